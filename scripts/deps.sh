@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs the Debian packages a build needs; quiet and quick when they are present.
+# Usage: scripts/deps.sh game|test|ci
+set -eu
+want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core"
+case "${1:-game}" in
+    test) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev" ;;
+    ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev clang libclang-rt-14-dev" ;;
+esac
+missing=""
+for p in $want; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    echo "installing:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi

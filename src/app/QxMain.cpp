@@ -1,0 +1,3 @@
+#include "app/QxMain.h"
+
+int RondelixMain() { return 0; }

@@ -1,0 +1,3 @@
+#include "app/QxMain.h"
+
+int main() { return RondelixMain(); }
