@@ -1,3 +1,5 @@
 #include "app/QxMain.h"
 
-int RondelixMain() { return 0; }
+int RondelixMain() {
+    return 0;
+}
