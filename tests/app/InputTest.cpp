@@ -39,13 +39,6 @@ TEST(InputQueue, FirstInFirstOutAndSafeWhenEmpty) {
     EXPECT_TRUE(queue.Empty());
 }
 
-TEST(InputEvent, MouseMoveHalvesAreSigned) {
-    QxInputEvent event = QxInputEvent::MouseMove(-5, 479);
-    EXPECT_EQ(event.MouseX(), -5);
-    EXPECT_EQ(event.MouseY(), 479);
-    EXPECT_EQ(event.value, 0x01DFFFFBu);
-}
-
 TEST(WindowMessages, TypedCharacterBytesAreSignExtended) {
     QxInputQueue queue;
     EXPECT_TRUE(TranslateInputMessage(queue, Msg::Char, 0xE9, 0));
