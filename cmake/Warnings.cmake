@@ -2,8 +2,11 @@ function(rondelix_warnings target)
     if(MSVC)
         target_compile_options(${target} PRIVATE /W4)
     else()
-        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic
                                                  -Wno-missing-field-initializers)
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            target_compile_options(${target} PRIVATE -Wshadow=local)
+        endif()
         if(RONDELIX_WERROR)
             target_compile_options(${target} PRIVATE -Werror)
         endif()
