@@ -18,6 +18,11 @@ bool IsLineEnd(char c) {
     return c == '\r' || c == '\n' || c == '\0';
 }
 
+// Characters that end a line, start a comment or open or close a block.
+bool IsStateChar(char c) {
+    return c == '\r' || c == '\n' || c == '\0' || c == '#' || c == '{' || c == '}';
+}
+
 bool IsWordChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -138,8 +143,8 @@ template <typename Piece> void ForEachPiece(std::string_view value, int count, P
 bool QxDefinition::ReadFromFile(QxFile& file) {
     const std::uint32_t size = file.GetSize();
     std::string bytes(size, '\0');
-    file.Seek(QxFile::kSeekStart, 0);
-    const std::uint32_t read = size ? file.ReadBytes(size, bytes.data()) : 0;
+    const bool positioned = size && file.Seek(QxFile::kSeekStart, 0);
+    const std::uint32_t read = positioned ? file.ReadBytes(size, bytes.data()) : 0;
     // A short read keeps what arrived rather than trusting the stated size.
     bytes.resize(std::min(read, size));
     return ReadFromMemory(bytes.data(), bytes.size());
@@ -181,6 +186,17 @@ bool QxDefinition::FindKey(std::string_view key) {
     std::size_t matched = 0;
 
     for (std::uint32_t i = 0; i < m_length; ++i) {
+        // Most of the text lies where no key can start (values, comments, blocks):
+        // run to the next character that changes the state.
+        if (comment) {
+            while (i < m_length && !IsLineEnd(text[i]))
+                ++i;
+        } else if (depth > 0 || word == 2 || (word == 1 && matched == 0)) {
+            while (i < m_length && !IsStateChar(text[i]))
+                ++i;
+        }
+        if (i >= m_length)
+            break;
         const char c = text[i];
         if (IsLineEnd(c)) {
             comment = false;
@@ -414,7 +430,9 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
         return false;
     }
     if (m_depth >= kMaxInlineDepth) {
-        LogString((key + " - inline definitions nested too deeply.\n").c_str());
+        LogString((key + " - inline definitions nested deeper than " +
+                   std::to_string(kMaxInlineDepth) + ".\n")
+                      .c_str());
         return false;
     }
 
