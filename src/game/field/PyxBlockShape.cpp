@@ -35,8 +35,12 @@ bool PyxBlockRect::Intersects(const PyxBlockShape& other, float, float) const {
     if (other.Kind() == kCircle)
         return IntersectsCircle(static_cast<const PyxBlockCircle&>(other));
     if (other.Kind() == kRect) {
+        // The overlap must have an area: a rectangle without width or height lies on
+        // others without ever intersecting them.
         const auto& rect = static_cast<const PyxBlockRect&>(other);
-        return m_right > rect.m_left && rect.m_right > m_left && m_bottom > rect.m_top &&
+        const bool extents = m_right > m_left && m_bottom > m_top && rect.m_right > rect.m_left &&
+                             rect.m_bottom > rect.m_top;
+        return extents && m_right > rect.m_left && rect.m_right > m_left && m_bottom > rect.m_top &&
                rect.m_bottom > m_top;
     }
     return false;

@@ -230,8 +230,8 @@ bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
     if (!gridOk) {
         error = "Level grid out of range: " + std::to_string(columns) + " x " +
                 std::to_string(rows) + " cells of " + std::to_string(tileWidth) + " x " +
-                std::to_string(tileHeight) + " pixels, border " + std::to_string(borderX) +
-                ", " + std::to_string(borderY);
+                std::to_string(tileHeight) + " pixels, border " + std::to_string(borderX) + ", " +
+                std::to_string(borderY);
         return false;
     }
     SetupGrid(columns, rows, tileWidth, tileHeight, borderX, borderY);
@@ -241,16 +241,16 @@ bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
 std::int32_t PyxLevel::ReadTiles(QxFile& block) {
     const std::uint32_t count = block.ReadUInt32();
     if (count > BytesLeft(block) / kMinTileRecord)
-        return Fail("Level tile count " + std::to_string(count) + " does not fit its block",
-                    false, "", "");
+        return Fail("Level tile count " + std::to_string(count) + " does not fit its block", false,
+                    "", "");
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::string className = block.ReadString();
         const std::string typeName = block.ReadString();
         std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);
         auto* tile = dynamic_cast<PyxEntityTileBase*>(entity.get());
         if (!tile)
-            return Fail("Tile entity not found: " + className + " - " + typeName, true,
-                        className, typeName);
+            return Fail("Tile entity not found: " + className + " - " + typeName, true, className,
+                        typeName);
         entity.release();
         std::unique_ptr<PyxEntityTileBase> owned(tile);
         owned->SetLevel(this);
@@ -277,8 +277,7 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
         record.typeName = block.ReadString();
         record.entity = CreateObject(record.className, record.typeName);
         if (!record.entity)
-            return Fail("Object entity not found: " + record.className + " - " +
-                            record.typeName,
+            return Fail("Object entity not found: " + record.className + " - " + record.typeName,
                         true, record.className, record.typeName);
         record.entity->SetLevel(this);
         record.entity->LoadFromLevel(block, &m_header);
@@ -436,8 +435,8 @@ void PyxLevel::SetupGrid(std::int32_t columns, std::int32_t rows, std::int32_t t
 std::int32_t PyxLevel::TileIndexAt(float x, float y) const {
     if (m_tileWidth == 0 || m_tileHeight == 0)
         return -1;
-    const double index = std::floor(double(y) / m_tileHeight) * m_columns +
-                         std::floor(double(x) / m_tileWidth);
+    const double index =
+        std::floor(double(y) / m_tileHeight) * m_columns + std::floor(double(x) / m_tileWidth);
     if (!(index >= double(std::numeric_limits<std::int32_t>::min()) &&
           index <= double(std::numeric_limits<std::int32_t>::max())))
         return -1;
@@ -572,8 +571,7 @@ PyxEntityGameObject* PyxLevel::AddObjectAt(float x, float y, const std::string& 
     return raw;
 }
 
-bool PyxLevel::PositionAllowed(std::uint32_t spawnFlags, std::int32_t col,
-                               std::int32_t row) const {
+bool PyxLevel::PositionAllowed(std::uint32_t spawnFlags, std::int32_t col, std::int32_t row) const {
     const bool firstCol = col == 0;
     const bool firstRow = row == 0;
     const bool lastCol = col == m_columns - 1;

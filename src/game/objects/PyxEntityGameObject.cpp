@@ -86,12 +86,18 @@ void PyxEntityGameObject::PlaceAtCell(std::int32_t col, std::int32_t row) {
     const std::int32_t h = level->TileHeight();
     m_x = static_cast<float>(col * w + w / 2);
     m_y = static_cast<float>(row * h + h / 2);
+    // The shape follows at once, so an object placed and tested in the same frame
+    // (a new ball looking for a free cell) is tested where it is.
+    if (m_shape)
+        m_shape->SetCentre(m_x, m_y);
 }
 
 void PyxEntityGameObject::SetPosition(float x, float y) {
     MarkForRedraw();
     m_x = x;
     m_y = y;
+    if (m_shape)
+        m_shape->SetCentre(m_x, m_y);
     MarkForRedraw();
 }
 

@@ -100,9 +100,10 @@ public:
     // kCopyCell moves this object from the tile of its cell to the tile of the
     // other's cell; kCopyCentre takes the other's centre.
     virtual void CopyPlacement(std::uint32_t flags, PyxEntityGameObject* other);
-    // Centre of the cell (integer halves of the cell size).
+    // Centre of the cell (integer halves of the cell size); the shape follows.
     virtual void PlaceAtCell(std::int32_t col, std::int32_t row);
-    // Moves the centre and marks what the object covered and covers for redraw.
+    // Moves the centre (and the shape) and marks what the object covered and covers
+    // for redraw.
     virtual void SetPosition(float x, float y);
     virtual void SetDrawPosition(std::int32_t x, std::int32_t y);
     virtual PyxVector GetPosition() const;
