@@ -101,7 +101,11 @@ std::string Unescape(const std::string& text) {
         case '0':
             out += '\0';
             break;
-        default:
+        case '\\':
+            out += '\\';
+            break;
+        default: // not an escape: a hand-edited file keeps its single backslash
+            out += '\\';
             out += text[i];
         }
     }
