@@ -6,6 +6,11 @@
 #include <string>
 
 // One include per registered class goes here.
+#include "engine/gui/QxEntity2DGUIAnimSprite.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIScrollingSprite.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/gui/QxEntity2DScene.h"
 
 namespace {
 
@@ -20,7 +25,13 @@ template <typename Prototype> const QxEntityTypePrototype* Instance() {
 const std::vector<QxRegistration>& RegistrationTable() {
     // One line per class, in registration order, e.g.
     //     {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()},
-    static const std::vector<QxRegistration> table = {};
+    static const std::vector<QxRegistration> table = {
+        {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()},
+        {"2DScene", Instance<QxEntity2DScenePrototype>()},
+        {"sprite", Instance<QxEntity2DGUISpritePrototype>()},
+        {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()},
+        {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()},
+    };
     return table;
 }
 

@@ -6,6 +6,7 @@
 #include "app/QxGlobals.h"
 #include "engine/entity/QxDefinition.h"
 #include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxAlphaMask.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/screen/QxScreen2D.h"
 
@@ -80,8 +81,8 @@ bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
     }
     if (!m_alphaImage.empty()) {
         if (ExtensionIs(m_alphaImage, "img")) {
-            m_alphaMasks = QxResourceCache::LoadAlphaMaskList(m_alphaImage);
-        } else if (auto mask = QxResourceCache::LoadAlphaMask(m_alphaImage)) {
+            m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
+        } else if (auto mask = QxAlphaMask::Load(m_alphaImage)) {
             m_alphaMasks.push_back(std::move(mask));
         }
     }
@@ -245,13 +246,15 @@ bool QxEntity2DGUIAnimSprite::DrawFrame() {
     }
     const std::uint32_t index =
         std::min<std::uint32_t>(m_frame, static_cast<std::uint32_t>(list->frames.size()) - 1);
-    const auto handle = list->frames[index].handle;
+    const QxImageListFrame& frame = list->frames[index];
+    const auto handle = frame.surface;
     const QxPoint at = DrawPosition();
     if (m_alpha < 255) {
         return g_screen->DrawSurfaceBlended(handle, at.x, at.y, 0, 0, -1, -1, m_alpha,
                                             type->m_transparent);
     }
-    if (const QxImage* mask = type->AlphaMask(index)) {
+    const QxImage* mask = type->AlphaMask(index);
+    if (mask && mask->width == frame.width && mask->height == frame.height) {
         return g_screen->DrawSurfaceAlphaMapped(handle, at.x, at.y, 0, 0, -1, -1, *mask);
     }
     return g_screen->DrawSurface(handle, at.x, at.y, 0, 0, -1, -1, type->m_transparent);

@@ -85,7 +85,7 @@ bool QxEntity2DGUIScrollingSprite::DrawImage() {
         return false;
     }
     const QxPoint at = DrawPosition();
-    return g_screen->TileSurface(image->handle, at.x, at.y, type->m_boxWidth, type->m_boxHeight,
+    return g_screen->TileSurface(image->surface, at.x, at.y, type->m_boxWidth, type->m_boxHeight,
                                  static_cast<int>(m_scrollX), static_cast<int>(m_scrollY),
                                  type->m_transparent);
 }

@@ -2,8 +2,8 @@
 
 #include "app/QxGlobals.h"
 #include "engine/entity/QxDefinition.h"
-#include "engine/files/QxFileSystem.h"
 #include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
 namespace {
@@ -63,7 +63,7 @@ bool QxEntity2DGUISpriteType::Load(bool reload) {
         m_loadedImage = g_resourceCache->GetImage(m_image, m_dither ? kImageDithered : 0);
     }
     if (!m_alphaImage.empty()) {
-        m_alphaMask = QxResourceCache::LoadAlphaMask(m_alphaImage);
+        m_alphaMask = QxAlphaMask::Load(m_alphaImage);
     }
     return QxEntity2DGUIElementType::Load(reload);
 }
@@ -180,16 +180,19 @@ bool QxEntity2DGUISprite::DrawImage() {
     }
     const QxPoint at = DrawPosition();
     if (m_alternateDraw) {
-        return g_screen->DrawSurfaceAdditive(image->handle, at.x, at.y, 0, 0, -1, -1, 256);
+        return g_screen->DrawSurfaceAdditive(image->surface, at.x, at.y, 0, 0, -1, -1, 256);
     }
     if (m_alpha < 255) {
-        return g_screen->DrawSurfaceBlended(image->handle, at.x, at.y, 0, 0, -1, -1, m_alpha,
+        return g_screen->DrawSurfaceBlended(image->surface, at.x, at.y, 0, 0, -1, -1, m_alpha,
                                             type->m_transparent);
     }
-    if (const QxImage* mask = type->AlphaMask()) {
-        return g_screen->DrawSurfaceAlphaMapped(image->handle, at.x, at.y, 0, 0, -1, -1, *mask);
+    // A mask of another size than the image cannot be applied; the image is drawn
+    // without it.
+    const QxImage* mask = type->AlphaMask();
+    if (mask && mask->width == image->width && mask->height == image->height) {
+        return g_screen->DrawSurfaceAlphaMapped(image->surface, at.x, at.y, 0, 0, -1, -1, *mask);
     }
-    return g_screen->DrawSurface(image->handle, at.x, at.y, 0, 0, -1, -1, type->m_transparent);
+    return g_screen->DrawSurface(image->surface, at.x, at.y, 0, 0, -1, -1, type->m_transparent);
 }
 
 void QxEntity2DGUISprite::Invalidate() {
