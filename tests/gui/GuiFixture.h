@@ -23,6 +23,7 @@
 //         EXPECT_EQ(Pixel(0, 0), Rgb555(QxColour(255, 0, 0)));
 //     }
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -46,6 +47,7 @@
 #include "engine/files/QxFile.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxImage.h"
+#include "engine/files/QxImageListFile.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
@@ -135,6 +137,27 @@ protected:
         const bool written = QxBitmapFile::Write(*file, image);
         fileSystem_->Close(file);
         ASSERT_TRUE(written) << name;
+    }
+
+    // Writes the frames as an image-list file (8-bit frames, or 15/16-bit ones).
+    void WriteImageList(const std::string& name, const std::vector<QxImage>& frames) const {
+        WriteFile(name, "");
+        QxFile* file = fileSystem_->Open(name, 2 | 4);
+        ASSERT_NE(file, nullptr) << name;
+        const bool written = QxImageListFile::Write(*file, frames);
+        fileSystem_->Close(file);
+        ASSERT_TRUE(written) << name;
+    }
+
+    // An 8-bit picture of one colour (palette entry 1), named for image lists.
+    static QxImage SolidImage8(int width, int height, QxColour colour,
+                               const std::string& name = "frame") {
+        QxImage image;
+        image.Create(width, height, 8);
+        image.palette[1] = colour;
+        std::fill(image.pixels.begin(), image.pixels.end(), std::uint8_t{1});
+        image.name = name;
+        return image;
     }
 
     // A 24-bit picture of one colour.
