@@ -117,14 +117,23 @@ bool QxHighScoreTable::Load(const std::string& fileName, const QxHighScore& prot
         return false;
     }
 
-    const uint32_t size = buffer.GetSize();
+    if (!LoadFrom(buffer, prototype)) {
+        LogPrintf("High scores damaged (checksum): %s", fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool QxHighScoreTable::LoadFrom(QxFile& file, const QxHighScore& prototype) {
+    Clear();
+    const uint32_t size = file.GetSize();
     std::unique_ptr<QxHighScore> reader = prototype.Clone();
     uint32_t sum = 0;
     uint32_t firstWord = 0;
     uint32_t start = 0;
     for (;;) {
-        start = buffer.Tell();
-        if (!reader->Read(buffer, sum, firstWord)) {
+        start = file.Tell();
+        if (!reader->Read(file, sum, firstWord)) {
             break;
         }
         Insert(*reader, false);
@@ -136,7 +145,6 @@ bool QxHighScoreTable::Load(const std::string& fileName, const QxHighScore& prot
     const bool endsWithSum = size >= 4 && start == size - 4;
     if (!endsWithSum || firstWord != sum) {
         Clear();
-        LogPrintf("High scores damaged (checksum): %s", fileName.c_str());
         return false;
     }
     for (auto& entry : m_entries) {

@@ -38,6 +38,9 @@ public:
     // prototype. A missing file gives an empty table; a damaged one too, with a
     // line in the log. Answers true when the file was read and sound.
     bool Load(const std::string& fileName, const QxHighScore& prototype);
+    // The same from a file already open, read from its current position to its end.
+    // Logs nothing; answers false (with an empty table) for a damaged file.
+    bool LoadFrom(QxFile& file, const QxHighScore& prototype);
     // Writes the table to a temporary file beside fileName and renames it over the
     // old file only once every byte is on disk, so a failed save keeps the old
     // table. Answers true when the file was replaced.
