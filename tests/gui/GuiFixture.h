@@ -26,6 +26,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -197,7 +198,7 @@ protected:
         if (!g_settingsManager) {
             return {};
         }
-        const std::string path = g_settingsManager->UserDataFolder("log.txt");
+        const std::string path = g_settingsManager->UserDataFolder("") + "log.txt";
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -259,9 +260,10 @@ protected:
         }
         std::uint16_t value = 0;
         if (x < desc.width && y < desc.height) {
-            const auto* row = reinterpret_cast<const std::uint8_t*>(desc.pixels) +
-                              static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.pitch);
-            value = reinterpret_cast<const std::uint16_t*>(row)[x];
+            const std::uint8_t* at =
+                desc.pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(desc.pitch) +
+                static_cast<std::size_t>(x) * 2;
+            std::memcpy(&value, at, sizeof(value));
         }
         screen_->UnlockBackBuffer();
         return value;
@@ -273,6 +275,16 @@ protected:
                                           (colour.blue >> 3));
     }
 
+    // The screen's blend of a source colour over a destination colour with alpha a
+    // (0 to 256), per five-bit field: d + (((s - d) * a) >> 8).
+    static std::uint16_t Blend555(QxColour source, QxColour destination, int a) {
+        auto field = [a](int s, int d) { return d + (((s - d) * a) >> 8); };
+        const int red = field(source.red >> 3, destination.red >> 3);
+        const int green = field(source.green >> 3, destination.green >> 3);
+        const int blue = field(source.blue >> 3, destination.blue >> 3);
+        return static_cast<std::uint16_t>((red << 10) | (green << 5) | blue);
+    }
+
     // Writes the back buffer as a PNG file; answers the path.
     std::string SaveScreenPng(const std::string& name) const {
         const std::string path = root_ + "/" + name;
@@ -280,7 +292,7 @@ protected:
         if (!screen_->LockBackBuffer(&desc)) {
             return {};
         }
-        const bool saved = SavePng(path, static_cast<const std::uint16_t*>(desc.pixels),
+        const bool saved = SavePng(path, reinterpret_cast<const std::uint16_t*>(desc.pixels),
                                    desc.width, desc.height, desc.pitch);
         screen_->UnlockBackBuffer();
         return saved ? path : std::string{};

@@ -199,8 +199,8 @@ TEST_F(SceneTest, ModalDialogTakesEveryEventAndStopsTheElements) {
     scene->Update(16.0f);
     EXPECT_EQ(g_journal.updates, (std::vector<std::string>{"first"}));
     scene->Draw();
-    // The first dialog is drawn last, on top.
-    EXPECT_EQ(Draws(), (std::vector<std::string>{"second", "first"}));
+    // Elements are still drawn; the first dialog is drawn last, on top.
+    EXPECT_EQ(Draws(), (std::vector<std::string>{"a", "second", "first"}));
 }
 
 TEST_F(SceneTest, WithoutModalDialogsEventsGoToTheFirstDialogThatTakesThem) {
@@ -269,8 +269,7 @@ TEST_F(SceneTest, DialogClosingItselfFromAKeyIsDestroyedOnTheNextUpdate) {
 TEST_F(SceneTest, ModalFlagStaysUntilTheLastDialogCloses) {
     auto scene = MakeScene("");
     QxEntity2DGUIElement* first = scene->AddDialog(1, NewBox("first"), nullptr, nullptr, true);
-    QxEntity2DGUIElement* second =
-        scene->AddDialog(2, NewBox("second"), nullptr, nullptr, false);
+    QxEntity2DGUIElement* second = scene->AddDialog(2, NewBox("second"), nullptr, nullptr, false);
     scene->CloseDialog(first);
     EXPECT_TRUE(scene->IsModal());
     EXPECT_EQ(scene->Dialog(0), second);

@@ -109,8 +109,8 @@ public:
     using QxEntity2DGUIElementType::QxEntity2DGUIElementType;
     std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override {
-        return tag == QxKindTag("MSGB") || tag == QxKindTag("INPT") ||
-               tag == QxKindTag("DLGB") || QxEntity2DGUIElementType::IsKind(tag);
+        return tag == QxKindTag("MSGB") || tag == QxKindTag("INPT") || tag == QxKindTag("DLGB") ||
+               QxEntity2DGUIElementType::IsKind(tag);
     }
 };
 
@@ -172,7 +172,9 @@ private:
     }
 };
 
-inline std::unique_ptr<QxEntityBase> BoxType::CreateEntity() { return std::make_unique<Box>(this); }
+inline std::unique_ptr<QxEntityBase> BoxType::CreateEntity() {
+    return std::make_unique<Box>(this);
+}
 
 template <typename Type> class Prototype : public QxEntityTypePrototype {
 public:

@@ -122,7 +122,7 @@ TEST_F(SpriteTest, MaskBlendsEachPixelByItsGreyLevel) {
     WriteBitmap("mask.bmp", mask);
     auto sprite = MakeSprite("masked", "image white.bmp\nalphaimage mask.bmp\n");
     sprite->Draw();
-    EXPECT_EQ(Pixel(0, 0), Rgb555(kWhite));
+    EXPECT_EQ(Pixel(0, 0), Blend555(kWhite, QxColour(0, 0, 0), 255));
     EXPECT_EQ(Pixel(1, 0), 0);
     EXPECT_EQ(Pixel(2, 0), kHalfWhite);
 }
@@ -203,9 +203,9 @@ class AnimSpriteTest : public SpriteTest {
 protected:
     void SetUp() override {
         SpriteTest::SetUp();
-        WriteImageList("walk.img", {SolidImage8(4, 4, kRed, "a"), SolidImage8(4, 4, kGreen, "b"),
-                                    SolidImage8(4, 4, kBlue, "c"),
-                                    SolidImage8(6, 2, kYellow, "d")});
+        WriteImageList("walk.img",
+                       {SolidImage8(4, 4, kRed, "a"), SolidImage8(4, 4, kGreen, "b"),
+                        SolidImage8(4, 4, kBlue, "c"), SolidImage8(6, 2, kYellow, "d")});
     }
 
     std::unique_ptr<QxEntity2DGUIAnimSprite> MakeAnim(const std::string& type,
@@ -287,14 +287,15 @@ TEST_F(AnimSpriteTest, DrawsTheCurrentFrameAndTakesItsSize) {
 TEST_F(AnimSpriteTest, MaskListGivesEachFrameItsMask) {
     WriteImageList("walkmask.img", {AlphaMaskImage(4, 4, 255), AlphaMaskImage(4, 4, 0)});
     auto anim = MakeAnim("masked", "image walk.img\nalphaimage walkmask.img\n");
+    const std::uint16_t red = Blend555(kRed, QxColour(0, 0, 0), 255);
     anim->Draw();
-    EXPECT_EQ(Pixel(0, 0), Rgb555(kRed));
+    EXPECT_EQ(Pixel(0, 0), red);
     anim->SetInt(774, 1);
     anim->Draw();
-    EXPECT_EQ(Pixel(0, 0), Rgb555(kRed)); // frame 1's mask is clear: nothing drawn
+    EXPECT_EQ(Pixel(0, 0), red); // frame 1's mask is clear: nothing drawn
     anim->SetInt(774, 2);
     anim->Draw(); // frames past the list use its last mask
-    EXPECT_EQ(Pixel(0, 0), Rgb555(kRed));
+    EXPECT_EQ(Pixel(0, 0), red);
     EXPECT_EQ(anim->AnimType()->AlphaMask(3), anim->AnimType()->AlphaMask(1));
 }
 
@@ -410,9 +411,8 @@ TEST_F(SpriteTest, RendersASceneToPng) {
         }
     }
     WriteBitmap("panelmask.bmp", ring);
-    WriteImageList("lights.img",
-                   {SolidImage8(40, 40, kRed, "r"), SolidImage8(40, 40, kGreen, "g"),
-                    SolidImage8(40, 40, kBlue, "b")});
+    WriteImageList("lights.img", {SolidImage8(40, 40, kRed, "r"), SolidImage8(40, 40, kGreen, "g"),
+                                  SolidImage8(40, 40, kBlue, "b")});
     QxImage stripes = SolidImage(64, 32, kWhite);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 64; ++x) {
@@ -461,9 +461,9 @@ TEST_F(SpriteTest, RendersASceneToPng) {
     ASSERT_FALSE(path.empty());
     std::printf("rendered %s\n", path.c_str());
     EXPECT_EQ(Pixel(0, 0), Rgb555(QxColour(24, 40, 88)));
-    EXPECT_EQ(Pixel(140, 120), Rgb555(QxColour(200, 180, 60))); // centre of the ring
-    EXPECT_EQ(Pixel(41, 61), Rgb555(QxColour(24, 40, 88)));     // masked corner
-    EXPECT_EQ(Pixel(500, 300), Rgb555(kRed));                    // the cursor
+    EXPECT_EQ(Pixel(140, 120), Blend555(QxColour(200, 180, 60), QxColour(24, 40, 88), 255));
+    EXPECT_EQ(Pixel(41, 61), Rgb555(QxColour(24, 40, 88))); // masked corner
+    EXPECT_EQ(Pixel(500, 300), Rgb555(kRed));               // the cursor
 }
 
 } // namespace

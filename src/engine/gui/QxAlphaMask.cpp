@@ -69,7 +69,8 @@ std::unique_ptr<QxImage> QxAlphaMask::Load(const std::string& fileName) {
         }
         return mask;
     } catch (const std::exception&) {
-        LogString(("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
+        LogString(
+            ("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
         return nullptr;
     }
 }
@@ -99,7 +100,8 @@ std::vector<std::unique_ptr<QxImage>> QxAlphaMask::LoadList(const std::string& f
             masks.push_back(std::move(mask));
         }
     } catch (const std::exception&) {
-        LogString(("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
+        LogString(
+            ("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
         masks.clear();
     }
     return masks;

@@ -203,8 +203,7 @@ bool QxEntity2DGUIAnimSprite::Update(float ms) {
             if (!(m_framePosition >= 0.0f && m_framePosition < frames)) {
                 m_framePosition = 0.0f;
             }
-            const auto frame =
-                std::min(static_cast<std::uint32_t>(m_framePosition), count - 1);
+            const auto frame = std::min(static_cast<std::uint32_t>(m_framePosition), count - 1);
             if (frame != m_frame) {
                 Invalidate();
                 m_frame = frame;

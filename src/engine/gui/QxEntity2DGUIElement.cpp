@@ -77,14 +77,17 @@ std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& refe
 
 // ---- entity ---------------------------------------------------------------------------
 
-QxEntity2DGUIElement::QxEntity2DGUIElement(QxEntity2DGUIElementType* type)
-    : QxEntityBase(type) {}
+QxEntity2DGUIElement::QxEntity2DGUIElement(QxEntity2DGUIElementType* type) : QxEntityBase(type) {}
 
 QxEntity2DGUIElement::~QxEntity2DGUIElement() = default;
 
-void QxEntity2DGUIElement::SetTooltipScene(QxEntity2DScene* scene) { g_tooltipScene = scene; }
+void QxEntity2DGUIElement::SetTooltipScene(QxEntity2DScene* scene) {
+    g_tooltipScene = scene;
+}
 
-QxEntity2DScene* QxEntity2DGUIElement::TooltipScene() { return g_tooltipScene; }
+QxEntity2DScene* QxEntity2DGUIElement::TooltipScene() {
+    return g_tooltipScene;
+}
 
 bool QxEntity2DGUIElement::SetBool(int id, std::int32_t value) {
     const auto byte = static_cast<std::uint8_t>(value);
@@ -220,14 +223,18 @@ void QxEntity2DGUIElement::UpdateTooltipHover(float ms) {
     }
 }
 
-bool QxEntity2DGUIElement::Draw() { return true; }
+bool QxEntity2DGUIElement::Draw() {
+    return true;
+}
 
 void QxEntity2DGUIElement::SetPosition(QxPoint position) {
     m_x = position.x;
     m_y = position.y;
 }
 
-QxPoint QxEntity2DGUIElement::GetPosition() const { return QxPoint{m_x, m_y}; }
+QxPoint QxEntity2DGUIElement::GetPosition() const {
+    return QxPoint{m_x, m_y};
+}
 
 QxRect QxEntity2DGUIElement::GetRect() const {
     return QxRect{m_x, m_x + m_width, m_y, m_y + m_height};
@@ -256,7 +263,9 @@ void QxEntity2DGUIElement::StartPulse(float periodMs) {
     m_pulseRate = 2.0f * std::fabs(m_pulseMax - m_pulseMin) / periodMs;
 }
 
-bool QxEntity2DGUIElement::IsPulsing() const { return m_pulseRate != 0.0f; }
+bool QxEntity2DGUIElement::IsPulsing() const {
+    return m_pulseRate != 0.0f;
+}
 
 void QxEntity2DGUIElement::SetPulse(float value, float rate) {
     m_pulseValue = value;
@@ -301,7 +310,9 @@ void QxEntity2DGUIElement::SetVisible(bool visible) {
     }
 }
 
-bool QxEntity2DGUIElement::IsVisible() const { return m_visible != 0; }
+bool QxEntity2DGUIElement::IsVisible() const {
+    return m_visible != 0;
+}
 
 void QxEntity2DGUIElement::SetDisabled(bool disabled) {
     const std::uint8_t flag = disabled ? 1 : 0;
@@ -311,7 +322,9 @@ void QxEntity2DGUIElement::SetDisabled(bool disabled) {
     }
 }
 
-bool QxEntity2DGUIElement::IsDisabled() const { return m_disabled != 0; }
+bool QxEntity2DGUIElement::IsDisabled() const {
+    return m_disabled != 0;
+}
 
 void QxEntity2DGUIElement::SetAlpha(std::uint32_t alpha) {
     if (alpha != m_alpha) {
@@ -320,12 +333,20 @@ void QxEntity2DGUIElement::SetAlpha(std::uint32_t alpha) {
     }
 }
 
-std::uint32_t QxEntity2DGUIElement::GetAlpha() const { return m_alpha; }
+std::uint32_t QxEntity2DGUIElement::GetAlpha() const {
+    return m_alpha;
+}
 
-bool QxEntity2DGUIElement::Click(QxPoint) { return false; }
+bool QxEntity2DGUIElement::Click(QxPoint) {
+    return false;
+}
 
-bool QxEntity2DGUIElement::Contains(QxPoint) { return false; }
+bool QxEntity2DGUIElement::Contains(QxPoint) {
+    return false;
+}
 
 void QxEntity2DGUIElement::Invalidate() {}
 
-QxEntity2DGUIFont* QxEntity2DGUIElement::GetFont() { return nullptr; }
+QxEntity2DGUIFont* QxEntity2DGUIElement::GetFont() {
+    return nullptr;
+}

@@ -68,8 +68,7 @@ public:
     virtual QxPoint GetPosition() const;
     virtual QxRect GetRect() const;
     virtual void SetSize(std::int32_t width, std::int32_t height);
-    virtual void SetRect(std::int32_t x, std::int32_t y, std::int32_t width,
-                         std::int32_t height);
+    virtual void SetRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 
     // One full swing down and up takes `periodMs`; 0 stops the pulse at full alpha.
     virtual void StartPulse(float periodMs);

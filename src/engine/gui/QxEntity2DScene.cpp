@@ -43,7 +43,9 @@ void ReadPoint(QxDefinition& definition, QxPoint& point) {
     point = QxPoint{values[0], values[1]};
 }
 
-void ReadInt(QxDefinition& definition, std::int32_t& value) { definition.ReadInts(&value, 1); }
+void ReadInt(QxDefinition& definition, std::int32_t& value) {
+    definition.ReadInts(&value, 1);
+}
 
 std::int32_t ClampToRange(std::int32_t value, std::int32_t low, std::int32_t high) {
     // A range that is empty (a text wider than the screen) pins the value to its low end.
@@ -83,10 +85,9 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
     if (def.FindKey("ToolTipBGCol")) {
         std::uint32_t argb = 0;
         if (def.ReadColor(argb)) {
-            m_tooltipBackground = QxColour(static_cast<std::uint8_t>(argb >> 16),
-                                           static_cast<std::uint8_t>(argb >> 8),
-                                           static_cast<std::uint8_t>(argb),
-                                           static_cast<std::uint8_t>(argb >> 24));
+            m_tooltipBackground = QxColour(
+                static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
+                static_cast<std::uint8_t>(argb), static_cast<std::uint8_t>(argb >> 24));
         }
     }
     std::int32_t count = 0;
@@ -95,7 +96,19 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
     }
     count = std::clamp(count, 0, kMaxSceneElements);
     for (std::int32_t n = 1; n <= count; ++n) {
-        AddNamedElement("GUIElement" + std::to_string(n), definition);
+        const std::string name = "GUIElement" + std::to_string(n);
+        ElementRecord record;
+        if (def.FindKey(name + "Ent")) {
+            def.ReadEntityRef(record.reference);
+        }
+        if (def.FindKey(name + "Pos")) {
+            ReadPoint(def, record.position);
+        }
+        if (def.FindKey(name + "Priority")) {
+            ReadInt(def, record.priority);
+        }
+        record.priority = ClampPriority(record.priority);
+        m_elements.push_back(std::move(record));
     }
     if (def.FindKey("TransType")) {
         ReadInt(def, m_transitionType);
@@ -112,8 +125,8 @@ bool QxEntity2DSceneType::IsKind(std::uint32_t tag) const {
     return tag == kKindScene || QxEntityBaseType::IsKind(tag);
 }
 
-QxEntity2DSceneType::ElementRecord*
-QxEntity2DSceneType::AddNamedElement(const std::string& name, QxDefinition* definition) {
+QxEntity2DSceneType::ElementRecord* QxEntity2DSceneType::AddNamedElement(const std::string& name,
+                                                                         QxDefinition* definition) {
     ElementRecord record;
     if (definition) {
         if (definition->FindKey(name + "Ent")) {
@@ -132,8 +145,8 @@ QxEntity2DSceneType::AddNamedElement(const std::string& name, QxDefinition* defi
 }
 
 QxEntity2DSceneType::ElementRecord* QxEntity2DSceneType::AddElement(const QxEntityRef& reference,
-                                                                     QxPoint position,
-                                                                     std::int32_t priority) {
+                                                                    QxPoint position,
+                                                                    std::int32_t priority) {
     ElementRecord record;
     record.reference = reference;
     record.position = position;
@@ -164,9 +177,8 @@ bool QxEntity2DSceneType::Load(bool reload) {
     }
     // std::list::sort is a stable merge sort: equal priorities keep the order in which
     // the records were read or added.
-    m_elements.sort([](const ElementRecord& a, const ElementRecord& b) {
-        return a.priority < b.priority;
-    });
+    m_elements.sort(
+        [](const ElementRecord& a, const ElementRecord& b) { return a.priority < b.priority; });
     for (ElementRecord& record : m_elements) {
         CreateRecordElement(record, true);
     }
@@ -375,8 +387,9 @@ template <typename Call> bool QxEntity2DScene::RouteToDialogs(Call call) {
         snapshot.push_back(d.element.get());
     }
     for (QxEntity2DGUIElement* element : snapshot) {
-        auto it = std::find_if(m_dialogs.begin(), m_dialogs.end(),
-                               [element](const OpenDialog& d) { return d.element.get() == element; });
+        auto it = std::find_if(m_dialogs.begin(), m_dialogs.end(), [element](const OpenDialog& d) {
+            return d.element.get() == element;
+        });
         if (it != m_dialogs.end() && call(*it->hooks)) {
             return true;
         }
@@ -457,10 +470,11 @@ QxEntity2DGUIElement* QxEntity2DScene::AddDialog(std::int32_t id,
     return raw;
 }
 
-bool QxEntity2DScene::OnDialogClosed(QxEntity2DGUIElement*) { return true; }
+bool QxEntity2DScene::OnDialogClosed(QxEntity2DGUIElement*) {
+    return true;
+}
 
-bool QxEntity2DScene::DefaultCloseCallback(QxEntity2DScene* target,
-                                           QxEntity2DGUIElement* dialog) {
+bool QxEntity2DScene::DefaultCloseCallback(QxEntity2DScene* target, QxEntity2DGUIElement* dialog) {
     return target ? target->OnDialogClosed(dialog) : true;
 }
 
@@ -510,16 +524,14 @@ QxEntity2DGUIElement* QxEntity2DScene::CreateBox(const QxEntityRef& reference, s
 }
 
 QxEntity2DGUIElement* QxEntity2DScene::OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box,
-                                                   std::int32_t id,
-                                                   QxDialogCloseCallback callback,
+                                                   std::int32_t id, QxDialogCloseCallback callback,
                                                    QxEntity2DScene* target) {
     const QxRect rect = box->GetRect();
     const std::int32_t width = rect.right - rect.left;
     const std::int32_t height = rect.bottom - rect.top;
     // Arithmetic shift: a box larger than the screen gets a negative position.
     box->SetPosition(QxPoint{(kCentreWidth - width) >> 1, (kCentreHeight - height) >> 1});
-    return AddDialog(id, std::move(box), callback ? callback : &DefaultCloseCallback, target,
-                     true);
+    return AddDialog(id, std::move(box), callback ? callback : &DefaultCloseCallback, target, true);
 }
 
 QxEntity2DGUIElement* QxEntity2DScene::ShowMessageBox(const std::string& text, std::int32_t id,
@@ -529,10 +541,11 @@ QxEntity2DGUIElement* QxEntity2DScene::ShowMessageBox(const std::string& text, s
     return ShowTimedMessageBox(text, 0, id, buttons, callback, target);
 }
 
-QxEntity2DGUIElement*
-QxEntity2DScene::ShowTimedMessageBox(const std::string& text, std::int32_t timeOutMs,
-                                     std::int32_t id, std::uint32_t buttons,
-                                     QxDialogCloseCallback callback, QxEntity2DScene* target) {
+QxEntity2DGUIElement* QxEntity2DScene::ShowTimedMessageBox(const std::string& text,
+                                                           std::int32_t timeOutMs, std::int32_t id,
+                                                           std::uint32_t buttons,
+                                                           QxDialogCloseCallback callback,
+                                                           QxEntity2DScene* target) {
     QxEntity2DSceneType* type = SceneType();
     std::unique_ptr<QxEntity2DGUIElement> box;
     QxDialogInterface* hooks = nullptr;
@@ -549,8 +562,7 @@ QxEntity2DScene::ShowTimedMessageBox(const std::string& text, std::int32_t timeO
 
 QxEntity2DGUIElement* QxEntity2DScene::ShowInputBox(const std::string& instructions,
                                                     const std::string& entry, std::int32_t limit,
-                                                    std::int32_t id,
-                                                    QxDialogCloseCallback callback,
+                                                    std::int32_t id, QxDialogCloseCallback callback,
                                                     QxEntity2DScene* target) {
     QxEntity2DSceneType* type = SceneType();
     std::unique_ptr<QxEntity2DGUIElement> box;
@@ -566,8 +578,8 @@ QxEntity2DGUIElement* QxEntity2DScene::ShowInputBox(const std::string& instructi
 
 // ---- tooltips -------------------------------------------------------------------------
 
-void QxEntity2DScene::ShowTooltip(const QxEntity2DGUIElement* owner, std::int32_t x,
-                                  std::int32_t y, const std::string& text) {
+void QxEntity2DScene::ShowTooltip(const QxEntity2DGUIElement* owner, std::int32_t x, std::int32_t y,
+                                  const std::string& text) {
     QxEntity2DSceneType* type = SceneType();
     if (!type || !type->TooltipTextElement()) {
         return;

@@ -131,8 +131,8 @@ public:
     // dialog, or null when the element is not a dialog (it is then destroyed).
     virtual QxEntity2DGUIElement* AddDialog(std::int32_t id,
                                             std::unique_ptr<QxEntity2DGUIElement> dialog,
-                                            QxDialogCloseCallback callback,
-                                            QxEntity2DScene* target, bool modal);
+                                            QxDialogCloseCallback callback, QxEntity2DScene* target,
+                                            bool modal);
     // What the default close callback calls; game scenes act on an answer here.
     virtual bool OnDialogClosed(QxEntity2DGUIElement* dialog);
 
@@ -147,9 +147,9 @@ public:
                                               std::int32_t id, std::uint32_t buttons,
                                               QxDialogCloseCallback callback = nullptr,
                                               QxEntity2DScene* target = nullptr);
-    QxEntity2DGUIElement* ShowInputBox(const std::string& instructions,
-                                       const std::string& entry, std::int32_t limit,
-                                       std::int32_t id, QxDialogCloseCallback callback = nullptr,
+    QxEntity2DGUIElement* ShowInputBox(const std::string& instructions, const std::string& entry,
+                                       std::int32_t limit, std::int32_t id,
+                                       QxDialogCloseCallback callback = nullptr,
                                        QxEntity2DScene* target = nullptr);
 
     // Asks the dialog's close callback; when it agrees, the dialog leaves the list and
@@ -189,9 +189,8 @@ private:
     QxEntity2DGUIElement* CreateBox(const QxEntityRef& reference, std::uint32_t kind,
                                     std::unique_ptr<QxEntity2DGUIElement>& box,
                                     QxDialogInterface*& hooks);
-    QxEntity2DGUIElement* OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box,
-                                      std::int32_t id, QxDialogCloseCallback callback,
-                                      QxEntity2DScene* target);
+    QxEntity2DGUIElement* OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box, std::int32_t id,
+                                      QxDialogCloseCallback callback, QxEntity2DScene* target);
     void LayOutTooltip(TooltipState& tooltip, std::int32_t x, std::int32_t y);
     void UpdateCursor(float ms);
     void UpdateTooltips(float ms);
