@@ -7,6 +7,8 @@
 
 // One include per registered class goes here, e.g.
 //     #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DScene.h"
 
 namespace {
 
@@ -23,8 +25,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
     // its class exists. Keep the order: it is the order in which names register.
     static const std::vector<QxRegistration> table = {
         // clang-format off
-        // {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
-        // {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
+        {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
+        {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
         // {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
         // {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
         // {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
