@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "FieldTestSupport.h"
+#include "engine/files/QxBitmapFile.h"
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
 #include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
+#include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
 #include "media/MediaTestSupport.h"
 
@@ -15,12 +18,19 @@ namespace fieldtest {
 namespace {
 
 const PyxEntitySinkTilePrototype kSinkPrototype;
+const PyxEntityBitmapTilePrototype kBitmapPrototype;
+const QxEntity2DGUISpritePrototype kSpritePrototype;
 
 class TileTest : public FieldTest {
 protected:
     void SetUp() override {
         FieldTest::SetUp();
         registry_.Register(&kSinkPrototype, "PyxSinkTile");
+        registry_.Register(&kBitmapPrototype, "PyxBitmapTile");
+        registry_.Register(&kSpritePrototype, "sprite");
+        Define("class sprite\ntype grass\nimage grass.bmp\n");
+        Define("class PyxBitmapTile\ntype lawn\nImageEntType grass\n");
+        Define("class PyxBitmapTile\ntype bare\nImageEntType nothing\n");
         Define("class PyxSinkTile\ntype exit\nImage sink.ims\nSound gurgle.wav\nFrameRate 20\n");
         Define("class PyxSinkTile\ntype hole\nIsTrap 1\n");
         level_.SetupGrid(3, 3, 56, 56, 0, 0);
@@ -57,6 +67,22 @@ protected:
         mediatest::WavSpec wav;
         wav.samples = mediatest::Ramp(400);
         WriteBytes("gurgle.wav", mediatest::MakeWav(wav));
+        QxImage grass;
+        grass.Create(4, 4, 24);
+        std::fill(grass.pixels.begin(), grass.pixels.end(), 0xFF);
+        QxBuffer bitmap;
+        ASSERT_TRUE(QxBitmapFile::Write(bitmap, grass));
+        WriteBytes("grass.bmp", WrittenBytes(bitmap));
+    }
+
+    // The back buffer pixel at (x, y).
+    std::uint16_t Pixel(int x, int y) {
+        QxSurfaceDesc desc;
+        EXPECT_TRUE(screen_.LockBackBuffer(&desc));
+        const auto* row = reinterpret_cast<const std::uint16_t*>(desc.pixels + y * desc.pitch);
+        const std::uint16_t value = row[x];
+        screen_.UnlockBackBuffer();
+        return value;
     }
 
     void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -222,6 +248,39 @@ TEST_F(TileTest, DestroyingASinkStopsTheSharedLoop) {
     level_.SetupGrid(3, 3, 56, 56, 0, 0); // drops the tiles
     EXPECT_FALSE(sound_.IsInstancePlaying(instance));
     EXPECT_FLOAT_EQ(type->Loop().Volume(), 0.1f);
+}
+
+TEST_F(TileTest, BitmapTilesOfOneTypeEachDrawTheSharedSpriteAtTheirCorner) {
+    Media();
+    level_.SetupGrid(3, 3, 20, 20, 0, 0);
+    auto make = [&](std::int32_t index, const char* type) {
+        std::unique_ptr<QxEntityBase> entity = registry_.Create("PyxBitmapTile", type, kKindAny);
+        auto* tile = static_cast<PyxEntityBitmapTile*>(entity.release());
+        tile->SetCellIndex(index);
+        tile->SetLevel(&level_);
+        tile->SetPosition((index % 3) * 20, (index / 3) * 20);
+        level_.SetTile(std::unique_ptr<PyxEntityTileBase>(tile));
+        return tile;
+    };
+    PyxEntityBitmapTile* first = make(0, "lawn");
+    PyxEntityBitmapTile* second = make(4, "lawn");
+    PyxEntityBitmapTile* bare = make(8, "bare");
+    EXPECT_EQ(first->KindBits(), kTileFloor);
+    screen_.MarkDirty(QxRect{0, 64, 0, 64}, true);
+    first->Draw();
+    second->Draw();
+    EXPECT_TRUE(bare->Draw()); // its sprite type is missing: nothing drawn
+    EXPECT_EQ(first->BitmapType()->Sprite(), second->BitmapType()->Sprite());
+    ASSERT_NE(first->BitmapType()->Sprite(), nullptr);
+    EXPECT_EQ(bare->BitmapType()->Sprite(), nullptr);
+    EXPECT_NE(Pixel(0, 0), 0);
+    EXPECT_NE(Pixel(23, 23), 0);
+    EXPECT_EQ(Pixel(24, 24), 0);
+    EXPECT_EQ(Pixel(10, 10), 0);
+    EXPECT_EQ(Pixel(40, 40), 0);
+
+    first->BitmapType()->Unload();
+    EXPECT_EQ(first->BitmapType()->Sprite(), nullptr);
 }
 
 } // namespace
