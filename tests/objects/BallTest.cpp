@@ -103,7 +103,7 @@ TEST_F(BallTest, ABallAtRestDoesNotMoveButStillUpdatesItsPlace) {
     ball->Stop();
     ball->Update(20.0f);
     EXPECT_EQ(ball->X(), 100.0f);
-    EXPECT_EQ(ball->DrawnRect(), PyxRect()); // no sprite: no size
+    EXPECT_EQ(ball->DrawnRect(), QxRect()); // no sprite: no size
     const auto* circle = static_cast<const PyxBlockCircle*>(ball->GetShape());
     EXPECT_EQ(circle->X(), 100.0f);
 }

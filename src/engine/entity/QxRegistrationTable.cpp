@@ -7,6 +7,13 @@
 
 // One include per registered class goes here, e.g.
 //     #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIAnimSprite.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIScrollingSprite.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "game/field/PyxEntityBitmapTile.h"
+#include "game/field/PyxEntitySinkTile.h"
 #include "game/objects/PyxEntityAnimPost.h"
 #include "game/objects/PyxEntityAnimSpriteBall.h"
 #include "game/objects/PyxEntityBasicPost.h"
@@ -30,11 +37,11 @@ const std::vector<QxRegistration>& RegistrationTable() {
     // its class exists. Keep the order: it is the order in which names register.
     static const std::vector<QxRegistration> table = {
         // clang-format off
-        // {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
-        // {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
-        // {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
-        // {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
-        // {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
+        {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
+        {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
+        {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
+        {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
+        {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
         // {"font", Instance<QxEntity2DGUIFontPrototype>()}, // 6
         // {"text", Instance<QxEntity2DGUITextPrototype>()}, // 7
         // {"MultiText", Instance<QxEntity2DGUIMultiTextPrototype>()}, // 8
@@ -49,8 +56,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
         // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
         // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
-        // {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
-        // {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
+        {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
+        {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
         {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
         {"PyxSpriteBall", Instance<PyxEntitySpriteBallPrototype>()}, // 23
         {"PyxAnimSpriteBall", Instance<PyxEntityAnimSpriteBallPrototype>()}, // 24

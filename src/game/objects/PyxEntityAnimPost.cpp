@@ -1,6 +1,5 @@
 #include "game/objects/PyxEntityAnimPost.h"
 
-#include <algorithm>
 #include <string>
 
 #include "engine/entity/QxDefinition.h"
@@ -49,20 +48,11 @@ void PyxEntityAnimPostType::DriveLoop() {
     PyxGameEvents* events = GameEvents();
     if (!events || !events->TakePostSoundRequest())
         return;
-    const float target = events->PostSoundLevel();
-    if (!m_loop.IsPlaying())
-        m_loop.Start(m_sound, m_volume);
-    else if (m_volume != target)
-        m_loop.SetVolume(m_volume);
-    if (m_volume > target)
-        m_volume = std::max(m_volume * 0.9f, kLowestVolume);
-    else if (m_volume < target)
-        m_volume = std::min(m_volume * 1.1f, target);
+    m_loop.Drive(m_sound.Record(), events->PostSoundLevel());
 }
 
 void PyxEntityAnimPostType::StopLoop() {
     m_loop.Stop();
-    m_volume = kStartVolume;
 }
 
 std::unique_ptr<QxEntityBaseType>

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "game/field/PyxAmbientLoop.h"
 #include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxTypeSound.h"
@@ -13,9 +14,6 @@
 class PyxEntityAnimPostType : public PyxEntityPostBaseType {
 public:
     static constexpr float kDefaultFrameRate = 30.0f;
-    // The loop's volume before it first eases and after it stops.
-    static constexpr float kStartVolume = 0.1f;
-    static constexpr float kLowestVolume = 0.01f;
 
     // Reads the post keys and "Sound", "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimPostType(QxDefinition* definition);
@@ -36,14 +34,13 @@ public:
     // Stops the loop; the volume starts from 0.1 again.
     void StopLoop();
     bool IsLoopPlaying() const { return m_loop.IsPlaying(); }
-    float LoopVolume() const { return m_volume; }
+    float LoopVolume() const { return m_loop.Volume(); }
 
 private:
     PyxAnimImage m_animation;
     PyxTypeSound m_sound;
-    PyxSoundLoop m_loop;
+    PyxAmbientLoop m_loop;
     float m_frameRate = kDefaultFrameRate;
-    float m_volume = kStartVolume;
 };
 
 class PyxEntityAnimPost : public PyxEntityPostBase {

@@ -174,7 +174,7 @@ void PyxEntityBallBase::KeepInside() {
     const PyxLevel* level = Level();
     if (!level)
         return;
-    const PyxRect& inner = level->InnerRect();
+    const QxRect& inner = level->InnerRect();
     if (m_x >= float(inner.right))
         m_x = float(inner.right - 1);
     if (m_x < float(inner.left))

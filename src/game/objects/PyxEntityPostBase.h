@@ -58,13 +58,13 @@ public:
 
     bool IsHovered() const { return m_hover; }
     // The drawn rectangle widened by the type's mouse radius, as of the last update.
-    const PyxRect& MouseRect() const { return m_mouseRect; }
+    const QxRect& MouseRect() const { return m_mouseRect; }
 
     PyxEntityPostBaseType* PostType() const { return static_cast<PyxEntityPostBaseType*>(Type()); }
 
 protected:
     bool m_hover = false;
-    PyxRect m_mouseRect;
+    QxRect m_mouseRect;
 };
 
 class PyxEntityPostBasePrototype : public QxEntityTypePrototype {

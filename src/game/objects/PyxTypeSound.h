@@ -25,6 +25,8 @@ public:
     // Gives the sound back to the cache.
     void Release();
     bool IsLoaded() const { return m_record != nullptr; }
+    // The cache's record of the sound, or null.
+    const QxSoundRecord* Record() const { return m_record; }
 
     // Starts one instance that plays to its end; false without the sound or when the
     // sound manager refused.
