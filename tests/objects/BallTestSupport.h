@@ -182,11 +182,11 @@ template <typename Write> std::vector<std::uint8_t> FileBytes(Write write) {
     return std::vector<std::uint8_t>(data, data + buffer.Tell());
 }
 
-// A 16-bit picture of one colour (RGB555), with a transparent (0) border of the given
+// A 15-bit picture of one colour (RGB555), with a transparent (0) border of the given
 // width when asked.
 inline QxImage Picture(int width, int height, std::uint16_t colour, int border = 0) {
     QxImage image;
-    image.Create(width, height, 16);
+    image.Create(width, height, 15);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const bool edge =
@@ -201,7 +201,7 @@ inline QxImage Picture(int width, int height, std::uint16_t colour, int border =
 // A round picture: colour inside the circle that fills the square, 0 outside.
 inline QxImage Disc(int size, std::uint16_t colour) {
     QxImage image;
-    image.Create(size, size, 16);
+    image.Create(size, size, 15);
     const float r = size / 2.0f;
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
@@ -216,6 +216,23 @@ inline QxImage Disc(int size, std::uint16_t colour) {
 
 constexpr std::uint16_t Rgb(int r, int g, int b) {
     return std::uint16_t(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
+}
+
+// The same picture at 24 bits, as bitmap files hold it.
+inline QxImage TrueColour(const QxImage& picture) {
+    QxImage image;
+    image.Create(picture.width, picture.height, 24);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            std::uint16_t p = 0;
+            std::memcpy(&p, picture.Row(y) + 2 * x, 2);
+            std::uint8_t* out = image.Row(y) + 3 * x;
+            out[0] = std::uint8_t((p & 31) << 3);
+            out[1] = std::uint8_t(((p >> 5) & 31) << 3);
+            out[2] = std::uint8_t(((p >> 10) & 31) << 3);
+        }
+    }
+    return image;
 }
 
 // ---- stand-in board objects --------------------------------------------------------
@@ -414,7 +431,8 @@ protected:
     void AddText(const std::string& name, const std::string& text) {
         files_->Add(name, std::vector<std::uint8_t>(text.begin(), text.end()));
     }
-    void AddBitmap(const std::string& name, const QxImage& image) {
+    void AddBitmap(const std::string& name, const QxImage& picture) {
+        const QxImage image = TrueColour(picture);
         files_->Add(name, FileBytes([&](QxBuffer& b) { return QxBitmapFile::Write(b, image); }));
     }
     void AddList(const std::string& name, const std::vector<QxImage>& frames) {
