@@ -1,3 +1,39 @@
 #include "app/QxMain.h"
 
-int RondelixMain() { return 0; }
+#include <cstdint>
+#include <ctime>
+
+#include "app/GameSettings.h"
+#include "app/QxGlobals.h"
+#include "app/QxInputQueue.h"
+#include "app/QxRandom.h"
+#include "app/QxTimer.h"
+#include "app/QxWin32SettingsManager.h"
+
+// The services are built in their fixed order and torn down in reverse. The game
+// object, the screen, the resource cache and the sound manager do not exist yet, so
+// there is no window and no message loop: the program starts its services, reads and
+// writes the settings as a start-up does, and ends.
+int RondelixMain() {
+    // Seeded here until the game object exists, whose constructor takes this over.
+    SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
+
+    QxWin32SettingsManager settingsManager("Quillfern Studio", "Rondelix");
+    QxTimer timer;
+
+    g_settingsManager = &settingsManager;
+
+    LoadSettings(g_gameSettings, g_lastHighscoreName);
+    // Written straight back so that a first start creates every value.
+    SaveSettings(g_gameSettings, g_lastHighscoreName);
+
+    timer.Reset();
+    g_inputQueue.Push(QxInputEvent::Make(QxInputKind::Tick, 0));
+
+    // Shutdown: the settings are written once more, the queue is emptied and the
+    // globals stop pointing at objects that are about to go.
+    SaveSettings(g_gameSettings, g_lastHighscoreName);
+    g_inputQueue.Clear();
+    g_settingsManager = nullptr;
+    return 0;
+}

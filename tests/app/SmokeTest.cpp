@@ -1,5 +1,53 @@
 #include <gtest/gtest.h>
 
+#include "AppTestFolder.h"
+#include "app/GameSettings.h"
+#include "app/QxGlobals.h"
+#include "app/QxInputQueue.h"
 #include "app/QxMain.h"
+#include "app/QxWin32SettingsManager.h"
 
-TEST(Main, RunsAndExitsCleanly) { EXPECT_EQ(RondelixMain(), 0); }
+namespace {
+
+class MainTest : public HeadlessHomeTest {};
+
+TEST_F(MainTest, FirstStartCreatesTheSettingsAndExitsCleanly) {
+    g_gameSettings = GameSettings{};
+    g_lastHighscoreName.clear();
+    EXPECT_EQ(RondelixMain(), 0);
+    EXPECT_EQ(g_settingsManager, nullptr);
+    EXPECT_TRUE(g_inputQueue.Empty());
+
+    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+    settings.OpenDefault();
+    std::uint32_t value = 0;
+    std::string name = "x";
+    EXPECT_TRUE(settings.GetInt("Full Screen", value));
+    EXPECT_TRUE(settings.GetInt("Music On", value));
+    EXPECT_TRUE(settings.GetInt("Show Hints", value));
+    EXPECT_TRUE(settings.GetString("Last Highscore Name", name));
+}
+
+TEST_F(MainTest, SettingsOfAnEarlierRunAreReadAndKept) {
+    {
+        QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+        settings.OpenDefault();
+        ASSERT_TRUE(settings.SetInt("Music On", 0));
+        ASSERT_TRUE(settings.SetString("Last Highscore Name", "Grace"));
+    }
+    g_gameSettings = GameSettings{};
+    g_lastHighscoreName.clear();
+    EXPECT_EQ(RondelixMain(), 0);
+    EXPECT_EQ(g_gameSettings.musicOn, 0u);
+    EXPECT_EQ(g_lastHighscoreName, "Grace");
+
+    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+    settings.OpenDefault();
+    std::uint32_t music = 1;
+    EXPECT_TRUE(settings.GetInt("Music On", music));
+    EXPECT_EQ(music, 0u);
+    g_gameSettings = GameSettings{};
+    g_lastHighscoreName.clear();
+}
+
+} // namespace

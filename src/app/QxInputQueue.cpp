@@ -1,0 +1,3 @@
+#include "app/QxInputQueue.h"
+
+QxInputQueue g_inputQueue;

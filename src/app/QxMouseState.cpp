@@ -1,0 +1,3 @@
+#include "app/QxMouseState.h"
+
+QxMouseState g_mouseState;

@@ -1,0 +1,22 @@
+#include "app/QxSettingsManager.h"
+
+QxSettingsManager::QxSettingsManager(const std::string& makerName, const std::string& productName)
+    : makerName_(makerName), productName_(productName) {}
+
+QxSettingsManager::~QxSettingsManager() = default;
+
+void QxSettingsManager::OpenDefault() {
+    OpenKey(makerName_, productName_);
+}
+
+void QxSettingsManager::OpenSection(const std::string& name) {
+    OpenKey(makerName_, makerName_ + "\\" + name);
+}
+
+bool QxSettingsManager::SetBool(const std::string& name, bool value) {
+    return SetInt(name, value ? 1u : 0u);
+}
+
+bool QxSettingsManager::SetSignedInt(const std::string& name, std::int32_t value) {
+    return SetInt(name, static_cast<std::uint32_t>(value));
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Frame timer over the platform's high-resolution counter, checked against the
+// millisecond tick: a counter reading that disagrees with the tick by 100 seconds or
+// more is not trusted.
+
+#include <cstdint>
+
+class QxTimer {
+public:
+    QxTimer();
+
+    void Reset();
+    // Seconds since the last reset; 0 before the first.
+    double Elapsed() const;
+
+    bool HighResolution() const { return highResolution_ != 0; }
+
+private:
+    std::int64_t startCount_ = 0;
+    std::int64_t frequency_ = 0;
+    std::uint32_t startMilliseconds_ = 0;
+    std::uint8_t started_ = 0;
+    std::uint8_t highResolution_ = 0;
+};
+
+class QxInputQueue;
+
+// The main loop's idle step: once at least 10 ms have passed since the last frame,
+// resets the timer, queues a Tick carrying the elapsed time in tenths of a
+// millisecond and answers true (a frame is due). Below 10 ms nothing changes.
+bool QueueFrameTick(QxTimer& timer, QxInputQueue& queue);

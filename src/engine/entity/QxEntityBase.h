@@ -1,0 +1,117 @@
+#pragma once
+// The entity triple. A prototype is a stateless factory registered under a class
+// name; it builds a type from a definition. A type holds what one definition says
+// (values and the resources they name, shared by all instances) and builds entities.
+// An entity holds the state of one instance and points at its type.
+//
+// A class `Foo` comes as `Foo` (entity), `FooType` and `FooPrototype`. Subclass types
+// derive from their parent class's type and read their own keys in their constructor,
+// after the parent's constructor has read its keys from the same definition:
+//
+//     FooType::FooType(QxDefinition* definition) : ParentType(definition) {
+//         if (definition && definition->FindKey("Speed"))
+//             definition->ReadFloats(&m_speed, 1);
+//     }
+//
+// A type constructed without a definition keeps every default.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QxDefinition;
+class QxEntityBase;
+
+// Kind tags: four characters packed with the first one in the most significant byte.
+constexpr std::uint32_t QxKindTag(const char (&tag)[5]) {
+    return (std::uint32_t(std::uint8_t(tag[0])) << 24) |
+           (std::uint32_t(std::uint8_t(tag[1])) << 16) |
+           (std::uint32_t(std::uint8_t(tag[2])) << 8) | std::uint32_t(std::uint8_t(tag[3]));
+}
+
+// Every type is of this kind, so asking for it accepts any type.
+inline constexpr std::uint32_t kKindAny = QxKindTag("UNKN");
+
+class QxEntityBaseType {
+public:
+    QxEntityBaseType() = default;
+    QxEntityBaseType(const QxEntityBaseType&) = delete;
+    QxEntityBaseType& operator=(const QxEntityBaseType&) = delete;
+
+    // Builds an instance that points back at this type; the caller owns it.
+    virtual std::unique_ptr<QxEntityBase> CreateEntity() = 0;
+    virtual ~QxEntityBaseType();
+
+    // Type properties. No type uses them yet; they answer false.
+    virtual bool SetTypeBool(int id, std::int32_t value);
+    virtual bool SetTypeInt(int id, std::int32_t value);
+    virtual bool SetTypeString(int id, const std::string& text);
+    virtual bool SetTypeFloat(int id, float value);
+
+    // Loads the resources and shared sub-entities the definition named. Entities call
+    // it every frame, so an override must return at once when already loaded unless
+    // `reload` asks it to rebuild what depends on the display mode. Overrides call
+    // the base to keep the loaded flag.
+    virtual bool Load(bool reload);
+    // Releases what Load made; overrides call the base to clear the loaded flag.
+    virtual bool Unload();
+    // True for the type's own tag, every tag its base type answers, and kKindAny.
+    virtual bool IsKind(std::uint32_t tag) const;
+
+    const std::string& ClassName() const { return m_className; }
+    const std::string& TypeName() const { return m_typeName; }
+    bool IsLoaded() const { return m_loaded != 0; }
+
+    // Set by the registry once the type was built.
+    void SetNames(const std::string& className, const std::string& typeName);
+
+private:
+    std::string m_className;
+    std::string m_typeName;
+    std::uint8_t m_loaded = 0;
+};
+
+class QxEntityBase {
+public:
+    // The type is not owned: the registry owns types and each outlives its entities.
+    explicit QxEntityBase(QxEntityBaseType* type) : m_type(type) {}
+    QxEntityBase(const QxEntityBase&) = delete;
+    QxEntityBase& operator=(const QxEntityBase&) = delete;
+    virtual ~QxEntityBase();
+
+    // Properties by numeric id. Each answers true when it knew the id (a getter then
+    // wrote its out value) and false otherwise, leaving everything unchanged.
+    // Subclasses handle their ids and pass the rest to their base. The "Bool" pair
+    // carries a full 32-bit value, not only 0 and 1.
+    virtual bool SetBool(int id, std::int32_t value);
+    virtual bool SetInt(int id, std::int32_t value);
+    virtual bool SetString(int id, const std::string& text);
+    virtual bool SetFloat(int id, float value);
+    virtual bool GetBool(int id, std::int32_t& value);
+    virtual bool GetInt(int id, std::int32_t& value);
+    virtual bool GetString(int id, std::string& text);
+    virtual bool GetFloat(int id, float& value);
+    // A general-purpose notification; nothing handles it yet.
+    virtual bool Notify(int id, std::int32_t first, std::int32_t second);
+
+    // Keeps the type loaded.
+    virtual bool Update(float ms);
+    virtual bool Draw();
+
+    QxEntityBaseType* Type() const { return m_type; }
+
+private:
+    QxEntityBaseType* m_type;
+};
+
+class QxEntityTypePrototype {
+public:
+    QxEntityTypePrototype() = default;
+    QxEntityTypePrototype(const QxEntityTypePrototype&) = delete;
+    QxEntityTypePrototype& operator=(const QxEntityTypePrototype&) = delete;
+    virtual ~QxEntityTypePrototype() = default;
+
+    // Builds a type from the definition; the caller owns it. Null when no type could
+    // be made. Prototypes are stateless and shared between threads.
+    virtual std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const = 0;
+};
