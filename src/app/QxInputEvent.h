@@ -41,7 +41,8 @@ struct QxKey {
         F12 = 279,
     };
 
-    static constexpr bool IsKeyCode(std::int32_t value) { return value >= Up && value <= F12; }
+    // Key codes start at 256; anything below is a character (negative for bytes over 127).
+    static constexpr bool IsKeyCode(std::int32_t value) { return value >= Up; }
 };
 
 struct QxInputEvent {

