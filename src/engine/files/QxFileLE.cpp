@@ -18,6 +18,8 @@ bool QxFileLE::ReadRaw(uint32_t width, uint8_t* out) {
     }
     // A short read at the end of the file leaves the value 0 and reports failure.
     const bool complete = std::fread(out, 1, width, m_handle) == width;
+    if (!complete)
+        std::memset(out, 0, width);
     m_status = complete ? kStatusGood : kStatusFailed;
     return complete;
 }

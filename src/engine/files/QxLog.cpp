@@ -4,15 +4,11 @@
 #include <string>
 
 #include "app/QxGlobals.h"
-#if __has_include("app/QxSettingsManager.h")
 #include "app/QxSettingsManager.h"
-#define QX_LOG_HAS_SETTINGS 1
-#endif
 
 namespace {
 
 void AppendToLog(const char* text, size_t length) {
-#ifdef QX_LOG_HAS_SETTINGS
     if (!g_settingsManager || !text)
         return;
     try {
@@ -26,10 +22,6 @@ void AppendToLog(const char* text, size_t length) {
     } catch (...) {
         // The log is the last resort for reporting; a failure here has nowhere to go.
     }
-#else
-    (void)text;
-    (void)length;
-#endif
 }
 
 } // namespace

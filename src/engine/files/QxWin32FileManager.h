@@ -4,9 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/files/QxFileLE.h"
 #include "engine/files/QxFileManager.h"
-
-class QxFileLE;
 
 // A folder of the platform file system under the root prefix. Names may use "/" or
 // "\" and any letter case; the exact name is tried first.

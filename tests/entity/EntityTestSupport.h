@@ -1,0 +1,193 @@
+#pragma once
+// Small entity classes for exercising the registry and the definition reader, and a
+// fixture that gives each test a log, a data folder and a file system of its own.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/QxGlobals.h"
+#include "app/QxWin32SettingsManager.h"
+#include "engine/entity/QxDefinition.h"
+#include "engine/entity/QxEntityBase.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxFileLE.h"
+#include "engine/files/QxFileSystem.h"
+#include "engine/files/QxWin32FileManager.h"
+#include "platform/headless/Headless.h"
+
+namespace entitytest {
+
+// Counts what happens to test types across a test.
+struct Counters {
+    int loads = 0;
+    int unloads = 0;
+    int destroyed = 0;
+};
+inline Counters g_counters;
+
+class TestElement;
+
+// A GUI-element-like type: reads a few keys of every form.
+class TestElementType : public QxEntityBaseType {
+public:
+    explicit TestElementType(QxDefinition* definition) {
+        if (!definition)
+            return;
+        if (definition->FindKey("text"))
+            definition->ReadString(text);
+        if (definition->FindKey("size"))
+            definition->ReadInts(size);
+        if (definition->FindKey("ref"))
+            definition->ReadEntityRef(ref);
+    }
+    ~TestElementType() override { ++g_counters.destroyed; }
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool Load(bool reload) override {
+        ++g_counters.loads;
+        return QxEntityBaseType::Load(reload);
+    }
+    bool Unload() override {
+        ++g_counters.unloads;
+        return QxEntityBaseType::Unload();
+    }
+    bool IsKind(std::uint32_t tag) const override {
+        return tag == QxKindTag("GUIE") || QxEntityBaseType::IsKind(tag);
+    }
+
+    std::string text = "none";
+    std::int32_t size[2] = {-1, -1};
+    QxEntityRef ref;
+};
+
+// Handles property 1 (string) and 2 (integer); everything else goes to the base.
+class TestElement : public QxEntityBase {
+public:
+    using QxEntityBase::QxEntityBase;
+    bool SetString(int id, const std::string& text) override {
+        if (id != 1)
+            return QxEntityBase::SetString(id, text);
+        tooltip = text;
+        return true;
+    }
+    bool GetInt(int id, std::int32_t& value) override {
+        if (id != 2)
+            return QxEntityBase::GetInt(id, value);
+        value = 42;
+        return true;
+    }
+    std::string tooltip;
+};
+
+inline std::unique_ptr<QxEntityBase> TestElementType::CreateEntity() {
+    return std::make_unique<TestElement>(this);
+}
+
+class TestDialogType : public TestElementType {
+public:
+    using TestElementType::TestElementType;
+    bool IsKind(std::uint32_t tag) const override {
+        return tag == QxKindTag("DLGB") || TestElementType::IsKind(tag);
+    }
+};
+
+class TestSceneType : public TestElementType {
+public:
+    using TestElementType::TestElementType;
+    // A scene is not a GUI element: it answers its own tag and the base's only.
+    bool IsKind(std::uint32_t tag) const override {
+        return tag == QxKindTag("SCNE") || QxEntityBaseType::IsKind(tag);
+    }
+};
+
+template <typename Type> class TestPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
+        return std::make_unique<Type>(&definition);
+    }
+};
+
+class NullPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition&) const override { return nullptr; }
+};
+
+class ThrowingPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition&) const override {
+        throw std::runtime_error("bad definition");
+    }
+};
+
+inline const TestPrototype<TestElementType> kElementPrototype;
+inline const TestPrototype<TestDialogType> kDialogPrototype;
+inline const TestPrototype<TestSceneType> kScenePrototype;
+
+inline std::string FreshFolder() {
+    const char* base = std::getenv("RONDELIX_TEST_TMP");
+    std::filesystem::path root = base != nullptr
+                                     ? std::filesystem::path(base)
+                                     : std::filesystem::temp_directory_path() / "rondelix-test";
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    root /= std::string("entity-") + info->test_suite_name() + "-" + info->name();
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    std::filesystem::create_directories(root / "data", ec);
+    return root.string();
+}
+
+// A registry with the test classes "element", "dialog" and "scene", a log, and a
+// current file system over the folder `data/` of the test.
+class RegistryTest : public testing::Test {
+protected:
+    void SetUp() override {
+        g_counters = {};
+        root_ = FreshFolder();
+        platform::headless::SetRoot(root_);
+        settings_ = std::make_unique<QxWin32SettingsManager>("Quillfern Studio", "Rondelix");
+        g_settingsManager = settings_.get();
+        fileSystem_.AddManager(std::make_unique<QxWin32FileManager>(), DataFolder());
+        SetCurrentFileSystem(&fileSystem_);
+        registry_.Register(&kElementPrototype, "element");
+        registry_.Register(&kDialogPrototype, "dialog");
+        registry_.Register(&kScenePrototype, "scene");
+    }
+    void TearDown() override {
+        SetCurrentFileSystem(nullptr);
+        g_settingsManager = nullptr;
+        platform::headless::SetRoot("");
+    }
+
+    std::string DataFolder() const { return root_ + "/data/"; }
+
+    void WriteFile(const std::string& name, const std::string& text) const {
+        const std::filesystem::path path = DataFolder() + name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    std::string Log() const {
+        std::ifstream in(settings_->UserDataFolder("") + "log.txt", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    QxEntityBaseType* Define(const std::string& text, bool anonymous = false) {
+        QxDefinition definition(text);
+        return registry_.DefineType(definition, anonymous);
+    }
+
+    std::string root_;
+    std::unique_ptr<QxWin32SettingsManager> settings_;
+    QxFileSystem fileSystem_;
+    QxEntityRegistry registry_;
+};
+
+} // namespace entitytest

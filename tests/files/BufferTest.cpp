@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/files/QxBuffer.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(QxBuffer& buffer) {
+    return std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell());
+}
+
+TEST(Buffer, ShortReadAnswersThreeAndDoesNotMove) {
+    QxBuffer buffer;
+    buffer.Allocate(3, 0xAB);
+    EXPECT_EQ(buffer.ReadInt32(), 3);
+    EXPECT_EQ(buffer.ReadUInt32(), 3u);
+    EXPECT_EQ(buffer.ReadFloat(), 3.0f);
+    EXPECT_EQ(buffer.ReadDouble(), 3.0);
+    EXPECT_EQ(buffer.Tell(), 0u);
+    uint8_t out[4] = {1, 2, 3, 4};
+    EXPECT_EQ(buffer.ReadBytes(4, out), QxBuffer::kShortRead);
+    EXPECT_EQ(out[0], 1); // nothing copied
+    EXPECT_EQ(buffer.ReadBytes(3, out), 3u);
+    EXPECT_EQ(out[2], 0xAB);
+    EXPECT_TRUE(buffer.IsEOF());
+    EXPECT_EQ(buffer.ReadUInt8(), 3);
+    EXPECT_EQ(buffer.Tell(), 3u);
+}
+
+TEST(Buffer, EmptyBufferReadsSafely) {
+    QxBuffer buffer;
+    EXPECT_EQ(buffer.GetStatus(), QxFile::kStatusFailed);
+    EXPECT_EQ(buffer.ReadUInt8(), 3);
+    EXPECT_EQ(buffer.ReadString(), "");
+    uint8_t byte = 0;
+    EXPECT_EQ(buffer.ReadBytes(1, &byte), QxBuffer::kShortRead);
+    EXPECT_EQ(buffer.ReadBytes(1, nullptr), 0u);
+    EXPECT_EQ(buffer.Find("x"), -1);
+}
+
+TEST(Buffer, WritesGrowInSteps) {
+    QxBuffer buffer;
+    ASSERT_TRUE(buffer.Allocate(0, 0));
+    EXPECT_EQ(buffer.GetStatus(), QxFile::kStatusGood);
+    for (int i = 0; i < 1025; ++i)
+        ASSERT_EQ(buffer.WriteUInt8(static_cast<uint8_t>(i)), 1u);
+    EXPECT_EQ(buffer.GetSize(), 2048u);
+    EXPECT_EQ(buffer.Tell(), 1025u);
+    EXPECT_EQ(buffer.GetData()[1024], 0);
+
+    // A large block grows the storage to the next step at once.
+    QxBuffer big;
+    std::vector<uint8_t> block(5000, 7);
+    EXPECT_EQ(big.WriteBytes(5000, block.data()), 5000u);
+    EXPECT_EQ(big.GetSize(), 5120u);
+    EXPECT_EQ(big.WriteBytes(10, nullptr), QxBuffer::kShortRead);
+    EXPECT_EQ(big.Tell(), 5000u);
+    EXPECT_EQ(big.WriteBytes(0, block.data()), 0u);
+}
+
+TEST(Buffer, ValuesAreStoredLittleEndian) {
+    QxBuffer buffer;
+    buffer.WriteUInt32(0x01020304u);
+    buffer.WriteInt16(-2);
+    buffer.WriteFloat(1.0f);
+    buffer.WriteDouble(-2.5);
+    buffer.WriteInt8(-1);
+    const std::vector<uint8_t> expected = {4, 3, 2, 1, 0xFE, 0xFF, 0,    0,    0x80, 0x3F,
+                                           0, 0, 0, 0, 0,    0,    0x04, 0xC0, 0xFF};
+    EXPECT_EQ(Bytes(buffer), expected);
+
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.ReadUInt32(), 0x01020304u);
+    EXPECT_EQ(buffer.ReadInt16(), -2);
+    EXPECT_EQ(buffer.ReadFloat(), 1.0f);
+    EXPECT_EQ(buffer.ReadDouble(), -2.5);
+    EXPECT_EQ(buffer.ReadInt8(), -1);
+}
+
+TEST(Buffer, StringsRoundTripIncludingEmpty) {
+    QxBuffer buffer;
+    EXPECT_EQ(buffer.WriteString(""), 4u);
+    EXPECT_EQ(buffer.WriteString("common/sounds"), 17u);
+    EXPECT_EQ(Bytes(buffer).size(), 21u);
+    EXPECT_EQ(std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + 4),
+              std::vector<uint8_t>(4, 0));
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.ReadString(), "");
+    EXPECT_EQ(buffer.ReadString(), "common/sounds");
+    EXPECT_EQ(buffer.Tell(), 21u);
+}
+
+TEST(Buffer, StringEndsAtStoredZeroButSkipsWholeLength) {
+    QxBuffer buffer;
+    buffer.WriteUInt32(5);
+    buffer.WriteBytes(5, "ab\0cd");
+    buffer.WriteUInt8(9);
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.ReadString(), "ab");
+    EXPECT_EQ(buffer.ReadUInt8(), 9);
+}
+
+TEST(Buffer, StringRunningPastTheEndIsEmptyAndDoesNotMove) {
+    QxBuffer exact;
+    exact.Allocate(7, 0);
+    exact.WriteUInt32(100);
+    exact.WriteBytes(3, "abc");
+    ASSERT_EQ(exact.GetSize(), 7u);
+    exact.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(exact.ReadString(), "");
+    EXPECT_EQ(exact.Tell(), 0u);
+
+    // Fewer than four bytes left: not even the length fits.
+    QxBuffer tiny;
+    tiny.Allocate(3, 'x');
+    EXPECT_EQ(tiny.ReadString(), "");
+    EXPECT_EQ(tiny.Tell(), 0u);
+
+    // A length near 4 GiB must not wrap around the position check.
+    QxBuffer huge;
+    huge.Allocate(8, 0);
+    huge.WriteUInt8(1);
+    huge.WriteUInt32(0xFFFFFFFFu);
+    huge.Seek(QxFile::kSeekStart, 1);
+    EXPECT_EQ(huge.ReadString(), "");
+    EXPECT_EQ(huge.Tell(), 1u);
+}
+
+TEST(Buffer, SeekRules) {
+    QxBuffer buffer;
+    buffer.Allocate(10, 0);
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekEnd, 0));
+    EXPECT_EQ(buffer.Tell(), 10u);
+    EXPECT_TRUE(buffer.IsEOF());
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekEnd, 4));
+    EXPECT_EQ(buffer.Tell(), 6u);
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekEnd, 11));
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekEnd, -1));
+    EXPECT_EQ(buffer.Tell(), 6u);
+
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekStart, 10));
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekStart, -1));
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekStart, 9));
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekCurrent, 1));
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekCurrent, -10));
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekCurrent, -9));
+    EXPECT_EQ(buffer.Tell(), 0u);
+}
+
+TEST(Buffer, BlocksAreNotCarried) {
+    QxBuffer buffer;
+    buffer.Allocate(32, 0xFF);
+    EXPECT_EQ(buffer.ReadBlock16(), QxBlock16{});
+    EXPECT_EQ(buffer.Tell(), 0u);
+    QxBlock16 block;
+    block.bytes[0] = 1;
+    EXPECT_EQ(buffer.WriteBlock16(block), 0u);
+    EXPECT_EQ(buffer.Tell(), 0u);
+}
+
+TEST(Buffer, GrowKeepsBytesAndClearZeroes) {
+    QxBuffer buffer;
+    buffer.Allocate(4, 0x11);
+    buffer.Seek(QxFile::kSeekStart, 2);
+    ASSERT_TRUE(buffer.Grow(4));
+    EXPECT_EQ(buffer.GetSize(), 8u);
+    EXPECT_EQ(buffer.Tell(), 2u);
+    EXPECT_EQ(buffer.GetData()[3], 0x11);
+    buffer.Clear();
+    EXPECT_EQ(buffer.GetData()[3], 0);
+    EXPECT_EQ(buffer.GetSize(), 8u);
+    EXPECT_EQ(buffer.Tell(), 2u);
+}
+
+TEST(Buffer, FindSearchesBeforeThePosition) {
+    QxBuffer buffer;
+    buffer.Allocate(16, 0);
+    EXPECT_EQ(buffer.Find(""), -1); // position 0
+    buffer.WriteBytes(8, "xxabcabc");
+    EXPECT_EQ(buffer.Find("abc"), 2);
+    EXPECT_EQ(buffer.Find("zz"), -1);
+    buffer.Seek(QxFile::kSeekStart, 2);
+    EXPECT_EQ(buffer.Find("abc"), -1); // starts only below the position
+}
+
+} // namespace

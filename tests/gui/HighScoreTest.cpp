@@ -1,0 +1,325 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxHighScoreTable.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TestFolder(const std::string& name) {
+    const char* root = std::getenv("RONDELIX_TEST_TMP");
+    fs::path folder = root != nullptr ? fs::path(root) : fs::temp_directory_path();
+    folder /= "highscore_" + name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+void PutWord(std::vector<uint8_t>& bytes, uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<uint8_t>(value >> shift));
+    }
+}
+
+uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = (value << 8) | bytes[offset + static_cast<size_t>(i)];
+    }
+    return value;
+}
+
+// One entry as the file stores it; adds its share to the checksum.
+void PutEntry(std::vector<uint8_t>& bytes, uint32_t& sum, const std::string& name, uint32_t score,
+              uint32_t packed) {
+    PutWord(bytes, static_cast<uint32_t>(name.size()));
+    bytes.insert(bytes.end(), name.begin(), name.end());
+    PutWord(bytes, score);
+    PutWord(bytes, packed);
+    sum += static_cast<uint32_t>(name.size()) + score + packed;
+}
+
+std::vector<std::string> Names(const QxHighScoreTable& table) {
+    std::vector<std::string> names;
+    for (int i = 0; i < table.Count(); ++i) {
+        names.push_back(table.Entry(i)->name);
+    }
+    return names;
+}
+
+void FillTen(QxHighScoreTable& table) {
+    // Scores 130 down to 40.
+    for (int i = 0; i < 10; ++i) {
+        table.Insert(PyxHighScore("p" + std::to_string(i), 130 - 10 * i, 1), false);
+    }
+}
+
+const PyxHighScore kPrototype("Last", 0, 0);
+
+} // namespace
+
+TEST(HighScoreTable, EqualScoresKeepInsertionOrder) {
+    QxHighScoreTable table;
+    table.Insert(PyxHighScore("a50", 50, 1), false);
+    table.Insert(PyxHighScore("b70", 70, 1), false);
+    table.Insert(PyxHighScore("c70", 70, 1), false);
+    table.Insert(PyxHighScore("d60", 60, 1), false);
+    EXPECT_EQ(Names(table), (std::vector<std::string>{"b70", "c70", "d60", "a50"}));
+}
+
+TEST(HighScoreTable, TenthPlaceTakesAnEqualScoreAndRefusesALowerOne) {
+    QxHighScoreTable table;
+    FillTen(table);
+    ASSERT_EQ(table.Count(), 10);
+    EXPECT_EQ(table.Insert(PyxHighScore("low", 39, 1), true), nullptr);
+    EXPECT_EQ(table.Entry(9)->name, "p9");
+    EXPECT_EQ(table.IndexOfNew(), -1);
+
+    QxHighScore* stored = table.Insert(PyxHighScore("tie", 40, 1), true);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(table.Count(), 10);
+    EXPECT_EQ(table.Entry(9)->name, "tie");
+    EXPECT_EQ(table.IndexOfNew(), 9);
+}
+
+TEST(HighScoreTable, AHighScoreOnAFullTablePushesTheTenthOut) {
+    QxHighScoreTable table;
+    FillTen(table);
+    QxHighScore* stored = table.Insert(PyxHighScore("top", 125, 3), true);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(table.Count(), 10);
+    EXPECT_EQ(table.Entry(1), stored);
+    EXPECT_EQ(table.Entry(9)->name, "p8");
+    EXPECT_EQ(table.IndexOfNew(), 1);
+    // The table keeps a clone: the caller's prototype is its own.
+    EXPECT_EQ(dynamic_cast<PyxHighScore*>(stored)->level, 3u);
+
+    table.Insert(PyxHighScore("next", 1000, 1), true);
+    EXPECT_EQ(table.IndexOfNew(), 0);
+    EXPECT_FALSE(stored->isNew);
+}
+
+TEST(HighScoreTable, SavesEntriesAndTheirChecksum) {
+    const fs::path file = TestFolder("checksum") / "Scores.rd";
+    QxHighScoreTable table;
+    PyxHighScore entry("abc", 100, 2);
+    entry.flag = 0; // packed word 2: the entry contributes 3 + 100 + 2
+    table.Insert(entry, false);
+    ASSERT_TRUE(table.Save(file.string()));
+
+    const std::vector<uint8_t> bytes = ReadBytes(file);
+    ASSERT_EQ(bytes.size(), 4u + 3u + 4u + 4u + 4u);
+    EXPECT_EQ(WordAt(bytes, 0), 3u);
+    EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 7), "abc");
+    EXPECT_EQ(WordAt(bytes, 7), 100u);
+    EXPECT_EQ(WordAt(bytes, 11), 2u);
+    EXPECT_EQ(WordAt(bytes, 15), 105u);
+    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+}
+
+TEST(HighScoreTable, LoadsWhatItSaved) {
+    const fs::path file = TestFolder("roundtrip") / "Scores.rd";
+    QxHighScoreTable table;
+    FillTen(table);
+    table.Insert(PyxHighScore("done", 5000, PyxHighScore::kCompletedLevel), true);
+    ASSERT_TRUE(table.Save(file.string()));
+
+    QxHighScoreTable loaded;
+    ASSERT_TRUE(loaded.Load(file.string(), kPrototype));
+    ASSERT_EQ(loaded.Count(), 10);
+    EXPECT_EQ(Names(loaded), Names(table));
+    const auto* first = dynamic_cast<const PyxHighScore*>(loaded.Entry(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->score, 5000u);
+    EXPECT_EQ(first->level, 9999u);
+    EXPECT_EQ(first->flag, 1u);
+    EXPECT_EQ(loaded.IndexOfNew(), -1);
+}
+
+TEST(HighScoreTable, EmptyTableIsOneZeroWord) {
+    const fs::path file = TestFolder("empty") / "Scores.rd";
+    QxHighScoreTable table;
+    ASSERT_TRUE(table.Save(file.string()));
+    EXPECT_EQ(ReadBytes(file), (std::vector<uint8_t>{0, 0, 0, 0}));
+    table.Insert(kPrototype, false);
+    EXPECT_TRUE(table.Load(file.string(), kPrototype));
+    EXPECT_EQ(table.Count(), 0);
+}
+
+TEST(HighScoreTable, MissingFileGivesAnEmptyTable) {
+    QxHighScoreTable table;
+    table.Insert(kPrototype, false);
+    EXPECT_FALSE(table.Load((TestFolder("missing") / "Scores.rd").string(), kPrototype));
+    EXPECT_EQ(table.Count(), 0);
+    EXPECT_FALSE(table.Load("", kPrototype));
+}
+
+TEST(HighScoreTable, DamagedFilesGiveAnEmptyTable) {
+    const fs::path folder = TestFolder("damaged");
+    std::vector<uint8_t> good;
+    uint32_t sum = 0;
+    PutEntry(good, sum, "Ann", 300, 0x40000005);
+    PutEntry(good, sum, "Bob", 200, 0x40000003);
+    std::vector<uint8_t> sound = good;
+    PutWord(sound, sum);
+
+    QxHighScoreTable table;
+    const fs::path file = folder / "Scores.rd";
+    WriteBytes(file, sound);
+    ASSERT_TRUE(table.Load(file.string(), kPrototype));
+    ASSERT_EQ(table.Count(), 2);
+
+    std::vector<std::vector<uint8_t>> damaged;
+    std::vector<uint8_t> edited = sound; // last word changed
+    edited.back() ^= 0x01;
+    damaged.push_back(edited);
+    edited = sound; // a score edited, sum left alone
+    edited[7] ^= 0x10;
+    damaged.push_back(edited);
+    damaged.push_back(std::vector<uint8_t>(sound.begin(), sound.end() - 1)); // cut short
+    damaged.push_back(std::vector<uint8_t>(sound.begin(), sound.begin() + 9));
+    edited = sound; // bytes after the sum
+    PutWord(edited, 0);
+    damaged.push_back(edited);
+    damaged.push_back({});     // empty file
+    damaged.push_back({1, 2}); // shorter than a word
+
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        WriteBytes(file, damaged[i]);
+        table.Insert(kPrototype, false);
+        EXPECT_FALSE(table.Load(file.string(), kPrototype)) << "case " << i;
+        EXPECT_EQ(table.Count(), 0) << "case " << i;
+    }
+}
+
+TEST(HighScoreTable, NameOf256BytesMarksTheFileDamaged) {
+    const fs::path file = TestFolder("longname") / "Scores.rd";
+    std::vector<uint8_t> bytes;
+    uint32_t sum = 0;
+    PutEntry(bytes, sum, "Ann", 300, 0x40000005);
+    PutEntry(bytes, sum, std::string(256, 'x'), 200, 0x40000003);
+    PutWord(bytes, sum); // the sum agrees: only the length gives the damage away
+    WriteBytes(file, bytes);
+
+    QxHighScoreTable table;
+    EXPECT_FALSE(table.Load(file.string(), kPrototype));
+    EXPECT_EQ(table.Count(), 0);
+
+    // A huge length is refused without reading (or allocating) that much.
+    bytes.clear();
+    PutWord(bytes, 0xFFFFFFF0u);
+    PutWord(bytes, 0);
+    PutWord(bytes, 0);
+    WriteBytes(file, bytes);
+    EXPECT_FALSE(table.Load(file.string(), kPrototype));
+    EXPECT_EQ(table.Count(), 0);
+
+    // 255 is the longest name that is still a name.
+    bytes.clear();
+    sum = 0;
+    PutEntry(bytes, sum, std::string(255, 'y'), 10, 0x40000001);
+    PutWord(bytes, sum);
+    WriteBytes(file, bytes);
+    EXPECT_TRUE(table.Load(file.string(), kPrototype));
+    ASSERT_EQ(table.Count(), 1);
+    EXPECT_EQ(table.Entry(0)->name.size(), 255u);
+}
+
+TEST(HighScoreTable, LoadRestoresDescendingOrderAndDropsBeyondTen) {
+    const fs::path file = TestFolder("unsorted") / "Scores.rd";
+    std::vector<uint8_t> bytes;
+    uint32_t sum = 0;
+    for (int i = 0; i < 12; ++i) {
+        PutEntry(bytes, sum, "e" + std::to_string(i), static_cast<uint32_t>(10 + i), 0x40000001);
+    }
+    PutWord(bytes, sum);
+    WriteBytes(file, bytes);
+    QxHighScoreTable table;
+    ASSERT_TRUE(table.Load(file.string(), kPrototype));
+    ASSERT_EQ(table.Count(), 10);
+    EXPECT_EQ(table.Entry(0)->name, "e11");
+    EXPECT_EQ(table.Entry(9)->name, "e2");
+}
+
+namespace {
+
+bool WriteHalfThenFail(std::FILE* stream, const uint8_t* data, size_t size) {
+    std::fwrite(data, 1, size / 2, stream);
+    return false;
+}
+
+} // namespace
+
+TEST(HighScoreTable, FailedSaveKeepsTheOldFile) {
+    const fs::path folder = TestFolder("atomic");
+    const fs::path file = folder / "Scores.rd";
+    QxHighScoreTable table;
+    FillTen(table);
+    ASSERT_TRUE(table.Save(file.string()));
+    const std::vector<uint8_t> before = ReadBytes(file);
+
+    QxHighScoreTable changed;
+    changed.Insert(PyxHighScore("Zed", 7, 1), true);
+    EXPECT_FALSE(changed.SaveWith(file.string(), &WriteHalfThenFail));
+    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+
+    // The temporary file cannot even be created.
+    fs::create_directory(file.string() + ".tmp");
+    EXPECT_FALSE(changed.Save(file.string()));
+    EXPECT_EQ(ReadBytes(file), before);
+    fs::remove(file.string() + ".tmp");
+
+    // A folder that does not exist: nothing is written anywhere.
+    EXPECT_FALSE(changed.Save((folder / "nowhere" / "Scores.rd").string()));
+    EXPECT_FALSE(changed.Save(""));
+
+    // And a save that works replaces the file.
+    ASSERT_TRUE(changed.Save(file.string()));
+    QxHighScoreTable loaded;
+    ASSERT_TRUE(loaded.Load(file.string(), kPrototype));
+    EXPECT_EQ(Names(loaded), std::vector<std::string>{"Zed"});
+}
+
+TEST(HighScoreRows, ShowTheTablesEntriesAndMarkTheNewOne) {
+    QxHighScoreTable table;
+    table.Insert(PyxHighScore("Ann", 900, 24), false);
+    table.Insert(PyxHighScore("Bob", 800, 25), false);
+    table.Insert(PyxHighScore("Cat", 850, PyxHighScore::kCompletedLevel), true);
+    const auto rows = PyxHighScoreRows(table);
+
+    EXPECT_EQ(rows[0].name, "Ann");
+    EXPECT_EQ(rows[0].level, "24");
+    EXPECT_EQ(rows[0].score, "900");
+    EXPECT_FALSE(rows[0].isNew);
+    EXPECT_EQ(rows[1].name, "Cat");
+    EXPECT_EQ(rows[1].level, "Completed");
+    EXPECT_TRUE(rows[1].isNew);
+    EXPECT_EQ(rows[2].level, "Completed");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(rows[i].y, 227 + 15 * static_cast<int>(i));
+        EXPECT_EQ(rows[i].hasEntry, i < 3);
+    }
+    EXPECT_TRUE(rows[3].name.empty());
+    EXPECT_TRUE(rows[9].score.empty());
+}

@@ -1,0 +1,61 @@
+// Image variants: cache keys and the mirror, flip and halve transforms.
+#include <gtest/gtest.h>
+
+#include "engine/files/QxImage.h"
+#include "engine/files/QxImageVariant.h"
+
+namespace {
+
+QxImage Numbered(int w, int h, int bits) {
+    QxImage image;
+    image.Create(w, h, bits);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = static_cast<uint8_t>(i);
+    return image;
+}
+
+} // namespace
+
+TEST(ImageVariant, KeysAreUpperCasedWithSuffixesInFixedOrder) {
+    EXPECT_EQ(QxImageCacheKey("gfx/Ball.bmp", 0, false), "GFX/BALL.BMP");
+    EXPECT_EQ(QxImageCacheKey("a.bmp", kImageMirror, false), "A.BMP_H");
+    EXPECT_EQ(
+        QxImageCacheKey("a", kImageDither | kImageHalvePalette | kImageFlip | kImageMirror, true),
+        "A_H_V_HB_D");
+    // A single image does not carry "_D".
+    EXPECT_EQ(QxImageCacheKey("a", kImageDither | kImageFlip, false), "A_V");
+    EXPECT_EQ(QxImageCacheKey("a", kImageDither, true), "A_D");
+    EXPECT_EQ(QxImageCacheKey("a", 1 | 32, true), "A");
+}
+
+TEST(ImageVariant, MirrorReversesEachRowPixelByPixel) {
+    QxImage image = Numbered(3, 2, 16);
+    QxApplyImageVariant(image, kImageMirror);
+    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{4, 5, 2, 3, 0, 1, 10, 11, 8, 9, 6, 7}));
+}
+
+TEST(ImageVariant, FlipReversesTheRowOrder) {
+    QxImage image = Numbered(2, 3, 8);
+    QxApplyImageVariant(image, kImageFlip);
+    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{4, 5, 2, 3, 0, 1}));
+}
+
+TEST(ImageVariant, FlipAndMirrorTogetherTurnThePictureHalfway) {
+    QxImage image = Numbered(2, 2, 24);
+    QxApplyImageVariant(image, kImageFlip | kImageMirror);
+    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2}));
+}
+
+TEST(ImageVariant, HalvingTouchesEveryPaletteByteOfEightBitImagesOnly) {
+    QxImage image = Numbered(1, 1, 8);
+    image.palette[0] = QxColour(255, 3, 128, 255);
+    image.palette[9] = QxColour(1, 2, 7, 200);
+    QxApplyImageVariant(image, kImageHalvePalette);
+    EXPECT_EQ(image.palette[0], QxColour(127, 1, 64, 127));
+    EXPECT_EQ(image.palette[9], QxColour(0, 1, 3, 100));
+    EXPECT_EQ(image.palette[1], QxColour(0, 0, 0, 127));
+
+    QxImage deep = Numbered(2, 1, 24);
+    QxApplyImageVariant(deep, kImageHalvePalette);
+    EXPECT_EQ(deep.pixels, Numbered(2, 1, 24).pixels);
+}

@@ -1,0 +1,177 @@
+#pragma once
+// Helpers for the image, image-list and sound tests: byte building, in-memory files,
+// a file system serving named byte blocks, and a log that can be read back.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "app/QxGlobals.h"
+#include "app/QxWin32SettingsManager.h"
+#include "engine/files/QxBuffer.h"
+#include "engine/files/QxFileManager.h"
+#include "platform/headless/Headless.h"
+
+namespace mediatest {
+
+// Little-endian byte building.
+class Bytes {
+public:
+    Bytes& U8(uint8_t v) {
+        m_bytes.push_back(v);
+        return *this;
+    }
+    Bytes& U16(uint16_t v) { return U8(static_cast<uint8_t>(v)).U8(static_cast<uint8_t>(v >> 8)); }
+    Bytes& U32(uint32_t v) {
+        return U16(static_cast<uint16_t>(v)).U16(static_cast<uint16_t>(v >> 16));
+    }
+    Bytes& Text(const std::string& s) {
+        m_bytes.insert(m_bytes.end(), s.begin(), s.end());
+        return *this;
+    }
+    Bytes& Raw(const std::vector<uint8_t>& v) {
+        m_bytes.insert(m_bytes.end(), v.begin(), v.end());
+        return *this;
+    }
+    Bytes& Fill(size_t count, uint8_t v) {
+        m_bytes.insert(m_bytes.end(), count, v);
+        return *this;
+    }
+    const std::vector<uint8_t>& Get() const { return m_bytes; }
+    std::vector<uint8_t>& Get() { return m_bytes; }
+    size_t Size() const { return m_bytes.size(); }
+
+private:
+    std::vector<uint8_t> m_bytes;
+};
+
+// A buffer holding the bytes, positioned at its start.
+inline std::unique_ptr<QxBuffer> BufferOf(const std::vector<uint8_t>& bytes) {
+    auto buffer = std::make_unique<QxBuffer>();
+    buffer->Allocate(static_cast<uint32_t>(bytes.size()), 0);
+    if (!bytes.empty())
+        buffer->WriteBytes(static_cast<uint32_t>(bytes.size()), bytes.data());
+    buffer->Seek(QxFile::kSeekStart, 0);
+    return buffer;
+}
+
+// The bytes a buffer holds.
+inline std::vector<uint8_t> BytesOf(QxBuffer& buffer) {
+    const uint8_t* data = buffer.GetData();
+    return data ? std::vector<uint8_t>(data, data + buffer.GetSize()) : std::vector<uint8_t>{};
+}
+
+// Serves named byte blocks as buffers and counts what is open.
+class MemoryFileManager : public QxFileManager {
+public:
+    void Add(const std::string& name, std::vector<uint8_t> bytes) {
+        m_files[name] = std::move(bytes);
+    }
+    void Remove(const std::string& name) { m_files.erase(name); }
+    QxFile* Open(const std::string& name, int32_t) override {
+        ++m_opens;
+        auto it = m_files.find(name);
+        if (it == m_files.end())
+            return nullptr;
+        m_open.push_back(BufferOf(it->second));
+        return m_open.back().get();
+    }
+    int32_t Close(QxFile* file) override {
+        for (auto it = m_open.begin(); it != m_open.end(); ++it) {
+            if (it->get() == file) {
+                m_open.erase(it);
+                return kClosed;
+            }
+        }
+        return kNotMine;
+    }
+    int32_t ListFiles(const std::string&, const std::string&, bool,
+                      std::vector<std::string>&) override {
+        return 0;
+    }
+    size_t OpenCount() const { return m_open.size(); }
+    int Opens() const { return m_opens; }
+
+private:
+    std::map<std::string, std::vector<uint8_t>> m_files;
+    std::vector<std::unique_ptr<QxBuffer>> m_open;
+    int m_opens = 0;
+};
+
+// Publishes a settings store whose user data folder (and so the log) lies in a fresh
+// temporary folder; withdraws it afterwards.
+class LogCapture {
+public:
+    LogCapture() : m_previousRoot(platform::headless::Root()) {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_folder = std::filesystem::temp_directory_path() /
+                   ("rondelix-media-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(m_folder);
+        platform::headless::SetRoot(m_folder.generic_string());
+        m_settings = std::make_unique<QxWin32SettingsManager>("Maker", "Product");
+        m_previous = g_settingsManager;
+        g_settingsManager = m_settings.get();
+        m_logPath = m_settings->UserDataFolder("") + "log.txt";
+    }
+    ~LogCapture() {
+        g_settingsManager = m_previous;
+        m_settings.reset();
+        platform::headless::SetRoot(m_previousRoot);
+        std::error_code ec;
+        std::filesystem::remove_all(m_folder, ec);
+    }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    std::string Text() const {
+        std::ifstream in(m_logPath, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+
+private:
+    std::filesystem::path m_folder;
+    std::string m_previousRoot;
+    std::unique_ptr<QxWin32SettingsManager> m_settings;
+    QxSettingsManager* m_previous = nullptr;
+    std::string m_logPath;
+};
+
+// A PCM WAV file: "fmt " and "data" chunks, with optional chunks between them.
+struct WavSpec {
+    uint16_t channels = 1;
+    uint32_t rate = 8000;
+    uint16_t bits = 8;
+    std::vector<uint8_t> samples;
+};
+
+inline std::vector<uint8_t> MakeWav(const WavSpec& spec, const std::vector<uint8_t>& between = {}) {
+    const uint16_t blockAlign = static_cast<uint16_t>(spec.channels * (spec.bits / 8));
+    Bytes body;
+    body.Text("WAVE");
+    body.Text("fmt ").U32(16).U16(1).U16(spec.channels).U32(spec.rate);
+    body.U32(spec.rate * blockAlign).U16(blockAlign).U16(spec.bits);
+    body.Raw(between);
+    body.Text("data").U32(static_cast<uint32_t>(spec.samples.size())).Raw(spec.samples);
+    if (spec.samples.size() % 2)
+        body.U8(0);
+    Bytes file;
+    file.Text("RIFF").U32(static_cast<uint32_t>(body.Size())).Raw(body.Get());
+    return file.Get();
+}
+
+inline std::vector<uint8_t> Ramp(size_t count) {
+    std::vector<uint8_t> v(count);
+    for (size_t i = 0; i < count; ++i)
+        v[i] = static_cast<uint8_t>(i * 7 + 3);
+    return v;
+}
+
+} // namespace mediatest
