@@ -63,7 +63,9 @@ QxEntity2DGUIButtonType::QxEntity2DGUIButtonType(QxDefinition* definition)
     ReadFlag(def, "HighlightAsFrame", m_highlightAsFrame);
 }
 
-QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() { ReleaseSounds(); }
+QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() {
+    ReleaseSounds();
+}
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIButtonType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIButton>(this);
@@ -148,7 +150,7 @@ void QxEntity2DGUIButton::PlaySound(const QxSoundRecord* sound) {
         return;
     }
     uint32_t instance = 0;
-    if (g_soundManager->PlaySound(sound->handle, &instance, false)) {
+    if (g_soundManager->PlaySound(sound->sound, &instance, false)) {
         g_soundManager->ResumeInstance(instance);
     }
 }
@@ -156,8 +158,8 @@ void QxEntity2DGUIButton::PlaySound(const QxSoundRecord* sound) {
 void QxEntity2DGUIButton::PlaceImages() {
     const QxPoint at{m_x, m_y};
     QxEntity2DGUIButtonType* type = ButtonType();
-    for (QxEntity2DGUIElement* image : {type->MainImage(), type->DownImage(),
-                                        type->HighlightImage(), type->DisabledImage()}) {
+    for (QxEntity2DGUIElement* image :
+         {type->MainImage(), type->DownImage(), type->HighlightImage(), type->DisabledImage()}) {
         if (image && !(image->GetPosition() == at)) {
             image->SetPosition(at);
         }
@@ -224,8 +226,8 @@ bool QxEntity2DGUIButton::Update(float ms) {
     QxEntity2DGUIButtonType* type = ButtonType();
     type->Load(false);
     PlaceImages();
-    for (QxEntity2DGUIElement* image : {type->MainImage(), type->DownImage(),
-                                        type->HighlightImage(), type->DisabledImage()}) {
+    for (QxEntity2DGUIElement* image :
+         {type->MainImage(), type->DownImage(), type->HighlightImage(), type->DisabledImage()}) {
         if (image) {
             image->Update(ms);
         }
@@ -314,8 +316,8 @@ bool QxEntity2DGUIButton::Draw() {
 void QxEntity2DGUIButton::Invalidate() {
     QxEntity2DGUIButtonType* type = ButtonType();
     PlaceImages();
-    for (QxEntity2DGUIElement* image : {type->MainImage(), type->DownImage(),
-                                        type->HighlightImage(), type->DisabledImage()}) {
+    for (QxEntity2DGUIElement* image :
+         {type->MainImage(), type->DownImage(), type->HighlightImage(), type->DisabledImage()}) {
         if (image) {
             image->Invalidate();
         }
@@ -334,7 +336,9 @@ bool QxEntity2DGUIButton::Click(QxPoint point) {
     return true;
 }
 
-bool QxEntity2DGUIButton::Contains(QxPoint point) { return StrictlyInside(m_hit, point); }
+bool QxEntity2DGUIButton::Contains(QxPoint point) {
+    return StrictlyInside(m_hit, point);
+}
 
 bool QxEntity2DGUIButton::IsDown() {
     return (m_hovering && g_mouseState.leftButton) || m_forcedDown;

@@ -4,6 +4,7 @@
 
 #include "app/QxGlobals.h"
 #include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
 namespace {
@@ -61,7 +62,7 @@ bool QxEntity2DGUICounterType::Load(bool reload) {
         m_digits = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
     }
     if (!m_alphaImage.empty()) {
-        m_alphaMasks = QxResourceCache::LoadAlphaMaskList(m_alphaImage);
+        m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
     }
     return QxEntity2DGUIElementType::Load(reload);
 }
@@ -123,7 +124,7 @@ bool QxEntity2DGUICounter::DrawDigit(int32_t position, uint8_t digit) {
     if (!list || digit >= list->frames.size() || !g_screen) {
         return false;
     }
-    const uint32_t handle = list->frames[digit].handle;
+    const uint32_t handle = list->frames[digit].surface;
     const int32_t count = static_cast<int32_t>(m_digits.size());
     const int32_t x = m_x + (count - 1 - position) * (type->DigitWidth() + type->m_spacing);
     const auto& masks = type->AlphaMasks();

@@ -27,9 +27,13 @@ QxEntity2DGUIFPSText::QxEntity2DGUIFPSText(QxEntity2DGUIFPSTextType* type)
     m_justify = kJustifyRight;
 }
 
-void QxEntity2DGUIFPSText::SetShowFrameRate(bool show) { g_showFrameRate = show; }
+void QxEntity2DGUIFPSText::SetShowFrameRate(bool show) {
+    g_showFrameRate = show;
+}
 
-bool QxEntity2DGUIFPSText::ShowFrameRate() { return g_showFrameRate; }
+bool QxEntity2DGUIFPSText::ShowFrameRate() {
+    return g_showFrameRate;
+}
 
 std::string QxEntity2DGUIFPSText::FormatCount(const std::string& format, int32_t count) {
     std::string out;

@@ -154,19 +154,19 @@ bool QxEntity2DGUIFont::DrawString(const std::string& text, QxPoint position, in
         cell.top = (glyph / perRow) * metrics.charHeight;
         cell.right = cell.left + metrics.charWidth;
         cell.bottom = cell.top + metrics.charHeight;
-        const int32_t drawX = static_cast<int32_t>(
-            std::clamp<int64_t>(x, std::numeric_limits<int32_t>::min() / 2,
-                                std::numeric_limits<int32_t>::max() / 2));
-        if (!DrawCell(image->handle, type->AlphaMask(), drawX, position.y, cell, character, alpha,
+        const int32_t drawX = static_cast<int32_t>(std::clamp<int64_t>(
+            x, std::numeric_limits<int32_t>::min() / 2, std::numeric_limits<int32_t>::max() / 2));
+        if (!DrawCell(image->surface, type->AlphaMask(), drawX, position.y, cell, character, alpha,
                       tint)) {
             // Surfaces vanish when the display mode changes: reload and try once more.
-            const bool plainMasked = type->AlphaMask() && alpha >= 255 && !(tint && character < 128);
+            const bool plainMasked =
+                type->AlphaMask() && alpha >= 255 && !(tint && character < 128);
             type->Load(true);
             if (plainMasked) {
                 Invalidate();
             }
             if (type->Image()) {
-                DrawCell(type->Image()->handle, type->AlphaMask(), drawX, position.y, cell,
+                DrawCell(type->Image()->surface, type->AlphaMask(), drawX, position.y, cell,
                          character, alpha, tint);
             }
         }

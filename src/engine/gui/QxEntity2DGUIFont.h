@@ -66,9 +66,7 @@ public:
         return QxFontMetrics::WrapByCount(text, count, prefix);
     }
 
-    QxEntity2DGUIFontType* FontType() const {
-        return static_cast<QxEntity2DGUIFontType*>(Type());
-    }
+    QxEntity2DGUIFontType* FontType() const { return static_cast<QxEntity2DGUIFontType*>(Type()); }
     const QxFontMetrics& Metrics() const { return FontType()->Metrics(); }
 
 private:

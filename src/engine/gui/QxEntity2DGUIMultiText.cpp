@@ -85,7 +85,9 @@ QxEntity2DGUIMultiText::QxEntity2DGUIMultiText(QxEntity2DGUIMultiTextType* type)
 
 QxEntity2DGUIMultiText::~QxEntity2DGUIMultiText() = default;
 
-QxEntity2DGUIFont* QxEntity2DGUIMultiText::GetFont() { return MultiTextType()->MainFont(); }
+QxEntity2DGUIFont* QxEntity2DGUIMultiText::GetFont() {
+    return MultiTextType()->MainFont();
+}
 
 std::vector<std::string> QxEntity2DGUIMultiText::SplitLines(const std::string& text) {
     std::vector<std::string> lines;

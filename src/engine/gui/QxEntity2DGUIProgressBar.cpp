@@ -96,9 +96,9 @@ bool QxEntity2DGUIProgressBar::DrawImage() {
         }
     }
     if (const QxImage* mask = type->AlphaMask()) {
-        return g_screen->DrawSurfaceAlphaMapped(image->handle, at.x + sx, at.y + sy, sx, sy, width,
+        return g_screen->DrawSurfaceAlphaMapped(image->surface, at.x + sx, at.y + sy, sx, sy, width,
                                                 height, *mask);
     }
-    return g_screen->DrawSurface(image->handle, at.x + sx, at.y + sy, sx, sy, width, height,
+    return g_screen->DrawSurface(image->surface, at.x + sx, at.y + sy, sx, sy, width, height,
                                  type->m_transparent);
 }

@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string Masked(const std::string& text) { return std::string(text.size(), '*'); }
+std::string Masked(const std::string& text) {
+    return std::string(text.size(), '*');
+}
 
 int32_t ClampToInt(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
@@ -114,9 +116,13 @@ QxEntity2DGUIText::QxEntity2DGUIText(QxEntity2DGUITextType* type)
 
 QxEntity2DGUIText::~QxEntity2DGUIText() = default;
 
-QxEntity2DGUIFont* QxEntity2DGUIText::GetFont() { return TextType()->Font(); }
+QxEntity2DGUIFont* QxEntity2DGUIText::GetFont() {
+    return TextType()->Font();
+}
 
-bool QxEntity2DGUIText::IsWrapped() const { return TextType()->m_wrapWidth >= 1; }
+bool QxEntity2DGUIText::IsWrapped() const {
+    return TextType()->m_wrapWidth >= 1;
+}
 
 int32_t QxEntity2DGUIText::FontCellAdvance() {
     QxEntity2DGUIFont* font = GetFont();

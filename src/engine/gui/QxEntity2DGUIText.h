@@ -87,9 +87,7 @@ public:
     // printable character is refused by the numbers-only or address rules.
     virtual bool HandleKey(int code);
 
-    QxEntity2DGUITextType* TextType() const {
-        return static_cast<QxEntity2DGUITextType*>(Type());
-    }
+    QxEntity2DGUITextType* TextType() const { return static_cast<QxEntity2DGUITextType*>(Type()); }
     const std::string& Text() const { return m_text; }
     const std::vector<std::string>& Lines() const { return m_lines; }
     std::size_t Cursor() const { return m_cursor; }
