@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <cfloat>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/entity/QxDefinition.h"
+#include "engine/files/QxBuffer.h"
 
 namespace {
 
@@ -241,6 +243,27 @@ TEST(DefinitionReaders, ReferencesByNameKeepOnlyLettersAndDigits) {
     ASSERT_TRUE(definition.FindKey("e"));
     EXPECT_TRUE(definition.ReadEntityRef(ref));
     EXPECT_EQ(ref, (QxEntityRef{"PyxVortex", "v1"}));
+}
+
+TEST(DefinitionText, ReadFromFileTakesTheWholeFileAndForgetsTheKey) {
+    const std::string text = "class sprite\r\ntype coin\r\n";
+    QxBuffer file;
+    file.Allocate(std::uint32_t(text.size()), 0);
+    std::copy(text.begin(), text.end(), file.GetData());
+    file.Seek(0, 5); // reading starts from the beginning wherever the file stands
+    QxDefinition definition("class old\n");
+    ASSERT_TRUE(definition.FindKey("class"));
+    EXPECT_TRUE(definition.ReadFromFile(file));
+    EXPECT_FALSE(definition.HasValue());
+    EXPECT_EQ(definition.Text(), text);
+    std::string value;
+    ASSERT_TRUE(definition.FindKey("type"));
+    definition.ReadString(value);
+    EXPECT_EQ(value, "coin");
+
+    QxBuffer empty;
+    EXPECT_TRUE(definition.ReadFromFile(empty));
+    EXPECT_FALSE(definition.FindKey("type"));
 }
 
 TEST(DefinitionBlocks, CheckBlocksNamesTheFirstFault) {

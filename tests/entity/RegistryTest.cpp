@@ -210,7 +210,7 @@ TEST_F(RegistryTest, InlineDefinitionsNestTo16LevelsAndNoDeeper) {
     EXPECT_EQ(Log(), "");
     EXPECT_NE(Define("type deep\n" + Nested(40)), nullptr);
     EXPECT_EQ(registry_.TypeCount(), 17u + 17u);
-    EXPECT_EQ(Log(), "ref - inline definitions nested too deeply.\n");
+    EXPECT_EQ(Log(), "ref - inline definitions nested deeper than 16.\n");
 }
 
 TEST_F(RegistryTest, NestedAnonymousTypesGetDistinctNames) {

@@ -143,8 +143,8 @@ template <typename Piece> void ForEachPiece(std::string_view value, int count, P
 bool QxDefinition::ReadFromFile(QxFile& file) {
     const std::uint32_t size = file.GetSize();
     std::string bytes(size, '\0');
-    file.Seek(QxFile::kSeekStart, 0);
-    const std::uint32_t read = size ? file.ReadBytes(size, bytes.data()) : 0;
+    const bool positioned = size && file.Seek(QxFile::kSeekStart, 0);
+    const std::uint32_t read = positioned ? file.ReadBytes(size, bytes.data()) : 0;
     // A short read keeps what arrived rather than trusting the stated size.
     bytes.resize(std::min(read, size));
     return ReadFromMemory(bytes.data(), bytes.size());
@@ -430,7 +430,9 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
         return false;
     }
     if (m_depth >= kMaxInlineDepth) {
-        LogString((key + " - inline definitions nested too deeply.\n").c_str());
+        LogString((key + " - inline definitions nested deeper than " +
+                   std::to_string(kMaxInlineDepth) + ".\n")
+                      .c_str());
         return false;
     }
 

@@ -1,11 +1,12 @@
 #include "engine/entity/QxRegistrationTable.h"
 
+#include <string>
+
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxLog.h"
 
-#include <string>
-
-// One include per registered class goes here.
+// One include per registered class goes here, e.g.
+//     #include "engine/gui/QxEntity2DGUIElement.h"
 
 namespace {
 
@@ -18,9 +19,65 @@ template <typename Prototype> const QxEntityTypePrototype* Instance() {
 } // namespace
 
 const std::vector<QxRegistration>& RegistrationTable() {
-    // One line per class, in registration order, e.g.
-    //     {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()},
-    static const std::vector<QxRegistration> table = {};
+    // Every class has its place here, in registration order; a line is enabled when
+    // its class exists. Keep the order: it is the order in which names register.
+    static const std::vector<QxRegistration> table = {
+        // clang-format off
+        // {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
+        // {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
+        // {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
+        // {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
+        // {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
+        // {"font", Instance<QxEntity2DGUIFontPrototype>()}, // 6
+        // {"text", Instance<QxEntity2DGUITextPrototype>()}, // 7
+        // {"MultiText", Instance<QxEntity2DGUIMultiTextPrototype>()}, // 8
+        // {"FPSText", Instance<QxEntity2DGUIFPSTextPrototype>()}, // 9
+        // {"button", Instance<QxEntity2DGUIButtonPrototype>()}, // 10
+        // {"togglebutton", Instance<QxEntity2DGUIToggleButtonPrototype>()}, // 11
+        // {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
+        // {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
+        // {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
+        // {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
+        // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
+        // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
+        // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
+        // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
+        // {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
+        // {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
+        // {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
+        // {"PyxSpriteBall", Instance<PyxEntitySpriteBallPrototype>()}, // 23
+        // {"PyxAnimSpriteBall", Instance<PyxEntityAnimSpriteBallPrototype>()}, // 24
+        // {"PyxRenderedBall", Instance<PyxEntityRenderedBallPrototype>()}, // 25
+        // {"PyxAnimAward", Instance<PyxEntityAnimAwardPrototype>()}, // 26
+        // {"PyxAnimExplosion", Instance<PyxEntityAnimExplosionPrototype>()}, // 27
+        // {"PyxFloatingScore", Instance<PyxEntityFloatingScorePrototype>()}, // 28
+        // {"PyxAnimPost", Instance<PyxEntityAnimPostPrototype>()}, // 29
+        // {"PyxVortex", Instance<PyxEntityVortexPrototype>()}, // 30
+        // {"PyxFlyingCoin", Instance<PyxEntityFlyingCoinPrototype>()}, // 31
+        // {"PyxBallCarrier", Instance<PyxEntityBallCarrierPrototype>()}, // 32
+        // {"PyxBallDissolve", Instance<PyxEntityBallDissolvePrototype>()}, // 33
+        // {"PyxBigTeeth", Instance<PyxEntityBigTeethPrototype>()}, // 34
+        // {"Pyx2DGUICoins", Instance<PyxEntity2DGUICoinsPrototype>()}, // 35
+        // {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
+        // {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
+        // {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
+        // {"PyxPickupBall", Instance<PyxEntityPickupBallPrototype>()}, // 39
+        // {"PyxCharacterBall", Instance<PyxEntityCharacterBallPrototype>()}, // 40
+        // {"PyxParticleExplosion", Instance<PyxEntityParticleExplosionPrototype>()}, // 41
+        // {"PyxGrabPickup", Instance<PyxEntityGrabPickupPrototype>()}, // 42
+        // {"PyxPlayerExit", Instance<PyxEntityPlayerExitPrototype>()}, // 43
+        // {"PyxCharacterExplosion", Instance<PyxEntityCharacterExplosionPrototype>()}, // 44
+        // {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
+        // {"QxDialogBox", Instance<QxEntityDialogBoxPrototype>()}, // 46
+        // {"QxMessageBox", Instance<QxEntityMessageBoxPrototype>()}, // 47
+        // {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
+        // {"QxDialogScene", Instance<QxEntityDialogScenePrototype>()}, // 49
+        // {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
+        // {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
+        // {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
+        // {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
+        // clang-format on
+    };
     return table;
 }
 

@@ -1,0 +1,249 @@
+#include "engine/files/QxResourceCache.h"
+
+#include <cctype>
+
+#include "app/QxGlobals.h"
+#include "engine/files/QxBitmapFile.h"
+#include "engine/files/QxFileSystem.h"
+#include "engine/files/QxImage.h"
+#include "engine/files/QxImageListFile.h"
+#include "engine/files/QxImageVariant.h"
+#include "engine/files/QxLog.h"
+#include "engine/screen/QxScreen2D.h"
+#include "engine/sound/QxSoundManager.h"
+
+namespace {
+
+void Log(const std::string& text) {
+    LogString(text.c_str());
+}
+
+// Opens name through the calling thread's file system, closing it on every path.
+QxScopedFile OpenResource(const std::string& name) {
+    QxFileSystem* fileSystem = CurrentFileSystem();
+    QxFile* file = fileSystem ? fileSystem->Open(name, QxResourceCache::kOpenMode) : nullptr;
+    return QxScopedFile(fileSystem, file);
+}
+
+template <typename Map> std::string Dump(const char* title, const Map& records) {
+    std::string text = title;
+    for (const auto& [key, record] : records)
+        text += std::to_string(record->refCount) + " - " + key + "\n";
+    return text;
+}
+
+} // namespace
+
+QxImageRecord* QxResourceCache::GetImage(const std::string& name, uint32_t flags) {
+    if (g_screen == nullptr || name.empty())
+        return nullptr;
+    const std::string key = QxImageCacheKey(name, flags, false);
+    std::lock_guard guard(m_lock);
+    auto it = m_images.find(key);
+    if (it != m_images.end()) {
+        QxImageRecord& record = *it->second;
+        if (!g_screen->IsSurfaceValid(record.surface) && !LoadImageInto(record, name, true))
+            return nullptr;
+        ++record.refCount;
+        return &record;
+    }
+    auto record = std::make_unique<QxImageRecord>();
+    record->key = key;
+    record->flags = flags;
+    if (!LoadImageInto(*record, name, false))
+        return nullptr;
+    record->refCount = 1;
+    QxImageRecord* result = record.get();
+    m_images.emplace(key, std::move(record));
+    return result;
+}
+
+bool QxResourceCache::LoadImageInto(QxImageRecord& record, const std::string& name, bool cached) {
+    try {
+        QxScopedFile file = OpenResource(name);
+        if (!file) {
+            Log(cached ? "Unable to Find Image " + name : "Unable to open image: " + name + "\n");
+            return false;
+        }
+        QxImage image;
+        if (!QxBitmapFile::Read(*file.Get(), image, name))
+            return false;
+        QxApplyImageVariant(image, record.flags);
+        uint32_t surface = 0;
+        if (!g_screen->CreateSurface(image, &surface, record.flags))
+            return false;
+        record.surface = surface;
+        record.width = image.width;
+        record.height = image.height;
+        return true;
+    } catch (...) {
+        Log("An exception occured attempting to load image: " + name + "\n");
+        return false;
+    }
+}
+
+QxImageListRecord* QxResourceCache::GetImageList(const std::string& name, uint32_t flags) {
+    if (g_screen == nullptr || name.empty())
+        return nullptr;
+    const std::string key = QxImageCacheKey(name, flags, true);
+    std::lock_guard guard(m_lock);
+    auto it = m_lists.find(key);
+    if (it != m_lists.end()) {
+        QxImageListRecord& record = *it->second;
+        // Surfaces are lost all together, so the first frame speaks for the list.
+        const bool valid =
+            !record.frames.empty() && g_screen->IsSurfaceValid(record.frames[0].surface);
+        if (!valid && !LoadImageListInto(record, name, true))
+            return nullptr;
+        ++record.refCount;
+        return &record;
+    }
+    auto record = std::make_unique<QxImageListRecord>();
+    record->key = key;
+    record->flags = flags;
+    if (!LoadImageListInto(*record, name, false))
+        return nullptr;
+    record->refCount = 1;
+    QxImageListRecord* result = record.get();
+    m_lists.emplace(key, std::move(record));
+    return result;
+}
+
+bool QxResourceCache::LoadImageListInto(QxImageListRecord& record, const std::string& name,
+                                        bool cached) {
+    std::vector<QxImageListFrame> frames;
+    try {
+        QxScopedFile file = OpenResource(name);
+        if (!file) {
+            Log(cached ? "Unable to Find Image " + name
+                       : "Unable to open image list: " + name + "\n");
+            return false;
+        }
+        std::vector<QxImage> images;
+        if (!QxImageListFile::Read(*file.Get(), images, name))
+            return false;
+        frames.reserve(images.size());
+        for (QxImage& image : images) {
+            // Only 8-bit frames take variants; 15 and 16-bit frames are used as stored.
+            if (image.bitsPerPixel == 8)
+                QxApplyImageVariant(image, record.flags);
+            QxImageListFrame frame;
+            frame.name = image.name;
+            uint32_t surface = 0;
+            if (g_screen->CreateSurface(image, &surface, record.flags)) {
+                frame.surface = surface;
+                frame.width = image.width;
+                frame.height = image.height;
+            } else if (frames.empty()) {
+                return false; // the list exists only once its first frame does
+            } else {
+                frame.surface = kFailedSurface;
+            }
+            frames.push_back(std::move(frame));
+            image = QxImage{}; // the picture is not needed once its surface exists
+        }
+    } catch (...) {
+        for (const QxImageListFrame& frame : frames)
+            if (frame.surface != kFailedSurface)
+                g_screen->FreeSurface(frame.surface);
+        Log("An exception occured attempting to load image list: " + name + "\n");
+        return false;
+    }
+    // A reload replaces the frames; any surface of the old set that survived goes.
+    for (const QxImageListFrame& old : record.frames)
+        if (old.surface != kFailedSurface && g_screen->IsSurfaceValid(old.surface))
+            g_screen->FreeSurface(old.surface);
+    record.frames = std::move(frames);
+    return true;
+}
+
+QxSoundRecord* QxResourceCache::GetSound(const std::string& name) {
+    if (g_soundManager == nullptr || name.empty())
+        return nullptr;
+    std::string key = name;
+    for (char& c : key)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    std::lock_guard guard(m_lock);
+    auto it = m_sounds.find(key);
+    if (it != m_sounds.end()) {
+        ++it->second->refCount;
+        return it->second.get();
+    }
+    uint32_t sound = 0;
+    try {
+        QxScopedFile file = OpenResource(name);
+        if (!file) {
+            Log("Unable to open sound: " + name + "\n");
+            return nullptr;
+        }
+        if (g_soundManager->LoadSound(file.Get(), &sound) == 0)
+            return nullptr;
+    } catch (...) {
+        Log("Exception occured while opening sound: " + name + "\n");
+        return nullptr;
+    }
+    auto record = std::make_unique<QxSoundRecord>();
+    record->key = key;
+    record->refCount = 1;
+    record->sound = sound;
+    QxSoundRecord* result = record.get();
+    m_sounds.emplace(key, std::move(record));
+    return result;
+}
+
+void QxResourceCache::ReleaseImage(const std::string& key) {
+    std::lock_guard guard(m_lock);
+    auto it = m_images.find(key);
+    if (it == m_images.end() || --it->second->refCount > 0)
+        return;
+    if (g_screen != nullptr)
+        g_screen->FreeSurface(it->second->surface);
+    m_images.erase(it);
+}
+
+void QxResourceCache::ReleaseImageList(const std::string& key) {
+    std::lock_guard guard(m_lock);
+    auto it = m_lists.find(key);
+    if (it == m_lists.end() || --it->second->refCount > 0)
+        return;
+    if (g_screen != nullptr)
+        for (const QxImageListFrame& frame : it->second->frames)
+            if (frame.surface != kFailedSurface)
+                g_screen->FreeSurface(frame.surface);
+    m_lists.erase(it);
+}
+
+void QxResourceCache::ReleaseSound(const std::string& key) {
+    std::lock_guard guard(m_lock);
+    auto it = m_sounds.find(key);
+    if (it == m_sounds.end() || --it->second->refCount > 0)
+        return;
+    if (g_soundManager != nullptr)
+        g_soundManager->FreeSound(it->second->sound);
+    m_sounds.erase(it);
+}
+
+std::string QxResourceCache::DumpImageMap() const {
+    std::lock_guard guard(m_lock);
+    return Dump("***** Starting Image Map Dump\n", m_images);
+}
+
+std::string QxResourceCache::DumpListMap() const {
+    std::lock_guard guard(m_lock);
+    return Dump("***** Starting List Map Dump\n", m_lists);
+}
+
+size_t QxResourceCache::ImageCount() const {
+    std::lock_guard guard(m_lock);
+    return m_images.size();
+}
+
+size_t QxResourceCache::ImageListCount() const {
+    std::lock_guard guard(m_lock);
+    return m_lists.size();
+}
+
+size_t QxResourceCache::SoundCount() const {
+    std::lock_guard guard(m_lock);
+    return m_sounds.size();
+}

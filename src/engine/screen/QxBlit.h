@@ -1,0 +1,444 @@
+#pragma once
+// Inner loops of the software screen (internal to src/engine/screen).
+//
+// Every pixel operation exists in two forms. The scalar form follows the channel
+// arithmetic literally, on the masked (unshifted) channel fields, for any 16-bit
+// layout. For the 5-5-5 layout a vector form computes the same result eight pixels at
+// a time on the shifted 5-bit fields, where every intermediate fits a signed 16-bit
+// lane. The tests run both forms over every input of each channel formula, so taking
+// the fast path never changes a pixel.
+//
+// The loops below take an operation object and walk rows: full chunks of eight pixels
+// through the vector form, the rest of the row through the scalar form. Keyed loops
+// skip chunks whose source pixels are all 0 without touching the destination.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "engine/screen/QxColour.h"
+#include "engine/screen/QxPixelFormat.h"
+
+#if defined(__GNUC__) || defined(__clang__)
+#define QX_BLIT_VECTOR 1
+#else
+#define QX_BLIT_VECTOR 0
+#endif
+
+namespace qxblit {
+
+// ---- pixel layouts ------------------------------------------------------------------
+
+struct Fmt555 {
+    static constexpr uint32_t rMask = 0x7C00;
+    static constexpr uint32_t gMask = 0x03E0;
+    static constexpr uint32_t bMask = 0x001F;
+    static constexpr bool kVector = QX_BLIT_VECTOR != 0;
+};
+
+struct FmtAny {
+    uint32_t rMask;
+    uint32_t gMask;
+    uint32_t bMask;
+    static constexpr bool kVector = false;
+    explicit FmtAny(const QxPixelFormat& f)
+        : rMask(f.red.mask), gMask(f.green.mask), bMask(f.blue.mask) {}
+};
+
+inline bool Is555(const QxPixelFormat& f) {
+    return f.bitsPerPixel == 16 && f.red.mask == Fmt555::rMask && f.green.mask == Fmt555::gMask &&
+           f.blue.mask == Fmt555::bMask;
+}
+
+// ---- scalar channel arithmetic (the reference) ------------------------------------
+
+// d + (((s - d) * a) >> 8) on the masked fields, arithmetic shift, masked.
+inline uint32_t BlendCh(uint32_t s, uint32_t d, int32_t a, uint32_t m) {
+    const int32_t sc = static_cast<int32_t>(s & m);
+    const int32_t dc = static_cast<int32_t>(d & m);
+    return static_cast<uint32_t>(dc + (((sc - dc) * a) >> 8)) & m;
+}
+
+// ((s & m) * k + m / 2) >> 8, masked.
+inline uint32_t ScaleCh(uint32_t s, uint32_t k, uint32_t m) {
+    return (((s & m) * k + m / 2) >> 8) & m;
+}
+
+// min(d + s, m) on the masked fields.
+inline uint32_t AddSatCh(uint32_t s, uint32_t d, uint32_t m) {
+    return std::min((d & m) + (s & m), m);
+}
+
+// (s + c) keeping only the channel's bits; the carry out is dropped.
+inline uint32_t AddWrapCh(uint32_t s, uint32_t c, uint32_t m) {
+    return ((s & m) + (c & m)) & m;
+}
+
+template <class F> inline uint16_t Blend(const F& f, uint32_t s, uint32_t d, int32_t a) {
+    return static_cast<uint16_t>(BlendCh(s, d, a, f.rMask) | BlendCh(s, d, a, f.gMask) |
+                                 BlendCh(s, d, a, f.bMask));
+}
+
+template <class F>
+inline uint16_t Scale(const F& f, uint32_t s, uint32_t kr, uint32_t kg, uint32_t kb) {
+    return static_cast<uint16_t>(ScaleCh(s, kr, f.rMask) | ScaleCh(s, kg, f.gMask) |
+                                 ScaleCh(s, kb, f.bMask));
+}
+
+template <class F> inline uint16_t AddSat(const F& f, uint32_t s, uint32_t d) {
+    return static_cast<uint16_t>(AddSatCh(s, d, f.rMask) | AddSatCh(s, d, f.gMask) |
+                                 AddSatCh(s, d, f.bMask));
+}
+
+template <class F> inline uint16_t AddWrap(const F& f, uint32_t s, uint32_t c) {
+    return static_cast<uint16_t>(AddWrapCh(s, c, f.rMask) | AddWrapCh(s, c, f.gMask) |
+                                 AddWrapCh(s, c, f.bMask));
+}
+
+// Tint factors: each channel of the colour scaled by its alpha, c * A / 255.
+struct TintFactors {
+    uint32_t r;
+    uint32_t g;
+    uint32_t b;
+};
+inline TintFactors FactorsOf(const QxColour& c) {
+    return {c.red * c.alpha / 255u, c.green * c.alpha / 255u, c.blue * c.alpha / 255u};
+}
+
+// ---- vector forms (5-5-5 only) ------------------------------------------------------
+
+#if QX_BLIT_VECTOR
+typedef uint16_t VU __attribute__((vector_size(16)));
+typedef int16_t VI __attribute__((vector_size(16)));
+typedef uint8_t VB __attribute__((vector_size(8)));
+constexpr int kLanes = 8;
+
+inline VU Load(const uint16_t* p) {
+    VU v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+inline void Store(uint16_t* p, VU v) {
+    std::memcpy(p, &v, sizeof v);
+}
+inline VU LoadAlpha(const uint8_t* p) {
+    VB b;
+    std::memcpy(&b, p, sizeof b);
+    return __builtin_convertvector(b, VU);
+}
+inline bool AllZero(VU v) {
+    uint64_t h[2];
+    std::memcpy(h, &v, sizeof h);
+    return (h[0] | h[1]) == 0;
+}
+inline VI SplatI(int16_t x) {
+    return VI{x, x, x, x, x, x, x, x};
+}
+inline VU SplatU(uint16_t x) {
+    return VU{x, x, x, x, x, x, x, x};
+}
+// Lanes where mask is all ones take a, the others b.
+inline VU Select(VU mask, VU a, VU b) {
+    return (a & mask) | (b & ~mask);
+}
+inline VI Min(VI a, VI b) {
+    const VI m = a < b;
+    return (a & m) | (b & ~m);
+}
+
+struct Split {
+    VI r;
+    VI g;
+    VI b;
+};
+inline Split Unpack(VU p) {
+    return {(VI)((p >> 10) & 31), (VI)((p >> 5) & 31), (VI)(p & 31)};
+}
+inline VU Pack(const Split& c) {
+    return (VU)((c.r << 10) | (c.g << 5) | c.b);
+}
+
+// Constant or per-lane alpha a in 0..256: d + floor((s - d) * a / 256).
+inline VI BlendV(VI s, VI d, VI a) {
+    return d + (((s - d) * a) >> 8);
+}
+inline Split BlendV(const Split& s, const Split& d, VI a) {
+    return {BlendV(s.r, d.r, a), BlendV(s.g, d.g, a), BlendV(s.b, d.b, a)};
+}
+// Factor k in 0..256: floor((s * k + 15) / 256).
+inline VI ScaleV(VI s, VI k) {
+    return (s * k + 15) >> 8;
+}
+inline Split ScaleV(const Split& s, VI kr, VI kg, VI kb) {
+    return {ScaleV(s.r, kr), ScaleV(s.g, kg), ScaleV(s.b, kb)};
+}
+inline Split AddSatV(const Split& s, const Split& d) {
+    const VI top = SplatI(31);
+    return {Min(s.r + d.r, top), Min(s.g + d.g, top), Min(s.b + d.b, top)};
+}
+inline Split AddWrapV(const Split& s, const Split& c) {
+    return {(s.r + c.r) & 31, (s.g + c.g) & 31, (s.b + c.b) & 31};
+}
+#endif
+
+// ---- operations ------------------------------------------------------------------------
+// Each takes (source, destination) and returns the new destination pixel. The vector
+// overloads exist only for the 5-5-5 layout.
+
+template <class F> struct OpCopy {
+    F f;
+    uint16_t operator()(uint16_t s, uint16_t) const { return s; }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU) const {
+        return s;
+    }
+#endif
+};
+
+template <class F> struct OpBlend {
+    F f;
+    int32_t a; // 0..256
+    uint16_t operator()(uint16_t s, uint16_t d) const { return Blend(f, s, d, a); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d) const {
+        return Pack(BlendV(Unpack(s), Unpack(d), SplatI(static_cast<int16_t>(a))));
+    }
+#endif
+};
+
+template <class F> struct OpAddSat {
+    F f;
+    uint16_t operator()(uint16_t s, uint16_t d) const { return AddSat(f, s, d); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d) const {
+        return Pack(AddSatV(Unpack(s), Unpack(d)));
+    }
+#endif
+};
+
+template <class F> struct OpTint {
+    F f;
+    TintFactors k; // each 0..255
+    uint16_t operator()(uint16_t s, uint16_t) const { return Scale(f, s, k.r, k.g, k.b); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU) const {
+        return Pack(ScaleV(Unpack(s), SplatI(static_cast<int16_t>(k.r)),
+                           SplatI(static_cast<int16_t>(k.g)), SplatI(static_cast<int16_t>(k.b))));
+    }
+#endif
+};
+
+template <class F> struct OpBrighten {
+    F f;
+    uint16_t colour; // packed
+    uint16_t operator()(uint16_t s, uint16_t) const { return AddWrap(f, s, colour); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU) const {
+        return Pack(AddWrapV(Unpack(s), Unpack(SplatU(colour))));
+    }
+#endif
+};
+
+// Source scaled by a (0..256), then added to the destination with saturation.
+template <class F> struct OpAdditive {
+    F f;
+    int32_t a;
+    uint16_t operator()(uint16_t s, uint16_t d) const {
+        const auto k = static_cast<uint32_t>(a);
+        return AddSat(f, Scale(f, s, k, k, k), d);
+    }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d) const {
+        const VI k = SplatI(static_cast<int16_t>(a));
+        return Pack(AddSatV(ScaleV(Unpack(s), k, k, k), Unpack(d)));
+    }
+#endif
+};
+
+// ---- operations with a per-pixel alpha byte p -------------------------------------------
+
+template <class F> struct OpAlphaBlend {
+    F f;
+    uint16_t operator()(uint16_t s, uint16_t d, uint8_t p) const { return Blend(f, s, d, p); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d, VU p) const {
+        return Pack(BlendV(Unpack(s), Unpack(d), (VI)p));
+    }
+#endif
+};
+
+template <class F> struct OpAlphaFaded {
+    F f;
+    int32_t alpha; // 0..256
+    uint16_t operator()(uint16_t s, uint16_t d, uint8_t p) const {
+        return Blend(f, s, d, (p * alpha) >> 8);
+    }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d, VU p) const {
+        const VU a = (p * SplatU(static_cast<uint16_t>(alpha))) >> 8;
+        return Pack(BlendV(Unpack(s), Unpack(d), (VI)a));
+    }
+#endif
+};
+
+template <class F> struct OpAlphaTinted {
+    F f;
+    TintFactors k;
+    uint16_t operator()(uint16_t s, uint16_t d, uint8_t p) const {
+        return Blend(f, Scale(f, s, k.r, k.g, k.b), d, p);
+    }
+#if QX_BLIT_VECTOR
+    VU operator()(VU s, VU d, VU p) const {
+        const Split t =
+            ScaleV(Unpack(s), SplatI(static_cast<int16_t>(k.r)), SplatI(static_cast<int16_t>(k.g)),
+                   SplatI(static_cast<int16_t>(k.b)));
+        return Pack(BlendV(t, Unpack(d), (VI)p));
+    }
+#endif
+};
+
+template <class F> struct OpColourAlpha {
+    F f;
+    uint16_t colour; // packed
+    uint16_t operator()(uint16_t, uint16_t d, uint8_t p) const { return Blend(f, colour, d, p); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU, VU d, VU p) const {
+        return Pack(BlendV(Unpack(SplatU(colour)), Unpack(d), (VI)p));
+    }
+#endif
+};
+
+// ---- operations on the destination alone -------------------------------------------------
+
+template <class F> struct OpFillBlend {
+    F f;
+    uint16_t colour; // packed
+    int32_t a;       // 0..255
+    uint16_t operator()(uint16_t d) const { return Blend(f, colour, d, a); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU d) const {
+        return Pack(BlendV(Unpack(SplatU(colour)), Unpack(d), SplatI(static_cast<int16_t>(a))));
+    }
+#endif
+};
+
+template <class F> struct OpTintInPlace {
+    F f;
+    TintFactors k;
+    uint16_t operator()(uint16_t d) const { return Scale(f, d, k.r, k.g, k.b); }
+#if QX_BLIT_VECTOR
+    VU operator()(VU d) const {
+        return Pack(ScaleV(Unpack(d), SplatI(static_cast<int16_t>(k.r)),
+                           SplatI(static_cast<int16_t>(k.g)), SplatI(static_cast<int16_t>(k.b))));
+    }
+#endif
+};
+
+// ---- row loops ------------------------------------------------------------------------
+// Pitches are in pixels and may be negative (a flipped source walks rows upwards).
+
+// dst = op(src, dst); with Keyed, source pixels of value 0 leave the destination alone.
+template <bool Keyed, class F, class Op>
+void RunSrcDst(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, int w,
+               int h, const Op& op) {
+    for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch) {
+        int i = 0;
+#if QX_BLIT_VECTOR
+        if constexpr (F::kVector) {
+            for (; i + kLanes <= w; i += kLanes) {
+                const VU s = Load(src + i);
+                if constexpr (Keyed) {
+                    if (AllZero(s)) {
+                        continue;
+                    }
+                }
+                const VU d = Load(dst + i);
+                VU r = op(s, d);
+                if constexpr (Keyed) {
+                    r = Select((VU)(s == 0), d, r);
+                }
+                Store(dst + i, r);
+            }
+        }
+#endif
+        for (; i < w; ++i) {
+            const uint16_t s = src[i];
+            if (Keyed && s == 0) {
+                continue;
+            }
+            dst[i] = op(s, dst[i]);
+        }
+    }
+}
+
+// dst = op(src, dst, alpha); source pixels of value 0 are always skipped.
+template <class F, class Op>
+void RunAlphaMapped(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
+                    const uint8_t* alpha, ptrdiff_t alphaPitch, int w, int h, const Op& op) {
+    for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch, alpha += alphaPitch) {
+        int i = 0;
+#if QX_BLIT_VECTOR
+        if constexpr (F::kVector) {
+            for (; i + kLanes <= w; i += kLanes) {
+                const VU s = Load(src + i);
+                if (AllZero(s)) {
+                    continue;
+                }
+                const VU d = Load(dst + i);
+                const VU r = op(s, d, LoadAlpha(alpha + i));
+                Store(dst + i, Select((VU)(s == 0), d, r));
+            }
+        }
+#endif
+        for (; i < w; ++i) {
+            const uint16_t s = src[i];
+            if (s != 0) {
+                dst[i] = op(s, dst[i], alpha[i]);
+            }
+        }
+    }
+}
+
+// dst = op(dst); with SkipZero, destination pixels of value 0 stay 0.
+template <bool SkipZero, class F, class Op>
+void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op& op) {
+    for (int y = 0; y < h; ++y, dst += dstPitch) {
+        int i = 0;
+#if QX_BLIT_VECTOR
+        if constexpr (F::kVector) {
+            for (; i + kLanes <= w; i += kLanes) {
+                const VU d = Load(dst + i);
+                VU r = op(d);
+                if constexpr (SkipZero) {
+                    r = Select((VU)(d == 0), d, r);
+                }
+                Store(dst + i, r);
+            }
+        }
+#endif
+        for (; i < w; ++i) {
+            const uint16_t d = dst[i];
+            if (SkipZero && d == 0) {
+                continue;
+            }
+            dst[i] = op(d);
+        }
+    }
+}
+
+inline void CopyRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
+                     int w, int h) {
+    const size_t bytes = static_cast<size_t>(w) * sizeof(uint16_t);
+    for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch) {
+        std::memcpy(dst, src, bytes);
+    }
+}
+
+inline void FillRows(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, uint16_t value) {
+    for (int y = 0; y < h; ++y, dst += dstPitch) {
+        std::fill(dst, dst + w, value);
+    }
+}
+
+} // namespace qxblit

@@ -1,0 +1,298 @@
+#pragma once
+// Stand-in board classes (a ball, a post, an award), a recording stand-in for the
+// game-play rules, level bytes written by hand for every file version, and a fixture
+// with a registry, a log and a file system of its own.
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/QxGlobals.h"
+#include "app/QxWin32SettingsManager.h"
+#include "engine/entity/QxDefinition.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxBuffer.h"
+#include "engine/files/QxFileSystem.h"
+#include "engine/files/QxWin32FileManager.h"
+#include "game/field/PyxBallMotion.h"
+#include "game/field/PyxEntityTileBase.h"
+#include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityGameObject.h"
+#include "game/objects/PyxGameEvents.h"
+#include "platform/headless/Headless.h"
+
+namespace fieldtest {
+
+// A board-object type whose flags, radius, size and kinds come from its definition:
+// "Flags" (type flags), "Radius", "Size" (drawn size), "Kinds" (extra four-character
+// tags, comma-separated as numbers are not: one tag per key "Kind").
+class TestObjectType : public PyxEntityGameObjectType {
+public:
+    explicit TestObjectType(QxDefinition* definition) : PyxEntityGameObjectType(definition) {
+        if (!definition)
+            return;
+        std::int32_t flags = 0;
+        if (definition->FindKey("Flags") && definition->ReadInts(&flags, 1))
+            SetTypeFlags(std::uint32_t(flags));
+        float radius = 0.0f;
+        if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+            SetRadius(radius);
+        if (definition->FindKey("Size"))
+            definition->ReadInts(size, 2);
+        std::string kind;
+        if (definition->FindKey("Kind") && definition->ReadString(kind) && kind.size() == 4)
+            tag = QxKindTag({kind[0], kind[1], kind[2], kind[3], 0});
+        std::string second;
+        if (definition->FindKey("Kind2") && definition->ReadString(second) && second.size() == 4)
+            tag2 = QxKindTag({second[0], second[1], second[2], second[3], 0});
+    }
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool IsKind(std::uint32_t t) const override {
+        return (tag != 0 && t == tag) || (tag2 != 0 && t == tag2) || QxEntityBaseType::IsKind(t);
+    }
+
+    std::int32_t size[2] = {0, 0};
+    std::uint32_t tag = 0;
+    std::uint32_t tag2 = 0;
+};
+
+// A board object that can roll: it keeps a direction and speeds, blocks only while
+// `blocking` is set, and counts its resets.
+class TestObject : public PyxEntityGameObject, public PyxBallMotion {
+public:
+    explicit TestObject(TestObjectType* type) : PyxEntityGameObject(type) {}
+
+    bool Reset() override {
+        ++resets;
+        return PyxEntityGameObject::Reset();
+    }
+    void GetSize(std::int32_t& width, std::int32_t& height) override {
+        const auto* type = static_cast<TestObjectType*>(Type());
+        width = type->size[0];
+        height = type->size[1];
+    }
+    bool Blocks(const PyxEntityGameObjectType*) override { return blocking; }
+
+    PyxVector Direction() const override { return direction; }
+    void SetDirection(PyxVector d) override { direction = d; }
+    float Speed() const override { return speed; }
+    float TargetSpeed() const override { return targetSpeed; }
+    void SetTargetSpeed(float s) override { targetSpeed = s; }
+
+    PyxVector direction{1, 0};
+    float speed = 0.0f;
+    float targetSpeed = 0.0f;
+    bool blocking = true;
+    int resets = 0;
+};
+
+inline std::unique_ptr<QxEntityBase> TestObjectType::CreateEntity() {
+    return std::make_unique<TestObject>(this);
+}
+
+// A tile type whose kind bits come from "Bits".
+class TestTileType : public PyxEntityTileBaseType {
+public:
+    explicit TestTileType(QxDefinition* definition) : PyxEntityTileBaseType(definition) {
+        std::int32_t bits = 1;
+        if (definition && definition->FindKey("Bits") && definition->ReadInts(&bits, 1))
+            m_kindBits = std::uint32_t(bits);
+    }
+};
+
+template <typename Type> class TestPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
+        return std::make_unique<Type>(&definition);
+    }
+};
+
+inline const TestPrototype<TestObjectType> kObjectPrototype;
+inline const TestPrototype<TestTileType> kTilePrototype;
+
+// Records what the board tells the rules.
+class RecordingEvents : public PyxGameEvents {
+public:
+    struct SinkEvent {
+        PyxEntityGameObject* ball;
+        PyxEntityTileBase* tile;
+    };
+
+    PyxLevel* Level() override { return level; }
+    void OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBase* tile) override {
+        sinks.push_back({ball, tile});
+    }
+    void OnBallEnteredTile(PyxEntityGameObject* ball, PyxEntityTileBase* tile) override {
+        entered.push_back({ball, tile});
+    }
+    void SetAmbientLevels(float posts, float sinksLevel) override {
+        postLevel = posts;
+        sinkLevel = sinksLevel;
+    }
+    float PostSoundLevel() override { return postLevel; }
+    float SinkSoundLevel() override { return sinkLevel; }
+    bool TakeSinkSoundRequest() override { return std::exchange(sinkRequest, false); }
+    bool TakePostSoundRequest() override { return std::exchange(postRequest, false); }
+
+    PyxLevel* level = nullptr;
+    std::vector<SinkEvent> sinks;
+    std::vector<SinkEvent> entered;
+    float postLevel = 0.0f;
+    float sinkLevel = 0.0f;
+    bool sinkRequest = false;
+    bool postRequest = false;
+};
+
+// Little-endian bytes of a level file, written block by block.
+class LevelBytes {
+public:
+    LevelBytes& Int(std::int32_t v) { return Raw(&v, 4); }
+    LevelBytes& UInt(std::uint32_t v) { return Raw(&v, 4); }
+    LevelBytes& Float(float v) { return Raw(&v, 4); }
+    LevelBytes& Bool(bool v) {
+        const std::uint8_t b = v ? 1 : 0;
+        return Raw(&b, 1);
+    }
+    LevelBytes& Str(const std::string& s) {
+        UInt(std::uint32_t(s.size()));
+        return Raw(s.data(), s.size());
+    }
+    LevelBytes& Raw(const void* p, std::size_t n) {
+        const auto* b = static_cast<const std::uint8_t*>(p);
+        m_block.insert(m_block.end(), b, b + n);
+        return *this;
+    }
+    // Ends the block under way: its length, then its bytes.
+    LevelBytes& EndBlock() { return EndBlockWithLength(std::uint32_t(m_block.size())); }
+    LevelBytes& EndBlockWithLength(std::uint32_t length) {
+        const auto* l = reinterpret_cast<const std::uint8_t*>(&length);
+        m_file.insert(m_file.end(), l, l + 4);
+        m_file.insert(m_file.end(), m_block.begin(), m_block.end());
+        m_block.clear();
+        return *this;
+    }
+    const std::vector<std::uint8_t>& Bytes() const { return m_file; }
+
+private:
+    std::vector<std::uint8_t> m_block;
+    std::vector<std::uint8_t> m_file;
+};
+
+inline std::unique_ptr<QxBuffer> BufferOf(const std::vector<std::uint8_t>& bytes) {
+    auto buffer = std::make_unique<QxBuffer>();
+    buffer->Allocate(std::uint32_t(bytes.size()), 0);
+    if (!bytes.empty())
+        std::memcpy(buffer->GetData(), bytes.data(), bytes.size());
+    return buffer;
+}
+
+// The bytes written into a memory file, up to where writing stopped.
+inline std::vector<std::uint8_t> WrittenBytes(QxBuffer& buffer) {
+    const std::uint8_t* data = buffer.GetData();
+    return std::vector<std::uint8_t>(data, data + buffer.Tell());
+}
+
+inline std::string FreshFolder() {
+    const char* base = std::getenv("RONDELIX_TEST_TMP");
+    std::filesystem::path root = base != nullptr
+                                     ? std::filesystem::path(base)
+                                     : std::filesystem::temp_directory_path() / "rondelix-test";
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    root /= std::string("field-") + info->test_suite_name() + "-" + info->name();
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    std::filesystem::create_directories(root / "data", ec);
+    return root.string();
+}
+
+// A registry holding the test classes "TestObject" and "TestTile" with the types
+// "ball" (a ball of radius 10 drawn 20 x 20), "pickup" (a pickup ball), "post"
+// (radius 10), "award", "effect", "floor" (kind bits 1), "sink" (2) and "trap" (6);
+// the rules stand-in published with the level under test; a log; a file system over
+// the test's data folder.
+class FieldTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root_ = FreshFolder();
+        platform::headless::SetRoot(root_);
+        settings_ = std::make_unique<QxWin32SettingsManager>("Quillfern Studio", "Rondelix");
+        g_settingsManager = settings_.get();
+        fileSystem_.AddManager(std::make_unique<QxWin32FileManager>(), root_ + "/data/");
+        SetCurrentFileSystem(&fileSystem_);
+        registry_.Register(&kObjectPrototype, "TestObject");
+        registry_.Register(&kTilePrototype, "TestTile");
+        Define("class TestObject\ntype ball\nFlags 2\nRadius 10\nSize 20, 20\nKind BALL\n"
+               "Height 0.4\n");
+        Define("class TestObject\ntype pickup\nFlags 2\nRadius 10\nKind BALL\nKind2 PKBL\n");
+        Define("class TestObject\ntype post\nFlags 1\nRadius 10\nHeight 0.2\n");
+        Define("class TestObject\ntype award\nFlags 4\nRadius 16\nHeight 0.6\n");
+        Define("class TestObject\ntype effect\nFlags 8\n");
+        Define("class TestTile\ntype floor\nBits 1\n");
+        Define("class TestTile\ntype sink\nBits 2\n");
+        Define("class TestTile\ntype trap\nBits 6\n");
+        g_registry = &registry_;
+        SetGameEvents(&events_);
+    }
+    void TearDown() override {
+        SetGameEvents(nullptr);
+        g_registry = nullptr;
+        SetCurrentFileSystem(nullptr);
+        g_settingsManager = nullptr;
+        platform::headless::SetRoot("");
+    }
+
+    QxEntityBaseType* Define(const std::string& text) {
+        QxDefinition definition(text);
+        return registry_.DefineType(definition, false);
+    }
+
+    std::string Log() const { return ReadText(settings_->UserDataFolder("") + "log.txt"); }
+    std::string DataFile(const std::string& name) const { return root_ + "/data/" + name; }
+
+    static std::string ReadText(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // Fills every cell of the level with a tile of the type.
+    static void Floor(PyxLevel& level, const std::string& type = "floor") {
+        for (std::int32_t i = 0; i < level.CellCount(); ++i)
+            PutTile(level, i, type);
+    }
+    static PyxEntityTileBase* PutTile(PyxLevel& level, std::int32_t index,
+                                      const std::string& type) {
+        std::unique_ptr<QxEntityBase> entity = g_registry->Create("TestTile", type, kKindAny);
+        auto* tile = static_cast<PyxEntityTileBase*>(entity.release());
+        std::unique_ptr<PyxEntityTileBase> owned(tile);
+        owned->SetCellIndex(index);
+        owned->SetLevel(&level);
+        const std::int32_t col = index % level.Columns();
+        const std::int32_t row = index / level.Columns();
+        owned->SetPosition(col * level.TileWidth(), row * level.TileHeight());
+        level.SetTile(std::move(owned));
+        return tile;
+    }
+    static TestObject* AsTest(PyxEntityGameObject* object) {
+        return static_cast<TestObject*>(object);
+    }
+
+    std::string root_;
+    std::unique_ptr<QxWin32SettingsManager> settings_;
+    QxFileSystem fileSystem_;
+    QxEntityRegistry registry_;
+    RecordingEvents events_;
+};
+
+} // namespace fieldtest
