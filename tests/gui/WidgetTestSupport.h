@@ -166,7 +166,7 @@ inline QxColour DigitColour(int digit) {
     return BlockColour(digit + 3);
 }
 
-// Ten 16-bit frames, frame k a solid cell of DigitColour(k), or (legible) the digit's
+// Ten 15-bit frames, frame k a solid cell of DigitColour(k), or (legible) the digit's
 // shape in that colour.
 inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
     std::vector<QxImage> frames;
@@ -175,7 +175,7 @@ inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
         const auto pixel =
             static_cast<uint16_t>(((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3));
         QxImage frame;
-        frame.Create(width, height, 16);
+        frame.Create(width, height, 15);
         frame.name = "digit" + std::to_string(d);
         const auto& shape = GlyphShapes().at(static_cast<char>('0' + d));
         for (int y = 0; y < height; ++y) {

@@ -188,6 +188,9 @@ void QxEntity2DGUIButton::UpdateHitRect() {
 
 void QxEntity2DGUIButton::SetPosition(QxPoint position) {
     QxEntity2DGUIElement::SetPosition(position);
+    // The images exist once the type is loaded; a button placed before its first
+    // update still knows where it can be clicked.
+    ButtonType()->Load(false);
     PlaceImages();
     UpdateHitRect();
 }
