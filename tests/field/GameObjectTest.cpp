@@ -41,7 +41,7 @@ TEST_F(GameObjectTest, UpdateRecomputesTheDrawingPositionOnlyWhenMoved) {
     ball->Update(16.0f);
     EXPECT_EQ(ball->DrawX(), 10 + 100 - 10);
     EXPECT_EQ(ball->DrawY(), 20 + 60 - 10);
-    EXPECT_EQ(ball->DrawnRect(), (PyxRect{100, 120, 70, 90}));
+    EXPECT_EQ(ball->DrawnRect(), (QxRect{100, 120, 70, 90}));
     EXPECT_TRUE(ball->Type()->IsLoaded());
 
     ball->SetDrawPosition(0, 0);
@@ -57,7 +57,7 @@ TEST_F(GameObjectTest, ObjectWithoutSizeNeverGetsADrawnRectangle) {
     auto post = Make("post");
     post->SetPosition(30.0f, 40.0f);
     post->Update(16.0f);
-    EXPECT_EQ(post->DrawnRect(), PyxRect());
+    EXPECT_EQ(post->DrawnRect(), QxRect());
     const auto* circle = static_cast<const PyxBlockCircle*>(post->GetShape());
     EXPECT_FLOAT_EQ(circle->X(), 30.0f);
     EXPECT_FLOAT_EQ(circle->Y(), 40.0f);

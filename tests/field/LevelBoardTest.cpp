@@ -24,8 +24,8 @@ protected:
 TEST_F(LevelBoardTest, SetupGridComputesTheRectanglesAndAnEmptyTable) {
     level_.SetupGrid(8, 6, 56, 50, 10, 20);
     EXPECT_EQ(level_.CellCount(), 48);
-    EXPECT_EQ(level_.InnerRect(), (PyxRect{0, 448, 0, 300}));
-    EXPECT_EQ(level_.OuterRect(), (PyxRect{-10, 458, -20, 320}));
+    EXPECT_EQ(level_.InnerRect(), (QxRect{0, 448, 0, 300}));
+    EXPECT_EQ(level_.OuterRect(), (QxRect{-10, 458, -20, 320}));
     for (std::int32_t i = 0; i < 48; ++i)
         EXPECT_EQ(level_.TileAt(i), nullptr);
 

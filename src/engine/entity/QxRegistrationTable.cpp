@@ -7,6 +7,11 @@
 
 // One include per registered class goes here, e.g.
 //     #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIAnimSprite.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIScrollingSprite.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/gui/QxEntity2DScene.h"
 
 namespace {
 
@@ -23,11 +28,11 @@ const std::vector<QxRegistration>& RegistrationTable() {
     // its class exists. Keep the order: it is the order in which names register.
     static const std::vector<QxRegistration> table = {
         // clang-format off
-        // {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
-        // {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
-        // {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
-        // {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
-        // {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
+        {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1
+        {"2DScene", Instance<QxEntity2DScenePrototype>()}, // 2
+        {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
+        {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
+        {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
         // {"font", Instance<QxEntity2DGUIFontPrototype>()}, // 6
         // {"text", Instance<QxEntity2DGUITextPrototype>()}, // 7
         // {"MultiText", Instance<QxEntity2DGUIMultiTextPrototype>()}, // 8

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/QxGlobals.h"
 #include "engine/files/QxFile.h"
+#include "engine/screen/QxScreen2D.h"
 #include "game/field/PyxHeightSort.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxEntityGameObject.h"
@@ -92,7 +94,8 @@ void PyxEntityTileBase::RemoveObject(PyxEntityGameObject* object) {
 }
 
 void PyxEntityTileBase::MarkForRedraw() {
-    // See PyxEntityGameObject::MarkForRedraw.
+    if (g_screen)
+        g_screen->MarkDirty(QxRect{m_left, m_right, m_top, m_bottom}, false);
 }
 
 std::uint32_t PyxEntityTileBase::SaveToLevel(QxFile& file, const PyxLevelHeader* header) {

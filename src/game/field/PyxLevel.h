@@ -176,8 +176,8 @@ public:
     std::int32_t TileHeight() const { return m_tileHeight; }
     std::int32_t BorderX() const { return m_borderX; }
     std::int32_t BorderY() const { return m_borderY; }
-    const PyxRect& InnerRect() const { return m_inner; }
-    const PyxRect& OuterRect() const { return m_outer; }
+    const QxRect& InnerRect() const { return m_inner; }
+    const QxRect& OuterRect() const { return m_outer; }
     std::int32_t BallsSpawned() const { return m_ballsSpawned; }
     const PyxLevelHeader& Header() const { return m_header; }
     const std::string& ErrorText() const { return m_errorText; }
@@ -216,8 +216,8 @@ private:
     std::int32_t m_tileHeight = 0;
     std::int32_t m_borderX = 0;
     std::int32_t m_borderY = 0;
-    PyxRect m_inner;
-    PyxRect m_outer;
+    QxRect m_inner;
+    QxRect m_outer;
     std::vector<std::unique_ptr<PyxEntityTileBase>> m_tiles;
     std::string m_errorText;
     PyxLevelHeader m_header;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/QxGlobals.h"
 #include "engine/entity/QxDefinition.h"
 #include "engine/files/QxFile.h"
+#include "engine/screen/QxScreen2D.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxGameEvents.h"
@@ -143,8 +145,8 @@ bool PyxEntityGameObject::Blocks(const PyxEntityGameObjectType*) {
 }
 
 void PyxEntityGameObject::MarkForRedraw() {
-    // The software screen redraws the whole back buffer each frame until it takes
-    // dirty rectangles; then the drawn rectangle goes to it here.
+    if (g_screen)
+        g_screen->MarkDirty(m_drawn, false);
 }
 
 PyxBlockShape* PyxEntityGameObject::GetShape() {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "engine/entity/QxEntityBase.h"
+#include "engine/screen/QxRect.h"
 #include "game/field/PyxBlockShape.h"
 #include "game/field/PyxVector.h"
 
@@ -37,16 +38,6 @@ inline constexpr std::uint32_t kTypeEffect = 0x8;
 // Flags of CopyPlacement.
 inline constexpr std::uint32_t kCopyCell = 0x2;   // move to the other's tile
 inline constexpr std::uint32_t kCopyCentre = 0x4; // take the other's centre
-
-// A rectangle in pixels; right and bottom are exclusive.
-struct PyxRect {
-    std::int32_t left = 0;
-    std::int32_t right = 0;
-    std::int32_t top = 0;
-    std::int32_t bottom = 0;
-
-    bool operator==(const PyxRect&) const = default;
-};
 
 // int(value) of a board coordinate, kept inside the int32 range (and 0 for a value
 // that is not a number), so a wild position gives a wild but defined pixel.
@@ -136,7 +127,7 @@ public:
     float Y() const { return m_y; }
     std::int32_t DrawX() const { return m_drawX; }
     std::int32_t DrawY() const { return m_drawY; }
-    const PyxRect& DrawnRect() const { return m_drawn; }
+    const QxRect& DrawnRect() const { return m_drawn; }
 
     std::uint32_t Flags() const { return m_flags; }
     void SetFlags(std::uint32_t flags) { m_flags = flags; }
@@ -169,7 +160,7 @@ protected:
     float m_previousY = -1.0f;
     std::int32_t m_drawX = 0;
     std::int32_t m_drawY = 0;
-    PyxRect m_drawn;
+    QxRect m_drawn;
     std::unique_ptr<PyxBlockShape> m_shape;
     std::int32_t m_cell = -1;
     std::uint32_t m_flags = 0;

@@ -1,0 +1,270 @@
+#include "engine/gui/QxEntity2DGUIAnimSprite.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxAlphaMask.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/screen/QxScreen2D.h"
+
+namespace {
+
+constexpr std::uint32_t kImageDithered = 16;
+
+// True when the text after the name's last '.' is `extension` (compared without case).
+bool ExtensionIs(const std::string& name, const std::string& extension) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || name.size() - dot - 1 != extension.size()) {
+        return false;
+    }
+    return std::equal(extension.begin(), extension.end(), name.begin() + dot + 1,
+                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+} // namespace
+
+// ---- type -----------------------------------------------------------------------------
+
+QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definition)
+    : QxEntity2DGUIElementType(definition) {
+    if (definition) {
+        QxDefinition& def = *definition;
+        if (def.FindKey("image")) {
+            def.ReadString(m_image);
+        }
+        if (def.FindKey("xoffset")) {
+            def.ReadInts(&m_xOffset, 1);
+        }
+        if (def.FindKey("yoffset")) {
+            def.ReadInts(&m_yOffset, 1);
+        }
+        if (def.FindKey("AnimCycleTime")) {
+            def.ReadInts(&m_animCycleTime, 1);
+        }
+        if (def.FindKey("transparent")) {
+            std::int32_t value = 0;
+            def.ReadInts(&value, 1);
+            m_transparent = value != 0;
+        }
+        if (def.FindKey("alphaimage")) {
+            def.ReadString(m_alphaImage);
+        }
+        if (def.FindKey("FrameRate")) {
+            def.ReadFloats(&m_frameRate, 1);
+        }
+    }
+    m_firstImage = m_image;
+}
+
+QxEntity2DGUIAnimSpriteType::~QxEntity2DGUIAnimSpriteType() {
+    if (m_imageList && g_resourceCache) {
+        g_resourceCache->ReleaseImageList(m_imageList->key);
+    }
+}
+
+std::unique_ptr<QxEntityBase> QxEntity2DGUIAnimSpriteType::CreateEntity() {
+    return std::make_unique<QxEntity2DGUIAnimSprite>(this);
+}
+
+bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
+    if (reload) {
+        Unload();
+    }
+    if (IsLoaded()) {
+        return true;
+    }
+    if (g_resourceCache && !m_image.empty()) {
+        m_imageList = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
+    }
+    if (!m_alphaImage.empty()) {
+        if (ExtensionIs(m_alphaImage, "img")) {
+            m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
+        } else if (auto mask = QxAlphaMask::Load(m_alphaImage)) {
+            m_alphaMasks.push_back(std::move(mask));
+        }
+    }
+    return QxEntity2DGUIElementType::Load(reload);
+}
+
+bool QxEntity2DGUIAnimSpriteType::Unload() {
+    if (m_imageList && g_resourceCache) {
+        g_resourceCache->ReleaseImageList(m_imageList->key);
+    }
+    m_imageList = nullptr;
+    m_alphaMasks.clear();
+    return QxEntity2DGUIElementType::Unload();
+}
+
+std::uint32_t QxEntity2DGUIAnimSpriteType::FrameCount() const {
+    return m_imageList ? static_cast<std::uint32_t>(m_imageList->frames.size()) : 0;
+}
+
+const QxImage* QxEntity2DGUIAnimSpriteType::AlphaMask(std::uint32_t frame) const {
+    if (m_alphaMasks.empty()) {
+        return nullptr;
+    }
+    const std::size_t index = std::min<std::size_t>(frame, m_alphaMasks.size() - 1);
+    return m_alphaMasks[index].get();
+}
+
+bool QxEntity2DGUIAnimSpriteType::ChangeImage(const std::string& name) {
+    if (name == m_image) {
+        return false;
+    }
+    Unload();
+    m_image = name;
+    Load(false);
+    if (!m_imageList) {
+        m_image = m_firstImage;
+        Load(true);
+    }
+    return true;
+}
+
+std::unique_ptr<QxEntityBaseType>
+QxEntity2DGUIAnimSpritePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<QxEntity2DGUIAnimSpriteType>(&definition);
+}
+
+// ---- entity ---------------------------------------------------------------------------
+
+QxEntity2DGUIAnimSprite::QxEntity2DGUIAnimSprite(QxEntity2DGUIAnimSpriteType* type)
+    : QxEntity2DGUIElement(type) {}
+
+QxPoint QxEntity2DGUIAnimSprite::DrawPosition() const {
+    const QxEntity2DGUIAnimSpriteType* type = AnimType();
+    return QxPoint{m_x + type->m_xOffset, m_y + type->m_yOffset};
+}
+
+bool QxEntity2DGUIAnimSprite::SetInt(int id, std::int32_t value) {
+    switch (id) {
+    case kPropAnimFrame: {
+        AnimType()->Load(false);
+        const std::uint32_t count = AnimType()->FrameCount();
+        auto frame = static_cast<std::uint32_t>(value);
+        if (count > 0) {
+            frame = std::min(frame, count - 1);
+        }
+        m_frame = frame;
+        m_framePosition = static_cast<float>(frame);
+        return true;
+    }
+    case kPropAnimPlaying:
+        m_playing = value != 0 ? 1 : 0;
+        return true;
+    default:
+        return QxEntity2DGUIElement::SetInt(id, value);
+    }
+}
+
+bool QxEntity2DGUIAnimSprite::GetInt(int id, std::int32_t& value) {
+    const QxImageListRecord* list = AnimType()->ImageList();
+    const bool haveFrame = list && m_frame < list->frames.size();
+    switch (id) {
+    case kPropImageWidth:
+        value = haveFrame ? list->frames[m_frame].width : 0;
+        return true;
+    case kPropImageHeight:
+        value = haveFrame ? list->frames[m_frame].height : 0;
+        return true;
+    case kPropAnimFrame:
+        value = static_cast<std::int32_t>(m_frame);
+        return true;
+    default:
+        return QxEntity2DGUIElement::GetInt(id, value);
+    }
+}
+
+bool QxEntity2DGUIAnimSprite::SetString(int id, const std::string& text) {
+    if (id == kPropImageName) {
+        if (AnimType()->ChangeImage(text)) {
+            Invalidate();
+        }
+        return true;
+    }
+    return QxEntity2DGUIElement::SetString(id, text);
+}
+
+bool QxEntity2DGUIAnimSprite::Update(float ms) {
+    if (m_playing && !m_disabled && m_visible) {
+        const QxEntity2DGUIAnimSpriteType* type = AnimType();
+        m_framePosition += ms / 1000.0f * type->m_frameRate;
+        const std::uint32_t count = type->FrameCount();
+        if (count > 0) {
+            const auto frames = static_cast<float>(count);
+            m_framePosition = std::fmod(m_framePosition, frames);
+            // A negative rate plays backwards rather than running below frame 0.
+            if (m_framePosition < 0.0f) {
+                m_framePosition += frames;
+            }
+            if (!(m_framePosition >= 0.0f && m_framePosition < frames)) {
+                m_framePosition = 0.0f;
+            }
+            const auto frame = std::min(static_cast<std::uint32_t>(m_framePosition), count - 1);
+            if (frame != m_frame) {
+                Invalidate();
+                m_frame = frame;
+                Invalidate();
+            }
+        }
+    }
+    return QxEntity2DGUIElement::Update(ms);
+}
+
+bool QxEntity2DGUIAnimSprite::Draw() {
+    if (!IsVisible()) {
+        return true;
+    }
+    QxEntity2DGUIAnimSpriteType* type = AnimType();
+    if (!type->ImageList()) {
+        type->Load(false);
+    }
+    const QxImageListRecord* list = type->ImageList();
+    if (!list || list->frames.empty()) {
+        return true;
+    }
+    const auto& frame = list->frames[std::min<std::size_t>(m_frame, list->frames.size() - 1)];
+    m_width = frame.width;
+    m_height = frame.height;
+    if (!DrawFrame()) {
+        type->Load(true);
+        Invalidate();
+        DrawFrame();
+    }
+    return true;
+}
+
+bool QxEntity2DGUIAnimSprite::DrawFrame() {
+    const QxEntity2DGUIAnimSpriteType* type = AnimType();
+    const QxImageListRecord* list = type->ImageList();
+    if (!list || list->frames.empty() || !g_screen) {
+        return false;
+    }
+    const std::uint32_t index =
+        std::min<std::uint32_t>(m_frame, static_cast<std::uint32_t>(list->frames.size()) - 1);
+    const QxImageListFrame& frame = list->frames[index];
+    const auto handle = frame.surface;
+    const QxPoint at = DrawPosition();
+    if (m_alpha < 255) {
+        return g_screen->DrawSurfaceBlended(handle, at.x, at.y, 0, 0, -1, -1, m_alpha,
+                                            type->m_transparent);
+    }
+    const QxImage* mask = type->AlphaMask(index);
+    if (mask && mask->width == frame.width && mask->height == frame.height) {
+        return g_screen->DrawSurfaceAlphaMapped(handle, at.x, at.y, 0, 0, -1, -1, *mask);
+    }
+    return g_screen->DrawSurface(handle, at.x, at.y, 0, 0, -1, -1, type->m_transparent);
+}
+
+void QxEntity2DGUIAnimSprite::Invalidate() {
+    const QxImageListRecord* list = AnimType()->ImageList();
+    if (!list || m_frame >= list->frames.size() || !g_screen) {
+        return;
+    }
+    const auto& frame = list->frames[m_frame];
+    const QxPoint at = DrawPosition();
+    g_screen->MarkDirty(QxRect{at.x, at.x + frame.width, at.y, at.y + frame.height}, false);
+}

@@ -1,0 +1,195 @@
+#pragma once
+// Stand-in elements for the scene tests, registered beside the program's classes:
+//   "Probe"   an element that logs its updates and draws by type name;
+//   "TipText" a text element that measures 8 pixels per character and 10 high;
+//   "Box"     a 100 x 50 dialog (kinds "MSGB" and "INPT") that records what it was
+//             given and whether it takes events.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/gui/QxDialogInterface.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DScene.h"
+
+namespace scenetest {
+
+// What the stand-ins did, in order.
+struct Journal {
+    std::vector<std::string> draws;
+    std::vector<std::string> updates;
+    std::vector<std::string> events;
+    int dialogsDestroyed = 0;
+};
+
+inline Journal g_journal;
+
+class ProbeType : public QxEntity2DGUIElementType {
+public:
+    using QxEntity2DGUIElementType::QxEntity2DGUIElementType;
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+};
+
+class Probe : public QxEntity2DGUIElement {
+public:
+    explicit Probe(ProbeType* type) : QxEntity2DGUIElement(type) { SetSize(20, 20); }
+    bool Update(float ms) override {
+        g_journal.updates.push_back(Type()->TypeName());
+        return QxEntity2DGUIElement::Update(ms);
+    }
+    bool Draw() override {
+        g_journal.draws.push_back(Type()->TypeName());
+        return true;
+    }
+    bool SetInt(int id, std::int32_t value) override {
+        if (id == 774) {
+            frame = value;
+            return true;
+        }
+        return QxEntity2DGUIElement::SetInt(id, value);
+    }
+    std::int32_t frame = -1;
+};
+
+inline std::unique_ptr<QxEntityBase> ProbeType::CreateEntity() {
+    return std::make_unique<Probe>(this);
+}
+
+class TipTextType : public QxEntity2DGUIElementType {
+public:
+    using QxEntity2DGUIElementType::QxEntity2DGUIElementType;
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+};
+
+class TipText : public QxEntity2DGUIElement {
+public:
+    explicit TipText(TipTextType* type) : QxEntity2DGUIElement(type) {}
+    bool SetString(int id, const std::string& value) override {
+        if (id == 1282) {
+            text = value;
+            return true;
+        }
+        return QxEntity2DGUIElement::SetString(id, value);
+    }
+    bool SetBool(int id, std::int32_t value) override {
+        if (id == 515) {
+            justify = value;
+            return true;
+        }
+        return QxEntity2DGUIElement::SetBool(id, value);
+    }
+    bool GetBool(int id, std::int32_t& value) override {
+        if (id == 1286) {
+            value = static_cast<std::int32_t>(text.size()) * 8;
+            return true;
+        }
+        if (id == 1287) {
+            value = 10;
+            return true;
+        }
+        return QxEntity2DGUIElement::GetBool(id, value);
+    }
+    bool Draw() override {
+        g_journal.draws.push_back("tip:" + text + "@" + std::to_string(GetAlpha()));
+        return true;
+    }
+    std::string text;
+    std::int32_t justify = 0;
+};
+
+inline std::unique_ptr<QxEntityBase> TipTextType::CreateEntity() {
+    return std::make_unique<TipText>(this);
+}
+
+class BoxType : public QxEntity2DGUIElementType {
+public:
+    using QxEntity2DGUIElementType::QxEntity2DGUIElementType;
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool IsKind(std::uint32_t tag) const override {
+        return tag == QxKindTag("MSGB") || tag == QxKindTag("INPT") || tag == QxKindTag("DLGB") ||
+               QxEntity2DGUIElementType::IsKind(tag);
+    }
+};
+
+class Box : public QxEntity2DGUIElement, public QxDialogInterface {
+public:
+    explicit Box(BoxType* type) : QxEntity2DGUIElement(type) { SetSize(100, 50); }
+    ~Box() override { ++g_journal.dialogsDestroyed; }
+
+    bool OnMouseUp(QxPoint p, int) override { return Log("up", p.x); }
+    bool OnPointerHook(QxPoint p, int) override { return Log("pointer", p.x); }
+    bool OnMouseDown(QxPoint p, int) override { return Log("down", p.x); }
+    bool OnIntegerHook(std::int32_t v) override { return Log("int", v); }
+    bool OnKey(int code) override {
+        Log("key", code);
+        if (closeOnKey) {
+            Close(code);
+        }
+        return takes;
+    }
+    bool OnKeyUp(int code) override { return Log("keyup", code); }
+
+    bool Update(float ms) override {
+        g_journal.updates.push_back(name);
+        return QxEntity2DGUIElement::Update(ms);
+    }
+    bool Draw() override {
+        g_journal.draws.push_back(name);
+        return true;
+    }
+
+    void SetText(const std::string& value) override { text = value; }
+    void SetButtons(std::uint32_t value) override { buttons = value; }
+    void SetTimeOut(std::int32_t value) override { timeOut = value; }
+    void SetInstructions(const std::string& value) override { instructions = value; }
+    void SetEntry(const std::string& value) override { entry = value; }
+    void SetLimit(std::int32_t value) override { limit = value; }
+
+    void Close(std::int32_t answer) {
+        SetAnswer(answer);
+        if (OwnerScene()) {
+            OwnerScene()->CloseDialog(this);
+        }
+    }
+
+    std::string name = "box";
+    bool takes = true;
+    bool closeOnKey = false;
+    std::string text;
+    std::uint32_t buttons = 0;
+    std::int32_t timeOut = 0;
+    std::string instructions;
+    std::string entry;
+    std::int32_t limit = 0;
+
+private:
+    bool Log(const char* what, std::int32_t value) {
+        g_journal.events.push_back(name + ":" + what + ":" + std::to_string(value));
+        return takes;
+    }
+};
+
+inline std::unique_ptr<QxEntityBase> BoxType::CreateEntity() {
+    return std::make_unique<Box>(this);
+}
+
+template <typename Type> class Prototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
+        return std::make_unique<Type>(&definition);
+    }
+};
+
+inline void RegisterStandIns(QxEntityRegistry& registry) {
+    static const Prototype<ProbeType> probe;
+    static const Prototype<TipTextType> tip;
+    static const Prototype<BoxType> box;
+    registry.Register(&probe, "Probe");
+    registry.Register(&tip, "TipText");
+    registry.Register(&box, "Box");
+}
+
+} // namespace scenetest
