@@ -285,8 +285,7 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
         }
         record.entity = CreateObject(record.className, record.typeName);
         if (!record.entity)
-            return Fail("Object entity not found: " + record.className + " - " +
-                            record.typeName,
+            return Fail("Object entity not found: " + record.className + " - " + record.typeName,
                         true, record.className, record.typeName);
         record.entity->SetLevel(this);
         record.entity->LoadFromLevel(block, &m_header);
@@ -478,7 +477,7 @@ bool PyxLevel::SetTile(std::unique_ptr<PyxEntityTileBase> tile) {
 }
 
 PyxEntityTileBase* PyxLevel::PlaceTile(const std::string& className, const std::string& typeName,
-                                      std::int32_t x, std::int32_t y, std::int32_t cellIndex) {
+                                       std::int32_t x, std::int32_t y, std::int32_t cellIndex) {
     if (cellIndex < 0 || cellIndex >= m_cellCount)
         return nullptr;
     std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);

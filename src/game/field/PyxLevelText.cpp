@@ -22,10 +22,9 @@ namespace {
 
 // ---- the properties, in the order of the file ---------------------------------------
 
-using PropertyField =
-    std::variant<std::int32_t PyxLevelProperties::*, std::uint32_t PyxLevelProperties::*,
-                 float PyxLevelProperties::*, bool PyxLevelProperties::*,
-                 std::string PyxLevelProperties::*>;
+using PropertyField = std::variant<std::int32_t PyxLevelProperties::*,
+                                   std::uint32_t PyxLevelProperties::*, float PyxLevelProperties::*,
+                                   bool PyxLevelProperties::*, std::string PyxLevelProperties::*>;
 
 struct Property {
     const char* name;
@@ -59,8 +58,8 @@ const Property kProperties[] = {
     {"CoinsOnBoard", &P::CoinsOnBoard},
 };
 
-const char* const kGridNames[] = {"Columns", "Rows", "TileWidth", "TileHeight", "BorderX",
-                                  "BorderY"};
+const char* const kGridNames[] = {"Columns",    "Rows",    "TileWidth",
+                                  "TileHeight", "BorderX", "BorderY"};
 
 constexpr char kEmptyCell = '-';
 constexpr const char* kSymbolPool =
@@ -326,8 +325,8 @@ std::string PyxLevelText::Write(const PyxLevel& level) {
 
     out += "\n";
     for (std::size_t k = 0; k < kinds.size(); ++k)
-        out += "Tile " + symbols[k] + " " + Name(kinds[k].first) + " " + Name(kinds[k].second) +
-               "\n";
+        out +=
+            "Tile " + symbols[k] + " " + Name(kinds[k].first) + " " + Name(kinds[k].second) + "\n";
     out += "Grid\n";
     for (std::int32_t row = 0; row < level.Rows(); ++row) {
         std::string line;
