@@ -364,7 +364,9 @@ template <class F> struct OpTintInPlace {
 };
 
 // ---- row loops ------------------------------------------------------------------------
-// Pitches are in pixels and may be negative (a flipped source walks rows upwards).
+// Pitches are in pixels and may be negative (a flipped source walks rows upwards). The
+// operation is taken by value: as a local it cannot alias the pixels being written, so
+// its constants stay in registers.
 
 // dst = op(src, dst); with Keyed, source pixels of value 0 leave the destination alone.
 // A keyed chunk of eight is merged with a select rather than a branch per pixel; for
@@ -373,7 +375,7 @@ template <class F> struct OpTintInPlace {
 // of a transparent run and costs more than it saves.)
 template <bool Keyed, class F, class Op>
 void RunSrcDst(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, int w,
-               int h, const Op& op) {
+               int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
@@ -410,7 +412,7 @@ void RunSrcDst(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t
 // dst = op(src, dst, alpha); source pixels of value 0 are always skipped.
 template <class F, class Op>
 void RunAlphaMapped(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
-                    const uint8_t* alpha, ptrdiff_t alphaPitch, int w, int h, const Op& op) {
+                    const uint8_t* alpha, ptrdiff_t alphaPitch, int w, int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch, alpha += alphaPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
@@ -438,11 +440,12 @@ void RunAlphaMapped(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrd
 
 // dst = op(dst); with SkipZero, destination pixels of value 0 stay 0.
 template <bool SkipZero, class F, class Op>
-void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op& op) {
+void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
         if constexpr (F::kVector) {
+#pragma GCC unroll 2
             for (; i + kLanes <= w; i += kLanes) {
                 const VU d = Load(dst + i);
                 VU r = op(d);
