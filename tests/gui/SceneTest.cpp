@@ -312,6 +312,15 @@ TEST_F(SceneTest, MessageBoxesAreConfiguredCentredAndModal) {
     EXPECT_EQ(box->CloseCallback(), &QxEntity2DScene::DefaultCloseCallback);
     EXPECT_TRUE(scene->IsModal());
 
+    auto* plain = dynamic_cast<Box*>(scene->ShowMessageBox("Plain", 1, 8));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->timeOut, -1); // the box keeps its own time-out
+    scene->CloseDialog(plain);
+    auto* untimed = dynamic_cast<Box*>(scene->ShowTimedMessageBox("Stop", 0, 1, 8));
+    ASSERT_NE(untimed, nullptr);
+    EXPECT_EQ(untimed->timeOut, 0); // a time-out of 0 is handed over: it stops a count-down
+    scene->CloseDialog(untimed);
+
     auto* input = dynamic_cast<Box*>(scene->ShowInputBox("Name?", "Ann", 12, 3));
     ASSERT_NE(input, nullptr);
     EXPECT_EQ(input->instructions, "Name?");

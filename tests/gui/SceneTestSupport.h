@@ -160,7 +160,7 @@ public:
     bool closeOnKey = false;
     std::string text;
     std::uint32_t buttons = 0;
-    std::int32_t timeOut = 0;
+    std::int32_t timeOut = -1; // -1: never given
     std::string instructions;
     std::string entry;
     std::int32_t limit = 0;

@@ -286,6 +286,27 @@ TEST_F(ScreenDraw, TilesCoverTheRectangleCuttingTheLastCopies) {
     EXPECT_FALSE(screen.TileSurface(h + 100, 0, 0, 4, 4, false));
 }
 
+TEST_F(ScreenDraw, TilesStartingOffTheBufferKeepTheirPhase) {
+    const auto h = AddSurface(3, 2, {1, 2, 3, 4, 5, 6}, 1, 0);
+    // Origin 1: the rectangle starts at screen column -8, its first copy at column 1.
+    ASSERT_TRUE(screen.TileSurface(h, -7, -3, 20, 6, 1, 0, false));
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 12; ++x) {
+            const int col = (1 + x + 8) % 3;
+            const int row = (y + 3) % 2;
+            ASSERT_EQ(Px(x, y), 1 + col + 3 * row) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(Px(12, 0), Rgb(2, 2, 2));
+    EXPECT_EQ(Px(0, 3), Rgb(2, 2, 2));
+    // A rectangle of two billion pixels a side costs only what meets the buffer.
+    const auto dot = AddFilled(1, 1, 0x7FFF);
+    ASSERT_TRUE(screen.TileSurface(dot, -1000000000, 40, 2000000000, 2000000000, false));
+    EXPECT_EQ(Px(0, 40), 0x7FFF);
+    EXPECT_EQ(Px(kW - 1, kH - 1), 0x7FFF);
+    EXPECT_EQ(Px(kW - 1, 39), Rgb(2, 2, 2));
+}
+
 TEST_F(ScreenDraw, HorizontalAndVerticalLines) {
     const QxColour red(255, 0, 0);
     ASSERT_TRUE(screen.DrawHLine(5, 10, 3, red));

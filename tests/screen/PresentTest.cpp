@@ -216,6 +216,10 @@ TEST_F(ScreenPresent, CursorChangesReachThePlatformOnce) {
     EXPECT_EQ(cursorCalls, 2);
     EXPECT_TRUE(screen.Window()->IsCursorVisible());
     EXPECT_FALSE(screen.IsCursorHidden());
+    // A new window keeps the cursor hidden if the game hid it.
+    ASSERT_TRUE(screen.ShowMouseCursor(false));
+    ASSERT_TRUE(screen.ToggleFullScreen());
+    EXPECT_FALSE(screen.Window()->IsCursorVisible());
 }
 
 TEST_F(ScreenPresent, MousePositionMinimiseAndPriority) {

@@ -12,6 +12,8 @@
 #include "engine/gui/QxEntity2DGUIScrollingSprite.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "game/field/PyxEntityBitmapTile.h"
+#include "game/field/PyxEntitySinkTile.h"
 
 namespace {
 
@@ -47,8 +49,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
         // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
         // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
-        // {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
-        // {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
+        {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
+        {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
         // {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
         // {"PyxSpriteBall", Instance<PyxEntitySpriteBallPrototype>()}, // 23
         // {"PyxAnimSpriteBall", Instance<PyxEntityAnimSpriteBallPrototype>()}, // 24

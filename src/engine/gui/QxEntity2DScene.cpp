@@ -538,7 +538,7 @@ QxEntity2DGUIElement* QxEntity2DScene::ShowMessageBox(const std::string& text, s
                                                       std::uint32_t buttons,
                                                       QxDialogCloseCallback callback,
                                                       QxEntity2DScene* target) {
-    return ShowTimedMessageBox(text, 0, id, buttons, callback, target);
+    return OpenMessageBox(text, nullptr, id, buttons, callback, target);
 }
 
 QxEntity2DGUIElement* QxEntity2DScene::ShowTimedMessageBox(const std::string& text,
@@ -546,6 +546,14 @@ QxEntity2DGUIElement* QxEntity2DScene::ShowTimedMessageBox(const std::string& te
                                                            std::uint32_t buttons,
                                                            QxDialogCloseCallback callback,
                                                            QxEntity2DScene* target) {
+    return OpenMessageBox(text, &timeOutMs, id, buttons, callback, target);
+}
+
+QxEntity2DGUIElement* QxEntity2DScene::OpenMessageBox(const std::string& text,
+                                                      const std::int32_t* timeOutMs,
+                                                      std::int32_t id, std::uint32_t buttons,
+                                                      QxDialogCloseCallback callback,
+                                                      QxEntity2DScene* target) {
     QxEntity2DSceneType* type = SceneType();
     std::unique_ptr<QxEntity2DGUIElement> box;
     QxDialogInterface* hooks = nullptr;
@@ -554,8 +562,8 @@ QxEntity2DGUIElement* QxEntity2DScene::ShowTimedMessageBox(const std::string& te
     }
     hooks->SetText(text);
     hooks->SetButtons(buttons);
-    if (timeOutMs > 0) {
-        hooks->SetTimeOut(timeOutMs);
+    if (timeOutMs) {
+        hooks->SetTimeOut(*timeOutMs);
     }
     return OpenCentred(std::move(box), id, callback, target);
 }

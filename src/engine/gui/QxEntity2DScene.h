@@ -189,6 +189,10 @@ private:
     QxEntity2DGUIElement* CreateBox(const QxEntityRef& reference, std::uint32_t kind,
                                     std::unique_ptr<QxEntity2DGUIElement>& box,
                                     QxDialogInterface*& hooks);
+    // A null time-out leaves the box's own; any value is handed to it.
+    QxEntity2DGUIElement* OpenMessageBox(const std::string& text, const std::int32_t* timeOutMs,
+                                         std::int32_t id, std::uint32_t buttons,
+                                         QxDialogCloseCallback callback, QxEntity2DScene* target);
     QxEntity2DGUIElement* OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box, std::int32_t id,
                                       QxDialogCloseCallback callback, QxEntity2DScene* target);
     void LayOutTooltip(TooltipState& tooltip, std::int32_t x, std::int32_t y);

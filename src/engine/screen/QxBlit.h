@@ -20,6 +20,10 @@
 #include "engine/screen/QxColour.h"
 #include "engine/screen/QxPixelFormat.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #if defined(__GNUC__) || defined(__clang__)
 #define QX_BLIT_VECTOR 1
 #else
@@ -127,10 +131,22 @@ inline VU LoadAlpha(const uint8_t* p) {
     std::memcpy(&b, p, sizeof b);
     return __builtin_convertvector(b, VU);
 }
-inline bool AllZero(VU v) {
+// Which lanes hold 0: kNoneZero, kAllZero, or some other value for a mix.
+constexpr unsigned kNoneZero = 0;
+constexpr unsigned kAllZero = 0xFFFF;
+inline unsigned ZeroLanes(VU v) {
+#if defined(__SSE2__)
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi16((__m128i)v, _mm_setzero_si128())));
+#else
+    const VU z = (VU)(v == 0);
     uint64_t h[2];
-    std::memcpy(h, &v, sizeof h);
-    return (h[0] | h[1]) == 0;
+    std::memcpy(h, &z, sizeof h);
+    if ((h[0] & h[1]) == ~uint64_t{0}) {
+        return kAllZero;
+    }
+    return (h[0] | h[1]) != 0 ? 1u : kNoneZero;
+#endif
 }
 inline VI SplatI(int16_t x) {
     return VI{x, x, x, x, x, x, x, x};
@@ -187,6 +203,8 @@ inline Split AddWrapV(const Split& s, const Split& c) {
 // overloads exist only for the 5-5-5 layout.
 
 template <class F> struct OpCopy {
+    static constexpr bool kReadsDest = false;
+    static constexpr bool kSkipTransparent = false;
     F f;
     uint16_t operator()(uint16_t s, uint16_t) const { return s; }
 #if QX_BLIT_VECTOR
@@ -197,6 +215,8 @@ template <class F> struct OpCopy {
 };
 
 template <class F> struct OpBlend {
+    static constexpr bool kReadsDest = true;
+    static constexpr bool kSkipTransparent = true;
     F f;
     int32_t a; // 0..256
     uint16_t operator()(uint16_t s, uint16_t d) const { return Blend(f, s, d, a); }
@@ -208,6 +228,8 @@ template <class F> struct OpBlend {
 };
 
 template <class F> struct OpAddSat {
+    static constexpr bool kReadsDest = true;
+    static constexpr bool kSkipTransparent = true;
     F f;
     uint16_t operator()(uint16_t s, uint16_t d) const { return AddSat(f, s, d); }
 #if QX_BLIT_VECTOR
@@ -218,6 +240,8 @@ template <class F> struct OpAddSat {
 };
 
 template <class F> struct OpTint {
+    static constexpr bool kReadsDest = false;
+    static constexpr bool kSkipTransparent = true;
     F f;
     TintFactors k; // each 0..255
     uint16_t operator()(uint16_t s, uint16_t) const { return Scale(f, s, k.r, k.g, k.b); }
@@ -230,6 +254,8 @@ template <class F> struct OpTint {
 };
 
 template <class F> struct OpBrighten {
+    static constexpr bool kReadsDest = false;
+    static constexpr bool kSkipTransparent = true;
     F f;
     uint16_t colour; // packed
     uint16_t operator()(uint16_t s, uint16_t) const { return AddWrap(f, s, colour); }
@@ -242,6 +268,8 @@ template <class F> struct OpBrighten {
 
 // Source scaled by a (0..256), then added to the destination with saturation.
 template <class F> struct OpAdditive {
+    static constexpr bool kReadsDest = true;
+    static constexpr bool kSkipTransparent = true;
     F f;
     int32_t a;
     uint16_t operator()(uint16_t s, uint16_t d) const {
@@ -336,29 +364,38 @@ template <class F> struct OpTintInPlace {
 };
 
 // ---- row loops ------------------------------------------------------------------------
-// Pitches are in pixels and may be negative (a flipped source walks rows upwards).
+// Pitches are in pixels and may be negative (a flipped source walks rows upwards). The
+// operation is taken by value: as a local it cannot alias the pixels being written, so
+// its constants stay in registers.
 
 // dst = op(src, dst); with Keyed, source pixels of value 0 leave the destination alone.
+// A keyed chunk of eight is merged with a select rather than a branch per pixel; for
+// operations that cost more than the select, chunks whose source is wholly
+// transparent are skipped. (A branch on every kind of chunk mispredicts at each edge
+// of a transparent run and costs more than it saves.)
 template <bool Keyed, class F, class Op>
 void RunSrcDst(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch, int w,
-               int h, const Op& op) {
+               int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
         if constexpr (F::kVector) {
+#pragma GCC unroll 2
             for (; i + kLanes <= w; i += kLanes) {
                 const VU s = Load(src + i);
                 if constexpr (Keyed) {
-                    if (AllZero(s)) {
-                        continue;
+                    if constexpr (Op::kSkipTransparent) {
+                        if (ZeroLanes(s) == kAllZero) {
+                            continue;
+                        }
                     }
+                    const VU d = Load(dst + i);
+                    Store(dst + i, Select((VU)(s == 0), d, op(s, d)));
+                } else if constexpr (Op::kReadsDest) {
+                    Store(dst + i, op(s, Load(dst + i)));
+                } else {
+                    Store(dst + i, op(s, s));
                 }
-                const VU d = Load(dst + i);
-                VU r = op(s, d);
-                if constexpr (Keyed) {
-                    r = Select((VU)(s == 0), d, r);
-                }
-                Store(dst + i, r);
             }
         }
 #endif
@@ -375,19 +412,20 @@ void RunSrcDst(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t
 // dst = op(src, dst, alpha); source pixels of value 0 are always skipped.
 template <class F, class Op>
 void RunAlphaMapped(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
-                    const uint8_t* alpha, ptrdiff_t alphaPitch, int w, int h, const Op& op) {
+                    const uint8_t* alpha, ptrdiff_t alphaPitch, int w, int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch, src += srcPitch, alpha += alphaPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
         if constexpr (F::kVector) {
             for (; i + kLanes <= w; i += kLanes) {
                 const VU s = Load(src + i);
-                if (AllZero(s)) {
+                const unsigned zero = ZeroLanes(s);
+                if (zero == kAllZero) {
                     continue;
                 }
                 const VU d = Load(dst + i);
                 const VU r = op(s, d, LoadAlpha(alpha + i));
-                Store(dst + i, Select((VU)(s == 0), d, r));
+                Store(dst + i, zero == kNoneZero ? r : Select((VU)(s == 0), d, r));
             }
         }
 #endif
@@ -402,11 +440,12 @@ void RunAlphaMapped(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrd
 
 // dst = op(dst); with SkipZero, destination pixels of value 0 stay 0.
 template <bool SkipZero, class F, class Op>
-void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op& op) {
+void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op op) {
     for (int y = 0; y < h; ++y, dst += dstPitch) {
         int i = 0;
 #if QX_BLIT_VECTOR
         if constexpr (F::kVector) {
+#pragma GCC unroll 2
             for (; i + kLanes <= w; i += kLanes) {
                 const VU d = Load(dst + i);
                 VU r = op(d);

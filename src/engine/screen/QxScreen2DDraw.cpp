@@ -539,6 +539,30 @@ bool QxScreen2D::DrawSurfaceScaled(const QxSurface& s, int x, int y, int dw, int
 
 // ---- tiles --------------------------------------------------------------------------------
 
+namespace {
+
+// The copies along one axis of a tiling that can reach the back buffer. The first
+// copy spans size - src pixels of the rectangle, each later one size. Copies wholly
+// before the buffer or starting past it draw nothing and are passed over, so a huge
+// rectangle costs no more than the buffer it covers.
+struct TileAxis {
+    int64_t start = 0; // offset into the rectangle of the first copy drawn
+    int src = 0;       // source position of that copy
+    int64_t end = 0;   // no copy starts at or after this offset
+};
+
+TileAxis VisibleCopies(int64_t pos, int64_t len, int size, int src, int screen) {
+    TileAxis a{0, src, std::min<int64_t>(len, int64_t(screen) - pos)};
+    const int64_t first = size - src;
+    if (pos + first <= 0) {
+        a.start = first + (-(pos + first)) / size * size;
+        a.src = 0;
+    }
+    return a;
+}
+
+} // namespace
+
 template <class Draw>
 bool QxScreen2D::Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx, int sy,
                       const Draw& draw) {
@@ -554,12 +578,14 @@ bool QxScreen2D::Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx
     // A start outside the picture wraps onto it.
     sx = ((sx % sw) + sw) % sw;
     sy = ((sy % sh) + sh) % sh;
+    const TileAxis cols = VisibleCopies(int64_t(x) - s->originX, w, sw, sx, m_width);
+    const TileAxis rows = VisibleCopies(int64_t(y) - s->originY, h, sh, sy, m_height);
     bool ok = true;
-    int rowSrc = sy;
-    for (int64_t ty = 0; ty < h;) {
+    int rowSrc = rows.src;
+    for (int64_t ty = rows.start; ty < rows.end;) {
         const int ch = static_cast<int>(std::min<int64_t>(sh - rowSrc, h - ty));
-        int colSrc = sx;
-        for (int64_t tx = 0; tx < w;) {
+        int colSrc = cols.src;
+        for (int64_t tx = cols.start; tx < cols.end;) {
             const int cw = static_cast<int>(std::min<int64_t>(sw - colSrc, w - tx));
             ok = draw(*s, Pin(x + tx), Pin(y + ty), colSrc, rowSrc, cw, ch) && ok;
             tx += cw;
@@ -573,6 +599,11 @@ bool QxScreen2D::Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx
 
 bool QxScreen2D::TileSurface(QxSurfaceHandle handle, int x, int y, int w, int h, int sx, int sy,
                              bool keyed) {
+    // Each copy is a DrawSurface, which marks everything dirty when tracking is off,
+    // even where no copy lands on the buffer.
+    if (w > 0 && h > 0 && IsSurfaceValid(handle)) {
+        MarkWholeDirtyUnlessManual();
+    }
     return Tile(handle, x, y, w, h, sx, sy,
                 [&](const QxSurface& s, int cx, int cy, int csx, int csy, int cw, int ch) {
                     return DrawSurface(s, cx, cy, csx, csy, cw, ch, keyed);

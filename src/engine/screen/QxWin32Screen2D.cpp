@@ -59,6 +59,10 @@ bool QxWin32Screen2D::CreateScreen(QxDisplayMode* mode, const std::string& title
         return false;
     }
     m_title = title;
+    // A new window starts with the cursor shown; keep the state the game asked for.
+    if (m_cursorHidden) {
+        m_window->ShowCursor(false);
+    }
 
     const int bits = std::clamp(mode->format.bitsPerPixel / 8 * 8, 8, 32);
     const int width = std::max(1, mode->width);

@@ -1,0 +1,64 @@
+#include "game/field/PyxEntityBitmapTile.h"
+
+#include "engine/entity/QxDefinition.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+
+namespace {
+constexpr const char* kSpriteClass = "sprite";
+}
+
+PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
+    : PyxEntityTileBaseType(definition) {
+    if (definition && definition->FindKey("ImageEntType"))
+        definition->ReadString(m_imageEntType);
+}
+
+PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;
+
+std::unique_ptr<QxEntityBase> PyxEntityBitmapTileType::CreateEntity() {
+    return std::make_unique<PyxEntityBitmapTile>(this);
+}
+
+bool PyxEntityBitmapTileType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    if (!m_sprite && !m_imageEntType.empty())
+        m_sprite = QxCreateGUIElement({kSpriteClass, m_imageEntType});
+    if (m_sprite && m_sprite->Type())
+        m_sprite->Type()->Load(reload);
+    return PyxEntityTileBaseType::Load(reload);
+}
+
+bool PyxEntityBitmapTileType::Unload() {
+    m_sprite.reset();
+    return PyxEntityTileBaseType::Unload();
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityBitmapTilePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityBitmapTileType>(&definition);
+}
+
+PyxEntityBitmapTile::PyxEntityBitmapTile(PyxEntityBitmapTileType* type) : PyxEntityTileBase(type) {}
+
+bool PyxEntityBitmapTile::Draw() {
+    PyxEntityBitmapTileType* type = BitmapType();
+    if (!type)
+        return true;
+    type->Load(false);
+    QxEntity2DGUIElement* sprite = type->Sprite();
+    if (!sprite)
+        return true;
+    // The sprite is shared by every tile of the type: each tile puts it at its own
+    // corner before drawing it.
+    sprite->SetPosition({m_x, m_y});
+    return sprite->Draw();
+}
+
+void PyxEntityBitmapTile::SetPosition(std::int32_t x, std::int32_t y) {
+    PyxEntityTileBase::SetPosition(x, y);
+    if (PyxEntityBitmapTileType* type = BitmapType()) {
+        if (QxEntity2DGUIElement* sprite = type->Sprite())
+            sprite->SetPosition({x, y});
+    }
+}

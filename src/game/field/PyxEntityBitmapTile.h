@@ -1,0 +1,50 @@
+#pragma once
+// A floor tile that shows a picture: a "sprite" entity of the type that
+// "ImageEntType" names, made once by the tile type and shared by all its tiles.
+
+#include <memory>
+#include <string>
+
+#include "game/field/PyxEntityTileBase.h"
+
+class QxEntity2DGUIElement;
+
+class PyxEntityBitmapTileType : public PyxEntityTileBaseType {
+public:
+    // Reads "ImageEntType".
+    explicit PyxEntityBitmapTileType(QxDefinition* definition);
+    ~PyxEntityBitmapTileType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    // Makes the sprite (once) and loads its type.
+    bool Load(bool reload) override;
+    // Lets the sprite go.
+    bool Unload() override;
+
+    const std::string& ImageEntType() const { return m_imageEntType; }
+    // The shared sprite, or null until loaded (or when its type is missing).
+    QxEntity2DGUIElement* Sprite() const { return m_sprite.get(); }
+
+private:
+    std::string m_imageEntType;
+    std::unique_ptr<QxEntity2DGUIElement> m_sprite;
+};
+
+class PyxEntityBitmapTile : public PyxEntityTileBase {
+public:
+    explicit PyxEntityBitmapTile(PyxEntityBitmapTileType* type);
+
+    // The shared sprite at this tile's corner.
+    bool Draw() override;
+    // Moves the sprite along with the corner.
+    void SetPosition(std::int32_t x, std::int32_t y) override;
+
+    PyxEntityBitmapTileType* BitmapType() const {
+        return static_cast<PyxEntityBitmapTileType*>(Type());
+    }
+};
+
+class PyxEntityBitmapTilePrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

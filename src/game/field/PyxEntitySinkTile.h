@@ -1,0 +1,82 @@
+#pragma once
+// A sink: an animated tile that lists no objects but hands every ball that enters it
+// to the game-play rules, which save it at an exit or take a life at a trap. All sinks
+// of a type share one looping sound whose volume follows the rules' sink level.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/field/PyxAmbientLoop.h"
+#include "game/field/PyxEntityTileBase.h"
+
+struct QxImageListRecord;
+struct QxSoundRecord;
+
+class PyxEntitySinkTileType : public PyxEntityTileBaseType {
+public:
+    static constexpr float kDefaultFrameRate = 30.0f;
+
+    // Reads "Sound", "IsTrap", "Image" and "FrameRate".
+    explicit PyxEntitySinkTileType(QxDefinition* definition);
+    ~PyxEntitySinkTileType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    // Takes the image list and the sound from the resource cache.
+    bool Load(bool reload) override;
+    // Gives them back and stops the shared loop.
+    bool Unload() override;
+
+    // Gives the image list back and takes it again (after its surfaces were lost).
+    void ReloadImages();
+
+    bool IsTrap() const { return m_isTrap == 1; }
+    float FrameRate() const { return m_frameRate; }
+    const std::string& ImageName() const { return m_image; }
+    const std::string& SoundName() const { return m_soundName; }
+    // Frames of the animation (0 until loaded).
+    std::int32_t FrameCount() const;
+    const QxImageListRecord* Images() const { return m_images; }
+    const QxSoundRecord* Sound() const { return m_sound; }
+    PyxAmbientLoop& Loop() { return m_loop; }
+
+private:
+    std::string m_soundName;
+    std::int32_t m_isTrap = 0;
+    std::string m_image;
+    float m_frameRate = kDefaultFrameRate;
+    QxImageListRecord* m_images = nullptr;
+    QxSoundRecord* m_sound = nullptr;
+    PyxAmbientLoop m_loop;
+};
+
+class PyxEntitySinkTile : public PyxEntityTileBase {
+public:
+    explicit PyxEntitySinkTile(PyxEntitySinkTileType* type);
+    // Stops the shared loop while it plays.
+    ~PyxEntitySinkTile() override;
+
+    // The tile update, then the animation and, when the rules asked this frame, the
+    // shared loop.
+    bool Update(float ms) override;
+    // The current frame at the cell's corner.
+    bool Draw() override;
+    // The object's cell becomes the sink's; a ball goes to the rules instead of the
+    // list.
+    void AddObject(PyxEntityGameObject* object) override;
+
+    float FramePosition() const { return m_frame; }
+    void SetFramePosition(float frame) { m_frame = frame; }
+
+    PyxEntitySinkTileType* SinkType() const { return static_cast<PyxEntitySinkTileType*>(Type()); }
+
+private:
+    bool DrawFrame();
+
+    float m_frame = 0.0f;
+};
+
+class PyxEntitySinkTilePrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};
