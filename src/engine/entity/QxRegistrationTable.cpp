@@ -8,9 +8,17 @@
 // One include per registered class goes here, e.g.
 //     #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIAnimSprite.h"
+#include "engine/gui/QxEntity2DGUIButton.h"
+#include "engine/gui/QxEntity2DGUICounter.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIFPSText.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIMultiText.h"
+#include "engine/gui/QxEntity2DGUIProgressBar.h"
 #include "engine/gui/QxEntity2DGUIScrollingSprite.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/gui/QxEntity2DGUIText.h"
+#include "engine/gui/QxEntity2DGUIToggleButton.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
@@ -35,16 +43,16 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"sprite", Instance<QxEntity2DGUISpritePrototype>()}, // 3
         {"scrollingsprite", Instance<QxEntity2DGUIScrollingSpritePrototype>()}, // 4
         {"animsprite", Instance<QxEntity2DGUIAnimSpritePrototype>()}, // 5
-        // {"font", Instance<QxEntity2DGUIFontPrototype>()}, // 6
-        // {"text", Instance<QxEntity2DGUITextPrototype>()}, // 7
-        // {"MultiText", Instance<QxEntity2DGUIMultiTextPrototype>()}, // 8
-        // {"FPSText", Instance<QxEntity2DGUIFPSTextPrototype>()}, // 9
-        // {"button", Instance<QxEntity2DGUIButtonPrototype>()}, // 10
-        // {"togglebutton", Instance<QxEntity2DGUIToggleButtonPrototype>()}, // 11
+        {"font", Instance<QxEntity2DGUIFontPrototype>()}, // 6
+        {"text", Instance<QxEntity2DGUITextPrototype>()}, // 7
+        {"MultiText", Instance<QxEntity2DGUIMultiTextPrototype>()}, // 8
+        {"FPSText", Instance<QxEntity2DGUIFPSTextPrototype>()}, // 9
+        {"button", Instance<QxEntity2DGUIButtonPrototype>()}, // 10
+        {"togglebutton", Instance<QxEntity2DGUIToggleButtonPrototype>()}, // 11
         // {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
         // {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
-        // {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
-        // {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
+        {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
+        {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
         // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
         // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18

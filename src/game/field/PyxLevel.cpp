@@ -275,6 +275,14 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
         PyxLevelObjectRecord record;
         record.className = block.ReadString();
         record.typeName = block.ReadString();
+        if (m_keepObjectsAsRecords) {
+            record.drawX = block.ReadInt32();
+            record.drawY = block.ReadInt32();
+            record.startX = static_cast<float>(block.ReadInt32());
+            record.startY = static_cast<float>(block.ReadInt32());
+            m_objects.push_back(std::move(record));
+            continue;
+        }
         record.entity = CreateObject(record.className, record.typeName);
         if (!record.entity)
             return Fail("Object entity not found: " + record.className + " - " + record.typeName,
@@ -284,6 +292,8 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
         record.entity->AddFlags(kObjectActiveBoth);
         record.startX = record.entity->X();
         record.startY = record.entity->Y();
+        record.drawX = record.entity->DrawX();
+        record.drawY = record.entity->DrawY();
         m_objects.push_back(std::move(record));
     }
     return 1;
@@ -395,8 +405,8 @@ bool PyxLevel::SaveLevel(QxFile& stream) {
                 w.Counted(record.entity->SaveToLevel(stream));
             } else {
                 // An object not created yet is written from its record.
-                w.Int32(0);
-                w.Int32(0);
+                w.Int32(record.drawX);
+                w.Int32(record.drawY);
                 w.Int32(BoardPixel(record.startX));
                 w.Int32(BoardPixel(record.startY));
             }
@@ -464,6 +474,23 @@ bool PyxLevel::SetTile(std::unique_ptr<PyxEntityTileBase> tile) {
     tile->SetLevel(this);
     m_tiles[std::size_t(index)] = std::move(tile);
     return true;
+}
+
+PyxEntityTileBase* PyxLevel::PlaceTile(const std::string& className, const std::string& typeName,
+                                       std::int32_t x, std::int32_t y, std::int32_t cellIndex) {
+    if (cellIndex < 0 || cellIndex >= m_cellCount)
+        return nullptr;
+    std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);
+    auto* tile = dynamic_cast<PyxEntityTileBase*>(entity.get());
+    if (!tile)
+        return nullptr;
+    entity.release();
+    std::unique_ptr<PyxEntityTileBase> owned(tile);
+    owned->SetLevel(this);
+    owned->SetCellIndex(cellIndex);
+    owned->SetPosition(x, y);
+    m_tiles[std::size_t(cellIndex)] = std::move(owned);
+    return tile;
 }
 
 // ---- balls ------------------------------------------------------------------------

@@ -66,6 +66,10 @@ struct PyxLevelObjectRecord {
     std::string typeName;
     float startX = 0.0f; // centre, board pixels
     float startY = 0.0f;
+    // The drawing position the record was read with, written back for a record
+    // whose object does not exist.
+    std::int32_t drawX = 0;
+    std::int32_t drawY = 0;
 };
 
 // Spawn flags: where balls may appear.
@@ -167,6 +171,11 @@ public:
     // Puts a tile in its cell (the tile's cell index), replacing any there; false
     // when the index lies outside the grid.
     bool SetTile(std::unique_ptr<PyxEntityTileBase> tile);
+    // Creates a tile of the class and type through the registry, with its corner and
+    // cell, and puts it in its cell. Null when the registry cannot make such a tile
+    // or the cell lies outside the grid.
+    PyxEntityTileBase* PlaceTile(const std::string& className, const std::string& typeName,
+                                 std::int32_t x, std::int32_t y, std::int32_t cellIndex);
 
     bool IsActive() const { return m_active; }
     std::int32_t Columns() const { return m_columns; }
@@ -188,9 +197,11 @@ public:
     std::vector<PyxLevelObjectRecord>& Objects() { return m_objects; }
     const std::vector<PyxLevelObjectRecord>& Objects() const { return m_objects; }
 
-    // For tools: a class the registry knows whose type it lacks gets a type with
-    // every default, so a level can be written or read without the game's data.
+    // For tools, which read and write levels without the game's data: a class the
+    // registry knows whose type it lacks gets a type with every default ...
     void SetDefineMissingTypes(bool define) { m_defineMissingTypes = define; }
+    // ... and object records are only read, without making their objects.
+    void SetKeepObjectsAsRecords(bool keep) { m_keepObjectsAsRecords = keep; }
 
 private:
     std::unique_ptr<QxEntityBase> CreateEntity(const std::string& className,
@@ -226,4 +237,5 @@ private:
     // Balls spawned without registering: kept alive, listed nowhere.
     std::vector<std::unique_ptr<PyxEntityGameObject>> m_unlisted;
     bool m_defineMissingTypes = false;
+    bool m_keepObjectsAsRecords = false;
 };
