@@ -22,6 +22,13 @@
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
+#include "game/objects/PyxEntityAnimPost.h"
+#include "game/objects/PyxEntityAnimSpriteBall.h"
+#include "game/objects/PyxEntityBasicPost.h"
+#include "game/objects/PyxEntityCharacterBall.h"
+#include "game/objects/PyxEntityPickupBall.h"
+#include "game/objects/PyxEntityRenderedBall.h"
+#include "game/objects/PyxEntitySpriteBall.h"
 
 namespace {
 
@@ -59,14 +66,14 @@ const std::vector<QxRegistration>& RegistrationTable() {
         // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
         {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
         {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
-        // {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
-        // {"PyxSpriteBall", Instance<PyxEntitySpriteBallPrototype>()}, // 23
-        // {"PyxAnimSpriteBall", Instance<PyxEntityAnimSpriteBallPrototype>()}, // 24
-        // {"PyxRenderedBall", Instance<PyxEntityRenderedBallPrototype>()}, // 25
+        {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
+        {"PyxSpriteBall", Instance<PyxEntitySpriteBallPrototype>()}, // 23
+        {"PyxAnimSpriteBall", Instance<PyxEntityAnimSpriteBallPrototype>()}, // 24
+        {"PyxRenderedBall", Instance<PyxEntityRenderedBallPrototype>()}, // 25
         // {"PyxAnimAward", Instance<PyxEntityAnimAwardPrototype>()}, // 26
         // {"PyxAnimExplosion", Instance<PyxEntityAnimExplosionPrototype>()}, // 27
         // {"PyxFloatingScore", Instance<PyxEntityFloatingScorePrototype>()}, // 28
-        // {"PyxAnimPost", Instance<PyxEntityAnimPostPrototype>()}, // 29
+        {"PyxAnimPost", Instance<PyxEntityAnimPostPrototype>()}, // 29
         // {"PyxVortex", Instance<PyxEntityVortexPrototype>()}, // 30
         // {"PyxFlyingCoin", Instance<PyxEntityFlyingCoinPrototype>()}, // 31
         // {"PyxBallCarrier", Instance<PyxEntityBallCarrierPrototype>()}, // 32
@@ -76,8 +83,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         // {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
         // {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
         // {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
-        // {"PyxPickupBall", Instance<PyxEntityPickupBallPrototype>()}, // 39
-        // {"PyxCharacterBall", Instance<PyxEntityCharacterBallPrototype>()}, // 40
+        {"PyxPickupBall", Instance<PyxEntityPickupBallPrototype>()}, // 39
+        {"PyxCharacterBall", Instance<PyxEntityCharacterBallPrototype>()}, // 40
         // {"PyxParticleExplosion", Instance<PyxEntityParticleExplosionPrototype>()}, // 41
         // {"PyxGrabPickup", Instance<PyxEntityGrabPickupPrototype>()}, // 42
         // {"PyxPlayerExit", Instance<PyxEntityPlayerExitPrototype>()}, // 43
