@@ -20,6 +20,11 @@
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntity2DGUIToggleButton.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityDialogBox.h"
+#include "engine/gui/QxEntityDialogScene.h"
+#include "engine/gui/QxEntityHighScoreInputScene.h"
+#include "engine/gui/QxEntityMessageBox.h"
+#include "engine/gui/QxEntityVectorFrame.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
 #include "game/objects/PyxEntityAnimAward.h"
@@ -102,11 +107,11 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"PyxPlayerExit", Instance<PyxEntityPlayerExitPrototype>()}, // 43
         {"PyxCharacterExplosion", Instance<PyxEntityCharacterExplosionPrototype>()}, // 44
         // {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
-        // {"QxDialogBox", Instance<QxEntityDialogBoxPrototype>()}, // 46
-        // {"QxMessageBox", Instance<QxEntityMessageBoxPrototype>()}, // 47
-        // {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
-        // {"QxDialogScene", Instance<QxEntityDialogScenePrototype>()}, // 49
-        // {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
+        {"QxDialogBox", Instance<QxEntityDialogBoxPrototype>()}, // 46
+        {"QxMessageBox", Instance<QxEntityMessageBoxPrototype>()}, // 47
+        {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
+        {"QxDialogScene", Instance<QxEntityDialogScenePrototype>()}, // 49
+        {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
         // {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
         // {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
         // {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
