@@ -187,14 +187,17 @@ void PyxEntityVortex::GrowRing() {
     m_ringSize = std::min(m_ringSize * kRingGrowth, PyxEntityVortexType::kMaxRingRadius);
 }
 
+void PyxEntityVortex::MoveRingParticle(RingParticle& particle) {
+    if (particle.step < kMaxRingStep)
+        particle.step *= kRingAcceleration;
+    particle.position += particle.step;
+    if (particle.position >= float(PyxEntityVortexType::kRingPositions))
+        particle.position = 0.0f;
+}
+
 void PyxEntityVortex::MoveRingParticles() {
-    for (RingParticle& particle : m_ringParticles) {
-        if (particle.step < kMaxRingStep)
-            particle.step *= kRingAcceleration;
-        particle.position += particle.step;
-        if (particle.position >= float(PyxEntityVortexType::kRingPositions))
-            particle.position = 0.0f;
-    }
+    for (RingParticle& particle : m_ringParticles)
+        MoveRingParticle(particle);
 }
 
 void PyxEntityVortex::Finish() {
