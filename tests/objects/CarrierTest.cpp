@@ -177,6 +177,18 @@ TEST_F(ClawTest, ClawWithoutAWayHasArrived) {
     EXPECT_EQ(claw_->State(), PyxEntityBallCarrier::kDropping);
 }
 
+TEST_F(ClawTest, ClawThatCannotOpenDropsAtOnce) {
+    Define("class PyxBallCarrier\ntype stuck\nImage claw.ims\nFrameRate 0\n");
+    EXPECT_NE(ReadLog().find("never opens the claw"), std::string::npos);
+    auto* stuck = Place<PyxEntityBallCarrier>("PyxBallCarrier", "stuck", 0, 0);
+    ASSERT_TRUE(stuck->CarryTo(Centre(2), Centre(3)));
+    stuck->SetTrajectory(nullptr);
+    stuck->Update(16);
+    stuck->Update(16);
+    EXPECT_EQ(stuck->State(), PyxEntityBallCarrier::kLeaving);
+    EXPECT_TRUE(player_->IsRolling());
+}
+
 TEST_F(ClawTest, CharacterCargoPullsAFace) {
     ASSERT_TRUE(claw_->SetCargo("PyxCharacterBall", "face"));
     auto* face = dynamic_cast<PyxEntityCharacterBall*>(claw_->Cargo());

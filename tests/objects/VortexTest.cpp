@@ -82,9 +82,20 @@ TEST_F(VortexTest, AbsurdSizesAreHeldToTheirLimits) {
     EXPECT_EQ(type->NumberArms(), VortexType::kMaxArms);
     EXPECT_EQ(type->ArmLength(), VortexType::kMaxArmLength);
     EXPECT_EQ(type->NumberParticles(), 0);
+    EXPECT_NE(ReadLog().find("held to 256, 256 and 0"), std::string::npos);
     type->Load(false);
     EXPECT_EQ(type->ArmTable().size(),
               std::size_t(VortexType::kMaxArms * VortexType::kMaxArmLength));
+}
+
+TEST_F(VortexTest, SpeedThatWouldNeverDrainTheArmsIsReplaced) {
+    for (const char* speed : {"0", "-2", "nan"}) {
+        auto* type = dynamic_cast<VortexType*>(
+            Define(std::string("class PyxVortex\ntype still") + speed + "\nSpeed " + speed + "\n"));
+        ASSERT_NE(type, nullptr);
+        EXPECT_FLOAT_EQ(type->Speed(), 1.0f) << speed;
+    }
+    EXPECT_NE(ReadLog().find("is no speed"), std::string::npos);
 }
 
 TEST_F(VortexTest, ArmPointsRunOutOnAGrowingSpiralAndFade) {
