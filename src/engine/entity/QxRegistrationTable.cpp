@@ -22,6 +22,10 @@
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
+#include "game/screens/PyxEntityInstructionsScene.h"
+#include "game/screens/PyxEntityLoadingScene.h"
+#include "game/screens/PyxEntityMainMenuScene.h"
+#include "game/screens/PyxEntitySettingsMenuScene.h"
 
 namespace {
 
@@ -54,9 +58,9 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
-        // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
+        {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
         // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
-        // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
+        {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
         {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
         {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
         // {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
@@ -88,8 +92,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         // {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
         // {"QxDialogScene", Instance<QxEntityDialogScenePrototype>()}, // 49
         // {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
-        // {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
-        // {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
+        {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
+        {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
         // {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
         // clang-format on
     };
