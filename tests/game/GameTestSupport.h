@@ -179,7 +179,6 @@ protected:
         g_mouseState = QxMouseState{};
         g_highScoreTable.Clear();
         g_modeChangeInProgress = 0;
-        g_gameInProgress = nullptr;
     }
 
     void TearDown() override { Stop(); }
