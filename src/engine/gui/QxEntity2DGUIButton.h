@@ -1,0 +1,116 @@
+#pragma once
+// A clickable element made of up to four image elements (normal, pressed, highlight,
+// disabled) with sounds for entering, pressing and clicking. Buttons poll the shared
+// mouse state each frame; a scene asks them with Click on mouse-up whether a click
+// was theirs.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/entity/QxDefinition.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/screen/QxRect.h"
+
+struct QxSoundRecord;
+
+inline constexpr std::uint32_t kKindButton = QxKindTag("BUTN");
+
+// Integer property (SetInt/GetInt); other integer ids go on to the main image, so
+// 769 and 770 give its width and height.
+enum QxGUIButtonProperty : int {
+    kPropForcedDown = 2305,
+};
+
+class QxEntity2DGUIButtonType : public QxEntity2DGUIElementType {
+public:
+    explicit QxEntity2DGUIButtonType(QxDefinition* definition);
+    ~QxEntity2DGUIButtonType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool IsKind(std::uint32_t tag) const override;
+    // Creates the four image elements (shared by every button of the type) and gets
+    // the sounds from the resource cache.
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    QxEntity2DGUIElement* MainImage() const { return m_mainImage.get(); }
+    QxEntity2DGUIElement* DownImage() const { return m_downImage.get(); }
+    QxEntity2DGUIElement* HighlightImage() const { return m_highlightImage.get(); }
+    QxEntity2DGUIElement* DisabledImage() const { return m_disabledImage.get(); }
+    const QxSoundRecord* ContentSound() const { return m_contentSoundRecord; }
+    const QxSoundRecord* ClickSound() const { return m_clickSoundRecord; }
+    const QxSoundRecord* DownSound() const { return m_downSoundRecord; }
+
+    QxEntityRef m_mainImageRef;
+    QxEntityRef m_downImageRef;
+    QxEntityRef m_highlightImageRef;
+    QxEntityRef m_disabledImageRef;
+    std::string m_contentSound; // when the mouse enters
+    std::string m_clickSound;
+    std::string m_downSound; // when the button is pressed
+    // True: the highlight image is drawn over the normal or pressed image, as a
+    // frame. False: it replaces the normal image while hovering.
+    bool m_highlightAsFrame = true;
+
+private:
+    void ReleaseSounds();
+
+    std::unique_ptr<QxEntity2DGUIElement> m_mainImage;
+    std::unique_ptr<QxEntity2DGUIElement> m_downImage;
+    std::unique_ptr<QxEntity2DGUIElement> m_highlightImage;
+    std::unique_ptr<QxEntity2DGUIElement> m_disabledImage;
+    QxSoundRecord* m_contentSoundRecord = nullptr;
+    QxSoundRecord* m_clickSoundRecord = nullptr;
+    QxSoundRecord* m_downSoundRecord = nullptr;
+};
+
+class QxEntity2DGUIButton : public QxEntity2DGUIElement {
+public:
+    explicit QxEntity2DGUIButton(QxEntity2DGUIButtonType* type);
+    ~QxEntity2DGUIButton() override;
+
+    bool SetInt(int id, std::int32_t value) override;
+    bool GetInt(int id, std::int32_t& value) override;
+
+    bool Update(float ms) override;
+    bool Draw() override;
+    void Invalidate() override;
+    void SetPosition(QxPoint position) override;
+    // True, with the click sound, when the button is enabled and the point lies
+    // strictly inside it.
+    bool Click(QxPoint point) override;
+    bool Contains(QxPoint point) override;
+    // True while the mouse holds it down, or while it is forced down.
+    virtual bool IsDown();
+
+    QxEntity2DGUIButtonType* ButtonType() const {
+        return static_cast<QxEntity2DGUIButtonType*>(Type());
+    }
+    bool IsHovering() const { return m_hovering != 0; }
+    bool IsForcedDown() const { return m_forcedDown != 0; }
+    const QxRect& HitRect() const { return m_hit; }
+
+private:
+    // The images are shared by every button of the type, so each button puts them at
+    // its own position before it uses them.
+    void PlaceImages();
+    void UpdateHitRect();
+    static void PlaySound(const QxSoundRecord* sound);
+    static void DrawImage(QxEntity2DGUIElement* image, std::uint32_t alpha);
+
+    QxRect m_hit;
+    std::uint8_t m_hovering = 0;
+    std::uint8_t m_highlightChanged = 0;
+    std::uint8_t m_forcedDown = 0;
+    std::uint8_t m_hoverSoundPlayed = 0;
+    std::uint8_t m_pressSoundPlayed = 0;
+};
+
+class QxEntity2DGUIButtonPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};
+
+// A button element from a reference (kind "BUTN"), or null.
+std::unique_ptr<QxEntity2DGUIButton> QxCreateButton(const QxEntityRef& reference);

@@ -1,0 +1,97 @@
+#include "game/objects/PyxEntityAnimPost.h"
+
+#include <string>
+
+#include "engine/entity/QxDefinition.h"
+#include "engine/files/QxResourceCache.h"
+#include "game/objects/PyxGameEvents.h"
+
+PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
+    : PyxEntityPostBaseType(definition) {
+    if (!definition)
+        return;
+    std::string sound;
+    if (definition->FindKey("Sound") && definition->ReadString(sound))
+        m_sound.SetName(sound);
+    if (definition->FindKey("Image"))
+        definition->ReadString(m_animation.image);
+    if (definition->FindKey("AlphaImage"))
+        definition->ReadString(m_animation.alphaImage);
+    if (definition->FindKey("FrameRate"))
+        definition->ReadFloats(&m_frameRate, 1);
+}
+
+PyxEntityAnimPostType::~PyxEntityAnimPostType() {
+    m_loop.Stop();
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityAnimPostType::CreateEntity() {
+    return std::make_unique<PyxEntityAnimPost>(this);
+}
+
+bool PyxEntityAnimPostType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    m_animation.Load(reload);
+    m_sound.Load();
+    return PyxEntityPostBaseType::Load(reload);
+}
+
+bool PyxEntityAnimPostType::Unload() {
+    StopLoop();
+    m_animation.Release();
+    m_sound.Release();
+    return PyxEntityPostBaseType::Unload();
+}
+
+void PyxEntityAnimPostType::DriveLoop() {
+    PyxGameEvents* events = GameEvents();
+    if (!events || !events->TakePostSoundRequest())
+        return;
+    m_loop.Drive(m_sound.Record(), events->PostSoundLevel());
+}
+
+void PyxEntityAnimPostType::StopLoop() {
+    m_loop.Stop();
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityAnimPostPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityAnimPostType>(&definition);
+}
+
+PyxEntityAnimPost::PyxEntityAnimPost(PyxEntityAnimPostType* type) : PyxEntityPostBase(type) {}
+
+PyxEntityAnimPost::~PyxEntityAnimPost() {
+    if (AnimType()->IsLoopPlaying())
+        AnimType()->StopLoop();
+}
+
+bool PyxEntityAnimPost::Update(float ms) {
+    PyxEntityAnimPostType* type = AnimType();
+    type->Load(false);
+    m_framePosition = PyxAnimImage::Advance(m_framePosition, type->FrameRate(), ms,
+                                            type->Animation().FrameCount());
+    type->DriveLoop();
+    return PyxEntityPostBase::Update(ms);
+}
+
+bool PyxEntityAnimPost::Draw() {
+    PyxEntityAnimPostType* type = AnimType();
+    type->Load(false);
+    if (type->Animation().SurfacesLost())
+        type->Load(true);
+    type->Animation().Draw(std::int32_t(m_framePosition), m_drawX, m_drawY, m_alpha);
+    return true;
+}
+
+void PyxEntityAnimPost::GetSize(std::int32_t& width, std::int32_t& height) {
+    const QxImageListFrame* frame = AnimType()->Animation().Frame(0);
+    width = frame ? frame->width : 0;
+    height = frame ? frame->height : 0;
+}
+
+std::uint32_t PyxEntityAnimPost::GetImage() {
+    const QxImageListFrame* frame = AnimType()->Animation().Frame(std::int32_t(m_framePosition));
+    return frame ? frame->surface : kNoImage;
+}

@@ -1,0 +1,79 @@
+#include "game/objects/PyxEntityAnimSpriteBall.h"
+
+#include "engine/entity/QxDefinition.h"
+#include "engine/files/QxResourceCache.h"
+
+PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definition)
+    : PyxEntityBallBaseType(definition) {
+    if (!definition)
+        return;
+    if (definition->FindKey("Image"))
+        definition->ReadString(m_animation.image);
+    float radius = 0.0f;
+    if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+        SetRadius(radius);
+    if (definition->FindKey("FrameRate"))
+        definition->ReadFloats(&m_frameRate, 1);
+    if (definition->FindKey("AlphaImage"))
+        definition->ReadString(m_animation.alphaImage);
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityAnimSpriteBallType::CreateEntity() {
+    return std::make_unique<PyxEntityAnimSpriteBall>(this);
+}
+
+bool PyxEntityAnimSpriteBallType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    m_animation.Load(reload);
+    return PyxEntityBallBaseType::Load(reload);
+}
+
+bool PyxEntityAnimSpriteBallType::Unload() {
+    m_animation.Release();
+    return PyxEntityBallBaseType::Unload();
+}
+
+bool PyxEntityAnimSpriteBallType::IsKind(std::uint32_t tag) const {
+    return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityAnimSpriteBallPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityAnimSpriteBallType>(&definition);
+}
+
+PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)
+    : PyxEntityBallBase(type) {}
+
+bool PyxEntityAnimSpriteBall::Update(float ms) {
+    PyxEntityAnimSpriteBallType* type = AnimType();
+    type->Load(false);
+    m_framePosition = PyxAnimImage::Advance(m_framePosition, type->FrameRate(), ms,
+                                            type->Animation().FrameCount());
+    return PyxEntityBallBase::Update(ms);
+}
+
+bool PyxEntityAnimSpriteBall::Draw() {
+    PyxEntityAnimSpriteBallType* type = AnimType();
+    type->Load(false);
+    // Surfaces vanish when the display mode changes: get them again first.
+    if (type->Animation().SurfacesLost())
+        type->Load(true);
+    type->Animation().Draw(CurrentFrame(), m_drawX, m_drawY, m_alpha);
+    return true;
+}
+
+void PyxEntityAnimSpriteBall::GetSize(std::int32_t& width, std::int32_t& height) {
+    const PyxAnimImage& animation = AnimType()->Animation();
+    const QxImageListFrame* frame = animation.Frame(CurrentFrame());
+    if (!frame)
+        frame = animation.Frame(0);
+    width = frame ? frame->width : 0;
+    height = frame ? frame->height : 0;
+}
+
+std::uint32_t PyxEntityAnimSpriteBall::GetImage() {
+    const QxImageListFrame* frame = AnimType()->Animation().Frame(CurrentFrame());
+    return frame ? frame->surface : kNoImage;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A ball drawn as an animation: an image list that runs at the type's frame rate, with
+// an optional alpha image, drawn with the ball's alpha while that is below 255.
+
+#include <memory>
+
+#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxEntityBallBase.h"
+
+class PyxEntityAnimSpriteBallType : public PyxEntityBallBaseType {
+public:
+    static constexpr std::uint32_t kKind = QxKindTag("ASBL");
+    static constexpr float kDefaultFrameRate = 30.0f;
+
+    // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
+    explicit PyxEntityAnimSpriteBallType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool Load(bool reload) override;
+    bool Unload() override;
+    bool IsKind(std::uint32_t tag) const override;
+
+    const PyxAnimImage& Animation() const { return m_animation; }
+    float FrameRate() const { return m_frameRate; }
+
+private:
+    PyxAnimImage m_animation;
+    float m_frameRate = kDefaultFrameRate;
+};
+
+class PyxEntityAnimSpriteBall : public PyxEntityBallBase {
+public:
+    explicit PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type);
+
+    // Advances the animation, then the ball update.
+    bool Update(float ms) override;
+    bool Draw() override;
+    // The size of the frame shown (of the first frame when none is).
+    void GetSize(std::int32_t& width, std::int32_t& height) override;
+    // The surface of the frame shown.
+    std::uint32_t GetImage() override;
+
+    float FramePosition() const { return m_framePosition; }
+    void SetFramePosition(float position) { m_framePosition = position; }
+    std::int32_t CurrentFrame() const { return std::int32_t(m_framePosition); }
+
+    PyxEntityAnimSpriteBallType* AnimType() const {
+        return static_cast<PyxEntityAnimSpriteBallType*>(Type());
+    }
+
+protected:
+    float m_framePosition = 0.0f;
+};
+
+class PyxEntityAnimSpriteBallPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,54 @@
+#include "game/objects/PyxEntitySpriteBall.h"
+
+#include <string>
+
+#include "engine/entity/QxDefinition.h"
+
+PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
+    : PyxEntityBallBaseType(definition) {
+    if (!definition)
+        return;
+    std::string name;
+    if (definition->FindKey("ImageEntType") && definition->ReadString(name))
+        m_sprite.SetTypeName(name);
+    float radius = 0.0f;
+    if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+        SetRadius(radius);
+}
+
+std::unique_ptr<QxEntityBase> PyxEntitySpriteBallType::CreateEntity() {
+    return std::make_unique<PyxEntitySpriteBall>(this);
+}
+
+bool PyxEntitySpriteBallType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    m_sprite.Create();
+    return PyxEntityBallBaseType::Load(reload);
+}
+
+bool PyxEntitySpriteBallType::Unload() {
+    m_sprite.Destroy();
+    return PyxEntityBallBaseType::Unload();
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntitySpriteBallPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntitySpriteBallType>(&definition);
+}
+
+PyxEntitySpriteBall::PyxEntitySpriteBall(PyxEntitySpriteBallType* type) : PyxEntityBallBase(type) {}
+
+bool PyxEntitySpriteBall::Draw() {
+    SpriteBallType()->Load(false);
+    SpriteBallType()->Sprite().DrawAt(m_drawX, m_drawY);
+    return true;
+}
+
+void PyxEntitySpriteBall::GetSize(std::int32_t& width, std::int32_t& height) {
+    SpriteBallType()->Sprite().Size(width, height);
+}
+
+std::uint32_t PyxEntitySpriteBall::GetImage() {
+    return SpriteBallType()->Sprite().Surface();
+}

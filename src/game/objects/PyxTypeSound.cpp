@@ -1,0 +1,71 @@
+#include "game/objects/PyxTypeSound.h"
+
+#include "app/QxGlobals.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/sound/QxSoundManager.h"
+
+PyxTypeSound::~PyxTypeSound() {
+    Release();
+}
+
+void PyxTypeSound::Load() {
+    if (m_record || m_name.empty() || !g_resourceCache)
+        return;
+    m_record = g_resourceCache->GetSound(m_name);
+}
+
+void PyxTypeSound::Release() {
+    if (m_record && g_resourceCache)
+        g_resourceCache->ReleaseSound(m_record->key);
+    m_record = nullptr;
+}
+
+bool PyxTypeSound::PlayOnce() const {
+    if (!m_record || !g_soundManager)
+        return false;
+    std::uint32_t instance = 0;
+    if (g_soundManager->PlaySound(m_record->sound, &instance, false) == 0)
+        return false;
+    return g_soundManager->ResumeInstance(instance) != 0;
+}
+
+bool PyxTypeSound::StartLoop(float volume, std::uint32_t& instance) const {
+    if (!m_record || !g_soundManager)
+        return false;
+    std::uint32_t made = 0;
+    if (g_soundManager->PlaySound(m_record->sound, &made, true) == 0)
+        return false;
+    g_soundManager->SetInstanceVolume(made, volume);
+    g_soundManager->ResumeInstance(made);
+    instance = made;
+    return true;
+}
+
+bool PyxSoundLoop::IsPlaying() const {
+    return m_active && g_soundManager && g_soundManager->IsInstancePlaying(m_instance);
+}
+
+bool PyxSoundLoop::Start(const PyxTypeSound& sound, float volume) {
+    if (IsPlaying())
+        return true;
+    // An instance that ended on its own is gone from the manager; drop the old id.
+    Stop();
+    std::uint32_t instance = 0;
+    if (!sound.StartLoop(volume, instance))
+        return false;
+    m_active = true;
+    m_instance = instance;
+    return true;
+}
+
+void PyxSoundLoop::SetVolume(float volume) const {
+    if (m_active && g_soundManager)
+        g_soundManager->SetInstanceVolume(m_instance, volume);
+}
+
+void PyxSoundLoop::Stop() {
+    if (m_active && g_soundManager)
+        g_soundManager->StopInstance(m_instance);
+    m_active = false;
+    m_instance = 0;
+}

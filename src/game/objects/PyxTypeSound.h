@@ -1,0 +1,58 @@
+#pragma once
+// Sounds that a board-object type names in its definition. The type loads them with its
+// other resources through the resource cache and shares them with every instance; a
+// looping sound shared by all objects of a type is a PyxSoundLoop the type keeps.
+
+#include <cstdint>
+#include <string>
+
+struct QxSoundRecord;
+
+class PyxTypeSound {
+public:
+    PyxTypeSound() = default;
+    PyxTypeSound(const PyxTypeSound&) = delete;
+    PyxTypeSound& operator=(const PyxTypeSound&) = delete;
+    ~PyxTypeSound();
+
+    // The file the definition named; empty when it named none.
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& name) { m_name = name; }
+
+    // Gets the sound from the resource cache unless it is held already or no name was
+    // given. A sound that cannot be had stays missing (the cache logs why).
+    void Load();
+    // Gives the sound back to the cache.
+    void Release();
+    bool IsLoaded() const { return m_record != nullptr; }
+    // The cache's record of the sound, or null.
+    const QxSoundRecord* Record() const { return m_record; }
+
+    // Starts one instance that plays to its end; false without the sound or when the
+    // sound manager refused.
+    bool PlayOnce() const;
+    // Starts a looping instance at the volume; false (instance untouched) without the
+    // sound or when the sound manager refused.
+    bool StartLoop(float volume, std::uint32_t& instance) const;
+
+private:
+    std::string m_name;
+    QxSoundRecord* m_record = nullptr;
+};
+
+// One looping instance, remembered while it plays.
+class PyxSoundLoop {
+public:
+    bool HasInstance() const { return m_active; }
+    // True while the instance exists and the sound manager reports it playing.
+    bool IsPlaying() const;
+    // Starts the sound looping unless it already plays.
+    bool Start(const PyxTypeSound& sound, float volume);
+    void SetVolume(float volume) const;
+    // Stops the instance if there is one and forgets it.
+    void Stop();
+
+private:
+    bool m_active = false;
+    std::uint32_t m_instance = 0;
+};

@@ -1,0 +1,231 @@
+#pragma once
+// Pictures, fonts and sounds that the widget tests make for themselves: a legible 5 x 7
+// glyph sheet, a "block" sheet whose glyphs are solid cells of one colour each (so a
+// test can tell from one pixel which glyph landed where), solid and framed images,
+// image lists of digits and small WAV files.
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/files/QxImage.h"
+#include "engine/files/QxImageListFile.h"
+#include "engine/screen/QxColour.h"
+
+namespace widgettest {
+
+// Glyph cells of the test fonts.
+inline constexpr int kCellWidth = 8;
+inline constexpr int kCellHeight = 10;
+inline constexpr int kGlyphsPerRow = 16;
+
+// Sets one pixel of a 24-bit picture.
+inline void Put(QxImage& image, int x, int y, QxColour colour) {
+    uint8_t* p = image.Row(y) + static_cast<size_t>(x) * 3;
+    p[0] = colour.blue;
+    p[1] = colour.green;
+    p[2] = colour.red;
+}
+
+// A 24-bit picture of one colour.
+inline QxImage Solid(int width, int height, QxColour colour) {
+    QxImage image;
+    image.Create(width, height, 24);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Put(image, x, y, colour);
+        }
+    }
+    return image;
+}
+
+// The colour of glyph i on the block sheet: every glyph has its own, with channels
+// that survive the screen's five bits per channel.
+inline QxColour BlockColour(int glyph) {
+    return QxColour(static_cast<uint8_t>(64 + (glyph * 40) % 192),
+                    static_cast<uint8_t>(248 - (glyph * 24) % 160),
+                    static_cast<uint8_t>(32 + (glyph * 56) % 216));
+}
+
+// Five columns by seven rows; '#' is ink.
+inline const std::map<char, std::array<const char*, 7>>& GlyphShapes() {
+    static const std::map<char, std::array<const char*, 7>> shapes = {
+        {'A', {" ### ", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+        {'B', {"#### ", "#   #", "#   #", "#### ", "#   #", "#   #", "#### "}},
+        {'C', {" ####", "#    ", "#    ", "#    ", "#    ", "#    ", " ####"}},
+        {'D', {"#### ", "#   #", "#   #", "#   #", "#   #", "#   #", "#### "}},
+        {'E', {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#####"}},
+        {'F', {"#####", "#    ", "#    ", "#### ", "#    ", "#    ", "#    "}},
+        {'G', {" ####", "#    ", "#    ", "#  ##", "#   #", "#   #", " ### "}},
+        {'H', {"#   #", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
+        {'I', {"#####", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "#####"}},
+        {'J', {"  ###", "   # ", "   # ", "   # ", "   # ", "#  # ", " ##  "}},
+        {'K', {"#   #", "#  # ", "# #  ", "##   ", "# #  ", "#  # ", "#   #"}},
+        {'L', {"#    ", "#    ", "#    ", "#    ", "#    ", "#    ", "#####"}},
+        {'M', {"#   #", "## ##", "# # #", "# # #", "#   #", "#   #", "#   #"}},
+        {'N', {"#   #", "##  #", "# # #", "#  ##", "#   #", "#   #", "#   #"}},
+        {'O', {" ### ", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
+        {'P', {"#### ", "#   #", "#   #", "#### ", "#    ", "#    ", "#    "}},
+        {'Q', {" ### ", "#   #", "#   #", "#   #", "# # #", "#  # ", " ## #"}},
+        {'R', {"#### ", "#   #", "#   #", "#### ", "# #  ", "#  # ", "#   #"}},
+        {'S', {" ####", "#    ", "#    ", " ### ", "    #", "    #", "#### "}},
+        {'T', {"#####", "  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "  #  "}},
+        {'U', {"#   #", "#   #", "#   #", "#   #", "#   #", "#   #", " ### "}},
+        {'V', {"#   #", "#   #", "#   #", "#   #", "#   #", " # # ", "  #  "}},
+        {'W', {"#   #", "#   #", "#   #", "# # #", "# # #", "## ##", "#   #"}},
+        {'X', {"#   #", "#   #", " # # ", "  #  ", " # # ", "#   #", "#   #"}},
+        {'Y', {"#   #", "#   #", " # # ", "  #  ", "  #  ", "  #  ", "  #  "}},
+        {'Z', {"#####", "    #", "   # ", "  #  ", " #   ", "#    ", "#####"}},
+        {'0', {" ### ", "#   #", "#  ##", "# # #", "##  #", "#   #", " ### "}},
+        {'1', {"  #  ", " ##  ", "  #  ", "  #  ", "  #  ", "  #  ", " ### "}},
+        {'2', {" ### ", "#   #", "    #", "   # ", "  #  ", " #   ", "#####"}},
+        {'3', {"#### ", "    #", "    #", " ### ", "    #", "    #", "#### "}},
+        {'4', {"   # ", "  ## ", " # # ", "#  # ", "#####", "   # ", "   # "}},
+        {'5', {"#####", "#    ", "#### ", "    #", "    #", "#   #", " ### "}},
+        {'6', {" ### ", "#    ", "#    ", "#### ", "#   #", "#   #", " ### "}},
+        {'7', {"#####", "    #", "   # ", "  #  ", " #   ", " #   ", " #   "}},
+        {'8', {" ### ", "#   #", "#   #", " ### ", "#   #", "#   #", " ### "}},
+        {'9', {" ### ", "#   #", "#   #", " ####", "    #", "    #", " ### "}},
+        {'.', {"     ", "     ", "     ", "     ", "     ", " ##  ", " ##  "}},
+        {',', {"     ", "     ", "     ", "     ", " ##  ", "  #  ", " #   "}},
+        {':', {"     ", " ##  ", " ##  ", "     ", " ##  ", " ##  ", "     "}},
+        {'!', {"  #  ", "  #  ", "  #  ", "  #  ", "  #  ", "     ", "  #  "}},
+        {'?', {" ### ", "#   #", "    #", "   # ", "  #  ", "     ", "  #  "}},
+        {'-', {"     ", "     ", "     ", "#####", "     ", "     ", "     "}},
+        {'*', {"     ", "# # #", " ### ", "#####", " ### ", "# # #", "     "}},
+        {'_', {"     ", "     ", "     ", "     ", "     ", "     ", "#####"}},
+        {'%', {"##  #", "##  #", "   # ", "  #  ", " #   ", "#  ##", "#  ##"}},
+        {'/', {"    #", "    #", "   # ", "  #  ", " #   ", "#    ", "#    "}},
+        {'(', {"   # ", "  #  ", " #   ", " #   ", " #   ", "  #  ", "   # "}},
+        {')', {" #   ", "  #  ", "   # ", "   # ", "   # ", "  #  ", " #   "}},
+        {'\'', {"  #  ", "  #  ", " #   ", "     ", "     ", "     ", "     "}},
+    };
+    return shapes;
+}
+
+// The characters of the legible sheet, in cell order (glyph 0 is the space).
+inline std::string LegibleChars() {
+    std::string chars = " ";
+    for (const auto& entry : GlyphShapes()) {
+        chars += entry.first;
+    }
+    return chars;
+}
+
+// A 24-bit glyph sheet for `chars`: the legible shapes in `ink`, or solid cells in
+// each glyph's block colour. Black is the colour key.
+inline QxImage GlyphSheet(const std::string& chars, bool blocks, QxColour ink) {
+    const int rows = (static_cast<int>(chars.size()) + kGlyphsPerRow - 1) / kGlyphsPerRow;
+    QxImage sheet;
+    sheet.Create(kGlyphsPerRow * kCellWidth, rows * kCellHeight, 24);
+    for (size_t i = 0; i < chars.size(); ++i) {
+        const int left = static_cast<int>(i % kGlyphsPerRow) * kCellWidth;
+        const int top = static_cast<int>(i / kGlyphsPerRow) * kCellHeight;
+        if (blocks) {
+            for (int y = 0; y < kCellHeight; ++y) {
+                for (int x = 0; x < kCellWidth; ++x) {
+                    Put(sheet, left + x, top + y, BlockColour(static_cast<int>(i)));
+                }
+            }
+            continue;
+        }
+        const auto found = GlyphShapes().find(chars[i]);
+        if (found == GlyphShapes().end()) {
+            continue;
+        }
+        // The underscore sits below the line, where a caret goes.
+        const int drop = chars[i] == '_' ? 2 : 0;
+        for (int y = 0; y < 7; ++y) {
+            for (int x = 0; x < 5; ++x) {
+                if (found->second[static_cast<size_t>(y)][x] == '#') {
+                    Put(sheet, left + 1 + x, top + 1 + y + drop, ink);
+                }
+            }
+        }
+    }
+    return sheet;
+}
+
+// A picture of one colour with a one-pixel frame of another.
+inline QxImage FramedImage(int width, int height, QxColour fill, QxColour frame) {
+    QxImage image = Solid(width, height, fill);
+    for (int x = 0; x < width; ++x) {
+        Put(image, x, 0, frame);
+        Put(image, x, height - 1, frame);
+    }
+    for (int y = 0; y < height; ++y) {
+        Put(image, 0, y, frame);
+        Put(image, width - 1, y, frame);
+    }
+    return image;
+}
+
+// The colour of digit d on the digit image lists.
+inline QxColour DigitColour(int digit) {
+    return BlockColour(digit + 3);
+}
+
+// Ten 15-bit frames, frame k a solid cell of DigitColour(k), or (legible) the digit's
+// shape in that colour.
+inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
+    std::vector<QxImage> frames;
+    for (int d = 0; d < 10; ++d) {
+        const QxColour c = DigitColour(d);
+        const auto pixel =
+            static_cast<uint16_t>(((c.red >> 3) << 10) | ((c.green >> 3) << 5) | (c.blue >> 3));
+        QxImage frame;
+        frame.Create(width, height, 15);
+        frame.name = "digit" + std::to_string(d);
+        const auto& shape = GlyphShapes().at(static_cast<char>('0' + d));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                bool ink = true;
+                if (legible) {
+                    const int gx = x * 5 / width;
+                    const int gy = y * 7 / height;
+                    ink = shape[static_cast<size_t>(gy)][gx] == '#';
+                }
+                if (ink) {
+                    std::memcpy(frame.Row(y) + 2 * x, &pixel, 2);
+                }
+            }
+        }
+        frames.push_back(std::move(frame));
+    }
+    return frames;
+}
+
+// A mono 8-bit PCM WAV of `samples` bytes; tests tell sounds apart by their length.
+inline std::string Wav(uint32_t samples) {
+    std::string out;
+    auto u32 = [&](uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            out += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+    };
+    auto u16 = [&](uint16_t v) {
+        out += static_cast<char>(v & 0xFF);
+        out += static_cast<char>(v >> 8);
+    };
+    const uint32_t padded = samples + (samples & 1);
+    out += "RIFF";
+    u32(4 + 8 + 16 + 8 + padded);
+    out += "WAVE";
+    out += "fmt ";
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(8000);
+    u16(1);
+    u16(8);
+    out += "data";
+    u32(samples);
+    out.append(padded, static_cast<char>(0x80));
+    return out;
+}
+
+} // namespace widgettest
