@@ -23,7 +23,6 @@
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
 
-PyxGameplay* g_gameInProgress = nullptr;
 std::uint8_t g_modeChangeInProgress = 0;
 
 namespace {

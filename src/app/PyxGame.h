@@ -14,11 +14,6 @@
 
 class QxEntity2DScene;
 class QxEntityRegistry;
-class PyxGameplay;
-
-// The game rules of the game being played, published by the game scene while it
-// exists (null otherwise).
-extern PyxGameplay* g_gameInProgress;
 // Set by the full-screen key, cleared by the next activation: the deactivation the
 // mode change itself causes is not taken for the player leaving.
 extern std::uint8_t g_modeChangeInProgress;
