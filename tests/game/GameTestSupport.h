@@ -85,6 +85,36 @@ inline bool WriteBitmap(const std::string& path, const QxImage& image) {
     return written;
 }
 
+// A PCM WAV file of a tenth of a second of silence, 8 bits at 8000 Hz.
+inline std::string SmallWav() {
+    std::string body = "WAVEfmt ";
+    auto u32 = [&body](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            body += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+    };
+    auto u16 = [&body](std::uint16_t v) {
+        body += static_cast<char>(v & 0xFF);
+        body += static_cast<char>(v >> 8);
+    };
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(8000);
+    u16(1);
+    u16(8);
+    body += "data";
+    u32(800);
+    body += std::string(800, '\x80');
+    std::string file = "RIFF";
+    const auto size = static_cast<std::uint32_t>(body.size());
+    for (int i = 0; i < 4; ++i) {
+        file += static_cast<char>((size >> (8 * i)) & 0xFF);
+    }
+    return file + body;
+}
+
 // Where the data set puts the 40 x 20 buttons of each scene.
 struct ButtonPlace {
     int x;
