@@ -47,25 +47,6 @@ TEST_F(ElementTest, TypeReadsItsKeysAndIsOfTheElementKind) {
     EXPECT_FALSE(defaults.m_dither);
 }
 
-TEST_F(ElementTest, StartsVisibleEnabledAndOpaque) {
-    EXPECT_TRUE(element->IsVisible());
-    EXPECT_FALSE(element->IsDisabled());
-    EXPECT_EQ(element->GetAlpha(), 255u);
-    EXPECT_FALSE(element->IsPulsing());
-    EXPECT_FALSE(element->Click(QxPoint{0, 0}));
-    EXPECT_FALSE(element->Contains(QxPoint{0, 0}));
-    EXPECT_EQ(element->GetFont(), nullptr);
-}
-
-TEST_F(ElementTest, RectFollowsPositionAndSize) {
-    element->SetPosition(QxPoint{10, 20});
-    element->SetSize(30, 40);
-    EXPECT_EQ(element->GetRect(), (QxRect{10, 40, 20, 60}));
-    element->SetRect(-5, 6, 7, 8);
-    EXPECT_EQ(element->GetRect(), (QxRect{-5, 2, 6, 14}));
-    EXPECT_EQ(element->GetPosition(), (QxPoint{-5, 6}));
-}
-
 TEST_F(ElementTest, FadeOutToZeroLeavesTheElementHiddenAndDisabled) {
     element->FadeOut(100.0f); // 2.55 per ms: a step of -40 every 16 ms
     Run(6, 16.0f);

@@ -136,10 +136,12 @@ inline QxImage GlyphSheet(const std::string& chars, bool blocks, QxColour ink) {
         if (found == GlyphShapes().end()) {
             continue;
         }
+        // The underscore sits below the line, where a caret goes.
+        const int drop = chars[i] == '_' ? 2 : 0;
         for (int y = 0; y < 7; ++y) {
             for (int x = 0; x < 5; ++x) {
                 if (found->second[static_cast<size_t>(y)][x] == '#') {
-                    Put(sheet, left + 1 + x, top + 1 + y, ink);
+                    Put(sheet, left + 1 + x, top + 1 + y + drop, ink);
                 }
             }
         }

@@ -1,0 +1,61 @@
+#pragma once
+// An award drawn as an animation (a spinning coin, a pickup). It fades in and out
+// through its alpha and can burst into smoke after a delay.
+
+#include <memory>
+
+#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxEntityAwardBase.h"
+
+class PyxEntityAnimAwardType : public PyxEntityAwardBaseType {
+public:
+    static constexpr float kDefaultFrameRate = 30.0f;
+    // Alpha gained or lost per update while fading, and lost while bursting.
+    static constexpr std::int32_t kFadeStep = 8;
+    static constexpr std::int32_t kBurstFadeStep = 32;
+    // The smoke an award bursts into.
+    static constexpr const char* kSmokeClass = "PyxAnimExplosion";
+    static constexpr const char* kSmokeType = "bigsmoke";
+
+    // Reads the award keys, then "Image", "AlphaImage" and "FrameRate".
+    explicit PyxEntityAnimAwardType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    const PyxAnimImage& Animation() const { return m_animation; }
+    float FrameRate() const { return m_frameRate; }
+
+private:
+    PyxAnimImage m_animation;
+    float m_frameRate = kDefaultFrameRate;
+};
+
+class PyxEntityAnimAward : public PyxEntityAwardBase {
+public:
+    explicit PyxEntityAnimAward(PyxEntityAnimAwardType* type);
+
+    // Advances the animation and runs the state (fading, the delayed burst), then the
+    // award update.
+    bool Update(float ms) override;
+    bool Draw() override;
+    // The size of the frame shown (of the first frame when none is).
+    void GetSize(std::int32_t& width, std::int32_t& height) override;
+    std::uint32_t GetImage() override;
+
+    float FramePosition() const { return m_framePosition; }
+    void SetFramePosition(float position) { m_framePosition = position; }
+
+    PyxEntityAnimAwardType* AnimType() const {
+        return static_cast<PyxEntityAnimAwardType*>(Type());
+    }
+
+private:
+    void RunState(float ms);
+};
+
+class PyxEntityAnimAwardPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// An effect drawn as an animation from an image list: smoke, lens flares, and the base
+// of the carrier claw and the flying coin. It plays its sound on its first update
+// (looping when the type loops) and runs its frames once, or round and round when it
+// loops.
+
+#include <cstdint>
+#include <memory>
+
+#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxEntityExplosionBase.h"
+#include "game/objects/PyxTypeSound.h"
+
+class PyxEntityAnimExplosionType : public PyxEntityExplosionBaseType {
+public:
+    static constexpr float kDefaultFrameRate = 30.0f;
+
+    // Reads the effect keys, then "Image", "AlphaImage", "FrameRate" and
+    // "ExplodeSound".
+    explicit PyxEntityAnimExplosionType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    const PyxAnimImage& Animation() const { return m_animation; }
+    float FrameRate() const { return m_frameRate; }
+    const PyxTypeSound& ExplodeSound() const { return m_explodeSound; }
+
+private:
+    PyxAnimImage m_animation;
+    float m_frameRate = kDefaultFrameRate;
+    PyxTypeSound m_explodeSound;
+};
+
+class PyxEntityAnimExplosion : public PyxEntityExplosionBase {
+public:
+    explicit PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type);
+    // A looping sound ends with the effect.
+    ~PyxEntityAnimExplosion() override;
+
+    // The effect update, then the sound (first update only) and the frames.
+    bool Update(float ms) override;
+    // The current frame at the drawing position, with the object's alpha; nothing once
+    // removed or leaving.
+    bool Draw() override;
+    void GetSize(std::int32_t& width, std::int32_t& height) override;
+    std::uint32_t GetImage() override;
+
+    virtual void SetFrame(float frame);
+    virtual float Frame() const;
+    // -1 without images.
+    virtual std::int32_t FrameCount() const;
+    virtual void StartPlaying();
+    virtual void StopPlaying();
+    virtual bool IsPlaying() const;
+
+    PyxEntityAnimExplosionType* AnimType() const {
+        return static_cast<PyxEntityAnimExplosionType*>(Type());
+    }
+
+protected:
+    // The frame index to draw: the frame position within the list.
+    std::int32_t FrameIndex() const;
+    // Draws a frame at the drawing position; false when there was nothing to draw.
+    bool DrawFrame(std::int32_t index, std::int32_t alpha);
+
+private:
+    bool m_started = false;
+    PyxSoundLoop m_loop;
+};
+
+class PyxEntityAnimExplosionPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,112 @@
+#include "game/objects/PyxEntityAwardBase.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/entity/QxDefinition.h"
+#include "game/objects/PyxGameEvents.h"
+
+PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
+    : PyxEntityGameObjectType(definition) {
+    SetTypeFlags(kTypeAward);
+    SetRadius(kRadius);
+    if (HeightUnset())
+        SetHeight(kDefaultHeight);
+    if (!definition)
+        return;
+    std::string text;
+    if (definition->FindKey("PickupSound") && definition->ReadString(text))
+        m_pickupSound.SetName(text);
+    if (definition->FindKey("Points"))
+        definition->ReadInts(&m_points, 1);
+    if (definition->FindKey("LifeSpan"))
+        definition->ReadInts(&m_lifeSpan, 1);
+    if (definition->FindKey("ExplodeClass"))
+        definition->ReadString(m_explodeClass);
+    if (definition->FindKey("ExplodeType"))
+        definition->ReadString(m_explodeType);
+    std::int32_t turnKiller = 0;
+    if (definition->FindKey("TurnKiller") && definition->ReadInts(&turnKiller, 1))
+        m_turnKiller = turnKiller != 0;
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
+    return std::make_unique<PyxEntityAwardBase>(this);
+}
+
+bool PyxEntityAwardBaseType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    if (reload)
+        m_pickupSound.Release();
+    m_pickupSound.Load();
+    return PyxEntityGameObjectType::Load(reload);
+}
+
+bool PyxEntityAwardBaseType::Unload() {
+    m_pickupSound.Release();
+    return PyxEntityGameObjectType::Unload();
+}
+
+bool PyxEntityAwardBaseType::IsKind(std::uint32_t tag) const {
+    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityAwardBasePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityAwardBaseType>(&definition);
+}
+
+std::int32_t PyxWholeMilliseconds(float ms) {
+    return BoardPixel(ms);
+}
+
+PyxEntityAwardBase::PyxEntityAwardBase(PyxEntityAwardBaseType* type) : PyxEntityGameObject(type) {}
+
+bool PyxEntityAwardBase::Update(float ms) {
+    const std::int32_t lifeSpan = AwardType() ? AwardType()->LifeSpan() : 0;
+    if (lifeSpan != 0) {
+        AddAge(ms);
+        if (m_age > lifeSpan)
+            AddFlags(kObjectRemoved);
+    }
+    return PyxEntityGameObject::Update(ms);
+}
+
+bool PyxEntityAwardBase::Blocks(const PyxEntityGameObjectType* type) {
+    if (!type)
+        return true;
+    if (type->HasTypeFlags(kTypePost))
+        return false;
+    if (type->HasTypeFlags(kTypeBall))
+        return m_state == kShown || m_state == kFadingIn;
+    return true;
+}
+
+bool PyxEntityAwardBase::Touched(PyxEntityGameObject* ball) {
+    PyxGameEvents* events = GameEvents();
+    if (!events || !events->OnAwardTaken(this, ball))
+        return false;
+    AddFlags(kObjectRemoved);
+    m_state = kGone;
+    return true;
+}
+
+bool PyxEntityAwardBase::PlayPickupSound() {
+    PyxEntityAwardBaseType* type = AwardType();
+    if (!type)
+        return false;
+    type->Load(false);
+    return type->PickupSound().PlayOnce();
+}
+
+void PyxEntityAwardBase::AddAge(float ms) {
+    const std::int64_t age = std::int64_t(m_age) + PyxWholeMilliseconds(ms);
+    m_age = std::int32_t(std::clamp<std::int64_t>(age, std::numeric_limits<std::int32_t>::min(),
+                                                  std::numeric_limits<std::int32_t>::max()));
+}
+
+void PyxEntityAwardBase::Explode(float delayMs) {
+    m_explosionDelay = delayMs;
+    m_state = kWaitingToExplode;
+}

@@ -1,0 +1,22 @@
+#include "game/objects/PyxEntityCharacterExplosion.h"
+
+#include "game/objects/PyxEntityExplosionSupport.h"
+
+PyxEntityCharacterExplosionType::PyxEntityCharacterExplosionType(QxDefinition* definition)
+    : PyxEntityParticleExplosionType(definition) {}
+
+std::unique_ptr<QxEntityBase> PyxEntityCharacterExplosionType::CreateEntity() {
+    return std::make_unique<PyxEntityCharacterExplosion>(this);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityCharacterExplosionPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityCharacterExplosionType>(&definition);
+}
+
+PyxEntityCharacterExplosion::PyxEntityCharacterExplosion(PyxEntityCharacterExplosionType* type)
+    : PyxEntityParticleExplosion(type) {}
+
+const QxSurface* PyxEntityCharacterExplosion::CaptureImage(PyxEntityGameObject* ball) {
+    return PyxObjectImage(ball);
+}

@@ -1,0 +1,53 @@
+#include "game/objects/PyxEntityExplosionBase.h"
+
+#include "engine/entity/QxDefinition.h"
+
+PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
+    : PyxEntityGameObjectType(definition) {
+    SetTypeFlags(kTypeEffect);
+    if (HeightUnset())
+        SetHeight(kDefaultHeight);
+    if (!definition)
+        return;
+    float seconds = 0.0f;
+    if (definition->FindKey("LifeSpan") && definition->ReadFloats(&seconds, 1))
+        m_lifeSpan = seconds * 1000.0f;
+    std::int32_t loop = 0;
+    if (definition->FindKey("Loop") && definition->ReadInts(&loop, 1))
+        m_loop = loop != 0;
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityExplosionBaseType::CreateEntity() {
+    return std::make_unique<PyxEntityExplosionBase>(this);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityExplosionBasePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityExplosionBaseType>(&definition);
+}
+
+PyxEntityExplosionBase::PyxEntityExplosionBase(PyxEntityExplosionBaseType* type)
+    : PyxEntityGameObject(type), m_lifeSpan(type ? type->LifeSpan() : 0.0f) {}
+
+PyxEntityExplosionBase::~PyxEntityExplosionBase() = default;
+
+bool PyxEntityExplosionBase::Update(float ms) {
+    if (m_trajectory) {
+        m_trajectory->Update(ms);
+        m_trajectory->Position(m_x, m_y);
+    }
+    if (m_lifeSpan > 0.0f) {
+        m_age += ms;
+        if (m_age > m_lifeSpan)
+            AddFlags(kObjectRemoved);
+    }
+    return PyxEntityGameObject::Update(ms);
+}
+
+bool PyxEntityExplosionBase::Blocks(const PyxEntityGameObjectType*) {
+    return false;
+}
+
+void PyxEntityExplosionBase::SetTrajectory(std::unique_ptr<QxTrajectoryBase> trajectory) {
+    m_trajectory = std::move(trajectory);
+}

@@ -1,0 +1,27 @@
+#include "game/objects/PyxEntityFloatingScore.h"
+
+PyxEntityFloatingScoreType::PyxEntityFloatingScoreType(QxDefinition* definition)
+    : PyxEntityTextExplosionType(definition) {}
+
+std::unique_ptr<QxEntityBase> PyxEntityFloatingScoreType::CreateEntity() {
+    return std::make_unique<PyxEntityFloatingScore>(this);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityFloatingScorePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityFloatingScoreType>(&definition);
+}
+
+PyxEntityFloatingScore::PyxEntityFloatingScore(PyxEntityFloatingScoreType* type)
+    : PyxEntityTextExplosion(type) {}
+
+bool PyxEntityFloatingScore::Update(float ms) {
+    TextType()->Load(false);
+    PyxEntityTextExplosion::Update(ms);
+    if (m_trajectory) {
+        m_alpha = BoardPixel((1.0f - m_trajectory->Progress()) * 255.0f);
+        if (m_alpha < 1)
+            AddFlags(kObjectRemoved);
+    }
+    return true;
+}

@@ -1,0 +1,71 @@
+#include "game/objects/PyxEntityTextExplosion.h"
+
+#include <algorithm>
+
+#include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIText.h"
+
+PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
+    : PyxEntityExplosionBaseType(definition) {
+    if (definition && definition->FindKey("FontEntType"))
+        definition->ReadString(m_fontType);
+}
+
+PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;
+
+std::unique_ptr<QxEntityBase> PyxEntityTextExplosionType::CreateEntity() {
+    return std::make_unique<PyxEntityTextExplosion>(this);
+}
+
+bool PyxEntityTextExplosionType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    if (!m_font && g_registry && !m_fontType.empty()) {
+        std::unique_ptr<QxEntityBase> entity = g_registry->Create("font", m_fontType, kKindFont);
+        if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(entity.get())) {
+            entity.release();
+            m_font.reset(font);
+        }
+    }
+    if (m_font)
+        m_font->Type()->Load(reload);
+    return PyxEntityExplosionBaseType::Load(reload);
+}
+
+bool PyxEntityTextExplosionType::Unload() {
+    m_font.reset();
+    return PyxEntityExplosionBaseType::Unload();
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityTextExplosionPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityTextExplosionType>(&definition);
+}
+
+PyxEntityTextExplosion::PyxEntityTextExplosion(PyxEntityTextExplosionType* type)
+    : PyxEntityExplosionBase(type) {}
+
+bool PyxEntityTextExplosion::Draw() {
+    if (HasFlags(kObjectRemoved | kObjectLeaving))
+        return true;
+    PyxEntityTextExplosionType* type = TextType();
+    type->Load(false);
+    if (QxEntity2DGUIFont* font = type->Font())
+        font->DrawString(m_text, {m_drawX, m_drawY}, kJustifyLeft,
+                         std::uint32_t(std::clamp(m_alpha, 0, 255)), nullptr);
+    return true;
+}
+
+void PyxEntityTextExplosion::GetSize(std::int32_t& width, std::int32_t& height) {
+    const QxEntity2DGUIFont* font = TextType()->Font();
+    if (!font) {
+        width = 0;
+        height = 0;
+        return;
+    }
+    width = std::int32_t(font->TextWidth(m_text, false));
+    height = font->LineHeight();
+}

@@ -1,0 +1,55 @@
+#pragma once
+// An effect that shows a line of text on the board in the font its type names.
+
+#include <memory>
+#include <string>
+
+#include "game/objects/PyxEntityExplosionBase.h"
+
+class QxEntity2DGUIFont;
+
+class PyxEntityTextExplosionType : public PyxEntityExplosionBaseType {
+public:
+    // Reads the effect keys and "FontEntType", the type of the "font" to draw with.
+    explicit PyxEntityTextExplosionType(QxDefinition* definition);
+    ~PyxEntityTextExplosionType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    // Creates the font once.
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    const std::string& FontTypeName() const { return m_fontType; }
+    // The font, or null when the type names none the registry knows.
+    QxEntity2DGUIFont* Font() const { return m_font.get(); }
+
+private:
+    std::string m_fontType;
+    std::unique_ptr<QxEntity2DGUIFont> m_font;
+};
+
+class PyxEntityTextExplosion : public PyxEntityExplosionBase {
+public:
+    explicit PyxEntityTextExplosion(PyxEntityTextExplosionType* type);
+
+    // The text at the drawing position with the object's alpha; nothing without a font,
+    // or once removed or leaving.
+    bool Draw() override;
+    // The text's width and the font's line height.
+    void GetSize(std::int32_t& width, std::int32_t& height) override;
+
+    const std::string& Text() const { return m_text; }
+    void SetText(const std::string& text) { m_text = text; }
+
+    PyxEntityTextExplosionType* TextType() const {
+        return static_cast<PyxEntityTextExplosionType*>(Type());
+    }
+
+protected:
+    std::string m_text;
+};
+
+class PyxEntityTextExplosionPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};
