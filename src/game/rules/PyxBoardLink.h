@@ -36,11 +36,8 @@ struct PyxBoardLink {
     static constexpr const char* kFlyingCoinClass = "PyxFlyingCoin";
     static constexpr const char* kFlyingCoinType = "flyingcoin";
     static constexpr const char* kCarrierClass = "PyxBallCarrier";
-
-    // Vortex states.
-    static constexpr std::int32_t kVortexForming = 1;
-    static constexpr std::int32_t kVortexFormed = 2;
-    static constexpr std::int32_t kVortexFading = 3;
+    // The claw's type when the level lists none.
+    static constexpr const char* kCarrierType = "carrier";
 
     // ---- kinds ----
     static bool IsOfKind(const PyxEntityGameObject* object, std::uint32_t tag);
@@ -73,8 +70,9 @@ struct PyxBoardLink {
     // ---- release ----
     // A vortex at the ball, the ball as its target; null when the level has no vortex.
     static PyxEntityGameObject* CreateVortex(PyxLevel& level, PyxEntityGameObject* ball);
-    static std::int32_t VortexState(const PyxEntityGameObject* vortex);
-    static void SetVortexState(PyxEntityGameObject* vortex, std::int32_t state);
+    // Once the vortex has formed its ball, the ball is let go and the vortex fades.
+    // True when the rules need not watch the vortex any more.
+    static bool HandOverWhenFormed(PyxEntityGameObject* vortex);
 
     // ---- awards ----
     // A freshly placed coin: armed, value 0, one update.
@@ -102,8 +100,12 @@ struct PyxBoardLink {
     // ---- the carrier ----
     // The level's claw, or null.
     static PyxEntityGameObject* FindCarrier(const PyxLevel& level);
-    // Sends the claw to lower the player's ball; false when it cannot.
-    static bool SendCarrier(PyxEntityGameObject* carrier, PyxEntityGameObject* player);
+    // The claw type the level names (its object list), else kCarrierType.
+    static std::string CarrierType(const PyxLevel& level);
+    // Sends the level's claw (or a new one of the type) to lower a stand-in of the
+    // player's ball onto the ball's place; false when there is no claw to send.
+    static bool SendCarrier(PyxLevel& level, const std::string& typeName,
+                            PyxEntityGameObject* player);
 
     // ---- the level ----
     // True when the object is one of the level's.

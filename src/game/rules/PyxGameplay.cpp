@@ -240,6 +240,8 @@ bool PyxGameplay::StartNextLevel() {
         GameServices().RequestQuit();
         return false;
     }
+    // Remembered now: the claw of the level removes itself once it has delivered.
+    m_carrierType = PyxBoardLink::CarrierType(*m_level);
     SetUpCarrier();
 
     const PyxLevelProperties& properties = m_level->Properties();
@@ -312,11 +314,9 @@ bool PyxGameplay::SetUpPlayer() {
 }
 
 void PyxGameplay::SetUpCarrier() {
-    PyxEntityGameObject* carrier = m_level ? PyxBoardLink::FindCarrier(*m_level) : nullptr;
-    if (carrier && PyxBoardLink::SendCarrier(carrier, m_player)) {
+    if (m_level && m_player && PyxBoardLink::SendCarrier(*m_level, m_carrierType, m_player)) {
         // The claw puts the ball down and starts it.
-        if (m_player)
-            m_player->ClearFlags(kObjectActiveBoth);
+        m_player->ClearFlags(kObjectActiveBoth);
         return;
     }
     if (m_player) {
@@ -518,12 +518,7 @@ void PyxGameplay::ReleaseBalls(float ms) {
 }
 
 void PyxGameplay::WatchVortexes() {
-    std::erase_if(m_vortexes, [](PyxEntityGameObject* vortex) {
-        if (PyxBoardLink::VortexState(vortex) != PyxBoardLink::kVortexFormed)
-            return false;
-        PyxBoardLink::SetVortexState(vortex, PyxBoardLink::kVortexFading);
-        return true;
-    });
+    std::erase_if(m_vortexes, PyxBoardLink::HandOverWhenFormed);
 }
 
 void PyxGameplay::PlaceCoin() {

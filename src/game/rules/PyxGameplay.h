@@ -336,6 +336,8 @@ private:
     std::int32_t m_startCol = 0;
     std::int32_t m_startRow = 0;
 
+    std::string m_carrierType;
+
     PyxEntityGameObject* m_special = nullptr;
     std::int32_t m_specialArmCount = 0;
     bool m_specialArmed = false;
