@@ -28,6 +28,8 @@ struct Counters {
     int loads = 0;
     int unloads = 0;
     int destroyed = 0;
+    // Unloads that happened after some type was already destroyed.
+    int unloadsAfterADestroy = 0;
 };
 inline Counters g_counters;
 
@@ -55,6 +57,8 @@ public:
     }
     bool Unload() override {
         ++g_counters.unloads;
+        if (g_counters.destroyed > 0)
+            ++g_counters.unloadsAfterADestroy;
         return QxEntityBaseType::Unload();
     }
     bool IsKind(std::uint32_t tag) const override {

@@ -158,6 +158,18 @@ TEST_F(RegistryTest, ClearUnloadsAndDestroysEveryTypeAndForgetsPrototypes) {
     EXPECT_EQ(Define("class element\ntype a\n"), nullptr);
 }
 
+// A scene type's unload destroys elements of other types, so every type must still
+// exist while any type unloads.
+TEST_F(RegistryTest, ClearUnloadsEveryTypeBeforeDestroyingAny) {
+    Define("class element\ntype a\n");
+    Define("class scene\ntype b\n");
+    Define("class dialog\ntype c\n");
+    registry_.Clear();
+    EXPECT_EQ(g_counters.unloads, 3);
+    EXPECT_EQ(g_counters.unloadsAfterADestroy, 0);
+    EXPECT_EQ(g_counters.destroyed, 3);
+}
+
 TEST_F(RegistryTest, InlineReferenceDefinesAnAnonymousType) {
     Define("class element\ntype first\n");
     TestElementType* outer = static_cast<TestElementType*>(

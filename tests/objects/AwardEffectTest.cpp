@@ -304,6 +304,54 @@ TEST_F(AwardEffectTest, SoundPlaysOnTheFirstUpdateOnlyAndALoopEndsWithTheEffect)
     EXPECT_FALSE(recorder_.IsInstancePlaying(loop));
 }
 
+TEST_F(AwardEffectTest, FloatingScoreFadesAlongItsWayAndEndsAtItsEnd) {
+    WriteBitmap("digits.bmp", SolidImage(80, 10, QxColour(248, 248, 248)));
+    Define("class font\ntype digits\nimage digits.bmp\nchars 0123456789\ncharwidth 8\n"
+           "charheight 10\ntransparent 1\n");
+    Define("class PyxFloatingScore\ntype score\nFontEntType digits\n");
+    auto* score = Place<PyxEntityFloatingScore>("PyxFloatingScore", "score", 200, 150);
+    score->SetText("200");
+    std::unique_ptr<QxTrajectoryBase> rise = MakeLineTrajectory(200, 150, 200, 110, 2, true);
+    ASSERT_NE(rise, nullptr);
+    rise->SetParameter(QxTrajectoryBase::kSpeed, 1000);
+    score->SetTrajectory(std::move(rise));
+
+    score->Update(0);
+    EXPECT_EQ(score->Alpha(), 255);
+    std::int32_t w = 0, h = 0;
+    score->GetSize(w, h);
+    EXPECT_EQ(w, 24);
+    EXPECT_EQ(h, 10);
+    EXPECT_EQ(score->DrawX(), kBorder + 200 - 12);
+    score->Draw();
+    EXPECT_NE(Pixel(score->DrawX() + 1, score->DrawY() + 1), kBlack);
+
+    score->Update(10); // 10 of 38
+    EXPECT_EQ(score->Alpha(), int((1.0f - 10.0f / 38.0f) * 255.0f));
+    EXPECT_FLOAT_EQ(score->Y(), 140.0f);
+    int updates = 0;
+    while (!score->HasFlags(kObjectRemoved) && updates < 100) {
+        score->Update(10);
+        ++updates;
+    }
+    EXPECT_EQ(updates, 3);
+    EXPECT_EQ(score->Alpha(), 0);
+    ClearScreen();
+    score->Draw();
+    EXPECT_EQ(Pixel(score->DrawX() + 1, score->DrawY() + 1), kBlack);
+}
+
+TEST_F(AwardEffectTest, TextWithoutAFontShowsNothing) {
+    Define("class PyxFloatingScore\ntype nofont\nFontEntType missing\n");
+    auto* score = Place<PyxEntityFloatingScore>("PyxFloatingScore", "nofont", 200, 150);
+    score->SetText("5");
+    score->Update(16);
+    std::int32_t w = -1, h = -1;
+    score->GetSize(w, h);
+    EXPECT_EQ(w, 0);
+    EXPECT_TRUE(score->Draw());
+}
+
 TEST_F(AwardEffectTest, FlyingCoinGrowsToFullSize) {
     auto* coin = Place<PyxEntityFlyingCoin>("PyxFlyingCoin", "flyingcoin", Centre(3), Centre(3));
     EXPECT_FLOAT_EQ(coin->Scale(), PyxEntityFlyingCoin::kStartScale);

@@ -76,19 +76,6 @@ TEST_F(BallRenderTest, LensEntriesOnChosenPixels) {
     EXPECT_EQ(corner.dy, 0);
 }
 
-TEST_F(BallRenderTest, TintsScaleTheShade) {
-    const PyxLensEntry cyan = PyxEntityRenderedBallType::MakeLensEntry(10, 10, 2);
-    EXPECT_EQ(cyan.red, 0);
-    EXPECT_EQ(cyan.green, 242);
-    EXPECT_EQ(cyan.blue, 242);
-    const PyxLensEntry blue = PyxEntityRenderedBallType::MakeLensEntry(10, 10, 3);
-    EXPECT_EQ(blue.red, 121);
-    EXPECT_EQ(blue.blue, 242);
-    const PyxLensEntry grey = PyxEntityRenderedBallType::MakeLensEntry(45, 45, 1);
-    EXPECT_EQ(grey.red, 93);
-    EXPECT_EQ(grey.alpha, 138); // the tint leaves the cover alone
-}
-
 TEST_F(BallRenderTest, TheTypeBuildsFourTablesWhenItLoads) {
     auto* type =
         static_cast<PyxEntityRenderedBallType*>(registry_->FindType("PyxRenderedBall", "glass"));
@@ -98,6 +85,10 @@ TEST_F(BallRenderTest, TheTypeBuildsFourTablesWhenItLoads) {
         ASSERT_EQ(type->Lens(tint).size(), 56u * 56u);
     const PyxLensEntry& e = type->Lens(0)[28 * 56 + 28];
     EXPECT_EQ(e.alpha, 115);
+    const PyxLensEntry& cyan = type->Lens(2)[10 * 56 + 10]; // tint (0, 1, 1)
+    EXPECT_EQ(cyan.red, 0);
+    EXPECT_EQ(cyan.green, 242);
+    EXPECT_EQ(cyan.alpha, 79);
     EXPECT_FLOAT_EQ(type->Radius(), 28.0f);
     EXPECT_TRUE(type->IsKind(QxKindTag("RNBL")));
     EXPECT_TRUE(type->IsKind(QxKindTag("BALL")));

@@ -30,7 +30,8 @@ protected:
                "Image gfx/block.ims\n");
         Define("class PyxAnimPost\ntype flat\nShape Rect\nImage gfx/block.ims\n");
         Define("class Probe\ntype watch\nBlocks 0\n");
-        Define("class Probe\ntype coin\nFlags 4\nRadius 16\nKind PKUP\n");
+        Define("class PyxAnimAward\ntype coin\n");
+        Define("class PyxFloatingScore\ntype floatingscore\n");
         AddList("gfx/ball.ims", {Disc(20, Rgb(0, 0, 255))});
         Define("class PyxPickupBall\ntype special\nImage gfx/ball.ims\nRadius 10\nPoints 250\n"
                "PickupSound sfx/pickup.wav\nHitWallSound sfx/wall.wav\n");
@@ -361,18 +362,19 @@ TEST_F(BallTest, BallsTheRulesRefuseKeepGoing) {
 
 TEST_F(BallTest, AnAwardIsTouchedAndTheBallRollsOn) {
     PyxEntityBallBase* ball = Ball(28, 28, 1, 0, 0.1f);
-    PyxEntityGameObject* coin = Place("Probe", "coin", 50, 28);
+    auto* coin = Place<PyxEntityAwardBase>("PyxAnimAward", "coin", 50, 28);
     ball->Update(10.0f);
     ASSERT_EQ(events_.awards.size(), 1u);
     EXPECT_EQ(events_.awards[0].first, coin);
     EXPECT_EQ(events_.awards[0].second, ball);
     EXPECT_TRUE(coin->HasFlags(kObjectRemoved));
+    EXPECT_EQ(coin->State(), PyxEntityAwardBase::kGone);
     EXPECT_EQ(ball->Direction(), (PyxVector{1, 0}));
 }
 
 TEST_F(BallTest, APickupBallBouncesOffAwardsInsteadOfTakingThem) {
     auto* pickup = Roll<PyxEntityPickupBall>("PyxPickupBall", "special", 28, 28, 1, 0, 0.1f);
-    Place("Probe", "coin", 50, 28);
+    Place("PyxAnimAward", "coin", 50, 28);
     pickup->Update(10.0f);
     EXPECT_TRUE(events_.awards.empty());
     EXPECT_EQ(pickup->Direction(), (PyxVector{-1, 0}));
@@ -505,6 +507,14 @@ TEST_F(BallTest, AnArmedPickupBallGivesItsPointsToThePlayerOnly) {
     EXPECT_TRUE(pickup->OnBallContact(player));
     EXPECT_EQ(events_.score, 250);
     EXPECT_EQ(sound_.played, (std::vector<std::string>{"pickup"}));
+    // The points rise from where the pickup ball is.
+    const PyxLevelObjectRecord& last = level_->Objects().back();
+    auto* points = dynamic_cast<PyxEntityFloatingScore*>(last.entity.get());
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->Text(), "250");
+    EXPECT_EQ(points->X(), 28.0f);
+    points->Update(500.0f);
+    EXPECT_LT(points->Y(), 28.0f);
 }
 
 } // namespace

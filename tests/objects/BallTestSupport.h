@@ -32,10 +32,12 @@
 #include "engine/sound/QxSoundManager.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityAnimAward.h"
 #include "game/objects/PyxEntityAnimPost.h"
 #include "game/objects/PyxEntityAnimSpriteBall.h"
 #include "game/objects/PyxEntityBasicPost.h"
 #include "game/objects/PyxEntityCharacterBall.h"
+#include "game/objects/PyxEntityFloatingScore.h"
 #include "game/objects/PyxEntityPickupBall.h"
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
@@ -395,6 +397,8 @@ protected:
         registry_->Register(&renderedBalls_, "PyxRenderedBall");
         registry_->Register(&pickupBalls_, "PyxPickupBall");
         registry_->Register(&characterBalls_, "PyxCharacterBall");
+        registry_->Register(&awards_, "PyxAnimAward");
+        registry_->Register(&scores_, "PyxFloatingScore");
         g_registry = registry_.get();
         Define("class Tile\ntype floor\n");
 
@@ -492,6 +496,8 @@ protected:
     PyxEntityRenderedBallPrototype renderedBalls_;
     PyxEntityPickupBallPrototype pickupBalls_;
     PyxEntityCharacterBallPrototype characterBalls_;
+    PyxEntityAnimAwardPrototype awards_;
+    PyxEntityFloatingScorePrototype scores_;
     std::unique_ptr<QxEntityRegistry> registry_;
     RecordingEvents events_;
     std::unique_ptr<PyxLevel> level_;

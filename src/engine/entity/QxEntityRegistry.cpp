@@ -182,7 +182,8 @@ void QxEntityRegistry::Clear() {
         } catch (...) {
             LogLine(key + " - failed to unload.\n");
         }
-        type.reset();
     }
+    // Unloading a type may destroy entities (a scene's elements) whose own types sit
+    // elsewhere in the table, so no type is destroyed before every type has unloaded.
     m_types.clear();
 }

@@ -8,6 +8,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityAwardBase.h"
 #include "game/objects/PyxEntityCharacterBall.h"
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxGameEvents.h"
@@ -291,8 +292,8 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
 
     if (IsOfKind(other, kKindAward) && !IsOfKind(this, kKindPickupBall)) {
         // The award decides with the rules whether it is taken; the ball rolls on.
-        if (events && events->OnAwardTaken(other, this))
-            other->AddFlags(kObjectRemoved);
+        if (auto* award = dynamic_cast<PyxEntityAwardBase*>(other))
+            award->Touched(this);
         return;
     }
     if (IsOfKind(other, PyxEntityBallBaseType::kKind)) {

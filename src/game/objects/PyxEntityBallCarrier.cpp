@@ -3,6 +3,7 @@
 #include "app/QxGlobals.h"
 #include "engine/entity/QxDefinition.h"
 #include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxLog.h"
 #include "game/objects/PyxEntityBallBase.h"
 #include "game/objects/PyxEntityCharacterBall.h"
 #include "game/objects/PyxGameEvents.h"
@@ -17,6 +18,9 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
         m_moveSound.SetName(sound);
     if (definition->FindKey("DropSound") && definition->ReadString(sound))
         m_dropSound.SetName(sound);
+    if (!(FrameRate() > 0.0f))
+        LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.\n",
+                  double(FrameRate()));
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBallCarrierType::CreateEntity() {
@@ -132,7 +136,7 @@ bool PyxEntityBallCarrier::Update(float ms) {
             m_dropPlayed = true;
             type->DropSound().PlayOnce();
         }
-        if (Frame() >= float(FrameCount() - 1))
+        if (Frame() >= float(FrameCount() - 1) || !(type->FrameRate() > 0.0f))
             Drop();
         break;
     case kLeaving:

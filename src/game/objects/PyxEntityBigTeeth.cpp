@@ -6,31 +6,16 @@
 #include "engine/screen/QxScreen2D.h"
 #include "game/objects/PyxEntityGameObject.h"
 
-namespace {
-
-// Variant flag of a picture with every row reversed.
-constexpr std::uint32_t kMirrorFlag = 2;
-
-} // namespace
-
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (definition && definition->FindKey("ImageEnt"))
         definition->ReadEntityRef(m_imageRef);
 }
 
-PyxEntityBigTeethType::~PyxEntityBigTeethType() {
-    ReleaseMirrored();
-}
+PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;
 
 std::unique_ptr<QxEntityBase> PyxEntityBigTeethType::CreateEntity() {
     return std::make_unique<PyxEntityBigTeeth>(this);
-}
-
-void PyxEntityBigTeethType::ReleaseMirrored() {
-    if (m_mirrored && g_resourceCache)
-        g_resourceCache->ReleaseImage(m_mirrored->key);
-    m_mirrored = nullptr;
 }
 
 bool PyxEntityBigTeethType::Load(bool reload) {
@@ -40,16 +25,10 @@ bool PyxEntityBigTeethType::Load(bool reload) {
         m_image = QxCreateGUIElement(m_imageRef, kKindGUIElement);
     if (m_image)
         m_image->Type()->Load(reload);
-    if (reload)
-        ReleaseMirrored();
-    auto* sprite = dynamic_cast<QxEntity2DGUISprite*>(m_image.get());
-    if (!m_mirrored && sprite && g_resourceCache)
-        m_mirrored = g_resourceCache->GetImage(sprite->SpriteType()->m_image, kMirrorFlag);
     return QxEntity2DGUIElementType::Load(reload);
 }
 
 bool PyxEntityBigTeethType::Unload() {
-    ReleaseMirrored();
     m_image.reset();
     return QxEntity2DGUIElementType::Unload();
 }
@@ -92,15 +71,14 @@ bool PyxEntityBigTeeth::Draw() {
     image->Draw();
 
     const QxPoint lower{m_x + kJawOffset, kMirrorSum - m_y};
-    const QxImageRecord* mirrored = type->MirroredImage();
     auto* sprite = dynamic_cast<QxEntity2DGUISprite*>(image);
-    if (mirrored && sprite && g_screen) {
+    const QxImageRecord* picture = sprite ? sprite->SpriteType()->Image() : nullptr;
+    if (picture && g_screen) {
         sprite->SetPosition(lower);
         const QxPoint at = sprite->DrawPosition();
-        g_screen->DrawSurface(mirrored->surface, at.x, at.y, 0, 0, -1, -1,
-                              sprite->SpriteType()->m_transparent);
+        g_screen->DrawSurfaceFlipped(picture->surface, at.x, at.y, 0, 0, -1, -1,
+                                     sprite->SpriteType()->m_transparent);
     } else {
-        // An image that cannot be mirrored is drawn as it is.
         image->SetPosition(lower);
         image->Draw();
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The jaws that close over the board between levels: an element of the game screen
 // that draws one image twice, the upper jaw where its trajectory leads and the lower
-// jaw mirrored about the line y = 40. Without a trajectory it draws nothing.
+// jaw mirrored about the line y = 40 (upside down, at the mirrored height), so that the
+// two close and open together. Without a trajectory it draws nothing.
 
 #include <cstdint>
 #include <memory>
@@ -10,8 +11,6 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "game/objects/QxTrajectoryBase.h"
 
-struct QxImageRecord;
-
 class PyxEntityBigTeethType : public QxEntity2DGUIElementType {
 public:
     // Reads the element keys and "ImageEnt", the image to draw.
@@ -19,21 +18,16 @@ public:
     ~PyxEntityBigTeethType() override;
 
     std::unique_ptr<QxEntityBase> CreateEntity() override;
-    // Creates the image element once and loads its mirrored picture.
+    // Creates the image element once.
     bool Load(bool reload) override;
     bool Unload() override;
 
     const QxEntityRef& ImageRef() const { return m_imageRef; }
     QxEntity2DGUIElement* Image() const { return m_image.get(); }
-    // The image mirrored (each row reversed), when the image is a sprite; else null.
-    const QxImageRecord* MirroredImage() const { return m_mirrored; }
 
 private:
-    void ReleaseMirrored();
-
     QxEntityRef m_imageRef;
     std::unique_ptr<QxEntity2DGUIElement> m_image;
-    QxImageRecord* m_mirrored = nullptr;
 };
 
 class PyxEntityBigTeeth : public QxEntity2DGUIElement {
@@ -53,7 +47,8 @@ public:
 
     // Updates the image and follows the trajectory, then the element update.
     bool Update(float ms) override;
-    // Both jaws, with a trajectory and an image.
+    // Both jaws, with a trajectory and an image. An image that is not a sprite cannot be
+    // turned over and is drawn upright for both.
     bool Draw() override;
     // Marks the area of both jaws for redraw.
     void Invalidate() override;

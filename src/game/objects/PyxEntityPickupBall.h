@@ -32,6 +32,9 @@ private:
 
 class PyxEntityPickupBall : public PyxEntityAnimSpriteBall {
 public:
+    // The effect that shows the points: class "PyxFloatingScore" of this type.
+    static constexpr const char* kFloatingScoreType = "floatingscore";
+
     // State the rules set: 0 waiting, 1 armed.
     static constexpr std::int32_t kWaiting = 0;
     static constexpr std::int32_t kArmed = 1;
@@ -56,6 +59,9 @@ public:
     }
 
 private:
+    // The points rise from the ball and fade.
+    void ShowPoints(std::int32_t points);
+
     std::int32_t m_state = kWaiting;
     float m_scale = 1.0f;
     float m_angle = 0.0f;

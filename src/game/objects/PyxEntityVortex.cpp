@@ -7,6 +7,7 @@
 #include "app/QxGlobals.h"
 #include "app/QxRandom.h"
 #include "engine/entity/QxDefinition.h"
+#include "engine/files/QxLog.h"
 #include "engine/screen/QxScreen2D.h"
 #include "game/objects/PyxEntityBallBase.h"
 #include "game/objects/PyxEntityExplosionSupport.h"
@@ -39,9 +40,21 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
         definition->ReadInts(&m_numberParticles, 1);
     if (definition->FindKey("Speed"))
         definition->ReadFloats(&m_speed, 1);
-    m_numberArms = std::clamp(m_numberArms, 0, kMaxArms);
-    m_armLength = std::clamp(m_armLength, 0, kMaxArmLength);
-    m_numberParticles = std::clamp(m_numberParticles, 0, kMaxParticles);
+    const std::int32_t arms = std::clamp(m_numberArms, 0, kMaxArms);
+    const std::int32_t length = std::clamp(m_armLength, 0, kMaxArmLength);
+    const std::int32_t particles = std::clamp(m_numberParticles, 0, kMaxParticles);
+    if (arms != m_numberArms || length != m_armLength || particles != m_numberParticles)
+        LogPrintf("PyxVortex: arms %d, arm length %d and particles %d held to %d, %d and %d.\n",
+                  m_numberArms, m_armLength, m_numberParticles, arms, length, particles);
+    m_numberArms = arms;
+    m_armLength = length;
+    m_numberParticles = particles;
+    // Particles that do not move inwards would never drain, and the vortex would never
+    // let its ball roll.
+    if (!(m_speed > 0.0f) || !std::isfinite(m_speed)) {
+        LogPrintf("PyxVortex: speed %g is no speed; 1 is used.\n", double(m_speed));
+        m_speed = 1.0f;
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityVortexType::CreateEntity() {
@@ -187,14 +200,17 @@ void PyxEntityVortex::GrowRing() {
     m_ringSize = std::min(m_ringSize * kRingGrowth, PyxEntityVortexType::kMaxRingRadius);
 }
 
+void PyxEntityVortex::MoveRingParticle(RingParticle& particle) {
+    if (particle.step < kMaxRingStep)
+        particle.step *= kRingAcceleration;
+    particle.position += particle.step;
+    if (particle.position >= float(PyxEntityVortexType::kRingPositions))
+        particle.position = 0.0f;
+}
+
 void PyxEntityVortex::MoveRingParticles() {
-    for (RingParticle& particle : m_ringParticles) {
-        if (particle.step < kMaxRingStep)
-            particle.step *= kRingAcceleration;
-        particle.position += particle.step;
-        if (particle.position >= float(PyxEntityVortexType::kRingPositions))
-            particle.position = 0.0f;
-    }
+    for (RingParticle& particle : m_ringParticles)
+        MoveRingParticle(particle);
 }
 
 void PyxEntityVortex::Finish() {

@@ -123,6 +123,10 @@ public:
     // ring is complete.
     bool HandOverBall();
 
+    // One step of a ring particle: it speeds up to kMaxRingStep and runs round the
+    // circle table, starting over at 0 when it reaches the end.
+    static void MoveRingParticle(RingParticle& particle);
+
     std::int32_t State() const { return m_state; }
     void SetState(std::int32_t state) { m_state = state; }
     float RingSize() const { return m_ringSize; }
