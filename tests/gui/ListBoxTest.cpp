@@ -193,7 +193,7 @@ TEST_F(ListBoxTest, WrappedItemsCarryThePrefix) {
 }
 
 TEST_F(ListBoxTest, FileLinesAreCutAtTheWidth) {
-    WriteFile("help.txt", "ABCDEFGHIJKLMNOPQ\r\nTHE QUICK BROWN FOX\r\n\r\nLAST WITHOUT END");
+    WriteFile("help.txt", "ABCDEFGHIJKLMNOPQ\r\nTHE QUICK BROWN FOX\r\n\r\nNO END");
     auto list = MakeList("narrow", 3, 10);
     ASSERT_NE(list, nullptr);
     list->SetString(kPropListFile, "help.txt");

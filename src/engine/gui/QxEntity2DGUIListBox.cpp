@@ -59,6 +59,10 @@ void ReadRgba(QxDefinition& definition, const char* key, QxColour& colour) {
 // Picture sizes answer through the integer getter, font metrics through the other.
 std::int32_t IntProperty(QxEntity2DGUIElement* element, int id) {
     std::int32_t value = 0;
+    if (element) {
+        // Parts learn their pictures and fonts when their types load.
+        element->Type()->Load(false);
+    }
     if (element && !element->GetInt(id, value)) {
         value = 0;
         element->GetBool(id, value);
@@ -146,9 +150,6 @@ QxEntity2DGUIListBox::Geometry QxEntity2DGUIListBox::Measure() {
     const QxEntity2DGUIListBoxType* type = ListType();
     Geometry g;
     QxEntity2DGUIElement* first = m_lines.empty() ? nullptr : m_lines.front().get();
-    if (first) {
-        first->Type()->Load(false);
-    }
     g.lineHeight = std::max(TextLineHeight(first) + 3, type->m_lineHeight);
     g.charWidth = IntProperty(first, kPropCellAdvance);
     g.width = type->m_listWidth * g.charWidth;
@@ -199,6 +200,9 @@ void QxEntity2DGUIListBox::AddItem(const std::string& text) {
     QxEntity2DGUIListBoxType* type = ListType();
     QxEntity2DGUIElement* first = m_lines.empty() ? nullptr : m_lines.front().get();
     std::vector<std::string> parts;
+    if (first) {
+        first->Type()->Load(false);
+    }
     if (type->m_wrap && first && first->GetFont()) {
         parts = QxFontMetrics::WrapByCount(text, type->m_listWidth,
                                            m_prefix.empty() ? nullptr : &m_prefix);
