@@ -34,6 +34,9 @@ int RondelixMain(const QxMainHooks& hooks) {
     g_game = &game;
     g_resourceCache = &resourceCache;
     g_screen = &screen;
+    for (const std::string& folder : hooks.firstFolders) {
+        fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), folder);
+    }
     // Loose files in "Resources/" win over those in the working folder.
     fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), "Resources/");
     fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), "");

@@ -73,6 +73,8 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 inline bool WriteBitmap(const std::string& path, const QxImage& image) {
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     std::FILE* handle = std::fopen(path.c_str(), "wb");
     if (handle == nullptr) {
         return false;
@@ -81,6 +83,36 @@ inline bool WriteBitmap(const std::string& path, const QxImage& image) {
     const bool written = QxBitmapFile::Write(file, image);
     std::fclose(handle);
     return written;
+}
+
+// A PCM WAV file of a tenth of a second of silence, 8 bits at 8000 Hz.
+inline std::string SmallWav() {
+    std::string body = "WAVEfmt ";
+    auto u32 = [&body](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) {
+            body += static_cast<char>((v >> (8 * i)) & 0xFF);
+        }
+    };
+    auto u16 = [&body](std::uint16_t v) {
+        body += static_cast<char>(v & 0xFF);
+        body += static_cast<char>(v >> 8);
+    };
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(8000);
+    u32(8000);
+    u16(1);
+    u16(8);
+    body += "data";
+    u32(800);
+    body += std::string(800, '\x80');
+    std::string file = "RIFF";
+    const auto size = static_cast<std::uint32_t>(body.size());
+    for (int i = 0; i < 4; ++i) {
+        file += static_cast<char>((size >> (8 * i)) & 0xFF);
+    }
+    return file + body;
 }
 
 // Where the data set puts the 40 x 20 buttons of each scene.
@@ -153,6 +185,38 @@ inline void WriteMenuDataSet(const std::string& folder, int transition = 0) {
     settings += NamedButton("OK", "button, plain");
     WriteFile(folder + "/scenes/settingsmenu.ent", settings);
 
+    WriteFile(folder + "/gui/entry.ent", "class text\ntype entry\nFontEnt font, small\n");
+    WriteFile(folder + "/gui/frame.ent", "class QxVectorFrame\ntype frame\nHasTitle 1\n"
+                                         "TitleHeight 14\nTitleTextEnt text, label\n");
+    WriteFile(folder + "/gui/messagebox.ent",
+              "class QxMessageBox\ntype messagebox\nFrameEnt QxVectorFrame, frame\n"
+              "TextEnt text, label\nOKButtonEnt button, plain\nYesButtonEnt button, plain\n"
+              "NoButtonEnt button, lit\n");
+    WriteFile(folder + "/gui/scoreinput.ent",
+              "class QxHighScoreInputScene\ntype scoreinput\nNameEntryEnt text, entry\n"
+              "NameEntryEntPos 6, 4\nOKButtonEnt button, plain\nOKButtonEntPos 62, 22\n");
+    WriteFile(folder + "/gui/scoreinputbox.ent",
+              "class QxDialogScene\ntype scoreinputbox\nFrameEnt QxVectorFrame, frame\n"
+              "Width 200\nHeight 84\nSceneEnt QxHighScoreInputScene, scoreinput\n");
+    WriteFile(folder + "/gui/hinttext.ent", "class 2DScene\ntype hinttext\nNumGUIElements 1\n"
+                                            "GUIElement1Ent text, label\nGUIElement1Pos 4, 4\n");
+    WriteFile(folder + "/gui/hint3.ent",
+              "class PyxHintBox\ntype hint3\nFrameEnt QxVectorFrame, frame\nWidth 300\n"
+              "Height 120\nSceneEnt 2DScene, hinttext\nCloseButtonEnt button, plain\n"
+              "DontShowButtonEnt togglebutton, plain\nDontShowTextEnt text, label\n");
+
+    std::string scores = "class PyxHighScores\ntype highscores\n" + trans;
+    for (int row = 1; row <= 10; ++row) {
+        const std::string n = std::to_string(row);
+        scores += "Name" + n + "Ent text, label\nName" + n + "EntPos 60, 0\n";
+        scores += "Level" + n + "Ent text, label\nLevel" + n + "EntPos 300, 0\n";
+        scores += "Score" + n + "Ent text, label\nScore" + n + "EntPos 400, 0\n";
+    }
+    scores += "CongratsEnt text, label\nCongratsEntPos 320, 150\n";
+    scores += "Congrats2Ent text, label\nCongrats2EntPos 320, 170\n";
+    scores += "ArrowEnt sprite, box\n" + NamedButton("Done", "button, plain");
+    WriteFile(folder + "/scenes/highscores.ent", scores);
+
     WriteFile(folder + "/scenes/instructions.ent", "class PyxInstructions\ntype instructions\n" +
                                                        trans + NamedButton("OK", "button, plain"));
 }
@@ -220,7 +284,14 @@ protected:
         Start();
         WaitForLoader();
         RunUntilScene("PyxMainMenu", 5000);
-        RunFrames(70); // past the transition
+        Settle();
+    }
+
+    // Frames until no transition runs.
+    void Settle(float ms = 10.0f) {
+        for (int i = 0; i < 1000 && game_->IsTransitionActive(); ++i) {
+            RunFrame(ms);
+        }
     }
 
     // One frame of `ms` with the events queued before it.

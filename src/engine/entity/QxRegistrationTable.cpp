@@ -48,6 +48,8 @@
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
 #include "game/objects/PyxEntityVortex.h"
+#include "game/screens/PyxEntityHighScoreMenuScene.h"
+#include "game/screens/PyxEntityHintBox.h"
 #include "game/screens/PyxEntityInstructionsScene.h"
 #include "game/screens/PyxEntityLoadingScene.h"
 #include "game/screens/PyxEntityMainMenuScene.h"
@@ -85,7 +87,7 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
         {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
-        // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
+        {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
         {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
         {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
         {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
@@ -120,7 +122,7 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
         {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
         {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
-        // {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
+        {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
         // clang-format on
     };
     return table;
