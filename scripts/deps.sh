@@ -2,7 +2,7 @@
 # Installs the Debian packages a build needs; quiet and quick when they are present.
 # Usage: scripts/deps.sh game|test|ci
 set -eu
-want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core"
+want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
 case "${1:-game}" in
     test) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev" ;;
     ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev clang libclang-rt-14-dev" ;;

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,7 +14,22 @@
 
 namespace {
 
-class MainTest : public HeadlessHomeTest {};
+// Runs the program in the test's own empty folder, so it finds no game data there.
+class MainTest : public HeadlessHomeTest {
+protected:
+    void SetUp() override {
+        HeadlessHomeTest::SetUp();
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(home_);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        HeadlessHomeTest::TearDown();
+    }
+
+private:
+    std::filesystem::path previous_;
+};
 
 TEST_F(MainTest, FirstStartCreatesTheSettingsAndExitsCleanly) {
     g_gameSettings = GameSettings{};
@@ -34,7 +50,12 @@ TEST_F(MainTest, FirstStartCreatesTheSettingsAndExitsCleanly) {
     std::ifstream log(settings.UserDataFolder("") + "log.txt", std::ios::binary);
     std::stringstream text;
     text << log.rdbuf();
-    EXPECT_EQ(text.str(), "Rondelix started.\r\nRondelix stopped.\r\n");
+    // Without data there is no loading scene, and the game ends at once.
+    EXPECT_EQ(text.str(), "Rondelix started.\r\n"
+                          "Init - LoadingScene.ent (class PyxLoadingScene, type loadingscene) is "
+                          "missing; quitting.\r\n"
+                          "Unable to open sound: common/sounds/jazz_rond_8bit.wav\n"
+                          "Rondelix stopped.\r\n");
     EXPECT_EQ(CurrentFileSystem(), nullptr);
 }
 

@@ -69,6 +69,9 @@ TEST_F(GameObjectTest, PlaceAtCellUsesIntegerHalvesOfTheCell) {
     ball->PlaceAtCell(2, 3);
     EXPECT_FLOAT_EQ(ball->X(), 2 * 55 + 27);
     EXPECT_FLOAT_EQ(ball->Y(), 3 * 51 + 25);
+    ball->PlaceAtCell(0x7FFFFFFF, -0x7FFFFFFF); // a start cell from a damaged level
+    EXPECT_FLOAT_EQ(ball->X(), 0x7FFFFFFF * 55.0f + 27.0f);
+    EXPECT_FLOAT_EQ(ball->Y(), -0x7FFFFFFF * 51.0f + 25.0f);
 }
 
 TEST_F(GameObjectTest, CollisionNormalPointsToTheOtherCentre) {

@@ -8,10 +8,12 @@
 #include "engine/files/QxImageListFile.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/screen/QxPng.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
+#include "game/field/PyxLevelText.h"
 #include "media/MediaTestSupport.h"
 
 namespace fieldtest {
@@ -281,6 +283,111 @@ TEST_F(TileTest, BitmapTilesOfOneTypeEachDrawTheSharedSpriteAtTheirCorner) {
 
     first->BitmapType()->Unload();
     EXPECT_EQ(first->BitmapType()->Sprite(), nullptr);
+}
+
+// A small board drawn through the headless screen and written as "board.png" in the
+// test folder for a person to look at: floor tiles, an exit and a trap, and the
+// drawn rectangles of a few objects (filled, as their classes draw nothing here).
+TEST_F(TileTest, BoardRender) {
+    QxDisplayMode mode;
+    mode.width = 6 * 56 + 32;
+    mode.height = 4 * 56 + 32;
+    mode.format.bitsPerPixel = 16;
+    ASSERT_TRUE(screen_.CreateScreen(&mode, "board"));
+    g_screen = &screen_;
+    g_resourceCache = &cache_;
+
+    // Floor: a bevelled stone square. Sinks: four frames of a swirl, keyed corners.
+    QxImage stone;
+    stone.Create(56, 56, 24);
+    for (int y = 0; y < 56; ++y) {
+        for (int x = 0; x < 56; ++x) {
+            std::uint8_t* p = stone.Row(y) + 3 * x;
+            const int edge = std::min(std::min(x, y), std::min(55 - x, 55 - y));
+            const int shade = edge < 3 ? (x < y ? 70 : 150) : 110 + ((x * 7 + y * 3) % 9);
+            p[0] = std::uint8_t(shade * 0.8);
+            p[1] = std::uint8_t(shade * 0.95);
+            p[2] = std::uint8_t(shade);
+        }
+    }
+    QxBuffer stoneFile;
+    ASSERT_TRUE(QxBitmapFile::Write(stoneFile, stone));
+    WriteBytes("stone.bmp", WrittenBytes(stoneFile));
+    auto swirl = [](int frame, bool trap) {
+        QxImage image;
+        image.Create(56, 56, 16);
+        for (int y = 0; y < 56; ++y) {
+            for (int x = 0; x < 56; ++x) {
+                const double dx = x + 0.5 - 28;
+                const double dy = y + 0.5 - 28;
+                const double r = std::sqrt(dx * dx + dy * dy);
+                if (r > 26)
+                    continue;
+                const double angle = std::atan2(dy, dx) + frame * 0.8 + r * 0.25;
+                const int v = int(12 + 10 * (0.5 + 0.5 * std::sin(3 * angle)) * (1 - r / 30));
+                const std::uint16_t pixel = trap ? std::uint16_t((v + 6) << 10 | (v / 3) << 5)
+                                                 : std::uint16_t((v / 3) << 10 | v << 5 | (v + 4));
+                std::memcpy(image.Row(y) + 2 * x, &pixel, 2);
+            }
+        }
+        image.name = "f";
+        return image;
+    };
+    std::vector<QxImage> exitFrames;
+    std::vector<QxImage> trapFrames;
+    for (int frame = 0; frame < 4; ++frame) {
+        exitFrames.push_back(swirl(frame, false));
+        trapFrames.push_back(swirl(frame, true));
+    }
+    QxBuffer exitList;
+    QxBuffer trapList;
+    ASSERT_TRUE(QxImageListFile::Write(exitList, exitFrames));
+    ASSERT_TRUE(QxImageListFile::Write(trapList, trapFrames));
+    WriteBytes("exit.ims", WrittenBytes(exitList));
+    WriteBytes("trap.ims", WrittenBytes(trapList));
+    Define("class sprite\ntype stone\nimage stone.bmp\n");
+    Define("class PyxBitmapTile\ntype stonefloor\nImageEntType stone\n");
+    Define("class PyxSinkTile\ntype swirl\nImage exit.ims\n");
+    Define("class PyxSinkTile\ntype pit\nImage trap.ims\nIsTrap 1\n");
+
+    std::unique_ptr<PyxLevel> board = std::make_unique<PyxLevel>();
+    events_.level = board.get();
+    std::string error;
+    ASSERT_TRUE(PyxLevelText::Read("Columns 6\nRows 4\nTileWidth 56\nTileHeight 56\n"
+                                   "BorderX 16\nBorderY 16\n"
+                                   "Tile . PyxBitmapTile stonefloor\n"
+                                   "Tile E PyxSinkTile swirl\nTile T PyxSinkTile pit\n"
+                                   "Grid\n......\n.E..T.\n......\n..-...\nEnd\n"
+                                   "Object TestObject ball 28 28\n"
+                                   "Object TestObject ball 196 140\n",
+                                   *board, error))
+        << error;
+    board->ActivateObjects(false);
+    board->Update(16.0f);
+    board->Update(60.0f);
+
+    screen_.MarkDirty(QxRect{0, mode.width, 0, mode.height}, true);
+    board->Draw();
+    for (const PyxLevelObjectRecord& record : board->Objects()) {
+        record.entity->Update(0.0f);
+        screen_.FillRect(record.entity->DrawnRect(), QxColour(40, 220, 255, 255));
+    }
+    const std::string path = root_ + "/board.png";
+    QxSurfaceDesc desc;
+    ASSERT_TRUE(screen_.LockBackBuffer(&desc));
+    const bool saved = SavePng(path, reinterpret_cast<const std::uint16_t*>(desc.pixels),
+                               desc.width, desc.height, desc.pitch);
+    screen_.UnlockBackBuffer();
+    ASSERT_TRUE(saved);
+
+    // Landmarks: the border is empty, floor at (0, 0) starts at the border, the empty
+    // cell stays black, the ball at (28, 28) is drawn centred on cell (0, 0).
+    EXPECT_EQ(Pixel(8, 8), 0);
+    EXPECT_NE(Pixel(16 + 20, 16 + 50), 0);
+    EXPECT_EQ(Pixel(16 + 2 * 56 + 28, 16 + 3 * 56 + 28), 0);
+    EXPECT_NE(Pixel(16 + 56 + 28, 16 + 56 + 28), 0);             // exit centre
+    EXPECT_EQ(Pixel(16 + 28, 16 + 28), Pixel(16 + 20, 16 + 20)); // inside the ball's rect
+    board.reset();
 }
 
 } // namespace

@@ -174,6 +174,20 @@ TEST_F(FontTextTest, AlphaMaskedFontsBlendThroughTheMask) {
     EXPECT_NEAR(p & 31, 15, 1);
 }
 
+TEST_F(FontTextTest, LostSheetIsReloadedAndTheStringStillDrawn) {
+    auto font = CreateElement<QxEntity2DGUIFont>("font", "blocks");
+    ASSERT_NE(font, nullptr);
+    font->DrawString("A", QxPoint{0, 0}, kJustifyLeft, 255, nullptr);
+    // The display lost every surface: each glyph's first draw fails, the sheet is
+    // reloaded and that glyph drawn again.
+    Screen().FreeAllSurfaces();
+    ClearScreen();
+    EXPECT_TRUE(font->DrawString("AB", QxPoint{0, 0}, kJustifyLeft, 255, nullptr));
+    EXPECT_TRUE(GlyphAt('A', 0, 0));
+    EXPECT_TRUE(GlyphAt('B', 8, 0));
+    EXPECT_EQ(Cache().ImageCount(), 1u);
+}
+
 TEST_F(FontTextTest, AFontWithoutItsSheetDrawsNothing) {
     ASSERT_NE(Define("class font\ntype missing\nimage nothere.bmp\nchars AB\ncharwidth 8\n"
                      "charheight 10\n"),
@@ -209,6 +223,14 @@ TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
     EXPECT_EQ(got, "ZZ");
     EXPECT_TRUE(text->SetBool(kPropTextReset, 0));
     EXPECT_EQ(text->Text(), "AB1");
+
+    int32_t alpha = 0;
+    EXPECT_TRUE(text->SetBool(kPropTextAlpha, 300));
+    EXPECT_TRUE(text->GetBool(kPropTextAlpha, alpha));
+    EXPECT_EQ(alpha, 255);
+    text->SetBool(kPropTextAlpha, -4);
+    EXPECT_TRUE(text->GetBool(kPropTextAlpha, alpha));
+    EXPECT_EQ(alpha, 0);
 }
 
 TEST_F(FontTextTest, TextPassesUnknownIdsToItsFont) {

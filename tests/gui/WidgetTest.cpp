@@ -417,6 +417,18 @@ TEST_F(CounterTest, DrawsEachDigitsFrameLeftToRightWithSpacing) {
     EXPECT_EQ(counter->GetRect().Width(), 3 * 6 + 2 * 2);
 }
 
+TEST_F(CounterTest, LostDigitsAreReloadedAndDrawn) {
+    auto counter = MakeCounter("numdigits 2\n");
+    counter->SetBool(kPropCounterValue, 35);
+    counter->Update(16);
+    counter->Draw();
+    Screen().FreeAllSurfaces();
+    ClearScreen();
+    counter->Draw();
+    EXPECT_TRUE(Is(0, 0, DigitColour(3)));
+    EXPECT_TRUE(Is(6, 0, DigitColour(5)));
+}
+
 TEST_F(CounterTest, AlphaMasksPickTheMaskOfTheDigit) {
     std::vector<QxImage> masks;
     for (int d = 0; d < 10; ++d) {

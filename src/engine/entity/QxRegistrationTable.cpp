@@ -46,6 +46,12 @@
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
 #include "game/objects/PyxEntityVortex.h"
+#include "game/screens/PyxEntityHighScoreMenuScene.h"
+#include "game/screens/PyxEntityHintBox.h"
+#include "game/screens/PyxEntityInstructionsScene.h"
+#include "game/screens/PyxEntityLoadingScene.h"
+#include "game/screens/PyxEntityMainMenuScene.h"
+#include "game/screens/PyxEntitySettingsMenuScene.h"
 
 namespace {
 
@@ -78,9 +84,9 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
-        // {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
-        // {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
-        // {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
+        {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
+        {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
+        {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19
         {"PyxBitmapTile", Instance<PyxEntityBitmapTilePrototype>()}, // 20
         {"PyxSinkTile", Instance<PyxEntitySinkTilePrototype>()}, // 21
         {"PyxBasicPost", Instance<PyxEntityBasicPostPrototype>()}, // 22
@@ -112,9 +118,9 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
         {"QxDialogScene", Instance<QxEntityDialogScenePrototype>()}, // 49
         {"QxHighScoreInputScene", Instance<QxEntityHighScoreInputScenePrototype>()}, // 50
-        // {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
-        // {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
-        // {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
+        {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
+        {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
+        {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
         // clang-format on
     };
     return table;

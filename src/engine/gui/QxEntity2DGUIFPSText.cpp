@@ -59,9 +59,9 @@ std::string QxEntity2DGUIFPSText::FormatCount(const std::string& format, int32_t
             ++j;
         }
         if (!used && j < format.size() && (format[j] == 'd' || format[j] == 'i')) {
-            const std::string spec = format.substr(i, j - i) + "d";
+            const std::string conversion = format.substr(i, j - i) + "d";
             char buffer[64];
-            std::snprintf(buffer, sizeof buffer, spec.c_str(), count);
+            std::snprintf(buffer, sizeof buffer, conversion.c_str(), count);
             out += buffer;
             used = true;
             i = j + 1;

@@ -169,7 +169,7 @@ bool QxEntity2DGUIText::SetBool(int id, int32_t value) {
         Invalidate();
         return true;
     case kPropTextAlpha:
-        SetAlpha(static_cast<uint32_t>(value));
+        SetAlpha(static_cast<uint32_t>(std::clamp(value, 0, 255)));
         return true;
     case kPropMaxLength:
         m_maxLength = static_cast<size_t>(std::max(value, 0));

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/QxInputEvent.h"
 #include "engine/gui/QxFontMetrics.h"
 
 namespace {
 
 constexpr int kBackspace = 8;
-constexpr int kKeyUp = 256;
-constexpr int kKeyDown = 257;
-constexpr int kKeyRight = 258;
-constexpr int kKeyLeft = 259;
 
 bool IsDigit(int code) {
     return code >= '0' && code <= '9';
@@ -57,18 +54,18 @@ bool QxTextEditRules::HandleKey(std::string& text, size_t& cursor, int code) con
             --cursor;
         }
         return true;
-    case kKeyLeft:
+    case QxKey::Left:
         if (cursor > 0) {
             --cursor;
         }
         return true;
-    case kKeyRight:
+    case QxKey::Right:
         if (cursor < text.size()) {
             ++cursor;
         }
         return true;
-    case kKeyUp:
-    case kKeyDown: {
+    case QxKey::Up:
+    case QxKey::Down: {
         if (wrapWidth < 1) {
             return true;
         }
@@ -78,11 +75,11 @@ bool QxTextEditRules::HandleKey(std::string& text, size_t& cursor, int code) con
         }
         const size_t line = LineOf(spans, cursor);
         const size_t column = cursor - std::min(cursor, spans[line].start);
-        if (code == kKeyUp && line > 0) {
+        if (code == QxKey::Up && line > 0) {
             const auto& above = spans[line - 1];
             const size_t last = above.length > 0 ? above.length - 1 : 0;
             cursor = above.start + std::min(column, last);
-        } else if (code == kKeyDown && line + 1 < spans.size()) {
+        } else if (code == QxKey::Down && line + 1 < spans.size()) {
             const auto& below = spans[line + 1];
             cursor = below.start + std::min(column, below.length);
         }

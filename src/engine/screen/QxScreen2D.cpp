@@ -41,6 +41,7 @@ bool QxScreen2D::MarkDirty(const QxRect& rect, bool clear) {
 }
 
 void QxScreen2D::AddDirty(const QxRect& rect) {
+    std::lock_guard lock(m_dirtyLock);
     if (m_dirtyCount >= kMaxDirtyRects - 1) {
         // Too many pieces to track: redraw everything.
         m_dirtyCount = 0;
@@ -62,7 +63,7 @@ bool QxScreen2D::MarkDirtyList(std::span<const QxRect> rects) {
 
 bool QxScreen2D::MarkDirtyListOffset(std::span<const QxRect> rects, int dx, int dy) {
     if (static_cast<size_t>(m_dirtyCount) + rects.size() >= static_cast<size_t>(kMaxDirtyRects)) {
-        m_dirtyCount = 0;
+        ClearDirty();
         return MarkDirty(BackBufferRect(), false);
     }
     auto moved = [](int32_t v, int d) {
@@ -78,6 +79,7 @@ bool QxScreen2D::MarkDirtyListOffset(std::span<const QxRect> rects, int dx, int 
 }
 
 bool QxScreen2D::ClearDirty() {
+    std::lock_guard lock(m_dirtyLock);
     m_dirtyCount = 0;
     return true;
 }
@@ -100,7 +102,13 @@ bool QxScreen2D::MarkWholeDirtyUnlessManual() {
 
 // ---- surface table ------------------------------------------------------------------
 
+size_t QxScreen2D::SurfaceCount() const {
+    std::lock_guard lock(m_surfaceLock);
+    return m_surfaces.size();
+}
+
 QxSurfaceHandle QxScreen2D::IssueHandle(std::unique_ptr<QxSurface> surface) {
+    std::lock_guard lock(m_surfaceLock);
     // Handles only grow; once the counter runs out no more surfaces are made rather
     // than handing out a value twice.
     if (m_lastHandle >= std::numeric_limits<QxSurfaceHandle>::max() - 1) {
@@ -126,6 +134,7 @@ bool QxScreen2D::AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandl
 }
 
 QxSurface* QxScreen2D::GetSurface(QxSurfaceHandle handle) {
+    std::lock_guard lock(m_surfaceLock);
     const auto it = m_surfaces.find(handle);
     return it == m_surfaces.end() ? nullptr : it->second.get();
 }
@@ -150,14 +159,17 @@ bool QxScreen2D::GetSurfaceName(QxSurfaceHandle handle, std::string* name) {
 }
 
 bool QxScreen2D::FreeSurface(QxSurfaceHandle handle) {
+    std::lock_guard lock(m_surfaceLock);
     return m_surfaces.erase(handle) != 0;
 }
 
 bool QxScreen2D::IsSurfaceValid(QxSurfaceHandle handle) const {
+    std::lock_guard lock(m_surfaceLock);
     return m_surfaces.find(handle) != m_surfaces.end();
 }
 
 bool QxScreen2D::FreeAllSurfaces() {
+    std::lock_guard lock(m_surfaceLock);
     m_surfaces.clear();
     return true;
 }
@@ -186,6 +198,7 @@ bool QxScreen2D::UnlockSurface(QxSurfaceHandle handle) {
 }
 
 bool QxScreen2D::HalveSurface(QxSurfaceHandle handle) {
+    std::lock_guard lock(m_surfaceLock);
     const auto it = m_surfaces.find(handle);
     if (it == m_surfaces.end() || it->second->lockCount > 0) {
         return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <vector>
@@ -134,7 +135,7 @@ public:
 
     const QxPixelFormat& PixelFormat() const { return m_format; }
     bool IsManualDirty() const { return m_manualDirty; }
-    size_t SurfaceCount() const { return m_surfaces.size(); }
+    size_t SurfaceCount() const;
 
 protected:
     // Set by the platform screen when it makes the back buffer.
@@ -166,8 +167,15 @@ private:
     template <class Draw>
     bool Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx, int sy, const Draw& draw);
 
+    // The loading thread makes surfaces (through the resource cache) while the main
+    // thread draws; the lock keeps the table whole. A record stays where it is until it
+    // is freed, so a pointer from GetSurface outlives the lock.
+    mutable std::mutex m_surfaceLock;
     std::map<QxSurfaceHandle, std::unique_ptr<QxSurface>> m_surfaces;
     QxSurfaceHandle m_lastHandle = 0;
+    // Elements made on the loading thread mark what they cover too; the lock keeps
+    // the count within the array. The main thread reads the list without it.
+    std::mutex m_dirtyLock;
     std::array<QxRect, kMaxDirtyRects> m_dirty{};
     int m_dirtyCount = 0;
     bool m_manualDirty = true;

@@ -84,8 +84,9 @@ void PyxEntityGameObject::PlaceAtCell(std::int32_t col, std::int32_t row) {
     const PyxLevel* level = Level();
     if (!level)
         return;
-    const std::int32_t w = level->TileWidth();
-    const std::int32_t h = level->TileHeight();
+    // A cell from a damaged level may lie far outside the grid: no wrap-around.
+    const std::int64_t w = level->TileWidth();
+    const std::int64_t h = level->TileHeight();
     m_x = static_cast<float>(col * w + w / 2);
     m_y = static_cast<float>(row * h + h / 2);
     // The shape follows at once, so an object placed and tested in the same frame

@@ -1,6 +1,8 @@
 // Headless binding: real or manual clocks, std::thread, a registry kept in a text
-// file below a root folder, data folders below the same root, recorded web pages.
+// file below a root folder (see FileRegistry.h), data folders below the same root,
+// recorded web pages.
 
+#include "platform/fileregistry/FileRegistry.h"
 #include "platform/headless/Headless.h"
 
 #include <algorithm>
@@ -27,193 +29,6 @@ std::atomic<bool> g_manualClock{false};
 std::atomic<std::uint32_t> g_manualTick{0};
 std::atomic<std::int64_t> g_manualCounter{0};
 std::atomic<std::int64_t> g_manualFrequency{1000000};
-
-// ---- registry file --------------------------------------------------------------------
-
-struct RegValue {
-    std::string name;
-    bool isString = false;
-    std::uint32_t number = 0;
-    std::string text;
-};
-
-struct RegKey {
-    std::string path; // root name, backslash, components
-    std::vector<RegValue> values;
-};
-
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    return Upper(a) == Upper(b);
-}
-
-std::string Escape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\0':
-            out += "\\0";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        switch (text[++i]) {
-        case 't':
-            out += '\t';
-            break;
-        case 'n':
-            out += '\n';
-            break;
-        case 'r':
-            out += '\r';
-            break;
-        case '0':
-            out += '\0';
-            break;
-        case '\\':
-            out += '\\';
-            break;
-        default: // not an escape: a hand-edited file keeps its single backslash
-            out += '\\';
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t tab = line.find('\t', start);
-        parts.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
-        if (tab == std::string::npos) {
-            return parts;
-        }
-        start = tab + 1;
-    }
-}
-
-std::string RegistryFile() {
-    return g_root + "/registry.txt";
-}
-
-// Lines: "K\tpath", then "U\tname\tdecimal" or "S\tname\ttext" for the values of that
-// key. Fields are escaped so that tabs and line breaks survive. Damaged lines are
-// skipped: the registry is only a stand-in and must never stop the program.
-std::vector<RegKey> LoadRegistry() {
-    std::vector<RegKey> keys;
-    std::ifstream in(RegistryFile(), std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::vector<std::string> parts = SplitTabs(line);
-        if (parts.size() == 2 && parts[0] == "K") {
-            keys.push_back(RegKey{Unescape(parts[1]), {}});
-        } else if (parts.size() == 3 && !keys.empty() && (parts[0] == "U" || parts[0] == "S")) {
-            RegValue value;
-            value.name = Unescape(parts[1]);
-            value.isString = parts[0] == "S";
-            if (value.isString) {
-                value.text = Unescape(parts[2]);
-            } else {
-                try {
-                    value.number = static_cast<std::uint32_t>(std::stoul(parts[2]));
-                } catch (const std::exception&) {
-                    continue;
-                }
-            }
-            keys.back().values.push_back(std::move(value));
-        }
-    }
-    return keys;
-}
-
-bool SaveRegistry(const std::vector<RegKey>& keys) {
-    std::error_code ec;
-    std::filesystem::create_directories(g_root, ec);
-    std::ofstream out(RegistryFile(), std::ios::binary | std::ios::trunc);
-    for (const RegKey& key : keys) {
-        out << "K\t" << Escape(key.path) << '\n';
-        for (const RegValue& value : key.values) {
-            out << (value.isString ? "S\t" : "U\t") << Escape(value.name) << '\t';
-            if (value.isString) {
-                out << Escape(value.text);
-            } else {
-                out << value.number;
-            }
-            out << '\n';
-        }
-    }
-    out.flush();
-    return static_cast<bool>(out);
-}
-
-RegKey* FindKey(std::vector<RegKey>& keys, const std::string& path) {
-    for (RegKey& key : keys) {
-        if (SameName(key.path, path)) {
-            return &key;
-        }
-    }
-    return nullptr;
-}
-
-RegValue* FindValue(RegKey& key, const std::string& name) {
-    for (RegValue& value : key.values) {
-        if (SameName(value.name, name)) {
-            return &value;
-        }
-    }
-    return nullptr;
-}
-
-std::map<RegistryKey, std::string> g_openKeys;
-RegistryKey g_nextKey = 1;
-
-// Loads the registry and finds the key behind a handle; null when the handle is not
-// open or its key was deleted meanwhile.
-RegKey* OpenedKey(RegistryKey handle, std::vector<RegKey>& keys) {
-    auto it = g_openKeys.find(handle);
-    if (it == g_openKeys.end()) {
-        return nullptr;
-    }
-    keys = LoadRegistry();
-    return FindKey(keys, it->second);
-}
-
-std::string RootName(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
-}
 
 } // namespace
 
@@ -268,161 +83,6 @@ bool StartThread(ThreadEntry entry, void* argument) {
     }
 }
 
-// ---- registry -----------------------------------------------------------------------------
-
-bool RegistryCreateKey(RegistryRoot root, const std::string& path, RegistryKey& key) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys = LoadRegistry();
-    // Every missing ancestor is created as well, as the desktop registry does.
-    std::string full = RootName(root);
-    bool changed = false;
-    if (FindKey(keys, full) == nullptr) {
-        keys.push_back(RegKey{full, {}});
-        changed = true;
-    }
-    std::stringstream components(path);
-    std::string part;
-    while (std::getline(components, part, '\\')) {
-        if (part.empty()) {
-            continue;
-        }
-        full += '\\';
-        full += part;
-        if (FindKey(keys, full) == nullptr) {
-            keys.push_back(RegKey{full, {}});
-            changed = true;
-        }
-    }
-    if (changed && !SaveRegistry(keys)) {
-        return false;
-    }
-    key = g_nextKey++;
-    g_openKeys[key] = full;
-    return true;
-}
-
-bool RegistryCloseKey(RegistryKey key) {
-    std::lock_guard lock(g_mutex);
-    return g_openKeys.erase(key) == 1;
-}
-
-bool RegistryGetUInt32(RegistryKey key, const std::string& name, std::uint32_t& value) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    RegValue* found = opened != nullptr ? FindValue(*opened, name) : nullptr;
-    if (found == nullptr || found->isString) {
-        return false;
-    }
-    value = found->number;
-    return true;
-}
-
-bool RegistrySetUInt32(RegistryKey key, const std::string& name, std::uint32_t value) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr) {
-        return false;
-    }
-    RegValue* found = FindValue(*opened, name);
-    if (found == nullptr) {
-        opened->values.push_back(RegValue{name, false, 0, {}});
-        found = &opened->values.back();
-    }
-    found->isString = false;
-    found->number = value;
-    found->text.clear();
-    return SaveRegistry(keys);
-}
-
-bool RegistryGetString(RegistryKey key, const std::string& name, std::size_t capacityBytes,
-                       std::string& text) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    RegValue* found = opened != nullptr ? FindValue(*opened, name) : nullptr;
-    if (found == nullptr || !found->isString || found->text.size() + 1 > capacityBytes) {
-        return false;
-    }
-    text = found->text;
-    return true;
-}
-
-bool RegistrySetString(RegistryKey key, const std::string& name, const std::string& text) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr) {
-        return false;
-    }
-    RegValue* found = FindValue(*opened, name);
-    if (found == nullptr) {
-        opened->values.push_back(RegValue{name, true, 0, {}});
-        found = &opened->values.back();
-    }
-    found->isString = true;
-    found->number = 0;
-    found->text = text;
-    return SaveRegistry(keys);
-}
-
-namespace {
-
-// The last path component when child is a direct sub-key of parent, else empty.
-std::string ChildName(const std::string& parent, const std::string& child) {
-    if (child.size() <= parent.size() + 1 || child[parent.size()] != '\\' ||
-        !SameName(child.substr(0, parent.size()), parent)) {
-        return {};
-    }
-    std::string rest = child.substr(parent.size() + 1);
-    return rest.find('\\') == std::string::npos ? rest : std::string();
-}
-
-} // namespace
-
-bool RegistryListSubKeys(RegistryKey key, std::vector<std::string>& names) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr) {
-        return false;
-    }
-    std::vector<std::string> found;
-    for (const RegKey& other : keys) {
-        std::string name = ChildName(opened->path, other.path);
-        if (!name.empty()) {
-            found.push_back(name);
-        }
-    }
-    std::sort(found.begin(), found.end(),
-              [](const std::string& a, const std::string& b) { return Upper(a) < Upper(b); });
-    names = std::move(found);
-    return true;
-}
-
-bool RegistryDeleteSubKey(RegistryKey key, const std::string& name) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr || name.empty() || name.find('\\') != std::string::npos) {
-        return false;
-    }
-    std::string target = opened->path + "\\" + name;
-    auto victim = std::find_if(keys.begin(), keys.end(),
-                               [&](const RegKey& k) { return SameName(k.path, target); });
-    if (victim == keys.end()) {
-        return false;
-    }
-    for (const RegKey& other : keys) {
-        if (!ChildName(victim->path, other.path).empty()) {
-            return false; // a key with sub-keys is not deleted
-        }
-    }
-    keys.erase(victim);
-    return SaveRegistry(keys);
-}
-
 // ---- folders ------------------------------------------------------------------------------
 
 std::string GetSpecialFolder(SpecialFolder folder, bool create) {
@@ -442,23 +102,6 @@ std::string GetSpecialFolder(SpecialFolder folder, bool create) {
         std::filesystem::create_directories(path, ec);
     }
     return path;
-}
-
-CreateFolderResult CreateFolder(const std::string& path) {
-    if (path.empty()) {
-        return CreateFolderResult::Failed;
-    }
-    std::error_code ec;
-    if (std::filesystem::create_directory(path, ec)) {
-        return CreateFolderResult::Created;
-    }
-    if (!ec) {
-        return CreateFolderResult::AlreadyExists;
-    }
-    if (ec == std::errc::no_such_file_or_directory) {
-        return CreateFolderResult::ParentMissing;
-    }
-    return CreateFolderResult::Failed;
 }
 
 // ---- shell ----------------------------------------------------------------------------------
@@ -485,7 +128,7 @@ std::string Root() {
 
 std::string RegistryFilePath() {
     std::lock_guard lock(g_mutex);
-    return RegistryFile();
+    return g_root + "/registry.txt";
 }
 
 void OverrideSpecialFolder(SpecialFolder folder, const std::string& path) {
@@ -530,4 +173,9 @@ void AdvanceManualClock(std::uint32_t milliseconds) {
 }
 
 } // namespace headless
+
+std::string FileRegistryPath() {
+    return headless::RegistryFilePath();
+}
+
 } // namespace platform

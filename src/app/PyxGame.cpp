@@ -1,0 +1,496 @@
+#include "app/PyxGame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <exception>
+#include <numbers>
+
+#include "app/GameSettings.h"
+#include "app/QxGlobals.h"
+#include "app/QxInputQueue.h"
+#include "app/QxMouseState.h"
+#include "app/QxRandom.h"
+#include "app/QxSettingsManager.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/entity/QxRegistrationTable.h"
+#include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxFileSystem.h"
+#include "engine/files/QxLog.h"
+#include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxHighScoreTable.h"
+#include "engine/screen/QxWin32Screen2D.h"
+#include "engine/sound/QxWin32SoundManager.h"
+
+std::uint8_t g_modeChangeInProgress = 0;
+
+namespace {
+
+constexpr const char* kLoadingSceneFile = "LoadingScene.ent";
+constexpr const char* kLoadingSceneClass = "PyxLoadingScene";
+constexpr const char* kLoadingSceneType = "loadingscene";
+constexpr const char* kWindowTitle = "Rondelix";
+constexpr const char* kMusicFile = "common/sounds/jazz_rond_8bit.wav";
+
+// Makes a scene of the class and type; null (with the entity gone) when the registry
+// has no such type or it is not a scene.
+std::unique_ptr<QxEntity2DScene> CreateScene(const std::string& className,
+                                             const std::string& typeName) {
+    if (g_registry == nullptr) {
+        return nullptr;
+    }
+    std::unique_ptr<QxEntityBase> entity;
+    try {
+        entity = g_registry->Create(className, typeName, kKindAny);
+    } catch (const std::exception& error) {
+        LogPrintf("Scene %s, %s - %s", className.c_str(), typeName.c_str(), error.what());
+        return nullptr;
+    }
+    auto* scene = dynamic_cast<QxEntity2DScene*>(entity.get());
+    if (scene == nullptr) {
+        return nullptr;
+    }
+    entity.release();
+    return std::unique_ptr<QxEntity2DScene>(scene);
+}
+
+} // namespace
+
+void SceneTransition::Free() {
+    oldFrame = Frame{};
+    newFrame = Frame{};
+    active = 0;
+}
+
+PyxGame* ThePyxGame() {
+    return dynamic_cast<PyxGame*>(g_game);
+}
+
+PyxGame::PyxGame() = default;
+
+PyxGame::~PyxGame() {
+    // A game torn down without Shutdown must still not leave the loader running
+    // against a registry that goes with it.
+    WaitForBackgroundLoad();
+    m_scene.reset();
+    if (m_registry && g_registry == m_registry.get()) {
+        g_registry = nullptr;
+    }
+}
+
+std::string PyxGame::HighScoreFile() {
+    if (g_settingsManager == nullptr) {
+        return {};
+    }
+    return g_settingsManager->CommonDataFolder("") + "Scores.rd";
+}
+
+// ---- start-up and shutdown -------------------------------------------------------------
+
+int PyxGame::Init() {
+    LoadSettings(g_gameSettings, g_lastHighscoreName);
+
+    QxDisplayMode mode;
+    mode.width = kScreenWidth;
+    mode.height = kScreenHeight;
+    mode.format.bitsPerPixel = 16;
+    mode.fullScreen = g_gameSettings.fullScreen != 0;
+
+    // Archives come after the two folders the main function added, so loose files win.
+    if (QxFileSystem* fileSystem = CurrentFileSystem()) {
+        std::vector<std::string> archives;
+        fileSystem->ListFiles("*.qxa", "", false, archives);
+        for (const std::string& name : archives) {
+            fileSystem->AddManager(std::make_unique<QxArchiveManager>(fileSystem, name), "");
+        }
+    }
+
+    m_registry = std::make_unique<QxEntityRegistry>();
+    g_registry = m_registry.get();
+    RegisterEntityClasses(*m_registry);
+    m_registry->LoadFile(kLoadingSceneFile);
+
+    auto* screen = dynamic_cast<QxWin32Screen2D*>(g_screen);
+    if (g_screen != nullptr && !g_screen->CreateScreen(&mode, kWindowTitle)) {
+        // Without a window nobody could ever see or end the game.
+        LogPrintf("Init - the window could not be created; quitting.");
+        RequestQuit();
+    }
+
+    if (auto* sound = dynamic_cast<QxWin32SoundManager*>(g_soundManager)) {
+        sound->SetSoundWindow(screen != nullptr ? screen->Window() : nullptr);
+    }
+    if (g_soundManager != nullptr) {
+        g_soundManager->InitSound(8);
+        g_soundManager->EnableSounds(g_gameSettings.musicOn != 0);
+        g_soundManager->SetMasterVolume(1.0f);
+    }
+
+    m_scene = CreateScene(kLoadingSceneClass, kLoadingSceneType);
+    if (!m_scene) {
+        LogPrintf("Init - %s (class %s, type %s) is missing; quitting.", kLoadingSceneFile,
+                  kLoadingSceneClass, kLoadingSceneType);
+        RequestQuit();
+    }
+
+    if (g_screen != nullptr) {
+        g_screen->ShowMouseCursor(false);
+    }
+
+    PyxHighScore prototype(g_lastHighscoreName, 0, 0);
+    g_highScoreTable.Load(HighScoreFile(), prototype);
+
+    // Written straight back so that a first start creates every value.
+    SaveSettings(g_gameSettings, g_lastHighscoreName);
+
+    // A game that ends before it starts has nothing to load.
+    if (!IsQuitRequested()) {
+        StartBackgroundLoad();
+    }
+    AddMusic(kMusicTrack, kMusicFile);
+    return 1;
+}
+
+void PyxGame::BackgroundLoad() {
+    if (g_registry == nullptr) {
+        return;
+    }
+    g_registry->SetProgress(&LoadProgress());
+    g_registry->LoadAll();
+    g_registry->LoadTypes(false, 0);
+    g_registry->SetProgress(nullptr);
+}
+
+void PyxGame::Shutdown() {
+    g_highScoreTable.Save(HighScoreFile());
+    WaitForBackgroundLoad();
+    if (g_screen != nullptr) {
+        g_screen->ShowMouseCursor(true);
+    }
+    m_transition.Free();
+    m_scene.reset();
+    if (m_registry) {
+        m_registry->Clear();
+        if (g_registry == m_registry.get()) {
+            g_registry = nullptr;
+        }
+        m_registry.reset();
+    }
+    SaveSettings(g_gameSettings, g_lastHighscoreName);
+    QxGame::Shutdown();
+}
+
+void PyxGame::RequestScene(const std::string& className, const std::string& typeName,
+                           int transition) {
+    m_requestedClass = className;
+    m_requestedType = typeName;
+    m_sceneChangePending = 1;
+    m_requestedKind = transition == -1 ? random(4) : transition;
+}
+
+// ---- the frame ---------------------------------------------------------------------------
+
+void PyxGame::Frame(QxInputQueue& queue) {
+    ConsumeEvents(queue);
+    if (g_screen != nullptr) {
+        ClampMouse();
+    }
+    if (g_soundManager != nullptr) {
+        g_soundManager->UpdateSounds(m_frameTime);
+    }
+    if (m_sceneChangePending) {
+        ChangeScene();
+    }
+    if (m_scene) {
+        if (m_inactive) {
+            return;
+        }
+        if (!StepTransition(m_frameTime)) {
+            m_scene->Update(m_frameTime);
+            if (m_inactive) {
+                return;
+            }
+            if (!m_sceneChangePending) {
+                m_scene->Draw();
+            }
+        }
+    }
+    if (!m_inactive && g_screen != nullptr) {
+        g_screen->Present();
+    }
+}
+
+void PyxGame::ConsumeEvents(QxInputQueue& queue) {
+    // Handlers may queue further events (the settings menu queues the full-screen
+    // key); those are taken in this same pass.
+    QxInputEvent event;
+    while (queue.Take(event)) {
+        const QxPoint mouse{g_mouseState.x, g_mouseState.y};
+        switch (event.kind) {
+        case QxInputKind::Tick:
+            m_frameTime = static_cast<float>(static_cast<double>(event.value) * 0.1);
+            break;
+        case QxInputKind::MouseMove:
+            g_mouseState.x = event.MouseX();
+            g_mouseState.y = event.MouseY();
+            break;
+        case QxInputKind::LeftDown:
+            g_mouseState.leftButton = 1;
+            if (!m_transition.active && m_scene) {
+                m_scene->OnMouseDown(mouse, 1);
+            }
+            break;
+        case QxInputKind::LeftUp:
+            g_mouseState.leftButton = 0;
+            if (!m_transition.active && m_scene) {
+                m_scene->OnMouseUp(mouse, 1);
+            }
+            break;
+        case QxInputKind::KeyDown:
+            if (event.Code() == QxKey::F7) {
+                OnFullScreenKey();
+            } else if (m_scene) {
+                m_scene->OnKey(event.Code());
+            }
+            break;
+        case QxInputKind::KeyUp:
+            if (m_scene) {
+                m_scene->OnKeyUp(event.Code());
+            }
+            break;
+        case QxInputKind::Deactivated:
+            OnDeactivated();
+            break;
+        case QxInputKind::Activated:
+            OnActivated();
+            break;
+        default: // other buttons reach nobody
+            break;
+        }
+    }
+}
+
+void PyxGame::OnFullScreenKey() {
+    if (!IsBackgroundLoadDone() || m_sceneChangePending || m_transition.active ||
+        !m_fullScreenKeyAllowed || g_screen == nullptr) {
+        return;
+    }
+    if (!g_screen->ToggleFullScreen()) {
+        return;
+    }
+    g_gameSettings.fullScreen = g_gameSettings.fullScreen != 0 ? 0 : 1;
+    g_modeChangeInProgress = 1;
+    // The new screen has none of the old surfaces; everything but scenes and dialogs
+    // makes its pictures again now, the rest when next used.
+    if (g_registry != nullptr) {
+        g_registry->LoadTypes(true, QxEntityRegistry::kSkipScenes);
+    }
+    // TODO(gameflow): pause the game in progress once the rules land.
+}
+
+void PyxGame::OnDeactivated() {
+    if (m_inactive || g_modeChangeInProgress) {
+        return;
+    }
+    m_inactive = 1;
+    if (g_screen != nullptr) {
+        g_screen->ShowMouseCursor(true);
+        if (g_screen->IsFullScreen()) {
+            g_screen->MinimizeScreen(true);
+        }
+    }
+}
+
+void PyxGame::OnActivated() {
+    if (!m_inactive) {
+        return;
+    }
+    m_inactive = 0;
+    g_modeChangeInProgress = 0;
+    if (g_screen != nullptr) {
+        g_screen->ShowMouseCursor(false);
+        if (g_screen->IsFullScreen()) {
+            g_screen->MinimizeScreen(false);
+        }
+        g_screen->ClearDirty();
+        g_screen->MarkDirty(QxRect{0, kScreenWidth, 0, kScreenHeight}, true);
+    }
+}
+
+void PyxGame::ClampMouse() {
+    if (!g_screen->IsFullScreen()) {
+        return;
+    }
+    const std::int32_t x = std::clamp(g_mouseState.x, 0, g_screen->Width());
+    const std::int32_t y = std::clamp(g_mouseState.y, 0, g_screen->Height());
+    if (x != g_mouseState.x || y != g_mouseState.y) {
+        g_mouseState.x = x;
+        g_mouseState.y = y;
+        g_screen->SetMousePosition(QxPoint{x, y});
+    }
+}
+
+// ---- scene change and transition -----------------------------------------------------------
+
+bool PyxGame::CopyBackBuffer(SceneTransition::Frame& frame) {
+    QxSurfaceDesc desc;
+    if (g_screen == nullptr || !g_screen->LockBackBuffer(&desc)) {
+        return false;
+    }
+    const std::size_t bytes =
+        static_cast<std::size_t>(std::max(0, desc.height)) * std::max(0, desc.pitch);
+    frame.pixels.assign(desc.pixels, desc.pixels + bytes);
+    frame.desc = desc;
+    frame.desc.pixels = frame.pixels.data();
+    g_screen->UnlockBackBuffer();
+    return true;
+}
+
+void PyxGame::ChangeScene() {
+    if (m_transition.active) {
+        m_transition.Free();
+    }
+    if (!CopyBackBuffer(m_transition.oldFrame)) {
+        m_sceneChangePending = 0;
+        return;
+    }
+    g_screen->ClearScreen();
+
+    // Copies: the new scene may ask for another change while it is being made.
+    const std::string className = m_requestedClass;
+    const std::string typeName = m_requestedType;
+    std::unique_ptr<QxEntity2DScene> scene = CreateScene(className, typeName);
+    if (scene) {
+        scene->Type()->Load(false);
+        // Nothing else may hold the old scene: it goes before the new one takes over.
+        m_scene.reset();
+        m_scene = std::move(scene);
+    } else if (!className.empty() || !typeName.empty()) {
+        LogPrintf("Scene %s, %s - not defined or not a scene; staying in the current scene.",
+                  className.c_str(), typeName.c_str());
+    }
+
+    if (m_scene) {
+        m_scene->Update(0.0f);
+        m_scene->Draw();
+    }
+
+    if (CopyBackBuffer(m_transition.newFrame)) {
+        m_transition.active = 1;
+        m_transition.duration = kTransitionMs;
+        m_transition.elapsed = 0.0f;
+        m_transition.band = kTransitionBand;
+        m_transition.framesToSkip = kTransitionSkippedFrames;
+        m_transition.kind = m_requestedKind;
+    } else {
+        m_transition.Free();
+    }
+    m_sceneChangePending = 0;
+}
+
+namespace {
+
+// Line i of the band shows the line this far beyond the band's edge in its source.
+std::int32_t BandSource(std::int32_t edge, std::int32_t i, std::int32_t band, std::int32_t limit) {
+    const double angle = std::acos(1.0 - 2.0 * static_cast<double>(i) / static_cast<double>(band));
+    const auto s = edge + 2 * band -
+                   static_cast<std::int32_t>(angle / std::numbers::pi * static_cast<double>(band));
+    return std::min(s, limit - 1);
+}
+
+void CopyRow(const QxSurfaceDesc& to, std::int32_t toRow, const QxSurfaceDesc& from,
+             std::int32_t fromRow) {
+    std::memcpy(to.pixels + static_cast<std::ptrdiff_t>(toRow) * to.pitch,
+                from.pixels + static_cast<std::ptrdiff_t>(fromRow) * from.pitch,
+                static_cast<std::size_t>(to.width) * 2);
+}
+
+void CopyColumn(const QxSurfaceDesc& to, std::int32_t toColumn, const QxSurfaceDesc& from,
+                std::int32_t fromColumn) {
+    for (std::int32_t y = 0; y < to.height; ++y) {
+        std::memcpy(to.pixels + static_cast<std::ptrdiff_t>(y) * to.pitch + toColumn * 2,
+                    from.pixels + static_cast<std::ptrdiff_t>(y) * from.pitch + fromColumn * 2, 2);
+    }
+}
+
+} // namespace
+
+bool PyxGame::StepTransition(float frameMs) {
+    SceneTransition& t = m_transition;
+    if (!t.active || g_screen == nullptr) {
+        return false;
+    }
+    g_screen->ClearScreen();
+    if (t.framesToSkip > 0) {
+        --t.framesToSkip;
+    } else {
+        t.elapsed += frameMs;
+    }
+    if (t.elapsed >= t.duration) {
+        t.Free();
+        return false;
+    }
+    QxSurfaceDesc screen;
+    if (!g_screen->LockBackBuffer(&screen)) {
+        return false;
+    }
+    const QxSurfaceDesc& oldFrame = t.oldFrame.desc;
+    const QxSurfaceDesc& newFrame = t.newFrame.desc;
+    // The copies were taken from this back buffer; one of another shape (which the
+    // full-screen key cannot make while a transition runs) is not rolled over.
+    auto sameShape = [&screen](const QxSurfaceDesc& frame) {
+        return frame.pixels != nullptr && frame.bytesPerPixel == 2 && frame.width == screen.width &&
+               frame.height == screen.height && frame.pitch == screen.pitch;
+    };
+    if (screen.bytesPerPixel != 2 || !sameShape(oldFrame) || !sameShape(newFrame)) {
+        g_screen->UnlockBackBuffer();
+        return false;
+    }
+
+    const std::int32_t h = screen.height;
+    const std::int32_t w = screen.width;
+    const std::int32_t b = t.band;
+    const double f = static_cast<double>(t.elapsed) / static_cast<double>(t.duration);
+    switch (t.kind) {
+    case 0:
+    case 1: {
+        const std::int32_t p =
+            t.kind == 0 ? static_cast<std::int32_t>(f * h) : h - static_cast<std::int32_t>(f * h);
+        const std::int32_t e = std::min(p + b, h);
+        const QxSurfaceDesc& above = t.kind == 0 ? newFrame : oldFrame;
+        const QxSurfaceDesc& below = t.kind == 0 ? oldFrame : newFrame;
+        for (std::int32_t y = 0; y < p; ++y) {
+            CopyRow(screen, y, above, y);
+        }
+        for (std::int32_t y = p; y < e; ++y) {
+            CopyRow(screen, y, newFrame, BandSource(p, y - p, b, h));
+        }
+        for (std::int32_t y = e; y < h; ++y) {
+            CopyRow(screen, y, below, y);
+        }
+        break;
+    }
+    default: {
+        const bool fromRight = t.kind == 2;
+        const std::int32_t q =
+            fromRight ? w - static_cast<std::int32_t>(f * w) : static_cast<std::int32_t>(f * w);
+        const std::int32_t e = std::min(q + b, w);
+        const QxSurfaceDesc& left = fromRight ? oldFrame : newFrame;
+        const QxSurfaceDesc& band = fromRight ? newFrame : oldFrame;
+        const QxSurfaceDesc& right = fromRight ? newFrame : oldFrame;
+        for (std::int32_t x = 0; x < q; ++x) {
+            CopyColumn(screen, x, left, x);
+        }
+        for (std::int32_t x = q; x < e; ++x) {
+            CopyColumn(screen, x, band, BandSource(q, x - q, b, w));
+        }
+        for (std::int32_t x = e; x < w; ++x) {
+            CopyColumn(screen, x, right, x);
+        }
+        break;
+    }
+    }
+    g_screen->UnlockBackBuffer();
+    return true;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The game object: builds the start-up state (archives, registry, window, sound, the
+// loading scene, the high-score table), owns the one current scene, turns each
+// frame's input events into calls on it, switches scenes on request behind a
+// page-roll transition, and saves everything at shutdown.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/QxGame.h"
+#include "engine/screen/QxSurface.h"
+
+class QxEntity2DScene;
+class QxEntityRegistry;
+// Set by the full-screen key, cleared by the next activation: the deactivation the
+// mode change itself causes is not taken for the player leaving.
+extern std::uint8_t g_modeChangeInProgress;
+
+// The page-roll from the last frame of the old scene to the first of the new one.
+struct SceneTransition {
+    // The frames: screen descriptors whose pixels point into the owned copies.
+    struct Frame {
+        QxSurfaceDesc desc;
+        std::vector<std::uint8_t> pixels;
+    };
+
+    std::uint8_t active = 0;
+    Frame oldFrame;
+    Frame newFrame;
+    float duration = 0.0f; // ms
+    float elapsed = 0.0f;  // ms
+    std::int32_t band = 0; // lines showing the back of the rolled page
+    std::int32_t kind = 0; // 0 down from the top, 1 up from the bottom, 2 in from the
+                           // right, 3 the old page away to the right
+    std::int32_t framesToSkip = 0;
+
+    void Free();
+};
+
+class PyxGame : public QxGame {
+public:
+    static constexpr int kScreenWidth = 640;
+    static constexpr int kScreenHeight = 480;
+    static constexpr float kTransitionMs = 1000.0f;
+    static constexpr std::int32_t kTransitionBand = 50;
+    static constexpr std::int32_t kTransitionSkippedFrames = 2;
+    static constexpr std::uint32_t kMusicTrack = 1;
+
+    PyxGame();
+    ~PyxGame() override;
+
+    // Reads every definition file and loads every type (the loading thread).
+    void BackgroundLoad() override;
+    int Init() override;
+    void Frame(QxInputQueue& queue) override;
+    void Shutdown() override;
+    void RequestScene(const std::string& className, const std::string& typeName,
+                      int transition) override;
+
+    QxEntity2DScene* CurrentScene() const { return m_scene.get(); }
+    bool IsFullScreenKeyAllowed() const { return m_fullScreenKeyAllowed != 0; }
+    void SetFullScreenKeyAllowed(bool allowed) { m_fullScreenKeyAllowed = allowed ? 1 : 0; }
+    bool IsSceneChangePending() const { return m_sceneChangePending != 0; }
+    const std::string& RequestedClassName() const { return m_requestedClass; }
+    const std::string& RequestedTypeName() const { return m_requestedType; }
+    const SceneTransition& Transition() const { return m_transition; }
+    bool IsTransitionActive() const { return m_transition.active != 0; }
+    float FrameTime() const { return m_frameTime; }
+
+    // One step of the transition over the back buffer; true when it drew the frame.
+    bool StepTransition(float frameMs);
+
+    // Where the high-score table lives.
+    static std::string HighScoreFile();
+
+private:
+    void ConsumeEvents(QxInputQueue& queue);
+    void OnFullScreenKey();
+    void OnDeactivated();
+    void OnActivated();
+    void ClampMouse();
+    void ChangeScene();
+    static bool CopyBackBuffer(SceneTransition::Frame& frame);
+
+    std::unique_ptr<QxEntity2DScene> m_scene;
+    std::uint8_t m_fullScreenKeyAllowed = 1;
+    SceneTransition m_transition;
+    float m_frameTime = 0.0f;
+    std::string m_requestedClass;
+    std::string m_requestedType;
+    std::uint8_t m_sceneChangePending = 0;
+    std::int32_t m_requestedKind = 0; // the transition the pending change asked for
+    std::unique_ptr<QxEntityRegistry> m_registry;
+};
+
+// The running game object when it is the game's (null otherwise).
+PyxGame* ThePyxGame();

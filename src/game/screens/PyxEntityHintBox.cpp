@@ -1,0 +1,145 @@
+#include "game/screens/PyxEntityHintBox.h"
+
+#include "app/GameSettings.h"
+#include "engine/gui/QxDialogParts.h"
+#include "engine/gui/QxEntity2DGUIButton.h"
+#include "engine/gui/QxEntity2DGUIToggleButton.h"
+#include "engine/gui/QxEntityDialogFrame.h"
+#include "game/screens/PyxSceneSupport.h"
+
+namespace {
+
+// A toggle measures as the button of its current state.
+void PartSize(QxEntity2DGUIElement* element, std::int32_t& width, std::int32_t& height) {
+    if (auto* toggle = dynamic_cast<QxEntity2DGUIToggleButton*>(element)) {
+        QxPartSize(toggle->CurrentButton(), width, height);
+        return;
+    }
+    QxPartSize(element, width, height);
+}
+
+} // namespace
+
+PyxEntityHintBoxType::PyxEntityHintBoxType(QxDefinition* definition)
+    : QxEntityDialogSceneType(definition) {
+    if (definition == nullptr) {
+        return;
+    }
+    if (definition->FindKey("CloseButtonEnt")) {
+        definition->ReadEntityRef(m_closeButtonRef);
+    }
+    if (definition->FindKey("DontShowButtonEnt")) {
+        definition->ReadEntityRef(m_dontShowButtonRef);
+    }
+    if (definition->FindKey("DontShowTextEnt")) {
+        definition->ReadEntityRef(m_dontShowTextRef);
+    }
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityHintBoxType::CreateEntity() {
+    return std::make_unique<PyxEntityHintBox>(this);
+}
+
+PyxEntityHintBox::PyxEntityHintBox(PyxEntityHintBoxType* type) : QxEntityDialogScene(type) {
+    m_closeButton = QxCreatePart<QxEntity2DGUIButton>(type->m_closeButtonRef, kKindGUIElement);
+    m_dontShow =
+        QxCreatePart<QxEntity2DGUIToggleButton>(type->m_dontShowButtonRef, kKindGUIElement);
+    m_dontShowText = QxCreatePart<QxEntity2DGUIElement>(type->m_dontShowTextRef, kKindGUIElement);
+    LayOut();
+}
+
+PyxEntityHintBox::~PyxEntityHintBox() = default;
+
+void PyxEntityHintBox::LayOut() {
+    QxEntityDialogScene::LayOut();
+    const QxEntityDialogFrame* frame = Frame();
+    const std::int32_t bottom = frame != nullptr ? frame->BottomInset() : 0;
+    const std::int32_t right = frame != nullptr ? frame->RightInset() : 0;
+    std::int32_t toggleWidth = 0;
+    std::int32_t toggleHeight = 0;
+    PartSize(m_dontShow.get(), toggleWidth, toggleHeight);
+    std::int32_t closeWidth = 0;
+    std::int32_t closeHeight = 0;
+    PartSize(m_closeButton.get(), closeWidth, closeHeight);
+
+    m_dontShowOffset = QxPoint{0, m_height - toggleHeight - bottom + 3};
+    m_dontShowTextOffset = QxPoint{toggleWidth + 5, m_height - toggleHeight - bottom + 4};
+    m_closeOffset = QxPoint{m_width - closeWidth - right, m_height - closeHeight - bottom + 3};
+
+    // Constructors of the base lay out before the parts exist; they are placed once made.
+    const QxPoint origin = ContentOrigin();
+    auto place = [&origin](QxEntity2DGUIElement* part, QxPoint offset) {
+        if (part != nullptr) {
+            part->SetPosition(QxPoint{origin.x + offset.x, origin.y + offset.y});
+        }
+    };
+    place(m_dontShow.get(), m_dontShowOffset);
+    place(m_dontShowText.get(), m_dontShowTextOffset);
+    place(m_closeButton.get(), m_closeOffset);
+}
+
+bool PyxEntityHintBox::Update(float ms) {
+    const bool result = QxEntityDialogScene::Update(ms);
+    for (QxEntity2DGUIElement* part :
+         {static_cast<QxEntity2DGUIElement*>(m_closeButton.get()),
+          static_cast<QxEntity2DGUIElement*>(m_dontShow.get()), m_dontShowText.get()}) {
+        if (part != nullptr) {
+            part->Update(ms);
+        }
+    }
+    return result;
+}
+
+bool PyxEntityHintBox::Draw() {
+    if (!IsVisible()) {
+        return true;
+    }
+    QxEntityDialogScene::Draw();
+    for (QxEntity2DGUIElement* part :
+         {static_cast<QxEntity2DGUIElement*>(m_closeButton.get()),
+          static_cast<QxEntity2DGUIElement*>(m_dontShow.get()), m_dontShowText.get()}) {
+        if (part != nullptr && part->IsVisible()) {
+            part->Draw();
+        }
+    }
+    return true;
+}
+
+bool PyxEntityHintBox::OnMouseUp(QxPoint point, int button) {
+    if (m_dontShow && m_dontShow->Click(point)) {
+        StopCountDown();
+        return true;
+    }
+    if (m_closeButton && m_closeButton->Click(point)) {
+        CloseKeepingChoice();
+        return true;
+    }
+    return QxEntityDialogScene::OnMouseUp(point, button);
+}
+
+bool PyxEntityHintBox::OnKey(int code) {
+    if (code == kSceneKeyEnter) {
+        CloseKeepingChoice();
+        return true;
+    }
+    if (code == kSceneKeyEscape) {
+        Close(kAnswerEscaped);
+        return true;
+    }
+    QxEntityDialogScene::OnKey(code);
+    return true;
+}
+
+void PyxEntityHintBox::CloseKeepingChoice() {
+    std::int32_t dontShow = 0;
+    if (m_dontShow) {
+        m_dontShow->GetBool(kPropToggleState, dontShow);
+    }
+    g_gameSettings.showHints = dontShow != 0 ? 0 : 1;
+    Close(kAnswerClosed);
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityHintBoxPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityHintBoxType>(&definition);
+}

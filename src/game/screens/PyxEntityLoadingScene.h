@@ -1,0 +1,42 @@
+#pragma once
+// The loading screen: a bar that fills towards the share of the background load done
+// so far, never backwards, and the main menu once both the bar and the load are
+// complete.
+
+#include <memory>
+
+#include "engine/gui/QxEntity2DScene.h"
+
+class PyxEntityLoadingSceneType : public QxEntity2DSceneType {
+public:
+    explicit PyxEntityLoadingSceneType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+
+    ElementRecord* m_progressBar = nullptr;
+};
+
+class PyxEntityLoadingScene : public QxEntity2DScene {
+public:
+    static constexpr float kStartSpeed = 0.05f; // share of the bar per second
+
+    explicit PyxEntityLoadingScene(PyxEntityLoadingSceneType* type);
+
+    bool Update(float ms) override;
+
+    float ShownProgress() const { return m_shown; }
+    float FillSpeed() const { return m_speed; }
+
+private:
+    PyxEntityLoadingSceneType* LoadingType() const {
+        return static_cast<PyxEntityLoadingSceneType*>(Type());
+    }
+
+    float m_shown = 0.0f;
+    float m_speed = kStartSpeed;
+};
+
+class PyxEntityLoadingScenePrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,84 @@
+#include "game/screens/PyxEntityMainMenuScene.h"
+
+#include "app/PyxGame.h"
+#include "app/QxGlobals.h"
+#include "engine/gui/QxDialogInterface.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "game/screens/PyxSceneSupport.h"
+#include "platform/Platform.h"
+
+PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
+    : QxEntity2DSceneType(definition) {
+    m_quit = AddNamedElement("Quit", definition);
+    m_webPage = AddNamedElement("WebPage", definition);
+    m_settings = AddNamedElement("Settings", definition);
+    m_highScores = AddNamedElement("HighScores", definition);
+    m_standardGame = AddNamedElement("StandardGame", definition);
+    m_help = AddNamedElement("Help", definition);
+    m_version = AddNamedElement("Ver", definition);
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityMainMenuSceneType::CreateEntity() {
+    return std::make_unique<PyxEntityMainMenuScene>(this);
+}
+
+PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)
+    : QxEntity2DScene(type) {
+    // The elements exist once the type has loaded; a first visit loads it here.
+    type->Load(false);
+    if (PyxGame* game = ThePyxGame()) {
+        game->SetFullScreenKeyAllowed(true);
+    }
+    SetElementJustify(type->m_version, 2);
+    SetElementText(type->m_version, kVersionText);
+    if (g_game != nullptr) {
+        g_game->PlayMusic(PyxGame::kMusicTrack, 2000.0f);
+    }
+}
+
+bool PyxEntityMainMenuScene::OnMouseUp(QxPoint mouse, int button) {
+    if (QxEntity2DScene::OnMouseUp(mouse, button)) {
+        return true;
+    }
+    PyxEntityMainMenuSceneType* type = MenuType();
+    if (ClickNamed(type->m_quit, mouse)) {
+        QuitGame();
+    } else if (ClickNamed(type->m_webPage, mouse)) {
+        platform::OpenWebPage(kHomePage);
+    } else if (ClickNamed(type->m_settings, mouse)) {
+        GoToScene(*this, "PyxSettingsMenu", "settingsmenu");
+    } else if (ClickNamed(type->m_help, mouse)) {
+        GoToScene(*this, "PyxInstructions", "instructions");
+    } else if (ClickNamed(type->m_standardGame, mouse)) {
+        GoToScene(*this, "PyxStdGame", "stdgame");
+    } else if (ClickNamed(type->m_highScores, mouse)) {
+        GoToScene(*this, "PyxHighScores", "highscores");
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool PyxEntityMainMenuScene::OnKey(int code) {
+    if (QxEntity2DScene::OnKey(code)) {
+        return true;
+    }
+    if (code == kSceneKeyEscape) {
+        ShowMessageBox(kQuitQuestion, kQuitDialogId, kButtonsYesNo);
+        return true;
+    }
+    return false;
+}
+
+bool PyxEntityMainMenuScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
+    const auto* box = dynamic_cast<const QxDialogInterface*>(dialog);
+    if (box != nullptr && box->DialogId() == kQuitDialogId && box->Answer() == kAnswerYesButton) {
+        QuitGame();
+    }
+    return true;
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityMainMenuScenePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityMainMenuSceneType>(&definition);
+}

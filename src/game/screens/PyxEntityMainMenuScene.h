@@ -1,0 +1,47 @@
+#pragma once
+// The main menu: buttons to quit, open the maker's home page, and go to the settings,
+// the instructions, a new game and the high scores; Escape asks whether to quit.
+
+#include <memory>
+
+#include "engine/gui/QxEntity2DScene.h"
+
+class PyxEntityMainMenuSceneType : public QxEntity2DSceneType {
+public:
+    explicit PyxEntityMainMenuSceneType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+
+    ElementRecord* m_quit = nullptr;
+    ElementRecord* m_webPage = nullptr;
+    ElementRecord* m_settings = nullptr;
+    ElementRecord* m_highScores = nullptr;
+    ElementRecord* m_standardGame = nullptr;
+    ElementRecord* m_help = nullptr;
+    ElementRecord* m_version = nullptr;
+};
+
+class PyxEntityMainMenuScene : public QxEntity2DScene {
+public:
+    static constexpr const char* kVersionText = "Ver: 1.1.6";
+    static constexpr const char* kHomePage = "https://quillfern-studio.example/rondelix/";
+    static constexpr const char* kQuitQuestion = "Are you sure you want to quit?";
+    static constexpr std::int32_t kQuitDialogId = 1;
+
+    // Allows the full-screen key, shows the version and starts the music.
+    explicit PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type);
+
+    bool OnMouseUp(QxPoint mouse, int button) override;
+    bool OnKey(int code) override;
+    bool OnDialogClosed(QxEntity2DGUIElement* dialog) override;
+
+private:
+    PyxEntityMainMenuSceneType* MenuType() const {
+        return static_cast<PyxEntityMainMenuSceneType*>(Type());
+    }
+};
+
+class PyxEntityMainMenuScenePrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The SDL2 window of the desktop binding, visible to the message pump so that it can
+// map mouse positions into the picture and address messages to the window's owner.
+
+#include <SDL.h>
+
+#include "platform/Letterbox.h"
+#include "platform/ScreenBinding.h"
+
+namespace platform::sdl {
+
+class SdlScreenWindow final : public ScreenWindow {
+public:
+    // Null when SDL cannot make the window; the reason is in SDL_GetError().
+    static std::unique_ptr<SdlScreenWindow> Create(const WindowOptions& options);
+    ~SdlScreenWindow() override;
+
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
+    void ShowCursor(bool show) override;
+    bool IsCursorVisible() const override { return m_cursorVisible; }
+    void SetMousePosition(int x, int y) override;
+    bool GetMousePosition(int* x, int* y) const override;
+    void Minimise(bool on) override;
+    bool IsMinimised() const override;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientSize(int width, int height) override;
+    bool CaptureClient(std::vector<uint16_t>* pixels) const override;
+    void* Owner() const override { return m_owner; }
+
+    Uint32 Id() const { return SDL_GetWindowID(m_window); }
+    // A position in window coordinates (as SDL's mouse events give them) in picture
+    // pixels.
+    void WindowToPicture(int x, int y, int* px, int* py) const;
+    // Shows the last picture again, after the window was exposed or resized.
+    void Redraw();
+
+private:
+    SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner);
+    LetterboxRect BoxInWindow() const;
+
+    SDL_Window* m_window;
+    SDL_Renderer* m_renderer;
+    SDL_Texture* m_texture = nullptr;
+    void* m_owner;
+    int m_pictureWidth = 640;
+    int m_pictureHeight = 480;
+    bool m_cursorVisible = true;
+};
+
+// The window with that SDL id, or null.
+SdlScreenWindow* FindWindow(Uint32 id);
+// Some window of the program, or null when it has none.
+SdlScreenWindow* AnyWindow();
+
+} // namespace platform::sdl

@@ -1,0 +1,205 @@
+// The headless runner as a program: scripted menu navigation over the small data set,
+// what it reports, frame pictures, and a recording that replays to the same frames.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "GameTestSupport.h"
+#include "engine/screen/QxPng.h"
+
+namespace {
+
+using namespace gametest;
+
+struct RunResult {
+    int exitCode = -1;
+    std::string output;
+    std::map<std::string, std::string> values;
+};
+
+class HeadlessRunnerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = FreshFolder("");
+        data_ = folder_ + "/data";
+        WriteMenuDataSet(data_);
+    }
+
+    static std::string Runner() {
+        std::error_code ec;
+        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+        return (self.parent_path() / "rondelix-headless").string();
+    }
+
+    // Runs the runner with the arguments (each quoted); stderr goes into the output.
+    RunResult Run(const std::vector<std::string>& arguments) const {
+        std::string command = "'" + Runner() + "'";
+        for (const std::string& argument : arguments) {
+            command += " '" + argument + "'";
+        }
+        command += " 2>&1";
+        RunResult result;
+        std::FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) {
+            return result;
+        }
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+            result.output += buffer;
+        }
+        const int status = pclose(pipe);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::istringstream lines(result.output);
+        for (std::string line; std::getline(lines, line);) {
+            const std::size_t equals = line.find('=');
+            if (equals != std::string::npos) {
+                result.values[line.substr(0, equals)] = line.substr(equals + 1);
+            }
+        }
+        return result;
+    }
+
+    std::string Script(const std::string& name, const std::string& text) const {
+        const std::string path = folder_ + "/" + name;
+        WriteFile(path, text);
+        return path;
+    }
+
+    // A click on the named button of the data set, pressed in `frame`, released in the
+    // next.
+    static std::string ClickAt(int frame, const std::string& button) {
+        const QxPoint p = ButtonCentre(button);
+        return std::to_string(frame) + " move " + std::to_string(p.x) + " " + std::to_string(p.y) +
+               "\n" + std::to_string(frame) + " down\n" + std::to_string(frame + 1) + " up\n";
+    }
+
+    std::string folder_;
+    std::string data_;
+};
+
+// The loading bar fills in about 480 frames of 10 ms and the page roll takes about
+// 100 more, so the main menu takes clicks from frame 700 on.
+constexpr int kMenuReady = 700;
+
+TEST_F(HeadlessRunnerTest, RunnerIsBuiltBesideTheTests) {
+    EXPECT_TRUE(std::filesystem::exists(Runner())) << Runner();
+}
+
+TEST_F(HeadlessRunnerTest, ScriptedInputWalksThroughTheMenus) {
+    const std::string script = Script(
+        "walk.txt", ClickAt(kMenuReady, "Help") + "850 key Escape\n" + ClickAt(1000, "Settings") +
+                        ClickAt(1150, "SoundToggle") + ClickAt(1160, "OK"));
+    RunResult atHelp = Run({"--data", data_, "--input", script, "--frames", "800"});
+    ASSERT_EQ(atHelp.exitCode, 0) << atHelp.output;
+    EXPECT_EQ(atHelp.values["scene"], "PyxInstructions");
+    EXPECT_EQ(atHelp.values["frames"], "800");
+
+    RunResult inSettings = Run({"--data", data_, "--input", script, "--frames", "1100"});
+    EXPECT_EQ(inSettings.values["scene"], "PyxSettingsMenu");
+
+    const std::string home = folder_ + "/home";
+    RunResult done = Run({"--data", data_, "--home", home, "--input", script, "--frames", "1300"});
+    EXPECT_EQ(done.values["scene"], "PyxMainMenu");
+    EXPECT_EQ(done.values["state"], "none");
+
+    // The confirmed settings were written to the runner's home at shutdown.
+    platform::headless::SetRoot(home);
+    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+    settings.OpenDefault();
+    std::uint32_t music = 1;
+    EXPECT_TRUE(settings.GetInt("Music On", music));
+    EXPECT_EQ(music, 0u);
+    platform::headless::SetRoot("");
+}
+
+TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
+    const std::string script = Script("quit.txt", ClickAt(kMenuReady, "Quit"));
+    RunResult result = Run({"--data", data_, "--input", script, "--frames", "5000"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.values["frames"], std::to_string(kMenuReady + 1));
+    EXPECT_EQ(result.values["scene"], "PyxMainMenu");
+}
+
+TEST_F(HeadlessRunnerTest, ShotsShowWhatThePlayerSees) {
+    const std::string shot = folder_ + "/menu.png";
+    RunResult result = Run({"--data", data_, "--shot", "690:" + shot});
+    EXPECT_EQ(result.values["frames"], "690");
+    std::vector<std::uint16_t> pixels;
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(LoadPng(shot, &pixels, &width, &height));
+    ASSERT_EQ(width, 640);
+    ASSERT_EQ(height, 480);
+    // The Quit button's picture at its place, black elsewhere.
+    const std::uint16_t box =
+        static_cast<std::uint16_t>((200 >> 3) << 10 | (100 >> 3) << 5 | 40 >> 3);
+    EXPECT_EQ(pixels[20 * 640 + 30], box);
+    EXPECT_EQ(pixels[200 * 640 + 330], 0);
+}
+
+TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
+    const std::string script =
+        Script("game.txt", ClickAt(kMenuReady, "Settings") + "760 activate 0\n" +
+                               "770 activate 1\n" + ClickAt(800, "FullScreenToggle") +
+                               ClickAt(810, "OK") + "900 char x\n" + "950 key F7\n");
+    const std::string record = folder_ + "/game.rec";
+    const std::vector<int> frames = {650, 765, 812, 900, 1000};
+    std::vector<std::string> first = {"--data", data_, "--input", script, "--record", record,
+                                      "--seed", "99",  "--dt",    "16",   "--frames", "1000"};
+    std::vector<std::string> second = {"--data", data_, "--replay", record};
+    for (int frame : frames) {
+        first.push_back("--shot");
+        first.push_back(std::to_string(frame) + ":" + folder_ + "/a" + std::to_string(frame) +
+                        ".png");
+        second.push_back("--shot");
+        second.push_back(std::to_string(frame) + ":" + folder_ + "/b" + std::to_string(frame) +
+                         ".png");
+    }
+    RunResult played = Run(first);
+    ASSERT_EQ(played.exitCode, 0) << played.output;
+    RunResult replayed = Run(second);
+    ASSERT_EQ(replayed.exitCode, 0) << replayed.output;
+    EXPECT_EQ(played.output, replayed.output);
+    EXPECT_EQ(replayed.values["frames"], "1000");
+    for (int frame : frames) {
+        const std::string a = ReadFile(folder_ + "/a" + std::to_string(frame) + ".png");
+        const std::string b = ReadFile(folder_ + "/b" + std::to_string(frame) + ".png");
+        ASSERT_FALSE(a.empty()) << frame;
+        EXPECT_TRUE(a == b) << "frame " << frame;
+    }
+    // The recording holds the ticks: 16 ms frames carry 160.
+    EXPECT_NE(ReadFile(record).find("\n2 event 1 160\n"), std::string::npos);
+}
+
+TEST_F(HeadlessRunnerTest, WithoutDataTheGameEndsCleanly) {
+    const std::string empty = folder_ + "/empty";
+    std::filesystem::create_directories(empty);
+    RunResult result = Run({"--data", empty});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.values["scene"], "");
+    EXPECT_EQ(result.values["frames"], "0");
+}
+
+TEST_F(HeadlessRunnerTest, BadOptionsAndScriptsAreRefusedWithTheReason) {
+    RunResult unknown = Run({"--speed", "3"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_NE(unknown.output.find("unknown option --speed"), std::string::npos);
+
+    RunResult slow = Run({"--dt", "5"});
+    EXPECT_EQ(slow.exitCode, 2);
+
+    const std::string bad = Script("bad.txt", "10 move 1 2\n12 jump\n");
+    RunResult script = Run({"--data", data_, "--input", bad});
+    EXPECT_EQ(script.exitCode, 2);
+    EXPECT_NE(script.output.find("bad.txt:2: unknown command \"jump\""), std::string::npos);
+
+    RunResult both = Run({"--record", "a", "--replay", "b"});
+    EXPECT_EQ(both.exitCode, 2);
+}
+
+} // namespace

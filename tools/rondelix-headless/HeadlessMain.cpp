@@ -1,0 +1,334 @@
+// rondelix-headless: runs the real game, frame by frame, on the headless binding with
+// a fixed frame time and a fixed seed, feeding it scripted input, saving what the
+// player would see after chosen frames, and recording or replaying a game's input.
+// docs/headless-runner.md describes the options and the files.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "RunnerScript.h"
+#include "app/PyxGame.h"
+#include "app/QxGlobals.h"
+#include "app/QxInputQueue.h"
+#include "app/QxMain.h"
+#include "app/QxRandom.h"
+#include "engine/entity/QxEntityBase.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "engine/screen/QxWin32Screen2D.h"
+#include "platform/headless/Headless.h"
+#include "platform/headless/HeadlessMessages.h"
+
+namespace {
+
+namespace headless = platform::headless;
+
+constexpr std::uint64_t kDefaultFrames = 1000;
+
+struct Options {
+    std::string data;
+    std::string home;
+    std::optional<std::uint32_t> seed;
+    std::optional<float> frameMs;
+    std::optional<std::uint64_t> frames;
+    std::string input;
+    std::map<std::uint64_t, std::vector<std::string>> shots;
+    std::string record;
+    std::string replay;
+    std::string level;
+};
+
+int Usage(const std::string& problem) {
+    if (!problem.empty()) {
+        std::fprintf(stderr, "rondelix-headless: %s\n", problem.c_str());
+    }
+    std::fputs("usage: rondelix-headless [--data DIR] [--home DIR] [--seed N] [--dt MS]\n"
+               "                         [--frames N] [--input FILE] [--shot FRAME:FILE.png]...\n"
+               "                         [--record FILE | --replay FILE] [--level FILE]\n",
+               stderr);
+    return 2;
+}
+
+bool ParseUnsigned(const std::string& text, std::uint64_t limit, std::uint64_t& value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    try {
+        value = std::stoull(text);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return value <= limit;
+}
+
+// Empty when the options are sound, else what is wrong.
+std::string ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) {
+            return option + " needs a value";
+        }
+        const std::string value = argv[++i];
+        std::uint64_t number = 0;
+        if (option == "--data") {
+            options.data = value;
+        } else if (option == "--home") {
+            options.home = value;
+        } else if (option == "--seed") {
+            if (!ParseUnsigned(value, 0xFFFFFFFFull, number)) {
+                return "--seed takes a number from 0 to 4294967295";
+            }
+            options.seed = static_cast<std::uint32_t>(number);
+        } else if (option == "--dt") {
+            float ms = 0.0f;
+            try {
+                ms = std::stof(value);
+            } catch (const std::exception&) {
+                ms = 0.0f;
+            }
+            // Below 10 ms the loop would never see a frame due; above a minute is
+            // no frame time.
+            if (!(ms >= 10.0f && ms <= 60000.0f)) {
+                return "--dt takes milliseconds from 10 to 60000";
+            }
+            options.frameMs = ms;
+        } else if (option == "--frames") {
+            if (!ParseUnsigned(value, 100000000ull, number)) {
+                return "--frames takes a number of frames";
+            }
+            options.frames = number;
+        } else if (option == "--input") {
+            options.input = value;
+        } else if (option == "--shot") {
+            const std::size_t colon = value.find(':');
+            if (colon == std::string::npos ||
+                !ParseUnsigned(value.substr(0, colon), 100000000ull, number) || number == 0 ||
+                colon + 1 == value.size()) {
+                return "--shot takes FRAME:FILE.png";
+            }
+            options.shots[number].push_back(value.substr(colon + 1));
+        } else if (option == "--record") {
+            options.record = value;
+        } else if (option == "--replay") {
+            options.replay = value;
+        } else if (option == "--level") {
+            options.level = value;
+        } else {
+            return "unknown option " + option;
+        }
+    }
+    if (!options.record.empty() && !options.replay.empty()) {
+        return "--record and --replay exclude each other";
+    }
+    return {};
+}
+
+std::string Absolute(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
+}
+
+std::string FreshHome() {
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::filesystem::path candidate =
+            base /
+            ("rondelix-headless-" + std::to_string(std::rand()) + "-" + std::to_string(attempt));
+        if (std::filesystem::create_directories(candidate, ec)) {
+            return candidate.string();
+        }
+    }
+    return (base / "rondelix-headless").string();
+}
+
+QxWin32Screen2D* Screen() {
+    return dynamic_cast<QxWin32Screen2D*>(g_screen);
+}
+
+void PostScript(const InputScript& script, std::uint64_t frame) {
+    const std::vector<ScriptMessage>* messages = script.MessagesFor(frame);
+    if (messages == nullptr) {
+        return;
+    }
+    for (const ScriptMessage& m : *messages) {
+        headless::PostWindowMessage(Screen(), m.message, m.first, m.second);
+    }
+}
+
+struct Report {
+    std::string scene;
+    std::uint64_t frames = 0;
+    std::string state = "none";
+    std::int32_t level = 0;
+    std::int32_t score = 0;
+    std::int32_t lives = 0;
+    std::int32_t coins = 0;
+};
+
+void Describe(Report& report) {
+    if (PyxGame* game = ThePyxGame()) {
+        if (QxEntity2DScene* scene = game->CurrentScene()) {
+            report.scene = scene->Type()->ClassName();
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const std::string problem = ParseOptions(argc, argv, options); !problem.empty()) {
+        return Usage(problem);
+    }
+    // Files named on the command line are where the caller meant, whatever the data
+    // folder is.
+    options.input = Absolute(options.input);
+    options.record = Absolute(options.record);
+    options.replay = Absolute(options.replay);
+    options.level = Absolute(options.level);
+    for (auto& [frame, files] : options.shots) {
+        for (std::string& file : files) {
+            file = Absolute(file);
+        }
+    }
+
+    std::string error;
+    InputScript script;
+    if (!options.input.empty() && !script.Load(options.input, error)) {
+        return Usage(error);
+    }
+    Recording replay;
+    if (!options.replay.empty()) {
+        if (!replay.Load(options.replay, error)) {
+            return Usage(error);
+        }
+        options.seed = options.seed.value_or(replay.seed);
+        options.frameMs = options.frameMs.value_or(replay.frameMs);
+        if (options.level.empty()) {
+            options.level = replay.level;
+        }
+        if (!options.frames && replay.frames > 0) {
+            options.frames = replay.frames;
+        }
+    }
+    const std::uint32_t seed = options.seed.value_or(1);
+    const float frameMs = options.frameMs.value_or(10.0f);
+    std::uint64_t lastFrame = options.frames.value_or(0);
+    if (!options.frames) {
+        lastFrame = script.LastFrame();
+        if (!options.shots.empty()) {
+            lastFrame = std::max(lastFrame, options.shots.rbegin()->first);
+        }
+        if (lastFrame == 0) {
+            lastFrame = kDefaultFrames;
+        }
+    }
+    if (!options.level.empty()) {
+        return Usage("--level needs the game rules, which this build does not have yet");
+    }
+
+    options.home = options.home.empty() ? FreshHome() : Absolute(options.home);
+    if (!options.data.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(options.data, ec);
+        if (ec) {
+            return Usage("the data folder " + options.data + " cannot be entered");
+        }
+    }
+
+    headless::SetRoot(options.home);
+    headless::UseManualClock(true);
+    headless::SetManualFrequency(1000000);
+    headless::SetManualTick(0);
+    headless::SetManualCounter(0);
+    headless::ClearWindowMessages();
+    headless::ClearIdleSteps();
+    headless::SetRepeatingIdleStep(static_cast<std::int64_t>(frameMs * 1000.0f));
+
+    Recording recording;
+    recording.seed = seed;
+    recording.frameMs = frameMs;
+    recording.level = options.level;
+    const bool replaying = !options.replay.empty();
+    Report report;
+
+    QxMainHooks hooks;
+    hooks.afterConstruction = [seed] { SeedRandom(seed); };
+    hooks.afterInit = [&] {
+        // Frames start once everything is loaded, so no two runs differ in how far the
+        // loading thread came by a given frame.
+        while (g_game != nullptr && g_game->IsBackgroundLoadStarted() &&
+               !g_game->IsBackgroundLoadDone()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (!replaying) {
+            PostScript(script, 1);
+        }
+    };
+    hooks.loop.beforeFrame = [&](std::uint64_t frame, QxInputQueue& queue) {
+        if (replaying) {
+            queue.Clear();
+            if (auto it = replay.events.find(frame); it != replay.events.end()) {
+                for (const QxInputEvent& event : it->second) {
+                    queue.Push(event);
+                }
+            }
+        }
+        if (!options.record.empty()) {
+            std::vector<QxInputEvent> events;
+            QxInputEvent event;
+            while (queue.Take(event)) {
+                events.push_back(event);
+            }
+            for (const QxInputEvent& kept : events) {
+                queue.Push(kept);
+            }
+            recording.events[frame] = std::move(events);
+        }
+    };
+    hooks.loop.afterFrame = [&](std::uint64_t frame) {
+        report.frames = frame;
+        if (auto it = options.shots.find(frame); it != options.shots.end()) {
+            for (const std::string& file : it->second) {
+                if (Screen() == nullptr || !Screen()->SavePresentationPng(file)) {
+                    std::fprintf(stderr, "rondelix-headless: frame %llu could not be saved to %s\n",
+                                 static_cast<unsigned long long>(frame), file.c_str());
+                }
+            }
+        }
+        if (frame >= lastFrame) {
+            g_game->RequestQuit();
+        } else if (!replaying) {
+            PostScript(script, frame + 1);
+        }
+    };
+    hooks.beforeShutdown = [&](int) { Describe(report); };
+
+    RondelixMain(hooks);
+    headless::ClearWindowMessages();
+    headless::ClearIdleSteps();
+
+    if (!options.record.empty()) {
+        recording.frames = report.frames;
+        if (!recording.Save(options.record)) {
+            std::fprintf(stderr, "rondelix-headless: the recording could not be written to %s\n",
+                         options.record.c_str());
+        }
+    }
+    std::printf("scene=%s\nframes=%llu\nstate=%s\nlevel=%d\nscore=%d\nlives=%d\ncoins=%d\n",
+                report.scene.c_str(), static_cast<unsigned long long>(report.frames),
+                report.state.c_str(), report.level, report.score, report.lives, report.coins);
+    return 0;
+}
