@@ -13,7 +13,9 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIFPSText.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIListBox.h"
 #include "engine/gui/QxEntity2DGUIMultiText.h"
+#include "engine/gui/QxEntity2DGUIPFire.h"
 #include "engine/gui/QxEntity2DGUIProgressBar.h"
 #include "engine/gui/QxEntity2DGUIScrollingSprite.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
@@ -79,8 +81,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"FPSText", Instance<QxEntity2DGUIFPSTextPrototype>()}, // 9
         {"button", Instance<QxEntity2DGUIButtonPrototype>()}, // 10
         {"togglebutton", Instance<QxEntity2DGUIToggleButtonPrototype>()}, // 11
-        // {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
-        // {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
+        {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
+        {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
         {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
