@@ -110,7 +110,8 @@ protected:
         archiveFolder_->SetRoot(archive.parent_path().string() + "/");
         files_ = std::make_unique<QxFileSystem>();
         files_->AddManager(
-            std::make_unique<QxArchiveManager>(archiveFolder_.get(), archive.filename().string()), "");
+            std::make_unique<QxArchiveManager>(archiveFolder_.get(), archive.filename().string()),
+            "");
         SetCurrentFileSystem(files_.get());
 
         sound_ = std::make_unique<QxWin32SoundManager>();

@@ -18,8 +18,8 @@ class BoardContentTest : public DataSetTest {};
 TEST_F(BoardContentTest, TheWholeDataSetLoadsWithoutABrokenName) {
     LoadDataSet();
     const std::vector<std::string> broken = BrokenNameLines(Log());
-    EXPECT_TRUE(broken.empty()) << "first: " << (broken.empty() ? "" : broken.front())
-                                << " (" << broken.size() << " lines)";
+    EXPECT_TRUE(broken.empty()) << "first: " << (broken.empty() ? "" : broken.front()) << " ("
+                                << broken.size() << " lines)";
 }
 
 TEST_F(BoardContentTest, EveryTypeTheRulesAndScreensCreateByNameExists) {
@@ -43,7 +43,8 @@ TEST_F(BoardContentTest, EveryTypeTheRulesAndScreensCreateByNameExists) {
         {"PyxStdGame", "stdgame"},
     };
     for (const auto& [className, typeName] : names)
-        EXPECT_NE(registry_->FindType(className, typeName), nullptr) << className << " - " << typeName;
+        EXPECT_NE(registry_->FindType(className, typeName), nullptr)
+            << className << " - " << typeName;
 }
 
 TEST_F(BoardContentTest, TheGameScreenHasEveryNamedPart) {
@@ -102,7 +103,8 @@ TEST_F(BoardContentTest, FacesHaveAnEyeFrameForEveryExpressionAndGaze) {
 }
 
 TEST_F(BoardContentTest, CellPicturesCoverACellExactly) {
-    for (const char* name : {"board/images/floor.bmp", "board/images/floorb.bmp", "board/images/floorc.bmp"}) {
+    for (const char* name :
+         {"board/images/floor.bmp", "board/images/floorb.bmp", "board/images/floorc.bmp"}) {
         const QxImageRecord* image = g_resourceCache->GetImage(name, 0);
         ASSERT_NE(image, nullptr) << name;
         EXPECT_EQ(image->width, 56);
@@ -128,11 +130,12 @@ TEST_F(BoardContentTest, RectangularPostsHaveTheSizeTheirBouncesNeed) {
     const struct {
         const char* type;
         int width, height;
-    } posts[] = {{"boarddefl7", 16, 16},     {"boarddefl9", 16, 16},    {"boarddefl3", 16, 16},
-                 {"boarddefl1", 16, 16},     {"boardrailtop", 56, 12},  {"boardrailbottom", 56, 12},
-                 {"boardrailleft", 12, 56},  {"boardrailright", 12, 56}};
+    } posts[] = {{"boarddefl7", 16, 16},    {"boarddefl9", 16, 16},    {"boarddefl3", 16, 16},
+                 {"boarddefl1", 16, 16},    {"boardrailtop", 56, 12},  {"boardrailbottom", 56, 12},
+                 {"boardrailleft", 12, 56}, {"boardrailright", 12, 56}};
     for (const auto& post : posts) {
-        auto* type = dynamic_cast<PyxEntityBasicPostType*>(registry_->FindType("PyxBasicPost", post.type));
+        auto* type =
+            dynamic_cast<PyxEntityBasicPostType*>(registry_->FindType("PyxBasicPost", post.type));
         ASSERT_NE(type, nullptr) << post.type;
         type->Load(false);
         EXPECT_TRUE(type->IsRect()) << post.type;

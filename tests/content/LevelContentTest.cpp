@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "content/BoardContentSupport.h"
-#include "engine/screen/QxPng.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/screen/QxPng.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxEntityBasicPost.h"
@@ -270,7 +270,8 @@ TEST_F(LevelContentTest, EveryLevelCanBeWon) {
         const std::vector<int> distance = Distances(grid, grid.start);
         for (std::size_t i = 0; i < grid.floor.size(); ++i) {
             if (grid.floor[i]) {
-                EXPECT_GE(distance[i], 0) << "cell " << i % 8 << ", " << i / 8 << " cannot be reached";
+                EXPECT_GE(distance[i], 0)
+                    << "cell " << i % 8 << ", " << i / 8 << " cannot be reached";
             }
         }
         EXPECT_GT(p.CoinsNeeded, 0);
@@ -282,7 +283,8 @@ TEST_F(LevelContentTest, EveryLevelCanBeWon) {
         }
         double worst = 0.0;
         for (std::uint32_t seed = 1; seed <= 20; ++seed)
-            worst = std::max(worst, SecondsToWin(grid, p, p.CoinsNeeded * 3 / 2, seed * 2654435761u));
+            worst =
+                std::max(worst, SecondsToWin(grid, p, p.CoinsNeeded * 3 / 2, seed * 2654435761u));
         EXPECT_LE(worst, double(p.LevelTime)) << "the slowest of 20 games takes " << worst << " s";
         std::printf("%-26s coins %2d time %3d s, steady player at most %5.1f s\n",
                     (entry.file + " " + entry.name).c_str(), p.CoinsNeeded, p.LevelTime, worst);

@@ -33,7 +33,8 @@ PaintCanvas BodyFrame(const PaintColour& colour, float phase) {
         big, c, cy, rx, ry,
         [&](float nx, float ny, float nz) {
             // A lighter belly band low on the ball and a faint darker crown.
-            PaintColour base = Mix(colour, Lighten(colour, 0.35f), BoardSmooth(0.25f, 0.85f, ny) * 0.6f);
+            PaintColour base =
+                Mix(colour, Lighten(colour, 0.35f), BoardSmooth(0.25f, 0.85f, ny) * 0.6f);
             base = Mix(base, Darken(colour, 0.2f), BoardSmooth(-0.4f, -0.9f, ny) * 0.5f);
             (void)nx;
             (void)nz;
@@ -89,13 +90,15 @@ PaintCanvas SpikedFrame(float angle) {
         const float a = angle + float(i) * 2.0f * kPi / 10.0f;
         const float ca = std::cos(a), sa = std::sin(a);
         const float tipR = 28.5f * kS, baseR = 17.0f * kS, half = 4.2f * kS;
-        const PaintSdf spike = SdfPolygon({{c + ca * tipR, c + sa * tipR},
-                                           {c + ca * baseR - sa * half, c + sa * baseR + ca * half},
-                                           {c + ca * baseR + sa * half, c + sa * baseR - ca * half}});
+        const PaintSdf spike =
+            SdfPolygon({{c + ca * tipR, c + sa * tipR},
+                        {c + ca * baseR - sa * half, c + sa * baseR + ca * half},
+                        {c + ca * baseR + sa * half, c + sa * baseR - ca * half}});
         spikes.FillShape(spike, [=](float x, float y) {
             // Lit on the side facing the light.
             const float side = ((x - c) * -sa + (y - c) * ca) / half; // -1 to 1 across the spike
-            const float lit = BoardClamp(0.55f + 0.45f * side * (ca * -0.7f - sa * -0.7f) - 0.3f * (ca + sa) * 0.5f);
+            const float lit = BoardClamp(0.55f + 0.45f * side * (ca * -0.7f - sa * -0.7f) -
+                                         0.3f * (ca + sa) * 0.5f);
             return Mix(PaintColour::Rgb(70, 66, 72), PaintColour::Rgb(235, 230, 220), lit);
         });
     }
@@ -111,8 +114,10 @@ PaintCanvas SpikedFrame(float angle) {
             // Glowing cracks of ember in a dark shell.
             const float vein = std::sin(nx * 7.0f + std::sin(ny * 5.0f + nz * 3.0f) * 2.0f) +
                                std::sin(ny * 6.5f - std::sin(nx * 4.0f) * 2.2f + nz * 2.0f);
-            PaintColour shell = Mix(PaintColour::Rgb(70, 16, 12), PaintColour::Rgb(150, 40, 24), BoardClamp(0.5f - ny));
-            return Mix(shell, PaintColour::Rgb(255, 190, 70), BoardSmooth(0.35f, 0.0f, std::abs(vein)) * 0.95f);
+            PaintColour shell = Mix(PaintColour::Rgb(70, 16, 12), PaintColour::Rgb(150, 40, 24),
+                                    BoardClamp(0.5f - ny));
+            return Mix(shell, PaintColour::Rgb(255, 190, 70),
+                       BoardSmooth(0.35f, 0.0f, std::abs(vein)) * 0.95f);
         },
         look);
     return Reduce(big);
@@ -141,12 +146,15 @@ PaintCanvas BonusFrame(float phase) {
     PaintSphere(
         big, c, c, 21.0f * kS,
         [&](float nx, float ny, float nz) {
-            PaintColour gold = Mix(palette::kBrassShadow, palette::kGold, BoardClamp(0.55f - 0.6f * (nx + ny) * 0.7f));
+            PaintColour gold = Mix(palette::kBrassShadow, palette::kGold,
+                                   BoardClamp(0.55f - 0.6f * (nx + ny) * 0.7f));
             // A five-pointed star on the front.
             const float d = star(nx, ny);
-            gold = Mix(gold, PaintColour::Rgb(255, 246, 210), 0.55f * BoardSmooth(0.03f, -0.03f, d));
-            gold = Mix(gold, palette::kBrassShadow, 0.5f * BoardSmooth(0.06f, 0.0f, std::abs(d)) *
-                                                         BoardClamp(0.5f + 0.5f * (nx + ny)));
+            gold =
+                Mix(gold, PaintColour::Rgb(255, 246, 210), 0.55f * BoardSmooth(0.03f, -0.03f, d));
+            gold = Mix(gold, palette::kBrassShadow,
+                       0.5f * BoardSmooth(0.06f, 0.0f, std::abs(d)) *
+                           BoardClamp(0.5f + 0.5f * (nx + ny)));
             // A band of light sweeping round.
             const float band = std::cos(std::atan2(nz, nx) * 1.0f - gleam);
             return Lighten(gold, BoardSmooth(0.85f, 1.0f, band) * 0.35f);

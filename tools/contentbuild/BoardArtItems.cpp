@@ -80,7 +80,8 @@ PaintCanvas PowerFrame(float phase) {
     PaintSphere(
         big, c, c, 11.0f * kS,
         [](float, float ny, float) {
-            return Mix(PaintColour::Rgb(180, 30, 34), PaintColour::Rgb(240, 90, 70), BoardClamp(0.5f - 0.5f * ny));
+            return Mix(PaintColour::Rgb(180, 30, 34), PaintColour::Rgb(240, 90, 70),
+                       BoardClamp(0.5f - 0.5f * ny));
         },
         look);
     // The bolt.
@@ -92,13 +93,16 @@ PaintCanvas PowerFrame(float phase) {
                                       {c + 4.0f * u, c - 1.5f * u},
                                       {c + 0.5f * u, c - 1.5f * u}});
     PaintCanvas mark(big.Width(), big.Height());
-    mark.FillShape(bolt, FillLinear(c, c - 8.0f * u, c, c + 8.0f * u, {{0.0f, PaintColour::Rgb(255, 248, 200)}, {1.0f, palette::kGold}}));
+    mark.FillShape(bolt,
+                   FillLinear(c, c - 8.0f * u, c, c + 8.0f * u,
+                              {{0.0f, PaintColour::Rgb(255, 248, 200)}, {1.0f, palette::kGold}}));
     mark.DropShadow(0.8f * u, 1.0f * u, 0.8f * u, palette::kNearBlack.WithAlpha(0.5f));
     big.Draw(mark, 0, 0);
     for (int i = 0; i < 3; ++i) {
         const float a = 2.0f * kPi * (phase + float(i) / 3.0f);
         const float x = c + std::cos(a) * 15.5f * kS, y = c + std::sin(a) * 15.5f * kS;
-        PaintSoftEllipse(big, x, y, 1.5f * kS, 1.5f * kS, 1.2f * kS, PaintColour::Rgb(255, 230, 160).WithAlpha(0.95f));
+        PaintSoftEllipse(big, x, y, 1.5f * kS, 1.5f * kS, 1.2f * kS,
+                         PaintColour::Rgb(255, 230, 160).WithAlpha(0.95f));
     }
     return Reduce(big);
 }
@@ -144,14 +148,17 @@ PaintCanvas FlareFrame(float t) {
     PaintSoftEllipse(big, c, c, (8.0f + 26.0f * t) * kS, (8.0f + 26.0f * t) * kS, 6.0f * kS,
                      palette::kGold.WithAlpha(0.35f * power));
     PaintCanvas ring(big.Width(), big.Height());
-    ring.FillShape(SdfRing(SdfCircle(c, c, (6.0f + 34.0f * t) * kS), 1.2f * kS), FillSolid(PaintColour::Rgb(255, 236, 190)));
+    ring.FillShape(SdfRing(SdfCircle(c, c, (6.0f + 34.0f * t) * kS), 1.2f * kS),
+                   FillSolid(PaintColour::Rgb(255, 236, 190)));
     big.Draw(ring, 0, 0, 0.6f * (1.0f - t));
     for (int i = 0; i < 8; ++i) {
         const float a = float(i) * kPi / 4.0f + t * 0.6f;
         const float len = (i % 2 == 0 ? 40.0f : 24.0f) * power * kS;
         PaintCanvas ray(big.Width(), big.Height());
         ray.FillShape(SdfSegment(c, c, c + std::cos(a) * len, c + std::sin(a) * len, 1.2f * kS),
-                      FillRadial(c, c, len, {{0.0f, PaintColour::Rgb(255, 255, 240)}, {1.0f, palette::kGold.WithAlpha(0.0f)}}));
+                      FillRadial(c, c, len,
+                                 {{0.0f, PaintColour::Rgb(255, 255, 240)},
+                                  {1.0f, palette::kGold.WithAlpha(0.0f)}}));
         big.Draw(ray, 0, 0, power);
     }
     PaintSoftEllipse(big, c, c, 5.0f * power * kS, 5.0f * power * kS, 3.0f * kS,
@@ -174,7 +181,9 @@ PaintCanvas ClawFrame(float open) {
         return std::max(std::abs(x - c) - 1.6f * kS, y - headTop);
     };
     parts.FillShape(cable, FillLinear(c - 1.6f * kS, 0, c + 1.6f * kS, 0,
-                                      {{0.0f, PaintColour::Rgb(200, 206, 210)}, {0.5f, PaintColour::Rgb(120, 126, 134)}, {1.0f, PaintColour::Rgb(50, 54, 60)}}));
+                                      {{0.0f, PaintColour::Rgb(200, 206, 210)},
+                                       {0.5f, PaintColour::Rgb(120, 126, 134)},
+                                       {1.0f, PaintColour::Rgb(50, 54, 60)}}));
     // The fingers, hinged under the head.
     for (int side = -1; side <= 1; side += 2) {
         const float hx = c + float(side) * 9.0f * kS, hy = headTop + 30.0f * kS;
@@ -182,9 +191,11 @@ PaintCanvas ClawFrame(float open) {
         auto at = [=](float lx, float ly) {
             const float x = lx * float(side), y = ly;
             const float ca = std::cos(swing), sa = std::sin(swing);
-            return std::pair<float, float>{hx + (x * ca - y * sa) * kS, hy + (x * sa + y * ca) * kS};
+            return std::pair<float, float>{hx + (x * ca - y * sa) * kS,
+                                           hy + (x * sa + y * ca) * kS};
         };
-        const std::pair<float, float> joints[] = {at(0, 0), at(10, 14), at(16, 34), at(14, 52), at(6, 62)};
+        const std::pair<float, float> joints[] = {at(0, 0), at(10, 14), at(16, 34), at(14, 52),
+                                                  at(6, 62)};
         for (int j = 0; j + 1 < 5; ++j) {
             const PaintSdf bone = SdfSegment(joints[j].first, joints[j].second, joints[j + 1].first,
                                              joints[j + 1].second, (3.4f - 0.4f * float(j)) * kS);
@@ -193,18 +204,22 @@ PaintCanvas ClawFrame(float open) {
         }
         SphereLook look;
         look.rim = 0.0f;
-        PaintSphere(parts, joints[0].first, joints[0].second, 3.2f * kS,
-                    [](float, float, float) { return PaintColour::Rgb(110, 116, 124); }, look);
+        PaintSphere(
+            parts, joints[0].first, joints[0].second, 3.2f * kS,
+            [](float, float, float) { return PaintColour::Rgb(110, 116, 124); }, look);
     }
     // The head.
-    const PaintSdf head = SdfRoundRect(c - 18.0f * kS, headTop, c + 18.0f * kS, headTop + 30.0f * kS, 7.0f * kS);
+    const PaintSdf head =
+        SdfRoundRect(c - 18.0f * kS, headTop, c + 18.0f * kS, headTop + 30.0f * kS, 7.0f * kS);
     parts.FillShape(head, FillBrass(c, headTop + 10.0f * kS, 24.0f * kS));
     parts.Bevel(head, 3.0f * kS, 0.7f, 0.6f);
-    parts.FillShape(SdfRoundRect(c - 12.0f * kS, headTop + 20.0f * kS, c + 12.0f * kS, headTop + 24.0f * kS, 2.0f * kS),
+    parts.FillShape(SdfRoundRect(c - 12.0f * kS, headTop + 20.0f * kS, c + 12.0f * kS,
+                                 headTop + 24.0f * kS, 2.0f * kS),
                     FillSolid(palette::kBrassShadow), 0.8f);
     PaintSoftEllipse(parts, c, headTop + 11.0f * kS, 3.6f * kS, 3.6f * kS, 2.0f * kS,
                      Mix(palette::kEmber, palette::kLeaf, open).WithAlpha(0.9f));
-    parts.FillShape(SdfCircle(c - 1.0f * kS, headTop + 10.0f * kS, 1.2f * kS), FillSolid(PaintColour::Rgb(255, 255, 240)), 0.8f);
+    parts.FillShape(SdfCircle(c - 1.0f * kS, headTop + 10.0f * kS, 1.2f * kS),
+                    FillSolid(PaintColour::Rgb(255, 255, 240)), 0.8f);
     parts.DropShadow(3.0f * kS, 4.0f * kS, 3.0f * kS, palette::kNearBlack.WithAlpha(0.45f));
     big.Draw(parts, 0, 0);
     return Reduce(big);
@@ -227,7 +242,9 @@ PaintCanvas CursorFrame(int frame) {
                                            {10.0f * u, 15.0f * u},
                                            {16.5f * u, 15.0f * u}});
         art.FillShape(SdfOffset(arrow, 1.0f * u), FillSolid(palette::kNearBlack));
-        art.FillShape(arrow, FillLinear(0, 0, 12.0f * u, 24.0f * u, {{0.0f, PaintColour::Rgb(255, 250, 236)}, {1.0f, palette::kGold}}));
+        art.FillShape(
+            arrow, FillLinear(0, 0, 12.0f * u, 24.0f * u,
+                              {{0.0f, PaintColour::Rgb(255, 250, 236)}, {1.0f, palette::kGold}}));
     } else {
         const int direction = (frame - 1) % 4; // 0 up, 1 right, 2 down, 3 left
         const bool held = frame <= 4;
@@ -242,14 +259,17 @@ PaintCanvas CursorFrame(int frame) {
         const float dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
         const float ax = dx[direction], ay = dy[direction];
         const float px = -ay, py = ax;
-        const PaintSdf head = SdfPolygon({{c + ax * 7.5f * u, c + ay * 7.5f * u},
-                                          {c - ax * 1.0f * u + px * 6.0f * u, c - ay * 1.0f * u + py * 6.0f * u},
-                                          {c - ax * 1.0f * u - px * 6.0f * u, c - ay * 1.0f * u - py * 6.0f * u}});
+        const PaintSdf head =
+            SdfPolygon({{c + ax * 7.5f * u, c + ay * 7.5f * u},
+                        {c - ax * 1.0f * u + px * 6.0f * u, c - ay * 1.0f * u + py * 6.0f * u},
+                        {c - ax * 1.0f * u - px * 6.0f * u, c - ay * 1.0f * u - py * 6.0f * u}});
         const PaintSdf tail = SdfSegment(c - ax * 6.0f * u, c - ay * 6.0f * u, c, c, 2.0f * u);
-        art.FillShape(SdfUnion(head, tail), FillSolid(held ? palette::kNearBlack : palette::kCream));
+        art.FillShape(SdfUnion(head, tail),
+                      FillSolid(held ? palette::kNearBlack : palette::kCream));
         // The point the pad under the pointer is raised at.
-        art.FillShape(SdfPolygon({{0.5f * u, 0.5f * u}, {6.0f * u, 1.5f * u}, {1.5f * u, 6.0f * u}}),
-                      FillSolid(palette::kCream));
+        art.FillShape(
+            SdfPolygon({{0.5f * u, 0.5f * u}, {6.0f * u, 1.5f * u}, {1.5f * u, 6.0f * u}}),
+            FillSolid(palette::kCream));
     }
     art.DropShadow(1.5f * u, 2.0f * u, 1.5f * u, palette::kNearBlack.WithAlpha(0.5f));
     big.Draw(art, 0, 0);
@@ -292,9 +312,13 @@ void BuildItems(ContentOut& out) {
         cursor.push_back(CursorFrame(i));
     WriteSpriteList(out, "board/images/cursor", cursor);
 
-    BoardPreview("items", {coin[0], coin[3], coin[5], power[0], power[6], smoke[2], smoke[8], flare[4], flare[10]},
-                 PaintColour::Rgb(30, 96, 106), 3);
-    BoardPreview("claw", {claw[0].Crop(0, 380, 96, 120), claw[5].Crop(0, 380, 96, 120), claw[9].Crop(0, 380, 96, 120)},
+    BoardPreview(
+        "items",
+        {coin[0], coin[3], coin[5], power[0], power[6], smoke[2], smoke[8], flare[4], flare[10]},
+        PaintColour::Rgb(30, 96, 106), 3);
+    BoardPreview("claw",
+                 {claw[0].Crop(0, 380, 96, 120), claw[5].Crop(0, 380, 96, 120),
+                  claw[9].Crop(0, 380, 96, 120)},
                  PaintColour::Rgb(30, 96, 106), 3);
     BoardPreview("cursor", cursor, PaintColour::Rgb(30, 96, 106), 3);
 }

@@ -23,7 +23,8 @@ PaintCanvas Post() {
     PaintSoftEllipse(big, c + 2.5f * kS, c + 3.2f * kS, 12.5f * kS, 12.5f * kS, 2.5f * kS,
                      palette::kNearBlack.WithAlpha(0.55f));
     big.FillShape(SdfCircle(c, c, 13.0f * kS), FillSolid(PaintColour::Rgb(46, 34, 22)));
-    big.FillShape(SdfRing(SdfCircle(c, c, 12.2f * kS), 0.8f * kS), FillBrass(c, c, 13.0f * kS, 0.8f));
+    big.FillShape(SdfRing(SdfCircle(c, c, 12.2f * kS), 0.8f * kS),
+                  FillBrass(c, c, 13.0f * kS, 0.8f));
     SphereLook look;
     look.shininess = 30.0f;
     look.rim = 0.12f;
@@ -43,13 +44,15 @@ PaintCanvas LiftDown() {
     big.FillShape(SdfCircle(c, c, 11.0f * kS), FillBrass(c, c, 11.0f * kS, 0.62f));
     big.Bevel(SdfCircle(c, c, 11.0f * kS), 1.6f * kS, 0.5f, 0.4f);
     // The groove's inner shadow falls on the pad's upper left.
-    big.FillShape(SdfSubtract(SdfCircle(c, c, 11.0f * kS), SdfCircle(c + 1.2f * kS, c + 1.2f * kS, 11.0f * kS)),
+    big.FillShape(SdfSubtract(SdfCircle(c, c, 11.0f * kS),
+                              SdfCircle(c + 1.2f * kS, c + 1.2f * kS, 11.0f * kS)),
                   FillSolid(palette::kNearBlack), 0.5f);
     for (int i = 0; i < 4; ++i) {
         const float a = kPi / 4.0f + float(i) * kPi / 2.0f;
         const float x = c + std::cos(a) * 7.0f * kS;
         const float y = c + std::sin(a) * 7.0f * kS;
-        PaintSoftEllipse(big, x, y, 1.6f * kS, 1.6f * kS, 1.2f * kS, palette::kSeaGlass.WithAlpha(0.5f));
+        PaintSoftEllipse(big, x, y, 1.6f * kS, 1.6f * kS, 1.2f * kS,
+                         palette::kSeaGlass.WithAlpha(0.5f));
         big.FillShape(SdfCircle(x, y, 1.0f * kS), FillSolid(Lighten(palette::kSeaGlass, 0.35f)));
     }
     return Reduce(big);
@@ -62,7 +65,8 @@ PaintCanvas LiftUp() {
     const float c = size * kS / 2.0f;
     PaintSoftEllipse(big, c + 3.0f * kS, c + 4.0f * kS, 12.5f * kS, 12.5f * kS, 2.5f * kS,
                      palette::kNearBlack.WithAlpha(0.6f));
-    PaintSoftEllipse(big, c, c, 14.0f * kS, 14.0f * kS, 2.0f * kS, palette::kSeaGlass.WithAlpha(0.45f));
+    PaintSoftEllipse(big, c, c, 14.0f * kS, 14.0f * kS, 2.0f * kS,
+                     palette::kSeaGlass.WithAlpha(0.45f));
     big.FillShape(SdfCircle(c, c, 12.5f * kS), FillBrass(c, c, 12.5f * kS, 0.85f));
     big.Bevel(SdfCircle(c, c, 12.5f * kS), 2.0f * kS, 0.6f, 0.5f);
     SphereLook look;
@@ -85,7 +89,8 @@ PaintCanvas LiftHighlight() {
     PaintCanvas big(size * kBoardScale, size * kBoardScale);
     const float c = size * kS / 2.0f;
     PaintCanvas ring(big.Width(), big.Height());
-    ring.FillShape(SdfRing(SdfCircle(c, c, 14.5f * kS), 1.0f * kS), FillSolid(PaintColour::Rgb(170, 255, 235)));
+    ring.FillShape(SdfRing(SdfCircle(c, c, 14.5f * kS), 1.0f * kS),
+                   FillSolid(PaintColour::Rgb(170, 255, 235)));
     big.Draw(ring, 0, 0);
     big.Glow(2.5f * kS, palette::kSeaGlass.WithAlpha(0.8f));
     return Reduce(big);
@@ -112,15 +117,19 @@ PaintCanvas GearFrame(float angle) {
     PaintSdf shape = SdfSubtract(cog, SdfCircle(c, c, 3.2f * kS));
     for (int i = 0; i < 5; ++i) {
         const float a = angle + float(i) * 2.0f * kPi / 5.0f;
-        shape = SdfSubtract(shape, SdfCircle(c + std::cos(a) * 8.6f * kS, c + std::sin(a) * 8.6f * kS, 2.6f * kS));
+        shape = SdfSubtract(
+            shape, SdfCircle(c + std::cos(a) * 8.6f * kS, c + std::sin(a) * 8.6f * kS, 2.6f * kS));
     }
     big.FillShape(shape, FillBrass(c, c, tip, 0.95f));
     big.Bevel(shape, 1.8f * kS, 0.7f, 0.55f);
     // The hub: a darker boss with a bright axle.
-    big.FillShape(SdfRing(SdfCircle(c, c, 5.2f * kS), 1.0f * kS), FillSolid(palette::kBrassShadow), 0.8f);
+    big.FillShape(SdfRing(SdfCircle(c, c, 5.2f * kS), 1.0f * kS), FillSolid(palette::kBrassShadow),
+                  0.8f);
     SphereLook look;
     look.rim = 0.0f;
-    PaintSphere(big, c, c, 2.6f * kS, [](float, float, float) { return PaintColour::Rgb(90, 96, 100); }, look);
+    PaintSphere(
+        big, c, c, 2.6f * kS, [](float, float, float) { return PaintColour::Rgb(90, 96, 100); },
+        look);
     PaintShadowUnder(big, 2.5f * kS, 3.2f * kS, 2.2f * kS, 0.55f);
     return Reduce(big);
 }
@@ -143,8 +152,10 @@ PaintCanvas DeflectorFrame(float nx, float ny, float phase) {
     const PaintSdf wedge = SdfOffset(SdfPolygon({{ax, ay}, {bx, by}, {px, py}}), -1.0f * kS);
     ramp.FillShape(wedge, [=](float x, float y) {
         // Higher (lighter) towards the lip; chevrons point at it.
-        const float d = ((x - c) * -nx + (y - c) * -ny) / (19.0f * kS); // 0 at the lip, 1 at the end
-        PaintColour col = Mix(PaintColour::Rgb(150, 112, 60), PaintColour::Rgb(70, 50, 34), BoardClamp(d));
+        const float d =
+            ((x - c) * -nx + (y - c) * -ny) / (19.0f * kS); // 0 at the lip, 1 at the end
+        PaintColour col =
+            Mix(PaintColour::Rgb(150, 112, 60), PaintColour::Rgb(70, 50, 34), BoardClamp(d));
         const float along = ((x - c) * tx + (y - c) * ty) / kS;
         const float stripe = std::fmod(d * 15.0f + std::abs(along) * 0.45f + 100.0f, 4.0f);
         if (stripe < 1.4f)
@@ -161,7 +172,8 @@ PaintCanvas DeflectorFrame(float nx, float ny, float phase) {
     // The glint.
     const float gx = bx + (ax - bx) * phase, gy = by + (ay - by) * phase;
     PaintCanvas glint(big.Width(), big.Height());
-    PaintSoftEllipse(glint, gx, gy, 4.0f * kS, 4.0f * kS, 3.0f * kS, PaintColour::Rgb(230, 255, 250).WithAlpha(0.9f));
+    PaintSoftEllipse(glint, gx, gy, 4.0f * kS, 4.0f * kS, 3.0f * kS,
+                     PaintColour::Rgb(230, 255, 250).WithAlpha(0.9f));
     PaintLight(bar, glint.AlphaMask(), PaintColour::Rgb(230, 255, 250), 0.9f);
     bar.DropShadow(-nx * 1.5f * kS + 1.5f * kS, -ny * 1.5f * kS + 2.0f * kS, 2.0f * kS,
                    palette::kNearBlack.WithAlpha(0.5f));

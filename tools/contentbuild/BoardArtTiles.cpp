@@ -18,7 +18,8 @@ void PaintCornerStuds(PaintCanvas& big) {
     SphereLook look;
     look.rim = 0.0f;
     look.shininess = 24.0f;
-    const float corners[4][2] = {{0, 0}, {float(kBig), 0}, {0, float(kBig)}, {float(kBig), float(kBig)}};
+    const float corners[4][2] = {
+        {0, 0}, {float(kBig), 0}, {0, float(kBig)}, {float(kBig), float(kBig)}};
     for (const auto& c : corners) {
         PaintSoftEllipse(big, c[0] + 3.0f, c[1] + 4.0f, r, r, 3.0f * kBoardScale * 0.5f,
                          palette::kNearBlack.WithAlpha(0.45f));
@@ -60,7 +61,8 @@ PaintCanvas Plate(const PaintColour& metal) {
     PaintCanvas big(kBig, kBig);
     big.Clear(Darken(metal, 0.6f));
     const float inset = 1.2f * kBoardScale;
-    const PaintSdf plate = SdfRoundRect(inset, inset, kBig - inset, kBig - inset, 6.0f * kBoardScale);
+    const PaintSdf plate =
+        SdfRoundRect(inset, inset, kBig - inset, kBig - inset, 6.0f * kBoardScale);
     big.FillShape(plate, FillLinear(0, 0, kBig, kBig,
                                     {{0.0f, Lighten(metal, 0.18f)}, {1.0f, Darken(metal, 0.25f)}}));
     big.Grain(7, 0.04f);
@@ -98,14 +100,16 @@ PaintCanvas TrapFrame(int frame, int frames) {
         const float arm = std::sin(3.0f * (a + turn) + 7.0f * std::log(r + 0.08f));
         const float glow = BoardSmooth(0.2f, 1.0f, arm) * BoardSmooth(0.05f, 0.7f, r) *
                            (1.0f - BoardSmooth(0.85f, 1.0f, r) * 0.3f);
-        PaintColour depth = Mix(palette::kNearBlack, PaintColour::Rgb(70, 14, 10), BoardSmooth(0.0f, 1.0f, r));
+        PaintColour depth =
+            Mix(palette::kNearBlack, PaintColour::Rgb(70, 14, 10), BoardSmooth(0.0f, 1.0f, r));
         depth = Mix(depth, palette::kEmber, glow * 0.75f);
         // The far wall of the pit catches the light of the embers.
         return Mix(depth, PaintColour::Rgb(255, 150, 70), glow * glow * 0.35f * r);
     });
     // Inner shadow under the rim, deepest on the upper left.
     PaintCanvas inner(kBig, kBig);
-    inner.FillShape(SdfSubtract(SdfCircle(c, c, pit), SdfCircle(c + 3.0f * kBoardScale, c + 3.0f * kBoardScale, pit)),
+    inner.FillShape(SdfSubtract(SdfCircle(c, c, pit),
+                                SdfCircle(c + 3.0f * kBoardScale, c + 3.0f * kBoardScale, pit)),
                     FillSolid(palette::kNearBlack));
     PaintMask m = inner.AlphaMask();
     m.Blur(2.0f * kBoardScale);
@@ -146,8 +150,8 @@ PaintCanvas ExitFrame(int frame, int frames) {
     for (int k = 0; k < 2; ++k) {
         const float a = ang + float(k) * kPi / 2.0f;
         const float len = (6.0f + 5.0f * s) * kBoardScale;
-        big.FillShape(SdfSegment(c - std::cos(a) * len, c - std::sin(a) * len, c + std::cos(a) * len,
-                                 c + std::sin(a) * len, 0.6f * kBoardScale),
+        big.FillShape(SdfSegment(c - std::cos(a) * len, c - std::sin(a) * len,
+                                 c + std::cos(a) * len, c + std::sin(a) * len, 0.6f * kBoardScale),
                       FillSolid(PaintColour::Rgb(240, 255, 240)), 0.8f);
     }
     PaintSoftEllipse(big, c, c, 3.0f * kBoardScale, 3.0f * kBoardScale, 2.0f * kBoardScale,

@@ -11,8 +11,8 @@ const PaintColour kInk = PaintColour::Rgb(22, 20, 30);
 const PaintColour kWhite = PaintColour::Rgb(250, 244, 232);
 
 struct Eye {
-    float x, y;   // centre
-    float side;   // -1 for the left eye, +1 for the right one
+    float x, y; // centre
+    float side; // -1 for the left eye, +1 for the right one
 };
 
 void Stroke(PaintCanvas& c, float x0, float y0, float x1, float y1, float w) {
@@ -22,13 +22,16 @@ void Stroke(PaintCanvas& c, float x0, float y0, float x1, float y1, float w) {
 void White(PaintCanvas& c, const Eye& e, float rx, float ry, float s) {
     const PaintSdf eye = SdfEllipse(e.x, e.y, rx, ry);
     c.FillShape(SdfOffset(eye, 0.9f * s), FillSolid(kInk));
-    c.FillShape(eye, FillLinear(0, e.y - ry, 0, e.y + ry,
-                                {{0.0f, PaintColour::Rgb(200, 196, 190)}, {0.35f, kWhite}, {1.0f, kWhite}}));
+    c.FillShape(
+        eye,
+        FillLinear(0, e.y - ry, 0, e.y + ry,
+                   {{0.0f, PaintColour::Rgb(200, 196, 190)}, {0.35f, kWhite}, {1.0f, kWhite}}));
 }
 
 void Pupil(PaintCanvas& c, float x, float y, float r, float s) {
-    c.FillShape(SdfCircle(x, y, r), FillRadial(x - r * 0.3f, y - r * 0.3f, r * 1.2f,
-                                               {{0.0f, PaintColour::Rgb(60, 66, 96)}, {1.0f, kInk}}));
+    c.FillShape(SdfCircle(x, y, r),
+                FillRadial(x - r * 0.3f, y - r * 0.3f, r * 1.2f,
+                           {{0.0f, PaintColour::Rgb(60, 66, 96)}, {1.0f, kInk}}));
     c.FillShape(SdfCircle(x - r * 0.35f, y - r * 0.4f, r * 0.34f + 0.3f * s), FillSolid(kWhite));
 }
 
@@ -44,17 +47,29 @@ PaintCanvas PaintEyes(int expression, int gaze, float scale, const PaintColour& 
     const Eye eyes[2] = {{cx - 8.6f * s, cy, -1.0f}, {cx + 8.6f * s, cy, 1.0f}};
     float gx = 0, gy = 0;
     switch (gaze) {
-    case 1: gx = 2.4f; gy = 0.6f; break;
-    case 2: gx = -2.4f; gy = 0.6f; break;
-    case 3: gy = -2.6f; break;
-    case 4: gy = 2.8f; break;
-    default: break;
+    case 1:
+        gx = 2.4f;
+        gy = 0.6f;
+        break;
+    case 2:
+        gx = -2.4f;
+        gy = 0.6f;
+        break;
+    case 3:
+        gy = -2.6f;
+        break;
+    case 4:
+        gy = 2.8f;
+        break;
+    default:
+        break;
     }
     for (const Eye& e : eyes) {
         switch (expression) {
         case 0: { // happy: closed, smiling arcs
-            const PaintSdf arc = SdfIntersect(SdfRing(SdfCircle(e.x, e.y + 3.5f * s, 5.2f * s), 1.1f * s),
-                                              [&](float, float y) { return y - (e.y + 2.5f * s); });
+            const PaintSdf arc =
+                SdfIntersect(SdfRing(SdfCircle(e.x, e.y + 3.5f * s, 5.2f * s), 1.1f * s),
+                             [&](float, float y) { return y - (e.y + 2.5f * s); });
             c.FillShape(arc, FillSolid(kInk));
             break;
         }
@@ -73,11 +88,12 @@ PaintCanvas PaintEyes(int expression, int gaze, float scale, const PaintColour& 
             Pupil(c, e.x + gx * 0.8f * s, e.y + (gy * 0.6f + 2.2f) * s, 3.2f * s, s);
             const float outer = e.x + e.side * 8.0f * s, inner = e.x - e.side * 8.0f * s;
             const float yo = e.y - 1.0f * s, yi = e.y - 6.5f * s;
-            const PaintSdf lid = SdfIntersect(SdfOffset(SdfEllipse(e.x, e.y, 6.5f * s, 8.0f * s), 1.0f * s),
-                                              [=](float x, float y) {
-                                                  const float t = (x - inner) / (outer - inner);
-                                                  return y - (yi + (yo - yi) * t);
-                                              });
+            const PaintSdf lid =
+                SdfIntersect(SdfOffset(SdfEllipse(e.x, e.y, 6.5f * s, 8.0f * s), 1.0f * s),
+                             [=](float x, float y) {
+                                 const float t = (x - inner) / (outer - inner);
+                                 return y - (yi + (yo - yi) * t);
+                             });
             c.FillShape(lid, FillSolid(Darken(face, 0.15f)));
             Stroke(c, inner, yi - 0.2f * s, outer, yo - 0.2f * s, 0.9f * s);
             break;

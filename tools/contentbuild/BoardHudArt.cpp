@@ -30,7 +30,8 @@ void Recess(PaintCanvas& bar, float left, float top, float right, float bottom, 
             const PaintColour& inside) {
     const PaintSdf box = Box(left, top, right, bottom, radius);
     bar.FillShape(SdfOffset(box, 1.0f * kB), FillSolid(palette::kBrassShadow.WithAlpha(0.8f)));
-    bar.FillShape(box, FillLinear(0, top * kB, 0, bottom * kB, {{0.0f, Darken(inside, 0.25f)}, {1.0f, inside}}));
+    bar.FillShape(box, FillLinear(0, top * kB, 0, bottom * kB,
+                                  {{0.0f, Darken(inside, 0.25f)}, {1.0f, inside}}));
     PaintCanvas shade(bar.Width(), bar.Height());
     shade.FillShape(SdfSubtract(box, Box(left + 3, top + 4, right + 2, bottom + 2, radius)),
                     FillSolid(palette::kNearBlack));
@@ -40,9 +41,11 @@ void Recess(PaintCanvas& bar, float left, float top, float right, float bottom, 
     inner.FillShape(box, FillSolid(palette::kNearBlack));
     m.Multiply(inner.AlphaMask());
     bar.FillMask(m, FillSolid(palette::kNearBlack), 0.7f);
-    bar.FillShape(SdfIntersect(SdfRing(box, 0.6f * kB), [=](float x, float y) {
-                      return (left + top) * kB + 40.0f * kB - x - y + (right - left + bottom - top) * kB * 0.5f;
-                  }),
+    bar.FillShape(SdfIntersect(SdfRing(box, 0.6f * kB),
+                               [=](float x, float y) {
+                                   return (left + top) * kB + 40.0f * kB - x - y +
+                                          (right - left + bottom - top) * kB * 0.5f;
+                               }),
                   FillSolid(PaintColour::Rgb(120, 170, 170)), 0.0f);
 }
 
@@ -62,13 +65,15 @@ PaintCanvas SideBar() {
     PaintCanvas bar(640 * kBarScale, 480 * kBarScale);
     // The table: deep teal under a soft light, darker towards the corners, with a fine
     // diagonal weave.
-    bar.FillShape([](float, float) { return -1.0f; }, [&](float x, float y) {
-        const float u = x / bar.Width() - 0.4f, v = y / bar.Height() - 0.45f;
-        const float light = BoardClamp(1.0f - (u * u + v * v) * 2.2f);
-        PaintColour c = Mix(palette::kNight, palette::kDeepTeal, light);
-        const float weave = std::sin((x + y) * 0.5f / kB) * std::sin((x - y) * 0.5f / kB);
-        return Lighten(c, 0.025f * weave);
-    });
+    bar.FillShape([](float, float) { return -1.0f; },
+                  [&](float x, float y) {
+                      const float u = x / bar.Width() - 0.4f, v = y / bar.Height() - 0.45f;
+                      const float light = BoardClamp(1.0f - (u * u + v * v) * 2.2f);
+                      PaintColour c = Mix(palette::kNight, palette::kDeepTeal, light);
+                      const float weave =
+                          std::sin((x + y) * 0.5f / kB) * std::sin((x - y) * 0.5f / kB);
+                      return Lighten(c, 0.025f * weave);
+                  });
     // The board's brass frame with its shadow.
     {
         PaintCanvas frame(bar.Width(), bar.Height());
@@ -76,7 +81,8 @@ PaintCanvas SideBar() {
         const PaintSdf rail = SdfSubtract(outer, Box(14, 14, 466, 466, 4));
         frame.FillShape(rail, FillBrass(240 * kB, 240 * kB, 300 * kB));
         frame.Bevel(rail, 4.0f * kB, 0.7f, 0.6f);
-        frame.FillShape(SdfRing(Box(9, 9, 471, 471, 8), 0.5f * kB), FillSolid(palette::kBrassShadow), 0.6f);
+        frame.FillShape(SdfRing(Box(9, 9, 471, 471, 8), 0.5f * kB),
+                        FillSolid(palette::kBrassShadow), 0.6f);
         frame.DropShadow(4.0f * kB, 5.0f * kB, 5.0f * kB, palette::kNearBlack.WithAlpha(0.6f));
         bar.Draw(frame, 0, 0);
         bar.FillShape(Box(14, 14, 466, 466, 4), FillSolid(palette::kNearBlack));
@@ -85,8 +91,9 @@ PaintCanvas SideBar() {
     {
         PaintCanvas panel(bar.Width(), bar.Height());
         const PaintSdf body = Box(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, 12);
-        panel.FillShape(body, FillLinear(0, kPanelTop * kB, 0, kPanelBottom * kB,
-                                         {{0.0f, Lighten(palette::kTeal, 0.08f)}, {1.0f, palette::kDeepTeal}}));
+        panel.FillShape(
+            body, FillLinear(0, kPanelTop * kB, 0, kPanelBottom * kB,
+                             {{0.0f, Lighten(palette::kTeal, 0.08f)}, {1.0f, palette::kDeepTeal}}));
         panel.Grain(5, 0.02f);
         const PaintSdf trim = SdfRing(SdfOffset(body, -2.0f * kB), 2.0f * kB);
         panel.FillShape(trim, FillBrass(558 * kB, 240 * kB, 250 * kB));
@@ -108,7 +115,8 @@ PaintCanvas SideBar() {
     for (int i = 0; i < kLights; ++i) {
         const float x = float(kLightX + i * (kLightSize + kLightGap)) + kLightSize / 2.0f;
         const float y = float(kLightY) + kLightSize / 2.0f;
-        bar.FillShape(SdfCircle(x * kB, y * kB, 8.5f * kB), FillBrass(x * kB, y * kB, 9.0f * kB, 0.8f));
+        bar.FillShape(SdfCircle(x * kB, y * kB, 8.5f * kB),
+                      FillBrass(x * kB, y * kB, 9.0f * kB, 0.8f));
         bar.FillShape(SdfCircle(x * kB, y * kB, 7.0f * kB), FillSolid(palette::kNearBlack));
     }
     // Coins.
@@ -135,7 +143,9 @@ PaintCanvas Digit(const PaintFont& font, char digit) {
     font.DrawText(mask, text, (big.Width() - font.Measure(text)) / 2, int(21.5f * kS));
     PaintCanvas ink(big.Width(), big.Height());
     ink.FillMask(mask, FillLinear(0, 4.0f * kS, 0, 22.0f * kS,
-                                  {{0.0f, PaintColour::Rgb(255, 244, 196)}, {0.5f, palette::kGold}, {1.0f, palette::kBrass}}));
+                                  {{0.0f, PaintColour::Rgb(255, 244, 196)},
+                                   {0.5f, palette::kGold},
+                                   {1.0f, palette::kBrass}}));
     ink.DropShadow(1.0f * kS, 1.5f * kS, 1.0f * kS, palette::kNearBlack.WithAlpha(0.8f));
     big.Draw(ink, 0, 0);
     return Reduce(big);
@@ -152,7 +162,8 @@ PaintCanvas DialFrame(int step) {
     const PaintSdf face = SdfCircle(c, c, 39.0f * kS);
     big.FillShape(SdfOffset(face, 1.0f * kS), FillSolid(palette::kBrassShadow));
     big.FillShape(face, FillRadial(c - 10.0f * kS, c - 12.0f * kS, 60.0f * kS,
-                                   {{0.0f, PaintColour::Rgb(252, 246, 230)}, {1.0f, PaintColour::Rgb(206, 194, 168)}}));
+                                   {{0.0f, PaintColour::Rgb(252, 246, 230)},
+                                    {1.0f, PaintColour::Rgb(206, 194, 168)}}));
     for (int i = 0; i < 12; ++i) {
         const float a = float(i) * kPi / 6.0f;
         const float r0 = (i % 3 == 0 ? 29.0f : 32.0f) * kS, r1 = 36.0f * kS;
@@ -167,19 +178,22 @@ PaintCanvas DialFrame(int step) {
         float a = std::atan2(x - c, -(y - c));
         if (a < 0)
             a += 2.0f * kPi;
-        return a <= angle + 1e-3f && step > 0 ? palette::kLeaf.WithAlpha(0.35f) : PaintColour{0, 0, 0, 0};
+        return a <= angle + 1e-3f && step > 0 ? palette::kLeaf.WithAlpha(0.35f)
+                                              : PaintColour{0, 0, 0, 0};
     });
     big.Draw(sweep, 0, 0);
     PaintCanvas hand(big.Width(), big.Height());
     const float hx = c + std::sin(angle) * 33.0f * kS, hy = c - std::cos(angle) * 33.0f * kS;
-    hand.FillShape(SdfSegment(c - std::sin(angle) * 7.0f * kS, c + std::cos(angle) * 7.0f * kS, hx, hy, 1.8f * kS),
+    hand.FillShape(SdfSegment(c - std::sin(angle) * 7.0f * kS, c + std::cos(angle) * 7.0f * kS, hx,
+                              hy, 1.8f * kS),
                    FillSolid(PaintColour::Rgb(26, 30, 44)));
     hand.FillShape(SdfCircle(hx, hy, 2.2f * kS), FillSolid(palette::kEmber));
     hand.DropShadow(1.0f * kS, 1.5f * kS, 1.0f * kS, palette::kNearBlack.WithAlpha(0.4f));
     big.Draw(hand, 0, 0);
     SphereLook look;
     look.rim = 0.0f;
-    PaintSphere(big, c, c, 4.0f * kS, [](float, float, float) { return palette::kBrass; }, look);
+    PaintSphere(
+        big, c, c, 4.0f * kS, [](float, float, float) { return palette::kBrass; }, look);
     return Reduce(big);
 }
 
@@ -190,17 +204,23 @@ PaintCanvas Light(bool on) {
     SphereLook look;
     look.shininess = 40.0f;
     if (on) {
-        PaintSoftEllipse(big, c, c, 7.5f * kS, 7.5f * kS, 1.0f * kS, palette::kGold.WithAlpha(0.5f));
+        PaintSoftEllipse(big, c, c, 7.5f * kS, 7.5f * kS, 1.0f * kS,
+                         palette::kGold.WithAlpha(0.5f));
         look.ambient = 0.9f;
         look.rimColour = PaintColour::Rgb(255, 240, 180);
-        PaintSphere(big, c, c, 6.2f * kS, [](float nx, float ny, float) {
-            const float r = std::sqrt(nx * nx + ny * ny);
-            return Mix(PaintColour::Rgb(255, 250, 210), PaintColour::Rgb(240, 160, 40), r);
-        }, look);
+        PaintSphere(
+            big, c, c, 6.2f * kS,
+            [](float nx, float ny, float) {
+                const float r = std::sqrt(nx * nx + ny * ny);
+                return Mix(PaintColour::Rgb(255, 250, 210), PaintColour::Rgb(240, 160, 40), r);
+            },
+            look);
     } else {
         look.ambient = 0.5f;
         look.rim = 0.1f;
-        PaintSphere(big, c, c, 6.2f * kS, [](float, float, float) { return PaintColour::Rgb(44, 40, 36); }, look);
+        PaintSphere(
+            big, c, c, 6.2f * kS, [](float, float, float) { return PaintColour::Rgb(44, 40, 36); },
+            look);
     }
     return Reduce(big);
 }
@@ -213,8 +233,8 @@ PaintCanvas TrayCoin(const PaintColour& metal, float opacity) {
     const float rx = 12.5f * kS, ry = 4.2f * kS;
     const float top = 5.0f * kS, bottom = 8.5f * kS;
     PaintCanvas coin(big.Width(), big.Height());
-    const PaintSdf side = SdfUnion(SdfEllipse(cx, bottom, rx, ry),
-                                   SdfRoundRect(cx - rx, top, cx + rx, bottom, 0.1f));
+    const PaintSdf side =
+        SdfUnion(SdfEllipse(cx, bottom, rx, ry), SdfRoundRect(cx - rx, top, cx + rx, bottom, 0.1f));
     coin.FillShape(side, [=](float x, float) {
         const float t = (x - (cx - rx)) / (2.0f * rx);
         const float groove = std::sin(x * 1.5f) * 0.5f + 0.5f;
@@ -223,7 +243,8 @@ PaintCanvas TrayCoin(const PaintColour& metal, float opacity) {
     const PaintSdf face = SdfEllipse(cx, top, rx, ry);
     coin.FillShape(face, FillLinear(cx - rx, top - ry, cx + rx, top + ry,
                                     {{0.0f, Lighten(metal, 0.45f)}, {1.0f, Darken(metal, 0.1f)}}));
-    coin.FillShape(SdfRing(SdfEllipse(cx, top, rx * 0.72f, ry * 0.72f), 0.35f * kS), FillSolid(Darken(metal, 0.25f)), 0.7f);
+    coin.FillShape(SdfRing(SdfEllipse(cx, top, rx * 0.72f, ry * 0.72f), 0.35f * kS),
+                   FillSolid(Darken(metal, 0.25f)), 0.7f);
     big.Draw(coin, 0, 0, opacity);
     return Reduce(big);
 }
@@ -238,10 +259,14 @@ PaintCanvas Life() {
     look.shininess = 60.0f;
     look.rim = 0.6f;
     look.rimColour = PaintColour::Rgb(200, 255, 245);
-    PaintSphere(big, c, c, 8.6f * kS, [](float nx, float ny, float) {
-        // Clear glass over the dark tray: the tray shows through, lensed and tinted.
-        return Mix(PaintColour::Rgb(30, 90, 96), PaintColour::Rgb(120, 200, 200), BoardClamp(0.5f + 0.5f * (nx + ny) * 0.7f));
-    }, look);
+    PaintSphere(
+        big, c, c, 8.6f * kS,
+        [](float nx, float ny, float) {
+            // Clear glass over the dark tray: the tray shows through, lensed and tinted.
+            return Mix(PaintColour::Rgb(30, 90, 96), PaintColour::Rgb(120, 200, 200),
+                       BoardClamp(0.5f + 0.5f * (nx + ny) * 0.7f));
+        },
+        look);
     return Reduce(big);
 }
 
@@ -255,36 +280,44 @@ PaintCanvas MascotFrame(float phase) {
     const float floorY = 88.0f * kS;
     const float rx = (36.0f + 1.2f * breathe) * kS, ry = (33.0f - 0.6f * breathe) * kS;
     const float cy = floorY - ry;
-    PaintSoftEllipse(big, cx + 3.0f * kS, floorY, 30.0f * kS, 5.0f * kS, 3.0f * kS, palette::kNearBlack.WithAlpha(0.5f));
+    PaintSoftEllipse(big, cx + 3.0f * kS, floorY, 30.0f * kS, 5.0f * kS, 3.0f * kS,
+                     palette::kNearBlack.WithAlpha(0.5f));
     // Feet.
     for (int side = -1; side <= 1; side += 2) {
         SphereLook look;
         look.rim = 0.0f;
-        PaintSpheroid(big, cx + float(side) * 16.0f * kS, floorY - 3.0f * kS, 8.0f * kS, 4.5f * kS,
-                      [](float, float, float) { return palette::kBrass; }, look);
+        PaintSpheroid(
+            big, cx + float(side) * 16.0f * kS, floorY - 3.0f * kS, 8.0f * kS, 4.5f * kS,
+            [](float, float, float) { return palette::kBrass; }, look);
     }
     // The stalk and its lamp, which glows brighter as the creature breathes in.
     const float top = cy - ry;
-    big.FillShape(SdfSegment(cx, top + 4.0f * kS, cx + 4.0f * kS, top - 9.0f * kS, 1.2f * kS), FillSolid(palette::kBrassShadow));
-    PaintSoftEllipse(big, cx + 4.0f * kS, top - 11.0f * kS, (5.0f + 2.0f * breathe) * kS, (5.0f + 2.0f * breathe) * kS,
-                     2.0f * kS, palette::kGold.WithAlpha(0.45f));
+    big.FillShape(SdfSegment(cx, top + 4.0f * kS, cx + 4.0f * kS, top - 9.0f * kS, 1.2f * kS),
+                  FillSolid(palette::kBrassShadow));
+    PaintSoftEllipse(big, cx + 4.0f * kS, top - 11.0f * kS, (5.0f + 2.0f * breathe) * kS,
+                     (5.0f + 2.0f * breathe) * kS, 2.0f * kS, palette::kGold.WithAlpha(0.45f));
     SphereLook lamp;
     lamp.ambient = 0.9f;
-    PaintSphere(big, cx + 4.0f * kS, top - 11.0f * kS, 3.4f * kS,
-                [](float, float, float) { return PaintColour::Rgb(255, 230, 150); }, lamp);
+    PaintSphere(
+        big, cx + 4.0f * kS, top - 11.0f * kS, 3.4f * kS,
+        [](float, float, float) { return PaintColour::Rgb(255, 230, 150); }, lamp);
     SphereLook look;
     look.shininess = 30.0f;
     look.specular = 0.5f;
     look.rim = 0.3f;
     look.rimColour = palette::kSeaGlass;
-    PaintSpheroid(big, cx, cy, rx, ry, [](float, float ny, float) {
-        // Cream face and belly, brass crown.
-        return Mix(PaintColour::Rgb(232, 208, 150), PaintColour::Rgb(250, 238, 210), BoardSmooth(-0.6f, 0.2f, ny));
-    }, look);
+    PaintSpheroid(
+        big, cx, cy, rx, ry,
+        [](float, float ny, float) {
+            // Cream face and belly, brass crown.
+            return Mix(PaintColour::Rgb(232, 208, 150), PaintColour::Rgb(250, 238, 210),
+                       BoardSmooth(-0.6f, 0.2f, ny));
+        },
+        look);
     // Rosy cheeks.
     for (int side = -1; side <= 1; side += 2)
-        PaintSoftEllipse(big, cx + float(side) * 22.0f * kS, cy + 6.0f * kS, 5.0f * kS, 3.0f * kS, 2.0f * kS,
-                         palette::kEmber.WithAlpha(0.35f));
+        PaintSoftEllipse(big, cx + float(side) * 22.0f * kS, cy + 6.0f * kS, 5.0f * kS, 3.0f * kS,
+                         2.0f * kS, palette::kEmber.WithAlpha(0.35f));
     // A small smile.
     big.FillShape(SdfIntersect(SdfRing(SdfCircle(cx, cy + 4.0f * kS, 8.0f * kS), 0.9f * kS),
                                [=](float, float y) { return cy + 8.0f * kS - y; }),
@@ -312,13 +345,17 @@ PaintCanvas Jaw() {
                                                      {x - 8.0f * k, 252.0f * k}}),
                                          4.0f * k);
         teeth.FillShape(tooth, FillLinear(x - 40.0f * k, plate, x + 40.0f * k, 250.0f * k,
-                                          {{0.0f, PaintColour::Rgb(255, 250, 236)}, {1.0f, PaintColour::Rgb(196, 184, 160)}}));
+                                          {{0.0f, PaintColour::Rgb(255, 250, 236)},
+                                           {1.0f, PaintColour::Rgb(196, 184, 160)}}));
         teeth.Bevel(tooth, 6.0f * k, 0.6f, 0.6f);
     }
     big.Draw(teeth, 0, 0);
-    const PaintSdf body = SdfRoundRect(-20.0f * k, -20.0f * k, (width + 20.0f) * k, plate, 10.0f * k);
+    const PaintSdf body =
+        SdfRoundRect(-20.0f * k, -20.0f * k, (width + 20.0f) * k, plate, 10.0f * k);
     PaintCanvas iron(big.Width(), big.Height());
-    iron.FillShape(body, FillLinear(0, 0, 0, plate, {{0.0f, PaintColour::Rgb(20, 30, 38)}, {1.0f, PaintColour::Rgb(58, 70, 78)}}));
+    iron.FillShape(body, FillLinear(0, 0, 0, plate,
+                                    {{0.0f, PaintColour::Rgb(20, 30, 38)},
+                                     {1.0f, PaintColour::Rgb(58, 70, 78)}}));
     iron.Grain(3, 0.03f);
     const PaintSdf edge = SdfIntersect(body, [=](float, float y) { return plate - 16.0f * k - y; });
     iron.FillShape(edge, FillBrass(360.0f * k, plate, 400.0f * k));
@@ -327,7 +364,9 @@ PaintCanvas Jaw() {
         const float x = (33.0f + 67.0f * float(i)) * k;
         SphereLook look;
         look.rim = 0.0f;
-        PaintSphere(iron, x, plate - 8.0f * k, 3.5f * k, [](float, float, float) { return palette::kGold; }, look);
+        PaintSphere(
+            iron, x, plate - 8.0f * k, 3.5f * k, [](float, float, float) { return palette::kGold; },
+            look);
     }
     big.Draw(iron, 0, 0);
     return big.Downsample(scale);
@@ -381,7 +420,8 @@ void BuildHud(ContentOut& out) {
     for (int e = 0; e < kFaceExpressions; ++e) {
         for (int g = 0; g < kFaceGazes; ++g) {
             eyePictures.push_back(Reduce(PaintEyes(e, g, 1.35f, kMascotFace)));
-            eyes.push_back(ToKeyed16(eyePictures.back(), kMascotFace, "mascoteyes" + std::to_string(e * 5 + g)));
+            eyes.push_back(ToKeyed16(eyePictures.back(), kMascotFace,
+                                     "mascoteyes" + std::to_string(e * 5 + g)));
         }
     }
     out.WriteImageList("hud/images/mascoteyes.imst", eyes);
@@ -395,17 +435,21 @@ void BuildHud(ContentOut& out) {
             screen.Draw(i < 5 ? on : off, kLightX + i * (kLightSize + kLightGap), kLightY);
         screen.Draw(dialPictures[4], kDialX, kDialY);
         for (int i = 0; i < 7; ++i)
-            screen.Draw(numbers[size_t((i * 3) % 10)], kScoreX + i * (kDigitWidth + kDigitGap), kScoreY);
+            screen.Draw(numbers[size_t((i * 3) % 10)], kScoreX + i * (kDigitWidth + kDigitGap),
+                        kScoreY);
         for (int i = 0; i < 3; ++i)
             screen.Draw(life, kPanelCentre - 34 + i * 26, kLifeY);
         for (int s = 0; s < 3; ++s)
             for (int i = 0; i < 6; ++i)
-                screen.Draw(i < 4 ? coin : coinDark, 502 + s * 40, kCoinsTop + kCoinsHeight - kCoinHeight - i * 6 + 2);
+                screen.Draw(i < 4 ? coin : coinDark, 502 + s * 40,
+                            kCoinsTop + kCoinsHeight - kCoinHeight - i * 6 + 2);
         screen.Draw(bodyPictures[3], kMascotX, kMascotY);
         screen.Draw(eyePictures[1 * 5 + 2], kMascotX + 24, kMascotY + 30);
         BoardPreview("hud", {screen}, palette::kNight, 1);
-        BoardPreview("hudparts", {dialPictures[0], dialPictures[11], on, off, coin, coinX, coinDark, life,
-                                  bodyPictures[0], bodyPictures[7]}, palette::kDeepTeal, 3);
+        BoardPreview("hudparts",
+                     {dialPictures[0], dialPictures[11], on, off, coin, coinX, coinDark, life,
+                      bodyPictures[0], bodyPictures[7]},
+                     palette::kDeepTeal, 3);
         BoardPreview("jaw", {jaw}, palette::kTeal, 1);
     }
 }

@@ -18,13 +18,15 @@ inline constexpr int kLevelWindowLeft = 584, kLevelWindowRight = 624;
 // Score caption and the window of its seven digits (18 x 26, one pixel apart).
 inline constexpr int kScoreCaption = 54, kScoreTop = 64, kScoreBottom = 98;
 inline constexpr int kDigitWidth = 18, kDigitHeight = 26, kDigits = 7, kDigitGap = 1;
-inline constexpr int kScoreX = kPanelCentre - (kDigits * kDigitWidth + (kDigits - 1) * kDigitGap) / 2;
+inline constexpr int kScoreX =
+    kPanelCentre - (kDigits * kDigitWidth + (kDigits - 1) * kDigitGap) / 2;
 inline constexpr int kScoreY = 68;
 // The clock: the dial and the row of seven lights under it.
 inline constexpr int kClockTop = 104, kClockBottom = 228;
 inline constexpr int kDialSize = 96, kDialX = kPanelCentre - kDialSize / 2, kDialY = 106;
 inline constexpr int kLightSize = 16, kLightGap = 3, kLights = 7, kLightY = 207;
-inline constexpr int kLightX = kPanelCentre - (kLights * kLightSize + (kLights - 1) * kLightGap) / 2;
+inline constexpr int kLightX =
+    kPanelCentre - (kLights * kLightSize + (kLights - 1) * kLightGap) / 2;
 // The coin tray.
 inline constexpr int kCoinsCaption = 236, kCoinsTop = 246, kCoinsBottom = 316;
 inline constexpr int kCoinsX = 490, kCoinsWidth = 136, kCoinsHeight = 66;

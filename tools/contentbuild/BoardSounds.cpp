@@ -124,7 +124,8 @@ void BuildBallSounds(ContentOut& out) {
         double phase = 0.0;
         for (size_t i = 0; i < b.size(); ++i) {
             phase += 55.0 / kRate;
-            b[i] += 0.25f * SynthSaw(phase, 55.0 / kRate) * (0.6f + 0.4f * SynthSine(3.0 * Time(i)));
+            b[i] +=
+                0.25f * SynthSaw(phase, 55.0 / kRate) * (0.6f + 0.4f * SynthSine(3.0 * Time(i)));
         }
         FinishLoop(out, "rollspiked", b, 1.0f, 0.35f);
     }
@@ -196,8 +197,8 @@ void BuildPickupSounds(ContentOut& out) {
         SynthBuffer b = Buffer(0.75f);
         const int notes[] = {60, 64, 67, 72, 76, 79};
         for (int i = 0; i < 6; ++i)
-            AddGlide(b, float(SynthNoteHz(notes[i])), float(SynthNoteHz(notes[i] + 0.3)), 0.22f, 0.5f,
-                     0.1f, 0.06f * float(i), true);
+            AddGlide(b, float(SynthNoteHz(notes[i])), float(SynthNoteHz(notes[i] + 0.3)), 0.22f,
+                     0.5f, 0.1f, 0.06f * float(i), true);
         AddGlide(b, 200.0f, 1600.0f, 0.5f, 0.3f, 0.3f);
         Finish(out, "power", SynthRoom(b, 0.2f, 0.6f));
     }
@@ -230,7 +231,8 @@ void BuildAmbientLoops(ContentOut& out) {
             const float t = Time(i);
             float x = 0.0f;
             for (int k = 0; k < 4; ++k)
-                x += SynthSine(double(hz[k]) * t) * (0.6f + 0.4f * SynthSine(double(k + 1) * 0.5 * t));
+                x += SynthSine(double(hz[k]) * t) *
+                     (0.6f + 0.4f * SynthSine(double(k + 1) * 0.5 * t));
             b[i] = x * 0.25f;
         }
         SynthNormalise(b, 0.22f);
@@ -278,7 +280,8 @@ void BuildEffectSounds(ContentOut& out) {
         // A life going: a falling shimmer.
         SynthBuffer b = Buffer(0.9f);
         for (int i = 0; i < 4; ++i)
-            AddGlide(b, 1800.0f * (1.0f + 0.13f * float(i)), 300.0f, 0.8f, 0.3f, 0.3f, 0.02f * float(i));
+            AddGlide(b, 1800.0f * (1.0f + 0.13f * float(i)), 300.0f, 0.8f, 0.3f, 0.3f,
+                     0.02f * float(i));
         AddBell(b, float(SynthNoteHz(69)), 0.4f, 0.25f);
         Finish(out, "flare", SynthRoom(b, 0.25f, 0.7f));
     }
@@ -308,7 +311,8 @@ void BuildEffectSounds(ContentOut& out) {
         for (size_t i = 0; i < Samples(0.5f); ++i) {
             const float t = Time(i);
             band.Set(SynthBiquad::Kind::Bandpass, 300.0f + 3000.0f * t / 0.5f, 1.5f);
-            b[i] += band.Process(random.Bipolar()) * std::sin(float(kTwoPi / 2.0) * t / 0.5f) * 0.8f;
+            b[i] +=
+                band.Process(random.Bipolar()) * std::sin(float(kTwoPi / 2.0) * t / 0.5f) * 0.8f;
         }
         AddBell(b, float(SynthNoteHz(84)), 0.5f, 0.18f, 0.35f);
         AddBell(b, float(SynthNoteHz(91)), 0.4f, 0.2f, 0.45f);

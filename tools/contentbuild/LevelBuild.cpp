@@ -41,14 +41,13 @@ std::vector<uint8_t> BytesOf(QxBuffer& buffer) {
 void CheckNames(ContentOut& out, const std::string& source, const PyxLevel& level) {
     for (const PyxLevelObjectRecord& record : level.Objects()) {
         if (!g_registry->FindType(record.className, record.typeName))
-            out.Fail(source + ": no definition of " + record.className + " - " +
-                     record.typeName);
+            out.Fail(source + ": no definition of " + record.className + " - " + record.typeName);
     }
     const PyxLevelProperties& properties = level.Properties();
     if (!properties.BallClass.empty() &&
         !g_registry->FindType(properties.BallClass, properties.BallType))
-        out.Fail(source + ": no definition of the released ball " + properties.BallClass +
-                 " - " + properties.BallType);
+        out.Fail(source + ": no definition of the released ball " + properties.BallClass + " - " +
+                 properties.BallType);
 }
 
 void BuildLevels(ContentOut& out) {
