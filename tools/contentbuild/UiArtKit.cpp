@@ -62,36 +62,47 @@ void UiDrawText(PaintCanvas& canvas, const UiTextStyle& style, const std::string
                 float baseline, int align, float scale) {
     const int px = int(std::lround(style.size * scale));
     const PaintFont& font = FontAt(style.face, px);
-    float width = float(font.Measure(text)) + style.tracking * scale * float(text.size());
+    const float width = float(font.Measure(text)) + style.tracking * scale * float(text.size());
     float pen = x * scale;
     if (align == 1) {
         pen -= width * 0.5f;
     } else if (align == 2) {
         pen -= width;
     }
-    PaintMask mask(canvas.Width(), canvas.Height());
+    // The text is painted on a canvas of its own size (with room for the outline and
+    // the shadow) and then placed.
+    const int pad =
+        int(std::ceil((style.outline + style.shadowOffset + 3 * style.shadowBlur + 2) * scale));
+    const int left = int(std::floor(pen)) - pad;
+    const int top = int(std::lround(baseline * scale)) - font.Ascender() - pad;
+    const int w = int(std::ceil(width)) + 2 * pad + int(scale);
+    const int h = font.LineHeight() + 2 * pad;
+    const int penX = int(std::lround(pen)) - left;
+    const int base = int(std::lround(baseline * scale)) - top;
+    PaintMask mask(w, h);
     if (style.tracking == 0.0f) {
-        font.DrawText(mask, text, int(std::lround(pen)), int(std::lround(baseline * scale)));
+        font.DrawText(mask, text, penX, base);
     } else {
+        float at = float(penX);
         for (char c : text) {
             const std::string one(1, c);
-            font.DrawText(mask, one, int(std::lround(pen)), int(std::lround(baseline * scale)));
-            pen += float(font.Measure(one)) + style.tracking * scale;
+            font.DrawText(mask, one, int(std::lround(at)), base);
+            at += float(font.Measure(one)) + style.tracking * scale;
         }
     }
-    PaintCanvas layer(canvas.Width(), canvas.Height());
+    PaintCanvas layer(w, h);
     if (style.outline > 0.0f) {
         PaintMask outline = mask.Dilated(int(std::lround(style.outline * scale)));
         layer.FillMask(outline, FillSolid(style.outlineColour));
     }
-    const float top = baseline * scale - float(font.Ascender()) * 0.75f;
+    const float capTop = float(base) - float(font.Ascender()) * 0.75f;
     layer.FillMask(
-        mask, FillLinear(0, top, 0, baseline * scale, {{0.0f, style.top}, {1.0f, style.bottom}}));
+        mask, FillLinear(0, capTop, 0, float(base), {{0.0f, style.top}, {1.0f, style.bottom}}));
     if (style.shadowAlpha > 0.0f) {
         layer.DropShadow(style.shadowOffset * scale, style.shadowOffset * scale,
                          style.shadowBlur * scale, kNearBlack.WithAlpha(style.shadowAlpha));
     }
-    canvas.Draw(layer, 0, 0);
+    canvas.Draw(layer, left, top);
 }
 
 PaintCanvas UiBackdrop(uint32_t seed) {

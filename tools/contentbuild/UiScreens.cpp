@@ -37,9 +37,20 @@ UiTextStyle SmallStyle(float size, const PaintColour& colour) {
     return style;
 }
 
+// Every screen starts from the same backdrop and most show the logo: paint each once.
+const PaintCanvas& Backdrop() {
+    static const PaintCanvas backdrop = UiBackdrop(kBackdropSeed);
+    return backdrop;
+}
+
+const PaintCanvas& Logo() {
+    static const PaintCanvas logo = UiLogo();
+    return logo;
+}
+
 // Screen-sized canvas at kUiScale for sharp text and lines, with the backdrop under.
 struct Screen {
-    PaintCanvas backdrop = UiBackdrop(kBackdropSeed);
+    PaintCanvas backdrop = Backdrop();
     PaintCanvas overlay{640 * kUiScale, 480 * kUiScale};
 
     void Panel(int x, int y, int w, int h, float radius) {
@@ -50,6 +61,31 @@ struct Screen {
     void Text(const UiTextStyle& style, const std::string& text, float x, float baseline,
               int align) {
         UiDrawText(overlay, style, text, x, baseline, align);
+    }
+    // A thin gold rule with a small diamond in the middle, under a heading.
+    void Ornament(float centreX, float y, float halfWidth) {
+        const float s = kUiScale;
+        // Painted around the origin of a small canvas, then placed.
+        const float ox = centreX - halfWidth - 4;
+        const float oy = y - 10;
+        PaintCanvas layer(int((2 * halfWidth + 8) * s), int(20 * s));
+        centreX -= ox;
+        y -= oy;
+        layer.FillShape(SdfRoundRect((centreX - halfWidth) * s, (y - 0.6f) * s,
+                                     (centreX + halfWidth) * s, (y + 0.6f) * s, 0.6f * s),
+                        FillLinear((centreX - halfWidth) * s, 0, (centreX + halfWidth) * s, 0,
+                                   {{0.0f, kGold.WithAlpha(0.0f)},
+                                    {0.5f, kGold.WithAlpha(0.9f)},
+                                    {1.0f, kGold.WithAlpha(0.0f)}}));
+        const PaintSdf diamond = SdfPolygon({{(centreX - 6) * s, y * s},
+                                             {centreX * s, (y - 4) * s},
+                                             {(centreX + 6) * s, y * s},
+                                             {centreX * s, (y + 4) * s}});
+        layer.FillShape(diamond,
+                        FillLinear(0, (y - 4) * s, 0, (y + 4) * s,
+                                   {{0.0f, PaintColour::Rgb(255, 244, 200)}, {1.0f, kBrass}}));
+        layer.DropShadow(1 * s, 1 * s, 1 * s, kNearBlack.WithAlpha(0.6f));
+        overlay.Draw(layer, int(ox * s), int(oy * s));
     }
     PaintCanvas Finish() {
         PaintCanvas result = backdrop;
@@ -83,7 +119,7 @@ void WriteOpaque(ContentOut& out, const std::string& base, const PaintCanvas& ca
 
 void BuildLoading(ContentOut& out) {
     Screen screen;
-    screen.Place(UiLogo(), 110, 112);
+    screen.Place(Logo(), 110, 112);
     screen.Text(SmallStyle(14, kCream), "Loading ...", 320, 290, 1);
     screen.Place(Trough(360, 16), 138, 298); // the bar itself sits at 144, 303
     screen.Text(SmallStyle(11, kMuted), "A Quillfern Studio game", 320, 462, 1);
@@ -92,7 +128,7 @@ void BuildLoading(ContentOut& out) {
 
 void BuildMenu(ContentOut& out) {
     Screen screen;
-    screen.Place(UiLogo(), 110, 18);
+    screen.Place(Logo(), 110, 18);
     // The buttons' faces are 240 x 38 at x 200, from y 156 every 46 pixels.
     screen.Panel(176, 142, 288, 6 * 46 + 20, 14);
     screen.Text(SmallStyle(11, kMuted), "\xA9 Quillfern Studio", 8, 470, 0);
@@ -101,7 +137,8 @@ void BuildMenu(ContentOut& out) {
 
 void BuildSettings(ContentOut& out) {
     Screen screen;
-    screen.Text(HeadingStyle(34), "Settings", 320, 78, 1);
+    screen.Text(HeadingStyle(34), "Settings", 320, 72, 1);
+    screen.Ornament(320, 88, 110);
     screen.Panel(140, 104, 360, 290, 14);
     // Row separators under the three rows (rows centred at 160, 220, 280).
     for (int y : {190, 250}) {
@@ -137,7 +174,8 @@ void BuildHelp(ContentOut& out) {
 
 void BuildScores(ContentOut& out) {
     Screen screen;
-    screen.Text(HeadingStyle(36), "High Scores", 320, 62, 1);
+    screen.Text(HeadingStyle(36), "High Scores", 320, 60, 1);
+    screen.Ornament(320, 80, 150);
     // Table: rows of 15 pixels from y 227 (the scene lays them out there).
     screen.Panel(24, 192, 592, 196, 12);
     const float s = kUiScale;
