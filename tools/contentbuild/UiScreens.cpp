@@ -157,7 +157,7 @@ void BuildSettings(ContentOut& out) {
 void BuildHelp(ContentOut& out) {
     Screen screen;
     screen.Text(HeadingStyle(32), "How to Play", 320, 50, 1);
-    screen.Panel(24, 66, 592, 352, 14);
+    screen.Panel(24, 62, 592, 360, 14);
     // A divider between the two columns.
     PaintCanvas line(2 * kUiScale, 300 * kUiScale);
     line.FillShape(SdfRoundRect(0, 0, 1.0f * kUiScale, 300.0f * kUiScale, 0.5f * kUiScale),
@@ -165,10 +165,10 @@ void BuildHelp(ContentOut& out) {
                               {{0.0f, kBrass.WithAlpha(0.0f)},
                                {0.5f, kBrass.WithAlpha(0.4f)},
                                {1.0f, kBrass.WithAlpha(0.0f)}}));
-    screen.overlay.Draw(line, 320 * kUiScale, 84 * kUiScale);
+    screen.overlay.Draw(line, 320 * kUiScale, 80 * kUiScale);
     screen.Text(SmallStyle(11, kMuted),
                 "P  pause     S  sound on/off     F7  full screen     Esc  leave the game", 320,
-                408, 1);
+                410, 1);
     WriteOpaque(out, "ui/images/bg_help", screen.Finish());
 }
 
@@ -249,10 +249,10 @@ void BuildBoxes(ContentOut& out) {
         panel.Draw(UiReduce(strip), 0, 0);
         WriteSprite(out, "ui/images/panel_hint", panel);
     }
-    // Name box: 360 x 150 with the name field at 24, 70 (216 x 28).
+    // Name box: 360 x 116 with the name field at 24, 70 (216 x 28).
     {
-        PaintCanvas panel = BoxPanel(360, 150);
-        PaintCanvas text(360 * kUiScale, 150 * kUiScale);
+        PaintCanvas panel = BoxPanel(360, 116);
+        PaintCanvas text(360 * kUiScale, 116 * kUiScale);
         UiTextStyle head = HeadingStyle(21);
         head.shadowOffset = 1.5f;
         UiDrawText(text, head, "New High Score!", 180, 34, 1);
