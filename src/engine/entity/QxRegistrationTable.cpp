@@ -13,7 +13,9 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIFPSText.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIListBox.h"
 #include "engine/gui/QxEntity2DGUIMultiText.h"
+#include "engine/gui/QxEntity2DGUIPFire.h"
 #include "engine/gui/QxEntity2DGUIProgressBar.h"
 #include "engine/gui/QxEntity2DGUIScrollingSprite.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
@@ -46,6 +48,11 @@
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
 #include "game/objects/PyxEntityVortex.h"
+#include "game/screens/PyxEntity2DGUIBoard.h"
+#include "game/screens/PyxEntity2DGUIClock.h"
+#include "game/screens/PyxEntity2DGUICoins.h"
+#include "game/screens/PyxEntity2DGUILives.h"
+#include "game/screens/PyxEntity2DGUIMascot.h"
 #include "game/screens/PyxEntityHighScoreMenuScene.h"
 #include "game/screens/PyxEntityHintBox.h"
 #include "game/screens/PyxEntityInstructionsScene.h"
@@ -79,8 +86,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"FPSText", Instance<QxEntity2DGUIFPSTextPrototype>()}, // 9
         {"button", Instance<QxEntity2DGUIButtonPrototype>()}, // 10
         {"togglebutton", Instance<QxEntity2DGUIToggleButtonPrototype>()}, // 11
-        // {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
-        // {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
+        {"PFire", Instance<QxEntity2DGUIPFirePrototype>()}, // 12
+        {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
         {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
         // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
@@ -102,17 +109,17 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"PyxBallCarrier", Instance<PyxEntityBallCarrierPrototype>()}, // 32
         {"PyxBallDissolve", Instance<PyxEntityBallDissolvePrototype>()}, // 33
         {"PyxBigTeeth", Instance<PyxEntityBigTeethPrototype>()}, // 34
-        // {"Pyx2DGUICoins", Instance<PyxEntity2DGUICoinsPrototype>()}, // 35
-        // {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
-        // {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
-        // {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
+        {"Pyx2DGUICoins", Instance<PyxEntity2DGUICoinsPrototype>()}, // 35
+        {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
+        {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
+        {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
         {"PyxPickupBall", Instance<PyxEntityPickupBallPrototype>()}, // 39
         {"PyxCharacterBall", Instance<PyxEntityCharacterBallPrototype>()}, // 40
         {"PyxParticleExplosion", Instance<PyxEntityParticleExplosionPrototype>()}, // 41
         {"PyxGrabPickup", Instance<PyxEntityGrabPickupPrototype>()}, // 42
         {"PyxPlayerExit", Instance<PyxEntityPlayerExitPrototype>()}, // 43
         {"PyxCharacterExplosion", Instance<PyxEntityCharacterExplosionPrototype>()}, // 44
-        // {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
+        {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
         {"QxDialogBox", Instance<QxEntityDialogBoxPrototype>()}, // 46
         {"QxMessageBox", Instance<QxEntityMessageBoxPrototype>()}, // 47
         {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48
