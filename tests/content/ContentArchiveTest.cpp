@@ -14,6 +14,7 @@
 #include "engine/files/QxFile.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIMultiText.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxEntityDialogScene.h"
@@ -211,6 +212,49 @@ TEST_F(ContentArchiveTest, BoxesHaveAllTheirParts) {
     ExpectCleanLog();
 }
 
+TEST_F(ContentArchiveTest, HintTextsFitTheirBoxes) {
+    LoadEverything();
+    auto menu = MakeScene("PyxMainMenu", "mainmenu");
+    ASSERT_NE(menu, nullptr);
+    for (int n = 0; n < 20; ++n) {
+        const std::string type = "hint" + std::to_string(n);
+        auto hint = Create<QxEntityDialogScene>("PyxHintBox", type, kKindGUIElement);
+        ASSERT_NE(hint, nullptr) << type;
+        hint->SetPosition(QxPoint{24, 140});
+        hint->Update(0.0f);
+        // The text is the content's MultiText; it must stay inside the box's face,
+        // right of the badge (box x 64) and above the bottom strip (box y 150).
+        const QxRect box = hint->GetRect();
+        bool found = false;
+        for (const auto& record : hint->ContentScene()->SceneType()->Elements()) {
+            auto* text = dynamic_cast<QxEntity2DGUIMultiText*>(record.element.get());
+            if (!text) {
+                continue;
+            }
+            found = true;
+            const QxPoint at = text->GetPosition();
+            EXPECT_GE(at.x - box.left, 60) << type;
+            EXPECT_LE(at.x + text->TextWidth(), box.right - 10) << type;
+            EXPECT_LE(at.y + text->TextHeight(), box.top + 148) << type;
+        }
+        EXPECT_TRUE(found) << type;
+        if (n == 1) {
+            ClearScreen();
+            DrawScene(*menu);
+            menu->AddDialog(7, std::move(hint), nullptr, nullptr, true);
+            DrawScene(*menu);
+            SaveScreen("content-hint.png");
+        }
+    }
+    ClearScreen();
+    auto fresh = MakeScene("PyxMainMenu", "mainmenu");
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_NE(fresh->ShowMessageBox("Are you sure you want to quit?", 1, 6), nullptr);
+    DrawScene(*fresh);
+    SaveScreen("content-quit.png");
+    ExpectCleanLog();
+}
+
 TEST_F(ContentArchiveTest, FontsMeasureEveryPrintableCharacter) {
     LoadEverything();
     for (const char* name : kFonts) {
@@ -275,6 +319,8 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     pending->score = 31250;
     pending->level = 12;
     g_pendingHighScore = std::move(pending);
+    g_highScoreMessage1 = "Congratulations! You scored 31250 points!";
+    g_highScoreMessage2 = "You reached level 12.";
     auto scene = MakeScene("PyxHighScores", "highscores");
     ASSERT_NE(scene, nullptr);
     scene->Update(0.0f);
