@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/gui/QxEntity2DGUICounter.h"
+#include "engine/gui/QxEntity2DGUIText.h"
 #include "field/FieldTestSupport.h"
 #include "game/screens/PyxEntity2DGUIBoard.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
@@ -491,6 +493,70 @@ TEST_F(HudTest, RulesPickTheMascotsMood) {
     game->Update(16.0f);
     mascot->Update(0.0f);
     EXPECT_NE(mascot->GetMood(), kMoodHurt);
+}
+
+// ---- texts ------------------------------------------------------------------------
+
+// A text element as the rules see one: it keeps the text, justification and counter
+// value it is given.
+class RecordingText : public QxEntity2DGUIElement {
+public:
+    explicit RecordingText(QxEntity2DGUIElementType* type) : QxEntity2DGUIElement(type) {}
+    bool SetString(int id, const std::string& value) override {
+        if (id != kPropText)
+            return QxEntity2DGUIElement::SetString(id, value);
+        text = value;
+        ++writes;
+        return true;
+    }
+    bool SetBool(int id, std::int32_t value) override {
+        if (id == kPropJustify)
+            justify = value;
+        else if (id == kPropCounterValue)
+            counter = value;
+        else
+            return QxEntity2DGUIElement::SetBool(id, value);
+        return true;
+    }
+    std::string text = "left over";
+    std::int32_t justify = 0;
+    std::int32_t counter = -1;
+    int writes = 0;
+};
+
+TEST_F(HudTest, RulesWriteTheTextsAndTheScoreFromTheFirstFrame) {
+    QxEntity2DGUIElementType type(nullptr);
+    RecordingText time(&type), level(&type), line1(&type), line2(&type), score(&type);
+    Scene().named = {{"Time", &time},
+                     {"Level", &level},
+                     {"DispText1", &line1},
+                     {"DispText2", &line2},
+                     {"Score", &score}};
+    WriteGame({TinyLevel{}});
+    auto game = StartGame();
+    EXPECT_EQ(time.text, "Time: 0.000000");
+    EXPECT_EQ(time.justify, kJustifyLeft);
+    EXPECT_EQ(level.text, "1");
+    EXPECT_EQ(level.justify, kJustifyCentre);
+    // An earlier game's message goes at once.
+    EXPECT_EQ(line1.text, "");
+    EXPECT_EQ(line2.text, "");
+    EXPECT_EQ(score.counter, 0);
+
+    game->ShowMessage("Hello", "There", 10.0f);
+    game->SetScore(45);
+    game->Update(16.0f);
+    EXPECT_EQ(line1.text, "Hello");
+    EXPECT_EQ(line2.text, "There");
+    EXPECT_EQ(line1.justify, kJustifyCentre);
+    EXPECT_EQ(score.counter, 5);
+    const int writes = line2.writes;
+    game->Update(16.0f);
+    EXPECT_EQ(line2.writes, writes); // unchanged texts are not written again
+    EXPECT_EQ(score.counter, 10);
+
+    game->TogglePause();
+    EXPECT_EQ(line1.text, "Game Paused");
 }
 
 // ---- board ------------------------------------------------------------------------

@@ -99,6 +99,9 @@ void SetGameInProgress(PyxGameplay* gameplay) {
 
 PyxGameplay::PyxGameplay(QxEntity2DScene* owner) : m_owner(owner) {
     m_pendingHints.fill(1);
+    // No text shows this: the first update writes every text element, whatever an
+    // earlier game left in it.
+    m_shownTexts.fill(std::string(1, '\0'));
     SetGameInProgress(this);
     SetGameEvents(this);
 }
