@@ -583,8 +583,10 @@ void PyxGameplay::OpenExitWhenEarned() {
     std::vector<PyxEntityGameObject*> objects;
     if (PyxEntityTileBase* old = m_level->TileAt(index))
         objects = old->Objects();
-    PyxEntityTileBase* exit = m_level->PlaceTile(kExitClass, kExitType, col * m_level->TileWidth(),
-                                                 row * m_level->TileHeight(), index);
+    // The exit takes the cell's place on the screen, where the board's border puts it.
+    PyxEntityTileBase* exit =
+        m_level->PlaceTile(kExitClass, kExitType, m_level->BorderX() + col * m_level->TileWidth(),
+                           m_level->BorderY() + row * m_level->TileHeight(), index);
     if (!exit) {
         LogPrintf("Exit tile not found: %s - %s\n", kExitClass, kExitType);
         return;
