@@ -133,8 +133,16 @@ public:
     int jawSteps = 0;
 };
 
-// A level of floor tiles with optional traps, released balls and coin needs.
+// A level of floor tiles with optional traps, board objects, released balls and coin
+// needs.
 struct TinyLevel {
+    struct Object {
+        std::string className;
+        std::string typeName;
+        float x = 0.0f;
+        float y = 0.0f;
+    };
+
     std::int32_t columns = 6;
     std::int32_t rows = 3;
     std::int32_t startCol = 1;
@@ -146,7 +154,12 @@ struct TinyLevel {
     std::int32_t releaseInterval = 1;
     std::int32_t levelTime = 84; // one second per dial frame
     bool exitAtRandom = true;
+    std::int32_t border = 0;
     std::string floorType = "floor";
+    std::string trapType = "trap";
+    std::string ballClass = "PyxSpriteBall";
+    std::string ballType = "enemy";
+    std::vector<Object> objects;
 };
 
 class RulesTest : public GuiFixture {
@@ -182,17 +195,24 @@ protected:
     // Writes the level as "level<n>.lvl".
     void WriteLevel(const std::string& name, const TinyLevel& spec) {
         PyxLevel level;
-        level.SetupGrid(spec.columns, spec.rows, kCell, kCell, 0, 0);
+        level.SetupGrid(spec.columns, spec.rows, kCell, kCell, spec.border, spec.border);
         for (std::int32_t i = 0; i < spec.columns * spec.rows; ++i) {
             const bool trap =
                 std::find(spec.traps.begin(), spec.traps.end(), i) != spec.traps.end();
-            level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile", trap ? "trap" : spec.floorType,
-                            (i % spec.columns) * kCell, (i / spec.columns) * kCell, i);
+            level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile",
+                            trap ? spec.trapType : spec.floorType,
+                            spec.border + (i % spec.columns) * kCell,
+                            spec.border + (i / spec.columns) * kCell, i);
         }
+        for (const TinyLevel::Object& object : spec.objects)
+            ASSERT_NE(
+                level.AddObjectAt(object.x, object.y, object.className, object.typeName, true),
+                nullptr)
+                << object.className << " " << object.typeName;
         PyxLevelProperties& p = level.Properties();
         p.SpawnFlags = 0;
-        p.BallClass = "PyxSpriteBall";
-        p.BallType = "enemy";
+        p.BallClass = spec.ballClass;
+        p.BallType = spec.ballType;
         p.BallsReleased = spec.ballsReleased;
         p.BallsAvailable = spec.ballsReleased;
         p.ReleaseInterval = spec.releaseInterval;

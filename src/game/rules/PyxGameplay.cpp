@@ -583,7 +583,7 @@ void PyxGameplay::OpenExitWhenEarned() {
     std::vector<PyxEntityGameObject*> objects;
     if (PyxEntityTileBase* old = m_level->TileAt(index))
         objects = old->Objects();
-    // The exit takes the cell's place on the screen, where the board's border puts it.
+    // Tiles stand where the board is drawn: their corners include the border.
     PyxEntityTileBase* exit =
         m_level->PlaceTile(kExitClass, kExitType, m_level->BorderX() + col * m_level->TileWidth(),
                            m_level->BorderY() + row * m_level->TileHeight(), index);
