@@ -57,8 +57,10 @@ std::vector<uint8_t> WavBytes(const uint8_t* data, uint32_t bytes, uint32_t rate
     return out;
 }
 
+// What the writer wrote: up to the write position, not the whole storage, whose
+// tail past the data was never written and differs from run to run.
 bool BufferBytes(QxBuffer& buffer, std::vector<uint8_t>& bytes) {
-    const uint32_t size = buffer.GetSize();
+    const uint32_t size = buffer.Tell();
     bytes.resize(size);
     buffer.Seek(0, 0);
     return size == 0 || buffer.ReadBytes(size, bytes.data()) == size;

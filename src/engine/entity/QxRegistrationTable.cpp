@@ -48,6 +48,11 @@
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
 #include "game/objects/PyxEntityVortex.h"
+#include "game/screens/PyxEntity2DGUIBoard.h"
+#include "game/screens/PyxEntity2DGUIClock.h"
+#include "game/screens/PyxEntity2DGUICoins.h"
+#include "game/screens/PyxEntity2DGUILives.h"
+#include "game/screens/PyxEntity2DGUIMascot.h"
 #include "game/screens/PyxEntityHighScoreMenuScene.h"
 #include "game/screens/PyxEntityHintBox.h"
 #include "game/screens/PyxEntityInstructionsScene.h"
@@ -104,17 +109,17 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"PyxBallCarrier", Instance<PyxEntityBallCarrierPrototype>()}, // 32
         {"PyxBallDissolve", Instance<PyxEntityBallDissolvePrototype>()}, // 33
         {"PyxBigTeeth", Instance<PyxEntityBigTeethPrototype>()}, // 34
-        // {"Pyx2DGUICoins", Instance<PyxEntity2DGUICoinsPrototype>()}, // 35
-        // {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
-        // {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
-        // {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
+        {"Pyx2DGUICoins", Instance<PyxEntity2DGUICoinsPrototype>()}, // 35
+        {"Pyx2DGUIBoard", Instance<PyxEntity2DGUIBoardPrototype>()}, // 36
+        {"Pyx2DGUILives", Instance<PyxEntity2DGUILivesPrototype>()}, // 37
+        {"Pyx2DGUIClock", Instance<PyxEntity2DGUIClockPrototype>()}, // 38
         {"PyxPickupBall", Instance<PyxEntityPickupBallPrototype>()}, // 39
         {"PyxCharacterBall", Instance<PyxEntityCharacterBallPrototype>()}, // 40
         {"PyxParticleExplosion", Instance<PyxEntityParticleExplosionPrototype>()}, // 41
         {"PyxGrabPickup", Instance<PyxEntityGrabPickupPrototype>()}, // 42
         {"PyxPlayerExit", Instance<PyxEntityPlayerExitPrototype>()}, // 43
         {"PyxCharacterExplosion", Instance<PyxEntityCharacterExplosionPrototype>()}, // 44
-        // {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
+        {"Pyx2DGUIMascot", Instance<PyxEntity2DGUIMascotPrototype>()}, // 45
         {"QxDialogBox", Instance<QxEntityDialogBoxPrototype>()}, // 46
         {"QxMessageBox", Instance<QxEntityMessageBoxPrototype>()}, // 47
         {"QxVectorFrame", Instance<QxEntityVectorFramePrototype>()}, // 48

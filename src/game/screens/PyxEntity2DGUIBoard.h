@@ -1,0 +1,30 @@
+#pragma once
+// The play field's place among the game screen's elements: drawing the board element
+// draws the board of the game in progress, so the field takes its turn at the
+// element's priority.
+
+#include <memory>
+
+#include "engine/gui/QxEntity2DGUIElement.h"
+
+class PyxEntity2DGUIBoardType : public QxEntity2DGUIElementType {
+public:
+    explicit PyxEntity2DGUIBoardType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+};
+
+class PyxEntity2DGUIBoard : public QxEntity2DGUIElement {
+public:
+    explicit PyxEntity2DGUIBoard(PyxEntity2DGUIBoardType* type);
+
+    // The board moves with the game, not with the element.
+    bool Update(float ms) override;
+    // Has the game in progress draw its tiles and board objects.
+    bool Draw() override;
+};
+
+class PyxEntity2DGUIBoardPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,197 @@
+#include "game/screens/PyxEntity2DGUICoins.h"
+
+#include <algorithm>
+
+#include "app/QxGlobals.h"
+#include "engine/files/QxLog.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
+#include "engine/screen/QxScreen2D.h"
+#include "engine/sound/QxSoundManager.h"
+#include "game/rules/PyxGameplay.h"
+
+namespace {
+
+std::unique_ptr<QxEntity2DGUIElement> CreateImage(const QxEntityRef& reference, bool reload) {
+    std::unique_ptr<QxEntity2DGUIElement> image = QxCreateGUIElement(reference);
+    if (image)
+        image->Type()->Load(reload);
+    return image;
+}
+
+void DrawAt(QxEntity2DGUIElement* image, std::int32_t x, std::int32_t y) {
+    if (!image)
+        return;
+    image->SetPosition(QxPoint{x, y});
+    image->Draw();
+}
+
+} // namespace
+
+// ---- type -----------------------------------------------------------------------------
+
+PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
+    : QxEntity2DGUIElementType(definition) {
+    if (!definition)
+        return;
+    QxDefinition& def = *definition;
+    if (def.FindKey("CoinEnt"))
+        def.ReadEntityRef(m_coinRef);
+    if (def.FindKey("CoinXEnt"))
+        def.ReadEntityRef(m_coinXRef);
+    if (def.FindKey("DarkCoinEnt"))
+        def.ReadEntityRef(m_darkCoinRef);
+    if (def.FindKey("Height"))
+        def.ReadInts(&m_height, 1);
+    if (def.FindKey("Width"))
+        def.ReadInts(&m_width, 1);
+    if (def.FindKey("StackSpace"))
+        def.ReadInts(&m_stackSpace, 1);
+    if (def.FindKey("ScoreSound"))
+        def.ReadString(m_scoreSoundName);
+}
+
+PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() {
+    ReleaseSound();
+}
+
+std::unique_ptr<QxEntityBase> PyxEntity2DGUICoinsType::CreateEntity() {
+    return std::make_unique<PyxEntity2DGUICoins>(this);
+}
+
+bool PyxEntity2DGUICoinsType::Load(bool reload) {
+    if (IsLoaded() && !reload)
+        return true;
+    if (!m_coin)
+        m_coin = CreateImage(m_coinRef, reload);
+    if (!m_coinX)
+        m_coinX = CreateImage(m_coinXRef, reload);
+    if (!m_darkCoin)
+        m_darkCoin = CreateImage(m_darkCoinRef, reload);
+    if (!m_scoreSound && !m_scoreSoundName.empty() && g_resourceCache)
+        m_scoreSound = g_resourceCache->GetSound(m_scoreSoundName);
+    return QxEntity2DGUIElementType::Load(reload);
+}
+
+void PyxEntity2DGUICoinsType::ReleaseSound() {
+    if (m_scoreSound && g_resourceCache)
+        g_resourceCache->ReleaseSound(m_scoreSound->key);
+    m_scoreSound = nullptr;
+}
+
+bool PyxEntity2DGUICoinsType::Unload() {
+    ReleaseSound();
+    m_coin.reset();
+    m_coinX.reset();
+    m_darkCoin.reset();
+    return QxEntity2DGUIElementType::Unload();
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntity2DGUICoinsPrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntity2DGUICoinsType>(&definition);
+}
+
+// ---- entity ---------------------------------------------------------------------------
+
+PyxEntity2DGUICoins::PyxEntity2DGUICoins(PyxEntity2DGUICoinsType* type)
+    : QxEntity2DGUIElement(type) {}
+
+std::int32_t PyxEntity2DGUICoins::StackCount(std::int32_t count) {
+    if (count >= 15)
+        return 3;
+    if (count < 8)
+        return 1;
+    return 2;
+}
+
+void PyxEntity2DGUICoins::SetCoinPlaces(std::int32_t count) {
+    PyxEntity2DGUICoinsType* type = CoinsType();
+    type->Load(false);
+    QxEntity2DGUIElement* coin = type->CoinImage();
+    if (!coin)
+        return;
+    std::int32_t w = 0;
+    std::int32_t h = 0;
+    coin->GetInt(kPropImageWidth, w);
+    coin->GetInt(kPropImageHeight, h);
+
+    Invalidate();
+    m_places.clear();
+    if (count > kMaxPlaces) {
+        LogPrintf("Coin stacks: %d coins asked for, %d laid out.\n", count, kMaxPlaces);
+        count = kMaxPlaces;
+    }
+    const std::int32_t stacks = StackCount(count);
+    const std::int32_t perStack = count / stacks;
+    // Uneven counts make the first stacks one coin taller.
+    const std::int32_t stackHeight = count % stacks != 0 ? perStack + 1 : perStack;
+    const std::int32_t startX =
+        m_x + (type->m_width - (stacks - 1) * type->m_stackSpace - stacks * w) / 2;
+    const std::int32_t startY = m_y - h + type->m_height;
+    std::int32_t x = startX;
+    std::int32_t y = startY;
+    for (std::int32_t i = 1; i <= count; ++i) {
+        m_places.push_back(Place{x, y, false});
+        if (stackHeight > 0 && i % stackHeight == 0) {
+            y = startY;
+            x += type->m_stackSpace + w;
+        } else {
+            y -= kCoinRise;
+        }
+    }
+    Invalidate();
+}
+
+bool PyxEntity2DGUICoins::Update(float ms) {
+    Invalidate();
+    return QxEntity2DGUIElement::Update(ms);
+}
+
+bool PyxEntity2DGUICoins::Draw() {
+    PyxEntity2DGUICoinsType* type = CoinsType();
+    type->Load(false);
+    PyxGameplay* game = GameInProgress();
+    const std::int32_t held = game ? game->CoinsHeld() : 0;
+    const std::int32_t crossed = game ? game->Hits() : 0;
+    const bool cashing = game && game->State() == PyxGameState::LevelWon;
+    const bool visible = IsVisible();
+    for (std::size_t i = 0; i < m_places.size(); ++i) {
+        Place& place = m_places[i];
+        const auto index = std::int32_t(i);
+        if (index < held) {
+            if (index < crossed) {
+                if (visible)
+                    DrawAt(type->CrossedCoinImage(), place.x, place.y);
+                if (game)
+                    game->ShowHint(kHintCrossedCoins);
+            } else if (visible) {
+                DrawAt(type->CoinImage(), place.x, place.y);
+            }
+            place.lit = true;
+            continue;
+        }
+        if (visible)
+            DrawAt(type->DarkCoinImage(), place.x, place.y);
+        if (place.lit && cashing) {
+            game->ShowScreenScore(place.x, place.y, kCashText);
+            if (const QxSoundRecord* sound = type->ScoreSound(); sound && g_soundManager) {
+                std::uint32_t instance = 0;
+                g_soundManager->PlaySound(sound->sound, &instance, false);
+            }
+        }
+        place.lit = false;
+    }
+    return true;
+}
+
+void PyxEntity2DGUICoins::Invalidate() {
+    if (!g_screen)
+        return;
+    const PyxEntity2DGUICoinsType* type = CoinsType();
+    // The stacks grow upwards from the bottom of the area: mark from the highest coin.
+    std::int32_t top = m_y;
+    for (const Place& place : m_places)
+        top = std::min(top, place.y);
+    g_screen->MarkDirty(QxRect{m_x, m_x + type->m_width, top, m_y + type->m_height}, false);
+}

@@ -1,0 +1,93 @@
+#pragma once
+// The row of lives: one life image per life, side by side. A life the game takes
+// away bursts into a lens flare first and leaves the row only when the flare has
+// ended, and only then does the game's own life counter go down.
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/entity/QxDefinition.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+
+class PyxEntityGameObject;
+
+// Properties of the lives row (through SetBool and GetBool, full 32-bit values).
+enum PyxGUILivesProperty : int {
+    kPropLivesShown = 2817,
+    kPropLivesJustify = 2818,
+};
+
+class PyxEntity2DGUILivesType : public QxEntity2DGUIElementType {
+public:
+    // The justification that centres the row on the element's x.
+    static constexpr std::int32_t kCentred = 2;
+
+    // Reads "LifeEnt", "Spacing" and "Justify".
+    explicit PyxEntity2DGUILivesType(QxDefinition* definition);
+    ~PyxEntity2DGUILivesType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    // Creates the life image, once.
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    QxEntity2DGUIElement* LifeImage() const { return m_lifeImage.get(); }
+
+    QxEntityRef m_lifeRef;
+    std::int32_t m_spacing = 0;
+    std::int32_t m_justify = 1;
+
+private:
+    std::unique_ptr<QxEntity2DGUIElement> m_lifeImage;
+};
+
+class PyxEntity2DGUILives : public QxEntity2DGUIElement {
+public:
+    // The flare over a life that goes, and where it starts relative to the life.
+    static constexpr const char* kFlareClass = "PyxAnimExplosion";
+    static constexpr const char* kFlareType = "lensflare";
+    static constexpr std::int32_t kFlareDX = -6;
+    static constexpr std::int32_t kFlareDY = -7;
+
+    explicit PyxEntity2DGUILives(PyxEntity2DGUILivesType* type);
+    ~PyxEntity2DGUILives() override;
+
+    bool SetBool(int id, std::int32_t value) override;
+    bool GetBool(int id, std::int32_t& value) override;
+
+    // Ends a finished flare: the life it stood for leaves the row and the game.
+    bool Update(float ms) override;
+    // The row; a requested life loss starts its flare over the last life.
+    bool Draw() override;
+    void Invalidate() override;
+
+    // The game asks for a life to go.
+    void RequestLoseLife() { m_loseLife = true; }
+    bool LoseLifeRequested() const { return m_loseLife; }
+    std::int32_t LivesShown() const { return m_lives; }
+    std::int32_t Justify() const { return m_justify; }
+    // The running flare, or null.
+    PyxEntityGameObject* Flare() const { return m_flare; }
+    // The x of the first life for the current count and justification.
+    std::int32_t RowStartX() const;
+
+    PyxEntity2DGUILivesType* LivesType() const {
+        return static_cast<PyxEntity2DGUILivesType*>(Type());
+    }
+
+private:
+    std::int32_t LifeWidth() const;
+    std::int32_t LifeHeight() const;
+    void StartFlare(std::int32_t x, std::int32_t y);
+    void LifeGone();
+
+    std::int32_t m_lives = 0;
+    std::int32_t m_justify = 1;
+    bool m_loseLife = false;
+    PyxEntityGameObject* m_flare = nullptr;
+};
+
+class PyxEntity2DGUILivesPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};

@@ -1,0 +1,100 @@
+#pragma once
+// The mascot beside the board: a body that sways back and forth through its frames and
+// a pair of eyes whose row shows a mood. The game sets the mood, for a while or until
+// it sets another.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/files/QxImage.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+
+struct QxImageListRecord;
+
+inline constexpr std::uint32_t kKindMascot = QxKindTag("MSCT");
+
+class PyxEntity2DGUIMascotType : public QxEntity2DGUIElementType {
+public:
+    static constexpr float kDefaultFrameRate = 10.0f;
+
+    // Reads "MascotImage", "MascotImageAlpha", "Eyes", "EyeImageAlpha", "EyeOffset"
+    // and "FrameRate".
+    explicit PyxEntity2DGUIMascotType(QxDefinition* definition);
+    ~PyxEntity2DGUIMascotType() override;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    bool IsKind(std::uint32_t tag) const override;
+    bool Load(bool reload) override;
+    bool Unload() override;
+
+    const QxImageListRecord* Body() const { return m_body; }
+    const QxImageListRecord* Eyes() const { return m_eyes; }
+    std::int32_t BodyFrames() const;
+    std::int32_t EyeFrames() const;
+    const QxImage* BodyMask() const { return m_bodyMask.get(); }
+    const QxImage* EyeMask() const { return m_eyeMask.get(); }
+
+    std::string m_mascotImage;
+    std::string m_mascotImageAlpha;
+    std::string m_eyesImage;
+    std::string m_eyeImageAlpha;
+    std::int32_t m_eyeOffset[2] = {0, 0};
+    float m_frameRate = kDefaultFrameRate;
+
+private:
+    void Release();
+
+    QxImageListRecord* m_body = nullptr;
+    QxImageListRecord* m_eyes = nullptr;
+    std::unique_ptr<QxImage> m_bodyMask;
+    std::unique_ptr<QxImage> m_eyeMask;
+};
+
+class PyxEntity2DGUIMascot : public QxEntity2DGUIElement {
+public:
+    // Eye frames per mood row, and the frame of a row that looks ahead.
+    static constexpr std::int32_t kEyesPerMood = 5;
+    static constexpr std::int32_t kEyeAhead = 2;
+
+    explicit PyxEntity2DGUIMascot(PyxEntity2DGUIMascotType* type);
+
+    // Counts the mood down, picks the eyes and sways the body.
+    bool Update(float ms) override;
+    // The body frame, then the eyes.
+    bool Draw() override;
+    void Invalidate() override;
+
+    // With a duration above 0 the mood lasts that long and then the lasting mood
+    // returns; otherwise it becomes the lasting mood (shown at once unless a timed one
+    // is still running).
+    virtual void SetMood(std::int32_t mood, float durationMs);
+    virtual std::int32_t GetMood() const { return m_mood; }
+
+    float MoodTimer() const { return m_moodTimer; }
+    std::int32_t LastingMood() const { return m_lastingMood; }
+    std::int32_t EyeFrame() const { return m_eyeFrame; }
+    QxPoint EyePosition() const { return m_eyePosition; }
+    float BodyPosition() const { return m_bodyPosition; }
+    std::int32_t BodyDirection() const { return m_bodyDirection; }
+    std::int32_t BodyFrame() const;
+
+    PyxEntity2DGUIMascotType* MascotType() const {
+        return static_cast<PyxEntity2DGUIMascotType*>(Type());
+    }
+
+private:
+    std::int32_t m_mood = 1;
+    std::int32_t m_lastingMood = 1;
+    float m_moodTimer = 0.0f;
+    std::int32_t m_eyeFrame = 1 * kEyesPerMood + kEyeAhead;
+    QxPoint m_eyePosition{0, 0};
+    float m_bodyPosition = 0.0f;
+    std::int32_t m_bodyDirection = 1;
+};
+
+class PyxEntity2DGUIMascotPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};
