@@ -472,6 +472,43 @@ void PaintCanvas::Bevel(const PaintSdf& shape, float width, float highlight, flo
     }
 }
 
+void PaintCanvas::BevelMask(const PaintMask& mask, float width, float highlight, float shadow) {
+    if (width <= 0.0f) {
+        return;
+    }
+    PaintMask height = mask;
+    height.Blur(width);
+    const float lx = -0.57f, ly = -0.57f, lz = 0.59f;
+    const int w = std::min(m_width, mask.Width());
+    const int h = std::min(m_height, mask.Height());
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const float coverage = mask.At(x, y);
+            const size_t i = Index(x, y);
+            if (coverage <= 0.0f || m_px[i + 3] <= 0.0f) {
+                continue;
+            }
+            const float gx = (height.Sample(x + 1, y) - height.Sample(x - 1, y)) * 0.5f * width;
+            const float gy = (height.Sample(x, y + 1) - height.Sample(x, y - 1)) * 0.5f * width;
+            const float nx = -gx, ny = -gy, nz = 1.0f;
+            const float len = std::sqrt(nx * nx + ny * ny + nz * nz);
+            const float lit = (nx * lx + ny * ly + nz * lz) / len - lz;
+            const float a = m_px[i + 3];
+            if (lit > 0) {
+                const float k = Clamp01(lit * highlight * 1.6f) * coverage;
+                for (int c = 0; c < 3; ++c) {
+                    m_px[i + size_t(c)] += (a - m_px[i + size_t(c)]) * k;
+                }
+            } else {
+                const float k = Clamp01(-lit * shadow * 1.6f) * coverage;
+                for (int c = 0; c < 3; ++c) {
+                    m_px[i + size_t(c)] *= 1.0f - k;
+                }
+            }
+        }
+    }
+}
+
 void PaintCanvas::DropShadow(float dx, float dy, float blur, const PaintColour& colour) {
     PaintMask mask = AlphaMask().Shifted(int(std::lround(dx)), int(std::lround(dy)));
     mask.Blur(blur);

@@ -140,6 +140,9 @@ public:
     // Light and shade on the inside of a shape as if its rim were rounded over
     // `width` pixels, lit from the upper left. Adds highlights and shadows.
     void Bevel(const PaintSdf& shape, float width, float highlight, float shadow);
+    // The same for a shape given as coverage (text, for example): the rim is found by
+    // blurring the mask over `width` pixels.
+    void BevelMask(const PaintMask& mask, float width, float highlight, float shadow);
     // A soft shadow of the canvas's own alpha, offset and blurred, put underneath.
     void DropShadow(float dx, float dy, float blur, const PaintColour& colour);
     // A soft halo around the opaque parts, put underneath.

@@ -80,6 +80,7 @@ const std::vector<UiFontStyle>& UiFontStyles() {
     using namespace palette;
     static const std::vector<UiFontStyle> styles = {
         {"uismall", "DejaVuSans.ttf", 11, kCream, Mix(kCream, kMuted, 0.4f), 0.55f, 1, 0},
+        {"uismallmuted", "DejaVuSans.ttf", 11, kMuted, Darken(kMuted, 0.1f), 0.5f, 1, 0},
         {"uibody", "DejaVuSans.ttf", 13, kCream, Mix(kCream, kMuted, 0.3f), 0.6f, 1, 0},
         {"uibodymuted", "DejaVuSans.ttf", 13, kMuted, Darken(kMuted, 0.1f), 0.5f, 1, 0},
         {"uibold", "DejaVuSans-Bold.ttf", 14, kCream, Mix(kCream, kGold, 0.35f), 0.65f, 1, 1},
@@ -102,25 +103,23 @@ std::string UiFontDefinition(const UiFontStyle& style, const std::vector<int>& a
     text += "charwidth " + std::to_string(cellWidth) + "\n";
     text += "charheight " + std::to_string(cellHeight) + "\n";
     text += "chars " + SheetChars() + "\n";
-    text += "numfontelements " + std::to_string(kLast - kFirst + 2) + "\n";
-    // The space is not on the sheet. Its advance entry starts with a control
-    // character: the value of a key never starts with a blank, and the advance reader
-    // skips control characters to find the character the entry is for.
+    text += "numfontelements " + std::to_string(kLast - kFirst + 1) + "\n";
+    // The space is not on the sheet. Its entry, and the one for "=", start with a
+    // control character: the value of a key never starts with a blank or "=", and the
+    // advance reader skips control characters to find the character the entry is for.
     int n = 1;
     text += "FontWidth" + std::to_string(n++) + " \x01 ," + std::to_string(spaceAdvance) + "\n";
-    // A brace outside a comment opens or closes a block, which would hide every
-    // later key. "{" is closed again on its own line; "}" comes last of all, where
-    // nothing has to be found after it.
+    // A brace outside a comment opens or closes a block and would hide the keys after
+    // it: "{" is closed again on its own line, and "}" keeps the cell advance (an
+    // entry for it would close a block that was never opened).
     for (int c = kFirst; c <= kLast; ++c) {
         if (c == '}') {
             continue;
         }
-        text += "FontWidth" + std::to_string(n++) + " " + char(c) + "," +
+        text += "FontWidth" + std::to_string(n++) + (c == '=' ? " \x01" : " ") + char(c) + "," +
                 std::to_string(advances[size_t(c - kFirst)]);
         text += c == '{' ? " }\n" : "\n";
     }
-    text += "FontWidth" + std::to_string(n) + " }," +
-            std::to_string(advances[size_t('}' - kFirst)]) + "\n";
     return text;
 }
 

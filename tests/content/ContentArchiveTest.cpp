@@ -1,0 +1,398 @@
+// The built data set as the game reads it: every definition file parses and loads
+// without a complaint in the log, every name the menus and boxes ask for resolves,
+// the fonts cover what they must, the screens draw something, the sounds and the music
+// are what the game expects.
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "content/ContentTestSupport.h"
+#include "engine/files/QxFile.h"
+#include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxEntity2DGUIMultiText.h"
+#include "engine/gui/QxEntity2DGUIText.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityDialogScene.h"
+#include "engine/gui/QxEntityHighScoreInputScene.h"
+#include "engine/gui/QxEntityHighScoreScene.h"
+#include "engine/gui/QxEntityMessageBox.h"
+#include "engine/gui/QxHighScoreTable.h"
+
+namespace {
+
+using namespace contenttest;
+
+struct SceneName {
+    const char* className;
+    const char* typeName;
+};
+
+constexpr SceneName kMenuScenes[] = {
+    {"PyxLoadingScene", "loadingscene"}, {"PyxMainMenu", "mainmenu"},
+    {"PyxSettingsMenu", "settingsmenu"}, {"PyxInstructions", "instructions"},
+    {"PyxHighScores", "highscores"},
+};
+
+constexpr const char* kFonts[] = {"uismall", "uismallmuted", "uibody", "uibodymuted",
+                                  "uibold",  "uigold",       "uititle"};
+
+class ContentArchiveTest : public ContentFixture {
+protected:
+    // The log lines that tell of a broken data set. "unknown class" lines are allowed
+    // only for program classes this build does not register yet.
+    void ExpectCleanLog() {
+        const std::string log = ReadLog();
+        size_t start = 0;
+        while (start < log.size()) {
+            size_t end = log.find('\n', start);
+            if (end == std::string::npos) {
+                end = log.size();
+            }
+            const std::string line = log.substr(start, end - start);
+            start = end + 1;
+            for (const char* bad : {"already defined", "Unable to open", "not found", "without",
+                                    "never closed", "xception", "Unable to Find"}) {
+                EXPECT_EQ(line.find(bad), std::string::npos) << line;
+            }
+            const size_t unknown = line.find(" - unknown class.");
+            if (unknown != std::string::npos) {
+                const std::string className = line.substr(0, unknown);
+                const auto& known = ProgramClasses();
+                EXPECT_TRUE(std::find(known.begin(), known.end(), className) != known.end() &&
+                            !Registered(className))
+                    << line;
+            }
+        }
+    }
+
+    std::unique_ptr<QxEntity2DScene> MakeScene(const std::string& className,
+                                               const std::string& typeName) {
+        auto scene = Create<QxEntity2DScene>(className, typeName, kKindScene);
+        if (scene) {
+            scene->Update(0.0f);
+        }
+        return scene;
+    }
+
+    // Every element a scene type lists (named or not) and its cursor exist; texts have
+    // their fonts.
+    void ExpectElementsResolve(const QxEntity2DScene& scene, const std::string& what) {
+        const QxEntity2DSceneType* type = scene.SceneType();
+        ASSERT_NE(type, nullptr) << what;
+        int n = 0;
+        for (const auto& record : type->Elements()) {
+            ++n;
+            EXPECT_NE(record.element, nullptr)
+                << what << ": element " << n << " (" << record.reference.className << ", "
+                << record.reference.typeName << ")";
+            if (record.element) {
+                if (dynamic_cast<QxEntity2DGUIText*>(record.element.get()) != nullptr) {
+                    EXPECT_NE(record.element->GetFont(), nullptr) << what << ": element " << n;
+                }
+            }
+        }
+        EXPECT_GT(n, 0) << what;
+    }
+
+    // Distinct pixel values on the screen: a blank or flat frame has few.
+    size_t DistinctColours() const {
+        std::set<std::uint16_t> colours;
+        for (int y = 0; y < kScreenHeight; y += 2) {
+            for (int x = 0; x < kScreenWidth; x += 2) {
+                colours.insert(Pixel(x, y));
+            }
+        }
+        return colours.size();
+    }
+
+    void DrawScene(QxEntity2DScene& scene) {
+        DirtyAll();
+        scene.Update(16.0f);
+        DirtyAll();
+        scene.Draw();
+    }
+
+    // Saves the screen beside the test's files, and into RONDELIX_SCREENSHOT_DIR when
+    // that is set (the documentation's pictures).
+    void SaveScreen(const std::string& name) {
+        const std::string path = SaveScreenPng(name);
+        EXPECT_FALSE(path.empty());
+        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
+            std::error_code ec;
+            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+            EXPECT_FALSE(ec) << ec.message();
+        }
+    }
+
+    std::vector<std::uint8_t> ReadArchived(const std::string& name) {
+        std::vector<std::uint8_t> bytes;
+        QxFile* file = Files().Open(name, 1 | 4);
+        if (!file) {
+            return bytes;
+        }
+        bytes.resize(file->GetSize());
+        file->Seek(0, 0);
+        if (!bytes.empty() &&
+            file->ReadBytes(std::uint32_t(bytes.size()), bytes.data()) != bytes.size()) {
+            bytes.clear();
+        }
+        Files().Close(file);
+        return bytes;
+    }
+};
+
+TEST_F(ContentArchiveTest, EveryDefinitionLoadsWithoutComplaint) {
+    const std::vector<std::string> files = DefinitionFiles();
+    ASSERT_GT(files.size(), 50u);
+    LoadEverything();
+    ExpectCleanLog();
+    // Each file defined the class and type it names (nothing was silently refused).
+    for (const std::string& name : files) {
+        const std::vector<std::uint8_t> bytes = ReadArchived(name);
+        QxDefinition definition(std::string(bytes.begin(), bytes.end()));
+        std::string className, typeName;
+        ASSERT_TRUE(definition.FindKey("class")) << name;
+        definition.ReadString(className);
+        ASSERT_TRUE(definition.FindKey("type")) << name;
+        definition.ReadString(typeName);
+        if (Registered(className)) {
+            EXPECT_NE(Registry().FindType(className, typeName), nullptr) << name;
+        }
+    }
+}
+
+TEST_F(ContentArchiveTest, MenuScenesFindEveryElement) {
+    LoadEverything();
+    for (const SceneName& name : kMenuScenes) {
+        if (!Registered(name.className)) {
+            continue; // the class has not landed in this build yet
+        }
+        auto scene = MakeScene(name.className, name.typeName);
+        ASSERT_NE(scene, nullptr) << name.typeName;
+        ExpectElementsResolve(*scene, name.typeName);
+        EXPECT_NE(scene->SceneType()->CursorElement(), nullptr) << name.typeName;
+    }
+    ExpectCleanLog();
+}
+
+TEST_F(ContentArchiveTest, BoxesHaveAllTheirParts) {
+    LoadEverything();
+    auto box = Create<QxEntityMessageBox>("QxMessageBox", "messagebox", kKindMessageBox);
+    ASSERT_NE(box, nullptr);
+    box->SetText("Are you sure you want to quit?");
+    box->SetButtons(1 | 2 | 4 | 8);
+    for (int slot = 0; slot <= 4; ++slot) {
+        EXPECT_NE(box->Part(slot), nullptr) << slot;
+    }
+    // The box grew around its text and buttons.
+    EXPECT_GT(box->GetRect().Width(), 200);
+    EXPECT_GT(box->GetRect().Height(), 60);
+
+    auto names = Create<QxEntityDialogScene>("QxDialogScene", "scoreinputbox", kKindDialogBox);
+    ASSERT_NE(names, nullptr);
+    ASSERT_NE(names->ContentScene(), nullptr);
+    EXPECT_TRUE(names->ContentScene()->Type()->IsKind(kKindHighScoreInputScene));
+    ExpectElementsResolve(*names->ContentScene(), "scoreinputbox");
+
+    if (Registered("PyxHintBox")) {
+        for (int n = 0; n < 20; ++n) {
+            const std::string type = "hint" + std::to_string(n);
+            auto hint = Create<QxEntityDialogScene>("PyxHintBox", type, kKindGUIElement);
+            ASSERT_NE(hint, nullptr) << type;
+            ASSERT_NE(hint->ContentScene(), nullptr) << type;
+            ExpectElementsResolve(*hint->ContentScene(), type);
+        }
+    }
+    ExpectCleanLog();
+}
+
+TEST_F(ContentArchiveTest, HintTextsFitTheirBoxes) {
+    LoadEverything();
+    auto menu = MakeScene("PyxMainMenu", "mainmenu");
+    ASSERT_NE(menu, nullptr);
+    for (int n = 0; n < 20; ++n) {
+        const std::string type = "hint" + std::to_string(n);
+        auto hint = Create<QxEntityDialogScene>("PyxHintBox", type, kKindGUIElement);
+        ASSERT_NE(hint, nullptr) << type;
+        hint->SetPosition(QxPoint{24, 140});
+        hint->Update(0.0f);
+        // The text is the content's MultiText; it must stay inside the box's face,
+        // right of the badge (box x 64) and above the bottom strip (box y 150).
+        const QxRect box = hint->GetRect();
+        bool found = false;
+        for (const auto& record : hint->ContentScene()->SceneType()->Elements()) {
+            auto* text = dynamic_cast<QxEntity2DGUIMultiText*>(record.element.get());
+            if (!text) {
+                continue;
+            }
+            found = true;
+            const QxPoint at = text->GetPosition();
+            EXPECT_GE(at.x - box.left, 60) << type;
+            EXPECT_LE(at.x + text->TextWidth(), box.right - 10) << type;
+            EXPECT_LE(at.y + text->TextHeight(), box.top + 148) << type;
+        }
+        EXPECT_TRUE(found) << type;
+        if (n == 1) {
+            ClearScreen();
+            DrawScene(*menu);
+            menu->AddDialog(7, std::move(hint), nullptr, nullptr, true);
+            DrawScene(*menu);
+            SaveScreen("content-hint.png");
+        }
+    }
+    ClearScreen();
+    auto fresh = MakeScene("PyxMainMenu", "mainmenu");
+    ASSERT_NE(fresh, nullptr);
+    ASSERT_NE(fresh->ShowMessageBox("Are you sure you want to quit?", 1, 6), nullptr);
+    DrawScene(*fresh);
+    SaveScreen("content-quit.png");
+    ExpectCleanLog();
+}
+
+TEST_F(ContentArchiveTest, FontsMeasureEveryPrintableCharacter) {
+    LoadEverything();
+    for (const char* name : kFonts) {
+        auto* type = dynamic_cast<QxEntity2DGUIFontType*>(Registry().FindType("font", name));
+        ASSERT_NE(type, nullptr) << name;
+        const QxFontMetrics& metrics = type->Metrics();
+        const int cell = metrics.CellAdvance();
+        EXPECT_GT(metrics.LineHeight(), 8) << name;
+        for (int c = 32; c <= 126; ++c) {
+            const int advance = metrics.advance[size_t(c)];
+            // "}" keeps the cell advance: an entry for it would close a block.
+            if (c == '}') {
+                EXPECT_EQ(advance, cell) << name;
+                continue;
+            }
+            EXPECT_GE(advance, 2) << name << " '" << char(c) << "'";
+            EXPECT_LT(advance, cell) << name << " '" << char(c) << "'";
+            // Every printable character but the space has its own cell; the rest
+            // (the space and anything not on the sheet) draws the blank cell 0.
+            if (c != ' ') {
+                EXPECT_NE(metrics.glyphIndex[size_t(c)], 0) << name << " '" << char(c) << "'";
+            }
+        }
+        // Proportional: a narrow letter is narrower than a wide one.
+        EXPECT_LT(metrics.advance['i'], metrics.advance['W']) << name;
+        EXPECT_EQ(metrics.glyphIndex[0xE9], 0) << name; // not on the sheet: blank
+    }
+}
+
+TEST_F(ContentArchiveTest, MenuScreensDrawFullPictures) {
+    LoadEverything();
+    for (const SceneName& name : kMenuScenes) {
+        if (!Registered(name.className)) {
+            continue;
+        }
+        auto scene = MakeScene(name.className, name.typeName);
+        ASSERT_NE(scene, nullptr) << name.typeName;
+        ClearScreen();
+        DrawScene(*scene);
+        // Gradients, shading and text give a picture hundreds of colours.
+        EXPECT_GT(DistinctColours(), 300u) << name.typeName;
+        SaveScreen(std::string("content-") + name.typeName + ".png");
+    }
+}
+
+TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
+    if (!Registered("PyxHighScores")) {
+        GTEST_SKIP() << "the high-score menu has not landed in this build";
+    }
+    LoadEverything();
+    g_highScoreTable.Clear();
+    const char* names[] = {"Marguerite", "Oskar", "Tamsin", "Ilse", "Bertram"};
+    for (int i = 0; i < 5; ++i) {
+        PyxHighScore entry;
+        entry.name = names[i];
+        entry.score = std::uint32_t(48000 - i * 7400);
+        entry.level = std::uint32_t(19 - i * 3);
+        g_highScoreTable.Insert(entry, false);
+    }
+    auto pending = std::make_unique<PyxHighScore>();
+    pending->name = "Player";
+    pending->score = 31250;
+    pending->level = 12;
+    g_pendingHighScore = std::move(pending);
+    g_highScoreMessage1 = "Congratulations! You scored 31250 points!";
+    g_highScoreMessage2 = "You reached level 12.";
+    auto scene = MakeScene("PyxHighScores", "highscores");
+    ASSERT_NE(scene, nullptr);
+    scene->Update(0.0f);
+    ASSERT_GE(scene->DialogCount(), 1u); // the name box is open
+    for (char key : std::string("Ada")) {
+        scene->OnKey(key);
+    }
+    for (int i = 0; i < 3; ++i) {
+        DrawScene(*scene);
+    }
+    EXPECT_GT(DistinctColours(), 300u);
+    SaveScreen("content-highscores-name.png");
+    // Enter takes the name; the table shows the new row, marked.
+    scene->OnKey(13);
+    for (int i = 0; i < 3; ++i) {
+        DrawScene(*scene);
+    }
+    EXPECT_EQ(scene->DialogCount(), 0u);
+    const QxHighScore* entry = g_highScoreTable.Entry(3);
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->name, "Ada");
+    EXPECT_EQ(entry->score, 31250u);
+    SaveScreen("content-highscores-new.png");
+    scene.reset();
+    g_highScoreTable.Clear();
+    g_pendingHighScore.reset();
+    ExpectCleanLog();
+}
+
+TEST_F(ContentArchiveTest, SoundsLoadAndTheMusicLoops) {
+    for (const char* name :
+         {"ui/sounds/hover.wav", "ui/sounds/click.wav", "common/sounds/jazz_rond_8bit.wav"}) {
+        QxSoundRecord* sound = Cache().GetSound(name);
+        EXPECT_NE(sound, nullptr) << name;
+        if (sound) {
+            Cache().ReleaseSound(sound->key);
+        }
+    }
+    const std::vector<std::uint8_t> wav = ReadArchived("common/sounds/jazz_rond_8bit.wav");
+    ASSERT_GT(wav.size(), 44u);
+    auto u16 = [&](size_t at) { return unsigned(wav[at] | (wav[at + 1] << 8)); };
+    auto u32 = [&](size_t at) { return u16(at) | (u16(at + 2) << 16); };
+    ASSERT_EQ(std::memcmp(wav.data() + 36, "data", 4), 0);
+    EXPECT_EQ(u16(20), 1u); // PCM
+    EXPECT_EQ(u16(22), 1u); // mono
+    EXPECT_EQ(u16(34), 8u); // 8 bits
+    const unsigned rate = u32(24);
+    const unsigned samples = u32(40);
+    ASSERT_EQ(wav.size(), 44u + samples + (samples & 1));
+    const double seconds = double(samples) / rate;
+    EXPECT_GE(seconds, 30.0);
+    EXPECT_LE(seconds, 60.0);
+    // Pleasant and not too loud: peaks below 3/4 of full scale, an even level.
+    double sum = 0;
+    int peak = 0;
+    for (unsigned i = 0; i < samples; ++i) {
+        const int v = int(wav[44 + i]) - 128;
+        sum += double(v * v);
+        peak = std::max(peak, std::abs(v));
+    }
+    const double rms = std::sqrt(sum / samples) / 128.0;
+    EXPECT_LT(peak, 96);
+    EXPECT_GT(rms, 0.03);
+    EXPECT_LT(rms, 0.25);
+    // Seamless: the last sample leads into the first as neighbours inside do.
+    const int last = int(wav[44 + samples - 1]) - 128;
+    const int first = int(wav[44]) - 128;
+    int largestStep = 0;
+    for (unsigned i = 1; i < samples; ++i) {
+        largestStep = std::max(largestStep, std::abs(int(wav[44 + i]) - int(wav[44 + i - 1])));
+    }
+    EXPECT_LE(std::abs(first - last), std::max(4, largestStep / 2));
+}
+
+} // namespace

@@ -1,0 +1,245 @@
+// The real data set in the real game, through the headless runner: the loading screen
+// hands over to the main menu, the menu's buttons reach the settings, the instructions
+// and the high scores, Escape comes back, and every screen on the way is a full
+// picture. Also: the content builder gives the same archive bytes every time.
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "content/ContentTestSupport.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/entity/QxRegistrationTable.h"
+#include "engine/screen/QxPng.h"
+
+namespace {
+
+using namespace contenttest;
+
+std::string FreshFolder(const std::string& what) {
+    const char* base = std::getenv("RONDELIX_TEST_TMP");
+    std::filesystem::path root = base != nullptr
+                                     ? std::filesystem::path(base)
+                                     : std::filesystem::temp_directory_path() / "rondelix-test";
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    root /= std::string("content-") + info->test_suite_name() + "-" + info->name() + what;
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+    std::filesystem::create_directories(root, ec);
+    return root.string();
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct RunResult {
+    int exitCode = -1;
+    std::map<std::string, std::string> values;
+};
+
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+    std::string command = "'" + program + "'";
+    for (const std::string& argument : arguments) {
+        command += " '" + argument + "'";
+    }
+    command += " 2>&1";
+    RunResult result;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    std::string output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t equals = line.find('=');
+        if (equals != std::string::npos) {
+            result.values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return result;
+}
+
+// The pixels of a saved frame as distinct colours; 0 when it cannot be read.
+size_t DistinctColours(const std::string& png) {
+    std::vector<std::uint16_t> pixels;
+    int width = 0, height = 0;
+    if (!LoadPng(png, &pixels, &width, &height)) {
+        return 0;
+    }
+    return std::set<std::uint16_t>(pixels.begin(), pixels.end()).size();
+}
+
+class ContentRunnerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string archive = ArchivePath();
+        runner_ = (ProgramFolder() / "rondelix-headless").string();
+        std::error_code ec;
+        if (archive.empty() || !std::filesystem::is_regular_file(runner_, ec)) {
+            GTEST_SKIP() << "no built archive or runner";
+        }
+        folder_ = FreshFolder("");
+        data_ = folder_ + "/data";
+        std::filesystem::create_directories(data_, ec);
+        std::filesystem::copy_file(archive, data_ + "/Rondelix.qxa", ec);
+        ASSERT_FALSE(ec) << ec.message();
+        QxEntityRegistry registry;
+        RegisterEntityClasses(registry);
+        highScoresRegistered_ = registry.FindPrototype("PyxHighScores") != nullptr;
+    }
+
+    // Runs the game on the data set for `frames` frames of 20 ms with the script;
+    // answers the runner's report. The shots are saved into the test's folder.
+    RunResult Run(int frames, const std::string& script,
+                  const std::map<int, std::string>& shots = {}) {
+        const std::string input = folder_ + "/input.txt";
+        std::ofstream(input, std::ios::trunc) << script;
+        const std::string home = folder_ + "/home";
+        std::error_code ec;
+        std::filesystem::remove_all(home, ec);
+        std::vector<std::string> arguments = {"--data",  data_, "--home",   home,
+                                              "--dt",    "20",  "--frames", std::to_string(frames),
+                                              "--input", input};
+        for (const auto& [frame, name] : shots) {
+            arguments.push_back("--shot");
+            arguments.push_back(std::to_string(frame) + ":" + folder_ + "/" + name);
+        }
+        return RunProgram(runner_, arguments);
+    }
+
+    std::string Log() const {
+        return ReadAll(folder_ + "/home/user-data/Quillfern Studio/Rondelix/log.txt");
+    }
+
+    std::string Registry() const { return ReadAll(folder_ + "/home/registry.txt"); }
+
+    static std::string Click(int frame, int x, int y) {
+        return std::to_string(frame) + " move " + std::to_string(x) + " " + std::to_string(y) +
+               "\n" + std::to_string(frame) + " down\n" + std::to_string(frame + 1) + " up\n";
+    }
+
+    std::string runner_;
+    std::string folder_;
+    std::string data_;
+    bool highScoresRegistered_ = false;
+};
+
+// Where the menu's buttons are (content/data/ui/menu/mainmenu.ent) and when: with
+// 20 ms frames the loading bar is full after about 360 frames and each page roll
+// takes about 52 frames.
+constexpr int kMenuShown = 450;
+constexpr int kHelpY = 221, kScoresY = 267, kSettingsY = 313;
+
+TEST_F(ContentRunnerTest, LoadingHandsOverToTheMainMenu) {
+    const RunResult loading = Run(100, "", {{100, "loading.png"}});
+    ASSERT_EQ(loading.exitCode, 0);
+    EXPECT_EQ(loading.values.at("scene"), "PyxLoadingScene");
+    EXPECT_GT(DistinctColours(folder_ + "/loading.png"), 300u);
+
+    const RunResult menu = Run(kMenuShown, "", {{kMenuShown, "menu.png"}});
+    ASSERT_EQ(menu.exitCode, 0);
+    EXPECT_EQ(menu.values.at("scene"), "PyxMainMenu");
+    EXPECT_GT(DistinctColours(folder_ + "/menu.png"), 300u);
+    // The only complaint of a start is the loading screen's file read twice: alone
+    // first, then again with all the others.
+    const std::string log = Log();
+    EXPECT_EQ(log.find("Unable"), std::string::npos) << log;
+    EXPECT_EQ(log.find("unknown class"), std::string::npos) << log;
+    EXPECT_EQ(log.find("without"), std::string::npos) << log;
+}
+
+TEST_F(ContentRunnerTest, SettingsToggleAndEscapeKeepsTheOldValue) {
+    // Open the settings, flip "Music and sound" off, leave with Escape.
+    const std::string open = Click(kMenuShown, 330, kSettingsY);
+    const RunResult settings = Run(kMenuShown + 70, open, {{kMenuShown + 70, "settings.png"}});
+    EXPECT_EQ(settings.values.at("scene"), "PyxSettingsMenu");
+    EXPECT_GT(DistinctColours(folder_ + "/settings.png"), 300u);
+
+    const std::string toggled = open + Click(kMenuShown + 80, 430, 160);
+    Run(kMenuShown + 84, toggled,
+        {{kMenuShown + 80, "before.png"}, {kMenuShown + 84, "after.png"}});
+    EXPECT_NE(ReadAll(folder_ + "/before.png"), ReadAll(folder_ + "/after.png"))
+        << "the switch did not change";
+
+    const std::string escaped = toggled + std::to_string(kMenuShown + 90) + " key Escape\n";
+    const RunResult back = Run(kMenuShown + 160, escaped);
+    EXPECT_EQ(back.values.at("scene"), "PyxMainMenu");
+    EXPECT_NE(Registry().find("Music On\t1"), std::string::npos) << Registry();
+
+    // The same with OK stores the new value.
+    const std::string confirmed = toggled + Click(kMenuShown + 90, 320, 340);
+    const RunResult stored = Run(kMenuShown + 160, confirmed);
+    EXPECT_EQ(stored.values.at("scene"), "PyxMainMenu");
+    EXPECT_NE(Registry().find("Music On\t0"), std::string::npos) << Registry();
+}
+
+TEST_F(ContentRunnerTest, InstructionsAndHighScoresComeAndGo) {
+    const std::string help = Click(kMenuShown, 320, kHelpY);
+    const RunResult shown = Run(kMenuShown + 70, help, {{kMenuShown + 70, "help.png"}});
+    EXPECT_EQ(shown.values.at("scene"), "PyxInstructions");
+    EXPECT_GT(DistinctColours(folder_ + "/help.png"), 300u);
+    const RunResult back =
+        Run(kMenuShown + 150, help + std::to_string(kMenuShown + 80) + " key Escape\n");
+    EXPECT_EQ(back.values.at("scene"), "PyxMainMenu");
+
+    if (!highScoresRegistered_) {
+        GTEST_SKIP() << "the high-score menu has not landed in this build";
+    }
+    const std::string scores = Click(kMenuShown, 320, kScoresY);
+    const RunResult table = Run(kMenuShown + 70, scores, {{kMenuShown + 70, "scores.png"}});
+    EXPECT_EQ(table.values.at("scene"), "PyxHighScores");
+    EXPECT_GT(DistinctColours(folder_ + "/scores.png"), 300u);
+    const RunResult done = Run(kMenuShown + 150, scores + Click(kMenuShown + 80, 320, 425));
+    EXPECT_EQ(done.values.at("scene"), "PyxMainMenu");
+}
+
+TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
+    const std::string ask = std::to_string(kMenuShown) + " key Escape\n";
+    const RunResult asked = Run(kMenuShown + 5, ask, {{kMenuShown + 5, "ask.png"}});
+    EXPECT_EQ(asked.values.at("scene"), "PyxMainMenu");
+    // "No" leaves the menu as it was; "Yes" (the Y key) quits before the last frame.
+    const RunResult no = Run(kMenuShown + 20, ask + std::to_string(kMenuShown + 10) + " key N\n");
+    EXPECT_EQ(no.values.at("frames"), std::to_string(kMenuShown + 20));
+    const RunResult yes = Run(kMenuShown + 20, ask + std::to_string(kMenuShown + 10) + " key Y\n");
+    EXPECT_LT(std::stoi(yes.values.at("frames")), kMenuShown + 20);
+}
+
+TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {
+    const std::string builder = (ProgramFolder() / "contentbuild").string();
+    const std::string sources = ContentSourceFolder();
+    std::error_code ec;
+    if (sources.empty() || !std::filesystem::is_regular_file(builder, ec)) {
+        GTEST_SKIP() << "no content builder or sources";
+    }
+    const std::string folder = FreshFolder("");
+    std::string archives[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string stage = folder + "/stage" + std::to_string(i);
+        archives[i] = folder + "/Rondelix" + std::to_string(i) + ".qxa";
+        const RunResult built = RunProgram(builder, {sources, stage, archives[i]});
+        ASSERT_EQ(built.exitCode, 0);
+    }
+    const std::string first = ReadAll(archives[0]);
+    EXPECT_GT(first.size(), 1000000u);
+    EXPECT_TRUE(first == ReadAll(archives[1]));
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+#pragma once
+// Finding the built data set and its sources from a test, and a GUI fixture whose file
+// system reads the real archive.
+//
+// The archive is RONDELIX_CONTENT_ARCHIVE when that is set, else "Rondelix.qxa" beside
+// the test program or in the folder above it. The content sources are
+// RONDELIX_CONTENT_DIR when set, else the "content" folder of the checkout the test
+// program was built in (found by walking up from the program's folder).
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "engine/files/QxArchiveManager.h"
+#include "gui/GuiFixture.h"
+
+namespace contenttest {
+
+inline std::filesystem::path ProgramFolder() {
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+}
+
+inline std::string ArchivePath() {
+    if (const char* path = std::getenv("RONDELIX_CONTENT_ARCHIVE")) {
+        return path;
+    }
+    std::error_code ec;
+    for (const std::filesystem::path& candidate :
+         {ProgramFolder() / "Rondelix.qxa", ProgramFolder().parent_path() / "Rondelix.qxa"}) {
+        if (std::filesystem::is_regular_file(candidate, ec)) {
+            return candidate.string();
+        }
+    }
+    return {};
+}
+
+inline std::string ContentSourceFolder() {
+    if (const char* path = std::getenv("RONDELIX_CONTENT_DIR")) {
+        return path;
+    }
+    std::error_code ec;
+    for (std::filesystem::path folder = ProgramFolder(); !folder.empty();
+         folder = folder.parent_path()) {
+        if (std::filesystem::is_regular_file(folder / "content" / "STYLE.md", ec)) {
+            return (folder / "content").string();
+        }
+        if (folder == folder.parent_path()) {
+            break;
+        }
+    }
+    return {};
+}
+
+// The classes the program registers: a definition may name any of them. While a
+// class is still missing from this build's registration table, definitions of it are
+// expected to be refused as unknown.
+inline const std::vector<std::string>& ProgramClasses() {
+    static const std::vector<std::string> names = {"2DGUIElement",
+                                                   "2DScene",
+                                                   "sprite",
+                                                   "scrollingsprite",
+                                                   "animsprite",
+                                                   "font",
+                                                   "text",
+                                                   "MultiText",
+                                                   "FPSText",
+                                                   "button",
+                                                   "togglebutton",
+                                                   "PFire",
+                                                   "ListBox",
+                                                   "Counter",
+                                                   "progressbar",
+                                                   "PyxStdGame",
+                                                   "PyxMainMenu",
+                                                   "PyxHighScores",
+                                                   "PyxLoadingScene",
+                                                   "PyxBitmapTile",
+                                                   "PyxSinkTile",
+                                                   "PyxBasicPost",
+                                                   "PyxSpriteBall",
+                                                   "PyxAnimSpriteBall",
+                                                   "PyxRenderedBall",
+                                                   "PyxAnimAward",
+                                                   "PyxAnimExplosion",
+                                                   "PyxFloatingScore",
+                                                   "PyxAnimPost",
+                                                   "PyxVortex",
+                                                   "PyxFlyingCoin",
+                                                   "PyxBallCarrier",
+                                                   "PyxBallDissolve",
+                                                   "PyxBigTeeth",
+                                                   "Pyx2DGUICoins",
+                                                   "Pyx2DGUIBoard",
+                                                   "Pyx2DGUILives",
+                                                   "Pyx2DGUIClock",
+                                                   "PyxPickupBall",
+                                                   "PyxCharacterBall",
+                                                   "PyxParticleExplosion",
+                                                   "PyxGrabPickup",
+                                                   "PyxPlayerExit",
+                                                   "PyxCharacterExplosion",
+                                                   "Pyx2DGUIMascot",
+                                                   "QxDialogBox",
+                                                   "QxMessageBox",
+                                                   "QxVectorFrame",
+                                                   "QxDialogScene",
+                                                   "QxHighScoreInputScene",
+                                                   "PyxSettingsMenu",
+                                                   "PyxInstructions",
+                                                   "PyxHintBox"};
+    return names;
+}
+
+// A GUI fixture whose file system also reads the built archive (copied into the test's
+// data folder). Tests skip when no archive has been built.
+class ContentFixture : public GuiFixture {
+protected:
+    void SetUp() override {
+        GuiFixture::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
+        const std::string archive = ArchivePath();
+        if (archive.empty()) {
+            GTEST_SKIP() << "no Rondelix.qxa has been built";
+        }
+        std::error_code ec;
+        std::filesystem::copy_file(archive, DataFolder() + "Rondelix.qxa",
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        ASSERT_FALSE(ec) << ec.message();
+        Files().AddManager(std::make_unique<QxArchiveManager>(&Files(), "Rondelix.qxa"), "");
+    }
+
+    // True when this build registers the class.
+    bool Registered(const std::string& className) const {
+        return Registry().FindPrototype(className) != nullptr;
+    }
+
+    // Every definition file of the archive, as the loader lists them.
+    std::vector<std::string> DefinitionFiles() const {
+        std::vector<std::string> names;
+        Files().ListFiles("*.ent", "", true, names);
+        return names;
+    }
+
+    // Defines every type and loads every type's resources, as the loading thread does.
+    void LoadEverything() {
+        Registry().LoadAll();
+        Registry().LoadTypes(false, 0);
+    }
+};
+
+} // namespace contenttest

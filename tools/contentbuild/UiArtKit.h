@@ -1,0 +1,52 @@
+#pragma once
+// The menu screens' building blocks, painted with the shared helpers: the backdrop,
+// the logo, panels, buttons and baked text. Sizes are in screen pixels; the painters
+// work at kUiScale times that and reduce.
+#include <string>
+
+#include "ContentPaint.h"
+
+constexpr int kUiScale = 4;
+
+// Text baked into a picture (rasterised at the canvas's scale without hinting).
+struct UiTextStyle {
+    std::string face = "DejaVuSans-Bold.ttf";
+    float size = 16;                      // screen pixels
+    PaintColour top = palette::kCream;    // fill at the ascender
+    PaintColour bottom = palette::kCream; // fill at the baseline
+    float shadowAlpha = 0.6f;
+    float shadowOffset = 1.0f; // screen pixels, down and right
+    float shadowBlur = 0.8f;
+    float outline = 0.0f; // dark outline width, screen pixels
+    PaintColour outlineColour = palette::kNearBlack;
+    float tracking = 0.0f; // extra space between letters
+};
+
+// Width in screen pixels of a text in a style.
+float UiTextWidth(const UiTextStyle& style, const std::string& text);
+// Paints text with its baseline at (x, baseline) in screen pixels; align 0 left,
+// 1 centre, 2 right. The canvas is at kUiScale * `scale` of screen pixels.
+void UiDrawText(PaintCanvas& canvas, const UiTextStyle& style, const std::string& text, float x,
+                float baseline, int align, float scale = kUiScale);
+
+// The shared menu backdrop, 640 x 480, opaque.
+PaintCanvas UiBackdrop(uint32_t seed);
+// The "RONDELIX" logo at screen size (its canvas is screen pixels), about 400 x 110.
+PaintCanvas UiLogo();
+// A glass panel with a brass rim, screen size, drawn at 4x and reduced.
+PaintCanvas UiPanel(int width, int height, float radius, bool withShadow);
+
+enum class UiButtonState { Normal, Hover, Down, Disabled };
+struct UiButtonLook {
+    int width = 240;
+    int height = 38;
+    float radius = 12;
+    float labelSize = 16;
+    int margin = 6; // room for shadow and glow around the face
+    bool danger = false;
+};
+// A button face with its label in one state, the canvas width + 2 margin wide.
+PaintCanvas UiButton(const UiButtonLook& look, const std::string& label, UiButtonState state);
+
+// Reduces a canvas painted at kUiScale.
+PaintCanvas UiReduce(const PaintCanvas& canvas);

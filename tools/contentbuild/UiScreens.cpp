@@ -1,0 +1,273 @@
+// The backgrounds of the menu screens and the panels of the boxes. Positions here
+// match the element positions in content/data/ui/*.ent and LoadingScene.ent; when one
+// moves, the other must follow.
+#include <algorithm>
+#include <string>
+
+#include "ContentBuild.h"
+#include "ContentPaint.h"
+#include "UiArtKit.h"
+
+namespace {
+
+using namespace palette;
+
+constexpr uint32_t kBackdropSeed = 0x70D3u;
+
+UiTextStyle HeadingStyle(float size) {
+    UiTextStyle style;
+    style.face = "DejaVuSerif-Bold.ttf";
+    style.size = size;
+    style.top = PaintColour::Rgb(255, 240, 190);
+    style.bottom = PaintColour::Rgb(214, 148, 56);
+    style.shadowAlpha = 0.7f;
+    style.shadowOffset = 2.0f;
+    style.shadowBlur = 2.0f;
+    style.outline = 0.8f;
+    style.outlineColour = PaintColour::Rgb(10, 26, 34);
+    return style;
+}
+
+UiTextStyle SmallStyle(float size, const PaintColour& colour) {
+    UiTextStyle style;
+    style.face = "DejaVuSans.ttf";
+    style.size = size;
+    style.top = style.bottom = colour;
+    style.shadowAlpha = 0.5f;
+    return style;
+}
+
+// Every screen starts from the same backdrop and most show the logo: paint each once.
+const PaintCanvas& Backdrop() {
+    static const PaintCanvas backdrop = UiBackdrop(kBackdropSeed);
+    return backdrop;
+}
+
+const PaintCanvas& Logo() {
+    static const PaintCanvas logo = UiLogo();
+    return logo;
+}
+
+// Screen-sized canvas at kUiScale for sharp text and lines, with the backdrop under.
+struct Screen {
+    PaintCanvas backdrop = Backdrop();
+    PaintCanvas overlay{640 * kUiScale, 480 * kUiScale};
+
+    void Panel(int x, int y, int w, int h, float radius) {
+        const PaintCanvas panel = UiPanel(w, h, radius, true);
+        backdrop.Draw(panel, x - 10, y - 10);
+    }
+    void Place(const PaintCanvas& picture, int x, int y) { backdrop.Draw(picture, x, y); }
+    void Text(const UiTextStyle& style, const std::string& text, float x, float baseline,
+              int align) {
+        UiDrawText(overlay, style, text, x, baseline, align);
+    }
+    // A thin gold rule with a small diamond in the middle, under a heading.
+    void Ornament(float centreX, float y, float halfWidth) {
+        const float s = kUiScale;
+        // Painted around the origin of a small canvas, then placed.
+        const float ox = centreX - halfWidth - 4;
+        const float oy = y - 10;
+        PaintCanvas layer(int((2 * halfWidth + 8) * s), int(20 * s));
+        centreX -= ox;
+        y -= oy;
+        layer.FillShape(SdfRoundRect((centreX - halfWidth) * s, (y - 0.6f) * s,
+                                     (centreX + halfWidth) * s, (y + 0.6f) * s, 0.6f * s),
+                        FillLinear((centreX - halfWidth) * s, 0, (centreX + halfWidth) * s, 0,
+                                   {{0.0f, kGold.WithAlpha(0.0f)},
+                                    {0.5f, kGold.WithAlpha(0.9f)},
+                                    {1.0f, kGold.WithAlpha(0.0f)}}));
+        const PaintSdf diamond = SdfPolygon({{(centreX - 6) * s, y * s},
+                                             {centreX * s, (y - 4) * s},
+                                             {(centreX + 6) * s, y * s},
+                                             {centreX * s, (y + 4) * s}});
+        layer.FillShape(diamond,
+                        FillLinear(0, (y - 4) * s, 0, (y + 4) * s,
+                                   {{0.0f, PaintColour::Rgb(255, 244, 200)}, {1.0f, kBrass}}));
+        layer.DropShadow(1 * s, 1 * s, 1 * s, kNearBlack.WithAlpha(0.6f));
+        overlay.Draw(layer, int(ox * s), int(oy * s));
+    }
+    PaintCanvas Finish() {
+        PaintCanvas result = backdrop;
+        result.Draw(UiReduce(overlay), 0, 0);
+        return result;
+    }
+};
+
+// A sunken trough (the loading bar's and the name field's).
+PaintCanvas Trough(int w, int h) {
+    const float s = kUiScale;
+    PaintCanvas canvas(int((w + 4) * s), int((h + 4) * s));
+    const float l = 2 * s, t = 2 * s, r = (w + 2) * s, b = (h + 2) * s;
+    const float rad = std::min(h * 0.5f, 8.0f) * s;
+    const PaintSdf outer = SdfRoundRect(l, t, r, b, rad);
+    canvas.FillShape(outer,
+                     FillLinear(0, t, 0, b, {{0.0f, kBrassShadow}, {1.0f, Lighten(kGold, 0.1f)}}));
+    const PaintSdf inner = SdfRoundRect(l + 2 * s, t + 2 * s, r - 2 * s, b - 2 * s, rad - 2 * s);
+    canvas.FillShape(inner, FillLinear(0, t, 0, b,
+                                       {{0.0f, PaintColour::Rgb(4, 14, 20)},
+                                        {1.0f, PaintColour::Rgb(16, 44, 54)}}));
+    canvas.FillShape(SdfSubtract(inner, SdfRoundRect(l + 2 * s, t + 4.5f * s, r - 2 * s, b + 6 * s,
+                                                     rad - 2 * s)),
+                     FillSolid(kNearBlack.WithAlpha(0.4f)));
+    return UiReduce(canvas);
+}
+
+void WriteOpaque(ContentOut& out, const std::string& base, const PaintCanvas& canvas) {
+    out.WriteBitmap(base + ".bmp", ToOpaque(canvas, kNight, base));
+}
+
+void BuildLoading(ContentOut& out) {
+    Screen screen;
+    screen.Place(Logo(), 110, 112);
+    screen.Text(SmallStyle(14, kCream), "Loading ...", 320, 290, 1);
+    screen.Place(Trough(360, 16), 138, 298); // the bar itself sits at 144, 303
+    screen.Text(SmallStyle(11, kMuted), "A Quillfern Studio game", 320, 462, 1);
+    WriteOpaque(out, "ui/images/bg_loading", screen.Finish());
+}
+
+void BuildMenu(ContentOut& out) {
+    Screen screen;
+    screen.Place(Logo(), 110, 18);
+    // The buttons' faces are 240 x 38 at x 200, from y 156 every 46 pixels.
+    screen.Panel(176, 142, 288, 6 * 46 + 20, 14);
+    screen.Text(SmallStyle(11, kMuted), "\xA9 Quillfern Studio", 8, 470, 0);
+    WriteOpaque(out, "ui/images/bg_menu", screen.Finish());
+}
+
+void BuildSettings(ContentOut& out) {
+    Screen screen;
+    screen.Text(HeadingStyle(34), "Settings", 320, 72, 1);
+    screen.Ornament(320, 88, 110);
+    screen.Panel(140, 104, 360, 290, 14);
+    // Row separators under the three rows (rows centred at 160, 220, 280).
+    for (int y : {190, 250}) {
+        PaintCanvas line(300 * kUiScale, 2 * kUiScale);
+        line.FillShape(SdfRoundRect(0, 0, 300.0f * kUiScale, 1.0f * kUiScale, 0.5f * kUiScale),
+                       FillLinear(0, 0, 300.0f * kUiScale, 0,
+                                  {{0.0f, kBrass.WithAlpha(0.0f)},
+                                   {0.5f, kBrass.WithAlpha(0.45f)},
+                                   {1.0f, kBrass.WithAlpha(0.0f)}}));
+        screen.overlay.Draw(line, 170 * kUiScale, y * kUiScale);
+    }
+    screen.Text(SmallStyle(11, kMuted), "Esc leaves without changing anything", 320, 382, 1);
+    WriteOpaque(out, "ui/images/bg_settings", screen.Finish());
+}
+
+void BuildHelp(ContentOut& out) {
+    Screen screen;
+    screen.Text(HeadingStyle(32), "How to Play", 320, 50, 1);
+    screen.Panel(24, 62, 592, 360, 14);
+    // A divider between the two columns.
+    PaintCanvas line(2 * kUiScale, 300 * kUiScale);
+    line.FillShape(SdfRoundRect(0, 0, 1.0f * kUiScale, 300.0f * kUiScale, 0.5f * kUiScale),
+                   FillLinear(0, 0, 0, 300.0f * kUiScale,
+                              {{0.0f, kBrass.WithAlpha(0.0f)},
+                               {0.5f, kBrass.WithAlpha(0.4f)},
+                               {1.0f, kBrass.WithAlpha(0.0f)}}));
+    screen.overlay.Draw(line, 320 * kUiScale, 80 * kUiScale);
+    screen.Text(SmallStyle(11, kMuted),
+                "P  pause     S  sound on/off     F7  full screen     Esc  leave the game", 320,
+                410, 1);
+    WriteOpaque(out, "ui/images/bg_help", screen.Finish());
+}
+
+void BuildScores(ContentOut& out) {
+    Screen screen;
+    screen.Text(HeadingStyle(36), "High Scores", 320, 60, 1);
+    screen.Ornament(320, 80, 150);
+    // Table: rows of 15 pixels from y 227 (the scene lays them out there).
+    screen.Panel(24, 192, 592, 196, 12);
+    const float s = kUiScale;
+    for (int row = 0; row < 10; ++row) {
+        const float top = float(227 + 15 * row);
+        PaintCanvas stripe(int(572 * s), int(15 * s));
+        stripe.FillShape(
+            SdfRoundRect(0, 0.5f * s, 572 * s, 14.5f * s, 3 * s),
+            FillSolid(row % 2 == 0 ? kSeaGlass.WithAlpha(0.10f) : PaintColour{0, 0, 0, 0.0f}));
+        screen.overlay.Draw(stripe, int(34 * s), int((top + 1) * s));
+        UiTextStyle rank = SmallStyle(11, kMuted);
+        screen.Text(rank, std::to_string(row + 1) + ".", 84, top + 13, 2);
+    }
+    UiTextStyle head;
+    head.face = "DejaVuSans-Bold.ttf";
+    head.size = 12;
+    head.top = kGold;
+    head.bottom = kBrass;
+    head.tracking = 1.0f;
+    screen.Text(head, "NAME", 92, 218, 0);
+    screen.Text(head, "LEVEL", 420, 218, 1);
+    screen.Text(head, "SCORE", 590, 218, 2);
+    WriteOpaque(out, "ui/images/bg_scores", screen.Finish());
+}
+
+// Box panels drawn over a box's whole rectangle (the box's frame is underneath).
+PaintCanvas BoxPanel(int w, int h) {
+    PaintCanvas panel = UiPanel(w, h, 6, false);
+    // The frame under the panel fills square corners: give the corners the rim's
+    // colour so the box looks square-cornered on purpose.
+    PaintCanvas under(w, h);
+    under.Clear(kBrassShadow);
+    panel.DrawUnder(under, 0, 0);
+    return panel;
+}
+
+PaintCanvas QuestionBadge() {
+    const float s = kUiScale;
+    PaintCanvas canvas(int(44 * s), int(44 * s));
+    const float c = 21 * s;
+    const float r = 17 * s;
+    canvas.FillShape(SdfCircle(c, c, r + 2 * s), FillSolid(PaintColour::Rgb(10, 26, 34)));
+    canvas.FillShape(SdfCircle(c, c, r), FillRadial(c - 6 * s, c - 7 * s, r * 1.6f,
+                                                    {{0.0f, PaintColour::Rgb(255, 236, 170)},
+                                                     {0.5f, kBrass},
+                                                     {1.0f, kBrassShadow}}));
+    canvas.Bevel(SdfCircle(c, c, r), 3 * s, 0.5f, 0.5f);
+    UiTextStyle mark;
+    mark.face = "DejaVuSerif-Bold.ttf";
+    mark.size = 24;
+    mark.top = mark.bottom = PaintColour::Rgb(24, 40, 44);
+    mark.shadowAlpha = 0.0f;
+    UiDrawText(canvas, mark, "?", 21, 30, 1);
+    canvas.DropShadow(1 * s, 2 * s, 2 * s, kNearBlack.WithAlpha(0.6f));
+    return UiReduce(canvas);
+}
+
+void BuildBoxes(ContentOut& out) {
+    // Hint box: 400 x 200; the don't-show check box and "Got it" sit on the bottom
+    // strip below y 150.
+    {
+        PaintCanvas panel = BoxPanel(400, 200);
+        panel.Draw(QuestionBadge(), 10, 10);
+        PaintCanvas strip(400 * kUiScale, 200 * kUiScale);
+        strip.FillShape(SdfRoundRect(12.0f * kUiScale, 150.0f * kUiScale, 388.0f * kUiScale,
+                                     151.0f * kUiScale, 0.5f * kUiScale),
+                        FillLinear(12.0f * kUiScale, 0, 388.0f * kUiScale, 0,
+                                   {{0.0f, kBrass.WithAlpha(0.0f)},
+                                    {0.5f, kBrass.WithAlpha(0.5f)},
+                                    {1.0f, kBrass.WithAlpha(0.0f)}}));
+        panel.Draw(UiReduce(strip), 0, 0);
+        WriteSprite(out, "ui/images/panel_hint", panel);
+    }
+    // Name box: 360 x 116 with the name field at 24, 70 (216 x 28).
+    {
+        PaintCanvas panel = BoxPanel(360, 116);
+        PaintCanvas text(360 * kUiScale, 116 * kUiScale);
+        UiTextStyle head = HeadingStyle(21);
+        head.shadowOffset = 1.5f;
+        UiDrawText(text, head, "New High Score!", 180, 34, 1);
+        UiDrawText(text, SmallStyle(12, kMuted), "Type your name and press Enter", 180, 56, 1);
+        panel.Draw(UiReduce(text), 0, 0);
+        panel.Draw(Trough(216, 28), 22, 68);
+        WriteSprite(out, "ui/images/panel_name", panel);
+    }
+}
+
+} // namespace
+
+CONTENT_STEP(10, "ui-screens-loading", BuildLoading);
+CONTENT_STEP(10, "ui-screens-menu", BuildMenu);
+CONTENT_STEP(10, "ui-screens-settings", BuildSettings);
+CONTENT_STEP(10, "ui-screens-help", BuildHelp);
+CONTENT_STEP(10, "ui-screens-scores", BuildScores);
+CONTENT_STEP(10, "ui-boxes", BuildBoxes);
