@@ -222,6 +222,23 @@ TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
     EXPECT_LT(std::stoi(yes.values.at("frames")), kMenuShown + 20);
 }
 
+TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
+    // The pointer passes over every button and leaves; the screen must be what it was
+    // (each state's picture covers the same rectangle, glow and shadow included).
+    std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n";
+    int frame = kMenuShown + 5;
+    for (int y = 175; y <= 405; y += 46, frame += 3) {
+        script += std::to_string(frame) + " move 320 " + std::to_string(y) + "\n";
+    }
+    script += std::to_string(frame) + " move 600 300\n";
+    Run(frame + 10, script,
+        {{kMenuShown, "still.png"}, {kMenuShown + 6, "hover.png"}, {frame + 10, "after.png"}});
+    const std::string still = ReadAll(folder_ + "/still.png");
+    ASSERT_FALSE(still.empty());
+    EXPECT_NE(still, ReadAll(folder_ + "/hover.png"));
+    EXPECT_EQ(still, ReadAll(folder_ + "/after.png"));
+}
+
 TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {
     const std::string builder = (ProgramFolder() / "contentbuild").string();
     const std::string sources = ContentSourceFolder();
