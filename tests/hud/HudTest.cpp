@@ -213,6 +213,54 @@ TEST_F(HudTest, ALostLifeLeavesTheRowOnlyWhenItsFlareEnds) {
     EXPECT_EQ(lives->LivesShown(), 2);
 }
 
+TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
+    DefineFlare();
+    WriteGame({TinyLevel{}});
+    auto lives = Lives(1);
+    Scene().named["Lives"] = lives.get();
+    auto game = StartGame();
+    Define("class PyxSinkTile\ntype quicktrap\nIsTrap 1\n");
+    PyxEntityTileBase* trap = game->Level()->PlaceTile("PyxSinkTile", "quicktrap", 0, 0, 0);
+    ASSERT_NE(trap, nullptr);
+    // Two traps before any flare has burnt out: the rules count those lives as gone.
+    game->OnBallAtExitOrSink(game->PlayerBall(), trap);
+    game->OnBallAtExitOrSink(game->PlayerBall(), trap);
+    EXPECT_EQ(game->State(), PyxGameState::Playing);
+    EXPECT_EQ(lives->LivesToLose(), 2);
+    game->OnBallAtExitOrSink(game->PlayerBall(), trap);
+    EXPECT_EQ(game->State(), PyxGameState::GameEnding);
+    EXPECT_EQ(lives->LivesToLose(), 3);
+    // One flare at a time takes the three lives.
+    for (int i = 0; i < 3; ++i) {
+        lives->Draw();
+        ASSERT_NE(lives->Flare(), nullptr);
+        lives->Flare()->AddFlags(kObjectRemoved);
+        lives->Update(16.0f);
+    }
+    EXPECT_EQ(game->Lives(), 0);
+    EXPECT_EQ(lives->LivesShown(), 0);
+}
+
+TEST_F(HudTest, ANewGameForgetsTheFlareOfTheLastOne) {
+    DefineFlare();
+    WriteGame({TinyLevel{}});
+    auto lives = Lives(1);
+    Scene().named["Lives"] = lives.get();
+    auto first = StartGame();
+    lives->RequestLoseLife();
+    lives->Draw();
+    ASSERT_NE(lives->Flare(), nullptr);
+    first.reset(); // the game is left while the flare burns
+
+    auto second = StartGame();
+    EXPECT_EQ(lives->Flare(), nullptr);
+    EXPECT_FALSE(lives->LoseLifeRequested());
+    lives->Update(16.0f);
+    second->Update(16.0f);
+    EXPECT_EQ(second->Lives(), 3);
+    EXPECT_EQ(lives->LivesShown(), 3);
+}
+
 TEST_F(HudTest, WithoutAFlareTheLifeGoesAtOnce) {
     WriteGame({TinyLevel{}});
     auto lives = Lives(1);

@@ -370,6 +370,24 @@ TEST_F(GameplayTest, HintsShowOnceAndOnlyWhenSwitchedOn) {
     EXPECT_EQ(Scene().DialogCount(), 0u);
 }
 
+TEST_F(GameplayTest, LevelClockCountsUpAndStartsOverAtTheLevelTime) {
+    TinyLevel level;
+    level.levelTime = 2;
+    WriteGame({level});
+    auto game = StartGame();
+    Run(*game, 100, 10.0f);
+    EXPECT_FLOAT_EQ(game->LevelClockTime(), 1000.0f);
+    EXPECT_EQ(game->HudText(2), "Time: 1.000000");
+    Run(*game, 99, 10.0f);
+    EXPECT_FLOAT_EQ(game->LevelClockTime(), 1990.0f);
+    Run(*game, 1, 10.0f);
+    EXPECT_EQ(game->LevelClockTime(), 0.0f);
+    // Paused, it stands still.
+    game->TogglePause();
+    Run(*game, 10, 10.0f);
+    EXPECT_EQ(game->LevelClockTime(), 0.0f);
+}
+
 TEST_F(GameplayTest, ReleasedBallsComeEveryIntervalUpToTheLevelsCount) {
     TinyLevel level;
     level.ballsReleased = 3; // the spawned player ball is counted too

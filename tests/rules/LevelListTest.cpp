@@ -136,6 +136,10 @@ TEST_F(LevelListFileTest, LoadFindsTheFileInSubfoldersAndLogsAMissingOne) {
     EXPECT_TRUE(list.Load("main.lst"));
     EXPECT_EQ(list.Entries(), kTwoLevels);
 
+    PyxLevelList inFolder;
+    EXPECT_TRUE(inFolder.Load("sets/main.lst"));
+    EXPECT_EQ(inFolder.Entries(), kTwoLevels);
+
     EXPECT_FALSE(list.Load("other.lst"));
     EXPECT_EQ(list.Entries(), kTwoLevels);
     EXPECT_NE(ReadLog().find("Level list other.lst - file not found."), std::string::npos);

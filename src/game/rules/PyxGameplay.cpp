@@ -142,11 +142,12 @@ bool PyxGameplay::StartNewGame() {
 
     m_levelIndex = -1;
     m_lives = kStartLives;
+    m_livesLeaving = 0;
     m_score = 0;
     m_displayedScore = 0;
     const Hud hud = FindHud();
     if (hud.lives)
-        hud.lives->SetBool(kPropLivesShown, m_lives);
+        hud.lives->Restart(m_lives);
     if (hud.clock)
         hud.clock->ResetClock();
 
@@ -890,7 +891,8 @@ void PyxGameplay::PlayerAtExit(PyxEntityGameObject* ball) {
 
 void PyxGameplay::PlayerInTrap(float x, float y) {
     PyxBoardLink::CharacterBurst(*m_level, x, y, m_player);
-    if (m_lives > 1) {
+    // Lives the row is still taking away (their flares burn) are gone already.
+    if (m_lives - m_livesLeaving > 1) {
         if (PyxEntity2DGUIClock* clock = FindHud().clock)
             clock->SetState(kClockStopped);
         LoseLife();
@@ -923,10 +925,12 @@ void PyxGameplay::LoseLife() {
     m_releaseInterval = m_level ? m_level->Properties().ReleaseInterval : 0;
     m_ballsReleased = 0;
     m_coinsHeld = 0;
-    if (hud.lives)
+    if (hud.lives) {
         hud.lives->RequestLoseLife();
-    else
+        ++m_livesLeaving;
+    } else {
         --m_lives;
+    }
     if (m_level) {
         for (PyxLevelObjectRecord& record : m_level->Objects()) {
             if (record.entity && PyxBoardLink::IsOfKind(record.entity.get(), kKindGrab))
@@ -957,10 +961,12 @@ void PyxGameplay::GameOver() {
     ClearRequestedTurn();
     DeactivatePlayerBalls();
     const Hud hud = FindHud();
-    if (hud.lives)
+    if (hud.lives) {
         hud.lives->RequestLoseLife();
-    else
+        ++m_livesLeaving;
+    } else {
         m_lives = std::max(0, m_lives - 1);
+    }
     if (hud.clock)
         hud.clock->SetState(kClockStopped);
     m_clockStartPending = false;
@@ -1166,6 +1172,7 @@ void PyxGameplay::ShowMessage(const std::string& title, const std::string& text,
 
 void PyxGameplay::TakeLife() {
     m_lives = std::max(0, m_lives - 1);
+    m_livesLeaving = std::max(0, m_livesLeaving - 1);
 }
 
 void PyxGameplay::ShowScreenScore(std::int32_t x, std::int32_t y, const std::string& text) {

@@ -314,6 +314,8 @@ private:
     std::int32_t m_coinsPlaced = 0;
     std::int32_t m_hits = 0;
     std::int32_t m_lives = kStartLives;
+    // Lives the lives row has been asked to take that it has not taken yet.
+    std::int32_t m_livesLeaving = 0;
 
     bool m_levelWon = false;
     bool m_gameEnds = false;

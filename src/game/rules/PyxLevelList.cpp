@@ -61,17 +61,21 @@ bool PyxLevelList::Load(const std::string& fileName) {
     }
     std::vector<std::string> names;
     files->ListFiles(fileName, "", true, names);
-    if (names.empty()) {
+    // A listing names a match without the folder the pattern gave: a name with its
+    // folder is opened as it stands when the listed name does not open.
+    std::string name = names.empty() ? fileName : names.front();
+    QxFile* opened = name.empty() ? nullptr : files->Open(name, kOpenReadBinary);
+    if (!opened && name != fileName && !fileName.empty()) {
+        name = fileName;
+        opened = files->Open(name, kOpenReadBinary);
+    }
+    QxScopedFile file(files, opened);
+    if (!file) {
         LogPrintf("Level list %s - file not found.\n", fileName.c_str());
         return false;
     }
-    QxScopedFile file(files, files->Open(names.front(), kOpenReadBinary));
-    if (!file) {
-        LogPrintf("Level list %s - cannot be opened.\n", names.front().c_str());
-        return false;
-    }
     if (!Read(*file.Get())) {
-        LogPrintf("Level list %s - damaged, not read.\n", names.front().c_str());
+        LogPrintf("Level list %s - damaged, not read.\n", name.c_str());
         return false;
     }
     return true;

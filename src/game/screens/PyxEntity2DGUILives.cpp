@@ -87,6 +87,12 @@ bool PyxEntity2DGUILives::GetBool(int id, std::int32_t& value) {
     }
 }
 
+void PyxEntity2DGUILives::Restart(std::int32_t lives) {
+    m_flare = nullptr;
+    m_loseLife = 0;
+    SetBool(kPropLivesShown, lives);
+}
+
 std::int32_t PyxEntity2DGUILives::LifeWidth() const {
     std::int32_t width = 0;
     LivesType()->Load(false);
@@ -152,8 +158,8 @@ bool PyxEntity2DGUILives::Draw() {
             x += type->m_spacing + width;
         }
     }
-    if (m_loseLife && !m_flare) {
-        m_loseLife = false;
+    if (m_loseLife > 0 && !m_flare) {
+        --m_loseLife;
         if (m_lives > 0)
             StartFlare(last, m_y);
         else

@@ -61,9 +61,14 @@ public:
     bool Draw() override;
     void Invalidate() override;
 
-    // The game asks for a life to go.
-    void RequestLoseLife() { m_loseLife = true; }
-    bool LoseLifeRequested() const { return m_loseLife; }
+    // The game asks for a life to go. Requests made while a flare burns wait for it,
+    // one flare each.
+    void RequestLoseLife() { ++m_loseLife; }
+    // A new game: the row shows the lives, and a flare or request of an earlier game
+    // is forgotten (the row outlives the games it shows).
+    void Restart(std::int32_t lives);
+    bool LoseLifeRequested() const { return m_loseLife > 0; }
+    std::int32_t LivesToLose() const { return m_loseLife; }
     std::int32_t LivesShown() const { return m_lives; }
     std::int32_t Justify() const { return m_justify; }
     // The running flare, or null.
@@ -83,7 +88,7 @@ private:
 
     std::int32_t m_lives = 0;
     std::int32_t m_justify = 1;
-    bool m_loseLife = false;
+    std::int32_t m_loseLife = 0;
     PyxEntityGameObject* m_flare = nullptr;
 };
 
