@@ -129,7 +129,12 @@ int PyxGame::Init() {
     }
 
     m_scene = CreateScene(kLoadingSceneClass, kLoadingSceneType);
-    if (!m_scene) {
+    if (m_scene) {
+        // Loaded here, before the loading thread starts loading every type: the two
+        // threads must never load the same type at once, and this scene's types are
+        // the ones the main thread uses meanwhile.
+        m_scene->Type()->Load(false);
+    } else {
         LogPrintf("Init - %s (class %s, type %s) is missing; quitting.", kLoadingSceneFile,
                   kLoadingSceneClass, kLoadingSceneType);
         RequestQuit();
