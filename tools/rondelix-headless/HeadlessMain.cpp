@@ -31,6 +31,7 @@
 #include "game/screens/PyxEntityStdGameScene.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessMessages.h"
+#include "platform/headless/HeadlessSound.h"
 
 namespace {
 
@@ -384,6 +385,10 @@ int main(int argc, char** argv) {
     };
     hooks.loop.afterFrame = [&](std::uint64_t frame) {
         report.frames = frame;
+        // The headless sound service plays only as far as it is told.
+        if (PyxGame* game = ThePyxGame()) {
+            headless::AdvanceSound(game->FrameTime());
+        }
         if (auto it = options.shots.find(frame); it != options.shots.end()) {
             for (const std::string& file : it->second) {
                 if (Screen() == nullptr || !Screen()->SavePresentationPng(file)) {
