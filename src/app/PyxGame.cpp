@@ -18,10 +18,12 @@
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
+#include "game/rules/PyxGameplay.h"
 
 std::uint8_t g_modeChangeInProgress = 0;
 
@@ -128,11 +130,17 @@ int PyxGame::Init() {
     }
 
     m_scene = CreateScene(kLoadingSceneClass, kLoadingSceneType);
-    if (!m_scene) {
+    if (m_scene) {
+        // Loaded here, before the loading thread starts loading every type: the two
+        // threads must never load the same type at once, and this scene's types are
+        // the ones the main thread uses meanwhile.
+        m_scene->Type()->Load(false);
+    } else {
         LogPrintf("Init - %s (class %s, type %s) is missing; quitting.", kLoadingSceneFile,
                   kLoadingSceneClass, kLoadingSceneType);
         RequestQuit();
     }
+    QxEntity2DGUIElement::SetTooltipScene(m_scene.get());
 
     if (g_screen != nullptr) {
         g_screen->ShowMouseCursor(false);
@@ -286,7 +294,9 @@ void PyxGame::OnFullScreenKey() {
     if (g_registry != nullptr) {
         g_registry->LoadTypes(true, QxEntityRegistry::kSkipScenes);
     }
-    // TODO(gameflow): pause the game in progress once the rules land.
+    if (PyxGameplay* game = GameInProgress()) {
+        game->PauseOnly();
+    }
 }
 
 void PyxGame::OnDeactivated() {
@@ -366,6 +376,8 @@ void PyxGame::ChangeScene() {
         // Nothing else may hold the old scene: it goes before the new one takes over.
         m_scene.reset();
         m_scene = std::move(scene);
+        // Tooltips that a definition gives show over whichever scene is current.
+        QxEntity2DGUIElement::SetTooltipScene(m_scene.get());
     } else if (!className.empty() || !typeName.empty()) {
         LogPrintf("Scene %s, %s - not defined or not a scene; staying in the current scene.",
                   className.c_str(), typeName.c_str());

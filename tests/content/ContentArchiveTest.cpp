@@ -193,6 +193,12 @@ TEST_F(ContentArchiveTest, BoxesHaveAllTheirParts) {
     // The box grew around its text and buttons.
     EXPECT_GT(box->GetRect().Width(), 200);
     EXPECT_GT(box->GetRect().Height(), 60);
+    // The longest text the game shows in a box keeps it well inside the screen.
+    box->SetText("Congratulations you have completed the game!\r\n\r\nClick OK to proceed to "
+                 "the high scores.");
+    box->SetButtons(1);
+    EXPECT_LT(box->GetRect().Width(), 560);
+    EXPECT_LT(box->GetRect().Height(), 200);
 
     auto names = Create<QxEntityDialogScene>("QxDialogScene", "scoreinputbox", kKindDialogBox);
     ASSERT_NE(names, nullptr);
@@ -324,6 +330,19 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     auto scene = MakeScene("PyxHighScores", "highscores");
     ASSERT_NE(scene, nullptr);
     scene->Update(0.0f);
+    // The longest first line the rules write (a game completed with a seven-digit
+    // score) fits the screen in the font of "Congrats".
+    for (const auto& record : scene->SceneType()->Elements()) {
+        if (record.reference.typeName == "uicongrats") {
+            ASSERT_NE(record.element, nullptr);
+            QxEntity2DGUIFont* font = record.element->GetFont();
+            ASSERT_NE(font, nullptr);
+            EXPECT_LE(font->TextWidth("Congratulations! You've completed the game and scored "
+                                      "1234567 points!",
+                                      false),
+                      620u);
+        }
+    }
     ASSERT_GE(scene->DialogCount(), 1u); // the name box is open
     for (char key : std::string("Ada")) {
         scene->OnKey(key);

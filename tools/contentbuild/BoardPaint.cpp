@@ -62,12 +62,12 @@ void PaintSpheroid(PaintCanvas& canvas, float cx, float cy, float rx, float ry,
             const float nz = std::sqrt(std::max(0.0f, 1.0f - du * du - dv * dv));
             const PaintColour base = albedo(du, dv, nz);
             const float shade = look.ambient + look.diffuse * BoardDiffuse(du, dv, nz);
-            const float spec = look.specular * BoardSpecular(du, dv, nz, look.shininess) +
-                               look.sheen * BoardSpecular(du, dv, nz, 4.0f);
+            const float gloss = look.specular * BoardSpecular(du, dv, nz, look.shininess) +
+                                look.sheen * BoardSpecular(du, dv, nz, 4.0f);
             const float rim = look.rim * std::pow(1.0f - nz, 3.0f) * BoardClamp(0.3f + dv);
-            PaintColour c{base.r * shade + spec + rim * look.rimColour.r,
-                          base.g * shade + spec + rim * look.rimColour.g,
-                          base.b * shade + spec + rim * look.rimColour.b, base.a};
+            PaintColour c{base.r * shade + gloss + rim * look.rimColour.r,
+                          base.g * shade + gloss + rim * look.rimColour.g,
+                          base.b * shade + gloss + rim * look.rimColour.b, base.a};
             c.r = BoardClamp(c.r);
             c.g = BoardClamp(c.g);
             c.b = BoardClamp(c.b);
@@ -133,7 +133,7 @@ PaintFill FillBrass(float cx, float cy, float radius, float brightness) {
 
 PaintColour FeltAt(const PaintColour& base, float x, float y, uint32_t seed) {
     // Hash of the pixel: fibre noise that tiles with the picture's own size only.
-    uint32_t h = uint32_t(int(x) * 73856093) ^ uint32_t(int(y) * 19349663) ^ (seed * 83492791u);
+    uint32_t h = uint32_t(int(x)) * 73856093u ^ uint32_t(int(y)) * 19349663u ^ (seed * 83492791u);
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;

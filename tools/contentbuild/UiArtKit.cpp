@@ -35,8 +35,8 @@ void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColo
         // A warm bounce light on the lower right rim.
         const float rim = Clamp01((nx * 0.6f + ny * 0.8f) - 0.55f) * 1.6f;
         c = Mix(c, Lighten(kBrass, 0.1f), rim * 0.5f);
-        const float spec = std::pow(Clamp01(-0.42f * nx - 0.5f * ny + 0.76f * nz), 40.0f);
-        return Mix(c, PaintColour{1, 1, 1, 1}, Clamp01(spec * 1.2f));
+        const float gloss = std::pow(Clamp01(-0.42f * nx - 0.5f * ny + 0.76f * nz), 40.0f);
+        return Mix(c, PaintColour{1, 1, 1, 1}, Clamp01(gloss * 1.2f));
     });
     // A soft secondary highlight.
     canvas.FillShape(
@@ -213,6 +213,82 @@ PaintCanvas UiLogo() {
     tag.bottom = Darken(kMuted, 0.1f);
     tag.tracking = 2.5f;
     UiDrawText(canvas, tag, "ROLL  \xB7  COLLECT  \xB7  ESCAPE", w * 0.5f, 106, 1);
+    return UiReduce(canvas);
+}
+
+PaintCanvas UiRollingBall() {
+    const float s = kUiScale;
+    const int w = 180, h = 90;
+    PaintCanvas canvas(int(w * s), int(h * s));
+    const float laneY = 70 * s;
+    // The lane: a soft groove with a lit lower lip.
+    canvas.FillShape(SdfRoundRect(4 * s, laneY - 2 * s, (w - 4) * s, laneY + 2 * s, 2 * s),
+                     FillLinear(4 * s, 0, (w - 4) * s, 0,
+                                {{0.0f, kNight.WithAlpha(0.0f)},
+                                 {0.3f, kNight.WithAlpha(0.55f)},
+                                 {1.0f, kNight.WithAlpha(0.55f)}}));
+    canvas.FillShape(SdfRoundRect(4 * s, laneY + 2 * s, (w - 4) * s, laneY + 3 * s, 0.5f * s),
+                     FillLinear(4 * s, 0, (w - 4) * s, 0,
+                                {{0.0f, kSeaGlass.WithAlpha(0.0f)},
+                                 {0.4f, kSeaGlass.WithAlpha(0.35f)},
+                                 {1.0f, kSeaGlass.WithAlpha(0.35f)}}));
+    const float r = 26 * s;
+    const float bx = 136 * s;
+    const float by = laneY - r + 1 * s;
+    // The trail: streaks of the ball's colour fading behind it.
+    for (int i = 0; i < 3; ++i) {
+        const float y = by + (float(i) - 1.0f) * 9 * s;
+        const float half = (4.0f - float(std::abs(i - 1)) * 1.5f) * s;
+        canvas.FillShape(SdfRoundRect(20 * s, y - half, bx, y + half, half),
+                         FillLinear(20 * s, 0, bx, 0,
+                                    {{0.0f, kEmber.WithAlpha(0.0f)},
+                                     {1.0f, Lighten(kEmber, 0.3f).WithAlpha(0.45f)}}));
+    }
+    // Contact shadow, then the ball.
+    canvas.FillShape(
+        SdfEllipse(bx + 4 * s, laneY + 1 * s, r * 0.9f, 4 * s),
+        FillRadial(bx + 4 * s, laneY + 1 * s, r * 0.9f,
+                   {{0.0f, kNearBlack.WithAlpha(0.6f)}, {1.0f, kNearBlack.WithAlpha(0.0f)}}));
+    PaintBall(canvas, bx, by, r, kEmber);
+    return UiReduce(canvas);
+}
+
+PaintCanvas UiCoinStack() {
+    const float s = kUiScale;
+    const int w = 96, h = 104;
+    PaintCanvas canvas(int(w * s), int(h * s));
+    const float cx = 48 * s;
+    const float rx = 34 * s, ry = 12 * s, thick = 6 * s;
+    // Bottom coin first; each one a little off the one below.
+    const float offsets[] = {0.0f, 3.0f, -2.0f, 2.5f, -1.0f, 1.5f};
+    const int count = 6;
+    for (int i = 0; i < count; ++i) {
+        const float x = cx + offsets[i] * s;
+        const float top = (86 - float(i) * 11) * s;
+        const PaintSdf side = SdfUnion(SdfEllipse(x, top + thick, rx, ry),
+                                       SdfRoundRect(x - rx, top, x + rx, top + thick, 0.0f));
+        canvas.FillShape(side, FillLinear(x - rx, 0, x + rx, 0,
+                                          {{0.0f, kBrassShadow},
+                                           {0.35f, Lighten(kGold, 0.2f)},
+                                           {0.7f, kBrass},
+                                           {1.0f, Darken(kBrassShadow, 0.3f)}}));
+        // Milled edge: fine vertical lines on the side band.
+        for (int k = 0; k < 24; ++k) {
+            const float u = -1.0f + (float(k) + 0.5f) / 12.0f;
+            const float lx = x + u * rx;
+            canvas.FillShape(
+                SdfIntersect(side, SdfSegment(lx, top, lx, top + thick + ry, 0.3f * s)),
+                FillSolid(kBrassShadow.WithAlpha(0.35f)));
+        }
+        const PaintSdf face = SdfEllipse(x, top, rx, ry);
+        canvas.FillShape(
+            face,
+            FillRadial(x - rx * 0.3f, top - ry * 0.4f, rx * 1.3f,
+                       {{0.0f, PaintColour::Rgb(255, 246, 200)}, {0.5f, kGold}, {1.0f, kBrass}}));
+        canvas.FillShape(SdfRing(SdfEllipse(x, top, rx * 0.72f, ry * 0.72f), 0.8f * s),
+                         FillSolid(kBrassShadow.WithAlpha(0.55f)));
+    }
+    canvas.DropShadow(3 * s, 4 * s, 4 * s, kNearBlack.WithAlpha(0.5f));
     return UiReduce(canvas);
 }
 

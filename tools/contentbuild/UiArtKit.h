@@ -33,6 +33,10 @@ void UiDrawText(PaintCanvas& canvas, const UiTextStyle& style, const std::string
 PaintCanvas UiBackdrop(uint32_t seed);
 // The "RONDELIX" logo at screen size (its canvas is screen pixels), about 400 x 110.
 PaintCanvas UiLogo();
+// Decorations of the main menu, screen size: a ball rolling along a lane with its
+// trail (about 180 x 90) and a stack of gold coins (about 90 x 100).
+PaintCanvas UiRollingBall();
+PaintCanvas UiCoinStack();
 // A glass panel with a brass rim, screen size, drawn at 4x and reduced.
 PaintCanvas UiPanel(int width, int height, float radius, bool withShadow);
 

@@ -85,6 +85,8 @@ const std::vector<UiFontStyle>& UiFontStyles() {
         {"uibodymuted", "DejaVuSans.ttf", 13, kMuted, Darken(kMuted, 0.1f), 0.5f, 1, 0},
         {"uibold", "DejaVuSans-Bold.ttf", 14, kCream, Mix(kCream, kGold, 0.35f), 0.65f, 1, 1},
         {"uigold", "DejaVuSans-Bold.ttf", 18, Lighten(kGold, 0.35f), kBrass, 0.7f, 2, 1},
+        {"uigoldnarrow", "DejaVuSansCondensed-Bold.ttf", 16, Lighten(kGold, 0.35f), kBrass, 0.7f, 2,
+         1},
         {"uititle", "DejaVuSerif-Bold.ttf", 30, Lighten(kGold, 0.4f), kBrass, 0.75f, 2, 2},
     };
     return styles;

@@ -1,0 +1,308 @@
+// Games on the real data set with the real rules, steered by a simple player that
+// heads for the nearest coin (or, told to, for the nearest trap): a game on the first
+// level starts, the claw lowers the ball and coins appear; pause freezes the board; a
+// player who collects coins opens the exit; three lives lost in traps end the game.
+// With RONDELIX_SHOTS naming a folder the frames worth seeing are kept there.
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <fstream>
+#include <limits>
+
+#include "app/QxRandom.h"
+#include "content/BoardGameSupport.h"
+#include "engine/files/QxWin32FileManager.h"
+#include "game/field/PyxEntityTileBase.h"
+#include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityBasicPost.h"
+#include "game/objects/PyxEntityGameObject.h"
+
+namespace boardcontent {
+namespace {
+
+// The game screen of content/data/hud/stdgame.ent while its class is not registered.
+constexpr const char* kStdGame = R"(class PyxStdGame
+type stdgame
+TransType -1
+LevelSet levels/rondelix.lst
+CursorEnt animsprite, hudcursor
+MessageBoxEnt QxMessageBox, messagebox
+NumGUIElements 1
+GUIElement1Ent Pyx2DGUIBoard, hudboard
+GUIElement1Pos 0, 0
+GUIElement1Priority 10
+SideBarEnt sprite, hudsidebar
+SideBarEntPos 0, 0
+SideBarEntPriority 0
+LevelEnt text, hudlevel
+LevelEntPos 604, 21
+LevelEntPriority 20
+ScoreEnt Counter, hudscore
+ScoreEntPos 492, 68
+ScoreEntPriority 20
+ClockEnt Pyx2DGUIClock, hudclock
+ClockEntPos 510, 106
+ClockEntPriority 20
+CoinsEnt Pyx2DGUICoins, hudcoins
+CoinsEntPos 490, 246
+CoinsEntPriority 20
+LivesEnt Pyx2DGUILives, hudlives
+LivesEntPos 558, 337
+LivesEntPriority 20
+MascotEnt Pyx2DGUIMascot, hudmascot
+MascotEntPos 510, 372
+MascotEntPriority 20
+TimeEnt text, hudtime
+TimeEntPos -400, -100
+TimeEntPriority 1
+DispText1Ent text, huddisp1
+DispText1EntPos 240, 196
+DispText1EntPriority 600
+DispText2Ent text, huddisp2
+DispText2EntPos 240, 236
+DispText2EntPriority 600
+TeethEnt PyxBigTeeth, hudteeth
+TeethEntPos 0, -400
+TeethEntPriority 800
+)";
+
+constexpr std::int32_t kUp = 256, kDown = 257, kRight = 258, kLeft = 259;
+
+class BoardGame : public BoardGameTest {
+protected:
+    // The game screen playing one level of the set (1 to 24) as a one-level game.
+    bool StartOn(int levelNumber) {
+        const std::string folder = root_ + "/lists/";
+        std::filesystem::create_directories(folder);
+        {
+            std::ofstream list(folder + "one.lst", std::ios::binary);
+            auto u32 = [&list](std::uint32_t v) {
+                list.write(reinterpret_cast<const char*>(&v), 4);
+            };
+            auto str = [&](const std::string& s) {
+                u32(std::uint32_t(s.size()));
+                list.write(s.data(), std::streamsize(s.size()));
+            };
+            char file[32];
+            std::snprintf(file, sizeof file, "levels/level%02d.lvl", levelNumber % 100);
+            u32(12);
+            u32(1);
+            u32(0);
+            u32(0);
+            u32(0);
+            u32(1);
+            u32(std::uint32_t(4 + std::strlen(file) + 4 + 4 + 4));
+            str(file);
+            str("");
+            str("");
+            u32(std::uint32_t(levelNumber));
+        }
+        if (!listsAdded_) {
+            files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
+            listsAdded_ = true;
+        }
+        std::string text = kStdGame;
+        text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
+        return CreateScene(text) && game_->StartNewGame();
+    }
+
+    PyxLevel* Level() const { return game_->Level(); }
+
+    // Cells a ball never rolls through: posts that stay up, gears, the bonus orb.
+    std::vector<bool> BlockedCells() const {
+        std::vector<bool> blocked(64, false);
+        for (const PyxLevelObjectRecord& record : Level()->Objects()) {
+            const QxEntityBaseType* type = g_registry->FindType(record.className, record.typeName);
+            const auto* post = dynamic_cast<const PyxEntityBasicPostType*>(type);
+            const bool blocks =
+                post ? post->DefaultUp() && !post->UserChange()
+                     : record.className == "PyxAnimPost" || record.className == "PyxPickupBall";
+            const int col = int(std::floor(record.startX / 56.0f));
+            const int row = int(std::floor(record.startY / 56.0f));
+            if (blocks && col >= 0 && row >= 0 && col < 8 && row < 8)
+                blocked[std::size_t(row * 8 + col)] = true;
+        }
+        return blocked;
+    }
+
+    // At each cell centre, holds the arrow of the first step of the shortest way to the
+    // nearest coin (the open exit, or with `toTraps` the nearest trap), around posts
+    // and traps.
+    void Steer(bool toTraps = false) {
+        PyxEntityGameObject* ball = game_->PlayerBall();
+        PyxLevel* level = Level();
+        if (!ball || !level || !ball->HasFlags(kObjectActive))
+            return;
+        const int col = int(ball->X() / 56.0f), row = int(ball->Y() / 56.0f);
+        if (std::abs(ball->X() - float(col * 56 + 28)) > 8.0f ||
+            std::abs(ball->Y() - float(row * 56 + 28)) > 8.0f)
+            return;
+        std::vector<bool> target(64, false), open(64, true);
+        const std::vector<bool> blocked = BlockedCells();
+        for (std::int32_t i = 0; i < 64; ++i) {
+            PyxEntityTileBase* tile = level->TileAt(i);
+            const std::uint32_t bits = tile ? tile->KindBits() : 0u;
+            const bool trap = (bits & 4u) != 0;
+            target[std::size_t(i)] = toTraps ? trap : ((bits & 2u) != 0 && !trap);
+            open[std::size_t(i)] = (toTraps || !trap) && !blocked[std::size_t(i)];
+        }
+        if (!toTraps) {
+            for (const PyxLevelObjectRecord& record : level->Objects()) {
+                if (record.entity && record.typeName == "coinsilver" &&
+                    !record.entity->HasFlags(kObjectRemoved)) {
+                    const int c = int(record.entity->X() / 56.0f),
+                              r = int(record.entity->Y() / 56.0f);
+                    if (c >= 0 && r >= 0 && c < 8 && r < 8)
+                        target[std::size_t(r * 8 + c)] = true;
+                }
+            }
+        }
+        // Breadth first from the ball; remember the first step of every way.
+        const int from = row * 8 + col;
+        std::vector<int> first(64, -1);
+        std::deque<int> queue;
+        const int steps[4][2] = {{0, -1}, {0, 1}, {1, 0}, {-1, 0}};
+        const std::int32_t keys[4] = {kUp, kDown, kRight, kLeft};
+        first[std::size_t(from)] = 4;
+        queue.push_back(from);
+        std::int32_t key = 0;
+        while (!queue.empty() && !key) {
+            const int cell = queue.front();
+            queue.pop_front();
+            for (int k = 0; k < 4 && !key; ++k) {
+                const int c = cell % 8 + steps[k][0], r = cell / 8 + steps[k][1];
+                if (c < 0 || r < 0 || c >= 8 || r >= 8)
+                    continue;
+                const int next = r * 8 + c;
+                if (first[std::size_t(next)] >= 0)
+                    continue;
+                first[std::size_t(next)] = cell == from ? k : first[std::size_t(cell)];
+                if (target[std::size_t(next)])
+                    key = keys[first[std::size_t(next)]];
+                else if (open[std::size_t(next)])
+                    queue.push_back(next);
+            }
+        }
+        if (key && key != heldKey_) {
+            if (heldKey_)
+                game_->OnKeyUp(heldKey_);
+            game_->OnKeyDown(key);
+            heldKey_ = key;
+        }
+    }
+
+    void Play(int frames, bool toTraps = false) {
+        for (int i = 0; i < frames; ++i) {
+            Steer(toTraps);
+            Frame();
+        }
+    }
+
+    bool listsAdded_ = false;
+    std::int32_t heldKey_ = 0;
+};
+
+TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
+    ASSERT_TRUE(CreateScene(kStdGame));
+    ASSERT_TRUE(game_->StartNewGame());
+    EXPECT_EQ(game_->State(), PyxGameState::Playing);
+    EXPECT_EQ(game_->LevelIndex(), 0);
+    EXPECT_EQ(game_->Lives(), 3);
+    Frames(20);
+    SaveShot("game-claw");
+    Frames(300);
+    ASSERT_NE(game_->PlayerBall(), nullptr);
+    EXPECT_TRUE(game_->PlayerBall()->HasFlags(kObjectActive)) << "the claw never put the ball down";
+    EXPECT_EQ(game_->CoinsPlaced(), Level()->Properties().CoinsOnBoard);
+    EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
+}
+
+TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
+    ASSERT_TRUE(StartOn(6));
+    Play(400);
+    PyxEntityGameObject* ball = game_->PlayerBall();
+    ASSERT_NE(ball, nullptr);
+    EXPECT_EQ(game_->TogglePause(), PyxGameState::Paused);
+    const float x = ball->X(), y = ball->Y();
+    Frames(50);
+    SaveShot("game-paused");
+    EXPECT_EQ(ball->X(), x);
+    EXPECT_EQ(ball->Y(), y);
+    EXPECT_EQ(game_->TogglePause(), PyxGameState::Playing);
+    Frames(30);
+    EXPECT_NE(std::make_pair(ball->X(), ball->Y()), std::make_pair(x, y));
+}
+
+TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndWinsTheLevel) {
+    ASSERT_TRUE(StartOn(1));
+    int frames = 0;
+    while (!game_->IsExitOpen() && frames < 6000) {
+        Play(10);
+        frames += 10;
+    }
+    ASSERT_TRUE(game_->IsExitOpen())
+        << game_->CoinsHeld() << " coins after " << frames << " frames";
+    SaveShot("game-exit-open");
+    while (game_->State() == PyxGameState::Playing && frames < 12000) {
+        Play(10);
+        frames += 10;
+    }
+    EXPECT_NE(game_->State(), PyxGameState::Playing) << "the exit was not reached";
+    Frames(60);
+    SaveShot("game-level-won");
+}
+
+TEST_F(BoardGame, ThreeTrapsEndTheGame) {
+    ASSERT_TRUE(StartOn(4));
+    int frames = 0;
+    while (game_->State() != PyxGameState::GameEnding && frames < 20000) {
+        Play(10, true);
+        frames += 10;
+    }
+    ASSERT_EQ(game_->State(), PyxGameState::GameEnding);
+    EXPECT_EQ(game_->Outcome(), PyxGameOutcome::GameOver);
+    Frames(200);
+    SaveShot("game-over");
+    if (registry_->FindType("QxMessageBox", "messagebox")) {
+        EXPECT_EQ(scene_->DialogCount(), 1u) << "the end-of-game box";
+    }
+}
+
+// The same seed and the same player give the same game, frame for frame.
+TEST_F(BoardGame, AGameOnTheFirstLevelPlaysTheSameTwice) {
+    auto play = [this]() {
+        SeedRandom(7);
+        EXPECT_TRUE(StartOn(2));
+        std::vector<float> track;
+        for (int i = 0; i < 40; ++i) {
+            Play(25);
+            PyxEntityGameObject* ball = game_->PlayerBall();
+            track.push_back(ball ? ball->X() + ball->Y() * 1000.0f : -1.0f);
+            track.push_back(float(game_->CoinsHeld()));
+            track.push_back(float(game_->BallsReleased()));
+        }
+        track.push_back(float(game_->Score()));
+        heldKey_ = 0;
+        return track;
+    };
+    const std::vector<float> first = play();
+    const std::vector<float> second = play();
+    EXPECT_EQ(first, second);
+    EXPECT_GT(first[first.size() - 2], 0.0f) << "a ball was released";
+}
+
+TEST_F(BoardGame, ScreensOfSeveralLevelsInPlay) {
+    for (int level : {3, 8, 13, 19, 24}) {
+        SCOPED_TRACE(level);
+        ASSERT_TRUE(StartOn(level));
+        Play(500);
+        char name[32];
+        std::snprintf(name, sizeof name, "game-level%02d", level);
+        SaveShot(name);
+        EXPECT_NE(game_->State(), PyxGameState::GameEnding);
+        EXPECT_EQ(game_->Lives(), 3) << "the player steers clear of the traps";
+    }
+}
+
+} // namespace
+} // namespace boardcontent
