@@ -62,16 +62,19 @@ DispText2Ent text, huddisp2
 DispText2EntPos 240, 236
 DispText2EntPriority 600
 TeethEnt PyxBigTeeth, hudteeth
-TeethEntPos 0, -400
+TeethEntPos 0, -410
 TeethEntPriority 800
+JawsOpenPos 0, -410
+JawsClosedPos 0, -116
+JawsSpeed 700
 )";
 
 constexpr std::int32_t kUp = 256, kDown = 257, kRight = 258, kLeft = 259;
 
 class BoardGame : public BoardGameTest {
 protected:
-    // The game screen playing one level of the set (1 to 24) as a one-level game.
-    bool StartOn(int levelNumber) {
+    // The game screen playing levels of the set (numbers 1 to 24) as a game of its own.
+    bool StartOn(std::vector<int> levels) {
         const std::string folder = root_ + "/lists/";
         std::filesystem::create_directories(folder);
         {
@@ -83,19 +86,21 @@ protected:
                 u32(std::uint32_t(s.size()));
                 list.write(s.data(), std::streamsize(s.size()));
             };
-            char file[32];
-            std::snprintf(file, sizeof file, "levels/level%02d.lvl", levelNumber % 100);
             u32(12);
             u32(1);
             u32(0);
             u32(0);
             u32(0);
-            u32(1);
-            u32(std::uint32_t(4 + std::strlen(file) + 4 + 4 + 4));
-            str(file);
-            str("");
-            str("");
-            u32(std::uint32_t(levelNumber));
+            u32(std::uint32_t(levels.size()));
+            for (int number : levels) {
+                char file[32];
+                std::snprintf(file, sizeof file, "levels/level%02d.lvl", number % 100);
+                u32(std::uint32_t(4 + std::strlen(file) + 4 + 4 + 4));
+                str(file);
+                str("");
+                str("");
+                u32(std::uint32_t(number));
+            }
         }
         if (!listsAdded_) {
             files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
@@ -105,6 +110,7 @@ protected:
         text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
         return CreateScene(text) && game_->StartNewGame();
     }
+    bool StartOn(int level) { return StartOn(std::vector<int>{level}); }
 
     PyxLevel* Level() const { return game_->Level(); }
 
@@ -217,6 +223,20 @@ TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
     EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
 }
 
+TEST_F(BoardGame, HintsOpenOverTheBoardAndHoldTheGame) {
+    g_gameSettings.showHints = 1;
+    ASSERT_TRUE(StartOn(3));
+    int frames = 0;
+    while (scene_->DialogCount() == 0 && frames < 1000) {
+        Frame();
+        ++frames;
+    }
+    ASSERT_EQ(scene_->DialogCount(), 1u) << "no hint once the ball was down";
+    Frames(40);
+    SaveShot("game-hint");
+    EXPECT_TRUE(scene_->IsModal());
+}
+
 TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     ASSERT_TRUE(StartOn(6));
     Play(400);
@@ -233,8 +253,8 @@ TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     EXPECT_NE(std::make_pair(ball->X(), ball->Y()), std::make_pair(x, y));
 }
 
-TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndWinsTheLevel) {
-    ASSERT_TRUE(StartOn(1));
+TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
+    ASSERT_TRUE(StartOn({1, 2}));
     int frames = 0;
     while (!game_->IsExitOpen() && frames < 6000) {
         Play(10);
@@ -247,9 +267,28 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndWinsTheLevel) {
         Play(10);
         frames += 10;
     }
-    EXPECT_NE(game_->State(), PyxGameState::Playing) << "the exit was not reached";
+    ASSERT_EQ(game_->State(), PyxGameState::LevelWon) << "the exit was not reached";
     Frames(60);
     SaveShot("game-level-won");
+    // The coins and the clock's lights are cashed in, the jaws close, the next level
+    // is laid out behind them and they open again.
+    bool sawClosed = false;
+    while (game_->LevelIndex() == 0 && frames < 20000) {
+        Frame();
+        ++frames;
+        if (scene_->jawPhase == 2 && !sawClosed) {
+            sawClosed = true;
+            SaveShot("game-jaws");
+        }
+    }
+    EXPECT_TRUE(sawClosed);
+    EXPECT_GT(game_->Score(), 0);
+    EXPECT_EQ(game_->LevelIndex(), 1);
+    while (game_->State() != PyxGameState::Playing && frames < 20000) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_EQ(game_->State(), PyxGameState::Playing);
 }
 
 TEST_F(BoardGame, ThreeTrapsEndTheGame) {
