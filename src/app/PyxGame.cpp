@@ -18,6 +18,7 @@
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxWin32Screen2D.h"
@@ -138,6 +139,7 @@ int PyxGame::Init() {
                   kLoadingSceneClass, kLoadingSceneType);
         RequestQuit();
     }
+    QxEntity2DGUIElement::SetTooltipScene(m_scene.get());
 
     if (g_screen != nullptr) {
         g_screen->ShowMouseCursor(false);
@@ -371,6 +373,8 @@ void PyxGame::ChangeScene() {
         // Nothing else may hold the old scene: it goes before the new one takes over.
         m_scene.reset();
         m_scene = std::move(scene);
+        // Tooltips that a definition gives show over whichever scene is current.
+        QxEntity2DGUIElement::SetTooltipScene(m_scene.get());
     } else if (!className.empty() || !typeName.empty()) {
         LogPrintf("Scene %s, %s - not defined or not a scene; staying in the current scene.",
                   className.c_str(), typeName.c_str());

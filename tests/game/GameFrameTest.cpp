@@ -228,6 +228,8 @@ TEST_F(GameFrameTest, RequestSwitchesAtTheNextFrameAndDestroysTheOldScene) {
     EXPECT_FALSE(game_->IsSceneChangePending());
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "b");
     EXPECT_EQ(ProbeLogs()["a"].destroyed, 1);
+    // Tooltips now show over the new scene.
+    EXPECT_EQ(QxEntity2DGUIElement::TooltipScene(), game_->CurrentScene());
     // Its first frame is drawn for the transition to roll to.
     EXPECT_EQ(ProbeLogs()["b"].zeroUpdates, 1);
     EXPECT_EQ(ProbeLogs()["b"].draws, 1);
