@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/GameSettings.h"
+#include "app/QxMouseState.h"
 #include "content/BoardContentSupport.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
@@ -134,6 +135,10 @@ protected:
         SetGameServices(&services_);
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
+        // The pointer rests over the board, where a player's would be.
+        g_mouseState = QxMouseState{};
+        g_mouseState.x = 300;
+        g_mouseState.y = 330;
         LoadDataSet();
     }
     void TearDown() override {
@@ -141,6 +146,7 @@ protected:
         scene_.reset();
         SetGameServices(nullptr);
         g_gameSettings = GameSettings{};
+        g_mouseState = QxMouseState{};
         DataSetTest::TearDown();
     }
 
