@@ -23,6 +23,7 @@
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
+#include "game/rules/PyxGameplay.h"
 
 std::uint8_t g_modeChangeInProgress = 0;
 
@@ -293,7 +294,9 @@ void PyxGame::OnFullScreenKey() {
     if (g_registry != nullptr) {
         g_registry->LoadTypes(true, QxEntityRegistry::kSkipScenes);
     }
-    // TODO(gameflow): pause the game in progress once the rules land.
+    if (PyxGameplay* game = GameInProgress()) {
+        game->PauseOnly();
+    }
 }
 
 void PyxGame::OnDeactivated() {

@@ -66,7 +66,7 @@ protected:
         QxBuffer list;
         ASSERT_TRUE(QxImageListFile::Write(list, frames));
         WriteBytes("sink.ims", WrittenBytes(list));
-        mediatest::WavSpec wav;
+        mediatest::WavShape wav;
         wav.samples = mediatest::Ramp(400);
         WriteBytes("gurgle.wav", mediatest::MakeWav(wav));
         QxImage grass;

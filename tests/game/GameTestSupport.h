@@ -221,6 +221,39 @@ inline void WriteMenuDataSet(const std::string& folder, int transition = 0) {
                                                        trans + NamedButton("OK", "button, plain"));
 }
 
+// A level of 6 x 3 floor cells with the start at (1, 1), as level text.
+inline std::string SmallLevelText(int coinsOnBoard = 2, int coinsNeeded = 3) {
+    return "Columns 6\nRows 3\nTileWidth 56\nTileHeight 56\nBorderX 0\nBorderY 0\n"
+           "StartCol 1\nStartRow 1\nStartDirX 1\nStartDirY 0\nLevelTime 84\n"
+           "CoinsNeeded " +
+           std::to_string(coinsNeeded) + "\nCoinsOnBoard " + std::to_string(coinsOnBoard) +
+           "\nExitAtRandomTile 1\n"
+           "Tile . PyxBitmapTile floor\nGrid\n......\n......\n......\nEnd\n";
+}
+
+// The board and the game screen over the menu data set: floor, exit and trap tiles,
+// the player's balls, a coin, the board element, the jaws, and the game screen whose
+// level set is "levels.lst" (`levelSet` changes it).
+inline void WriteBoardDataSet(const std::string& folder, const std::string& levelSet = "levels.lst",
+                              bool withTeeth = true) {
+    WriteFile(folder + "/board/floor.ent", "class PyxBitmapTile\ntype floor\n");
+    WriteFile(folder + "/board/trap.ent", "class PyxSinkTile\ntype trap\nIsTrap 1\n");
+    WriteFile(folder + "/board/exit.ent", "class PyxSinkTile\ntype exit\n");
+    WriteFile(folder + "/board/renderball.ent", "class PyxRenderedBall\ntype renderball\n");
+    WriteFile(folder + "/board/spikedball.ent",
+              "class PyxAnimSpriteBall\ntype spikedball\nRadius 20\n");
+    WriteFile(folder + "/board/coin.ent", "class PyxAnimAward\ntype coinsilver\n");
+    WriteFile(folder + "/hud/board.ent", "class Pyx2DGUIBoard\ntype board\n");
+    WriteFile(folder + "/hud/teeth.ent", "class PyxBigTeeth\ntype teeth\nImageEnt sprite, box\n");
+    std::string game = "class PyxStdGame\ntype stdgame\nTransType 0\nLevelSet " + levelSet +
+                       "\nNumGUIElements 1\nGUIElement1Ent Pyx2DGUIBoard, board\n"
+                       "GUIElement1Pos 0, 0\n";
+    if (withTeeth) {
+        game += "TeethEnt PyxBigTeeth, teeth\nTeethEntPriority 800\n";
+    }
+    WriteFile(folder + "/scenes/stdgame.ent", game);
+}
+
 // ---- a running game over the data set ------------------------------------------------
 
 // Builds the services in the main function's order over a data folder, runs the game

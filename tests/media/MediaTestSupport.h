@@ -145,22 +145,23 @@ private:
 };
 
 // A PCM WAV file: "fmt " and "data" chunks, with optional chunks between them.
-struct WavSpec {
+struct WavShape {
     uint16_t channels = 1;
     uint32_t rate = 8000;
     uint16_t bits = 8;
     std::vector<uint8_t> samples;
 };
 
-inline std::vector<uint8_t> MakeWav(const WavSpec& spec, const std::vector<uint8_t>& between = {}) {
-    const uint16_t blockAlign = static_cast<uint16_t>(spec.channels * (spec.bits / 8));
+inline std::vector<uint8_t> MakeWav(const WavShape& shape,
+                                    const std::vector<uint8_t>& between = {}) {
+    const uint16_t blockAlign = static_cast<uint16_t>(shape.channels * (shape.bits / 8));
     Bytes body;
     body.Text("WAVE");
-    body.Text("fmt ").U32(16).U16(1).U16(spec.channels).U32(spec.rate);
-    body.U32(spec.rate * blockAlign).U16(blockAlign).U16(spec.bits);
+    body.Text("fmt ").U32(16).U16(1).U16(shape.channels).U32(shape.rate);
+    body.U32(shape.rate * blockAlign).U16(blockAlign).U16(shape.bits);
     body.Raw(between);
-    body.Text("data").U32(static_cast<uint32_t>(spec.samples.size())).Raw(spec.samples);
-    if (spec.samples.size() % 2)
+    body.Text("data").U32(static_cast<uint32_t>(shape.samples.size())).Raw(shape.samples);
+    if (shape.samples.size() % 2)
         body.U8(0);
     Bytes file;
     file.Text("RIFF").U32(static_cast<uint32_t>(body.Size())).Raw(body.Get());

@@ -94,7 +94,7 @@ protected:
         m_files->Add("gfx/deep.bmp", BitmapFile(Picture(2, 1, 24)));
         m_files->Add("gfx/walk.ims", ListFile({Picture(2, 2, 8, "one"), Picture(1, 3, 16, "two"),
                                                Picture(4, 1, 8, "three")}));
-        WavSpec wav;
+        WavShape wav;
         wav.samples = Ramp(100);
         m_files->Add("sfx/bounce.wav", MakeWav(wav));
     }

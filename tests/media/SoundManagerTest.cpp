@@ -32,9 +32,9 @@ protected:
 
     // 800 bytes at 8000 one-byte frames per second: 100 ms of sound.
     uint32_t Load(bool expectOk = true) {
-        WavSpec spec;
-        spec.samples = Ramp(800);
-        auto file = BufferOf(MakeWav(spec));
+        WavShape shape;
+        shape.samples = Ramp(800);
+        auto file = BufferOf(MakeWav(shape));
         uint32_t handle = 999;
         EXPECT_EQ(m_manager.LoadSound(file.get(), &handle), expectOk ? 1 : 0);
         return handle;
@@ -97,9 +97,9 @@ TEST(SoundManagerBase, FlagsAndMasterVolumeClamp) {
 
 TEST(SoundManagerBase, DeviceOperationsRefuseUntilReady) {
     QxWin32SoundManager manager;
-    WavSpec spec;
-    spec.samples = Ramp(16);
-    auto file = BufferOf(MakeWav(spec));
+    WavShape shape;
+    shape.samples = Ramp(16);
+    auto file = BufferOf(MakeWav(shape));
     uint32_t handle = 0;
     EXPECT_EQ(manager.LoadSound(file.get(), &handle), 0);
     EXPECT_EQ(manager.PlaySound(0, &handle, false), 0);
@@ -344,9 +344,9 @@ TEST(SoundManagerLifetime, DestructionReleasesEveryBufferAndTheDevice) {
     {
         QxWin32SoundManager manager;
         manager.InitSound(0);
-        WavSpec spec;
-        spec.samples = Ramp(64);
-        auto file = BufferOf(MakeWav(spec));
+        WavShape shape;
+        shape.samples = Ramp(64);
+        auto file = BufferOf(MakeWav(shape));
         uint32_t sound = 0, instance = 0;
         ASSERT_EQ(manager.LoadSound(file.get(), &sound), 1);
         ASSERT_EQ(manager.PlaySound(sound, &instance, true), 1);

@@ -61,12 +61,12 @@ Bytes Format(uint16_t channels, uint16_t blockAlign, uint32_t size = 16) {
 } // namespace
 
 TEST_F(WavLoadTest, ReadsTheFormatAndStopsAtTheData) {
-    WavSpec spec;
-    spec.channels = 2;
-    spec.bits = 16;
-    spec.rate = 22050;
-    spec.samples = Ramp(40);
-    auto file = BufferOf(MakeWav(spec));
+    WavShape shape;
+    shape.channels = 2;
+    shape.bits = 16;
+    shape.rate = 22050;
+    shape.samples = Ramp(40);
+    auto file = BufferOf(MakeWav(shape));
     QxWavInfo info;
     ASSERT_TRUE(QxReadWavHeader(*file, info));
     EXPECT_EQ(info.format.formatTag, 1);
@@ -80,11 +80,11 @@ TEST_F(WavLoadTest, ReadsTheFormatAndStopsAtTheData) {
 }
 
 TEST_F(WavLoadTest, AnOddChunkBetweenFormatAndDataIsSkippedWithItsPad) {
-    WavSpec spec;
-    spec.samples = Ramp(10);
+    WavShape shape;
+    shape.samples = Ramp(10);
     const auto between = Bytes().Text("LIST").U32(3).Text("abc").U8(0).Get();
     std::vector<uint8_t> samples;
-    ASSERT_TRUE(Load(MakeWav(spec, between), &samples));
+    ASSERT_TRUE(Load(MakeWav(shape, between), &samples));
     EXPECT_EQ(samples, Ramp(10));
 }
 

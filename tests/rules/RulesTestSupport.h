@@ -193,38 +193,38 @@ protected:
     }
 
     // Writes the level as "level<n>.lvl".
-    void WriteLevel(const std::string& name, const TinyLevel& spec) {
+    void WriteLevel(const std::string& name, const TinyLevel& tiny) {
         PyxLevel level;
-        level.SetupGrid(spec.columns, spec.rows, kCell, kCell, spec.border, spec.border);
-        for (std::int32_t i = 0; i < spec.columns * spec.rows; ++i) {
+        level.SetupGrid(tiny.columns, tiny.rows, kCell, kCell, tiny.border, tiny.border);
+        for (std::int32_t i = 0; i < tiny.columns * tiny.rows; ++i) {
             const bool trap =
-                std::find(spec.traps.begin(), spec.traps.end(), i) != spec.traps.end();
+                std::find(tiny.traps.begin(), tiny.traps.end(), i) != tiny.traps.end();
             level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile",
-                            trap ? spec.trapType : spec.floorType,
-                            spec.border + (i % spec.columns) * kCell,
-                            spec.border + (i / spec.columns) * kCell, i);
+                            trap ? tiny.trapType : tiny.floorType,
+                            tiny.border + (i % tiny.columns) * kCell,
+                            tiny.border + (i / tiny.columns) * kCell, i);
         }
-        for (const TinyLevel::Object& object : spec.objects)
+        for (const TinyLevel::Object& object : tiny.objects)
             ASSERT_NE(
                 level.AddObjectAt(object.x, object.y, object.className, object.typeName, true),
                 nullptr)
                 << object.className << " " << object.typeName;
         PyxLevelProperties& p = level.Properties();
         p.SpawnFlags = 0;
-        p.BallClass = spec.ballClass;
-        p.BallType = spec.ballType;
-        p.BallsReleased = spec.ballsReleased;
-        p.BallsAvailable = spec.ballsReleased;
-        p.ReleaseInterval = spec.releaseInterval;
-        p.StartCol = spec.startCol;
-        p.StartRow = spec.startRow;
+        p.BallClass = tiny.ballClass;
+        p.BallType = tiny.ballType;
+        p.BallsReleased = tiny.ballsReleased;
+        p.BallsAvailable = tiny.ballsReleased;
+        p.ReleaseInterval = tiny.releaseInterval;
+        p.StartCol = tiny.startCol;
+        p.StartRow = tiny.startRow;
         p.StartDirX = -1;
         p.StartDirY = 0;
         p.BallSpeed = 1.0f;
-        p.LevelTime = spec.levelTime;
-        p.CoinsNeeded = spec.coinsNeeded;
-        p.CoinsOnBoard = spec.coinsOnBoard;
-        p.ExitAtRandomTile = spec.exitAtRandom;
+        p.LevelTime = tiny.levelTime;
+        p.CoinsNeeded = tiny.coinsNeeded;
+        p.CoinsOnBoard = tiny.coinsOnBoard;
+        p.ExitAtRandomTile = tiny.exitAtRandom;
         WriteFile(name, "");
         QxFile* file = Files().Open(name, 2 | 4);
         ASSERT_NE(file, nullptr);

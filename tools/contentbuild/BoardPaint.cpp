@@ -62,12 +62,12 @@ void PaintSpheroid(PaintCanvas& canvas, float cx, float cy, float rx, float ry,
             const float nz = std::sqrt(std::max(0.0f, 1.0f - du * du - dv * dv));
             const PaintColour base = albedo(du, dv, nz);
             const float shade = look.ambient + look.diffuse * BoardDiffuse(du, dv, nz);
-            const float spec = look.specular * BoardSpecular(du, dv, nz, look.shininess) +
-                               look.sheen * BoardSpecular(du, dv, nz, 4.0f);
+            const float gloss = look.specular * BoardSpecular(du, dv, nz, look.shininess) +
+                                look.sheen * BoardSpecular(du, dv, nz, 4.0f);
             const float rim = look.rim * std::pow(1.0f - nz, 3.0f) * BoardClamp(0.3f + dv);
-            PaintColour c{base.r * shade + spec + rim * look.rimColour.r,
-                          base.g * shade + spec + rim * look.rimColour.g,
-                          base.b * shade + spec + rim * look.rimColour.b, base.a};
+            PaintColour c{base.r * shade + gloss + rim * look.rimColour.r,
+                          base.g * shade + gloss + rim * look.rimColour.g,
+                          base.b * shade + gloss + rim * look.rimColour.b, base.a};
             c.r = BoardClamp(c.r);
             c.g = BoardClamp(c.g);
             c.b = BoardClamp(c.b);

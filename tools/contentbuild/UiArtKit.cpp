@@ -35,8 +35,8 @@ void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColo
         // A warm bounce light on the lower right rim.
         const float rim = Clamp01((nx * 0.6f + ny * 0.8f) - 0.55f) * 1.6f;
         c = Mix(c, Lighten(kBrass, 0.1f), rim * 0.5f);
-        const float spec = std::pow(Clamp01(-0.42f * nx - 0.5f * ny + 0.76f * nz), 40.0f);
-        return Mix(c, PaintColour{1, 1, 1, 1}, Clamp01(spec * 1.2f));
+        const float gloss = std::pow(Clamp01(-0.42f * nx - 0.5f * ny + 0.76f * nz), 40.0f);
+        return Mix(c, PaintColour{1, 1, 1, 1}, Clamp01(gloss * 1.2f));
     });
     // A soft secondary highlight.
     canvas.FillShape(

@@ -37,7 +37,7 @@ std::string ButtonDefinition(const std::string& type, const std::string& base,
     return text;
 }
 
-struct ButtonSpec {
+struct ButtonEntry {
     const char* type;
     const char* file;
     const char* label;
@@ -45,7 +45,7 @@ struct ButtonSpec {
     bool danger;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonEntry kButtons[] = {
     {"uibtnplay", "play", "Play", false, false},
     {"uibtnhelp", "help", "How to Play", false, false},
     {"uibtnscores", "scores", "High Scores", false, false},
@@ -70,22 +70,22 @@ void WriteStates(ContentOut& out, const std::string& base,
 }
 
 void BuildButtons(ContentOut& out) {
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonEntry& entry : kButtons) {
         UiButtonLook look;
-        if (spec.small) {
+        if (entry.small) {
             look.width = 100;
             look.height = 28;
             look.radius = 9;
             look.labelSize = 13;
             look.margin = 5;
         }
-        look.danger = spec.danger;
-        const std::string base = std::string("ui/images/btn_") + spec.file;
+        look.danger = entry.danger;
+        const std::string base = std::string("ui/images/btn_") + entry.file;
         WriteStates(out, base,
-                    [&](UiButtonState state) { return UiButton(look, spec.label, state); });
+                    [&](UiButtonState state) { return UiButton(look, entry.label, state); });
         out.WriteText(
-            std::string("ui/buttons/") + spec.type + ".ent",
-            ButtonDefinition(spec.type, base, std::string("the \"") + spec.label + "\" button"));
+            std::string("ui/buttons/") + entry.type + ".ent",
+            ButtonDefinition(entry.type, base, std::string("the \"") + entry.label + "\" button"));
     }
 }
 
@@ -136,9 +136,9 @@ PaintCanvas PaintSwitch(bool on, UiButtonState state) {
         if (down) {
             c = Darken(c, 0.15f);
         }
-        const float spec =
+        const float entry =
             std::pow(std::clamp(-0.42f * nx - 0.5f * ny + 0.76f * nz, 0.0f, 1.0f), 30.0f);
-        return Mix(c, PaintColour{1, 1, 1, 1}, spec);
+        return Mix(c, PaintColour{1, 1, 1, 1}, entry);
     });
     knob.DropShadow(0.5f * s, 1.5f * s, 1.5f * s, kNearBlack.WithAlpha(0.6f));
     layer.Draw(knob, 0, 0);

@@ -3,6 +3,7 @@
 // player would see after chosen frames, and recording or replaying a game's input.
 // docs/headless-runner.md describes the options and the files.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -21,10 +22,16 @@
 #include "app/QxMain.h"
 #include "app/QxRandom.h"
 #include "engine/entity/QxEntityBase.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxFileLE.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/screen/QxWin32Screen2D.h"
+#include "game/rules/PyxGameplay.h"
+#include "game/rules/PyxLevelList.h"
+#include "game/screens/PyxEntityStdGameScene.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessMessages.h"
+#include "platform/headless/HeadlessSound.h"
 
 namespace {
 
@@ -177,12 +184,77 @@ struct Report {
     std::int32_t coins = 0;
 };
 
+const char* StateName(PyxGameState state) {
+    switch (state) {
+    case PyxGameState::Playing:
+        return "Playing";
+    case PyxGameState::Paused:
+        return "Paused";
+    case PyxGameState::LevelWon:
+        return "LevelWon";
+    case PyxGameState::LevelWonWait:
+        return "LevelWonWait";
+    case PyxGameState::NextLevel:
+        return "NextLevel";
+    case PyxGameState::GameEnding:
+        return "GameEnding";
+    default:
+        return "none";
+    }
+}
+
 void Describe(Report& report) {
     if (PyxGame* game = ThePyxGame()) {
         if (QxEntity2DScene* scene = game->CurrentScene()) {
             report.scene = scene->Type()->ClassName();
         }
     }
+    if (const PyxGameplay* gameplay = GameInProgress()) {
+        report.state = StateName(gameplay->State());
+        report.level = gameplay->LevelIndex() + 1;
+        report.score = gameplay->Score();
+        report.lives = gameplay->Lives();
+        report.coins = gameplay->CoinsHeld();
+    }
+}
+
+// Makes the level file the only level of the game: a level list of one entry, under
+// the name the game screen's type asks for, in the folder searched first, and the
+// level beside it. Empty when that worked, else what went wrong.
+std::string PrepareOneLevelGame(const std::string& level, const std::string& folder) {
+    auto* type = g_registry != nullptr ? dynamic_cast<PyxEntityStdGameSceneType*>(
+                                             g_registry->FindType("PyxStdGame", "stdgame"))
+                                       : nullptr;
+    if (type == nullptr || type->m_levelSet.empty()) {
+        return "the data has no game screen (PyxStdGame, stdgame) naming a level set";
+    }
+    std::error_code ec;
+    const std::string name = std::filesystem::path(level).filename().string();
+    std::filesystem::copy_file(level, folder + name,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) {
+        return "the level " + level + " cannot be read";
+    }
+    PyxLevelList list;
+    list.Entries().push_back({name, name, "", 0});
+    // The list goes where the level set names it and, by its bare name, at the top.
+    std::string levelSet = type->m_levelSet;
+    std::replace(levelSet.begin(), levelSet.end(), '\\', '/');
+    for (const std::string& path :
+         {folder + levelSet, folder + std::filesystem::path(levelSet).filename().string()}) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+        std::FILE* handle = std::fopen(path.c_str(), "wb");
+        if (handle == nullptr) {
+            return "the level list cannot be written to " + path;
+        }
+        QxFileLE file(handle);
+        const bool written = list.Write(file);
+        std::fclose(handle);
+        if (!written) {
+            return "the level list cannot be written to " + path;
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -235,10 +307,6 @@ int main(int argc, char** argv) {
             lastFrame = kDefaultFrames;
         }
     }
-    if (!options.level.empty()) {
-        return Usage("--level needs the game rules, which this build does not have yet");
-    }
-
     options.home = options.home.empty() ? FreshHome() : Absolute(options.home);
     if (!options.data.empty()) {
         std::error_code ec;
@@ -263,8 +331,17 @@ int main(int argc, char** argv) {
     recording.level = options.level;
     const bool replaying = !options.replay.empty();
     Report report;
+    std::string failure;
 
     QxMainHooks hooks;
+    std::string levelFolder;
+    if (!options.level.empty()) {
+        levelFolder = options.home + "/one-level/";
+        std::error_code ec;
+        std::filesystem::remove_all(levelFolder, ec);
+        std::filesystem::create_directories(levelFolder, ec);
+        hooks.firstFolders.push_back(levelFolder);
+    }
     hooks.afterConstruction = [seed] { SeedRandom(seed); };
     hooks.afterInit = [&] {
         // Frames start once everything is loaded, so no two runs differ in how far the
@@ -272,6 +349,14 @@ int main(int argc, char** argv) {
         while (g_game != nullptr && g_game->IsBackgroundLoadStarted() &&
                !g_game->IsBackgroundLoadDone()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (!options.level.empty() && g_game != nullptr && !g_game->IsQuitRequested()) {
+            failure = PrepareOneLevelGame(options.level, levelFolder);
+            if (failure.empty()) {
+                g_game->RequestScene("PyxStdGame", "stdgame", 0);
+            } else {
+                g_game->RequestQuit();
+            }
         }
         if (!replaying) {
             PostScript(script, 1);
@@ -300,6 +385,10 @@ int main(int argc, char** argv) {
     };
     hooks.loop.afterFrame = [&](std::uint64_t frame) {
         report.frames = frame;
+        // The headless sound service plays only as far as it is told.
+        if (PyxGame* game = ThePyxGame()) {
+            headless::AdvanceSound(game->FrameTime());
+        }
         if (auto it = options.shots.find(frame); it != options.shots.end()) {
             for (const std::string& file : it->second) {
                 if (Screen() == nullptr || !Screen()->SavePresentationPng(file)) {
@@ -326,6 +415,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "rondelix-headless: the recording could not be written to %s\n",
                          options.record.c_str());
         }
+    }
+    if (!failure.empty()) {
+        return Usage(failure);
     }
     std::printf("scene=%s\nframes=%llu\nstate=%s\nlevel=%d\nscore=%d\nlives=%d\ncoins=%d\n",
                 report.scene.c_str(), static_cast<unsigned long long>(report.frames),

@@ -59,6 +59,7 @@
 #include "game/screens/PyxEntityLoadingScene.h"
 #include "game/screens/PyxEntityMainMenuScene.h"
 #include "game/screens/PyxEntitySettingsMenuScene.h"
+#include "game/screens/PyxEntityStdGameScene.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"ListBox", Instance<QxEntity2DGUIListBoxPrototype>()}, // 13
         {"Counter", Instance<QxEntity2DGUICounterPrototype>()}, // 14
         {"progressbar", Instance<QxEntity2DGUIProgressBarPrototype>()}, // 15
-        // {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
+        {"PyxStdGame", Instance<PyxEntityStdGameScenePrototype>()}, // 16
         {"PyxMainMenu", Instance<PyxEntityMainMenuScenePrototype>()}, // 17
         {"PyxHighScores", Instance<PyxEntityHighScoreMenuScenePrototype>()}, // 18
         {"PyxLoadingScene", Instance<PyxEntityLoadingScenePrototype>()}, // 19

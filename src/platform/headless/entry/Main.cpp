@@ -1,8 +1,10 @@
+#include "app/PyxGame.h"
 #include "app/QxGlobals.h"
 #include "app/QxMain.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "platform/MessagePump.h"
 #include "platform/headless/HeadlessMessages.h"
+#include "platform/headless/HeadlessSound.h"
 
 namespace {
 
@@ -16,6 +18,10 @@ constexpr unsigned kFramesBeforeClosing = 100;
 int main() {
     QxMainHooks hooks;
     hooks.loop.afterFrame = [](std::uint64_t frame) {
+        // The headless sound service plays only as far as it is told.
+        if (PyxGame* game = ThePyxGame()) {
+            platform::headless::AdvanceSound(game->FrameTime());
+        }
         if (frame == kFramesBeforeClosing) {
             platform::headless::PostWindowMessage(dynamic_cast<QxWin32Screen2D*>(g_screen),
                                                   platform::kMessageClose);

@@ -1,0 +1,215 @@
+#include "game/screens/PyxEntityStdGameScene.h"
+
+#include "app/GameSettings.h"
+#include "app/PyxGame.h"
+#include "app/QxGlobals.h"
+#include "engine/files/QxLog.h"
+#include "engine/gui/QxDialogInterface.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/sound/QxSoundManager.h"
+#include "game/objects/PyxEntityBigTeeth.h"
+#include "game/objects/QxTrajectoryLine.h"
+#include "game/rules/PyxGameplay.h"
+#include "game/screens/PyxSceneSupport.h"
+
+namespace {
+
+constexpr const char* kNamedElements[] = {"SideBar", "Score", "Coins",     "Time",
+                                          "Lives",   "Level", "DispText1", "DispText2",
+                                          "Teeth",   "Clock", "Mascot"};
+
+void ReadPoint(QxDefinition& definition, const char* key, QxPoint& point) {
+    if (definition.FindKey(key)) {
+        std::int32_t values[2] = {point.x, point.y};
+        definition.ReadInts(values, 2);
+        point = QxPoint{values[0], values[1]};
+    }
+}
+
+} // namespace
+
+PyxEntityStdGameSceneType::PyxEntityStdGameSceneType(QxDefinition* definition)
+    : QxEntity2DSceneType(definition) {
+    for (const char* name : kNamedElements) {
+        m_named[name] = AddNamedElement(name, definition);
+    }
+    if (definition == nullptr) {
+        return;
+    }
+    if (definition->FindKey("LevelSet")) {
+        definition->ReadString(m_levelSet);
+    }
+    ReadPoint(*definition, "JawsOpenPos", m_jawsOpen);
+    ReadPoint(*definition, "JawsClosedPos", m_jawsClosed);
+    if (definition->FindKey("JawsSpeed")) {
+        definition->ReadFloats(&m_jawsSpeed, 1);
+    }
+}
+
+std::unique_ptr<QxEntityBase> PyxEntityStdGameSceneType::CreateEntity() {
+    return std::make_unique<PyxEntityStdGameScene>(this);
+}
+
+QxEntity2DGUIElement* PyxEntityStdGameSceneType::Named(const std::string& name) const {
+    auto it = m_named.find(name);
+    return it == m_named.end() ? nullptr : ::NamedElement(it->second);
+}
+
+PyxEntityStdGameScene::PyxEntityStdGameScene(PyxEntityStdGameSceneType* type)
+    : QxEntity2DScene(type) {
+    type->Load(false);
+    m_gameplay = std::make_unique<PyxGameplay>(this);
+    if (!m_gameplay->StartNewGame()) {
+        LogPrintf("Standard game - no level of the level set \"%s\" could be started; quitting.",
+                  type->m_levelSet.c_str());
+        QuitGame();
+    } else {
+        m_gameplay->Update(0.0f);
+    }
+    if (PyxEntityBigTeeth* teeth = Teeth()) {
+        teeth->SetTrajectory(nullptr);
+    }
+    if (g_game != nullptr) {
+        g_game->StopMusic(5000.0f);
+    }
+}
+
+PyxEntityStdGameScene::~PyxEntityStdGameScene() {
+    // The rules let go of the board and of the game in progress before the scene goes.
+    m_gameplay.reset();
+}
+
+bool PyxEntityStdGameScene::GetString(int id, std::string& text) {
+    if (id == kPropLevelSet) {
+        text = GameType()->m_levelSet;
+        return true;
+    }
+    return QxEntity2DScene::GetString(id, text);
+}
+
+bool PyxEntityStdGameScene::Update(float ms) {
+    if (!IsModal()) {
+        if (m_gameplay->Update(ms) == 1) {
+            QuitGame();
+        }
+    } else {
+        SetCursorFrame(0);
+    }
+    return QxEntity2DScene::Update(ms);
+}
+
+bool PyxEntityStdGameScene::Draw() {
+    Type()->Load(false);
+    return QxEntity2DScene::Draw();
+}
+
+bool PyxEntityStdGameScene::OnMouseUp(QxPoint mouse, int button) {
+    if (QxEntity2DScene::OnMouseUp(mouse, button)) {
+        return true;
+    }
+    m_gameplay->OnClick();
+    if (m_gameplay->State() == PyxGameState::Paused) {
+        m_gameplay->TogglePause(); // a click resumes
+    }
+    return QxEntity2DScene::OnMouseUp(mouse, 1);
+}
+
+bool PyxEntityStdGameScene::OnKey(int code) {
+    if (QxEntity2DScene::OnKey(code)) {
+        return true;
+    }
+    if (code == kSceneKeyEscape) {
+        ShowMessageBox(kQuitQuestion, kQuitDialogId, kButtonsYesNo);
+    } else if (code == 'P' || code == 'p') {
+        m_pausedByKey = 1;
+        m_gameplay->TogglePause();
+    } else if (code == 'S' || code == 's' || code == kKeyF5) {
+        g_gameSettings.musicOn = g_gameSettings.musicOn != 0 ? 0 : 1;
+        if (g_soundManager != nullptr) {
+            g_soundManager->EnableSounds(g_gameSettings.musicOn != 0);
+        }
+    } else if (m_gameplay->State() == PyxGameState::Paused) {
+        m_gameplay->TogglePause(); // any key resumes
+    } else {
+        m_gameplay->OnKeyDown(code);
+    }
+    return true;
+}
+
+bool PyxEntityStdGameScene::OnKeyUp(int code) {
+    if (QxEntity2DScene::OnKeyUp(code)) {
+        return true;
+    }
+    m_gameplay->OnKeyUp(code);
+    return true;
+}
+
+bool PyxEntityStdGameScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
+    const auto* box = dynamic_cast<const QxDialogInterface*>(dialog);
+    if (box == nullptr) {
+        return true;
+    }
+    if (box->DialogId() == kQuitDialogId && box->Answer() == kAnswerYesButton) {
+        GoToScene(*this, "PyxMainMenu", "mainmenu");
+    } else if (box->DialogId() == kEndOfGameDialogId) {
+        GoToScene(*this, "PyxHighScores", "highscores");
+    }
+    return true;
+}
+
+QxEntity2DGUIElement* PyxEntityStdGameScene::NamedElement(const std::string& name) {
+    return GameType()->Named(name);
+}
+
+PyxEntityBigTeeth* PyxEntityStdGameScene::Teeth() const {
+    return dynamic_cast<PyxEntityBigTeeth*>(GameType()->Named("Teeth"));
+}
+
+bool PyxEntityStdGameScene::MoveJaws(QxPoint from, QxPoint to) {
+    PyxEntityBigTeeth* teeth = Teeth();
+    std::unique_ptr<QxTrajectoryBase> path =
+        MakeLineTrajectory(static_cast<float>(from.x), static_cast<float>(from.y),
+                           static_cast<float>(to.x), static_cast<float>(to.y), 4.0f, true);
+    if (teeth == nullptr || !path) {
+        return false;
+    }
+    path->SetParameter(QxTrajectoryBase::kSpeed, GameType()->m_jawsSpeed);
+    teeth->SetTrajectory(std::move(path));
+    return true;
+}
+
+std::int32_t PyxEntityStdGameScene::StepJaws() {
+    PyxEntityBigTeeth* teeth = Teeth();
+    if (teeth == nullptr) {
+        m_jaws = Jaws::Open;
+        return kJawsNone;
+    }
+    const PyxEntityStdGameSceneType* type = GameType();
+    switch (m_jaws) {
+    case Jaws::Open:
+        if (!MoveJaws(type->m_jawsOpen, type->m_jawsClosed)) {
+            return kJawsNone;
+        }
+        m_jaws = Jaws::Closing;
+        return kJawsMoving;
+    case Jaws::Closing:
+        if (teeth->Trajectory() != nullptr && teeth->Trajectory()->Progress() < 1.0f) {
+            return kJawsMoving;
+        }
+        m_jaws = MoveJaws(type->m_jawsClosed, type->m_jawsOpen) ? Jaws::Opening : Jaws::Open;
+        return kJawsClosed;
+    case Jaws::Opening:
+        if (teeth->Trajectory() != nullptr && teeth->Trajectory()->Progress() < 1.0f) {
+            return kJawsMoving;
+        }
+        teeth->SetTrajectory(nullptr);
+        m_jaws = Jaws::Open;
+        return kJawsNone;
+    }
+    return kJawsNone;
+}
+
+std::unique_ptr<QxEntityBaseType>
+PyxEntityStdGameScenePrototype::CreateType(QxDefinition& definition) const {
+    return std::make_unique<PyxEntityStdGameSceneType>(&definition);
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The game screen: hosts the game rules of one game and its HUD. It creates the rules
+// when it is created, drives them once a frame unless a dialog holds the screen, hands
+// them the player's clicks and keys, and answers for them the quit question and the
+// end-of-game box. Between levels it runs the jaws that close over the board.
+//
+// Beside the named elements and "LevelSet", its type reads where the jaws travel:
+// "JawsOpenPos" and "JawsClosedPos" (the point the upper jaw's trajectory leads to when
+// open and when closed; default 67, -480 and 67, -60: the lower jaw mirrors the upper
+// about y = 40) and "JawsSpeed" (pixels per second, default 900).
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/gui/QxEntity2DScene.h"
+#include "game/rules/PyxGameplayOwner.h"
+
+class PyxGameplay;
+class PyxEntityBigTeeth;
+
+class PyxEntityStdGameSceneType : public QxEntity2DSceneType {
+public:
+    explicit PyxEntityStdGameSceneType(QxDefinition* definition);
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override;
+
+    // The element of a named record, or null.
+    QxEntity2DGUIElement* Named(const std::string& name) const;
+
+    std::string m_levelSet;
+    QxPoint m_jawsOpen{67, -480};
+    QxPoint m_jawsClosed{67, -60};
+    float m_jawsSpeed = 900.0f;
+
+private:
+    std::map<std::string, ElementRecord*> m_named;
+};
+
+class PyxEntityStdGameScene : public QxEntity2DScene, public PyxGameplayOwner {
+public:
+    static constexpr const char* kQuitQuestion = "Are you sure you want to quit?";
+    static constexpr std::int32_t kQuitDialogId = 1;
+    static constexpr std::int32_t kEndOfGameDialogId = 2;
+    static constexpr int kKeyF5 = 272;
+
+    // Creates the rules and starts the game; a game that cannot start ends the program.
+    explicit PyxEntityStdGameScene(PyxEntityStdGameSceneType* type);
+    ~PyxEntityStdGameScene() override;
+
+    bool GetString(int id, std::string& text) override;
+
+    bool Update(float ms) override;
+    bool Draw() override;
+    bool OnMouseUp(QxPoint mouse, int button) override;
+    bool OnKey(int code) override;
+    bool OnKeyUp(int code) override;
+    bool OnDialogClosed(QxEntity2DGUIElement* dialog) override;
+
+    QxEntity2DGUIElement* NamedElement(const std::string& name) override;
+    std::int32_t StepJaws() override;
+
+    PyxGameplay* Gameplay() const { return m_gameplay.get(); }
+    bool IsPausedByKey() const { return m_pausedByKey != 0; }
+
+private:
+    enum class Jaws { Open, Closing, Opening };
+
+    PyxEntityStdGameSceneType* GameType() const {
+        return static_cast<PyxEntityStdGameSceneType*>(Type());
+    }
+    PyxEntityBigTeeth* Teeth() const;
+    // Sends the jaws from one point to the other.
+    bool MoveJaws(QxPoint from, QxPoint to);
+
+    std::unique_ptr<PyxGameplay> m_gameplay;
+    std::uint8_t m_pausedByKey = 0;
+    Jaws m_jaws = Jaws::Open;
+};
+
+class PyxEntityStdGameScenePrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
+};
