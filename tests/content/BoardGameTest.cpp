@@ -24,55 +24,6 @@
 namespace boardcontent {
 namespace {
 
-// The game screen of content/data/hud/stdgame.ent while its class is not registered.
-constexpr const char* kStdGame = R"(class PyxStdGame
-type stdgame
-TransType -1
-LevelSet levels/rondelix.lst
-CursorEnt animsprite, hudcursor
-MessageBoxEnt QxMessageBox, messagebox
-NumGUIElements 1
-GUIElement1Ent Pyx2DGUIBoard, hudboard
-GUIElement1Pos 0, 0
-GUIElement1Priority 10
-SideBarEnt sprite, hudsidebar
-SideBarEntPos 0, 0
-SideBarEntPriority 0
-LevelEnt text, hudlevel
-LevelEntPos 604, 21
-LevelEntPriority 20
-ScoreEnt Counter, hudscore
-ScoreEntPos 492, 68
-ScoreEntPriority 20
-ClockEnt Pyx2DGUIClock, hudclock
-ClockEntPos 510, 106
-ClockEntPriority 20
-CoinsEnt Pyx2DGUICoins, hudcoins
-CoinsEntPos 490, 246
-CoinsEntPriority 20
-LivesEnt Pyx2DGUILives, hudlives
-LivesEntPos 558, 337
-LivesEntPriority 20
-MascotEnt Pyx2DGUIMascot, hudmascot
-MascotEntPos 510, 372
-MascotEntPriority 20
-TimeEnt text, hudtime
-TimeEntPos -400, -100
-TimeEntPriority 1
-DispText1Ent text, huddisp1
-DispText1EntPos 240, 196
-DispText1EntPriority 600
-DispText2Ent text, huddisp2
-DispText2EntPos 240, 236
-DispText2EntPriority 600
-TeethEnt PyxBigTeeth, hudteeth
-TeethEntPos 0, -410
-TeethEntPriority 800
-JawsOpenPos 0, -410
-JawsClosedPos 0, -116
-JawsSpeed 700
-)";
-
 constexpr std::int32_t kUp = 256, kDown = 257, kRight = 258, kLeft = 259;
 
 class BoardGame : public BoardGameTest {
@@ -110,11 +61,17 @@ protected:
             files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
             listsAdded_ = true;
         }
-        std::string text = kStdGame;
+        std::string text = StdGame();
         text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
         return CreateScene(text) && game_->StartNewGame();
     }
     bool StartOn(int level) { return StartOn(std::vector<int>{level}); }
+
+    // The game screen's definition in the data set.
+    std::string StdGame() {
+        const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
+        return std::string(bytes.begin(), bytes.end());
+    }
 
     PyxLevel* Level() const { return game_->Level(); }
 
@@ -278,7 +235,7 @@ protected:
 };
 
 TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
-    ASSERT_TRUE(CreateScene(kStdGame));
+    ASSERT_TRUE(CreateScene(StdGame()));
     ASSERT_TRUE(game_->StartNewGame());
     EXPECT_EQ(game_->State(), PyxGameState::Playing);
     EXPECT_EQ(game_->LevelIndex(), 0);
