@@ -133,7 +133,7 @@ PaintFill FillBrass(float cx, float cy, float radius, float brightness) {
 
 PaintColour FeltAt(const PaintColour& base, float x, float y, uint32_t seed) {
     // Hash of the pixel: fibre noise that tiles with the picture's own size only.
-    uint32_t h = uint32_t(int(x) * 73856093) ^ uint32_t(int(y) * 19349663) ^ (seed * 83492791u);
+    uint32_t h = uint32_t(int(x)) * 73856093u ^ uint32_t(int(y)) * 19349663u ^ (seed * 83492791u);
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;
