@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/GameSettings.h"
+#include "app/QxMouseState.h"
 #include "content/BoardContentSupport.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
@@ -60,20 +61,20 @@ public:
                                                                    : found->second->element.get();
     }
     // The jaws close from above the screen until their teeth meet over the middle of
-    // the board, then open again.
+    // the board, then open again (as content/data/hud/stdgame.ent moves them).
     std::int32_t StepJaws() override {
         auto* teeth = dynamic_cast<PyxEntityBigTeeth*>(NamedElement("Teeth"));
         if (!teeth)
             return kJawsNone;
         if (jawPhase == 0) {
-            teeth->SetTrajectory(Path(-400.0f, -150.0f));
+            teeth->SetTrajectory(Path(-410.0f, -116.0f));
             jawPhase = 1;
         }
         QxTrajectoryBase* path = teeth->Trajectory();
         if (!path || path->Progress() < 1.0f)
             return kJawsMoving;
         if (jawPhase == 1) {
-            teeth->SetTrajectory(Path(-150.0f, -400.0f));
+            teeth->SetTrajectory(Path(-116.0f, -410.0f));
             jawPhase = 2;
             return kJawsClosed;
         }
@@ -84,9 +85,9 @@ public:
 
     static std::unique_ptr<QxTrajectoryBase> Path(float from, float to) {
         std::unique_ptr<QxTrajectoryBase> path =
-            MakeLineTrajectory(67.0f, from, 67.0f, to, 4.0f, true);
+            MakeLineTrajectory(0.0f, from, 0.0f, to, 4.0f, true);
         if (path)
-            path->SetParameter(QxTrajectoryBase::kSpeed, 400.0f);
+            path->SetParameter(QxTrajectoryBase::kSpeed, 700.0f);
         return path;
     }
 
@@ -134,6 +135,10 @@ protected:
         SetGameServices(&services_);
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
+        // The pointer rests over the board, where a player's would be.
+        g_mouseState = QxMouseState{};
+        g_mouseState.x = 300;
+        g_mouseState.y = 330;
         LoadDataSet();
     }
     void TearDown() override {
@@ -141,6 +146,7 @@ protected:
         scene_.reset();
         SetGameServices(nullptr);
         g_gameSettings = GameSettings{};
+        g_mouseState = QxMouseState{};
         DataSetTest::TearDown();
     }
 

@@ -329,22 +329,26 @@ PaintCanvas MascotFrame(float phase) {
 const PaintColour kMascotFace = PaintColour::Rgb(244, 228, 192);
 
 // One jaw: an iron plate with a brass edge and a row of big teeth along its lower
-// edge, one every 134 pixels so the two jaws (67 pixels apart) interlock.
+// edge, one every 134 pixels so the two jaws (67 pixels apart) interlock. The jaws
+// mirror each other about y = 40 + height / 2, so a height of 400 makes them meet
+// over the middle of the screen.
 PaintCanvas Jaw() {
-    const int width = 720, height = 260;
+    const int width = 720, height = 400;
     constexpr int scale = 2;
     const float k = float(scale);
     PaintCanvas big(width * scale, height * scale);
-    const float plate = 196.0f * k;
+    const float plate = 336.0f * k;
+    const float tip = 394.0f * k;
     PaintCanvas teeth(big.Width(), big.Height());
     for (int i = 0; i < 6; ++i) {
         const float x = (67.0f + 134.0f * float(i)) * k;
-        const PaintSdf tooth = SdfOffset(SdfPolygon({{x - 44.0f * k, plate - 10.0f * k},
-                                                     {x + 44.0f * k, plate - 10.0f * k},
-                                                     {x + 8.0f * k, 252.0f * k},
-                                                     {x - 8.0f * k, 252.0f * k}}),
-                                         4.0f * k);
-        teeth.FillShape(tooth, FillLinear(x - 40.0f * k, plate, x + 40.0f * k, 250.0f * k,
+        // Wide enough that the teeth of the two jaws fill the gap between them.
+        const PaintSdf tooth = SdfOffset(SdfPolygon({{x - 63.0f * k, plate - 10.0f * k},
+                                                     {x + 63.0f * k, plate - 10.0f * k},
+                                                     {x + 4.0f * k, tip},
+                                                     {x - 4.0f * k, tip}}),
+                                         3.0f * k);
+        teeth.FillShape(tooth, FillLinear(x - 60.0f * k, plate, x + 60.0f * k, tip,
                                           {{0.0f, PaintColour::Rgb(255, 250, 236)},
                                            {1.0f, PaintColour::Rgb(196, 184, 160)}}));
         teeth.Bevel(tooth, 6.0f * k, 0.6f, 0.6f);
@@ -353,9 +357,15 @@ PaintCanvas Jaw() {
     const PaintSdf body =
         SdfRoundRect(-20.0f * k, -20.0f * k, (width + 20.0f) * k, plate, 10.0f * k);
     PaintCanvas iron(big.Width(), big.Height());
-    iron.FillShape(body, FillLinear(0, 0, 0, plate,
-                                    {{0.0f, PaintColour::Rgb(20, 30, 38)},
-                                     {1.0f, PaintColour::Rgb(58, 70, 78)}}));
+    iron.FillShape(body, [=](float x, float y) {
+        // Dark iron, lit towards its edge, with a faint riveted panel pattern.
+        PaintColour c =
+            Mix(PaintColour::Rgb(16, 26, 34), PaintColour::Rgb(58, 70, 78), BoardClamp(y / plate));
+        const float panel = std::fmod(x / k + 33.0f, 134.0f);
+        if (panel < 2.0f)
+            c = Darken(c, 0.35f);
+        return c;
+    });
     iron.Grain(3, 0.03f);
     const PaintSdf edge = SdfIntersect(body, [=](float, float y) { return plate - 16.0f * k - y; });
     iron.FillShape(edge, FillBrass(360.0f * k, plate, 400.0f * k));

@@ -157,6 +157,9 @@ void PyxEntity2DGUIClock::StartRunning(std::int32_t levelSeconds) {
 }
 
 void PyxEntity2DGUIClock::StartRewinding() {
+    // Every level's lights are worth the same: the bonus that doubled while the last
+    // level's lights were cashed starts again, or scores would grow without end.
+    m_bonus = kFirstBonus;
     m_rewindPeriod = m_framePeriod / 3.0f;
     m_finished = false;
     m_state = kClockRewinding;
