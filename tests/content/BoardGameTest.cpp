@@ -240,9 +240,9 @@ TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
     EXPECT_EQ(game_->State(), PyxGameState::Playing);
     EXPECT_EQ(game_->LevelIndex(), 0);
     EXPECT_EQ(game_->Lives(), 3);
-    Frames(20);
+    Frames(150);
     SaveShot("game-claw");
-    Frames(300);
+    Frames(170);
     ASSERT_NE(game_->PlayerBall(), nullptr);
     EXPECT_TRUE(game_->PlayerBall()->HasFlags(kObjectActive)) << "the claw never put the ball down";
     EXPECT_EQ(game_->CoinsPlaced(), Level()->Properties().CoinsOnBoard);
