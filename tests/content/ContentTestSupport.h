@@ -56,66 +56,6 @@ inline std::string ContentSourceFolder() {
     return {};
 }
 
-// The classes the program registers: a definition may name any of them. While a
-// class is still missing from this build's registration table, definitions of it are
-// expected to be refused as unknown.
-inline const std::vector<std::string>& ProgramClasses() {
-    static const std::vector<std::string> names = {"2DGUIElement",
-                                                   "2DScene",
-                                                   "sprite",
-                                                   "scrollingsprite",
-                                                   "animsprite",
-                                                   "font",
-                                                   "text",
-                                                   "MultiText",
-                                                   "FPSText",
-                                                   "button",
-                                                   "togglebutton",
-                                                   "PFire",
-                                                   "ListBox",
-                                                   "Counter",
-                                                   "progressbar",
-                                                   "PyxStdGame",
-                                                   "PyxMainMenu",
-                                                   "PyxHighScores",
-                                                   "PyxLoadingScene",
-                                                   "PyxBitmapTile",
-                                                   "PyxSinkTile",
-                                                   "PyxBasicPost",
-                                                   "PyxSpriteBall",
-                                                   "PyxAnimSpriteBall",
-                                                   "PyxRenderedBall",
-                                                   "PyxAnimAward",
-                                                   "PyxAnimExplosion",
-                                                   "PyxFloatingScore",
-                                                   "PyxAnimPost",
-                                                   "PyxVortex",
-                                                   "PyxFlyingCoin",
-                                                   "PyxBallCarrier",
-                                                   "PyxBallDissolve",
-                                                   "PyxBigTeeth",
-                                                   "Pyx2DGUICoins",
-                                                   "Pyx2DGUIBoard",
-                                                   "Pyx2DGUILives",
-                                                   "Pyx2DGUIClock",
-                                                   "PyxPickupBall",
-                                                   "PyxCharacterBall",
-                                                   "PyxParticleExplosion",
-                                                   "PyxGrabPickup",
-                                                   "PyxPlayerExit",
-                                                   "PyxCharacterExplosion",
-                                                   "Pyx2DGUIMascot",
-                                                   "QxDialogBox",
-                                                   "QxMessageBox",
-                                                   "QxVectorFrame",
-                                                   "QxDialogScene",
-                                                   "QxHighScoreInputScene",
-                                                   "PyxSettingsMenu",
-                                                   "PyxInstructions",
-                                                   "PyxHintBox"};
-    return names;
-}
-
 // A GUI fixture whose file system also reads the built archive (copied into the test's
 // data folder). Tests skip when no archive has been built.
 class ContentFixture : public GuiFixture {
