@@ -5,39 +5,28 @@
 
 #include <mmsystem.h>
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "app/QxMain.h"
+#include "platform/DataFolder.h"
 #include "platform/win32/Win32Window.h"
 
 namespace {
 
-bool HoldsArchive(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*.qxa").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(find);
-    return true;
-}
-
 // The game reads its data from the working folder; started from elsewhere (a
-// shortcut, a command prompt), it moves to the folder of the executable when its
-// archive is there.
+// shortcut, a command prompt), it moves to the folder its archive is in.
 void FindData() {
-    if (HoldsArchive(""))
-        return;
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH)
         return;
-    std::string folder(path, length);
-    const size_t slash = folder.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return;
-    folder.resize(slash + 1);
-    if (HoldsArchive(folder))
-        SetCurrentDirectoryA(folder.c_str());
+    std::error_code ec;
+    const std::filesystem::path folder = platform::FindDataFolder(
+        std::filesystem::current_path(ec), std::filesystem::path(std::string(path, length)));
+    if (!folder.empty())
+        std::filesystem::current_path(folder, ec);
 }
 
 } // namespace
