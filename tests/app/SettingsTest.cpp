@@ -1,10 +1,12 @@
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "AppTestFolder.h"
 #include "app/GameSettings.h"
+#include "app/QxGlobals.h"
 #include "app/QxWin32SettingsManager.h"
 
 namespace {
@@ -158,12 +160,48 @@ TEST_F(SettingsTest, DamagedRegistryFileIsReadAsFarAsItMakesSense) {
             << std::string("\0\0\t\t\t", 5) << "\n"
             << "S\tLast Highscore Name\tBob";
     }
+    QxSettingsManager* previous = g_settingsManager;
+    g_settingsManager = &manager_; // the log lives in the user data folder
     GameSettings record;
     std::string name;
     LoadSettings(record, name, &manager_);
     EXPECT_EQ(record.fullScreen, 1u);
     EXPECT_EQ(record.musicOn, 0u);
     EXPECT_EQ(name, "Bob");
+
+    // One line says what happened, however often the file is read meanwhile.
+    LoadSettings(record, name, &manager_);
+    std::ifstream in(manager_.UserDataFolder("") + "log.txt", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    g_settingsManager = previous;
+    EXPECT_EQ(log, "Registry - 4 damaged line(s) in " + platform::headless::RegistryFilePath() +
+                       " were skipped.\r\n");
+
+    // The next change writes a clean file that keeps every value that was readable.
+    SaveSettings(record, name, &manager_);
+    QxWin32SettingsManager later("Quillfern Studio", "Rondelix");
+    later.OpenDefault();
+    std::uint32_t music = 1;
+    EXPECT_TRUE(later.GetInt("Music On", music));
+    EXPECT_EQ(music, 0u);
+    EXPECT_FALSE(fs::exists(platform::headless::RegistryFilePath() + ".tmp"));
+}
+
+TEST_F(SettingsTest, NumbersMustBeWholeUnsigned32BitDecimals) {
+    fs::create_directories(home_);
+    {
+        std::ofstream out(platform::headless::RegistryFilePath(), std::ios::binary);
+        out << "K\tHKEY_CURRENT_USER\\Software\\Quillfern Studio\\Rondelix\n"
+            << "U\tFull Screen\t-1\n"
+            << "U\tMusic On\t4294967296\n"
+            << "U\tShow Hints\t 0\n";
+    }
+    GameSettings record;
+    std::string name;
+    LoadSettings(record, name, &manager_);
+    EXPECT_EQ(record.fullScreen, 1u);
+    EXPECT_EQ(record.musicOn, 1u);
+    EXPECT_EQ(record.showHints, 1u);
 }
 
 // ---- data folders ---------------------------------------------------------------------

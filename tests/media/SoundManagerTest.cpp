@@ -113,11 +113,14 @@ TEST(SoundManagerBase, DeviceOperationsRefuseUntilReady) {
 
 TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     const size_t devices = hs::SoundDeviceCount();
+    LogCapture log;
     hs::FailSoundCall(hs::SoundCall::CreateDevice, platform::SoundResult::Failed);
     QxWin32SoundManager manager;
     EXPECT_EQ(manager.InitSound(0), 0);
     EXPECT_FALSE(manager.IsReady());
     EXPECT_EQ(hs::SoundDeviceCount(), devices);
+    EXPECT_EQ(log.Text(),
+              "InitSound - no sound device could be opened; the game runs without sound.\r\n");
     EXPECT_EQ(manager.InitSound(0), 1);
 }
 

@@ -23,6 +23,8 @@ float Clamp01(float v) {
     return std::clamp(v, 0.0f, 1.0f);
 }
 
+} // namespace
+
 // A sphere-shaded ball: the colour lit from the upper left with a specular spot.
 void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColour& base) {
     canvas.FillShape(SdfCircle(cx, cy, r), [&](float x, float y) {
@@ -44,8 +46,6 @@ void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColo
         FillRadial(cx - r * 0.35f, cy - r * 0.5f, r * 0.42f,
                    {{0.0f, PaintColour{1, 1, 1, 0.35f}}, {1.0f, PaintColour{1, 1, 1, 0.0f}}}));
 }
-
-} // namespace
 
 PaintCanvas UiReduce(const PaintCanvas& canvas) {
     return canvas.Downsample(kUiScale);

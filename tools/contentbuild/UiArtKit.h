@@ -29,6 +29,9 @@ float UiTextWidth(const UiTextStyle& style, const std::string& text);
 void UiDrawText(PaintCanvas& canvas, const UiTextStyle& style, const std::string& text, float x,
                 float baseline, int align, float scale = kUiScale);
 
+// A sphere-shaded ball of radius r centred at (cx, cy), lit from the upper left.
+void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColour& base);
+
 // The shared menu backdrop, 640 x 480, opaque.
 PaintCanvas UiBackdrop(uint32_t seed);
 // The "RONDELIX" logo at screen size (its canvas is screen pixels), about 400 x 110.

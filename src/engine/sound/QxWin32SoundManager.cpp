@@ -52,6 +52,8 @@ int QxWin32SoundManager::InitSound(int /*option*/) {
     if (platform::CreateSoundDevice(m_window, &device) != platform::SoundResult::Ok) {
         if (device != nullptr)
             platform::ReleaseSoundDevice(device);
+        // The game goes on silent; the player should be able to find out why.
+        LogPrintf("InitSound - no sound device could be opened; the game runs without sound.");
         return 0;
     }
     m_device = device;

@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <mutex>
 #include <sstream>
 #include <system_error>
+
+#include "engine/files/QxLog.h"
 
 namespace platform {
 namespace {
@@ -119,14 +122,43 @@ std::string RegistryFile() {
     return FileRegistryPath();
 }
 
+// A whole decimal field that fits 32 bits; signs, spaces and overflow are damage.
+bool ParseNumber(const std::string& text, std::uint32_t& number) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    const auto [end, error] = std::from_chars(first, last, number);
+    return !text.empty() && error == std::errc() && end == last;
+}
+
+// Says once per file content that damaged lines were skipped, so a player who edited
+// the file by hand can find out why a setting went back to its default. The file is
+// read on every access, so the same damage is not reported again.
+void ReportDamage(const std::string& path, int damagedLines, std::size_t fileSize) {
+    static std::string reported;
+    const std::string stamp =
+        path + "|" + std::to_string(damagedLines) + "|" + std::to_string(fileSize);
+    if (stamp == reported) {
+        return;
+    }
+    reported = stamp;
+    LogPrintf("Registry - %d damaged line(s) in %s were skipped.", damagedLines, path.c_str());
+}
+
 // Lines: "K\tpath", then "U\tname\tdecimal" or "S\tname\ttext" for the values of that
 // key. Fields are escaped so that tabs and line breaks survive. Damaged lines are
 // skipped: the registry is only a stand-in and must never stop the program.
 std::vector<RegKey> LoadRegistry() {
     std::vector<RegKey> keys;
-    std::ifstream in(RegistryFile(), std::ios::binary);
+    const std::string path = RegistryFile();
+    std::ifstream in(path, std::ios::binary);
     std::string line;
+    int damaged = 0;
+    std::size_t size = 0;
     while (std::getline(in, line)) {
+        size += line.size() + 1;
+        if (line.empty()) {
+            continue;
+        }
         std::vector<std::string> parts = SplitTabs(line);
         if (parts.size() == 2 && parts[0] == "K") {
             keys.push_back(RegKey{Unescape(parts[1]), {}});
@@ -136,37 +168,56 @@ std::vector<RegKey> LoadRegistry() {
             value.isString = parts[0] == "S";
             if (value.isString) {
                 value.text = Unescape(parts[2]);
-            } else {
-                try {
-                    value.number = static_cast<std::uint32_t>(std::stoul(parts[2]));
-                } catch (const std::exception&) {
-                    continue;
-                }
+            } else if (!ParseNumber(parts[2], value.number)) {
+                ++damaged;
+                continue;
             }
             keys.back().values.push_back(std::move(value));
+        } else {
+            ++damaged;
         }
+    }
+    if (damaged > 0) {
+        ReportDamage(path, damaged, size);
     }
     return keys;
 }
 
+// Written beside the old file and renamed over it, so a failure halfway (a full disk,
+// a crash) leaves the previous settings in place rather than half a file.
 bool SaveRegistry(const std::vector<RegKey>& keys) {
+    const std::filesystem::path path(RegistryFile());
     std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(RegistryFile()).parent_path(), ec);
-    std::ofstream out(RegistryFile(), std::ios::binary | std::ios::trunc);
-    for (const RegKey& key : keys) {
-        out << "K\t" << Escape(key.path) << '\n';
-        for (const RegValue& value : key.values) {
-            out << (value.isString ? "S\t" : "U\t") << Escape(value.name) << '\t';
-            if (value.isString) {
-                out << Escape(value.text);
-            } else {
-                out << value.number;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        for (const RegKey& key : keys) {
+            out << "K\t" << Escape(key.path) << '\n';
+            for (const RegValue& value : key.values) {
+                out << (value.isString ? "S\t" : "U\t") << Escape(value.name) << '\t';
+                if (value.isString) {
+                    out << Escape(value.text);
+                } else {
+                    out << value.number;
+                }
+                out << '\n';
             }
-            out << '\n';
+        }
+        out.flush();
+        if (!out) {
+            out.close();
+            std::filesystem::remove(temporary, ec);
+            return false;
         }
     }
-    out.flush();
-    return static_cast<bool>(out);
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::filesystem::remove(temporary, ec);
+        return false;
+    }
+    return true;
 }
 
 RegKey* FindKey(std::vector<RegKey>& keys, const std::string& path) {

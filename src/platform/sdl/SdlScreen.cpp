@@ -3,14 +3,24 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 #include "platform/sdl/SdlWindow.h"
+
+#include "engine/files/QxLog.h"
 
 namespace platform {
 namespace sdl {
 namespace {
 
 std::map<Uint32, SdlScreenWindow*> g_windows; // main thread only
+std::string g_windowFailure;
+
+std::unique_ptr<SdlScreenWindow> Fail(const char* what) {
+    g_windowFailure = std::string(what) + ": " + SDL_GetError();
+    LogPrintf("Window - %s", g_windowFailure.c_str());
+    return nullptr;
+}
 
 } // namespace
 
@@ -19,13 +29,17 @@ SdlScreenWindow* FindWindow(Uint32 id) {
     return it == g_windows.end() ? nullptr : it->second;
 }
 
+std::string WindowFailure() {
+    return g_windowFailure;
+}
+
 SdlScreenWindow* AnyWindow() {
     return g_windows.empty() ? nullptr : g_windows.begin()->second;
 }
 
 std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& options) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return nullptr;
+        return Fail("no display");
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (options.fullScreen)
         flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -33,21 +47,24 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
         SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                          std::max(1, options.width), std::max(1, options.height), flags);
     if (window == nullptr)
-        return nullptr;
-    // Vertical sync keeps the picture free of tearing; the software renderer is the
-    // fallback for machines without a usable GPU driver.
-    SDL_Renderer* renderer =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        return Fail("no window");
+    // No vertical sync by default: waiting for the display would stretch the game's
+    // 10 ms frames to the display's 16.7 ms and add a frame of input lag, and the
+    // desktop's compositor already shows whole pictures. Players on a desktop without
+    // one can ask for it with SDL_RENDER_VSYNC=1. The software renderer is the fallback
+    // for machines without a usable GPU driver.
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer == nullptr)
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer == nullptr) {
         SDL_DestroyWindow(window);
-        return nullptr;
+        return Fail("no renderer");
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     auto created =
         std::unique_ptr<SdlScreenWindow>(new SdlScreenWindow(window, renderer, options.owner));
     g_windows[created->Id()] = created.get();
+    g_windowFailure.clear();
     SDL_StartTextInput();
     return created;
 }

@@ -2,6 +2,8 @@
 // The SDL2 window of the desktop binding, visible to the message pump so that it can
 // map mouse positions into the picture and address messages to the window's owner.
 
+#include <string>
+
 #include <SDL.h>
 
 #include "platform/Letterbox.h"
@@ -52,5 +54,7 @@ private:
 SdlScreenWindow* FindWindow(Uint32 id);
 // Some window of the program, or null when it has none.
 SdlScreenWindow* AnyWindow();
+// Why the last window could not be made; empty while every window could.
+std::string WindowFailure();
 
 } // namespace platform::sdl

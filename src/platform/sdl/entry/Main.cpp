@@ -8,51 +8,42 @@
 #include <SDL.h>
 
 #include "app/QxMain.h"
+#include "platform/DataFolder.h"
+#include "platform/sdl/SdlWindow.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool HoldsArchive(const fs::path& folder) {
-    std::error_code ec;
-    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
-         it.increment(ec)) {
-        if (it->path().extension() == ".qxa")
-            return true;
-    }
-    return false;
-}
-
 // The game reads its data from the working folder; started from anywhere else, it
-// moves to where its data was installed: beside the executable, or the install
-// prefix's share folder.
+// moves to where its data was installed.
 void FindData(const char* argv0) {
-    if (HoldsArchive(fs::current_path()))
-        return;
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec)
         exe = fs::absolute(argv0, ec);
-    const fs::path bin = exe.parent_path();
-    for (const fs::path& candidate : {bin, bin.parent_path() / "share" / "rondelix"}) {
-        if (HoldsArchive(candidate)) {
-            fs::current_path(candidate, ec);
-            return;
-        }
-    }
+    const fs::path folder = platform::FindDataFolder(fs::current_path(ec), exe);
+    if (!folder.empty())
+        fs::current_path(folder, ec);
 }
 
 } // namespace
 
 int main(int, char** argv) {
     FindData(argv[0]);
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        std::fprintf(stderr, "Rondelix cannot open a window: %s\n", SDL_GetError());
+    // Video starts with the window, so that a missing display is reported by the game
+    // (in its log) as well as here.
+    if (SDL_Init(SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Rondelix cannot start SDL: %s\n", SDL_GetError());
         return 1;
     }
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    // As on the desktop the game came from, the exit code of a game that ran is 0.
-    RondelixMain();
+    const int exitCode = RondelixMain();
+    const std::string failure = platform::sdl::WindowFailure();
     SDL_Quit();
-    return 0;
+    if (!failure.empty()) {
+        std::fprintf(stderr, "Rondelix cannot open a window: %s\n", failure.c_str());
+        return 1;
+    }
+    return exitCode;
 }
