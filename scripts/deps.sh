@@ -1,11 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages a build needs; quiet and quick when they are present.
-# Usage: scripts/deps.sh game|test|ci
+# Usage: scripts/deps.sh game|test|smoke|ci
 set -eu
 want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
+# What the desktop smoke test needs: an X server, input, window dumps.
+smoke="xvfb xdotool x11-apps x11-utils"
 case "${1:-game}" in
-    test) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev" ;;
-    ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev clang libclang-rt-14-dev" ;;
+    test) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke" ;;
+    smoke) want="$want $smoke" ;;
+    ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke clang libclang-rt-14-dev" ;;
 esac
 missing=""
 for p in $want; do
