@@ -2,6 +2,9 @@
 // match the element positions in content/data/ui/*.ent and LoadingScene.ent; when one
 // moves, the other must follow.
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "ContentBuild.h"
@@ -126,9 +129,61 @@ void BuildLoading(ContentOut& out) {
     WriteOpaque(out, "ui/images/bg_loading", screen.Finish());
 }
 
+// The main menu's title burns: the logo is a sprite of its own over a fire element,
+// and the fire is fed by a burn image of the lettering. The fire's rectangle and the
+// logo's place are in content/data/ui/menu/mainmenu.ent.
+constexpr int kMenuLogoX = 110;
+constexpr int kMenuLogoY = 18;
+constexpr int kMenuFireX = 110;
+constexpr int kMenuFireY = 0;
+constexpr int kMenuFireWidth = 420;
+constexpr int kMenuFireHeight = 100;
+// Heat stamped along the letters' upper rims every frame, kRim pixels deep: hot enough
+// for a glow above the lettering, cool enough to stay orange rather than white.
+constexpr int kRim = 3;
+constexpr int kRimHeat = 230;
+
+// An 8-bit picture of heat, the fire's size: the upper rims of the lettering where the
+// logo lies on the screen, so every letter smoulders along its top while the flames
+// from the fire's hot bottom edge rise through and between the letters.
+QxImage TitleBurnImage() {
+    const PaintMask letters = UiLogoLettering();
+    QxImage image;
+    image.Create(kMenuFireWidth, kMenuFireHeight, 8);
+    image.name = "ui/images/logo_burn";
+    for (int i = 0; i < 256; ++i) {
+        image.palette[size_t(i)] = QxColour(uint8_t(i), uint8_t(i), uint8_t(i));
+    }
+    const int dx = kMenuLogoX - kMenuFireX;
+    const int dy = kMenuLogoY - kMenuFireY;
+    auto solid = [&](int lx, int ly) {
+        return lx >= 0 && ly >= 0 && lx < letters.Width() && ly < letters.Height() &&
+               letters.At(lx, ly) > 0.5f;
+    };
+    for (int y = 0; y < kMenuFireHeight; ++y) {
+        uint8_t* row = image.Row(y);
+        for (int x = 0; x < kMenuFireWidth; ++x) {
+            const int lx = x - dx;
+            const int ly = y - dy;
+            // Inside a letter, with open air at most kRim pixels above.
+            if (!solid(lx, ly)) {
+                continue;
+            }
+            for (int up = 1; up <= kRim; ++up) {
+                if (!solid(lx, ly - up)) {
+                    row[x] = uint8_t(kRimHeat);
+                    break;
+                }
+            }
+        }
+    }
+    return image;
+}
+
 void BuildMenu(ContentOut& out) {
     Screen screen;
-    screen.Place(Logo(), 110, 18);
+    WriteSprite(out, "ui/images/logo", Logo());
+    out.WriteBitmap("ui/images/logo_burn.bmp", TitleBurnImage());
     // The buttons' faces are 240 x 38 at x 200, from y 156 every 46 pixels.
     screen.Panel(176, 142, 288, 6 * 46 + 20, 14);
     screen.Place(UiRollingBall(), -6, 318);
@@ -156,22 +211,44 @@ void BuildSettings(ContentOut& out) {
     WriteOpaque(out, "ui/images/bg_settings", screen.Finish());
 }
 
+// The instructions are a text file shown by a list box, which ends a line at a
+// carriage return only and cuts longer lines at its width itself. The source is
+// written with plain line feeds, one paragraph a line; the archive gets the same text
+// with carriage returns (replacing the verbatim copy of the source).
+void WriteInstructions(ContentOut& out) {
+    const std::string name = "ui/text/instructions.txt";
+    std::ifstream in(out.Sources() / "data" / name, std::ios::binary);
+    const std::string source((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    if (source.empty()) {
+        out.Fail("the instructions " + name + " are missing or empty");
+        return;
+    }
+    std::string text;
+    for (const char c : source) {
+        if (c == '\r') {
+            continue;
+        }
+        if (c == '\n') {
+            text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    // A last line without its carriage return would not be shown.
+    if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) {
+        text += "\r\n";
+    }
+    out.WriteText(name, text);
+}
+
 void BuildHelp(ContentOut& out) {
     Screen screen;
     screen.Text(HeadingStyle(32), "How to Play", 320, 50, 1);
+    // The list box of content/data/ui/menu/instructions.ent lies on this panel.
     screen.Panel(24, 62, 592, 360, 14);
-    // A divider between the two columns.
-    PaintCanvas line(2 * kUiScale, 300 * kUiScale);
-    line.FillShape(SdfRoundRect(0, 0, 1.0f * kUiScale, 300.0f * kUiScale, 0.5f * kUiScale),
-                   FillLinear(0, 0, 0, 300.0f * kUiScale,
-                              {{0.0f, kBrass.WithAlpha(0.0f)},
-                               {0.5f, kBrass.WithAlpha(0.4f)},
-                               {1.0f, kBrass.WithAlpha(0.0f)}}));
-    screen.overlay.Draw(line, 320 * kUiScale, 80 * kUiScale);
-    screen.Text(SmallStyle(11, kMuted),
-                "P  pause     S  sound on/off     F7  full screen     Esc  leave the game", 320,
-                410, 1);
     WriteOpaque(out, "ui/images/bg_help", screen.Finish());
+    WriteInstructions(out);
 }
 
 void BuildScores(ContentOut& out) {

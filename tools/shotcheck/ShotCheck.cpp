@@ -5,9 +5,9 @@
 // SHOT is an X window dump (xwd) or a PNG; REFERENCE is a 640 x 480 PNG of the same
 // screen rendered by the headless runner. A shot of another size is taken to show the
 // picture letterboxed, as the game draws it in a window of any shape. Both pictures
-// are cut into 40 x 40 blocks; a block matches when its mean colour is close to the
+// are cut into 20 x 20 blocks; a block matches when its mean colour is close to the
 // reference's. Animated parts (a fire, a pulsing button) differ from frame to frame,
-// so the check asks for a share of matching blocks (default 0.8) rather than equality,
+// so the check asks for a share of matching blocks (default 0.9) rather than equality,
 // and it fails outright for a blank (nearly uniform) shot.
 // Exit code 0: the screen matches; 1: it does not; 2: a file could not be read.
 
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     const std::string shotPath = argv[1];
     const std::string referencePath = argv[2];
     std::string pngOut;
-    double minimum = 0.8;
+    double minimum = 0.9;
     Region region{0, 0, 640, 480};
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
@@ -240,8 +240,8 @@ int main(int argc, char** argv) {
     region.width = std::clamp(region.width, 1, reference.width - region.x);
     region.height = std::clamp(region.height, 1, reference.height - region.y);
 
-    constexpr int kBlock = 40;
-    constexpr double kTolerance = 28.0; // per channel, of 255
+    constexpr int kBlock = 20;
+    constexpr double kTolerance = 20.0; // per channel, of 255
     int blocks = 0, matching = 0;
     for (int y = region.y; y + kBlock <= region.y + region.height; y += kBlock) {
         for (int x = region.x; x + kBlock <= region.x + region.width; x += kBlock) {

@@ -41,11 +41,22 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return Fail("no display");
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    if (options.fullScreen)
-        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    SDL_Window* window =
-        SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         std::max(1, options.width), std::max(1, options.height), flags);
+    int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
+    int width = std::max(1, options.width), height = std::max(1, options.height);
+    SDL_Rect desktop{};
+    if (options.fullScreen) {
+        flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+        // Made at the desktop's size as well: a window manager makes the window full
+        // screen either way, and without one (a bare X server) only the window's own
+        // size makes it cover the desktop.
+        if (SDL_GetDisplayBounds(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+            x = desktop.x;
+            y = desktop.y;
+            width = desktop.w;
+            height = desktop.h;
+        }
+    }
+    SDL_Window* window = SDL_CreateWindow(options.title.c_str(), x, y, width, height, flags);
     if (window == nullptr)
         return Fail("no window");
     // No vertical sync by default: waiting for the display would stretch the game's
