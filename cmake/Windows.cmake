@@ -99,6 +99,9 @@ if(RONDELIX_TESTS)
     foreach(_tests rondelix_tests rondelix_win32_tests)
         add_test(NAME ${_tests} COMMAND ${_tests} --gtest_brief=1
                  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+        # A crash under wine may still end with exit code 0: the output decides too.
+        set_tests_properties(${_tests} PROPERTIES
+            FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]|Unhandled exception|Unhandled page fault")
         set_tests_properties(${_tests} PROPERTIES ENVIRONMENT
             "WINEDEBUG=-all;RONDELIX_TEST_TMP=Z:${CMAKE_BINARY_DIR}/test-tmp;RONDELIX_CONTENT_ARCHIVE=Z:${RONDELIX_ARCHIVE};RONDELIX_CONTENT_DIR=Z:${CMAKE_SOURCE_DIR}/content")
     endforeach()

@@ -51,12 +51,9 @@ fs::path ResolvePath(const std::string& name) {
     if (path.empty() || fs::exists(fs::path(path), ec))
         return fs::path(path);
 
-    fs::path result;
-    size_t start = 0;
-    if (path[0] == '/') {
-        result = "/";
-        start = 1;
-    }
+    // The root stays as given: "/" here, a drive such as "C:/" or a share on Windows.
+    fs::path result = fs::path(path).root_path();
+    size_t start = result.string().size();
     bool searching = true;
     while (start <= path.size()) {
         size_t end = path.find('/', start);

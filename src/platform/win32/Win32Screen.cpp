@@ -179,10 +179,11 @@ std::unique_ptr<Win32ScreenWindow> Win32ScreenWindow::Create(const WindowOptions
     const int desktopWidth = GetSystemMetrics(SM_CXSCREEN);
     const int desktopHeight = GetSystemMetrics(SM_CYSCREEN);
     if (options.fullScreen) {
-        // No frame at all, covering the whole desktop.
+        // No frame at all, covering the whole primary screen, task bar included:
+        // placed rather than maximised, which would stop at the task bar.
         SetWindowLongPtrA(handle, GWL_STYLE, LONG_PTR(WS_POPUP));
         SetWindowPos(handle, HWND_TOP, 0, 0, desktopWidth, desktopHeight, SWP_FRAMECHANGED);
-        ShowWindow(handle, SW_SHOWMAXIMIZED);
+        ShowWindow(handle, SW_SHOW);
     } else {
         RECT outer{0, 0, width, height};
         if (options.sizeIsClient)
@@ -196,6 +197,7 @@ std::unique_ptr<Win32ScreenWindow> Win32ScreenWindow::Create(const WindowOptions
     }
     UpdateWindow(handle);
     SetForegroundWindow(handle);
+    SoundWindowMade(handle);
     return window;
 }
 
@@ -207,6 +209,7 @@ Win32ScreenWindow::~Win32ScreenWindow() {
     if (!m_cursorVisible)
         ::ShowCursor(TRUE);
     SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
+    SoundWindowGone(m_window);
     DestroyWindow(m_window);
 }
 

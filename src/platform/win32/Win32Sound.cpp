@@ -12,7 +12,9 @@
 #include <dsound.h>
 
 #include <algorithm>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "engine/files/QxLog.h"
 #include "platform/SoundService.h"
@@ -22,6 +24,8 @@ namespace platform {
 
 struct SoundDevice {
     IDirectSound8* sound = nullptr;
+    HWND window = nullptr; // the window the device is bound to
+    bool orphaned = false; // that window has gone
 };
 
 struct SoundBuffer {
@@ -30,6 +34,9 @@ struct SoundBuffer {
 };
 
 namespace {
+
+std::mutex g_devicesLock;
+std::vector<SoundDevice*> g_devices;
 
 SoundResult ResultOf(HRESULT result) {
     switch (result) {
@@ -94,17 +101,23 @@ SoundResult CreateSoundDevice(void* window, SoundDevice** device) {
                   static_cast<unsigned long>(result));
         return ResultOf(result) == SoundResult::Ok ? SoundResult::Failed : ResultOf(result);
     }
-    *device = new (std::nothrow) SoundDevice{sound};
+    *device = new (std::nothrow) SoundDevice{sound, handle, false};
     if (*device == nullptr) {
         sound->Release();
         return SoundResult::OutOfMemory;
     }
+    std::lock_guard guard(g_devicesLock);
+    g_devices.push_back(*device);
     return SoundResult::Ok;
 }
 
 void ReleaseSoundDevice(SoundDevice* device) {
     if (device == nullptr)
         return;
+    {
+        std::lock_guard guard(g_devicesLock);
+        g_devices.erase(std::remove(g_devices.begin(), g_devices.end(), device), g_devices.end());
+    }
     if (device->sound != nullptr)
         device->sound->Release();
     delete device;
@@ -265,4 +278,25 @@ SoundResult SetSoundBufferFrequency(SoundBuffer* buffer, uint32_t samplesPerSeco
         std::clamp<DWORD>(samplesPerSecond, DSBFREQUENCY_MIN, DSBFREQUENCY_MAX)));
 }
 
+namespace win32 {
+
+void SoundWindowGone(HWND window) {
+    std::lock_guard guard(g_devicesLock);
+    for (SoundDevice* device : g_devices)
+        if (device->window == window)
+            device->orphaned = true;
+}
+
+void SoundWindowMade(HWND window) {
+    std::lock_guard guard(g_devicesLock);
+    for (SoundDevice* device : g_devices) {
+        if (device->orphaned &&
+            SUCCEEDED(device->sound->SetCooperativeLevel(window, DSSCL_NORMAL))) {
+            device->window = window;
+            device->orphaned = false;
+        }
+    }
+}
+
+} // namespace win32
 } // namespace platform

@@ -58,6 +58,12 @@ Win32ScreenWindow* WindowOf(HWND handle);
 // this binding), or null.
 HWND HandleOf(void* window);
 
+// Sound devices follow the game's window: a device bound to a window that goes (the
+// screen makes a new window to switch between full screen and windowed) is bound to
+// the next window made, so its sounds do not fall silent with the old window.
+void SoundWindowGone(HWND window);
+void SoundWindowMade(HWND window);
+
 // The process instance, for window classes and resources.
 void SetInstance(HINSTANCE instance);
 HINSTANCE Instance();
