@@ -13,6 +13,7 @@
 #include "app/QxInputEvent.h"
 #include "app/QxRandom.h"
 #include "content/ContentTestSupport.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxEntity2DGUIListBox.h"
 #include "engine/gui/QxEntity2DGUIPFire.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
@@ -149,6 +150,29 @@ TEST_F(MenuWidgetsContentTest, InstructionsListReadsTheTextFromTheArchive) {
     // The last line of the text has its line end too, so it is shown.
     EXPECT_NE(items.back().text.find("main menu."), std::string::npos) << items.back().text;
     EXPECT_EQ(ReadLog().find("ListBox"), std::string::npos) << ReadLog();
+}
+
+TEST_F(MenuWidgetsContentTest, ListLinesUseAFaceWhoseCellIsItsAdvance) {
+    // A list box is as wide as its characters times the font's cell and cuts lines by
+    // a count of characters: only a fixed-width face whose cell is its advance fills
+    // the list without running out of it or leaving half of it empty.
+    auto* type = dynamic_cast<QxEntity2DGUIFontType*>(Registry().FindType("font", "uimono"));
+    ASSERT_NE(type, nullptr);
+    const QxFontMetrics& metrics = type->Metrics();
+    EXPECT_EQ(metrics.CellAdvance(), 8);
+    for (int c = 32; c <= 126; ++c) {
+        EXPECT_EQ(metrics.advance[static_cast<std::size_t>(c)], metrics.CellAdvance())
+            << "'" << char(c) << "'";
+        if (c != ' ') {
+            EXPECT_NE(metrics.glyphIndex[static_cast<std::size_t>(c)], 0) << "'" << char(c) << "'";
+        }
+    }
+    auto scene = Instructions();
+    ASSERT_NE(scene, nullptr);
+    QxEntity2DGUIListBox* list = ListOf(*scene);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->TextAreaWidth(), kListWidth * 8);
+    EXPECT_EQ(list->TextLine(0)->GetFont()->Type(), type);
 }
 
 TEST_F(MenuWidgetsContentTest, InstructionsScrollWithTheKeys) {
