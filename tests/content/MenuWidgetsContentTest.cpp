@@ -4,6 +4,8 @@
 // the lettering, deterministically for a seed and clear of the buttons.
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,11 +13,13 @@
 #include "app/QxInputEvent.h"
 #include "app/QxRandom.h"
 #include "content/ContentTestSupport.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxEntity2DGUIListBox.h"
 #include "engine/gui/QxEntity2DGUIPFire.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/screen/QxPng.h"
 #include "game/screens/PyxEntityInstructionsScene.h"
 #include "game/screens/PyxEntityMainMenuScene.h"
 
@@ -65,6 +69,28 @@ protected:
         const QxPoint at = element->GetPosition();
         return QxPoint{at.x + Size(element, kPropImageWidth) / 2,
                        at.y + Size(element, kPropImageHeight) / 2};
+    }
+
+    // A part of the screen at twice its size, beside the test's files and, when
+    // RONDELIX_SCREENSHOT_DIR is set, there too (the documentation's pictures).
+    void SaveCloseUp(const QxRect& rect, const std::string& name) {
+        const int width = (rect.right - rect.left) * 2;
+        const int height = (rect.bottom - rect.top) * 2;
+        std::vector<std::uint16_t> pixels(static_cast<std::size_t>(width * height));
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                pixels[static_cast<std::size_t>(y * width + x)] =
+                    Pixel(rect.left + x / 2, rect.top + y / 2);
+            }
+        }
+        const std::string path = DataFolder() + name;
+        ASSERT_TRUE(SavePng(path, pixels.data(), width, height, width * 2));
+        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
+            std::error_code ec;
+            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+            EXPECT_FALSE(ec) << ec.message();
+        }
     }
 
     static std::string LineShown(const QxEntity2DGUIListBox& list, int line) {
@@ -124,6 +150,29 @@ TEST_F(MenuWidgetsContentTest, InstructionsListReadsTheTextFromTheArchive) {
     // The last line of the text has its line end too, so it is shown.
     EXPECT_NE(items.back().text.find("main menu."), std::string::npos) << items.back().text;
     EXPECT_EQ(ReadLog().find("ListBox"), std::string::npos) << ReadLog();
+}
+
+TEST_F(MenuWidgetsContentTest, ListLinesUseAFaceWhoseCellIsItsAdvance) {
+    // A list box is as wide as its characters times the font's cell and cuts lines by
+    // a count of characters: only a fixed-width face whose cell is its advance fills
+    // the list without running out of it or leaving half of it empty.
+    auto* type = dynamic_cast<QxEntity2DGUIFontType*>(Registry().FindType("font", "uimono"));
+    ASSERT_NE(type, nullptr);
+    const QxFontMetrics& metrics = type->Metrics();
+    EXPECT_EQ(metrics.CellAdvance(), 8);
+    for (int c = 32; c <= 126; ++c) {
+        EXPECT_EQ(metrics.advance[static_cast<std::size_t>(c)], metrics.CellAdvance())
+            << "'" << char(c) << "'";
+        if (c != ' ') {
+            EXPECT_NE(metrics.glyphIndex[static_cast<std::size_t>(c)], 0) << "'" << char(c) << "'";
+        }
+    }
+    auto scene = Instructions();
+    ASSERT_NE(scene, nullptr);
+    QxEntity2DGUIListBox* list = ListOf(*scene);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->TextAreaWidth(), kListWidth * 8);
+    EXPECT_EQ(list->TextLine(0)->GetFont()->Type(), type);
 }
 
 TEST_F(MenuWidgetsContentTest, InstructionsScrollWithTheKeys) {
@@ -276,6 +325,7 @@ TEST_F(MenuWidgetsContentTest, MainMenuTitleBurnsBehindTheLogoAndAboveTheButtons
     }
     EXPECT_GT(burning, 1000);
 
+    SetMouse(600, 460);
     for (int frame = 0; frame < 60; ++frame) {
         DirtyAll();
         scene->Update(20.0f);
@@ -285,6 +335,7 @@ TEST_F(MenuWidgetsContentTest, MainMenuTitleBurnsBehindTheLogoAndAboveTheButtons
     const auto& heat = parts.fire->HeatBuffer()->pixels;
     EXPECT_GT(std::count_if(heat.begin(), heat.end(), [](std::uint8_t v) { return v > 40; }), 2000);
     SaveScreenPng("content-mainmenu-fire.png");
+    SaveCloseUp(QxRect{at.x - 10, at.x + type->m_width + 10, 0, 140}, "title-fire.png");
     // Above the lettering the flames show through: warm pixels over the teal backdrop.
     int warm = 0;
     for (int y = at.y; y < logo.y + 36; ++y) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "ContentBuild.h"
 #include "ContentPaint.h"
@@ -138,14 +139,33 @@ constexpr int kMenuFireX = 110;
 constexpr int kMenuFireY = 0;
 constexpr int kMenuFireWidth = 420;
 constexpr int kMenuFireHeight = 100;
-// Heat stamped along the letters' upper rims every frame, kRim pixels deep: hot enough
-// for a glow above the lettering, cool enough to stay orange rather than white.
+// Heat stamped along the letters' upper rims every frame, kRim pixels deep. It varies
+// smoothly along the rims, from kRimCool to kRimHot over kTongue pixels, so the flames
+// rise as tongues of different heights rather than as a copy of the lettering.
 constexpr int kRim = 3;
-constexpr int kRimHeat = 230;
+constexpr float kRimCool = 110.0f;
+constexpr float kRimHot = 240.0f;
+constexpr int kTongue = 7;
+constexpr uint32_t kTongueSeed = 0xF1A3u;
 
-// An 8-bit picture of heat, the fire's size: the upper rims of the lettering where the
-// logo lies on the screen, so every letter smoulders along its top while the flames
-// from the fire's hot bottom edge rise through and between the letters.
+// A smooth, repeatable wobble from 0 to 1 along x: random values every kTongue
+// pixels, eased between.
+std::vector<float> TongueProfile(int width) {
+    PaintRandom random(kTongueSeed);
+    std::vector<float> knots(size_t(width / kTongue + 2));
+    for (float& knot : knots) {
+        knot = random.Unit();
+    }
+    std::vector<float> profile(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const int k = x / kTongue;
+        const float t = float(x % kTongue) / float(kTongue);
+        const float ease = t * t * (3.0f - 2.0f * t);
+        profile[size_t(x)] = knots[size_t(k)] + (knots[size_t(k + 1)] - knots[size_t(k)]) * ease;
+    }
+    return profile;
+}
+
 QxImage TitleBurnImage() {
     const PaintMask letters = UiLogoLettering();
     QxImage image;
@@ -156,6 +176,7 @@ QxImage TitleBurnImage() {
     }
     const int dx = kMenuLogoX - kMenuFireX;
     const int dy = kMenuLogoY - kMenuFireY;
+    const std::vector<float> tongues = TongueProfile(kMenuFireWidth);
     auto solid = [&](int lx, int ly) {
         return lx >= 0 && ly >= 0 && lx < letters.Width() && ly < letters.Height() &&
                letters.At(lx, ly) > 0.5f;
@@ -171,7 +192,8 @@ QxImage TitleBurnImage() {
             }
             for (int up = 1; up <= kRim; ++up) {
                 if (!solid(lx, ly - up)) {
-                    row[x] = uint8_t(kRimHeat);
+                    row[x] =
+                        uint8_t(std::lround(kRimCool + (kRimHot - kRimCool) * tongues[size_t(x)]));
                     break;
                 }
             }
