@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a build needs; quiet and quick when they are present.
-# Usage: scripts/deps.sh game|test|smoke|ci
+# Usage: scripts/deps.sh game|test|smoke|ci|windows
 set -eu
 want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
 # What the desktop smoke test needs: an X server, input, window dumps.
@@ -9,6 +9,9 @@ case "${1:-game}" in
     test) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke" ;;
     smoke) want="$want $smoke" ;;
     ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke clang libclang-rt-14-dev" ;;
+    # The cross compiler, GoogleTest's sources for the cross-built tests, and wine on
+    # a virtual display to run them and the game.
+    windows) want="$want $smoke g++-mingw-w64-x86-64-posix googletest wine wine64" ;;
 esac
 missing=""
 for p in $want; do

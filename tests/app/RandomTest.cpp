@@ -71,9 +71,11 @@ TEST(Random, NonPositiveRangeAnswersZero) {
     EXPECT_EQ(random(-1), 0);
     EXPECT_EQ(random(-12), 0);
     EXPECT_EQ(random(INT_MIN), 0);
+#if !defined(_WIN32) // Windows' C library has no random() to clash with
     // The C library's random() stays a different function.
     long libraryDraw = ::random();
     EXPECT_GE(libraryDraw, 0);
+#endif
 }
 
 TEST(Random, FloatDrawStaysWithinPlusMinusR) {

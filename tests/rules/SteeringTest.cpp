@@ -2,6 +2,7 @@
 // lane, speeding up and slowing down, and the cursor frames.
 
 #include <cmath>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -29,15 +30,15 @@ TEST(MouseSteeringTest, NothingWithinThirtyPixels) {
 
 TEST(MouseSteeringTest, TheFourSectorsWithYUpwards) {
     EXPECT_EQ(AtAngle(0.0), kSteerRight);
-    EXPECT_EQ(AtAngle(M_PI / 2), kSteerUp);
-    EXPECT_EQ(AtAngle(M_PI), kSteerLeft);
-    EXPECT_EQ(AtAngle(3 * M_PI / 2), kSteerDown);
+    EXPECT_EQ(AtAngle(std::numbers::pi / 2), kSteerUp);
+    EXPECT_EQ(AtAngle(std::numbers::pi), kSteerLeft);
+    EXPECT_EQ(AtAngle(3 * std::numbers::pi / 2), kSteerDown);
     EXPECT_EQ(AtAngle(-0.5), kSteerRight);
 }
 
 TEST(MouseSteeringTest, DiagonalsAreDeadZonesOfPointZeroEightRadians) {
     for (int quadrant = 0; quadrant < 4; ++quadrant) {
-        const double diagonal = M_PI / 4 + quadrant * M_PI / 2;
+        const double diagonal = std::numbers::pi / 4 + quadrant * std::numbers::pi / 2;
         EXPECT_EQ(AtAngle(diagonal, 200.0), kSteerNone) << quadrant;
         EXPECT_EQ(AtAngle(diagonal - 0.079), kSteerNone) << quadrant;
         EXPECT_EQ(AtAngle(diagonal + 0.079), kSteerNone) << quadrant;

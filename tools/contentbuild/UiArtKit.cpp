@@ -159,31 +159,54 @@ PaintCanvas UiBackdrop(uint32_t seed) {
     return canvas.Downsample(kScale);
 }
 
+namespace {
+
+// Where the logo's lettering lies on its canvas (at kUiScale): "R", a ball for the
+// "O", then "NDELIX", centred, on one baseline.
+struct LogoLayout {
+    static constexpr int kWidth = 420;
+    static constexpr int kHeight = 112;
+    const PaintFont* font = nullptr;
+    float left = 0;
+    float baseline = 0;
+    float capHeight = 0;
+    float ballX = 0;
+    float ballY = 0;
+    float ballR = 0;
+    float tailX = 0;
+
+    LogoLayout() {
+        const float s = kUiScale;
+        font = &FontAt("DejaVuSerif-Bold.ttf", int(66 * s));
+        capHeight = float(font->Render('N').top);
+        ballR = capHeight * 0.56f;
+        const float gap = 3 * s;
+        const float total =
+            float(font->Measure("R")) + gap + 2 * ballR + gap + float(font->Measure("NDELIX"));
+        left = (kWidth * s - total) * 0.5f;
+        baseline = 84 * s;
+        ballX = left + float(font->Measure("R")) + gap + ballR;
+        ballY = baseline - ballR;
+        tailX = ballX + ballR + gap;
+    }
+
+    PaintMask Letters() const {
+        PaintMask letters(int(kWidth * kUiScale), int(kHeight * kUiScale));
+        font->DrawText(letters, "R", int(left), int(baseline));
+        font->DrawText(letters, "NDELIX", int(tailX), int(baseline));
+        return letters;
+    }
+};
+
+} // namespace
+
 PaintCanvas UiLogo() {
     const float s = kUiScale;
-    const int w = 420;
-    const int h = 112;
-    PaintCanvas canvas(int(w * s), int(h * s));
-    UiTextStyle style;
-    style.face = "DejaVuSerif-Bold.ttf";
-    style.size = 66;
-    const int px = int(style.size * s);
-    const PaintFont& font = FontAt(style.face, px);
-    // "R", a ball for the "O", then "NDELIX".
-    const std::string head = "R";
-    const std::string tail = "NDELIX";
-    const float capHeight = float(font.Render('N').top);
-    const float ballR = capHeight * 0.56f;
-    const float gap = 3 * s;
-    const float total =
-        float(font.Measure(head)) + gap + 2 * ballR + gap + float(font.Measure(tail));
-    const float left = (float(canvas.Width()) - total) * 0.5f;
-    const float baseline = 84 * s;
-    PaintMask letters(canvas.Width(), canvas.Height());
-    font.DrawText(letters, head, int(left), int(baseline));
-    const float ballX = left + float(font.Measure(head)) + gap + ballR;
-    const float ballY = baseline - ballR;
-    font.DrawText(letters, tail, int(ballX + ballR + gap), int(baseline));
+    const LogoLayout logo;
+    PaintCanvas canvas(int(LogoLayout::kWidth * s), int(LogoLayout::kHeight * s));
+    const PaintMask letters = logo.Letters();
+    const float baseline = logo.baseline;
+    const float capHeight = logo.capHeight;
 
     PaintCanvas layer(canvas.Width(), canvas.Height());
     // A dark outline, then the gold letters, bevelled.
@@ -200,9 +223,9 @@ PaintCanvas UiLogo() {
                                         {1.0f, PaintColour::Rgb(168, 104, 34)}}));
     layer.BevelMask(letters, 2.5f * s, 0.55f, 0.55f);
     // The ball, with a dark ring like the outline.
-    layer.FillShape(SdfCircle(ballX, ballY, ballR + 2.2f * s),
+    layer.FillShape(SdfCircle(logo.ballX, logo.ballY, logo.ballR + 2.2f * s),
                     FillSolid(PaintColour::Rgb(10, 26, 34)));
-    PaintBall(layer, ballX, ballY, ballR, kEmber);
+    PaintBall(layer, logo.ballX, logo.ballY, logo.ballR, kEmber);
     layer.DropShadow(3 * s, 4 * s, 5 * s, kNearBlack.WithAlpha(0.65f));
     canvas.Draw(layer, 0, 0);
 
@@ -212,8 +235,34 @@ PaintCanvas UiLogo() {
     tag.top = kMuted;
     tag.bottom = Darken(kMuted, 0.1f);
     tag.tracking = 2.5f;
-    UiDrawText(canvas, tag, "ROLL  \xB7  COLLECT  \xB7  ESCAPE", w * 0.5f, 106, 1);
+    UiDrawText(canvas, tag, "ROLL  \xB7  COLLECT  \xB7  ESCAPE", LogoLayout::kWidth * 0.5f, 106, 1);
     return UiReduce(canvas);
+}
+
+PaintMask UiLogoLettering() {
+    const LogoLayout logo;
+    PaintMask fine = logo.Letters();
+    // The ball stands in for the "O", so it glows with the letters.
+    const PaintSdf ball = SdfCircle(logo.ballX, logo.ballY, logo.ballR);
+    for (int y = 0; y < fine.Height(); ++y) {
+        for (int x = 0; x < fine.Width(); ++x) {
+            const float inside = Clamp01(0.5f - ball(float(x) + 0.5f, float(y) + 0.5f));
+            fine.At(x, y) = std::max(fine.At(x, y), inside);
+        }
+    }
+    PaintMask reduced(LogoLayout::kWidth, LogoLayout::kHeight);
+    for (int y = 0; y < reduced.Height(); ++y) {
+        for (int x = 0; x < reduced.Width(); ++x) {
+            float sum = 0;
+            for (int dy = 0; dy < kUiScale; ++dy) {
+                for (int dx = 0; dx < kUiScale; ++dx) {
+                    sum += fine.At(x * kUiScale + dx, y * kUiScale + dy);
+                }
+            }
+            reduced.At(x, y) = sum / float(kUiScale * kUiScale);
+        }
+    }
+    return reduced;
 }
 
 PaintCanvas UiRollingBall() {

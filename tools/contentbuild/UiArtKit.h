@@ -36,6 +36,9 @@ void PaintBall(PaintCanvas& canvas, float cx, float cy, float r, const PaintColo
 PaintCanvas UiBackdrop(uint32_t seed);
 // The "RONDELIX" logo at screen size (its canvas is screen pixels), about 400 x 110.
 PaintCanvas UiLogo();
+// The logo's lettering (and its ball) as coverage on the logo's canvas, screen size:
+// where a fire burns behind the title.
+PaintMask UiLogoLettering();
 // Decorations of the main menu, screen size: a ball rolling along a lane with its
 // trail (about 180 x 90) and a stack of gold coins (about 90 x 100).
 PaintCanvas UiRollingBall();

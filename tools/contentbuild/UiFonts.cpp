@@ -88,6 +88,9 @@ const std::vector<UiFontStyle>& UiFontStyles() {
         {"uigoldnarrow", "DejaVuSansCondensed-Bold.ttf", 16, Lighten(kGold, 0.35f), kBrass, 0.7f, 2,
          1},
         {"uititle", "DejaVuSerif-Bold.ttf", 30, Lighten(kGold, 0.4f), kBrass, 0.75f, 2, 2},
+        // Fixed width, for lists that cut their lines by a count of characters; no
+        // shadow, so the cell is no wider than the advance.
+        {"uimono", "DejaVuSansMono.ttf", 13, kCream, Mix(kCream, kMuted, 0.3f), 0.0f, 0, 0},
     };
     return styles;
 }

@@ -2,7 +2,11 @@
 // match the element positions in content/data/ui/*.ent and LoadingScene.ent; when one
 // moves, the other must follow.
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ContentBuild.h"
 #include "ContentPaint.h"
@@ -126,9 +130,82 @@ void BuildLoading(ContentOut& out) {
     WriteOpaque(out, "ui/images/bg_loading", screen.Finish());
 }
 
+// The main menu's title burns: the logo is a sprite of its own over a fire element,
+// and the fire is fed by a burn image of the lettering. The fire's rectangle and the
+// logo's place are in content/data/ui/menu/mainmenu.ent.
+constexpr int kMenuLogoX = 110;
+constexpr int kMenuLogoY = 18;
+constexpr int kMenuFireX = 110;
+constexpr int kMenuFireY = 0;
+constexpr int kMenuFireWidth = 420;
+constexpr int kMenuFireHeight = 100;
+// Heat stamped along the letters' upper rims every frame, kRim pixels deep. It varies
+// smoothly along the rims, from kRimCool to kRimHot over kTongue pixels, so the flames
+// rise as tongues of different heights rather than as a copy of the lettering.
+constexpr int kRim = 3;
+constexpr float kRimCool = 110.0f;
+constexpr float kRimHot = 240.0f;
+constexpr int kTongue = 7;
+constexpr uint32_t kTongueSeed = 0xF1A3u;
+
+// A smooth, repeatable wobble from 0 to 1 along x: random values every kTongue
+// pixels, eased between.
+std::vector<float> TongueProfile(int width) {
+    PaintRandom random(kTongueSeed);
+    std::vector<float> knots(size_t(width / kTongue + 2));
+    for (float& knot : knots) {
+        knot = random.Unit();
+    }
+    std::vector<float> profile(static_cast<size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const int k = x / kTongue;
+        const float t = float(x % kTongue) / float(kTongue);
+        const float ease = t * t * (3.0f - 2.0f * t);
+        profile[size_t(x)] = knots[size_t(k)] + (knots[size_t(k + 1)] - knots[size_t(k)]) * ease;
+    }
+    return profile;
+}
+
+QxImage TitleBurnImage() {
+    const PaintMask letters = UiLogoLettering();
+    QxImage image;
+    image.Create(kMenuFireWidth, kMenuFireHeight, 8);
+    image.name = "ui/images/logo_burn";
+    for (int i = 0; i < 256; ++i) {
+        image.palette[size_t(i)] = QxColour(uint8_t(i), uint8_t(i), uint8_t(i));
+    }
+    const int dx = kMenuLogoX - kMenuFireX;
+    const int dy = kMenuLogoY - kMenuFireY;
+    const std::vector<float> tongues = TongueProfile(kMenuFireWidth);
+    auto solid = [&](int lx, int ly) {
+        return lx >= 0 && ly >= 0 && lx < letters.Width() && ly < letters.Height() &&
+               letters.At(lx, ly) > 0.5f;
+    };
+    for (int y = 0; y < kMenuFireHeight; ++y) {
+        uint8_t* row = image.Row(y);
+        for (int x = 0; x < kMenuFireWidth; ++x) {
+            const int lx = x - dx;
+            const int ly = y - dy;
+            // Inside a letter, with open air at most kRim pixels above.
+            if (!solid(lx, ly)) {
+                continue;
+            }
+            for (int up = 1; up <= kRim; ++up) {
+                if (!solid(lx, ly - up)) {
+                    row[x] =
+                        uint8_t(std::lround(kRimCool + (kRimHot - kRimCool) * tongues[size_t(x)]));
+                    break;
+                }
+            }
+        }
+    }
+    return image;
+}
+
 void BuildMenu(ContentOut& out) {
     Screen screen;
-    screen.Place(Logo(), 110, 18);
+    WriteSprite(out, "ui/images/logo", Logo());
+    out.WriteBitmap("ui/images/logo_burn.bmp", TitleBurnImage());
     // The buttons' faces are 240 x 38 at x 200, from y 156 every 46 pixels.
     screen.Panel(176, 142, 288, 6 * 46 + 20, 14);
     screen.Place(UiRollingBall(), -6, 318);
@@ -156,22 +233,44 @@ void BuildSettings(ContentOut& out) {
     WriteOpaque(out, "ui/images/bg_settings", screen.Finish());
 }
 
+// The instructions are a text file shown by a list box, which ends a line at a
+// carriage return only and cuts longer lines at its width itself. The source is
+// written with plain line feeds, one paragraph a line; the archive gets the same text
+// with carriage returns (replacing the verbatim copy of the source).
+void WriteInstructions(ContentOut& out) {
+    const std::string name = "ui/text/instructions.txt";
+    std::ifstream in(out.Sources() / "data" / name, std::ios::binary);
+    const std::string source((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+    if (source.empty()) {
+        out.Fail("the instructions " + name + " are missing or empty");
+        return;
+    }
+    std::string text;
+    for (const char c : source) {
+        if (c == '\r') {
+            continue;
+        }
+        if (c == '\n') {
+            text += "\r\n";
+        } else {
+            text += c;
+        }
+    }
+    // A last line without its carriage return would not be shown.
+    if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) {
+        text += "\r\n";
+    }
+    out.WriteText(name, text);
+}
+
 void BuildHelp(ContentOut& out) {
     Screen screen;
     screen.Text(HeadingStyle(32), "How to Play", 320, 50, 1);
+    // The list box of content/data/ui/menu/instructions.ent lies on this panel.
     screen.Panel(24, 62, 592, 360, 14);
-    // A divider between the two columns.
-    PaintCanvas line(2 * kUiScale, 300 * kUiScale);
-    line.FillShape(SdfRoundRect(0, 0, 1.0f * kUiScale, 300.0f * kUiScale, 0.5f * kUiScale),
-                   FillLinear(0, 0, 0, 300.0f * kUiScale,
-                              {{0.0f, kBrass.WithAlpha(0.0f)},
-                               {0.5f, kBrass.WithAlpha(0.4f)},
-                               {1.0f, kBrass.WithAlpha(0.0f)}}));
-    screen.overlay.Draw(line, 320 * kUiScale, 80 * kUiScale);
-    screen.Text(SmallStyle(11, kMuted),
-                "P  pause     S  sound on/off     F7  full screen     Esc  leave the game", 320,
-                410, 1);
     WriteOpaque(out, "ui/images/bg_help", screen.Finish());
+    WriteInstructions(out);
 }
 
 void BuildScores(ContentOut& out) {

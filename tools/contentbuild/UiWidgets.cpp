@@ -214,6 +214,64 @@ void BuildToggles(ContentOut& out) {
                   ToggleDefinition("uicheck", "uicheckoff", "uicheckon", "a check box"));
 }
 
+// ---- list box arrows --------------------------------------------------------------
+
+// The list box's arrow buttons: small brass keys with a triangle, exactly kListArrow
+// square (the list box takes its scroll bar's width and its thumb's travel from the
+// arrow picture, so there is no margin for a shadow).
+constexpr int kListArrow = 18;
+
+PaintCanvas PaintListArrow(bool up, UiButtonState state) {
+    const float s = kUiScale;
+    const int w = kListArrow;
+    PaintCanvas canvas(int(w * s), int(w * s));
+    const bool hover = state == UiButtonState::Hover;
+    const bool down = state == UiButtonState::Down;
+    const float l = 0.5f * s, t = 0.5f * s, r = (w - 0.5f) * s, b = (w - 0.5f) * s;
+    const PaintSdf outer = SdfRoundRect(l, t, r, b, 4 * s);
+    const PaintColour rim = hover ? Lighten(kGold, 0.3f) : kBrass;
+    canvas.FillShape(outer, FillLinear(l, t, r, b,
+                                       {{0.0f, down ? kBrassShadow : Lighten(rim, 0.2f)},
+                                        {1.0f, down ? Lighten(rim, 0.1f) : kBrassShadow}}));
+    const float inset = 1.5f * s;
+    const PaintSdf face = SdfRoundRect(l + inset, t + inset, r - inset, b - inset, 3 * s);
+    const PaintColour top = hover ? PaintColour::Rgb(40, 110, 124) : PaintColour::Rgb(24, 78, 92);
+    canvas.FillShape(face, FillLinear(0, t, 0, b,
+                                      {{0.0f, down ? Darken(top, 0.4f) : top},
+                                       {1.0f, PaintColour::Rgb(10, 34, 44)}}));
+    // The triangle, pushed down a pixel while pressed.
+    const float cx = w * 0.5f * s;
+    const float cy = (w * 0.5f + (down ? 1.0f : 0.0f)) * s;
+    const float half = 4.5f * s;
+    const float rise = 3.0f * s;
+    const PaintSdf arrow =
+        up ? SdfPolygon(
+                 {{cx - half, cy + rise}, {cx, cy - rise - 0.5f * s}, {cx + half, cy + rise}})
+           : SdfPolygon(
+                 {{cx - half, cy - rise}, {cx + half, cy - rise}, {cx, cy + rise + 0.5f * s}});
+    PaintCanvas mark(canvas.Width(), canvas.Height());
+    mark.FillShape(arrow, FillLinear(0, cy - rise, 0, cy + rise,
+                                     {{0.0f, PaintColour::Rgb(255, 246, 214)},
+                                      {1.0f, hover ? Lighten(kGold, 0.2f) : kGold}}));
+    mark.DropShadow(0.5f * s, 0.5f * s, 0.5f * s, kNearBlack.WithAlpha(0.6f));
+    canvas.Draw(mark, 0, 0);
+    return UiReduce(canvas);
+}
+
+void BuildListArrows(ContentOut& out) {
+    for (const bool up : {true, false}) {
+        const std::string name = up ? "up" : "down";
+        const std::string base = "ui/images/list_" + name;
+        WriteStates(out, base, [&](UiButtonState state) {
+            return PaintListArrow(up,
+                                  state == UiButtonState::Disabled ? UiButtonState::Normal : state);
+        });
+        out.WriteText(
+            "ui/buttons/uibtnlist" + name + ".ent",
+            ButtonDefinition("uibtnlist" + name, base, "the " + name + " arrow of a list box"));
+    }
+}
+
 // ---- cursor and icons -------------------------------------------------------------
 
 PaintCanvas PaintCursor() {
@@ -307,3 +365,4 @@ void BuildIcons(ContentOut& out) {
 CONTENT_STEP(10, "ui-buttons", BuildButtons);
 CONTENT_STEP(10, "ui-toggles", BuildToggles);
 CONTENT_STEP(10, "ui-icons", BuildIcons);
+CONTENT_STEP(10, "ui-list-arrows", BuildListArrows);

@@ -158,7 +158,8 @@ uint32_t QxFileLE::GetSize() {
     std::fseek(m_handle, here, SEEK_SET);
     if (end < 0)
         return 0;
-    return end > static_cast<long>(UINT32_MAX) ? UINT32_MAX : static_cast<uint32_t>(end);
+    // Compared as 64 bits: where long has 32 (Windows), UINT32_MAX as a long is -1.
+    return static_cast<uint64_t>(end) > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(end);
 }
 
 uint32_t QxFileLE::Tell() {

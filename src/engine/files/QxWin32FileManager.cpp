@@ -8,6 +8,7 @@
 
 #include "engine/files/QxFileLE.h"
 #include "engine/files/QxPath.h"
+#include "platform/FolderList.h"
 
 namespace fs = std::filesystem;
 
@@ -16,10 +17,7 @@ namespace {
 // Recursive listing stops this deep, so a folder that contains itself cannot loop.
 constexpr int kMaxListDepth = 32;
 
-struct FolderEntry {
-    std::string name;
-    bool isFolder = false;
-};
+using platform::FolderEntry;
 
 std::string WithForwardSlashes(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -53,12 +51,9 @@ fs::path ResolvePath(const std::string& name) {
     if (path.empty() || fs::exists(fs::path(path), ec))
         return fs::path(path);
 
-    fs::path result;
-    size_t start = 0;
-    if (path[0] == '/') {
-        result = "/";
-        start = 1;
-    }
+    // The root stays as given: "/" here, a drive such as "C:/" or a share on Windows.
+    fs::path result = fs::path(path).root_path();
+    size_t start = result.string().size();
     bool searching = true;
     while (start <= path.size()) {
         size_t end = path.find('/', start);
@@ -84,51 +79,13 @@ fs::path ResolvePath(const std::string& name) {
     return result;
 }
 
-unsigned char Fold(char c) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
-// Wildcard match as folder enumeration does it: "*" any run, "?" one character,
-// letters in either case; "*.*" matches every name, with or without a dot.
-bool MatchesWildcard(const std::string& pattern, const std::string& name) {
-    if (pattern == "*.*" || pattern == "*")
-        return true;
-    size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || Fold(pattern[p]) == Fold(name[n]))) {
-            ++p;
-            ++n;
-        } else if (starP != std::string::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
-
 // The entries matching a folder-and-wildcard pattern, in a stable order.
 std::vector<FolderEntry> Enumerate(const std::string& pattern) {
-    std::vector<FolderEntry> entries;
     std::string folder, wildcard;
     SplitPath(WithForwardSlashes(pattern), folder, wildcard);
-    const fs::path dir = folder.empty() ? fs::path(".") : ResolvePath(folder);
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        if (name == "." || name == ".." || !MatchesWildcard(wildcard, name))
-            continue;
-        std::error_code typeError;
-        const bool isFolder = it->is_directory(typeError) && !it->is_symlink(typeError);
-        entries.push_back({std::move(name), isFolder});
-    }
+    std::vector<FolderEntry> entries;
+    platform::ListFolder(folder.empty() ? std::string() : ResolvePath(folder).string(), wildcard,
+                         entries);
     std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
         const int order = CompareFileNames(a.name, b.name);
         return order != 0 ? order < 0 : a.name < b.name;

@@ -1,10 +1,17 @@
 #include "game/screens/PyxEntityInstructionsScene.h"
 
+#include "app/QxInputEvent.h"
+#include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIListBox.h"
 #include "game/screens/PyxSceneSupport.h"
 
 PyxEntityInstructionsSceneType::PyxEntityInstructionsSceneType(QxDefinition* definition)
     : QxEntity2DSceneType(definition) {
     m_ok = AddNamedElement("OK", definition);
+    m_list = AddNamedElement("List", definition);
+    if (definition && definition->FindKey("ListFile")) {
+        definition->ReadString(m_listFile);
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityInstructionsSceneType::CreateEntity() {
@@ -12,11 +19,27 @@ std::unique_ptr<QxEntityBase> PyxEntityInstructionsSceneType::CreateEntity() {
 }
 
 PyxEntityInstructionsScene::PyxEntityInstructionsScene(PyxEntityInstructionsSceneType* type)
-    : QxEntity2DScene(type) {}
+    : QxEntity2DScene(type) {
+    // The elements exist once the type has loaded; a first visit loads it here.
+    type->Load(false);
+    if (QxEntity2DGUIElement* list = NamedElement(type->m_list)) {
+        // The list keeps its lines between visits (the same file is not read twice);
+        // every visit starts reading at the top.
+        if (!type->m_listFile.empty()) {
+            list->SetString(kPropListFile, type->m_listFile);
+        }
+        list->SetBool(kPropListSelection, 0);
+    }
+}
 
 bool PyxEntityInstructionsScene::OnMouseUp(QxPoint mouse, int /*button*/) {
-    if (ClickNamed(static_cast<PyxEntityInstructionsSceneType*>(Type())->m_ok, mouse)) {
+    PyxEntityInstructionsSceneType* type = InstructionsType();
+    if (ClickNamed(type->m_ok, mouse)) {
         GoToScene(*this, "PyxMainMenu", "mainmenu");
+        return true;
+    }
+    // The list's arrows step, a click on a line selects it.
+    if (ClickNamed(type->m_list, mouse)) {
         return true;
     }
     return QxEntity2DScene::OnMouseUp(mouse, 1);
@@ -30,7 +53,20 @@ bool PyxEntityInstructionsScene::OnKey(int code) {
         GoToScene(*this, "PyxMainMenu", "mainmenu");
         return true;
     }
-    return false;
+    QxEntity2DGUIElement* list = NamedElement(InstructionsType()->m_list);
+    if (list == nullptr) {
+        return false;
+    }
+    switch (code) {
+    case QxKey::Up:
+        list->SetBool(kPropListStepUp, 1);
+        return true;
+    case QxKey::Down:
+        list->SetBool(kPropListStepDown, 1);
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::unique_ptr<QxEntityBaseType>

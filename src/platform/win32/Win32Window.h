@@ -1,0 +1,84 @@
+#pragma once
+// The Win32 window of the desktop binding: a top-level window whose client area shows
+// the 16-bit picture through StretchDIBits, as large as it fits without distortion.
+// Visible to the message pump and the sound service, which need its handle.
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Letterbox.h"
+#include "platform/MessagePump.h"
+#include "platform/ScreenBinding.h"
+
+namespace platform::win32 {
+
+class Win32ScreenWindow final : public ScreenWindow {
+public:
+    // Null when the window cannot be made; the reason is logged and shown.
+    static std::unique_ptr<Win32ScreenWindow> Create(const WindowOptions& options);
+    ~Win32ScreenWindow() override;
+
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
+    void ShowCursor(bool show) override;
+    bool IsCursorVisible() const override { return m_cursorVisible; }
+    void SetMousePosition(int x, int y) override;
+    bool GetMousePosition(int* x, int* y) const override;
+    void Minimise(bool on) override;
+    bool IsMinimised() const override;
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientSize(int width, int height) override;
+    bool CaptureClient(std::vector<uint16_t>* pixels) const override;
+    void* Owner() const override { return m_owner; }
+
+    HWND Handle() const { return m_window; }
+    // The window lost its contents: the bars are painted again with the next picture.
+    void ForgetPaintedArea() { m_paintedBox = LetterboxRect{}; }
+    // A client position in picture pixels.
+    void ClientToPicturePosition(int x, int y, int* px, int* py) const;
+
+private:
+    Win32ScreenWindow(HWND window, void* owner);
+    LetterboxRect Box() const;
+
+    HWND m_window;
+    HDC m_dc; // the class keeps one context per window
+    void* m_owner;
+    int m_pictureWidth = 640;
+    int m_pictureHeight = 480;
+    LetterboxRect m_paintedBox; // where the last picture went; bars around it are black
+    bool m_cursorVisible = true;
+};
+
+// The window a handle belongs to, or null for windows this binding did not make.
+Win32ScreenWindow* WindowOf(HWND handle);
+
+// The window handle behind an opaque window of the sound service (a ScreenWindow of
+// this binding), or null.
+HWND HandleOf(void* window);
+
+// Sound devices follow the game's window: a device bound to a window that goes (the
+// screen makes a new window to switch between full screen and windowed) is bound to
+// the next window made, so its sounds do not fall silent with the old window.
+void SoundWindowGone(HWND window);
+void SoundWindowMade(HWND window);
+
+// The process instance, for window classes and resources.
+void SetInstance(HINSTANCE instance);
+HINSTANCE Instance();
+
+// The procedure the pump hands messages to (null before the program set one).
+WindowProcedure CurrentWindowProcedure();
+
+// Whether a window that cannot be made is also reported in a message box (on by
+// default; programs that run unattended, such as tests, turn it off).
+void SetFailureMessageBox(bool on);
+
+// True once a window could not be made (the entry point then reports failure).
+bool WindowCreationFailed();
+
+// The last system error as text ("code 5: Access is denied.").
+std::string SystemErrorText(DWORD code);
+
+} // namespace platform::win32
