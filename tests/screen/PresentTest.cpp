@@ -175,6 +175,18 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     const int quiet = shows;
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet);
+    // Marked but drawn again exactly as it was: nothing new to show either.
+    Back(20, 10) = 0x2222;
+    screen.MarkDirty(QxRect{16, 24, 8, 12}, false);
+    ASSERT_TRUE(screen.Present());
+    EXPECT_EQ(shows, quiet);
+    EXPECT_TRUE(screen.GetDirtyList().empty());
+    // One changed pixel in a large marked area is shown.
+    Back(17, 9) = 0x0421;
+    screen.MarkDirty(QxRect{0, 32, 0, 16}, false);
+    ASSERT_TRUE(screen.Present());
+    EXPECT_EQ(shows, quiet + 1);
+    EXPECT_EQ(Client()[size_t(9 * 32 + 17)], 0x0421);
 }
 
 TEST_F(ScreenPresent, ClearScreenZeroesAndMarksEverything) {

@@ -105,6 +105,7 @@ bool QxWin32Screen2D::Present() {
         return false;
     }
     const auto dirty = GetDirtyList();
+    bool changed = false;
     if (!dirty.empty() && !m_back.pixels.empty()) {
         const int bpp = m_back.bitsPerPixel / 8;
         const QxRect bounds{0, m_back.width, 0, m_back.height};
@@ -117,12 +118,19 @@ bool QxWin32Screen2D::Present() {
             const size_t bytes = size_t(c.Width()) * size_t(bpp);
             for (int y = c.top; y < c.bottom; ++y) {
                 const size_t row = size_t(y) * size_t(m_back.pitch) + offset;
-                std::memcpy(m_present.pixels.data() + row, m_back.pixels.data() + row, bytes);
+                if (std::memcmp(m_present.pixels.data() + row, m_back.pixels.data() + row,
+                                bytes) != 0) {
+                    std::memcpy(m_present.pixels.data() + row, m_back.pixels.data() + row,
+                                bytes);
+                    changed = true;
+                }
             }
         }
         // The window shows the whole presentation image, so one stretch after all the
-        // copies leaves it as a stretch after each copy would.
-        if (m_present.bitsPerPixel == 16) {
+        // copies leaves it as a stretch after each copy would. Screens often mark areas
+        // they redraw unchanged (a cursor or button drawn again in place); showing the
+        // same picture again would cost the scaling and upload for nothing.
+        if (changed && m_present.bitsPerPixel == 16) {
             m_window->ShowImage(reinterpret_cast<const uint16_t*>(m_present.pixels.data()),
                                 m_present.width, m_present.height, m_present.pitch);
         }

@@ -2,6 +2,9 @@
 // and is drawn as large as it fits without distortion, centred on black bars.
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -15,6 +18,32 @@ namespace {
 
 std::map<Uint32, SdlScreenWindow*> g_windows; // main thread only
 std::string g_windowFailure;
+
+// True for SDL's own software renderer and for OpenGL drawn by the CPU (Mesa's
+// llvmpipe or softpipe, as under a virtual X server): both scale and upload the whole
+// picture on the processor every frame, which costs far more than the game itself.
+bool DrawsInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0)
+        return false;
+    if ((info.flags & SDL_RENDERER_SOFTWARE) != 0)
+        return true;
+    if (info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0)
+        return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(0x1F01) : nullptr; // GL_RENDERER
+    if (name == nullptr)
+        return false;
+    std::string text(reinterpret_cast<const char*>(name));
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* soft : {"llvmpipe", "softpipe", "software", "swrast"}) {
+        if (text.find(soft) != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 std::unique_ptr<SdlScreenWindow> Fail(const char* what) {
     g_windowFailure = std::string(what) + ": " + SDL_GetError();
@@ -67,7 +96,18 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer == nullptr)
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer == nullptr) {
+    if (renderer != nullptr && DrawsInSoftware(renderer) &&
+        std::getenv("RONDELIX_RENDERER") == nullptr) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        // The window's own surface, shown through the X server's shared memory rather
+        // than through yet another software-drawn texture.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        if (SDL_GetWindowSurface(window) == nullptr) {
+            SDL_DestroyWindow(window);
+            return Fail("no window surface");
+        }
+    } else if (renderer == nullptr) {
         SDL_DestroyWindow(window);
         return Fail("no renderer");
     }
@@ -87,7 +127,8 @@ SdlScreenWindow::~SdlScreenWindow() {
     g_windows.erase(Id());
     if (m_texture != nullptr)
         SDL_DestroyTexture(m_texture);
-    SDL_DestroyRenderer(m_renderer);
+    if (m_renderer != nullptr)
+        SDL_DestroyRenderer(m_renderer);
     SDL_DestroyWindow(m_window);
 }
 
@@ -100,6 +141,39 @@ LetterboxRect SdlScreenWindow::BoxInWindow() const {
 bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
     if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2)
         return false;
+    if (m_renderer == nullptr) {
+        const bool resized = width != m_pictureWidth || height != m_pictureHeight ||
+                             m_picture.size() != size_t(width) * size_t(height);
+        m_pictureWidth = width;
+        m_pictureHeight = height;
+        m_picture.resize(size_t(width) * size_t(height));
+        // The box around what changed since the last picture: only that is scaled.
+        SDL_Rect changed{width, height, -1, -1}; // x, y, right, bottom (inclusive)
+        for (int y = 0; y < height; ++y) {
+            const auto* row = reinterpret_cast<const uint16_t*>(
+                reinterpret_cast<const char*>(pixels) + size_t(y) * size_t(pitch));
+            uint16_t* kept = &m_picture[size_t(y) * size_t(width)];
+            if (!resized && std::memcmp(kept, row, size_t(width) * 2) == 0)
+                continue;
+            int left = 0, right = width - 1;
+            while (left < right && kept[left] == row[left])
+                ++left;
+            while (right > left && kept[right] == row[right])
+                --right;
+            changed.x = std::min(changed.x, left);
+            changed.w = std::max(changed.w, right);
+            changed.y = std::min(changed.y, y);
+            changed.h = y;
+            std::memcpy(kept, row, size_t(width) * 2);
+        }
+        if (resized)
+            return ShowOnSurface(nullptr);
+        if (changed.h < 0)
+            return true; // the same picture again
+        const SDL_Rect box{changed.x, changed.y, changed.w - changed.x + 1,
+                           changed.h - changed.y + 1};
+        return ShowOnSurface(&box);
+    }
     if (m_texture == nullptr || width != m_pictureWidth || height != m_pictureHeight) {
         if (m_texture != nullptr)
             SDL_DestroyTexture(m_texture);
@@ -117,6 +191,11 @@ bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, i
 }
 
 void SdlScreenWindow::Redraw() {
+    if (m_renderer == nullptr) {
+        if (!m_picture.empty())
+            ShowOnSurface(nullptr);
+        return;
+    }
     if (m_texture == nullptr)
         return;
     int w = 0, h = 0;
@@ -127,6 +206,69 @@ void SdlScreenWindow::Redraw() {
     SDL_RenderClear(m_renderer);
     SDL_RenderCopy(m_renderer, m_texture, nullptr, &target);
     SDL_RenderPresent(m_renderer);
+}
+
+bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
+    if (surface->format->BytesPerPixel != 4)
+        return false;
+    if (m_coloursFormat != surface->format->format || m_colours.empty()) {
+        m_colours.resize(32768);
+        for (uint32_t c = 0; c < 32768; ++c) {
+            const auto widen = [](uint32_t v) { return Uint8((v << 3) | (v >> 2)); };
+            m_colours[c] = SDL_MapRGB(surface->format, widen((c >> 10) & 31), widen((c >> 5) & 31),
+                                      widen(c & 31));
+        }
+        m_coloursFormat = surface->format->format;
+    }
+    return true;
+}
+
+bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
+    SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+    if (surface == nullptr || !PrepareSurface(surface))
+        return false;
+    const bool newSize = surface->w != m_surfaceWidth || surface->h != m_surfaceHeight;
+    m_surfaceWidth = surface->w;
+    m_surfaceHeight = surface->h;
+    const LetterboxRect box = FitPicture(surface->w, surface->h, m_pictureWidth, m_pictureHeight);
+    if (box.width <= 0 || box.height <= 0)
+        return false;
+    if (changed == nullptr || newSize) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        changed = nullptr;
+    }
+    // The window pixels whose source pixel lies in the changed box (nearest pixel, so
+    // each window pixel reads the picture pixel under its centre).
+    const SDL_Rect all{0, 0, m_pictureWidth, m_pictureHeight};
+    const SDL_Rect& part = changed != nullptr ? *changed : all;
+    auto firstAt = [](int source, int boxSize, int pictureSize) {
+        return int((int64_t(source) * boxSize + pictureSize - 1) / pictureSize);
+    };
+    const int x0 = firstAt(part.x, box.width, m_pictureWidth);
+    const int x1 = firstAt(part.x + part.w, box.width, m_pictureWidth);
+    const int y0 = firstAt(part.y, box.height, m_pictureHeight);
+    const int y1 = firstAt(part.y + part.h, box.height, m_pictureHeight);
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+        return false;
+    std::vector<int> columns(size_t(std::max(0, x1 - x0)));
+    for (int x = x0; x < x1; ++x)
+        columns[size_t(x - x0)] = int(int64_t(x) * m_pictureWidth / box.width);
+    for (int y = y0; y < y1; ++y) {
+        const int sy = int(int64_t(y) * m_pictureHeight / box.height);
+        const uint16_t* source = &m_picture[size_t(sy) * size_t(m_pictureWidth)];
+        auto* target = reinterpret_cast<uint32_t*>(static_cast<char*>(surface->pixels) +
+                                                   size_t(box.y + y) * size_t(surface->pitch)) +
+                       box.x;
+        for (int x = x0; x < x1; ++x)
+            target[x] = m_colours[source[columns[size_t(x - x0)]] & 0x7FFF];
+    }
+    if (SDL_MUSTLOCK(surface))
+        SDL_UnlockSurface(surface);
+    if (changed == nullptr)
+        return SDL_UpdateWindowSurface(m_window) == 0;
+    const SDL_Rect update{box.x + x0, box.y + y0, x1 - x0, y1 - y0};
+    return update.w <= 0 || update.h <= 0 ||
+           SDL_UpdateWindowSurfaceRects(m_window, &update, 1) == 0;
 }
 
 void SdlScreenWindow::ShowCursor(bool show) {
@@ -183,6 +325,23 @@ void SdlScreenWindow::SetClientSize(int width, int height) {
 bool SdlScreenWindow::CaptureClient(std::vector<uint16_t>* pixels) const {
     if (pixels == nullptr)
         return false;
+    if (m_renderer == nullptr) {
+        SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+        if (surface == nullptr || surface->format->BytesPerPixel != 4)
+            return false;
+        pixels->resize(size_t(surface->w) * size_t(surface->h));
+        for (int y = 0; y < surface->h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const char*>(surface->pixels) + size_t(y) * size_t(surface->pitch));
+            for (int x = 0; x < surface->w; ++x) {
+                Uint8 r = 0, g = 0, b = 0;
+                SDL_GetRGB(row[x], surface->format, &r, &g, &b);
+                (*pixels)[size_t(y) * size_t(surface->w) + size_t(x)] =
+                    uint16_t(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
+            }
+        }
+        return true;
+    }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(m_renderer, &w, &h);
     pixels->assign(size_t(w) * size_t(h), 0);

@@ -3,6 +3,7 @@
 // map mouse positions into the picture and address messages to the window's owner.
 
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
@@ -40,14 +41,24 @@ public:
 private:
     SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner);
     LetterboxRect BoxInWindow() const;
+    // Without a renderer (the machine draws OpenGL in software, which costs more than
+    // the picture itself) the picture is scaled straight into the window's surface,
+    // only where it changed.
+    // changed: the part of the picture that changed; null redraws all, bars included.
+    bool ShowOnSurface(const SDL_Rect* changed);
+    bool PrepareSurface(SDL_Surface* surface);
 
     SDL_Window* m_window;
-    SDL_Renderer* m_renderer;
+    SDL_Renderer* m_renderer; // null: the window's surface is drawn directly
     SDL_Texture* m_texture = nullptr;
     void* m_owner;
     int m_pictureWidth = 640;
     int m_pictureHeight = 480;
     bool m_cursorVisible = true;
+    std::vector<uint16_t> m_picture; // the last picture shown, rows packed
+    std::vector<uint32_t> m_colours; // 15-bit colour to surface pixel
+    Uint32 m_coloursFormat = 0;
+    int m_surfaceWidth = 0, m_surfaceHeight = 0;
 };
 
 // The window with that SDL id, or null.
