@@ -16,7 +16,6 @@
 #include <new>
 #include <vector>
 
-#include "engine/files/QxLog.h"
 #include "platform/SoundService.h"
 #include "platform/win32/Win32Window.h"
 
@@ -96,11 +95,9 @@ SoundResult CreateSoundDevice(void* window, SoundDevice** device) {
             sound = nullptr;
         }
     }
-    if (FAILED(result)) {
-        LogPrintf("DirectSound - no sound device (error 0x%08lX); the game runs silent.",
-                  static_cast<unsigned long>(result));
+    // The sound manager says once that the game runs silent.
+    if (FAILED(result))
         return ResultOf(result) == SoundResult::Ok ? SoundResult::Failed : ResultOf(result);
-    }
     *device = new (std::nothrow) SoundDevice{sound, handle, false};
     if (*device == nullptr) {
         sound->Release();

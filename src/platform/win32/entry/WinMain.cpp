@@ -5,12 +5,14 @@
 
 #include <mmsystem.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "app/QxMain.h"
 #include "platform/DataFolder.h"
+#include "platform/FrameLog.h"
 #include "platform/win32/Win32Window.h"
 
 namespace {
@@ -37,7 +39,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Waits for the next frame and Sleep(1) then last about a millisecond, not a
     // scheduler tick of 15.6 ms.
     const bool fineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
-    RondelixMain();
+    QxMainHooks hooks;
+    platform::FrameLog frameLog(std::getenv("RONDELIX_FRAME_LOG"));
+    frameLog.Attach(hooks);
+    RondelixMain(hooks);
     if (fineTimer)
         timeEndPeriod(1);
     // As on the desktop the game came from, a game that ran reports success; one that
