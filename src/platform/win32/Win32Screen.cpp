@@ -68,7 +68,7 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
         PAINTSTRUCT paint;
         BeginPaint(handle, &paint);
         EndPaint(handle, &paint);
-        window->ForgetPaintedArea();
+        window->Repaint();
         break;
     }
     case WM_MOUSEMOVE:
@@ -223,9 +223,22 @@ bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height,
         return false;
     m_pictureWidth = width;
     m_pictureHeight = height;
+    m_picturePitch = pitch;
+    m_picture.assign(pixels, pixels + size_t(pitch / 2) * size_t(height));
+    return Draw();
+}
+
+void Win32ScreenWindow::Repaint() {
+    m_paintedBox = LetterboxRect{};
+    if (!m_picture.empty())
+        Draw();
+}
+
+bool Win32ScreenWindow::Draw() {
     const int clientWidth = ClientWidth();
     const int clientHeight = ClientHeight();
-    const LetterboxRect box = FitPicture(clientWidth, clientHeight, width, height);
+    const LetterboxRect box =
+        FitPicture(clientWidth, clientHeight, m_pictureWidth, m_pictureHeight);
     if (box.width <= 0 || box.height <= 0)
         return true; // minimised: nothing to show
     if (box.x != m_paintedBox.x || box.y != m_paintedBox.y || box.width != m_paintedBox.width ||
@@ -238,12 +251,12 @@ bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height,
                BLACKNESS);
         m_paintedBox = box;
     }
-    const PictureInfo info = MakePictureInfo(pitch / 2, height);
+    const PictureInfo info = MakePictureInfo(m_picturePitch / 2, m_pictureHeight);
     // Whole pixels only: a picture twice the size shows each pixel as a 2 x 2 block.
     SetStretchBltMode(m_dc, COLORONCOLOR);
-    const int lines =
-        StretchDIBits(m_dc, box.x, box.y, box.width, box.height, 0, 0, width, height, pixels,
-                      reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
+    const int lines = StretchDIBits(
+        m_dc, box.x, box.y, box.width, box.height, 0, 0, m_pictureWidth, m_pictureHeight,
+        m_picture.data(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
     return lines != 0 && lines != int(GDI_ERROR);
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/Letterbox.h"
 #include "platform/MessagePump.h"
@@ -33,14 +34,15 @@ public:
     void* Owner() const override { return m_owner; }
 
     HWND Handle() const { return m_window; }
-    // The window lost its contents: the bars are painted again with the next picture.
-    void ForgetPaintedArea() { m_paintedBox = LetterboxRect{}; }
+    // The window lost its contents: paints the last picture and its bars again.
+    void Repaint();
     // A client position in picture pixels.
     void ClientToPicturePosition(int x, int y, int* px, int* py) const;
 
 private:
     Win32ScreenWindow(HWND window, void* owner);
     LetterboxRect Box() const;
+    bool Draw();
 
     HWND m_window;
     HDC m_dc; // the class keeps one context per window
@@ -48,6 +50,10 @@ private:
     int m_pictureWidth = 640;
     int m_pictureHeight = 480;
     LetterboxRect m_paintedBox; // where the last picture went; bars around it are black
+    // The last picture shown, kept to paint the window again when it is uncovered: the
+    // screen only sends pictures that changed.
+    std::vector<uint16_t> m_picture;
+    int m_picturePitch = 0; // in bytes
     bool m_cursorVisible = true;
 };
 

@@ -104,6 +104,20 @@ TEST_F(Win32WindowTest, ClientAreaShowsThePictureUprightInItsOwnColours) {
     EXPECT_EQ(shown, picture);
 }
 
+TEST_F(Win32WindowTest, AnUncoveredWindowShowsTheLastPictureAgain) {
+    const std::vector<uint16_t> picture = TestPicture(160, 120);
+    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2));
+    // Something else painted over the window; the screen sends no new picture.
+    HDC dc = GetDC(Handle());
+    PatBlt(dc, 0, 0, 160, 120, WHITENESS);
+    ReleaseDC(Handle(), dc);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    UpdateWindow(Handle());
+    std::vector<uint16_t> shown;
+    ASSERT_TRUE(window_->CaptureClient(&shown));
+    EXPECT_EQ(shown, picture);
+}
+
 TEST_F(Win32WindowTest, LargerWindowsShowWholePixelBlocksBetweenBlackBars) {
     // Wider than 4:3: the picture doubles and bars fill the sides.
     window_->SetClientSize(640, 240);
