@@ -25,15 +25,6 @@ std::vector<Step>& Steps() {
     return steps;
 }
 
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
-
 std::vector<uint8_t> WavBytes(const uint8_t* data, uint32_t bytes, uint32_t rate, uint16_t channels,
                               uint16_t bits) {
     std::vector<uint8_t> out;
@@ -67,6 +58,15 @@ bool BufferBytes(QxBuffer& buffer, std::vector<uint8_t>& bytes) {
 }
 
 } // namespace
+
+void PutU16(std::vector<uint8_t>& out, uint32_t v) {
+    out.push_back(uint8_t(v));
+    out.push_back(uint8_t(v >> 8));
+}
+void PutU32(std::vector<uint8_t>& out, uint32_t v) {
+    PutU16(out, v & 0xFFFF);
+    PutU16(out, v >> 16);
+}
 
 ContentStepRegistration::ContentStepRegistration(int phase, const char* name,
                                                  ContentStepFunction function) {

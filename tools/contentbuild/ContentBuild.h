@@ -45,6 +45,10 @@ private:
     std::vector<std::string> m_errors;
 };
 
+// Little-endian integers appended to a file being assembled in memory.
+void PutU16(std::vector<uint8_t>& out, uint32_t v);
+void PutU32(std::vector<uint8_t>& out, uint32_t v);
+
 using ContentStepFunction = void (*)(ContentOut& out);
 
 // Phases: 0 copies the hand-written sources, 10 generates art and sound, 20 builds what

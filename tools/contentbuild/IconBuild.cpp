@@ -89,27 +89,17 @@ std::vector<uint8_t> EncodePng(const std::vector<uint8_t>& rgba, int width, int 
     return out;
 }
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(uint8_t(v));
-    out.push_back(uint8_t(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 // An icon image as a 32-bit device-independent bitmap: the header gives twice the
 // height (colour rows then the AND mask), rows bottom-up in BGRA.
 std::vector<uint8_t> EncodeIconBitmap(const std::vector<uint8_t>& rgba, int size) {
     std::vector<uint8_t> out;
-    Put32(out, 40);
-    Put32(out, uint32_t(size));
-    Put32(out, uint32_t(size * 2));
-    Put16(out, 1);
-    Put16(out, 32);
+    PutU32(out, 40);
+    PutU32(out, uint32_t(size));
+    PutU32(out, uint32_t(size * 2));
+    PutU16(out, 1);
+    PutU16(out, 32);
     for (int i = 0; i < 6; ++i) {
-        Put32(out, 0);
+        PutU32(out, 0);
     }
     for (int y = size - 1; y >= 0; --y) {
         for (int x = 0; x < size; ++x) {
@@ -138,9 +128,9 @@ void BuildIcon(ContentOut& out) {
         }
     }
     std::vector<uint8_t> ico;
-    Put16(ico, 0);
-    Put16(ico, 1); // an icon, not a cursor
-    Put16(ico, uint32_t(images.size()));
+    PutU16(ico, 0);
+    PutU16(ico, 1); // an icon, not a cursor
+    PutU16(ico, uint32_t(images.size()));
     uint32_t offset = 6 + 16 * uint32_t(images.size());
     for (size_t i = 0; i < images.size(); ++i) {
         const int size = kSizes[i];
@@ -148,10 +138,10 @@ void BuildIcon(ContentOut& out) {
         ico.push_back(uint8_t(size >= 256 ? 0 : size));
         ico.push_back(0); // no palette
         ico.push_back(0);
-        Put16(ico, 1);  // planes
-        Put16(ico, 32); // bits per pixel
-        Put32(ico, uint32_t(images[i].size()));
-        Put32(ico, offset);
+        PutU16(ico, 1);  // planes
+        PutU16(ico, 32); // bits per pixel
+        PutU32(ico, uint32_t(images[i].size()));
+        PutU32(ico, offset);
         offset += uint32_t(images[i].size());
     }
     for (const auto& image : images) {
