@@ -114,3 +114,15 @@ TEST(Win32Folders, WildcardsMatchAsTheDesktopDoes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Win32Shell, OnlyWebPagesGoToTheShell) {
+    // Anything else the shell would start as a program or open as a document.
+    EXPECT_FALSE(platform::OpenWebPage(""));
+    EXPECT_FALSE(platform::OpenWebPage("C:\\windows\\system32\\cmd.exe"));
+    EXPECT_FALSE(platform::OpenWebPage("file:///C:/windows/win.ini"));
+    EXPECT_FALSE(platform::OpenWebPage("ftp://quillfern-studio.example/"));
+}
+
+} // namespace
