@@ -91,8 +91,11 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
 }
 
 void ReportFailure(const char* step, DWORD code) {
-    const std::string reason = std::string("Rondelix cannot open its window: ") + step +
-                               " failed (" + SystemErrorText(code) + ").";
+    // Without a desktop to show it on (wine without an X display), the call fails
+    // without an error code.
+    const std::string why = code != 0 ? SystemErrorText(code) : "no desktop to show it on";
+    const std::string reason =
+        std::string("Rondelix cannot open its window: ") + step + " failed (" + why + ").";
     LogPrintf("%s", reason.c_str());
     g_creationFailed = true;
     if (g_failureMessageBox)
