@@ -118,10 +118,10 @@ bool QxWin32Screen2D::Present() {
             const size_t bytes = size_t(c.Width()) * size_t(bpp);
             for (int y = c.top; y < c.bottom; ++y) {
                 const size_t row = size_t(y) * size_t(m_back.pitch) + offset;
-                if (std::memcmp(m_present.pixels.data() + row, m_back.pixels.data() + row,
-                                bytes) != 0) {
-                    std::memcpy(m_present.pixels.data() + row, m_back.pixels.data() + row,
-                                bytes);
+                auto* shown = m_present.pixels.data() + row;
+                const auto* drawn = m_back.pixels.data() + row;
+                if (std::memcmp(shown, drawn, bytes) != 0) {
+                    std::memcpy(shown, drawn, bytes);
                     changed = true;
                 }
             }
