@@ -21,14 +21,6 @@ bool StrictlyInside(const QxRect& rect, QxPoint point) {
            point.y < rect.bottom;
 }
 
-std::unique_ptr<QxEntity2DGUIElement> CreateImage(const QxEntityRef& reference, bool reload) {
-    std::unique_ptr<QxEntity2DGUIElement> image = QxCreateGUIElement(reference, kKindGUIElement);
-    if (image) {
-        image->Type()->Load(reload);
-    }
-    return image;
-}
-
 } // namespace
 
 // ---- type ------------------------------------------------------------------------
@@ -80,16 +72,16 @@ bool QxEntity2DGUIButtonType::Load(bool reload) {
         return true;
     }
     if (!m_mainImage) {
-        m_mainImage = CreateImage(m_mainImageRef, reload);
+        m_mainImage = QxCreateLoadedGUIElement(m_mainImageRef, reload);
     }
     if (!m_downImage) {
-        m_downImage = CreateImage(m_downImageRef, reload);
+        m_downImage = QxCreateLoadedGUIElement(m_downImageRef, reload);
     }
     if (!m_highlightImage) {
-        m_highlightImage = CreateImage(m_highlightImageRef, reload);
+        m_highlightImage = QxCreateLoadedGUIElement(m_highlightImageRef, reload);
     }
     if (!m_disabledImage) {
-        m_disabledImage = CreateImage(m_disabledImageRef, reload);
+        m_disabledImage = QxCreateLoadedGUIElement(m_disabledImageRef, reload);
     }
     if (g_resourceCache) {
         const std::pair<const std::string*, QxSoundRecord**> sounds[] = {

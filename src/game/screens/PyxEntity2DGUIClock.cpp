@@ -12,24 +12,6 @@
 #include "engine/sound/QxSoundManager.h"
 #include "game/rules/PyxGameplay.h"
 
-namespace {
-
-std::unique_ptr<QxEntity2DGUIElement> CreateImage(const QxEntityRef& reference, bool reload) {
-    std::unique_ptr<QxEntity2DGUIElement> image = QxCreateGUIElement(reference);
-    if (image)
-        image->Type()->Load(reload);
-    return image;
-}
-
-void DrawAt(QxEntity2DGUIElement* image, std::int32_t x, std::int32_t y) {
-    if (!image)
-        return;
-    image->SetPosition(QxPoint{x, y});
-    image->Draw();
-}
-
-} // namespace
-
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
@@ -88,9 +70,9 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
     if (!m_dialMask && !m_clockImageAlpha.empty())
         m_dialMask = QxAlphaMask::Load(m_clockImageAlpha);
     if (!m_lightOn)
-        m_lightOn = CreateImage(m_lightOnRef, reload);
+        m_lightOn = QxCreateLoadedGUIElement(m_lightOnRef, reload);
     if (!m_lightOff)
-        m_lightOff = CreateImage(m_lightOffRef, reload);
+        m_lightOff = QxCreateLoadedGUIElement(m_lightOffRef, reload);
     return QxEntity2DGUIElementType::Load(reload);
 }
 
@@ -281,7 +263,8 @@ bool PyxEntity2DGUIClock::Draw() {
             g_screen->DrawSurface(frame.surface, m_x, m_y, 0, 0, -1, -1, true);
     }
     for (const Light& light : m_lights)
-        DrawAt(light.on ? type->LightOn() : type->LightOff(), m_x + light.x, m_y + light.y);
+        QxDrawElementAt(light.on ? type->LightOn() : type->LightOff(), m_x + light.x,
+                        m_y + light.y);
     return true;
 }
 

@@ -10,24 +10,6 @@
 #include "engine/sound/QxSoundManager.h"
 #include "game/rules/PyxGameplay.h"
 
-namespace {
-
-std::unique_ptr<QxEntity2DGUIElement> CreateImage(const QxEntityRef& reference, bool reload) {
-    std::unique_ptr<QxEntity2DGUIElement> image = QxCreateGUIElement(reference);
-    if (image)
-        image->Type()->Load(reload);
-    return image;
-}
-
-void DrawAt(QxEntity2DGUIElement* image, std::int32_t x, std::int32_t y) {
-    if (!image)
-        return;
-    image->SetPosition(QxPoint{x, y});
-    image->Draw();
-}
-
-} // namespace
-
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
@@ -63,11 +45,11 @@ bool PyxEntity2DGUICoinsType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
     if (!m_coin)
-        m_coin = CreateImage(m_coinRef, reload);
+        m_coin = QxCreateLoadedGUIElement(m_coinRef, reload);
     if (!m_coinX)
-        m_coinX = CreateImage(m_coinXRef, reload);
+        m_coinX = QxCreateLoadedGUIElement(m_coinXRef, reload);
     if (!m_darkCoin)
-        m_darkCoin = CreateImage(m_darkCoinRef, reload);
+        m_darkCoin = QxCreateLoadedGUIElement(m_darkCoinRef, reload);
     if (!m_scoreSound && !m_scoreSoundName.empty() && g_resourceCache)
         m_scoreSound = g_resourceCache->GetSound(m_scoreSoundName);
     return QxEntity2DGUIElementType::Load(reload);
@@ -162,17 +144,17 @@ bool PyxEntity2DGUICoins::Draw() {
         if (index < held) {
             if (index < crossed) {
                 if (visible)
-                    DrawAt(type->CrossedCoinImage(), place.x, place.y);
+                    QxDrawElementAt(type->CrossedCoinImage(), place.x, place.y);
                 if (game)
                     game->ShowHint(kHintCrossedCoins);
             } else if (visible) {
-                DrawAt(type->CoinImage(), place.x, place.y);
+                QxDrawElementAt(type->CoinImage(), place.x, place.y);
             }
             place.lit = true;
             continue;
         }
         if (visible)
-            DrawAt(type->DarkCoinImage(), place.x, place.y);
+            QxDrawElementAt(type->DarkCoinImage(), place.x, place.y);
         if (place.lit && cashing) {
             game->ShowScreenScore(place.x, place.y, kCashText);
             if (const QxSoundRecord* sound = type->ScoreSound(); sound && g_soundManager) {
