@@ -20,6 +20,7 @@
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityMessageBox.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
@@ -201,6 +202,7 @@ void PyxGame::RequestScene(const std::string& className, const std::string& type
 
 void PyxGame::Frame(QxInputQueue& queue) {
     ConsumeEvents(queue);
+    SettleModeChange();
     if (g_screen != nullptr) {
         ClampMouse();
     }
@@ -289,6 +291,8 @@ void PyxGame::OnFullScreenKey() {
     }
     g_gameSettings.fullScreen = g_gameSettings.fullScreen != 0 ? 0 : 1;
     g_modeChangeInProgress = 1;
+    m_modeChangeLeft = kModeChangeSettleMs;
+    m_modeChangeFramesToSkip = kModeChangeSkippedFrames;
     // The new screen has none of the old surfaces; everything but scenes and dialogs
     // makes its pictures again now, the rest when next used.
     if (g_registry != nullptr) {
@@ -300,10 +304,18 @@ void PyxGame::OnFullScreenKey() {
 }
 
 void PyxGame::OnDeactivated() {
-    if (m_inactive || g_modeChangeInProgress) {
+    if (m_inactive) {
+        return;
+    }
+    if (g_modeChangeInProgress) {
+        m_deactivationHeld = 1;
         return;
     }
     m_inactive = 1;
+    // The player comes back to a paused game and resumes when ready.
+    if (PyxGameplay* game = GameInProgress()) {
+        game->PauseOnly();
+    }
     if (g_screen != nullptr) {
         g_screen->ShowMouseCursor(true);
         if (g_screen->IsFullScreen()) {
@@ -313,11 +325,13 @@ void PyxGame::OnDeactivated() {
 }
 
 void PyxGame::OnActivated() {
+    // An activation ends a mode switch; a deactivation it caused is void.
+    g_modeChangeInProgress = 0;
+    m_deactivationHeld = 0;
     if (!m_inactive) {
         return;
     }
     m_inactive = 0;
-    g_modeChangeInProgress = 0;
     if (g_screen != nullptr) {
         g_screen->ShowMouseCursor(false);
         if (g_screen->IsFullScreen()) {
@@ -325,6 +339,26 @@ void PyxGame::OnActivated() {
         }
         g_screen->ClearDirty();
         g_screen->MarkDirty(QxRect{0, kScreenWidth, 0, kScreenHeight}, true);
+    }
+}
+
+void PyxGame::SettleModeChange() {
+    if (!g_modeChangeInProgress) {
+        return;
+    }
+    if (m_modeChangeFramesToSkip > 0) {
+        --m_modeChangeFramesToSkip;
+        return;
+    }
+    m_modeChangeLeft -= m_frameTime;
+    if (m_modeChangeLeft > 0.0f) {
+        return;
+    }
+    // No activation came to cancel a deactivation: the player did leave.
+    g_modeChangeInProgress = 0;
+    if (m_deactivationHeld) {
+        m_deactivationHeld = 0;
+        OnDeactivated();
     }
 }
 
@@ -357,6 +391,15 @@ bool PyxGame::CopyBackBuffer(SceneTransition::Frame& frame) {
     return true;
 }
 
+void PyxGame::RefuseNewScene(const std::string& reason) {
+    if (m_makingScene) {
+        m_refusal = reason.empty() ? std::string("The screen cannot be shown.") : reason;
+        return;
+    }
+    LogPrintf("Scene refused outside a switch - %s; quitting.", reason.c_str());
+    RequestQuit();
+}
+
 void PyxGame::ChangeScene() {
     if (m_transition.active) {
         m_transition.Free();
@@ -370,7 +413,25 @@ void PyxGame::ChangeScene() {
     // Copies: the new scene may ask for another change while it is being made.
     const std::string className = m_requestedClass;
     const std::string typeName = m_requestedType;
+    m_refusal.clear();
+    m_makingScene = 1;
     std::unique_ptr<QxEntity2DScene> scene = CreateScene(className, typeName);
+    m_makingScene = 0;
+    // What the scene asked for while it was made belongs to this switch (the game
+    // screen picks its transition that way); what it asks for from its first update
+    // on is a change of its own, made in the next frame.
+    m_sceneChangePending = 0;
+    if (scene && !m_refusal.empty()) {
+        scene.reset();
+        m_transition.Free();
+        // Nothing changed: no page rolls, and the cleared screen is drawn afresh by
+        // the scene that stays, with the reason over it.
+        if (m_scene) {
+            m_scene->ShowMessageBox(m_refusal, kSceneRefusedDialogId, kButtonOK);
+        }
+        m_refusal.clear();
+        return;
+    }
     if (scene) {
         scene->Type()->Load(false);
         // Nothing else may hold the old scene: it goes before the new one takes over.
@@ -398,7 +459,6 @@ void PyxGame::ChangeScene() {
     } else {
         m_transition.Free();
     }
-    m_sceneChangePending = 0;
 }
 
 namespace {

@@ -14,8 +14,9 @@
 
 class QxEntity2DScene;
 class QxEntityRegistry;
-// Set by the full-screen key, cleared by the next activation: the deactivation the
-// mode change itself causes is not taken for the player leaving.
+// Set by the full-screen key while the switch settles: the deactivation the mode change
+// itself causes is not taken for the player leaving. The next activation, or the
+// settling time running out, clears it.
 extern std::uint8_t g_modeChangeInProgress;
 
 // The page-roll from the last frame of the old scene to the first of the new one.
@@ -47,6 +48,13 @@ public:
     static constexpr std::int32_t kTransitionBand = 50;
     static constexpr std::int32_t kTransitionSkippedFrames = 2;
     static constexpr std::uint32_t kMusicTrack = 1;
+    // After a display-mode switch the window system may still report the focus changes
+    // it caused: for this long (counted after two frames, which carry the time the
+    // switch itself took) a deactivation waits for an activation that cancels it.
+    static constexpr float kModeChangeSettleMs = 1000.0f;
+    static constexpr std::int32_t kModeChangeSkippedFrames = 2;
+    // The message box that tells why a scene could not start.
+    static constexpr std::int32_t kSceneRefusedDialogId = 4;
 
     PyxGame();
     ~PyxGame() override;
@@ -69,6 +77,12 @@ public:
     bool IsTransitionActive() const { return m_transition.active != 0; }
     float FrameTime() const { return m_frameTime; }
 
+    // Called by a scene from its constructor when it cannot run. During a switch the
+    // switch is called off: the scene that asked for it stays current and shows the
+    // reason in a message box. A scene made outside a switch has nowhere to go back
+    // to, so the program ends.
+    void RefuseNewScene(const std::string& reason);
+
     // One step of the transition over the back buffer; true when it drew the frame.
     bool StepTransition(float frameMs);
 
@@ -80,6 +94,7 @@ private:
     void OnFullScreenKey();
     void OnDeactivated();
     void OnActivated();
+    void SettleModeChange();
     void ClampMouse();
     void ChangeScene();
     static bool CopyBackBuffer(SceneTransition::Frame& frame);
@@ -92,6 +107,11 @@ private:
     std::string m_requestedType;
     std::uint8_t m_sceneChangePending = 0;
     std::int32_t m_requestedKind = 0; // the transition the pending change asked for
+    std::uint8_t m_makingScene = 0;   // a switch is creating its scene
+    std::string m_refusal;            // why the scene being made cannot run
+    float m_modeChangeLeft = 0.0f;    // ms of settling left after a mode switch
+    std::int32_t m_modeChangeFramesToSkip = 0;
+    std::uint8_t m_deactivationHeld = 0; // a deactivation came while the switch settled
     std::unique_ptr<QxEntityRegistry> m_registry;
 };
 

@@ -159,7 +159,7 @@ protected:
 // 20 ms frames the loading bar is full after about 360 frames and each page roll
 // takes about 52 frames.
 constexpr int kMenuShown = 450;
-constexpr int kHelpY = 221, kScoresY = 267, kSettingsY = 313;
+constexpr int kPlayY = 175, kHelpY = 221, kScoresY = 267, kSettingsY = 313;
 
 TEST_F(ContentRunnerTest, LoadingHandsOverToTheMainMenu) {
     const RunResult loading = Run(100, "", {{100, "loading.png"}});
@@ -272,6 +272,32 @@ TEST_F(ContentRunnerTest, TheTitleBurnsTheSameWayForTheSameSeed) {
     Run(kMenuShown + 2, script, shots);
     EXPECT_EQ(ReadAll(folder_ + "/first-before.png"), ReadAll(folder_ + "/first.png"));
     EXPECT_EQ(ReadAll(folder_ + "/next-before.png"), ReadAll(folder_ + "/next.png"));
+}
+
+TEST_F(ContentRunnerTest, PlayWithADamagedLevelListStaysInTheMenuAndSaysWhy) {
+    // The list in "Resources/" comes before the archive's: its header is sound, its
+    // first entry is cut short.
+    std::string list;
+    for (const std::uint32_t word : {12u, 1u, 0u, 0u, 0u, 12u, 40u}) {
+        for (int i = 0; i < 4; ++i) {
+            list += static_cast<char>((word >> (8 * i)) & 0xFF);
+        }
+    }
+    std::filesystem::create_directories(data_ + "/Resources/levels");
+    std::ofstream(data_ + "/Resources/levels/rondelix.lst", std::ios::binary) << list + "lev";
+
+    const int last = kMenuShown + 60;
+    const std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n" +
+                               Click(kMenuShown, 320, kPlayY) + std::to_string(kMenuShown + 5) +
+                               " move 600 300\n";
+    const RunResult run = Run(last, script, {{kMenuShown - 1, "menu.png"}, {last, "told.png"}});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.values.at("scene"), "PyxMainMenu");
+    EXPECT_EQ(run.values.at("frames"), std::to_string(last));
+    EXPECT_NE(BelowTheTitle(folder_ + "/menu.png"), BelowTheTitle(folder_ + "/told.png"))
+        << "no message over the menu";
+    EXPECT_NE(Log().find("rondelix.lst - damaged after 0 of 12 entries"), std::string::npos)
+        << Log();
 }
 
 TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {

@@ -117,10 +117,25 @@ TEST_F(GameFrameTest, FullScreenKeySwitchesTheModeAndNeverReachesTheScene) {
     EXPECT_EQ(g_modeChangeInProgress, 1);
     EXPECT_TRUE(ProbeLogs()["a"].keys.empty());
 
-    // The deactivation the switch itself causes does not make the game inactive.
-    RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::Deactivated)});
+    // The deactivation the switch itself causes does not make the game inactive; the
+    // activation that follows ends the switch, so the player's next leaving counts.
+    const QxInputEvent away = QxInputEvent::Make(QxInputKind::Deactivated);
+    const QxInputEvent back = QxInputEvent::Make(QxInputKind::Activated);
+    RunFrame(10.0f, {away});
     EXPECT_FALSE(game_->IsInactive());
-    g_modeChangeInProgress = 0;
+    RunFrame(10.0f, {back});
+    EXPECT_EQ(g_modeChangeInProgress, 0);
+    RunFrame(10.0f, {away});
+    EXPECT_TRUE(game_->IsInactive());
+
+    // A deactivation during a switch that no activation cancels counts once the switch
+    // has settled.
+    RunFrame(10.0f, {back, Key(QxKey::F7), away});
+    RunFrames(50, 10.0f);
+    EXPECT_FALSE(game_->IsInactive());
+    RunFrames(60, 10.0f);
+    EXPECT_TRUE(game_->IsInactive());
+    EXPECT_EQ(g_modeChangeInProgress, 0);
 }
 
 TEST_F(GameFrameTest, FullScreenKeyIsIgnoredWhileNotAllowed) {
@@ -254,6 +269,11 @@ TEST_F(GameFrameTest, SceneAskingInItsUpdateIsNotDrawnAndGoesNextFrame) {
     EXPECT_EQ(ProbeLogs()["asks"].draws, draws);
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "asks");
     RunFrame();
+    EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "b");
+
+    // Asked from the first update, inside the switch that made it: kept all the same.
+    ProbeLogs()["asks"].askNow = true;
+    SwitchTo("asks");
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "b");
 }
 

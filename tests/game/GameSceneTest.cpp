@@ -4,6 +4,7 @@
 #include "GameTestSupport.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntityHighScoreScene.h"
+#include "engine/gui/QxEntityMessageBox.h"
 #include "game/field/PyxLevel.h"
 #include "game/field/PyxLevelText.h"
 #include "game/objects/PyxEntityBigTeeth.h"
@@ -87,10 +88,38 @@ TEST_F(GameSceneTest, EnteringStartsTheGameAndStopsTheMusic) {
     EXPECT_EQ(Scene()->NamedElement("Clock"), nullptr); // not in this data set
 }
 
-TEST_F(GameSceneTest, MissingLevelSetEndsTheProgramWithAClearLine) {
+TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     StartGame("nowhere.lst");
-    EXPECT_TRUE(game_->IsQuitRequested());
-    EXPECT_NE(ReadLog().find("level set \"nowhere.lst\""), std::string::npos);
+    EXPECT_FALSE(game_->IsQuitRequested());
+    ASSERT_EQ(SceneClass(), "PyxMainMenu");
+    QxEntity2DScene* menu = game_->CurrentScene();
+    ASSERT_EQ(menu->DialogCount(), 1u);
+    const auto* box = dynamic_cast<QxEntityMessageBox*>(menu->Dialog(0));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Text(), "The game cannot start:\r\nthe level list \"nowhere.lst\" is missing.");
+    EXPECT_EQ(GameInProgress(), nullptr);
+    EXPECT_TRUE(game_->IsMusicPlaying());
+
+    // OK closes the box; a list whose first level is not there names that level.
+    PressKey(13);
+    RunFrame();
+    EXPECT_EQ(menu->DialogCount(), 0u);
+    PyxLevelList list;
+    list.Entries().push_back({"gone.lvl", "", "", 0});
+    std::FILE* handle = std::fopen((DataFolder() + "nowhere.lst").c_str(), "wb");
+    ASSERT_NE(handle, nullptr);
+    {
+        QxFileLE file(handle);
+        ASSERT_TRUE(list.Write(file));
+    }
+    std::fclose(handle);
+    Click(ButtonCentre("StandardGame"));
+    ASSERT_EQ(menu, game_->CurrentScene());
+    ASSERT_EQ(menu->DialogCount(), 1u);
+    box = dynamic_cast<QxEntityMessageBox*>(menu->Dialog(0));
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(box->Text().find("level 1 (\"gone.lvl\") cannot be loaded."), std::string::npos);
+    EXPECT_FALSE(game_->IsTransitionActive());
 }
 
 TEST_F(GameSceneTest, ArrowKeysReachTheRulesAndEveryKeyIsTaken) {

@@ -210,6 +210,34 @@ TEST_F(HeadlessRunnerTest, OneLevelGameStartsAtOnceAndReplaysToTheSameEnd) {
     EXPECT_TRUE(a == ReadFile(folder_ + "/b.png"));
 }
 
+TEST_F(HeadlessRunnerTest, FocusLossAfterModeSwitchesStopsTheGameAndComesBackPaused) {
+    WriteBoardDataSet(data_);
+    const std::string level = CompileLevel(folder_, SmallLevelText());
+    ASSERT_FALSE(level.empty());
+    const std::string home = folder_ + "/home";
+    platform::headless::SetRoot(home);
+    {
+        QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+        settings.OpenDefault();
+        settings.SetInt("Show Hints", 0);
+    }
+    platform::headless::SetRoot("");
+    // Each F7 pauses the game and P resumes it; the switches have long settled when
+    // the player leaves at frame 300.
+    const std::string script =
+        Script("focus.txt", "150 key F7\n160 key F7\n170 key p\n300 activate 0\n350 activate 1\n");
+    RunResult run =
+        Run({"--data", data_, "--home", home, "--level", level, "--input", script, "--frames",
+             "360", "--shot", "240:" + folder_ + "/playing.png", "--shot",
+             "310:" + folder_ + "/away1.png", "--shot", "340:" + folder_ + "/away2.png"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.values["state"], "Paused");
+    const std::string away = ReadFile(folder_ + "/away1.png");
+    ASSERT_FALSE(away.empty());
+    EXPECT_TRUE(away == ReadFile(folder_ + "/away2.png")) << "the game ran on while away";
+    EXPECT_FALSE(away == ReadFile(folder_ + "/playing.png")) << "the ball did not roll";
+}
+
 TEST_F(HeadlessRunnerTest, OneLevelGameNeedsAGameScreen) {
     const std::string level = CompileLevel(folder_, SmallLevelText());
     ASSERT_FALSE(level.empty());

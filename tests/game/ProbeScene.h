@@ -5,7 +5,7 @@
 //
 // Keys of its definition: "Pattern" (0: the whole screen blue 0x001F; 1: each row
 // holds row + 1; 2: each column holds column + 1), "RequestClass" and "RequestType"
-// (asked for in an Update above 0 ms once the test sets its log's askNow).
+// (asked for in the next Update once the test sets its log's askNow).
 
 #include <cstdint>
 #include <map>
@@ -34,7 +34,7 @@ struct ProbeLog {
     std::vector<int> keyUps;
     QxPoint lastMouse{-1, -1};
     float lastUpdateMs = 0.0f;
-    // Set by a test: the next Update above 0 ms asks for the scene its type names.
+    // Set by a test: the next Update asks for the scene its type names.
     bool askNow = false;
 };
 
@@ -75,13 +75,13 @@ public:
     bool Update(float ms) override {
         if (ms > 0.0f) {
             ++Log().updates;
-            auto* type = static_cast<ProbeSceneType*>(Type());
-            if (Log().askNow && !type->requestClass.empty()) {
-                Log().askNow = false;
-                g_game->RequestScene(type->requestClass, type->requestType, 0);
-            }
         } else {
             ++Log().zeroUpdates;
+        }
+        auto* type = static_cast<ProbeSceneType*>(Type());
+        if (Log().askNow && !type->requestClass.empty()) {
+            Log().askNow = false;
+            g_game->RequestScene(type->requestClass, type->requestType, 0);
         }
         Log().lastUpdateMs = ms;
         return QxEntity2DScene::Update(ms);

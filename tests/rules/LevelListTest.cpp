@@ -1,5 +1,5 @@
-// The level list file: its blocks, the order of an entry's strings, and damaged files
-// that must leave the list as it was.
+// The level list file: its blocks, the order of an entry's strings, files that are no
+// list and leave it as it was, and damaged ones that keep the entries before the damage.
 
 #include <cstring>
 #include <vector>
@@ -97,25 +97,26 @@ TEST(LevelListTest, ShortHeaderBlockKeepsTheOldList) {
     EXPECT_EQ(list.Entries(), kTwoLevels);
 }
 
-TEST(LevelListTest, CountBeyondTheFileIsRefusedWithoutReserving) {
+TEST(LevelListTest, DamageKeepsTheEntriesBeforeIt) {
+    const std::vector<std::uint8_t> whole = ListBytes(1, kTwoLevels);
+    const std::size_t firstEnd = ListBytes(1, {kTwoLevels[0]}).size();
+    // Every cut inside the entries.
+    for (std::size_t cut = 4 + 12 + 8; cut < whole.size(); ++cut) {
+        PyxLevelList list;
+        list.Entries() = kTwoLevels;
+        auto buffer = BufferOf(std::vector<std::uint8_t>(whole.begin(), whole.begin() + long(cut)));
+        EXPECT_FALSE(list.Read(*buffer)) << cut;
+        EXPECT_EQ(list.LastResult(), PyxLevelList::Result::Damaged);
+        EXPECT_EQ(list.Count(), cut >= firstEnd ? 1 : 0) << cut;
+    }
+    // A count the file cannot hold, whatever it says, reserves nothing.
     for (const std::int32_t count : {-1, 3, 0x7FFFFFFF}) {
-        std::vector<std::uint8_t> bytes = ListBytes(1, kTwoLevels);
+        std::vector<std::uint8_t> bytes = whole;
         std::memcpy(bytes.data() + 4 + 12 + 4, &count, 4);
         PyxLevelList list;
         auto buffer = BufferOf(bytes);
         EXPECT_FALSE(list.Read(*buffer)) << count;
-        EXPECT_EQ(list.Count(), 0) << count;
-    }
-}
-
-TEST(LevelListTest, TruncatedOrOverlongEntriesAreRefused) {
-    const std::vector<std::uint8_t> whole = ListBytes(1, kTwoLevels);
-    // Every cut inside the entries.
-    for (std::size_t cut = 4 + 12 + 8; cut < whole.size(); ++cut) {
-        PyxLevelList list;
-        auto buffer = BufferOf(std::vector<std::uint8_t>(whole.begin(), whole.begin() + long(cut)));
-        EXPECT_FALSE(list.Read(*buffer)) << cut;
-        EXPECT_EQ(list.Count(), 0) << cut;
+        EXPECT_EQ(list.Count(), count < 0 ? 0 : 2) << count;
     }
     // A string longer than its entry block.
     Bytes bytes;
@@ -125,6 +126,7 @@ TEST(LevelListTest, TruncatedOrOverlongEntriesAreRefused) {
     PyxLevelList list;
     auto buffer = BufferOf(bytes.data);
     EXPECT_FALSE(list.Read(*buffer));
+    EXPECT_EQ(list.Count(), 0);
 }
 
 class LevelListFileTest : public GuiFixture {};
@@ -151,8 +153,10 @@ TEST_F(LevelListFileTest, DamagedFileIsLoggedOnce) {
     WriteFile("broken.lst", std::string(bytes.begin(), bytes.end()));
     PyxLevelList list;
     EXPECT_FALSE(list.Load("broken.lst"));
+    EXPECT_EQ(list.Count(), 1);
     const std::string log = ReadLog();
-    EXPECT_NE(log.find("broken.lst - damaged, not read."), std::string::npos);
+    EXPECT_NE(log.find("broken.lst - damaged after 1 of 2 entries; those are kept."),
+              std::string::npos);
 }
 
 } // namespace

@@ -111,7 +111,8 @@ public:
     // Replaces the current level by the one in the file; false (no level) when it
     // cannot be read.
     virtual bool LoadLevel(const std::string& fileName);
-    // Replaces the level list; false (the old list stays) when the file cannot be read.
+    // Replaces the level list; false when the file is missing or not a level list (the
+    // old list stays) or damaged (the entries before the damage are the list).
     virtual bool LoadLevelList(const std::string& fileName);
     // One frame. Answers 1 when the program is quitting, else 0.
     virtual std::int32_t Update(float ms);

@@ -54,9 +54,10 @@ bool WriteBlock(QxFile& file, QxBuffer& block) {
 } // namespace
 
 bool PyxLevelList::Load(const std::string& fileName) {
+    m_lastResult = Result::Missing;
     QxFileSystem* files = CurrentFileSystem();
     if (!files) {
-        LogPrintf("Level list %s - no file system.\n", fileName.c_str());
+        LogPrintf("Level list %s - no file system.", fileName.c_str());
         return false;
     }
     std::vector<std::string> names;
@@ -71,17 +72,23 @@ bool PyxLevelList::Load(const std::string& fileName) {
     }
     QxScopedFile file(files, opened);
     if (!file) {
-        LogPrintf("Level list %s - file not found.\n", fileName.c_str());
+        LogPrintf("Level list %s - file not found.", fileName.c_str());
         return false;
     }
-    if (!Read(*file.Get())) {
-        LogPrintf("Level list %s - damaged, not read.\n", name.c_str());
-        return false;
+    if (Read(*file.Get())) {
+        return true;
     }
-    return true;
+    if (m_lastResult == Result::NotAList) {
+        LogPrintf("Level list %s - not a level list, not read.", name.c_str());
+    } else {
+        LogPrintf("Level list %s - damaged after %d of %d entries; those are kept.", name.c_str(),
+                  Count(), m_declared);
+    }
+    return false;
 }
 
 bool PyxLevelList::Read(QxFile& file) {
+    m_lastResult = Result::NotAList;
     QxBuffer header;
     if (!ReadBlock(file, header))
         return false;
@@ -91,17 +98,17 @@ bool PyxLevelList::Read(QxFile& file) {
         !ReadWord(header, unused))
         return false;
 
+    // From here on the file is a level list: what it holds before any damage is the
+    // new list.
+    m_entries.clear();
+    m_declared = 0;
+    m_lastResult = Result::Damaged;
     std::uint32_t count = 0;
     if (!ReadWord(file, unused) || !ReadWord(file, count))
         return false;
-    // Every entry takes at least its length word and its smallest block: a count the
-    // rest of the file cannot hold is damage, and nothing is reserved for it.
-    if (std::int32_t(count) < 0 || std::uint64_t(count) * (4 + kMinEntryBlock) > BytesLeft(file))
-        return false;
-
-    std::vector<PyxLevelEntry> entries;
-    entries.reserve(std::size_t(count));
-    for (std::uint32_t i = 0; i < count; ++i) {
+    m_declared = std::int32_t(count);
+    // Nothing is reserved: the count may promise more than the file holds.
+    for (std::int32_t i = 0; i < m_declared; ++i) {
         QxBuffer block;
         if (!ReadBlock(file, block))
             return false;
@@ -109,9 +116,11 @@ bool PyxLevelList::Read(QxFile& file) {
         if (!ReadText(block, entry.fileName) || !ReadText(block, entry.third) ||
             !ReadText(block, entry.second) || !ReadWord(block, entry.value))
             return false;
-        entries.push_back(std::move(entry));
+        m_entries.push_back(std::move(entry));
     }
-    m_entries = std::move(entries);
+    if (m_declared < 0)
+        return false;
+    m_lastResult = Result::Whole;
     return true;
 }
 

@@ -23,17 +23,19 @@ struct PyxLevelEntry {
 class PyxLevelList {
 public:
     static constexpr std::int32_t kFormat = 1;
-    // The smallest entry block: three empty strings and the number.
-    static constexpr std::uint32_t kMinEntryBlock = 4 * 3 + 4;
+
+    // How the last Load or Read went.
+    enum class Result { Whole, Damaged, NotAList, Missing };
 
     // Reads the first file that matches the name anywhere in the current file system.
-    // False, with a log line and the entries unchanged, when there is no such file or
-    // it is damaged.
+    // False, with a log line, when there is no such file (the entries are unchanged)
+    // or it is not read whole (as Read).
     bool Load(const std::string& fileName);
     // Reads a list from an open file. False when it is not a level list (the entries
-    // are unchanged) or is damaged (a log line names the fault; the entries are
-    // unchanged).
+    // are unchanged) or is damaged: then the entries before the damage replace the
+    // list, as a damaged archive keeps the files before its damage.
     bool Read(QxFile& file);
+    Result LastResult() const { return m_lastResult; }
     // Writes the list in the same form; false when a write failed.
     bool Write(QxFile& file) const;
 
@@ -44,4 +46,6 @@ public:
 
 private:
     std::vector<PyxLevelEntry> m_entries;
+    Result m_lastResult = Result::Whole;
+    std::int32_t m_declared = 0; // the entry count the last list read gave
 };

@@ -10,6 +10,7 @@
 #include "game/objects/PyxEntityBigTeeth.h"
 #include "game/objects/QxTrajectoryLine.h"
 #include "game/rules/PyxGameplay.h"
+#include "game/rules/PyxLevelList.h"
 #include "game/screens/PyxSceneSupport.h"
 
 namespace {
@@ -60,18 +61,43 @@ PyxEntityStdGameScene::PyxEntityStdGameScene(PyxEntityStdGameSceneType* type)
     type->Load(false);
     m_gameplay = std::make_unique<PyxGameplay>(this);
     if (!m_gameplay->StartNewGame()) {
-        LogPrintf("Standard game - no level of the level set \"%s\" could be started; quitting.",
-                  type->m_levelSet.c_str());
-        QuitGame();
-    } else {
-        m_gameplay->Update(0.0f);
+        const std::string problem = StartProblem();
+        LogPrintf("Standard game - %s", problem.c_str());
+        if (PyxGame* game = ThePyxGame()) {
+            game->RefuseNewScene("The game cannot start:\r\n" + problem);
+        } else {
+            QuitGame();
+        }
+        return;
     }
+    m_gameplay->Update(0.0f);
     if (PyxEntityBigTeeth* teeth = Teeth()) {
         teeth->SetTrajectory(nullptr);
     }
     if (g_game != nullptr) {
         g_game->StopMusic(5000.0f);
     }
+}
+
+std::string PyxEntityStdGameScene::StartProblem() const {
+    const PyxLevelList& list = m_gameplay->LevelList();
+    const std::string set = "the level list \"" + GameType()->m_levelSet + "\"";
+    if (list.Count() == 0) {
+        switch (list.LastResult()) {
+        case PyxLevelList::Result::Missing:
+            return set + " is missing.";
+        case PyxLevelList::Result::NotAList:
+            return set + " is not a level list.";
+        case PyxLevelList::Result::Damaged:
+            return set + " is damaged.";
+        case PyxLevelList::Result::Whole:
+            break;
+        }
+        return set + " names no level.";
+    }
+    const std::string level = "level 1 (\"" + list.Entries().front().fileName + "\")";
+    return m_gameplay->Level() == nullptr ? level + " cannot be loaded."
+                                          : level + " cannot be started.";
 }
 
 PyxEntityStdGameScene::~PyxEntityStdGameScene() {

@@ -45,7 +45,8 @@ public:
     static constexpr std::int32_t kEndOfGameDialogId = 2;
     static constexpr int kKeyF5 = 272;
 
-    // Creates the rules and starts the game; a game that cannot start ends the program.
+    // Creates the rules and starts the game. A game that cannot start refuses the
+    // screen: the menu that asked for it stays and says why.
     explicit PyxEntityStdGameScene(PyxEntityStdGameSceneType* type);
     ~PyxEntityStdGameScene() override;
 
@@ -71,6 +72,8 @@ private:
         return static_cast<PyxEntityStdGameSceneType*>(Type());
     }
     PyxEntityBigTeeth* Teeth() const;
+    // Why the rules could not start, for the player.
+    std::string StartProblem() const;
     // Sends the jaws from one point to the other.
     bool MoveJaws(QxPoint from, QxPoint to);
 
