@@ -56,7 +56,7 @@ bool WriteBlock(QxFile& file, QxBuffer& block) {
 bool PyxLevelList::Load(const std::string& fileName) {
     QxFileSystem* files = CurrentFileSystem();
     if (!files) {
-        LogPrintf("Level list %s - no file system.\n", fileName.c_str());
+        LogPrintf("Level list %s - no file system.", fileName.c_str());
         return false;
     }
     std::vector<std::string> names;
@@ -71,11 +71,11 @@ bool PyxLevelList::Load(const std::string& fileName) {
     }
     QxScopedFile file(files, opened);
     if (!file) {
-        LogPrintf("Level list %s - file not found.\n", fileName.c_str());
+        LogPrintf("Level list %s - file not found.", fileName.c_str());
         return false;
     }
     if (!Read(*file.Get())) {
-        LogPrintf("Level list %s - damaged, not read.\n", name.c_str());
+        LogPrintf("Level list %s - damaged, not read.", name.c_str());
         return false;
     }
     return true;
