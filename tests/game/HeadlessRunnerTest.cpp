@@ -219,15 +219,14 @@ TEST_F(HeadlessRunnerTest, WithNothingWritableInTheHomeStandardErrorSaysSoOnce) 
 
 TEST_F(HeadlessRunnerTest, DamagedDataIsOneLineEachInALogWithoutBlankLines) {
     // An archive whose second directory entry is cut off, and an image list that
-    // promises more images than it holds, used by a sprite of the menu.
+    // promises more images than it holds, used by two sprites.
     std::string archive = "0AXQ";
     archive += std::string("\x01\0\0", 3) + std::string(4, '\0') + std::string("\x02\0\0\0", 4);
     archive += std::string("\x03\0\0\0", 4) + "a.t" + std::string(8, '\0') + std::string(2, '\x7F');
     WriteFile(data_ + "/broken.qxa", archive);
     WriteFile(data_ + "/gui/spin.imst", std::string("IMST\x02\0\0\0\x05\0\0\0\0\0\0\0", 16));
     WriteFile(data_ + "/gui/spin.ent", "class animsprite\ntype spin\nimage gui/spin.imst\n");
-    WriteFile(data_ + "/scenes/spinner.ent", "class 2DScene\ntype spinner\nNumGUIElements 1\n"
-                                             "GUIElement1Ent animsprite, spin\n");
+    WriteFile(data_ + "/gui/spin2.ent", "class animsprite\ntype spin2\nimage gui/spin.imst\n");
     // And Play without a level list, which the log reports.
     WriteBoardDataSet(data_);
     const std::string home = folder_ + "/home";
