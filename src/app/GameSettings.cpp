@@ -2,6 +2,7 @@
 
 #include "app/QxGlobals.h"
 #include "app/QxSettingsManager.h"
+#include "engine/files/QxLog.h"
 
 GameSettings g_gameSettings;
 std::string g_lastHighscoreName;
@@ -24,10 +25,20 @@ void SaveSettings(const GameSettings& record, const std::string& lastHighscoreNa
         return;
     }
     manager->OpenDefault();
-    manager->SetInt("Full Screen", record.fullScreen);
-    manager->SetInt("Music On", record.musicOn);
-    manager->SetString("Last Highscore Name", lastHighscoreName);
-    manager->SetInt("Show Hints", record.showHints);
+    std::string failed;
+    auto note = [&failed](bool stored, const char* name) {
+        if (!stored) {
+            failed += failed.empty() ? name : std::string(", ") + name;
+        }
+    };
+    note(manager->SetInt("Full Screen", record.fullScreen), "Full Screen");
+    note(manager->SetInt("Music On", record.musicOn), "Music On");
+    note(manager->SetString("Last Highscore Name", lastHighscoreName), "Last Highscore Name");
+    note(manager->SetInt("Show Hints", record.showHints), "Show Hints");
+    // The next start would silently go back to older values: say so.
+    if (!failed.empty()) {
+        LogWarning("Settings - could not be written: %s", failed.c_str());
+    }
 }
 
 void LoadSettings(GameSettings& record, std::string& lastHighscoreName) {

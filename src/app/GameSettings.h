@@ -19,6 +19,7 @@ extern std::string g_lastHighscoreName;
 // Reads each value that exists into its field; missing or unreadable values leave
 // the field as it was. Does nothing without a settings manager.
 void LoadSettings(GameSettings& record, std::string& lastHighscoreName, QxSettingsManager* manager);
+// Writes all four values; one line in the log names those that could not be written.
 void SaveSettings(const GameSettings& record, const std::string& lastHighscoreName,
                   QxSettingsManager* manager);
 

@@ -109,7 +109,7 @@ bool QxGame::StartBackgroundLoad() {
     // run a single line still waits for it.
     m_backgroundLoadStarted = 1;
     if (!platform::StartThread(&QxGame::LoaderThread, this)) {
-        LogPrintf("Background loading - the loading thread could not be started.\n");
+        LogPrintf("Background loading - the loading thread could not be started.");
         m_backgroundLoadDone = 1;
         return false;
     }
@@ -139,9 +139,9 @@ void QxGame::LoaderThread(void* argument) {
         try {
             game->BackgroundLoad();
         } catch (const std::exception& error) {
-            LogPrintf("Background loading - %s\n", error.what());
+            LogPrintf("Background loading - %s", error.what());
         } catch (...) {
-            LogPrintf("Background loading - failed.\n");
+            LogPrintf("Background loading - failed.");
         }
         SetCurrentFileSystem(nullptr);
     }

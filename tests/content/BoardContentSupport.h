@@ -82,12 +82,16 @@ inline std::vector<std::string> BrokenNameLines(const std::string& log) {
     return lines;
 }
 
+// Without the archive every test skips; a fixture that derives from this one returns
+// from its own SetUp then, before it touches what was not made.
 class DataSetTest : public testing::Test {
 protected:
     void SetUp() override {
         archive_ = ArchivePath();
-        ASSERT_FALSE(archive_.empty())
-            << "Rondelix.qxa is missing: build the data set (the target \"content\") first";
+        if (archive_.empty()) {
+            GTEST_SKIP() << "Rondelix.qxa is missing: build the data set (the target "
+                            "\"content\") first";
+        }
         root_ = FreshFolder();
         platform::headless::SetRoot(root_);
         platform::headless::ClearSpecialFolderOverrides();

@@ -131,6 +131,9 @@ class BoardGameTest : public DataSetTest {
 protected:
     void SetUp() override {
         DataSetTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
         registry_->Register(&kBoardScenePrototype, "BoardTestGame");
         SetGameServices(&services_);
         g_gameSettings = GameSettings{};

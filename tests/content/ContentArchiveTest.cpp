@@ -264,24 +264,29 @@ TEST_F(ContentArchiveTest, FontsMeasureEveryPrintableCharacter) {
         const QxFontMetrics& metrics = type->Metrics();
         const int cell = metrics.CellAdvance();
         EXPECT_GT(metrics.LineHeight(), 8) << name;
-        for (int c = 32; c <= 126; ++c) {
+        // ASCII and Latin-1: a player's name may hold any of them.
+        for (int c = 32; c <= 255; ++c) {
+            if (c > 126 && c < 160) {
+                continue;
+            }
             const int advance = metrics.advance[size_t(c)];
             // "}" keeps the cell advance: an entry for it would close a block.
             if (c == '}') {
                 EXPECT_EQ(advance, cell) << name;
                 continue;
             }
-            EXPECT_GE(advance, 2) << name << " '" << char(c) << "'";
-            EXPECT_LT(advance, cell) << name << " '" << char(c) << "'";
-            // Every printable character but the space has its own cell; the rest
-            // (the space and anything not on the sheet) draws the blank cell 0.
-            if (c != ' ') {
-                EXPECT_NE(metrics.glyphIndex[size_t(c)], 0) << name << " '" << char(c) << "'";
+            EXPECT_GE(advance, 2) << name << " " << c;
+            EXPECT_LT(advance, cell) << name << " " << c;
+            // Every printable character but the two spaces has its own cell; the
+            // rest (the spaces and anything not on the sheet) draws the blank cell 0.
+            if (c != ' ' && c != 160) {
+                EXPECT_NE(metrics.glyphIndex[size_t(c)], 0) << name << " " << c;
             }
         }
+        EXPECT_EQ(metrics.advance[160], metrics.advance[' ']) << name;
         // Proportional: a narrow letter is narrower than a wide one.
         EXPECT_LT(metrics.advance['i'], metrics.advance['W']) << name;
-        EXPECT_EQ(metrics.glyphIndex[0xE9], 0) << name; // not on the sheet: blank
+        EXPECT_LT(metrics.advance[0xEF], metrics.advance[0xC6]) << name; // i and AE
     }
 }
 
@@ -307,7 +312,13 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     }
     LoadEverything();
     g_highScoreTable.Clear();
-    const char* names[] = {"Marguerite", "Oskar", "Tamsin", "Ilse", "Bertram"};
+    // The longest name a file may hold, in letters of every width.
+    std::string longest;
+    while (longest.size() < 255) {
+        longest += "Wilhelmina ";
+    }
+    longest.resize(255);
+    const std::string names[] = {"Marguerite", "Oskar", longest, "Ilse", "Bertram"};
     for (int i = 0; i < 5; ++i) {
         PyxHighScore entry;
         entry.name = names[i];
@@ -339,8 +350,10 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
         }
     }
     ASSERT_GE(scene->DialogCount(), 1u); // the name box is open
-    for (char key : std::string("Ada")) {
-        scene->OnKey(key);
+    // Typed as the game hands characters on: sign-extended.
+    const std::string typed = "\xC5sa \xD8" "berg-\xFF\xE6\xDF\xE7";
+    for (char key : typed) {
+        scene->OnKey(static_cast<signed char>(key));
     }
     for (int i = 0; i < 3; ++i) {
         DrawScene(*scene);
@@ -355,7 +368,7 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     EXPECT_EQ(scene->DialogCount(), 0u);
     const QxHighScore* entry = g_highScoreTable.Entry(3);
     ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->name, "Ada");
+    EXPECT_EQ(entry->name, typed);
     EXPECT_EQ(entry->score, 31250u);
     SaveScreen("content-highscores-new.png");
     scene.reset();

@@ -83,6 +83,9 @@ class LevelContentTest : public DataSetTest {
 protected:
     void SetUp() override {
         DataSetTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
         registry_->LoadAll();
         entries_ = ReadList(FileBytes(kLevelSet));
         SetGameEvents(&rules_);

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "GameTestSupport.h"
+#include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxPng.h"
 
 namespace {
@@ -174,6 +176,78 @@ TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
     }
     // The recording holds the ticks: 16 ms frames carry 160.
     EXPECT_NE(ReadFile(record).find("\n2 event 1 160\n"), std::string::npos);
+}
+
+TEST_F(HeadlessRunnerTest, UnreadableScoresAreKeptBesideTheNewTable) {
+    const std::string home = folder_ + "/home";
+    const std::string scores = home + "/common-data/Quillfern Studio/Rondelix/Scores.rd";
+    std::filesystem::create_directories(std::filesystem::path(scores).parent_path());
+    const std::string damaged = "not a table, but a player's scores all the same";
+    WriteFile(scores, damaged);
+    WriteFile(scores + ".damaged", "an earlier copy");
+
+    RunResult run = Run({"--data", data_, "--home", home, "--frames", "20"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(ReadFile(scores + ".damaged"), "an earlier copy");
+    EXPECT_EQ(ReadFile(scores + ".damaged2"), damaged);
+    QxHighScoreTable table;
+    EXPECT_TRUE(table.Load(scores, PyxHighScore()));
+    const std::string log = ReadFile(home + "/user-data/Quillfern Studio/Rondelix/log.txt");
+    EXPECT_NE(log.find("High scores damaged (checksum): " + scores + "; the old file is kept as " +
+                       scores + ".damaged2\r\n"),
+              std::string::npos)
+        << log;
+}
+
+TEST_F(HeadlessRunnerTest, WithNothingWritableInTheHomeStandardErrorSaysSoOnce) {
+    // Folders where the files would go: neither the settings nor the log can be
+    // written, whoever runs the test.
+    const std::string home = folder_ + "/home";
+    const std::string log = home + "/user-data/Quillfern Studio/Rondelix/log.txt";
+    std::filesystem::create_directories(home + "/registry.txt.tmp");
+    std::filesystem::create_directories(log);
+
+    RunResult run = Run({"--data", data_, "--home", home, "--frames", "20"});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const std::string told = "Settings - could not be written: Full Screen, Music On, Last "
+                             "Highscore Name, Show Hints (the log " +
+                             log + " cannot be written either)\n";
+    EXPECT_EQ(run.output.find("Settings"), run.output.find(told)) << run.output;
+    EXPECT_EQ(run.output.rfind("Settings"), run.output.find(told)) << run.output;
+    EXPECT_NE(run.output.find(told), std::string::npos) << run.output;
+}
+
+TEST_F(HeadlessRunnerTest, DamagedDataIsOneLineEachInALogWithoutBlankLines) {
+    // An archive whose second directory entry is cut off, and an image list that
+    // promises more images than it holds, used by two sprites.
+    std::string archive = "0AXQ";
+    archive += std::string("\x01\0\0", 3) + std::string(4, '\0') + std::string("\x02\0\0\0", 4);
+    archive += std::string("\x03\0\0\0", 4) + "a.t" + std::string(8, '\0') + std::string(2, '\x7F');
+    WriteFile(data_ + "/broken.qxa", archive);
+    WriteFile(data_ + "/gui/spin.imst", std::string("IMST\x02\0\0\0\x05\0\0\0\0\0\0\0", 16));
+    WriteFile(data_ + "/gui/spin.ent", "class animsprite\ntype spin\nimage gui/spin.imst\n");
+    WriteFile(data_ + "/gui/spin2.ent", "class animsprite\ntype spin2\nimage gui/spin.imst\n");
+    // And Play without a level list, which the log reports.
+    WriteBoardDataSet(data_);
+    const std::string home = folder_ + "/home";
+    const std::string script = Script("play.txt", ClickAt(kMenuReady, "StandardGame"));
+    RunResult run = Run({"--data", data_, "--home", home, "--input", script, "--frames",
+                         std::to_string(kMenuReady + 5)});
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+
+    const std::string log = ReadFile(home + "/user-data/Quillfern Studio/Rondelix/log.txt");
+    auto count = [&log](const std::string& text) {
+        std::size_t n = 0;
+        for (std::size_t at = log.find(text); at != std::string::npos;
+             at = log.find(text, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count("Damaged archive broken.qxa"), 1u) << log;
+    EXPECT_EQ(count("Invalid image list: gui/spin.imst"), 1u) << log;
+    EXPECT_EQ(count("Level list"), 1u) << log;
+    EXPECT_EQ(count("\n\r\n"), 0u) << log;
 }
 
 // A level compiled from text by the level compiler beside the runner.

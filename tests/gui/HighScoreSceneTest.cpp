@@ -5,6 +5,7 @@
 
 #include "app/GameSettings.h"
 #include "engine/gui/PyxHighScore.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntityDialogScene.h"
 #include "engine/gui/QxEntityHighScoreInputScene.h"
@@ -72,9 +73,10 @@ protected:
                       : nullptr;
     }
 
+    // Characters reach scenes as the game hands them on: sign-extended bytes.
     void Type(const std::string& keys) {
         for (char key : keys) {
-            scene_->OnKey(static_cast<unsigned char>(key));
+            scene_->OnKey(static_cast<signed char>(key));
         }
     }
 
@@ -112,15 +114,33 @@ TEST_F(HighScoreSceneTest, NewEntryAsksForANameAndKeepsTheOfferedOne) {
     EXPECT_EQ(g_lastHighscoreName, "Ann");
 }
 
-TEST_F(HighScoreSceneTest, TypingReplacesTheOfferedName) {
+TEST_F(HighScoreSceneTest, TypingReplacesTheOfferedNameWithAnyLatin1Letters) {
     FinishGame(2000, 9);
     scene_->Update(16.0f);
     ASSERT_NE(NameContent(), nullptr);
-    Type("Zoe");
-    EXPECT_EQ(NameContent()->Name(), "Zoe");
+    Type("\xD6sa J\xFF");
+    EXPECT_EQ(NameContent()->Name(), "\xD6sa J\xFF");
     scene_->OnKey(kKeyEnter);
-    EXPECT_EQ(g_highScoreTable.Entry(0)->name, "Zoe");
-    EXPECT_EQ(g_lastHighscoreName, "Zoe");
+    EXPECT_EQ(g_highScoreTable.Entry(0)->name, "\xD6sa J\xFF");
+    EXPECT_EQ(g_lastHighscoreName, "\xD6sa J\xFF");
+}
+
+TEST_F(HighScoreSceneTest, TheNewEntryIsOnDiskAtOnceAndAgainWithItsName) {
+    const std::string file = DataFolder() + "Scores.rd";
+    ASSERT_TRUE(g_highScoreTable.Save(file));
+    ASSERT_TRUE(g_highScoreTable.Load(file, PyxHighScore()));
+    auto onDisk = [&file](int index) {
+        QxHighScoreTable table;
+        table.Load(file, PyxHighScore());
+        const QxHighScore* entry = table.Entry(index);
+        return entry != nullptr ? entry->name + " " + std::to_string(entry->score) : "";
+    };
+    FinishGame(750, 4);
+    EXPECT_EQ(onDisk(3), "Ann 750");
+    scene_->Update(16.0f);
+    Type("Zoe");
+    scene_->OnKey(kKeyEnter);
+    EXPECT_EQ(onDisk(3), "Zoe 750");
 }
 
 TEST_F(HighScoreSceneTest, NamesAreCutAt32Characters) {
@@ -215,6 +235,19 @@ TEST_F(HighScoreSceneTest, RowsShowTheRealTableAndMarkTheNewEntry) {
     EXPECT_EQ(TextOf(type->ScoreElement(2)), "850");
     EXPECT_EQ(TextOf(type->NameElement(5)), "P4");
     EXPECT_EQ(TextOf(type->NameElement(6)), "");
+    // The longest name a file holds is cut a space before the score column.
+    g_highScoreTable.Insert(PyxHighScore(std::string(255, 'W'), 1, 1), false);
+    menu.ShowRows();
+    QxEntity2DGUIFont* font = type->NameElement(6)->GetFont();
+    ASSERT_NE(font, nullptr);
+    const auto shown =
+        static_cast<std::int32_t>(font->TextWidth(TextOf(type->NameElement(6)), false));
+    const std::int32_t space = static_cast<std::int32_t>(font->TextWidth(" ", true));
+    EXPECT_LE(type->NameElement(6)->GetPosition().x + shown + space,
+              type->ScoreElement(6)->GetPosition().x);
+    const std::int32_t oneMore = static_cast<std::int32_t>(font->TextWidth("W", true));
+    EXPECT_GT(type->NameElement(6)->GetPosition().x + shown + oneMore + space,
+              type->ScoreElement(6)->GetPosition().x);
     EXPECT_EQ(TextOf(type->ScoreElement(9)), "");
     EXPECT_EQ(type->NameElement(4)->GetPosition().y, 227 + 15 * 4);
     EXPECT_EQ(type->Arrow()->GetPosition(), (QxPoint{34, 227 + 15 * 2}));

@@ -183,6 +183,6 @@ TEST(ImageListFile, DamagedFilesGiveNoFramesAndOneLine) {
         std::vector<QxImage> read;
         EXPECT_FALSE(Read(c.bytes, read));
         EXPECT_TRUE(read.empty());
-        EXPECT_EQ(log.Text(), std::string("Invalid image list: anim.ims (") + c.reason + ")\n");
+        EXPECT_EQ(log.Text(), std::string("Invalid image list: anim.ims (") + c.reason + ")\r\n");
     }
 }

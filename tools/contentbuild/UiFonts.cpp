@@ -14,13 +14,29 @@ namespace {
 constexpr int kColumns = 16;
 constexpr int kFirst = 33; // '!'
 constexpr int kLast = 126; // '~'
+// The Latin-1 letters and signs that follow the no-break space (160), which draws
+// nothing and moves as far as a space: a player types names in any of them.
+constexpr int kFirstLatin1 = 161;
+constexpr int kLastLatin1 = 255;
+
+// Every character drawn from the sheet, in cell order after the blank cell 0.
+std::vector<int> SheetCharacters() {
+    std::vector<int> characters;
+    for (int c = kFirst; c <= kLast; ++c) {
+        characters.push_back(c);
+    }
+    for (int c = kFirstLatin1; c <= kLastLatin1; ++c) {
+        characters.push_back(c);
+    }
+    return characters;
+}
 
 // The characters in cell order. Cell 0 is left blank and named by '~', which the
 // list names again at its own place (a repeated character takes the later cell), so
 // every character that is not on the sheet, the space included, draws nothing.
 std::string SheetChars() {
     std::string chars = "~";
-    for (int c = kFirst; c <= kLast; ++c) {
+    for (int c : SheetCharacters()) {
         chars += char(c);
     }
     return chars;
@@ -38,7 +54,7 @@ Layout Measure(const PaintFont& font, const UiFontStyle& style) {
     int maxRight = 0;
     int maxTop = font.Ascender();
     int maxBottom = font.Descender();
-    for (int c = kFirst; c <= kLast; ++c) {
+    for (int c : SheetCharacters()) {
         const PaintFont::Glyph g = font.Render(uint32_t(c));
         minLeft = std::min(minLeft, g.left);
         maxRight = std::max({maxRight, g.advance, g.left + g.coverage.Width()});
@@ -108,7 +124,7 @@ std::string UiFontDefinition(const UiFontStyle& style, const std::vector<int>& a
     text += "charwidth " + std::to_string(cellWidth) + "\n";
     text += "charheight " + std::to_string(cellHeight) + "\n";
     text += "chars " + SheetChars() + "\n";
-    text += "numfontelements " + std::to_string(kLast - kFirst + 1) + "\n";
+    text += "numfontelements " + std::to_string(advances.size() + 1) + "\n";
     // The space is not on the sheet. Its entry, and the one for "=", start with a
     // control character: the value of a key never starts with a blank or "=", and the
     // advance reader skips control characters to find the character the entry is for.
@@ -117,14 +133,17 @@ std::string UiFontDefinition(const UiFontStyle& style, const std::vector<int>& a
     // A brace outside a comment opens or closes a block and would hide the keys after
     // it: "{" is closed again on its own line, and "}" keeps the cell advance (an
     // entry for it would close a block that was never opened).
-    for (int c = kFirst; c <= kLast; ++c) {
+    const std::vector<int> characters = SheetCharacters();
+    for (size_t i = 0; i < characters.size(); ++i) {
+        const int c = characters[i];
         if (c == '}') {
             continue;
         }
         text += "FontWidth" + std::to_string(n++) + (c == '=' ? " \x01" : " ") + char(c) + "," +
-                std::to_string(advances[size_t(c - kFirst)]);
+                std::to_string(advances[i]);
         text += c == '{' ? " }\n" : "\n";
     }
+    text += "FontWidth" + std::to_string(n++) + " \xA0," + std::to_string(spaceAdvance) + "\n";
     return text;
 }
 
@@ -136,13 +155,14 @@ static void BuildFonts(ContentOut& out) {
             continue;
         }
         const Layout layout = Measure(font, style);
-        const int count = kLast - kFirst + 2; // with the blank cell 0
+        const std::vector<int> characters = SheetCharacters();
+        const int count = int(characters.size()) + 1; // with the blank cell 0
         const int rows = (count + kColumns - 1) / kColumns;
         PaintCanvas sheet(kColumns * layout.cellWidth, rows * layout.cellHeight);
         std::vector<int> advances;
-        for (int c = kFirst; c <= kLast; ++c) {
-            PaintCell(sheet, font, style, layout, c - kFirst + 1, c);
-            advances.push_back(font.Render(uint32_t(c)).advance + style.tracking);
+        for (size_t i = 0; i < characters.size(); ++i) {
+            PaintCell(sheet, font, style, layout, int(i) + 1, characters[i]);
+            advances.push_back(font.Render(uint32_t(characters[i])).advance + style.tracking);
         }
         const int space = font.Render(' ').advance + style.tracking;
         const std::string base = "ui/fonts/" + style.type;

@@ -54,9 +54,10 @@ void QxArchiveManager::Load() {
         }
         if (result == DirectoryResult::Damaged) {
             m_damaged = true;
-            LogPrintf("Damaged archive %s: directory entry %u of %u does not fit the file",
-                      m_archiveName.c_str(), static_cast<unsigned>(entries.size() + 1),
-                      static_cast<unsigned>(declared));
+            // The loading thread opens every archive again in a file system of its own.
+            LogPrintfOnce("Damaged archive %s: directory entry %u of %u does not fit the file",
+                          m_archiveName.c_str(), static_cast<unsigned>(entries.size() + 1),
+                          static_cast<unsigned>(declared));
         }
         m_loaded = true;
     } catch (...) {

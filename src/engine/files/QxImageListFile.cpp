@@ -57,8 +57,8 @@ public:
     }
 
     bool Damaged(const char* reason) const {
-        std::string line = "Invalid image list: " + m_name + " (" + reason + ")\n";
-        LogString(line.c_str());
+        // Both threads, and every type that uses the list, meet the same damage.
+        LogPrintfOnce("Invalid image list: %s (%s)", m_name.c_str(), reason);
         return false;
     }
 

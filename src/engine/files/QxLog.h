@@ -17,6 +17,12 @@ inline constexpr size_t kLogLineSize = 2048;
 
 // Formats one line, cut to fit, and ends it with carriage return and line feed.
 void LogPrintf(const char* format, ...) QX_PRINTF_FORMAT(1, 2);
+// As LogPrintf, but a line it already wrote to the log in this run is not written
+// again: a fault that both threads meet, or every request of one file, is one line.
+void LogPrintfOnce(const char* format, ...) QX_PRINTF_FORMAT(1, 2);
+// As LogPrintf, for a problem the player must hear of: when the log cannot be
+// written, the first such problem of the run goes to standard error instead.
+void LogWarning(const char* format, ...) QX_PRINTF_FORMAT(1, 2);
 // Writes a ready text unchanged (callers end it with "\n" where they want a break).
 void LogString(const char* text);
 

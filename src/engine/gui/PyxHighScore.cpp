@@ -73,7 +73,7 @@ std::array<PyxHighScoreRow, 10> PyxHighScoreRows(const QxHighScoreTable& table) 
         row.name = entry->name;
         row.score = std::to_string(entry->score);
         if (const auto* game = dynamic_cast<const PyxHighScore*>(entry)) {
-            row.level = game->level <= 24 ? std::to_string(game->level) : "Completed";
+            row.level = game->level <= 24 ? std::to_string(game->level) : kHighScoreCompletedText;
         }
     }
     return rows;

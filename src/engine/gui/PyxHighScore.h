@@ -42,6 +42,11 @@ struct PyxHighScoreRow {
     std::string score;
 };
 
+// The level column's text for a player who completed every level, its widest text.
+constexpr const char* kHighScoreCompletedText = "Completed";
+// The widest text of the score column.
+constexpr const char* kHighScoreWidestScore = "4294967295";
+
 constexpr int kHighScoreRowTop = 227;
 constexpr int kHighScoreRowStep = 15;
 constexpr int kHighScoreArrowX = 34;

@@ -104,11 +104,11 @@ QxEntity2DGUIListBoxType::QxEntity2DGUIListBoxType(QxDefinition* definition)
         definition->ReadEntityRef(m_downArrowRef);
     }
     if (m_listHeight < 0 || m_listHeight > kMaxListHeight) {
-        LogPrintf("ListBox - ListHeight %d held to 0 to %d.\n", m_listHeight, kMaxListHeight);
+        LogPrintf("ListBox - ListHeight %d held to 0 to %d.", m_listHeight, kMaxListHeight);
         m_listHeight = std::clamp(m_listHeight, 0, kMaxListHeight);
     }
     if (m_listWidth < 0 || m_listWidth > kMaxListWidth) {
-        LogPrintf("ListBox - ListWidth %d held to 0 to %d.\n", m_listWidth, kMaxListWidth);
+        LogPrintf("ListBox - ListWidth %d held to 0 to %d.", m_listWidth, kMaxListWidth);
         m_listWidth = std::clamp(m_listWidth, 0, kMaxListWidth);
     }
 }
@@ -244,7 +244,7 @@ void QxEntity2DGUIListBox::LoadFile(const std::string& name) {
     try {
         QxScopedFile file(files, files->Open(name, kOpenRead));
         if (!file) {
-            LogPrintf("ListBox - %s not found.\n", name.c_str());
+            LogPrintf("ListBox - %s not found.", name.c_str());
             return;
         }
         std::string line;
@@ -287,7 +287,7 @@ void QxEntity2DGUIListBox::LoadFile(const std::string& name) {
             }
         }
     } catch (const std::exception&) {
-        LogPrintf("ListBox - %s could not be read.\n", name.c_str());
+        LogPrintf("ListBox - %s could not be read.", name.c_str());
     }
     Select(0);
 }

@@ -40,7 +40,7 @@ void ReadFloat(QxDefinition& definition, const char* key, float& value) {
 std::int32_t Bounded(const char* key, std::int32_t value, std::int32_t most) {
     if (value < 0 || value > most) {
         const std::int32_t held = std::clamp(value, 0, most);
-        LogPrintf("PFire - %s %d held to %d.\n", key, value, held);
+        LogPrintf("PFire - %s %d held to %d.", key, value, held);
         return held;
     }
     return value;
@@ -120,10 +120,10 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
                     m_burnImage = std::move(image);
                 }
             } else {
-                LogPrintf("PFire - burn image %s not found.\n", m_burnImageName.c_str());
+                LogPrintf("PFire - burn image %s not found.", m_burnImageName.c_str());
             }
         } catch (const std::exception&) {
-            LogPrintf("PFire - burn image %s could not be read.\n", m_burnImageName.c_str());
+            LogPrintf("PFire - burn image %s could not be read.", m_burnImageName.c_str());
             m_burnImage.reset();
         }
     }

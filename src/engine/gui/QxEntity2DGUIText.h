@@ -83,8 +83,9 @@ public:
     void Invalidate() override;
     QxEntity2DGUIFont* GetFont() override;
 
-    // One key event (a character below 256 or a key code from 256 up). False when a
-    // printable character is refused by the numbers-only or address rules.
+    // One key event (a character byte, sign-extended as the input events carry it,
+    // or a key code from 256 up). False when a printable character is refused by
+    // the numbers-only or address rules.
     virtual bool HandleKey(int code);
 
     QxEntity2DGUITextType* TextType() const { return static_cast<QxEntity2DGUITextType*>(Type()); }

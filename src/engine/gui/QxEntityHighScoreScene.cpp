@@ -1,10 +1,13 @@
 #include "engine/gui/QxEntityHighScoreScene.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 #include "app/GameSettings.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxDialogParts.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntityDialogScene.h"
 #include "engine/gui/QxEntityHighScoreInputScene.h"
@@ -26,6 +29,41 @@ void SetText(QxEntity2DGUIElement* element, const std::string& text) {
     if (element != nullptr) {
         element->SetString(kPropText, text);
     }
+}
+
+constexpr std::int32_t kNoColumn = std::numeric_limits<std::int32_t>::max();
+
+// Where a column begins when its text element shows `widest`, the widest text the
+// column ever holds; kNoColumn without such a text.
+std::int32_t ColumnLeft(QxEntity2DGUIElement* element, const char* widest) {
+    auto* text = dynamic_cast<QxEntity2DGUIText*>(element);
+    QxEntity2DGUIFont* font = text != nullptr ? text->GetFont() : nullptr;
+    if (font == nullptr) {
+        return kNoColumn;
+    }
+    const auto width = static_cast<std::int32_t>(font->TextWidth(widest, false));
+    const std::int32_t x = text->GetPosition().x;
+    switch (text->Justification()) {
+    case kJustifyRight:
+        return x - width;
+    case kJustifyCentre:
+        return x - width / 2;
+    default:
+        return x;
+    }
+}
+
+// The name as far as it fits (left-justified, as names are) a space before the
+// column that follows it: a long name would run over the level and the score.
+std::string ClipToColumn(const std::string& name, QxEntity2DGUIElement* nameText,
+                         std::int32_t nextColumn) {
+    QxEntity2DGUIFont* font = nameText != nullptr ? nameText->GetFont() : nullptr;
+    if (font == nullptr || nextColumn == kNoColumn) {
+        return name;
+    }
+    const auto gap = static_cast<std::int32_t>(font->TextWidth(" ", true));
+    // FitPrefix keeps strictly below its limit; a name may end right at the gap.
+    return font->FitPrefix(name, nextColumn - nameText->GetPosition().x - gap + 1);
 }
 
 } // namespace
@@ -102,6 +140,8 @@ QxEntityHighScoreScene::QxEntityHighScoreScene(QxEntityHighScoreSceneType* type)
             m_newIndex = g_highScoreTable.IndexOfNew();
             m_enteringName = true;
             m_needsNameDialog = true;
+            // On disk at once: a program killed during the name entry keeps the score.
+            g_highScoreTable.SaveBack();
         }
     }
 }
@@ -166,6 +206,7 @@ void QxEntityHighScoreScene::FinishEntry() {
         }
         m_newEntry->isNew = false;
         g_lastHighscoreName = m_newEntry->name;
+        g_highScoreTable.SaveBack();
     }
     m_enteringName = false;
 }
@@ -209,7 +250,11 @@ void QxEntityHighScoreScene::ShowTableRows(
         const PyxHighScoreRow& line = rows[static_cast<size_t>(row)];
         QxEntity2DGUIElement* level =
             levelTexts != nullptr ? (*levelTexts)[static_cast<size_t>(row)] : nullptr;
-        SetText(type->NameElement(row), line.name);
+        const std::int32_t nextColumn =
+            std::min(ColumnLeft(level, kHighScoreCompletedText),
+                     ColumnLeft(type->ScoreElement(row), kHighScoreWidestScore));
+        SetText(type->NameElement(row),
+                ClipToColumn(line.name, type->NameElement(row), nextColumn));
         SetText(type->ScoreElement(row), line.score);
         SetText(level, line.level);
         for (QxEntity2DGUIElement* text :

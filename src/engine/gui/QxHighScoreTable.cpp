@@ -5,6 +5,7 @@
 
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxLog.h"
+#include "platform/FileFlush.h"
 
 QxHighScoreTable g_highScoreTable;
 
@@ -14,28 +15,58 @@ bool WriteAll(std::FILE* stream, const uint8_t* data, size_t size) {
     return size == 0 || std::fwrite(data, 1, size, stream) == size;
 }
 
-// Reads the whole file into the buffer; false when it cannot be opened or read, or
-// is larger than any table could be (then tooLarge is set).
-bool ReadWholeFile(const std::string& fileName, QxBuffer& buffer, bool& tooLarge) {
-    tooLarge = false;
+enum class ReadResult { Read, Missing, Unreadable, TooLarge };
+
+// Reads the whole file into the buffer.
+ReadResult ReadWholeFile(const std::string& fileName, QxBuffer& buffer) {
     std::FILE* stream = std::fopen(fileName.c_str(), "rb");
     if (stream == nullptr) {
-        return false;
+        // Only a file that is not there is no loss; one that is there but will not
+        // open (locked, not permitted) holds scores all the same.
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(fileName, error);
+        return status.type() == std::filesystem::file_type::not_found ? ReadResult::Missing
+                                                                      : ReadResult::Unreadable;
     }
     bool ok = std::fseek(stream, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(stream) : -1;
     ok = ok && size >= 0 && std::fseek(stream, 0, SEEK_SET) == 0;
-    if (ok && size > QxHighScoreTable::kMaxFileSize) {
-        tooLarge = true;
-        ok = false;
-    }
+    const bool tooLarge = ok && size > QxHighScoreTable::kMaxFileSize;
+    ok = ok && !tooLarge;
     if (ok) {
         buffer.Allocate(static_cast<uint32_t>(size), 0);
         ok = size == 0 || std::fread(buffer.GetData(), 1, static_cast<size_t>(size), stream) ==
                               static_cast<size_t>(size);
     }
     std::fclose(stream);
-    return ok;
+    return ok ? ReadResult::Read : tooLarge ? ReadResult::TooLarge : ReadResult::Unreadable;
+}
+
+// The first of "name", "name2", "name3" ... that names nothing yet; empty when all
+// the names that are tried are taken.
+std::string FreshName(const std::string& name) {
+    constexpr int kMaxTries = 1000;
+    for (int number = 1; number <= kMaxTries; ++number) {
+        const std::string candidate = number == 1 ? name : name + std::to_string(number);
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(candidate, error);
+        if (status.type() == std::filesystem::file_type::not_found) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+// Moves the file to a fresh name beside it; answers that name, or empty when the file
+// could not be moved.
+std::string MoveAside(const std::string& fileName) {
+    const std::string kept = FreshName(fileName + ".damaged");
+    if (kept.empty()) {
+        return {};
+    }
+    std::error_code error;
+    std::filesystem::rename(fileName, kept, error);
+    return error ? std::string() : kept;
 }
 
 } // namespace
@@ -87,6 +118,8 @@ int QxHighScoreTable::IndexOfNew() const {
 
 void QxHighScoreTable::Clear() {
     m_entries.clear();
+    m_fileName.clear();
+    m_unreadFile.clear();
 }
 
 const QxHighScore* QxHighScoreTable::Entry(int index) const {
@@ -105,27 +138,46 @@ QxHighScore* QxHighScoreTable::Entry(int index) {
 
 bool QxHighScoreTable::Load(const std::string& fileName, const QxHighScore& prototype) {
     Clear();
+    m_fileName = fileName;
     if (fileName.empty()) {
         return false;
     }
     QxBuffer buffer;
-    bool tooLarge = false;
-    if (!ReadWholeFile(fileName, buffer, tooLarge)) {
-        if (tooLarge) {
-            LogPrintf("High scores damaged (file too large): %s", fileName.c_str());
-        }
+    const char* damage = nullptr;
+    switch (ReadWholeFile(fileName, buffer)) {
+    case ReadResult::Missing:
         return false;
+    case ReadResult::Unreadable:
+        damage = "cannot be read";
+        break;
+    case ReadResult::TooLarge:
+        damage = "file too large";
+        break;
+    case ReadResult::Read:
+        if (LoadFrom(buffer, prototype)) {
+            return true;
+        }
+        damage = "checksum";
+        break;
     }
 
-    if (!LoadFrom(buffer, prototype)) {
-        LogPrintf("High scores damaged (checksum): %s", fileName.c_str());
-        return false;
+    // The next save would put an empty table in its place: the old bytes go aside
+    // first, so scores that a player (or a later version) can still read survive.
+    const std::string kept = MoveAside(fileName);
+    if (kept.empty()) {
+        m_unreadFile = fileName;
+        LogWarning("High scores damaged (%s): %s; it could not be moved aside and is not "
+                   "written over",
+                   damage, fileName.c_str());
+    } else {
+        LogWarning("High scores damaged (%s): %s; the old file is kept as %s", damage,
+                   fileName.c_str(), kept.c_str());
     }
-    return true;
+    return false;
 }
 
 bool QxHighScoreTable::LoadFrom(QxFile& file, const QxHighScore& prototype) {
-    Clear();
+    m_entries.clear();
     const uint32_t size = file.GetSize();
     std::unique_ptr<QxHighScore> reader = prototype.Clone();
     uint32_t sum = 0;
@@ -144,7 +196,7 @@ bool QxHighScoreTable::LoadFrom(QxFile& file, const QxHighScore& prototype) {
     // cut-off entry, a name too long to be one, bytes after the sum) is damage.
     const bool endsWithSum = size >= 4 && start == size - 4;
     if (!endsWithSum || firstWord != sum) {
-        Clear();
+        m_entries.clear();
         return false;
     }
     for (auto& entry : m_entries) {
@@ -153,13 +205,29 @@ bool QxHighScoreTable::LoadFrom(QxFile& file, const QxHighScore& prototype) {
     return true;
 }
 
-bool QxHighScoreTable::Save(const std::string& fileName) const {
+bool QxHighScoreTable::Save(const std::string& fileName) {
     return SaveWith(fileName, &WriteAll);
 }
 
-bool QxHighScoreTable::SaveWith(const std::string& fileName, StreamWriter writer) const {
+bool QxHighScoreTable::SaveBack() {
+    return Save(m_fileName);
+}
+
+bool QxHighScoreTable::SaveWith(const std::string& fileName, StreamWriter writer) {
     if (fileName.empty() || writer == nullptr) {
         return false;
+    }
+    // A file that could not be read at start-up is only replaced once its bytes are
+    // safe beside it (it may have been locked only for a while).
+    if (fileName == m_unreadFile) {
+        const std::string kept = MoveAside(fileName);
+        if (kept.empty()) {
+            LogWarning("High scores not saved: %s could not be read and is not written over",
+                       fileName.c_str());
+            return false;
+        }
+        m_unreadFile.clear();
+        LogPrintf("High scores: the unread file %s is kept as %s", fileName.c_str(), kept.c_str());
     }
     QxBuffer bytes;
     uint32_t sum = 0;
@@ -177,11 +245,11 @@ bool QxHighScoreTable::SaveWith(const std::string& fileName, StreamWriter writer
     const std::string temporary = fileName + ".tmp";
     std::FILE* stream = std::fopen(temporary.c_str(), "wb");
     if (stream == nullptr) {
-        LogPrintf("High scores not saved (cannot create %s)", temporary.c_str());
+        LogWarning("High scores not saved (cannot create %s)", temporary.c_str());
         return false;
     }
     bool written = writer(stream, bytes.GetData(), bytes.Tell());
-    written = std::fflush(stream) == 0 && written;
+    written = written && platform::FlushToDisk(stream);
     written = std::fclose(stream) == 0 && written;
 
     std::error_code error;
@@ -190,8 +258,8 @@ bool QxHighScoreTable::SaveWith(const std::string& fileName, StreamWriter writer
     }
     if (!written || error) {
         std::filesystem::remove(temporary, error);
-        LogPrintf("High scores not saved (cannot write %s); the old table is kept",
-                  fileName.c_str());
+        LogWarning("High scores not saved (cannot write %s); the old table is kept",
+                   fileName.c_str());
         return false;
     }
     return true;

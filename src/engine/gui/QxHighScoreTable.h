@@ -32,11 +32,15 @@ public:
     QxHighScore* Insert(const QxHighScore& prototype, bool isNew);
     // Position of the entry with the new flag, or -1.
     int IndexOfNew() const;
+    // Destroys all entries and forgets the file Load read.
     void Clear();
 
     // Replaces the table by the file's entries, each read by a clone of the
-    // prototype. A missing file gives an empty table; a damaged one too, with a
-    // line in the log. Answers true when the file was read and sound.
+    // prototype, and remembers the file for SaveBack. A missing file gives an empty
+    // table. So does one that is there but cannot be read or is damaged: it is moved
+    // to a fresh name beside it ("Scores.rd.damaged", "Scores.rd.damaged2", ...) with
+    // one line in the log; when it cannot be moved, no save writes over it until it
+    // can. Answers true when the file was read and sound.
     bool Load(const std::string& fileName, const QxHighScore& prototype);
     // The same from a file already open, read from its current position to its end.
     // Logs nothing; answers false (with an empty table) for a damaged file.
@@ -44,9 +48,11 @@ public:
     // Writes the table to a temporary file beside fileName and renames it over the
     // old file only once every byte is on disk, so a failed save keeps the old
     // table. Answers true when the file was replaced.
-    bool Save(const std::string& fileName) const;
+    bool Save(const std::string& fileName);
+    // Save to the file Load read (nothing when there was no Load).
+    bool SaveBack();
     // Save through a given writer (lets the caller route or check the bytes).
-    bool SaveWith(const std::string& fileName, StreamWriter writer) const;
+    bool SaveWith(const std::string& fileName, StreamWriter writer);
 
     int Count() const { return static_cast<int>(m_entries.size()); }
     const QxHighScore* Entry(int index) const;
@@ -54,7 +60,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<QxHighScore>> m_entries;
+    std::string m_fileName;   // where Load read from
+    std::string m_unreadFile; // a file Load could not read nor move aside
 };
 
-// The program-wide table: loaded at start-up, saved at shutdown.
+// The program-wide table: loaded at start-up, saved whenever an entry is added or
+// named, and at shutdown.
 extern QxHighScoreTable g_highScoreTable;

@@ -43,6 +43,11 @@ size_t QxTextEditRules::GroupLengthAt(const std::string& text, size_t cursor) {
 
 bool QxTextEditRules::HandleKey(std::string& text, size_t& cursor, int code) const {
     cursor = std::min(cursor, text.size());
+    // Characters reach the game as sign-extended bytes (the input events and the
+    // recordings keep them so): "\xD6" arrives as -42 and "\xFF" as -1.
+    if (code >= -128 && code < 0) {
+        code += 256;
+    }
     switch (code) {
     case kBackspace:
         if (!text.empty() && cursor == text.size()) {
@@ -89,7 +94,7 @@ bool QxTextEditRules::HandleKey(std::string& text, size_t& cursor, int code) con
     default:
         break;
     }
-    if (code < 32 || code > 254) {
+    if (code < 32 || code > 255) {
         return true;
     }
     if (ipAddress) {

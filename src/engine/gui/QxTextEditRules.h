@@ -14,9 +14,10 @@ struct QxTextEditRules {
     int wrapWidth = -1;
     size_t maxLength = 256;
 
-    // Applies one key code (a character below 256 or a key code from 256 up) to
-    // text and cursor. False only when a printable character is refused by the
-    // filters; every other code counts as handled, even when nothing changes.
+    // Applies one key code (a character byte, sign-extended or not, or a key code
+    // from 256 up) to text and cursor; characters 32 to 255 are typed. False only
+    // when a printable character is refused by the filters; every other code counts
+    // as handled, even when nothing changes.
     bool HandleKey(std::string& text, size_t& cursor, int code) const;
 
     // What a window of `windowSize` characters shows of `text` with the cursor at

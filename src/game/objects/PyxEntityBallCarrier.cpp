@@ -19,7 +19,7 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     if (definition->FindKey("DropSound") && definition->ReadString(sound))
         m_dropSound.SetName(sound);
     if (!(FrameRate() > 0.0f))
-        LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.\n",
+        LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));
 }
 

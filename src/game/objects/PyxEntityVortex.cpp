@@ -44,7 +44,7 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
     const std::int32_t length = std::clamp(m_armLength, 0, kMaxArmLength);
     const std::int32_t particles = std::clamp(m_numberParticles, 0, kMaxParticles);
     if (arms != m_numberArms || length != m_armLength || particles != m_numberParticles)
-        LogPrintf("PyxVortex: arms %d, arm length %d and particles %d held to %d, %d and %d.\n",
+        LogPrintf("PyxVortex: arms %d, arm length %d and particles %d held to %d, %d and %d.",
                   m_numberArms, m_armLength, m_numberParticles, arms, length, particles);
     m_numberArms = arms;
     m_armLength = length;
@@ -52,7 +52,7 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
     // Particles that do not move inwards would never drain, and the vortex would never
     // let its ball roll.
     if (!(m_speed > 0.0f) || !std::isfinite(m_speed)) {
-        LogPrintf("PyxVortex: speed %g is no speed; 1 is used.\n", double(m_speed));
+        LogPrintf("PyxVortex: speed %g is no speed; 1 is used.", double(m_speed));
         m_speed = 1.0f;
     }
 }

@@ -24,7 +24,7 @@ bool QxTrajectoryLine::GetPoint(std::int32_t id, float& x, float& y) const {
 std::size_t QxTrajectoryLine::SampleCountFor(float length) const {
     const double steps = static_cast<double>(length) / static_cast<double>(m_spacing);
     if (!(steps >= 0.0) || steps >= static_cast<double>(kMaxSamples)) {
-        LogPrintf("Trajectory of length %g with spacing %g needs too many samples.\n",
+        LogPrintf("Trajectory of length %g with spacing %g needs too many samples.",
                   static_cast<double>(length), static_cast<double>(m_spacing));
         return 0;
     }

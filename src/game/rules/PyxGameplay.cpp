@@ -155,7 +155,7 @@ bool PyxGameplay::StartNewGame() {
         hud.clock->ResetClock();
 
     if (!StartNextLevel()) {
-        LogPrintf("Level set %s - no level could be started.\n", levelSet.c_str());
+        LogPrintf("Level set %s - no level could be started.", levelSet.c_str());
         return false;
     }
     UpdateTexts();
@@ -179,12 +179,12 @@ bool PyxGameplay::LoadLevel(const std::string& fileName) {
     QxFileSystem* files = CurrentFileSystem();
     QxScopedFile file(files, files ? files->Open(fileName, kOpenReadBinary) : nullptr);
     if (!file) {
-        LogPrintf("Level %s - file not found.\n", fileName.c_str());
+        LogPrintf("Level %s - file not found.", fileName.c_str());
         return false;
     }
     auto level = std::make_unique<PyxLevel>();
     if (level->LoadLevel(*file.Get()) != 1) {
-        LogPrintf("Level %s - not loaded: %s\n", fileName.c_str(), level->ErrorText().c_str());
+        LogPrintf("Level %s - not loaded: %s", fileName.c_str(), level->ErrorText().c_str());
         return false;
     }
     m_level = std::move(level);
@@ -294,7 +294,7 @@ bool PyxGameplay::SetUpPlayer() {
                                   kPlayerBallClass, kPlayerBallType, true);
     }
     if (!ball) {
-        LogPrintf("Player ball %s - %s could not be created.\n", kPlayerBallClass, kPlayerBallType);
+        LogPrintf("Player ball %s - %s could not be created.", kPlayerBallClass, kPlayerBallType);
         return false;
     }
     ball->AddFlags(kObjectPlayer);
@@ -580,7 +580,7 @@ void PyxGameplay::OpenExitWhenEarned() {
         return;
     m_exitOpen = true;
     if (col < 0 || row < 0 || col >= m_level->Columns() || row >= m_level->Rows()) {
-        LogPrintf("Exit cell %d, %d lies outside the board.\n", col, row);
+        LogPrintf("Exit cell %d, %d lies outside the board.", col, row);
         return;
     }
     const std::int32_t index = row * m_level->Columns() + col;
@@ -592,7 +592,7 @@ void PyxGameplay::OpenExitWhenEarned() {
         m_level->PlaceTile(kExitClass, kExitType, m_level->BorderX() + col * m_level->TileWidth(),
                            m_level->BorderY() + row * m_level->TileHeight(), index);
     if (!exit) {
-        LogPrintf("Exit tile not found: %s - %s\n", kExitClass, kExitType);
+        LogPrintf("Exit tile not found: %s - %s", kExitClass, kExitType);
         return;
     }
     // What stood in the cell now stands on the exit, and a ball there has entered it.
@@ -654,7 +654,7 @@ void PyxGameplay::StartLevelBehindJaws() {
     m_nextLevelLoaded = true;
     if (StartNextLevel())
         return;
-    LogPrintf("Level %d could not be started; the game ends.\n", m_levelIndex + 1);
+    LogPrintf("Level %d could not be started; the game ends.", m_levelIndex + 1);
     m_state = PyxGameState::GameEnding;
     m_stateTimer = kEndingMs;
     ClearRequestedTurn();

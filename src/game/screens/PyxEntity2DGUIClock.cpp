@@ -33,7 +33,7 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     if (def.FindKey("NumberOfLights"))
         def.ReadInts(&lights, 1);
     if (lights > kMaxLights) {
-        LogPrintf("Clock %d lights - only %d are kept.\n", lights, kMaxLights);
+        LogPrintf("Clock %d lights - only %d are kept.", lights, kMaxLights);
         lights = kMaxLights;
     }
     for (std::int32_t n = 1; n <= lights; ++n) {

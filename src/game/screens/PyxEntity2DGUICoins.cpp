@@ -101,7 +101,7 @@ void PyxEntity2DGUICoins::SetCoinPlaces(std::int32_t count) {
     Invalidate();
     m_places.clear();
     if (count > kMaxPlaces) {
-        LogPrintf("Coin stacks: %d coins asked for, %d laid out.\n", count, kMaxPlaces);
+        LogPrintf("Coin stacks: %d coins asked for, %d laid out.", count, kMaxPlaces);
         count = kMaxPlaces;
     }
     const std::int32_t stacks = StackCount(count);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,6 +16,7 @@
 #include <system_error>
 
 #include "engine/files/QxLog.h"
+#include "platform/FileFlush.h"
 
 namespace platform {
 namespace {
@@ -183,37 +185,35 @@ std::vector<RegKey> LoadRegistry() {
     return keys;
 }
 
-// Written beside the old file and renamed over it, so a failure halfway (a full disk,
-// a crash) leaves the previous settings in place rather than half a file.
+// Written beside the old file, put on the disk and only then renamed over it, so a
+// failure halfway (a full disk, a crash, a power cut) leaves the previous settings in
+// place rather than half a file or none.
 bool SaveRegistry(const std::vector<RegKey>& keys) {
+    std::string text;
+    for (const RegKey& key : keys) {
+        text += "K\t" + Escape(key.path) + '\n';
+        for (const RegValue& value : key.values) {
+            text += (value.isString ? "S\t" : "U\t") + Escape(value.name) + '\t';
+            text += value.isString ? Escape(value.text) : std::to_string(value.number);
+            text += '\n';
+        }
+    }
     const std::filesystem::path path(RegistryFile());
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     std::filesystem::path temporary = path;
     temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const RegKey& key : keys) {
-            out << "K\t" << Escape(key.path) << '\n';
-            for (const RegValue& value : key.values) {
-                out << (value.isString ? "S\t" : "U\t") << Escape(value.name) << '\t';
-                if (value.isString) {
-                    out << Escape(value.text);
-                } else {
-                    out << value.number;
-                }
-                out << '\n';
-            }
-        }
-        out.flush();
-        if (!out) {
-            out.close();
-            std::filesystem::remove(temporary, ec);
-            return false;
-        }
+    std::FILE* out = std::fopen(temporary.string().c_str(), "wb");
+    if (out == nullptr) {
+        return false;
     }
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
+    bool written = text.empty() || std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    written = written && FlushToDisk(out);
+    written = std::fclose(out) == 0 && written;
+    if (written) {
+        std::filesystem::rename(temporary, path, ec);
+    }
+    if (!written || ec) {
         std::filesystem::remove(temporary, ec);
         return false;
     }
