@@ -1,7 +1,8 @@
 // Games on the real data set with the real rules, steered by a simple player that
 // heads for the nearest coin (or, told to, for the nearest trap): a game on the first
-// level starts, the claw lowers the ball and coins appear; pause freezes the board; a
-// player who collects coins opens the exit; three lives lost in traps end the game.
+// level starts, the claw lowers the ball and coins appear; hints and pause freeze the
+// board, its sounds with it; a player who collects coins opens the exit, which takes
+// what stood in its cell; three lives lost in traps end the game.
 // With RONDELIX_SHOTS naming a folder the frames worth seeing are kept there.
 #include <cmath>
 #include <cstring>
@@ -328,6 +329,7 @@ TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
     }
     EXPECT_TRUE(game_->PlayerBall()->HasFlags(kObjectActive)) << "the claw never put the ball down";
     EXPECT_EQ(Corner(false), corner) << "the dropped ball showed in the corner";
+    SaveShot("game-drop");
     Frames(120);
     EXPECT_EQ(game_->CoinsPlaced(), Level()->Properties().CoinsOnBoard);
     EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
@@ -360,7 +362,7 @@ TEST_F(BoardGame, HintsOpenOverTheBoardAndHoldTheGame) {
 }
 
 // A hint freezes the board, and its sounds with it: the traps' hum and the rolling
-// stop while it is open and go on once the player closes it.
+// stop while it is open and go on once the player closes it; so does a question box.
 TEST_F(BoardGame, AHintHoldsTheBoardsSoundsUntilItCloses) {
     g_gameSettings.showHints = 1;
     ASSERT_TRUE(StartOn(4));
@@ -377,11 +379,18 @@ TEST_F(BoardGame, AHintHoldsTheBoardsSoundsUntilItCloses) {
         EXPECT_GT(PlayingLoops(), 0) << "after hint " << hints;
     }
     EXPECT_EQ(hints, 2) << "the welcome hint and the first life lost";
+    // The screen's own question (Escape) holds them the same way.
+    ASSERT_NE(scene_->ShowMessageBox("Are you sure you want to quit?", 1, kButtonsYesNo), nullptr);
+    Frames(5);
+    EXPECT_EQ(PlayingLoops(), 0) << "under the quit question";
+    scene_->OnKey('n');
+    Frames(2);
+    EXPECT_GT(PlayingLoops(), 0) << "after the quit question";
 }
 
-// One lane: the exit opens at once on the only floor cell, where a post stands; a ball
-// released at the lane's left end rolls right into it. The player's ball rolls along
-// the empty row below.
+// One lane: the exit opens at once on the only floor cell, where a deflector (a post
+// and its picture) stands; a ball released at the lane's left end rolls right into
+// it. The player's ball rolls along the empty row below.
 constexpr const char* kLaneLevel = R"(Columns 8
 Rows 2
 TileWidth 56
@@ -403,10 +412,11 @@ Grid
 --------
 End
 Object PyxRenderedBall renderball 28 84
-Object PyxBasicPost boardpost 420 28
+Object PyxBasicPost boarddefl7 420 28
+Object PyxAnimExplosion boarddefl7art 420 28
 )";
 
-TEST_F(BoardGame, AnExitTakesThePostOfItsCellAndABallSavedThereGoesUpInSmokeOnIt) {
+TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOnIt) {
     ASSERT_TRUE(StartOn(std::vector<std::string>{WriteLevel("lane.lvl", kLaneLevel)}));
     int frames = 0;
     while (!game_->IsExitOpen() && frames < 20) {
@@ -430,6 +440,7 @@ TEST_F(BoardGame, AnExitTakesThePostOfItsCellAndABallSavedThereGoesUpInSmokeOnIt
     }
     ASSERT_EQ(game_->BallsSaved(), 1);
     EXPECT_EQ(Corner(true), corner) << "the smoke showed in the corner";
+    SaveShot("lane-puff");
     Frame();
     SaveShot("lane-smoke");
     const PyxEntityGameObject* smoke = nullptr;

@@ -152,16 +152,16 @@ public:
     // Replaces the collision shape (a rectangular post does).
     void SetShape(std::unique_ptr<PyxBlockShape> shape);
 
-    // Brings the shape and the drawing position to the centre now. Objects placed or
-    // made active while the board updates are drawn before their own first update.
-    void FollowCentre();
-
     // The level the object lives on: the one that holds it, else the level of the
     // game in progress.
     PyxLevel* Level() const;
     void SetLevel(PyxLevel* level) { m_level = level; }
 
 protected:
+    // Brings the shape and the drawing position to the centre now: objects placed or
+    // made active while the board updates are drawn before their own first update.
+    void FollowCentre();
+
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_previousX = -1.0f;
