@@ -29,7 +29,6 @@ public:
     // Holding pauses the loop where it is; letting go plays it on from there, or stops
     // it when the sound manager refuses (sounds off), so it starts afresh.
     void Hold(bool hold);
-    bool IsHeld() const { return m_held; }
 
     float Volume() const { return m_volume; }
     bool HasInstance() const { return m_hasInstance; }

@@ -54,7 +54,6 @@ public:
     // Holding pauses the instance where it is; letting go plays it on from there, or
     // forgets it when the sound manager refuses (sounds off), so it starts afresh.
     void Hold(bool hold);
-    bool IsHeld() const { return m_held; }
 
 private:
     bool m_active = false;
