@@ -1,7 +1,8 @@
 // Games on the real data set with the real rules, steered by a simple player that
 // heads for the nearest coin (or, told to, for the nearest trap): a game on the first
-// level starts, the claw lowers the ball and coins appear; pause freezes the board; a
-// player who collects coins opens the exit; three lives lost in traps end the game.
+// level starts, the claw lowers the ball and coins appear; hints and pause freeze the
+// board, its sounds with it; a player who collects coins opens the exit, which takes
+// what stood in its cell; three lives lost in traps end the game.
 // With RONDELIX_SHOTS naming a folder the frames worth seeing are kept there.
 #include <cmath>
 #include <cstring>
@@ -12,14 +13,18 @@
 
 #include "app/QxRandom.h"
 #include "content/BoardGameSupport.h"
+#include "engine/files/QxFileLE.h"
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
+#include "game/field/PyxLevelText.h"
 #include "game/objects/PyxEntityBasicPost.h"
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/rules/PyxBoardLink.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
+#include "game/screens/PyxSceneSupport.h"
+#include "platform/headless/HeadlessSound.h"
 
 namespace boardcontent {
 namespace {
@@ -28,10 +33,10 @@ constexpr std::int32_t kUp = 256, kDown = 257, kRight = 258, kLeft = 259;
 
 class BoardGame : public BoardGameTest {
 protected:
-    // The game screen playing levels of the set (numbers 1 to 24) as a game of its own.
-    bool StartOn(std::vector<int> levels) {
-        const std::string folder = root_ + "/lists/";
-        std::filesystem::create_directories(folder);
+    // The game screen playing the level files (in the archive or written by the test)
+    // as a game of its own.
+    bool StartOn(const std::vector<std::string>& files) {
+        const std::string folder = ListFolder();
         {
             std::ofstream list(folder + "one.lst", std::ios::binary);
             auto u32 = [&list](std::uint32_t v) {
@@ -46,15 +51,13 @@ protected:
             u32(0);
             u32(0);
             u32(0);
-            u32(std::uint32_t(levels.size()));
-            for (int number : levels) {
-                char file[32];
-                std::snprintf(file, sizeof file, "levels/level%02d.lvl", number % 100);
-                u32(std::uint32_t(4 + std::strlen(file) + 4 + 4 + 4));
+            u32(std::uint32_t(files.size()));
+            for (const std::string& file : files) {
+                u32(std::uint32_t(4 + file.size() + 4 + 4 + 4));
                 str(file);
                 str("");
                 str("");
-                u32(std::uint32_t(number));
+                u32(0);
             }
         }
         if (!listsAdded_) {
@@ -65,7 +68,81 @@ protected:
         text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
         return CreateScene(text) && game_->StartNewGame();
     }
+    // Levels of the set, numbers 1 to 24.
+    bool StartOn(std::vector<int> levels) {
+        std::vector<std::string> files;
+        for (int number : levels) {
+            char file[32];
+            std::snprintf(file, sizeof file, "levels/level%02d.lvl", number % 100);
+            files.push_back(file);
+        }
+        return StartOn(files);
+    }
     bool StartOn(int level) { return StartOn(std::vector<int>{level}); }
+
+    std::string ListFolder() const {
+        const std::string folder = root_ + "/lists/";
+        std::filesystem::create_directories(folder);
+        return folder;
+    }
+
+    // A level of the test's own, from its text, beside the list; answers its name.
+    std::string WriteLevel(const std::string& name, const std::string& text) {
+        PyxLevel level;
+        std::string error;
+        EXPECT_TRUE(PyxLevelText::Read(text, level, error)) << error;
+        std::FILE* handle = std::fopen((ListFolder() + name).c_str(), "wb");
+        EXPECT_NE(handle, nullptr);
+        if (handle) {
+            {
+                QxFileLE file(handle);
+                EXPECT_TRUE(level.SaveLevel(file));
+            }
+            std::fclose(handle);
+        }
+        return name;
+    }
+
+    // What the screen shows in a rectangle.
+    std::vector<std::uint16_t> Pixels(const QxRect& rect) {
+        std::vector<std::uint16_t> pixels;
+        QxSurfaceDesc desc{};
+        if (!screen_->LockBackBuffer(&desc))
+            return pixels;
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            const auto* row = reinterpret_cast<const std::uint16_t*>(desc.pixels + y * desc.pitch);
+            pixels.insert(pixels.end(), row + rect.left, row + rect.right);
+        }
+        screen_->UnlockBackBuffer();
+        return pixels;
+    }
+    // The screen's top-left corner: the border strips beside the first cell, and with
+    // the cell, the whole square.
+    std::vector<std::uint16_t> Corner(bool withCell) {
+        if (withCell)
+            return Pixels({0, 64, 0, 64});
+        std::vector<std::uint16_t> pixels = Pixels({0, 64, 0, 16});
+        const std::vector<std::uint16_t> left = Pixels({0, 16, 16, 64});
+        pixels.insert(pixels.end(), left.begin(), left.end());
+        return pixels;
+    }
+
+    // Looping sounds that can be heard now.
+    int PlayingLoops() const {
+        int loops = 0;
+        std::size_t seen = 0;
+        for (std::uint32_t id = 0; seen < sound_->InstanceCount() && id < (1u << 20); ++id) {
+            platform::SoundBuffer* buffer = sound_->InstanceBuffer(id);
+            if (!buffer)
+                continue;
+            ++seen;
+            platform::headless::SoundBufferState state;
+            if (platform::headless::GetSoundBufferState(buffer, &state) && state.playing &&
+                state.looping)
+                ++loops;
+        }
+        return loops;
+    }
 
     // The game screen's definition in the data set.
     std::string StdGame() {
@@ -234,6 +311,8 @@ protected:
     std::vector<PyxVector> faces_;
 };
 
+// The ball the claw lets go of shows where it was let go from that frame on, never in
+// the screen's corner.
 TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
     ASSERT_TRUE(CreateScene(StdGame()));
     ASSERT_TRUE(game_->StartNewGame());
@@ -242,25 +321,137 @@ TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
     EXPECT_EQ(game_->Lives(), 3);
     Frames(150);
     SaveShot("game-claw");
-    Frames(170);
     ASSERT_NE(game_->PlayerBall(), nullptr);
+    std::vector<std::uint16_t> corner;
+    for (int frame = 0; frame < 200 && !game_->PlayerBall()->HasFlags(kObjectActive); ++frame) {
+        corner = Corner(false);
+        Frame();
+    }
     EXPECT_TRUE(game_->PlayerBall()->HasFlags(kObjectActive)) << "the claw never put the ball down";
+    EXPECT_EQ(Corner(false), corner) << "the dropped ball showed in the corner";
+    SaveShot("game-drop");
+    Frames(120);
     EXPECT_EQ(game_->CoinsPlaced(), Level()->Properties().CoinsOnBoard);
     EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
 }
 
+// The welcome hint opens in the frame the claw lets go of the ball, and holds the game:
+// the ball lies where it was let go, under the hint for as long as that stays.
 TEST_F(BoardGame, HintsOpenOverTheBoardAndHoldTheGame) {
     g_gameSettings.showHints = 1;
     ASSERT_TRUE(StartOn(3));
+    const PyxEntityGameObject* ball = game_->PlayerBall();
+    ASSERT_NE(ball, nullptr);
+    // Below the claw's arms: the ball hanging from it, then the ball let go.
+    const QxRect below{
+        Level()->BorderX() + int(ball->X()) - 20, Level()->BorderX() + int(ball->X()) + 20,
+        Level()->BorderY() + int(ball->Y()), Level()->BorderY() + int(ball->Y()) + 20};
     int frames = 0;
+    std::vector<std::uint16_t> hanging;
     while (scene_->DialogCount() == 0 && frames < 1000) {
+        hanging = Pixels(below);
         Frame();
         ++frames;
     }
     ASSERT_EQ(scene_->DialogCount(), 1u) << "no hint once the ball was down";
+    EXPECT_EQ(Pixels(below), hanging) << "the claw let go of nothing";
     Frames(40);
     SaveShot("game-hint");
     EXPECT_TRUE(scene_->IsModal());
+    EXPECT_EQ(Pixels(below), hanging);
+}
+
+// A hint freezes the board, and its sounds with it: the traps' hum and the rolling
+// stop while it is open and go on once the player closes it; so does a question box.
+TEST_F(BoardGame, AHintHoldsTheBoardsSoundsUntilItCloses) {
+    g_gameSettings.showHints = 1;
+    ASSERT_TRUE(StartOn(4));
+    int hints = 0;
+    for (int frame = 0; frame < 20000 && hints < 2; ++frame) {
+        Play(1, true);
+        if (!scene_->IsModal())
+            continue;
+        ++hints;
+        Frames(30);
+        EXPECT_EQ(PlayingLoops(), 0) << "under hint " << hints;
+        scene_->OnKey(kSceneKeyEnter);
+        Frames(2);
+        EXPECT_GT(PlayingLoops(), 0) << "after hint " << hints;
+    }
+    EXPECT_EQ(hints, 2) << "the welcome hint and the first life lost";
+    // The screen's own question (Escape) holds them the same way.
+    ASSERT_NE(scene_->ShowMessageBox("Are you sure you want to quit?", 1, kButtonsYesNo), nullptr);
+    Frames(5);
+    EXPECT_EQ(PlayingLoops(), 0) << "under the quit question";
+    scene_->OnKey('n');
+    Frames(2);
+    EXPECT_GT(PlayingLoops(), 0) << "after the quit question";
+}
+
+// One lane: the exit opens at once on the only floor cell, where a deflector (a post
+// and its picture) stands; a ball released at the lane's left end rolls right into
+// it. The player's ball rolls along the empty row below.
+constexpr const char* kLaneLevel = R"(Columns 8
+Rows 2
+TileWidth 56
+TileHeight 56
+BorderX 16
+BorderY 16
+ReleaseInterval 60
+BallClass "PyxCharacterBall"
+BallType "boardred"
+BallsReleased 1
+StartDirX 1
+BallSpeed 2
+LevelTime 60
+CoinsNeeded 0
+CoinsOnBoard 0
+Tile . PyxBitmapTile floor
+Grid
+-------.
+--------
+End
+Object PyxRenderedBall renderball 28 84
+Object PyxBasicPost boarddefl7 420 28
+Object PyxAnimExplosion boarddefl7art 420 28
+)";
+
+TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOnIt) {
+    ASSERT_TRUE(StartOn(std::vector<std::string>{WriteLevel("lane.lvl", kLaneLevel)}));
+    int frames = 0;
+    while (!game_->IsExitOpen() && frames < 20) {
+        Frame();
+        ++frames;
+    }
+    PyxEntityTileBase* exit = Level()->TileAtCell(7, 0);
+    ASSERT_TRUE(exit && (exit->KindBits() & 2u)) << "no exit on the lane's last cell";
+    SaveShot("lane-exit");
+    for (const PyxLevelObjectRecord& record : Level()->Objects()) {
+        const PyxEntityGameObject* object = record.entity.get();
+        const bool inExit = object && object->X() >= 392.0f && object->Y() < 56.0f;
+        EXPECT_FALSE(inExit && !PyxBoardLink::IsBall(object))
+            << record.typeName << " is still shown in the exit";
+    }
+    std::vector<std::uint16_t> corner;
+    while (game_->BallsSaved() == 0 && frames < 1000) {
+        corner = Corner(true);
+        Frame();
+        ++frames;
+    }
+    ASSERT_EQ(game_->BallsSaved(), 1);
+    EXPECT_EQ(Corner(true), corner) << "the smoke showed in the corner";
+    SaveShot("lane-puff");
+    Frame();
+    SaveShot("lane-smoke");
+    const PyxEntityGameObject* smoke = nullptr;
+    for (const PyxLevelObjectRecord& record : Level()->Objects()) {
+        if (record.typeName == "bigsmoke")
+            smoke = record.entity.get();
+    }
+    ASSERT_NE(smoke, nullptr);
+    const QxRect drawn = smoke->DrawnRect();
+    EXPECT_EQ((drawn.left + drawn.right) / 2, exit->X() + 28);
+    EXPECT_EQ((drawn.top + drawn.bottom) / 2, exit->Y() + 28);
 }
 
 TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {

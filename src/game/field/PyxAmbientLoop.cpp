@@ -18,6 +18,7 @@ void PyxAmbientLoop::Drive(const QxSoundRecord* sound, float target) {
         if (m_hasInstance)
             g_soundManager->StopInstance(m_instance);
         m_hasInstance = false;
+        m_held = false;
         std::uint32_t instance = 0;
         if (g_soundManager->PlaySound(sound->sound, &instance, true) == 1) {
             m_hasInstance = true;
@@ -38,6 +39,17 @@ void PyxAmbientLoop::Stop() {
     if (m_hasInstance && g_soundManager)
         g_soundManager->StopInstance(m_instance);
     m_hasInstance = false;
+    m_held = false;
     m_instance = 0;
     m_volume = kStartVolume;
+}
+
+void PyxAmbientLoop::Hold(bool hold) {
+    if (!m_hasInstance || !g_soundManager || hold == m_held)
+        return;
+    m_held = hold;
+    if (hold)
+        g_soundManager->PauseInstance(m_instance);
+    else if (g_soundManager->ResumeInstance(m_instance) == 0)
+        Stop();
 }

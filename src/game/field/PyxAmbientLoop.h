@@ -26,6 +26,9 @@ public:
     void Drive(const QxSoundRecord* sound, float target);
     // Stops the loop when it plays; the volume starts again from 0.1.
     void Stop();
+    // Holding pauses the loop where it is; letting go plays it on from there, or stops
+    // it when the sound manager refuses (sounds off), so it starts afresh.
+    void Hold(bool hold);
 
     float Volume() const { return m_volume; }
     bool HasInstance() const { return m_hasInstance; }
@@ -34,6 +37,7 @@ public:
 
 private:
     bool m_hasInstance = false;
+    bool m_held = false;
     std::uint32_t m_instance = 0;
     float m_volume = kStartVolume;
 };

@@ -139,3 +139,8 @@ void PyxEntitySinkTile::AddObject(PyxEntityGameObject* object) {
             events->OnBallAtExitOrSink(object, this);
     }
 }
+
+void PyxEntitySinkTile::HoldSounds(bool hold) {
+    if (PyxEntitySinkTileType* type = SinkType())
+        type->Loop().Hold(hold);
+}

@@ -64,6 +64,8 @@ public:
     // The object's cell becomes the sink's; a ball goes to the rules instead of the
     // list.
     void AddObject(PyxEntityGameObject* object) override;
+    // The type's shared loop.
+    void HoldSounds(bool hold) override;
 
     float FramePosition() const { return m_frame; }
     void SetFramePosition(float frame) { m_frame = frame; }

@@ -133,3 +133,5 @@ void PyxEntityTileBase::SortObjects() {
 PyxLevel* PyxEntityTileBase::Level() const {
     return m_level ? m_level : CurrentGameLevel();
 }
+
+void PyxEntityTileBase::HoldSounds(bool) {}

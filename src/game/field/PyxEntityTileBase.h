@@ -59,6 +59,9 @@ public:
     // (or a version-6 one) the two sound levels are written too.
     virtual std::uint32_t SaveToLevel(QxFile& file, const PyxLevelHeader* header);
     virtual bool LoadFromLevel(QxFile& file, const PyxLevelHeader* header);
+    // Pauses, or plays on, the looping sounds the tile keeps going (while play is
+    // frozen under a dialog).
+    virtual void HoldSounds(bool hold);
 
     std::int32_t X() const { return m_x; }
     std::int32_t Y() const { return m_y; }

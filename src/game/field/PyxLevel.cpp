@@ -793,6 +793,17 @@ void PyxLevel::DeleteRemovedObjects() {
     });
 }
 
+void PyxLevel::HoldSounds(bool hold) {
+    for (const auto& tile : m_tiles) {
+        if (tile)
+            tile->HoldSounds(hold);
+    }
+    for (const PyxLevelObjectRecord& record : m_objects) {
+        if (record.entity)
+            record.entity->HoldSounds(hold);
+    }
+}
+
 void PyxLevel::ForgetInTiles(PyxEntityGameObject* object) {
     for (const auto& tile : m_tiles) {
         if (tile)

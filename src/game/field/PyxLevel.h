@@ -164,6 +164,8 @@ public:
     void Draw();
     // Deletes every object that has its removed flag, with its record.
     void DeleteRemovedObjects();
+    // Pauses, or plays on, the looping sounds of the tiles and objects.
+    void HoldSounds(bool hold);
 
     // The tile of a cell, or null outside the grid or for an empty cell.
     PyxEntityTileBase* TileAt(std::int32_t index) const;

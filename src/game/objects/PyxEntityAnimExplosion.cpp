@@ -52,6 +52,10 @@ PyxEntityAnimExplosion::~PyxEntityAnimExplosion() {
     m_loop.Stop();
 }
 
+void PyxEntityAnimExplosion::HoldSounds(bool hold) {
+    m_loop.Hold(hold);
+}
+
 bool PyxEntityAnimExplosion::Update(float ms) {
     PyxEntityAnimExplosionType* type = AnimType();
     type->Load(false);

@@ -46,6 +46,8 @@ public:
     bool Draw() override;
     void GetSize(std::int32_t& width, std::int32_t& height) override;
     std::uint32_t GetImage() override;
+    // Its own looping sound.
+    void HoldSounds(bool hold) override;
 
     virtual void SetFrame(float frame);
     virtual float Frame() const;

@@ -95,3 +95,7 @@ std::uint32_t PyxEntityAnimPost::GetImage() {
     const QxImageListFrame* frame = AnimType()->Animation().Frame(std::int32_t(m_framePosition));
     return frame ? frame->surface : kNoImage;
 }
+
+void PyxEntityAnimPost::HoldSounds(bool hold) {
+    AnimType()->HoldLoop(hold);
+}

@@ -33,6 +33,7 @@ public:
     void DriveLoop();
     // Stops the loop; the volume starts from 0.1 again.
     void StopLoop();
+    void HoldLoop(bool hold) { m_loop.Hold(hold); }
     bool IsLoopPlaying() const { return m_loop.IsPlaying(); }
     float LoopVolume() const { return m_loop.Volume(); }
 
@@ -55,6 +56,8 @@ public:
     // The first frame's size.
     void GetSize(std::int32_t& width, std::int32_t& height) override;
     std::uint32_t GetImage() override;
+    // The type's shared loop.
+    void HoldSounds(bool hold) override;
 
     float FramePosition() const { return m_framePosition; }
     void SetFramePosition(float position) { m_framePosition = position; }

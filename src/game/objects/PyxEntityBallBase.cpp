@@ -344,6 +344,11 @@ void PyxEntityBallBase::Stop() {
         events->SetAmbientLevels(0.0f, 0.0f);
 }
 
+void PyxEntityBallBase::HoldSounds(bool hold) {
+    if (PyxEntityBallBaseType* type = BallType())
+        type->RollLoop().Hold(hold);
+}
+
 void PyxEntityBallBase::Start() {
     m_rolling = 1;
 }

@@ -83,6 +83,8 @@ public:
     bool Update(float ms) override;
     // With kCopyMotion the other ball's direction, speeds and rolling state come too.
     void CopyPlacement(std::uint32_t flags, PyxEntityGameObject* other) override;
+    // The type's rolling loop.
+    void HoldSounds(bool hold) override;
 
     // Coasts to a stop; the type's rolling loop ends and the rules' ambient sound
     // levels go to 0.

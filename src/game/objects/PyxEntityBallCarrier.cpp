@@ -88,6 +88,7 @@ bool PyxEntityBallCarrier::CarryTo(float x, float y) {
     way->SetEasing(true, kMaxSpeed, kAcceleration, kDeceleration);
     m_x = clawX;
     m_y = kOffBoardY;
+    FollowCentre();
     SetTrajectory(std::move(way));
     m_state = kCarrying;
     m_movePlayed = false;

@@ -37,22 +37,26 @@ PyxEntityGameObject::~PyxEntityGameObject() = default;
 bool PyxEntityGameObject::Update(float) {
     MarkForRedraw();
     if (m_x != m_previousX || m_y != m_previousY) {
-        if (Type())
-            Type()->Load(false);
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        GetSize(width, height);
-        if (width != 0 && height != 0) {
-            ComputeDrawPosition(width, height);
-            m_drawn = {m_drawX, m_drawX + width, m_drawY, m_drawY + height};
-        }
-        if (m_shape)
-            m_shape->SetCentre(m_x, m_y);
+        FollowCentre();
         m_previousX = m_x;
         m_previousY = m_y;
     }
     MarkForRedraw();
     return true;
+}
+
+void PyxEntityGameObject::FollowCentre() {
+    if (Type())
+        Type()->Load(false);
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    GetSize(width, height);
+    if (width != 0 && height != 0) {
+        ComputeDrawPosition(width, height);
+        m_drawn = {m_drawX, m_drawX + width, m_drawY, m_drawY + height};
+    }
+    if (m_shape)
+        m_shape->SetCentre(m_x, m_y);
 }
 
 bool PyxEntityGameObject::Draw() {
@@ -77,6 +81,7 @@ void PyxEntityGameObject::CopyPlacement(std::uint32_t flags, PyxEntityGameObject
     if (flags & kCopyCentre) {
         m_x = other->m_x;
         m_y = other->m_y;
+        FollowCentre();
     }
 }
 
@@ -89,18 +94,16 @@ void PyxEntityGameObject::PlaceAtCell(std::int32_t col, std::int32_t row) {
     const std::int64_t h = level->TileHeight();
     m_x = static_cast<float>(col * w + w / 2);
     m_y = static_cast<float>(row * h + h / 2);
-    // The shape follows at once, so an object placed and tested in the same frame
-    // (a new ball looking for a free cell) is tested where it is.
-    if (m_shape)
-        m_shape->SetCentre(m_x, m_y);
+    // At once, so an object placed and tested in the same frame (a new ball looking
+    // for a free cell) is tested where it is.
+    FollowCentre();
 }
 
 void PyxEntityGameObject::SetPosition(float x, float y) {
     MarkForRedraw();
     m_x = x;
     m_y = y;
-    if (m_shape)
-        m_shape->SetCentre(m_x, m_y);
+    FollowCentre();
     MarkForRedraw();
 }
 
@@ -181,6 +184,8 @@ bool PyxEntityGameObject::LoadFromLevel(QxFile& file, const PyxLevelHeader*) {
     m_y = static_cast<float>(file.ReadInt32());
     return true;
 }
+
+void PyxEntityGameObject::HoldSounds(bool) {}
 
 std::uint32_t PyxEntityGameObject::TypeFlags() const {
     const PyxEntityGameObjectType* type = ObjectType();

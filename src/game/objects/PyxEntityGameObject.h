@@ -91,10 +91,11 @@ public:
     // kCopyCell moves this object from the tile of its cell to the tile of the
     // other's cell; kCopyCentre takes the other's centre.
     virtual void CopyPlacement(std::uint32_t flags, PyxEntityGameObject* other);
-    // Centre of the cell (integer halves of the cell size); the shape follows.
+    // Centre of the cell (integer halves of the cell size); the shape and the drawing
+    // position follow.
     virtual void PlaceAtCell(std::int32_t col, std::int32_t row);
-    // Moves the centre (and the shape) and marks what the object covered and covers
-    // for redraw.
+    // Moves the centre (the shape and the drawing position follow) and marks what the
+    // object covered and covers for redraw.
     virtual void SetPosition(float x, float y);
     virtual void SetDrawPosition(std::int32_t x, std::int32_t y);
     virtual PyxVector GetPosition() const;
@@ -118,6 +119,9 @@ public:
     // The object record's own data; answers the number of bytes written.
     virtual std::uint32_t SaveToLevel(QxFile& file);
     virtual bool LoadFromLevel(QxFile& file, const PyxLevelHeader* header);
+    // Pauses, or plays on, the looping sounds the object keeps going (while play is
+    // frozen under a dialog).
+    virtual void HoldSounds(bool hold);
 
     PyxEntityGameObjectType* ObjectType() const {
         return static_cast<PyxEntityGameObjectType*>(Type());
@@ -154,6 +158,10 @@ public:
     void SetLevel(PyxLevel* level) { m_level = level; }
 
 protected:
+    // Brings the shape and the drawing position to the centre now: objects placed or
+    // made active while the board updates are drawn before their own first update.
+    void FollowCentre();
+
     float m_x = 0.0f;
     float m_y = 0.0f;
     float m_previousX = -1.0f;

@@ -59,6 +59,11 @@ bool PyxEntityTextExplosion::Draw() {
     return true;
 }
 
+void PyxEntityTextExplosion::SetText(const std::string& text) {
+    m_text = text;
+    FollowCentre();
+}
+
 void PyxEntityTextExplosion::GetSize(std::int32_t& width, std::int32_t& height) {
     const QxEntity2DGUIFont* font = TextType()->Font();
     if (!font) {

@@ -39,7 +39,8 @@ public:
     void GetSize(std::int32_t& width, std::int32_t& height) override;
 
     const std::string& Text() const { return m_text; }
-    void SetText(const std::string& text) { m_text = text; }
+    // The size changes with the text: the drawing position follows.
+    void SetText(const std::string& text);
 
     PyxEntityTextExplosionType* TextType() const {
         return static_cast<PyxEntityTextExplosionType*>(Type());

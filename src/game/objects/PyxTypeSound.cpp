@@ -67,5 +67,16 @@ void PyxSoundLoop::Stop() {
     if (m_active && g_soundManager)
         g_soundManager->StopInstance(m_instance);
     m_active = false;
+    m_held = false;
     m_instance = 0;
+}
+
+void PyxSoundLoop::Hold(bool hold) {
+    if (!m_active || !g_soundManager || hold == m_held)
+        return;
+    m_held = hold;
+    if (hold)
+        g_soundManager->PauseInstance(m_instance);
+    else if (g_soundManager->ResumeInstance(m_instance) == 0)
+        Stop();
 }

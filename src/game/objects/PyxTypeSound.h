@@ -51,8 +51,12 @@ public:
     void SetVolume(float volume) const;
     // Stops the instance if there is one and forgets it.
     void Stop();
+    // Holding pauses the instance where it is; letting go plays it on from there, or
+    // forgets it when the sound manager refuses (sounds off), so it starts afresh.
+    void Hold(bool hold);
 
 private:
     bool m_active = false;
+    bool m_held = false;
     std::uint32_t m_instance = 0;
 };

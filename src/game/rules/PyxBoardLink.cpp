@@ -321,3 +321,30 @@ bool PyxBoardLink::Holds(const PyxLevel* level, const PyxEntityGameObject* objec
         return r.entity.get() == object;
     });
 }
+
+bool PyxBoardLink::StandsOnItsCell(const PyxEntityGameObject* object) {
+    if (!object)
+        return false;
+    if (object->TypeFlags() & (kTypePost | kTypeAward))
+        return true;
+    const auto* picture = dynamic_cast<const PyxEntityExplosionBase*>(object);
+    return picture && !picture->Trajectory() && !(picture->LifeSpan() > 0.0f) &&
+           picture->EffectType() && picture->EffectType()->Loop();
+}
+
+void PyxBoardLink::ClearCell(PyxLevel& level, std::int32_t col, std::int32_t row) {
+    const float width = float(level.TileWidth());
+    const float height = float(level.TileHeight());
+    if (!(width > 0.0f) || !(height > 0.0f))
+        return;
+    for (PyxLevelObjectRecord& record : level.Objects()) {
+        PyxEntityGameObject* object = record.entity.get();
+        if (!object || object->HasFlags(kObjectRemoved) || !StandsOnItsCell(object))
+            continue;
+        // Both coordinates: a point beyond the last column has no cell, whatever its
+        // index would be.
+        if (std::floor(object->X() / width) == float(col) &&
+            std::floor(object->Y() / height) == float(row))
+            object->AddFlags(kObjectRemoved);
+    }
+}

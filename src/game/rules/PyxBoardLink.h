@@ -110,4 +110,10 @@ struct PyxBoardLink {
     // ---- the level ----
     // True when the object is one of the level's.
     static bool Holds(const PyxLevel* level, const PyxEntityGameObject* object);
+    // True for what stands on its cell until something takes it: posts, awards, and
+    // pictures that neither move nor end (a deflector's).
+    static bool StandsOnItsCell(const PyxEntityGameObject* object);
+    // Takes out of play everything that stands on the cell (balls excepted), pictures
+    // and all: a sink put in the cell lists none of it.
+    static void ClearCell(PyxLevel& level, std::int32_t col, std::int32_t row);
 };

@@ -201,6 +201,9 @@ void PyxGameplay::ReleaseAll() {
 }
 
 void PyxGameplay::DrawBoard() {
+    // The scene's own boxes (the quit question) freeze play without the rules being
+    // asked: the board is still drawn every frame.
+    FollowFreeze();
     if (m_level && m_levelActive)
         m_level->Draw();
 }
@@ -343,10 +346,21 @@ void PyxGameplay::StartLevelClock() {
 std::int32_t PyxGameplay::Update(float ms) {
     const bool outer = !m_updating;
     m_updating = true;
+    FollowFreeze();
     const std::int32_t result = Step(ms);
+    // A hint or box opened during the frame freezes play from now on.
+    FollowFreeze();
     if (outer)
         m_updating = false;
     return result;
+}
+
+void PyxGameplay::FollowFreeze() {
+    const bool frozen = m_owner && m_owner->IsModal();
+    if (frozen == m_soundsHeld || !m_level)
+        return;
+    m_soundsHeld = frozen;
+    m_level->HoldSounds(frozen);
 }
 
 std::int32_t PyxGameplay::Step(float ms) {
@@ -595,7 +609,9 @@ void PyxGameplay::OpenExitWhenEarned() {
         LogPrintf("Exit tile not found: %s - %s", kExitClass, kExitType);
         return;
     }
-    // What stood in the cell now stands on the exit, and a ball there has entered it.
+    // Posts and awards there leave play, and their pictures with them; a ball there
+    // has entered the exit.
+    PyxBoardLink::ClearCell(*m_level, col, row);
     for (PyxEntityGameObject* object : objects) {
         if (object && !object->HasFlags(kObjectRemoved))
             exit->AddObject(object);
@@ -855,8 +871,10 @@ void PyxGameplay::OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBas
     if (!ball || !tile || !m_level)
         return;
     const bool trap = (tile->KindBits() & kTileTrap) != 0;
-    const float x = float(tile->X() + m_level->TileWidth() / 2);
-    const float y = float(tile->Y() + m_level->TileHeight() / 2);
+    // The centre of the sink in board pixels: a tile's corner is where it is drawn,
+    // border included.
+    const float x = float(tile->X() - m_level->BorderX() + m_level->TileWidth() / 2);
+    const float y = float(tile->Y() - m_level->BorderY() + m_level->TileHeight() / 2);
     if (IsPlayer(ball)) {
         // Only the ball in play counts: one the claw still holds, or one the game has
         // already taken off the board, has no business with sinks.

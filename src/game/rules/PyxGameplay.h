@@ -261,6 +261,9 @@ private:
     void ArmSpecialWhenEarned();
     void ForgetRemoved();
     void CountDownMessage(float ms);
+    // While a dialog freezes play the board's loops are paused; they play on when
+    // play does.
+    void FollowFreeze();
 
     // Level set-up.
     bool SetUpPlayer();
@@ -369,6 +372,8 @@ private:
     float m_sinkLevel = 0.0f;
     bool m_postRequest = false;
     bool m_sinkRequest = false;
+
+    bool m_soundsHeld = false;
 
     std::array<std::string, 10> m_hudTexts;
     // What the four text elements show now (time, level, the two message lines).
