@@ -202,8 +202,6 @@ public:
     bool SpaceHeld() const { return m_spaceHeld; }
     bool HintPending(std::int32_t n) const;
     const std::string& NoticeText() const { return m_noticeText; }
-    // Hints asked for while a box was open or too soon after one, oldest first.
-    const std::vector<std::int32_t>& DeferredHints() const { return m_deferredHints; }
     const std::string& MessageTitle() const { return m_messageTitle; }
     const std::string& MessageText() const { return m_messageText; }
     float MessageTime() const { return m_messageTime; }
