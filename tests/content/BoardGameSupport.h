@@ -24,9 +24,9 @@
 
 namespace boardcontent {
 
-inline constexpr const char* kNamedParts[] = {"SideBar", "Score", "Coins",     "Time",
-                                              "Lives",   "Level", "DispText1", "DispText2",
-                                              "Teeth",   "Clock", "Mascot"};
+inline constexpr const char* kNamedParts[] = {"SideBar", "Score",     "Coins",     "Time",  "Lives",
+                                              "Level",   "DispText1", "DispText2", "Teeth", "Clock",
+                                              "Mascot",  "Notice",    "SoundOff"};
 
 class BoardSceneType : public QxEntity2DSceneType {
 public:
@@ -172,6 +172,9 @@ protected:
         if (!scene_)
             return false;
         scene_->Type()->Load(false);
+        // The game screen shows its sign only while the sounds are off.
+        if (QxEntity2DGUIElement* sign = scene_->NamedElement("SoundOff"))
+            sign->SetVisible(false);
         game_ = std::make_unique<PyxGameplay>(scene_.get());
         return true;
     }

@@ -9,6 +9,7 @@
 #include <deque>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <utility>
 
 #include "app/QxRandom.h"
@@ -21,6 +22,7 @@
 #include "game/field/PyxLevelText.h"
 #include "game/objects/PyxEntityBasicPost.h"
 #include "game/objects/PyxEntityGameObject.h"
+#include "game/objects/PyxEntityTextExplosion.h"
 #include "game/rules/PyxBoardLink.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
 #include "game/screens/PyxSceneSupport.h"
@@ -337,7 +339,7 @@ TEST_F(BoardGame, AGameOnTheFirstLevelStartsWithTheBallLoweredAndCoinsOut) {
 
 // The welcome hint opens in the frame the claw lets go of the ball, and holds the game:
 // the ball lies where it was let go, under the hint for as long as that stays.
-TEST_F(BoardGame, HintsOpenOverTheBoardAndHoldTheGame) {
+TEST_F(BoardGame, HintsOpenCentredOverTheBoardAndHoldTheGame) {
     g_gameSettings.showHints = 1;
     ASSERT_TRUE(StartOn(3));
     const PyxEntityGameObject* ball = game_->PlayerBall();
@@ -355,6 +357,10 @@ TEST_F(BoardGame, HintsOpenOverTheBoardAndHoldTheGame) {
     }
     ASSERT_EQ(scene_->DialogCount(), 1u) << "no hint once the ball was down";
     EXPECT_EQ(Pixels(below), hanging) << "the claw let go of nothing";
+    // The board is 448 pixels square from (16, 16): its centre is (240, 240).
+    const QxRect box = scene_->Dialog(0)->GetRect();
+    EXPECT_EQ((box.left + box.right) / 2, 240);
+    EXPECT_EQ((box.top + box.bottom) / 2, 240);
     Frames(40);
     SaveShot("game-hint");
     EXPECT_TRUE(scene_->IsModal());
@@ -470,26 +476,45 @@ TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     EXPECT_NE(std::make_pair(ball->X(), ball->Y()), std::make_pair(x, y));
 }
 
+// Every coin taken rises from where it lay as the count held against the count needed
+// (the score moves only when the level is won); the notice over the board says when the
+// exit opens and that the level is complete, until the jaws have closed over it.
 TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
     ASSERT_TRUE(StartOn({1, 2}));
+    auto notice = [this] {
+        std::string text;
+        scene_->NamedElement("Notice")->GetString(kPropTextGet, text);
+        return text;
+    };
+    ASSERT_NE(scene_->NamedElement("Notice"), nullptr);
     int frames = 0;
+    std::set<std::string> risen;
     while (!game_->IsExitOpen() && frames < 6000) {
-        Play(10);
-        frames += 10;
+        Play(1);
+        ++frames;
+        for (const PyxLevelObjectRecord& record : Level()->Objects())
+            if (auto* words = dynamic_cast<PyxEntityTextExplosion*>(record.entity.get()))
+                risen.insert(words->Text());
     }
     ASSERT_TRUE(game_->IsExitOpen())
         << game_->CoinsHeld() << " coins after " << frames << " frames";
+    const std::int32_t needed = game_->CoinsNeeded();
+    for (std::int32_t held = 1; held <= needed; ++held)
+        EXPECT_TRUE(risen.count(std::to_string(held) + "/" + std::to_string(needed))) << held;
+    EXPECT_EQ(notice(), "Exit open!");
+    Frames(10);
     SaveShot("game-exit-open");
     while (game_->State() == PyxGameState::Playing && frames < 12000) {
         Play(10);
         frames += 10;
     }
     ASSERT_EQ(game_->State(), PyxGameState::LevelWon) << "the exit was not reached";
+    EXPECT_EQ(notice(), "Level complete");
     Frames(60);
     SaveShot("game-level-won");
     // The coins and the clock's lights are cashed in, the jaws close, the next level
     // is laid out behind them and they open again.
-    bool sawClosed = false;
+    bool sawClosed = false, sawClosing = false;
     while (game_->LevelIndex() == 0 && frames < 20000) {
         Frame();
         ++frames;
@@ -497,10 +522,15 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
             sawClosed = true;
             SaveShot("game-jaws");
         }
+        if (scene_->jawPhase == 1 && !sawClosing) {
+            sawClosing = true;
+            EXPECT_EQ(notice(), "Level complete") << "when the jaws start closing";
+        }
     }
     EXPECT_TRUE(sawClosed);
     EXPECT_GT(game_->Score(), 0);
     EXPECT_EQ(game_->LevelIndex(), 1);
+    EXPECT_EQ(notice(), "");
     while (game_->State() != PyxGameState::Playing && frames < 20000) {
         Frame();
         ++frames;

@@ -4,6 +4,7 @@
 // from it, and collecting the coins (half as many again, for those knocked off by the
 // roaming balls) and reaching the exit at the ball's slowest pace fits the level time.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <deque>
@@ -332,9 +333,45 @@ TEST_F(LevelContentTest, TheLevelsGetHarderAndTogetherUseEveryBoardObject) {
     EXPECT_EQ(exits.size(), 2u) << "exits both at random and at the start cell";
 }
 
-// Draws the side bar and a level's board as the game screen shows them; with
-// RONDELIX_SHOTS naming a folder the pictures are kept there.
-TEST_F(LevelContentTest, TheBoardIsDrawnOnEveryLevel) {
+// CIE L*a*b* of an sRGB colour (D65), for colour differences as the eye sees them.
+std::array<double, 3> Lab(int red, int green, int blue) {
+    auto linear = [](int c) {
+        const double v = c / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double r = linear(red), g = linear(green), b = linear(blue);
+    auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0; };
+    const double x = f((0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047);
+    const double y = f(0.2126 * r + 0.7152 * g + 0.0722 * b);
+    const double z = f((0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883);
+    return {116.0 * y - 16.0, 500.0 * (x - y), 200.0 * (y - z)};
+}
+
+// The back buffer's colours, one Lab triple per pixel.
+std::vector<std::array<double, 3>> ScreenLab() {
+    std::vector<std::array<double, 3>> lab;
+    QxSurfaceDesc desc{};
+    if (!g_screen->LockBackBuffer(&desc))
+        return lab;
+    const QxPixelFormat& format = g_screen->PixelFormat();
+    for (int y = 0; y < desc.height; ++y)
+        for (int x = 0; x < desc.width; ++x) {
+            const std::uint32_t pixel = *reinterpret_cast<const std::uint16_t*>(
+                desc.pixels + std::size_t(y) * std::size_t(desc.pitch) + std::size_t(x) * 2);
+            lab.push_back(Lab(format.red.Unpack(pixel), format.green.Unpack(pixel),
+                              format.blue.Unpack(pixel)));
+        }
+    g_screen->UnlockBackBuffer();
+    return lab;
+}
+
+// Draws the side bar and a level's board as the game screen shows them, with the
+// player's ball on its start cell; with RONDELIX_SHOTS naming a folder the pictures are
+// kept there. The ball must stand out from the floor it rolls on: over its disc the
+// colour differs from the board drawn without it by a CIE76 difference of 20 or more
+// in the median (2 is just noticeable), and by 10 or more at nine in ten pixels of its
+// rim, so its outline shows all round.
+TEST_F(LevelContentTest, TheBoardIsDrawnOnEveryLevelAndThePlayersBallStandsOut) {
     std::unique_ptr<QxEntityBase> bar = registry_->Create("sprite", "hudsidebar", kKindAny);
     ASSERT_NE(bar, nullptr);
     auto* sideBar = dynamic_cast<QxEntity2DGUIElement*>(bar.get());
@@ -345,13 +382,53 @@ TEST_F(LevelContentTest, TheBoardIsDrawnOnEveryLevel) {
         std::unique_ptr<PyxLevel> level = Load(entry.file);
         rules_.level = level.get();
         level->ActivateObjects(false);
-        if (level->Properties().BallsReleased > 0)
+        // The player's ball as the rules make it: the level's own, or the glass marble.
+        const PyxLevelProperties& p = level->Properties();
+        PyxEntityGameObject* player = level->FindFirstBall();
+        if (!player)
+            player = level->SpawnBall(0, p.StartCol, p.StartRow, 1.0f, 0.0f, 0.0f,
+                                      "PyxRenderedBall", "renderball", true);
+        ASSERT_NE(player, nullptr);
+        if (p.BallsReleased > 0)
             level->SpawnStartBall(true);
         for (int frame = 0; frame < 30; ++frame)
             level->Update(16.0f);
+        player->PlaceAtCell(p.StartCol, p.StartRow);
+        player->Update(0.0f);
+        player->ClearFlags(kObjectInFrame);
+        level->Draw();
+        const std::vector<std::array<double, 3>> floor = ScreenLab();
+        player->AddFlags(kObjectInFrame);
         g_screen->MarkDirty(QxRect{0, 640, 0, 480}, true);
         sideBar->Draw();
         level->Draw();
+        const std::vector<std::array<double, 3>> ball = ScreenLab();
+        std::int32_t w = 0, h = 0;
+        player->GetSize(w, h);
+        const int cx = player->DrawX() + w / 2, cy = player->DrawY() + h / 2;
+        const int radius = std::min(w, h) / 2 - 2;
+        std::vector<double> disc;
+        int rim = 0, rimSeen = 0;
+        for (int y = cy - radius; y <= cy + radius; ++y)
+            for (int x = cx - radius; x <= cx + radius; ++x) {
+                const double r = std::hypot(x - cx, y - cy);
+                if (r > radius)
+                    continue;
+                const auto& a = ball[std::size_t(y * 640 + x)];
+                const auto& b = floor[std::size_t(y * 640 + x)];
+                const double difference = std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+                disc.push_back(difference);
+                if (r >= 0.8 * radius) {
+                    ++rim;
+                    rimSeen += difference >= 10.0 ? 1 : 0;
+                }
+            }
+        ASSERT_FALSE(disc.empty());
+        std::nth_element(disc.begin(), disc.begin() + std::ptrdiff_t(disc.size() / 2), disc.end());
+        EXPECT_GE(disc[disc.size() / 2], 20.0) << "the ball blends into the floor";
+        EXPECT_GE(rimSeen * 10, rim * 9) << rimSeen << " of " << rim << " rim pixels show";
+        std::printf("%-20s ball over the floor: median difference %4.1f, rim shown %3d %%\n",
+                    entry.file.c_str(), disc[disc.size() / 2], rimSeen * 100 / rim);
         QxSurfaceDesc desc{};
         ASSERT_TRUE(screen_->LockBackBuffer(&desc));
         std::set<std::uint16_t> colours;

@@ -145,14 +145,21 @@ TEST_F(GameSceneTest, PauseByKeyAndResumeByAnyKeyOrClick) {
     EXPECT_EQ(rules->State(), PyxGameState::Playing);
 }
 
-TEST_F(GameSceneTest, MusicKeyFlipsTheSettingAndTheSoundSwitch) {
+TEST_F(GameSceneTest, MusicKeyFlipsTheSettingAndTheSoundSwitchAndSaysSo) {
     StartGame();
+    QxEntity2DGUIElement* sign = Scene()->NamedElement("SoundOff");
+    ASSERT_NE(sign, nullptr);
+    EXPECT_FALSE(sign->IsVisible());
     PressKey('s');
     EXPECT_EQ(g_gameSettings.musicOn, 0u);
     EXPECT_TRUE(sound_->SoundsDisabled());
+    EXPECT_TRUE(sign->IsVisible());
+    EXPECT_EQ(Scene()->Gameplay()->NoticeText(), "Sound off");
     PressKey(PyxEntityStdGameScene::kKeyF5);
     EXPECT_EQ(g_gameSettings.musicOn, 1u);
     EXPECT_FALSE(sound_->SoundsDisabled());
+    EXPECT_FALSE(sign->IsVisible());
+    EXPECT_EQ(Scene()->Gameplay()->NoticeText(), "Sound on");
     EXPECT_EQ(Scene()->Gameplay()->State(), PyxGameState::Playing);
 }
 

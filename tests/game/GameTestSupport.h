@@ -251,6 +251,7 @@ inline void WriteBoardDataSet(const std::string& folder, const std::string& leve
     if (withTeeth) {
         game += "TeethEnt PyxBigTeeth, teeth\nTeethEntPriority 800\n";
     }
+    game += "SoundOffEnt sprite, box\n";
     WriteFile(folder + "/scenes/stdgame.ent", game);
 }
 

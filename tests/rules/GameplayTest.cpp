@@ -350,16 +350,21 @@ TEST_F(GameplayTest, HintsShowOnceAndOnlyWhenSwitchedOn) {
     EXPECT_FALSE(game->HintPending(3));
     ASSERT_EQ(Scene().DialogCount(), 1u);
     EXPECT_EQ(Scene().Dialog(0)->Type()->TypeName(), "hint3");
-    // Another hint waits while a box is open; hint 3 never comes again.
+    // Another hint waits while a box is open, and then until play has run four seconds
+    // (never back to back); hint 3 never comes again.
     game->ShowHint(8);
     EXPECT_TRUE(game->HintPending(8));
     Scene().CloseDialog(Scene().Dialog(0));
     Scene().Update(0.0f);
     EXPECT_EQ(Scene().DialogCount(), 0u);
     game->ShowHint(3);
+    Run(*game, 240);
     EXPECT_EQ(Scene().DialogCount(), 0u);
-    game->ShowHint(8);
+    EXPECT_TRUE(game->HintPending(8));
+    Run(*game, 10);
     EXPECT_FALSE(game->HintPending(8));
+    ASSERT_EQ(Scene().DialogCount(), 1u);
+    EXPECT_EQ(Scene().Dialog(0)->Type()->TypeName(), "hint8");
     // Hints without a box type, and numbers out of range, do nothing.
     Scene().CloseDialog(Scene().Dialog(0));
     Scene().Update(0.0f);

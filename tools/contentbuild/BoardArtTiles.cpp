@@ -173,7 +173,10 @@ void WriteOpaqueList(ContentOut& out, const std::string& name,
 }
 
 void BuildTiles(ContentOut& out) {
-    const PaintCanvas floorA = Floor(PaintColour::Rgb(30, 96, 106), 11);
+    // The player's glass marble shows the floor through it, lightened: the felts are
+    // dark enough for it to stand out on each (tests/content/LevelContentTest.cpp
+    // measures it). The teal is deeper than the palette's teal for that reason.
+    const PaintCanvas floorA = Floor(PaintColour::Rgb(14, 60, 72), 11);
     const PaintCanvas floorB = Floor(PaintColour::Rgb(36, 58, 108), 23);
     const PaintCanvas floorC = Floor(PaintColour::Rgb(92, 42, 78), 37);
     WriteOpaque(out, "board/images/floor.bmp", floorA);

@@ -55,6 +55,16 @@ constexpr std::int32_t kSlotCoins = 5;
 constexpr std::int32_t kSlotLives = 6;
 constexpr std::int32_t kSlotPaused = 7;
 constexpr std::int32_t kSlotLevel = 9;
+constexpr std::int32_t kSlotNotice = 10;
+
+// What the notices over the board say.
+constexpr const char* kExitOpenNotice = "Exit open!";
+constexpr const char* kLevelCompleteNotice = "Level complete";
+// "Level complete" stays until the jaws have closed over it.
+constexpr float kUntilNextLevelMs = 3600000.0f;
+// The back buffer hint boxes stay inside.
+constexpr std::int32_t kScreenWidth = 640;
+constexpr std::int32_t kScreenHeight = 480;
 
 // Moods and how long the rules show them.
 constexpr float kHurtMs = 1500.0f;
@@ -128,6 +138,7 @@ PyxGameplay::Hud PyxGameplay::FindHud() const {
     hud.level = owner->NamedElement("Level");
     hud.text1 = owner->NamedElement("DispText1");
     hud.text2 = owner->NamedElement("DispText2");
+    hud.notice = owner->NamedElement("Notice");
     hud.lives = Named<PyxEntity2DGUILives>(owner, "Lives");
     hud.coins = Named<PyxEntity2DGUICoins>(owner, "Coins");
     hud.clock = Named<PyxEntity2DGUIClock>(owner, "Clock");
@@ -272,6 +283,10 @@ bool PyxGameplay::StartNextLevel() {
     m_outcome = PyxGameOutcome::None;
     m_levelClock = 0.0f;
     ClearRequestedTurn();
+    m_noticeText.clear();
+    m_noticeTime = 0.0f;
+    // What the last level asked to be told stays pending for when it happens again.
+    m_deferredHints.clear();
 
     const Hud hud = FindHud();
     if (hud.coins)
@@ -389,6 +404,9 @@ std::int32_t PyxGameplay::Step(float ms) {
         m_hintBlock = kWonHintBlockMs;
         m_levelWon = false;
         m_stateTimer = 0.0f;
+        // The last level's end says "GAME COMPLETED" instead.
+        if (!m_gameEnds)
+            ShowNotice(kLevelCompleteNotice, kUntilNextLevelMs);
     }
 
     // 4.
@@ -425,6 +443,8 @@ std::int32_t PyxGameplay::Step(float ms) {
     if (m_level && m_levelClock >= float(m_level->Properties().LevelTime) * 1000.0f)
         m_levelClock = 0.0f;
     CountDownMessage(ms);
+    CountDownNotice(ms);
+    ShowDeferredHint(ms);
     ForgetRemoved();
     if (m_level)
         m_level->DeleteRemovedObjects();
@@ -593,6 +613,7 @@ void PyxGameplay::OpenExitWhenEarned() {
     if (!FindExitCell(col, row))
         return;
     m_exitOpen = true;
+    ShowNotice(kExitOpenNotice);
     if (col < 0 || row < 0 || col >= m_level->Columns() || row >= m_level->Rows()) {
         LogPrintf("Exit cell %d, %d lies outside the board.", col, row);
         return;
@@ -710,6 +731,26 @@ void PyxGameplay::ForgetRemoved() {
             m_player = m_poweredBall;
         m_normalBall = nullptr;
     }
+}
+
+void PyxGameplay::CountDownNotice(float ms) {
+    if (m_noticeTime <= 0.0f)
+        return;
+    m_noticeTime -= ms;
+    if (m_noticeTime <= 0.0f) {
+        m_noticeTime = 0.0f;
+        m_noticeText.clear();
+    }
+}
+
+void PyxGameplay::ShowDeferredHint(float ms) {
+    m_hintGap = std::max(0.0f, m_hintGap - ms);
+    const bool inPlay = m_state == PyxGameState::Playing || m_state == PyxGameState::LevelWon;
+    if (m_hintGap > 0.0f || m_deferredHints.empty() || !inPlay || HintBoxOpen())
+        return;
+    const std::int32_t n = m_deferredHints.front();
+    m_deferredHints.erase(m_deferredHints.begin());
+    ShowHint(n);
 }
 
 void PyxGameplay::CountDownMessage(float ms) {
@@ -1077,6 +1118,10 @@ void PyxGameplay::CollectCoin(PyxEntityGameObject* award, PyxEntityGameObject* p
     m_coinsPlaced = std::max(0, m_coinsPlaced - 1);
     ++m_coinsHeld;
     PyxBoardLink::PlayPickupSound(award);
+    // The score moves only when the level is won: the coin shows how far the stack is.
+    if (m_level)
+        PyxBoardLink::FloatingScore(*m_level, award->X(), award->Y(),
+                                    Format("%d/%d", m_coinsHeld, CoinsNeeded()));
     if (PyxBoardLink::IsOfKind(player, kKindCharacterBall))
         PyxBoardLink::SetExpression(player, 0, kCoinFaceMs);
     UpdateTexts();
@@ -1165,23 +1210,45 @@ bool PyxGameplay::HintBoxOpen() const {
     return m_hintBox && m_owner && m_owner->IsDialogOpen(m_hintBox);
 }
 
+void PyxGameplay::PlaceOverBoard(QxEntity2DGUIElement& box) const {
+    std::int32_t centreX = kScreenWidth / 2;
+    std::int32_t centreY = kScreenHeight / 2;
+    if (m_level) {
+        centreX = m_level->BorderX() + m_level->Columns() * m_level->TileWidth() / 2;
+        centreY = m_level->BorderY() + m_level->Rows() * m_level->TileHeight() / 2;
+    }
+    const QxRect rect = box.GetRect();
+    const std::int32_t width = rect.right - rect.left;
+    const std::int32_t height = rect.bottom - rect.top;
+    box.SetPosition(
+        QxPoint{std::clamp(centreX - width / 2, 0, std::max(0, kScreenWidth - width)),
+                std::clamp(centreY - height / 2, 0, std::max(0, kScreenHeight - height))});
+}
+
 void PyxGameplay::ShowHint(std::int32_t n) {
-    if (!HintPending(n) || HintBoxOpen())
+    if (!HintPending(n) || !g_gameSettings.showHints || !m_owner || !g_registry)
         return;
+    if (HintBoxOpen() || m_hintGap > 0.0f) {
+        if (std::find(m_deferredHints.begin(), m_deferredHints.end(), n) == m_deferredHints.end())
+            m_deferredHints.push_back(n);
+        return;
+    }
     m_hintBox = nullptr;
-    if (!g_gameSettings.showHints || !m_owner || !g_registry)
-        return;
     std::unique_ptr<QxEntityBase> created =
         g_registry->Create(kHintBoxClass, kHintBoxType + std::to_string(n), kKindGUIElement);
     auto* element = dynamic_cast<QxEntity2DGUIElement*>(created.get());
     if (!element)
         return;
     created.release();
+    PlaceOverBoard(*element);
     QxEntity2DGUIElement* box = m_owner->AddDialog(
         kHintDialog, std::unique_ptr<QxEntity2DGUIElement>(element), nullptr, m_owner, true);
     if (box) {
         m_pendingHints[std::size_t(n)] = 0;
         m_hintBox = box;
+        // The rules stand still while the box is open: the gap counts play after it.
+        m_hintGap = kHintGapMs;
+        std::erase(m_deferredHints, n);
     }
 }
 
@@ -1189,6 +1256,12 @@ void PyxGameplay::ShowMessage(const std::string& title, const std::string& text,
     m_messageTitle = title;
     m_messageText = text;
     m_messageTime = seconds * 1000.0f;
+}
+
+void PyxGameplay::ShowNotice(const std::string& text, float ms) {
+    m_noticeText = text;
+    m_noticeTime = ms;
+    UpdateTexts();
 }
 
 void PyxGameplay::TakeLife() {
@@ -1230,6 +1303,7 @@ void PyxGameplay::UpdateTexts() {
     m_hudTexts[kSlotLives] = Format("Lives: %d", m_lives);
     m_hudTexts[kSlotPaused] = m_state == PyxGameState::Paused ? "Game Paused" : "";
     m_hudTexts[kSlotLevel] = Format("%d", m_levelIndex + 1);
+    m_hudTexts[kSlotNotice] = m_noticeText;
 
     const Hud hud = FindHud();
     if (hud.score)
@@ -1240,6 +1314,16 @@ void PyxGameplay::UpdateTexts() {
         m_state == PyxGameState::Paused ? m_hudTexts[kSlotPaused] : m_messageTitle;
     SetText(hud.text1, m_shownTexts[2], title, kJustifyCentre);
     SetText(hud.text2, m_shownTexts[3], m_messageText, kJustifyCentre);
+    SetText(hud.notice, m_shownTexts[4], m_noticeText, kJustifyCentre);
+    if (hud.notice) {
+        const std::int32_t alpha =
+            std::clamp(std::int32_t(255.0f * m_noticeTime / kNoticeFadeMs), 0, 255);
+        if (alpha != m_shownNoticeAlpha) {
+            m_shownNoticeAlpha = alpha;
+            hud.notice->SetBool(kPropTextAlpha, alpha);
+            hud.notice->Invalidate();
+        }
+    }
     if (hud.lives && !hud.lives->LoseLifeRequested() && !hud.lives->Flare())
         hud.lives->SetBool(kPropLivesShown, m_lives);
 }

@@ -90,6 +90,11 @@ public:
     static constexpr float kCoinCell = 56.0f;
     // A message shorter-lived than this goes away on a click.
     static constexpr float kMessageClickMs = 4000.0f;
+    // Play that runs between two hint boxes: a hint asked for sooner waits its turn.
+    static constexpr float kHintGapMs = 4000.0f;
+    // How long a notice stays over the board, and the fade at its end.
+    static constexpr float kNoticeMs = 2000.0f;
+    static constexpr float kNoticeFadeMs = 400.0f;
     // Eating more balls in a row than this scores no more per ball.
     static constexpr std::int32_t kMaxEatenPower = 20;
     // Frames a random exit may fail to find a free cell before the first free cell in
@@ -158,6 +163,10 @@ public:
     // ---- what the HUD reads and asks --------------------------------------------
     // Sets the message line for the given seconds.
     void ShowMessage(const std::string& title, const std::string& text, float seconds);
+    // A line over the board that says what just happened ("Exit open!"); unlike the
+    // message line, keys and clicks leave it alone. It goes after the time given, or
+    // when the next level starts.
+    void ShowNotice(const std::string& text, float ms = kNoticeMs);
     // The lives row took a life away when its flare ended.
     void TakeLife();
     // A rising score at a point of the screen (the HUD's coordinates).
@@ -193,6 +202,7 @@ public:
     const PyxHeldArrows& HeldKeys() const { return m_keys; }
     bool SpaceHeld() const { return m_spaceHeld; }
     bool HintPending(std::int32_t n) const;
+    const std::string& NoticeText() const { return m_noticeText; }
     const std::string& MessageTitle() const { return m_messageTitle; }
     const std::string& MessageText() const { return m_messageText; }
     float MessageTime() const { return m_messageTime; }
@@ -205,7 +215,7 @@ public:
     std::int32_t StartRow() const { return m_startRow; }
     bool IsLevelActive() const { return m_levelActive; }
     QxEntity2DScene* Owner() const { return m_owner; }
-    // The text of a HUD slot (2 time, 5 coins, 6 lives, 7 pause, 9 level).
+    // The text of a HUD slot (2 time, 5 coins, 6 lives, 7 pause, 9 level, 10 notice).
     const std::string& HudText(std::int32_t slot) const;
 
     // For tests and tools: sets what a game would reach by playing.
@@ -235,6 +245,7 @@ private:
         QxEntity2DGUIElement* level = nullptr;
         QxEntity2DGUIElement* text1 = nullptr;
         QxEntity2DGUIElement* text2 = nullptr;
+        QxEntity2DGUIElement* notice = nullptr;
         PyxEntity2DGUILives* lives = nullptr;
         PyxEntity2DGUICoins* coins = nullptr;
         PyxEntity2DGUIClock* clock = nullptr;
@@ -264,6 +275,9 @@ private:
     // While a dialog freezes play the board's loops are paused; they play on when
     // play does.
     void FollowFreeze();
+    void CountDownNotice(float ms);
+    // A deferred hint opens once play has run long enough since the last box.
+    void ShowDeferredHint(float ms);
 
     // Level set-up.
     bool SetUpPlayer();
@@ -288,6 +302,8 @@ private:
     void ClearRequestedTurn() { m_requestedTurn = {0.0f, 0.0f}; }
     void DeactivatePlayerBalls();
     bool HintBoxOpen() const;
+    // Centres a hint box over the board.
+    void PlaceOverBoard(QxEntity2DGUIElement& box) const;
     bool IsPlayer(const PyxEntityGameObject* object) const;
 
     // The HUD.
@@ -361,12 +377,16 @@ private:
     std::string m_messageTitle;
     std::string m_messageText;
     float m_messageTime = 0.0f;
+    std::string m_noticeText;
+    float m_noticeTime = 0.0f;
 
     std::int32_t m_score = 0;
     std::int32_t m_displayedScore = 0;
 
     std::array<std::uint8_t, kHintCount> m_pendingHints;
     QxEntity2DGUIElement* m_hintBox = nullptr;
+    float m_hintGap = 0.0f;
+    std::vector<std::int32_t> m_deferredHints;
 
     float m_postLevel = 0.0f;
     float m_sinkLevel = 0.0f;
@@ -375,9 +395,11 @@ private:
 
     bool m_soundsHeld = false;
 
-    std::array<std::string, 10> m_hudTexts;
-    // What the four text elements show now (time, level, the two message lines).
-    std::array<std::string, 4> m_shownTexts;
+    std::array<std::string, 11> m_hudTexts;
+    // What the five text elements show now (time, level, the two message lines, the
+    // notice) and the notice's alpha.
+    std::array<std::string, 5> m_shownTexts;
+    std::int32_t m_shownNoticeAlpha = -1;
     bool m_updating = false;
 };
 

@@ -25,7 +25,7 @@ public:
     virtual ~PyxGameplayOwner() = default;
 
     // The element the definition names ("Score", "Time", "Level", "DispText1",
-    // "DispText2", "Lives", "Coins", "Clock", "Mascot", "Teeth"), or null.
+    // "DispText2", "Notice", "Lives", "Coins", "Clock", "Mascot", "Teeth"), or null.
     virtual QxEntity2DGUIElement* NamedElement(const std::string& name) = 0;
     // One step of the jaws between two levels: the first call starts them closing;
     // kJawsClosed once (when they are shut, after which they open again), then

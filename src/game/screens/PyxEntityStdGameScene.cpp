@@ -15,9 +15,12 @@
 
 namespace {
 
-constexpr const char* kNamedElements[] = {"SideBar", "Score", "Coins",     "Time",
-                                          "Lives",   "Level", "DispText1", "DispText2",
-                                          "Teeth",   "Clock", "Mascot"};
+constexpr const char* kNamedElements[] = {"SideBar", "Score",     "Coins",     "Time",  "Lives",
+                                          "Level",   "DispText1", "DispText2", "Teeth", "Clock",
+                                          "Mascot",  "Notice",    "SoundOff"};
+
+constexpr const char* kSoundOffNotice = "Sound off";
+constexpr const char* kSoundOnNotice = "Sound on";
 
 void ReadPoint(QxDefinition& definition, const char* key, QxPoint& point) {
     if (definition.FindKey(key)) {
@@ -77,6 +80,7 @@ PyxEntityStdGameScene::PyxEntityStdGameScene(PyxEntityStdGameSceneType* type)
     if (g_game != nullptr) {
         g_game->StopMusic(5000.0f);
     }
+    ShowSoundSign();
 }
 
 std::string PyxEntityStdGameScene::StartProblem() const {
@@ -114,6 +118,7 @@ bool PyxEntityStdGameScene::GetString(int id, std::string& text) {
 }
 
 bool PyxEntityStdGameScene::Update(float ms) {
+    ShowSoundSign();
     if (!IsModal()) {
         if (m_gameplay->Update(ms) == 1) {
             QuitGame();
@@ -154,6 +159,8 @@ bool PyxEntityStdGameScene::OnKey(int code) {
         if (g_soundManager != nullptr) {
             g_soundManager->EnableSounds(g_gameSettings.musicOn != 0);
         }
+        m_gameplay->ShowNotice(g_gameSettings.musicOn != 0 ? kSoundOnNotice : kSoundOffNotice);
+        ShowSoundSign();
     } else if (m_gameplay->State() == PyxGameState::Paused) {
         m_gameplay->TogglePause(); // any key resumes
     } else {
@@ -185,6 +192,18 @@ bool PyxEntityStdGameScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
 
 QxEntity2DGUIElement* PyxEntityStdGameScene::NamedElement(const std::string& name) {
     return GameType()->Named(name);
+}
+
+void PyxEntityStdGameScene::ShowSoundSign() {
+    QxEntity2DGUIElement* sign = GameType()->Named("SoundOff");
+    const bool off = g_gameSettings.musicOn == 0;
+    if (sign == nullptr || sign->IsVisible() == off) {
+        return;
+    }
+    // Marked before it hides, so the side bar is drawn again where it stood.
+    sign->Invalidate();
+    sign->SetVisible(off);
+    sign->Invalidate();
 }
 
 PyxEntityBigTeeth* PyxEntityStdGameScene::Teeth() const {

@@ -7,7 +7,9 @@
 // Beside the named elements and "LevelSet", its type reads where the jaws travel:
 // "JawsOpenPos" and "JawsClosedPos" (the point the upper jaw's trajectory leads to when
 // open and when closed; default 67, -480 and 67, -60: the lower jaw mirrors the upper
-// about y = 40) and "JawsSpeed" (pixels per second, default 900).
+// about y = 40) and "JawsSpeed" (pixels per second, default 900). Two more named
+// elements: "Notice" (a text over the board that says what just happened) and
+// "SoundOff" (a sign shown while the sounds are off).
 
 #include <cstdint>
 #include <map>
@@ -74,6 +76,8 @@ private:
     PyxEntityBigTeeth* Teeth() const;
     // Why the rules could not start, for the player.
     std::string StartProblem() const;
+    // The "SoundOff" element shows while sounds are switched off.
+    void ShowSoundSign();
     // Sends the jaws from one point to the other.
     bool MoveJaws(QxPoint from, QxPoint to);
 
