@@ -292,14 +292,17 @@ TEST_F(ContentRunnerTest, TheWheelAndThePageKeysScrollTheInstructions) {
 }
 
 TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
-    // The pointer passes over every button and leaves; the screen must be what it was
-    // (each state's picture covers the same rectangle, glow and shadow included). The
-    // title burns above the buttons and changes every frame: it is left out.
+    // The pointer passes over every button, back to Play (the focus stays on the button
+    // the pointer last passed over) and leaves; the screen must be what it was (each
+    // state's picture covers the same rectangle, glow and shadow included). The title
+    // burns above the buttons and changes every frame: it is left out.
     std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n";
     int frame = kMenuShown + 5;
     for (int y = 175; y <= 405; y += 46, frame += 3) {
         script += std::to_string(frame) + " move 320 " + std::to_string(y) + "\n";
     }
+    script += std::to_string(frame) + " move 320 175\n";
+    frame += 3;
     script += std::to_string(frame) + " move 600 300\n";
     Run(frame + 10, script,
         {{kMenuShown, "still.png"}, {kMenuShown + 6, "hover.png"}, {frame + 10, "after.png"}});

@@ -237,7 +237,9 @@ bool QxEntity2DScene::Update(float ms) {
             }
         }
     }
-    KeyboardFocus().FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y}, !m_modal);
+    QxKeyboardFocus& focus = KeyboardFocus();
+    focus.Show(!m_modal);
+    focus.FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y}, !m_modal);
 
     // Updates may close dialogs (a count-down running out) or open new ones, so walk a
     // snapshot and skip whatever has left the list meanwhile.

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/QxMouseState.h"
-
 #include "engine/gui/QxDialogParts.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 

@@ -40,12 +40,74 @@ QxColour Faded(QxColour colour, std::uint32_t alpha) {
 }
 
 // One piece of a panel along one axis: `length` pixels from `from` in the picture go
-// to `to` in the box.
+// to `to` in the box. `solid` when the picture is opaque all across it (see SolidInset).
 struct PanelSpan {
     int from;
     int to;
     int length;
+    bool solid = false;
 };
+
+bool RingOpaque(const QxImage& mask, int k) {
+    const int right = mask.width - 1 - k;
+    const int bottom = mask.height - 1 - k;
+    auto at = [&mask](int x, int y) {
+        return mask.pixels[static_cast<size_t>(y) * static_cast<size_t>(mask.width) +
+                           static_cast<size_t>(x)];
+    };
+    for (int x = k; x <= right; ++x) {
+        if (at(x, k) != 255 || at(x, bottom) != 255) {
+            return false;
+        }
+    }
+    for (int y = k; y <= bottom; ++y) {
+        if (at(k, y) != 255 || at(right, y) != 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// How far in from the picture's edges its mask is fully opaque. There the picture is
+// copied as it is: masked drawing lets a thirty-second of the background through even
+// at full alpha, which shows the board's lines through a large flat face.
+int SolidInset(const QxImage& mask) {
+    if (mask.pixels.size() < static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height)) {
+        return std::max(mask.width, mask.height);
+    }
+    int k = std::min(mask.width, mask.height) / 2;
+    if (k <= 0 || !RingOpaque(mask, k)) {
+        return std::max(mask.width, mask.height);
+    }
+    while (k > 0 && RingOpaque(mask, k - 1)) {
+        --k;
+    }
+    return k;
+}
+
+// Cuts the spans where the picture turns opaque (`inset` from either end), so each
+// piece is either opaque throughout or not.
+std::vector<PanelSpan> SplitAtInset(const std::vector<PanelSpan>& spans, int picture, int inset) {
+    std::vector<PanelSpan> out;
+    for (const PanelSpan& span : spans) {
+        int from = span.from;
+        int to = span.to;
+        const int end = span.from + span.length;
+        while (from < end) {
+            const bool solid = from >= inset && from < picture - inset;
+            int next = end;
+            for (int cut : {inset, picture - inset}) {
+                if (cut > from && cut < next) {
+                    next = cut;
+                }
+            }
+            out.push_back(PanelSpan{from, to, next - from, solid});
+            to += next - from;
+            from = next;
+        }
+    }
+    return out;
+}
 
 // The picture's first half goes to the start of the box and its second half to the
 // end, each cut short in a smaller box; a larger box repeats a strip of the picture's
@@ -124,15 +186,24 @@ bool QxEntityVectorFrame::DrawPanel() const {
         mask->height != image->height) {
         return false;
     }
+    if (m_solidMask != mask) {
+        m_solidMask = mask;
+        m_solidInset = SolidInset(*mask);
+    }
     const QxRect at = PanelRect();
-    const std::vector<PanelSpan> columns = PanelSpans(image->width, at.Width());
-    const std::vector<PanelSpan> rows = PanelSpans(image->height, at.Height());
+    const std::vector<PanelSpan> columns =
+        SplitAtInset(PanelSpans(image->width, at.Width()), image->width, m_solidInset);
+    const std::vector<PanelSpan> rows =
+        SplitAtInset(PanelSpans(image->height, at.Height()), image->height, m_solidInset);
     const std::uint32_t alpha = GetAlpha();
     for (const PanelSpan& row : rows) {
         for (const PanelSpan& column : columns) {
             const int x = at.left + column.to;
             const int y = at.top + row.to;
-            if (alpha >= 255) {
+            if (alpha >= 255 && row.solid && column.solid) {
+                g_screen->DrawSurface(image->surface, x, y, column.from, row.from, column.length,
+                                      row.length, false);
+            } else if (alpha >= 255) {
                 g_screen->DrawSurfaceAlphaMapped(image->surface, x, y, column.from, row.from,
                                                  column.length, row.length, *mask);
             } else {

@@ -16,6 +16,8 @@
 #include "engine/gui/QxEntityDialogFrame.h"
 #include "engine/screen/QxColour.h"
 
+struct QxImage;
+
 class QxEntityVectorFrameType : public QxEntityDialogFrameType {
 public:
     explicit QxEntityVectorFrameType(QxDefinition* definition);
@@ -65,6 +67,9 @@ private:
     QxRect PanelRect() const;
 
     std::unique_ptr<QxEntity2DGUIElement> m_panel;
+    // How far in the panel's mask is opaque, found once per mask.
+    mutable const QxImage* m_solidMask = nullptr;
+    mutable int m_solidInset = 0;
 };
 
 class QxEntityVectorFramePrototype : public QxEntityTypePrototype {

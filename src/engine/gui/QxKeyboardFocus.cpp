@@ -49,10 +49,17 @@ bool QxKeyboardFocus::CanFocus(std::size_t index) const {
     return control->IsVisible() && !control->IsDisabled();
 }
 
+void QxKeyboardFocus::Show(bool shown) {
+    if (shown != m_shown) {
+        m_shown = shown;
+        SetFocus(m_focus, false);
+    }
+}
+
 void QxKeyboardFocus::SetFocus(std::size_t index, bool announce) {
     m_focus = index;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
-        m_controls[i]->SetInt(kPropFocused, i == index ? 1 : 0);
+        m_controls[i]->SetInt(kPropFocused, m_shown && i == index ? 1 : 0);
     }
     if (announce && index < m_controls.size()) {
         m_controls[index]->SetInt(kPropHoverSound, 1);

@@ -42,6 +42,9 @@ public:
     void FollowMouse(QxPoint mouse, bool follow = true);
     // Where a click on the focused control lands: the middle of its rectangle.
     QxPoint PressPoint() const;
+    // A screen under a modal dialog hides its focus (the dialog has the keys) and shows
+    // it again, where it was, once the dialog is gone.
+    void Show(bool shown);
 
 private:
     bool CanFocus(std::size_t index) const;
@@ -51,6 +54,7 @@ private:
 
     std::vector<QxEntity2DGUIElement*> m_controls;
     std::size_t m_focus = 0;
+    bool m_shown = true;
     bool m_shiftHeld = false;
     bool m_mouseSeen = false;
     QxPoint m_mouse{0, 0};
