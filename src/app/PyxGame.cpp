@@ -257,6 +257,11 @@ void PyxGame::ConsumeEvents(QxInputQueue& queue) {
                 m_scene->OnMouseUp(mouse, 1);
             }
             break;
+        case QxInputKind::MouseWheel:
+            if (!m_transition.active && m_scene) {
+                m_scene->OnMouseWheel(mouse, event.WheelTurn());
+            }
+            break;
         case QxInputKind::KeyDown:
             if (event.Code() == QxKey::F7) {
                 OnFullScreenKey();

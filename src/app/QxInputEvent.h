@@ -16,6 +16,10 @@ enum class QxInputKind : std::uint32_t {
     KeyUp = 10,  // value: a QxKey code
     Deactivated = 11,
     Activated = 12,
+    // value: the wheel's signed turn, 120 a notch (the desktop's unit), positive away
+    // from the player (up the page). Later than the first twelve, so recordings made
+    // before it read as they did.
+    MouseWheel = 13,
 };
 
 // Key codes. Characters below 256 share KeyDown with them; the range tells them apart.
@@ -39,6 +43,11 @@ struct QxKey {
         F10 = 277,
         F11 = 278,
         F12 = 279,
+        // Added after the first table; the codes above keep their numbers.
+        PageUp = 280,
+        PageDown = 281,
+        Home = 282,
+        End = 283,
     };
 
     // Key codes start at 256; anything below is a character (negative for bytes over 127).
@@ -46,6 +55,9 @@ struct QxKey {
 };
 
 struct QxInputEvent {
+    // One notch of a mouse wheel.
+    static constexpr std::int32_t kWheelNotch = 120;
+
     QxInputKind kind{}; // 0: no event
     std::uint32_t value = 0;
 
@@ -58,8 +70,14 @@ struct QxInputEvent {
                                 (static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16)};
     }
 
+    static constexpr QxInputEvent MouseWheel(std::int32_t turn) {
+        return QxInputEvent{QxInputKind::MouseWheel, static_cast<std::uint32_t>(turn)};
+    }
+
     // The value of a key event: a key code or a (possibly negative) character.
     constexpr std::int32_t Code() const { return static_cast<std::int32_t>(value); }
+    // The value of a wheel event: the signed turn.
+    constexpr std::int32_t WheelTurn() const { return static_cast<std::int32_t>(value); }
     constexpr std::int32_t MouseX() const {
         return static_cast<std::int16_t>(static_cast<std::uint16_t>(value & 0xFFFFu));
     }

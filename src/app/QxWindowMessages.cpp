@@ -14,6 +14,14 @@ std::int32_t KeyCodeFromVirtualKey(std::uint32_t virtualKey) {
         return QxKey::Control;
     case QxVirtualKey::Shift:
         return QxKey::Shift;
+    case QxVirtualKey::PageUp:
+        return QxKey::PageUp;
+    case QxVirtualKey::PageDown:
+        return QxKey::PageDown;
+    case QxVirtualKey::Home:
+        return QxKey::Home;
+    case QxVirtualKey::End:
+        return QxKey::End;
     default:
         break;
     }
@@ -42,6 +50,10 @@ void QueueCharacter(QxInputQueue& queue, std::uint32_t character) {
 void QueueMouseMove(QxInputQueue& queue, std::uint32_t positionWord) {
     queue.Push(QxInputEvent::MouseMove(static_cast<std::int16_t>(positionWord & 0xFFFFu),
                                        static_cast<std::int16_t>(positionWord >> 16)));
+}
+
+void QueueMouseWheel(QxInputQueue& queue, std::uint32_t wheelParameter) {
+    queue.Push(QxInputEvent::MouseWheel(static_cast<std::int16_t>(wheelParameter >> 16)));
 }
 
 void QueueActivation(QxInputQueue& queue, std::uint32_t activeParameter) {
@@ -86,6 +98,9 @@ bool TranslateInputMessage(QxInputQueue& queue, std::uint32_t message, std::uint
         return true;
     case QxWindowMessage::MiddleButtonUp:
         queue.Push(QxInputEvent::Make(QxInputKind::MiddleUp));
+        return true;
+    case QxWindowMessage::MouseWheel:
+        QueueMouseWheel(queue, first);
         return true;
     default:
         return false;

@@ -12,6 +12,10 @@ struct QxVirtualKey {
     enum : std::uint32_t {
         Shift = 16,
         Control = 17,
+        PageUp = 33,
+        PageDown = 34,
+        End = 35,
+        Home = 36,
         Left = 37,
         Up = 38,
         Right = 39,
@@ -35,6 +39,7 @@ struct QxWindowMessage {
         RightButtonUp = 517,
         MiddleButtonDown = 519,
         MiddleButtonUp = 520,
+        MouseWheel = 522, // the turn in the high half of the first parameter
     };
 };
 
@@ -50,6 +55,9 @@ void QueueCharacter(QxInputQueue& queue, std::uint32_t character);
 
 // MouseMove from a position word: x in the low, y in the high signed 16-bit half.
 void QueueMouseMove(QxInputQueue& queue, std::uint32_t positionWord);
+
+// MouseWheel with the signed turn in the high word of the parameter.
+void QueueMouseWheel(QxInputQueue& queue, std::uint32_t wheelParameter);
 
 // Activated, or Deactivated when the low word of the parameter is 0.
 void QueueActivation(QxInputQueue& queue, std::uint32_t activeParameter);

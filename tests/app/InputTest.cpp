@@ -77,7 +77,7 @@ TEST(WindowMessages, EnterAndLettersArriveOnlyAsCharacters) {
     EXPECT_EQ(events[0].Code(), 13);
 }
 
-TEST(WindowMessages, KeyTableCoversArrowsControlShiftAndFunctionKeysOnly) {
+TEST(WindowMessages, KeyTableCoversArrowsControlShiftPagingAndFunctionKeysOnly) {
     EXPECT_EQ(KeyCodeFromVirtualKey(38), QxKey::Up);
     EXPECT_EQ(KeyCodeFromVirtualKey(40), QxKey::Down);
     EXPECT_EQ(KeyCodeFromVirtualKey(39), QxKey::Right);
@@ -86,7 +86,12 @@ TEST(WindowMessages, KeyTableCoversArrowsControlShiftAndFunctionKeysOnly) {
     EXPECT_EQ(KeyCodeFromVirtualKey(112), 268);
     EXPECT_EQ(KeyCodeFromVirtualKey(118), 274); // F7, the full-screen key
     EXPECT_EQ(KeyCodeFromVirtualKey(123), 279);
-    for (std::uint32_t vk : {0u, 8u, 13u, 18u, 27u, 36u, 41u, 111u, 124u, 0x10026u}) {
+    // Page Up, Page Down, End and Home came later: after F12, nothing renumbered.
+    EXPECT_EQ(KeyCodeFromVirtualKey(33), QxKey::PageUp);
+    EXPECT_EQ(KeyCodeFromVirtualKey(34), 281);
+    EXPECT_EQ(KeyCodeFromVirtualKey(35), QxKey::End);
+    EXPECT_EQ(KeyCodeFromVirtualKey(36), 282);
+    for (std::uint32_t vk : {0u, 8u, 13u, 18u, 27u, 32u, 41u, 111u, 124u, 0x10026u}) {
         EXPECT_EQ(KeyCodeFromVirtualKey(vk), 0) << vk;
     }
     EXPECT_TRUE(QxKey::IsKeyCode(256));
@@ -106,6 +111,18 @@ TEST(WindowMessages, MousePositionWordGivesSignedHalves) {
     EXPECT_EQ(events[0].MouseY(), 16);
     EXPECT_EQ(events[1].MouseX(), 640);
     EXPECT_EQ(events[1].MouseY(), -2);
+}
+
+TEST(WindowMessages, WheelTurnsArriveSignedAsTheThirteenthKind) {
+    QxInputQueue queue;
+    EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0x00780000u, 0x01000100u));
+    EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0xFE200008u, 0));
+    auto events = Drain(queue);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(static_cast<std::uint32_t>(events[0].kind), 13u);
+    EXPECT_EQ(events[0].WheelTurn(), 120);
+    EXPECT_EQ(events[1].WheelTurn(), -480);
+    EXPECT_EQ(events[1].value, 0xFFFFFE20u); // as a recording stores it
 }
 
 TEST(WindowMessages, ButtonsActivationAndOtherMessages) {

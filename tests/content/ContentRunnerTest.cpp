@@ -13,6 +13,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -235,15 +236,73 @@ TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
     EXPECT_LT(std::stoi(yes.values.at("frames")), kMenuShown + 20);
 }
 
+// Keys alone, frames of 20 ms: a key skips the loading bar, each page roll then takes
+// about 52 frames.
+std::string Keys(const std::vector<std::pair<int, std::string>>& keys) {
+    std::string script;
+    for (const auto& [frame, key] : keys) {
+        script += std::to_string(frame) + " key " + key + "\n";
+    }
+    return script;
+}
+
+TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
+    // The settings (down three from Play) turn hints off, so that no hint comes between
+    // the quit question and its answer; then Play, Escape and the default answer (Yes).
+    const std::string walk = Keys({{1, "Space"},
+                                   {60, "Down"},
+                                   {61, "Down"},
+                                   {62, "Down"},
+                                   {63, "Enter"},
+                                   {120, "Down"},
+                                   {121, "Down"},
+                                   {122, "Enter"},
+                                   {123, "Down"},
+                                   {124, "Enter"},
+                                   {180, "Enter"},
+                                   {240, "Escape"}});
+    const RunResult game = Run(241, walk, {{59, "play.png"}, {62, "focus.png"}});
+    EXPECT_EQ(game.values.at("scene"), "PyxStdGame");
+    EXPECT_EQ(game.values.at("state"), "Playing");
+    EXPECT_NE(Registry().find("Show Hints\t0"), std::string::npos) << Registry();
+    // The focus is seen to move.
+    EXPECT_NE(BelowTheTitle(folder_ + "/play.png"), BelowTheTitle(folder_ + "/focus.png"));
+
+    const RunResult left = Run(300, walk + Keys({{241, "Enter"}}));
+    EXPECT_EQ(left.values.at("scene"), "PyxMainMenu");
+    EXPECT_EQ(left.values.at("state"), "none");
+    // Escape answers No: the game goes on.
+    const RunResult stayed = Run(300, walk + Keys({{241, "Escape"}}));
+    EXPECT_EQ(stayed.values.at("scene"), "PyxStdGame");
+    EXPECT_EQ(stayed.values.at("state"), "Playing");
+}
+
+TEST_F(ContentRunnerTest, TheWheelAndThePageKeysScrollTheInstructions) {
+    const std::string help = Keys({{1, "Space"}, {60, "Down"}, {61, "Enter"}});
+    const std::map<int, std::string> shots = {
+        {120, "top.png"}, {123, "wheel.png"}, {128, "end.png"}, {133, "home.png"}};
+    const RunResult shown =
+        Run(133, help + "121 wheel -2\n" + Keys({{125, "End"}, {130, "Home"}}), shots);
+    EXPECT_EQ(shown.values.at("scene"), "PyxInstructions");
+    const std::string top = ReadAll(folder_ + "/top.png");
+    ASSERT_FALSE(top.empty());
+    EXPECT_NE(top, ReadAll(folder_ + "/wheel.png"));
+    EXPECT_NE(ReadAll(folder_ + "/wheel.png"), ReadAll(folder_ + "/end.png"));
+    EXPECT_EQ(top, ReadAll(folder_ + "/home.png"));
+}
+
 TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
-    // The pointer passes over every button and leaves; the screen must be what it was
-    // (each state's picture covers the same rectangle, glow and shadow included). The
-    // title burns above the buttons and changes every frame: it is left out.
+    // The pointer passes over every button, back to Play (the focus stays on the button
+    // the pointer last passed over) and leaves; the screen must be what it was (each
+    // state's picture covers the same rectangle, glow and shadow included). The title
+    // burns above the buttons and changes every frame: it is left out.
     std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n";
     int frame = kMenuShown + 5;
     for (int y = 175; y <= 405; y += 46, frame += 3) {
         script += std::to_string(frame) + " move 320 " + std::to_string(y) + "\n";
     }
+    script += std::to_string(frame) + " move 320 175\n";
+    frame += 3;
     script += std::to_string(frame) + " move 600 300\n";
     Run(frame + 10, script,
         {{kMenuShown, "still.png"}, {kMenuShown + 6, "hover.png"}, {frame + 10, "after.png"}});

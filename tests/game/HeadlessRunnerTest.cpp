@@ -119,6 +119,31 @@ TEST_F(HeadlessRunnerTest, ScriptedInputWalksThroughTheMenus) {
     platform::headless::SetRoot("");
 }
 
+TEST_F(HeadlessRunnerTest, KeysAloneSkipTheLoadingAndWalkTheMenus) {
+    // A key ends the loading screen once the load is done (the runner waits for it
+    // before frame 1). The menu's focus starts on Play, whatever comes first on screen:
+    // here Quit and the Web page are left of Settings, and Play right of it. In the
+    // settings Space flips the first switch, Tab goes on to OK and Enter presses it.
+    const std::string script = Script("keys.txt", "1 key Space\n"
+                                                  "150 key Left\n151 key Left\n152 key Enter\n"
+                                                  "300 key Space\n301 key Tab\n302 key Tab\n"
+                                                  "303 key Tab\n304 key Enter\n");
+    RunResult menu = Run({"--data", data_, "--input", script, "--frames", "5"});
+    EXPECT_EQ(menu.values["scene"], "PyxMainMenu");
+
+    const std::string home = folder_ + "/home";
+    RunResult done = Run({"--data", data_, "--home", home, "--input", script, "--frames", "450"});
+    EXPECT_EQ(done.values["frames"], "450");
+    EXPECT_EQ(done.values["scene"], "PyxMainMenu");
+    platform::headless::SetRoot(home);
+    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
+    settings.OpenDefault();
+    std::uint32_t music = 1;
+    EXPECT_TRUE(settings.GetInt("Music On", music));
+    EXPECT_EQ(music, 0u);
+    platform::headless::SetRoot("");
+}
+
 TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
     const std::string script = Script("quit.txt", ClickAt(kMenuReady, "Quit"));
     RunResult result = Run({"--data", data_, "--input", script, "--frames", "5000"});
@@ -145,10 +170,10 @@ TEST_F(HeadlessRunnerTest, ShotsShowWhatThePlayerSees) {
 }
 
 TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
-    const std::string script =
-        Script("game.txt", ClickAt(kMenuReady, "Settings") + "760 activate 0\n" +
-                               "770 activate 1\n" + ClickAt(800, "FullScreenToggle") +
-                               ClickAt(810, "OK") + "900 char x\n" + "950 key F7\n");
+    const std::string script = Script(
+        "game.txt", ClickAt(kMenuReady, "Settings") + "760 activate 0\n" + "770 activate 1\n" +
+                        ClickAt(800, "FullScreenToggle") + ClickAt(810, "OK") + "900 char x\n" +
+                        "905 wheel -2\n" + "950 key F7\n");
     const std::string record = folder_ + "/game.rec";
     const std::vector<int> frames = {650, 765, 812, 900, 1000};
     std::vector<std::string> first = {"--data", data_, "--input", script, "--record", record,
@@ -174,8 +199,10 @@ TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
         ASSERT_FALSE(a.empty()) << frame;
         EXPECT_TRUE(a == b) << "frame " << frame;
     }
-    // The recording holds the ticks: 16 ms frames carry 160.
+    // The recording holds the ticks (16 ms frames carry 160) and the wheel's turn, kind
+    // 13 after the first twelve, as its unsigned 32-bit value.
     EXPECT_NE(ReadFile(record).find("\n2 event 1 160\n"), std::string::npos);
+    EXPECT_NE(ReadFile(record).find("\n905 event 13 4294967056\n"), std::string::npos);
 }
 
 TEST_F(HeadlessRunnerTest, UnreadableScoresAreKeptBesideTheNewTable) {

@@ -1,6 +1,7 @@
 // The instructions scene and its list: the list reads the scene's text file when the
-// scene is created, every visit starts at the top, Up and Down step through it, clicks
-// reach its arrows and lines, and a scene without a list still works.
+// scene is created, every visit starts at the top, Up and Down step through it, the
+// page keys, Home, End and the wheel scroll it, clicks reach its arrows and lines, and
+// a scene without a list still works.
 
 #include <memory>
 #include <string>
@@ -107,6 +108,39 @@ TEST_F(InstructionsSceneTest, UpAndDownStepThroughTheList) {
     EXPECT_FALSE(scene->OnKey(QxKey::Left));
     EXPECT_FALSE(scene->OnKey('a'));
     EXPECT_TRUE(scene->OnKey(27));
+}
+
+TEST_F(InstructionsSceneTest, PagesEndsAndTheWheelScrollTheView) {
+    auto scene = Scene();
+    ASSERT_NE(scene, nullptr);
+    QxEntity2DGUIListBox* list = ListOf(*scene);
+    ASSERT_NE(list, nullptr);
+    // A page is the view less a line, so the line read last stays in sight; the
+    // selection keeps its line of the view.
+    EXPECT_TRUE(scene->OnKey(QxKey::PageDown));
+    scene->Update(16.0f);
+    EXPECT_EQ(list->FirstVisible(), 4);
+    EXPECT_EQ(list->Selection(), 4);
+    EXPECT_TRUE(scene->OnKey(QxKey::End));
+    scene->Update(16.0f);
+    EXPECT_EQ(list->FirstVisible(), 25);
+    EXPECT_EQ(list->Selection(), 29);
+    EXPECT_TRUE(scene->OnKey(QxKey::PageUp));
+    scene->Update(16.0f);
+    EXPECT_EQ(list->FirstVisible(), 21);
+    EXPECT_TRUE(scene->OnKey(QxKey::Home));
+    scene->Update(16.0f);
+    EXPECT_EQ(list->FirstVisible(), 0);
+
+    // Three lines a notch, down for a turn towards the player; part-notches add up.
+    EXPECT_TRUE(scene->OnMouseWheel(QxPoint{0, 0}, -120));
+    EXPECT_EQ(list->FirstVisible(), 3);
+    scene->OnMouseWheel(QxPoint{0, 0}, 60);
+    EXPECT_EQ(list->FirstVisible(), 3);
+    scene->OnMouseWheel(QxPoint{0, 0}, 60);
+    EXPECT_EQ(list->FirstVisible(), 0);
+    scene->OnMouseWheel(QxPoint{0, 0}, 10 * 120);
+    EXPECT_EQ(list->FirstVisible(), 0) << "the top holds";
 }
 
 TEST_F(InstructionsSceneTest, ClicksReachTheArrowsAndTheLines) {

@@ -116,15 +116,28 @@ TEST_F(DialogTest, KindTags) {
     EXPECT_FALSE(frame->IsKind(QxKindTag("DLGB")));
 }
 
-TEST_F(DialogTest, YesNoBoxIgnoresEnterAndEscapeDismisses) {
+TEST_F(DialogTest, YesNoBoxAnswersEnterWithTheFocusedButtonAndEscapeWithNo) {
+    // The focus starts on Yes, the default button.
     ASSERT_NE(OpenBox(kButtonYes | kButtonNo), nullptr);
     EXPECT_TRUE(scene_->OnKey(kKeyEnter));
-    EXPECT_EQ(scene_->DialogCount(), 1u);
-    EXPECT_EQ(g_closed.calls, 0);
-    EXPECT_TRUE(scene_->OnKey(kKeyEscape));
     EXPECT_EQ(scene_->DialogCount(), 0u);
-    EXPECT_EQ(g_closed.answer, kAnswerDismissed);
+    EXPECT_EQ(g_closed.answer, kAnswerYes);
     EXPECT_EQ(g_closed.id, 7);
+    OpenBox(kButtonYes | kButtonNo);
+    EXPECT_TRUE(scene_->OnKey(kKeyEscape));
+    EXPECT_EQ(g_closed.answer, kAnswerNo);
+
+    // The arrows stop at the row's ends, Tab goes round, Space presses as Enter does.
+    OpenBox(kButtonYes | kButtonNo);
+    EXPECT_TRUE(scene_->OnKey(QxKey::Right));
+    EXPECT_TRUE(scene_->OnKey(QxKey::Right));
+    scene_->OnKey(kKeyEnter);
+    EXPECT_EQ(g_closed.answer, kAnswerNo);
+    OpenBox(kButtonYes | kButtonNo);
+    scene_->OnKey('\t');
+    scene_->OnKey('\t');
+    scene_->OnKey(' ');
+    EXPECT_EQ(g_closed.answer, kAnswerYes);
 
     OpenBox(kButtonYes | kButtonNo);
     scene_->OnKey('y');
@@ -132,14 +145,14 @@ TEST_F(DialogTest, YesNoBoxIgnoresEnterAndEscapeDismisses) {
     OpenBox(kButtonYes | kButtonNo);
     scene_->OnKey('N');
     EXPECT_EQ(g_closed.answer, kAnswerNo);
-    EXPECT_EQ(g_closed.calls, 3);
+    EXPECT_EQ(g_closed.calls, 6);
 }
 
 TEST_F(DialogTest, OkCancelBoxAnswersEnterAndEscapeAndIgnoresTheRest) {
     ASSERT_NE(OpenBox(kButtonOK | kButtonCancel), nullptr);
     // Letters of buttons that are not there, codes out of range and key codes: taken,
     // and nothing happens.
-    for (int code : {int('y'), int('n'), 5, 122, 200, 258, -23}) {
+    for (int code : {int('y'), int('n'), 5, 122, 200, int(QxKey::F5), -23}) {
         EXPECT_TRUE(scene_->OnKey(code)) << code;
     }
     EXPECT_EQ(scene_->DialogCount(), 1u);
@@ -175,15 +188,16 @@ TEST_F(DialogTest, MessageBoxSizesAroundItsTextAndCentresItself) {
     box->Part(QxEntityMessageBoxType::kSlotText)->GetBool(kPropTextHeight, textHeight);
     EXPECT_EQ(textHeight, 11);
     EXPECT_EQ(box->ButtonRow().height, kButtonHeight + 10);
-    // Content plus the frame: 10 on either side, the title bar and margins above and
-    // below.
-    EXPECT_EQ(rect.Width(), textWidth + 20);
+    // Content plus the box's margins and the frame: 10 on either side, the title bar
+    // and margins above and below.
+    const std::int32_t sides = 2 * QxEntityMessageBox::kSideMargin + 20;
+    EXPECT_EQ(rect.Width(), textWidth + sides);
     EXPECT_EQ(rect.Height(), textHeight + kButtonHeight + 10 + 14 + 20);
 
     // A text that wraps makes the box taller by a line, and no wider than its lines.
     QxEntityMessageBox* wrapped = OpenBox(kButtonOK, text + " " + text);
     ASSERT_NE(wrapped, nullptr);
-    EXPECT_LE(wrapped->GetRect().Width(), 40 * kCellWidth + 20);
+    EXPECT_LE(wrapped->GetRect().Width(), 40 * kCellWidth + sides);
     EXPECT_EQ(wrapped->GetRect().Height(), rect.Height() + 13);
     EXPECT_EQ(rect.left, (640 - rect.Width()) >> 1);
     EXPECT_EQ(rect.top, (480 - rect.Height()) >> 1);

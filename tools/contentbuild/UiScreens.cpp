@@ -334,7 +334,62 @@ PaintCanvas QuestionBadge() {
     return UiReduce(canvas);
 }
 
+// The panel of message boxes (content/data/ui/dialogs/uiframe.ent). The frame fits it
+// to any box: the picture's quarters go to the box's corners and a strip of its
+// middle repeats between them, so everything that varies lies within half the picture
+// of an edge and the middle row and column are the same all along. A title band of
+// kDialogTitleBand pixels (the frame's TitleHeight) ends in a brass rule; the picture
+// reaches kDialogMargin beyond the box for the shadow.
+constexpr int kDialogWidth = 288;
+constexpr int kDialogHeight = 208;
+constexpr int kDialogMargin = 8;
+constexpr int kDialogTitleBand = 34;
+
+PaintCanvas DialogPanel() {
+    const float s = kUiScale;
+    const int m = kDialogMargin;
+    PaintCanvas canvas(int((kDialogWidth + 2 * m) * s), int((kDialogHeight + 2 * m) * s));
+    PaintCanvas layer(canvas.Width(), canvas.Height());
+    const float l = m * s, t = m * s;
+    const float r = (m + kDialogWidth) * s, b = (m + kDialogHeight) * s;
+    const float h = b - t;
+    // The rim: light along the top, dark along the bottom, plain brass between (a
+    // gradient over the whole height would not survive the middle's repeat).
+    const float edge = 28 * s / h;
+    const PaintSdf outer = SdfRoundRect(l, t, r, b, 11 * s);
+    layer.FillShape(outer, FillLinear(0, t, 0, b,
+                                      {{0.0f, Lighten(kGold, 0.25f)},
+                                       {edge, kBrass},
+                                       {1.0f - edge, kBrass},
+                                       {1.0f, kBrassShadow}}));
+    layer.Bevel(outer, 1.5f * s, 0.5f, 0.5f);
+    // Dark glass: a lit title band, then one colour down to the bottom.
+    const float inset = 3 * s;
+    const PaintSdf inner = SdfRoundRect(l + inset, t + inset, r - inset, b - inset, 8 * s);
+    const float band = (kDialogTitleBand * s) / h;
+    layer.FillShape(inner, FillLinear(0, t, 0, b,
+                                      {{0.0f, PaintColour::Rgb(30, 82, 96)},
+                                       {band, PaintColour::Rgb(18, 56, 70)},
+                                       {band + 0.001f, PaintColour::Rgb(12, 40, 52)},
+                                       {1.0f, PaintColour::Rgb(12, 40, 52)}}));
+    layer.FillShape(SdfRing(inner, 1.2f * s), FillSolid(kNearBlack.WithAlpha(0.35f)));
+    // The rule under the title, fading out towards both ends.
+    const float ruleY = t + kDialogTitleBand * s;
+    const float fade = 36 * s / (r - l);
+    layer.FillShape(
+        SdfRoundRect(l + 10 * s, ruleY - 0.6f * s, r - 10 * s, ruleY + 0.6f * s, 0.6f * s),
+        FillLinear(l, 0, r, 0,
+                   {{0.0f, kGold.WithAlpha(0.0f)},
+                    {fade, kGold.WithAlpha(0.75f)},
+                    {1.0f - fade, kGold.WithAlpha(0.75f)},
+                    {1.0f, kGold.WithAlpha(0.0f)}}));
+    layer.DropShadow(2 * s, 4 * s, 5 * s, kNearBlack.WithAlpha(0.6f));
+    canvas.Draw(layer, 0, 0);
+    return UiReduce(canvas);
+}
+
 void BuildBoxes(ContentOut& out) {
+    WriteSprite(out, "ui/images/panel_dialog", DialogPanel());
     // Hint box: 400 x 200; the don't-show check box and "Got it" sit on the bottom
     // strip below y 150.
     {

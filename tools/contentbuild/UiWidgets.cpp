@@ -101,7 +101,7 @@ PaintCanvas PaintSwitch(bool on, UiButtonState state) {
     const bool hover = state == UiButtonState::Hover;
     const bool down = state == UiButtonState::Down;
     const PaintSdf outer = SdfRoundRect(l, t, r, b, rad);
-    const PaintColour rim = hover ? Lighten(kGold, 0.3f) : kBrass;
+    const PaintColour rim = hover ? Lighten(kGold, 0.55f) : kBrass;
     layer.FillShape(outer,
                     FillLinear(l, t, l, b, {{0.0f, Lighten(rim, 0.2f)}, {1.0f, kBrassShadow}}));
     const float inset = 2.5f * s;
@@ -142,8 +142,9 @@ PaintCanvas PaintSwitch(bool on, UiButtonState state) {
     });
     knob.DropShadow(0.5f * s, 1.5f * s, 1.5f * s, kNearBlack.WithAlpha(0.6f));
     layer.Draw(knob, 0, 0);
+    // Hover is also how the keyboard focus shows: it must stand out at a glance.
     if (hover) {
-        layer.Glow(3 * s, kGold.WithAlpha(0.35f));
+        layer.Glow(4 * s, kGold.WithAlpha(1.0f));
     }
     layer.DropShadow(0, 1.5f * s, 2 * s, kNearBlack.WithAlpha(0.5f));
     canvas.Draw(layer, 0, 0);
@@ -158,14 +159,15 @@ PaintCanvas PaintCheck(bool on, UiButtonState state) {
     const float l = m * s, t = m * s, r = (m + w) * s, b = (m + w) * s;
     const bool hover = state == UiButtonState::Hover;
     const PaintSdf outer = SdfRoundRect(l, t, r, b, 4 * s);
-    const PaintColour rim = hover ? Lighten(kGold, 0.3f) : kBrass;
+    const PaintColour rim = hover ? Lighten(kGold, 0.55f) : kBrass;
     layer.FillShape(outer,
                     FillLinear(l, t, r, b, {{0.0f, Lighten(rim, 0.2f)}, {1.0f, kBrassShadow}}));
     const float inset = 2 * s;
     const PaintSdf box = SdfRoundRect(l + inset, t + inset, r - inset, b - inset, 2.5f * s);
     layer.FillShape(box, FillLinear(0, t, 0, b,
                                     {{0.0f, PaintColour::Rgb(6, 20, 28)},
-                                     {1.0f, PaintColour::Rgb(22, 58, 70)}}));
+                                     {1.0f, hover ? PaintColour::Rgb(44, 104, 118)
+                                                  : PaintColour::Rgb(22, 58, 70)}}));
     if (on) {
         PaintCanvas mark(canvas.Width(), canvas.Height());
         const PaintSdf tick =
@@ -177,7 +179,7 @@ PaintCanvas PaintCheck(bool on, UiButtonState state) {
         layer.Draw(mark, 0, 0);
     }
     if (hover) {
-        layer.Glow(2.5f * s, kGold.WithAlpha(0.35f));
+        layer.Glow(3 * s, kGold.WithAlpha(0.85f));
     }
     layer.DropShadow(0, 1 * s, 1.5f * s, kNearBlack.WithAlpha(0.5f));
     canvas.Draw(layer, 0, 0);

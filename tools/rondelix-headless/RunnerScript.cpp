@@ -56,9 +56,10 @@ std::vector<std::string> Words(const std::string& line) {
 
 std::uint32_t VirtualKeyOf(const std::string& code) {
     static const std::map<std::string, std::uint32_t> names = {
-        {"up", 38},   {"down", 40},  {"left", 37},     {"right", 39},  {"control", 17},
-        {"ctrl", 17}, {"shift", 16}, {"enter", 13},    {"return", 13}, {"escape", 27},
-        {"esc", 27},  {"space", 32}, {"backspace", 8}, {"tab", 9},
+        {"up", 38},   {"down", 40},     {"left", 37},     {"right", 39},  {"control", 17},
+        {"ctrl", 17}, {"shift", 16},    {"enter", 13},    {"return", 13}, {"escape", 27},
+        {"esc", 27},  {"space", 32},    {"backspace", 8}, {"tab", 9},     {"pageup", 33},
+        {"pgup", 33}, {"pagedown", 34}, {"pgdn", 34},     {"end", 35},    {"home", 36},
     };
     const std::string name = Lower(code);
     if (auto it = names.find(name); it != names.end()) {
@@ -74,7 +75,7 @@ std::uint32_t VirtualKeyOf(const std::string& code) {
         return static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(code[0])));
     }
     std::int64_t number = 0;
-    if (!ToNumber(code, number) || number <= 0 || number > 279) {
+    if (!ToNumber(code, number) || number <= 0 || number > QxKey::End) {
         return 0;
     }
     if (number >= 256) {
@@ -158,6 +159,15 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
             }
             message.message = QxWindowMessage::Char;
             message.first = static_cast<std::uint64_t>(a);
+        } else if (command == "wheel") {
+            // Notches as the desktop counts them; the event carries 120 a notch.
+            if (w.size() != 3 || !ToNumber(w[2], a) || a < -273 || a > 273) {
+                return fail("wheel takes the notches turned, up positive (-273 to 273)");
+            }
+            message.message = QxWindowMessage::MouseWheel;
+            message.first = static_cast<std::uint64_t>(
+                                static_cast<std::uint16_t>(a * QxInputEvent::kWheelNotch))
+                            << 16;
         } else if (command == "activate") {
             if (w.size() != 3 || !ToNumber(w[2], a) || (a != 0 && a != 1)) {
                 return fail("activate takes 0 or 1");
@@ -235,8 +245,9 @@ bool Recording::Load(const std::string& path, std::string& error) {
         } else if (w[0] == "frames" && w.size() == 2 && ToNumber(w[1], a) && a >= 0) {
             frames = static_cast<std::uint64_t>(a);
         } else if (w.size() == 4 && w[1] == "event" && ToNumber(w[0], a) && a >= 1 &&
-                   ToNumber(w[2], b) && b >= 1 && b <= 12 && ToNumber(w[3], c) && c >= 0 &&
-                   c <= 0xFFFFFFFFll) {
+                   ToNumber(w[2], b) && b >= 1 &&
+                   b <= static_cast<std::int64_t>(QxInputKind::MouseWheel) && ToNumber(w[3], c) &&
+                   c >= 0 && c <= 0xFFFFFFFFll) {
             events[static_cast<std::uint64_t>(a)].push_back(
                 QxInputEvent::Make(static_cast<QxInputKind>(b), static_cast<std::uint32_t>(c)));
         } else {

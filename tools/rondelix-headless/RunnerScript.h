@@ -8,11 +8,12 @@
 //     key CODE      a key is pressed (it also types its character, as on the desktop)
 //     keyup CODE    a key is released
 //     char C        a character is typed without a key (a character, or its code)
+//     wheel N       the mouse wheel turns N notches (positive up, negative down)
 //     activate 0|1  the program loses / regains the focus
 //     close         the user closes the window
-// CODE is a key name (Up, Down, Left, Right, Control, Shift, F1 to F12, Enter, Escape,
-// Space, Backspace, Tab, a letter or a digit), a game key code (256 to 279) or a
-// desktop virtual key number.
+// CODE is a key name (Up, Down, Left, Right, Control, Shift, F1 to F12, PageUp,
+// PageDown, Home, End, Enter, Escape, Space, Backspace, Tab, a letter or a digit), a
+// game key code (256 to 283) or a desktop virtual key number.
 //
 // A recording holds the seed, the frame time, the level option and every input event
 // that every frame took, ticks included, so a replay feeds the game exactly the same.

@@ -196,6 +196,19 @@ bool QxEntity2DGUIButton::SetInt(int id, int32_t value) {
         }
         return true;
     }
+    if (id == kPropFocused) {
+        const uint8_t focused = value != 0 ? 1 : 0;
+        m_focusDriven = 1;
+        if (focused != m_focused) {
+            m_focused = focused;
+            Invalidate();
+        }
+        return true;
+    }
+    if (id == kPropHoverSound) {
+        PlaySound(ButtonType()->ContentSound());
+        return true;
+    }
     if (QxEntity2DGUIElement* main = ButtonType()->MainImage()) {
         if (main->SetInt(id, value)) {
             return true;
@@ -207,6 +220,10 @@ bool QxEntity2DGUIButton::SetInt(int id, int32_t value) {
 bool QxEntity2DGUIButton::GetInt(int id, int32_t& value) {
     if (id == kPropForcedDown) {
         value = m_forcedDown;
+        return true;
+    }
+    if (id == kPropFocused) {
+        value = m_focused;
         return true;
     }
     if (QxEntity2DGUIElement* main = ButtonType()->MainImage()) {
@@ -284,8 +301,8 @@ bool QxEntity2DGUIButton::Draw() {
         DrawImage(type->DisabledImage() ? type->DisabledImage() : main, m_alpha);
         return true;
     }
-    if (!m_hovering) {
-        if (m_forcedDown && down) {
+    if (!IsLit()) {
+        if (IsDown() && down) {
             DrawImage(down, m_alpha);
         } else if (main) {
             main->SetPulse(m_pulseValue, m_pulseRate);
@@ -293,7 +310,7 @@ bool QxEntity2DGUIButton::Draw() {
         }
         return true;
     }
-    const bool pressed = g_mouseState.leftButton || m_forcedDown;
+    const bool pressed = IsDown();
     if (pressed && down) {
         DrawImage(down, m_alpha);
     } else if (highlight && !type->m_highlightAsFrame) {

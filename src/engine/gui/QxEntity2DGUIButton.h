@@ -16,10 +16,16 @@ struct QxSoundRecord;
 
 inline constexpr std::uint32_t kKindButton = QxKindTag("BUTN");
 
-// Integer property (SetInt/GetInt); other integer ids go on to the main image, so
+// Integer properties (SetInt/GetInt); other integer ids go on to the main image, so
 // 769 and 770 give its width and height.
 enum QxGUIButtonProperty : int {
     kPropForcedDown = 2305,
+    // Set and get: the keyboard focus. Once a button has been given it, its highlight
+    // shows the focus (which follows the mouse, see QxKeyboardFocus) instead of the
+    // mouse alone, so a keyboard and a mouse never light two buttons at once.
+    kPropFocused = 2306,
+    // Set: plays the sound of the mouse entering, for a focus that a key moved here.
+    kPropHoverSound = 2307,
 };
 
 class QxEntity2DGUIButtonType : public QxEntity2DGUIElementType {
@@ -89,6 +95,9 @@ public:
     }
     bool IsHovering() const { return m_hovering != 0; }
     bool IsForcedDown() const { return m_forcedDown != 0; }
+    // Whether the highlight shows: the focus when the button has been given one, else
+    // the mouse over it.
+    bool IsLit() const { return m_focusDriven ? m_focused != 0 : m_hovering != 0; }
     const QxRect& HitRect() const { return m_hit; }
 
 private:
@@ -105,6 +114,8 @@ private:
     std::uint8_t m_forcedDown = 0;
     std::uint8_t m_hoverSoundPlayed = 0;
     std::uint8_t m_pressSoundPlayed = 0;
+    std::uint8_t m_focusDriven = 0;
+    std::uint8_t m_focused = 0;
 };
 
 class QxEntity2DGUIButtonPrototype : public QxEntityTypePrototype {

@@ -334,6 +334,19 @@ void QxEntity2DGUIListBox::PageDown() {
     Invalidate();
 }
 
+void QxEntity2DGUIListBox::ScrollBy(std::int32_t lines) {
+    const std::int32_t before = m_firstVisible;
+    const std::int64_t first = static_cast<std::int64_t>(m_firstVisible) + lines;
+    m_firstVisible = static_cast<std::int32_t>(std::clamp<std::int64_t>(first, 0, Positions() - 1));
+    if (m_selection >= 0) {
+        // The selection keeps its line of the view, as a text cursor does.
+        const std::int32_t height = ListType()->m_listHeight;
+        m_selection = Limit(std::clamp(m_selection + m_firstVisible - before, m_firstVisible,
+                                       m_firstVisible + std::max(0, height - 1)));
+    }
+    Invalidate();
+}
+
 // ---- properties ---------------------------------------------------------------------
 
 bool QxEntity2DGUIListBox::SetBool(int id, std::int32_t value) {
@@ -378,6 +391,9 @@ bool QxEntity2DGUIListBox::SetBool(int id, std::int32_t value) {
         return true;
     case kPropListPageDown:
         PageDown();
+        return true;
+    case kPropListScroll:
+        ScrollBy(value);
         return true;
     case kPropListWrapInText:
         m_wrapInText = value != 0;

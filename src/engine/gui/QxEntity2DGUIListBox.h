@@ -38,6 +38,7 @@ enum QxGUIListBoxProperty : int {
     kPropListPrefix = 1555,       // string set: continuation prefix of wrapped items
     kPropListItemValue = 1556,    // get: value of item n, n given in the argument
     kPropListWrapInText = 1557,   // set: the text elements wrap their lines themselves
+    kPropListScroll = 1558,       // set: moves the view by v lines (down positive), see ScrollBy
 };
 
 struct QxListBoxItem {
@@ -135,6 +136,9 @@ private:
     void StepDown();
     void PageUp();
     void PageDown();
+    // Moves the view as the scroll bar's thumb would, held between the first and the
+    // last full page; the selection moves with it and stays inside the view.
+    void ScrollBy(std::int32_t lines);
 
     std::vector<std::unique_ptr<QxEntity2DGUIElement>> m_lines;
     std::unique_ptr<QxEntity2DGUIElement> m_upArrow;

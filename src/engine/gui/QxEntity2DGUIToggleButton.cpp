@@ -66,6 +66,30 @@ bool QxEntity2DGUIToggleButton::GetBool(int id, int32_t& value) {
     return QxEntity2DGUIElement::GetBool(id, value);
 }
 
+bool QxEntity2DGUIToggleButton::SetInt(int id, int32_t value) {
+    if (id == kPropFocused) {
+        for (auto& button : m_buttons) {
+            if (button) {
+                button->SetInt(id, value);
+            }
+        }
+        return true;
+    }
+    if (id == kPropHoverSound) {
+        QxEntity2DGUIButton* button = CurrentButton();
+        return button != nullptr && button->SetInt(id, value);
+    }
+    return QxEntity2DGUIElement::SetInt(id, value);
+}
+
+bool QxEntity2DGUIToggleButton::GetInt(int id, int32_t& value) {
+    if (id == kPropFocused) {
+        QxEntity2DGUIButton* button = CurrentButton();
+        return button != nullptr && button->GetInt(id, value);
+    }
+    return QxEntity2DGUIElement::GetInt(id, value);
+}
+
 bool QxEntity2DGUIToggleButton::Update(float ms) {
     if (QxEntity2DGUIButton* button = CurrentButton()) {
         button->SetPosition(GetPosition());

@@ -37,6 +37,10 @@ public:
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;
+    // The keyboard focus and the hover sound of the buttons (kPropFocused,
+    // kPropHoverSound): every state shows the focus, so it stays when the state moves on.
+    bool SetInt(int id, std::int32_t value) override;
+    bool GetInt(int id, std::int32_t& value) override;
 
     bool Update(float ms) override;
     bool Draw() override;

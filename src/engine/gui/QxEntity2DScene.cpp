@@ -237,6 +237,9 @@ bool QxEntity2DScene::Update(float ms) {
             }
         }
     }
+    QxKeyboardFocus& focus = KeyboardFocus();
+    focus.Show(!m_modal);
+    focus.FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y}, !m_modal);
 
     // Updates may close dialogs (a count-down running out) or open new ones, so walk a
     // snapshot and skip whatever has left the list meanwhile.
@@ -414,11 +417,63 @@ bool QxEntity2DScene::OnIntegerHook(std::int32_t value) {
 }
 
 bool QxEntity2DScene::OnKey(int code) {
-    return RouteToDialogs([&](QxDialogInterface& d) { return d.OnKey(code); });
+    if (RouteToDialogs([&](QxDialogInterface& d) { return d.OnKey(code); })) {
+        return true;
+    }
+    QxKeyboardFocus& focus = KeyboardFocus();
+    switch (focus.OnKey(code)) {
+    case QxKeyboardFocus::KeyResult::Moved:
+        return true;
+    case QxKeyboardFocus::KeyResult::Press:
+        // The scene acts on it through its own click handling, as on the mouse's.
+        OnMouseUp(focus.PressPoint(), 1);
+        return true;
+    case QxKeyboardFocus::KeyResult::Ignored:
+        break;
+    }
+    return false;
 }
 
 bool QxEntity2DScene::OnKeyUp(int code) {
+    m_focus.OnKeyUp(code);
     return RouteToDialogs([&](QxDialogInterface& d) { return d.OnKeyUp(code); });
+}
+
+bool QxEntity2DScene::OnMouseWheel(QxPoint /*mouse*/, std::int32_t /*turn*/) {
+    return m_modal != 0 && !m_dialogs.empty();
+}
+
+// ---- keyboard focus -------------------------------------------------------------------
+
+QxKeyboardFocus& QxEntity2DScene::KeyboardFocus() {
+    if (m_focusReady) {
+        return m_focus;
+    }
+    QxEntity2DSceneType* type = SceneType();
+    if (type == nullptr) {
+        return m_focus;
+    }
+    type->Load(false);
+    m_focusReady = true;
+    std::vector<QxEntity2DGUIElement*> controls;
+    for (auto& record : type->Elements()) {
+        if (record.element) {
+            controls.push_back(record.element.get());
+        }
+    }
+    // Reading order: top to bottom, then left to right.
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](QxEntity2DGUIElement* a, QxEntity2DGUIElement* b) {
+                         const QxPoint pa = a->GetPosition();
+                         const QxPoint pb = b->GetPosition();
+                         return pa.y != pb.y ? pa.y < pb.y : pa.x < pb.x;
+                     });
+    m_focus.SetControls(controls);
+    return m_focus;
+}
+
+bool QxEntity2DScene::FocusOn(const QxEntity2DGUIElement* control) {
+    return KeyboardFocus().FocusOn(control);
 }
 
 // ---- cursor ---------------------------------------------------------------------------

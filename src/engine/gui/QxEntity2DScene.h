@@ -22,6 +22,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "engine/entity/QxEntityBase.h"
 #include "engine/gui/QxDialogInterface.h"
+#include "engine/gui/QxKeyboardFocus.h"
 #include "engine/screen/QxColour.h"
 #include "engine/screen/QxRect.h"
 
@@ -119,8 +120,14 @@ public:
     virtual bool OnPointerHook(QxPoint mouse, int button);
     virtual bool OnMouseDown(QxPoint mouse, int button);
     virtual bool OnIntegerHook(std::int32_t value);
+    // Keys no dialog takes move the keyboard focus among the scene's buttons and toggles
+    // (in reading order of their positions) and press the focused one as a click on its
+    // middle would: see QxKeyboardFocus. Keys that do neither are left unhandled.
     virtual bool OnKey(int code);
     virtual bool OnKeyUp(int code);
+    // The mouse wheel turned (120 a notch, positive up). The base takes it only while a
+    // modal dialog is open, and does nothing with it.
+    virtual bool OnMouseWheel(QxPoint mouse, std::int32_t turn);
 
     // False when the scene has no cursor element.
     virtual bool SetCursorFrame(std::int32_t frame);
@@ -178,6 +185,10 @@ public:
 protected:
     // True while the cursor time-out hides an unmoved cursor.
     bool CursorTimedOut() const;
+    // Puts the keyboard focus on one of the scene's controls (the first in reading order
+    // has it otherwise). False when the element is not one of them.
+    bool FocusOn(const QxEntity2DGUIElement* control);
+    QxKeyboardFocus& KeyboardFocus();
 
 private:
     struct OpenDialog {
@@ -208,6 +219,9 @@ private:
     float m_cursorIdleTime = 0.0f;
     std::uint8_t m_suspended = 0;
     const QxEntity2DGUIElement* m_closing = nullptr;
+    // Made from the type's elements when first needed (they exist once the type loaded).
+    QxKeyboardFocus m_focus;
+    bool m_focusReady = false;
 };
 
 class QxEntity2DScenePrototype : public QxEntityTypePrototype {

@@ -1,7 +1,9 @@
 #include "engine/gui/QxEntityMessageBox.h"
 
 #include <algorithm>
+#include <vector>
 
+#include "app/QxMouseState.h"
 #include "engine/gui/QxDialogParts.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 
@@ -50,6 +52,7 @@ QxEntityMessageBox::~QxEntityMessageBox() = default;
 
 bool QxEntityMessageBox::Update(float ms) {
     const bool result = QxEntityDialogBox::Update(ms);
+    m_focus.FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y});
     if (m_textPart) {
         m_textPart->Update(ms);
     }
@@ -104,10 +107,20 @@ bool QxEntityMessageBox::OnMouseUp(QxPoint point, int button) {
 
 bool QxEntityMessageBox::OnKey(int code) {
     QxEntityDialogBox::OnKey(code);
+    switch (m_focus.OnKey(code)) {
+    case QxKeyboardFocus::KeyResult::Moved:
+        return true;
+    case QxKeyboardFocus::KeyResult::Press:
+        Close(FocusedSlot());
+        return true;
+    case QxKeyboardFocus::KeyResult::Ignored:
+        break;
+    }
     if (code < kKeyEnter || code > 'y') {
         return true;
     }
     if (code == kKeyEnter) {
+        // Only without a button picture to focus (a definition that names none).
         if (m_enabled[0]) {
             Close(kAnswerOK);
         }
@@ -120,9 +133,24 @@ bool QxEntityMessageBox::OnKey(int code) {
             Close(kAnswerNo);
         }
     } else if (code == kKeyEscape) {
-        Close(m_enabled[3] ? kAnswerCancel : kAnswerDismissed);
+        Close(m_enabled[3] ? kAnswerCancel : m_enabled[2] ? kAnswerNo : kAnswerDismissed);
     }
     return true;
+}
+
+bool QxEntityMessageBox::OnKeyUp(int code) {
+    m_focus.OnKeyUp(code);
+    return QxEntityDialogBox::OnKeyUp(code);
+}
+
+int QxEntityMessageBox::FocusedSlot() const {
+    const QxEntity2DGUIElement* focused = m_focus.Focused();
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        if (focused != nullptr && m_enabled[i] && m_buttons[i].get() == focused) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
 }
 
 void QxEntityMessageBox::SetText(const std::string& text) {
@@ -155,8 +183,15 @@ void QxEntityMessageBox::SetButtons(std::uint32_t buttonSet) {
     if (shown > 1) {
         m_rowWidth += kRowGap * (shown - 1);
     }
+    std::vector<QxEntity2DGUIElement*> row;
+    for (size_t i = 0; i < m_buttons.size(); ++i) {
+        if (m_enabled[i]) {
+            row.push_back(m_buttons[i].get());
+        }
+    }
+    m_focus.SetControls(row);
     m_textSize = MeasureText();
-    const std::int32_t contentWidth = std::max(m_textSize.width, m_rowWidth);
+    const std::int32_t contentWidth = std::max(m_textSize.width, m_rowWidth) + 2 * kSideMargin;
     const std::int32_t contentHeight = m_textSize.height + m_rowHeight;
     SetSize(contentWidth + FrameWidthExtra(), contentHeight + FrameHeightExtra());
 }

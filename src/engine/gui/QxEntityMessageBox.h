@@ -2,6 +2,10 @@
 // A dialog that shows a text above a row of up to four standard buttons (OK, Yes, No,
 // Cancel). A click on a button or its key closes the box with that button's answer.
 // The box sizes itself around its text and buttons.
+//
+// From the keyboard: the focus starts on the first button of the row (OK, else Yes:
+// the default button), the arrows and Tab move it, Enter and Space press it. Escape
+// answers Cancel, else No, else dismisses the box.
 
 #include <array>
 #include <cstdint>
@@ -9,6 +13,7 @@
 #include <string>
 
 #include "engine/gui/QxEntityDialogBox.h"
+#include "engine/gui/QxKeyboardFocus.h"
 
 class QxEntity2DGUIText;
 
@@ -40,6 +45,8 @@ class QxEntityMessageBox : public QxEntityDialogBox {
 public:
     // Space between the text and the button row, and between buttons.
     static constexpr std::int32_t kRowGap = 10;
+    // Room on either side of the text and the row, inside the frame's own.
+    static constexpr std::int32_t kSideMargin = 12;
 
     explicit QxEntityMessageBox(QxEntityMessageBoxType* type);
     ~QxEntityMessageBox() override;
@@ -50,6 +57,7 @@ public:
 
     bool OnMouseUp(QxPoint point, int button) override;
     bool OnKey(int code) override;
+    bool OnKeyUp(int code) override;
 
     void SetText(const std::string& text) override;
     // Enables the buttons of the set and sizes the box around text and buttons.
@@ -60,6 +68,8 @@ public:
     // The part in a slot (text or a button), or null.
     QxEntity2DGUIElement* Part(int slot) const;
     QxExtent ButtonRow() const { return QxExtent{m_rowWidth, m_rowHeight}; }
+    // The slot of the button that has the keyboard focus (0 when none has).
+    int FocusedSlot() const;
 
 protected:
     void LayOut() override;
@@ -74,6 +84,7 @@ private:
     std::int32_t m_rowWidth = 0;
     std::int32_t m_rowHeight = 0;
     QxExtent m_textSize;
+    QxKeyboardFocus m_focus;
 };
 
 class QxEntityMessageBoxPrototype : public QxEntityTypePrototype {

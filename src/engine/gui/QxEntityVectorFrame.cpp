@@ -1,8 +1,12 @@
 #include "engine/gui/QxEntityVectorFrame.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/QxGlobals.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/gui/QxDialogParts.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/gui/QxEntityDialogBox.h"
 #include "engine/screen/QxScreen2D.h"
 
@@ -35,6 +39,97 @@ QxColour Faded(QxColour colour, std::uint32_t alpha) {
     return colour;
 }
 
+// One piece of a panel along one axis: `length` pixels from `from` in the picture go
+// to `to` in the box. `solid` when the picture is opaque all across it (see SolidInset).
+struct PanelSpan {
+    int from;
+    int to;
+    int length;
+    bool solid = false;
+};
+
+bool RingOpaque(const QxImage& mask, int k) {
+    const int right = mask.width - 1 - k;
+    const int bottom = mask.height - 1 - k;
+    auto at = [&mask](int x, int y) {
+        return mask.pixels[static_cast<size_t>(y) * static_cast<size_t>(mask.width) +
+                           static_cast<size_t>(x)];
+    };
+    for (int x = k; x <= right; ++x) {
+        if (at(x, k) != 255 || at(x, bottom) != 255) {
+            return false;
+        }
+    }
+    for (int y = k; y <= bottom; ++y) {
+        if (at(k, y) != 255 || at(right, y) != 255) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// How far in from the picture's edges its mask is fully opaque. There the picture is
+// copied as it is: masked drawing lets a thirty-second of the background through even
+// at full alpha, which shows the board's lines through a large flat face.
+int SolidInset(const QxImage& mask) {
+    if (mask.pixels.size() < static_cast<size_t>(mask.width) * static_cast<size_t>(mask.height)) {
+        return std::max(mask.width, mask.height);
+    }
+    int k = std::min(mask.width, mask.height) / 2;
+    if (k <= 0 || !RingOpaque(mask, k)) {
+        return std::max(mask.width, mask.height);
+    }
+    while (k > 0 && RingOpaque(mask, k - 1)) {
+        --k;
+    }
+    return k;
+}
+
+// Cuts the spans where the picture turns opaque (`inset` from either end), so each
+// piece is either opaque throughout or not.
+std::vector<PanelSpan> SplitAtInset(const std::vector<PanelSpan>& spans, int picture, int inset) {
+    std::vector<PanelSpan> out;
+    for (const PanelSpan& span : spans) {
+        int from = span.from;
+        int to = span.to;
+        const int end = span.from + span.length;
+        while (from < end) {
+            const bool solid = from >= inset && from < picture - inset;
+            int next = end;
+            for (int cut : {inset, picture - inset}) {
+                if (cut > from && cut < next) {
+                    next = cut;
+                }
+            }
+            out.push_back(PanelSpan{from, to, next - from, solid});
+            to += next - from;
+            from = next;
+        }
+    }
+    return out;
+}
+
+// The picture's first half goes to the start of the box and its second half to the
+// end, each cut short in a smaller box; a larger box repeats a strip of the picture's
+// middle between them.
+std::vector<PanelSpan> PanelSpans(int picture, int box) {
+    constexpr int kStrip = 16;
+    std::vector<PanelSpan> spans;
+    if (picture <= 0 || box <= 0) {
+        return spans;
+    }
+    const int start = std::min(picture / 2, box / 2);
+    const int end = std::min(picture - picture / 2, box - start);
+    spans.push_back(PanelSpan{0, 0, start});
+    const int strip = std::min(kStrip, picture);
+    const int stripFrom = std::max(0, picture / 2 - strip / 2);
+    for (int to = start; to < box - end; to += strip) {
+        spans.push_back(PanelSpan{stripFrom, to, std::min(strip, box - end - to)});
+    }
+    spans.push_back(PanelSpan{picture - end, box - end, end});
+    return spans;
+}
+
 } // namespace
 
 QxEntityVectorFrameType::QxEntityVectorFrameType(QxDefinition* definition)
@@ -49,6 +144,13 @@ QxEntityVectorFrameType::QxEntityVectorFrameType(QxDefinition* definition)
     if (definition->FindKey("SysClose") && definition->ReadInts(&flag, 1)) {
         m_sysClose = flag != 0;
     }
+    if (definition->FindKey("PanelEnt")) {
+        definition->ReadEntityRef(m_panelRef);
+    }
+    if (definition->FindKey("PanelMargin")) {
+        definition->ReadInts(&m_panelMargin, 1);
+        m_panelMargin = std::max(0, m_panelMargin);
+    }
 }
 
 std::unique_ptr<QxEntityBase> QxEntityVectorFrameType::CreateEntity() {
@@ -56,11 +158,73 @@ std::unique_ptr<QxEntityBase> QxEntityVectorFrameType::CreateEntity() {
 }
 
 QxEntityVectorFrame::QxEntityVectorFrame(QxEntityVectorFrameType* type)
-    : QxEntityDialogFrame(type) {}
+    : QxEntityDialogFrame(type) {
+    m_panel = QxCreatePart<QxEntity2DGUISprite>(type->m_panelRef, kKindGUIElement);
+}
+
+QxEntityVectorFrame::~QxEntityVectorFrame() = default;
+
+QxRect QxEntityVectorFrame::PanelRect() const {
+    const QxRect box = GetRect();
+    const std::int32_t margin = VectorType()->m_panelMargin;
+    return QxRect{box.left - margin, box.right + margin, box.top - margin, box.bottom + margin};
+}
+
+void QxEntityVectorFrame::Invalidate() {
+    if (m_panel && g_screen != nullptr) {
+        g_screen->MarkDirty(PanelRect(), false);
+    }
+    QxEntityDialogFrame::Invalidate();
+}
+
+bool QxEntityVectorFrame::DrawPanel() const {
+    auto* sprite = dynamic_cast<QxEntity2DGUISprite*>(m_panel.get());
+    const QxEntity2DGUISpriteType* type = sprite != nullptr ? sprite->SpriteType() : nullptr;
+    const QxImageRecord* image = type != nullptr ? type->Image() : nullptr;
+    const QxImage* mask = type != nullptr ? type->AlphaMask() : nullptr;
+    if (image == nullptr || mask == nullptr || mask->width != image->width ||
+        mask->height != image->height) {
+        return false;
+    }
+    if (m_solidMask != mask) {
+        m_solidMask = mask;
+        m_solidInset = SolidInset(*mask);
+    }
+    const QxRect at = PanelRect();
+    const std::vector<PanelSpan> columns =
+        SplitAtInset(PanelSpans(image->width, at.Width()), image->width, m_solidInset);
+    const std::vector<PanelSpan> rows =
+        SplitAtInset(PanelSpans(image->height, at.Height()), image->height, m_solidInset);
+    const std::uint32_t alpha = GetAlpha();
+    for (const PanelSpan& row : rows) {
+        for (const PanelSpan& column : columns) {
+            const int x = at.left + column.to;
+            const int y = at.top + row.to;
+            if (alpha >= 255 && row.solid && column.solid) {
+                g_screen->DrawSurface(image->surface, x, y, column.from, row.from, column.length,
+                                      row.length, false);
+            } else if (alpha >= 255) {
+                g_screen->DrawSurfaceAlphaMapped(image->surface, x, y, column.from, row.from,
+                                                 column.length, row.length, *mask);
+            } else {
+                g_screen->DrawSurfaceAlphaMappedFaded(image->surface, x, y, column.from, row.from,
+                                                      column.length, row.length, *mask,
+                                                      static_cast<int>(alpha));
+            }
+        }
+    }
+    return true;
+}
 
 bool QxEntityVectorFrame::Draw() {
     const QxRect frame = GetRect();
     if (g_screen == nullptr || !IsVisible() || frame.Width() < 8 || frame.Height() < 8) {
+        return QxEntityDialogFrame::Draw();
+    }
+    if (DrawPanel()) {
+        if (VectorType()->m_sysClose) {
+            DrawCloseBox(CloseBox());
+        }
         return QxEntityDialogFrame::Draw();
     }
     const QxEntityVectorFrameType* type = VectorType();

@@ -2,12 +2,21 @@
 // A dialog frame drawn from three colours instead of images: a raised face with a
 // two-pixel bevel, a sunken title bar shaded from the shadow colour towards the
 // face, and optionally a close box at the right end of the title bar.
+//
+// With a panel ("PanelEnt", a sprite) the frame shows that picture instead, fitted to
+// any box size: the picture's four quarters go to the box's corners and, for a box
+// larger than the picture, a strip from the picture's middle repeats between them. So
+// the panel's rim, corners and title band may be painted freely near the picture's
+// edges, while its middle row and column must look the same all along. "PanelMargin"
+// is how far the picture reaches beyond the box on every side (for a shadow).
 
 #include <cstdint>
 #include <memory>
 
 #include "engine/gui/QxEntityDialogFrame.h"
 #include "engine/screen/QxColour.h"
+
+struct QxImage;
 
 class QxEntityVectorFrameType : public QxEntityDialogFrameType {
 public:
@@ -19,13 +28,17 @@ public:
     QxColour m_highlight{200, 212, 244, 255};
     QxColour m_shadow{24, 28, 56, 255};
     bool m_sysClose = false;
+    QxEntityRef m_panelRef;
+    std::int32_t m_panelMargin = 0;
 };
 
 class QxEntityVectorFrame : public QxEntityDialogFrame {
 public:
     explicit QxEntityVectorFrame(QxEntityVectorFrameType* type);
+    ~QxEntityVectorFrame() override;
 
     bool Draw() override;
+    void Invalidate() override;
     // A press in the close box closes the dialog with answer 0; elsewhere the title
     // bar drags as in every frame.
     bool OnMouseDown(QxPoint point) override;
@@ -42,9 +55,21 @@ public:
         return static_cast<QxEntityVectorFrameType*>(Type());
     }
 
+    // The panel picture's element, or null when the frame is drawn from colours.
+    QxEntity2DGUIElement* Panel() const { return m_panel.get(); }
+
 private:
     void DrawTitleBar(const QxRect& bar) const;
     void DrawCloseBox(const QxRect& box) const;
+    // False when there is no panel picture to draw.
+    bool DrawPanel() const;
+    // The box with the panel's margin around it.
+    QxRect PanelRect() const;
+
+    std::unique_ptr<QxEntity2DGUIElement> m_panel;
+    // How far in the panel's mask is opaque, found once per mask.
+    mutable const QxImage* m_solidMask = nullptr;
+    mutable int m_solidInset = 0;
 };
 
 class QxEntityVectorFramePrototype : public QxEntityTypePrototype {

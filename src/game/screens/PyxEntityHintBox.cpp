@@ -1,6 +1,7 @@
 #include "game/screens/PyxEntityHintBox.h"
 
 #include "app/GameSettings.h"
+#include "app/QxMouseState.h"
 #include "engine/gui/QxDialogParts.h"
 #include "engine/gui/QxEntity2DGUIButton.h"
 #include "engine/gui/QxEntity2DGUIToggleButton.h"
@@ -46,6 +47,8 @@ PyxEntityHintBox::PyxEntityHintBox(PyxEntityHintBoxType* type) : QxEntityDialogS
         QxCreatePart<QxEntity2DGUIToggleButton>(type->m_dontShowButtonRef, kKindGUIElement);
     m_dontShowText = QxCreatePart<QxEntity2DGUIElement>(type->m_dontShowTextRef, kKindGUIElement);
     LayOut();
+    m_focus.SetControls({m_dontShow.get(), m_closeButton.get()});
+    m_focus.FocusOn(m_closeButton.get());
 }
 
 PyxEntityHintBox::~PyxEntityHintBox() = default;
@@ -80,6 +83,7 @@ void PyxEntityHintBox::LayOut() {
 
 bool PyxEntityHintBox::Update(float ms) {
     const bool result = QxEntityDialogScene::Update(ms);
+    m_focus.FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y});
     for (QxEntity2DGUIElement* part :
          {static_cast<QxEntity2DGUIElement*>(m_closeButton.get()),
           static_cast<QxEntity2DGUIElement*>(m_dontShow.get()), m_dontShowText.get()}) {
@@ -118,16 +122,32 @@ bool PyxEntityHintBox::OnMouseUp(QxPoint point, int button) {
 }
 
 bool PyxEntityHintBox::OnKey(int code) {
-    if (code == kSceneKeyEnter) {
-        CloseKeepingChoice();
-        return true;
-    }
     if (code == kSceneKeyEscape) {
         Close(kAnswerEscaped);
         return true;
     }
+    switch (m_focus.OnKey(code)) {
+    case QxKeyboardFocus::KeyResult::Moved:
+        StopCountDown();
+        return true;
+    case QxKeyboardFocus::KeyResult::Press:
+        OnMouseUp(m_focus.PressPoint(), 1);
+        return true;
+    case QxKeyboardFocus::KeyResult::Ignored:
+        break;
+    }
+    if (code == kSceneKeyEnter) {
+        // A box without a close button to focus still closes on Enter.
+        CloseKeepingChoice();
+        return true;
+    }
     QxEntityDialogScene::OnKey(code);
     return true;
+}
+
+bool PyxEntityHintBox::OnKeyUp(int code) {
+    m_focus.OnKeyUp(code);
+    return QxEntityDialogScene::OnKeyUp(code);
 }
 
 void PyxEntityHintBox::CloseKeepingChoice() {

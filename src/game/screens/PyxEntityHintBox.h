@@ -1,12 +1,15 @@
 #pragma once
 // The hint box the game rules open during play: a dialog scene whose content shows the
 // hint, with a close button and a "don't show hints" toggle with its caption along the
-// bottom. Closing it with the toggle checked turns hints off.
+// bottom. Closing it with the toggle checked turns hints off. The keyboard focus starts
+// on the close button; the arrows and Tab move it to the toggle and back, Enter and
+// Space press the focused one, Escape closes the box and leaves the setting alone.
 
 #include <cstdint>
 #include <memory>
 
 #include "engine/gui/QxEntityDialogScene.h"
+#include "engine/gui/QxKeyboardFocus.h"
 
 class QxEntity2DGUIButton;
 class QxEntity2DGUIToggleButton;
@@ -35,6 +38,7 @@ public:
     bool Draw() override;
     bool OnMouseUp(QxPoint point, int button) override;
     bool OnKey(int code) override;
+    bool OnKeyUp(int code) override;
 
     QxEntity2DGUIButton* CloseButton() const { return m_closeButton.get(); }
     QxEntity2DGUIToggleButton* DontShowToggle() const { return m_dontShow.get(); }
@@ -58,6 +62,7 @@ private:
     QxPoint m_closeOffset{0, 0};
     QxPoint m_dontShowOffset{0, 0};
     QxPoint m_dontShowTextOffset{0, 0};
+    QxKeyboardFocus m_focus;
 };
 
 class PyxEntityHintBoxPrototype : public QxEntityTypePrototype {

@@ -1,5 +1,7 @@
 #include "game/screens/PyxEntityInstructionsScene.h"
 
+#include <algorithm>
+
 #include "app/QxInputEvent.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIListBox.h"
@@ -57,6 +59,10 @@ bool PyxEntityInstructionsScene::OnKey(int code) {
     if (list == nullptr) {
         return false;
     }
+    std::int32_t page = 0;
+    list->GetBool(kPropListHeight, page);
+    std::int32_t count = 0;
+    list->GetBool(kPropListCount, count);
     switch (code) {
     case QxKey::Up:
         list->SetBool(kPropListStepUp, 1);
@@ -64,9 +70,40 @@ bool PyxEntityInstructionsScene::OnKey(int code) {
     case QxKey::Down:
         list->SetBool(kPropListStepDown, 1);
         return true;
+    case QxKey::PageUp:
+        // A page less a line, so the line read last stays in sight.
+        list->SetBool(kPropListScroll, -std::max(1, page - 1));
+        return true;
+    case QxKey::PageDown:
+        list->SetBool(kPropListScroll, std::max(1, page - 1));
+        return true;
+    case QxKey::Home:
+        list->SetBool(kPropListSelection, 0);
+        return true;
+    case QxKey::End:
+        list->SetBool(kPropListSelection, std::max(0, count - 1));
+        return true;
     default:
         return false;
     }
+}
+
+bool PyxEntityInstructionsScene::OnMouseWheel(QxPoint mouse, std::int32_t turn) {
+    if (QxEntity2DScene::OnMouseWheel(mouse, turn)) {
+        return true;
+    }
+    QxEntity2DGUIElement* list = NamedElement(InstructionsType()->m_list);
+    if (list == nullptr) {
+        return false;
+    }
+    // Three lines a notch, as desktop lists scroll; a finer wheel's part-notches add up.
+    m_wheel += turn;
+    const std::int32_t notches = m_wheel / QxInputEvent::kWheelNotch;
+    m_wheel -= notches * QxInputEvent::kWheelNotch;
+    if (notches != 0) {
+        list->SetBool(kPropListScroll, -notches * kLinesPerNotch);
+    }
+    return true;
 }
 
 std::unique_ptr<QxEntityBaseType>

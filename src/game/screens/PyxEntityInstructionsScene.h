@@ -1,7 +1,9 @@
 #pragma once
 // The instructions: a page to read, left with "OK" or Escape. The page is a list box
 // ("List") that shows a text file from the data set ("ListFile"); the player scrolls
-// it with its arrows and thumb, by clicking lines, and with the Up and Down keys.
+// it with its arrows and thumb, by clicking lines, with the Up and Down keys, a page
+// at a time with PageUp and PageDown, to either end with Home and End, and with the
+// mouse wheel.
 
 #include <memory>
 #include <string>
@@ -26,11 +28,16 @@ public:
 
     bool OnMouseUp(QxPoint mouse, int button) override;
     bool OnKey(int code) override;
+    bool OnMouseWheel(QxPoint mouse, std::int32_t turn) override;
+
+    static constexpr std::int32_t kLinesPerNotch = 3;
 
 private:
     PyxEntityInstructionsSceneType* InstructionsType() const {
         return static_cast<PyxEntityInstructionsSceneType*>(Type());
     }
+
+    std::int32_t m_wheel = 0; // the part of a notch turned so far
 };
 
 class PyxEntityInstructionsScenePrototype : public QxEntityTypePrototype {

@@ -48,6 +48,22 @@ bool PyxEntityLoadingScene::Update(float ms) {
     return QxEntity2DScene::Update(ms);
 }
 
+bool PyxEntityLoadingScene::SkipWhenLoaded() {
+    if (g_game != nullptr && !g_game->IsBackgroundLoadDone()) {
+        return false;
+    }
+    GoToScene("PyxMainMenu", "mainmenu", 0);
+    return true;
+}
+
+bool PyxEntityLoadingScene::OnMouseUp(QxPoint mouse, int button) {
+    return QxEntity2DScene::OnMouseUp(mouse, button) || SkipWhenLoaded();
+}
+
+bool PyxEntityLoadingScene::OnKey(int code) {
+    return QxEntity2DScene::OnKey(code) || SkipWhenLoaded();
+}
+
 std::unique_ptr<QxEntityBaseType>
 PyxEntityLoadingScenePrototype::CreateType(QxDefinition& definition) const {
     return std::make_unique<PyxEntityLoadingSceneType>(&definition);

@@ -1,7 +1,8 @@
 #pragma once
 // The loading screen: a bar that fills towards the share of the background load done
 // so far, never backwards, and the main menu once both the bar and the load are
-// complete.
+// complete. Once the load is complete a key or a click goes on at once: the bar's
+// unhurried fill is only for a player who waits.
 
 #include <memory>
 
@@ -23,11 +24,16 @@ public:
     explicit PyxEntityLoadingScene(PyxEntityLoadingSceneType* type);
 
     bool Update(float ms) override;
+    bool OnMouseUp(QxPoint mouse, int button) override;
+    bool OnKey(int code) override;
 
     float ShownProgress() const { return m_shown; }
     float FillSpeed() const { return m_speed; }
 
 private:
+    // Goes to the main menu when the background load is done; false while it runs.
+    bool SkipWhenLoaded();
+
     PyxEntityLoadingSceneType* LoadingType() const {
         return static_cast<PyxEntityLoadingSceneType*>(Type());
     }

@@ -31,6 +31,8 @@ PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)
     }
     SetElementJustify(type->m_version, 2);
     SetElementText(type->m_version, kVersionText);
+    // Enter plays, whatever the layout puts first.
+    FocusOn(NamedElement(type->m_standardGame));
     if (g_game != nullptr) {
         g_game->PlayMusic(PyxGame::kMusicTrack, 2000.0f);
     }
@@ -64,7 +66,7 @@ bool PyxEntityMainMenuScene::OnKey(int code) {
         return true;
     }
     if (code == kSceneKeyEscape) {
-        ShowMessageBox(kQuitQuestion, kQuitDialogId, kButtonsYesNo);
+        ShowQuestion(*this, kQuitTitle, kQuitQuestion, kQuitDialogId);
         return true;
     }
     return false;

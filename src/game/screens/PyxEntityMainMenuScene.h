@@ -1,6 +1,7 @@
 #pragma once
 // The main menu: buttons to quit, open the maker's home page, and go to the settings,
-// the instructions, a new game and the high scores; Escape asks whether to quit.
+// the instructions, a new game and the high scores; Escape asks whether to quit. The
+// keyboard focus starts on the new game.
 
 #include <memory>
 
@@ -25,7 +26,9 @@ class PyxEntityMainMenuScene : public QxEntity2DScene {
 public:
     static constexpr const char* kVersionText = "Ver: 1.1.6";
     static constexpr const char* kHomePage = "https://quillfern-studio.example/rondelix/";
-    static constexpr const char* kQuitQuestion = "Are you sure you want to quit?";
+    // The question says what quitting here ends: the program.
+    static constexpr const char* kQuitTitle = "Quit Rondelix";
+    static constexpr const char* kQuitQuestion = "Close the program and return to the desktop?";
     static constexpr std::int32_t kQuitDialogId = 1;
 
     // Allows the full-screen key, shows the version and starts the music.

@@ -150,7 +150,7 @@ bool PyxEntityStdGameScene::OnKey(int code) {
         return true;
     }
     if (code == kSceneKeyEscape) {
-        ShowMessageBox(kQuitQuestion, kQuitDialogId, kButtonsYesNo);
+        ShowQuestion(*this, kQuitTitle, kQuitQuestion, kQuitDialogId);
     } else if (code == 'P' || code == 'p') {
         m_pausedByKey = 1;
         m_gameplay->TogglePause();

@@ -42,7 +42,10 @@ private:
 
 class PyxEntityStdGameScene : public QxEntity2DScene, public PyxGameplayOwner {
 public:
-    static constexpr const char* kQuitQuestion = "Are you sure you want to quit?";
+    // The question says what quitting here ends: the game in progress, not the program.
+    static constexpr const char* kQuitTitle = "Leave the game";
+    static constexpr const char* kQuitQuestion =
+        "End the game in progress and go back to the main menu?";
     static constexpr std::int32_t kQuitDialogId = 1;
     static constexpr std::int32_t kEndOfGameDialogId = 2;
     static constexpr int kKeyF5 = 272;

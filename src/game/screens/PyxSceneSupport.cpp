@@ -4,6 +4,7 @@
 #include "app/QxGlobals.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIText.h"
+#include "engine/gui/QxEntityDialogBox.h"
 
 QxEntity2DGUIElement* NamedElement(const QxEntity2DSceneType::ElementRecord* record) {
     return record != nullptr ? record->element.get() : nullptr;
@@ -28,6 +29,14 @@ void GoToScene(const std::string& className, const std::string& typeName, int tr
 void QuitGame() {
     if (g_game != nullptr) {
         g_game->RequestQuit();
+    }
+}
+
+void ShowQuestion(QxEntity2DScene& scene, const std::string& title, const std::string& question,
+                  std::int32_t id) {
+    if (auto* box =
+            dynamic_cast<QxEntityDialogBox*>(scene.ShowMessageBox(question, id, kButtonsYesNo))) {
+        box->SetTitle(title);
     }
 }
 

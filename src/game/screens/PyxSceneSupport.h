@@ -34,6 +34,11 @@ void GoToScene(const std::string& className, const std::string& typeName, int tr
 // Asks the game object to quit.
 void QuitGame();
 
+// A Yes/No question (Yes the default button) with its own title, answered through the
+// scene's OnDialogClosed.
+void ShowQuestion(QxEntity2DScene& scene, const std::string& title, const std::string& question,
+                  std::int32_t id);
+
 // Writes a text and its justification (1 left, 2 right, 3 centre) into a text element;
 // nothing when the element is missing.
 void SetElementText(const QxEntity2DSceneType::ElementRecord* record, const std::string& text);

@@ -5,6 +5,8 @@
 
 #include "platform/sdl/SdlEvents.h"
 
+#include <algorithm>
+
 namespace platform::sdl {
 namespace {
 
@@ -12,6 +14,8 @@ constexpr std::uint32_t kActivateApp = 28;
 constexpr std::uint32_t kKeyDown = 256;
 constexpr std::uint32_t kKeyUp = 257;
 constexpr std::uint32_t kMouseMove = 512;
+constexpr std::uint32_t kMouseWheel = 522;
+constexpr int kWheelNotch = 120; // the desktop's unit of a wheel turn
 
 void* OwnerOf(const SdlEventContext& context, Uint32 windowId) {
     return context.ownerOf != nullptr ? context.ownerOf(windowId) : nullptr;
@@ -53,6 +57,14 @@ std::uint32_t VirtualKeyOf(SDL_Keycode key) {
     case SDLK_LSHIFT:
     case SDLK_RSHIFT:
         return 16;
+    case SDLK_PAGEUP:
+        return 33;
+    case SDLK_PAGEDOWN:
+        return 34;
+    case SDLK_END:
+        return 35;
+    case SDLK_HOME:
+        return 36;
     default:
         break;
     }
@@ -179,6 +191,18 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
                 MouseButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN))
             push(OwnerOf(context, event.button.windowID), message, 0, 0);
         break;
+    case SDL_MOUSEWHEEL: {
+        // Notches up (away from the player) are positive, as on the desktop; a
+        // "flipped" wheel reports them the other way round.
+        int notches = event.wheel.y;
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+            notches = -notches;
+        const int turn = std::clamp(notches * kWheelNotch, -32768, 32767);
+        if (turn != 0)
+            push(OwnerOf(context, event.wheel.windowID), kMouseWheel,
+                 std::uint64_t(std::uint16_t(std::int16_t(turn))) << 16, 0);
+        break;
+    }
     default:
         if (context.quitEventType != 0 && event.type == context.quitEventType)
             push(nullptr, kMessageQuit, std::uint64_t(std::int64_t(event.user.code)), 0);

@@ -81,6 +81,10 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
         // The game sees positions on its 640 x 480 picture, wherever that sits.
         second = PicturePosition(*window, second);
         break;
+    case WM_MOUSEWHEEL:
+        // The turn is in the first parameter and goes to the game as it is; the second
+        // holds a screen position, which the game does not use (it has the last move's).
+        break;
     default:
         break;
     }

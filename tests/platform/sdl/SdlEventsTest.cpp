@@ -154,6 +154,10 @@ TEST(SdlKeyInput, GameKeysAreKeyCodesWithoutCharacters) {
                       Down(QxKey::Control)}));
     EXPECT_TRUE(Same(InputOf({Key(true, SDLK_F1), Key(true, SDLK_F7), Key(true, SDLK_F12)}),
                      {Down(QxKey::F1), Down(QxKey::F7), Down(QxKey::F12)}));
+    EXPECT_TRUE(
+        Same(InputOf({Key(true, SDLK_PAGEUP), Key(true, SDLK_PAGEDOWN), Key(true, SDLK_HOME),
+                      Key(true, SDLK_END)}),
+             {Down(QxKey::PageUp), Down(QxKey::PageDown), Down(QxKey::Home), Down(QxKey::End)}));
     // A held arrow repeats its key press.
     EXPECT_TRUE(Same(InputOf({Key(true, SDLK_LEFT), Key(true, SDLK_LEFT, true)}),
                      {Down(QxKey::Left), Down(QxKey::Left)}));
@@ -188,6 +192,24 @@ TEST(SdlMouseInput, TheThreeButtonsPressAndRelease) {
     ASSERT_EQ(events.size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i)
         EXPECT_EQ(events[i].kind, kinds[i]) << i;
+}
+
+TEST(SdlMouseInput, TheWheelTurnsInTheDesktopsUnitsUpPositive) {
+    SDL_Event up{};
+    up.type = SDL_MOUSEWHEEL;
+    up.wheel.windowID = kWindowId;
+    up.wheel.y = 1;
+    SDL_Event flipped = up;
+    flipped.wheel.y = 2;
+    flipped.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    SDL_Event sideways = up;
+    sideways.wheel.y = 0;
+    sideways.wheel.x = 3;
+    const std::vector<QxInputEvent> events = InputOf({up, flipped, sideways});
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, QxInputKind::MouseWheel);
+    EXPECT_EQ(events[0].WheelTurn(), 120);
+    EXPECT_EQ(events[1].WheelTurn(), -240);
 }
 
 TEST(SdlWindowInput, FocusChangesAreActivationEvents) {
