@@ -4,11 +4,13 @@
 // the desktop repaints a window without telling the program.
 
 #include <deque>
+#include <vector>
 
 #include <SDL.h>
 
 #include "platform/MessagePump.h"
 #include "platform/sdl/SdlEvents.h"
+#include "platform/sdl/SdlGamepad.h"
 #include "platform/sdl/SdlWindow.h"
 
 namespace platform {
@@ -17,6 +19,7 @@ namespace {
 std::deque<WindowMessage> g_messages; // main thread only
 WindowProcedure g_procedure = nullptr;
 Uint32 g_quitEvent = 0;
+sdl::SdlGamepads g_gamepads;
 
 Uint32 QuitEventType() {
     if (g_quitEvent == 0)
@@ -49,6 +52,12 @@ void Convert(const SDL_Event& event) {
     context.toPicture = &WindowToPicture;
     sdl::SdlScreenWindow* any = sdl::AnyWindow();
     context.anyOwner = any != nullptr ? any->Owner() : nullptr;
+    // A pad belongs to no window; SDL reports it only while the game has the focus.
+    std::vector<WindowMessage> pad;
+    if (g_gamepads.Convert(event, context.anyOwner, pad)) {
+        g_messages.insert(g_messages.end(), pad.begin(), pad.end());
+        return;
+    }
     context.quitEventType = QuitEventType();
     for (const WindowMessage& message : sdl::ConvertEvent(event, context))
         g_messages.push_back(message);
@@ -67,6 +76,11 @@ void SetWindowProcedure(WindowProcedure procedure) {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     g_procedure = procedure;
     QuitEventType();
+    // The pads start once the program (and with it its log) is there.
+    if (procedure != nullptr)
+        g_gamepads.Start();
+    else
+        g_gamepads.Stop();
 }
 
 bool PeekWindowMessage() {

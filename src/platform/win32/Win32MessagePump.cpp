@@ -6,6 +6,7 @@
 
 #include <atomic>
 
+#include "platform/win32/Win32Gamepad.h"
 #include "platform/win32/Win32Window.h"
 
 namespace platform {
@@ -30,6 +31,8 @@ void SetWindowProcedure(WindowProcedure procedure) {
 }
 
 bool PeekWindowMessage() {
+    // The loop peeks before every frame, so the pads are read at the frame rate.
+    win32::PollGamepads();
     MSG message;
     return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
 }
