@@ -3,9 +3,12 @@
 // flags, runs the background loading thread once and plays the music tracks; the game
 // derives from it and does the start-up, the frames and the shutdown.
 //
-// The loading thread works on a file system of its own and talks to the main thread
-// only through the loading progress and the two background flags, which the main
-// thread polls.
+// The loading thread works on a file system of its own. It fills the registry, which
+// the main thread leaves alone until the done flag is up (the loading scene and the
+// full-screen key wait for it), and makes pictures and sounds through the resource
+// cache, the screen's surface table and the sound manager, each of which keeps its own
+// lock. It reports through the loading progress and the two background flags, which
+// the main thread polls.
 
 #include <atomic>
 #include <cstdint>

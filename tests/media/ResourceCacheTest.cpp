@@ -104,7 +104,7 @@ protected:
         SetCurrentFileSystem(m_previousFileSystem);
     }
 
-    const QxSurface* Surface(uint32_t handle) { return m_screen.GetSurface(handle); }
+    const QxSurface* Surface(uint32_t handle) { return m_screen.GetSurface(handle).get(); }
 
     LogCapture m_log;
     QxFileSystem m_fileSystem;

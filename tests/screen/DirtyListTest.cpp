@@ -10,10 +10,7 @@ protected:
         ScreenTest::SetUp();
         screen.ClearDirty();
     }
-    std::vector<QxRect> List() {
-        auto l = screen.GetDirtyList();
-        return {l.begin(), l.end()};
-    }
+    std::vector<QxRect> List() { return screen.GetDirtyList(); }
     const QxRect whole{0, kW, 0, kH};
 };
 

@@ -1,5 +1,8 @@
-// The surface table, surface locks, halving, and surfaces made from images of every
-// depth.
+// The surface table, surface locks, halving, surfaces made from images of every depth,
+// and the table and dirty list shared with the loading thread.
+
+#include <atomic>
+#include <thread>
 
 #include "ScreenTestSupport.h"
 
@@ -14,7 +17,7 @@ protected:
         if (!screen.CreateSurface(image, &h, flags)) {
             return nullptr;
         }
-        return screen.GetSurface(h);
+        return screen.GetSurface(h).get();
     }
 };
 
@@ -79,14 +82,21 @@ TEST_F(ScreenSurfaces, LockCountsAndHalving) {
     EXPECT_EQ(screen.GetSurface(h)->lockCount, 0);
 
     screen.GetSurface(h)->name = "Ball";
+    // A drawer that holds the record keeps the whole picture while another thread
+    // halves or frees the surface.
+    const std::shared_ptr<const QxSurface> held = screen.GetSurface(h);
     ASSERT_TRUE(screen.HalveSurface(h));
-    const QxSurface* half = screen.GetSurface(h);
+    const std::shared_ptr<const QxSurface> half = screen.GetSurface(h);
     ASSERT_NE(half, nullptr);
     EXPECT_EQ(half->width, 2);
     EXPECT_EQ(half->height, 1);
     EXPECT_EQ(half->pixels, (std::vector<uint16_t>{0, 1}));
     EXPECT_EQ(half->name, "");
     EXPECT_EQ(half->originX, 0);
+    ASSERT_TRUE(screen.FreeSurface(h));
+    EXPECT_EQ(held->width, 5);
+    EXPECT_EQ(held->pixels, px);
+    EXPECT_EQ(held->name, "Ball");
 }
 
 TEST_F(ScreenSurfaces, OriginAndName) {
@@ -186,6 +196,42 @@ TEST_F(ScreenSurfaces, BadImagesAreRefused) {
     QxSurfaceHandle h = 0;
     EXPECT_FALSE(deep.CreateSurface(img, &h, 0));
     EXPECT_FALSE(deep.FillRect(QxRect{0, 1, 0, 1}, QxColour()));
+}
+
+// The loading thread frees surfaces and marks what it places while the main thread draws
+// those surfaces and presents: neither sees the other's work half done. The thread
+// sanitizer build is what catches a slip here.
+using ScreenThreads = screentest::ScreenTest;
+
+TEST_F(ScreenThreads, ALoaderFreesAndMarksWhileTheMainThreadDrawsAndPresents) {
+    std::vector<QxSurfaceHandle> handles;
+    for (int i = 0; i < 200; ++i) {
+        handles.push_back(AddFilled(16, 16, Rgb(i % 32, 8, 8)));
+    }
+    std::atomic<bool> drawing{false};
+    std::atomic<bool> loaded{false};
+    std::thread loader([&] {
+        while (!drawing) {
+            std::this_thread::yield();
+        }
+        for (std::size_t i = 0; i < handles.size(); ++i) {
+            screen.MarkDirty(QxRect{int(i % 48), int(i % 48) + 16, 0, 16}, false);
+            screen.FreeSurface(handles[i]);
+        }
+        loaded = true;
+    });
+    drawing = true;
+    while (!loaded) {
+        for (const QxSurfaceHandle h : handles) {
+            screen.DrawSurface(h, 0, 0, 0, 0, -1, -1, false);
+        }
+        for (const QxRect& r : screen.GetDirtyList()) {
+            EXPECT_TRUE(r.left >= 0 && r.right <= kW && r.top >= 0 && r.bottom <= kH);
+        }
+        screen.Present();
+    }
+    loader.join();
+    EXPECT_EQ(screen.SurfaceCount(), 0u);
 }
 
 } // namespace

@@ -12,19 +12,16 @@ QxScreen2D::~QxScreen2D() = default;
 // ---- dirty list ---------------------------------------------------------------------
 
 bool QxScreen2D::MarkDirty(const QxRect& rect, bool clear) {
-    if (rect.IsEmpty()) {
-        return false;
+    {
+        std::lock_guard lock(m_dirtyLock);
+        if (!AddDirtyLocked(rect)) {
+            return false;
+        }
     }
-    const QxRect cut = Intersect(rect, BackBufferRect());
-    if (cut.IsEmpty()) {
-        // Wholly outside the back buffer: there is nothing to redraw, and adding the
-        // degenerate piece could wrongly grow a rectangle it touches.
-        return false;
-    }
-    AddDirty(cut);
     if (!clear) {
         return true;
     }
+    const QxRect cut = Intersect(rect, BackBufferRect());
     QxSurfaceDesc desc;
     if (!LockBackBuffer(&desc)) {
         return false;
@@ -40,21 +37,30 @@ bool QxScreen2D::MarkDirty(const QxRect& rect, bool clear) {
     return true;
 }
 
-void QxScreen2D::AddDirty(const QxRect& rect) {
-    std::lock_guard lock(m_dirtyLock);
+bool QxScreen2D::AddDirtyLocked(const QxRect& rect) {
+    if (rect.IsEmpty()) {
+        return false;
+    }
+    const QxRect cut = Intersect(rect, BackBufferRect());
+    if (cut.IsEmpty()) {
+        // Wholly outside the back buffer: there is nothing to redraw, and adding the
+        // degenerate piece could wrongly grow a rectangle it touches.
+        return false;
+    }
     if (m_dirtyCount >= kMaxDirtyRects - 1) {
         // Too many pieces to track: redraw everything.
         m_dirtyCount = 0;
         m_dirty[m_dirtyCount++] = BackBufferRect();
-        return;
+        return true;
     }
     for (int i = 0; i < m_dirtyCount; ++i) {
-        if (m_dirty[i].Touches(rect)) {
-            m_dirty[i] = Union(m_dirty[i], rect);
-            return;
+        if (m_dirty[i].Touches(cut)) {
+            m_dirty[i] = Union(m_dirty[i], cut);
+            return true;
         }
     }
-    m_dirty[m_dirtyCount++] = rect;
+    m_dirty[m_dirtyCount++] = cut;
+    return true;
 }
 
 bool QxScreen2D::MarkDirtyList(std::span<const QxRect> rects) {
@@ -62,18 +68,18 @@ bool QxScreen2D::MarkDirtyList(std::span<const QxRect> rects) {
 }
 
 bool QxScreen2D::MarkDirtyListOffset(std::span<const QxRect> rects, int dx, int dy) {
+    std::lock_guard lock(m_dirtyLock);
     if (static_cast<size_t>(m_dirtyCount) + rects.size() >= static_cast<size_t>(kMaxDirtyRects)) {
-        ClearDirty();
-        return MarkDirty(BackBufferRect(), false);
+        m_dirtyCount = 0;
+        return AddDirtyLocked(BackBufferRect());
     }
     auto moved = [](int32_t v, int d) {
         const int64_t r = int64_t(v) + d;
         return static_cast<int32_t>(std::clamp<int64_t>(r, 0, std::numeric_limits<int32_t>::max()));
     };
     for (const QxRect& r : rects) {
-        MarkDirty(
-            QxRect{moved(r.left, dx), moved(r.right, dx), moved(r.top, dy), moved(r.bottom, dy)},
-            false);
+        AddDirtyLocked(
+            QxRect{moved(r.left, dx), moved(r.right, dx), moved(r.top, dy), moved(r.bottom, dy)});
     }
     return true;
 }
@@ -89,8 +95,9 @@ bool QxScreen2D::SetManualDirty(bool on) {
     return true;
 }
 
-std::span<const QxRect> QxScreen2D::GetDirtyList() const {
-    return std::span<const QxRect>(m_dirty.data(), static_cast<size_t>(m_dirtyCount));
+std::vector<QxRect> QxScreen2D::GetDirtyList() const {
+    std::lock_guard lock(m_dirtyLock);
+    return std::vector<QxRect>(m_dirty.begin(), m_dirty.begin() + m_dirtyCount);
 }
 
 bool QxScreen2D::MarkWholeDirtyUnlessManual() {
@@ -107,7 +114,7 @@ size_t QxScreen2D::SurfaceCount() const {
     return m_surfaces.size();
 }
 
-QxSurfaceHandle QxScreen2D::IssueHandle(std::unique_ptr<QxSurface> surface) {
+QxSurfaceHandle QxScreen2D::IssueHandle(std::shared_ptr<QxSurface> surface) {
     std::lock_guard lock(m_surfaceLock);
     // Handles only grow; once the counter runs out no more surfaces are made rather
     // than handing out a value twice.
@@ -133,28 +140,30 @@ bool QxScreen2D::AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandl
     return true;
 }
 
-QxSurface* QxScreen2D::GetSurface(QxSurfaceHandle handle) {
+std::shared_ptr<QxSurface> QxScreen2D::GetSurface(QxSurfaceHandle handle) {
     std::lock_guard lock(m_surfaceLock);
     const auto it = m_surfaces.find(handle);
-    return it == m_surfaces.end() ? nullptr : it->second.get();
+    return it == m_surfaces.end() ? nullptr : it->second;
 }
 
 bool QxScreen2D::SetSurfaceOrigin(QxSurfaceHandle handle, const QxPoint& origin) {
-    QxSurface* s = GetSurface(handle);
-    if (s == nullptr) {
+    std::lock_guard lock(m_surfaceLock);
+    const auto it = m_surfaces.find(handle);
+    if (it == m_surfaces.end()) {
         return false;
     }
-    s->originX = origin.x;
-    s->originY = origin.y;
+    it->second->originX = origin.x;
+    it->second->originY = origin.y;
     return true;
 }
 
 bool QxScreen2D::GetSurfaceName(QxSurfaceHandle handle, std::string* name) {
-    const QxSurface* s = GetSurface(handle);
-    if (s == nullptr || name == nullptr) {
+    std::lock_guard lock(m_surfaceLock);
+    const auto it = m_surfaces.find(handle);
+    if (it == m_surfaces.end() || name == nullptr) {
         return false;
     }
-    *name = s->name;
+    *name = it->second->name;
     return true;
 }
 
@@ -175,25 +184,28 @@ bool QxScreen2D::FreeAllSurfaces() {
 }
 
 bool QxScreen2D::LockSurface(QxSurfaceHandle handle, QxSurfaceDesc* desc) {
-    QxSurface* s = GetSurface(handle);
-    if (s == nullptr || desc == nullptr) {
+    std::lock_guard lock(m_surfaceLock);
+    const auto it = m_surfaces.find(handle);
+    if (it == m_surfaces.end() || desc == nullptr) {
         return false;
     }
-    ++s->lockCount;
+    QxSurface& s = *it->second;
+    ++s.lockCount;
     desc->bytesPerPixel = 2;
-    desc->width = s->width;
-    desc->height = s->height;
-    desc->pitch = s->width * 2;
-    desc->pixels = reinterpret_cast<uint8_t*>(s->pixels.data());
+    desc->width = s.width;
+    desc->height = s.height;
+    desc->pitch = s.width * 2;
+    desc->pixels = reinterpret_cast<uint8_t*>(s.pixels.data());
     return true;
 }
 
 bool QxScreen2D::UnlockSurface(QxSurfaceHandle handle) {
-    QxSurface* s = GetSurface(handle);
-    if (s == nullptr) {
+    std::lock_guard lock(m_surfaceLock);
+    const auto it = m_surfaces.find(handle);
+    if (it == m_surfaces.end()) {
         return false;
     }
-    s->lockCount = std::max(0, s->lockCount - 1);
+    it->second->lockCount = std::max(0, it->second->lockCount - 1);
     return true;
 }
 
@@ -204,11 +216,12 @@ bool QxScreen2D::HalveSurface(QxSurfaceHandle handle) {
         return false;
     }
     const QxSurface& old = *it->second;
-    auto half = std::make_unique<QxSurface>();
+    auto half = std::make_shared<QxSurface>();
     half->Resize(old.width / 2, old.height / 2);
     for (int y = 0; y < half->height; ++y) {
         std::copy_n(old.Row(y), half->width, half->Row(y));
     }
+    // Whoever still holds the old record keeps drawing the old picture.
     it->second = std::move(half);
     return true;
 }
@@ -253,7 +266,7 @@ bool QxScreen2D::CreateSurface(const QxImage& image, QxSurfaceHandle* handle, ui
     if (image.pixels.size() < needed) {
         return false;
     }
-    auto surface = std::make_unique<QxSurface>();
+    auto surface = std::make_shared<QxSurface>();
     surface->Resize(w, h);
     surface->name = image.name;
     const QxPixelFormat& f = m_format;

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -75,7 +76,8 @@ public:
     virtual bool MarkDirtyList(std::span<const QxRect> rects);
     virtual bool ClearDirty();
     virtual bool SetManualDirty(bool on);
-    virtual std::span<const QxRect> GetDirtyList() const;
+    // A copy: the loading thread may add to the list while the caller walks it.
+    virtual std::vector<QxRect> GetDirtyList() const;
 
     // ---- back buffer (the platform screen supplies these) ----
     virtual bool LockBackBuffer(QxSurfaceDesc* desc) = 0;
@@ -84,8 +86,9 @@ public:
     // ---- surface table ----
     virtual bool CreateSurface(const QxImage& image, QxSurfaceHandle* handle, uint32_t flags);
     virtual bool AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandle* handle);
-    // The record behind a handle, or null; valid until the surface is freed.
-    virtual QxSurface* GetSurface(QxSurfaceHandle handle);
+    // The record behind a handle, or null. The caller shares it: it stays whole while
+    // held, even when another thread frees or halves the surface meanwhile.
+    virtual std::shared_ptr<QxSurface> GetSurface(QxSurfaceHandle handle);
     virtual bool SetSurfaceOrigin(QxSurfaceHandle handle, const QxPoint& origin);
     virtual bool GetSurfaceName(QxSurfaceHandle handle, std::string* name);
     virtual bool FreeSurface(QxSurfaceHandle handle);
@@ -134,7 +137,7 @@ public:
                              const QxColour& shadow);
 
     const QxPixelFormat& PixelFormat() const { return m_format; }
-    bool IsManualDirty() const { return m_manualDirty; }
+    bool IsManualDirty() const { return m_manualDirty.load(); }
     size_t SurfaceCount() const;
 
 protected:
@@ -156,9 +159,11 @@ private:
     bool CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
                      bool keyed, bool flipped);
     bool MarkWholeDirtyUnlessManual();
-    void AddDirty(const QxRect& rect);
+    // Adds the part of rect within the back buffer; false when nothing is left of it.
+    // The caller holds the dirty lock.
+    bool AddDirtyLocked(const QxRect& rect);
     QxRect BackBufferRect() const { return QxRect{0, m_width, 0, m_height}; }
-    QxSurfaceHandle IssueHandle(std::unique_ptr<QxSurface> surface);
+    QxSurfaceHandle IssueHandle(std::shared_ptr<QxSurface> surface);
 
     enum class AlphaMode { Plain, Faded, Tinted, Colour };
     bool DrawAlphaMapped(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w, int h,
@@ -167,17 +172,18 @@ private:
     template <class Draw>
     bool Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx, int sy, const Draw& draw);
 
-    // The loading thread makes surfaces (through the resource cache) while the main
-    // thread draws; the lock keeps the table whole. A record stays where it is until it
-    // is freed, so a pointer from GetSurface outlives the lock.
+    // The loading thread makes and frees surfaces (through the resource cache) while
+    // the main thread draws, so the table is only touched under its lock, and a drawer
+    // holds its share of a record rather than a bare pointer into the table. The
+    // origin, name and lock count of a record change under the lock too.
     mutable std::mutex m_surfaceLock;
-    std::map<QxSurfaceHandle, std::unique_ptr<QxSurface>> m_surfaces;
+    std::map<QxSurfaceHandle, std::shared_ptr<QxSurface>> m_surfaces;
     QxSurfaceHandle m_lastHandle = 0;
-    // Elements made on the loading thread mark what they cover too; the lock keeps
-    // the count within the array. The main thread reads the list without it.
-    std::mutex m_dirtyLock;
+    // Elements the loading thread places mark what they cover while the main thread
+    // draws, presents and clears; every reader and writer of the list holds the lock.
+    mutable std::mutex m_dirtyLock;
     std::array<QxRect, kMaxDirtyRects> m_dirty{};
     int m_dirtyCount = 0;
-    bool m_manualDirty = true;
+    std::atomic<bool> m_manualDirty{true};
     std::vector<int> m_scaleColumns; // scratch of DrawSurfaceScaled
 };

@@ -104,6 +104,7 @@ public:
     // The part of dest that may be drawn: the bounding box of its overlaps with the
     // dirty rectangles (all of dest when the list is full), within the back buffer.
     QxRect Clip(const QxRect& dest) const {
+        std::lock_guard lock(m_screen.m_dirtyLock);
         QxRect clip;
         if (m_screen.m_dirtyCount >= kMaxDirtyRects) {
             clip = dest;
@@ -197,7 +198,7 @@ bool QxScreen2D::CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, i
 
 bool QxScreen2D::DrawSurface(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w, int h,
                              bool keyed) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     return s != nullptr && DrawSurface(*s, x, y, sx, sy, w, h, keyed);
 }
 
@@ -210,7 +211,7 @@ bool QxScreen2D::DrawSurface(const QxSurface& s, int x, int y, int sx, int sy, i
 
 bool QxScreen2D::DrawSurfaceFlipped(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
                                     int h, bool keyed) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     return s != nullptr && DrawSurfaceFlipped(*s, x, y, sx, sy, w, h, keyed);
 }
 
@@ -238,7 +239,7 @@ bool QxScreen2D::DrawImage16(const QxImage& image, int x, int y, int sx, int sy,
 
 bool QxScreen2D::DrawSurfaceBlended(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
                                     int h, uint32_t alpha, bool keyed) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     return s != nullptr && DrawSurfaceBlended(*s, x, y, sx, sy, w, h, alpha, keyed);
 }
 
@@ -285,7 +286,7 @@ bool QxScreen2D::DrawSurfaceBlended(const QxSurface& s, int x, int y, int sx, in
 
 bool QxScreen2D::DrawSurfaceTinted(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
                                    int h, bool keyed, const QxColour& colour) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     return s != nullptr && DrawSurfaceTinted(*s, x, y, sx, sy, w, h, keyed, colour);
 }
 
@@ -323,7 +324,7 @@ bool QxScreen2D::DrawSurfaceTinted(const QxSurface& s, int x, int y, int sx, int
 
 bool QxScreen2D::DrawSurfaceBrightened(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
                                        int h, bool keyed, const QxColour& colour) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     if (s == nullptr) {
         return false;
     }
@@ -361,7 +362,7 @@ bool QxScreen2D::DrawSurfaceBrightened(QxSurfaceHandle handle, int x, int y, int
 
 bool QxScreen2D::DrawSurfaceAdditive(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
                                      int h, int alpha) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     if (s == nullptr) {
         return false;
     }
@@ -394,7 +395,7 @@ bool QxScreen2D::DrawSurfaceAdditive(QxSurfaceHandle handle, int x, int y, int s
 bool QxScreen2D::DrawAlphaMapped(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w, int h,
                                  const QxImage& alphaImage, AlphaMode mode, int alpha,
                                  const QxColour& colour) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     if (s == nullptr) {
         return false;
     }
@@ -465,7 +466,7 @@ bool QxScreen2D::DrawColourAlphaMapped(QxSurfaceHandle handle, int x, int y, int
 
 bool QxScreen2D::DrawSurfaceScaled(QxSurfaceHandle handle, int x, int y, int dw, int dh, int sx,
                                    int sy, int sw, int sh, bool keyed) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     return s != nullptr && DrawSurfaceScaled(*s, x, y, dw, dh, sx, sy, sw, sh, keyed);
 }
 
@@ -566,7 +567,7 @@ TileAxis VisibleCopies(int64_t pos, int64_t len, int size, int src, int screen) 
 template <class Draw>
 bool QxScreen2D::Tile(QxSurfaceHandle handle, int x, int y, int w, int h, int sx, int sy,
                       const Draw& draw) {
-    const QxSurface* s = GetSurface(handle);
+    const std::shared_ptr<const QxSurface> s = GetSurface(handle);
     if (s == nullptr) {
         return false;
     }

@@ -61,7 +61,7 @@ bool PyxEntityBallDissolve::SetUp(PyxEntityGameObject* ball, std::int32_t argume
     PyxEntityBallDissolveType* type = DissolveType();
     type->Load(false);
     FollowBall();
-    const QxSurface* image = PyxObjectImage(ball);
+    const std::shared_ptr<const QxSurface> image = PyxObjectImage(ball);
     if (!image)
         return false;
     const std::int32_t side = PyxEntityBallDissolveType::kSide;

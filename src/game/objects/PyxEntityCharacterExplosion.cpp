@@ -17,6 +17,7 @@ PyxEntityCharacterExplosionPrototype::CreateType(QxDefinition& definition) const
 PyxEntityCharacterExplosion::PyxEntityCharacterExplosion(PyxEntityCharacterExplosionType* type)
     : PyxEntityParticleExplosion(type) {}
 
-const QxSurface* PyxEntityCharacterExplosion::CaptureImage(PyxEntityGameObject* ball) {
+std::shared_ptr<const QxSurface>
+PyxEntityCharacterExplosion::CaptureImage(PyxEntityGameObject* ball) {
     return PyxObjectImage(ball);
 }

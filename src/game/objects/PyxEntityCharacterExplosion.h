@@ -19,7 +19,7 @@ public:
 
 protected:
     // The ball's current frame, read as it is.
-    const QxSurface* CaptureImage(PyxEntityGameObject* ball) override;
+    std::shared_ptr<const QxSurface> CaptureImage(PyxEntityGameObject* ball) override;
 };
 
 class PyxEntityCharacterExplosionPrototype : public QxEntityTypePrototype {

@@ -79,13 +79,13 @@ bool PyxObjectStillOnBoard(const PyxEntityGameObject* holder, const PyxEntityGam
     return false;
 }
 
-const QxSurface* PyxObjectImage(PyxEntityGameObject* object) {
+std::shared_ptr<const QxSurface> PyxObjectImage(PyxEntityGameObject* object) {
     if (!object || !g_screen)
         return nullptr;
     const std::uint32_t handle = object->GetImage();
     if (handle == PyxEntityGameObject::kNoImage)
         return nullptr;
-    const QxSurface* surface = g_screen->GetSurface(handle);
+    std::shared_ptr<const QxSurface> surface = g_screen->GetSurface(handle);
     if (!surface || surface->width <= 0 || surface->height <= 0 ||
         surface->pixels.size() < std::size_t(surface->width) * std::size_t(surface->height))
         return nullptr;

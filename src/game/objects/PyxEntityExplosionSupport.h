@@ -4,6 +4,7 @@
 // pointer to another board object they do not own.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/screen/QxPixelFormat.h"
 #include "engine/screen/QxRect.h"
@@ -51,7 +52,7 @@ std::uint16_t PyxBlendPixel(const QxPixelFormat& format, std::uint16_t old, std:
 void PyxGrowRect(QxRect& rect, std::int32_t x, std::int32_t y);
 
 // The picture an object shows now (the surface of its image), or null.
-const QxSurface* PyxObjectImage(PyxEntityGameObject* object);
+std::shared_ptr<const QxSurface> PyxObjectImage(PyxEntityGameObject* object);
 
 // True when the object is still held by the level of `holder` (or when there is no
 // level to ask, in which case the caller's pointer is trusted). Objects that keep a

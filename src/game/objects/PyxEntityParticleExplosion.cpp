@@ -45,7 +45,8 @@ PyxEntityParticleExplosionPrototype::CreateType(QxDefinition& definition) const 
 PyxEntityParticleExplosion::PyxEntityParticleExplosion(PyxEntityParticleExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 
-const QxSurface* PyxEntityParticleExplosion::CaptureImage(PyxEntityGameObject* ball) {
+std::shared_ptr<const QxSurface>
+PyxEntityParticleExplosion::CaptureImage(PyxEntityGameObject* ball) {
     if (auto* rendered = dynamic_cast<PyxEntityRenderedBall*>(ball))
         rendered->RenderImage();
     return PyxObjectImage(ball);
@@ -53,7 +54,7 @@ const QxSurface* PyxEntityParticleExplosion::CaptureImage(PyxEntityGameObject* b
 
 bool PyxEntityParticleExplosion::Burst(PyxEntityGameObject* ball) {
     m_particles.clear();
-    const QxSurface* image = CaptureImage(ball);
+    const std::shared_ptr<const QxSurface> image = CaptureImage(ball);
     if (!image || image->pixels.size() < std::size_t(image->width) * std::size_t(image->height))
         return false;
     for (std::int32_t row = 0; row < image->height; ++row) {

@@ -65,7 +65,7 @@ public:
 
 protected:
     // The picture of the ball to burst, or null. A rendered ball renders it first.
-    virtual const QxSurface* CaptureImage(PyxEntityGameObject* ball);
+    virtual std::shared_ptr<const QxSurface> CaptureImage(PyxEntityGameObject* ball);
 
 private:
     std::vector<PyxBurstParticle> m_particles;

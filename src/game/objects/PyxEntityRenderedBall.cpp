@@ -102,7 +102,7 @@ std::uint32_t PyxEntityRenderedBallType::ImageHandle() {
     return m_imageHandle;
 }
 
-QxSurface* PyxEntityRenderedBallType::Image() {
+std::shared_ptr<QxSurface> PyxEntityRenderedBallType::Image() {
     const std::uint32_t handle = ImageHandle();
     return handle != 0 ? g_screen->GetSurface(handle) : nullptr;
 }
@@ -165,7 +165,7 @@ bool PyxEntityRenderedBall::RenderImage() {
     type->Load(false);
     if (!g_screen)
         return false;
-    QxSurface* image = type->Image();
+    const std::shared_ptr<QxSurface> image = type->Image();
     if (!image)
         return false;
     QxSurfaceDesc desc;

@@ -53,7 +53,7 @@ public:
     // without a screen.
     std::uint32_t ImageHandle();
     // The image's pixels, or null without a screen.
-    QxSurface* Image();
+    std::shared_ptr<QxSurface> Image();
 
 private:
     std::vector<PyxLensEntry> m_lens[kTints];
@@ -74,7 +74,7 @@ public:
     // position + 28); false without a screen, a 16-bit back buffer or the image.
     bool RenderImage();
     // The image as last rendered (null without a screen).
-    const QxSurface* Image() const { return RenderedType()->Image(); }
+    std::shared_ptr<const QxSurface> Image() const { return RenderedType()->Image(); }
 
     PyxEntityRenderedBallType* RenderedType() const {
         return static_cast<PyxEntityRenderedBallType*>(Type());

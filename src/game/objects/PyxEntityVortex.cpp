@@ -240,7 +240,7 @@ bool PyxEntityVortex::Draw() {
     const PyxEntityVortexType* type = VortexType();
 
     // The ring takes its colours from the ball's picture, rendered where the ball is.
-    const QxSurface* image = nullptr;
+    std::shared_ptr<const QxSurface> image;
     if (PyxEntityGameObject* ball = LiveTarget()) {
         std::int32_t width = 0;
         std::int32_t height = 0;
