@@ -351,7 +351,8 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     }
     ASSERT_GE(scene->DialogCount(), 1u); // the name box is open
     // Typed as the game hands characters on: sign-extended.
-    const std::string typed = "\xC5sa \xD8" "berg-\xFF\xE6\xDF\xE7";
+    const std::string typed = "\xC5sa \xD8"
+                              "berg-\xFF\xE6\xDF\xE7";
     for (char key : typed) {
         scene->OnKey(static_cast<signed char>(key));
     }
