@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a build needs; quiet and quick when they are present.
-# Usage: scripts/deps.sh game|test|smoke|ci|windows
+# Usage: scripts/deps.sh game|test|smoke|ci|windows|coverage|mutants
 set -eu
 want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
 # What the desktop smoke test needs: an X server, input, window dumps.
@@ -8,6 +8,8 @@ smoke="xvfb xdotool x11-apps x11-utils"
 case "${1:-game}" in
     test) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke" ;;
     smoke) want="$want $smoke" ;;
+    coverage) want="$want libgtest-dev libgmock-dev lcov" ;;
+    mutants) want="$want libgtest-dev libgmock-dev lld" ;;
     ci) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke clang libclang-rt-14-dev" ;;
     # The cross compiler, GoogleTest's sources for the cross-built tests, and wine on
     # a virtual display to run them and the game.
