@@ -78,7 +78,7 @@ if(RONDELIX_TESTS)
     # tool is a Linux developer program the Windows build does not make.
     file(GLOB_RECURSE RONDELIX_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
     list(FILTER RONDELIX_TEST_SOURCES EXCLUDE REGEX
-         "/tests/(platform/(win32|sdl)/|game/HeadlessRunnerTest|content/(Board|Content)RunnerTest)")
+         "/tests/(platform/(win32|sdl)|runner)/")
     add_executable(rondelix_tests ${RONDELIX_TEST_SOURCES})
     rondelix_link(rondelix_tests headless)
     target_link_libraries(rondelix_tests PRIVATE gtest gmock gtest_main)

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AppTestFolder.h"
+#include "app/AppTestFolder.h"
 #include "app/GameSettings.h"
 #include "app/QxGlobals.h"
 #include "app/QxWin32SettingsManager.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/files/QxArchiveManager.h"
-#include "gui/GuiFixture.h"
+#include "engine/gui/GuiFixture.h"
 
 namespace contenttest {
 

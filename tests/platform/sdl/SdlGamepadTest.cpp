@@ -9,7 +9,7 @@
 #include "app/QxWindowMessages.h"
 #include "platform/sdl/SdlEvents.h"
 #include "platform/sdl/SdlGamepad.h"
-#include "rules/RulesTestSupport.h"
+#include "game/rules/RulesTestSupport.h"
 
 namespace {
 

@@ -1,0 +1,132 @@
+// The game object's start-up and shutdown: archives as further sources, the settings
+// and the high-score table read and written, and the main function's exit code.
+
+#include "app/GameTestSupport.h"
+#include "app/QxMain.h"
+#include "engine/entity/QxRegistrationTable.h"
+#include "engine/files/QxArchiveWriter.h"
+#include "engine/gui/PyxHighScore.h"
+#include "platform/MessagePump.h"
+
+namespace {
+
+using namespace gametest;
+
+class GameStartTest : public GameFixture {
+protected:
+    void SetUp() override {
+        GameFixture::SetUp();
+        WriteFile(DataFolder() + "LoadingScene.ent", "class PyxLoadingScene\ntype loadingscene\n");
+    }
+
+    // The settings store the game will use, for reading and writing around a run.
+    QxWin32SettingsManager Settings() const {
+        return QxWin32SettingsManager("Quillfern Studio", "Rondelix");
+    }
+};
+
+TEST_F(GameStartTest, ArchivesOfTheWorkingFolderComeAfterTheFolders) {
+    QxArchiveWriter writer;
+    const std::string text = "class sprite\ntype packed\n";
+    ASSERT_TRUE(writer.AddEntry("packed.ent", std::vector<std::uint8_t>(text.begin(), text.end())));
+    std::FILE* handle = std::fopen((DataFolder() + "extra.qxa").c_str(), "wb");
+    ASSERT_NE(handle, nullptr);
+    {
+        QxFileLE file(handle);
+        ASSERT_TRUE(writer.Write(file));
+    }
+    std::fclose(handle);
+
+    Start();
+    EXPECT_EQ(fileSystem_->GetManagerCount(), 3u);
+    WaitForLoader();
+    // The loading thread read the archive through a file system of its own.
+    EXPECT_NE(g_registry->FindType("sprite", "packed"), nullptr);
+}
+
+TEST_F(GameStartTest, FirstStartWritesEverySettingAndHidesTheCursor) {
+    Start();
+    EXPECT_TRUE(screen_->IsCreated());
+    EXPECT_EQ(screen_->Width(), 640);
+    EXPECT_EQ(screen_->Height(), 480);
+    EXPECT_EQ(screen_->Title(), "Rondelix");
+    EXPECT_TRUE(screen_->IsCursorHidden());
+    EXPECT_TRUE(sound_->IsReady());
+    EXPECT_EQ(SceneClass(), "PyxLoadingScene");
+    EXPECT_EQ(g_registry->PrototypeCount(), RegistrationTable().size());
+
+    QxWin32SettingsManager settings = Settings();
+    settings.OpenDefault();
+    std::uint32_t value = 7;
+    std::string name = "x";
+    EXPECT_TRUE(settings.GetInt("Full Screen", value));
+    EXPECT_TRUE(settings.GetInt("Music On", value));
+    EXPECT_TRUE(settings.GetInt("Show Hints", value));
+    EXPECT_TRUE(settings.GetString("Last Highscore Name", name));
+}
+
+TEST_F(GameStartTest, SettingsOfAnEarlierRunChooseTheModeAndTheSound) {
+    {
+        platform::headless::SetRoot(folder_ + "/home");
+        QxWin32SettingsManager settings = Settings();
+        settings.OpenDefault();
+        ASSERT_TRUE(settings.SetInt("Full Screen", 1));
+        ASSERT_TRUE(settings.SetInt("Music On", 0));
+    }
+    Start();
+    EXPECT_TRUE(screen_->IsFullScreen());
+    EXPECT_TRUE(sound_->SoundsDisabled());
+}
+
+TEST_F(GameStartTest, HighScoresAreLoadedAtStartAndSavedAtShutdown) {
+    {
+        platform::headless::SetRoot(folder_ + "/home");
+        QxWin32SettingsManager settings = Settings();
+        QxHighScoreTable table;
+        table.Insert(PyxHighScore("Ann", 500, 3), false);
+        ASSERT_TRUE(table.Save(settings.CommonDataFolder("") + "Scores.rd"));
+    }
+    Start();
+    ASSERT_EQ(g_highScoreTable.Count(), 1);
+    EXPECT_EQ(g_highScoreTable.Entry(0)->name, "Ann");
+
+    g_highScoreTable.Insert(PyxHighScore("Bob", 900, 4), false);
+    g_gameSettings.showHints = 0;
+    WaitForLoader();
+    game_->Shutdown();
+    started_ = false;
+    EXPECT_EQ(g_registry, nullptr);
+    EXPECT_EQ(game_->CurrentScene(), nullptr);
+    EXPECT_FALSE(screen_->IsCursorHidden());
+
+    QxWin32SettingsManager settings = Settings();
+    QxHighScoreTable saved;
+    ASSERT_TRUE(saved.Load(settings.CommonDataFolder("") + "Scores.rd", PyxHighScore()));
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.Entry(0)->name, "Bob");
+    settings.OpenDefault();
+    std::uint32_t hints = 1;
+    EXPECT_TRUE(settings.GetInt("Show Hints", hints));
+    EXPECT_EQ(hints, 0u);
+}
+
+// The whole program over the data folder, ended by a quit message with code 3.
+TEST_F(GameStartTest, MainFunctionAnswersTheCodeOfTheQuitMessage) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(DataFolder());
+    platform::PostQuit(3);
+    bool loaded = false;
+    QxMainHooks hooks;
+    hooks.afterInit = [&loaded] {
+        loaded = g_game != nullptr && g_game->IsBackgroundLoadStarted();
+    };
+    const int code = RondelixMain(hooks);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(code, 3);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(g_game, nullptr);
+    EXPECT_EQ(g_registry, nullptr);
+    EXPECT_TRUE(g_inputQueue.Empty());
+}
+
+} // namespace

@@ -1,0 +1,272 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine/entity/EntityTestSupport.h"
+#include "engine/entity/QxRegistrationTable.h"
+
+namespace {
+
+using namespace entitytest;
+
+TEST(EntityKinds, TagsPackFirstCharacterHighestAndUnknownMatchesAll) {
+    EXPECT_EQ(QxKindTag("GUIE"), 0x47554945u);
+    TestElementType element(nullptr);
+    TestDialogType dialog(nullptr);
+    TestSceneType scene(nullptr);
+    EXPECT_TRUE(element.IsKind(QxKindTag("GUIE")));
+    EXPECT_FALSE(element.IsKind(QxKindTag("SCNE")));
+    EXPECT_TRUE(dialog.IsKind(QxKindTag("GUIE")));
+    EXPECT_FALSE(scene.IsKind(QxKindTag("GUIE")));
+    for (const QxEntityBaseType* type :
+         {static_cast<QxEntityBaseType*>(&element), static_cast<QxEntityBaseType*>(&dialog),
+          static_cast<QxEntityBaseType*>(&scene)})
+        EXPECT_TRUE(type->IsKind(kKindAny));
+    EXPECT_EQ(element.text, "none"); // no definition: every default kept
+}
+
+TEST_F(RegistryTest, RegisterRefusesTakenEmptyAndNullNames) {
+    EXPECT_FALSE(registry_.Register(&kScenePrototype, "element"));
+    EXPECT_EQ(registry_.FindPrototype("element"), &kElementPrototype);
+    EXPECT_FALSE(registry_.Register(&kScenePrototype, ""));
+    EXPECT_FALSE(registry_.Register(nullptr, "other"));
+    EXPECT_EQ(registry_.FindPrototype("Element"), nullptr); // names are case-sensitive
+    EXPECT_EQ(registry_.PrototypeCount(), 3u);
+}
+
+TEST_F(RegistryTest, DefineTypeReadsKeysAndKeepsTheFirstOfTwoNames) {
+    QxEntityBaseType* type = Define("class element\ntype button1\ntype button2\ntext Hi\n");
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->ClassName(), "element");
+    EXPECT_EQ(type->TypeName(), "button1");
+    EXPECT_FALSE(type->IsLoaded());
+    EXPECT_EQ(registry_.FindType("element", "button1"), type);
+    EXPECT_EQ(static_cast<TestElementType*>(type)->text, "Hi");
+    EXPECT_EQ(registry_.FindType("element", "button2"), nullptr);
+    EXPECT_EQ(registry_.FindType("Element", "button1"), nullptr);
+
+    QxEntityBaseType* unnamed = Define("class element\n");
+    ASSERT_NE(unnamed, nullptr);
+    EXPECT_EQ(unnamed->TypeName(), "");
+}
+
+TEST_F(RegistryTest, UnknownClassAndDuplicatesAreLoggedAndRefused) {
+    EXPECT_EQ(Define("class QxInputBox\ntype inputbox\n"), nullptr);
+    EXPECT_EQ(Define("type nothing\n"), nullptr);
+    QxEntityBaseType* first = Define("class element\ntype b\ntext first\n");
+    EXPECT_EQ(Define("class element\ntype b\ntext second\n"), nullptr);
+    EXPECT_EQ(registry_.FindType("element", "b"), first);
+    EXPECT_EQ(static_cast<TestElementType*>(first)->text, "first");
+    EXPECT_EQ(registry_.TypeCounter(), 1u);
+    EXPECT_EQ(Log(), "QxInputBox - unknown class.\n"
+                     " - unknown class.\n"
+                     "element|b - already defined.\n");
+}
+
+TEST_F(RegistryTest, PrototypesThatBuildNothingOrThrowYieldNoType) {
+    const NullPrototype none;
+    const ThrowingPrototype throwing;
+    registry_.Register(&none, "none");
+    registry_.Register(&throwing, "throwing");
+    EXPECT_EQ(Define("class none\ntype a\n"), nullptr);
+    EXPECT_EQ(Define("class throwing\ntype a\n"), nullptr);
+    EXPECT_EQ(registry_.TypeCount(), 0u);
+    EXPECT_EQ(registry_.TypeCounter(), 0u);
+    EXPECT_EQ(Log(), "throwing|a - bad definition\n");
+    registry_.Clear(); // the local prototypes go before the registry
+}
+
+TEST_F(RegistryTest, AnonymousTypesAreNamedByTheTypeCounter) {
+    EXPECT_EQ(Define("class element\n", true)->TypeName(), "Anon0");
+    EXPECT_EQ(Define("class element\ntype named\n")->TypeName(), "named");
+    EXPECT_EQ(Define("class element\ntype ignored\n", true)->TypeName(), "Anon2");
+}
+
+TEST_F(RegistryTest, CreateChecksTheKind) {
+    Define("class element\ntype x\n");
+    Define("class scene\ntype s\n");
+    EXPECT_EQ(registry_.Create("element", "missing", kKindAny), nullptr);
+    EXPECT_EQ(registry_.Create("element", "x", QxKindTag("SCNE")), nullptr);
+    EXPECT_EQ(registry_.Create("scene", "s", QxKindTag("GUIE")), nullptr);
+    EXPECT_EQ(registry_.Create(QxEntityRef{}, kKindAny), nullptr);
+    EXPECT_NE(registry_.Create("scene", "s", QxKindTag("SCNE")), nullptr);
+
+    std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", QxKindTag("GUIE"));
+    ASSERT_NE(entity, nullptr);
+    EXPECT_EQ(entity->Type(), registry_.FindType("element", "x"));
+    EXPECT_NE(registry_.Create(QxEntityRef{"element", "x"}, kKindAny), nullptr);
+}
+
+TEST_F(RegistryTest, PropertiesAnswerOnlyForKnownIds) {
+    Define("class element\ntype x\n");
+    std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", kKindAny);
+    std::int32_t value = 7;
+    EXPECT_FALSE(entity->GetInt(3, value));
+    EXPECT_EQ(value, 7);
+    EXPECT_TRUE(entity->GetInt(2, value));
+    EXPECT_EQ(value, 42);
+    EXPECT_TRUE(entity->SetString(1, "tip"));
+    EXPECT_FALSE(entity->SetString(2, "tip"));
+    EXPECT_EQ(static_cast<TestElement*>(entity.get())->tooltip, "tip");
+    float f = 1.0f;
+    EXPECT_FALSE(entity->SetBool(1, 5));
+    EXPECT_FALSE(entity->GetFloat(1, f));
+    EXPECT_EQ(f, 1.0f);
+    EXPECT_FALSE(entity->Notify(1, 2, 3));
+    EXPECT_FALSE(entity->Type()->SetTypeInt(1, 1));
+}
+
+TEST_F(RegistryTest, UpdateKeepsTheTypeLoaded) {
+    QxEntityBaseType* type = Define("class element\ntype x\n");
+    std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", kKindAny);
+    EXPECT_TRUE(entity->Update(16.0f));
+    EXPECT_TRUE(type->IsLoaded());
+    EXPECT_TRUE(entity->Draw());
+}
+
+TEST_F(RegistryTest, LoadTypesHonoursItsFlagsAndCountsEveryType) {
+    QxEntityBaseType* element = Define("class element\ntype e\n");
+    QxEntityBaseType* dialog = Define("class dialog\ntype d\n");
+    QxEntityBaseType* scene = Define("class scene\ntype s\n");
+    QxLoadProgress progress;
+    registry_.SetProgress(&progress);
+
+    registry_.LoadTypes(false, QxEntityRegistry::kOnlyLoaded);
+    EXPECT_EQ(g_counters.loads, 0);
+    EXPECT_EQ(progress.done, 3u);
+
+    registry_.LoadTypes(false, QxEntityRegistry::kSkipScenes);
+    EXPECT_TRUE(element->IsLoaded());
+    EXPECT_FALSE(dialog->IsLoaded());
+    EXPECT_FALSE(scene->IsLoaded());
+
+    registry_.LoadTypes(true, QxEntityRegistry::kOnlyLoaded);
+    EXPECT_EQ(g_counters.loads, 2);
+    registry_.LoadTypes(false, 0);
+    EXPECT_TRUE(dialog->IsLoaded() && scene->IsLoaded());
+    EXPECT_EQ(progress.done, 12u);
+}
+
+TEST_F(RegistryTest, ClearUnloadsAndDestroysEveryTypeAndForgetsPrototypes) {
+    Define("class element\ntype a\n");
+    Define("class scene\ntype b\n");
+    registry_.Clear();
+    EXPECT_EQ(g_counters.unloads, 2);
+    EXPECT_EQ(g_counters.destroyed, 2);
+    EXPECT_EQ(registry_.TypeCount(), 0u);
+    EXPECT_EQ(registry_.FindPrototype("element"), nullptr);
+    EXPECT_EQ(Define("class element\ntype a\n"), nullptr);
+}
+
+// A scene type's unload destroys elements of other types, so every type must still
+// exist while any type unloads.
+TEST_F(RegistryTest, ClearUnloadsEveryTypeBeforeDestroyingAny) {
+    Define("class element\ntype a\n");
+    Define("class scene\ntype b\n");
+    Define("class dialog\ntype c\n");
+    registry_.Clear();
+    EXPECT_EQ(g_counters.unloads, 3);
+    EXPECT_EQ(g_counters.unloadsAfterADestroy, 0);
+    EXPECT_EQ(g_counters.destroyed, 3);
+}
+
+TEST_F(RegistryTest, InlineReferenceDefinesAnAnonymousType) {
+    Define("class element\ntype first\n");
+    TestElementType* outer = static_cast<TestElementType*>(
+        Define("class element\ntype outer\nref @\n# the block follows\n{\n  class element\n"
+               "  text inner\n  type ignored\n}\ntext outer text\n"));
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->ref, (QxEntityRef{"element", "Anon1"}));
+    EXPECT_EQ(outer->text, "outer text");
+    auto* inner = static_cast<TestElementType*>(registry_.FindType("element", "Anon1"));
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(inner->text, "inner");
+    EXPECT_EQ(registry_.TypeCounter(), 3u);
+}
+
+TEST_F(RegistryTest, InlineBlockThatDefinesNothingStillReads) {
+    TestElementType* type = static_cast<TestElementType*>(
+        Define("class element\ntype a\nref @ {\n  class QxInputBox\n}\n"));
+    ASSERT_NE(type, nullptr);
+    EXPECT_TRUE(type->ref.IsEmpty());
+    EXPECT_EQ(Log(), "QxInputBox - unknown class.\n");
+}
+
+TEST_F(RegistryTest, AtSignWithoutAUsableBlockFailsWithALogLine) {
+    // The block of a later key is not taken, nor one after a stray "}".
+    auto* a = static_cast<TestElementType*>(
+        Define("class element\ntype a\nref @\ntext x\nother @ {\nclass element\n}\n"));
+    auto* b = static_cast<TestElementType*>(Define("class element\ntype b\nref @ }{ }\n"));
+    auto* c = static_cast<TestElementType*>(Define("class element\ntype c\nref @ {\nclass x\n"));
+    ASSERT_TRUE(a && b && c);
+    EXPECT_TRUE(a->ref.IsEmpty() && b->ref.IsEmpty() && c->ref.IsEmpty());
+    EXPECT_EQ(registry_.TypeCount(), 3u);
+    EXPECT_EQ(Log(), "ref - inline definition without a block.\n"
+                     "ref - inline definition without a block.\n"
+                     "ref - inline definition never closed.\n");
+}
+
+// Definitions each holding the next as an inline reference, `levels` deep.
+std::string Nested(int levels) {
+    std::string text = "class element\ntext level0\n";
+    for (int i = 1; i <= levels; ++i)
+        text += "ref @ {\nclass element\ntext level" + std::to_string(i) + "\n";
+    for (int i = 1; i <= levels; ++i)
+        text += "}\n";
+    return text;
+}
+
+TEST_F(RegistryTest, InlineDefinitionsNestTo16LevelsAndNoDeeper) {
+    ASSERT_NE(Define(Nested(16)), nullptr);
+    EXPECT_EQ(registry_.TypeCount(), 17u);
+    EXPECT_EQ(Log(), "");
+    EXPECT_NE(Define("type deep\n" + Nested(40)), nullptr);
+    EXPECT_EQ(registry_.TypeCount(), 17u + 17u);
+    EXPECT_EQ(Log(), "ref - inline definitions nested deeper than 16.\n");
+}
+
+TEST_F(RegistryTest, NestedAnonymousTypesGetDistinctNames) {
+    auto* outer = static_cast<TestElementType*>(
+        Define("class element\nref @ { \nclass element\nref @ {\nclass element\n}\n}\n", true));
+    ASSERT_NE(outer, nullptr);
+    EXPECT_EQ(outer->TypeName(), "Anon2");
+    EXPECT_EQ(outer->ref, (QxEntityRef{"element", "Anon1"}));
+    EXPECT_NE(registry_.FindType("element", "Anon0"), nullptr);
+    EXPECT_EQ(registry_.TypeCount(), 3u);
+}
+
+TEST_F(RegistryTest, LoadFileReadsTheFirstMatchInAnyFolder) {
+    WriteFile("scenes/LoadingScene.ent", "class scene\ntype loading\n");
+    EXPECT_TRUE(registry_.LoadFile("LoadingScene.ent"));
+    EXPECT_NE(registry_.FindType("scene", "loading"), nullptr);
+    EXPECT_FALSE(registry_.LoadFile("Missing.ent"));
+    SetCurrentFileSystem(nullptr);
+    EXPECT_FALSE(registry_.LoadFile("LoadingScene.ent"));
+}
+
+TEST_F(RegistryTest, LoadAllDefinesEveryFileAndReportsProgress) {
+    WriteFile("a.ent", "class element\ntype a\n");
+    WriteFile("sub/b.ent", "class element\ntype b\n}\n");
+    WriteFile("sub/deeper/c.ent", "class element\ntype a\n");
+    WriteFile("notes.txt", "class element\ntype n\n");
+    QxLoadProgress progress;
+    registry_.SetProgress(&progress);
+    registry_.LoadAll();
+    EXPECT_EQ(progress.total, 6u);
+    EXPECT_EQ(progress.done, 3u);
+    EXPECT_EQ(registry_.TypeCount(), 2u);
+    const std::string log = Log();
+    EXPECT_NE(log.find("b.ent - \"}\" without \"{\".\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("element|a - already defined.\n"), std::string::npos) << log;
+}
+
+TEST_F(RegistryTest, RegistrationTableRegistersEveryClassOnce) {
+    QxEntityRegistry registry;
+    EXPECT_TRUE(RegisterEntityClasses(registry));
+    EXPECT_EQ(registry.PrototypeCount(), RegistrationTable().size());
+    for (const QxRegistration& entry : RegistrationTable())
+        EXPECT_EQ(registry.FindPrototype(entry.className), entry.prototype);
+    EXPECT_FALSE(RegisterEntityClasses(registry) && !RegistrationTable().empty());
+}
+
+} // namespace

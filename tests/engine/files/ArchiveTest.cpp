@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "engine/files/QxArchiveFolder.h"
+#include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxArchiveWriter.h"
+#include "engine/files/QxBuffer.h"
+#include "engine/files/FilesTestSupport.h"
+
+namespace {
+
+using filestest::LogCapture;
+using filestest::MemoryFileManager;
+using filestest::ReadFileBytes;
+using filestest::TempFolder;
+using filestest::WriteFileBytes;
+using filestest::WriteFileText;
+
+// Archive bytes put together field by field, independently of the writer.
+struct RawArchive {
+    std::vector<uint8_t> bytes;
+
+    RawArchive& U8(uint8_t v) {
+        bytes.push_back(v);
+        return *this;
+    }
+    RawArchive& U32(uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+        return *this;
+    }
+    RawArchive& Text(const std::string& s) {
+        bytes.insert(bytes.end(), s.begin(), s.end());
+        return *this;
+    }
+    RawArchive& Header(uint32_t dataStart, uint32_t count) {
+        return Text("0AXQ").U8(1).U8(0).U8(0).U32(dataStart).U32(count);
+    }
+    RawArchive& Entry(const std::string& name, uint32_t offset, uint32_t size) {
+        return U32(static_cast<uint32_t>(name.size())).Text(name).U32(offset).U32(size);
+    }
+};
+
+const std::string kJazz = "common/sounds/jazz_rond_8bit.wav";
+const std::string kJazzData = "RIFF0000WAVE";
+const std::string kScene = "scenes/LoadingScene.ent";
+const std::string kSceneData = "{ }\n";
+const std::string kLevels = "Levels.ENT";
+
+// Three entries after the format table: header 15 bytes, directory 44 + 35 + 22 bytes,
+// so the data begins at 116.
+RawArchive HandWritten() {
+    RawArchive a;
+    a.Header(116, 3).Entry(kJazz, 116, 12).Entry(kScene, 128, 4).Entry(kLevels, 132, 0);
+    a.Text(kJazzData).Text(kSceneData);
+    return a;
+}
+
+std::string ReadAll(QxFile* file) {
+    std::string text(file->GetSize(), '\0');
+    if (!text.empty())
+        file->ReadBytes(static_cast<uint32_t>(text.size()), text.data());
+    return text;
+}
+
+struct MemoryArchive {
+    MemoryFileManager source;
+    std::unique_ptr<QxArchiveManager> archive;
+
+    explicit MemoryArchive(const std::vector<uint8_t>& bytes, const std::string& name = "t.qxa") {
+        source.Add(name, bytes);
+        archive = std::make_unique<QxArchiveManager>(&source, name);
+    }
+};
+
+TEST(Archive, HandWrittenArchiveListsItsDirectory) {
+    TempFolder folder;
+    const auto path = folder.Path() / "hand.qxa";
+    WriteFileBytes(path, HandWritten().bytes);
+    ASSERT_EQ(ReadFileBytes(path).size(), 132u);
+
+    std::vector<QxArchiveEntry> entries;
+    std::string error;
+    ASSERT_TRUE(ListArchive(path.string(), entries, error)) << error;
+    EXPECT_EQ(error, "");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, kJazz);
+    EXPECT_EQ(entries[0].offset, 116u);
+    EXPECT_EQ(entries[0].size, 12u);
+    EXPECT_EQ(entries[1].name, kScene);
+    EXPECT_EQ(entries[1].offset, 128u);
+    EXPECT_EQ(entries[1].size, 4u);
+    EXPECT_EQ(entries[2].name, kLevels);
+    EXPECT_EQ(entries[2].offset, 132u);
+    EXPECT_EQ(entries[2].size, 0u);
+}
+
+TEST(Archive, LookupIgnoresCaseAndSlashKind) {
+    MemoryArchive m(HandWritten().bytes);
+    ASSERT_TRUE(m.archive->IsLoaded());
+    EXPECT_EQ(m.archive->GetEntryCount(), 3u);
+
+    QxFile* file = m.archive->Open("COMMON\\Sounds\\JAZZ_rond_8bit.WAV", 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->Tell(), 0u);
+    EXPECT_EQ(ReadAll(file), kJazzData);
+    EXPECT_EQ(m.archive->Close(file), QxFileManager::kClosed);
+
+    file = m.archive->Open("levels.ent", 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->GetSize(), 0u);
+    m.archive->Close(file);
+
+    EXPECT_EQ(m.archive->Open("", 0), nullptr);
+    EXPECT_EQ(m.archive->Open("jazz_rond_8bit.wav", 0), nullptr);
+}
+
+TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
+    MemoryArchive m(HandWritten().bytes);
+    std::vector<std::string> list;
+    EXPECT_EQ(m.archive->ListFiles("*.ent", "ignored/", true, list), 1);
+    EXPECT_EQ(list, (std::vector<std::string>{kScene, kLevels}));
+
+    list.clear();
+    m.archive->ListFiles("loadingscene.ENT", "", false, list);
+    EXPECT_EQ(list, std::vector<std::string>{kScene});
+
+    list.clear();
+    m.archive->ListFiles("*", "", false, list);
+    EXPECT_EQ(list.size(), 3u);
+}
+
+TEST(Archive, EveryOpenReadsAFreshCopy) {
+    MemoryArchive m(HandWritten().bytes);
+    QxFile* first = m.archive->Open(kScene, 0);
+    ASSERT_NE(first, nullptr);
+    static_cast<QxBuffer*>(first)->GetData()[0] = 'X';
+    QxFile* second = m.archive->Open(kScene, 0);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(ReadAll(second), kSceneData);
+    m.archive->Close(first);
+    m.archive->Close(second);
+}
+
+TEST(Archive, EmptyArchiveLoadsAndAnswersNoName) {
+    RawArchive a;
+    a.Header(15, 0);
+    MemoryArchive m(a.bytes);
+    EXPECT_TRUE(m.archive->IsLoaded());
+    EXPECT_FALSE(m.archive->IsDamaged());
+    EXPECT_EQ(m.archive->Open("anything", 0), nullptr);
+}
+
+TEST(Archive, RepeatedNameKeepsTheFirstEntry) {
+    RawArchive a;
+    a.Header(45, 2).Entry("a.t", 45, 1).Entry("A.T", 46, 1).Text("12");
+    MemoryArchive m(a.bytes);
+    EXPECT_EQ(m.archive->GetEntryCount(), 1u);
+    QxFile* file = m.archive->Open("a.t", 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(ReadAll(file), "1");
+    m.archive->Close(file);
+}
+
+TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
+    LogCapture log;
+    RawArchive a = HandWritten();
+    a.bytes[0] = 'X';
+    MemoryArchive m(a.bytes, "bogus.qxa");
+    EXPECT_FALSE(m.archive->IsLoaded());
+    EXPECT_EQ(m.archive->Open(kScene, 0), nullptr);
+    std::vector<std::string> list;
+    EXPECT_EQ(m.archive->ListFiles("*", "", false, list), 0);
+    EXPECT_TRUE(list.empty());
+    QxBuffer stranger;
+    EXPECT_EQ(m.archive->Close(&stranger), 0);
+    EXPECT_EQ(log.Text(), "Not an archive: bogus.qxa\r\n");
+}
+
+TEST(Archive, ClosesItsFileThroughTheOwner) {
+    MemoryFileManager source;
+    source.Add("t.qxa", HandWritten().bytes);
+    {
+        QxArchiveManager archive(&source, "t.qxa");
+        EXPECT_EQ(source.OpenCount(), 1u);
+        QxBuffer stranger;
+        EXPECT_EQ(archive.Close(&stranger), QxFileManager::kNotMine);
+    }
+    EXPECT_EQ(source.OpenCount(), 0u);
+
+    QxArchiveManager none(static_cast<QxFileManager*>(nullptr), "t.qxa");
+    EXPECT_FALSE(none.IsLoaded());
+    QxArchiveManager unnamed(&source, "");
+    EXPECT_FALSE(unnamed.IsLoaded());
+}
+
+// ---- damaged directories ---------------------------------------------------------
+
+struct Damage {
+    const char* what;
+    RawArchive archive;
+    size_t servedEntries;
+};
+
+std::vector<Damage> DamagedArchives() {
+    std::vector<Damage> cases;
+    {
+        RawArchive a; // two good entries, a count far beyond them
+        a.Header(45, 1000000).Entry("a.t", 45, 1).Entry("b.t", 46, 1).Text("12");
+        cases.push_back({"count", a, 2});
+    }
+    {
+        RawArchive a; // second name length far beyond the file
+        a.Header(0, 2).Entry("a.t", 34, 1).U32(0xFFFFFFF0u).Text("1");
+        cases.push_back({"name length", a, 1});
+    }
+    {
+        RawArchive a; // second entry's data past the end
+        a.Header(45, 2).Entry("a.t", 45, 1).Entry("b.t", 46, 100).Text("12");
+        cases.push_back({"size", a, 1});
+    }
+    {
+        RawArchive a; // offset plus size wraps around 32 bits
+        a.Header(45, 2).Entry("a.t", 45, 1).Entry("b.t", 0xFFFFFFFFu, 2).Text("12");
+        cases.push_back({"offset", a, 1});
+    }
+    {
+        RawArchive a; // header cut short after the magic
+        a.Text("0AXQ").U8(1).U8(0);
+        cases.push_back({"header", a, 0});
+    }
+    return cases;
+}
+
+TEST(Archive, DamagedDirectoryKeepsTheEntriesBeforeTheDamage) {
+    for (const Damage& d : DamagedArchives()) {
+        SCOPED_TRACE(d.what);
+        LogCapture log;
+        MemoryArchive m(d.archive.bytes, "broken.qxa");
+        EXPECT_TRUE(m.archive->IsLoaded());
+        EXPECT_TRUE(m.archive->IsDamaged());
+        EXPECT_EQ(m.archive->GetEntryCount(), d.servedEntries);
+        if (d.servedEntries < 2) {
+            EXPECT_EQ(m.archive->Open("b.t", 0), nullptr);
+        }
+        if (d.servedEntries > 0) {
+            QxFile* file = m.archive->Open("A.T", 0);
+            ASSERT_NE(file, nullptr);
+            EXPECT_EQ(ReadAll(file), "1");
+            m.archive->Close(file);
+        }
+        std::vector<std::string> list;
+        m.archive->ListFiles("*", "", false, list);
+        EXPECT_EQ(list.size(), d.servedEntries);
+
+        const std::string text = log.Text();
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        EXPECT_NE(text.find("broken.qxa"), std::string::npos) << text;
+    }
+}
+
+// ---- writer and folders -----------------------------------------------------------
+
+TEST(ArchiveWriter, WritesTheSameBytesAsTheFormatTable) {
+    QxArchiveWriter writer;
+    ASSERT_TRUE(writer.AddEntry(kJazz, std::vector<uint8_t>(kJazzData.begin(), kJazzData.end())));
+    ASSERT_TRUE(
+        writer.AddEntry(kScene, std::vector<uint8_t>(kSceneData.begin(), kSceneData.end())));
+    ASSERT_TRUE(writer.AddEntry(kLevels, {}));
+    EXPECT_FALSE(writer.AddEntry("SCENES\\loadingscene.ent", {1}));
+    EXPECT_FALSE(writer.AddEntry("", {1}));
+    EXPECT_EQ(writer.GetDataStart(), 116u);
+    QxBuffer buffer;
+    ASSERT_TRUE(writer.Write(buffer));
+    EXPECT_EQ(std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell()),
+              HandWritten().bytes);
+}
+
+std::map<std::string, std::vector<uint8_t>> Tree(const std::filesystem::path& root) {
+    std::map<std::string, std::vector<uint8_t>> tree;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file())
+            tree[entry.path().lexically_relative(root).generic_string()] =
+                ReadFileBytes(entry.path());
+    }
+    return tree;
+}
+
+TEST(ArchiveFolder, PackThenExtractGivesTheFolderBackByteForByte) {
+    TempFolder folder;
+    const auto source = folder.Path() / "source";
+    std::vector<uint8_t> binary(70000);
+    for (size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<uint8_t>(i * 131 + 7);
+    WriteFileBytes(source / "common" / "sounds" / "Jazz.wav", binary);
+    WriteFileText(source / "LoadingScene.ent", "LoadingScene {\n}\n");
+    WriteFileBytes(source / "empty" / "nothing.bin", {});
+    WriteFileText(source / "b.txt", std::string("zero\0inside", 11));
+
+    const std::string archivePath = (folder.Path() / "out.qxa").string();
+    std::string error;
+    ASSERT_TRUE(PackArchiveFolder(source.string(), archivePath, error)) << error;
+
+    std::vector<QxArchiveEntry> entries;
+    ASSERT_TRUE(ListArchive(archivePath, entries, error)) << error;
+    std::vector<std::string> names;
+    for (const QxArchiveEntry& e : entries)
+        names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"LoadingScene.ent", "b.txt",
+                                               "common/sounds/Jazz.wav", "empty/nothing.bin"}));
+
+    const auto target = folder.Path() / "target";
+    ASSERT_TRUE(ExtractArchiveFolder(archivePath, target.string(), error)) << error;
+    EXPECT_EQ(Tree(target), Tree(source));
+}
+
+TEST(ArchiveFolder, PackRefusesNamesDifferingOnlyInCase) {
+    TempFolder folder;
+    WriteFileText(folder.Path() / "src" / "a.txt", "1");
+    WriteFileText(folder.Path() / "src" / "A.txt", "2");
+    if (Tree(folder.Path() / "src").size() < 2)
+        GTEST_SKIP() << "the file system ignores letter case";
+    std::string error;
+    EXPECT_FALSE(PackArchiveFolder((folder.Path() / "src").string(),
+                                   (folder.Path() / "x.qxa").string(), error));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "x.qxa"));
+}
+
+TEST(ArchiveFolder, ExtractRefusesNamesLeavingTheFolder) {
+    TempFolder folder;
+    QxArchiveWriter writer;
+    writer.AddEntry("../escaped.txt", {'x'});
+    writer.AddEntry("/abs.txt", {'x'});
+    writer.AddEntry("ok/fine.txt", {'y'});
+    QxBuffer buffer;
+    ASSERT_TRUE(writer.Write(buffer));
+    WriteFileBytes(folder.Path() / "evil.qxa",
+                   std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell()));
+
+    std::string error;
+    EXPECT_FALSE(ExtractArchiveFolder((folder.Path() / "evil.qxa").string(),
+                                      (folder.Path() / "out").string(), error));
+    EXPECT_NE(error.find("../escaped.txt"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "escaped.txt"));
+    EXPECT_EQ(ReadFileBytes(folder.Path() / "out" / "ok" / "fine.txt"), std::vector<uint8_t>{'y'});
+}
+
+} // namespace

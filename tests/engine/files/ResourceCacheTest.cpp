@@ -1,0 +1,365 @@
+// The resource cache: case-folded keys, variants, reference counts, release at zero,
+// surfaces lost and reloaded, sounds, failures and their log lines.
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "app/QxGlobals.h"
+#include "engine/files/QxBitmapFile.h"
+#include "engine/files/QxFileSystem.h"
+#include "engine/files/QxImage.h"
+#include "engine/files/QxImageListFile.h"
+#include "engine/files/QxImageVariant.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/screen/QxWin32Screen2D.h"
+#include "engine/sound/QxWin32SoundManager.h"
+#include "engine/files/MediaTestSupport.h"
+
+using namespace mediatest;
+
+namespace {
+
+// A screen whose CreateSurface can be made to fail or throw at a chosen call.
+class TestScreen : public QxWin32Screen2D {
+public:
+    bool CreateSurface(const QxImage& image, QxSurfaceHandle* handle, uint32_t flags) override {
+        const int call = m_calls++;
+        lastFlags = flags;
+        if (call == failAt)
+            return false;
+        if (call == throwAt)
+            throw std::bad_alloc();
+        return QxWin32Screen2D::CreateSurface(image, handle, flags);
+    }
+    int failAt = -1;
+    int throwAt = -1;
+    uint32_t lastFlags = 0;
+
+private:
+    int m_calls = 0;
+};
+
+class ThrowingSoundManager : public QxWin32SoundManager {
+public:
+    int LoadSound(QxFile*, uint32_t*) override { throw std::bad_alloc(); }
+};
+
+QxImage Picture(int w, int h, int bits, const char* name = "") {
+    QxImage image;
+    image.Create(w, h, bits);
+    for (size_t i = 0; i < image.pixels.size(); ++i)
+        image.pixels[i] = static_cast<uint8_t>(i + 1);
+    for (size_t i = 0; i < image.palette.size(); ++i)
+        image.palette[i] = QxColour(static_cast<uint8_t>(8 * i), static_cast<uint8_t>(4 * i),
+                                    static_cast<uint8_t>(2 * i), 255);
+    image.name = name;
+    return image;
+}
+
+template <typename Write> std::vector<uint8_t> FileOf(Write write) {
+    QxBuffer buffer;
+    buffer.Allocate(0, 0);
+    EXPECT_TRUE(write(buffer));
+    std::vector<uint8_t> bytes = BytesOf(buffer);
+    bytes.resize(buffer.Tell());
+    return bytes;
+}
+
+std::vector<uint8_t> BitmapFile(const QxImage& image) {
+    return FileOf([&](QxBuffer& b) { return QxBitmapFile::Write(b, image); });
+}
+
+std::vector<uint8_t> ListFile(const std::vector<QxImage>& frames) {
+    return FileOf([&](QxBuffer& b) { return QxImageListFile::Write(b, frames); });
+}
+
+class ResourceCacheTest : public testing::Test {
+protected:
+    void SetUp() override {
+        auto files = std::make_unique<MemoryFileManager>();
+        m_files = files.get();
+        m_fileSystem.AddManager(std::move(files), "");
+        m_previousFileSystem = CurrentFileSystem();
+        SetCurrentFileSystem(&m_fileSystem);
+        QxDisplayMode mode;
+        mode.width = 64;
+        mode.height = 48;
+        mode.format.bitsPerPixel = 16;
+        ASSERT_TRUE(m_screen.CreateScreen(&mode, "cache test"));
+        ASSERT_EQ(m_sound.InitSound(0), 1);
+        g_screen = &m_screen;
+        g_soundManager = &m_sound;
+
+        m_files->Add("gfx/ball.bmp", BitmapFile(Picture(3, 2, 8)));
+        m_files->Add("gfx/deep.bmp", BitmapFile(Picture(2, 1, 24)));
+        m_files->Add("gfx/walk.ims", ListFile({Picture(2, 2, 8, "one"), Picture(1, 3, 16, "two"),
+                                               Picture(4, 1, 8, "three")}));
+        WavShape wav;
+        wav.samples = Ramp(100);
+        m_files->Add("sfx/bounce.wav", MakeWav(wav));
+    }
+    void TearDown() override {
+        g_screen = nullptr;
+        g_soundManager = nullptr;
+        SetCurrentFileSystem(m_previousFileSystem);
+    }
+
+    const QxSurface* Surface(uint32_t handle) { return m_screen.GetSurface(handle).get(); }
+
+    LogCapture m_log;
+    QxFileSystem m_fileSystem;
+    MemoryFileManager* m_files = nullptr;
+    QxFileSystem* m_previousFileSystem = nullptr;
+    TestScreen m_screen;
+    QxWin32SoundManager m_sound;
+    QxResourceCache m_cache;
+};
+
+} // namespace
+
+TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecord) {
+    QxImageRecord* first = m_cache.GetImage("gfx/ball.bmp", 0);
+    ASSERT_NE(first, nullptr);
+    m_files->Remove("gfx/ball.bmp"); // the second request must not need the file
+    QxImageRecord* second = m_cache.GetImage("GFX/Ball.BMP", 0);
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(first->refCount, 2);
+    EXPECT_EQ(first->key, "GFX/BALL.BMP");
+    EXPECT_EQ(first->width, 3);
+    EXPECT_EQ(first->height, 2);
+    EXPECT_TRUE(m_screen.IsSurfaceValid(first->surface));
+    EXPECT_EQ(m_cache.ImageCount(), 1u);
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
+    QxImageRecord* plain = m_cache.GetImage("gfx/ball.bmp", 0);
+    QxImageRecord* mirrored = m_cache.GetImage("gfx/ball.bmp", kImageMirror);
+    ASSERT_NE(plain, nullptr);
+    ASSERT_NE(mirrored, nullptr);
+    EXPECT_NE(plain, mirrored);
+    EXPECT_EQ(mirrored->key, "GFX/BALL.BMP_H");
+    EXPECT_EQ(plain->refCount, 1);
+    EXPECT_EQ(mirrored->refCount, 1);
+    const QxSurface* a = Surface(plain->surface);
+    const QxSurface* b = Surface(mirrored->surface);
+    ASSERT_TRUE(a && b);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(a->Row(y)[x], b->Row(y)[2 - x]);
+}
+
+TEST_F(ResourceCacheTest, ASingleImageIgnoresTheDitherSuffixButPassesTheFlag) {
+    QxImageRecord* dithered = m_cache.GetImage("gfx/ball.bmp", kImageDither);
+    ASSERT_NE(dithered, nullptr);
+    EXPECT_EQ(dithered->key, "GFX/BALL.BMP");
+    EXPECT_EQ(m_screen.lastFlags, kImageDither);
+    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), dithered);
+}
+
+TEST_F(ResourceCacheTest, ReleaseAtZeroFreesTheSurfaceAndDropsTheRecord) {
+    QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
+    m_cache.GetImage("gfx/ball.bmp", 0);
+    const uint32_t surface = record->surface;
+    const std::string key = record->key;
+    m_cache.ReleaseImage(key);
+    EXPECT_EQ(record->refCount, 1);
+    EXPECT_TRUE(m_screen.IsSurfaceValid(surface));
+    m_cache.ReleaseImage(key);
+    EXPECT_FALSE(m_screen.IsSurfaceValid(surface));
+    EXPECT_EQ(m_cache.ImageCount(), 0u);
+    m_cache.ReleaseImage(key); // unknown now: ignored
+    m_cache.ReleaseImage("NOT THERE");
+}
+
+TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecord) {
+    QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
+    const uint32_t old = record->surface;
+    m_screen.FreeAllSurfaces();
+    QxImageRecord* again = m_cache.GetImage("gfx/ball.bmp", 0);
+    EXPECT_EQ(again, record);
+    EXPECT_EQ(record->refCount, 2);
+    EXPECT_NE(record->surface, old);
+    EXPECT_TRUE(m_screen.IsSurfaceValid(record->surface));
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, ALostSurfaceWhoseFileIsGoneIsReported) {
+    QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
+    m_screen.FreeAllSurfaces();
+    m_files->Remove("gfx/ball.bmp");
+    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to Find Image gfx/ball.bmp");
+    EXPECT_EQ(record->refCount, 1);
+}
+
+TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesGiveNoRecord) {
+    EXPECT_EQ(m_cache.GetImage("", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "");
+    EXPECT_EQ(m_cache.GetImage("gfx/none.bmp", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to open image: gfx/none.bmp\n");
+    std::vector<uint8_t> broken = BitmapFile(Picture(3, 2, 8));
+    broken.resize(60);
+    m_files->Add("gfx/broken.bmp", broken);
+    EXPECT_EQ(m_cache.GetImage("gfx/broken.bmp", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to open image: gfx/none.bmp\n"
+                            "Invalid image: gfx/broken.bmp (palette past the end of the file)\n");
+    m_files->Add("gfx/text.bmp", {'h', 'i'});
+    EXPECT_EQ(m_cache.GetImage("gfx/text.bmp", 0), nullptr);
+    EXPECT_EQ(m_cache.ImageCount(), 0u);
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, NothingLoadsWithoutAScreen) {
+    g_screen = nullptr;
+    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
+    EXPECT_EQ(m_files->Opens(), 0);
+}
+
+TEST_F(ResourceCacheTest, AFailureThrownWhileLoadingIsCaughtAndLogged) {
+    m_screen.throwAt = 0;
+    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "An exception occured attempting to load image: gfx/ball.bmp\n");
+    m_screen.throwAt = 2;
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "An exception occured attempting to load image: gfx/ball.bmp\n"
+                            "An exception occured attempting to load image list: gfx/walk.ims\n");
+    EXPECT_EQ(m_screen.SurfaceCount(), 0u); // the frames made before were freed
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrame) {
+    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", kImageDither);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->key, "GFX/WALK.IMS_D");
+    EXPECT_EQ(list->refCount, 1);
+    ASSERT_EQ(list->FrameCount(), 3u);
+    EXPECT_EQ(list->frames[0].name, "one");
+    EXPECT_EQ(list->frames[1].name, "two");
+    EXPECT_EQ(list->frames[1].width, 1);
+    EXPECT_EQ(list->frames[1].height, 3);
+    EXPECT_EQ(list->frames[2].width, 4);
+    for (const QxImageListFrame& frame : list->frames)
+        EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
+    EXPECT_EQ(m_cache.GetImageList("GFX/Walk.ims", kImageDither), list);
+    EXPECT_EQ(list->refCount, 2);
+}
+
+TEST_F(ResourceCacheTest, OnlyEightBitFramesTakeVariants) {
+    QxImageListRecord* plain = m_cache.GetImageList("gfx/walk.ims", 0);
+    QxImageListRecord* turned = m_cache.GetImageList("gfx/walk.ims", kImageFlip | kImageMirror);
+    ASSERT_TRUE(plain && turned);
+    EXPECT_EQ(turned->key, "GFX/WALK.IMS_H_V");
+    const QxSurface* a8 = Surface(plain->frames[0].surface);
+    const QxSurface* b8 = Surface(turned->frames[0].surface);
+    EXPECT_EQ(a8->Row(0)[0], b8->Row(1)[1]);
+    EXPECT_EQ(a8->Row(1)[0], b8->Row(0)[1]);
+    EXPECT_EQ(Surface(plain->frames[1].surface)->pixels,
+              Surface(turned->frames[1].surface)->pixels);
+}
+
+TEST_F(ResourceCacheTest, HalvedPalettesDarkenEightBitFrames) {
+    QxImage frame = Picture(1, 1, 8);
+    frame.pixels[0] = 5;
+    frame.palette[5] = QxColour(200, 100, 48, 255);
+    m_files->Add("gfx/dim.ims", ListFile({frame}));
+    QxImageListRecord* list = m_cache.GetImageList("gfx/dim.ims", kImageHalvePalette);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->key, "GFX/DIM.IMS_HB");
+    // Red 100, green 50, blue 24 in five bits each.
+    EXPECT_EQ(Surface(list->frames[0].surface)->pixels[0], (12 << 10) | (6 << 5) | 3);
+}
+
+TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailed) {
+    m_screen.failAt = 1;
+    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->FrameCount(), 3u);
+    EXPECT_EQ(list->frames[1].surface, QxResourceCache::kFailedSurface);
+    EXPECT_EQ(list->frames[1].width, 0);
+    EXPECT_EQ(list->frames[1].height, 0);
+    EXPECT_TRUE(m_screen.IsSurfaceValid(list->frames[2].surface));
+    m_cache.ReleaseImageList(list->key);
+    EXPECT_EQ(m_screen.SurfaceCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, NoFirstFrameMeansNoList) {
+    m_screen.failAt = 0;
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
+    EXPECT_EQ(m_cache.ImageListCount(), 0u);
+    EXPECT_EQ(m_screen.SurfaceCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
+    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
+    m_screen.FreeAllSurfaces();
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), list);
+    EXPECT_EQ(list->refCount, 2);
+    ASSERT_EQ(list->FrameCount(), 3u);
+    for (const QxImageListFrame& frame : list->frames)
+        EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
+    m_screen.FreeAllSurfaces();
+    m_files->Remove("gfx/walk.ims");
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to Find Image gfx/walk.ims");
+}
+
+TEST_F(ResourceCacheTest, ReleasingAListFreesEveryFrame) {
+    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
+    const std::vector<QxImageListFrame> frames = list->frames;
+    m_cache.ReleaseImageList(list->key);
+    for (const QxImageListFrame& frame : frames)
+        EXPECT_FALSE(m_screen.IsSurfaceValid(frame.surface));
+    EXPECT_EQ(m_cache.ImageListCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, MissingAndDamagedListsGiveNoRecord) {
+    EXPECT_EQ(m_cache.GetImageList("gfx/none.ims", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to open image list: gfx/none.ims\n");
+    m_files->Add("gfx/future.ims", Bytes().Text("IMST").U32(3).U32(1).U32(0).Get());
+    EXPECT_EQ(m_cache.GetImageList("gfx/future.ims", 0), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to open image list: gfx/none.ims\n");
+    EXPECT_EQ(m_cache.ImageListCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, SoundsAreCountedByFoldedName) {
+    QxSoundRecord* sound = m_cache.GetSound("sfx/bounce.wav");
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(sound->key, "SFX/BOUNCE.WAV");
+    EXPECT_EQ(m_cache.GetSound("SFX/Bounce.wav"), sound);
+    EXPECT_EQ(sound->refCount, 2);
+    EXPECT_EQ(m_sound.SoundCount(), 1u);
+    m_cache.ReleaseSound(sound->key);
+    EXPECT_EQ(m_sound.SoundCount(), 1u);
+    m_cache.ReleaseSound("SFX/BOUNCE.WAV");
+    EXPECT_EQ(m_sound.SoundCount(), 0u);
+    EXPECT_EQ(m_cache.SoundCount(), 0u);
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
+    EXPECT_EQ(m_cache.GetSound("sfx/none.wav"), nullptr);
+    EXPECT_EQ(m_log.Text(), "Unable to open sound: sfx/none.wav\n");
+    m_files->Add("sfx/bad.wav", Bytes().Text("RIFF").U32(4).Text("WAVE").Get());
+    EXPECT_EQ(m_cache.GetSound("sfx/bad.wav"), nullptr);
+    EXPECT_EQ(m_cache.SoundCount(), 0u);
+    g_soundManager = nullptr;
+    EXPECT_EQ(m_cache.GetSound("sfx/bounce.wav"), nullptr);
+    ThrowingSoundManager throwing;
+    g_soundManager = &throwing;
+    LogCapture log;
+    EXPECT_EQ(m_cache.GetSound("sfx/bounce.wav"), nullptr);
+    EXPECT_EQ(log.Text(), "Exception occured while opening sound: sfx/bounce.wav\n");
+    EXPECT_EQ(m_files->OpenCount(), 0u);
+}
+
+TEST_F(ResourceCacheTest, DumpsListCountsAndKeys) {
+    m_cache.GetImage("gfx/ball.bmp", 0);
+    m_cache.GetImage("gfx/ball.bmp", 0);
+    m_cache.GetImage("gfx/deep.bmp", kImageMirror);
+    m_cache.GetImageList("gfx/walk.ims", 0);
+    EXPECT_EQ(m_cache.DumpImageMap(),
+              "***** Starting Image Map Dump\n2 - GFX/BALL.BMP\n1 - GFX/DEEP.BMP_H\n");
+    EXPECT_EQ(m_cache.DumpListMap(), "***** Starting List Map Dump\n1 - GFX/WALK.IMS\n");
+}

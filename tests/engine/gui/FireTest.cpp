@@ -1,0 +1,334 @@
+// The particle fire: its colour ramps, particle motion, the hot edge, the blits, the
+// burn image, tiny and hostile sizes, and the same frames from the same seed.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/gui/GuiFixture.h"
+#include "app/QxRandom.h"
+#include "engine/gui/QxEntity2DGUIPFire.h"
+
+namespace {
+
+using Fire = QxEntity2DGUIPFire;
+
+class FireTest : public GuiFixture {
+protected:
+    std::unique_ptr<Fire> MakeFire(const std::string& name, const std::string& keys) {
+        if (!Define("class PFire\ntype " + name + "\n" + keys)) {
+            return nullptr;
+        }
+        return CreateElement<Fire>("PFire", name);
+    }
+
+    // A fire whose particles move only as a test places them.
+    std::unique_ptr<Fire> QuietFire(const std::string& keys) {
+        auto fire = MakeFire("quiet", "RandEffectChance 1000000000\n" + keys);
+        if (fire) {
+            fire->m_followLeader = fire->m_followMouse = fire->m_steer = false;
+        }
+        return fire;
+    }
+
+    static std::uint8_t Heat(const Fire& fire, int x, int y) {
+        return fire.HeatBuffer()->Row(y)[x];
+    }
+};
+
+TEST_F(FireTest, ColourRampsEndInWhite) {
+    for (int scheme = 0; scheme <= 6; ++scheme) {
+        const auto ramp = Fire::BuildPalette(scheme);
+        EXPECT_EQ(ramp[255], QxColour(255, 255, 255)) << scheme;
+        EXPECT_EQ(ramp[0].alpha, 255);
+    }
+    // Scheme 5 is outside 1 to 4: the default orange ramp.
+    EXPECT_EQ(Fire::BuildPalette(5), Fire::BuildPalette(0));
+    const auto orange = Fire::BuildPalette(5);
+    EXPECT_EQ(orange[100], QxColour(200, 100, 0));
+    EXPECT_EQ(orange[200], QxColour(255, 200, 0));
+    // The fade to white starts at 224 with one part white in 32.
+    EXPECT_EQ(orange[224], QxColour((255 * 31 + 255) / 32, (224 * 31 + 255) / 32, 255 / 32));
+    EXPECT_EQ(Fire::BuildPalette(1)[100], QxColour(0, 100, 200));
+    EXPECT_EQ(Fire::BuildPalette(1)[150], QxColour(0, 150, 255));
+    EXPECT_EQ(Fire::BuildPalette(2)[101], QxColour(50, 50, 101));
+    EXPECT_EQ(Fire::BuildPalette(2)[200], QxColour(136, 136, 200));
+    EXPECT_EQ(Fire::BuildPalette(3)[100], QxColour(25, 100, 25));
+    EXPECT_EQ(Fire::BuildPalette(3)[200], QxColour(104, 200, 104));
+    EXPECT_EQ(Fire::BuildPalette(4)[100], QxColour(200, 50, 50));
+    EXPECT_EQ(Fire::BuildPalette(4)[200], QxColour(255, 136, 136));
+
+    auto fire = MakeFire("green", "Width 20\nHeight 10\nColorScheme 3\n");
+    ASSERT_NE(fire, nullptr);
+    EXPECT_EQ(fire->Palette(), Fire::BuildPalette(3));
+}
+
+TEST_F(FireTest, GravityStaysFixedWithoutGravTimeAndTurnsWithIt) {
+    auto fixed = MakeFire("fixed", "Width 60\nHeight 40\nNumParticles 16\nGravTime 0\n"
+                                   "Gravity 0.25\nRandEffectChance 0\n");
+    ASSERT_NE(fixed, nullptr);
+    for (int i = 0; i < 500; ++i) {
+        fixed->Update(40.0f);
+        ASSERT_EQ(fixed->GravityX(), 0.0f);
+        ASSERT_EQ(fixed->GravityY(), 0.25f) << "frame " << i;
+    }
+
+    SeedRandom(7);
+    auto turning = MakeFire("turning", "Width 60\nHeight 40\nGravTime 100\nGravity 0.25\n");
+    ASSERT_NE(turning, nullptr);
+    std::vector<std::pair<float, float>> seen;
+    for (int i = 0; i < 200; ++i) {
+        turning->Update(50.0f);
+        const std::pair<float, float> g{turning->GravityX(), turning->GravityY()};
+        ASSERT_EQ(std::fabs(g.first) + std::fabs(g.second), 0.25f);
+        if (std::find(seen.begin(), seen.end(), g) == seen.end()) {
+            seen.push_back(g);
+        }
+        EXPECT_EQ(turning->m_gravityInverted, g.second < 0.0f);
+    }
+    EXPECT_EQ(seen.size(), 4u) << "every direction comes up in 100 turns";
+}
+
+TEST_F(FireTest, WallsBounceParticlesBackWithTheirSpeedScaled) {
+    auto fire = QuietFire("Width 40\nHeight 30\nNumParticles 1\nGravTime 0\nGravity 0\n"
+                          "BounceEnergy 0.5\nKickStrength 0\n");
+    ASSERT_NE(fire, nullptr);
+    Fire::Particle& p = fire->Particles()[0];
+    p.x = 33.0f;
+    p.y = 15.0f;
+    p.vx = 2.0f;
+    p.vy = 0.0f;
+    fire->Update(16.0f);
+    EXPECT_EQ(p.x, 34.0f) << "reaching W - 5 puts it back at W - 6";
+    EXPECT_EQ(p.vx, -1.0f);
+    EXPECT_EQ(p.prevX, 33.0f);
+
+    p.x = 6.0f;
+    p.vx = -3.0f;
+    fire->Update(16.0f);
+    EXPECT_EQ(p.x, 5.0f);
+    EXPECT_EQ(p.vx, 1.5f);
+
+    p.x = 20.0f;
+    p.vx = 0.0f;
+    p.y = 25.0f;
+    p.vy = 4.0f;
+    fire->Update(16.0f);
+    EXPECT_EQ(p.y, 26.0f) << "reaching H - 3 puts it back at H - 4";
+    EXPECT_EQ(p.vy, -2.0f);
+}
+
+TEST_F(FireTest, NoTimePassingMovesNothing) {
+    auto fire = QuietFire("Width 40\nHeight 30\nNumParticles 1\nGravTime 0\n");
+    ASSERT_NE(fire, nullptr);
+    Fire::Particle& p = fire->Particles()[0];
+    p.vx = 1.0f;
+    const float x = p.x;
+    fire->Update(0.0f);
+    fire->Update(-5.0f);
+    fire->Update(std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(p.x, x);
+}
+
+TEST_F(FireTest, FlameHalfCapsTheHotEdge) {
+    for (const int half : {0, 1}) {
+        SeedRandom(11);
+        auto fire =
+            MakeFire("edge" + std::to_string(half),
+                     "Width 120\nHeight 20\nBurnEdges 1\nFlameHalf " + std::to_string(half) + "\n");
+        ASSERT_NE(fire, nullptr);
+        const int cap = 254 >> half;
+        int hottest = 0;
+        for (int frame = 0; frame < 60; ++frame) {
+            ASSERT_TRUE(fire->Draw());
+            for (int x = 0; x < 120; ++x) {
+                hottest = std::max<int>(hottest, Heat(*fire, x, 18));
+            }
+        }
+        EXPECT_LE(hottest, cap);
+        EXPECT_GT(hottest, cap - 20) << "the edge runs up to its cap";
+        // The heat rises from the edge.
+        EXPECT_GT(Heat(*fire, 60, 16) + Heat(*fire, 40, 16) + Heat(*fire, 80, 16), 0);
+    }
+}
+
+TEST_F(FireTest, OpaqueBlitCoversAndTransparentBlitLeavesColdPixels) {
+    const QxColour background(40, 120, 200);
+    for (const bool transparent : {false, true}) {
+        ClearScreen();
+        Screen().FillRect(QxRect{0, 640, 0, 480}, background);
+        auto fire =
+            MakeFire(transparent ? "glass" : "solid",
+                     std::string("Width 32\nHeight 16\n") + (transparent ? "Transparent 1\n" : ""));
+        ASSERT_NE(fire, nullptr);
+        fire->SetPosition(QxPoint{100, 50});
+        // Row 0 lies outside the cooling rows, so these values reach the screen.
+        fire->HeatBuffer()->Row(0)[10] = 255;
+        fire->HeatBuffer()->Row(0)[12] = 128;
+        ASSERT_TRUE(fire->Draw());
+        if (!transparent) {
+            EXPECT_EQ(Pixel(111, 50), Rgb555(QxColour(0, 0, 0)));
+            EXPECT_EQ(Pixel(110, 50), Rgb555(QxColour(255, 255, 255)));
+            EXPECT_EQ(Pixel(131, 65), Rgb555(QxColour(0, 0, 0)));
+        } else {
+            EXPECT_EQ(Pixel(111, 50), Rgb555(background)) << "heat 0 leaves the background";
+            EXPECT_EQ(Pixel(131, 65), Rgb555(background));
+            const std::uint16_t hot = Pixel(110, 50);
+            EXPECT_GE((hot >> 10) & 31, 30) << "heat 255 almost covers it";
+            EXPECT_GE((hot >> 5) & 31, 30);
+            EXPECT_GE(hot & 31, 30);
+            const std::uint16_t warm = Pixel(112, 50);
+            EXPECT_NE(warm, Rgb555(background));
+            EXPECT_NE(warm, Rgb555(Fire::BuildPalette(0)[128]));
+        }
+        EXPECT_EQ(Pixel(99, 50), Rgb555(background)) << "nothing outside the fire";
+        EXPECT_EQ(Pixel(132, 50), Rgb555(background));
+    }
+}
+
+TEST_F(FireTest, BurnImageIsStampedWhereItFits) {
+    QxImage burn;
+    burn.Create(40, 4, 8);
+    std::fill(burn.pixels.begin(), burn.pixels.end(), std::uint8_t{200});
+    burn.Row(0)[3] = 10; // too cold to count
+    WriteBitmap("burn.bmp", burn);
+    QxImage wide;
+    wide.Create(24, 24, 24);
+    WriteBitmap("wide.bmp", wide);
+
+    auto fire = MakeFire("burnt", "Width 16\nHeight 30\nBurnImage burn.bmp\nBurnFade 255\n");
+    ASSERT_NE(fire, nullptr);
+    ASSERT_TRUE(fire->Draw());
+    EXPECT_EQ(Heat(*fire, 0, 0), 200);
+    EXPECT_EQ(Heat(*fire, 15, 0), 200);
+    EXPECT_EQ(Heat(*fire, 3, 0), 0);
+    EXPECT_EQ(Heat(*fire, 0, 29), 0) << "below the image nothing is stamped";
+
+    auto plain = MakeFire("plain", "Width 16\nHeight 30\nBurnImage wide.bmp\n");
+    ASSERT_NE(plain, nullptr);
+    ASSERT_TRUE(plain->Draw());
+    EXPECT_EQ(plain->FireType()->BurnImage(), nullptr) << "only 8-bit images burn";
+}
+
+TEST_F(FireTest, TinyAndWildFiresDoNotCrash) {
+    QxImage burn;
+    burn.Create(64, 64, 8);
+    std::fill(burn.pixels.begin(), burn.pixels.end(), std::uint8_t{90});
+    WriteBitmap("big.bmp", burn);
+    const int sizes[][2] = {{0, 0},  {1, 1},  {4, 2},  {5, 3},  {10, 6},
+                            {11, 7}, {3, 40}, {40, 3}, {12, 5}, {-4, 9}};
+    for (const auto& size : sizes) {
+        const std::string name = "tiny" + std::to_string(size[0]) + "x" + std::to_string(size[1]);
+        auto fire = MakeFire(name, "Width " + std::to_string(size[0]) + "\nHeight " +
+                                       std::to_string(size[1]) +
+                                       "\nNumParticles 40\nBurnEdges 1\nBurnImage big.bmp\n"
+                                       "RandEffectChance 0\nGravTime 30\nGravity 3\n");
+        ASSERT_NE(fire, nullptr) << name;
+        for (int frame = 0; frame < 100; ++frame) {
+            fire->m_followMouse = frame % 3 == 0;
+            fire->Update(16.0f);
+            fire->Draw();
+        }
+        if (fire->HeatBuffer()) {
+            EXPECT_EQ(fire->HeatBuffer()->width, std::max(size[0], 0));
+        }
+    }
+    // Particles thrown anywhere draw their trails only within the buffer.
+    auto fire = QuietFire("Width 30\nHeight 20\nNumParticles 3\n");
+    ASSERT_NE(fire, nullptr);
+    auto& particles = fire->Particles();
+    particles[0].prevX = 10.0f;
+    particles[0].prevY = 10.0f;
+    particles[0].x = 1.0e9f;
+    particles[0].y = -1.0e9f;
+    particles[1].prevX = 12.0f;
+    particles[1].prevY = 8.0f;
+    particles[1].x = std::numeric_limits<float>::quiet_NaN();
+    particles[2].prevX = -1.0e30f;
+    EXPECT_TRUE(fire->Draw());
+    EXPECT_GT(Heat(*fire, 10, 9) + Heat(*fire, 11, 9), 0);
+
+    // Definitions cannot ask for huge buffers.
+    auto huge = MakeFire("huge", "Width 100000\nHeight 100000\nNumParticles 99999999\n");
+    ASSERT_NE(huge, nullptr);
+    EXPECT_EQ(huge->HeatBuffer()->width, QxEntity2DGUIPFireType::kMaxSide);
+    EXPECT_EQ(huge->Particles().size(),
+              static_cast<std::size_t>(QxEntity2DGUIPFireType::kMaxParticles));
+}
+
+TEST_F(FireTest, ParticlesStayInsideTheirMargins) {
+    SeedRandom(99);
+    auto fire = MakeFire("busy", "Width 80\nHeight 50\nNumParticles 200\nRandEffectChance 0\n"
+                                 "GravTime 200\nGravity 0.6\nKickStrength 3\n");
+    ASSERT_NE(fire, nullptr);
+    SetMouse(500, -300);
+    for (int frame = 0; frame < 300; ++frame) {
+        fire->Update(16.0f);
+        for (const Fire::Particle& p : fire->Particles()) {
+            ASSERT_GE(p.x, 5.0f);
+            ASSERT_LT(p.x, 75.0f);
+            ASSERT_GE(p.y, 3.0f);
+            ASSERT_LT(p.y, 47.0f);
+        }
+    }
+}
+
+TEST_F(FireTest, SameSeedGivesTheSameFrames) {
+    auto run = [this](const std::string& name) {
+        SeedRandom(2024);
+        auto fire = MakeFire(name, "Width 96\nHeight 48\nNumParticles 120\nBurnEdges 1\n"
+                                   "RandEffectChance 2\nGravTime 300\n");
+        std::vector<std::uint8_t> frames;
+        for (int frame = 0; frame < 40; ++frame) {
+            fire->Update(16.0f);
+            fire->Draw();
+            const auto& heat = fire->HeatBuffer()->pixels;
+            frames.insert(frames.end(), heat.begin(), heat.end());
+        }
+        return frames;
+    };
+    const auto first = run("first");
+    const auto second = run("second");
+    EXPECT_EQ(first, second);
+    EXPECT_TRUE(std::any_of(first.begin(), first.end(), [](std::uint8_t v) { return v != 0; }));
+}
+
+TEST_F(FireTest, RendersOverABackground) {
+    SeedRandom(5);
+    QxImage burn;
+    burn.Create(200, 80, 8);
+    for (int y = 30; y < 50; ++y) {
+        for (int x = 20; x < 180; x += 1) {
+            if ((x / 10) % 2 == 0) {
+                burn.Row(y)[x] = 160;
+            }
+        }
+    }
+    WriteBitmap("title.bmp", burn);
+    auto fire = MakeFire("show", "Width 200\nHeight 80\nNumParticles 300\nBurnEdges 1\n"
+                                 "BurnImage title.bmp\nTransparent 1\nGravTime 0\n");
+    auto blue = MakeFire("blue", "Width 200\nHeight 80\nNumParticles 300\nBurnEdges 1\n"
+                                 "ColorScheme 1\nGravTime 0\nFlameHalf 1\n");
+    ASSERT_NE(fire, nullptr);
+    ASSERT_NE(blue, nullptr);
+    fire->SetPosition(QxPoint{40, 40});
+    blue->SetPosition(QxPoint{40, 200});
+    for (int frame = 0; frame < 90; ++frame) {
+        ClearScreen();
+        Screen().FillRect(QxRect{0, 640, 0, 480}, QxColour(30, 40, 90));
+        fire->Update(16.0f);
+        blue->Update(16.0f);
+        fire->Draw();
+        blue->Draw();
+    }
+    const std::string path = SaveScreenPng("fire.png");
+    ASSERT_FALSE(path.empty());
+    std::printf("rendered %s\n", path.c_str());
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+// The dirty list: merging, the collapse to the whole back buffer, lists and offsets.
+
+#include "engine/screen/ScreenTestSupport.h"
+
+namespace {
+
+class ScreenDirty : public screentest::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        screen.ClearDirty();
+    }
+    std::vector<QxRect> List() { return screen.GetDirtyList(); }
+    const QxRect whole{0, kW, 0, kH};
+};
+
+TEST_F(ScreenDirty, RectanglesSharingAnEdgeMerge) {
+    ASSERT_TRUE(screen.MarkDirty(QxRect{0, 10, 0, 10}, false));
+    ASSERT_TRUE(screen.MarkDirty(QxRect{10, 20, 0, 10}, false));
+    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 20, 0, 10}}));
+    // Touching only at a corner also counts.
+    ASSERT_TRUE(screen.MarkDirty(QxRect{20, 25, 10, 12}, false));
+    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 25, 0, 12}}));
+    // A gap of one pixel keeps them apart.
+    ASSERT_TRUE(screen.MarkDirty(QxRect{26, 30, 0, 5}, false));
+    EXPECT_EQ(List().size(), 2u);
+}
+
+TEST_F(ScreenDirty, MergesIntoTheFirstTouchingRectangleOnly) {
+    screen.MarkDirty(QxRect{0, 2, 0, 2}, false);
+    screen.MarkDirty(QxRect{10, 12, 0, 2}, false);
+    // Touches both; the first grows, the second stays as it is.
+    screen.MarkDirty(QxRect{2, 10, 0, 1}, false);
+    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 10, 0, 2}, QxRect{10, 12, 0, 2}}));
+}
+
+TEST_F(ScreenDirty, EmptyInvertedAndOutsideRectanglesAreRefused) {
+    EXPECT_FALSE(screen.MarkDirty(QxRect{5, 5, 0, 10}, false));
+    EXPECT_FALSE(screen.MarkDirty(QxRect{5, 4, 0, 10}, false));
+    EXPECT_FALSE(screen.MarkDirty(QxRect{0, 10, 3, 2}, false));
+    EXPECT_FALSE(screen.MarkDirty(QxRect{-10, 0, 0, 10}, false));
+    EXPECT_TRUE(List().empty());
+    ASSERT_TRUE(screen.MarkDirty(QxRect{-10, 5, 40, 100}, false));
+    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 5, 40, kH}}));
+}
+
+TEST_F(ScreenDirty, NinetyNinePlusOneBecomesTheWholeBackBuffer) {
+    for (int i = 0; i < 99; ++i) {
+        const int x = (i % 20) * 3;
+        const int y = (i / 20) * 3;
+        ASSERT_TRUE(screen.MarkDirty(QxRect{x, x + 1, y, y + 1}, false));
+    }
+    ASSERT_EQ(List().size(), 99u);
+    ASSERT_TRUE(screen.MarkDirty(QxRect{62, 63, 46, 47}, false));
+    EXPECT_EQ(List(), std::vector<QxRect>({whole}));
+}
+
+TEST_F(ScreenDirty, ListThatWouldReachOneHundredCollapses) {
+    std::vector<QxRect> many;
+    for (int i = 0; i < 60; ++i) {
+        many.push_back(QxRect{(i % 20) * 3, (i % 20) * 3 + 1, (i / 20) * 3, (i / 20) * 3 + 1});
+    }
+    ASSERT_TRUE(screen.MarkDirtyList(many));
+    ASSERT_EQ(List().size(), 60u);
+    ASSERT_TRUE(screen.MarkDirtyList(std::span(many).first(39)));
+    EXPECT_EQ(List().size(), 60u); // all merged into their twins
+    screen.ClearDirty();
+    ASSERT_TRUE(screen.MarkDirtyList(many));
+    ASSERT_TRUE(screen.MarkDirtyList(std::span(many).first(40)));
+    EXPECT_EQ(List(), std::vector<QxRect>({whole}));
+}
+
+TEST_F(ScreenDirty, OffsetListMovesAndRaisesNegativesToZero) {
+    const std::vector<QxRect> rects{QxRect{0, 4, 0, 4}, QxRect{20, 24, 20, 24}};
+    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -2, 3));
+    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 2, 3, 7}, QxRect{18, 22, 23, 27}}));
+    screen.ClearDirty();
+    // Wholly left of the back buffer: raised to an empty rectangle and refused.
+    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -30, 0));
+    EXPECT_TRUE(List().empty());
+}
+
+TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
+    FillBack(0x1234);
+    ASSERT_TRUE(screen.MarkDirty(QxRect{2, 4, 1, 3}, true));
+    EXPECT_EQ(Px(2, 1), 0);
+    EXPECT_EQ(Px(3, 2), 0);
+    EXPECT_EQ(Px(4, 2), 0x1234);
+    EXPECT_EQ(Px(2, 3), 0x1234);
+}
+
+TEST_F(ScreenDirty, ManualDirtyStartsOnAndClearDirtyEmpties) {
+    QxWin32Screen2D fresh;
+    EXPECT_TRUE(fresh.IsManualDirty());
+    screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
+    screen.ClearDirty();
+    EXPECT_TRUE(List().empty());
+}
+
+} // namespace

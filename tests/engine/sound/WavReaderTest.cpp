@@ -1,0 +1,159 @@
+// Reading WAV files into sounds: the chunk walk, and damaged files that must fail
+// with one log line and no buffer.
+#include <gtest/gtest.h>
+
+#include "engine/sound/QxWavReader.h"
+#include "engine/sound/QxWin32SoundManager.h"
+#include "engine/files/MediaTestSupport.h"
+#include "platform/headless/HeadlessSound.h"
+
+using namespace mediatest;
+namespace hs = platform::headless;
+
+namespace {
+
+class WavLoadTest : public testing::Test {
+protected:
+    void SetUp() override {
+        hs::ResetSoundFailures();
+        ASSERT_EQ(m_manager.InitSound(0), 1);
+        m_baseBuffers = hs::SoundBufferCount();
+    }
+
+    // Loads the bytes; on success answers the loaded samples.
+    bool Load(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* samples = nullptr) {
+        auto file = BufferOf(bytes);
+        uint32_t handle = 0;
+        if (m_manager.LoadSound(file.get(), &handle) != 1)
+            return false;
+        hs::SoundBufferState state;
+        EXPECT_TRUE(hs::GetSoundBufferState(m_manager.SoundBufferOf(handle), &state));
+        if (samples)
+            *samples = std::vector<uint8_t>(state.data, state.data + state.size);
+        return true;
+    }
+
+    // Fails with exactly the one line and leaves no buffer behind.
+    void ExpectRefused(const std::vector<uint8_t>& bytes, const std::string& line) {
+        LogCapture log;
+        EXPECT_FALSE(Load(bytes));
+        EXPECT_EQ(log.Text(), line);
+        EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers);
+        EXPECT_EQ(m_manager.SoundCount(), 0u);
+    }
+
+    QxWin32SoundManager m_manager;
+    size_t m_baseBuffers = 0;
+};
+
+std::vector<uint8_t> Header(uint32_t riffSize) {
+    return Bytes().Text("RIFF").U32(riffSize).Text("WAVE").Get();
+}
+
+Bytes Format(uint16_t channels, uint16_t blockAlign, uint32_t size = 16) {
+    Bytes b;
+    b.Text("fmt ").U32(size).U16(1).U16(channels).U32(8000).U32(8000u * blockAlign);
+    b.U16(blockAlign).U16(8);
+    b.Fill(size > 16 ? size - 16 : 0, 0xEE);
+    return b;
+}
+
+} // namespace
+
+TEST_F(WavLoadTest, ReadsTheFormatAndStopsAtTheData) {
+    WavShape shape;
+    shape.channels = 2;
+    shape.bits = 16;
+    shape.rate = 22050;
+    shape.samples = Ramp(40);
+    auto file = BufferOf(MakeWav(shape));
+    QxWavInfo info;
+    ASSERT_TRUE(QxReadWavHeader(*file, info));
+    EXPECT_EQ(info.format.formatTag, 1);
+    EXPECT_EQ(info.format.channels, 2);
+    EXPECT_EQ(info.format.sampleRate, 22050u);
+    EXPECT_EQ(info.format.byteRate, 22050u * 4);
+    EXPECT_EQ(info.format.blockAlign, 4);
+    EXPECT_EQ(info.format.bitsPerSample, 16);
+    EXPECT_EQ(info.dataSize, 40u);
+    EXPECT_EQ(file->Tell(), 44u);
+}
+
+TEST_F(WavLoadTest, AnOddChunkBetweenFormatAndDataIsSkippedWithItsPad) {
+    WavShape shape;
+    shape.samples = Ramp(10);
+    const auto between = Bytes().Text("LIST").U32(3).Text("abc").U8(0).Get();
+    std::vector<uint8_t> samples;
+    ASSERT_TRUE(Load(MakeWav(shape, between), &samples));
+    EXPECT_EQ(samples, Ramp(10));
+}
+
+TEST_F(WavLoadTest, ALongerFormatChunkIsSkippedPastItsExtraBytes) {
+    Bytes file;
+    file.Raw(Header(4 + 26 + 8 + 4)).Raw(Format(1, 1, 18).Get());
+    file.Text("data").U32(4).U32(0x04030201);
+    std::vector<uint8_t> samples;
+    ASSERT_TRUE(Load(file.Get(), &samples));
+    EXPECT_EQ(samples, (std::vector<uint8_t>{1, 2, 3, 4}));
+}
+
+TEST_F(WavLoadTest, OddDataWithoutItsPadByteStillLoads) {
+    Bytes file;
+    file.Raw(Header(4 + 24 + 8 + 3)).Raw(Format(1, 1).Get()).Text("data").U32(3).U8(9).U8(8).U8(7);
+    std::vector<uint8_t> samples;
+    ASSERT_TRUE(Load(file.Get(), &samples));
+    EXPECT_EQ(samples, (std::vector<uint8_t>{9, 8, 7}));
+}
+
+TEST_F(WavLoadTest, DataBeforeTheFormatFails) {
+    Bytes file;
+    file.Raw(Header(4 + 12 + 24)).Text("data").U32(4).U32(0).Raw(Format(1, 1).Get());
+    ExpectRefused(file.Get(), "Invalid sound: not PCM data\n");
+}
+
+TEST_F(WavLoadTest, AnEmptyDataChunkIsPassedOver) {
+    Bytes file;
+    file.Raw(Header(4 + 24 + 8 + 8 + 2)).Raw(Format(1, 1).Get());
+    file.Text("data").U32(0).Text("data").U32(2).U8(5).U8(6);
+    std::vector<uint8_t> samples;
+    ASSERT_TRUE(Load(file.Get(), &samples));
+    EXPECT_EQ(samples, (std::vector<uint8_t>{5, 6}));
+}
+
+TEST_F(WavLoadTest, DamagedFilesFailWithOneLineAndNoBuffer) {
+    const auto fmt = Format(1, 1).Get();
+    ExpectRefused(Bytes().Text("RIFX").U32(40).Text("WAVE").Raw(fmt).Get(),
+                  "Invalid sound: not a RIFF WAVE file\n");
+    ExpectRefused(Bytes().Text("RIFF").Get(), "Invalid sound: not a RIFF WAVE file\n");
+    ExpectRefused(Bytes().Raw(Header(0)).Raw(fmt).Get(), "Invalid sound: empty RIFF frame\n");
+    // A "data" chunk that claims more bytes than the file holds.
+    ExpectRefused(Bytes().Raw(Header(1000)).Raw(fmt).Text("data").U32(900).Fill(10, 1).Get(),
+                  "Invalid sound: data chunk larger than the file\n");
+    ExpectRefused(Bytes().Raw(Header(1000)).Raw(fmt).Text("data").U32(0xFFFFFFFF).Get(),
+                  "Invalid sound: data chunk larger than the file\n");
+    // Another chunk whose size runs past the end.
+    ExpectRefused(Bytes().Raw(Header(1000)).Raw(fmt).Text("junk").U32(0x7FFFFFF0).Fill(8, 0).Get(),
+                  "Invalid sound: chunk runs past the end of the file\n");
+    ExpectRefused(Bytes().Raw(Header(1000)).Raw(Format(1, 1, 12).Get()).Get(),
+                  "Invalid sound: format chunk shorter than 16 bytes\n");
+    ExpectRefused(Bytes().Raw(Header(100)).Raw(Format(0, 1).Get()).Text("data").U32(2).U16(0).Get(),
+                  "Invalid sound: zero channels\n");
+    ExpectRefused(Bytes().Raw(Header(100)).Raw(Format(1, 0).Get()).Text("data").U32(2).U16(0).Get(),
+                  "Invalid sound: zero block alignment\n");
+    // The RIFF frame ends before any data chunk.
+    ExpectRefused(Bytes().Raw(Header(24)).Raw(fmt).Text("data").U32(2).U16(0).Get(),
+                  "Invalid sound: no data chunk\n");
+    ExpectRefused(Bytes().Raw(Header(100)).Raw(fmt).Get(), "Invalid sound: no data chunk\n");
+    // A header cut inside.
+    ExpectRefused(Bytes().Raw(Header(100)).Raw(fmt).Text("da").Get(),
+                  "Invalid sound: no data chunk\n");
+}
+
+TEST_F(WavLoadTest, ARateTheServiceRefusesFailsTheLoadWithItsLines) {
+    Bytes file;
+    file.Raw(Header(100));
+    file.Text("fmt ").U32(16).U16(1).U16(1).U32(5).U32(5).U16(1).U16(8);
+    file.Text("data").U32(2).U16(0);
+    ExpectRefused(file.Get(),
+                  "Failed to create static Sound Buffer\nFailed to create Sound Buffer\n");
+}

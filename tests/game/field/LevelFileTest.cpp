@@ -1,0 +1,390 @@
+// Level files: round trips through SaveLevel and LoadLevel, files of every older
+// version written by hand, and damaged files.
+#include <gtest/gtest.h>
+
+#include "game/field/FieldTestSupport.h"
+
+namespace fieldtest {
+namespace {
+
+class LevelFileTest : public FieldTest {
+protected:
+    // A 3 x 2 level of 56-pixel cells with every property set away from its default,
+    // two tiles and three objects.
+    void Build(PyxLevel& level) {
+        level.SetupGrid(3, 2, 56, 56, 10, 12);
+        PyxLevelProperties& p = level.Properties();
+        p.ReservedFlag = true;
+        p.SpawnFlags = 0x3F;
+        p.ReleaseInterval = 7;
+        p.ReservedInt2 = -2;
+        p.BallClass = "TestObject";
+        p.BallType = "ball";
+        p.BallsReleased = 4;
+        p.BallsAvailable = 9;
+        p.StartCol = 2;
+        p.StartRow = 1;
+        p.StartDirX = -1;
+        p.StartDirY = 0;
+        p.BallSpeed = 2.5f;
+        p.ReservedFloat1 = 1.25f;
+        p.ReservedFloat2 = -3.5f;
+        p.LevelTime = 120;
+        p.BallsToWin = 3;
+        p.CoinsNeeded = 20;
+        p.LevelName = "Crossing";
+        p.ExitMode = 1;
+        p.ReservedFloat3 = 0.75f;
+        p.ExitAtRandomTile = false;
+        p.CoinsOnBoard = 6;
+        PutTile(level, 0, "floor")->SetSoundLevels(0.5f, 0.25f);
+        PutTile(level, 5, "sink");
+        level.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);
+        level.AddObjectAt(140.0f, 84.0f, "TestObject", "award", true);
+        level.AddObjectAt(28.0f, 84.0f, "TestObject", "ball", true);
+    }
+
+    std::vector<std::uint8_t> Save(PyxLevel& level) {
+        QxBuffer out;
+        EXPECT_TRUE(level.SaveLevel(out));
+        return WrittenBytes(out);
+    }
+
+    std::int32_t Load(PyxLevel& level, const std::vector<std::uint8_t>& bytes) {
+        return level.LoadLevel(*BufferOf(bytes));
+    }
+
+    // Block 2 of a file of the given version, every group it holds.
+    static void Properties(LevelBytes& b, std::int32_t version) {
+        b.Int(4).Int(3).Int(40).Int(30).Int(5).Int(6);
+        if (version >= 2) {
+            b.Bool(true).UInt(0x21).Int(9).Int(8).Str("TestObject").Str("ball");
+            b.Int(10).Int(11).Int(1).Int(2).Int(0).Int(1).Int(3);
+            b.Float(0.5f).Float(0.25f).Int(90).Int(4).Int(15);
+        }
+        if (version >= 3)
+            b.Str("Old Times");
+        if (version >= 4)
+            b.UInt(2).Float(0.125f).Bool(false);
+        if (version >= 5)
+            b.Float(4.5f).Int(8);
+    }
+
+    static std::vector<std::uint8_t> FileOfVersion(std::int32_t version) {
+        LevelBytes b;
+        b.Int(1).Int(version).Int(1).EndBlock();
+        Properties(b, version);
+        b.EndBlock();
+        b.UInt(1).Str("TestTile").Str("floor").Int(40).Int(30).Int(5);
+        if (version >= 6)
+            b.Float(0.75f).Float(0.5f);
+        b.EndBlock();
+        b.UInt(1).Str("TestObject").Str("post").Int(1).Int(2).Int(60).Int(45).EndBlock();
+        return b.Bytes();
+    }
+};
+
+TEST_F(LevelFileTest, SaveThenLoadGivesBackTheLevel) {
+    PyxLevel saved;
+    Build(saved);
+    const std::vector<std::uint8_t> bytes = Save(saved);
+
+    PyxLevel loaded;
+    events_.level = &loaded;
+    ASSERT_EQ(Load(loaded, bytes), 1) << loaded.ErrorText();
+    EXPECT_EQ(loaded.Columns(), 3);
+    EXPECT_EQ(loaded.Rows(), 2);
+    EXPECT_EQ(loaded.TileWidth(), 56);
+    EXPECT_EQ(loaded.TileHeight(), 56);
+    EXPECT_EQ(loaded.BorderX(), 10);
+    EXPECT_EQ(loaded.BorderY(), 12);
+    EXPECT_EQ(loaded.Properties(), saved.Properties());
+    EXPECT_EQ(loaded.Header().version, 6);
+
+    ASSERT_NE(loaded.TileAt(0), nullptr);
+    EXPECT_EQ(loaded.TileAt(0)->Type()->TypeName(), "floor");
+    EXPECT_FLOAT_EQ(loaded.TileAt(0)->PostSoundLevel(), 0.5f);
+    EXPECT_FLOAT_EQ(loaded.TileAt(0)->SinkSoundLevel(), 0.25f);
+    EXPECT_EQ(loaded.TileAt(1), nullptr);
+    ASSERT_NE(loaded.TileAt(5), nullptr);
+    EXPECT_EQ(loaded.TileAt(5)->Type()->TypeName(), "sink");
+    EXPECT_EQ(loaded.TileAt(5)->X(), 112);
+    EXPECT_EQ(loaded.TileAt(5)->Bottom(), 112);
+
+    // Saved in height order: post 0.2, ball 0.4, award 0.6.
+    ASSERT_EQ(loaded.Objects().size(), 3u);
+    const char* types[] = {"post", "ball", "award"};
+    const float xs[] = {84.0f, 28.0f, 140.0f};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const PyxLevelObjectRecord& record = loaded.Objects()[i];
+        EXPECT_EQ(record.typeName, types[i]);
+        EXPECT_FLOAT_EQ(record.startX, xs[i]);
+        ASSERT_NE(record.entity, nullptr);
+        EXPECT_EQ(record.entity->Flags() & kObjectActiveBoth, kObjectActiveBoth);
+    }
+
+    // Writing what was read gives the same bytes.
+    EXPECT_EQ(Save(loaded), bytes);
+}
+
+TEST_F(LevelFileTest, HeaderBlockIsFormatVersionReservedAndLengthsArePatched) {
+    PyxLevel level;
+    Build(level);
+    const std::vector<std::uint8_t> bytes = Save(level);
+    const std::vector<std::uint8_t> header = {12, 0, 0, 0, 1, 0, 0, 0, 6, 0, 0, 0, 1, 0, 0, 0};
+    ASSERT_GE(bytes.size(), header.size());
+    EXPECT_TRUE(std::equal(header.begin(), header.end(), bytes.begin()));
+
+    // Walking the four lengths lands exactly on the end of the file.
+    std::size_t at = 0;
+    for (int block = 0; block < 4; ++block) {
+        ASSERT_LE(at + 4, bytes.size());
+        std::uint32_t length = 0;
+        std::memcpy(&length, bytes.data() + at, 4);
+        at += 4 + length;
+    }
+    EXPECT_EQ(at, bytes.size());
+}
+
+TEST_F(LevelFileTest, SavingIntoAFileOnDiskGivesTheSameBytes) {
+    PyxLevel level;
+    Build(level);
+    const std::vector<std::uint8_t> bytes = Save(level);
+    {
+        QxScopedFile file(&fileSystem_, fileSystem_.Open("level.lvl", 2 | 4));
+        ASSERT_TRUE(file);
+        EXPECT_TRUE(level.SaveLevel(*file.Get()));
+    }
+    const std::string onDisk = ReadText(DataFile("level.lvl"));
+    EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin(), onDisk.end()), bytes);
+}
+
+TEST_F(LevelFileTest, VersionOneHasOnlyTheGridAndKeepsEveryDefault) {
+    PyxLevel level;
+    ASSERT_EQ(Load(level, FileOfVersion(1)), 1) << level.ErrorText();
+    EXPECT_EQ(level.Columns(), 4);
+    EXPECT_EQ(level.Rows(), 3);
+    EXPECT_EQ(level.TileWidth(), 40);
+    EXPECT_EQ(level.TileHeight(), 30);
+    EXPECT_EQ(level.Properties(), PyxLevelProperties());
+    EXPECT_EQ(level.Properties().CoinsOnBoard, 5);
+    EXPECT_TRUE(level.Properties().ExitAtRandomTile);
+    EXPECT_EQ(level.Properties().LevelName, "unknown");
+    EXPECT_FLOAT_EQ(level.Properties().ReservedFloat3, 0.005f);
+}
+
+TEST_F(LevelFileTest, EachVersionReadsItsOwnGroups) {
+    for (std::int32_t version = 2; version <= 6; ++version) {
+        SCOPED_TRACE(version);
+        PyxLevel level;
+        ASSERT_EQ(Load(level, FileOfVersion(version)), 1) << level.ErrorText();
+        const PyxLevelProperties& p = level.Properties();
+        EXPECT_TRUE(p.ReservedFlag);
+        EXPECT_EQ(p.SpawnFlags, 0x21u);
+        EXPECT_EQ(p.ReleaseInterval, 9);
+        EXPECT_EQ(p.ReservedInt2, 8);
+        EXPECT_EQ(p.BallClass, "TestObject");
+        EXPECT_EQ(p.BallType, "ball");
+        EXPECT_EQ(p.BallsReleased, 10);
+        EXPECT_EQ(p.BallsAvailable, 11);
+        EXPECT_EQ(p.StartCol, 1);
+        EXPECT_EQ(p.StartRow, 2);
+        EXPECT_EQ(p.StartDirY, 1);
+        EXPECT_FLOAT_EQ(p.ReservedFloat2, 0.25f);
+        EXPECT_EQ(p.LevelTime, 90);
+        EXPECT_EQ(p.BallsToWin, 4);
+        EXPECT_EQ(p.CoinsNeeded, 15);
+        EXPECT_EQ(p.LevelName, version >= 3 ? "Old Times" : "unknown");
+        EXPECT_EQ(p.ExitMode, version >= 4 ? 2u : 0u);
+        EXPECT_EQ(p.ExitAtRandomTile, version < 4);
+        // The integer speed of group 2 until version 5 replaced it with a float.
+        EXPECT_FLOAT_EQ(p.BallSpeed, version >= 5 ? 4.5f : 3.0f);
+        EXPECT_EQ(p.CoinsOnBoard, version >= 5 ? 8 : 5);
+
+        const PyxEntityTileBase* tile = level.TileAt(5);
+        ASSERT_NE(tile, nullptr);
+        EXPECT_EQ(tile->X(), 40);
+        EXPECT_FLOAT_EQ(tile->PostSoundLevel(), version >= 6 ? 0.75f : 0.0f);
+        ASSERT_EQ(level.Objects().size(), 1u);
+        EXPECT_FLOAT_EQ(level.Objects()[0].startX, 60.0f);
+        EXPECT_FLOAT_EQ(level.Objects()[0].startY, 45.0f);
+        EXPECT_EQ(level.Objects()[0].entity->DrawX(), 1);
+    }
+}
+
+TEST_F(LevelFileTest, AnOldVersionSavesAsVersionSixAndLoadsTheSame) {
+    PyxLevel old;
+    ASSERT_EQ(Load(old, FileOfVersion(4)), 1);
+    PyxLevel again;
+    ASSERT_EQ(Load(again, Save(old)), 1);
+    EXPECT_EQ(again.Header().version, 6);
+    EXPECT_EQ(again.Properties(), old.Properties());
+}
+
+TEST_F(LevelFileTest, BlocksMayHoldBytesBeyondTheirFields) {
+    LevelBytes b;
+    b.Int(1).Int(1).Int(1).Int(77).Int(78).EndBlock();
+    Properties(b, 1);
+    b.Int(99).EndBlock();
+    b.UInt(0).Int(5).EndBlock();
+    b.UInt(0).EndBlock();
+    PyxLevel level;
+    EXPECT_EQ(Load(level, b.Bytes()), 1) << level.ErrorText();
+}
+
+TEST_F(LevelFileTest, AnObjectNotYetCreatedIsWrittenFromItsRecord) {
+    PyxLevel level;
+    level.SetupGrid(2, 2, 56, 56, 0, 0);
+    level.AddObjectAt(30.5f, 70.0f, "TestObject", "post", false);
+    PyxLevel loaded;
+    ASSERT_EQ(Load(loaded, Save(level)), 1) << loaded.ErrorText();
+    ASSERT_EQ(loaded.Objects().size(), 1u);
+    EXPECT_FLOAT_EQ(loaded.Objects()[0].startX, 30.0f);
+    EXPECT_FLOAT_EQ(loaded.Objects()[0].startY, 70.0f);
+}
+
+// ---- damaged files --------------------------------------------------------------
+
+class DamagedLevelTest : public LevelFileTest {
+protected:
+    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& error) {
+        PyxLevel level;
+        EXPECT_EQ(Load(level, bytes), 0);
+        EXPECT_NE(level.ErrorText().find(error), std::string::npos) << level.ErrorText();
+        EXPECT_NE(Log().find("Level load failed: " + level.ErrorText()), std::string::npos)
+            << Log();
+    }
+};
+
+TEST_F(DamagedLevelTest, WrongFormatOrVersionIsRefused) {
+    std::vector<std::uint8_t> bytes = FileOfVersion(6);
+    bytes[4] = 2; // format
+    ExpectRefused(bytes, "Unknown level format 2");
+    for (std::uint8_t version : {0, 7, 255}) {
+        bytes = FileOfVersion(6);
+        bytes[8] = version;
+        ExpectRefused(bytes, "Unknown level version");
+    }
+}
+
+TEST_F(DamagedLevelTest, EmptyAndTruncatedFilesAreRefused) {
+    ExpectRefused({}, "header block");
+    ExpectRefused({12, 0, 0}, "header block");
+    const std::vector<std::uint8_t> whole = FileOfVersion(6);
+    for (std::size_t cut = 1; cut < whole.size(); cut += 7) {
+        SCOPED_TRACE(cut);
+        PyxLevel level;
+        const std::vector<std::uint8_t> part(whole.begin(), whole.begin() + cut);
+        EXPECT_EQ(Load(level, part), 0);
+        EXPECT_FALSE(level.ErrorText().empty());
+    }
+}
+
+TEST_F(DamagedLevelTest, BlockLengthPastTheEndIsRefusedBeforeAllocating) {
+    LevelBytes b;
+    b.Int(1).Int(6).Int(1).EndBlock();
+    b.Int(1).EndBlockWithLength(0xFFFFFFF0u);
+    ExpectRefused(b.Bytes(), "property block runs past the end");
+}
+
+TEST_F(DamagedLevelTest, AbsurdGridsAreRefused) {
+    const std::int32_t grids[][6] = {{0, 3, 56, 56, 0, 0},     {3, 0, 56, 56, 0, 0},
+                                     {-1, 3, 56, 56, 0, 0},    {65, 3, 56, 56, 0, 0},
+                                     {3, 3, 0, 56, 0, 0},      {3, 3, 56, -56, 0, 0},
+                                     {3, 3, 56, 56, 99999, 0}, {3, 3, 5000, 56, 0, 0}};
+    for (const auto& grid : grids) {
+        LevelBytes b;
+        b.Int(1).Int(1).Int(1).EndBlock();
+        for (std::int32_t value : grid)
+            b.Int(value);
+        b.EndBlock().UInt(0).EndBlock().UInt(0).EndBlock();
+        ExpectRefused(b.Bytes(), "Level grid out of range");
+    }
+}
+
+TEST_F(DamagedLevelTest, CountsThatCannotFitTheirBlockAreRefused) {
+    LevelBytes b;
+    b.Int(1).Int(1).Int(1).EndBlock();
+    Properties(b, 1);
+    b.EndBlock();
+    b.UInt(1000000).Str("TestTile").Str("floor").Int(0).Int(0).Int(0).EndBlock();
+    b.UInt(0).EndBlock();
+    ExpectRefused(b.Bytes(), "tile count 1000000 does not fit");
+
+    LevelBytes c;
+    c.Int(1).Int(1).Int(1).EndBlock();
+    Properties(c, 1);
+    c.EndBlock().UInt(0).EndBlock();
+    c.UInt(2).Str("TestObject").Str("post").Int(0).Int(0).Int(1).Int(1).EndBlock();
+    ExpectRefused(c.Bytes(), "object count 2 does not fit");
+}
+
+TEST_F(DamagedLevelTest, UnknownClassWritesLoadErrorAndKeepsWhatWasMade) {
+    LevelBytes b;
+    b.Int(1).Int(6).Int(1).EndBlock();
+    Properties(b, 1);
+    b.EndBlock();
+    b.UInt(2).Str("TestTile").Str("floor").Int(0).Int(0).Int(0).Float(0).Float(0);
+    b.Str("PyxNoSuchTile").Str("grass").Int(40).Int(0).Int(1).Float(0).Float(0).EndBlock();
+    b.UInt(0).EndBlock();
+    PyxLevel level;
+    EXPECT_EQ(Load(level, b.Bytes()), 0);
+    EXPECT_EQ(level.ErrorText(), "Tile entity not found: PyxNoSuchTile - grass");
+    EXPECT_NE(level.TileAt(0), nullptr);
+
+    LevelBytes expected;
+    expected.Str("Tile Entity in level is not registered - ")
+        .Str("Class = PyxNoSuchTile - ")
+        .Str("Class = grass")
+        .EndBlockWithLength(0);
+    const std::vector<std::uint8_t> want(expected.Bytes().begin() + 4, expected.Bytes().end());
+    const std::string written = ReadText(DataFile("LoadError.txt"));
+    EXPECT_EQ(std::vector<std::uint8_t>(written.begin(), written.end()), want);
+}
+
+TEST_F(DamagedLevelTest, UnknownObjectAndWrongClassesAreRefused) {
+    LevelBytes b;
+    b.Int(1).Int(6).Int(1).EndBlock();
+    Properties(b, 1);
+    b.EndBlock().UInt(0).EndBlock();
+    b.UInt(1).Str("TestObject").Str("nothing").Int(0).Int(0).Int(0).Int(0).EndBlock();
+    ExpectRefused(b.Bytes(), "Object entity not found: TestObject - nothing");
+
+    // A tile class in the object block, and an object class in the tile block.
+    LevelBytes c;
+    c.Int(1).Int(6).Int(1).EndBlock();
+    Properties(c, 1);
+    c.EndBlock().UInt(0).EndBlock();
+    c.UInt(1).Str("TestTile").Str("floor").Int(0).Int(0).Int(0).Int(0).EndBlock();
+    ExpectRefused(c.Bytes(), "Object entity not found: TestTile - floor");
+
+    LevelBytes d;
+    d.Int(1).Int(5).Int(1).EndBlock();
+    Properties(d, 1);
+    d.EndBlock().UInt(1).Str("TestObject").Str("post").Int(0).Int(0).Int(0).EndBlock();
+    d.UInt(0).EndBlock();
+    ExpectRefused(d.Bytes(), "Tile entity not found: TestObject - post");
+}
+
+TEST_F(DamagedLevelTest, TileOutsideTheGridIsRefusedLikeAnUnknownClass) {
+    for (std::int32_t cell : {12, -1, 0x7FFFFFFF}) {
+        LevelBytes b;
+        b.Int(1).Int(5).Int(1).EndBlock();
+        Properties(b, 1); // 4 x 3 cells
+        b.EndBlock().UInt(1).Str("TestTile").Str("floor").Int(0).Int(0).Int(cell).EndBlock();
+        b.UInt(0).EndBlock();
+        ExpectRefused(b.Bytes(), "outside the grid: TestTile - floor");
+        EXPECT_NE(ReadText(DataFile("LoadError.txt")).find("Class = TestTile - "),
+                  std::string::npos);
+    }
+}
+
+TEST_F(DamagedLevelTest, WithoutARegistryEveryRecordIsUnknown) {
+    g_registry = nullptr;
+    PyxLevel level;
+    EXPECT_EQ(Load(level, FileOfVersion(6)), 0);
+    EXPECT_EQ(level.ErrorText(), "Tile entity not found: TestTile - floor");
+}
+
+} // namespace
+} // namespace fieldtest

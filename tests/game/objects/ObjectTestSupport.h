@@ -1,0 +1,179 @@
+#pragma once
+// A fixture for board objects on a headless screen: the GUI fixture's services (screen,
+// files, resource cache, registry with every registered class), a sound manager that
+// records what is played, a level of 8 x 6 cells of 56 pixels with a border of 20, and
+// a recording stand-in for the game rules published as the game in progress.
+//
+// Helpers write image lists and sounds into the data folder, place objects on the level
+// (which owns them) and read the back buffer.
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxResourceCache.h"
+#include "engine/sound/QxWin32SoundManager.h"
+#include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityAnimSpriteBall.h"
+#include "game/objects/PyxEntityCharacterBall.h"
+#include "game/objects/PyxEntityGameObject.h"
+#include "game/objects/PyxEntityRenderedBall.h"
+#include "game/objects/PyxGameEvents.h"
+#include "engine/gui/GuiFixture.h"
+
+namespace objecttest {
+
+// Counts the sounds started, by sound handle.
+class RecordingSoundManager : public QxWin32SoundManager {
+public:
+    int PlaySound(std::uint32_t handle, std::uint32_t* instance, bool loop) override {
+        ++plays[handle];
+        const int played = QxWin32SoundManager::PlaySound(handle, instance, loop);
+        if (loop && played && instance)
+            loopInstances.push_back(*instance);
+        return played;
+    }
+    std::map<std::uint32_t, int> plays;
+    std::vector<std::uint32_t> loopInstances;
+};
+
+// What the board tells the rules, and what the rules answer.
+class RecordingEvents : public PyxGameEvents {
+public:
+    struct Taken {
+        PyxEntityGameObject* award;
+        PyxEntityGameObject* taker;
+    };
+
+    PyxLevel* Level() override { return level; }
+    bool OnAwardTaken(PyxEntityGameObject* award, PyxEntityGameObject* taker) override {
+        taken.push_back({award, taker});
+        return collect;
+    }
+    void ShowHint(std::int32_t n) override { hints.push_back(n); }
+    PyxEntityGameObject* PlayerBall() override { return player; }
+    void SetReleaseCountdown(float ms) override {
+        countdown = ms;
+        ++countdownCalls;
+    }
+    void OnPlayerBallLanded() override { ++landed; }
+    std::int32_t GameMode() override { return mode; }
+
+    PyxLevel* level = nullptr;
+    PyxEntityGameObject* player = nullptr;
+    bool collect = true;
+    std::int32_t mode = 0;
+    std::vector<Taken> taken;
+    std::vector<std::int32_t> hints;
+    float countdown = -1.0f;
+    int countdownCalls = 0;
+    int landed = 0;
+};
+
+class ObjectFixture : public GuiFixture {
+protected:
+    static constexpr std::int32_t kCell = 56;
+    static constexpr std::int32_t kBorder = 20;
+
+    void SetUp() override {
+        GuiFixture::SetUp();
+        recorder_.InitSound(8);
+        g_soundManager = &recorder_;
+        level_ = std::make_unique<PyxLevel>();
+        level_->SetupGrid(8, 6, kCell, kCell, kBorder, kBorder);
+        events_.level = level_.get();
+        SetGameEvents(&events_);
+    }
+
+    void TearDown() override {
+        SetGameEvents(nullptr);
+        // The objects go while the services they hold resources of are there.
+        level_.reset();
+        GuiFixture::TearDown();
+    }
+
+    // A 15-bit frame of one colour (colour 0 is transparent).
+    static QxImage Frame15(int w, int h, QxColour colour, const std::string& name = "frame") {
+        QxImage frame;
+        frame.Create(w, h, 15);
+        frame.name = name;
+        const std::uint16_t pixel = Rgb555(colour);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x)
+                std::memcpy(frame.Row(y) + 2 * x, &pixel, 2);
+        }
+        return frame;
+    }
+
+    // Frames of one colour each, w x h, as an image list file.
+    void WriteFrames(const std::string& name, int w, int h, const std::vector<QxColour>& colours) {
+        std::vector<QxImage> frames;
+        for (std::size_t i = 0; i < colours.size(); ++i)
+            frames.push_back(Frame15(w, h, colours[i], "f" + std::to_string(i)));
+        WriteImageList(name, frames);
+    }
+
+    // A mono 8-bit PCM sound of `samples` bytes.
+    void WriteSound(const std::string& name, std::uint32_t samples = 800) const {
+        std::string out;
+        auto u32 = [&](std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                out += char((v >> (8 * i)) & 0xFF);
+        };
+        auto u16 = [&](std::uint16_t v) {
+            out += char(v & 0xFF);
+            out += char(v >> 8);
+        };
+        const std::uint32_t padded = samples + (samples & 1);
+        out += "RIFF";
+        u32(4 + 8 + 16 + 8 + padded);
+        out += "WAVEfmt ";
+        u32(16);
+        u16(1);
+        u16(1);
+        u32(8000);
+        u32(8000);
+        u16(1);
+        u16(8);
+        out += "data";
+        u32(samples);
+        out.append(padded, char(0x80));
+        WriteFile(name, out);
+    }
+
+    // How often the sound of that file was started.
+    int Plays(const std::string& name) {
+        QxSoundRecord* record = g_resourceCache->GetSound(name);
+        if (!record)
+            return -1;
+        const std::uint32_t handle = record->sound;
+        g_resourceCache->ReleaseSound(record->key);
+        return recorder_.plays[handle];
+    }
+
+    // Creates an object on the level at the board point; the level owns it.
+    template <typename T>
+    T* Place(const std::string& className, const std::string& typeName, float x, float y) {
+        PyxEntityGameObject* object = level_->AddObjectAt(x, y, className, typeName, true);
+        T* cast = dynamic_cast<T*>(object);
+        EXPECT_NE(cast, nullptr) << className << " " << typeName;
+        return cast;
+    }
+
+    // Board point of a cell's centre.
+    static float Centre(std::int32_t cell) { return float(cell * kCell + kCell / 2); }
+
+    static constexpr std::uint16_t kBlack = 0;
+
+    RecordingSoundManager recorder_;
+    std::unique_ptr<PyxLevel> level_;
+    RecordingEvents events_;
+};
+
+} // namespace objecttest

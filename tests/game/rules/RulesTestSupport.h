@@ -1,0 +1,300 @@
+#pragma once
+// A board for the rules and HUD tests, on top of the GUI fixture's services: a
+// recording stand-in for the game object, a stand-in game scene with named elements
+// and scripted jaws, a hint box, and tiny levels written by the test.
+//
+//     TEST_F(RulesTest, Something) {
+//         WriteGame({TinyLevel{}});            // "levels.lst" with one level
+//         auto game = StartGame();             // the rules, started, first level
+//         Run(*game, 10);                      // ten frames of 16 ms
+//     }
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/GameSettings.h"
+#include "engine/gui/QxDialogInterface.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxHighScore.h"
+#include "game/field/PyxEntityTileBase.h"
+#include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityBallBase.h"
+#include "game/rules/PyxGameServices.h"
+#include "game/rules/PyxGameplay.h"
+#include "game/rules/PyxGameplayOwner.h"
+#include "game/rules/PyxLevelList.h"
+#include "engine/gui/GuiFixture.h"
+
+namespace rulestest {
+
+// Records what the rules ask of the game object.
+class RecordingServices : public PyxGameServices {
+public:
+    struct SceneRequest {
+        std::string className;
+        std::string typeName;
+        std::int32_t transition = 0;
+    };
+
+    void RequestScene(const std::string& className, const std::string& typeName,
+                      std::int32_t transition) override {
+        scenes.push_back({className, typeName, transition});
+    }
+    void RequestQuit() override { quit = true; }
+    bool QuitRequested() override { return quit; }
+    void SetFullScreenKeyAllowed(bool allowed) override { fullScreenKeyAllowed = allowed; }
+    void HandOverHighScore(std::unique_ptr<QxHighScore> newEntry, const std::string& line1,
+                           const std::string& line2) override {
+        entry = std::move(newEntry);
+        first = line1;
+        second = line2;
+        ++handOvers;
+    }
+
+    std::vector<SceneRequest> scenes;
+    bool quit = false;
+    bool fullScreenKeyAllowed = true;
+    std::unique_ptr<QxHighScore> entry;
+    std::string first;
+    std::string second;
+    int handOvers = 0;
+};
+
+// A hint box: a dialog element that takes nothing.
+class TestHintBox : public QxEntity2DGUIElement, public QxDialogInterface {
+public:
+    explicit TestHintBox(QxEntity2DGUIElementType* type) : QxEntity2DGUIElement(type) {}
+    bool OnMouseUp(QxPoint, int) override { return true; }
+    bool OnPointerHook(QxPoint, int) override { return true; }
+    bool OnMouseDown(QxPoint, int) override { return true; }
+    bool OnIntegerHook(std::int32_t) override { return true; }
+    bool OnKey(int) override { return true; }
+    bool OnKeyUp(int) override { return false; }
+};
+
+class TestHintBoxType : public QxEntity2DGUIElementType {
+public:
+    explicit TestHintBoxType(QxDefinition* definition) : QxEntity2DGUIElementType(definition) {}
+    std::unique_ptr<QxEntityBase> CreateEntity() override {
+        return std::make_unique<TestHintBox>(this);
+    }
+};
+
+class TestHintBoxPrototype : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
+        return std::make_unique<TestHintBoxType>(&definition);
+    }
+};
+
+inline const TestHintBoxPrototype kHintBoxPrototype;
+
+// The game scene as the rules see it: named elements put in by the test, the level
+// set, the cursor frames asked for and a script of jaw steps.
+class TestGameScene : public QxEntity2DScene, public PyxGameplayOwner {
+public:
+    explicit TestGameScene(QxEntity2DSceneType* type) : QxEntity2DScene(type) {}
+
+    bool GetString(int id, std::string& text) override {
+        if (id == kPropLevelSet) {
+            text = levelSet;
+            return true;
+        }
+        return QxEntity2DScene::GetString(id, text);
+    }
+    bool SetCursorFrame(std::int32_t frame) override {
+        cursorFrame = frame;
+        return true;
+    }
+    QxEntity2DGUIElement* NamedElement(const std::string& name) override {
+        auto found = named.find(name);
+        return found == named.end() ? nullptr : found->second;
+    }
+    std::int32_t StepJaws() override {
+        ++jawSteps;
+        if (jaws.empty())
+            return kJawsNone;
+        const std::int32_t step = jaws.front();
+        jaws.erase(jaws.begin());
+        return step;
+    }
+
+    std::string levelSet = "levels.lst";
+    std::int32_t cursorFrame = -1;
+    std::map<std::string, QxEntity2DGUIElement*> named;
+    std::vector<std::int32_t> jaws;
+    int jawSteps = 0;
+};
+
+// A level of floor tiles with optional traps, board objects, released balls and coin
+// needs.
+struct TinyLevel {
+    struct Object {
+        std::string className;
+        std::string typeName;
+        float x = 0.0f;
+        float y = 0.0f;
+    };
+
+    std::int32_t columns = 6;
+    std::int32_t rows = 3;
+    std::int32_t startCol = 1;
+    std::int32_t startRow = 1;
+    std::vector<std::int32_t> traps; // cell indices
+    std::int32_t coinsNeeded = 3;
+    std::int32_t coinsOnBoard = 0;
+    std::int32_t ballsReleased = 0;
+    std::int32_t releaseInterval = 1;
+    std::int32_t levelTime = 84; // one second per dial frame
+    bool exitAtRandom = true;
+    std::int32_t border = 0;
+    std::string floorType = "floor";
+    std::string trapType = "trap";
+    std::string ballClass = "PyxSpriteBall";
+    std::string ballType = "enemy";
+    std::vector<Object> objects;
+};
+
+class RulesTest : public GuiFixture {
+protected:
+    static constexpr std::int32_t kCell = 56;
+
+    void SetUp() override {
+        GuiFixture::SetUp();
+        SetGameServices(&services_);
+        g_gameSettings = GameSettings{};
+        g_gameSettings.showHints = 0;
+        g_lastHighscoreName = "Tester";
+        if (!Registry().FindPrototype("PyxHintBox"))
+            Registry().Register(&kHintBoxPrototype, "PyxHintBox");
+        Define("class PyxBitmapTile\ntype floor\n");
+        Define("class PyxSinkTile\ntype trap\nIsTrap 1\n");
+        Define("class PyxSinkTile\ntype exit\n");
+        Define("class PyxRenderedBall\ntype renderball\n");
+        Define("class PyxAnimSpriteBall\ntype spikedball\nRadius 20\n");
+        Define("class PyxSpriteBall\ntype enemy\nRadius 20\n");
+        sceneType_ = std::make_unique<QxEntity2DSceneType>(nullptr);
+        scene_ = std::make_unique<TestGameScene>(sceneType_.get());
+    }
+
+    void TearDown() override {
+        scene_.reset();
+        sceneType_.reset();
+        SetGameServices(nullptr);
+        g_gameSettings = GameSettings{};
+        GuiFixture::TearDown();
+    }
+
+    // Writes the level as "level<n>.lvl".
+    void WriteLevel(const std::string& name, const TinyLevel& tiny) {
+        PyxLevel level;
+        level.SetupGrid(tiny.columns, tiny.rows, kCell, kCell, tiny.border, tiny.border);
+        for (std::int32_t i = 0; i < tiny.columns * tiny.rows; ++i) {
+            const bool trap =
+                std::find(tiny.traps.begin(), tiny.traps.end(), i) != tiny.traps.end();
+            level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile",
+                            trap ? tiny.trapType : tiny.floorType,
+                            tiny.border + (i % tiny.columns) * kCell,
+                            tiny.border + (i / tiny.columns) * kCell, i);
+        }
+        for (const TinyLevel::Object& object : tiny.objects)
+            ASSERT_NE(
+                level.AddObjectAt(object.x, object.y, object.className, object.typeName, true),
+                nullptr)
+                << object.className << " " << object.typeName;
+        PyxLevelProperties& p = level.Properties();
+        p.SpawnFlags = 0;
+        p.BallClass = tiny.ballClass;
+        p.BallType = tiny.ballType;
+        p.BallsReleased = tiny.ballsReleased;
+        p.BallsAvailable = tiny.ballsReleased;
+        p.ReleaseInterval = tiny.releaseInterval;
+        p.StartCol = tiny.startCol;
+        p.StartRow = tiny.startRow;
+        p.StartDirX = -1;
+        p.StartDirY = 0;
+        p.BallSpeed = 1.0f;
+        p.LevelTime = tiny.levelTime;
+        p.CoinsNeeded = tiny.coinsNeeded;
+        p.CoinsOnBoard = tiny.coinsOnBoard;
+        p.ExitAtRandomTile = tiny.exitAtRandom;
+        WriteFile(name, "");
+        QxFile* file = Files().Open(name, 2 | 4);
+        ASSERT_NE(file, nullptr);
+        const bool saved = level.SaveLevel(*file);
+        Files().Close(file);
+        ASSERT_TRUE(saved);
+    }
+
+    // Writes every level and "levels.lst" listing them in order.
+    void WriteGame(const std::vector<TinyLevel>& levels) {
+        PyxLevelList list;
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            const std::string name = "level" + std::to_string(i + 1) + ".lvl";
+            WriteLevel(name, levels[i]);
+            list.Entries().push_back({name, "Level " + std::to_string(i + 1), "", 0});
+        }
+        WriteFile("levels.lst", "");
+        QxFile* file = Files().Open("levels.lst", 2 | 4);
+        ASSERT_NE(file, nullptr);
+        const bool written = list.Write(*file);
+        Files().Close(file);
+        ASSERT_TRUE(written);
+    }
+
+    // The rules of a new game on the stand-in scene, started (or not, if it failed).
+    std::unique_ptr<PyxGameplay> StartGame(bool expectStart = true) {
+        auto game = std::make_unique<PyxGameplay>(scene_.get());
+        EXPECT_EQ(game->StartNewGame(), expectStart);
+        return game;
+    }
+
+    static void Run(PyxGameplay& game, int frames, float ms = 16.0f) {
+        for (int i = 0; i < frames; ++i)
+            game.Update(ms);
+    }
+
+    // Runs frames until the condition holds (at most `limit`); answers whether it did.
+    template <typename Condition>
+    static bool RunUntil(PyxGameplay& game, Condition condition, int limit = 2000,
+                         float ms = 16.0f) {
+        for (int i = 0; i < limit; ++i) {
+            if (condition())
+                return true;
+            game.Update(ms);
+        }
+        return condition();
+    }
+
+    static PyxEntityBallBase* Ball(PyxEntityGameObject* object) {
+        return dynamic_cast<PyxEntityBallBase*>(object);
+    }
+
+    // Puts the ball's centre at a board point, keeping the tiles' lists right.
+    static void PlaceBall(PyxGameplay& game, PyxEntityGameObject* ball, float x, float y) {
+        PyxLevel* level = game.Level();
+        if (PyxEntityTileBase* old = level->TileAt(ball->Cell()))
+            old->RemoveObject(ball);
+        ball->SetPosition(x, y);
+        ball->Update(0.0f);
+        if (PyxEntityTileBase* tile = level->TileAt(level->TileIndexAt(x, y)))
+            tile->AddObject(ball);
+    }
+
+    TestGameScene& Scene() { return *scene_; }
+    RecordingServices& Services() { return services_; }
+
+private:
+    RecordingServices services_;
+    std::unique_ptr<QxEntity2DSceneType> sceneType_;
+    std::unique_ptr<TestGameScene> scene_;
+};
+
+} // namespace rulestest

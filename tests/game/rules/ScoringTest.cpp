@@ -1,0 +1,175 @@
+// Scoring: coins lost to hits, balls eaten while powered, the special ball, the
+// roll-up of the displayed score and the arithmetic behind them.
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+#include "game/rules/RulesTestSupport.h"
+#include "app/QxRandom.h"
+
+namespace {
+
+using rulestest::RulesTest;
+using rulestest::TinyLevel;
+
+TEST(ScoreArithmeticTest, CoinsLostForAHitAreTheDrawWithinOneAndTheCoinsHeld) {
+    for (std::int32_t draw = 0; draw < 5; ++draw) {
+        EXPECT_EQ(PyxGameplay::CoinsLostForHit(draw, 1), 1) << draw;
+        EXPECT_EQ(PyxGameplay::CoinsLostForHit(draw, 10), std::max(1, draw)) << draw;
+    }
+    EXPECT_EQ(PyxGameplay::CoinsLostForHit(4, 2), 2);
+}
+
+TEST(ScoreArithmeticTest, EatenBallsDoubleFromTwoHundred) {
+    EXPECT_EQ(PyxGameplay::PointsForEaten(1), 200);
+    EXPECT_EQ(PyxGameplay::PointsForEaten(2), 400);
+    EXPECT_EQ(PyxGameplay::PointsForEaten(3), 800);
+    // A long streak stops doubling instead of overflowing.
+    EXPECT_EQ(PyxGameplay::PointsForEaten(1000), PyxGameplay::PointsForEaten(20));
+    EXPECT_GT(PyxGameplay::PointsForEaten(20), 0);
+}
+
+TEST(ScoreArithmeticTest, DisplayedScoreRollsUpInFiftiesTwentiesAndFives) {
+    EXPECT_EQ(PyxGameplay::RollScore(0, 1000), 50);
+    EXPECT_EQ(PyxGameplay::RollScore(399, 1000), 449); // 601 below
+    EXPECT_EQ(PyxGameplay::RollScore(400, 1000), 420); // 600 below
+    EXPECT_EQ(PyxGameplay::RollScore(699, 1000), 719); // 301 below
+    EXPECT_EQ(PyxGameplay::RollScore(700, 1000), 705); // 300 below
+    EXPECT_EQ(PyxGameplay::RollScore(1000, 1000), 1000);
+    EXPECT_EQ(PyxGameplay::RollScore(1200, 1000), 1200);
+    // A gap smaller than a step lands on the score instead of passing it.
+    EXPECT_EQ(PyxGameplay::RollScore(998, 1000), 1000);
+
+    int frames = 0;
+    std::int32_t shown = 0;
+    while (shown != 2345 && frames < 1000) {
+        shown = PyxGameplay::RollScore(shown, 2345);
+        ++frames;
+    }
+    EXPECT_EQ(shown, 2345);
+    // 1750 in fifties, 300 in twenties, 295 in fives.
+    EXPECT_EQ(frames, 35 + 15 + 59);
+}
+
+class ScoringTest : public RulesTest {
+protected:
+    void SetUp() override {
+        RulesTest::SetUp();
+        WriteGame({TinyLevel{}});
+        game_ = StartGame();
+        game_->Update(0.0f);
+        player_ = game_->PlayerBall();
+        ASSERT_NE(player_, nullptr);
+    }
+    void TearDown() override {
+        game_.reset();
+        RulesTest::TearDown();
+    }
+
+    // A released ball of the level, rolling on the board.
+    PyxEntityGameObject* Enemy(float x, float y) {
+        PyxEntityGameObject* ball =
+            game_->Level()->SpawnBall(0, 4, 1, -1.0f, 0.0f, 1.0f, "PyxSpriteBall", "enemy", true);
+        EXPECT_NE(ball, nullptr);
+        ball->AddFlags(kObjectReleased);
+        PlaceBall(*game_, ball, x, y);
+        return ball;
+    }
+
+    std::unique_ptr<PyxGameplay> game_;
+    PyxEntityGameObject* player_ = nullptr;
+};
+
+TEST_F(ScoringTest, HitWithOneCoinAlwaysCostsExactlyOne) {
+    PyxEntityGameObject* enemy = Enemy(250.0f, 84.0f);
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        SeedRandom(seed);
+        game_->SetCoinsHeld(1);
+        game_->SetHits(0);
+        EXPECT_TRUE(game_->OnBallsTouch(enemy, player_));
+        EXPECT_EQ(game_->CoinsHeld(), 0) << seed;
+        EXPECT_EQ(game_->Hits(), 1) << seed;
+    }
+}
+
+TEST_F(ScoringTest, HitWithTenCoinsCostsOneToFour) {
+    PyxEntityGameObject* enemy = Enemy(250.0f, 84.0f);
+    std::set<std::int32_t> losses;
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        SeedRandom(seed);
+        game_->SetCoinsHeld(10);
+        EXPECT_TRUE(game_->OnBallsTouch(player_, enemy));
+        losses.insert(10 - game_->CoinsHeld());
+    }
+    EXPECT_EQ(losses, (std::set<std::int32_t>{1, 2, 3, 4}));
+}
+
+TEST_F(ScoringTest, HitWithNoCoinsOnlyBouncesAndOtherBallsIgnoreEachOther) {
+    PyxEntityGameObject* enemy = Enemy(250.0f, 84.0f);
+    PyxEntityGameObject* other = Enemy(300.0f, 84.0f);
+    EXPECT_TRUE(game_->OnBallsTouch(player_, enemy));
+    EXPECT_EQ(game_->Hits(), 0);
+    game_->SetCoinsHeld(3);
+    EXPECT_TRUE(game_->OnBallsTouch(enemy, other));
+    EXPECT_EQ(game_->CoinsHeld(), 3);
+}
+
+TEST_F(ScoringTest, ThreeBallsEatenInOnePowerPeriodScoreTwoFourAndEightHundred) {
+    game_->PowerUp();
+    ASSERT_TRUE(game_->IsPowered());
+    PyxEntityGameObject* powered = game_->PlayerBall();
+    EXPECT_EQ(powered, game_->PoweredBall());
+    EXPECT_TRUE(powered->HasFlags(kObjectActive));
+    EXPECT_FALSE(game_->NormalBall()->HasFlags(kObjectActive));
+    EXPECT_EQ(powered->X(), game_->NormalBall()->X());
+
+    const std::int32_t expected[] = {200, 600, 1400};
+    for (int i = 0; i < 3; ++i) {
+        PyxEntityGameObject* enemy = Enemy(200.0f + 10.0f * float(i), 84.0f);
+        EXPECT_FALSE(game_->OnBallsTouch(enemy, powered));
+        EXPECT_TRUE(enemy->HasFlags(kObjectRemoved));
+        EXPECT_EQ(game_->Score(), expected[i]);
+    }
+    EXPECT_EQ(game_->EatenInARow(), 3);
+    // A ball the vortex has not let go of yet is not eaten.
+    PyxEntityGameObject* fresh = Enemy(320.0f, 84.0f);
+    fresh->ClearFlags(kObjectReleased);
+    EXPECT_TRUE(game_->OnBallsTouch(powered, fresh));
+    EXPECT_FALSE(fresh->HasFlags(kObjectRemoved));
+
+    // The eaten balls leave the board at the end of the frame.
+    game_->Update(0.0f);
+    std::size_t enemies = 0;
+    for (const auto& record : game_->Level()->Objects())
+        enemies += record.typeName == "enemy" ? 1 : 0;
+    EXPECT_EQ(enemies, 1u);
+}
+
+TEST_F(ScoringTest, PowerLastsFiveSecondsThenTheNormalBallComesBack) {
+    game_->PowerUp();
+    Run(*game_, 10, 100.0f);
+    game_->PowerUp(); // again: the timer starts over
+    EXPECT_EQ(game_->PowerTimer(), 5000.0f);
+    Run(*game_, 49, 100.0f);
+    EXPECT_TRUE(game_->IsPowered());
+    Run(*game_, 1, 100.0f);
+    EXPECT_FALSE(game_->IsPowered());
+    EXPECT_EQ(game_->PlayerBall(), game_->NormalBall());
+    EXPECT_TRUE(game_->NormalBall()->HasFlags(kObjectActive));
+    EXPECT_FALSE(game_->PoweredBall()->HasFlags(kObjectActive));
+    EXPECT_EQ(game_->NormalBall()->X(), game_->PoweredBall()->X());
+}
+
+TEST_F(ScoringTest, CollectedCoinCountsAndAnotherBallTakesNone) {
+    PyxEntityGameObjectType awardType(nullptr);
+    PyxEntityGameObject award(&awardType);
+    PyxEntityGameObject* enemy = Enemy(250.0f, 84.0f);
+    EXPECT_FALSE(game_->OnAwardTaken(&award, enemy));
+    EXPECT_EQ(game_->CoinsHeld(), 0);
+    EXPECT_TRUE(game_->OnAwardTaken(&award, player_));
+    EXPECT_EQ(game_->CoinsHeld(), 1);
+    EXPECT_EQ(game_->HudText(5), "Coins: 1 / 3");
+}
+
+} // namespace
