@@ -8,15 +8,6 @@ namespace {
 
 using namespace entitytest;
 
-TEST_F(RegistryTest, RegisterRefusesTakenEmptyAndNullNames) {
-    EXPECT_FALSE(registry_.Register(&kScenePrototype, "element"));
-    EXPECT_EQ(registry_.FindPrototype("element"), &kElementPrototype);
-    EXPECT_FALSE(registry_.Register(&kScenePrototype, ""));
-    EXPECT_FALSE(registry_.Register(nullptr, "other"));
-    EXPECT_EQ(registry_.FindPrototype("Element"), nullptr); // names are case-sensitive
-    EXPECT_EQ(registry_.PrototypeCount(), 3u);
-}
-
 TEST_F(RegistryTest, DefineTypeReadsKeysAndKeepsTheFirstOfTwoNames) {
     QxEntityBaseType* type = Define("class element\ntype button1\ntype button2\ntext Hi\n");
     ASSERT_NE(type, nullptr);

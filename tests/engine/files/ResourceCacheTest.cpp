@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/QxGlobals.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxBitmapFile.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxImage.h"
@@ -13,7 +14,6 @@
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
-#include "engine/files/MediaTestSupport.h"
 
 using namespace mediatest;
 
@@ -147,14 +147,6 @@ TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(a->Row(y)[x], b->Row(y)[2 - x]);
-}
-
-TEST_F(ResourceCacheTest, ASingleImageIgnoresTheDitherSuffixButPassesTheFlag) {
-    QxImageRecord* dithered = m_cache.GetImage("gfx/ball.bmp", kImageDither);
-    ASSERT_NE(dithered, nullptr);
-    EXPECT_EQ(dithered->key, "GFX/BALL.BMP");
-    EXPECT_EQ(m_screen.lastFlags, kImageDither);
-    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), dithered);
 }
 
 TEST_F(ResourceCacheTest, ReleaseAtZeroFreesTheSurfaceAndDropsTheRecord) {
@@ -352,14 +344,4 @@ TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
     EXPECT_EQ(m_cache.GetSound("sfx/bounce.wav"), nullptr);
     EXPECT_EQ(log.Text(), "Exception occured while opening sound: sfx/bounce.wav\n");
     EXPECT_EQ(m_files->OpenCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, DumpsListCountsAndKeys) {
-    m_cache.GetImage("gfx/ball.bmp", 0);
-    m_cache.GetImage("gfx/ball.bmp", 0);
-    m_cache.GetImage("gfx/deep.bmp", kImageMirror);
-    m_cache.GetImageList("gfx/walk.ims", 0);
-    EXPECT_EQ(m_cache.DumpImageMap(),
-              "***** Starting Image Map Dump\n2 - GFX/BALL.BMP\n1 - GFX/DEEP.BMP_H\n");
-    EXPECT_EQ(m_cache.DumpListMap(), "***** Starting List Map Dump\n1 - GFX/WALK.IMS\n");
 }
