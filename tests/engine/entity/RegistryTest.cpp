@@ -50,12 +50,6 @@ TEST_F(RegistryTest, PrototypesThatBuildNothingOrThrowYieldNoType) {
     registry_.Clear(); // the local prototypes go before the registry
 }
 
-TEST_F(RegistryTest, AnonymousTypesAreNamedByTheTypeCounter) {
-    EXPECT_EQ(Define("class element\n", true)->TypeName(), "Anon0");
-    EXPECT_EQ(Define("class element\ntype named\n")->TypeName(), "named");
-    EXPECT_EQ(Define("class element\ntype ignored\n", true)->TypeName(), "Anon2");
-}
-
 TEST_F(RegistryTest, CreateChecksTheKind) {
     Define("class element\ntype x\n");
     Define("class scene\ntype s\n");

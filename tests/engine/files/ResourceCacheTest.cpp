@@ -202,13 +202,6 @@ TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesGiveNoRecord) {
     EXPECT_EQ(m_files->OpenCount(), 0u);
 }
 
-TEST_F(ResourceCacheTest, NothingLoadsWithoutAScreen) {
-    g_screen = nullptr;
-    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
-    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_files->Opens(), 0);
-}
-
 TEST_F(ResourceCacheTest, AFailureThrownWhileLoadingIsCaughtAndLogged) {
     m_screen.throwAt = 0;
     EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
@@ -273,13 +266,6 @@ TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailed) {
     EXPECT_EQ(list->frames[1].height, 0);
     EXPECT_TRUE(m_screen.IsSurfaceValid(list->frames[2].surface));
     m_cache.ReleaseImageList(list->key);
-    EXPECT_EQ(m_screen.SurfaceCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, NoFirstFrameMeansNoList) {
-    m_screen.failAt = 0;
-    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_cache.ImageListCount(), 0u);
     EXPECT_EQ(m_screen.SurfaceCount(), 0u);
 }
 

@@ -80,22 +80,6 @@ TEST(SoundLevels, PanIsLogarithmicTowardsEachSideAndMirrorsWhenSwapped) {
     EXPECT_EQ(QxPanToServicePan(7.0f, false), 10000);
 }
 
-TEST(SoundManagerBase, DeviceOperationsRefuseUntilReady) {
-    QxWin32SoundManager manager;
-    WavShape shape;
-    shape.samples = Ramp(16);
-    auto file = BufferOf(MakeWav(shape));
-    uint32_t handle = 0;
-    EXPECT_EQ(manager.LoadSound(file.get(), &handle), 0);
-    EXPECT_EQ(manager.PlaySound(0, &handle, false), 0);
-    EXPECT_EQ(manager.StopInstance(0), 0);
-    EXPECT_EQ(manager.UpdateSounds(1.0f), 0);
-    EXPECT_EQ(manager.StopAll(), 1);
-    EXPECT_FALSE(manager.IsInstancePlaying(0));
-    EXPECT_EQ(manager.InitSound(0), 1);
-    EXPECT_EQ(manager.InitSound(0), 0); // already ready
-}
-
 TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     const size_t devices = hs::SoundDeviceCount();
     LogCapture log;
@@ -306,15 +290,6 @@ TEST_F(SoundManagerTest, AStaticBufferFailureFallsBackToAPlainOne) {
     const uint32_t sound = Load();
     EXPECT_EQ(m_log.Text(), "Failed to create static Sound Buffer\n");
     EXPECT_EQ(StateOf(m_manager.SoundBufferOf(sound)).flags & platform::kSoundBufferStatic, 0u);
-}
-
-TEST_F(SoundManagerTest, NoBufferAtAllFailsTheLoad) {
-    hs::FailSoundCall(hs::SoundCall::CreateBuffer, platform::SoundResult::OutOfMemory, 2);
-    Load(false);
-    EXPECT_EQ(m_log.Text(),
-              "Failed to create static Sound Buffer\nFailed to create Sound Buffer\n");
-    EXPECT_EQ(m_manager.SoundCount(), 0u);
-    EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers);
 }
 
 TEST_F(SoundManagerTest, ALockFailureNamesTheErrorAndReleasesTheBuffer) {
