@@ -39,37 +39,23 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScoreTable.h"
+#include "engine/gui/WidgetTestSupport.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
-#include "engine/gui/WidgetTestSupport.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessMessages.h"
+#include "support/TestFiles.h"
 
 namespace gametest {
 
 inline std::string FreshFolder(const std::string& what) {
-    const char* base = std::getenv("RONDELIX_TEST_TMP");
-    std::filesystem::path root = base != nullptr
-                                     ? std::filesystem::path(base)
-                                     : std::filesystem::temp_directory_path() / "rondelix-test";
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    root /= std::string("game-") + info->test_suite_name() + "-" + info->name() + what;
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-    std::filesystem::create_directories(root, ec);
-    return root.string();
+    return testsupport::FreshFolder("game", false, what);
 }
-
 inline void WriteFile(const std::string& path, const std::string& bytes) {
-    std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    testsupport::WriteText(path, bytes);
 }
-
 inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return testsupport::ReadText(path);
 }
 
 inline bool WriteBitmap(const std::string& path, const QxImage& image) {
@@ -87,32 +73,7 @@ inline bool WriteBitmap(const std::string& path, const QxImage& image) {
 
 // A PCM WAV file of a tenth of a second of silence, 8 bits at 8000 Hz.
 inline std::string SmallWav() {
-    std::string body = "WAVEfmt ";
-    auto u32 = [&body](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            body += static_cast<char>((v >> (8 * i)) & 0xFF);
-        }
-    };
-    auto u16 = [&body](std::uint16_t v) {
-        body += static_cast<char>(v & 0xFF);
-        body += static_cast<char>(v >> 8);
-    };
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(8000);
-    u16(1);
-    u16(8);
-    body += "data";
-    u32(800);
-    body += std::string(800, '\x80');
-    std::string file = "RIFF";
-    const auto size = static_cast<std::uint32_t>(body.size());
-    for (int i = 0; i < 4; ++i) {
-        file += static_cast<char>((size >> (8 * i)) & 0xFF);
-    }
-    return file + body;
+    return testsupport::PcmWav(800);
 }
 
 // Where the data set puts the 40 x 20 buttons of each scene.

@@ -19,6 +19,7 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/screen/QxScreen2D.h"
+#include "support/TestPrototype.h"
 
 namespace gametest {
 
@@ -133,12 +134,7 @@ inline std::unique_ptr<QxEntityBase> ProbeSceneType::CreateEntity() {
     return std::make_unique<ProbeScene>(this);
 }
 
-class ProbeScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<ProbeSceneType>(&definition);
-    }
-};
+using ProbeScenePrototype = testsupport::TestPrototype<ProbeSceneType>;
 
 // Registers the probe class under "TestProbe" with the published registry and defines
 // a type of it. False when the type could not be defined.

@@ -21,6 +21,7 @@
 #include "game/rules/PyxGameServices.h"
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
+#include "support/TestPrototype.h"
 
 namespace boardcontent {
 
@@ -98,12 +99,7 @@ inline std::unique_ptr<QxEntityBase> BoardSceneType::CreateEntity() {
     return std::make_unique<BoardScene>(this);
 }
 
-class BoardScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<BoardSceneType>(&definition);
-    }
-};
+using BoardScenePrototype = testsupport::TestPrototype<BoardSceneType>;
 
 inline const BoardScenePrototype kBoardScenePrototype;
 

@@ -72,28 +72,6 @@ TEST(DefinitionFindKey, LongKeysAndLongLinesAreSafe) {
     EXPECT_EQ(ValueOf(huge + "\ntext " + huge + "\n", "text"), huge);
 }
 
-TEST(DefinitionReaders, AnswerFalseWithoutACurrentKey) {
-    QxDefinition definition("a 1");
-    EXPECT_FALSE(definition.FindKey("b"));
-    std::string text = "kept";
-    std::int32_t ints[1] = {7};
-    float floats[1] = {7.0f};
-    std::uint32_t colour = 7;
-    QxCharAndInt pair{7, 7};
-    QxEntityRef ref{"c", "t"};
-    EXPECT_FALSE(definition.ReadString(text));
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(definition.ReadInts(ints));
-    EXPECT_FALSE(definition.ReadFloats(floats));
-    EXPECT_FALSE(definition.ReadColor(colour));
-    EXPECT_FALSE(definition.ReadCharAndInt(pair));
-    EXPECT_FALSE(definition.ReadEntityRef(ref));
-    EXPECT_EQ(ints[0], 7);
-    EXPECT_EQ(colour, 7u);
-    EXPECT_EQ(pair.character, 7);
-    EXPECT_EQ(ref, (QxEntityRef{"c", "t"}));
-}
-
 TEST(DefinitionReaders, StringsHonourQuotesTabsAndEscapes) {
     EXPECT_EQ(ValueOf("s \"Hi there\" extra", "s"), "Hi there");
     EXPECT_EQ(ValueOf("s Say \"hi\"", "s"), "Say \"hi\"");

@@ -2,24 +2,14 @@
 // Small entity classes for exercising the registry and the definition reader, and a
 // fixture that gives each test a log, a data folder and a file system of its own.
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
+#include <stdexcept>
 #include <string>
 
-#include <gtest/gtest.h>
-
-#include "app/QxGlobals.h"
-#include "app/QxWin32SettingsManager.h"
 #include "engine/entity/QxDefinition.h"
 #include "engine/entity/QxEntityBase.h"
-#include "engine/entity/QxEntityRegistry.h"
-#include "engine/files/QxFileLE.h"
-#include "engine/files/QxFileSystem.h"
-#include "engine/files/QxWin32FileManager.h"
-#include "platform/headless/Headless.h"
+#include "support/ServiceFixture.h"
+#include "support/TestPrototype.h"
 
 namespace entitytest {
 
@@ -110,12 +100,7 @@ public:
     }
 };
 
-template <typename Type> class TestPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<Type>(&definition);
-    }
-};
+using testsupport::TestPrototype;
 
 class NullPrototype : public QxEntityTypePrototype {
 public:
@@ -133,65 +118,20 @@ inline const TestPrototype<TestElementType> kElementPrototype;
 inline const TestPrototype<TestDialogType> kDialogPrototype;
 inline const TestPrototype<TestSceneType> kScenePrototype;
 
-inline std::string FreshFolder() {
-    const char* base = std::getenv("RONDELIX_TEST_TMP");
-    std::filesystem::path root = base != nullptr
-                                     ? std::filesystem::path(base)
-                                     : std::filesystem::temp_directory_path() / "rondelix-test";
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    root /= std::string("entity-") + info->test_suite_name() + "-" + info->name();
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-    std::filesystem::create_directories(root / "data", ec);
-    return root.string();
-}
-
 // A registry with the test classes "element", "dialog" and "scene", a log, and a
 // current file system over the folder `data/` of the test.
-class RegistryTest : public testing::Test {
+class RegistryTest : public testsupport::ServiceFixture {
 protected:
+    RegistryTest() : ServiceFixture("entity", {true, false, false, false, false}) {}
     void SetUp() override {
         g_counters = {};
-        root_ = FreshFolder();
-        platform::headless::SetRoot(root_);
-        settings_ = std::make_unique<QxWin32SettingsManager>("Quillfern Studio", "Rondelix");
-        g_settingsManager = settings_.get();
-        fileSystem_.AddManager(std::make_unique<QxWin32FileManager>(), DataFolder());
-        SetCurrentFileSystem(&fileSystem_);
+        ServiceFixture::SetUp();
         registry_.Register(&kElementPrototype, "element");
         registry_.Register(&kDialogPrototype, "dialog");
         registry_.Register(&kScenePrototype, "scene");
     }
-    void TearDown() override {
-        SetCurrentFileSystem(nullptr);
-        g_settingsManager = nullptr;
-        platform::headless::SetRoot("");
-    }
 
-    std::string DataFolder() const { return root_ + "/data/"; }
-
-    void WriteFile(const std::string& name, const std::string& text) const {
-        const std::filesystem::path path = DataFolder() + name;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-    }
-
-    std::string Log() const {
-        std::ifstream in(settings_->UserDataFolder("") + "log.txt", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    QxEntityBaseType* Define(const std::string& text, bool anonymous = false) {
-        QxDefinition definition(text);
-        return registry_.DefineType(definition, anonymous);
-    }
-
-    std::string root_;
-    std::unique_ptr<QxWin32SettingsManager> settings_;
-    QxFileSystem fileSystem_;
-    QxEntityRegistry registry_;
+    QxEntityRegistry& registry_ = Registry();
 };
 
 } // namespace entitytest

@@ -3,36 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/entity/EntityTestSupport.h"
-#include "engine/entity/QxRegistrationTable.h"
 
 namespace {
 
 using namespace entitytest;
-
-TEST(EntityKinds, TagsPackFirstCharacterHighestAndUnknownMatchesAll) {
-    EXPECT_EQ(QxKindTag("GUIE"), 0x47554945u);
-    TestElementType element(nullptr);
-    TestDialogType dialog(nullptr);
-    TestSceneType scene(nullptr);
-    EXPECT_TRUE(element.IsKind(QxKindTag("GUIE")));
-    EXPECT_FALSE(element.IsKind(QxKindTag("SCNE")));
-    EXPECT_TRUE(dialog.IsKind(QxKindTag("GUIE")));
-    EXPECT_FALSE(scene.IsKind(QxKindTag("GUIE")));
-    for (const QxEntityBaseType* type :
-         {static_cast<QxEntityBaseType*>(&element), static_cast<QxEntityBaseType*>(&dialog),
-          static_cast<QxEntityBaseType*>(&scene)})
-        EXPECT_TRUE(type->IsKind(kKindAny));
-    EXPECT_EQ(element.text, "none"); // no definition: every default kept
-}
-
-TEST_F(RegistryTest, RegisterRefusesTakenEmptyAndNullNames) {
-    EXPECT_FALSE(registry_.Register(&kScenePrototype, "element"));
-    EXPECT_EQ(registry_.FindPrototype("element"), &kElementPrototype);
-    EXPECT_FALSE(registry_.Register(&kScenePrototype, ""));
-    EXPECT_FALSE(registry_.Register(nullptr, "other"));
-    EXPECT_EQ(registry_.FindPrototype("Element"), nullptr); // names are case-sensitive
-    EXPECT_EQ(registry_.PrototypeCount(), 3u);
-}
 
 TEST_F(RegistryTest, DefineTypeReadsKeysAndKeepsTheFirstOfTwoNames) {
     QxEntityBaseType* type = Define("class element\ntype button1\ntype button2\ntext Hi\n");
@@ -76,12 +50,6 @@ TEST_F(RegistryTest, PrototypesThatBuildNothingOrThrowYieldNoType) {
     registry_.Clear(); // the local prototypes go before the registry
 }
 
-TEST_F(RegistryTest, AnonymousTypesAreNamedByTheTypeCounter) {
-    EXPECT_EQ(Define("class element\n", true)->TypeName(), "Anon0");
-    EXPECT_EQ(Define("class element\ntype named\n")->TypeName(), "named");
-    EXPECT_EQ(Define("class element\ntype ignored\n", true)->TypeName(), "Anon2");
-}
-
 TEST_F(RegistryTest, CreateChecksTheKind) {
     Define("class element\ntype x\n");
     Define("class scene\ntype s\n");
@@ -95,33 +63,6 @@ TEST_F(RegistryTest, CreateChecksTheKind) {
     ASSERT_NE(entity, nullptr);
     EXPECT_EQ(entity->Type(), registry_.FindType("element", "x"));
     EXPECT_NE(registry_.Create(QxEntityRef{"element", "x"}, kKindAny), nullptr);
-}
-
-TEST_F(RegistryTest, PropertiesAnswerOnlyForKnownIds) {
-    Define("class element\ntype x\n");
-    std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", kKindAny);
-    std::int32_t value = 7;
-    EXPECT_FALSE(entity->GetInt(3, value));
-    EXPECT_EQ(value, 7);
-    EXPECT_TRUE(entity->GetInt(2, value));
-    EXPECT_EQ(value, 42);
-    EXPECT_TRUE(entity->SetString(1, "tip"));
-    EXPECT_FALSE(entity->SetString(2, "tip"));
-    EXPECT_EQ(static_cast<TestElement*>(entity.get())->tooltip, "tip");
-    float f = 1.0f;
-    EXPECT_FALSE(entity->SetBool(1, 5));
-    EXPECT_FALSE(entity->GetFloat(1, f));
-    EXPECT_EQ(f, 1.0f);
-    EXPECT_FALSE(entity->Notify(1, 2, 3));
-    EXPECT_FALSE(entity->Type()->SetTypeInt(1, 1));
-}
-
-TEST_F(RegistryTest, UpdateKeepsTheTypeLoaded) {
-    QxEntityBaseType* type = Define("class element\ntype x\n");
-    std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", kKindAny);
-    EXPECT_TRUE(entity->Update(16.0f));
-    EXPECT_TRUE(type->IsLoaded());
-    EXPECT_TRUE(entity->Draw());
 }
 
 TEST_F(RegistryTest, LoadTypesHonoursItsFlagsAndCountsEveryType) {
@@ -258,15 +199,6 @@ TEST_F(RegistryTest, LoadAllDefinesEveryFileAndReportsProgress) {
     const std::string log = Log();
     EXPECT_NE(log.find("b.ent - \"}\" without \"{\".\n"), std::string::npos) << log;
     EXPECT_NE(log.find("element|a - already defined.\n"), std::string::npos) << log;
-}
-
-TEST_F(RegistryTest, RegistrationTableRegistersEveryClassOnce) {
-    QxEntityRegistry registry;
-    EXPECT_TRUE(RegisterEntityClasses(registry));
-    EXPECT_EQ(registry.PrototypeCount(), RegistrationTable().size());
-    for (const QxRegistration& entry : RegistrationTable())
-        EXPECT_EQ(registry.FindPrototype(entry.className), entry.prototype);
-    EXPECT_FALSE(RegisterEntityClasses(registry) && !RegistrationTable().empty());
 }
 
 } // namespace

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <map>
 
+#include "engine/files/FilesTestSupport.h"
 #include "engine/files/QxArchiveFolder.h"
 #include "engine/files/QxArchiveManager.h"
 #include "engine/files/QxArchiveWriter.h"
 #include "engine/files/QxBuffer.h"
-#include "engine/files/FilesTestSupport.h"
 
 namespace {
 
@@ -133,27 +133,6 @@ TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
     EXPECT_EQ(list.size(), 3u);
 }
 
-TEST(Archive, EveryOpenReadsAFreshCopy) {
-    MemoryArchive m(HandWritten().bytes);
-    QxFile* first = m.archive->Open(kScene, 0);
-    ASSERT_NE(first, nullptr);
-    static_cast<QxBuffer*>(first)->GetData()[0] = 'X';
-    QxFile* second = m.archive->Open(kScene, 0);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(ReadAll(second), kSceneData);
-    m.archive->Close(first);
-    m.archive->Close(second);
-}
-
-TEST(Archive, EmptyArchiveLoadsAndAnswersNoName) {
-    RawArchive a;
-    a.Header(15, 0);
-    MemoryArchive m(a.bytes);
-    EXPECT_TRUE(m.archive->IsLoaded());
-    EXPECT_FALSE(m.archive->IsDamaged());
-    EXPECT_EQ(m.archive->Open("anything", 0), nullptr);
-}
-
 TEST(Archive, RepeatedNameKeepsTheFirstEntry) {
     RawArchive a;
     a.Header(45, 2).Entry("a.t", 45, 1).Entry("A.T", 46, 1).Text("12");
@@ -178,23 +157,6 @@ TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     QxBuffer stranger;
     EXPECT_EQ(m.archive->Close(&stranger), 0);
     EXPECT_EQ(log.Text(), "Not an archive: bogus.qxa\r\n");
-}
-
-TEST(Archive, ClosesItsFileThroughTheOwner) {
-    MemoryFileManager source;
-    source.Add("t.qxa", HandWritten().bytes);
-    {
-        QxArchiveManager archive(&source, "t.qxa");
-        EXPECT_EQ(source.OpenCount(), 1u);
-        QxBuffer stranger;
-        EXPECT_EQ(archive.Close(&stranger), QxFileManager::kNotMine);
-    }
-    EXPECT_EQ(source.OpenCount(), 0u);
-
-    QxArchiveManager none(static_cast<QxFileManager*>(nullptr), "t.qxa");
-    EXPECT_FALSE(none.IsLoaded());
-    QxArchiveManager unnamed(&source, "");
-    EXPECT_FALSE(unnamed.IsLoaded());
 }
 
 // ---- damaged directories ---------------------------------------------------------

@@ -39,26 +39,6 @@ TEST(Buffer, EmptyBufferReadsSafely) {
     EXPECT_EQ(buffer.Find("x"), -1);
 }
 
-TEST(Buffer, WritesGrowInSteps) {
-    QxBuffer buffer;
-    ASSERT_TRUE(buffer.Allocate(0, 0));
-    EXPECT_EQ(buffer.GetStatus(), QxFile::kStatusGood);
-    for (int i = 0; i < 1025; ++i)
-        ASSERT_EQ(buffer.WriteUInt8(static_cast<uint8_t>(i)), 1u);
-    EXPECT_EQ(buffer.GetSize(), 2048u);
-    EXPECT_EQ(buffer.Tell(), 1025u);
-    EXPECT_EQ(buffer.GetData()[1024], 0);
-
-    // A large block grows the storage to the next step at once.
-    QxBuffer big;
-    std::vector<uint8_t> block(5000, 7);
-    EXPECT_EQ(big.WriteBytes(5000, block.data()), 5000u);
-    EXPECT_EQ(big.GetSize(), 5120u);
-    EXPECT_EQ(big.WriteBytes(10, nullptr), QxBuffer::kShortRead);
-    EXPECT_EQ(big.Tell(), 5000u);
-    EXPECT_EQ(big.WriteBytes(0, block.data()), 0u);
-}
-
 TEST(Buffer, ValuesAreStoredLittleEndian) {
     QxBuffer buffer;
     buffer.WriteUInt32(0x01020304u);
@@ -76,19 +56,6 @@ TEST(Buffer, ValuesAreStoredLittleEndian) {
     EXPECT_EQ(buffer.ReadFloat(), 1.0f);
     EXPECT_EQ(buffer.ReadDouble(), -2.5);
     EXPECT_EQ(buffer.ReadInt8(), -1);
-}
-
-TEST(Buffer, StringsRoundTripIncludingEmpty) {
-    QxBuffer buffer;
-    EXPECT_EQ(buffer.WriteString(""), 4u);
-    EXPECT_EQ(buffer.WriteString("common/sounds"), 17u);
-    EXPECT_EQ(Bytes(buffer).size(), 21u);
-    EXPECT_EQ(std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + 4),
-              std::vector<uint8_t>(4, 0));
-    buffer.Seek(QxFile::kSeekStart, 0);
-    EXPECT_EQ(buffer.ReadString(), "");
-    EXPECT_EQ(buffer.ReadString(), "common/sounds");
-    EXPECT_EQ(buffer.Tell(), 21u);
 }
 
 TEST(Buffer, StringEndsAtStoredZeroButSkipsWholeLength) {
@@ -146,42 +113,6 @@ TEST(Buffer, SeekRules) {
     EXPECT_FALSE(buffer.Seek(QxFile::kSeekCurrent, -10));
     EXPECT_TRUE(buffer.Seek(QxFile::kSeekCurrent, -9));
     EXPECT_EQ(buffer.Tell(), 0u);
-}
-
-TEST(Buffer, BlocksAreNotCarried) {
-    QxBuffer buffer;
-    buffer.Allocate(32, 0xFF);
-    EXPECT_EQ(buffer.ReadBlock16(), QxBlock16{});
-    EXPECT_EQ(buffer.Tell(), 0u);
-    QxBlock16 block;
-    block.bytes[0] = 1;
-    EXPECT_EQ(buffer.WriteBlock16(block), 0u);
-    EXPECT_EQ(buffer.Tell(), 0u);
-}
-
-TEST(Buffer, GrowKeepsBytesAndClearZeroes) {
-    QxBuffer buffer;
-    buffer.Allocate(4, 0x11);
-    buffer.Seek(QxFile::kSeekStart, 2);
-    ASSERT_TRUE(buffer.Grow(4));
-    EXPECT_EQ(buffer.GetSize(), 8u);
-    EXPECT_EQ(buffer.Tell(), 2u);
-    EXPECT_EQ(buffer.GetData()[3], 0x11);
-    buffer.Clear();
-    EXPECT_EQ(buffer.GetData()[3], 0);
-    EXPECT_EQ(buffer.GetSize(), 8u);
-    EXPECT_EQ(buffer.Tell(), 2u);
-}
-
-TEST(Buffer, FindSearchesBeforeThePosition) {
-    QxBuffer buffer;
-    buffer.Allocate(16, 0);
-    EXPECT_EQ(buffer.Find(""), -1); // position 0
-    buffer.WriteBytes(8, "xxabcabc");
-    EXPECT_EQ(buffer.Find("abc"), 2);
-    EXPECT_EQ(buffer.Find("zz"), -1);
-    buffer.Seek(QxFile::kSeekStart, 2);
-    EXPECT_EQ(buffer.Find("abc"), -1); // starts only below the position
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/files/FilesTestSupport.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileLE.h"
-#include "engine/files/FilesTestSupport.h"
 
 namespace {
 
@@ -31,22 +31,6 @@ private:
     std::FILE* m_handle;
     QxFileLE m_file;
 };
-
-TEST(FileLE, WithoutStreamEveryOperationFailsQuietly) {
-    QxFileLE file(nullptr);
-    EXPECT_EQ(file.GetStatus(), QxFile::kStatusFailed);
-    EXPECT_EQ(file.ReadInt32(), 0);
-    EXPECT_EQ(file.ReadDouble(), 0.0);
-    EXPECT_EQ(file.ReadString(), "");
-    EXPECT_EQ(file.ReadBlock16(), QxBlock16{});
-    EXPECT_EQ(file.WriteUInt32(1), 0u);
-    EXPECT_EQ(file.GetSize(), 0u);
-    EXPECT_FALSE(file.Seek(QxFile::kSeekStart, 0));
-    // A read loop over a file without a stream must end.
-    EXPECT_TRUE(file.IsEOF());
-    EXPECT_EQ(file.ReadLine(), "");
-    EXPECT_EQ(file.GetStatus(), QxFile::kStatusFailed);
-}
 
 TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
     TempFolder folder;

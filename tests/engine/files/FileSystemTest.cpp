@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <thread>
 
+#include "engine/files/FilesTestSupport.h"
 #include "engine/files/QxArchiveManager.h"
 #include "engine/files/QxArchiveWriter.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileLE.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxWin32FileManager.h"
-#include "engine/files/FilesTestSupport.h"
 
 namespace {
 
@@ -170,22 +170,6 @@ TEST(FileSystem, EachThreadHasItsOwnCurrentSystem) {
     EXPECT_NE(workerOwn, nullptr);
     EXPECT_EQ(CurrentFileSystem(), &mainSystem);
     SetCurrentFileSystem(nullptr);
-}
-
-TEST(ScopedFile, ClosesThroughItsSystem) {
-    TempFolder folder;
-    WriteFileText(folder.Path() / "a.txt", "x");
-    QxFileSystem system;
-    auto manager = std::make_unique<QxWin32FileManager>();
-    QxWin32FileManager* folderManager = manager.get();
-    system.AddManager(std::move(manager), folder.Root());
-    {
-        QxScopedFile file(&system, system.Open("a.txt", QxFileManager::kModeReadBinary));
-        ASSERT_TRUE(file);
-        EXPECT_EQ(file->ReadUInt8(), 'x');
-        EXPECT_EQ(folderManager->GetOpenCount(), 1u);
-    }
-    EXPECT_EQ(folderManager->GetOpenCount(), 0u);
 }
 
 } // namespace

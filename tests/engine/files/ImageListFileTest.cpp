@@ -2,9 +2,9 @@
 // and damaged files refused with one log line.
 #include <gtest/gtest.h>
 
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
-#include "engine/files/MediaTestSupport.h"
 
 using namespace mediatest;
 

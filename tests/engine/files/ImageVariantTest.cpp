@@ -1,6 +1,9 @@
 // Image variants: cache keys and the mirror, flip and halve transforms.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageVariant.h"
 
@@ -28,22 +31,23 @@ TEST(ImageVariant, KeysAreUpperCasedWithSuffixesInFixedOrder) {
     EXPECT_EQ(QxImageCacheKey("a", 1 | 32, true), "A");
 }
 
-TEST(ImageVariant, MirrorReversesEachRowPixelByPixel) {
-    QxImage image = Numbered(3, 2, 16);
-    QxApplyImageVariant(image, kImageMirror);
-    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{4, 5, 2, 3, 0, 1, 10, 11, 8, 9, 6, 7}));
-}
-
-TEST(ImageVariant, FlipReversesTheRowOrder) {
-    QxImage image = Numbered(2, 3, 8);
-    QxApplyImageVariant(image, kImageFlip);
-    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{4, 5, 2, 3, 0, 1}));
-}
-
-TEST(ImageVariant, FlipAndMirrorTogetherTurnThePictureHalfway) {
-    QxImage image = Numbered(2, 2, 24);
-    QxApplyImageVariant(image, kImageFlip | kImageMirror);
-    EXPECT_EQ(image.pixels, (std::vector<uint8_t>{9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2}));
+TEST(ImageVariant, MirrorAndFlipMovePixelsAtEveryDepth) {
+    struct Case {
+        int w, h, bits;
+        std::uint32_t variant;
+        std::vector<uint8_t> pixels;
+    };
+    const Case cases[] = {
+        {3, 2, 16, kImageMirror, {4, 5, 2, 3, 0, 1, 10, 11, 8, 9, 6, 7}},
+        {2, 3, 8, kImageFlip, {4, 5, 2, 3, 0, 1}},
+        {2, 2, 24, kImageFlip | kImageMirror, {9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.variant);
+        QxImage image = Numbered(c.w, c.h, c.bits);
+        QxApplyImageVariant(image, c.variant);
+        EXPECT_EQ(image.pixels, c.pixels);
+    }
 }
 
 TEST(ImageVariant, HalvingTouchesEveryPaletteByteOfEightBitImagesOnly) {

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/files/QxLog.h"
 #include "engine/files/FilesTestSupport.h"
+#include "engine/files/QxLog.h"
 
 namespace {
 

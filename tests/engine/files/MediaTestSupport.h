@@ -1,6 +1,7 @@
 #pragma once
-// Helpers for the image, image-list and sound tests: byte building, in-memory files,
-// a file system serving named byte blocks, and a log that can be read back.
+// Helpers for the file, image and sound tests: a temporary folder removed afterwards,
+// whole-file reads and writes, byte building, in-memory files, a source serving named
+// byte blocks, and a log that can be read back.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -20,6 +21,52 @@
 #include "platform/headless/Headless.h"
 
 namespace mediatest {
+
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        m_path = std::filesystem::temp_directory_path() /
+                 ("rondelix-files-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return m_path; }
+    // The folder as a file manager root: ends in "/".
+    std::string Root() const { return m_path.generic_string() + "/"; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+    WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+inline std::string ReadFileText(const std::filesystem::path& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // Little-endian byte building.
 class Bytes {
@@ -110,12 +157,7 @@ private:
 class LogCapture {
 public:
     LogCapture() : m_previousRoot(platform::headless::Root()) {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("rondelix-media-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_folder);
-        platform::headless::SetRoot(m_folder.generic_string());
+        platform::headless::SetRoot(m_folder.Path().generic_string());
         m_settings = std::make_unique<QxWin32SettingsManager>("Maker", "Product");
         m_previous = g_settingsManager;
         g_settingsManager = m_settings.get();
@@ -125,19 +167,15 @@ public:
         g_settingsManager = m_previous;
         m_settings.reset();
         platform::headless::SetRoot(m_previousRoot);
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
     }
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
 
-    std::string Text() const {
-        std::ifstream in(m_logPath, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    std::string Text() const { return ReadFileText(m_logPath); }
+    const std::string& LogPath() const { return m_logPath; }
 
 private:
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
     std::string m_previousRoot;
     std::unique_ptr<QxWin32SettingsManager> m_settings;
     QxSettingsManager* m_previous = nullptr;

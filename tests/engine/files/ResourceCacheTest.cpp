@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/QxGlobals.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxBitmapFile.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxImage.h"
@@ -13,7 +14,6 @@
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
-#include "engine/files/MediaTestSupport.h"
 
 using namespace mediatest;
 
@@ -149,14 +149,6 @@ TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
             EXPECT_EQ(a->Row(y)[x], b->Row(y)[2 - x]);
 }
 
-TEST_F(ResourceCacheTest, ASingleImageIgnoresTheDitherSuffixButPassesTheFlag) {
-    QxImageRecord* dithered = m_cache.GetImage("gfx/ball.bmp", kImageDither);
-    ASSERT_NE(dithered, nullptr);
-    EXPECT_EQ(dithered->key, "GFX/BALL.BMP");
-    EXPECT_EQ(m_screen.lastFlags, kImageDither);
-    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), dithered);
-}
-
 TEST_F(ResourceCacheTest, ReleaseAtZeroFreesTheSurfaceAndDropsTheRecord) {
     QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
     m_cache.GetImage("gfx/ball.bmp", 0);
@@ -208,13 +200,6 @@ TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesGiveNoRecord) {
     EXPECT_EQ(m_cache.GetImage("gfx/text.bmp", 0), nullptr);
     EXPECT_EQ(m_cache.ImageCount(), 0u);
     EXPECT_EQ(m_files->OpenCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, NothingLoadsWithoutAScreen) {
-    g_screen = nullptr;
-    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
-    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_files->Opens(), 0);
 }
 
 TEST_F(ResourceCacheTest, AFailureThrownWhileLoadingIsCaughtAndLogged) {
@@ -284,13 +269,6 @@ TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailed) {
     EXPECT_EQ(m_screen.SurfaceCount(), 0u);
 }
 
-TEST_F(ResourceCacheTest, NoFirstFrameMeansNoList) {
-    m_screen.failAt = 0;
-    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_cache.ImageListCount(), 0u);
-    EXPECT_EQ(m_screen.SurfaceCount(), 0u);
-}
-
 TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
     QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
     m_screen.FreeAllSurfaces();
@@ -352,14 +330,4 @@ TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
     EXPECT_EQ(m_cache.GetSound("sfx/bounce.wav"), nullptr);
     EXPECT_EQ(log.Text(), "Exception occured while opening sound: sfx/bounce.wav\n");
     EXPECT_EQ(m_files->OpenCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, DumpsListCountsAndKeys) {
-    m_cache.GetImage("gfx/ball.bmp", 0);
-    m_cache.GetImage("gfx/ball.bmp", 0);
-    m_cache.GetImage("gfx/deep.bmp", kImageMirror);
-    m_cache.GetImageList("gfx/walk.ims", 0);
-    EXPECT_EQ(m_cache.DumpImageMap(),
-              "***** Starting Image Map Dump\n2 - GFX/BALL.BMP\n1 - GFX/DEEP.BMP_H\n");
-    EXPECT_EQ(m_cache.DumpListMap(), "***** Starting List Map Dump\n1 - GFX/WALK.IMS\n");
 }

@@ -14,6 +14,7 @@
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "support/TestPrototype.h"
 
 namespace scenetest {
 
@@ -176,12 +177,7 @@ inline std::unique_ptr<QxEntityBase> BoxType::CreateEntity() {
     return std::make_unique<Box>(this);
 }
 
-template <typename Type> class Prototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<Type>(&definition);
-    }
-};
+template <typename Type> using Prototype = testsupport::TestPrototype<Type>;
 
 inline void RegisterStandIns(QxEntityRegistry& registry) {
     static const Prototype<ProbeType> probe;

@@ -14,6 +14,7 @@
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
 #include "engine/screen/QxColour.h"
+#include "support/TestFiles.h"
 
 namespace widgettest {
 
@@ -200,32 +201,7 @@ inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
 
 // A mono 8-bit PCM WAV of `samples` bytes; tests tell sounds apart by their length.
 inline std::string Wav(uint32_t samples) {
-    std::string out;
-    auto u32 = [&](uint32_t v) {
-        for (int i = 0; i < 4; ++i) {
-            out += static_cast<char>((v >> (8 * i)) & 0xFF);
-        }
-    };
-    auto u16 = [&](uint16_t v) {
-        out += static_cast<char>(v & 0xFF);
-        out += static_cast<char>(v >> 8);
-    };
-    const uint32_t padded = samples + (samples & 1);
-    out += "RIFF";
-    u32(4 + 8 + 16 + 8 + padded);
-    out += "WAVE";
-    out += "fmt ";
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(8000);
-    u16(1);
-    u16(8);
-    out += "data";
-    u32(samples);
-    out.append(padded, static_cast<char>(0x80));
-    return out;
+    return testsupport::PcmWav(samples);
 }
 
 } // namespace widgettest

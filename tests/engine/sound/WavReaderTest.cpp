@@ -2,9 +2,9 @@
 // with one log line and no buffer.
 #include <gtest/gtest.h>
 
+#include "engine/files/MediaTestSupport.h"
 #include "engine/sound/QxWavReader.h"
 #include "engine/sound/QxWin32SoundManager.h"
-#include "engine/files/MediaTestSupport.h"
 #include "platform/headless/HeadlessSound.h"
 
 using namespace mediatest;

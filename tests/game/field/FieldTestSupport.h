@@ -4,31 +4,21 @@
 // with a registry, a log and a file system of its own.
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "app/QxGlobals.h"
-#include "app/QxWin32SettingsManager.h"
-#include "engine/entity/QxDefinition.h"
-#include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxBuffer.h"
-#include "engine/files/QxFileSystem.h"
-#include "engine/files/QxWin32FileManager.h"
 #include "game/field/PyxBallMotion.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxGameEvents.h"
-#include "platform/headless/Headless.h"
+#include "support/RecordingEvents.h"
+#include "support/ServiceFixture.h"
+#include "support/TestPrototype.h"
 
 namespace fieldtest {
 
@@ -110,48 +100,13 @@ public:
     }
 };
 
-template <typename Type> class TestPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<Type>(&definition);
-    }
-};
+using testsupport::TestPrototype;
 
 inline const TestPrototype<TestObjectType> kObjectPrototype;
 inline const TestPrototype<TestTileType> kTilePrototype;
 
-// Records what the board tells the rules.
-class RecordingEvents : public PyxGameEvents {
-public:
-    struct SinkEvent {
-        PyxEntityGameObject* ball;
-        PyxEntityTileBase* tile;
-    };
-
-    PyxLevel* Level() override { return level; }
-    void OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBase* tile) override {
-        sinks.push_back({ball, tile});
-    }
-    void OnBallEnteredTile(PyxEntityGameObject* ball, PyxEntityTileBase* tile) override {
-        entered.push_back({ball, tile});
-    }
-    void SetAmbientLevels(float posts, float sinksLevel) override {
-        postLevel = posts;
-        sinkLevel = sinksLevel;
-    }
-    float PostSoundLevel() override { return postLevel; }
-    float SinkSoundLevel() override { return sinkLevel; }
-    bool TakeSinkSoundRequest() override { return std::exchange(sinkRequest, false); }
-    bool TakePostSoundRequest() override { return std::exchange(postRequest, false); }
-
-    PyxLevel* level = nullptr;
-    std::vector<SinkEvent> sinks;
-    std::vector<SinkEvent> entered;
-    float postLevel = 0.0f;
-    float sinkLevel = 0.0f;
-    bool sinkRequest = false;
-    bool postRequest = false;
-};
+using testsupport::ReadText;
+using testsupport::RecordingEvents;
 
 // Little-endian bytes of a level file, written block by block.
 class LevelBytes {
@@ -202,33 +157,16 @@ inline std::vector<std::uint8_t> WrittenBytes(QxBuffer& buffer) {
     return std::vector<std::uint8_t>(data, data + buffer.Tell());
 }
 
-inline std::string FreshFolder() {
-    const char* base = std::getenv("RONDELIX_TEST_TMP");
-    std::filesystem::path root = base != nullptr
-                                     ? std::filesystem::path(base)
-                                     : std::filesystem::temp_directory_path() / "rondelix-test";
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    root /= std::string("field-") + info->test_suite_name() + "-" + info->name();
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-    std::filesystem::create_directories(root / "data", ec);
-    return root.string();
-}
-
 // A registry holding the test classes "TestObject" and "TestTile" with the types
 // "ball" (a ball of radius 10 drawn 20 x 20), "pickup" (a pickup ball), "post"
 // (radius 10), "award", "effect", "floor" (kind bits 1), "sink" (2) and "trap" (6);
 // the rules stand-in published with the level under test; a log; a file system over
 // the test's data folder.
-class FieldTest : public testing::Test {
+class FieldTest : public testsupport::ServiceFixture {
 protected:
+    FieldTest() : ServiceFixture("field", {true, false, false, false, false}) {}
     void SetUp() override {
-        root_ = FreshFolder();
-        platform::headless::SetRoot(root_);
-        settings_ = std::make_unique<QxWin32SettingsManager>("Quillfern Studio", "Rondelix");
-        g_settingsManager = settings_.get();
-        fileSystem_.AddManager(std::make_unique<QxWin32FileManager>(), root_ + "/data/");
-        SetCurrentFileSystem(&fileSystem_);
+        ServiceFixture::SetUp();
         registry_.Register(&kObjectPrototype, "TestObject");
         registry_.Register(&kTilePrototype, "TestTile");
         Define("class TestObject\ntype ball\nFlags 2\nRadius 10\nSize 20, 20\nKind BALL\n"
@@ -240,30 +178,14 @@ protected:
         Define("class TestTile\ntype floor\nBits 1\n");
         Define("class TestTile\ntype sink\nBits 2\n");
         Define("class TestTile\ntype trap\nBits 6\n");
-        g_registry = &registry_;
+        // The rules' defaults: balls pass each other, awards stay.
+        events_.bounceBalls = false;
+        events_.collect = false;
         SetGameEvents(&events_);
     }
     void TearDown() override {
         SetGameEvents(nullptr);
-        g_registry = nullptr;
-        SetCurrentFileSystem(nullptr);
-        g_settingsManager = nullptr;
-        platform::headless::SetRoot("");
-    }
-
-    QxEntityBaseType* Define(const std::string& text) {
-        QxDefinition definition(text);
-        return registry_.DefineType(definition, false);
-    }
-
-    std::string Log() const { return ReadText(settings_->UserDataFolder("") + "log.txt"); }
-    std::string DataFile(const std::string& name) const { return root_ + "/data/" + name; }
-
-    static std::string ReadText(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        ServiceFixture::TearDown();
     }
 
     // Fills every cell of the level with a tile of the type.
@@ -288,10 +210,8 @@ protected:
         return static_cast<TestObject*>(object);
     }
 
-    std::string root_;
-    std::unique_ptr<QxWin32SettingsManager> settings_;
-    QxFileSystem fileSystem_;
-    QxEntityRegistry registry_;
+    QxFileSystem& fileSystem_ = Files();
+    QxEntityRegistry& registry_ = Registry();
     RecordingEvents events_;
 };
 

@@ -41,8 +41,9 @@
 #include "game/objects/PyxEntityPickupBall.h"
 #include "game/objects/PyxEntityRenderedBall.h"
 #include "game/objects/PyxEntitySpriteBall.h"
-#include "game/objects/PyxGameEvents.h"
-#include "platform/headless/Headless.h"
+#include "support/RecordingEvents.h"
+#include "support/ServiceFixture.h"
+#include "support/TestPrototype.h"
 
 namespace balltest {
 
@@ -295,98 +296,30 @@ inline std::unique_ptr<QxEntityBase> ProbeType::CreateEntity() {
     return std::make_unique<Probe>(this);
 }
 
-template <typename Type> class Prototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<Type>(&definition);
-    }
-};
+template <typename Type> using Prototype = testsupport::TestPrototype<Type>;
 
 inline const Prototype<ProbeType> kProbePrototype;
 inline const Prototype<PyxEntityTileBaseType> kTilePrototype;
 
 // ---- the rules --------------------------------------------------------------------
 
-class RecordingEvents : public PyxGameEvents {
-public:
-    struct Pair {
-        PyxEntityGameObject* first;
-        PyxEntityGameObject* second;
-    };
-
-    PyxLevel* Level() override { return level; }
-    bool OnBallsTouch(PyxEntityGameObject* ball, PyxEntityGameObject* other) override {
-        touches.push_back({ball, other});
-        return bounceBalls;
-    }
-    bool OnAwardTaken(PyxEntityGameObject* award, PyxEntityGameObject* taker) override {
-        awards.push_back({award, taker});
-        return takeAwards;
-    }
-    void OnBallEnteredTile(PyxEntityGameObject* ball, PyxEntityTileBase* tile) override {
-        entered.push_back({ball, reinterpret_cast<PyxEntityGameObject*>(tile)});
-        enteredCells.push_back(tile ? tile->CellIndex() : -1);
-    }
-    void ShowHint(std::int32_t n) override { hints.push_back(n); }
-    void SetAmbientLevels(float posts, float sinks) override {
-        postLevel = posts;
-        sinkLevel = sinks;
-        ++ambientCalls;
-    }
-    float PostSoundLevel() override { return postLevel; }
-    bool TakePostSoundRequest() override { return std::exchange(postRequest, false); }
-    void AddScore(std::int32_t points) override { score += points; }
-    void SetMascotExpression(std::int32_t expression) override { mascot = expression; }
-
-    PyxLevel* level = nullptr;
-    bool bounceBalls = true;
-    bool takeAwards = true;
-    std::vector<Pair> touches;
-    std::vector<Pair> awards;
-    std::vector<Pair> entered;
-    std::vector<std::int32_t> enteredCells;
-    std::vector<std::int32_t> hints;
-    float postLevel = 0.0f;
-    float sinkLevel = 0.0f;
-    int ambientCalls = 0;
-    bool postRequest = false;
-    std::int32_t score = 0;
-    std::int32_t mascot = -1;
-};
+using testsupport::RecordingEvents;
 
 // ---- fixture ----------------------------------------------------------------------
 
-class BoardTest : public testing::Test {
+class BoardTest : public testsupport::ServiceFixture {
 protected:
     static constexpr int kCell = 56;
 
-    void SetUp() override {
-        const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-        root_ = (std::filesystem::temp_directory_path() / "rondelix-test" /
-                 (std::string("objects-") + info->test_suite_name() + "-" + info->name()))
-                    .string();
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
-        std::filesystem::create_directories(root_, ec);
-        platform::headless::SetRoot(root_);
-        settings_ = std::make_unique<QxWin32SettingsManager>("Quillfern Studio", "Rondelix");
-        g_settingsManager = settings_.get();
+    BoardTest() : ServiceFixture("objects", {false, true, false, true, false}) {}
 
-        QxDisplayMode mode;
-        mode.width = 640;
-        mode.height = 480;
-        mode.format.bitsPerPixel = 16;
-        ASSERT_TRUE(screen_.CreateScreen(&mode, "objects"));
+    void SetUp() override {
+        ServiceFixture::SetUp();
         screen_.SetManualDirty(false);
-        g_screen = &screen_;
         g_soundManager = &sound_;
         auto files = std::make_unique<MemoryFiles>();
         files_ = files.get();
-        fileSystem_.AddManager(std::move(files), "");
-        SetCurrentFileSystem(&fileSystem_);
-        g_resourceCache = &cache_;
-
-        registry_ = std::make_unique<QxEntityRegistry>();
+        Files().AddManager(std::move(files), "");
         registry_->Register(&kProbePrototype, "Probe");
         registry_->Register(&kTilePrototype, "Tile");
         registry_->Register(&sprites_, "sprite");
@@ -399,7 +332,6 @@ protected:
         registry_->Register(&characterBalls_, "PyxCharacterBall");
         registry_->Register(&awards_, "PyxAnimAward");
         registry_->Register(&scores_, "PyxFloatingScore");
-        g_registry = registry_.get();
         Define("class Tile\ntype floor\n");
 
         for (const char* name : {"roll", "wall", "gear", "ball", "turn", "coins", "pickup", "hum"})
@@ -408,30 +340,14 @@ protected:
         level_ = std::make_unique<PyxLevel>();
         events_.level = level_.get();
         SetGameEvents(&events_);
-        g_mouseState = QxMouseState{};
     }
 
     void TearDown() override {
         level_.reset();
-        registry_.reset();
         SetGameEvents(nullptr);
-        g_registry = nullptr;
-        g_resourceCache = nullptr;
-        SetCurrentFileSystem(nullptr);
-        g_soundManager = nullptr;
-        g_screen = nullptr;
-        g_settingsManager = nullptr;
-        g_mouseState = QxMouseState{};
-        platform::headless::SetRoot("");
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
+        ServiceFixture::TearDown();
     }
 
-    QxEntityBaseType* Define(const std::string& text) {
-        QxDefinition definition(text);
-        definition.SetRegistry(registry_.get());
-        return registry_->DefineType(definition, false);
-    }
     void AddText(const std::string& name, const std::string& text) {
         files_->Add(name, std::vector<std::uint8_t>(text.begin(), text.end()));
     }
@@ -481,13 +397,10 @@ protected:
         return ball;
     }
 
-    std::string root_;
-    std::unique_ptr<QxWin32SettingsManager> settings_;
-    QxWin32Screen2D screen_;
+    QxWin32Screen2D& screen_ = Screen();
+    QxEntityRegistry* const registry_ = &Registry();
     RecordingSound sound_;
-    QxFileSystem fileSystem_;
     MemoryFiles* files_ = nullptr;
-    QxResourceCache cache_;
     QxEntity2DGUISpritePrototype sprites_;
     PyxEntityBasicPostPrototype basicPosts_;
     PyxEntityAnimPostPrototype animPosts_;
@@ -498,7 +411,6 @@ protected:
     PyxEntityCharacterBallPrototype characterBalls_;
     PyxEntityAnimAwardPrototype awards_;
     PyxEntityFloatingScorePrototype scores_;
-    std::unique_ptr<QxEntityRegistry> registry_;
     RecordingEvents events_;
     std::unique_ptr<PyxLevel> level_;
 };

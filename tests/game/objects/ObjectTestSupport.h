@@ -18,14 +18,14 @@
 
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxResourceCache.h"
+#include "engine/gui/GuiFixture.h"
 #include "engine/sound/QxWin32SoundManager.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxEntityAnimSpriteBall.h"
 #include "game/objects/PyxEntityCharacterBall.h"
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxEntityRenderedBall.h"
-#include "game/objects/PyxGameEvents.h"
-#include "engine/gui/GuiFixture.h"
+#include "support/RecordingEvents.h"
 
 namespace objecttest {
 
@@ -43,38 +43,7 @@ public:
     std::vector<std::uint32_t> loopInstances;
 };
 
-// What the board tells the rules, and what the rules answer.
-class RecordingEvents : public PyxGameEvents {
-public:
-    struct Taken {
-        PyxEntityGameObject* award;
-        PyxEntityGameObject* taker;
-    };
-
-    PyxLevel* Level() override { return level; }
-    bool OnAwardTaken(PyxEntityGameObject* award, PyxEntityGameObject* taker) override {
-        taken.push_back({award, taker});
-        return collect;
-    }
-    void ShowHint(std::int32_t n) override { hints.push_back(n); }
-    PyxEntityGameObject* PlayerBall() override { return player; }
-    void SetReleaseCountdown(float ms) override {
-        countdown = ms;
-        ++countdownCalls;
-    }
-    void OnPlayerBallLanded() override { ++landed; }
-    std::int32_t GameMode() override { return mode; }
-
-    PyxLevel* level = nullptr;
-    PyxEntityGameObject* player = nullptr;
-    bool collect = true;
-    std::int32_t mode = 0;
-    std::vector<Taken> taken;
-    std::vector<std::int32_t> hints;
-    float countdown = -1.0f;
-    int countdownCalls = 0;
-    int landed = 0;
-};
+using testsupport::RecordingEvents;
 
 class ObjectFixture : public GuiFixture {
 protected:
@@ -88,6 +57,7 @@ protected:
         level_ = std::make_unique<PyxLevel>();
         level_->SetupGrid(8, 6, kCell, kCell, kBorder, kBorder);
         events_.level = level_.get();
+        events_.bounceBalls = false;
         SetGameEvents(&events_);
     }
 
@@ -121,30 +91,7 @@ protected:
 
     // A mono 8-bit PCM sound of `samples` bytes.
     void WriteSound(const std::string& name, std::uint32_t samples = 800) const {
-        std::string out;
-        auto u32 = [&](std::uint32_t v) {
-            for (int i = 0; i < 4; ++i)
-                out += char((v >> (8 * i)) & 0xFF);
-        };
-        auto u16 = [&](std::uint16_t v) {
-            out += char(v & 0xFF);
-            out += char(v >> 8);
-        };
-        const std::uint32_t padded = samples + (samples & 1);
-        out += "RIFF";
-        u32(4 + 8 + 16 + 8 + padded);
-        out += "WAVEfmt ";
-        u32(16);
-        u16(1);
-        u16(1);
-        u32(8000);
-        u32(8000);
-        u16(1);
-        u16(8);
-        out += "data";
-        u32(samples);
-        out.append(padded, char(0x80));
-        WriteFile(name, out);
+        WriteFile(name, testsupport::PcmWav(samples));
     }
 
     // How often the sound of that file was started.

@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include "app/GameSettings.h"
+#include "engine/gui/GuiFixture.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
@@ -30,7 +31,7 @@
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
 #include "game/rules/PyxLevelList.h"
-#include "engine/gui/GuiFixture.h"
+#include "support/TestPrototype.h"
 
 namespace rulestest {
 
@@ -87,13 +88,7 @@ public:
     }
 };
 
-class TestHintBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
-        return std::make_unique<TestHintBoxType>(&definition);
-    }
-};
-
+using TestHintBoxPrototype = testsupport::TestPrototype<TestHintBoxType>;
 inline const TestHintBoxPrototype kHintBoxPrototype;
 
 // The game scene as the rules see it: named elements put in by the test, the level
