@@ -68,12 +68,15 @@ TEST(WindowMessages, EnterAndLettersArriveOnlyAsCharacters) {
     EXPECT_EQ(events[1].Code(), -23);
 }
 
-TEST(WindowMessages, WheelTurnsArriveSignedAsTheThirteenthKind) {
+TEST(WindowMessages, PositionsAndWheelTurnsArriveSigned) {
     QxInputQueue queue;
     EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0x00780000u, 0x01000100u));
     EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0xFE200008u, 0));
+    EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseMove, 0, 0xFFFEFFFBu));
     auto events = Drain(queue);
-    ASSERT_EQ(events.size(), 2u);
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[2].MouseX(), -5);
+    EXPECT_EQ(events[2].MouseY(), -2);
     EXPECT_EQ(static_cast<std::uint32_t>(events[0].kind), 13u);
     EXPECT_EQ(events[0].WheelTurn(), 120);
     EXPECT_EQ(events[1].WheelTurn(), -480);

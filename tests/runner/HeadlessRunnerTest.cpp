@@ -123,23 +123,6 @@ TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
     EXPECT_EQ(result.values["scene"], "PyxMainMenu");
 }
 
-TEST_F(HeadlessRunnerTest, ShotsShowWhatThePlayerSees) {
-    const std::string shot = folder_ + "/menu.png";
-    RunResult result = Run({"--data", data_, "--shot", "690:" + shot});
-    EXPECT_EQ(result.values["frames"], "690");
-    std::vector<std::uint16_t> pixels;
-    int width = 0;
-    int height = 0;
-    ASSERT_TRUE(LoadPng(shot, &pixels, &width, &height));
-    ASSERT_EQ(width, 640);
-    ASSERT_EQ(height, 480);
-    // The Quit button's picture at its place, black elsewhere.
-    const std::uint16_t box =
-        static_cast<std::uint16_t>((200 >> 3) << 10 | (100 >> 3) << 5 | 40 >> 3);
-    EXPECT_EQ(pixels[20 * 640 + 30], box);
-    EXPECT_EQ(pixels[200 * 640 + 330], 0);
-}
-
 TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
     const std::string script = Script(
         "game.txt", ClickAt(kMenuReady, "Settings") + "760 activate 0\n" + "770 activate 1\n" +
