@@ -9,6 +9,7 @@
 
 #include "engine/gui/QxEntity2DGUICounter.h"
 #include "engine/gui/QxEntity2DGUIText.h"
+#include "engine/gui/WidgetTestSupport.h"
 #include "game/field/FieldTestSupport.h"
 #include "game/rules/RulesTestSupport.h"
 #include "game/screens/PyxEntity2DGUIBoard.h"
@@ -161,6 +162,19 @@ TEST_F(HudTest, CoinsShowHeldCrossedAndDarkPlaces) {
     coins->Draw();
     EXPECT_EQ(Pixel(places[1].x + 2, places[1].y + 5), Rgb555(kDark));
     EXPECT_FALSE(places[1].lit);
+}
+
+// A mode switch loads every type again; the coin's sound is still held only once.
+TEST_F(HudTest, CoinSoundIsHeldOnceAcrossAModeSwitch) {
+    WriteFile("score.wav", widgettest::Wav(100));
+    QxEntityBaseType* type = Define("class Pyx2DGUICoins\ntype loud\nScoreSound score.wav\n");
+    ASSERT_NE(type, nullptr);
+    const std::size_t before = Cache().SoundCount();
+    type->Load(false);
+    type->Load(true);
+    EXPECT_EQ(Cache().SoundCount(), before + 1);
+    type->Unload();
+    EXPECT_EQ(Cache().SoundCount(), before);
 }
 
 // ---- lives ------------------------------------------------------------------------
