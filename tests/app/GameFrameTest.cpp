@@ -134,14 +134,10 @@ TEST_F(GameFrameTest, FullScreenKeySwitchesTheModeAndRemakesEveryPicture) {
     EXPECT_EQ(g_modeChangeInProgress, 0);
     RunFrame(10.0f, {away});
     EXPECT_TRUE(game_->IsInactive());
-    // Coming back shows the whole frame, also what was drawn without being marked.
-    RunFrame(10.0f, {back});
-    EXPECT_EQ(Presented(5, 5), 0x001F);
-    EXPECT_EQ(Presented(639, 479), 0x001F);
 
     // A deactivation during a switch that no activation cancels counts once the switch
     // has settled.
-    RunFrame(10.0f, {Key(QxKey::F7), away});
+    RunFrame(10.0f, {back, Key(QxKey::F7), away});
     RunFrames(50, 10.0f);
     EXPECT_FALSE(game_->IsInactive());
     RunFrames(60, 10.0f);
@@ -166,8 +162,13 @@ TEST_F(GameFrameTest, FullScreenKeyIsIgnoredWhileForbiddenOrDuringAChange) {
     EXPECT_TRUE(ProbeLogs()["b"].keys.empty());
 }
 
-TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDraws) {
+TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDrawsAndComesBackWhole) {
     StartWithProbe();
+    // From now on the scene draws rows without marking them for copying: the window
+    // still shows the blue of its first frame.
+    static_cast<ProbeSceneType*>(game_->CurrentScene()->Type())->pattern = 1;
+    RunFrame();
+    ASSERT_EQ(Presented(5, 9), 0x001F);
     const ProbeLog before = ProbeLogs()["a"];
     RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::Deactivated)});
     EXPECT_TRUE(game_->IsInactive());
@@ -183,6 +184,9 @@ TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDraws) {
     EXPECT_TRUE(screen_->IsCursorHidden());
     EXPECT_EQ(ProbeLogs()["a"].updates, before.updates + 1);
     EXPECT_EQ(ProbeLogs()["a"].draws, before.draws + 1);
+    // Coming back copies the whole frame, also what was drawn without being marked.
+    EXPECT_EQ(Presented(5, 9), 10);
+    EXPECT_EQ(Presented(639, 479), 480);
 }
 
 TEST_F(GameFrameTest, FullScreenMouseIsKeptOnTheScreen) {
