@@ -423,8 +423,12 @@ TEST_F(HudTest, MascotSwingsBackAndForthWithoutWrapping) {
     EXPECT_EQ(mascot->EyePosition(), (QxPoint{23, 34}));
     mascot->Draw();
     EXPECT_EQ(Pixel(25, 35), Rgb555(QxColour(50, 0, 0)));
+}
 
-    // Moods last their time, then the lasting mood returns.
+TEST_F(HudTest, MascotMoodsLastTheirTimeThenTheLastingMoodReturns) {
+    Define("class Pyx2DGUIMascot\ntype plain\n");
+    auto mascot = CreateElement<PyxEntity2DGUIMascot>("Pyx2DGUIMascot", "plain");
+    mascot->Update(0.0f);
     EXPECT_EQ(mascot->GetMood(), 1);
     EXPECT_EQ(mascot->EyeFrame(), 7);
     mascot->SetMood(3, 500.0f);
