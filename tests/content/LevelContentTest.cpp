@@ -60,8 +60,8 @@ TEST_F(LevelContentTest, TheListNamesTwentyFourLevelsInOrder) {
         char expected[48];
         std::snprintf(expected, sizeof expected, "levels/level%02zu.lvl", i + 1);
         EXPECT_EQ(entries[i].fileName, expected);
-        EXPECT_EQ(Load(entries[i].fileName)->Properties().LevelName, entries[i].third);
-        names.insert(entries[i].third);
+        EXPECT_EQ(Load(entries[i].fileName)->Properties().LevelName, entries[i].second);
+        names.insert(entries[i].second);
     }
     EXPECT_EQ(names.size(), entries.size()) << "level names repeat";
 }
