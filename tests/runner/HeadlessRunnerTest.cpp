@@ -88,33 +88,6 @@ protected:
 // 100 more, so the main menu takes clicks from frame 700 on.
 constexpr int kMenuReady = 700;
 
-TEST_F(HeadlessRunnerTest, ScriptedInputWalksThroughTheMenus) {
-    const std::string script = Script(
-        "walk.txt", ClickAt(kMenuReady, "Help") + "850 key Escape\n" + ClickAt(1000, "Settings") +
-                        ClickAt(1150, "SoundToggle") + ClickAt(1160, "OK"));
-    RunResult atHelp = Run({"--data", data_, "--input", script, "--frames", "800"});
-    ASSERT_EQ(atHelp.exitCode, 0) << atHelp.output;
-    EXPECT_EQ(atHelp.values["scene"], "PyxInstructions");
-    EXPECT_EQ(atHelp.values["frames"], "800");
-
-    RunResult inSettings = Run({"--data", data_, "--input", script, "--frames", "1100"});
-    EXPECT_EQ(inSettings.values["scene"], "PyxSettingsMenu");
-
-    const std::string home = folder_ + "/home";
-    RunResult done = Run({"--data", data_, "--home", home, "--input", script, "--frames", "1300"});
-    EXPECT_EQ(done.values["scene"], "PyxMainMenu");
-    EXPECT_EQ(done.values["state"], "none");
-
-    // The confirmed settings were written to the runner's home at shutdown.
-    platform::headless::SetRoot(home);
-    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
-    settings.OpenDefault();
-    std::uint32_t music = 1;
-    EXPECT_TRUE(settings.GetInt("Music On", music));
-    EXPECT_EQ(music, 0u);
-    platform::headless::SetRoot("");
-}
-
 TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
     const std::string script = Script("quit.txt", ClickAt(kMenuReady, "Quit"));
     RunResult result = Run({"--data", data_, "--input", script, "--frames", "5000"});

@@ -232,11 +232,16 @@ protected:
     }
 };
 
-TEST_F(HintBoxTest, EnterWithDontShowCheckedTurnsHintsOff) {
+TEST_F(HintBoxTest, PartsSitAlongTheBottomAndEnterWithDontShowCheckedTurnsHintsOff) {
     StartAtMainMenu();
     PyxEntityHintBox* box = OpenHint();
     ASSERT_NE(box, nullptr);
+    // The frame takes 34 pixels at the bottom and 20 on the right; the parts are 40 x 20.
+    EXPECT_EQ(box->DontShowOffset(), (QxPoint{0, 69}));
+    EXPECT_EQ(box->DontShowTextOffset(), (QxPoint{45, 70}));
+    EXPECT_EQ(box->CloseOffset(), (QxPoint{240, 69}));
     const QxPoint origin = box->ContentOrigin();
+    EXPECT_EQ(box->CloseButton()->GetPosition(), (QxPoint{origin.x + 240, origin.y + 69}));
     Click(QxPoint{origin.x + 20, origin.y + 79}); // the toggle
     EXPECT_EQ(box->DontShowToggle()->State(), 1);
     PressKey(13);
