@@ -1,6 +1,7 @@
 // The game object's frame: event consumption, the full-screen key and its conditions,
 // activation, the mouse in full screen, scene requests and the page-roll transition.
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <numbers>
@@ -9,6 +10,7 @@
 #include "app/GameTestSupport.h"
 #include "app/ProbeScene.h"
 #include "app/QxRandom.h"
+#include "engine/gui/QxEntity2DGUISprite.h"
 
 namespace {
 
@@ -58,13 +60,21 @@ protected:
         screen_->UnlockBackBuffer();
         return value;
     }
+
+    // The pixel at (x, y) of the picture the window was last given.
+    std::uint16_t Presented(int x, int y) const {
+        const std::uint8_t* row = screen_->PresentationPixels() + y * screen_->PresentationPitch();
+        return reinterpret_cast<const std::uint16_t*>(row)[x];
+    }
 };
 
 // ---- events -------------------------------------------------------------------------------
 
 TEST_F(GameFrameTest, MouseEventsSetTheSharedStateAndReachTheScene) {
     StartWithProbe();
-    RunFrame(10.0f, {QxInputEvent::MouseMove(30, -40), QxInputEvent::Make(QxInputKind::LeftDown)});
+    g_inputQueue.Push(QxInputEvent::Make(QxInputKind::Tick, 0));
+    RunFrame(16.6f, {QxInputEvent::MouseMove(30, -40), QxInputEvent::Make(QxInputKind::LeftDown)});
+    EXPECT_FLOAT_EQ(ProbeLogs()["a"].lastUpdateMs, 16.6f); // the frame's last tick counts
     EXPECT_EQ(g_mouseState.x, 30);
     EXPECT_EQ(g_mouseState.y, -40);
     EXPECT_EQ(g_mouseState.leftButton, 1);
@@ -77,15 +87,6 @@ TEST_F(GameFrameTest, MouseEventsSetTheSharedStateAndReachTheScene) {
     EXPECT_EQ(g_mouseState.leftButton, 0);
     EXPECT_EQ(ProbeLogs()["a"].mouseUps, 1);
     EXPECT_EQ(ProbeLogs()["a"].mouseDowns, 1);
-}
-
-TEST_F(GameFrameTest, TheLastTickOfAFrameIsItsFrameTime) {
-    StartWithProbe();
-    g_inputQueue.Push(QxInputEvent::Make(QxInputKind::Tick, 0));
-    g_inputQueue.Push(QxInputEvent::Make(QxInputKind::Tick, 166));
-    game_->Frame(g_inputQueue);
-    EXPECT_FLOAT_EQ(game_->FrameTime(), 16.6f);
-    EXPECT_FLOAT_EQ(ProbeLogs()["a"].lastUpdateMs, 16.6f);
     EXPECT_TRUE(g_inputQueue.Empty());
 }
 
@@ -101,21 +102,27 @@ TEST_F(GameFrameTest, KeysReachTheSceneDuringATransitionButClicksDoNot) {
     EXPECT_EQ(ProbeLogs()["b"].mouseUps, 0);
     EXPECT_EQ(ProbeLogs()["b"].keys, std::vector<int>{'x'});
     EXPECT_EQ(ProbeLogs()["b"].keyUps, std::vector<int>{QxKey::Left});
-    // The button state itself follows the events.
-    EXPECT_EQ(g_mouseState.leftButton, 0);
+    EXPECT_EQ(g_mouseState.leftButton, 0); // the button state itself follows the events
 }
 
-// ---- the full-screen key ------------------------------------------------------------------
+// ---- the full-screen key and activation -----------------------------------------------------
 
-TEST_F(GameFrameTest, FullScreenKeySwitchesTheModeAndNeverReachesTheScene) {
+TEST_F(GameFrameTest, FullScreenKeySwitchesTheModeAndRemakesEveryPicture) {
+    WriteBitmap(DataFolder() + "one.bmp", widgettest::Solid(4, 4, QxColour(200, 0, 0)));
+    WriteFile(DataFolder() + "gui/one.ent", "class sprite\ntype one\nimage one.bmp\n");
     StartWithProbe();
-    g_modeChangeInProgress = 0;
+    const auto* sprite =
+        dynamic_cast<const QxEntity2DGUISpriteType*>(g_registry->FindType("sprite", "one"));
+    ASSERT_TRUE(sprite && sprite->Image());
     ASSERT_FALSE(screen_->IsFullScreen());
     RunFrame(10.0f, {Key(QxKey::F7)});
     EXPECT_TRUE(screen_->IsFullScreen());
     EXPECT_EQ(g_gameSettings.fullScreen, 1u);
     EXPECT_EQ(g_modeChangeInProgress, 1);
     EXPECT_TRUE(ProbeLogs()["a"].keys.empty());
+    // The new screen has none of the old surfaces: the types made theirs again.
+    ASSERT_NE(sprite->Image(), nullptr);
+    EXPECT_TRUE(screen_->IsSurfaceValid(sprite->Image()->surface));
 
     // The deactivation the switch itself causes does not make the game inactive; the
     // activation that follows ends the switch, so the player's next leaving counts.
@@ -138,57 +145,30 @@ TEST_F(GameFrameTest, FullScreenKeySwitchesTheModeAndNeverReachesTheScene) {
     EXPECT_EQ(g_modeChangeInProgress, 0);
 }
 
-TEST_F(GameFrameTest, FullScreenKeyIsIgnoredWhileNotAllowed) {
+TEST_F(GameFrameTest, FullScreenKeyIsIgnoredWhileForbiddenOrDuringAChange) {
     StartWithProbe();
     game_->SetFullScreenKeyAllowed(false);
     RunFrame(10.0f, {Key(QxKey::F7)});
     EXPECT_FALSE(screen_->IsFullScreen());
-    EXPECT_EQ(g_gameSettings.fullScreen, 0u);
-    EXPECT_TRUE(ProbeLogs()["a"].keys.empty());
-}
-
-TEST_F(GameFrameTest, FullScreenKeyIsIgnoredDuringAChangeOrATransition) {
-    StartWithProbe();
+    game_->SetFullScreenKeyAllowed(true);
     game_->RequestScene("TestProbe", "b", 0);
     RunFrame(10.0f, {Key(QxKey::F7)}); // the change is still pending while events run
     EXPECT_FALSE(screen_->IsFullScreen());
     ASSERT_TRUE(game_->IsTransitionActive());
     RunFrame(10.0f, {Key(QxKey::F7)});
     EXPECT_FALSE(screen_->IsFullScreen());
+    EXPECT_EQ(g_gameSettings.fullScreen, 0u);
+    EXPECT_TRUE(ProbeLogs()["a"].keys.empty());
     EXPECT_TRUE(ProbeLogs()["b"].keys.empty());
 }
 
-// A game whose loading thread waits until the test lets it go.
-class HeldLoaderGame : public PyxGame {
-public:
-    void BackgroundLoad() override {
-        while (!release) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        PyxGame::BackgroundLoad();
-    }
-    std::atomic<bool> release{false};
-};
-
-TEST_F(GameFrameTest, FullScreenKeyWaitsForTheBackgroundLoad) {
-    auto game = std::make_unique<HeldLoaderGame>();
-    HeldLoaderGame* held = game.get();
-    Start(std::move(game));
-    RunFrame(10.0f, {Key(QxKey::F7)});
-    EXPECT_FALSE(screen_->IsFullScreen());
-    EXPECT_EQ(g_gameSettings.fullScreen, 0u);
-    held->release = true;
-    WaitForLoader();
-    RunFrame(10.0f, {Key(QxKey::F7)});
-    EXPECT_TRUE(screen_->IsFullScreen());
-    g_modeChangeInProgress = 0;
-}
-
-// ---- activation and the mouse ---------------------------------------------------------------
-
-TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDraws) {
+TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDrawsAndComesBackWhole) {
     StartWithProbe();
-    g_modeChangeInProgress = 0;
+    // From now on the scene draws rows without marking them for copying: the window
+    // still shows the blue of its first frame.
+    static_cast<ProbeSceneType*>(game_->CurrentScene()->Type())->pattern = 1;
+    RunFrame();
+    ASSERT_EQ(Presented(5, 9), 0x001F);
     const ProbeLog before = ProbeLogs()["a"];
     RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::Deactivated)});
     EXPECT_TRUE(game_->IsInactive());
@@ -204,6 +184,9 @@ TEST_F(GameFrameTest, InactiveGameConsumesEventsButNeitherUpdatesNorDraws) {
     EXPECT_TRUE(screen_->IsCursorHidden());
     EXPECT_EQ(ProbeLogs()["a"].updates, before.updates + 1);
     EXPECT_EQ(ProbeLogs()["a"].draws, before.draws + 1);
+    // Coming back copies the whole frame, also what was drawn without being marked.
+    EXPECT_EQ(Presented(5, 9), 10);
+    EXPECT_EQ(Presented(639, 479), 480);
 }
 
 TEST_F(GameFrameTest, FullScreenMouseIsKeptOnTheScreen) {
@@ -219,22 +202,15 @@ TEST_F(GameFrameTest, FullScreenMouseIsKeptOnTheScreen) {
     ASSERT_TRUE(screen_->Window()->GetMousePosition(&x, &y));
     EXPECT_EQ(x, 0);
     EXPECT_EQ(y, 480);
-    // The edges themselves are allowed.
-    RunFrame(10.0f, {QxInputEvent::MouseMove(640, 0)});
+    RunFrame(10.0f, {QxInputEvent::MouseMove(640, 0)}); // the edges themselves are allowed
     EXPECT_EQ(g_mouseState.x, 640);
-}
-
-TEST_F(GameFrameTest, WindowedMouseIsLeftAlone) {
-    StartWithProbe();
-    RunFrame(10.0f, {QxInputEvent::MouseMove(-5, 700)});
-    EXPECT_EQ(g_mouseState.x, -5);
-    EXPECT_EQ(g_mouseState.y, 700);
 }
 
 // ---- scene requests -------------------------------------------------------------------------
 
-TEST_F(GameFrameTest, RequestSwitchesAtTheNextFrameAndDestroysTheOldScene) {
+TEST_F(GameFrameTest, RequestSwitchesAtTheNextFrameToTheLastSceneAsked) {
     StartWithProbe();
+    game_->RequestScene("TestProbe", "c", 0);
     game_->RequestScene("TestProbe", "b", 0);
     EXPECT_TRUE(game_->IsSceneChangePending());
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "a");
@@ -242,22 +218,13 @@ TEST_F(GameFrameTest, RequestSwitchesAtTheNextFrameAndDestroysTheOldScene) {
     RunFrame();
     EXPECT_FALSE(game_->IsSceneChangePending());
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "b");
+    EXPECT_EQ(ProbeLogs()["c"].created, 0);
     EXPECT_EQ(ProbeLogs()["a"].destroyed, 1);
     // Tooltips now show over the new scene.
     EXPECT_EQ(QxEntity2DGUIElement::TooltipScene(), game_->CurrentScene());
     // Its first frame is drawn for the transition to roll to.
     EXPECT_EQ(ProbeLogs()["b"].zeroUpdates, 1);
     EXPECT_EQ(ProbeLogs()["b"].draws, 1);
-}
-
-TEST_F(GameFrameTest, OfTwoRequestsInOneFrameOnlyTheSecondIsMade) {
-    StartWithProbe();
-    game_->RequestScene("TestProbe", "b", 0);
-    game_->RequestScene("TestProbe", "c", 0);
-    RunFrame();
-    EXPECT_EQ(ProbeLogs()["b"].created, 0);
-    EXPECT_EQ(ProbeLogs()["c"].created, 1);
-    EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "c");
 }
 
 TEST_F(GameFrameTest, SceneAskingInItsUpdateIsNotDrawnAndGoesNextFrame) {
@@ -277,25 +244,22 @@ TEST_F(GameFrameTest, SceneAskingInItsUpdateIsNotDrawnAndGoesNextFrame) {
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "b");
 }
 
-TEST_F(GameFrameTest, UnknownSceneKeepsTheCurrentOneAndSaysWhatIsMissing) {
+TEST_F(GameFrameTest, UnknownSceneKeepsTheCurrentOneAndAnEmptyRequestRollsItQuietly) {
     StartWithProbe();
     game_->RequestScene("TestProbe", "nosuchtype", 0);
     RunFrame();
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "a");
     EXPECT_EQ(ProbeLogs()["a"].destroyed, 0);
-    EXPECT_NE(ReadLog().find("Scene TestProbe, nosuchtype - not defined or not a scene"),
+    const std::string log = ReadLog();
+    EXPECT_NE(log.find("Scene TestProbe, nosuchtype - not defined or not a scene"),
               std::string::npos);
-}
 
-TEST_F(GameFrameTest, EmptyRequestRollsTheCurrentSceneOverItselfQuietly) {
-    StartWithProbe();
-    const std::string logBefore = ReadLog();
     game_->RequestScene("", "", 1);
     RunFrame();
     EXPECT_EQ(game_->CurrentScene()->Type()->TypeName(), "a");
     EXPECT_TRUE(game_->IsTransitionActive());
     EXPECT_EQ(game_->Transition().kind, 1);
-    EXPECT_EQ(ReadLog(), logBefore);
+    EXPECT_EQ(ReadLog(), log);
 }
 
 // ---- the transition ---------------------------------------------------------------------------
@@ -334,78 +298,92 @@ TEST_F(GameFrameTest, RandomTransitionKindsComeFromTheEngineGenerator) {
 }
 
 // The band line i of a roll at edge e shows the source line e + 2B - trunc(acos(1 -
-// 2i/B) / pi * B).
-int BandLine(int edge, int i) {
+// 2i/B) / pi * B), at most the last line.
+int BandLine(int edge, int i, int last) {
     const double angle = std::acos(1.0 - 2.0 * i / 50.0);
-    return edge + 100 - static_cast<int>(angle / std::numbers::pi * 50.0);
+    return std::min(last, edge + 100 - static_cast<int>(angle / std::numbers::pi * 50.0)) + 1;
 }
 
-TEST_F(GameFrameTest, RollFromTheTopShowsNewRowsAboveTheBandAndOldBelow) {
-    StartWithProbe();                         // a: all blue
-    game_->RequestScene("TestProbe", "b", 0); // b: row + 1
-    RunFrame(10.0f);                          // the change, first skipped frame
-    RunFrame(10.0f);                          // second skipped frame
-    RunFrame(500.0f);                         // halfway: the edge at row 240
-    ASSERT_TRUE(game_->IsTransitionActive());
-    EXPECT_EQ(Pixel(5, 0), 1);
-    EXPECT_EQ(Pixel(5, 239), 240);
-    EXPECT_EQ(Pixel(5, 240), BandLine(240, 0) + 1);
-    EXPECT_EQ(Pixel(5, 265), BandLine(240, 25) + 1);
-    EXPECT_EQ(Pixel(5, 289), BandLine(240, 49) + 1);
-    EXPECT_EQ(Pixel(5, 290), 0x001F);
-    EXPECT_EQ(Pixel(5, 479), 0x001F);
-}
-
-TEST_F(GameFrameTest, OldPageRollingRightShowsItsOwnBackInTheBand) {
+// Probe a is all blue (0x001F), b holds row + 1 in each row, c column + 1 in each column.
+TEST_F(GameFrameTest, EachKindOfRollShowsTheRightPageOnEachSideOfItsBand) {
+    struct Pick {
+        int x, y, value;
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        int kind;
+        float ms;
+        std::vector<Pick> picks;
+    } rolls[] = {
+        // The new page rolls down from the top; halfway, the edge is at row 240.
+        {"a",
+         "b",
+         0,
+         500.0f,
+         {{5, 0, 1},
+          {5, 239, 240},
+          {5, 240, BandLine(240, 0, 479)},
+          {5, 265, BandLine(240, 25, 479)},
+          {5, 289, BandLine(240, 49, 479)},
+          {5, 290, 0x001F},
+          {5, 479, 0x001F}}},
+        // Up from the bottom: the edge at row 432, the band reads past the last row.
+        {"a", "b", 1, 100.0f, {{0, 431, 0x001F}, {0, 432, 480}, {0, 479, 480}}},
+        // In from the right: three quarters in, the edge at column 160.
+        {"a", "c", 2, 750.0f, {{159, 3, 0x001F}, {160, 3, BandLine(160, 0, 639)}, {210, 3, 211}}},
+        // The old page rolls away to the right and shows its back in the band.
+        {"c",
+         "a",
+         3,
+         250.0f,
+         {{0, 7, 0x001F},
+          {159, 7, 0x001F},
+          {160, 7, BandLine(160, 0, 639)},
+          {209, 7, BandLine(160, 49, 639)},
+          {210, 7, 211},
+          {639, 7, 640}}},
+    };
     StartWithProbe();
-    SwitchTo("c");                            // c: column + 1, now the old page
-    game_->RequestScene("TestProbe", "a", 3); // a: all blue
-    RunFrame(10.0f);
-    RunFrame(10.0f);
-    RunFrame(250.0f); // a quarter: the edge at column 160
-    ASSERT_TRUE(game_->IsTransitionActive());
-    EXPECT_EQ(Pixel(0, 7), 0x001F);
-    EXPECT_EQ(Pixel(159, 7), 0x001F);
-    EXPECT_EQ(Pixel(160, 7), BandLine(160, 0) + 1);
-    EXPECT_EQ(Pixel(209, 7), BandLine(160, 49) + 1);
-    EXPECT_EQ(Pixel(210, 7), 211);
-    EXPECT_EQ(Pixel(639, 7), 640);
-}
-
-TEST_F(GameFrameTest, RollFromTheRightBringsTheNewPageInFromTheRightEdge) {
-    StartWithProbe();
-    game_->RequestScene("TestProbe", "c", 2); // new page: column + 1
-    RunFrame(10.0f);
-    RunFrame(10.0f);
-    RunFrame(750.0f); // three quarters: the edge at column 640 - 480 = 160
-    EXPECT_EQ(Pixel(159, 3), 0x001F);
-    EXPECT_EQ(Pixel(160, 3), BandLine(160, 0) + 1);
-    EXPECT_EQ(Pixel(210, 3), 211);
-}
-
-TEST_F(GameFrameTest, RollFromTheBottomClampsTheBandToTheLastRow) {
-    StartWithProbe();
-    game_->RequestScene("TestProbe", "b", 1);
-    RunFrame(10.0f);
-    RunFrame(10.0f);
-    RunFrame(100.0f); // the edge at row 480 - 48 = 432; the band reads past the end
-    EXPECT_EQ(Pixel(0, 431), 0x001F);
-    EXPECT_EQ(Pixel(0, 432), 480); // clamped to row 479
-    EXPECT_EQ(Pixel(0, 479), 480);
+    for (const auto& roll : rolls) {
+        SCOPED_TRACE(roll.kind);
+        SwitchTo(roll.from);
+        game_->RequestScene("TestProbe", roll.to, roll.kind);
+        RunFrame(10.0f); // the change and the first skipped frame
+        RunFrame(10.0f); // the second skipped frame
+        RunFrame(roll.ms);
+        ASSERT_TRUE(game_->IsTransitionActive());
+        for (const Pick& pick : roll.picks) {
+            EXPECT_EQ(Pixel(pick.x, pick.y), pick.value) << pick.x << ", " << pick.y;
+        }
+    }
 }
 
 // ---- the loading thread ------------------------------------------------------------------------
 
-TEST_F(GameFrameTest, LoaderFillsTheProgressCountersAndTheRegistry) {
+// A game whose loading thread waits until the test lets it go.
+class HeldLoaderGame : public PyxGame {
+public:
+    void BackgroundLoad() override {
+        while (!release) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        PyxGame::BackgroundLoad();
+    }
+    std::atomic<bool> release{false};
+};
+
+TEST_F(GameFrameTest, LoaderReadsTheWorkingFolderButNotResources) {
     WriteFile(DataFolder() + "gui/one.ent", "class sprite\ntype one\n");
-    WriteFile(DataFolder() + "gui/two.ent", "class sprite\ntype two\n");
+    // The same name in "Resources/", which the main thread would find first.
+    WriteFile(DataFolder() + "Resources/gui/one.ent", "class sprite\ntype fromresources\n");
     Start();
     WaitForLoader();
     EXPECT_TRUE(game_->IsBackgroundLoadStarted());
     // Three files, each counted once when read and each defined type once when loaded.
     EXPECT_EQ(game_->LoadProgress().total.load(), 6u);
     EXPECT_EQ(game_->LoadProgress().done.load(), 6u);
-    EXPECT_NE(g_registry->FindType("sprite", "two"), nullptr);
+    ASSERT_NE(g_registry->FindType("sprite", "one"), nullptr);
     EXPECT_TRUE(g_registry->FindType("sprite", "one")->IsLoaded());
 }
 
@@ -426,17 +404,21 @@ TEST_F(GameFrameTest, ShutdownWaitsForTheLoaderBeforeTheRegistryGoes) {
     EXPECT_EQ(g_registry, nullptr);
 }
 
-TEST_F(GameFrameTest, LoadingSceneWaitsForBothTheBarAndTheLoad) {
+TEST_F(GameFrameTest, LoadingSceneAndTheFullScreenKeyWaitForTheLoad) {
     auto game = std::make_unique<HeldLoaderGame>();
     HeldLoaderGame* held = game.get();
     Start(std::move(game));
     ASSERT_EQ(SceneClass(), "PyxLoadingScene");
+    RunFrame(10.0f, {Key(QxKey::F7)});
+    EXPECT_FALSE(screen_->IsFullScreen());
     // Nothing counted yet, so the bar heads for full, but the load is not done.
     RunFrames(1500);
     EXPECT_EQ(SceneClass(), "PyxLoadingScene");
     EXPECT_FALSE(game_->IsSceneChangePending());
     held->release = true;
     WaitForLoader();
+    RunFrame(10.0f, {Key(QxKey::F7)});
+    EXPECT_TRUE(screen_->IsFullScreen());
     RunFrames(2);
     // The main menu is not part of this data set: the request stays without a scene.
     EXPECT_NE(ReadLog().find("Scene PyxMainMenu, mainmenu - not defined"), std::string::npos);

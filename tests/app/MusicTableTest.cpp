@@ -17,20 +17,11 @@ protected:
     }
 };
 
-TEST_F(MusicTableTest, StartUpAddsTheMusicWithoutPlayingIt) {
+TEST_F(MusicTableTest, TheMusicFadesInFromSilenceStopsAndPlaysAgain) {
     Start();
-    const QxGame::MusicTrack* track = game_->FindTrack(PyxGame::kMusicTrack);
-    ASSERT_NE(track, nullptr);
-    EXPECT_NE(track->sound, nullptr);
-    EXPECT_EQ(track->voice, QxGame::kNoVoice);
-    EXPECT_FALSE(game_->IsMusicPlaying());
-    EXPECT_EQ(game_->CurrentTrack(), QxGame::kNoTrack);
-}
-
-TEST_F(MusicTableTest, PlayingStartsOneLoopingVoiceFromSilenceAndFadesItIn) {
-    Start();
+    ASSERT_NE(game_->FindTrack(PyxGame::kMusicTrack), nullptr);
+    EXPECT_FALSE(game_->IsMusicPlaying()); // added at start-up, not played
     game_->PlayMusic(1, 2000.0f);
-    EXPECT_TRUE(game_->IsMusicPlaying());
     EXPECT_EQ(game_->CurrentTrack(), 1);
     const std::uint32_t voice = game_->FindTrack(1)->voice;
     ASSERT_NE(voice, QxGame::kNoVoice);
@@ -41,32 +32,21 @@ TEST_F(MusicTableTest, PlayingStartsOneLoopingVoiceFromSilenceAndFadesItIn) {
     sound_->UpdateSounds(1000.0f);
     ASSERT_TRUE(sound_->GetInstanceVolume(voice, &volume));
     EXPECT_GT(volume, 0.4f);
-
-    // Asking again keeps the voice it has.
-    game_->PlayMusic(1, 2000.0f);
-    EXPECT_EQ(game_->FindTrack(1)->voice, voice);
+    game_->PlayMusic(1, 2000.0f); // asking again keeps the voice it has
     EXPECT_EQ(sound_->InstanceCount(), 1u);
-}
 
-TEST_F(MusicTableTest, StoppingForgetsTheVoiceButKeepsTheTrack) {
-    Start();
-    game_->PlayMusic(1, 0.0f);
     game_->StopMusic(500.0f);
     EXPECT_FALSE(game_->IsMusicPlaying());
-    EXPECT_EQ(game_->CurrentTrack(), 1);
     EXPECT_EQ(game_->FindTrack(1)->voice, QxGame::kNoVoice);
-    // Playing again starts a fresh voice.
     game_->PlayMusic(1, 0.0f);
     EXPECT_TRUE(game_->IsMusicPlaying());
-}
-
-TEST_F(MusicTableTest, UnknownTracksAndMissingFilesPlayNothing) {
-    Start();
+    // Unknown tracks and missing files play nothing.
+    game_->StopMusic(0.0f);
     game_->PlayMusic(7, 100.0f);
-    EXPECT_EQ(game_->CurrentTrack(), QxGame::kNoTrack);
-    game_->AddMusic(2, "no-such-file.wav");
-    game_->PlayMusic(2, 100.0f);
-    EXPECT_EQ(game_->CurrentTrack(), 2);
+    EXPECT_FALSE(game_->IsMusicPlaying());
+    game_->AddMusic(3, "no-such-file.wav");
+    game_->PlayMusic(3, 100.0f);
+    EXPECT_EQ(game_->CurrentTrack(), 3);
     EXPECT_FALSE(game_->IsMusicPlaying());
 }
 

@@ -22,30 +22,6 @@ TEST_F(BoardContentTest, TheWholeDataSetLoadsWithoutABrokenName) {
                                 << broken.size() << " lines)";
 }
 
-TEST_F(BoardContentTest, EveryTypeTheRulesAndScreensCreateByNameExists) {
-    registry_->LoadAll();
-    const std::pair<const char*, const char*> names[] = {
-        {"PyxRenderedBall", "renderball"},
-        {"PyxAnimSpriteBall", "spikedball"},
-        {"PyxVortex", "vortex"},
-        {"PyxAnimAward", "coinsilver"},
-        {"PyxAnimExplosion", "bigsmoke"},
-        {"PyxAnimExplosion", "lensflare"},
-        {"PyxPlayerExit", "playerexit"},
-        {"PyxCharacterExplosion", "characterexplosion"},
-        {"PyxParticleExplosion", "particleexplosion"},
-        {"PyxGrabPickup", "defaultgrab"},
-        {"PyxBallDissolve", "balldissolve"},
-        {"PyxFloatingScore", "floatingscore"},
-        {"PyxFlyingCoin", "flyingcoin"},
-        {"PyxSinkTile", "exit"},
-        {"PyxSinkTile", "trap"},
-    };
-    for (const auto& [className, typeName] : names)
-        EXPECT_NE(registry_->FindType(className, typeName), nullptr)
-            << className << " - " << typeName;
-}
-
 TEST_F(BoardContentTest, TheGameScreenHasEveryNamedPart) {
     if (!registry_->FindPrototype("PyxStdGame"))
         GTEST_SKIP() << "the game screen's class is not registered yet";
@@ -67,44 +43,54 @@ TEST_F(BoardContentTest, TheGameScreenHasEveryNamedPart) {
     EXPECT_FALSE(FileBytes(levelSet).empty()) << levelSet;
 }
 
-// Frames of an image list and the masks drawn with them: a mask of another size than
-// its frame is silently not applied, which would show the colour key as black.
-void ExpectMasksFit(const std::string& list, const std::string& masks, std::size_t frames) {
-    const QxImageListRecord* record = g_resourceCache->GetImageList(list, 0);
-    ASSERT_NE(record, nullptr) << list;
-    ASSERT_EQ(record->frames.size(), frames) << list;
-    const std::vector<std::unique_ptr<QxImage>> loaded = QxAlphaMask::LoadList(masks);
-    ASSERT_EQ(loaded.size(), frames) << masks;
-    for (std::size_t i = 0; i < frames; ++i) {
-        EXPECT_EQ(loaded[i]->width, record->frames[i].width) << masks << " " << i;
-        EXPECT_EQ(loaded[i]->height, record->frames[i].height) << masks << " " << i;
-    }
-    g_resourceCache->ReleaseImageList(record->key);
-}
-
-TEST_F(BoardContentTest, AnimationMasksMatchTheirFrames) {
-    ExpectMasksFit("board/images/cursor.imst", "board/images/cursor_a.img", 9);
-    ExpectMasksFit("board/images/coin.imst", "board/images/coin_a.img", 12);
-    ExpectMasksFit("board/images/claw.imst", "board/images/claw_a.img", 10);
-    ExpectMasksFit("board/images/gear.imst", "board/images/gear_a.img", 12);
-    ExpectMasksFit("hud/images/digits.imst", "hud/images/digits_a.img", 10);
-    for (const char* colour : {"red", "green", "violet"})
-        ExpectMasksFit(std::string("board/images/ball") + colour + ".imst",
-                       std::string("board/images/ball") + colour + "_a.img", 8);
-}
-
-TEST_F(BoardContentTest, FacesHaveAnEyeFrameForEveryExpressionAndGaze) {
-    // Balls show gaze + expression x 5 for expressions up to 5; the mascot the same.
-    for (const char* list : {"board/images/eyesred.imst", "board/images/eyesgreen.imst",
-                             "board/images/eyesviolet.imst", "hud/images/mascoteyes.imst"}) {
-        const QxImageListRecord* record = g_resourceCache->GetImageList(list, 0);
-        ASSERT_NE(record, nullptr) << list;
-        EXPECT_EQ(record->frames.size(), 30u) << list;
+// The pictures fit the way the program draws them: a mask of another size than its
+// frame is silently not applied (the colour key would show as black), balls and the
+// mascot show gaze + expression x 5 for expressions up to 5, and cells are 56 square.
+TEST_F(BoardContentTest, PicturesHaveTheFramesAndSizesTheProgramDraws) {
+    const struct {
+        std::string list, masks;
+        std::size_t frames;
+        int side; // of every frame, or 0
+    } lists[] = {
+        {"board/images/cursor.imst", "board/images/cursor_a.img", 9, 0},
+        {"board/images/coin.imst", "board/images/coin_a.img", 12, 0},
+        {"board/images/claw.imst", "board/images/claw_a.img", 10, 0},
+        {"board/images/gear.imst", "board/images/gear_a.img", 12, 0},
+        {"hud/images/digits.imst", "hud/images/digits_a.img", 10, 0},
+        {"board/images/ballred.imst", "board/images/ballred_a.img", 8, 0},
+        {"board/images/ballgreen.imst", "board/images/ballgreen_a.img", 8, 0},
+        {"board/images/ballviolet.imst", "board/images/ballviolet_a.img", 8, 0},
+        {"board/images/eyesred.imst", "", 30, 0},
+        {"board/images/eyesgreen.imst", "", 30, 0},
+        {"board/images/eyesviolet.imst", "", 30, 0},
+        {"hud/images/mascoteyes.imst", "", 30, 0},
+        {"board/images/trap.imst", "", 0, 56},
+        {"board/images/exit.imst", "", 0, 56},
+    };
+    for (const auto& l : lists) {
+        SCOPED_TRACE(l.list);
+        const QxImageListRecord* record = g_resourceCache->GetImageList(l.list, 0);
+        ASSERT_NE(record, nullptr);
+        if (l.frames > 0) {
+            EXPECT_EQ(record->frames.size(), l.frames);
+        }
+        const std::vector<std::unique_ptr<QxImage>> masks =
+            l.masks.empty() ? std::vector<std::unique_ptr<QxImage>>{}
+                            : QxAlphaMask::LoadList(l.masks);
+        EXPECT_EQ(masks.size(), l.masks.empty() ? 0 : record->frames.size());
+        for (std::size_t i = 0; i < record->frames.size(); ++i) {
+            const QxImageListFrame& frame = record->frames[i];
+            if (i < masks.size()) {
+                EXPECT_EQ(masks[i]->width, frame.width) << i;
+                EXPECT_EQ(masks[i]->height, frame.height) << i;
+            }
+            if (l.side > 0) {
+                EXPECT_EQ(frame.width, l.side) << i;
+                EXPECT_EQ(frame.height, l.side) << i;
+            }
+        }
         g_resourceCache->ReleaseImageList(record->key);
     }
-}
-
-TEST_F(BoardContentTest, CellPicturesCoverACellExactly) {
     for (const char* name :
          {"board/images/floor.bmp", "board/images/floorb.bmp", "board/images/floorc.bmp"}) {
         const QxImageRecord* image = g_resourceCache->GetImage(name, 0);
@@ -112,15 +98,6 @@ TEST_F(BoardContentTest, CellPicturesCoverACellExactly) {
         EXPECT_EQ(image->width, 56);
         EXPECT_EQ(image->height, 56);
         g_resourceCache->ReleaseImage(image->key);
-    }
-    for (const char* name : {"board/images/trap.imst", "board/images/exit.imst"}) {
-        const QxImageListRecord* record = g_resourceCache->GetImageList(name, 0);
-        ASSERT_NE(record, nullptr) << name;
-        for (const QxImageListFrame& frame : record->frames) {
-            EXPECT_EQ(frame.width, 56) << name;
-            EXPECT_EQ(frame.height, 56) << name;
-        }
-        g_resourceCache->ReleaseImageList(record->key);
     }
 }
 

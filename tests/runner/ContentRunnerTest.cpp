@@ -120,18 +120,21 @@ protected:
         highScoresRegistered_ = registry.FindPrototype("PyxHighScores") != nullptr;
     }
 
-    // Runs the game on the data set for `frames` frames of 20 ms with the script;
-    // answers the runner's report. The shots are saved into the test's folder.
+    // Runs the game on the data set for `frames` frames of `dt` ms (20 unless given)
+    // with the script; answers the runner's report. The shots are saved into the
+    // test's folder.
     RunResult Run(int frames, const std::string& script,
-                  const std::map<int, std::string>& shots = {}) {
+                  const std::map<int, std::string>& shots = {}, int dt = 20) {
         const std::string input = folder_ + "/input.txt";
         std::ofstream(input, std::ios::trunc) << script;
         const std::string home = folder_ + "/home";
         std::error_code ec;
         std::filesystem::remove_all(home, ec);
-        std::vector<std::string> arguments = {"--data",  data_, "--home",   home,
-                                              "--dt",    "20",  "--frames", std::to_string(frames),
-                                              "--input", input};
+        std::vector<std::string> arguments = {"--data",   data_,
+                                              "--home",   home,
+                                              "--dt",     std::to_string(dt),
+                                              "--frames", std::to_string(frames),
+                                              "--input",  input};
         for (const auto& [frame, name] : shots) {
             arguments.push_back("--shot");
             arguments.push_back(std::to_string(frame) + ":" + folder_ + "/" + name);
@@ -277,20 +280,6 @@ TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
     EXPECT_EQ(stayed.values.at("state"), "Playing");
 }
 
-TEST_F(ContentRunnerTest, TheWheelAndThePageKeysScrollTheInstructions) {
-    const std::string help = Keys({{1, "Space"}, {60, "Down"}, {61, "Enter"}});
-    const std::map<int, std::string> shots = {
-        {120, "top.png"}, {123, "wheel.png"}, {128, "end.png"}, {133, "home.png"}};
-    const RunResult shown =
-        Run(133, help + "121 wheel -2\n" + Keys({{125, "End"}, {130, "Home"}}), shots);
-    EXPECT_EQ(shown.values.at("scene"), "PyxInstructions");
-    const std::string top = ReadAll(folder_ + "/top.png");
-    ASSERT_FALSE(top.empty());
-    EXPECT_NE(top, ReadAll(folder_ + "/wheel.png"));
-    EXPECT_NE(ReadAll(folder_ + "/wheel.png"), ReadAll(folder_ + "/end.png"));
-    EXPECT_EQ(top, ReadAll(folder_ + "/home.png"));
-}
-
 TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
     // The pointer passes over every button, back to Play (the focus stays on the button
     // the pointer last passed over) and leaves; the screen must be what it was (each
@@ -357,6 +346,36 @@ TEST_F(ContentRunnerTest, PlayWithADamagedLevelListStaysInTheMenuAndSaysWhy) {
         << "no message over the menu";
     EXPECT_NE(Log().find("rondelix.lst - damaged after 0 of 12 entries"), std::string::npos)
         << Log();
+}
+
+// Frames of 16 ms: Play at frame 700; the claw has put the ball down and the welcome
+// hint is open by frame 1150; Enter closes it, the arrows steer, P pauses.
+TEST_F(ContentRunnerTest, AGameOnTheFirstLevelStartsFromTheMenuAndPauseStopsTheBoard) {
+    const std::string script = Click(700, 320, 178) +
+                               "1150 key Enter\n1160 move 500 300\n1200 key Right\n"
+                               "1240 keyup Right\n1260 key Down\n1300 keyup Down\n1400 key P\n";
+    const RunResult run =
+        Run(1500, script, {{1390, "game.png"}, {1420, "first.png"}, {1500, "second.png"}}, 16);
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.values.at("scene"), "PyxStdGame");
+    EXPECT_EQ(run.values.at("state"), "Paused");
+    EXPECT_EQ(run.values.at("level"), "1");
+    EXPECT_EQ(run.values.at("lives"), "3");
+    std::vector<std::uint16_t> game, a, b;
+    int w = 0, h = 0;
+    ASSERT_TRUE(LoadPng(folder_ + "/game.png", &game, &w, &h));
+    std::set<std::uint16_t> board;
+    for (int y = 16; y < 464; y += 5)
+        for (int x = 16; x < 464; x += 5)
+            board.insert(game[std::size_t(y * w + x)]);
+    EXPECT_GT(board.size(), 40u) << "the board is not drawn";
+    // Paused, the board and the clock stand still (the mascot in its window may
+    // breathe on).
+    ASSERT_TRUE(LoadPng(folder_ + "/first.png", &a, &w, &h));
+    ASSERT_TRUE(LoadPng(folder_ + "/second.png", &b, &w, &h));
+    for (int y = 0; y < 464; ++y)
+        for (int x = 0; x < (y < 232 ? w : 464); ++x)
+            ASSERT_EQ(a[std::size_t(y * w + x)], b[std::size_t(y * w + x)]) << x << ", " << y;
 }
 
 TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {

@@ -88,85 +88,12 @@ protected:
 // 100 more, so the main menu takes clicks from frame 700 on.
 constexpr int kMenuReady = 700;
 
-TEST_F(HeadlessRunnerTest, RunnerIsBuiltBesideTheTests) {
-    EXPECT_TRUE(std::filesystem::exists(Runner())) << Runner();
-}
-
-TEST_F(HeadlessRunnerTest, ScriptedInputWalksThroughTheMenus) {
-    const std::string script = Script(
-        "walk.txt", ClickAt(kMenuReady, "Help") + "850 key Escape\n" + ClickAt(1000, "Settings") +
-                        ClickAt(1150, "SoundToggle") + ClickAt(1160, "OK"));
-    RunResult atHelp = Run({"--data", data_, "--input", script, "--frames", "800"});
-    ASSERT_EQ(atHelp.exitCode, 0) << atHelp.output;
-    EXPECT_EQ(atHelp.values["scene"], "PyxInstructions");
-    EXPECT_EQ(atHelp.values["frames"], "800");
-
-    RunResult inSettings = Run({"--data", data_, "--input", script, "--frames", "1100"});
-    EXPECT_EQ(inSettings.values["scene"], "PyxSettingsMenu");
-
-    const std::string home = folder_ + "/home";
-    RunResult done = Run({"--data", data_, "--home", home, "--input", script, "--frames", "1300"});
-    EXPECT_EQ(done.values["scene"], "PyxMainMenu");
-    EXPECT_EQ(done.values["state"], "none");
-
-    // The confirmed settings were written to the runner's home at shutdown.
-    platform::headless::SetRoot(home);
-    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
-    settings.OpenDefault();
-    std::uint32_t music = 1;
-    EXPECT_TRUE(settings.GetInt("Music On", music));
-    EXPECT_EQ(music, 0u);
-    platform::headless::SetRoot("");
-}
-
-TEST_F(HeadlessRunnerTest, KeysAloneSkipTheLoadingAndWalkTheMenus) {
-    // A key ends the loading screen once the load is done (the runner waits for it
-    // before frame 1). The menu's focus starts on Play, whatever comes first on screen:
-    // here Quit and the Web page are left of Settings, and Play right of it. In the
-    // settings Space flips the first switch, Tab goes on to OK and Enter presses it.
-    const std::string script = Script("keys.txt", "1 key Space\n"
-                                                  "150 key Left\n151 key Left\n152 key Enter\n"
-                                                  "300 key Space\n301 key Tab\n302 key Tab\n"
-                                                  "303 key Tab\n304 key Enter\n");
-    RunResult menu = Run({"--data", data_, "--input", script, "--frames", "5"});
-    EXPECT_EQ(menu.values["scene"], "PyxMainMenu");
-
-    const std::string home = folder_ + "/home";
-    RunResult done = Run({"--data", data_, "--home", home, "--input", script, "--frames", "450"});
-    EXPECT_EQ(done.values["frames"], "450");
-    EXPECT_EQ(done.values["scene"], "PyxMainMenu");
-    platform::headless::SetRoot(home);
-    QxWin32SettingsManager settings("Quillfern Studio", "Rondelix");
-    settings.OpenDefault();
-    std::uint32_t music = 1;
-    EXPECT_TRUE(settings.GetInt("Music On", music));
-    EXPECT_EQ(music, 0u);
-    platform::headless::SetRoot("");
-}
-
 TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
     const std::string script = Script("quit.txt", ClickAt(kMenuReady, "Quit"));
     RunResult result = Run({"--data", data_, "--input", script, "--frames", "5000"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.values["frames"], std::to_string(kMenuReady + 1));
     EXPECT_EQ(result.values["scene"], "PyxMainMenu");
-}
-
-TEST_F(HeadlessRunnerTest, ShotsShowWhatThePlayerSees) {
-    const std::string shot = folder_ + "/menu.png";
-    RunResult result = Run({"--data", data_, "--shot", "690:" + shot});
-    EXPECT_EQ(result.values["frames"], "690");
-    std::vector<std::uint16_t> pixels;
-    int width = 0;
-    int height = 0;
-    ASSERT_TRUE(LoadPng(shot, &pixels, &width, &height));
-    ASSERT_EQ(width, 640);
-    ASSERT_EQ(height, 480);
-    // The Quit button's picture at its place, black elsewhere.
-    const std::uint16_t box =
-        static_cast<std::uint16_t>((200 >> 3) << 10 | (100 >> 3) << 5 | 40 >> 3);
-    EXPECT_EQ(pixels[20 * 640 + 30], box);
-    EXPECT_EQ(pixels[200 * 640 + 330], 0);
 }
 
 TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
@@ -339,23 +266,6 @@ TEST_F(HeadlessRunnerTest, FocusLossAfterModeSwitchesStopsTheGameAndComesBackPau
     EXPECT_FALSE(away == ReadFile(folder_ + "/playing.png")) << "the ball did not roll";
 }
 
-TEST_F(HeadlessRunnerTest, OneLevelGameNeedsAGameScreen) {
-    const std::string level = CompileLevel(folder_, SmallLevelText());
-    ASSERT_FALSE(level.empty());
-    RunResult result = Run({"--data", data_, "--level", level});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.output.find("no game screen"), std::string::npos);
-}
-
-TEST_F(HeadlessRunnerTest, WithoutDataTheGameEndsCleanly) {
-    const std::string empty = folder_ + "/empty";
-    std::filesystem::create_directories(empty);
-    RunResult result = Run({"--data", empty});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.values["scene"], "");
-    EXPECT_EQ(result.values["frames"], "0");
-}
-
 TEST_F(HeadlessRunnerTest, BadOptionsAndScriptsAreRefusedWithTheReason) {
     RunResult unknown = Run({"--speed", "3"});
     EXPECT_EQ(unknown.exitCode, 2);
@@ -364,6 +274,12 @@ TEST_F(HeadlessRunnerTest, BadOptionsAndScriptsAreRefusedWithTheReason) {
     RunResult slow = Run({"--dt", "5"});
     EXPECT_EQ(slow.exitCode, 2);
 
+    const std::string level = CompileLevel(folder_, SmallLevelText());
+    ASSERT_FALSE(level.empty());
+    RunResult noScreen = Run({"--data", data_, "--level", level});
+    EXPECT_EQ(noScreen.exitCode, 2);
+    EXPECT_NE(noScreen.output.find("no game screen"), std::string::npos);
+
     const std::string bad = Script("bad.txt", "10 move 1 2\n12 jump\n");
     RunResult script = Run({"--data", data_, "--input", bad});
     EXPECT_EQ(script.exitCode, 2);
@@ -371,6 +287,14 @@ TEST_F(HeadlessRunnerTest, BadOptionsAndScriptsAreRefusedWithTheReason) {
 
     RunResult both = Run({"--record", "a", "--replay", "b"});
     EXPECT_EQ(both.exitCode, 2);
+
+    // Without data the game ends cleanly at once.
+    const std::string empty = folder_ + "/empty";
+    std::filesystem::create_directories(empty);
+    RunResult nothing = Run({"--data", empty});
+    EXPECT_EQ(nothing.exitCode, 0);
+    EXPECT_EQ(nothing.values["scene"], "");
+    EXPECT_EQ(nothing.values["frames"], "0");
 }
 
 } // namespace

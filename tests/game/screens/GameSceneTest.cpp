@@ -122,18 +122,13 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     EXPECT_FALSE(game_->IsTransitionActive());
 }
 
-TEST_F(GameSceneTest, ArrowKeysReachTheRulesAndEveryKeyIsTaken) {
+TEST_F(GameSceneTest, ArrowKeysReachTheRulesPauseByKeyAndResumeByAnyKeyOrClick) {
     StartGame();
     PyxGameplay* rules = Scene()->Gameplay();
     PressKey(QxKey::Up);
     EXPECT_TRUE(rules->HeldKeys().up);
     RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::KeyUp, QxKey::Up)});
     EXPECT_FALSE(rules->HeldKeys().up);
-}
-
-TEST_F(GameSceneTest, PauseByKeyAndResumeByAnyKeyOrClick) {
-    StartGame();
-    PyxGameplay* rules = Scene()->Gameplay();
     PressKey('p');
     EXPECT_EQ(rules->State(), PyxGameState::Paused);
     EXPECT_TRUE(Scene()->IsPausedByKey());

@@ -9,13 +9,14 @@
 
 #include "engine/gui/QxEntity2DGUICounter.h"
 #include "engine/gui/QxEntity2DGUIText.h"
+#include "engine/gui/WidgetTestSupport.h"
 #include "game/field/FieldTestSupport.h"
+#include "game/rules/RulesTestSupport.h"
 #include "game/screens/PyxEntity2DGUIBoard.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
 #include "game/screens/PyxEntity2DGUICoins.h"
 #include "game/screens/PyxEntity2DGUILives.h"
 #include "game/screens/PyxEntity2DGUIMascot.h"
-#include "game/rules/RulesTestSupport.h"
 
 namespace {
 
@@ -115,27 +116,24 @@ std::vector<QxPoint> Stacks(std::int32_t x0, std::int32_t step, std::vector<int>
     return points;
 }
 
-TEST_F(HudTest, CoinStacksForSevenEightNineAndFifteen) {
+TEST_F(HudTest, CoinStacksForSevenEightNineAndFifteenAndAtMostTheLimit) {
     auto coins = Coins();
-    coins->SetCoinPlaces(7);
-    EXPECT_EQ(PlacesOf(*coins), Stacks(245, 0, {7}));
-    coins->SetCoinPlaces(8);
-    EXPECT_EQ(PlacesOf(*coins), Stacks(238, 14, {4, 4}));
-    coins->SetCoinPlaces(9);
-    EXPECT_EQ(PlacesOf(*coins), Stacks(238, 14, {5, 4}));
-    coins->SetCoinPlaces(15);
-    EXPECT_EQ(PlacesOf(*coins), Stacks(231, 14, {5, 5, 5}));
-    coins->SetCoinPlaces(0);
-    EXPECT_TRUE(coins->Places().empty());
-}
-
-TEST_F(HudTest, CoinPlacesAreLimitedAndNeedTheCoinImage) {
-    auto coins = Coins();
+    const std::pair<int, std::vector<QxPoint>> stacks[] = {
+        {7, Stacks(245, 0, {7})},
+        {8, Stacks(238, 14, {4, 4})},
+        {9, Stacks(238, 14, {5, 4})},
+        {15, Stacks(231, 14, {5, 5, 5})},
+        {0, {}},
+    };
+    for (const auto& [count, places] : stacks) {
+        coins->SetCoinPlaces(count);
+        EXPECT_EQ(PlacesOf(*coins), places) << count;
+    }
     coins->SetCoinPlaces(2000000000);
     EXPECT_EQ(coins->Places().size(), std::size_t(PyxEntity2DGUICoins::kMaxPlaces));
     EXPECT_NE(ReadLog().find("Coin stacks"), std::string::npos);
 
-    Define("class Pyx2DGUICoins\ntype bare\nWidth 100\n");
+    Define("class Pyx2DGUICoins\ntype bare\nWidth 100\n"); // no coin picture: no places
     auto bare = CreateElement<PyxEntity2DGUICoins>("Pyx2DGUICoins", "bare");
     bare->SetCoinPlaces(5);
     EXPECT_TRUE(bare->Places().empty());
@@ -166,6 +164,19 @@ TEST_F(HudTest, CoinsShowHeldCrossedAndDarkPlaces) {
     EXPECT_FALSE(places[1].lit);
 }
 
+// A mode switch loads every type again; the coin's sound is still held only once.
+TEST_F(HudTest, CoinSoundIsHeldOnceAcrossAModeSwitch) {
+    WriteFile("score.wav", widgettest::Wav(100));
+    QxEntityBaseType* type = Define("class Pyx2DGUICoins\ntype loud\nScoreSound score.wav\n");
+    ASSERT_NE(type, nullptr);
+    const std::size_t before = Cache().SoundCount();
+    type->Load(false);
+    type->Load(true);
+    EXPECT_EQ(Cache().SoundCount(), before + 1);
+    type->Unload();
+    EXPECT_EQ(Cache().SoundCount(), before);
+}
+
 // ---- lives ------------------------------------------------------------------------
 
 TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
@@ -184,35 +195,6 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
     std::int32_t value = 0;
     EXPECT_TRUE(left->GetBool(kPropLivesJustify, value));
     EXPECT_EQ(value, 1);
-}
-
-TEST_F(HudTest, ALostLifeLeavesTheRowOnlyWhenItsFlareEnds) {
-    DefineFlare();
-    WriteGame({TinyLevel{}});
-    auto lives = Lives(1);
-    Scene().named["Lives"] = lives.get();
-    auto game = StartGame();
-    EXPECT_EQ(lives->LivesShown(), 3);
-
-    lives->RequestLoseLife();
-    lives->Draw();
-    PyxEntityGameObject* flare = lives->Flare();
-    ASSERT_NE(flare, nullptr);
-    // Over the last life: x 348, y 50, less (6, 7).
-    EXPECT_EQ(flare->X(), 342.0f);
-    EXPECT_EQ(flare->Y(), 43.0f);
-    lives->Update(16.0f);
-    game->Update(16.0f);
-    EXPECT_EQ(lives->LivesShown(), 3);
-    EXPECT_EQ(game->Lives(), 3);
-
-    flare->AddFlags(kObjectRemoved);
-    lives->Update(16.0f);
-    EXPECT_EQ(lives->Flare(), nullptr);
-    EXPECT_EQ(lives->LivesShown(), 2);
-    EXPECT_EQ(game->Lives(), 2);
-    game->Update(16.0f);
-    EXPECT_EQ(lives->LivesShown(), 2);
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
@@ -284,11 +266,20 @@ TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlare) {
     Scene().named["Lives"] = lives.get();
     auto game = StartGame();
     ASSERT_TRUE(RunUntil(*game, [&] { return lives->LoseLifeRequested(); }));
-    EXPECT_EQ(game->Lives(), 3);
     lives->Draw();
-    ASSERT_NE(lives->Flare(), nullptr);
-    lives->Flare()->AddFlags(kObjectRemoved);
+    PyxEntityGameObject* flare = lives->Flare();
+    ASSERT_NE(flare, nullptr);
+    // Over the last life: x 348, y 50, less (6, 7).
+    EXPECT_EQ(flare->X(), 342.0f);
+    EXPECT_EQ(flare->Y(), 43.0f);
     lives->Update(16.0f);
+    game->Update(16.0f);
+    EXPECT_EQ(lives->LivesShown(), 3);
+    EXPECT_EQ(game->Lives(), 3);
+    flare->AddFlags(kObjectRemoved);
+    lives->Update(16.0f);
+    EXPECT_EQ(lives->Flare(), nullptr);
+    EXPECT_EQ(lives->LivesShown(), 2);
     EXPECT_EQ(game->Lives(), 2);
 }
 
@@ -311,6 +302,10 @@ TEST_F(HudTest, RunningClockPutsOutALightPerTurnAndFinishes) {
     clock->Update(100.0f);
     EXPECT_EQ(clock->DialFrame(), 2);
     EXPECT_EQ(LightStates(*clock), (std::vector<bool>{false, true, true}));
+    clock->Draw();
+    EXPECT_EQ(Pixel(408, 308), Rgb555(QxColour(0, 0, 180)));
+    EXPECT_EQ(Pixel(402, 322), Rgb555(kOff));
+    EXPECT_EQ(Pixel(412, 322), Rgb555(kLit));
     for (int i = 0; i < 3; ++i)
         clock->Update(100.0f);
     EXPECT_EQ(LightStates(*clock), (std::vector<bool>{false, false, true}));
@@ -373,33 +368,7 @@ TEST_F(HudTest, RewindingRelightsFromTheLastLightFasterAndFaster) {
     EXPECT_EQ(seen, expected);
 }
 
-TEST_F(HudTest, ClockDrawsTheDialFrameAndLitAndDarkLights) {
-    auto clock = Clock();
-    clock->ResetClock();
-    clock->StartRunning(0);
-    clock->Update(1.0f); // frame 0
-    clock->Update(100.0f);
-    clock->Update(100.0f); // frame 2: the first light is out
-    clock->Draw();
-    EXPECT_EQ(Pixel(408, 308), Rgb555(QxColour(0, 0, 180)));
-    EXPECT_EQ(Pixel(402, 322), Rgb555(kOff));
-    EXPECT_EQ(Pixel(412, 322), Rgb555(kLit));
-    EXPECT_EQ(Pixel(422, 322), Rgb555(kLit));
-}
-
-TEST_F(HudTest, PauseKeepsWhatTheClockWasDoing) {
-    WriteGame({TinyLevel{}});
-    auto clock = Clock();
-    Scene().named["Clock"] = clock.get();
-    auto game = StartGame();
-    clock->StartCashingIn();
-    game->TogglePause();
-    EXPECT_EQ(clock->State(), kClockStopped);
-    game->TogglePause();
-    EXPECT_EQ(clock->State(), kClockCashing);
-}
-
-TEST_F(HudTest, LevelStartRewindsThenRunsTheClock) {
+TEST_F(HudTest, LevelStartRewindsThenRunsTheClockAndPauseKeepsWhatItDid) {
     WriteGame({TinyLevel{}});
     auto clock = Clock();
     Scene().named["Clock"] = clock.get();
@@ -413,6 +382,11 @@ TEST_F(HudTest, LevelStartRewindsThenRunsTheClock) {
     EXPECT_EQ(clock->State(), kClockRunning);
     EXPECT_EQ(clock->FramePeriod(), 1000.0f);
     EXPECT_EQ(clock->LightsOn(), 3);
+    clock->StartCashingIn();
+    game->TogglePause();
+    EXPECT_EQ(clock->State(), kClockStopped);
+    game->TogglePause();
+    EXPECT_EQ(clock->State(), kClockCashing);
 }
 
 TEST_F(HudTest, KeySkippingTheCashingInCashesTheLightsToo) {

@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 
 #include "app/QxInputEvent.h"
-#include "engine/gui/QxEntity2DGUIListBox.h"
-#include "game/screens/PyxEntityInstructionsScene.h"
 #include "engine/gui/GuiFixture.h"
+#include "engine/gui/QxEntity2DGUIListBox.h"
 #include "engine/gui/WidgetTestSupport.h"
+#include "game/screens/PyxEntityInstructionsScene.h"
 
 namespace {
 
@@ -141,6 +141,13 @@ TEST_F(InstructionsSceneTest, PagesEndsAndTheWheelScrollTheView) {
     EXPECT_EQ(list->FirstVisible(), 0);
     scene->OnMouseWheel(QxPoint{0, 0}, 10 * 120);
     EXPECT_EQ(list->FirstVisible(), 0) << "the top holds";
+    // Under a modal box the box takes the wheel: the list stays.
+    ASSERT_NE(Define("class QxMessageBox\ntype box\n"), nullptr);
+    ASSERT_NE(scene->AddDialog(1, Create<QxEntity2DGUIElement>("QxMessageBox", "box", kKindAny),
+                               nullptr, nullptr, true),
+              nullptr);
+    EXPECT_TRUE(scene->OnMouseWheel(QxPoint{0, 0}, -120));
+    EXPECT_EQ(list->FirstVisible(), 0);
 }
 
 TEST_F(InstructionsSceneTest, ClicksReachTheArrowsAndTheLines) {

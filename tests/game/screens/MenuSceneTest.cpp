@@ -157,44 +157,17 @@ TEST_F(MenuSceneTest, ChangedFullScreenSwitchesTheModeFirstAndTheMenuFollows) {
     EXPECT_EQ(SceneClass(), "PyxMainMenu");
 }
 
-TEST_F(MenuSceneTest, InstructionsGoBackWithOkOrEscape) {
+TEST_F(MenuSceneTest, WebPageOpensTheHomePageAndInstructionsGoBackWithOk) {
     StartAtMainMenu();
     ClickTo("Help", "PyxInstructions");
     Click(ButtonCentre("OK"));
     EXPECT_TRUE(RunUntilScene("PyxMainMenu", 2));
     Settle();
-    ClickTo("Help", "PyxInstructions");
-    PressKey(27);
-    EXPECT_TRUE(RunUntilScene("PyxMainMenu", 2));
-}
-
-TEST_F(MenuSceneTest, WebPageOpensTheHomePageInTheBrowser) {
-    StartAtMainMenu();
     Click(ButtonCentre("WebPage"));
     const std::vector<std::string> pages = platform::headless::OpenedWebPages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0], PyxEntityMainMenuScene::kHomePage);
     EXPECT_EQ(SceneClass(), "PyxMainMenu");
-}
-
-TEST_F(MenuSceneTest, QuitButtonEndsTheGame) {
-    StartAtMainMenu();
-    Click(ButtonCentre("Quit"));
-    EXPECT_TRUE(game_->IsQuitRequested());
-}
-
-TEST_F(MenuSceneTest, EscapeAsksBeforeQuitting) {
-    StartAtMainMenu();
-    PressKey(27);
-    ASSERT_EQ(game_->CurrentScene()->DialogCount(), 1u);
-    PressKey('n');
-    RunFrame();
-    EXPECT_EQ(game_->CurrentScene()->DialogCount(), 0u);
-    EXPECT_FALSE(game_->IsQuitRequested());
-    EXPECT_EQ(SceneClass(), "PyxMainMenu");
-    PressKey(27);
-    PressKey('y');
-    EXPECT_TRUE(game_->IsQuitRequested());
 }
 
 TEST_F(MenuSceneTest, HighScoreMenuShowsTheTableAndMarksTheNewEntry) {
@@ -232,13 +205,6 @@ TEST_F(MenuSceneTest, HighScoreMenuShowsTheTableAndMarksTheNewEntry) {
     EXPECT_EQ(g_pendingHighScore, nullptr);
 }
 
-TEST_F(MenuSceneTest, HighScoreMenuGoesBackWithEscape) {
-    StartAtMainMenu();
-    ClickTo("HighScores", "PyxHighScores");
-    PressKey(27);
-    EXPECT_TRUE(RunUntilScene("PyxMainMenu", 2));
-}
-
 // The answer the last hint box closed with.
 std::int32_t g_hintAnswer = -1;
 
@@ -266,7 +232,7 @@ protected:
     }
 };
 
-TEST_F(HintBoxTest, PartsSitAlongTheBottomOfTheBox) {
+TEST_F(HintBoxTest, PartsSitAlongTheBottomAndEnterWithDontShowCheckedTurnsHintsOff) {
     StartAtMainMenu();
     PyxEntityHintBox* box = OpenHint();
     ASSERT_NE(box, nullptr);
@@ -276,13 +242,6 @@ TEST_F(HintBoxTest, PartsSitAlongTheBottomOfTheBox) {
     EXPECT_EQ(box->CloseOffset(), (QxPoint{240, 69}));
     const QxPoint origin = box->ContentOrigin();
     EXPECT_EQ(box->CloseButton()->GetPosition(), (QxPoint{origin.x + 240, origin.y + 69}));
-}
-
-TEST_F(HintBoxTest, EnterWithDontShowCheckedTurnsHintsOff) {
-    StartAtMainMenu();
-    PyxEntityHintBox* box = OpenHint();
-    ASSERT_NE(box, nullptr);
-    const QxPoint origin = box->ContentOrigin();
     Click(QxPoint{origin.x + 20, origin.y + 79}); // the toggle
     EXPECT_EQ(box->DontShowToggle()->State(), 1);
     PressKey(13);
