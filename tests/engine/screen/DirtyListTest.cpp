@@ -70,16 +70,6 @@ TEST_F(ScreenDirty, ListThatWouldReachOneHundredCollapses) {
     EXPECT_EQ(List(), std::vector<QxRect>({whole}));
 }
 
-TEST_F(ScreenDirty, OffsetListMovesAndRaisesNegativesToZero) {
-    const std::vector<QxRect> rects{QxRect{0, 4, 0, 4}, QxRect{20, 24, 20, 24}};
-    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -2, 3));
-    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 2, 3, 7}, QxRect{18, 22, 23, 27}}));
-    screen.ClearDirty();
-    // Wholly left of the back buffer: raised to an empty rectangle and refused.
-    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -30, 0));
-    EXPECT_TRUE(List().empty());
-}
-
 TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
     FillBack(0x1234);
     ASSERT_TRUE(screen.MarkDirty(QxRect{2, 4, 1, 3}, true));
@@ -87,14 +77,6 @@ TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
     EXPECT_EQ(Px(3, 2), 0);
     EXPECT_EQ(Px(4, 2), 0x1234);
     EXPECT_EQ(Px(2, 3), 0x1234);
-}
-
-TEST_F(ScreenDirty, ManualDirtyStartsOnAndClearDirtyEmpties) {
-    QxWin32Screen2D fresh;
-    EXPECT_TRUE(fresh.IsManualDirty());
-    screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
-    screen.ClearDirty();
-    EXPECT_TRUE(List().empty());
 }
 
 } // namespace
