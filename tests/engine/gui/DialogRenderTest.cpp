@@ -1,37 +1,18 @@
-// Draws dialogs and the high-score scene into the headless screen, checks a few
-// pixels of the vector frame and writes PNG files to look at (their paths are
-// printed).
+// Draws a message box into the headless screen, checks pixels of its vector frame and
+// writes PNG files to look at (their paths are printed).
 #include "engine/gui/DialogFixture.h"
 
 #include <cstdio>
 #include <string>
 
-#include "app/GameSettings.h"
-#include "engine/gui/PyxHighScore.h"
-#include "engine/gui/QxEntityDialogScene.h"
-#include "engine/gui/QxEntityHighScoreScene.h"
 #include "engine/gui/QxEntityMessageBox.h"
 #include "engine/gui/QxEntityVectorFrame.h"
-#include "engine/gui/QxHighScoreTable.h"
 
 namespace {
 
 const QxColour kFace(70, 86, 140);
 const QxColour kHighlight(176, 192, 240);
 const QxColour kShadow(16, 20, 44);
-
-class RowsMenu : public QxEntityHighScoreScene {
-public:
-    using QxEntityHighScoreScene::QxEntityHighScoreScene;
-    bool Update(float ms) override {
-        const bool result = QxEntityHighScoreScene::Update(ms);
-        if (!IsModal()) {
-            ShowTableRows();
-        }
-        return result;
-    }
-    void ShowRows() { ShowTableRows(); }
-};
 
 // The 5-bit red field of a packed pixel.
 int Red(std::uint16_t pixel) {

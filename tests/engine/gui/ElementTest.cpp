@@ -1,5 +1,4 @@
-// The GUI element base: fades, pulses, visibility rules and the tooltip
-// hover clock.
+// The GUI element base: fades and the visibility rules.
 
 #include <gtest/gtest.h>
 

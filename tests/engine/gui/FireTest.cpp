@@ -1,5 +1,5 @@
 // The title's particle fire: its colour ramps, particle motion and random events, the hot
-// edge, cooling, the blits, the burn image, hostile sizes, and the same frames from a seed.
+// edge, cooling, the blits, the burn image and hostile sizes.
 
 #include <algorithm>
 #include <cmath>

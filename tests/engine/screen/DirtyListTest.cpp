@@ -1,4 +1,4 @@
-// The dirty list: merging, the collapse to the whole back buffer, lists and offsets.
+// The dirty list: merging, and the collapse to the whole back buffer.
 
 #include "engine/screen/ScreenTestSupport.h"
 

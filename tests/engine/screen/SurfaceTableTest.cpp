@@ -1,5 +1,5 @@
-// The surface table, surface locks, halving, surfaces made from images of every depth,
-// and the table and dirty list shared with the loading thread.
+// The surface table: halving, surfaces made from images of every depth, and the table
+// and dirty list shared with the loading thread.
 
 #include <atomic>
 #include <thread>
