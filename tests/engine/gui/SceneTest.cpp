@@ -62,6 +62,13 @@ TEST_F(SceneTest, DrawsByPriorityKeepingTheDefinitionOrderOfEqualPriorities) {
     scene->Update(16.0f);
     scene->Draw();
     EXPECT_EQ(Draws(), (std::vector<std::string>{"b", "a", "c", "e", "d"}));
+
+    // Without their count no elements are read.
+    auto uncounted = MakeScene("GUIElement1Ent Probe, a\n", "uncounted");
+    g_journal = Journal{};
+    uncounted->Update(16.0f);
+    uncounted->Draw();
+    EXPECT_TRUE(Draws().empty());
 }
 
 TEST_F(SceneTest, ClampsPrioritiesAndElementCountAndPlacesElements) {

@@ -98,6 +98,20 @@ TEST_F(SpriteTest, MaskBlendsEachPixelByItsGreyLevel) {
     EXPECT_EQ(Pixel(2, 0), kHalfWhite);
 }
 
+TEST_F(SpriteTest, RenamingTheImageChangesEveryInstanceAndFallsBackWhenMissing) {
+    auto first = MakeSprite("swap", "image red.bmp\n");
+    auto second = CreateElement<QxEntity2DGUISprite>("sprite", "swap");
+    first->Draw();
+    EXPECT_TRUE(first->SetString(771, "blue.bmp"));
+    second->SetPosition(QxPoint{20, 0});
+    second->Draw();
+    EXPECT_EQ(Pixel(20, 0), Rgb555(kBlue));
+    EXPECT_TRUE(first->SetString(771, "nothing.bmp"));
+    second->SetPosition(QxPoint{40, 0});
+    second->Draw();
+    EXPECT_EQ(Pixel(40, 0), Rgb555(kRed));
+}
+
 TEST_F(SpriteTest, FailedDrawIsRetriedOnceAfterReloading) {
     auto sprite = MakeSprite("red", "image red.bmp\n");
     sprite->Draw();
