@@ -163,6 +163,20 @@ TEST_F(FireTest, RandomEventsKickAgainstGravityAndBurstFromOnePoint) {
     EXPECT_GT(bursts, 0);
 }
 
+// A particle falling straight down leaves a straight trail of heat in its column.
+TEST_F(FireTest, ASteepTrailStaysInItsColumn) {
+    auto fire = QuietFire("Width 40\nHeight 30\nNumParticles 1\n");
+    ASSERT_NE(fire, nullptr);
+    Fire::Particle& p = fire->Particles()[0];
+    p.prevX = p.x = 20.0f;
+    p.prevY = 10.0f;
+    p.y = 20.0f;
+    ASSERT_TRUE(fire->Draw());
+    for (int y = 11; y < 19; ++y) {
+        EXPECT_GT(Heat(*fire, 20, y), 50) << y;
+    }
+}
+
 TEST_F(FireTest, FlameHalfCapsTheHotEdge) {
     for (const int half : {0, 1}) {
         SeedRandom(11);

@@ -87,11 +87,6 @@ TEST_F(FontTextTest, NoLowercaseDrawsAndMeasuresAsUppercase) {
     EXPECT_TRUE(GlyphAt('A', 0, 0));
     EXPECT_TRUE(GlyphAt('B', 8, 0));
     EXPECT_TRUE(GlyphAt('C', 16, 0));
-
-    // Without the flag a lowercase letter is not in the sheet and draws glyph 0.
-    auto plain = CreateElement<QxEntity2DGUIFont>("font", "blocks");
-    plain->DrawString("a", QxPoint{0, 20}, kJustifyLeft, 255, nullptr);
-    EXPECT_TRUE(GlyphAt('_', 0, 20));
 }
 
 // ---- the text element ------------------------------------------------------------
