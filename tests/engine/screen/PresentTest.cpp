@@ -72,8 +72,11 @@ protected:
 
 TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(Create(32, 16));
+    QxSurfaceDesc d;
+    ASSERT_TRUE(screen.LockBackBuffer(&d));
+    EXPECT_FALSE(screen.Present()) << "not while a drawer holds the back buffer";
+    screen.UnlockBackBuffer();
     ASSERT_TRUE(screen.Present());
-    EXPECT_TRUE(screen.GetDirtyList().empty());
     Back(1, 1) = 0x1111;
     Back(20, 10) = 0x2222;
     screen.MarkDirty(QxRect{0, 4, 0, 4}, false);
@@ -82,7 +85,6 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     EXPECT_EQ(shows, before + 1);
     EXPECT_EQ(Shown(1, 1), 0x1111);
     EXPECT_EQ(Shown(20, 10), 0);
-    EXPECT_EQ(Client()[size_t(1 * 32 + 1)], 0x1111);
     EXPECT_TRUE(screen.GetDirtyList().empty());
     // The rest keeps the previous frame until it is marked.
     Back(1, 1) = 0x3333;
