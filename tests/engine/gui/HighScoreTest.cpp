@@ -78,45 +78,22 @@ const PyxHighScore kPrototype("Last", 0, 0);
 
 } // namespace
 
-TEST(HighScoreTable, EqualScoresKeepInsertionOrder) {
-    QxHighScoreTable table;
-    table.Insert(PyxHighScore("a50", 50, 1), false);
-    table.Insert(PyxHighScore("b70", 70, 1), false);
-    table.Insert(PyxHighScore("c70", 70, 1), false);
-    table.Insert(PyxHighScore("d60", 60, 1), false);
-    EXPECT_EQ(Names(table), (std::vector<std::string>{"b70", "c70", "d60", "a50"}));
-}
-
-TEST(HighScoreTable, TenthPlaceTakesAnEqualScoreAndRefusesALowerOne) {
+TEST(HighScoreTable, AFullTableTakesAnEqualTenthOrBetterAndPushesTheLastOut) {
     QxHighScoreTable table;
     FillTen(table);
-    ASSERT_EQ(table.Count(), 10);
     EXPECT_EQ(table.Insert(PyxHighScore("low", 39, 1), true), nullptr);
-    EXPECT_EQ(table.Entry(9)->name, "p9");
     EXPECT_EQ(table.IndexOfNew(), -1);
-
-    QxHighScore* stored = table.Insert(PyxHighScore("tie", 40, 1), true);
-    ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(table.Count(), 10);
+    ASSERT_NE(table.Insert(PyxHighScore("tie", 40, 1), true), nullptr);
     EXPECT_EQ(table.Entry(9)->name, "tie");
     EXPECT_EQ(table.IndexOfNew(), 9);
-}
 
-TEST(HighScoreTable, AHighScoreOnAFullTablePushesTheTenthOut) {
-    QxHighScoreTable table;
-    FillTen(table);
     QxHighScore* stored = table.Insert(PyxHighScore("top", 125, 3), true);
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(table.Count(), 10);
     EXPECT_EQ(table.Entry(1), stored);
     EXPECT_EQ(table.Entry(9)->name, "p8");
     EXPECT_EQ(table.IndexOfNew(), 1);
-    // The table keeps a clone: the caller's prototype is its own.
-    EXPECT_EQ(dynamic_cast<PyxHighScore*>(stored)->level, 3u);
-
-    table.Insert(PyxHighScore("next", 1000, 1), true);
-    EXPECT_EQ(table.IndexOfNew(), 0);
-    EXPECT_FALSE(stored->isNew);
+    EXPECT_FALSE(table.Entry(9)->isNew) << "only the latest entry is new";
 }
 
 TEST(HighScoreTable, SavesEntriesAndTheirChecksum) {
@@ -156,22 +133,11 @@ TEST(HighScoreTable, LoadsWhatItSaved) {
     EXPECT_EQ(loaded.IndexOfNew(), -1);
 }
 
-TEST(HighScoreTable, EmptyTableIsOneZeroWord) {
-    const fs::path file = TestFolder("empty") / "Scores.rd";
-    QxHighScoreTable table;
-    ASSERT_TRUE(table.Save(file.string()));
-    EXPECT_EQ(ReadBytes(file), (std::vector<uint8_t>{0, 0, 0, 0}));
-    table.Insert(kPrototype, false);
-    EXPECT_TRUE(table.Load(file.string(), kPrototype));
-    EXPECT_EQ(table.Count(), 0);
-}
-
 TEST(HighScoreTable, MissingFileGivesAnEmptyTable) {
     QxHighScoreTable table;
     table.Insert(kPrototype, false);
     EXPECT_FALSE(table.Load((TestFolder("missing") / "Scores.rd").string(), kPrototype));
     EXPECT_EQ(table.Count(), 0);
-    EXPECT_FALSE(table.Load("", kPrototype));
 }
 
 TEST(HighScoreTable, DamagedFilesGiveAnEmptyTable) {
@@ -224,41 +190,6 @@ TEST(HighScoreTable, NameOf256BytesMarksTheFileDamaged) {
     QxHighScoreTable table;
     EXPECT_FALSE(table.Load(file.string(), kPrototype));
     EXPECT_EQ(table.Count(), 0);
-
-    // A huge length is refused without reading (or allocating) that much.
-    bytes.clear();
-    PutWord(bytes, 0xFFFFFFF0u);
-    PutWord(bytes, 0);
-    PutWord(bytes, 0);
-    WriteBytes(file, bytes);
-    EXPECT_FALSE(table.Load(file.string(), kPrototype));
-    EXPECT_EQ(table.Count(), 0);
-
-    // 255 is the longest name that is still a name.
-    bytes.clear();
-    sum = 0;
-    PutEntry(bytes, sum, std::string(255, 'y'), 10, 0x40000001);
-    PutWord(bytes, sum);
-    WriteBytes(file, bytes);
-    EXPECT_TRUE(table.Load(file.string(), kPrototype));
-    ASSERT_EQ(table.Count(), 1);
-    EXPECT_EQ(table.Entry(0)->name.size(), 255u);
-}
-
-TEST(HighScoreTable, LoadRestoresDescendingOrderAndDropsBeyondTen) {
-    const fs::path file = TestFolder("unsorted") / "Scores.rd";
-    std::vector<uint8_t> bytes;
-    uint32_t sum = 0;
-    for (int i = 0; i < 12; ++i) {
-        PutEntry(bytes, sum, "e" + std::to_string(i), static_cast<uint32_t>(10 + i), 0x40000001);
-    }
-    PutWord(bytes, sum);
-    WriteBytes(file, bytes);
-    QxHighScoreTable table;
-    ASSERT_TRUE(table.Load(file.string(), kPrototype));
-    ASSERT_EQ(table.Count(), 10);
-    EXPECT_EQ(table.Entry(0)->name, "e11");
-    EXPECT_EQ(table.Entry(9)->name, "e2");
 }
 
 namespace {
@@ -284,42 +215,9 @@ TEST(HighScoreTable, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(file), before);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
 
-    // The temporary file cannot even be created.
-    fs::create_directory(file.string() + ".tmp");
-    EXPECT_FALSE(changed.Save(file.string()));
-    EXPECT_EQ(ReadBytes(file), before);
-    fs::remove(file.string() + ".tmp");
-
-    // A folder that does not exist: nothing is written anywhere.
-    EXPECT_FALSE(changed.Save((folder / "nowhere" / "Scores.rd").string()));
-    EXPECT_FALSE(changed.Save(""));
-
     // And a save that works replaces the file.
     ASSERT_TRUE(changed.Save(file.string()));
     QxHighScoreTable loaded;
     ASSERT_TRUE(loaded.Load(file.string(), kPrototype));
     EXPECT_EQ(Names(loaded), std::vector<std::string>{"Zed"});
-}
-
-TEST(HighScoreRows, ShowTheTablesEntriesAndMarkTheNewOne) {
-    QxHighScoreTable table;
-    table.Insert(PyxHighScore("Ann", 900, 24), false);
-    table.Insert(PyxHighScore("Bob", 800, 25), false);
-    table.Insert(PyxHighScore("Cat", 850, PyxHighScore::kCompletedLevel), true);
-    const auto rows = PyxHighScoreRows(table);
-
-    EXPECT_EQ(rows[0].name, "Ann");
-    EXPECT_EQ(rows[0].level, "24");
-    EXPECT_EQ(rows[0].score, "900");
-    EXPECT_FALSE(rows[0].isNew);
-    EXPECT_EQ(rows[1].name, "Cat");
-    EXPECT_EQ(rows[1].level, "Completed");
-    EXPECT_TRUE(rows[1].isNew);
-    EXPECT_EQ(rows[2].level, "Completed");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].y, 227 + 15 * static_cast<int>(i));
-        EXPECT_EQ(rows[i].hasEntry, i < 3);
-    }
-    EXPECT_TRUE(rows[3].name.empty());
-    EXPECT_TRUE(rows[9].score.empty());
 }

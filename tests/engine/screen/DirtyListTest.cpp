@@ -1,4 +1,4 @@
-// The dirty list: merging, the collapse to the whole back buffer, lists and offsets.
+// The dirty list: merging, and the collapse to the whole back buffer.
 
 #include "engine/screen/ScreenTestSupport.h"
 
@@ -37,7 +37,6 @@ TEST_F(ScreenDirty, MergesIntoTheFirstTouchingRectangleOnly) {
 TEST_F(ScreenDirty, EmptyInvertedAndOutsideRectanglesAreRefused) {
     EXPECT_FALSE(screen.MarkDirty(QxRect{5, 5, 0, 10}, false));
     EXPECT_FALSE(screen.MarkDirty(QxRect{5, 4, 0, 10}, false));
-    EXPECT_FALSE(screen.MarkDirty(QxRect{0, 10, 3, 2}, false));
     EXPECT_FALSE(screen.MarkDirty(QxRect{-10, 0, 0, 10}, false));
     EXPECT_TRUE(List().empty());
     ASSERT_TRUE(screen.MarkDirty(QxRect{-10, 5, 40, 100}, false));
@@ -70,16 +69,6 @@ TEST_F(ScreenDirty, ListThatWouldReachOneHundredCollapses) {
     EXPECT_EQ(List(), std::vector<QxRect>({whole}));
 }
 
-TEST_F(ScreenDirty, OffsetListMovesAndRaisesNegativesToZero) {
-    const std::vector<QxRect> rects{QxRect{0, 4, 0, 4}, QxRect{20, 24, 20, 24}};
-    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -2, 3));
-    EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 2, 3, 7}, QxRect{18, 22, 23, 27}}));
-    screen.ClearDirty();
-    // Wholly left of the back buffer: raised to an empty rectangle and refused.
-    ASSERT_TRUE(screen.MarkDirtyListOffset(rects, -30, 0));
-    EXPECT_TRUE(List().empty());
-}
-
 TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
     FillBack(0x1234);
     ASSERT_TRUE(screen.MarkDirty(QxRect{2, 4, 1, 3}, true));
@@ -87,14 +76,6 @@ TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
     EXPECT_EQ(Px(3, 2), 0);
     EXPECT_EQ(Px(4, 2), 0x1234);
     EXPECT_EQ(Px(2, 3), 0x1234);
-}
-
-TEST_F(ScreenDirty, ManualDirtyStartsOnAndClearDirtyEmpties) {
-    QxWin32Screen2D fresh;
-    EXPECT_TRUE(fresh.IsManualDirty());
-    screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
-    screen.ClearDirty();
-    EXPECT_TRUE(List().empty());
 }
 
 } // namespace
