@@ -94,11 +94,8 @@ TEST_F(LevelFileTest, SaveThenLoadGivesBackTheLevel) {
     PyxLevel loaded;
     events_.level = &loaded;
     ASSERT_EQ(Load(loaded, bytes), 1) << loaded.ErrorText();
-    EXPECT_EQ(loaded.BorderY(), 12);
     EXPECT_EQ(loaded.Properties(), saved.Properties());
     EXPECT_EQ(loaded.Header().version, 6);
-    EXPECT_FLOAT_EQ(loaded.TileAt(0)->SinkSoundLevel(), 0.25f);
-    EXPECT_EQ(loaded.TileAt(1), nullptr);
     EXPECT_EQ(loaded.TileAt(5)->Type()->TypeName(), "sink");
     EXPECT_EQ(loaded.TileAt(5)->X(), 112);
 

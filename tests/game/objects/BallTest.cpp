@@ -202,5 +202,18 @@ TEST_F(BallTest, AnAwardIsTouchedAndTheBallRollsOn) {
     EXPECT_EQ(ball->Direction(), (PyxVector{1, 0}));
 }
 
+// Its eyes follow the way it rolls: right, left, up, down.
+TEST_F(BallTest, ACharacterBallLooksWhereItRolls) {
+    AddList("gfx/face.ims", {Disc(20, Rgb(0, 0, 255))});
+    Define("class PyxCharacterBall\ntype face\nImage gfx/face.ims\nRadius 10\n");
+    const PyxVector ways[] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) {
+        auto* face = Roll<PyxEntityCharacterBall>("PyxCharacterBall", "face", Centre(i + 1),
+                                                  Centre(2), ways[i].x, ways[i].y, 0.1f);
+        face->Update(0.0f);
+        EXPECT_EQ(face->DirectionIndex(), i + 1);
+    }
+}
+
 } // namespace
 } // namespace balltest
