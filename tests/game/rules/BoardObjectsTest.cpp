@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "game/rules/RulesTestSupport.h"
 #include "app/QxRandom.h"
 #include "game/objects/PyxEntityAwardBase.h"
 #include "game/objects/PyxEntityPickupBall.h"
+#include "game/rules/RulesTestSupport.h"
 
 namespace {
 
