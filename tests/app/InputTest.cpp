@@ -19,21 +19,6 @@ std::vector<QxInputEvent> Drain(QxInputQueue& queue) {
     return events;
 }
 
-TEST(WindowMessages, EnterAndLettersArriveOnlyAsCharacters) {
-    QxInputQueue queue;
-    // Enter (13) and the A key (65): the key messages are swallowed without an event.
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyDown, 13, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyDown, 65, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyUp, 13, 0));
-    EXPECT_TRUE(queue.Empty());
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::Char, 13, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::Char, 0x1E9, 0)); // only the byte counts
-    auto events = Drain(queue);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].Code(), 13);
-    EXPECT_EQ(events[1].Code(), -23);
-}
-
 TEST(WindowMessages, PositionsAndWheelTurnsArriveSigned) {
     QxInputQueue queue;
     EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0x00780000u, 0x01000100u));

@@ -225,27 +225,7 @@ TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
     EXPECT_EQ(lives->LivesShown(), 0);
 }
 
-TEST_F(HudTest, ANewGameForgetsTheFlareOfTheLastOne) {
-    DefineFlare();
-    WriteGame({TinyLevel{}});
-    auto lives = Lives(1);
-    Scene().named["Lives"] = lives.get();
-    auto first = StartGame();
-    lives->RequestLoseLife();
-    lives->Draw();
-    ASSERT_NE(lives->Flare(), nullptr);
-    first.reset(); // the game is left while the flare burns
-
-    auto second = StartGame();
-    EXPECT_EQ(lives->Flare(), nullptr);
-    EXPECT_FALSE(lives->LoseLifeRequested());
-    lives->Update(16.0f);
-    second->Update(16.0f);
-    EXPECT_EQ(second->Lives(), 3);
-    EXPECT_EQ(lives->LivesShown(), 3);
-}
-
-TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlare) {
+TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlareAndANewGameForgetsIt) {
     DefineFlare();
     TinyLevel level;
     level.traps = {1 * 6 + 3};
@@ -269,6 +249,19 @@ TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlare) {
     EXPECT_EQ(lives->Flare(), nullptr);
     EXPECT_EQ(lives->LivesShown(), 2);
     EXPECT_EQ(game->Lives(), 2);
+
+    // A game left while a flare burns: the next one knows nothing of it.
+    lives->RequestLoseLife();
+    lives->Draw();
+    ASSERT_NE(lives->Flare(), nullptr);
+    game.reset();
+    auto second = StartGame();
+    EXPECT_EQ(lives->Flare(), nullptr);
+    EXPECT_FALSE(lives->LoseLifeRequested());
+    lives->Update(16.0f);
+    second->Update(16.0f);
+    EXPECT_EQ(second->Lives(), 3);
+    EXPECT_EQ(lives->LivesShown(), 3);
 }
 
 // ---- clock ------------------------------------------------------------------------
