@@ -280,23 +280,6 @@ TEST_F(GameFrameTest, TransitionAt16MsSkipsTwoFramesAndCountsSixtyThree) {
     EXPECT_FALSE(game_->IsTransitionActive());
 }
 
-TEST_F(GameFrameTest, RandomTransitionKindsComeFromTheEngineGenerator) {
-    StartWithProbe();
-    SeedRandom(77);
-    std::set<int> kinds;
-    for (int i = 0; i < 40; ++i) {
-        game_->RequestScene("TestProbe", i % 2 ? "a" : "b", -1);
-        RunFrame();
-        kinds.insert(game_->Transition().kind);
-    }
-    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3}));
-    for (int i = 0; i < 5; ++i) {
-        game_->RequestScene("TestProbe", i % 2 ? "a" : "b", 2);
-        RunFrame();
-        EXPECT_EQ(game_->Transition().kind, 2);
-    }
-}
-
 // The band line i of a roll at edge e shows the source line e + 2B - trunc(acos(1 -
 // 2i/B) / pi * B), at most the last line.
 int BandLine(int edge, int i, int last) {

@@ -44,27 +44,6 @@ TEST_F(GameStartTest, ArchivesOfTheWorkingFolderComeAfterTheFolders) {
     EXPECT_NE(g_registry->FindType("sprite", "packed"), nullptr);
 }
 
-TEST_F(GameStartTest, FirstStartWritesEverySettingAndHidesTheCursor) {
-    Start();
-    EXPECT_TRUE(screen_->IsCreated());
-    EXPECT_EQ(screen_->Width(), 640);
-    EXPECT_EQ(screen_->Height(), 480);
-    EXPECT_EQ(screen_->Title(), "Rondelix");
-    EXPECT_TRUE(screen_->IsCursorHidden());
-    EXPECT_TRUE(sound_->IsReady());
-    EXPECT_EQ(SceneClass(), "PyxLoadingScene");
-    EXPECT_EQ(g_registry->PrototypeCount(), RegistrationTable().size());
-
-    QxWin32SettingsManager settings = Settings();
-    settings.OpenDefault();
-    std::uint32_t value = 7;
-    std::string name = "x";
-    EXPECT_TRUE(settings.GetInt("Full Screen", value));
-    EXPECT_TRUE(settings.GetInt("Music On", value));
-    EXPECT_TRUE(settings.GetInt("Show Hints", value));
-    EXPECT_TRUE(settings.GetString("Last Highscore Name", name));
-}
-
 TEST_F(GameStartTest, SettingsOfAnEarlierRunChooseTheModeAndTheSound) {
     {
         platform::headless::SetRoot(folder_ + "/home");
@@ -78,7 +57,9 @@ TEST_F(GameStartTest, SettingsOfAnEarlierRunChooseTheModeAndTheSound) {
     EXPECT_TRUE(sound_->SoundsDisabled());
 }
 
-TEST_F(GameStartTest, HighScoresAreLoadedAtStartAndSavedAtShutdown) {
+// A first start: the screen, the sound, every class and every setting are there; the
+// high scores of the folder are read at the start and written at shutdown.
+TEST_F(GameStartTest, FirstStartMakesEverythingAndShutdownSavesTheScores) {
     {
         platform::headless::SetRoot(folder_ + "/home");
         QxWin32SettingsManager settings = Settings();
@@ -87,6 +68,14 @@ TEST_F(GameStartTest, HighScoresAreLoadedAtStartAndSavedAtShutdown) {
         ASSERT_TRUE(table.Save(settings.CommonDataFolder("") + "Scores.rd"));
     }
     Start();
+    EXPECT_TRUE(screen_->IsCreated());
+    EXPECT_EQ(screen_->Width(), 640);
+    EXPECT_EQ(screen_->Height(), 480);
+    EXPECT_EQ(screen_->Title(), "Rondelix");
+    EXPECT_TRUE(screen_->IsCursorHidden());
+    EXPECT_TRUE(sound_->IsReady());
+    EXPECT_EQ(SceneClass(), "PyxLoadingScene");
+    EXPECT_EQ(g_registry->PrototypeCount(), RegistrationTable().size());
     ASSERT_EQ(g_highScoreTable.Count(), 1);
     EXPECT_EQ(g_highScoreTable.Entry(0)->name, "Ann");
 
@@ -108,6 +97,11 @@ TEST_F(GameStartTest, HighScoresAreLoadedAtStartAndSavedAtShutdown) {
     std::uint32_t hints = 1;
     EXPECT_TRUE(settings.GetInt("Show Hints", hints));
     EXPECT_EQ(hints, 0u);
+    std::uint32_t value = 7;
+    std::string name = "x";
+    EXPECT_TRUE(settings.GetInt("Full Screen", value));
+    EXPECT_TRUE(settings.GetInt("Music On", value));
+    EXPECT_TRUE(settings.GetString("Last Highscore Name", name));
 }
 
 // The whole program over the data folder, ended by a quit message with code 3.

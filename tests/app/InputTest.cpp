@@ -19,55 +19,6 @@ std::vector<QxInputEvent> Drain(QxInputQueue& queue) {
     return events;
 }
 
-TEST(WindowMessages, KeyTableCoversArrowsControlShiftPagingAndFunctionKeysOnly) {
-    // Page Up, Page Down, End and Home came later: after F12, nothing renumbered.
-    const std::pair<std::uint32_t, std::int32_t> table[] = {{38, QxKey::Up},
-                                                            {40, QxKey::Down},
-                                                            {39, QxKey::Right},
-                                                            {37, QxKey::Left},
-                                                            {17, 260},
-                                                            {16, 261},
-                                                            {112, 268},
-                                                            {118, 274},
-                                                            {123, 279},
-                                                            {33, 280},
-                                                            {34, 281},
-                                                            {35, 283},
-                                                            {36, 282},
-                                                            {0, 0},
-                                                            {8, 0},
-                                                            {13, 0},
-                                                            {18, 0},
-                                                            {27, 0},
-                                                            {32, 0},
-                                                            {41, 0},
-                                                            {111, 0},
-                                                            {124, 0},
-                                                            {0x10026u, 0}};
-    for (const auto& [vk, code] : table) {
-        EXPECT_EQ(KeyCodeFromVirtualKey(vk), code) << vk;
-    }
-    EXPECT_TRUE(QxKey::IsKeyCode(256));
-    EXPECT_TRUE(QxKey::IsKeyCode(279));
-    EXPECT_FALSE(QxKey::IsKeyCode(255));
-    EXPECT_FALSE(QxKey::IsKeyCode(-23));
-}
-
-TEST(WindowMessages, EnterAndLettersArriveOnlyAsCharacters) {
-    QxInputQueue queue;
-    // Enter (13) and the A key (65): the key messages are swallowed without an event.
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyDown, 13, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyDown, 65, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::KeyUp, 13, 0));
-    EXPECT_TRUE(queue.Empty());
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::Char, 13, 0));
-    EXPECT_TRUE(TranslateInputMessage(queue, Msg::Char, 0x1E9, 0)); // only the byte counts
-    auto events = Drain(queue);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].Code(), 13);
-    EXPECT_EQ(events[1].Code(), -23);
-}
-
 TEST(WindowMessages, PositionsAndWheelTurnsArriveSigned) {
     QxInputQueue queue;
     EXPECT_TRUE(TranslateInputMessage(queue, Msg::MouseWheel, 0x00780000u, 0x01000100u));

@@ -162,23 +162,13 @@ TEST_F(MainLoopTest, InactiveGameSleepsAMillisecondPerIdlePassAndStillGetsFrames
 
 class WindowProcedureTest : public MainLoopTest {};
 
-TEST_F(WindowProcedureTest, CloseAsksToQuitAndDestroysTheScreen) {
+TEST_F(WindowProcedureTest, RepaintCopiesAllCloseQuitsAndTheRestGoesToTheDefault) {
     RecordingGame game;
     g_game = &game;
     QxWin32Screen2D screen;
-    QxDisplayMode mode;
-    mode.width = 64;
-    mode.height = 48;
-    mode.format.bitsPerPixel = 16;
-    ASSERT_TRUE(screen.CreateScreen(&mode, "test"));
-    EXPECT_TRUE(QxWindowProcedure(&screen, platform::kMessageClose, 0, 0));
-    EXPECT_TRUE(game.IsQuitRequested());
-    EXPECT_FALSE(screen.IsCreated());
-    EXPECT_EQ(screen.Window(), nullptr);
-}
-
-TEST_F(WindowProcedureTest, RepaintMarksTheWholeScreenForCopying) {
-    QxWin32Screen2D screen;
+    EXPECT_FALSE(QxWindowProcedure(&screen, 0x0112 /* a system command */, 0, 0));
+    EXPECT_FALSE(QxWindowProcedure(nullptr, 256, 38, 0));
+    EXPECT_TRUE(g_inputQueue.Empty());
     QxDisplayMode mode;
     mode.width = 64;
     mode.height = 48;
@@ -188,13 +178,11 @@ TEST_F(WindowProcedureTest, RepaintMarksTheWholeScreenForCopying) {
     EXPECT_TRUE(QxWindowProcedure(&screen, platform::kMessagePaint, 0, 0));
     ASSERT_EQ(screen.GetDirtyList().size(), 1u);
     EXPECT_EQ(screen.GetDirtyList()[0], (QxRect{0, 64, 0, 48}));
-}
-
-TEST_F(WindowProcedureTest, OtherMessagesOrNoScreenGoToTheDefaultHandling) {
-    QxWin32Screen2D screen;
-    EXPECT_FALSE(QxWindowProcedure(&screen, 0x0112 /* a system command */, 0, 0));
-    EXPECT_FALSE(QxWindowProcedure(nullptr, 256, 38, 0));
-    EXPECT_TRUE(g_inputQueue.Empty());
+    EXPECT_FALSE(game.IsQuitRequested());
+    EXPECT_TRUE(QxWindowProcedure(&screen, platform::kMessageClose, 0, 0));
+    EXPECT_TRUE(game.IsQuitRequested());
+    EXPECT_FALSE(screen.IsCreated());
+    EXPECT_EQ(screen.Window(), nullptr);
 }
 
 // Every message waiting is dispatched in one pass, translated as the desktop does.

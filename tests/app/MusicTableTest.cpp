@@ -17,7 +17,7 @@ protected:
     }
 };
 
-TEST_F(MusicTableTest, TheMusicFadesInFromSilenceStopsAndPlaysAgain) {
+TEST_F(MusicTableTest, TheMusicFadesInFromSilenceStopsPlaysAgainAndIsGivenBack) {
     Start();
     ASSERT_NE(game_->FindTrack(PyxGame::kMusicTrack), nullptr);
     EXPECT_FALSE(game_->IsMusicPlaying()); // added at start-up, not played
@@ -48,10 +48,8 @@ TEST_F(MusicTableTest, TheMusicFadesInFromSilenceStopsAndPlaysAgain) {
     game_->PlayMusic(3, 100.0f);
     EXPECT_EQ(game_->CurrentTrack(), 3);
     EXPECT_FALSE(game_->IsMusicPlaying());
-}
 
-TEST_F(MusicTableTest, ShutdownGivesEverySoundBack) {
-    Start();
+    // Shutdown gives every sound back.
     game_->AddMusic(2, "other.wav");
     game_->AddMusic(2, "other.wav"); // replaced: the first record's sound goes back
     game_->PlayMusic(2, 0.0f);

@@ -29,30 +29,6 @@ protected:
     }
 };
 
-TEST_F(TimerTest, NoFrameBeforeTenMillisecondsAndTheTickCarriesTheWholeTime) {
-    QxTimer timer;
-    QxInputQueue queue;
-    Advance(9900, 9);
-    EXPECT_FALSE(QueueFrameTick(timer, queue));
-    EXPECT_TRUE(queue.Empty());
-
-    Advance(200, 1); // 10.1 ms since the last frame: the timer was not reset at 9.9
-    ASSERT_TRUE(QueueFrameTick(timer, queue));
-    ASSERT_EQ(queue.Size(), 1u);
-    EXPECT_EQ(queue.Front().kind, QxInputKind::Tick);
-    EXPECT_EQ(queue.Front().value, 101u);
-
-    queue.Clear();
-    Advance(10000, 10); // exactly 10 ms runs a frame
-    ASSERT_TRUE(QueueFrameTick(timer, queue));
-    EXPECT_EQ(queue.Front().value, 100u);
-
-    queue.Clear();
-    Advance(16670, 17);
-    ASSERT_TRUE(QueueFrameTick(timer, queue));
-    EXPECT_EQ(queue.Front().value, 166u);
-}
-
 TEST_F(TimerTest, WrappedMillisecondTickWithoutHighResolution) {
     headless::SetManualFrequency(0);
     headless::SetManualTick(0xFFFFFFF0u);

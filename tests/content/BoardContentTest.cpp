@@ -22,27 +22,6 @@ TEST_F(BoardContentTest, TheWholeDataSetLoadsWithoutABrokenName) {
                                 << broken.size() << " lines)";
 }
 
-TEST_F(BoardContentTest, TheGameScreenHasEveryNamedPart) {
-    if (!registry_->FindPrototype("PyxStdGame"))
-        GTEST_SKIP() << "the game screen's class is not registered yet";
-    registry_->LoadAll();
-    EXPECT_NE(registry_->FindType("PyxStdGame", "stdgame"), nullptr);
-    const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
-    ASSERT_FALSE(bytes.empty());
-    QxDefinition definition(std::string(bytes.begin(), bytes.end()));
-    for (const char* name : {"SideBar", "Score", "Coins", "Time", "Lives", "Level", "DispText1",
-                             "DispText2", "Teeth", "Clock", "Mascot"}) {
-        ASSERT_TRUE(definition.FindKey(std::string(name) + "Ent")) << name;
-        QxEntityRef ref;
-        ASSERT_TRUE(definition.ReadEntityRef(ref)) << name;
-        EXPECT_NE(registry_->FindType(ref.className, ref.typeName), nullptr) << name;
-    }
-    ASSERT_TRUE(definition.FindKey("LevelSet"));
-    std::string levelSet;
-    ASSERT_TRUE(definition.ReadString(levelSet));
-    EXPECT_FALSE(FileBytes(levelSet).empty()) << levelSet;
-}
-
 // The pictures fit the way the program draws them: a mask of another size than its
 // frame is silently not applied (the colour key would show as black), balls and the
 // mascot show gaze + expression x 5 for expressions up to 5, and cells are 56 square.

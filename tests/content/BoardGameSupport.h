@@ -103,23 +103,15 @@ using BoardScenePrototype = testsupport::TestPrototype<BoardSceneType>;
 
 inline const BoardScenePrototype kBoardScenePrototype;
 
-class RecordingServices : public PyxGameServices {
+// The game object's services, of which these games need none.
+class QuietServices : public PyxGameServices {
 public:
-    void RequestScene(const std::string& className, const std::string& typeName,
-                      std::int32_t) override {
-        scenes.push_back(className + "|" + typeName);
-    }
-    void RequestQuit() override { quit = true; }
-    bool QuitRequested() override { return quit; }
+    void RequestScene(const std::string&, const std::string&, std::int32_t) override {}
+    void RequestQuit() override {}
+    bool QuitRequested() override { return false; }
     void SetFullScreenKeyAllowed(bool) override {}
-    void HandOverHighScore(std::unique_ptr<QxHighScore> entry, const std::string&,
-                           const std::string&) override {
-        highScore = std::move(entry);
-    }
-
-    std::vector<std::string> scenes;
-    bool quit = false;
-    std::unique_ptr<QxHighScore> highScore;
+    void HandOverHighScore(std::unique_ptr<QxHighScore>, const std::string&,
+                           const std::string&) override {}
 };
 
 // The game screen with the rules of one game, run frame by frame.
@@ -201,7 +193,7 @@ protected:
         screen_->UnlockBackBuffer();
     }
 
-    RecordingServices services_;
+    QuietServices services_;
     std::unique_ptr<BoardScene> scene_;
     std::unique_ptr<PyxGameplay> game_;
 };

@@ -27,17 +27,6 @@ namespace {
 
 using namespace contenttest;
 
-struct SceneName {
-    const char* className;
-    const char* typeName;
-};
-
-constexpr SceneName kMenuScenes[] = {
-    {"PyxLoadingScene", "loadingscene"}, {"PyxMainMenu", "mainmenu"},
-    {"PyxSettingsMenu", "settingsmenu"}, {"PyxInstructions", "instructions"},
-    {"PyxHighScores", "highscores"},
-};
-
 constexpr const char* kFonts[] = {"uismall", "uismallmuted", "uibody", "uibodymuted",
                                   "uibold",  "uigold",       "uititle"};
 
@@ -141,40 +130,6 @@ protected:
         return bytes;
     }
 };
-
-TEST_F(ContentArchiveTest, EveryDefinitionLoadsWithoutComplaint) {
-    const std::vector<std::string> files = DefinitionFiles();
-    ASSERT_GT(files.size(), 50u);
-    LoadEverything();
-    ExpectCleanLog();
-    // Each file defined the class and type it names (nothing was silently refused).
-    for (const std::string& name : files) {
-        const std::vector<std::uint8_t> bytes = ReadArchived(name);
-        QxDefinition definition(std::string(bytes.begin(), bytes.end()));
-        std::string className, typeName;
-        ASSERT_TRUE(definition.FindKey("class")) << name;
-        definition.ReadString(className);
-        ASSERT_TRUE(definition.FindKey("type")) << name;
-        definition.ReadString(typeName);
-        if (Registered(className)) {
-            EXPECT_NE(Registry().FindType(className, typeName), nullptr) << name;
-        }
-    }
-}
-
-TEST_F(ContentArchiveTest, MenuScenesFindEveryElement) {
-    LoadEverything();
-    for (const SceneName& name : kMenuScenes) {
-        if (!Registered(name.className)) {
-            continue; // the class has not landed in this build yet
-        }
-        auto scene = MakeScene(name.className, name.typeName);
-        ASSERT_NE(scene, nullptr) << name.typeName;
-        ExpectElementsResolve(*scene, name.typeName);
-        EXPECT_NE(scene->SceneType()->CursorElement(), nullptr) << name.typeName;
-    }
-    ExpectCleanLog();
-}
 
 TEST_F(ContentArchiveTest, BoxesHaveAllTheirPartsAndHintTextsFit) {
     LoadEverything();

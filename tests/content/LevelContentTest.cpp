@@ -52,22 +52,9 @@ protected:
     QuietRules rules_;
 };
 
-TEST_F(LevelContentTest, TheListNamesTwentyFourLevelsInOrder) {
-    const std::vector<PyxLevelEntry>& entries = list_.Entries();
-    ASSERT_EQ(entries.size(), 24u);
+TEST_F(LevelContentTest, TwentyFourLevelsInOrderGetHarderAndTogetherUseEveryBoardObject) {
+    ASSERT_EQ(list_.Entries().size(), 24u);
     std::set<std::string> names;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        char expected[48];
-        std::snprintf(expected, sizeof expected, "levels/level%02zu.lvl", i + 1);
-        EXPECT_EQ(entries[i].fileName, expected);
-        EXPECT_EQ(Load(entries[i].fileName)->Properties().LevelName, entries[i].second);
-        names.insert(entries[i].second);
-    }
-    EXPECT_EQ(names.size(), entries.size()) << "level names repeat";
-}
-
-TEST_F(LevelContentTest, TheLevelsGetHarderAndTogetherUseEveryBoardObject) {
-    ASSERT_FALSE(list_.Entries().empty());
     std::set<std::string> objects;
     std::set<int> intervals;
     std::set<bool> exits;
@@ -75,8 +62,13 @@ TEST_F(LevelContentTest, TheLevelsGetHarderAndTogetherUseEveryBoardObject) {
     int lastCoins = 0, lastBalls = 0;
     for (const PyxLevelEntry& entry : list_.Entries()) {
         SCOPED_TRACE(entry.fileName);
+        char expected[48];
+        std::snprintf(expected, sizeof expected, "levels/level%02zu.lvl", names.size() + 1);
+        EXPECT_EQ(entry.fileName, expected);
+        names.insert(entry.second);
         std::unique_ptr<PyxLevel> level = Load(entry.fileName);
         const PyxLevelProperties& p = level->Properties();
+        EXPECT_EQ(p.LevelName, entry.second);
         EXPECT_GE(p.CoinsNeeded, lastCoins);
         EXPECT_GE(p.BallsReleased, lastBalls);
         lastCoins = p.CoinsNeeded;
@@ -102,6 +94,7 @@ TEST_F(LevelContentTest, TheLevelsGetHarderAndTogetherUseEveryBoardObject) {
     EXPECT_TRUE(fixed);
     EXPECT_GE(intervals.size(), 4u);
     EXPECT_EQ(exits.size(), 2u) << "exits both at random and at the start cell";
+    EXPECT_EQ(names.size(), list_.Entries().size()) << "level names repeat";
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 // and the high scores, Escape comes back, and every screen on the way is a full
 // picture. Also: the content builder gives the same archive bytes every time.
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -22,61 +20,16 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/entity/QxRegistrationTable.h"
 #include "engine/screen/QxPng.h"
+#include "runner/RunProgram.h"
+#include "support/TestFiles.h"
 
 namespace {
 
 using namespace contenttest;
 
-std::string FreshFolder(const std::string& what) {
-    const char* base = std::getenv("RONDELIX_TEST_TMP");
-    std::filesystem::path root = base != nullptr
-                                     ? std::filesystem::path(base)
-                                     : std::filesystem::temp_directory_path() / "rondelix-test";
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    root /= std::string("content-") + info->test_suite_name() + "-" + info->name() + what;
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-    std::filesystem::create_directories(root, ec);
-    return root.string();
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct RunResult {
-    int exitCode = -1;
-    std::map<std::string, std::string> values;
-};
-
-RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
-    std::string command = "'" + program + "'";
-    for (const std::string& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    command += " 2>&1";
-    RunResult result;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    std::string output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        output += buffer;
-    }
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::istringstream lines(output);
-    for (std::string line; std::getline(lines, line);) {
-        const size_t equals = line.find('=');
-        if (equals != std::string::npos) {
-            result.values[line.substr(0, equals)] = line.substr(equals + 1);
-        }
-    }
-    return result;
-}
+using runnertest::RunProgram;
+using runnertest::RunResult;
+using testsupport::ReadText;
 
 // The pixels of a saved frame as distinct colours; 0 when it cannot be read.
 size_t DistinctColours(const std::string& png) {
@@ -110,7 +63,7 @@ protected:
         if (archive.empty() || !std::filesystem::is_regular_file(runner_, ec)) {
             GTEST_SKIP() << "no built archive or runner";
         }
-        folder_ = FreshFolder("");
+        folder_ = testsupport::FreshFolder("content");
         data_ = folder_ + "/data";
         std::filesystem::create_directories(data_, ec);
         std::filesystem::copy_file(archive, data_ + "/Rondelix.qxa", ec);
@@ -143,10 +96,10 @@ protected:
     }
 
     std::string Log() const {
-        return ReadAll(folder_ + "/home/user-data/Quillfern Studio/Rondelix/log.txt");
+        return ReadText(folder_ + "/home/user-data/Quillfern Studio/Rondelix/log.txt");
     }
 
-    std::string Registry() const { return ReadAll(folder_ + "/home/registry.txt"); }
+    std::string Registry() const { return ReadText(folder_ + "/home/registry.txt"); }
 
     static std::string Click(int frame, int x, int y) {
         return std::to_string(frame) + " move " + std::to_string(x) + " " + std::to_string(y) +
@@ -193,7 +146,7 @@ TEST_F(ContentRunnerTest, SettingsToggleAndEscapeKeepsTheOldValue) {
     const std::string toggled = open + Click(kMenuShown + 80, 430, 160);
     Run(kMenuShown + 84, toggled,
         {{kMenuShown + 80, "before.png"}, {kMenuShown + 84, "after.png"}});
-    EXPECT_NE(ReadAll(folder_ + "/before.png"), ReadAll(folder_ + "/after.png"))
+    EXPECT_NE(ReadText(folder_ + "/before.png"), ReadText(folder_ + "/after.png"))
         << "the switch did not change";
 
     const std::string escaped = toggled + std::to_string(kMenuShown + 90) + " key Escape\n";
@@ -306,8 +259,8 @@ TEST_F(ContentRunnerTest, TheTitleBurnsTheSameWayForTheSameSeed) {
     const std::map<int, std::string> shots = {{kMenuShown, "first.png"},
                                               {kMenuShown + 1, "next.png"}};
     Run(kMenuShown + 2, script, shots);
-    const std::string first = ReadAll(folder_ + "/first.png");
-    const std::string next = ReadAll(folder_ + "/next.png");
+    const std::string first = ReadText(folder_ + "/first.png");
+    const std::string next = ReadText(folder_ + "/next.png");
     ASSERT_FALSE(first.empty());
     EXPECT_NE(first, next) << "the fire moves from one frame to the next";
     EXPECT_EQ(BelowTheTitle(folder_ + "/first.png"), BelowTheTitle(folder_ + "/next.png"))
@@ -318,8 +271,8 @@ TEST_F(ContentRunnerTest, TheTitleBurnsTheSameWayForTheSameSeed) {
     std::filesystem::rename(folder_ + "/first.png", folder_ + "/first-before.png");
     std::filesystem::rename(folder_ + "/next.png", folder_ + "/next-before.png");
     Run(kMenuShown + 2, script, shots);
-    EXPECT_EQ(ReadAll(folder_ + "/first-before.png"), ReadAll(folder_ + "/first.png"));
-    EXPECT_EQ(ReadAll(folder_ + "/next-before.png"), ReadAll(folder_ + "/next.png"));
+    EXPECT_EQ(ReadText(folder_ + "/first-before.png"), ReadText(folder_ + "/first.png"));
+    EXPECT_EQ(ReadText(folder_ + "/next-before.png"), ReadText(folder_ + "/next.png"));
 }
 
 TEST_F(ContentRunnerTest, PlayWithADamagedLevelListStaysInTheMenuAndSaysWhy) {
@@ -385,7 +338,7 @@ TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {
     if (sources.empty() || !std::filesystem::is_regular_file(builder, ec)) {
         GTEST_SKIP() << "no content builder or sources";
     }
-    const std::string folder = FreshFolder("");
+    const std::string folder = testsupport::FreshFolder("content");
     std::string archives[2];
     for (int i = 0; i < 2; ++i) {
         const std::string stage = folder + "/stage" + std::to_string(i);
@@ -393,9 +346,9 @@ TEST(ContentBuildTest, SameSourcesGiveTheSameArchive) {
         const RunResult built = RunProgram(builder, {sources, stage, archives[i]});
         ASSERT_EQ(built.exitCode, 0);
     }
-    const std::string first = ReadAll(archives[0]);
+    const std::string first = ReadText(archives[0]);
     EXPECT_GT(first.size(), 1000000u);
-    EXPECT_TRUE(first == ReadAll(archives[1]));
+    EXPECT_TRUE(first == ReadText(archives[1]));
 }
 
 } // namespace

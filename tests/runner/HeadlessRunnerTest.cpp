@@ -1,28 +1,20 @@
 // The headless runner as a program: scripted menu navigation over the small data set,
 // what it reports, frame pictures, and a recording that replays to the same frames.
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <map>
-#include <sstream>
 #include <string>
 
 #include "app/GameTestSupport.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxPng.h"
+#include "runner/RunProgram.h"
 
 namespace {
 
 using namespace gametest;
 
-struct RunResult {
-    int exitCode = -1;
-    std::string output;
-    std::map<std::string, std::string> values;
-};
+using runnertest::RunResult;
 
 class HeadlessRunnerTest : public testing::Test {
 protected:
@@ -38,32 +30,8 @@ protected:
         return (self.parent_path() / "rondelix-headless").string();
     }
 
-    // Runs the runner with the arguments (each quoted); stderr goes into the output.
     RunResult Run(const std::vector<std::string>& arguments) const {
-        std::string command = "'" + Runner() + "'";
-        for (const std::string& argument : arguments) {
-            command += " '" + argument + "'";
-        }
-        command += " 2>&1";
-        RunResult result;
-        std::FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            return result;
-        }
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            result.output += buffer;
-        }
-        const int status = pclose(pipe);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::istringstream lines(result.output);
-        for (std::string line; std::getline(lines, line);) {
-            const std::size_t equals = line.find('=');
-            if (equals != std::string::npos) {
-                result.values[line.substr(0, equals)] = line.substr(equals + 1);
-            }
-        }
-        return result;
+        return runnertest::RunProgram(Runner(), arguments);
     }
 
     std::string Script(const std::string& name, const std::string& text) const {
@@ -87,14 +55,6 @@ protected:
 // The loading bar fills in about 480 frames of 10 ms and the page roll takes about
 // 100 more, so the main menu takes clicks from frame 700 on.
 constexpr int kMenuReady = 700;
-
-TEST_F(HeadlessRunnerTest, QuitButtonEndsTheRunAtThatFrame) {
-    const std::string script = Script("quit.txt", ClickAt(kMenuReady, "Quit"));
-    RunResult result = Run({"--data", data_, "--input", script, "--frames", "5000"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.values["frames"], std::to_string(kMenuReady + 1));
-    EXPECT_EQ(result.values["scene"], "PyxMainMenu");
-}
 
 TEST_F(HeadlessRunnerTest, ReplayGivesTheSameFramesAndTheSameEnd) {
     const std::string script = Script(

@@ -69,7 +69,7 @@ protected:
     }
 };
 
-TEST_F(GameSceneTest, EnteringStartsTheGameAndStopsTheMusic) {
+TEST_F(GameSceneTest, APlayerStartsSteersPausesMutesAndEndsAGame) {
     StartGame();
     ASSERT_NE(Scene(), nullptr);
     PyxGameplay* rules = Scene()->Gameplay();
@@ -86,6 +86,58 @@ TEST_F(GameSceneTest, EnteringStartsTheGameAndStopsTheMusic) {
     ASSERT_NE(teeth, nullptr);
     EXPECT_EQ(teeth->Trajectory(), nullptr);
     EXPECT_EQ(Scene()->NamedElement("Clock"), nullptr); // not in this data set
+
+    // Arrows reach the rules; P pauses, any key or a click resumes.
+    PressKey(QxKey::Up);
+    EXPECT_TRUE(rules->HeldKeys().up);
+    RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::KeyUp, QxKey::Up)});
+    EXPECT_FALSE(rules->HeldKeys().up);
+    PressKey('p');
+    EXPECT_EQ(rules->State(), PyxGameState::Paused);
+    EXPECT_TRUE(Scene()->IsPausedByKey());
+    PressKey('x');
+    EXPECT_EQ(rules->State(), PyxGameState::Playing);
+    PressKey('P');
+    ASSERT_EQ(rules->State(), PyxGameState::Paused);
+    Click(QxPoint{100, 100});
+    EXPECT_EQ(rules->State(), PyxGameState::Playing);
+
+    // S and F5 flip the sound and say so.
+    QxEntity2DGUIElement* sign = Scene()->NamedElement("SoundOff");
+    ASSERT_NE(sign, nullptr);
+    EXPECT_FALSE(sign->IsVisible());
+    PressKey('s');
+    EXPECT_EQ(g_gameSettings.musicOn, 0u);
+    EXPECT_TRUE(sound_->SoundsDisabled());
+    EXPECT_TRUE(sign->IsVisible());
+    EXPECT_EQ(rules->NoticeText(), "Sound off");
+    PressKey(PyxEntityStdGameScene::kKeyF5);
+    EXPECT_EQ(g_gameSettings.musicOn, 1u);
+    EXPECT_FALSE(sound_->SoundsDisabled());
+    EXPECT_FALSE(sign->IsVisible());
+    EXPECT_EQ(rules->NoticeText(), "Sound on");
+    EXPECT_EQ(rules->State(), PyxGameState::Playing);
+
+    // The quit question freezes the clock; No lets it run on.
+    PressKey(27);
+    ASSERT_EQ(Scene()->DialogCount(), 1u);
+    const float clock = rules->LevelClockTime();
+    RunFrames(20);
+    EXPECT_EQ(rules->LevelClockTime(), clock);
+    PressKey('n');
+    RunFrames(2);
+    EXPECT_GT(rules->LevelClockTime(), clock);
+
+    // The end of the game: its box's OK leads to the high scores.
+    rules->SetScore(1234);
+    rules->SetDisplayedScore(1234);
+    rules->SetState(PyxGameState::GameEnding);
+    rules->SetStateTimer(0.0f);
+    RunFrame();
+    ASSERT_EQ(Scene()->DialogCount(), 1u);
+    PressKey(13);
+    EXPECT_TRUE(RunUntilScene("PyxHighScores", 2));
+    EXPECT_EQ(GameInProgress(), nullptr);
 }
 
 TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
@@ -122,80 +174,12 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     EXPECT_FALSE(game_->IsTransitionActive());
 }
 
-TEST_F(GameSceneTest, ArrowKeysReachTheRulesPauseByKeyAndResumeByAnyKeyOrClick) {
-    StartGame();
-    PyxGameplay* rules = Scene()->Gameplay();
-    PressKey(QxKey::Up);
-    EXPECT_TRUE(rules->HeldKeys().up);
-    RunFrame(10.0f, {QxInputEvent::Make(QxInputKind::KeyUp, QxKey::Up)});
-    EXPECT_FALSE(rules->HeldKeys().up);
-    PressKey('p');
-    EXPECT_EQ(rules->State(), PyxGameState::Paused);
-    EXPECT_TRUE(Scene()->IsPausedByKey());
-    PressKey('x');
-    EXPECT_EQ(rules->State(), PyxGameState::Playing);
-    PressKey('P');
-    ASSERT_EQ(rules->State(), PyxGameState::Paused);
-    Click(QxPoint{100, 100});
-    EXPECT_EQ(rules->State(), PyxGameState::Playing);
-}
-
-TEST_F(GameSceneTest, MusicKeyFlipsTheSettingAndTheSoundSwitchAndSaysSo) {
-    StartGame();
-    QxEntity2DGUIElement* sign = Scene()->NamedElement("SoundOff");
-    ASSERT_NE(sign, nullptr);
-    EXPECT_FALSE(sign->IsVisible());
-    PressKey('s');
-    EXPECT_EQ(g_gameSettings.musicOn, 0u);
-    EXPECT_TRUE(sound_->SoundsDisabled());
-    EXPECT_TRUE(sign->IsVisible());
-    EXPECT_EQ(Scene()->Gameplay()->NoticeText(), "Sound off");
-    PressKey(PyxEntityStdGameScene::kKeyF5);
-    EXPECT_EQ(g_gameSettings.musicOn, 1u);
-    EXPECT_FALSE(sound_->SoundsDisabled());
-    EXPECT_FALSE(sign->IsVisible());
-    EXPECT_EQ(Scene()->Gameplay()->NoticeText(), "Sound on");
-    EXPECT_EQ(Scene()->Gameplay()->State(), PyxGameState::Playing);
-}
-
-TEST_F(GameSceneTest, QuitQuestionFreezesTheGameAndYesGoesToTheMenu) {
-    StartGame();
-    PyxGameplay* rules = Scene()->Gameplay();
-    PressKey(27);
-    ASSERT_EQ(Scene()->DialogCount(), 1u);
-    const float clock = rules->LevelClockTime();
-    RunFrames(20);
-    EXPECT_EQ(rules->LevelClockTime(), clock);
-    PressKey('n');
-    RunFrames(2);
-    EXPECT_GT(rules->LevelClockTime(), clock);
-    EXPECT_EQ(SceneClass(), "PyxStdGame");
-    PressKey(27);
-    PressKey('y');
-    EXPECT_TRUE(RunUntilScene("PyxMainMenu", 2));
-    EXPECT_EQ(GameInProgress(), nullptr);
-}
-
 TEST_F(GameSceneTest, FullScreenKeyPausesTheGame) {
     StartGame();
     PressKey(QxKey::F7);
     EXPECT_TRUE(screen_->IsFullScreen());
     EXPECT_EQ(Scene()->Gameplay()->State(), PyxGameState::Paused);
     EXPECT_FALSE(Scene()->IsPausedByKey());
-}
-
-TEST_F(GameSceneTest, EndOfGameBoxLeadsToTheHighScores) {
-    StartGame();
-    PyxGameplay* rules = Scene()->Gameplay();
-    rules->SetScore(1234);
-    rules->SetDisplayedScore(1234);
-    rules->SetState(PyxGameState::GameEnding);
-    rules->SetStateTimer(0.0f);
-    RunFrame();
-    ASSERT_EQ(Scene()->DialogCount(), 1u);
-    PressKey(13); // OK
-    EXPECT_TRUE(RunUntilScene("PyxHighScores", 2));
-    EXPECT_EQ(GameInProgress(), nullptr);
 }
 
 TEST_F(GameSceneTest, JawsCloseOnceThenOpenAndHide) {
@@ -219,11 +203,6 @@ TEST_F(GameSceneTest, JawsCloseOnceThenOpenAndHide) {
     // 420 pixels each way at 900 per second: about 24 steps of 20 ms.
     EXPECT_GT(steps, 40);
     EXPECT_LT(steps, 60);
-}
-
-TEST_F(GameSceneTest, WithoutJawsTheStepAnswersNone) {
-    StartGame("levels.lst", false);
-    EXPECT_EQ(Scene()->StepJaws(), PyxGameplayOwner::kJawsNone);
 }
 
 } // namespace

@@ -225,39 +225,7 @@ TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
     EXPECT_EQ(lives->LivesShown(), 0);
 }
 
-TEST_F(HudTest, ANewGameForgetsTheFlareOfTheLastOne) {
-    DefineFlare();
-    WriteGame({TinyLevel{}});
-    auto lives = Lives(1);
-    Scene().named["Lives"] = lives.get();
-    auto first = StartGame();
-    lives->RequestLoseLife();
-    lives->Draw();
-    ASSERT_NE(lives->Flare(), nullptr);
-    first.reset(); // the game is left while the flare burns
-
-    auto second = StartGame();
-    EXPECT_EQ(lives->Flare(), nullptr);
-    EXPECT_FALSE(lives->LoseLifeRequested());
-    lives->Update(16.0f);
-    second->Update(16.0f);
-    EXPECT_EQ(second->Lives(), 3);
-    EXPECT_EQ(lives->LivesShown(), 3);
-}
-
-TEST_F(HudTest, WithoutAFlareTheLifeGoesAtOnce) {
-    WriteGame({TinyLevel{}});
-    auto lives = Lives(1);
-    Scene().named["Lives"] = lives.get();
-    auto game = StartGame();
-    lives->RequestLoseLife();
-    lives->Draw();
-    EXPECT_EQ(lives->Flare(), nullptr);
-    EXPECT_EQ(lives->LivesShown(), 2);
-    EXPECT_EQ(game->Lives(), 2);
-}
-
-TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlare) {
+TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlareAndANewGameForgetsIt) {
     DefineFlare();
     TinyLevel level;
     level.traps = {1 * 6 + 3};
@@ -281,11 +249,24 @@ TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlare) {
     EXPECT_EQ(lives->Flare(), nullptr);
     EXPECT_EQ(lives->LivesShown(), 2);
     EXPECT_EQ(game->Lives(), 2);
+
+    // A game left while a flare burns: the next one knows nothing of it.
+    lives->RequestLoseLife();
+    lives->Draw();
+    ASSERT_NE(lives->Flare(), nullptr);
+    game.reset();
+    auto second = StartGame();
+    EXPECT_EQ(lives->Flare(), nullptr);
+    EXPECT_FALSE(lives->LoseLifeRequested());
+    lives->Update(16.0f);
+    second->Update(16.0f);
+    EXPECT_EQ(second->Lives(), 3);
+    EXPECT_EQ(lives->LivesShown(), 3);
 }
 
 // ---- clock ------------------------------------------------------------------------
 
-TEST_F(HudTest, RunningClockPutsOutALightPerTurnAndFinishes) {
+TEST_F(HudTest, RunningClockPutsOutALightPerTurnFinishesAndRewinds) {
     auto clock = Clock();
     EXPECT_EQ(clock->State(), kClockStopped);
     clock->ResetClock();
@@ -317,6 +298,25 @@ TEST_F(HudTest, RunningClockPutsOutALightPerTurnAndFinishes) {
     clock->Update(1000.0f);
     EXPECT_EQ(clock->DialFrame(), 2);
 
+    // Rewinding relights from the last light, faster and faster.
+    clock->StartRewinding();
+    EXPECT_FALSE(clock->IsFinished());
+    EXPECT_FLOAT_EQ(clock->RewindPeriod(), 100.0f / 3.0f);
+    std::vector<std::vector<bool>> seen;
+    float previousPeriod = clock->RewindPeriod();
+    for (int i = 0; i < 40 && clock->State() == kClockRewinding; ++i) {
+        clock->Update(clock->FrameTimer() > 0.0f ? clock->FrameTimer() : 1.0f);
+        EXPECT_LE(clock->RewindPeriod(), previousPeriod);
+        previousPeriod = clock->RewindPeriod();
+        if (seen.empty() || seen.back() != LightStates(*clock))
+            seen.push_back(LightStates(*clock));
+    }
+    EXPECT_EQ(clock->State(), kClockStopped);
+    EXPECT_EQ(clock->DialFrame(), 2);
+    const std::vector<std::vector<bool>> expected = {
+        {false, false, false}, {false, false, true}, {false, true, true}, {true, true, true}};
+    EXPECT_EQ(seen, expected);
+
     EXPECT_EQ(PyxEntity2DGUIClock::PeriodForLevel(84), 1000.0f);
     EXPECT_EQ(PyxEntity2DGUIClock::PeriodForLevel(5), 100.0f);
 }
@@ -341,31 +341,6 @@ TEST_F(HudTest, CashingInDoublesTheBonusPerLight) {
     clock->CashAllLights();
     EXPECT_EQ(game.Score(), 1400 + 200 + 400 + 800);
     EXPECT_EQ(clock->LightsOn(), 0);
-}
-
-TEST_F(HudTest, RewindingRelightsFromTheLastLightFasterAndFaster) {
-    auto clock = Clock();
-    clock->ResetClock();
-    clock->StartRunning(0);
-    while (!clock->IsFinished())
-        clock->Update(100.0f);
-    clock->StartRewinding();
-    EXPECT_FALSE(clock->IsFinished());
-    EXPECT_FLOAT_EQ(clock->RewindPeriod(), 100.0f / 3.0f);
-    std::vector<std::vector<bool>> seen;
-    float previousPeriod = clock->RewindPeriod();
-    for (int i = 0; i < 40 && clock->State() == kClockRewinding; ++i) {
-        clock->Update(clock->FrameTimer() > 0.0f ? clock->FrameTimer() : 1.0f);
-        EXPECT_LE(clock->RewindPeriod(), previousPeriod);
-        previousPeriod = clock->RewindPeriod();
-        if (seen.empty() || seen.back() != LightStates(*clock))
-            seen.push_back(LightStates(*clock));
-    }
-    EXPECT_EQ(clock->State(), kClockStopped);
-    EXPECT_EQ(clock->DialFrame(), 2);
-    const std::vector<std::vector<bool>> expected = {
-        {false, false, false}, {false, false, true}, {false, true, true}, {true, true, true}};
-    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(HudTest, LevelStartRewindsThenRunsTheClockAndPauseKeepsWhatItDid) {
@@ -423,22 +398,6 @@ TEST_F(HudTest, MascotSwingsBackAndForthWithoutWrapping) {
     EXPECT_EQ(mascot->EyePosition(), (QxPoint{23, 34}));
     mascot->Draw();
     EXPECT_EQ(Pixel(25, 35), Rgb555(QxColour(50, 0, 0)));
-}
-
-TEST_F(HudTest, MascotMoodsLastTheirTimeThenTheLastingMoodReturns) {
-    Define("class Pyx2DGUIMascot\ntype plain\n");
-    auto mascot = CreateElement<PyxEntity2DGUIMascot>("Pyx2DGUIMascot", "plain");
-    mascot->Update(0.0f);
-    EXPECT_EQ(mascot->GetMood(), 1);
-    EXPECT_EQ(mascot->EyeFrame(), 7);
-    mascot->SetMood(3, 500.0f);
-    mascot->SetMood(2, 0.0f); // lasting, but the timed mood goes first
-    mascot->Update(100.0f);
-    EXPECT_EQ(mascot->GetMood(), 3);
-    EXPECT_EQ(mascot->EyeFrame(), 17);
-    mascot->Update(400.0f);
-    EXPECT_EQ(mascot->GetMood(), 2);
-    EXPECT_EQ(mascot->EyeFrame(), 12);
 }
 
 TEST_F(HudTest, RulesPickTheMascotsMood) {
@@ -534,25 +493,5 @@ TEST_F(HudTest, RulesWriteTheTextsAndTheScoreFromTheFirstFrame) {
 }
 
 // ---- board ------------------------------------------------------------------------
-
-TEST_F(HudTest, BoardElementDrawsThePlayField) {
-    SolidSprite("floorimg", 56, 56, QxColour(0, 100, 200));
-    Define("class PyxBitmapTile\ntype tiled\nImageEntType floorimg\n");
-    Define("class Pyx2DGUIBoard\ntype board\n");
-    auto board = CreateElement<PyxEntity2DGUIBoard>("Pyx2DGUIBoard", "board");
-    ASSERT_NE(board, nullptr);
-    board->Draw(); // no game: nothing
-    EXPECT_EQ(Pixel(300, 10), 0);
-
-    TinyLevel level;
-    level.floorType = "tiled";
-    WriteGame({level});
-    auto game = StartGame();
-    game->Update(0.0f);
-    ClearScreen();
-    board->Draw();
-    EXPECT_EQ(Pixel(300, 10), Rgb555(QxColour(0, 100, 200)));
-    EXPECT_EQ(Pixel(340, 10), 0);
-}
 
 } // namespace

@@ -87,7 +87,9 @@ TEST_F(InstructionsSceneTest, ListReadsTheFileAndEveryVisitStartsAtTheTop) {
     EXPECT_EQ(list->FirstVisible(), 0);
 }
 
-TEST_F(InstructionsSceneTest, UpAndDownStepThroughTheList) {
+// One visit steps with Up and Down, the next clicks the arrows and the lines, the last
+// pages and scrolls with the wheel.
+TEST_F(InstructionsSceneTest, KeysClicksPagesAndTheWheelMoveThroughTheList) {
     auto scene = Scene();
     ASSERT_NE(scene, nullptr);
     QxEntity2DGUIListBox* list = ListOf(*scene);
@@ -108,13 +110,27 @@ TEST_F(InstructionsSceneTest, UpAndDownStepThroughTheList) {
     EXPECT_FALSE(scene->OnKey(QxKey::Left));
     EXPECT_FALSE(scene->OnKey('a'));
     EXPECT_TRUE(scene->OnKey(27));
-}
 
-TEST_F(InstructionsSceneTest, PagesEndsAndTheWheelScrollTheView) {
-    auto scene = Scene();
-    ASSERT_NE(scene, nullptr);
-    QxEntity2DGUIListBox* list = ListOf(*scene);
-    ASSERT_NE(list, nullptr);
+    // Every visit starts again at the top.
+    scene.reset();
+    scene = Scene();
+    const QxPoint down = list->DownArrow()->GetPosition();
+    const QxPoint downCentre{down.x + kArrow / 2, down.y + kArrow / 2};
+    SetMouse(downCentre.x, downCentre.y);
+    scene->Update(16.0f);
+    EXPECT_TRUE(scene->OnMouseUp(downCentre, 1));
+    EXPECT_EQ(list->Selection(), 1);
+    EXPECT_TRUE(scene->OnMouseUp(QxPoint{120, 100 + 3 * kLine + 4}, 1));
+    EXPECT_EQ(list->Selection(), 3);
+    const QxPoint up = list->UpArrow()->GetPosition();
+    EXPECT_TRUE(scene->OnMouseUp(QxPoint{up.x + kArrow / 2, up.y + kArrow / 2}, 1));
+    EXPECT_EQ(list->Selection(), 2);
+    EXPECT_FALSE(scene->OnMouseUp(QxPoint{20, 400}, 1)) << "nothing there";
+    EXPECT_EQ(list->Selection(), 2);
+
+    // Every visit starts again at the top.
+    scene.reset();
+    scene = Scene();
     // A page is the view less a line, so the line read last stays in sight; the
     // selection keeps its line of the view.
     EXPECT_TRUE(scene->OnKey(QxKey::PageDown));
@@ -148,26 +164,6 @@ TEST_F(InstructionsSceneTest, PagesEndsAndTheWheelScrollTheView) {
               nullptr);
     EXPECT_TRUE(scene->OnMouseWheel(QxPoint{0, 0}, -120));
     EXPECT_EQ(list->FirstVisible(), 0);
-}
-
-TEST_F(InstructionsSceneTest, ClicksReachTheArrowsAndTheLines) {
-    auto scene = Scene();
-    ASSERT_NE(scene, nullptr);
-    QxEntity2DGUIListBox* list = ListOf(*scene);
-    ASSERT_NE(list, nullptr);
-    const QxPoint down = list->DownArrow()->GetPosition();
-    const QxPoint downCentre{down.x + kArrow / 2, down.y + kArrow / 2};
-    SetMouse(downCentre.x, downCentre.y);
-    scene->Update(16.0f);
-    EXPECT_TRUE(scene->OnMouseUp(downCentre, 1));
-    EXPECT_EQ(list->Selection(), 1);
-    EXPECT_TRUE(scene->OnMouseUp(QxPoint{120, 100 + 3 * kLine + 4}, 1));
-    EXPECT_EQ(list->Selection(), 3);
-    const QxPoint up = list->UpArrow()->GetPosition();
-    EXPECT_TRUE(scene->OnMouseUp(QxPoint{up.x + kArrow / 2, up.y + kArrow / 2}, 1));
-    EXPECT_EQ(list->Selection(), 2);
-    EXPECT_FALSE(scene->OnMouseUp(QxPoint{20, 400}, 1)) << "nothing there";
-    EXPECT_EQ(list->Selection(), 2);
 }
 
 TEST_F(InstructionsSceneTest, AScreenWithoutAListStillWorks) {
