@@ -263,18 +263,25 @@ TEST_F(DamagedLevelTest, TruncatedFilesAreRefused) {
     }
 }
 
-TEST_F(DamagedLevelTest, AbsurdGridsAreRefused) {
-    const std::int32_t grids[][6] = {{0, 3, 56, 56, 0, 0},     {3, 0, 56, 56, 0, 0},
-                                     {-1, 3, 56, 56, 0, 0},    {65, 3, 56, 56, 0, 0},
-                                     {3, 3, 0, 56, 0, 0},      {3, 3, 56, -56, 0, 0},
-                                     {3, 3, 56, 56, 99999, 0}, {3, 3, 5000, 56, 0, 0}};
-    for (const auto& grid : grids) {
+TEST_F(DamagedLevelTest, AbsurdGridsAreRefusedButTheLimitsThemselvesLoad) {
+    const auto file = [](const std::int32_t(&grid)[6]) {
         LevelBytes b;
         b.Int(1).Int(1).Int(1).EndBlock();
         for (std::int32_t value : grid)
             b.Int(value);
         b.EndBlock().UInt(0).EndBlock().UInt(0).EndBlock();
-        ExpectRefused(b.Bytes(), "Level grid out of range");
+        return b.Bytes();
+    };
+    const std::int32_t absurd[][6] = {{0, 3, 56, 56, 0, 0},     {3, 0, 56, 56, 0, 0},
+                                      {-1, 3, 56, 56, 0, 0},    {65, 3, 56, 56, 0, 0},
+                                      {3, 3, 0, 56, 0, 0},      {3, 3, 56, -56, 0, 0},
+                                      {3, 3, 56, 56, 99999, 0}, {3, 3, 5000, 56, 0, 0}};
+    for (const auto& grid : absurd)
+        ExpectRefused(file(grid), "Level grid out of range");
+    const std::int32_t limits[][6] = {{1, 1, 1, 1, 0, 0}, {64, 64, 1024, 1024, 0, 0}};
+    for (const auto& grid : limits) {
+        PyxLevel level;
+        EXPECT_EQ(Load(level, file(grid)), 1) << level.ErrorText();
     }
 }
 
