@@ -127,20 +127,6 @@ TEST(DefinitionReaders, IntegersFillAtMostTheCountAndKeepDefaults) {
     EXPECT_EQ(two[0], 0);
 }
 
-TEST(DefinitionReaders, ANumberIsReadFromItsFirst99Characters) {
-    QxDefinition definition("n 1," + std::string(98, ' ') + "7, 8\nm 1," + std::string(99, ' ') +
-                            "7, 8");
-    std::int32_t three[3] = {-1, -1, -1};
-    ASSERT_TRUE(definition.FindKey("n"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[1], 7);
-    EXPECT_EQ(three[2], 8);
-    ASSERT_TRUE(definition.FindKey("m"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[1], 0);
-    EXPECT_EQ(three[2], 8);
-}
-
 TEST(DefinitionReaders, FloatsReadDecimalNumbersOnly) {
     QxDefinition definition("f 1.5, -2e3, .25, 7., abc, 1e999, -1e999, 1e-999, inf, 0x10");
     float f[10] = {};
@@ -170,41 +156,6 @@ TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
     ASSERT_TRUE(definition.FindKey("over"));
     definition.ReadColor(colour);
     EXPECT_EQ(colour, 0x01000000u);
-}
-
-TEST(DefinitionReaders, CharacterAndNumber) {
-    QxDefinition definition("c A, 12\nd \x01\x02z,5\ne Q\nf \x01\x02");
-    QxCharAndInt pair{0, -1};
-    ASSERT_TRUE(definition.FindKey("c"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'A');
-    EXPECT_EQ(pair.number, 12);
-    ASSERT_TRUE(definition.FindKey("d"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'z');
-    EXPECT_EQ(pair.number, 5);
-    ASSERT_TRUE(definition.FindKey("e"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'Q');
-    EXPECT_EQ(pair.number, 5);
-    ASSERT_TRUE(definition.FindKey("f"));
-    EXPECT_FALSE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'Q');
-}
-
-TEST(DefinitionReaders, EnumerationComparesWithoutCase) {
-    const QxEnumEntry table[] = {{"left", 1}, {"Centre", 2}, {"CENTRE", 3}};
-    QxDefinition definition("a centre\nb \"LEFT\"\nc middle");
-    std::int32_t value = -1;
-    ASSERT_TRUE(definition.FindKey("a"));
-    EXPECT_TRUE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 2);
-    ASSERT_TRUE(definition.FindKey("b"));
-    EXPECT_TRUE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 1);
-    ASSERT_TRUE(definition.FindKey("c"));
-    EXPECT_FALSE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 1);
 }
 
 TEST(DefinitionReaders, ReferencesByNameKeepOnlyLettersAndDigits) {

@@ -6,8 +6,6 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +17,7 @@
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileManager.h"
 #include "platform/headless/Headless.h"
+#include "support/TestFiles.h"
 
 namespace mediatest {
 
@@ -46,26 +45,18 @@ private:
     std::filesystem::path m_path;
 };
 
-inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-}
-
-inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
-    WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 inline std::string ReadFileText(const std::filesystem::path& path) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+    return testsupport::ReadText(path.string());
+}
+inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    const std::string text = ReadFileText(path);
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+    testsupport::WriteText(path.string(), text);
+}
+inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    WriteFileText(path, std::string(bytes.begin(), bytes.end()));
 }
 
 // Little-endian byte building.
