@@ -1,4 +1,6 @@
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -160,6 +162,12 @@ TEST_F(RegistryTest, LoadFileReadsTheFirstMatchInAnyFolder) {
     EXPECT_TRUE(registry_.LoadFile("LoadingScene.ent"));
     EXPECT_NE(registry_.FindType("scene", "loading"), nullptr);
     EXPECT_FALSE(registry_.LoadFile("Missing.ent"));
+    // A name that is listed but does not open defines nothing.
+    std::filesystem::create_directories(DataFile("Hollow.ent"));
+    std::vector<std::string> listed;
+    Files().ListFiles("Hollow.ent", "", true, listed);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_FALSE(registry_.LoadFile("Hollow.ent"));
     SetCurrentFileSystem(nullptr);
     EXPECT_FALSE(registry_.LoadFile("LoadingScene.ent"));
 }

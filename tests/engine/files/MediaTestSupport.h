@@ -114,7 +114,6 @@ public:
     }
     void Remove(const std::string& name) { m_files.erase(name); }
     QxFile* Open(const std::string& name, int32_t) override {
-        ++m_opens;
         auto it = m_files.find(name);
         if (it == m_files.end())
             return nullptr;
@@ -135,12 +134,10 @@ public:
         return 0;
     }
     size_t OpenCount() const { return m_open.size(); }
-    int Opens() const { return m_opens; }
 
 private:
     std::map<std::string, std::vector<uint8_t>> m_files;
     std::vector<std::unique_ptr<QxBuffer>> m_open;
-    int m_opens = 0;
 };
 
 // Publishes a settings store whose user data folder (and so the log) lies in a fresh
@@ -163,7 +160,6 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     std::string Text() const { return ReadFileText(m_logPath); }
-    const std::string& LogPath() const { return m_logPath; }
 
 private:
     TempFolder m_folder;
