@@ -147,16 +147,6 @@ TEST_F(RegistryTest, InlineDefinitionsNestTo16LevelsAndNoDeeper) {
     EXPECT_EQ(Log(), "ref - inline definitions nested deeper than 16.\n");
 }
 
-TEST_F(RegistryTest, NestedAnonymousTypesGetDistinctNames) {
-    auto* outer = static_cast<TestElementType*>(
-        Define("class element\nref @ { \nclass element\nref @ {\nclass element\n}\n}\n", true));
-    ASSERT_NE(outer, nullptr);
-    EXPECT_EQ(outer->TypeName(), "Anon2");
-    EXPECT_EQ(outer->ref, (QxEntityRef{"element", "Anon1"}));
-    EXPECT_NE(registry_.FindType("element", "Anon0"), nullptr);
-    EXPECT_EQ(registry_.TypeCount(), 3u);
-}
-
 TEST_F(RegistryTest, LoadFileReadsTheFirstMatchInAnyFolder) {
     WriteFile("scenes/LoadingScene.ent", "class scene\ntype loading\n");
     EXPECT_TRUE(registry_.LoadFile("LoadingScene.ent"));

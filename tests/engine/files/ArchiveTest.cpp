@@ -20,27 +20,14 @@ using filestest::WriteFileBytes;
 using filestest::WriteFileText;
 
 // Archive bytes put together field by field, independently of the writer.
-struct RawArchive {
-    std::vector<uint8_t> bytes;
-
-    RawArchive& U8(uint8_t v) {
-        bytes.push_back(v);
-        return *this;
-    }
-    RawArchive& U32(uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
-        return *this;
-    }
-    RawArchive& Text(const std::string& s) {
-        bytes.insert(bytes.end(), s.begin(), s.end());
-        return *this;
-    }
+struct RawArchive : filestest::Bytes {
     RawArchive& Header(uint32_t dataStart, uint32_t count) {
-        return Text("0AXQ").U8(1).U8(0).U8(0).U32(dataStart).U32(count);
+        Text("0AXQ").U8(1).U8(0).U8(0).U32(dataStart).U32(count);
+        return *this;
     }
     RawArchive& Entry(const std::string& name, uint32_t offset, uint32_t size) {
-        return U32(static_cast<uint32_t>(name.size())).Text(name).U32(offset).U32(size);
+        U32(static_cast<uint32_t>(name.size())).Text(name).U32(offset).U32(size);
+        return *this;
     }
 };
 
@@ -77,7 +64,7 @@ struct MemoryArchive {
 };
 
 TEST(Archive, LookupIgnoresCaseAndSlashKindAndTakesTheFirstOfTwoNames) {
-    MemoryArchive m(HandWritten().bytes);
+    MemoryArchive m(HandWritten().Get());
     ASSERT_TRUE(m.archive->IsLoaded());
     EXPECT_EQ(m.archive->GetEntryCount(), 3u);
 
@@ -98,7 +85,7 @@ TEST(Archive, LookupIgnoresCaseAndSlashKindAndTakesTheFirstOfTwoNames) {
     // A name stored twice keeps its first entry.
     RawArchive twice;
     twice.Header(45, 2).Entry("a.t", 45, 1).Entry("A.T", 46, 1).Text("12");
-    MemoryArchive t(twice.bytes);
+    MemoryArchive t(twice.Get());
     EXPECT_EQ(t.archive->GetEntryCount(), 1u);
     file = t.archive->Open("a.t", 0);
     ASSERT_NE(file, nullptr);
@@ -107,7 +94,7 @@ TEST(Archive, LookupIgnoresCaseAndSlashKindAndTakesTheFirstOfTwoNames) {
 }
 
 TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
-    MemoryArchive m(HandWritten().bytes);
+    MemoryArchive m(HandWritten().Get());
     std::vector<std::string> list;
     EXPECT_EQ(m.archive->ListFiles("*.ent", "ignored/", true, list), 1);
     EXPECT_EQ(list, (std::vector<std::string>{kScene, kLevels}));
@@ -124,8 +111,8 @@ TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
 TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     LogCapture log;
     RawArchive a = HandWritten();
-    a.bytes[0] = 'X';
-    MemoryArchive m(a.bytes, "bogus.qxa");
+    a.Get()[0] = 'X';
+    MemoryArchive m(a.Get(), "bogus.qxa");
     EXPECT_FALSE(m.archive->IsLoaded());
     EXPECT_EQ(m.archive->Open(kScene, 0), nullptr);
     std::vector<std::string> list;
@@ -178,7 +165,7 @@ TEST(Archive, DamagedDirectoryKeepsTheEntriesBeforeTheDamage) {
     for (const Damage& d : DamagedArchives()) {
         SCOPED_TRACE(d.what);
         LogCapture log;
-        MemoryArchive m(d.archive.bytes, "broken.qxa");
+        MemoryArchive m(d.archive.Get(), "broken.qxa");
         EXPECT_TRUE(m.archive->IsLoaded());
         EXPECT_TRUE(m.archive->IsDamaged());
         EXPECT_EQ(m.archive->GetEntryCount(), d.servedEntries);
@@ -215,7 +202,7 @@ TEST(ArchiveWriter, WritesTheSameBytesAsTheFormatTable) {
     QxBuffer buffer;
     ASSERT_TRUE(writer.Write(buffer));
     EXPECT_EQ(std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell()),
-              HandWritten().bytes);
+              HandWritten().Get());
 }
 
 std::map<std::string, std::vector<uint8_t>> Tree(const std::filesystem::path& root) {
