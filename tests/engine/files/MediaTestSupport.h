@@ -1,9 +1,8 @@
 #pragma once
-// Helpers for the file, image and sound tests: a temporary folder removed afterwards,
+// Helpers for the file, image and sound tests: a fresh folder of the running test,
 // whole-file reads and writes, byte building, in-memory files, a source serving named
 // byte blocks, and a log that can be read back.
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -21,27 +20,20 @@
 
 namespace mediatest {
 
+// A fresh folder of the running test, numbered so that one test may hold several.
 class TempFolder {
 public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("rondelix-files-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : m_path(testsupport::FreshFolder("files", false, "-" + std::to_string(Next()))) {}
 
     const std::filesystem::path& Path() const { return m_path; }
     // The folder as a file manager root: ends in "/".
     std::string Root() const { return m_path.generic_string() + "/"; }
 
 private:
+    static int Next() {
+        static std::atomic<int> counter{0};
+        return counter++;
+    }
     std::filesystem::path m_path;
 };
 
