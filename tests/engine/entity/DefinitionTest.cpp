@@ -22,7 +22,8 @@ std::string ValueOf(const std::string& text, const std::string& key) {
     return value;
 }
 
-TEST(DefinitionFindKey, MatchesTheFirstWordOfALineWithoutCase) {
+// The first word of a line, without case, outside comments and blocks; the first of two wins.
+TEST(DefinitionFindKey, MatchesTheFirstWordOfALineOutsideCommentsAndBlocks) {
     EXPECT_EQ(ValueOf("Tooltip Hello", "tooltip"), "Hello");
     EXPECT_EQ(ValueOf("tooltip = Hello", "TOOLTIP"), "Hello");
     EXPECT_EQ(ValueOf("tooltip   =Hello", "tooltip"), "Hello");
@@ -34,9 +35,6 @@ TEST(DefinitionFindKey, MatchesTheFirstWordOfALineWithoutCase) {
     EXPECT_EQ(ValueOf("text tooltip Hello", "tooltip"), "<not found>");
     EXPECT_EQ(ValueOf("x Hello", ""), "<not found>");
     EXPECT_EQ(ValueOf("", "tooltip"), "<not found>");
-}
-
-TEST(DefinitionFindKey, FirstOfTwoLinesWinsAndEveryLineEndCounts) {
     EXPECT_EQ(ValueOf("type button1\r\ntype button2\r\n", "type"), "button1");
     EXPECT_EQ(ValueOf("a 1\rtype x\rb 2", "type"), "x");
     EXPECT_EQ(ValueOf("a 1\ntype x\n", "type"), "x");
@@ -44,18 +42,12 @@ TEST(DefinitionFindKey, FirstOfTwoLinesWinsAndEveryLineEndCounts) {
     EXPECT_EQ(ValueOf("type", "type"), "<not found>");
     EXPECT_EQ(ValueOf("type ", "type"), "");
     EXPECT_EQ(ValueOf("type \r\nnext 1", "type"), "");
-}
-
-TEST(DefinitionFindKey, CommentsHideKeysButBelongToValues) {
     EXPECT_EQ(ValueOf("# type x\ntype y", "type"), "y");
     EXPECT_EQ(ValueOf("  # type x", "type"), "<not found>");
     EXPECT_EQ(ValueOf("a 1 # type x", "type"), "<not found>");
     EXPECT_EQ(ValueOf("text Hi # there", "text"), "Hi # there");
     // A brace inside a comment opens no block.
     EXPECT_EQ(ValueOf("# {\ntype y", "type"), "y");
-}
-
-TEST(DefinitionFindKey, KeysInsideBlocksAreNotFoundOutside) {
     const std::string text = "ref @ {\n  type inner\n  { type deeper }\n}\ntype outer\n";
     EXPECT_EQ(ValueOf(text, "type"), "outer");
     // A "}" without its "{" ends the search; keys before it are still found.

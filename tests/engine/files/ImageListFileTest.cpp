@@ -106,16 +106,14 @@ TEST(ImageListFile, UnstoredPaletteEntriesTakeTheFillColourOfTheImagePosition) {
     Record8(zero, std::string("ab\0cd", 5), {}, 0);
     ASSERT_TRUE(Read(zero.Get(), read));
     EXPECT_EQ(read[0].name, "ab");
-}
 
-TEST(ImageListFile, ImagesPastTheFillTableKeepOpaqueBlack) {
+    // Images past a full table of fill colours keep opaque black.
     std::vector<QxColour> fills(256);
     for (size_t i = 0; i < fills.size(); ++i)
         fills[i] = QxColour(static_cast<uint8_t>(i), 0, 0, 255);
     Bytes b = ListHeader(0, 257, fills);
     for (int i = 0; i < 257; ++i)
         Record8(b, "f", {}, 0);
-    std::vector<QxImage> read;
     ASSERT_TRUE(Read(b.Get(), read));
     ASSERT_EQ(read.size(), 257u);
     EXPECT_EQ(read[255].palette[7], QxColour(255, 0, 0, 255));
