@@ -13,7 +13,6 @@
 
 namespace {
 
-using filestest::ReadFileText;
 using filestest::TempFolder;
 using filestest::WriteFileBytes;
 using filestest::WriteFileText;
