@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cfloat>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,8 @@ std::string ValueOf(const std::string& text, const std::string& key) {
     return value;
 }
 
-TEST(DefinitionFindKey, MatchesTheFirstWordOfALineWithoutCase) {
+// The first word of a line, without case, outside comments and blocks; the first of two wins.
+TEST(DefinitionFindKey, MatchesTheFirstWordOfALineOutsideCommentsAndBlocks) {
     EXPECT_EQ(ValueOf("Tooltip Hello", "tooltip"), "Hello");
     EXPECT_EQ(ValueOf("tooltip = Hello", "TOOLTIP"), "Hello");
     EXPECT_EQ(ValueOf("tooltip   =Hello", "tooltip"), "Hello");
@@ -32,9 +35,6 @@ TEST(DefinitionFindKey, MatchesTheFirstWordOfALineWithoutCase) {
     EXPECT_EQ(ValueOf("text tooltip Hello", "tooltip"), "<not found>");
     EXPECT_EQ(ValueOf("x Hello", ""), "<not found>");
     EXPECT_EQ(ValueOf("", "tooltip"), "<not found>");
-}
-
-TEST(DefinitionFindKey, FirstOfTwoLinesWinsAndEveryLineEndCounts) {
     EXPECT_EQ(ValueOf("type button1\r\ntype button2\r\n", "type"), "button1");
     EXPECT_EQ(ValueOf("a 1\rtype x\rb 2", "type"), "x");
     EXPECT_EQ(ValueOf("a 1\ntype x\n", "type"), "x");
@@ -42,18 +42,12 @@ TEST(DefinitionFindKey, FirstOfTwoLinesWinsAndEveryLineEndCounts) {
     EXPECT_EQ(ValueOf("type", "type"), "<not found>");
     EXPECT_EQ(ValueOf("type ", "type"), "");
     EXPECT_EQ(ValueOf("type \r\nnext 1", "type"), "");
-}
-
-TEST(DefinitionFindKey, CommentsHideKeysButBelongToValues) {
     EXPECT_EQ(ValueOf("# type x\ntype y", "type"), "y");
     EXPECT_EQ(ValueOf("  # type x", "type"), "<not found>");
     EXPECT_EQ(ValueOf("a 1 # type x", "type"), "<not found>");
     EXPECT_EQ(ValueOf("text Hi # there", "text"), "Hi # there");
     // A brace inside a comment opens no block.
     EXPECT_EQ(ValueOf("# {\ntype y", "type"), "y");
-}
-
-TEST(DefinitionFindKey, KeysInsideBlocksAreNotFoundOutside) {
     const std::string text = "ref @ {\n  type inner\n  { type deeper }\n}\ntype outer\n";
     EXPECT_EQ(ValueOf(text, "type"), "outer");
     // A "}" without its "{" ends the search; keys before it are still found.
@@ -82,80 +76,35 @@ TEST(DefinitionReaders, StringsHonourQuotesTabsAndEscapes) {
     EXPECT_EQ(ValueOf("s \"\"", "s"), "");
 }
 
-TEST(DefinitionReaders, IntegersFillAtMostTheCountAndKeepDefaults) {
-    QxDefinition definition("pair 12, 24\nodd 1,,2\nwords abc, -7x, +3\nbig 99999999999, "
-                            "-99999999999\nempty \nlead ,5");
-    std::int32_t four[4] = {-1, -1, -1, -1};
-    ASSERT_TRUE(definition.FindKey("pair"));
-    EXPECT_TRUE(definition.ReadInts(four));
-    EXPECT_EQ(four[0], 12);
-    EXPECT_EQ(four[1], 24);
-    EXPECT_EQ(four[2], -1);
-    EXPECT_EQ(four[3], -1);
-
-    std::int32_t one[1] = {-1};
-    ASSERT_TRUE(definition.FindKey("pair"));
-    EXPECT_TRUE(definition.ReadInts(one));
-    EXPECT_EQ(one[0], 12);
-
-    std::int32_t three[3] = {-1, -1, -1};
-    ASSERT_TRUE(definition.FindKey("odd"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[0], 1);
-    EXPECT_EQ(three[1], 0); // the empty piece joins the next: ",2" reads as 0
-    EXPECT_EQ(three[2], -1);
-
-    ASSERT_TRUE(definition.FindKey("words"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[0], 0);
-    EXPECT_EQ(three[1], -7);
-    EXPECT_EQ(three[2], 3);
-
-    std::int32_t two[2] = {};
-    ASSERT_TRUE(definition.FindKey("big"));
-    definition.ReadInts(two);
-    EXPECT_EQ(two[0], INT32_MAX);
-    EXPECT_EQ(two[1], INT32_MIN);
-
-    two[0] = 5;
-    ASSERT_TRUE(definition.FindKey("empty"));
-    EXPECT_TRUE(definition.ReadInts(two));
-    EXPECT_EQ(two[0], 5);
-
-    ASSERT_TRUE(definition.FindKey("lead"));
-    definition.ReadInts(two);
-    EXPECT_EQ(two[0], 0);
+// The numbers read for `key` into `count` slots holding -1 before.
+template <typename T> std::vector<T> Numbers(const std::string& text, const char* key, int count) {
+    QxDefinition definition(text);
+    std::vector<T> out(size_t(count), T(-1));
+    EXPECT_TRUE(definition.FindKey(key));
+    if constexpr (std::is_same_v<T, float>)
+        definition.ReadFloats(out.data(), count);
+    else
+        definition.ReadInts(out.data(), count);
+    return out;
 }
 
-TEST(DefinitionReaders, ANumberIsReadFromItsFirst99Characters) {
-    QxDefinition definition("n 1," + std::string(98, ' ') + "7, 8\nm 1," + std::string(99, ' ') +
-                            "7, 8");
-    std::int32_t three[3] = {-1, -1, -1};
-    ASSERT_TRUE(definition.FindKey("n"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[1], 7);
-    EXPECT_EQ(three[2], 8);
-    ASSERT_TRUE(definition.FindKey("m"));
-    definition.ReadInts(three);
-    EXPECT_EQ(three[1], 0);
-    EXPECT_EQ(three[2], 8);
+TEST(DefinitionReaders, IntegersFillAtMostTheCountAndKeepDefaults) {
+    using V = std::vector<std::int32_t>;
+    EXPECT_EQ(Numbers<std::int32_t>("pair 12, 24", "pair", 4), (V{12, 24, -1, -1}));
+    EXPECT_EQ(Numbers<std::int32_t>("pair 12, 24", "pair", 1), (V{12}));
+    // The empty piece joins the next: ",2" reads as 0.
+    EXPECT_EQ(Numbers<std::int32_t>("odd 1,,2", "odd", 3), (V{1, 0, -1}));
+    EXPECT_EQ(Numbers<std::int32_t>("words abc, -7x, +3", "words", 3), (V{0, -7, 3}));
+    EXPECT_EQ(Numbers<std::int32_t>("big 99999999999, -99999999999", "big", 2),
+              (V{INT32_MAX, INT32_MIN}));
+    EXPECT_EQ(Numbers<std::int32_t>("empty \nnext 1", "empty", 2), (V{-1, -1}));
+    EXPECT_EQ(Numbers<std::int32_t>("lead ,5", "lead", 2), (V{0, -1}));
 }
 
 TEST(DefinitionReaders, FloatsReadDecimalNumbersOnly) {
-    QxDefinition definition("f 1.5, -2e3, .25, 7., abc, 1e999, -1e999, 1e-999, inf, 0x10");
-    float f[10] = {};
-    ASSERT_TRUE(definition.FindKey("f"));
-    EXPECT_TRUE(definition.ReadFloats(f));
-    EXPECT_FLOAT_EQ(f[0], 1.5f);
-    EXPECT_FLOAT_EQ(f[1], -2000.0f);
-    EXPECT_FLOAT_EQ(f[2], 0.25f);
-    EXPECT_FLOAT_EQ(f[3], 7.0f);
-    EXPECT_EQ(f[4], 0.0f);
-    EXPECT_EQ(f[5], FLT_MAX);
-    EXPECT_EQ(f[6], -FLT_MAX);
-    EXPECT_EQ(f[7], 0.0f);
-    EXPECT_EQ(f[8], 0.0f);
-    EXPECT_EQ(f[9], 0.0f);
+    EXPECT_EQ(
+        Numbers<float>("f 1.5, -2e3, .25, 7., abc, 1e999, -1e999, 1e-999, inf, 0x10", "f", 10),
+        (std::vector<float>{1.5f, -2000.0f, 0.25f, 7.0f, 0, FLT_MAX, -FLT_MAX, 0, 0, 0}));
 }
 
 TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
@@ -170,41 +119,6 @@ TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
     ASSERT_TRUE(definition.FindKey("over"));
     definition.ReadColor(colour);
     EXPECT_EQ(colour, 0x01000000u);
-}
-
-TEST(DefinitionReaders, CharacterAndNumber) {
-    QxDefinition definition("c A, 12\nd \x01\x02z,5\ne Q\nf \x01\x02");
-    QxCharAndInt pair{0, -1};
-    ASSERT_TRUE(definition.FindKey("c"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'A');
-    EXPECT_EQ(pair.number, 12);
-    ASSERT_TRUE(definition.FindKey("d"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'z');
-    EXPECT_EQ(pair.number, 5);
-    ASSERT_TRUE(definition.FindKey("e"));
-    EXPECT_TRUE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'Q');
-    EXPECT_EQ(pair.number, 5);
-    ASSERT_TRUE(definition.FindKey("f"));
-    EXPECT_FALSE(definition.ReadCharAndInt(pair));
-    EXPECT_EQ(pair.character, 'Q');
-}
-
-TEST(DefinitionReaders, EnumerationComparesWithoutCase) {
-    const QxEnumEntry table[] = {{"left", 1}, {"Centre", 2}, {"CENTRE", 3}};
-    QxDefinition definition("a centre\nb \"LEFT\"\nc middle");
-    std::int32_t value = -1;
-    ASSERT_TRUE(definition.FindKey("a"));
-    EXPECT_TRUE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 2);
-    ASSERT_TRUE(definition.FindKey("b"));
-    EXPECT_TRUE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 1);
-    ASSERT_TRUE(definition.FindKey("c"));
-    EXPECT_FALSE(definition.ReadEnum(value, table, 3));
-    EXPECT_EQ(value, 1);
 }
 
 TEST(DefinitionReaders, ReferencesByNameKeepOnlyLettersAndDigits) {

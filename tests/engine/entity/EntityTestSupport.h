@@ -23,24 +23,20 @@ struct Counters {
 };
 inline Counters g_counters;
 
-class TestElement;
-
-// A GUI-element-like type: reads a few keys of every form.
+// A GUI-element-like type: reads a text and a reference.
 class TestElementType : public QxEntityBaseType {
 public:
     explicit TestElementType(QxDefinition* definition) {
-        if (!definition)
-            return;
-        if (definition->FindKey("text"))
+        if (definition && definition->FindKey("text"))
             definition->ReadString(text);
-        if (definition->FindKey("size"))
-            definition->ReadInts(size);
-        if (definition->FindKey("ref"))
+        if (definition && definition->FindKey("ref"))
             definition->ReadEntityRef(ref);
     }
     ~TestElementType() override { ++g_counters.destroyed; }
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
+    std::unique_ptr<QxEntityBase> CreateEntity() override {
+        return std::make_unique<QxEntityBase>(this);
+    }
     bool Load(bool reload) override {
         ++g_counters.loads;
         return QxEntityBaseType::Load(reload);
@@ -56,32 +52,8 @@ public:
     }
 
     std::string text = "none";
-    std::int32_t size[2] = {-1, -1};
     QxEntityRef ref;
 };
-
-// Handles property 1 (string) and 2 (integer); everything else goes to the base.
-class TestElement : public QxEntityBase {
-public:
-    using QxEntityBase::QxEntityBase;
-    bool SetString(int id, const std::string& text) override {
-        if (id != 1)
-            return QxEntityBase::SetString(id, text);
-        tooltip = text;
-        return true;
-    }
-    bool GetInt(int id, std::int32_t& value) override {
-        if (id != 2)
-            return QxEntityBase::GetInt(id, value);
-        value = 42;
-        return true;
-    }
-    std::string tooltip;
-};
-
-inline std::unique_ptr<QxEntityBase> TestElementType::CreateEntity() {
-    return std::make_unique<TestElement>(this);
-}
 
 class TestDialogType : public TestElementType {
 public:

@@ -85,39 +85,30 @@ TEST(BitmapFile, RowsAreStoredBottomUpAndPaddedToFourBytes) {
     }
 }
 
-TEST(BitmapFile, ThePaletteIsTakenAsStoredAndUnsetEntriesStayOpaqueBlack) {
-    Bytes file = Header(2, 1, 8, 2, 54 + 8);
-    file.U8(10).U8(20).U8(30).U8(0).U8(1).U8(2).U8(3).U8(4); // blue, green, red, reserved
-    file.U8(1).U8(0).U16(0);
+TEST(BitmapFile, HandMadeFilesReadAsStored) {
+    // The palette as stored (blue, green, red, reserved), unset entries opaque black.
+    Bytes palette = Header(2, 1, 8, 2, 54 + 8);
+    palette.U8(10).U8(20).U8(30).U8(0).U8(1).U8(2).U8(3).U8(4).U8(1).U8(0).U16(0);
     QxImage image;
-    ASSERT_TRUE(ReadBytes(file.Get(), image));
+    ASSERT_TRUE(ReadBytes(palette.Get(), image));
     EXPECT_EQ(image.palette[0], QxColour(30, 20, 10, 0));
     EXPECT_EQ(image.palette[1], QxColour(3, 2, 1, 4));
     EXPECT_EQ(image.palette[2], QxColour(0, 0, 0, 255));
     EXPECT_EQ(image.palette[255], QxColour(0, 0, 0, 255));
     EXPECT_EQ(image.pixels, (std::vector<uint8_t>{1, 0}));
-}
 
-TEST(BitmapFile, ANegativeHeightIsReadAsStoredBottomUp) {
-    Bytes file = Header(1, -2, 24, 0, 54);
-    file.U8(1).U8(2).U8(3).U8(0).U8(4).U8(5).U8(6).U8(0);
-    QxImage image;
-    ASSERT_TRUE(ReadBytes(file.Get(), image));
+    Bytes negative = Header(1, -2, 24, 0, 54); // a negative height is read bottom-up all the same
+    negative.U8(1).U8(2).U8(3).U8(0).U8(4).U8(5).U8(6).U8(0);
+    ASSERT_TRUE(ReadBytes(negative.Get(), image));
     EXPECT_EQ(image.height, 2);
     EXPECT_EQ(image.pixels, (std::vector<uint8_t>{4, 5, 6, 1, 2, 3}));
-}
 
-TEST(BitmapFile, TheLastRowMayLackItsPadding) {
-    Bytes file = Header(1, 2, 8, 1, 58);
-    file.U32(0).U8(7).Fill(3, 0).U8(9); // second (top) row without its pad
-    QxImage image;
-    ASSERT_TRUE(ReadBytes(file.Get(), image));
+    Bytes unpadded = Header(1, 2, 8, 1, 58); // the last (top) row may lack its padding
+    unpadded.U32(0).U8(7).Fill(3, 0).U8(9);
+    ASSERT_TRUE(ReadBytes(unpadded.Get(), image));
     EXPECT_EQ(image.pixels, (std::vector<uint8_t>{9, 7}));
-}
 
-TEST(BitmapFile, AFileThatIsNoBitmapIsRefusedSilently) {
-    LogCapture log;
-    QxImage image;
+    LogCapture log; // a file that is no bitmap is refused silently
     EXPECT_FALSE(ReadBytes(Bytes().Text("PNG......").Get(), image));
     EXPECT_FALSE(ReadBytes({}, image));
     EXPECT_EQ(log.Text(), "");
@@ -165,15 +156,4 @@ TEST(BitmapFile, DamagedFilesGiveNoImageAndOneLine) {
         EXPECT_FALSE(image.HasPixels());
         EXPECT_EQ(log.Text(), std::string("Invalid image: pic.bmp (") + c.reason + ")\n");
     }
-}
-
-TEST(BitmapFile, TheWriterRefusesWhatTheFormatCannotHold) {
-    QxBuffer buffer;
-    buffer.Allocate(0, 0);
-    EXPECT_FALSE(QxBitmapFile::Write(buffer, QxImage{}));
-    EXPECT_FALSE(QxBitmapFile::Write(buffer, Pattern(2, 2, 15)));
-    QxImage noPalette = Pattern(2, 2, 8);
-    noPalette.palette.clear();
-    EXPECT_FALSE(QxBitmapFile::Write(buffer, noPalette));
-    EXPECT_EQ(buffer.Tell(), 0u);
 }

@@ -1,4 +1,4 @@
-// Image variants: cache keys and the mirror, flip and halve transforms.
+// Image variants: the mirror, flip and halve transforms.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,18 +18,6 @@ QxImage Numbered(int w, int h, int bits) {
 }
 
 } // namespace
-
-TEST(ImageVariant, KeysAreUpperCasedWithSuffixesInFixedOrder) {
-    EXPECT_EQ(QxImageCacheKey("gfx/Ball.bmp", 0, false), "GFX/BALL.BMP");
-    EXPECT_EQ(QxImageCacheKey("a.bmp", kImageMirror, false), "A.BMP_H");
-    EXPECT_EQ(
-        QxImageCacheKey("a", kImageDither | kImageHalvePalette | kImageFlip | kImageMirror, true),
-        "A_H_V_HB_D");
-    // A single image does not carry "_D".
-    EXPECT_EQ(QxImageCacheKey("a", kImageDither | kImageFlip, false), "A_V");
-    EXPECT_EQ(QxImageCacheKey("a", kImageDither, true), "A_D");
-    EXPECT_EQ(QxImageCacheKey("a", 1 | 32, true), "A");
-}
 
 TEST(ImageVariant, MirrorAndFlipMovePixelsAtEveryDepth) {
     struct Case {

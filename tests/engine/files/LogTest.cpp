@@ -33,13 +33,6 @@ TEST(Log, LongOutputIsCutInsideTheLine) {
     EXPECT_STREQ(block.line, "3 apples\r\n");
 }
 
-TEST(Log, DroppedBeforeTheSettingsStoreExists) {
-    ASSERT_EQ(g_settingsManager, nullptr);
-    LogPrintf("nowhere %d", 1);
-    LogString("nowhere\n");
-    SUCCEED();
-}
-
 TEST(Log, AppendsEachMessageToTheUserDataFolder) {
     filestest::LogCapture log;
     LogPrintf("Unable to open image: %s", "a.bmp");

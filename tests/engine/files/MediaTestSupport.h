@@ -1,13 +1,10 @@
 #pragma once
-// Helpers for the file, image and sound tests: a temporary folder removed afterwards,
+// Helpers for the file, image and sound tests: a fresh folder of the running test,
 // whole-file reads and writes, byte building, in-memory files, a source serving named
 // byte blocks, and a log that can be read back.
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,53 +16,39 @@
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileManager.h"
 #include "platform/headless/Headless.h"
+#include "support/TestFiles.h"
 
 namespace mediatest {
 
+// A fresh folder of the running test, numbered so that one test may hold several.
 class TempFolder {
 public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path() /
-                 ("rondelix-files-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
+    TempFolder() : m_path(testsupport::FreshFolder("files", false, "-" + std::to_string(Next()))) {}
 
     const std::filesystem::path& Path() const { return m_path; }
     // The folder as a file manager root: ends in "/".
     std::string Root() const { return m_path.generic_string() + "/"; }
 
 private:
+    static int Next() {
+        static std::atomic<int> counter{0};
+        return counter++;
+    }
     std::filesystem::path m_path;
 };
 
-inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-}
-
-inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
-    WriteFileBytes(path, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 inline std::string ReadFileText(const std::filesystem::path& path) {
-    const std::vector<uint8_t> bytes = ReadFileBytes(path);
-    return std::string(bytes.begin(), bytes.end());
+    return testsupport::ReadText(path.string());
+}
+inline std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    const std::string text = ReadFileText(path);
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+inline void WriteFileText(const std::filesystem::path& path, const std::string& text) {
+    testsupport::WriteText(path.string(), text);
+}
+inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    WriteFileText(path, std::string(bytes.begin(), bytes.end()));
 }
 
 // Little-endian byte building.
@@ -123,7 +106,6 @@ public:
     }
     void Remove(const std::string& name) { m_files.erase(name); }
     QxFile* Open(const std::string& name, int32_t) override {
-        ++m_opens;
         auto it = m_files.find(name);
         if (it == m_files.end())
             return nullptr;
@@ -144,12 +126,10 @@ public:
         return 0;
     }
     size_t OpenCount() const { return m_open.size(); }
-    int Opens() const { return m_opens; }
 
 private:
     std::map<std::string, std::vector<uint8_t>> m_files;
     std::vector<std::unique_ptr<QxBuffer>> m_open;
-    int m_opens = 0;
 };
 
 // Publishes a settings store whose user data folder (and so the log) lies in a fresh
@@ -172,7 +152,6 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     std::string Text() const { return ReadFileText(m_logPath); }
-    const std::string& LogPath() const { return m_logPath; }
 
 private:
     TempFolder m_folder;

@@ -14,6 +14,7 @@
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
+#include "support/ServiceFixture.h"
 
 using namespace mediatest;
 
@@ -73,25 +74,22 @@ std::vector<uint8_t> ListFile(const std::vector<QxImage>& frames) {
     return FileOf([&](QxBuffer& b) { return QxImageListFile::Write(b, frames); });
 }
 
-class ResourceCacheTest : public testing::Test {
+class ResourceCacheTest : public testsupport::ServiceFixture {
 protected:
+    ResourceCacheTest() : ServiceFixture("cache", {false, false, true, false, false}) {}
     void SetUp() override {
+        ServiceFixture::SetUp();
         auto files = std::make_unique<MemoryFileManager>();
         m_files = files.get();
-        m_fileSystem.AddManager(std::move(files), "");
-        m_previousFileSystem = CurrentFileSystem();
-        SetCurrentFileSystem(&m_fileSystem);
+        Files().AddManager(std::move(files), "");
         QxDisplayMode mode;
         mode.width = 64;
         mode.height = 48;
         mode.format.bitsPerPixel = 16;
         ASSERT_TRUE(m_screen.CreateScreen(&mode, "cache test"));
-        ASSERT_EQ(m_sound.InitSound(0), 1);
         g_screen = &m_screen;
-        g_soundManager = &m_sound;
 
         m_files->Add("gfx/ball.bmp", BitmapFile(Picture(3, 2, 8)));
-        m_files->Add("gfx/deep.bmp", BitmapFile(Picture(2, 1, 24)));
         m_files->Add("gfx/walk.ims", ListFile({Picture(2, 2, 8, "one"), Picture(1, 3, 16, "two"),
                                                Picture(4, 1, 8, "three")}));
         WavShape wav;
@@ -100,46 +98,45 @@ protected:
     }
     void TearDown() override {
         g_screen = nullptr;
-        g_soundManager = nullptr;
-        SetCurrentFileSystem(m_previousFileSystem);
+        ServiceFixture::TearDown();
     }
 
     const QxSurface* Surface(uint32_t handle) { return m_screen.GetSurface(handle).get(); }
 
-    LogCapture m_log;
-    QxFileSystem m_fileSystem;
     MemoryFileManager* m_files = nullptr;
-    QxFileSystem* m_previousFileSystem = nullptr;
     TestScreen m_screen;
-    QxWin32SoundManager m_sound;
-    QxResourceCache m_cache;
+    QxResourceCache& m_cache = Cache();
+    QxWin32SoundManager& m_sound = Sound();
 };
 
 } // namespace
 
-TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecord) {
+TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecordFreedAtZero) {
     QxImageRecord* first = m_cache.GetImage("gfx/ball.bmp", 0);
     ASSERT_NE(first, nullptr);
     m_files->Remove("gfx/ball.bmp"); // the second request must not need the file
-    QxImageRecord* second = m_cache.GetImage("GFX/Ball.BMP", 0);
-    EXPECT_EQ(second, first);
+    EXPECT_EQ(m_cache.GetImage("GFX/Ball.BMP", 0), first);
     EXPECT_EQ(first->refCount, 2);
-    EXPECT_EQ(first->key, "GFX/BALL.BMP");
     EXPECT_EQ(first->width, 3);
     EXPECT_EQ(first->height, 2);
-    EXPECT_TRUE(m_screen.IsSurfaceValid(first->surface));
     EXPECT_EQ(m_cache.ImageCount(), 1u);
     EXPECT_EQ(m_files->OpenCount(), 0u);
+    const uint32_t surface = first->surface;
+    const std::string key = first->key;
+    m_cache.ReleaseImage(key);
+    EXPECT_EQ(first->refCount, 1);
+    EXPECT_TRUE(m_screen.IsSurfaceValid(surface));
+    m_cache.ReleaseImage(key);
+    EXPECT_FALSE(m_screen.IsSurfaceValid(surface));
+    EXPECT_EQ(m_cache.ImageCount(), 0u);
+    m_cache.ReleaseImage(key); // unknown now: ignored
 }
 
 TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
     QxImageRecord* plain = m_cache.GetImage("gfx/ball.bmp", 0);
     QxImageRecord* mirrored = m_cache.GetImage("gfx/ball.bmp", kImageMirror);
-    ASSERT_NE(plain, nullptr);
-    ASSERT_NE(mirrored, nullptr);
+    ASSERT_TRUE(plain && mirrored);
     EXPECT_NE(plain, mirrored);
-    EXPECT_EQ(mirrored->key, "GFX/BALL.BMP_H");
-    EXPECT_EQ(plain->refCount, 1);
     EXPECT_EQ(mirrored->refCount, 1);
     const QxSurface* a = Surface(plain->surface);
     const QxSurface* b = Surface(mirrored->surface);
@@ -149,93 +146,67 @@ TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
             EXPECT_EQ(a->Row(y)[x], b->Row(y)[2 - x]);
 }
 
-TEST_F(ResourceCacheTest, ReleaseAtZeroFreesTheSurfaceAndDropsTheRecord) {
-    QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
-    m_cache.GetImage("gfx/ball.bmp", 0);
-    const uint32_t surface = record->surface;
-    const std::string key = record->key;
-    m_cache.ReleaseImage(key);
-    EXPECT_EQ(record->refCount, 1);
-    EXPECT_TRUE(m_screen.IsSurfaceValid(surface));
-    m_cache.ReleaseImage(key);
-    EXPECT_FALSE(m_screen.IsSurfaceValid(surface));
-    EXPECT_EQ(m_cache.ImageCount(), 0u);
-    m_cache.ReleaseImage(key); // unknown now: ignored
-    m_cache.ReleaseImage("NOT THERE");
-}
-
-TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecord) {
+TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecordWhileItsFileLasts) {
     QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
     const uint32_t old = record->surface;
     m_screen.FreeAllSurfaces();
-    QxImageRecord* again = m_cache.GetImage("gfx/ball.bmp", 0);
-    EXPECT_EQ(again, record);
+    EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), record);
     EXPECT_EQ(record->refCount, 2);
     EXPECT_NE(record->surface, old);
     EXPECT_TRUE(m_screen.IsSurfaceValid(record->surface));
     EXPECT_EQ(m_files->OpenCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, ALostSurfaceWhoseFileIsGoneIsReported) {
-    QxImageRecord* record = m_cache.GetImage("gfx/ball.bmp", 0);
     m_screen.FreeAllSurfaces();
     m_files->Remove("gfx/ball.bmp");
     EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to Find Image gfx/ball.bmp");
-    EXPECT_EQ(record->refCount, 1);
+    EXPECT_EQ(Log(), "Unable to Find Image gfx/ball.bmp");
+    EXPECT_EQ(record->refCount, 2);
 }
 
-TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesGiveNoRecord) {
+TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesAndListsGiveNoRecord) {
     EXPECT_EQ(m_cache.GetImage("", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "");
+    EXPECT_EQ(Log(), "");
     EXPECT_EQ(m_cache.GetImage("gfx/none.bmp", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to open image: gfx/none.bmp\n");
     std::vector<uint8_t> broken = BitmapFile(Picture(3, 2, 8));
     broken.resize(60);
     m_files->Add("gfx/broken.bmp", broken);
     EXPECT_EQ(m_cache.GetImage("gfx/broken.bmp", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to open image: gfx/none.bmp\n"
-                            "Invalid image: gfx/broken.bmp (palette past the end of the file)\n");
     m_files->Add("gfx/text.bmp", {'h', 'i'});
     EXPECT_EQ(m_cache.GetImage("gfx/text.bmp", 0), nullptr);
+    EXPECT_EQ(m_cache.GetImageList("gfx/none.ims", 0), nullptr);
+    m_files->Add("gfx/future.ims", Bytes().Text("IMST").U32(3).U32(1).U32(0).Get());
+    EXPECT_EQ(m_cache.GetImageList("gfx/future.ims", 0), nullptr);
+    EXPECT_EQ(Log(), "Unable to open image: gfx/none.bmp\n"
+                     "Invalid image: gfx/broken.bmp (palette past the end of the file)\n"
+                     "Unable to open image list: gfx/none.ims\n");
     EXPECT_EQ(m_cache.ImageCount(), 0u);
+    EXPECT_EQ(m_cache.ImageListCount(), 0u);
     EXPECT_EQ(m_files->OpenCount(), 0u);
 }
 
 TEST_F(ResourceCacheTest, AFailureThrownWhileLoadingIsCaughtAndLogged) {
     m_screen.throwAt = 0;
     EXPECT_EQ(m_cache.GetImage("gfx/ball.bmp", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "An exception occured attempting to load image: gfx/ball.bmp\n");
     m_screen.throwAt = 2;
     EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "An exception occured attempting to load image: gfx/ball.bmp\n"
-                            "An exception occured attempting to load image list: gfx/walk.ims\n");
+    EXPECT_EQ(Log(), "An exception occured attempting to load image: gfx/ball.bmp\n"
+                     "An exception occured attempting to load image list: gfx/walk.ims\n");
     EXPECT_EQ(m_screen.SurfaceCount(), 0u); // the frames made before were freed
     EXPECT_EQ(m_files->OpenCount(), 0u);
 }
 
-TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrame) {
-    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", kImageDither);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->key, "GFX/WALK.IMS_D");
-    EXPECT_EQ(list->refCount, 1);
-    ASSERT_EQ(list->FrameCount(), 3u);
-    EXPECT_EQ(list->frames[0].name, "one");
-    EXPECT_EQ(list->frames[1].name, "two");
-    EXPECT_EQ(list->frames[1].width, 1);
-    EXPECT_EQ(list->frames[1].height, 3);
-    EXPECT_EQ(list->frames[2].width, 4);
-    for (const QxImageListFrame& frame : list->frames)
-        EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
-    EXPECT_EQ(m_cache.GetImageList("GFX/Walk.ims", kImageDither), list);
-    EXPECT_EQ(list->refCount, 2);
-}
-
-TEST_F(ResourceCacheTest, OnlyEightBitFramesTakeVariants) {
+TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrameAndOnlyEightBitFramesTakeVariants) {
     QxImageListRecord* plain = m_cache.GetImageList("gfx/walk.ims", 0);
     QxImageListRecord* turned = m_cache.GetImageList("gfx/walk.ims", kImageFlip | kImageMirror);
     ASSERT_TRUE(plain && turned);
-    EXPECT_EQ(turned->key, "GFX/WALK.IMS_H_V");
+    ASSERT_EQ(plain->FrameCount(), 3u);
+    EXPECT_EQ(plain->frames[1].name, "two");
+    EXPECT_EQ(plain->frames[1].width, 1);
+    EXPECT_EQ(plain->frames[1].height, 3);
+    EXPECT_EQ(plain->frames[2].width, 4);
+    for (const QxImageListFrame& frame : plain->frames)
+        EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
+    EXPECT_EQ(m_cache.GetImageList("GFX/Walk.ims", 0), plain);
+    EXPECT_EQ(plain->refCount, 2);
     const QxSurface* a8 = Surface(plain->frames[0].surface);
     const QxSurface* b8 = Surface(turned->frames[0].surface);
     EXPECT_EQ(a8->Row(0)[0], b8->Row(1)[1]);
@@ -251,12 +222,11 @@ TEST_F(ResourceCacheTest, HalvedPalettesDarkenEightBitFrames) {
     m_files->Add("gfx/dim.ims", ListFile({frame}));
     QxImageListRecord* list = m_cache.GetImageList("gfx/dim.ims", kImageHalvePalette);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->key, "GFX/DIM.IMS_HB");
     // Red 100, green 50, blue 24 in five bits each.
     EXPECT_EQ(Surface(list->frames[0].surface)->pixels[0], (12 << 10) | (6 << 5) | 3);
 }
 
-TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailed) {
+TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailedAndReleaseFreesTheRest) {
     m_screen.failAt = 1;
     QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
     ASSERT_NE(list, nullptr);
@@ -267,6 +237,7 @@ TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailed) {
     EXPECT_TRUE(m_screen.IsSurfaceValid(list->frames[2].surface));
     m_cache.ReleaseImageList(list->key);
     EXPECT_EQ(m_screen.SurfaceCount(), 0u);
+    EXPECT_EQ(m_cache.ImageListCount(), 0u);
 }
 
 TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
@@ -280,31 +251,12 @@ TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
     m_screen.FreeAllSurfaces();
     m_files->Remove("gfx/walk.ims");
     EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to Find Image gfx/walk.ims");
-}
-
-TEST_F(ResourceCacheTest, ReleasingAListFreesEveryFrame) {
-    QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
-    const std::vector<QxImageListFrame> frames = list->frames;
-    m_cache.ReleaseImageList(list->key);
-    for (const QxImageListFrame& frame : frames)
-        EXPECT_FALSE(m_screen.IsSurfaceValid(frame.surface));
-    EXPECT_EQ(m_cache.ImageListCount(), 0u);
-}
-
-TEST_F(ResourceCacheTest, MissingAndDamagedListsGiveNoRecord) {
-    EXPECT_EQ(m_cache.GetImageList("gfx/none.ims", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to open image list: gfx/none.ims\n");
-    m_files->Add("gfx/future.ims", Bytes().Text("IMST").U32(3).U32(1).U32(0).Get());
-    EXPECT_EQ(m_cache.GetImageList("gfx/future.ims", 0), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to open image list: gfx/none.ims\n");
-    EXPECT_EQ(m_cache.ImageListCount(), 0u);
+    EXPECT_EQ(Log(), "Unable to Find Image gfx/walk.ims");
 }
 
 TEST_F(ResourceCacheTest, SoundsAreCountedByFoldedName) {
     QxSoundRecord* sound = m_cache.GetSound("sfx/bounce.wav");
     ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(sound->key, "SFX/BOUNCE.WAV");
     EXPECT_EQ(m_cache.GetSound("SFX/Bounce.wav"), sound);
     EXPECT_EQ(sound->refCount, 2);
     EXPECT_EQ(m_sound.SoundCount(), 1u);
@@ -318,7 +270,7 @@ TEST_F(ResourceCacheTest, SoundsAreCountedByFoldedName) {
 
 TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
     EXPECT_EQ(m_cache.GetSound("sfx/none.wav"), nullptr);
-    EXPECT_EQ(m_log.Text(), "Unable to open sound: sfx/none.wav\n");
+    EXPECT_EQ(Log(), "Unable to open sound: sfx/none.wav\n");
     m_files->Add("sfx/bad.wav", Bytes().Text("RIFF").U32(4).Text("WAVE").Get());
     EXPECT_EQ(m_cache.GetSound("sfx/bad.wav"), nullptr);
     EXPECT_EQ(m_cache.SoundCount(), 0u);
@@ -330,4 +282,5 @@ TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
     EXPECT_EQ(m_cache.GetSound("sfx/bounce.wav"), nullptr);
     EXPECT_EQ(log.Text(), "Exception occured while opening sound: sfx/bounce.wav\n");
     EXPECT_EQ(m_files->OpenCount(), 0u);
+    g_soundManager = &m_sound;
 }

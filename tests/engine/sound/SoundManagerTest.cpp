@@ -1,14 +1,13 @@
-// The sound manager over the headless sound service: loading, instances, volume and
-// pan arithmetic, fades, the end of an instance, and disabled sound.
+// The sound manager over the headless sound service: instances, volume arithmetic, fades, the end
+// of an instance, disabled sound and service failures.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "engine/files/MediaTestSupport.h"
 #include "engine/sound/QxSoundLevels.h"
-#include "engine/sound/QxWin32SoundManager.h"
 #include "platform/headless/HeadlessSound.h"
+#include "support/ServiceFixture.h"
 
 using namespace mediatest;
 namespace hs = platform::headless;
@@ -21,14 +20,18 @@ hs::SoundBufferState StateOf(const platform::SoundBuffer* buffer) {
     return state;
 }
 
-class SoundManagerTest : public testing::Test {
+class SoundManagerTest : public testsupport::ServiceFixture {
 protected:
+    SoundManagerTest() : ServiceFixture("sound", {false, false, true, false, false}) {}
     void SetUp() override {
         hs::ResetSoundFailures();
         m_baseBuffers = hs::SoundBufferCount();
-        ASSERT_EQ(m_manager.InitSound(0), 1);
+        ServiceFixture::SetUp();
     }
-    void TearDown() override { hs::ResetSoundFailures(); }
+    void TearDown() override {
+        ServiceFixture::TearDown();
+        hs::ResetSoundFailures();
+    }
 
     // 800 bytes at 8000 one-byte frames per second: 100 ms of sound.
     uint32_t Load(bool expectOk = true) {
@@ -47,37 +50,29 @@ protected:
     int32_t VolumeOf(uint32_t instance) {
         return StateOf(m_manager.InstanceBuffer(instance)).volume;
     }
+    float LevelOf(uint32_t instance) {
+        float volume = -1.0f;
+        EXPECT_TRUE(m_manager.GetInstanceVolume(instance, &volume));
+        return volume;
+    }
 
-    LogCapture m_log;
-    QxWin32SoundManager m_manager;
+    QxWin32SoundManager& m_manager = Sound();
     size_t m_baseBuffers = 0;
 };
 
 } // namespace
 
 TEST(SoundLevels, AttenuationFollowsTheLogarithmAndSilencesAtOneTenth) {
-    EXPECT_EQ(QxVolumeToAttenuation(1.0f), 0);
-    EXPECT_EQ(QxVolumeToAttenuation(0.5f), -3010);
-    EXPECT_EQ(QxVolumeToAttenuation(0.25f), -6020);
-    EXPECT_EQ(QxVolumeToAttenuation(0.1f), -10000);
-    EXPECT_EQ(QxVolumeToAttenuation(0.05f), -10000);
-    EXPECT_EQ(QxVolumeToAttenuation(0.0f), -10000);
-    EXPECT_EQ(QxVolumeToAttenuation(-3.0f), -10000);
-    EXPECT_EQ(QxVolumeToAttenuation(std::numeric_limits<float>::quiet_NaN()), -10000);
-    EXPECT_EQ(QxVolumeToAttenuation(2.0f), 0);
-}
-
-TEST(SoundLevels, PanIsLogarithmicTowardsEachSideAndMirrorsWhenSwapped) {
-    EXPECT_EQ(QxPanToServicePan(0.0f, false), 0);
-    EXPECT_EQ(QxPanToServicePan(-1.0f, false), -10000);
-    EXPECT_EQ(QxPanToServicePan(1.0f, false), 10000);
-    EXPECT_EQ(QxPanToServicePan(-0.5f, false), -2632);
-    EXPECT_EQ(QxPanToServicePan(0.5f, false), 2632);
-    EXPECT_EQ(QxPanToServicePan(-0.25f, false), -1120);
-    EXPECT_EQ(QxPanToServicePan(-1.0f, true), 10000);
-    EXPECT_EQ(QxPanToServicePan(0.5f, true), -2632);
-    EXPECT_EQ(QxPanToServicePan(-7.0f, false), -10000);
-    EXPECT_EQ(QxPanToServicePan(7.0f, false), 10000);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        float volume;
+        int32_t attenuation;
+    } volumes[] = {{1.0f, 0},      {0.5f, -3010},   {0.25f, -6020}, {0.1f, -10000}, {0.05f, -10000},
+                   {0.0f, -10000}, {-3.0f, -10000}, {nan, -10000},  {2.0f, 0}};
+    for (const auto& v : volumes) {
+        SCOPED_TRACE(v.volume);
+        EXPECT_EQ(QxVolumeToAttenuation(v.volume), v.attenuation);
+    }
 }
 
 TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
@@ -93,45 +88,26 @@ TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     EXPECT_EQ(manager.InitSound(0), 1);
 }
 
-TEST_F(SoundManagerTest, LoadCopiesTheSamplesIntoOneStaticBuffer) {
+TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLengthAndALoopPlaysOn) {
     const uint32_t sound = Load();
-    EXPECT_EQ(sound, 0u);
-    EXPECT_EQ(Load(), 1u); // handles count up
-    const hs::SoundBufferState state = StateOf(m_manager.SoundBufferOf(sound));
-    EXPECT_NE(state.flags & platform::kSoundBufferStatic, 0u);
-    EXPECT_NE(state.flags & platform::kSoundBufferControlFrequency, 0u);
-    ASSERT_EQ(state.size, 800u);
-    EXPECT_EQ(std::vector<uint8_t>(state.data, state.data + state.size), Ramp(800));
-    EXPECT_EQ(state.format.sampleRate, 8000u);
-    EXPECT_FALSE(state.locked);
-    EXPECT_EQ(m_log.Text(), "");
-}
-
-TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLength) {
-    const uint32_t instance = Play(Load());
+    const uint32_t instance = Play(sound);
+    const uint32_t loop = Play(sound, true);
     ASSERT_EQ(m_manager.ResumeInstance(instance), 1);
+    m_manager.ResumeInstance(loop);
     EXPECT_TRUE(m_manager.IsInstancePlaying(instance));
     hs::AdvanceSound(60.0);
     EXPECT_EQ(StateOf(m_manager.InstanceBuffer(instance)).position, 480u);
     m_manager.UpdateSounds(60.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 1u);
-    hs::AdvanceSound(50.0);
+    EXPECT_EQ(m_manager.InstanceCount(), 2u);
+    hs::AdvanceSound(190.0);
     EXPECT_FALSE(m_manager.IsInstancePlaying(instance));
     const size_t buffers = hs::SoundBufferCount();
-    m_manager.UpdateSounds(50.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 0u);
+    m_manager.UpdateSounds(190.0f);
+    EXPECT_EQ(m_manager.InstanceCount(), 1u);
     EXPECT_EQ(hs::SoundBufferCount(), buffers - 1); // the duplicate was released
     EXPECT_EQ(m_manager.StopInstance(instance), 1); // gone: answered and ignored
-}
-
-TEST_F(SoundManagerTest, ALoopingInstancePlaysOn) {
-    const uint32_t instance = Play(Load(), true);
-    m_manager.ResumeInstance(instance);
-    hs::AdvanceSound(250.0);
-    m_manager.UpdateSounds(250.0f);
-    ASSERT_TRUE(m_manager.IsInstancePlaying(instance));
-    EXPECT_EQ(StateOf(m_manager.InstanceBuffer(instance)).position, 400u);
-    EXPECT_TRUE(StateOf(m_manager.InstanceBuffer(instance)).looping);
+    ASSERT_TRUE(m_manager.IsInstancePlaying(loop));
+    EXPECT_EQ(StateOf(m_manager.InstanceBuffer(loop)).position, 400u);
 }
 
 TEST_F(SoundManagerTest, PauseKeepsThePositionForResume) {
@@ -149,22 +125,14 @@ TEST_F(SoundManagerTest, PauseKeepsThePositionForResume) {
     EXPECT_EQ(state.position, 240u);
 }
 
-TEST_F(SoundManagerTest, MasterVolumeScalesTheAttenuation) {
+TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
     const uint32_t instance = Play(Load());
     m_manager.SetMasterVolume(0.5f);
     m_manager.UpdateSounds(0.0f);
     EXPECT_EQ(VolumeOf(instance), -3010);
     m_manager.SetMasterVolume(1.0f);
-    m_manager.UpdateSounds(0.0f);
-    EXPECT_EQ(VolumeOf(instance), 0);
-}
-
-TEST_F(SoundManagerTest, InstanceVolumeIsClampedAndZeroIsSilent) {
-    const uint32_t instance = Play(Load());
     ASSERT_EQ(m_manager.SetInstanceVolume(instance, 0.0f), 1);
-    float volume = 0.0f;
-    ASSERT_TRUE(m_manager.GetInstanceVolume(instance, &volume));
-    EXPECT_FLOAT_EQ(volume, 0.1f);
+    EXPECT_FLOAT_EQ(LevelOf(instance), 0.1f); // clamped, and silent
     EXPECT_EQ(VolumeOf(instance), -10000);
     m_manager.SetInstanceVolume(instance, 0.25f);
     EXPECT_EQ(VolumeOf(instance), -6020);
@@ -173,35 +141,26 @@ TEST_F(SoundManagerTest, InstanceVolumeIsClampedAndZeroIsSilent) {
     EXPECT_EQ(m_manager.SetInstanceVolume(4242, 0.5f), 1); // unknown: ignored
 }
 
-TEST_F(SoundManagerTest, FadeOutOverTwoEndsTheInstanceAfterTwo) {
-    const uint32_t instance = Play(Load(), true);
-    ASSERT_EQ(m_manager.FadeOutInstance(instance, 2.0f), 1);
-    EXPECT_TRUE(m_manager.IsInstancePlaying(instance)); // a fade starts the buffer
+TEST_F(SoundManagerTest, AFadeOutEndsTheInstanceAndAFadeInStopsAtFull) {
+    const uint32_t sound = Load();
+    const uint32_t out = Play(sound, true);
+    const uint32_t in = Play(sound, true);
+    m_manager.SetInstanceVolume(in, 0.0f); // the music pattern: silent start, then a fade in
+    ASSERT_EQ(m_manager.FadeOutInstance(out, 2.0f), 1);
+    ASSERT_EQ(m_manager.FadeInInstance(in, 9.0f), 1);
+    EXPECT_TRUE(m_manager.IsInstancePlaying(out)); // a fade starts the buffer
     m_manager.UpdateSounds(1.0f);
-    ASSERT_EQ(m_manager.InstanceCount(), 1u);
-    EXPECT_EQ(VolumeOf(instance), -3010);
+    EXPECT_EQ(VolumeOf(out), -3010);
     m_manager.UpdateSounds(1.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 0u);
-    EXPECT_FALSE(m_manager.IsInstancePlaying(instance));
-}
-
-TEST_F(SoundManagerTest, FadeInRisesToFullAndStops) {
-    // The music pattern: silent start, then a fade in.
-    const uint32_t instance = Play(Load(), true);
-    m_manager.SetInstanceVolume(instance, 0.0f);
-    ASSERT_EQ(m_manager.FadeInInstance(instance, 9.0f), 1);
-    m_manager.UpdateSounds(4.5f);
-    float volume = 0.0f;
-    m_manager.GetInstanceVolume(instance, &volume);
-    EXPECT_NEAR(volume, 0.55f, 1e-6f);
-    EXPECT_EQ(VolumeOf(instance), -2596);
+    EXPECT_EQ(m_manager.InstanceCount(), 1u);
+    EXPECT_FALSE(m_manager.IsInstancePlaying(out));
+    m_manager.UpdateSounds(2.5f);
+    EXPECT_NEAR(LevelOf(in), 0.55f, 1e-6f);
+    EXPECT_EQ(VolumeOf(in), -2596);
     m_manager.UpdateSounds(100.0f);
-    m_manager.GetInstanceVolume(instance, &volume);
-    EXPECT_FLOAT_EQ(volume, 1.0f);
     m_manager.UpdateSounds(100.0f);
-    m_manager.GetInstanceVolume(instance, &volume);
-    EXPECT_FLOAT_EQ(volume, 1.0f); // the fade stopped at full level
-    EXPECT_EQ(VolumeOf(instance), 0);
+    EXPECT_FLOAT_EQ(LevelOf(in), 1.0f); // the fade stopped at full level
+    EXPECT_EQ(VolumeOf(in), 0);
 }
 
 TEST_F(SoundManagerTest, FadesWithoutDurationActAtTheNextUpdate) {
@@ -213,21 +172,8 @@ TEST_F(SoundManagerTest, FadesWithoutDurationActAtTheNextUpdate) {
     m_manager.UpdateSounds(0.0f); // no time yet: nothing moves, nothing breaks
     EXPECT_EQ(m_manager.InstanceCount(), 2u);
     m_manager.UpdateSounds(16.0f);
-    float volume = 0.0f;
-    ASSERT_TRUE(m_manager.GetInstanceVolume(in, &volume));
-    EXPECT_FLOAT_EQ(volume, 1.0f);
-    EXPECT_FALSE(m_manager.GetInstanceVolume(out, &volume));
-}
-
-TEST_F(SoundManagerTest, FadeOutAllEndsEveryInstance) {
-    const uint32_t sound = Load();
-    Play(sound, true);
-    Play(sound, false);
-    ASSERT_EQ(m_manager.FadeOutAll(10.0f), 1);
-    m_manager.UpdateSounds(5.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 2u);
-    m_manager.UpdateSounds(5.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 0u);
+    EXPECT_FLOAT_EQ(LevelOf(in), 1.0f);
+    EXPECT_EQ(m_manager.InstanceCount(), 1u);
 }
 
 TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
@@ -240,8 +186,6 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     EXPECT_EQ(m_manager.ResumeInstance(instance), 0);
     EXPECT_EQ(m_manager.FadeInInstance(instance, 1.0f), 0);
     EXPECT_EQ(m_manager.FadeOutInstance(instance, 1.0f), 0);
-    EXPECT_EQ(m_manager.SetInstancePan(instance, 1.0f), 0);
-    EXPECT_EQ(m_manager.SetInstanceRate(instance, 2.0f), 0);
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), -10000);
     m_manager.SetInstanceVolume(instance, 1.0f);
@@ -252,6 +196,7 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
 }
 
 TEST_F(SoundManagerTest, FreeSoundEndsItsInstancesAndReleasesEveryBuffer) {
+    const size_t devices = hs::SoundDeviceCount();
     const uint32_t a = Load();
     const uint32_t b = Load();
     const uint32_t ia = Play(a, true);
@@ -262,37 +207,18 @@ TEST_F(SoundManagerTest, FreeSoundEndsItsInstancesAndReleasesEveryBuffer) {
     EXPECT_NE(m_manager.InstanceBuffer(ib), nullptr);
     EXPECT_EQ(m_manager.SoundCount(), 1u);
     EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers + 2);
-    EXPECT_EQ(m_manager.StopAll(), 1);
-    EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers + 1);
+    ServiceFixture::TearDown(); // destroying the manager releases the rest and the device
+    EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers);
+    EXPECT_EQ(hs::SoundDeviceCount(), devices - 1);
 }
 
-TEST(SoundManagerLifetime, DestructionReleasesEveryBufferAndTheDevice) {
-    const size_t buffers = hs::SoundBufferCount();
-    const size_t devices = hs::SoundDeviceCount();
-    {
-        QxWin32SoundManager manager;
-        manager.InitSound(0);
-        WavShape shape;
-        shape.samples = Ramp(64);
-        auto file = BufferOf(MakeWav(shape));
-        uint32_t sound = 0, instance = 0;
-        ASSERT_EQ(manager.LoadSound(file.get(), &sound), 1);
-        ASSERT_EQ(manager.PlaySound(sound, &instance, true), 1);
-        EXPECT_EQ(hs::SoundBufferCount(), buffers + 2);
-        EXPECT_EQ(hs::SoundDeviceCount(), devices + 1);
-    }
-    EXPECT_EQ(hs::SoundBufferCount(), buffers);
-    EXPECT_EQ(hs::SoundDeviceCount(), devices);
-}
-
-TEST_F(SoundManagerTest, AStaticBufferFailureFallsBackToAPlainOne) {
+TEST_F(SoundManagerTest, ServiceFailuresAreNamedInTheLog) {
     hs::FailSoundCall(hs::SoundCall::CreateStaticBuffer, platform::SoundResult::Failed);
     const uint32_t sound = Load();
-    EXPECT_EQ(m_log.Text(), "Failed to create static Sound Buffer\n");
+    EXPECT_EQ(Log(), "Failed to create static Sound Buffer\n");
     EXPECT_EQ(StateOf(m_manager.SoundBufferOf(sound)).flags & platform::kSoundBufferStatic, 0u);
-}
+    m_manager.FreeSound(sound);
 
-TEST_F(SoundManagerTest, ALockFailureNamesTheErrorAndReleasesTheBuffer) {
     const struct {
         platform::SoundResult result;
         const char* text;
@@ -301,12 +227,12 @@ TEST_F(SoundManagerTest, ALockFailureNamesTheErrorAndReleasesTheBuffer) {
                  {platform::SoundResult::InvalidParam, "Invalid Param\n"},
                  {platform::SoundResult::InvalidCall, "Invalid Call\n"},
                  {platform::SoundResult::Failed, "Unknown Error"}};
-    std::string expected;
+    std::string expected = Log();
     for (const auto& c : cases) {
         hs::FailSoundCall(hs::SoundCall::Lock, c.result);
         Load(false);
         expected += std::string("Failed to lock sound buffer\n") + c.text;
-        EXPECT_EQ(m_log.Text(), expected);
+        EXPECT_EQ(Log(), expected);
     }
     EXPECT_EQ(hs::SoundBufferCount(), m_baseBuffers);
     EXPECT_EQ(m_manager.SoundCount(), 0u);

@@ -79,45 +79,39 @@ TEST_F(WavLoadTest, ReadsTheFormatAndStopsAtTheData) {
     EXPECT_EQ(file->Tell(), 44u);
 }
 
-TEST_F(WavLoadTest, AnOddChunkBetweenFormatAndDataIsSkippedWithItsPad) {
+TEST_F(WavLoadTest, UnusualButSoundFilesLoadTheirSamples) {
     WavShape shape;
     shape.samples = Ramp(10);
-    const auto between = Bytes().Text("LIST").U32(3).Text("abc").U8(0).Get();
-    std::vector<uint8_t> samples;
-    ASSERT_TRUE(Load(MakeWav(shape, between), &samples));
-    EXPECT_EQ(samples, Ramp(10));
-}
-
-TEST_F(WavLoadTest, ALongerFormatChunkIsSkippedPastItsExtraBytes) {
-    Bytes file;
-    file.Raw(Header(4 + 26 + 8 + 4)).Raw(Format(1, 1, 18).Get());
-    file.Text("data").U32(4).U32(0x04030201);
-    std::vector<uint8_t> samples;
-    ASSERT_TRUE(Load(file.Get(), &samples));
-    EXPECT_EQ(samples, (std::vector<uint8_t>{1, 2, 3, 4}));
-}
-
-TEST_F(WavLoadTest, OddDataWithoutItsPadByteStillLoads) {
-    Bytes file;
-    file.Raw(Header(4 + 24 + 8 + 3)).Raw(Format(1, 1).Get()).Text("data").U32(3).U8(9).U8(8).U8(7);
-    std::vector<uint8_t> samples;
-    ASSERT_TRUE(Load(file.Get(), &samples));
-    EXPECT_EQ(samples, (std::vector<uint8_t>{9, 8, 7}));
-}
-
-TEST_F(WavLoadTest, DataBeforeTheFormatFails) {
-    Bytes file;
-    file.Raw(Header(4 + 12 + 24)).Text("data").U32(4).U32(0).Raw(Format(1, 1).Get());
-    ExpectRefused(file.Get(), "Invalid sound: not PCM data\n");
-}
-
-TEST_F(WavLoadTest, AnEmptyDataChunkIsPassedOver) {
-    Bytes file;
-    file.Raw(Header(4 + 24 + 8 + 8 + 2)).Raw(Format(1, 1).Get());
-    file.Text("data").U32(0).Text("data").U32(2).U8(5).U8(6);
-    std::vector<uint8_t> samples;
-    ASSERT_TRUE(Load(file.Get(), &samples));
-    EXPECT_EQ(samples, (std::vector<uint8_t>{5, 6}));
+    const auto fmt = Format(1, 1).Get();
+    const struct {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        std::vector<uint8_t> samples;
+    } cases[] = {
+        {"an odd chunk between format and data, skipped with its pad",
+         MakeWav(shape, Bytes().Text("LIST").U32(3).Text("abc").U8(0).Get()), Ramp(10)},
+        {"a longer format chunk",
+         Bytes()
+             .Raw(Header(42))
+             .Raw(Format(1, 1, 18).Get())
+             .Text("data")
+             .U32(4)
+             .U32(0x04030201)
+             .Get(),
+         {1, 2, 3, 4}},
+        {"odd data without its pad byte",
+         Bytes().Raw(Header(39)).Raw(fmt).Text("data").U32(3).U8(9).U8(8).U8(7).Get(),
+         {9, 8, 7}},
+        {"an empty data chunk passed over",
+         Bytes().Raw(Header(46)).Raw(fmt).Text("data").U32(0).Text("data").U32(2).U8(5).U8(6).Get(),
+         {5, 6}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> samples;
+        ASSERT_TRUE(Load(c.bytes, &samples));
+        EXPECT_EQ(samples, c.samples);
+    }
 }
 
 TEST_F(WavLoadTest, DamagedFilesFailWithOneLineAndNoBuffer) {
@@ -147,13 +141,22 @@ TEST_F(WavLoadTest, DamagedFilesFailWithOneLineAndNoBuffer) {
     // A header cut inside.
     ExpectRefused(Bytes().Raw(Header(100)).Raw(fmt).Text("da").Get(),
                   "Invalid sound: no data chunk\n");
-}
-
-TEST_F(WavLoadTest, ARateTheServiceRefusesFailsTheLoadWithItsLines) {
-    Bytes file;
-    file.Raw(Header(100));
-    file.Text("fmt ").U32(16).U16(1).U16(1).U32(5).U32(5).U16(1).U16(8);
-    file.Text("data").U32(2).U16(0);
-    ExpectRefused(file.Get(),
+    ExpectRefused(Bytes().Raw(Header(40)).Text("data").U32(4).U32(0).Raw(fmt).Get(),
+                  "Invalid sound: not PCM data\n"); // data before the format
+    // A rate the service refuses.
+    ExpectRefused(Bytes()
+                      .Raw(Header(100))
+                      .Text("fmt ")
+                      .U32(16)
+                      .U16(1)
+                      .U16(1)
+                      .U32(5)
+                      .U32(5)
+                      .U16(1)
+                      .U16(8)
+                      .Text("data")
+                      .U32(2)
+                      .U16(0)
+                      .Get(),
                   "Failed to create static Sound Buffer\nFailed to create Sound Buffer\n");
 }

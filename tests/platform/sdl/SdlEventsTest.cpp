@@ -180,15 +180,17 @@ TEST(SdlMouseInput, PositionsAreMappedIntoThePictureWithSignedWords) {
     EXPECT_EQ(events[2].MouseX(), (10 - 160) * 2 / 3);
 }
 
-TEST(SdlMouseInput, TheThreeButtonsPressAndRelease) {
+TEST(SdlMouseInput, TheThreeButtonsPressAndReleaseAndFocusActivates) {
     const std::vector<QxInputEvent> events =
         InputOf({Button(true, SDL_BUTTON_LEFT), Button(false, SDL_BUTTON_LEFT),
                  Button(true, SDL_BUTTON_RIGHT), Button(false, SDL_BUTTON_RIGHT),
                  Button(true, SDL_BUTTON_MIDDLE), Button(false, SDL_BUTTON_MIDDLE),
-                 Button(true, SDL_BUTTON_X1)});
-    const std::vector<QxInputKind> kinds = {QxInputKind::LeftDown,   QxInputKind::LeftUp,
-                                            QxInputKind::RightDown,  QxInputKind::RightUp,
-                                            QxInputKind::MiddleDown, QxInputKind::MiddleUp};
+                 Button(true, SDL_BUTTON_X1), Window(SDL_WINDOWEVENT_FOCUS_LOST),
+                 Window(SDL_WINDOWEVENT_FOCUS_GAINED)});
+    const std::vector<QxInputKind> kinds = {QxInputKind::LeftDown,    QxInputKind::LeftUp,
+                                            QxInputKind::RightDown,   QxInputKind::RightUp,
+                                            QxInputKind::MiddleDown,  QxInputKind::MiddleUp,
+                                            QxInputKind::Deactivated, QxInputKind::Activated};
     ASSERT_EQ(events.size(), kinds.size());
     for (size_t i = 0; i < kinds.size(); ++i)
         EXPECT_EQ(events[i].kind, kinds[i]) << i;
@@ -210,14 +212,6 @@ TEST(SdlMouseInput, TheWheelTurnsInTheDesktopsUnitsUpPositive) {
     EXPECT_EQ(events[0].kind, QxInputKind::MouseWheel);
     EXPECT_EQ(events[0].WheelTurn(), 120);
     EXPECT_EQ(events[1].WheelTurn(), -240);
-}
-
-TEST(SdlWindowInput, FocusChangesAreActivationEvents) {
-    const std::vector<QxInputEvent> events =
-        InputOf({Window(SDL_WINDOWEVENT_FOCUS_LOST), Window(SDL_WINDOWEVENT_FOCUS_GAINED)});
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].kind, QxInputKind::Deactivated);
-    EXPECT_EQ(events[1].kind, QxInputKind::Activated);
 }
 
 TEST(SdlWindowInput, ClosingAndQuittingBecomeTheDesktopsMessages) {
