@@ -1,11 +1,6 @@
 #pragma once
-// What the game-flow tests share: a fresh folder per test, a small game data set the
-// tests write themselves (definition files, a bitmap, a glyph sheet, a sound), and a
-// fixture that builds the services the way the main function does and runs the real
-// game object frame by frame.
-//
-// The data set's menu scenes put their buttons 40 x 20 pixels large at known places;
-// ButtonCentre tells where a click lands on each.
+// A small game data set the game-flow tests write themselves, and a fixture that builds
+// the services the way the main function does and runs the real game object.
 
 #include <chrono>
 #include <cstdint>
@@ -106,11 +101,9 @@ inline std::string NamedButton(const std::string& name, const std::string& typeN
            std::to_string(place.y) + "\n";
 }
 
-// The menus of the game over one picture, one button look and one font, written into
-// `folder`, with every scene's transition fixed (kind 0) unless `transition` says
-// otherwise.
-inline void WriteMenuDataSet(const std::string& folder, int transition = 0) {
-    const std::string trans = "TransType " + std::to_string(transition) + "\n";
+// The menus of the game over one picture, one button look and one font.
+inline void WriteMenuDataSet(const std::string& folder) {
+    const std::string trans = "TransType 0\n";
     WriteBitmap(folder + "/box.bmp", widgettest::Solid(40, 20, QxColour(200, 100, 40)));
     WriteBitmap(folder + "/lit.bmp", widgettest::Solid(40, 20, QxColour(40, 200, 100)));
     const std::string chars = " 0123456789.:VerQFSAbcdeghilmnoprstuvw";
@@ -183,12 +176,10 @@ inline void WriteMenuDataSet(const std::string& folder, int transition = 0) {
 }
 
 // A level of 6 x 3 floor cells with the start at (1, 1), as level text.
-inline std::string SmallLevelText(int coinsOnBoard = 2, int coinsNeeded = 3) {
+inline std::string SmallLevelText() {
     return "Columns 6\nRows 3\nTileWidth 56\nTileHeight 56\nBorderX 0\nBorderY 0\n"
            "StartCol 1\nStartRow 1\nStartDirX 1\nStartDirY 0\nLevelTime 84\n"
-           "CoinsNeeded " +
-           std::to_string(coinsNeeded) + "\nCoinsOnBoard " + std::to_string(coinsOnBoard) +
-           "\nExitAtRandomTile 1\n"
+           "CoinsNeeded 3\nCoinsOnBoard 2\nExitAtRandomTile 1\n"
            "Tile . PyxBitmapTile floor\nGrid\n......\n......\n......\nEnd\n";
 }
 

@@ -81,13 +81,6 @@ protected:
         return Registry().FindPrototype(className) != nullptr;
     }
 
-    // Every definition file of the archive, as the loader lists them.
-    std::vector<std::string> DefinitionFiles() const {
-        std::vector<std::string> names;
-        Files().ListFiles("*.ent", "", true, names);
-        return names;
-    }
-
     // Defines every type and loads every type's resources, as the loading thread does.
     void LoadEverything() {
         Registry().LoadAll();

@@ -176,7 +176,7 @@ std::string CompileLevel(const std::string& folder, const std::string& text) {
 
 TEST_F(HeadlessRunnerTest, OneLevelGameStartsAtOnceAndReplaysToTheSameEnd) {
     WriteBoardDataSet(data_);
-    const std::string level = CompileLevel(folder_, SmallLevelText(2, 3));
+    const std::string level = CompileLevel(folder_, SmallLevelText());
     ASSERT_FALSE(level.empty());
     const std::string script =
         Script("steer.txt", "30 key Down\n60 keyup Down\n90 key Left\n95 keyup Left\n"

@@ -1,16 +1,6 @@
 #pragma once
-// A test fixture for GUI code: every shared service (see support/ServiceFixture.h) with
-// the program's classes registered, and helpers that write bitmaps and image lists into
-// the data folder, create elements, move the mouse and read screen pixels back.
-//
-//     class MyTest : public GuiFixture {};
-//     TEST_F(MyTest, Draws) {
-//         WriteBitmap("red.bmp", SolidImage(4, 4, QxColour(255, 0, 0)));
-//         Define("class sprite\ntype red\nimage red.bmp\n");
-//         auto sprite = CreateElement<QxEntity2DGUISprite>("sprite", "red");
-//         sprite->Draw();
-//         EXPECT_EQ(Pixel(0, 0), Rgb555(QxColour(255, 0, 0)));
-//     }
+// Every shared service with the program's classes registered, and helpers that write
+// pictures into the data folder, create elements and read screen pixels back.
 
 #include <algorithm>
 #include <cstdint>
@@ -23,6 +13,7 @@
 #include "engine/files/QxFile.h"
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
+#include "engine/gui/WidgetTestSupport.h"
 #include "engine/screen/QxPng.h"
 #include "support/ServiceFixture.h"
 
@@ -61,24 +52,11 @@ protected:
         return image;
     }
 
-    // A 24-bit picture of one colour.
     static QxImage SolidImage(int width, int height, QxColour colour) {
-        QxImage image;
-        image.Create(width, height, 24);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                SetImagePixel(image, x, y, colour);
-            }
-        }
-        return image;
+        return widgettest::Solid(width, height, colour);
     }
-
-    // Sets one pixel of a 24-bit picture.
     static void SetImagePixel(QxImage& image, int x, int y, QxColour colour) {
-        std::uint8_t* p = image.Row(y) + static_cast<std::size_t>(x) * 3;
-        p[0] = colour.blue;
-        p[1] = colour.green;
-        p[2] = colour.red;
+        widgettest::Put(image, x, y, colour);
     }
 
     // An 8-bit picture whose bytes are one value: an alpha mask.
@@ -92,8 +70,6 @@ protected:
         }
         return image;
     }
-
-    // ---- entities -------------------------------------------------------------------
 
     // Creates an entity of a defined type and casts it; null when it cannot be made or
     // is not a T.
@@ -114,15 +90,11 @@ protected:
         return Create<T>(className, typeName, kKindGUIElement);
     }
 
-    // ---- input ----------------------------------------------------------------------
-
     static void SetMouse(int x, int y, bool leftHeld = false) {
         g_mouseState.x = x;
         g_mouseState.y = y;
         g_mouseState.leftButton = leftHeld ? 1 : 0;
     }
-
-    // ---- screen ---------------------------------------------------------------------
 
     // Marks the whole screen for redraw, so the next drawing is not clipped.
     void DirtyAll() const {

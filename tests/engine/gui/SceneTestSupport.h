@@ -1,9 +1,6 @@
 #pragma once
-// Stand-in elements for the scene tests, registered beside the program's classes:
-//   "Probe"   an element that logs its updates and draws by type name;
-//   "TipText" a text element that measures 8 pixels per character and 10 high;
-//   "Box"     a 100 x 50 dialog (kinds "MSGB" and "INPT") that records what it was
-//             given and whether it takes events.
+// Stand-in elements for the scene tests: "Probe" logs its updates and draws, "TipText"
+// measures 8 pixels per character and 10 high, "Box" is a 100 x 50 dialog.
 
 #include <cstdint>
 #include <memory>
@@ -45,14 +42,6 @@ public:
         g_journal.draws.push_back(Type()->TypeName());
         return true;
     }
-    bool SetInt(int id, std::int32_t value) override {
-        if (id == 774) {
-            frame = value;
-            return true;
-        }
-        return QxEntity2DGUIElement::SetInt(id, value);
-    }
-    std::int32_t frame = -1;
 };
 
 inline std::unique_ptr<QxEntityBase> ProbeType::CreateEntity() {
@@ -75,13 +64,6 @@ public:
         }
         return QxEntity2DGUIElement::SetString(id, value);
     }
-    bool SetBool(int id, std::int32_t value) override {
-        if (id == 515) {
-            justify = value;
-            return true;
-        }
-        return QxEntity2DGUIElement::SetBool(id, value);
-    }
     bool GetBool(int id, std::int32_t& value) override {
         if (id == 1286) {
             value = static_cast<std::int32_t>(text.size()) * 8;
@@ -98,7 +80,6 @@ public:
         return true;
     }
     std::string text;
-    std::int32_t justify = 0;
 };
 
 inline std::unique_ptr<QxEntityBase> TipTextType::CreateEntity() {
@@ -124,13 +105,7 @@ public:
     bool OnPointerHook(QxPoint p, int) override { return Log("pointer", p.x); }
     bool OnMouseDown(QxPoint p, int) override { return Log("down", p.x); }
     bool OnIntegerHook(std::int32_t v) override { return Log("int", v); }
-    bool OnKey(int code) override {
-        Log("key", code);
-        if (closeOnKey) {
-            Close(code);
-        }
-        return takes;
-    }
+    bool OnKey(int code) override { return Log("key", code); }
     bool OnKeyUp(int code) override { return Log("keyup", code); }
 
     bool Update(float ms) override {
@@ -142,29 +117,8 @@ public:
         return true;
     }
 
-    void SetText(const std::string& value) override { text = value; }
-    void SetButtons(std::uint32_t value) override { buttons = value; }
-    void SetTimeOut(std::int32_t value) override { timeOut = value; }
-    void SetInstructions(const std::string& value) override { instructions = value; }
-    void SetEntry(const std::string& value) override { entry = value; }
-    void SetLimit(std::int32_t value) override { limit = value; }
-
-    void Close(std::int32_t answer) {
-        SetAnswer(answer);
-        if (OwnerScene()) {
-            OwnerScene()->CloseDialog(this);
-        }
-    }
-
     std::string name = "box";
     bool takes = true;
-    bool closeOnKey = false;
-    std::string text;
-    std::uint32_t buttons = 0;
-    std::int32_t timeOut = -1; // -1: never given
-    std::string instructions;
-    std::string entry;
-    std::int32_t limit = 0;
 
 private:
     bool Log(const char* what, std::int32_t value) {

@@ -1,8 +1,5 @@
 #pragma once
-// Pictures, fonts and sounds that the widget tests make for themselves: a legible 5 x 7
-// glyph sheet, a "block" sheet whose glyphs are solid cells of one colour each (so a
-// test can tell from one pixel which glyph landed where), solid and framed images,
-// image lists of digits and small WAV files.
+// Pictures, fonts and sounds the widget tests make for themselves.
 
 #include <array>
 #include <cstdint>
@@ -18,12 +15,10 @@
 
 namespace widgettest {
 
-// Glyph cells of the test fonts.
 inline constexpr int kCellWidth = 8;
 inline constexpr int kCellHeight = 10;
 inline constexpr int kGlyphsPerRow = 16;
 
-// Sets one pixel of a 24-bit picture.
 inline void Put(QxImage& image, int x, int y, QxColour colour) {
     uint8_t* p = image.Row(y) + static_cast<size_t>(x) * 3;
     p[0] = colour.blue;
@@ -31,7 +26,6 @@ inline void Put(QxImage& image, int x, int y, QxColour colour) {
     p[2] = colour.red;
 }
 
-// A 24-bit picture of one colour.
 inline QxImage Solid(int width, int height, QxColour colour) {
     QxImage image;
     image.Create(width, height, 24);

@@ -1,8 +1,6 @@
 #pragma once
 // A headless 16-bit screen for drawing tests, and small picture helpers.
 
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,12 +24,11 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(Create(kW, kH)); }
 
-    bool Create(int w, int h, bool fullScreen = false) {
+    bool Create(int w, int h) {
         QxDisplayMode mode;
         mode.width = w;
         mode.height = h;
         mode.format.bitsPerPixel = 16;
-        mode.fullScreen = fullScreen;
         return screen.CreateScreen(&mode, "Rondelix");
     }
 
@@ -91,15 +88,6 @@ inline QxImage AlphaImage(int w, int h, const std::vector<uint8_t>& bytes) {
     img.Create(w, h, 8);
     img.pixels = bytes;
     return img;
-}
-
-inline std::string TempPath(const std::string& name) {
-    const char* base = std::getenv("RONDELIX_TEST_TMP");
-    std::filesystem::path dir =
-        base != nullptr ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-    dir /= "screen";
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
 }
 
 } // namespace screentest

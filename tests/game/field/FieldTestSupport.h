@@ -1,7 +1,4 @@
 #pragma once
-// Stand-in board classes (a ball, a post, an award), a recording stand-in for the
-// game-play rules, level bytes written by hand for every file version, and a fixture
-// with a registry, a log and a file system of its own.
 
 #include <cmath>
 #include <cstring>
@@ -22,9 +19,8 @@
 
 namespace fieldtest {
 
-// A board-object type whose flags, radius, size and kinds come from its definition:
-// "Flags" (type flags), "Radius", "Size" (drawn size), "Kinds" (extra four-character
-// tags, comma-separated as numbers are not: one tag per key "Kind").
+// A board-object type whose flags, radius, drawn size and extra kind tag come from its
+// definition.
 class TestObjectType : public PyxEntityGameObjectType {
 public:
     explicit TestObjectType(QxDefinition* definition) : PyxEntityGameObjectType(definition) {
@@ -41,37 +37,28 @@ public:
         std::string kind;
         if (definition->FindKey("Kind") && definition->ReadString(kind) && kind.size() == 4)
             tag = QxKindTag({kind[0], kind[1], kind[2], kind[3], 0});
-        std::string second;
-        if (definition->FindKey("Kind2") && definition->ReadString(second) && second.size() == 4)
-            tag2 = QxKindTag({second[0], second[1], second[2], second[3], 0});
     }
 
     std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t t) const override {
-        return (tag != 0 && t == tag) || (tag2 != 0 && t == tag2) || QxEntityBaseType::IsKind(t);
+        return (tag != 0 && t == tag) || QxEntityBaseType::IsKind(t);
     }
 
     std::int32_t size[2] = {0, 0};
     std::uint32_t tag = 0;
-    std::uint32_t tag2 = 0;
 };
 
-// A board object that can roll: it keeps a direction and speeds, blocks only while
-// `blocking` is set, and counts its resets.
+// A board object that can roll and always blocks.
 class TestObject : public PyxEntityGameObject, public PyxBallMotion {
 public:
     explicit TestObject(TestObjectType* type) : PyxEntityGameObject(type) {}
 
-    bool Reset() override {
-        ++resets;
-        return PyxEntityGameObject::Reset();
-    }
     void GetSize(std::int32_t& width, std::int32_t& height) override {
         const auto* type = static_cast<TestObjectType*>(Type());
         width = type->size[0];
         height = type->size[1];
     }
-    bool Blocks(const PyxEntityGameObjectType*) override { return blocking; }
+    bool Blocks(const PyxEntityGameObjectType*) override { return true; }
 
     PyxVector Direction() const override { return direction; }
     void SetDirection(PyxVector d) override { direction = d; }
@@ -82,8 +69,6 @@ public:
     PyxVector direction{1, 0};
     float speed = 0.0f;
     float targetSpeed = 0.0f;
-    bool blocking = true;
-    int resets = 0;
 };
 
 inline std::unique_ptr<QxEntityBase> TestObjectType::CreateEntity() {
@@ -127,7 +112,6 @@ public:
         m_block.insert(m_block.end(), b, b + n);
         return *this;
     }
-    // Ends the block under way: its length, then its bytes.
     LevelBytes& EndBlock() { return EndBlockWithLength(std::uint32_t(m_block.size())); }
     LevelBytes& EndBlockWithLength(std::uint32_t length) {
         const auto* l = reinterpret_cast<const std::uint8_t*>(&length);
@@ -157,11 +141,6 @@ inline std::vector<std::uint8_t> WrittenBytes(QxBuffer& buffer) {
     return std::vector<std::uint8_t>(data, data + buffer.Tell());
 }
 
-// A registry holding the test classes "TestObject" and "TestTile" with the types
-// "ball" (a ball of radius 10 drawn 20 x 20), "pickup" (a pickup ball), "post"
-// (radius 10), "award", "effect", "floor" (kind bits 1), "sink" (2) and "trap" (6);
-// the rules stand-in published with the level under test; a log; a file system over
-// the test's data folder.
 class FieldTest : public testsupport::ServiceFixture {
 protected:
     FieldTest() : ServiceFixture("field", {true, false, false, false, false}) {}
@@ -171,10 +150,8 @@ protected:
         registry_.Register(&kTilePrototype, "TestTile");
         Define("class TestObject\ntype ball\nFlags 2\nRadius 10\nSize 20, 20\nKind BALL\n"
                "Height 0.4\n");
-        Define("class TestObject\ntype pickup\nFlags 2\nRadius 10\nKind BALL\nKind2 PKBL\n");
         Define("class TestObject\ntype post\nFlags 1\nRadius 10\nHeight 0.2\n");
         Define("class TestObject\ntype award\nFlags 4\nRadius 16\nHeight 0.6\n");
-        Define("class TestObject\ntype effect\nFlags 8\n");
         Define("class TestTile\ntype floor\nBits 1\n");
         Define("class TestTile\ntype sink\nBits 2\n");
         Define("class TestTile\ntype trap\nBits 6\n");
@@ -206,11 +183,7 @@ protected:
         level.SetTile(std::move(owned));
         return tile;
     }
-    static TestObject* AsTest(PyxEntityGameObject* object) {
-        return static_cast<TestObject*>(object);
-    }
 
-    QxFileSystem& fileSystem_ = Files();
     QxEntityRegistry& registry_ = Registry();
     RecordingEvents events_;
 };

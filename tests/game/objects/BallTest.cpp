@@ -27,7 +27,7 @@ protected:
         Define("class PyxAnimPost\ntype diagonal\nShape Rect\nNormX -1\nNormY -1\n"
                "Image gfx/block.ims\n");
         Define("class PyxAnimPost\ntype flat\nShape Rect\nImage gfx/block.ims\n");
-        Define("class Probe\ntype watch\nBlocks 0\n");
+        Define("class Probe\ntype watch\n");
         Define("class PyxAnimAward\ntype coin\n");
         Board(6, 6);
     }
@@ -36,11 +36,7 @@ protected:
                             const std::string& type = "plain") {
         return Roll("PyxSpriteBall", type, x, y, dx, dy, speed);
     }
-    Probe* Watch(float x, float y, const PyxEntityGameObject* asker) {
-        Probe* probe = Place<Probe>("Probe", "watch", x, y);
-        probe->asker = asker;
-        return probe;
-    }
+    Probe* Watch(float x, float y) { return Place<Probe>("Probe", "watch", x, y); }
     static float Centre(int cell) { return float(cell * kCell + kCell / 2); }
 };
 
@@ -108,7 +104,7 @@ TEST_P(BallScanTest, VisitsItsCellThenFourAheadInOrder) {
     std::map<const Probe*, std::pair<int, int>> where;
     for (int row = 0; row < 7; ++row) {
         for (int col = 0; col < 7; ++col) {
-            Probe* probe = Watch(Centre(col), Centre(row), ball);
+            Probe* probe = Watch(Centre(col), Centre(row));
             probe->order = &order;
             where[probe] = {col - 3, row - 3};
         }

@@ -1,8 +1,4 @@
 #pragma once
-// A board for the ball and post tests: a software screen, a sound manager that records
-// what it is asked to play, a resource cache over files held in memory, a registry with
-// the ball and post classes, the sprite class and stand-in tiles and objects, a level
-// of floor tiles and a recording stand-in for the game-play rules.
 
 #include <cstdint>
 #include <cstring>
@@ -47,8 +43,6 @@
 
 namespace balltest {
 
-// ---- sound ------------------------------------------------------------------------
-
 // Every sound file of the tests holds its own name; the manager reads it back so that
 // what was played can be told by name.
 class RecordingSound : public QxSoundManager {
@@ -75,7 +69,7 @@ public:
         return 1;
     }
     int PlaySound(uint32_t handle, uint32_t* instance, bool loop) override {
-        if (refuse || !names.count(handle))
+        if (!names.count(handle))
             return 0;
         *instance = m_nextInstance++;
         instances[*instance] = {names[handle], loop, false, 1.0f};
@@ -90,10 +84,7 @@ public:
     int SetInstancePan(uint32_t, float) override { return 1; }
     int SetInstanceRate(uint32_t, float) override { return 1; }
     int StopInstance(uint32_t instance) override {
-        if (instances.count(instance)) {
-            stopped.push_back(instances[instance].sound);
-            instances.erase(instance);
-        }
+        instances.erase(instance);
         return 1;
     }
     int StopAll() override {
@@ -129,16 +120,12 @@ public:
     std::map<uint32_t, Instance> instances;
     // What started, in order: the sound's name, with " (loop)" for loops.
     std::vector<std::string> played;
-    std::vector<std::string> stopped;
     std::vector<float> volumes;
-    bool refuse = false;
 
 private:
     uint32_t m_nextSound = 100;
     uint32_t m_nextInstance = 500;
 };
-
-// ---- files ------------------------------------------------------------------------
 
 class MemoryFiles : public QxFileManager {
 public:
@@ -221,7 +208,6 @@ constexpr std::uint16_t Rgb(int r, int g, int b) {
     return std::uint16_t(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
 }
 
-// The same picture at 24 bits, as bitmap files hold it.
 inline QxImage TrueColour(const QxImage& picture) {
     QxImage image;
     image.Create(picture.width, picture.height, 24);
@@ -238,57 +224,22 @@ inline QxImage TrueColour(const QxImage& picture) {
     return image;
 }
 
-// ---- stand-in board objects --------------------------------------------------------
-
-// A board-object type for what the tests put in a ball's way: "Flags" (type flags),
-// "Radius", "Kind" (an extra four-character tag) and "Blocks" (0: never blocks).
+// Never blocks; notes in `order` the order in which balls ask it.
 class ProbeType : public PyxEntityGameObjectType {
 public:
-    explicit ProbeType(QxDefinition* definition) : PyxEntityGameObjectType(definition) {
-        if (!definition)
-            return;
-        std::int32_t flags = 0;
-        if (definition->FindKey("Flags") && definition->ReadInts(&flags, 1))
-            SetTypeFlags(std::uint32_t(flags));
-        float radius = 0.0f;
-        if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
-            SetRadius(radius);
-        std::string kind;
-        if (definition->FindKey("Kind") && definition->ReadString(kind) && kind.size() == 4)
-            tag = QxKindTag({kind[0], kind[1], kind[2], kind[3], 0});
-        if (definition->FindKey("Blocks"))
-            definition->ReadInts(&blocks, 1);
-    }
+    using PyxEntityGameObjectType::PyxEntityGameObjectType;
     std::unique_ptr<QxEntityBase> CreateEntity() override;
-    bool IsKind(std::uint32_t t) const override {
-        return (tag != 0 && t == tag) || PyxEntityGameObjectType::IsKind(t);
-    }
-
-    std::uint32_t tag = 0;
-    std::int32_t blocks = 1;
 };
 
-// Records every ball that asks whether it blocks, with where the ball is then.
 class Probe : public PyxEntityGameObject {
 public:
-    struct Query {
-        const PyxEntityGameObject* ball;
-        float x;
-        float y;
-    };
-
     explicit Probe(ProbeType* type) : PyxEntityGameObject(type) {}
     bool Blocks(const PyxEntityGameObjectType*) override {
-        if (asker)
-            queries.push_back({asker, asker->X(), asker->Y()});
         if (order)
             order->push_back(this);
-        return static_cast<ProbeType*>(Type())->blocks != 0;
+        return false;
     }
 
-    const PyxEntityGameObject* asker = nullptr;
-    std::vector<Query> queries;
-    // Where every probe that was asked appends itself, in order.
     std::vector<const Probe*>* order = nullptr;
 };
 
@@ -301,11 +252,7 @@ template <typename Type> using Prototype = testsupport::TestPrototype<Type>;
 inline const Prototype<ProbeType> kProbePrototype;
 inline const Prototype<PyxEntityTileBaseType> kTilePrototype;
 
-// ---- the rules --------------------------------------------------------------------
-
 using testsupport::RecordingEvents;
-
-// ---- fixture ----------------------------------------------------------------------
 
 class BoardTest : public testsupport::ServiceFixture {
 protected:

@@ -1,11 +1,6 @@
 #pragma once
-// A fixture for board objects on a headless screen: the GUI fixture's services (screen,
-// files, resource cache, registry with every registered class), a sound manager that
-// records what is played, a level of 8 x 6 cells of 56 pixels with a border of 20, and
-// a recording stand-in for the game rules published as the game in progress.
-//
-// Helpers write image lists and sounds into the data folder, place objects on the level
-// (which owns them) and read the back buffer.
+// Board objects on a level of 8 x 6 cells of 56 pixels with a border of 20, with the
+// sounds they start counted.
 
 #include <cstdint>
 #include <cstring>
@@ -34,13 +29,9 @@ class RecordingSoundManager : public QxWin32SoundManager {
 public:
     int PlaySound(std::uint32_t handle, std::uint32_t* instance, bool loop) override {
         ++plays[handle];
-        const int played = QxWin32SoundManager::PlaySound(handle, instance, loop);
-        if (loop && played && instance)
-            loopInstances.push_back(*instance);
-        return played;
+        return QxWin32SoundManager::PlaySound(handle, instance, loop);
     }
     std::map<std::uint32_t, int> plays;
-    std::vector<std::uint32_t> loopInstances;
 };
 
 using testsupport::RecordingEvents;

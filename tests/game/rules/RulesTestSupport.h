@@ -1,13 +1,5 @@
 #pragma once
-// A board for the rules and HUD tests, on top of the GUI fixture's services: a
-// recording stand-in for the game object, a stand-in game scene with named elements
-// and scripted jaws, a hint box, and tiny levels written by the test.
-//
-//     TEST_F(RulesTest, Something) {
-//         WriteGame({TinyLevel{}});            // "levels.lst" with one level
-//         auto game = StartGame();             // the rules, started, first level
-//         Run(*game, 10);                      // ten frames of 16 ms
-//     }
+// The rules on a stand-in game scene, over tiny levels written by the test.
 
 #include <algorithm>
 #include <cstdint>
@@ -99,7 +91,7 @@ public:
 
     bool GetString(int id, std::string& text) override {
         if (id == kPropLevelSet) {
-            text = levelSet;
+            text = "levels.lst";
             return true;
         }
         return QxEntity2DScene::GetString(id, text);
@@ -113,7 +105,6 @@ public:
         return found == named.end() ? nullptr : found->second;
     }
     std::int32_t StepJaws() override {
-        ++jawSteps;
         if (jaws.empty())
             return kJawsNone;
         const std::int32_t step = jaws.front();
@@ -121,11 +112,9 @@ public:
         return step;
     }
 
-    std::string levelSet = "levels.lst";
     std::int32_t cursorFrame = -1;
     std::map<std::string, QxEntity2DGUIElement*> named;
     std::vector<std::int32_t> jaws;
-    int jawSteps = 0;
 };
 
 // A level of floor tiles with optional traps, board objects, released balls and coin
@@ -140,20 +129,13 @@ struct TinyLevel {
 
     std::int32_t columns = 6;
     std::int32_t rows = 3;
-    std::int32_t startCol = 1;
-    std::int32_t startRow = 1;
     std::vector<std::int32_t> traps; // cell indices
     std::int32_t coinsNeeded = 3;
     std::int32_t coinsOnBoard = 0;
     std::int32_t ballsReleased = 0;
     std::int32_t releaseInterval = 1;
-    std::int32_t levelTime = 84; // one second per dial frame
     bool exitAtRandom = true;
     std::int32_t border = 0;
-    std::string floorType = "floor";
-    std::string trapType = "trap";
-    std::string ballClass = "PyxSpriteBall";
-    std::string ballType = "enemy";
     std::vector<Object> objects;
 };
 
@@ -187,15 +169,13 @@ protected:
         GuiFixture::TearDown();
     }
 
-    // Writes the level as "level<n>.lvl".
     void WriteLevel(const std::string& name, const TinyLevel& tiny) {
         PyxLevel level;
         level.SetupGrid(tiny.columns, tiny.rows, kCell, kCell, tiny.border, tiny.border);
         for (std::int32_t i = 0; i < tiny.columns * tiny.rows; ++i) {
             const bool trap =
                 std::find(tiny.traps.begin(), tiny.traps.end(), i) != tiny.traps.end();
-            level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile",
-                            trap ? tiny.trapType : tiny.floorType,
+            level.PlaceTile(trap ? "PyxSinkTile" : "PyxBitmapTile", trap ? "trap" : "floor",
                             tiny.border + (i % tiny.columns) * kCell,
                             tiny.border + (i / tiny.columns) * kCell, i);
         }
@@ -206,17 +186,17 @@ protected:
                 << object.className << " " << object.typeName;
         PyxLevelProperties& p = level.Properties();
         p.SpawnFlags = 0;
-        p.BallClass = tiny.ballClass;
-        p.BallType = tiny.ballType;
+        p.BallClass = "PyxSpriteBall";
+        p.BallType = "enemy";
         p.BallsReleased = tiny.ballsReleased;
         p.BallsAvailable = tiny.ballsReleased;
         p.ReleaseInterval = tiny.releaseInterval;
-        p.StartCol = tiny.startCol;
-        p.StartRow = tiny.startRow;
+        p.StartCol = 1;
+        p.StartRow = 1;
         p.StartDirX = -1;
         p.StartDirY = 0;
         p.BallSpeed = 1.0f;
-        p.LevelTime = tiny.levelTime;
+        p.LevelTime = 84; // one second per dial frame
         p.CoinsNeeded = tiny.coinsNeeded;
         p.CoinsOnBoard = tiny.coinsOnBoard;
         p.ExitAtRandomTile = tiny.exitAtRandom;
