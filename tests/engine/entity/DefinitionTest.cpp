@@ -121,6 +121,17 @@ TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
     EXPECT_EQ(colour, 0x01000000u);
 }
 
+TEST(DefinitionReaders, CharAndIntTakesTheFirstPrintableCharacter) {
+    QxDefinition definition("key \t\tX, 12\nblank \t\n");
+    QxCharAndInt pair;
+    ASSERT_TRUE(definition.FindKey("key"));
+    EXPECT_TRUE(definition.ReadCharAndInt(pair));
+    EXPECT_EQ(pair.character, 'X');
+    EXPECT_EQ(pair.number, 12);
+    ASSERT_TRUE(definition.FindKey("blank"));
+    EXPECT_FALSE(definition.ReadCharAndInt(pair));
+}
+
 TEST(DefinitionReaders, ReferencesByNameKeepOnlyLettersAndDigits) {
     QxDefinition definition("a PyxAnimAward, coin_silver\nb , x\nc a,b,c\nd a,\ne Pyx_Vortex,v-1");
     QxEntityRef ref{"old", "ref"};

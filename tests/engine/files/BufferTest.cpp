@@ -83,4 +83,14 @@ TEST(Buffer, SeekRules) {
     EXPECT_EQ(buffer.Tell(), 9u);
 }
 
+// Find looks only at what was written or read so far.
+TEST(Buffer, FindSearchesBeforeThePosition) {
+    QxBuffer buffer;
+    buffer.WriteBytes(6, "abcabc");
+    EXPECT_EQ(buffer.Find("bc"), 1);
+    EXPECT_EQ(buffer.Find("x"), -1);
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.Find("a"), -1);
+}
+
 } // namespace

@@ -138,6 +138,11 @@ TEST_F(ListBoxTest, StepsAndPagesMoveTheSelectionAndTheView) {
     list->SetBool(kPropListScroll, 1);
     EXPECT_EQ(list->FirstVisible(), 1);
     EXPECT_EQ(list->Selection(), 4);
+
+    // Scroll-only, a step down goes a whole view past the first line shown.
+    list->SetBool(kPropListScrollOnly, 1);
+    list->SetBool(kPropListStepDown, 1);
+    EXPECT_EQ(list->Selection(), 5);
 }
 
 TEST_F(ListBoxTest, DraggingTheThumbToTheTopShowsTheFirstItem) {
