@@ -40,6 +40,8 @@ TEST_F(DialogRender, VectorFrameBevelTitleBarAndCloseBox) {
     // The title bar shades from dark on the left to light on the right.
     const int barY = r.top + 8;
     EXPECT_LT(Red(Pixel(r.left + 5, barY)), Red(Pixel(r.right - 40, barY)));
+    // Its sunken edge's light side: 160/256 of the way from the face to the highlight.
+    EXPECT_EQ(Pixel(r.left + 10, r.top + 14), Rgb555(QxColour(136, 152, 202)));
     // The close box is a raised button with a dark cross through its middle.
     auto* frame = dynamic_cast<QxEntityVectorFrame*>(box->Frame());
     ASSERT_NE(frame, nullptr);

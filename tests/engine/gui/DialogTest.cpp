@@ -169,3 +169,15 @@ TEST_F(DialogTest, TitleBarDragsTheBoxWithinTheScreen) {
     EXPECT_FALSE(box->IsDragging());
     EXPECT_EQ(scene_->DialogCount(), 1u);
 }
+
+TEST_F(DialogTest, InputBoxShowsItsInstructionsAndTheEntry) {
+    auto* box = dynamic_cast<QxEntityInputBox*>(
+        scene_->ShowInputBox("Your name?", "Ann", 8, 3, &RecordClose, nullptr));
+    ASSERT_NE(box, nullptr);
+    std::string instructions, entry;
+    ASSERT_NE(box->Part(QxEntityInputBoxType::kSlotInstructions), nullptr);
+    box->Part(QxEntityInputBoxType::kSlotInstructions)->GetString(kPropTextGet, instructions);
+    box->Part(QxEntityInputBoxType::kSlotInput)->GetString(kPropTextGet, entry);
+    EXPECT_EQ(instructions, "Your name?");
+    EXPECT_EQ(entry, "Ann");
+}

@@ -193,6 +193,13 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     m_manager.EnableSounds(true);
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), 0);
+
+    // An instance that has ended is no fault to the caller.
+    const uint32_t gone = instance + 100;
+    EXPECT_EQ(m_manager.StopInstance(gone) + m_manager.PauseInstance(gone) +
+                  m_manager.ResumeInstance(gone) + m_manager.FadeInInstance(gone, 1.0f) +
+                  m_manager.FadeOutInstance(gone, 1.0f),
+              5);
 }
 
 TEST_F(SoundManagerTest, FreeSoundEndsItsInstancesAndReleasesEveryBuffer) {

@@ -93,6 +93,8 @@ TEST_F(AwardEffectTest, FlyingCoinGrowsToFullSize) {
     coin->Draw();
     EXPECT_EQ(Pixel(coin->DrawX(), coin->DrawY()), kBlack);
     EXPECT_NE(Pixel(coin->DrawX() + 8, coin->DrawY() + 8), kBlack);
+    EXPECT_EQ(Pixel(coin->DrawX() + 13, coin->DrawY() + 8), kBlack);
+
 }
 
 // ---- bursts ----------------------------------------------------------------------
