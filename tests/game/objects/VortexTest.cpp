@@ -98,6 +98,32 @@ TEST_F(VortexTest, RingCompletesAfterEightySevenUpdatesAndWaitsForTheRules) {
     EXPECT_FALSE(ball->HasFlags(kObjectActive | kObjectInFrame));
 }
 
+// What a vortex draws while it forms stays inside the area it marks for redrawing, so
+// no particle is left behind on the board.
+TEST_F(VortexTest, EverythingDrawnLiesInsideTheRedrawnArea) {
+    Vortex* vortex = MakeVortex(Ball(), "many");
+    for (int frame = 0; frame < 87; ++frame) {
+        vortex->Update(16);
+        vortex->Draw();
+    }
+    Screen().ClearDirty();
+    vortex->MarkForRedraw();
+    const std::vector<QxRect> dirty = Screen().GetDirtyList();
+    ASSERT_EQ(dirty.size(), 1u);
+    int drawn = 0;
+    for (int y = dirty[0].top - 40; y < dirty[0].bottom + 40; ++y) {
+        for (int x = dirty[0].left - 40; x < dirty[0].right + 40; ++x) {
+            if (Pixel(x, y) == kBlack)
+                continue;
+            ++drawn;
+            EXPECT_TRUE(x >= dirty[0].left && x < dirty[0].right && y >= dirty[0].top &&
+                        y < dirty[0].bottom)
+                << x << "," << y;
+        }
+    }
+    EXPECT_GT(drawn, 100);
+}
+
 TEST_F(VortexTest, FadingEndsOnceTheArmsHaveDrainedAndStartsTheBall) {
     PyxEntityBallBase* ball = Ball();
     Vortex* vortex = MakeVortex(ball, "many");
