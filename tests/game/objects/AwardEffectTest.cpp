@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "game/objects/ObjectTestSupport.h"
+#include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxEntityAnimAward.h"
 #include "game/objects/PyxEntityAnimExplosion.h"
 #include "game/objects/PyxEntityFlyingCoin.h"
@@ -95,6 +96,19 @@ TEST_F(AwardEffectTest, FlyingCoinGrowsToFullSize) {
     EXPECT_NE(Pixel(coin->DrawX() + 8, coin->DrawY() + 8), kBlack);
     EXPECT_EQ(Pixel(coin->DrawX() + 13, coin->DrawY() + 8), kBlack);
 
+}
+
+TEST_F(AwardEffectTest, OneMaskServesEveryFrame) {
+    QxImage mask;
+    mask.Create(16, 16, 8);
+    WriteBitmap("coinmask.bmp", mask);
+    PyxAnimImage anim;
+    anim.image = "coin.ims";
+    anim.alphaImage = "coinmask.bmp";
+    anim.Load(false);
+    ASSERT_EQ(anim.FrameCount(), 4);
+    ASSERT_NE(anim.Mask(0), nullptr);
+    EXPECT_EQ(anim.Mask(3), anim.Mask(0));
 }
 
 // ---- bursts ----------------------------------------------------------------------
