@@ -55,3 +55,32 @@ TEST_F(DialogRender, VectorFrameBevelTitleBarAndCloseBox) {
                                       QxRect{r.left - 4, r.right + 4, r.top - 4, r.bottom + 4}, 3)
                             .c_str());
 }
+
+// A painted panel is copied as it is where its mask is opaque all round, and blended by
+// its mask elsewhere: its clear rim and a clear column inside the rim show what lies
+// behind, its middle is the picture's own colour.
+TEST_F(DialogRender, PanelCopiesItsOpaqueMiddleAndBlendsTheRest) {
+    const QxColour green(40, 200, 80), red(248, 0, 0);
+    WriteBitmap("panel.bmp", SolidImage(24, 24, green));
+    QxImage mask;
+    mask.Create(24, 24, 8);
+    mask.palette[255] = QxColour(255, 255, 255);
+    for (int y = 1; y < 23; ++y) {
+        for (int x = 1; x < 22; ++x) {
+            mask.pixels[static_cast<std::size_t>(y * 24 + x)] = 255;
+        }
+    }
+    WriteBitmap("panel_a.bmp", mask);
+    ASSERT_NE(Define("class QxVectorFrame\ntype panelframe\nPanelEnt @{\n class sprite\n"
+                     " image panel.bmp\n alphaimage panel_a.bmp\n transparent 1\n}\n"),
+              nullptr);
+    auto frame = CreateElement<QxEntityVectorFrame>("QxVectorFrame", "panelframe");
+    ASSERT_NE(frame, nullptr);
+    frame->SetRect(100, 100, 60, 40);
+    Screen().FillRect(QxRect{0, 640, 0, 480}, red);
+    frame->Draw();
+    EXPECT_EQ(Pixel(130, 120), Rgb555(green));
+    EXPECT_EQ(Pixel(100, 100), Rgb555(red));
+    EXPECT_EQ(Pixel(159, 139), Rgb555(red));
+    EXPECT_EQ(Pixel(158, 120), Rgb555(red)) << "the clear column";
+}

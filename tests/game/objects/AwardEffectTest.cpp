@@ -95,7 +95,6 @@ TEST_F(AwardEffectTest, FlyingCoinGrowsToFullSize) {
     EXPECT_EQ(Pixel(coin->DrawX(), coin->DrawY()), kBlack);
     EXPECT_NE(Pixel(coin->DrawX() + 8, coin->DrawY() + 8), kBlack);
     EXPECT_EQ(Pixel(coin->DrawX() + 13, coin->DrawY() + 8), kBlack);
-
 }
 
 TEST_F(AwardEffectTest, OneMaskServesEveryFrame) {
