@@ -53,22 +53,25 @@ inline std::string ReadFile(const std::string& path) {
     return testsupport::ReadText(path);
 }
 
-inline bool WriteBitmap(const std::string& path, const QxImage& image) {
+// Writes a file through the engine's file writer, making the folders on the way.
+template <typename Write> bool WriteWith(const std::string& path, Write write) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     std::FILE* handle = std::fopen(path.c_str(), "wb");
     if (handle == nullptr) {
         return false;
     }
-    QxFileLE file(handle);
-    const bool written = QxBitmapFile::Write(file, image);
+    bool written = false;
+    {
+        QxFileLE file(handle);
+        written = write(file);
+    }
     std::fclose(handle);
     return written;
 }
 
-// A PCM WAV file of a tenth of a second of silence, 8 bits at 8000 Hz.
-inline std::string SmallWav() {
-    return testsupport::PcmWav(800);
+inline bool WriteBitmap(const std::string& path, const QxImage& image) {
+    return WriteWith(path, [&](QxFile& file) { return QxBitmapFile::Write(file, image); });
 }
 
 // Where the data set puts the 40 x 20 buttons of each scene.

@@ -16,7 +16,7 @@ namespace {
 class BoardContentTest : public DataSetTest {};
 
 TEST_F(BoardContentTest, TheWholeDataSetLoadsWithoutABrokenName) {
-    LoadDataSet();
+    LoadEverything();
     const std::vector<std::string> broken = BrokenNameLines(Log());
     EXPECT_TRUE(broken.empty()) << "first: " << (broken.empty() ? "" : broken.front()) << " ("
                                 << broken.size() << " lines)";

@@ -15,12 +15,12 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
-#include "engine/screen/QxPng.h"
 #include "game/objects/PyxEntityBigTeeth.h"
 #include "game/objects/QxTrajectoryLine.h"
 #include "game/rules/PyxGameServices.h"
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
+#include "game/rules/RulesTestSupport.h"
 #include "support/TestPrototype.h"
 
 namespace boardcontent {
@@ -103,17 +103,6 @@ using BoardScenePrototype = testsupport::TestPrototype<BoardSceneType>;
 
 inline const BoardScenePrototype kBoardScenePrototype;
 
-// The game object's services, of which these games need none.
-class QuietServices : public PyxGameServices {
-public:
-    void RequestScene(const std::string&, const std::string&, std::int32_t) override {}
-    void RequestQuit() override {}
-    bool QuitRequested() override { return false; }
-    void SetFullScreenKeyAllowed(bool) override {}
-    void HandOverHighScore(std::unique_ptr<QxHighScore>, const std::string&,
-                           const std::string&) override {}
-};
-
 // The game screen with the rules of one game, run frame by frame.
 class BoardGameTest : public DataSetTest {
 protected:
@@ -130,7 +119,7 @@ protected:
         g_mouseState = QxMouseState{};
         g_mouseState.x = 300;
         g_mouseState.y = 330;
-        LoadDataSet();
+        LoadEverything();
     }
     void TearDown() override {
         game_.reset();
@@ -180,20 +169,7 @@ protected:
             Frame(ms);
     }
 
-    void SaveShot(const std::string& name) {
-        const char* folder = std::getenv("RONDELIX_SHOTS");
-        if (!folder)
-            return;
-        QxSurfaceDesc desc{};
-        if (!screen_->LockBackBuffer(&desc))
-            return;
-        SavePng(std::string(folder) + "/" + name + ".png",
-                reinterpret_cast<const std::uint16_t*>(desc.pixels), desc.width, desc.height,
-                desc.pitch);
-        screen_->UnlockBackBuffer();
-    }
-
-    QuietServices services_;
+    rulestest::RecordingServices services_; // of which these games need none
     std::unique_ptr<BoardScene> scene_;
     std::unique_ptr<PyxGameplay> game_;
 };

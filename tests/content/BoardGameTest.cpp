@@ -3,18 +3,16 @@
 // freeze the board, its sounds with it; a player who collects coins opens the exit,
 // which takes what stood in its cell; three lives lost in traps end the game; every
 // level can be won.
-// With RONDELIX_SHOTS naming a folder the frames worth seeing are kept there.
 #include <cmath>
 #include <cstring>
 #include <deque>
-#include <fstream>
 #include <limits>
 #include <set>
 #include <utility>
 
+#include "app/GameTestSupport.h"
 #include "app/QxRandom.h"
 #include "content/BoardGameSupport.h"
-#include "engine/files/QxFileLE.h"
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "game/field/PyxEntityTileBase.h"
@@ -24,6 +22,7 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxEntityTextExplosion.h"
 #include "game/rules/PyxBoardLink.h"
+#include "game/rules/PyxLevelList.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
 #include "game/screens/PyxSceneSupport.h"
 #include "platform/headless/HeadlessSound.h"
@@ -39,29 +38,11 @@ protected:
     // as a game of its own.
     bool StartOn(const std::vector<std::string>& files) {
         const std::string folder = ListFolder();
-        {
-            std::ofstream list(folder + "one.lst", std::ios::binary);
-            auto u32 = [&list](std::uint32_t v) {
-                list.write(reinterpret_cast<const char*>(&v), 4);
-            };
-            auto str = [&](const std::string& s) {
-                u32(std::uint32_t(s.size()));
-                list.write(s.data(), std::streamsize(s.size()));
-            };
-            u32(12);
-            u32(1);
-            u32(0);
-            u32(0);
-            u32(0);
-            u32(std::uint32_t(files.size()));
-            for (const std::string& file : files) {
-                u32(std::uint32_t(4 + file.size() + 4 + 4 + 4));
-                str(file);
-                str("");
-                str("");
-                u32(0);
-            }
-        }
+        PyxLevelList list;
+        for (const std::string& file : files)
+            list.Entries().push_back({file, "", "", 0});
+        EXPECT_TRUE(gametest::WriteWith(folder + "one.lst",
+                                        [&](QxFile& file) { return list.Write(file); }));
         if (!listsAdded_) {
             files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
             listsAdded_ = true;
@@ -93,15 +74,8 @@ protected:
         PyxLevel level;
         std::string error;
         EXPECT_TRUE(PyxLevelText::Read(text, level, error)) << error;
-        std::FILE* handle = std::fopen((ListFolder() + name).c_str(), "wb");
-        EXPECT_NE(handle, nullptr);
-        if (handle) {
-            {
-                QxFileLE file(handle);
-                EXPECT_TRUE(level.SaveLevel(file));
-            }
-            std::fclose(handle);
-        }
+        EXPECT_TRUE(gametest::WriteWith(ListFolder() + name,
+                                        [&](QxFile& file) { return level.SaveLevel(file); }));
         return name;
     }
 
@@ -333,7 +307,6 @@ TEST_F(BoardGame, HintsOpenCentredOverTheBoardAndHoldTheGame) {
     EXPECT_EQ((box.left + box.right) / 2, 240);
     EXPECT_EQ((box.top + box.bottom) / 2, 240);
     Frames(40);
-    SaveShot("game-hint");
     EXPECT_TRUE(scene_->IsModal());
     EXPECT_EQ(Corner(true), corner);
     EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
@@ -403,7 +376,6 @@ TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOn
     }
     PyxEntityTileBase* exit = Level()->TileAtCell(7, 0);
     ASSERT_TRUE(exit && (exit->KindBits() & 2u)) << "no exit on the lane's last cell";
-    SaveShot("lane-exit");
     for (const PyxLevelObjectRecord& record : Level()->Objects()) {
         const PyxEntityGameObject* object = record.entity.get();
         const bool inExit = object && object->X() >= 392.0f && object->Y() < 56.0f;
@@ -418,9 +390,7 @@ TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOn
     }
     ASSERT_EQ(game_->BallsSaved(), 1);
     EXPECT_EQ(Corner(true), corner) << "the smoke showed in the corner";
-    SaveShot("lane-puff");
     Frame();
-    SaveShot("lane-smoke");
     const PyxEntityGameObject* smoke = nullptr;
     for (const PyxLevelObjectRecord& record : Level()->Objects()) {
         if (record.typeName == "bigsmoke")
@@ -440,7 +410,6 @@ TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Paused);
     const float x = ball->X(), y = ball->Y();
     Frames(50);
-    SaveShot("game-paused");
     EXPECT_EQ(ball->X(), x);
     EXPECT_EQ(ball->Y(), y);
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Playing);
@@ -475,7 +444,6 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
         EXPECT_TRUE(risen.count(std::to_string(held) + "/" + std::to_string(needed))) << held;
     EXPECT_EQ(notice(), "Exit open!");
     Frames(10);
-    SaveShot("game-exit-open");
     while (game_->State() == PyxGameState::Playing && frames < 12000) {
         Play(10);
         frames += 10;
@@ -483,17 +451,13 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
     ASSERT_EQ(game_->State(), PyxGameState::LevelWon) << "the exit was not reached";
     EXPECT_EQ(notice(), "Level complete");
     Frames(60);
-    SaveShot("game-level-won");
     // The coins and the clock's lights are cashed in, the jaws close, the next level
     // is laid out behind them and they open again.
     bool sawClosed = false, sawClosing = false;
     while (game_->LevelIndex() == 0 && frames < 20000) {
         Frame();
         ++frames;
-        if (scene_->jawPhase == 2 && !sawClosed) {
-            sawClosed = true;
-            SaveShot("game-jaws");
-        }
+        sawClosed = sawClosed || scene_->jawPhase == 2;
         if (scene_->jawPhase == 1 && !sawClosing) {
             sawClosing = true;
             EXPECT_EQ(notice(), "Level complete") << "when the jaws start closing";
@@ -508,22 +472,6 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
         ++frames;
     }
     EXPECT_EQ(game_->State(), PyxGameState::Playing);
-}
-
-TEST_F(BoardGame, ThreeTrapsEndTheGame) {
-    ASSERT_TRUE(StartOn(4));
-    int frames = 0;
-    while (game_->State() != PyxGameState::GameEnding && frames < 20000) {
-        Play(10, true);
-        frames += 10;
-    }
-    ASSERT_EQ(game_->State(), PyxGameState::GameEnding);
-    EXPECT_EQ(game_->Outcome(), PyxGameOutcome::GameOver);
-    Frames(200);
-    SaveShot("game-over");
-    if (registry_->FindType("QxMessageBox", "messagebox")) {
-        EXPECT_EQ(scene_->DialogCount(), 1u) << "the end-of-game box";
-    }
 }
 
 // A steady player who heads for the nearest coin and then for the exit, keeps out of
@@ -553,32 +501,6 @@ TEST_F(BoardGame, ASteadyPlayerWinsEveryLevel) {
         EXPECT_TRUE(won) << "level " << level << " was not won";
     }
     std::printf("24 levels won by the steady player in %d frames of 16 ms\n", framesInAll);
-}
-
-// Pictures of games in play. Each level is played as a game of its own, so the side
-// panel is told the level's number in the full set.
-TEST_F(BoardGame, PicturesOfGamesInPlay) {
-    if (!std::getenv("RONDELIX_SHOTS"))
-        GTEST_SKIP() << "set RONDELIX_SHOTS to a folder to make the pictures";
-    for (int level : {3, 9, 13, 19, 24}) {
-        SeedRandom(std::uint32_t(level));
-        ASSERT_TRUE(StartOn(level));
-        heldKey_ = pendingKey_ = 0;
-        QxEntity2DGUIElement* number = scene_->NamedElement("Level");
-        ASSERT_NE(number, nullptr);
-        number->SetString(kPropText, std::to_string(level));
-        // The last game's closing message is not this game's.
-        for (const char* line : {"DispText1", "DispText2"})
-            if (QxEntity2DGUIElement* text = scene_->NamedElement(line))
-                text->SetString(kPropText, "");
-        // Half way to the exit: coins in the tray, roaming balls out.
-        for (int frame = 0; frame < 1500 && game_->CoinsHeld() < game_->CoinsNeeded() / 2 + 1;
-             ++frame)
-            Play(1);
-        char name[32];
-        std::snprintf(name, sizeof name, "game-level%02d", level);
-        SaveShot(name);
-    }
 }
 
 } // namespace

@@ -101,33 +101,10 @@ protected:
         scene.Draw();
     }
 
-    // Saves the screen beside the test's files, and into RONDELIX_SCREENSHOT_DIR when
-    // that is set (the documentation's pictures).
     void SaveScreen(const std::string& name) {
         const std::string path = SaveScreenPng(name);
         EXPECT_FALSE(path.empty());
-        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
-            std::error_code ec;
-            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            EXPECT_FALSE(ec) << ec.message();
-        }
-    }
-
-    std::vector<std::uint8_t> ReadArchived(const std::string& name) {
-        std::vector<std::uint8_t> bytes;
-        QxFile* file = Files().Open(name, 1 | 4);
-        if (!file) {
-            return bytes;
-        }
-        bytes.resize(file->GetSize());
-        file->Seek(0, 0);
-        if (!bytes.empty() &&
-            file->ReadBytes(std::uint32_t(bytes.size()), bytes.data()) != bytes.size()) {
-            bytes.clear();
-        }
-        Files().Close(file);
-        return bytes;
+        KeepForDocs(path, name);
     }
 };
 
@@ -297,7 +274,7 @@ TEST_F(ContentArchiveTest, SoundsLoadAndTheMusicLoops) {
         }
     }
     // The music: 8-bit mono PCM that loops for half a minute or more.
-    const std::vector<std::uint8_t> wav = ReadArchived("common/sounds/jazz_rond_8bit.wav");
+    const std::vector<std::uint8_t> wav = FileBytes("common/sounds/jazz_rond_8bit.wav");
     ASSERT_GT(wav.size(), 44u);
     auto u16 = [&](size_t at) { return unsigned(wav[at] | (wav[at + 1] << 8)); };
     auto u32 = [&](size_t at) { return u16(at) | (u16(at + 2) << 16); };

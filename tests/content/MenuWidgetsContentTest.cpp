@@ -56,8 +56,7 @@ protected:
         return dynamic_cast<QxEntity2DGUIListBox*>(type->m_list->element.get());
     }
 
-    // A part of the screen at twice its size, beside the test's files and, when
-    // RONDELIX_SCREENSHOT_DIR is set, there too (the documentation's pictures).
+    // A part of the screen at twice its size, for the documentation.
     void SaveCloseUp(const QxRect& rect, const std::string& name) {
         const int width = (rect.right - rect.left) * 2;
         const int height = (rect.bottom - rect.top) * 2;
@@ -70,12 +69,7 @@ protected:
         }
         const std::string path = DataFolder() + name;
         ASSERT_TRUE(SavePng(path, pixels.data(), width, height, width * 2));
-        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
-            std::error_code ec;
-            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            EXPECT_FALSE(ec) << ec.message();
-        }
+        KeepForDocs(path, name);
     }
 
     // The main menu's fire and the sprite drawn over it.

@@ -22,7 +22,7 @@ protected:
         GameFixture::SetUp();
         g_gameSettings.showHints = 0;
         WriteMenuDataSet(DataFolder());
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", SmallWav());
+        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
         g_pendingHighScore.reset();
     }
 
@@ -36,22 +36,12 @@ protected:
         PyxLevel level;
         std::string error;
         ASSERT_TRUE(PyxLevelText::Read(levelText, level, error)) << error;
-        std::FILE* handle = std::fopen((DataFolder() + "level1.lvl").c_str(), "wb");
-        ASSERT_NE(handle, nullptr);
-        {
-            QxFileLE file(handle);
-            ASSERT_TRUE(level.SaveLevel(file));
-        }
-        std::fclose(handle);
+        ASSERT_TRUE(WriteWith(DataFolder() + "level1.lvl",
+                              [&](QxFile& file) { return level.SaveLevel(file); }));
         PyxLevelList list;
         list.Entries().push_back({"level1.lvl", "One", "", 0});
-        handle = std::fopen((DataFolder() + "levels.lst").c_str(), "wb");
-        ASSERT_NE(handle, nullptr);
-        {
-            QxFileLE file(handle);
-            ASSERT_TRUE(list.Write(file));
-        }
-        std::fclose(handle);
+        ASSERT_TRUE(
+            WriteWith(DataFolder() + "levels.lst", [&](QxFile& file) { return list.Write(file); }));
     }
 
     // The main menu, then the game screen with its transition over.
@@ -158,13 +148,8 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     EXPECT_EQ(menu->DialogCount(), 0u);
     PyxLevelList list;
     list.Entries().push_back({"gone.lvl", "", "", 0});
-    std::FILE* handle = std::fopen((DataFolder() + "nowhere.lst").c_str(), "wb");
-    ASSERT_NE(handle, nullptr);
-    {
-        QxFileLE file(handle);
-        ASSERT_TRUE(list.Write(file));
-    }
-    std::fclose(handle);
+    ASSERT_TRUE(
+        WriteWith(DataFolder() + "nowhere.lst", [&](QxFile& file) { return list.Write(file); }));
     Click(ButtonCentre("StandardGame"));
     ASSERT_EQ(menu, game_->CurrentScene());
     ASSERT_EQ(menu->DialogCount(), 1u);

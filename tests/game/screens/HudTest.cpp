@@ -192,9 +192,6 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
     auto left = Lives(1);
     left->SetBool(kPropLivesShown, 3);
     EXPECT_EQ(left->RowStartX(), 300);
-    std::int32_t value = 0;
-    EXPECT_TRUE(left->GetBool(kPropLivesJustify, value));
-    EXPECT_EQ(value, 1);
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {

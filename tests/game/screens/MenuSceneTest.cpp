@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         WriteMenuDataSet(DataFolder());
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", SmallWav());
+        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
         g_pendingHighScore.reset();
     }
 
