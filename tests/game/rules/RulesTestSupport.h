@@ -200,12 +200,7 @@ protected:
         p.CoinsNeeded = tiny.coinsNeeded;
         p.CoinsOnBoard = tiny.coinsOnBoard;
         p.ExitAtRandomTile = tiny.exitAtRandom;
-        WriteFile(name, "");
-        QxFile* file = Files().Open(name, 2 | 4);
-        ASSERT_NE(file, nullptr);
-        const bool saved = level.SaveLevel(*file);
-        Files().Close(file);
-        ASSERT_TRUE(saved);
+        WriteThrough(name, [&](QxFile& file) { return level.SaveLevel(file); });
     }
 
     // Writes every level and "levels.lst" listing them in order.
@@ -216,12 +211,16 @@ protected:
             WriteLevel(name, levels[i]);
             list.Entries().push_back({name, "Level " + std::to_string(i + 1), "", 0});
         }
-        WriteFile("levels.lst", "");
-        QxFile* file = Files().Open("levels.lst", 2 | 4);
-        ASSERT_NE(file, nullptr);
-        const bool written = list.Write(*file);
+        WriteThrough("levels.lst", [&](QxFile& file) { return list.Write(file); });
+    }
+
+    // Writes a data file through the file system's writer.
+    template <typename Write> void WriteThrough(const std::string& name, Write write) {
+        WriteFile(name, "");
+        QxFile* file = Files().Open(name, 2 | 4);
+        ASSERT_NE(file, nullptr) << name;
+        EXPECT_TRUE(write(*file)) << name;
         Files().Close(file);
-        ASSERT_TRUE(written);
     }
 
     // The rules of a new game on the stand-in scene, started (or not, if it failed).

@@ -85,8 +85,10 @@ TEST_F(GameSceneTest, APlayerStartsSteersPausesMutesAndEndsAGame) {
     PressKey('p');
     EXPECT_EQ(rules->State(), PyxGameState::Paused);
     EXPECT_TRUE(Scene()->IsPausedByKey());
+    EXPECT_TRUE(sound_->SoundsDisabled());
     PressKey('x');
     EXPECT_EQ(rules->State(), PyxGameState::Playing);
+    EXPECT_FALSE(sound_->SoundsDisabled());
     PressKey('P');
     ASSERT_EQ(rules->State(), PyxGameState::Paused);
     Click(QxPoint{100, 100});
