@@ -33,6 +33,7 @@
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityHighScoreScene.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/gui/WidgetTestSupport.h"
 #include "engine/screen/QxWin32Screen2D.h"
@@ -231,12 +232,19 @@ protected:
         g_inputQueue.Clear();
         g_mouseState = QxMouseState{};
         g_highScoreTable.Clear();
+        g_pendingHighScore.reset();
         g_modeChangeInProgress = 0;
     }
 
     void TearDown() override { Stop(); }
 
     std::string DataFolder() const { return folder_ + "/data/"; }
+
+    // The menu data set and the music it plays.
+    void WriteMenus() const {
+        WriteMenuDataSet(DataFolder());
+        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
+    }
 
     // Builds the services and runs Init with the given game object (a PyxGame when
     // null).
@@ -333,6 +341,7 @@ protected:
             started_ = false;
         }
         g_inputQueue.Clear();
+        g_pendingHighScore.reset();
         g_settingsManager = nullptr;
         g_soundManager = nullptr;
         SetCurrentFileSystem(nullptr);

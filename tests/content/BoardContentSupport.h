@@ -12,14 +12,16 @@
 namespace boardcontent {
 
 // The lines of the log that tell of a name that does not resolve.
-inline std::vector<std::string> BrokenNameLines(const std::string& log) {
-    static const char* const kProblems[] = {"unknown class", "already defined", "Unable to open",
-                                            "not found"};
+// `more` adds further words that mark a line.
+inline std::vector<std::string> BrokenNameLines(const std::string& log,
+                                                std::vector<std::string> more = {}) {
+    for (const char* problem : {"unknown class", "already defined", "Unable to open", "not found"})
+        more.push_back(problem);
     std::vector<std::string> lines;
     std::istringstream in(log);
     std::string line;
     while (std::getline(in, line)) {
-        for (const char* problem : kProblems) {
+        for (const std::string& problem : more) {
             if (line.find(problem) != std::string::npos) {
                 lines.push_back(line);
                 break;

@@ -21,14 +21,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         g_gameSettings.showHints = 0;
-        WriteMenuDataSet(DataFolder());
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
-        g_pendingHighScore.reset();
-    }
-
-    void TearDown() override {
-        g_pendingHighScore.reset();
-        GameFixture::TearDown();
+        WriteMenus();
     }
 
     // Writes the level through the game's registry and a one-entry "levels.lst".
