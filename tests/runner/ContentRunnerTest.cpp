@@ -148,31 +148,14 @@ TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
     EXPECT_LT(std::stoi(yes.values.at("frames")), kMenuShown + 20);
 }
 
-// Keys alone, frames of 20 ms: a key skips the loading bar, each page roll then takes
-// about 52 frames.
-std::string Keys(const std::vector<std::pair<int, std::string>>& keys) {
-    std::string script;
-    for (const auto& [frame, key] : keys) {
-        script += std::to_string(frame) + " key " + key + "\n";
-    }
-    return script;
-}
-
 TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
-    // The settings (down three from Play) turn hints off, so that no hint comes between
-    // the quit question and its answer; then Play, Escape and the default answer (Yes).
-    const std::string walk = Keys({{1, "Space"},
-                                   {60, "Down"},
-                                   {61, "Down"},
-                                   {62, "Down"},
-                                   {63, "Enter"},
-                                   {120, "Down"},
-                                   {121, "Down"},
-                                   {122, "Enter"},
-                                   {123, "Down"},
-                                   {124, "Enter"},
-                                   {180, "Enter"},
-                                   {240, "Escape"}});
+    // Keys alone, frames of 20 ms (a key skips the loading bar, a page roll takes about
+    // 52 frames): the settings (down three from Play) turn hints off, so that no hint
+    // comes between the quit question and its answer; then Play, Escape and the default
+    // answer (Yes).
+    const std::string walk = "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Enter\n"
+                             "120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
+                             "124 key Enter\n180 key Enter\n240 key Escape\n";
     const RunResult game = Run(241, walk, {{59, "play.png"}, {62, "focus.png"}});
     EXPECT_EQ(game.values.at("scene"), "PyxStdGame");
     EXPECT_EQ(game.values.at("state"), "Playing");
@@ -180,11 +163,11 @@ TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
     // The focus is seen to move.
     EXPECT_NE(BelowTheTitle(folder_ + "/play.png"), BelowTheTitle(folder_ + "/focus.png"));
 
-    const RunResult left = Run(300, walk + Keys({{241, "Enter"}}));
+    const RunResult left = Run(300, walk + "241 key Enter\n");
     EXPECT_EQ(left.values.at("scene"), "PyxMainMenu");
     EXPECT_EQ(left.values.at("state"), "none");
     // Escape answers No: the game goes on.
-    const RunResult stayed = Run(300, walk + Keys({{241, "Escape"}}));
+    const RunResult stayed = Run(300, walk + "241 key Escape\n");
     EXPECT_EQ(stayed.values.at("scene"), "PyxStdGame");
     EXPECT_EQ(stayed.values.at("state"), "Playing");
 }
