@@ -77,11 +77,6 @@ protected:
         Files().AddManager(std::make_unique<QxArchiveManager>(&Files(), "Rondelix.qxa"), "");
     }
 
-    // True when this build registers the class.
-    bool Registered(const std::string& className) const {
-        return Registry().FindPrototype(className) != nullptr;
-    }
-
     // Defines every type and loads every type's resources, as the loading thread does.
     void LoadEverything() {
         Registry().LoadAll();

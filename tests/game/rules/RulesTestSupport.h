@@ -13,7 +13,6 @@
 
 #include "app/GameSettings.h"
 #include "engine/gui/GuiFixture.h"
-#include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
 #include "game/field/PyxEntityTileBase.h"
@@ -23,7 +22,6 @@
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
 #include "game/rules/PyxLevelList.h"
-#include "support/TestPrototype.h"
 
 namespace rulestest {
 
@@ -59,29 +57,6 @@ public:
     std::string second;
     int handOvers = 0;
 };
-
-// A hint box: a dialog element that takes nothing.
-class TestHintBox : public QxEntity2DGUIElement, public QxDialogInterface {
-public:
-    explicit TestHintBox(QxEntity2DGUIElementType* type) : QxEntity2DGUIElement(type) {}
-    bool OnMouseUp(QxPoint, int) override { return true; }
-    bool OnPointerHook(QxPoint, int) override { return true; }
-    bool OnMouseDown(QxPoint, int) override { return true; }
-    bool OnIntegerHook(std::int32_t) override { return true; }
-    bool OnKey(int) override { return true; }
-    bool OnKeyUp(int) override { return false; }
-};
-
-class TestHintBoxType : public QxEntity2DGUIElementType {
-public:
-    explicit TestHintBoxType(QxDefinition* definition) : QxEntity2DGUIElementType(definition) {}
-    std::unique_ptr<QxEntityBase> CreateEntity() override {
-        return std::make_unique<TestHintBox>(this);
-    }
-};
-
-using TestHintBoxPrototype = testsupport::TestPrototype<TestHintBoxType>;
-inline const TestHintBoxPrototype kHintBoxPrototype;
 
 // The game scene as the rules see it: named elements put in by the test, the level
 // set, the cursor frames asked for and a script of jaw steps.
@@ -149,8 +124,6 @@ protected:
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
         g_lastHighscoreName = "Tester";
-        if (!Registry().FindPrototype("PyxHintBox"))
-            Registry().Register(&kHintBoxPrototype, "PyxHintBox");
         Define("class PyxBitmapTile\ntype floor\n");
         Define("class PyxSinkTile\ntype trap\nIsTrap 1\n");
         Define("class PyxSinkTile\ntype exit\n");

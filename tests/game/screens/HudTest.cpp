@@ -10,7 +10,6 @@
 #include "engine/gui/QxEntity2DGUICounter.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/WidgetTestSupport.h"
-#include "game/field/FieldTestSupport.h"
 #include "game/rules/RulesTestSupport.h"
 #include "game/screens/PyxEntity2DGUIBoard.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
@@ -88,13 +87,6 @@ protected:
         for (const auto& light : clock.Lights())
             on.push_back(light.on);
         return on;
-    }
-
-    // Makes the flare class of the lives row exist for the test.
-    void DefineFlare() {
-        if (!Registry().FindPrototype("PyxAnimExplosion"))
-            Registry().Register(&fieldtest::kObjectPrototype, "PyxAnimExplosion");
-        Define("class PyxAnimExplosion\ntype lensflare\nFlags 8\n");
     }
 };
 
@@ -195,7 +187,7 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
-    DefineFlare();
+    Define("class PyxAnimExplosion\ntype lensflare\n"); // the lives row's flare
     WriteGame({TinyLevel{}});
     auto lives = Lives(1);
     Scene().named["Lives"] = lives.get();
@@ -223,7 +215,7 @@ TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
 }
 
 TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlareAndANewGameForgetsIt) {
-    DefineFlare();
+    Define("class PyxAnimExplosion\ntype lensflare\n"); // the lives row's flare
     TinyLevel level;
     level.traps = {1 * 6 + 3};
     WriteGame({level});
