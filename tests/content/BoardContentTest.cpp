@@ -1,7 +1,6 @@
 // The board half of the data set as the game reads it: every definition parses, every
 // name resolves, and the pictures fit the way the program draws them.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "content/BoardContentSupport.h"

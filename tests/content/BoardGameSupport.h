@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/GameSettings.h"
 #include "app/QxMouseState.h"

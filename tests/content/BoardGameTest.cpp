@@ -4,9 +4,7 @@
 // which takes what stood in its cell; three lives lost in traps end the game; every
 // level can be won.
 #include <cmath>
-#include <cstring>
 #include <deque>
-#include <limits>
 #include <set>
 #include <utility>
 

@@ -3,8 +3,6 @@
 // the fonts cover what they must, the screens draw something, the sounds and the music
 // are what the game expects.
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>

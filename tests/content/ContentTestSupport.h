@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <system_error>
 #include <vector>

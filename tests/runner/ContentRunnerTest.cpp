@@ -3,15 +3,11 @@
 // way is a full picture. Also: the content builder gives the same archive bytes every
 // time.
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>

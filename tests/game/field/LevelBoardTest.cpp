@@ -2,6 +2,7 @@
 // pixels of wild positions.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "app/QxRandom.h"

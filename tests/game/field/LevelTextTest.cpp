@@ -3,7 +3,7 @@
 // the line that is wrong.
 #include <gtest/gtest.h>
 
-#include <bit>
+#include <cmath>
 
 #include "game/field/FieldTestSupport.h"
 #include "game/field/PyxLevelText.h"

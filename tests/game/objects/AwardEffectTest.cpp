@@ -1,6 +1,5 @@
 // Awards and effects: collection through the rules, exploding awards, flying coins
 // and particle bursts.
-#include <cmath>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The game screen over a small board: starting the rules, keys and clicks, pausing,
-// the quit question, the end of a game, the full-screen key and the jaws.
+// the quit question, the end of a game and the jaws.
 
 #include "app/GameTestSupport.h"
 #include "engine/gui/QxDialogInterface.h"
@@ -152,14 +152,6 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     ASSERT_NE(box, nullptr);
     EXPECT_NE(box->Text().find("level 1 (\"gone.lvl\") cannot be loaded."), std::string::npos);
     EXPECT_FALSE(game_->IsTransitionActive());
-}
-
-TEST_F(GameSceneTest, FullScreenKeyPausesTheGame) {
-    StartGame();
-    PressKey(QxKey::F7);
-    EXPECT_TRUE(screen_->IsFullScreen());
-    EXPECT_EQ(Scene()->Gameplay()->State(), PyxGameState::Paused);
-    EXPECT_FALSE(Scene()->IsPausedByKey());
 }
 
 TEST_F(GameSceneTest, JawsCloseOnceThenOpenAndHide) {

@@ -1,8 +1,6 @@
 // The game screen's HUD: coin stacks, the lives row with its flare, the clock's
 // states and bonus, the mascot's swing and moods, and the board element.
 
-#include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
