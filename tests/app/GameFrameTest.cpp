@@ -29,9 +29,9 @@ protected:
         Start();
         WaitForLoader();
         ASSERT_TRUE(DefineProbe("a"));
-        ASSERT_TRUE(DefineProbe("b", "Pattern 1\n"));
-        ASSERT_TRUE(DefineProbe("c", "Pattern 2\n"));
-        ASSERT_TRUE(DefineProbe("asks", "RequestClass TestProbe\nRequestType b\n"));
+        ASSERT_TRUE(DefineProbe("b", 1));
+        ASSERT_TRUE(DefineProbe("c", 2));
+        ASSERT_TRUE(DefineProbe("asks", 0, "b"));
         SwitchTo("a");
     }
 
