@@ -31,12 +31,6 @@ inline std::vector<std::string> BrokenNameLines(const std::string& log,
     return lines;
 }
 
-class DataSetTest : public contenttest::ContentFixture {
-protected:
-    QxWin32Screen2D* const screen_ = &Screen();
-    QxFileSystem* const files_ = &Files();
-    QxWin32SoundManager* const sound_ = &Sound();
-    QxEntityRegistry* const registry_ = &Registry();
-};
+using DataSetTest = contenttest::ContentFixture;
 
 } // namespace boardcontent

@@ -83,7 +83,7 @@ TEST_F(BoardContentTest, PicturesHaveTheFramesAndSizesTheProgramDraws) {
 // must stay small enough that a ball touches a coin lying on the deflector's cell
 // before the plate turns it, and the rails must reach the board's edge.
 TEST_F(BoardContentTest, RectangularPostsHaveTheSizeTheirBouncesNeed) {
-    registry_->LoadAll();
+    Registry().LoadAll();
     const struct {
         const char* type;
         int width, height;
@@ -92,7 +92,7 @@ TEST_F(BoardContentTest, RectangularPostsHaveTheSizeTheirBouncesNeed) {
                  {"boardrailleft", 12, 56}, {"boardrailright", 12, 56}};
     for (const auto& post : posts) {
         auto* type =
-            dynamic_cast<PyxEntityBasicPostType*>(registry_->FindType("PyxBasicPost", post.type));
+            dynamic_cast<PyxEntityBasicPostType*>(Registry().FindType("PyxBasicPost", post.type));
         ASSERT_NE(type, nullptr) << post.type;
         type->Load(false);
         EXPECT_TRUE(type->IsRect()) << post.type;

@@ -110,7 +110,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        registry_->Register(&kBoardScenePrototype, "BoardTestGame");
+        Registry().Register(&kBoardScenePrototype, "BoardTestGame");
         SetGameServices(&services_);
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
@@ -132,19 +132,19 @@ protected:
     // The game screen as its definition describes it, under the test's class, and a
     // fresh scene with new rules on it.
     bool CreateScene(const std::string& definitionText) {
-        if (!registry_->FindType("BoardTestGame", "stdgame")) {
+        if (!Registry().FindType("BoardTestGame", "stdgame")) {
             std::string text = definitionText;
             const std::string from = "class PyxStdGame";
             const std::size_t at = text.find(from);
             if (at != std::string::npos)
                 text.replace(at, from.size(), "class BoardTestGame");
             QxDefinition definition(text);
-            if (!registry_->DefineType(definition, false))
+            if (!Registry().DefineType(definition, false))
                 return false;
         }
         game_.reset();
         scene_.reset(static_cast<BoardScene*>(
-            registry_->Create("BoardTestGame", "stdgame", kKindAny).release()));
+            Registry().Create("BoardTestGame", "stdgame", kKindAny).release()));
         if (!scene_)
             return false;
         scene_->Type()->Load(false);

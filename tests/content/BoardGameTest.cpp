@@ -42,7 +42,7 @@ protected:
         EXPECT_TRUE(gametest::WriteWith(folder + "one.lst",
                                         [&](QxFile& file) { return list.Write(file); }));
         if (!listsAdded_) {
-            files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
+            Files().AddManager(std::make_unique<QxWin32FileManager>(), folder);
             listsAdded_ = true;
         }
         std::string text = StdGame();
@@ -78,16 +78,11 @@ protected:
     }
 
     // What the screen shows in a rectangle.
-    std::vector<std::uint16_t> Pixels(const QxRect& rect) {
+    std::vector<std::uint16_t> Pixels(const QxRect& rect) const {
         std::vector<std::uint16_t> pixels;
-        QxSurfaceDesc desc{};
-        if (!screen_->LockBackBuffer(&desc))
-            return pixels;
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            const auto* row = reinterpret_cast<const std::uint16_t*>(desc.pixels + y * desc.pitch);
-            pixels.insert(pixels.end(), row + rect.left, row + rect.right);
-        }
-        screen_->UnlockBackBuffer();
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels.push_back(Pixel(x, y));
         return pixels;
     }
     // The screen's top-left corner: the border strips beside the first cell, and with
@@ -105,8 +100,8 @@ protected:
     int PlayingLoops() const {
         int loops = 0;
         std::size_t seen = 0;
-        for (std::uint32_t id = 0; seen < sound_->InstanceCount() && id < (1u << 20); ++id) {
-            platform::SoundBuffer* buffer = sound_->InstanceBuffer(id);
+        for (std::uint32_t id = 0; seen < Sound().InstanceCount() && id < (1u << 20); ++id) {
+            platform::SoundBuffer* buffer = Sound().InstanceBuffer(id);
             if (!buffer)
                 continue;
             ++seen;

@@ -241,7 +241,7 @@ TEST_F(GameplayTest, LastLifeEndsTheGameAndHandsTheScoreOver) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->score, 1234u);
     EXPECT_EQ(entry->level, 1u);
-    EXPECT_EQ(Services().scenes.back().className, "PyxHighScores");
+    EXPECT_EQ(Services().scenes.back(), "PyxHighScores");
     Run(*game, 10);
     EXPECT_EQ(Services().handOvers, 1);
 }

@@ -28,33 +28,24 @@ namespace rulestest {
 // Records what the rules ask of the game object.
 class RecordingServices : public PyxGameServices {
 public:
-    struct SceneRequest {
-        std::string className;
-        std::string typeName;
-        std::int32_t transition = 0;
-    };
-
-    void RequestScene(const std::string& className, const std::string& typeName,
-                      std::int32_t transition) override {
-        scenes.push_back({className, typeName, transition});
+    void RequestScene(const std::string& className, const std::string&, std::int32_t) override {
+        scenes.push_back(className);
     }
     void RequestQuit() override { quit = true; }
     bool QuitRequested() override { return quit; }
     void SetFullScreenKeyAllowed(bool allowed) override { fullScreenKeyAllowed = allowed; }
     void HandOverHighScore(std::unique_ptr<QxHighScore> newEntry, const std::string& line1,
-                           const std::string& line2) override {
+                           const std::string&) override {
         entry = std::move(newEntry);
         first = line1;
-        second = line2;
         ++handOvers;
     }
 
-    std::vector<SceneRequest> scenes;
+    std::vector<std::string> scenes; // the classes asked for
     bool quit = false;
     bool fullScreenKeyAllowed = true;
     std::unique_ptr<QxHighScore> entry;
     std::string first;
-    std::string second;
     int handOvers = 0;
 };
 
