@@ -75,13 +75,8 @@ inline bool WriteBitmap(const std::string& path, const QxImage& image) {
 }
 
 // Where the data set puts the 40 x 20 buttons of each scene.
-struct ButtonPlace {
-    int x;
-    int y;
-};
-
-inline const std::map<std::string, ButtonPlace>& ButtonPlaces() {
-    static const std::map<std::string, ButtonPlace> places = {
+inline const std::map<std::string, QxPoint>& ButtonPlaces() {
+    static const std::map<std::string, QxPoint> places = {
         {"Quit", {10, 10}},          {"WebPage", {60, 10}},
         {"Settings", {110, 10}},     {"HighScores", {160, 10}},
         {"StandardGame", {210, 10}}, {"Help", {260, 10}},
@@ -94,12 +89,12 @@ inline const std::map<std::string, ButtonPlace>& ButtonPlaces() {
 
 // A point strictly inside the named button.
 inline QxPoint ButtonCentre(const std::string& name) {
-    const ButtonPlace place = ButtonPlaces().at(name);
+    const QxPoint place = ButtonPlaces().at(name);
     return QxPoint{place.x + 20, place.y + 10};
 }
 
 inline std::string NamedButton(const std::string& name, const std::string& typeName) {
-    const ButtonPlace place = ButtonPlaces().at(name);
+    const QxPoint place = ButtonPlaces().at(name);
     return name + "Ent " + typeName + "\n" + name + "EntPos " + std::to_string(place.x) + ", " +
            std::to_string(place.y) + "\n";
 }

@@ -98,9 +98,7 @@ inline std::unique_ptr<QxEntityBase> BoardSceneType::CreateEntity() {
     return std::make_unique<BoardScene>(this);
 }
 
-using BoardScenePrototype = testsupport::TestPrototype<BoardSceneType>;
-
-inline const BoardScenePrototype kBoardScenePrototype;
+inline const testsupport::TestPrototype<BoardSceneType> kBoardScenePrototype;
 
 // The game screen with the rules of one game, run frame by frame.
 class BoardGameTest : public DataSetTest {

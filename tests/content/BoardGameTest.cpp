@@ -45,7 +45,8 @@ protected:
             Files().AddManager(std::make_unique<QxWin32FileManager>(), folder);
             listsAdded_ = true;
         }
-        std::string text = StdGame();
+        const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
+        std::string text(bytes.begin(), bytes.end());
         text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
         return CreateScene(text) && game_->StartNewGame();
     }
@@ -111,12 +112,6 @@ protected:
                 ++loops;
         }
         return loops;
-    }
-
-    // The game screen's definition in the data set.
-    std::string StdGame() {
-        const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
-        return std::string(bytes.begin(), bytes.end());
     }
 
     PyxLevel* Level() const { return game_->Level(); }

@@ -37,15 +37,6 @@ protected:
             ADD_FAILURE() << line;
     }
 
-    std::unique_ptr<QxEntity2DScene> MakeScene(const std::string& className,
-                                               const std::string& typeName) {
-        auto scene = Create<QxEntity2DScene>(className, typeName, kKindScene);
-        if (scene) {
-            scene->Update(0.0f);
-        }
-        return scene;
-    }
-
     // Every element a scene type lists (named or not) and its cursor exist; texts have
     // their fonts.
     void ExpectElementsResolve(const QxEntity2DScene& scene, const std::string& what) {
@@ -199,8 +190,9 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     g_pendingHighScore = std::move(pending);
     g_highScoreMessage1 = "Congratulations! You scored 31250 points!";
     g_highScoreMessage2 = "You reached level 12.";
-    auto scene = MakeScene("PyxHighScores", "highscores");
+    auto scene = Create<QxEntity2DScene>("PyxHighScores", "highscores", kKindScene);
     ASSERT_NE(scene, nullptr);
+    scene->Update(0.0f);
     scene->Update(0.0f);
     // The longest first line the rules write (a game completed with a seven-digit
     // score) fits the screen in the font of "Congrats".

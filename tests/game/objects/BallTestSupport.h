@@ -120,10 +120,8 @@ inline std::unique_ptr<QxEntityBase> ProbeType::CreateEntity() {
     return std::make_unique<Probe>(this);
 }
 
-template <typename Type> using Prototype = testsupport::TestPrototype<Type>;
-
-inline const Prototype<ProbeType> kProbePrototype;
-inline const Prototype<PyxEntityTileBaseType> kTilePrototype;
+inline const testsupport::TestPrototype<ProbeType> kProbePrototype;
+inline const testsupport::TestPrototype<PyxEntityTileBaseType> kTilePrototype;
 
 // The board objects on a board of the test's own size, with the sounds they start
 // told by name and rules that let balls bounce off each other.
