@@ -53,20 +53,14 @@ protected:
     // Levels of the set, numbers 1 to 24.
     bool StartOn(std::vector<int> levels) {
         std::vector<std::string> files;
-        for (int number : levels) {
-            char file[32];
-            std::snprintf(file, sizeof file, "levels/level%02d.lvl", number % 100);
-            files.push_back(file);
-        }
+        for (int number : levels)
+            files.push_back("levels/level" + std::string(number < 10 ? "0" : "") +
+                            std::to_string(number) + ".lvl");
         return StartOn(files);
     }
     bool StartOn(int level) { return StartOn(std::vector<int>{level}); }
 
-    std::string ListFolder() const {
-        const std::string folder = root_ + "/lists/";
-        std::filesystem::create_directories(folder);
-        return folder;
-    }
+    std::string ListFolder() const { return root_ + "/lists/"; } // made by the first write
 
     // A level of the test's own, from its text, beside the list; answers its name.
     std::string WriteLevel(const std::string& name, const std::string& text) {
