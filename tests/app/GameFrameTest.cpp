@@ -5,7 +5,6 @@
 #include <atomic>
 #include <cmath>
 #include <numbers>
-#include <set>
 
 #include "app/GameTestSupport.h"
 #include "app/ProbeScene.h"
@@ -30,9 +29,9 @@ protected:
         Start();
         WaitForLoader();
         ASSERT_TRUE(DefineProbe("a"));
-        ASSERT_TRUE(DefineProbe("b", "Pattern 1\n"));
-        ASSERT_TRUE(DefineProbe("c", "Pattern 2\n"));
-        ASSERT_TRUE(DefineProbe("asks", "RequestClass TestProbe\nRequestType b\n"));
+        ASSERT_TRUE(DefineProbe("b", 1));
+        ASSERT_TRUE(DefineProbe("c", 2));
+        ASSERT_TRUE(DefineProbe("asks", 0, "b"));
         SwitchTo("a");
     }
 
@@ -263,22 +262,6 @@ TEST_F(GameFrameTest, UnknownSceneKeepsTheCurrentOneAndAnEmptyRequestRollsItQuie
 }
 
 // ---- the transition ---------------------------------------------------------------------------
-
-TEST_F(GameFrameTest, TransitionAt16MsSkipsTwoFramesAndCountsSixtyThree) {
-    StartWithProbe();
-    game_->RequestScene("TestProbe", "b", 0);
-    int framesRolled = 0;
-    for (int i = 0; i < 100 && ProbeLogs()["b"].updates == 0; ++i) {
-        RunFrame(16.0f);
-        if (ProbeLogs()["b"].updates == 0) {
-            ++framesRolled;
-        }
-    }
-    // Two skipped frames and 62 counted ones are rolled; the 63rd counted frame
-    // (1008 ms) ends the transition and updates the scene.
-    EXPECT_EQ(framesRolled, 64);
-    EXPECT_FALSE(game_->IsTransitionActive());
-}
 
 // The band line i of a roll at edge e shows the source line e + 2B - trunc(acos(1 -
 // 2i/B) / pi * B), at most the last line.

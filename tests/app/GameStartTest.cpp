@@ -29,13 +29,8 @@ TEST_F(GameStartTest, ArchivesOfTheWorkingFolderComeAfterTheFolders) {
     QxArchiveWriter writer;
     const std::string text = "class sprite\ntype packed\n";
     ASSERT_TRUE(writer.AddEntry("packed.ent", std::vector<std::uint8_t>(text.begin(), text.end())));
-    std::FILE* handle = std::fopen((DataFolder() + "extra.qxa").c_str(), "wb");
-    ASSERT_NE(handle, nullptr);
-    {
-        QxFileLE file(handle);
-        ASSERT_TRUE(writer.Write(file));
-    }
-    std::fclose(handle);
+    ASSERT_TRUE(
+        WriteWith(DataFolder() + "extra.qxa", [&](QxFile& file) { return writer.Write(file); }));
 
     Start();
     EXPECT_EQ(fileSystem_->GetManagerCount(), 3u);

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -33,6 +32,7 @@
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityHighScoreScene.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/gui/WidgetTestSupport.h"
 #include "engine/screen/QxWin32Screen2D.h"
@@ -53,32 +53,30 @@ inline std::string ReadFile(const std::string& path) {
     return testsupport::ReadText(path);
 }
 
-inline bool WriteBitmap(const std::string& path, const QxImage& image) {
+// Writes a file through the engine's file writer, making the folders on the way.
+template <typename Write> bool WriteWith(const std::string& path, Write write) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
     std::FILE* handle = std::fopen(path.c_str(), "wb");
     if (handle == nullptr) {
         return false;
     }
-    QxFileLE file(handle);
-    const bool written = QxBitmapFile::Write(file, image);
+    bool written = false;
+    {
+        QxFileLE file(handle);
+        written = write(file);
+    }
     std::fclose(handle);
     return written;
 }
 
-// A PCM WAV file of a tenth of a second of silence, 8 bits at 8000 Hz.
-inline std::string SmallWav() {
-    return testsupport::PcmWav(800);
+inline bool WriteBitmap(const std::string& path, const QxImage& image) {
+    return WriteWith(path, [&](QxFile& file) { return QxBitmapFile::Write(file, image); });
 }
 
 // Where the data set puts the 40 x 20 buttons of each scene.
-struct ButtonPlace {
-    int x;
-    int y;
-};
-
-inline const std::map<std::string, ButtonPlace>& ButtonPlaces() {
-    static const std::map<std::string, ButtonPlace> places = {
+inline const std::map<std::string, QxPoint>& ButtonPlaces() {
+    static const std::map<std::string, QxPoint> places = {
         {"Quit", {10, 10}},          {"WebPage", {60, 10}},
         {"Settings", {110, 10}},     {"HighScores", {160, 10}},
         {"StandardGame", {210, 10}}, {"Help", {260, 10}},
@@ -91,12 +89,12 @@ inline const std::map<std::string, ButtonPlace>& ButtonPlaces() {
 
 // A point strictly inside the named button.
 inline QxPoint ButtonCentre(const std::string& name) {
-    const ButtonPlace place = ButtonPlaces().at(name);
+    const QxPoint place = ButtonPlaces().at(name);
     return QxPoint{place.x + 20, place.y + 10};
 }
 
 inline std::string NamedButton(const std::string& name, const std::string& typeName) {
-    const ButtonPlace place = ButtonPlaces().at(name);
+    const QxPoint place = ButtonPlaces().at(name);
     return name + "Ent " + typeName + "\n" + name + "EntPos " + std::to_string(place.x) + ", " +
            std::to_string(place.y) + "\n";
 }
@@ -228,12 +226,19 @@ protected:
         g_inputQueue.Clear();
         g_mouseState = QxMouseState{};
         g_highScoreTable.Clear();
+        g_pendingHighScore.reset();
         g_modeChangeInProgress = 0;
     }
 
     void TearDown() override { Stop(); }
 
     std::string DataFolder() const { return folder_ + "/data/"; }
+
+    // The menu data set and the music it plays.
+    void WriteMenus() const {
+        WriteMenuDataSet(DataFolder());
+        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
+    }
 
     // Builds the services and runs Init with the given game object (a PyxGame when
     // null).
@@ -330,6 +335,7 @@ protected:
             started_ = false;
         }
         g_inputQueue.Clear();
+        g_pendingHighScore.reset();
         g_settingsManager = nullptr;
         g_soundManager = nullptr;
         SetCurrentFileSystem(nullptr);

@@ -12,8 +12,8 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         WriteFile(DataFolder() + "LoadingScene.ent", "class PyxLoadingScene\ntype loadingscene\n");
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", SmallWav());
-        WriteFile(DataFolder() + "other.wav", SmallWav());
+        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", testsupport::PcmWav(800));
+        WriteFile(DataFolder() + "other.wav", testsupport::PcmWav(800));
     }
 };
 

@@ -2,10 +2,6 @@
 // A scene class for game-object tests: it counts what the game object calls on it,
 // can ask for another scene from inside its Update, and draws a pattern that tells
 // its frames apart.
-//
-// Keys of its definition: "Pattern" (0: the whole screen blue 0x001F; 1: each row
-// holds row + 1; 2: each column holds column + 1), "RequestClass" and "RequestType"
-// (asked for in the next Update once the test sets its log's askNow).
 
 #include <cstdint>
 #include <map>
@@ -47,25 +43,14 @@ inline std::map<std::string, ProbeLog>& ProbeLogs() {
 
 class ProbeSceneType : public QxEntity2DSceneType {
 public:
-    explicit ProbeSceneType(QxDefinition* definition) : QxEntity2DSceneType(definition) {
-        if (definition != nullptr) {
-            if (definition->FindKey("Pattern")) {
-                definition->ReadInts(&pattern, 1);
-            }
-            if (definition->FindKey("RequestClass")) {
-                definition->ReadString(requestClass);
-            }
-            if (definition->FindKey("RequestType")) {
-                definition->ReadString(requestType);
-            }
-        }
-    }
-
+    using QxEntity2DSceneType::QxEntity2DSceneType;
     std::unique_ptr<QxEntityBase> CreateEntity() override;
 
+    // 0: the whole screen blue 0x001F; 1: each row holds row + 1; 2: each column holds
+    // column + 1.
     std::int32_t pattern = 0;
-    std::string requestClass;
-    std::string requestType;
+    // The probe type asked for in the next Update once the test sets its log's askNow.
+    std::string request;
 };
 
 class ProbeScene : public QxEntity2DScene {
@@ -80,9 +65,9 @@ public:
             ++Log().zeroUpdates;
         }
         auto* type = static_cast<ProbeSceneType*>(Type());
-        if (Log().askNow && !type->requestClass.empty()) {
+        if (Log().askNow && !type->request.empty()) {
             Log().askNow = false;
-            g_game->RequestScene(type->requestClass, type->requestType, 0);
+            g_game->RequestScene("TestProbe", type->request, 0);
         }
         Log().lastUpdateMs = ms;
         return QxEntity2DScene::Update(ms);
@@ -137,15 +122,21 @@ inline std::unique_ptr<QxEntityBase> ProbeSceneType::CreateEntity() {
 using ProbeScenePrototype = testsupport::TestPrototype<ProbeSceneType>;
 
 // Registers the probe class under "TestProbe" with the published registry and defines
-// a type of it. False when the type could not be defined.
-inline bool DefineProbe(const std::string& typeName, const std::string& extraKeys = "") {
+// a type of it; null when the type could not be defined.
+inline ProbeSceneType* DefineProbe(const std::string& typeName, std::int32_t pattern = 0,
+                                   const std::string& request = "") {
     static const ProbeScenePrototype prototype;
     if (g_registry == nullptr) {
-        return false;
+        return nullptr;
     }
     g_registry->Register(&prototype, "TestProbe");
-    QxDefinition definition("class TestProbe\ntype " + typeName + "\n" + extraKeys);
-    return g_registry->DefineType(definition, false) != nullptr;
+    QxDefinition definition("class TestProbe\ntype " + typeName + "\n");
+    auto* type = dynamic_cast<ProbeSceneType*>(g_registry->DefineType(definition, false));
+    if (type != nullptr) {
+        type->pattern = pattern;
+        type->request = request;
+    }
+    return type;
 }
 
 } // namespace gametest

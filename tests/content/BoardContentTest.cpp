@@ -1,7 +1,6 @@
 // The board half of the data set as the game reads it: every definition parses, every
 // name resolves, and the pictures fit the way the program draws them.
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "content/BoardContentSupport.h"
@@ -16,7 +15,7 @@ namespace {
 class BoardContentTest : public DataSetTest {};
 
 TEST_F(BoardContentTest, TheWholeDataSetLoadsWithoutABrokenName) {
-    LoadDataSet();
+    LoadEverything();
     const std::vector<std::string> broken = BrokenNameLines(Log());
     EXPECT_TRUE(broken.empty()) << "first: " << (broken.empty() ? "" : broken.front()) << " ("
                                 << broken.size() << " lines)";
@@ -84,7 +83,7 @@ TEST_F(BoardContentTest, PicturesHaveTheFramesAndSizesTheProgramDraws) {
 // must stay small enough that a ball touches a coin lying on the deflector's cell
 // before the plate turns it, and the rails must reach the board's edge.
 TEST_F(BoardContentTest, RectangularPostsHaveTheSizeTheirBouncesNeed) {
-    registry_->LoadAll();
+    Registry().LoadAll();
     const struct {
         const char* type;
         int width, height;
@@ -93,7 +92,7 @@ TEST_F(BoardContentTest, RectangularPostsHaveTheSizeTheirBouncesNeed) {
                  {"boardrailleft", 12, 56}, {"boardrailright", 12, 56}};
     for (const auto& post : posts) {
         auto* type =
-            dynamic_cast<PyxEntityBasicPostType*>(registry_->FindType("PyxBasicPost", post.type));
+            dynamic_cast<PyxEntityBasicPostType*>(Registry().FindType("PyxBasicPost", post.type));
         ASSERT_NE(type, nullptr) << post.type;
         type->Load(false);
         EXPECT_TRUE(type->IsRect()) << post.type;

@@ -7,7 +7,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/GameSettings.h"
 #include "app/QxMouseState.h"
@@ -15,12 +14,12 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
-#include "engine/screen/QxPng.h"
 #include "game/objects/PyxEntityBigTeeth.h"
 #include "game/objects/QxTrajectoryLine.h"
 #include "game/rules/PyxGameServices.h"
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
+#include "game/rules/RulesTestSupport.h"
 #include "support/TestPrototype.h"
 
 namespace boardcontent {
@@ -99,20 +98,7 @@ inline std::unique_ptr<QxEntityBase> BoardSceneType::CreateEntity() {
     return std::make_unique<BoardScene>(this);
 }
 
-using BoardScenePrototype = testsupport::TestPrototype<BoardSceneType>;
-
-inline const BoardScenePrototype kBoardScenePrototype;
-
-// The game object's services, of which these games need none.
-class QuietServices : public PyxGameServices {
-public:
-    void RequestScene(const std::string&, const std::string&, std::int32_t) override {}
-    void RequestQuit() override {}
-    bool QuitRequested() override { return false; }
-    void SetFullScreenKeyAllowed(bool) override {}
-    void HandOverHighScore(std::unique_ptr<QxHighScore>, const std::string&,
-                           const std::string&) override {}
-};
+inline const testsupport::TestPrototype<BoardSceneType> kBoardScenePrototype;
 
 // The game screen with the rules of one game, run frame by frame.
 class BoardGameTest : public DataSetTest {
@@ -122,7 +108,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        registry_->Register(&kBoardScenePrototype, "BoardTestGame");
+        Registry().Register(&kBoardScenePrototype, "BoardTestGame");
         SetGameServices(&services_);
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
@@ -130,7 +116,7 @@ protected:
         g_mouseState = QxMouseState{};
         g_mouseState.x = 300;
         g_mouseState.y = 330;
-        LoadDataSet();
+        LoadEverything();
     }
     void TearDown() override {
         game_.reset();
@@ -144,19 +130,19 @@ protected:
     // The game screen as its definition describes it, under the test's class, and a
     // fresh scene with new rules on it.
     bool CreateScene(const std::string& definitionText) {
-        if (!registry_->FindType("BoardTestGame", "stdgame")) {
+        if (!Registry().FindType("BoardTestGame", "stdgame")) {
             std::string text = definitionText;
             const std::string from = "class PyxStdGame";
             const std::size_t at = text.find(from);
             if (at != std::string::npos)
                 text.replace(at, from.size(), "class BoardTestGame");
             QxDefinition definition(text);
-            if (!registry_->DefineType(definition, false))
+            if (!Registry().DefineType(definition, false))
                 return false;
         }
         game_.reset();
         scene_.reset(static_cast<BoardScene*>(
-            registry_->Create("BoardTestGame", "stdgame", kKindAny).release()));
+            Registry().Create("BoardTestGame", "stdgame", kKindAny).release()));
         if (!scene_)
             return false;
         scene_->Type()->Load(false);
@@ -180,20 +166,7 @@ protected:
             Frame(ms);
     }
 
-    void SaveShot(const std::string& name) {
-        const char* folder = std::getenv("RONDELIX_SHOTS");
-        if (!folder)
-            return;
-        QxSurfaceDesc desc{};
-        if (!screen_->LockBackBuffer(&desc))
-            return;
-        SavePng(std::string(folder) + "/" + name + ".png",
-                reinterpret_cast<const std::uint16_t*>(desc.pixels), desc.width, desc.height,
-                desc.pitch);
-        screen_->UnlockBackBuffer();
-    }
-
-    QuietServices services_;
+    rulestest::RecordingServices services_; // of which these games need none
     std::unique_ptr<BoardScene> scene_;
     std::unique_ptr<PyxGameplay> game_;
 };

@@ -3,18 +3,14 @@
 // freeze the board, its sounds with it; a player who collects coins opens the exit,
 // which takes what stood in its cell; three lives lost in traps end the game; every
 // level can be won.
-// With RONDELIX_SHOTS naming a folder the frames worth seeing are kept there.
 #include <cmath>
-#include <cstring>
 #include <deque>
-#include <fstream>
-#include <limits>
 #include <set>
 #include <utility>
 
+#include "app/GameTestSupport.h"
 #include "app/QxRandom.h"
 #include "content/BoardGameSupport.h"
-#include "engine/files/QxFileLE.h"
 #include "engine/files/QxWin32FileManager.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "game/field/PyxEntityTileBase.h"
@@ -24,6 +20,7 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxEntityTextExplosion.h"
 #include "game/rules/PyxBoardLink.h"
+#include "game/rules/PyxLevelList.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
 #include "game/screens/PyxSceneSupport.h"
 #include "platform/headless/HeadlessSound.h"
@@ -39,83 +36,48 @@ protected:
     // as a game of its own.
     bool StartOn(const std::vector<std::string>& files) {
         const std::string folder = ListFolder();
-        {
-            std::ofstream list(folder + "one.lst", std::ios::binary);
-            auto u32 = [&list](std::uint32_t v) {
-                list.write(reinterpret_cast<const char*>(&v), 4);
-            };
-            auto str = [&](const std::string& s) {
-                u32(std::uint32_t(s.size()));
-                list.write(s.data(), std::streamsize(s.size()));
-            };
-            u32(12);
-            u32(1);
-            u32(0);
-            u32(0);
-            u32(0);
-            u32(std::uint32_t(files.size()));
-            for (const std::string& file : files) {
-                u32(std::uint32_t(4 + file.size() + 4 + 4 + 4));
-                str(file);
-                str("");
-                str("");
-                u32(0);
-            }
-        }
+        PyxLevelList list;
+        for (const std::string& file : files)
+            list.Entries().push_back({file, "", "", 0});
+        EXPECT_TRUE(gametest::WriteWith(folder + "one.lst",
+                                        [&](QxFile& file) { return list.Write(file); }));
         if (!listsAdded_) {
-            files_->AddManager(std::make_unique<QxWin32FileManager>(), folder);
+            Files().AddManager(std::make_unique<QxWin32FileManager>(), folder);
             listsAdded_ = true;
         }
-        std::string text = StdGame();
+        const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
+        std::string text(bytes.begin(), bytes.end());
         text.replace(text.find("levels/rondelix.lst"), 19, "one.lst");
         return CreateScene(text) && game_->StartNewGame();
     }
     // Levels of the set, numbers 1 to 24.
     bool StartOn(std::vector<int> levels) {
         std::vector<std::string> files;
-        for (int number : levels) {
-            char file[32];
-            std::snprintf(file, sizeof file, "levels/level%02d.lvl", number % 100);
-            files.push_back(file);
-        }
+        for (int number : levels)
+            files.push_back("levels/level" + std::string(number < 10 ? "0" : "") +
+                            std::to_string(number) + ".lvl");
         return StartOn(files);
     }
     bool StartOn(int level) { return StartOn(std::vector<int>{level}); }
 
-    std::string ListFolder() const {
-        const std::string folder = root_ + "/lists/";
-        std::filesystem::create_directories(folder);
-        return folder;
-    }
+    std::string ListFolder() const { return root_ + "/lists/"; } // made by the first write
 
     // A level of the test's own, from its text, beside the list; answers its name.
     std::string WriteLevel(const std::string& name, const std::string& text) {
         PyxLevel level;
         std::string error;
         EXPECT_TRUE(PyxLevelText::Read(text, level, error)) << error;
-        std::FILE* handle = std::fopen((ListFolder() + name).c_str(), "wb");
-        EXPECT_NE(handle, nullptr);
-        if (handle) {
-            {
-                QxFileLE file(handle);
-                EXPECT_TRUE(level.SaveLevel(file));
-            }
-            std::fclose(handle);
-        }
+        EXPECT_TRUE(gametest::WriteWith(ListFolder() + name,
+                                        [&](QxFile& file) { return level.SaveLevel(file); }));
         return name;
     }
 
     // What the screen shows in a rectangle.
-    std::vector<std::uint16_t> Pixels(const QxRect& rect) {
+    std::vector<std::uint16_t> Pixels(const QxRect& rect) const {
         std::vector<std::uint16_t> pixels;
-        QxSurfaceDesc desc{};
-        if (!screen_->LockBackBuffer(&desc))
-            return pixels;
-        for (int y = rect.top; y < rect.bottom; ++y) {
-            const auto* row = reinterpret_cast<const std::uint16_t*>(desc.pixels + y * desc.pitch);
-            pixels.insert(pixels.end(), row + rect.left, row + rect.right);
-        }
-        screen_->UnlockBackBuffer();
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels.push_back(Pixel(x, y));
         return pixels;
     }
     // The screen's top-left corner: the border strips beside the first cell, and with
@@ -133,8 +95,8 @@ protected:
     int PlayingLoops() const {
         int loops = 0;
         std::size_t seen = 0;
-        for (std::uint32_t id = 0; seen < sound_->InstanceCount() && id < (1u << 20); ++id) {
-            platform::SoundBuffer* buffer = sound_->InstanceBuffer(id);
+        for (std::uint32_t id = 0; seen < Sound().InstanceCount() && id < (1u << 20); ++id) {
+            platform::SoundBuffer* buffer = Sound().InstanceBuffer(id);
             if (!buffer)
                 continue;
             ++seen;
@@ -144,12 +106,6 @@ protected:
                 ++loops;
         }
         return loops;
-    }
-
-    // The game screen's definition in the data set.
-    std::string StdGame() {
-        const std::vector<std::uint8_t> bytes = FileBytes("hud/stdgame.ent");
-        return std::string(bytes.begin(), bytes.end());
     }
 
     PyxLevel* Level() const { return game_->Level(); }
@@ -333,7 +289,6 @@ TEST_F(BoardGame, HintsOpenCentredOverTheBoardAndHoldTheGame) {
     EXPECT_EQ((box.left + box.right) / 2, 240);
     EXPECT_EQ((box.top + box.bottom) / 2, 240);
     Frames(40);
-    SaveShot("game-hint");
     EXPECT_TRUE(scene_->IsModal());
     EXPECT_EQ(Corner(true), corner);
     EXPECT_TRUE(BrokenNameLines(Log()).empty()) << Log();
@@ -403,7 +358,6 @@ TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOn
     }
     PyxEntityTileBase* exit = Level()->TileAtCell(7, 0);
     ASSERT_TRUE(exit && (exit->KindBits() & 2u)) << "no exit on the lane's last cell";
-    SaveShot("lane-exit");
     for (const PyxLevelObjectRecord& record : Level()->Objects()) {
         const PyxEntityGameObject* object = record.entity.get();
         const bool inExit = object && object->X() >= 392.0f && object->Y() < 56.0f;
@@ -418,9 +372,7 @@ TEST_F(BoardGame, AnExitTakesWhatStoodInItsCellAndABallSavedThereGoesUpInSmokeOn
     }
     ASSERT_EQ(game_->BallsSaved(), 1);
     EXPECT_EQ(Corner(true), corner) << "the smoke showed in the corner";
-    SaveShot("lane-puff");
     Frame();
-    SaveShot("lane-smoke");
     const PyxEntityGameObject* smoke = nullptr;
     for (const PyxLevelObjectRecord& record : Level()->Objects()) {
         if (record.typeName == "bigsmoke")
@@ -440,7 +392,6 @@ TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Paused);
     const float x = ball->X(), y = ball->Y();
     Frames(50);
-    SaveShot("game-paused");
     EXPECT_EQ(ball->X(), x);
     EXPECT_EQ(ball->Y(), y);
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Playing);
@@ -475,7 +426,6 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
         EXPECT_TRUE(risen.count(std::to_string(held) + "/" + std::to_string(needed))) << held;
     EXPECT_EQ(notice(), "Exit open!");
     Frames(10);
-    SaveShot("game-exit-open");
     while (game_->State() == PyxGameState::Playing && frames < 12000) {
         Play(10);
         frames += 10;
@@ -483,17 +433,13 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
     ASSERT_EQ(game_->State(), PyxGameState::LevelWon) << "the exit was not reached";
     EXPECT_EQ(notice(), "Level complete");
     Frames(60);
-    SaveShot("game-level-won");
     // The coins and the clock's lights are cashed in, the jaws close, the next level
     // is laid out behind them and they open again.
     bool sawClosed = false, sawClosing = false;
     while (game_->LevelIndex() == 0 && frames < 20000) {
         Frame();
         ++frames;
-        if (scene_->jawPhase == 2 && !sawClosed) {
-            sawClosed = true;
-            SaveShot("game-jaws");
-        }
+        sawClosed = sawClosed || scene_->jawPhase == 2;
         if (scene_->jawPhase == 1 && !sawClosing) {
             sawClosing = true;
             EXPECT_EQ(notice(), "Level complete") << "when the jaws start closing";
@@ -508,22 +454,6 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
         ++frames;
     }
     EXPECT_EQ(game_->State(), PyxGameState::Playing);
-}
-
-TEST_F(BoardGame, ThreeTrapsEndTheGame) {
-    ASSERT_TRUE(StartOn(4));
-    int frames = 0;
-    while (game_->State() != PyxGameState::GameEnding && frames < 20000) {
-        Play(10, true);
-        frames += 10;
-    }
-    ASSERT_EQ(game_->State(), PyxGameState::GameEnding);
-    EXPECT_EQ(game_->Outcome(), PyxGameOutcome::GameOver);
-    Frames(200);
-    SaveShot("game-over");
-    if (registry_->FindType("QxMessageBox", "messagebox")) {
-        EXPECT_EQ(scene_->DialogCount(), 1u) << "the end-of-game box";
-    }
 }
 
 // A steady player who heads for the nearest coin and then for the exit, keeps out of
@@ -553,32 +483,6 @@ TEST_F(BoardGame, ASteadyPlayerWinsEveryLevel) {
         EXPECT_TRUE(won) << "level " << level << " was not won";
     }
     std::printf("24 levels won by the steady player in %d frames of 16 ms\n", framesInAll);
-}
-
-// Pictures of games in play. Each level is played as a game of its own, so the side
-// panel is told the level's number in the full set.
-TEST_F(BoardGame, PicturesOfGamesInPlay) {
-    if (!std::getenv("RONDELIX_SHOTS"))
-        GTEST_SKIP() << "set RONDELIX_SHOTS to a folder to make the pictures";
-    for (int level : {3, 9, 13, 19, 24}) {
-        SeedRandom(std::uint32_t(level));
-        ASSERT_TRUE(StartOn(level));
-        heldKey_ = pendingKey_ = 0;
-        QxEntity2DGUIElement* number = scene_->NamedElement("Level");
-        ASSERT_NE(number, nullptr);
-        number->SetString(kPropText, std::to_string(level));
-        // The last game's closing message is not this game's.
-        for (const char* line : {"DispText1", "DispText2"})
-            if (QxEntity2DGUIElement* text = scene_->NamedElement(line))
-                text->SetString(kPropText, "");
-        // Half way to the exit: coins in the tray, roaming balls out.
-        for (int frame = 0; frame < 1500 && game_->CoinsHeld() < game_->CoinsNeeded() / 2 + 1;
-             ++frame)
-            Play(1);
-        char name[32];
-        std::snprintf(name, sizeof name, "game-level%02d", level);
-        SaveShot(name);
-    }
 }
 
 } // namespace

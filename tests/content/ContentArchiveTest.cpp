@@ -3,14 +3,12 @@
 // the fonts cover what they must, the screens draw something, the sounds and the music
 // are what the game expects.
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "content/ContentTestSupport.h"
+#include "content/BoardContentSupport.h"
 #include "engine/files/QxFile.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -32,35 +30,11 @@ constexpr const char* kFonts[] = {"uismall", "uismallmuted", "uibody", "uibodymu
 
 class ContentArchiveTest : public ContentFixture {
 protected:
-    // The log lines that tell of a broken data set. "unknown class" lines are allowed
-    // only for program classes this build does not register yet.
+    // No log line tells of a broken data set.
     void ExpectCleanLog() {
-        const std::string log = ReadLog();
-        size_t start = 0;
-        while (start < log.size()) {
-            size_t end = log.find('\n', start);
-            if (end == std::string::npos) {
-                end = log.size();
-            }
-            const std::string line = log.substr(start, end - start);
-            start = end + 1;
-            // Every class the program knows is registered, so no definition may name
-            // a class the registry refuses.
-            for (const char* bad :
-                 {"already defined", "Unable to open", "not found", "without", "never closed",
-                  "xception", "Unable to Find", " - unknown class."}) {
-                EXPECT_EQ(line.find(bad), std::string::npos) << line;
-            }
-        }
-    }
-
-    std::unique_ptr<QxEntity2DScene> MakeScene(const std::string& className,
-                                               const std::string& typeName) {
-        auto scene = Create<QxEntity2DScene>(className, typeName, kKindScene);
-        if (scene) {
-            scene->Update(0.0f);
-        }
-        return scene;
+        for (const std::string& line : boardcontent::BrokenNameLines(
+                 ReadLog(), {"without", "never closed", "xception", "Unable to Find"}))
+            ADD_FAILURE() << line;
     }
 
     // Every element a scene type lists (named or not) and its cursor exist; texts have
@@ -101,33 +75,10 @@ protected:
         scene.Draw();
     }
 
-    // Saves the screen beside the test's files, and into RONDELIX_SCREENSHOT_DIR when
-    // that is set (the documentation's pictures).
     void SaveScreen(const std::string& name) {
         const std::string path = SaveScreenPng(name);
         EXPECT_FALSE(path.empty());
-        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
-            std::error_code ec;
-            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            EXPECT_FALSE(ec) << ec.message();
-        }
-    }
-
-    std::vector<std::uint8_t> ReadArchived(const std::string& name) {
-        std::vector<std::uint8_t> bytes;
-        QxFile* file = Files().Open(name, 1 | 4);
-        if (!file) {
-            return bytes;
-        }
-        bytes.resize(file->GetSize());
-        file->Seek(0, 0);
-        if (!bytes.empty() &&
-            file->ReadBytes(std::uint32_t(bytes.size()), bytes.data()) != bytes.size()) {
-            bytes.clear();
-        }
-        Files().Close(file);
-        return bytes;
+        KeepForDocs(path, name);
     }
 };
 
@@ -216,9 +167,6 @@ TEST_F(ContentArchiveTest, FontsMeasureEveryPrintableCharacter) {
 }
 
 TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
-    if (!Registered("PyxHighScores")) {
-        GTEST_SKIP() << "the high-score menu has not landed in this build";
-    }
     LoadEverything();
     g_highScoreTable.Clear();
     // The longest name a file may hold, in letters of every width.
@@ -242,8 +190,9 @@ TEST_F(ContentArchiveTest, HighScoresAskForTheNameOfANewEntry) {
     g_pendingHighScore = std::move(pending);
     g_highScoreMessage1 = "Congratulations! You scored 31250 points!";
     g_highScoreMessage2 = "You reached level 12.";
-    auto scene = MakeScene("PyxHighScores", "highscores");
+    auto scene = Create<QxEntity2DScene>("PyxHighScores", "highscores", kKindScene);
     ASSERT_NE(scene, nullptr);
+    scene->Update(0.0f);
     scene->Update(0.0f);
     // The longest first line the rules write (a game completed with a seven-digit
     // score) fits the screen in the font of "Congrats".
@@ -297,7 +246,7 @@ TEST_F(ContentArchiveTest, SoundsLoadAndTheMusicLoops) {
         }
     }
     // The music: 8-bit mono PCM that loops for half a minute or more.
-    const std::vector<std::uint8_t> wav = ReadArchived("common/sounds/jazz_rond_8bit.wav");
+    const std::vector<std::uint8_t> wav = FileBytes("common/sounds/jazz_rond_8bit.wav");
     ASSERT_GT(wav.size(), 44u);
     auto u16 = [&](size_t at) { return unsigned(wav[at] | (wav[at + 1] << 8)); };
     auto u32 = [&](size_t at) { return u16(at) | (u16(at + 2) << 16); };

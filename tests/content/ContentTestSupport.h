@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxFile.h"
 #include "engine/gui/GuiFixture.h"
 
 namespace contenttest {
@@ -76,15 +76,34 @@ protected:
         Files().AddManager(std::make_unique<QxArchiveManager>(&Files(), "Rondelix.qxa"), "");
     }
 
-    // True when this build registers the class.
-    bool Registered(const std::string& className) const {
-        return Registry().FindPrototype(className) != nullptr;
-    }
-
     // Defines every type and loads every type's resources, as the loading thread does.
     void LoadEverything() {
         Registry().LoadAll();
         Registry().LoadTypes(false, 0);
+    }
+
+    // Copies a picture saved under the test's files into RONDELIX_SCREENSHOT_DIR when
+    // that is set (the documentation's pictures).
+    static void KeepForDocs(const std::string& path, const std::string& name) {
+        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
+            std::error_code ec;
+            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+            EXPECT_FALSE(ec) << ec.message();
+        }
+    }
+
+    // The whole content of a file the data set holds; empty when it is not there.
+    std::vector<std::uint8_t> FileBytes(const std::string& name) {
+        std::vector<std::uint8_t> bytes;
+        QxFile* file = Files().Open(name, 1 | 4);
+        if (!file)
+            return bytes;
+        bytes.resize(file->GetSize());
+        if (!bytes.empty())
+            bytes.resize(file->ReadBytes(std::uint32_t(bytes.size()), bytes.data()));
+        Files().Close(file);
+        return bytes;
     }
 };
 

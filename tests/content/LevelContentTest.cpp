@@ -28,7 +28,7 @@ protected:
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        registry_->LoadAll();
+        Registry().LoadAll();
         list_.Load("levels/rondelix.lst");
         SetGameEvents(&rules_);
     }

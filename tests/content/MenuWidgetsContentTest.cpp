@@ -4,8 +4,6 @@
 // buttons.
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,25 +37,7 @@ protected:
         LoadEverything();
     }
 
-    std::unique_ptr<PyxEntityInstructionsScene> Instructions() {
-        auto scene =
-            Create<PyxEntityInstructionsScene>("PyxInstructions", "instructions", kKindScene);
-        if (scene) {
-            scene->Update(16.0f);
-        }
-        return scene;
-    }
-
-    static QxEntity2DGUIListBox* ListOf(const PyxEntityInstructionsScene& scene) {
-        const auto* type = static_cast<const PyxEntityInstructionsSceneType*>(scene.SceneType());
-        if (type->m_list == nullptr) {
-            return nullptr;
-        }
-        return dynamic_cast<QxEntity2DGUIListBox*>(type->m_list->element.get());
-    }
-
-    // A part of the screen at twice its size, beside the test's files and, when
-    // RONDELIX_SCREENSHOT_DIR is set, there too (the documentation's pictures).
+    // A part of the screen at twice its size, for the documentation.
     void SaveCloseUp(const QxRect& rect, const std::string& name) {
         const int width = (rect.right - rect.left) * 2;
         const int height = (rect.bottom - rect.top) * 2;
@@ -70,46 +50,18 @@ protected:
         }
         const std::string path = DataFolder() + name;
         ASSERT_TRUE(SavePng(path, pixels.data(), width, height, width * 2));
-        if (const char* folder = std::getenv("RONDELIX_SCREENSHOT_DIR")) {
-            std::error_code ec;
-            std::filesystem::copy_file(path, std::filesystem::path(folder) / name,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-            EXPECT_FALSE(ec) << ec.message();
-        }
-    }
-
-    // The main menu's fire and the sprite drawn over it.
-    struct MenuParts {
-        QxEntity2DGUIPFire* fire = nullptr;
-        QxEntity2DGUIElement* logo = nullptr;
-        std::int32_t firePriority = 0;
-        std::int32_t logoPriority = 0;
-        std::int32_t topButton = 480;
-    };
-
-    static MenuParts PartsOf(const QxEntity2DScene& scene) {
-        MenuParts parts;
-        for (const auto& record : scene.SceneType()->Elements()) {
-            QxEntity2DGUIElement* element = record.element.get();
-            if (auto* fire = dynamic_cast<QxEntity2DGUIPFire*>(element)) {
-                parts.fire = fire;
-                parts.firePriority = record.priority;
-            } else if (record.reference.typeName == "uilogo") {
-                parts.logo = element;
-                parts.logoPriority = record.priority;
-            } else if (record.reference.className == "button") {
-                parts.topButton = std::min(parts.topButton, record.position.y);
-            }
-        }
-        return parts;
+        KeepForDocs(path, name);
     }
 };
 
 TEST_F(MenuWidgetsContentTest, InstructionsListReadsTheTextFromTheArchive) {
-    auto scene = Instructions();
+    auto scene = Create<PyxEntityInstructionsScene>("PyxInstructions", "instructions", kKindScene);
     ASSERT_NE(scene, nullptr);
-    QxEntity2DGUIListBox* list = ListOf(*scene);
-    ASSERT_NE(list, nullptr) << "the instructions are a list box named List";
+    scene->Update(16.0f);
+    const auto* type = static_cast<const PyxEntityInstructionsSceneType*>(scene->SceneType());
+    ASSERT_NE(type->m_list, nullptr) << "the instructions are a list box named List";
+    auto* list = dynamic_cast<QxEntity2DGUIListBox*>(type->m_list->element.get());
+    ASSERT_NE(list, nullptr);
     const auto& items = list->Items();
     ASSERT_GT(items.size(), std::size_t{3 * kListLines}) << "several pages of instructions";
     EXPECT_EQ(items.front().text, "THE AIM");
@@ -134,7 +86,24 @@ TEST_F(MenuWidgetsContentTest, InstructionsListReadsTheTextFromTheArchive) {
 TEST_F(MenuWidgetsContentTest, MainMenuTitleBurnsBehindTheLogoAndAboveTheButtons) {
     auto scene = Create<QxEntity2DScene>("PyxMainMenu", "mainmenu", kKindScene);
     ASSERT_NE(scene, nullptr);
-    const MenuParts parts = PartsOf(*scene);
+    // The fire and the logo drawn over it, and the top of the buttons.
+    struct {
+        QxEntity2DGUIPFire* fire = nullptr;
+        QxEntity2DGUIElement* logo = nullptr;
+        std::int32_t firePriority = 0, logoPriority = 0, topButton = 480;
+    } parts;
+    for (const auto& record : scene->SceneType()->Elements()) {
+        QxEntity2DGUIElement* element = record.element.get();
+        if (auto* fire = dynamic_cast<QxEntity2DGUIPFire*>(element)) {
+            parts.fire = fire;
+            parts.firePriority = record.priority;
+        } else if (record.reference.typeName == "uilogo") {
+            parts.logo = element;
+            parts.logoPriority = record.priority;
+        } else if (record.reference.className == "button") {
+            parts.topButton = std::min(parts.topButton, record.position.y);
+        }
+    }
     ASSERT_NE(parts.fire, nullptr) << "the main menu has a fire";
     ASSERT_NE(parts.logo, nullptr) << "and the logo as a sprite of its own";
     EXPECT_LT(parts.firePriority, parts.logoPriority) << "the logo is drawn over the fire";

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/GameTestSupport.h"
+#include "content/ContentTestSupport.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxHighScoreTable.h"
 #include "engine/screen/QxPng.h"
@@ -24,14 +25,9 @@ protected:
         WriteMenuDataSet(data_);
     }
 
-    static std::string Runner() {
-        std::error_code ec;
-        const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-        return (self.parent_path() / "rondelix-headless").string();
-    }
-
     RunResult Run(const std::vector<std::string>& arguments) const {
-        return runnertest::RunProgram(Runner(), arguments);
+        return runnertest::RunProgram((contenttest::ProgramFolder() / "rondelix-headless").string(),
+                                      arguments);
     }
 
     std::string Script(const std::string& name, const std::string& text) const {
@@ -167,35 +163,10 @@ TEST_F(HeadlessRunnerTest, DamagedDataIsOneLineEachInALogWithoutBlankLines) {
 // A level compiled from text by the level compiler beside the runner.
 std::string CompileLevel(const std::string& folder, const std::string& text) {
     WriteFile(folder + "/level.txt", text);
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::string command = "'" + (self.parent_path() / "levelc").string() + "' compile '" +
-                                folder + "/level.txt' '" + folder + "/level.lvl' 2>&1";
+    const std::string command = "'" + (contenttest::ProgramFolder() / "levelc").string() +
+                                "' compile '" + folder + "/level.txt' '" + folder +
+                                "/level.lvl' 2>&1";
     return std::system(command.c_str()) == 0 ? folder + "/level.lvl" : std::string();
-}
-
-TEST_F(HeadlessRunnerTest, OneLevelGameStartsAtOnceAndReplaysToTheSameEnd) {
-    WriteBoardDataSet(data_);
-    const std::string level = CompileLevel(folder_, SmallLevelText());
-    ASSERT_FALSE(level.empty());
-    const std::string script =
-        Script("steer.txt", "30 key Down\n60 keyup Down\n90 key Left\n95 keyup Left\n"
-                            "150 move 120 60\n150 down\n170 up\n220 key p\n260 key x\n");
-    const std::string record = folder_ + "/level.rec";
-    RunResult played = Run({"--data", data_, "--level", level, "--input", script, "--record",
-                            record, "--frames", "400", "--shot", "400:" + folder_ + "/a.png"});
-    ASSERT_EQ(played.exitCode, 0) << played.output;
-    EXPECT_EQ(played.values["scene"], "PyxStdGame");
-    EXPECT_EQ(played.values["state"], "Playing");
-    EXPECT_EQ(played.values["level"], "1");
-    EXPECT_EQ(played.values["lives"], "3");
-
-    RunResult replayed =
-        Run({"--data", data_, "--replay", record, "--shot", "400:" + folder_ + "/b.png"});
-    EXPECT_EQ(replayed.output, played.output);
-    const std::string a = ReadFile(folder_ + "/a.png");
-    ASSERT_FALSE(a.empty());
-    EXPECT_TRUE(a == ReadFile(folder_ + "/b.png"));
 }
 
 TEST_F(HeadlessRunnerTest, FocusLossAfterModeSwitchesStopsTheGameAndComesBackPaused) {

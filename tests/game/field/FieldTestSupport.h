@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -135,10 +134,11 @@ inline std::unique_ptr<QxBuffer> BufferOf(const std::vector<std::uint8_t>& bytes
     return buffer;
 }
 
-// The bytes written into a memory file, up to where writing stopped.
-inline std::vector<std::uint8_t> WrittenBytes(QxBuffer& buffer) {
-    const std::uint8_t* data = buffer.GetData();
-    return std::vector<std::uint8_t>(data, data + buffer.Tell());
+// The bytes SaveLevel writes for the level.
+inline std::vector<std::uint8_t> Saved(PyxLevel& level) {
+    QxBuffer out;
+    EXPECT_TRUE(level.SaveLevel(out));
+    return std::vector<std::uint8_t>(out.GetData(), out.GetData() + out.Tell());
 }
 
 class FieldTest : public testsupport::ServiceFixture {

@@ -2,6 +2,7 @@
 // pixels of wild positions.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "app/QxRandom.h"
@@ -51,32 +52,31 @@ TEST_F(LevelBoardTest, FreeCellPositionMasks) {
     EXPECT_EQ(last, (std::set<std::pair<int, int>>{{4, 1}, {4, 2}, {4, 3}}));
 }
 
-TEST_F(LevelBoardTest, StartTileIsNotFreeForAFixedExit) {
-    level_.SetupGrid(2, 1, 56, 56, 0, 0);
-    Floor(level_);
-    level_.Properties().ExitMode = 1;
-    level_.Properties().ExitAtRandomTile = false;
-    level_.Properties().StartCol = 0;
-    for (int i = 0; i < 100; ++i) {
-        std::int32_t col = -1;
-        std::int32_t row = -1;
-        if (level_.FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row)) {
+// Of two floor cells only the second is free: the first is the start of a fixed exit,
+// or holds an award (the post on the second takes no room).
+TEST_F(LevelBoardTest, AFixedExitsStartAndCellsWithBallsOrAwardsAreNotFree) {
+    for (const bool fixedExit : {true, false}) {
+        SCOPED_TRACE(fixedExit);
+        PyxLevel level;
+        events_.level = &level;
+        level.SetupGrid(2, 1, 56, 56, 0, 0);
+        Floor(level);
+        if (fixedExit) {
+            level.Properties().ExitMode = 1;
+            level.Properties().ExitAtRandomTile = false;
+            level.Properties().StartCol = 0;
+        } else {
+            level.AddObjectAt(28.0f, 28.0f, "TestObject", "award", true);
+            level.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);
+        }
+        for (int i = 0; i < 100; ++i) {
+            std::int32_t col = -1;
+            std::int32_t row = -1;
+            ASSERT_TRUE(level.FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row));
             EXPECT_EQ(col, 1);
         }
     }
-}
-
-TEST_F(LevelBoardTest, BallsAndAwardsOccupyACellPostsDoNot) {
-    level_.SetupGrid(2, 1, 56, 56, 0, 0);
-    Floor(level_);
-    level_.AddObjectAt(28.0f, 28.0f, "TestObject", "award", true);
-    level_.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);
-    for (int i = 0; i < 100; ++i) {
-        std::int32_t col = -1;
-        std::int32_t row = -1;
-        ASSERT_TRUE(level_.FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row));
-        EXPECT_EQ(col, 1);
-    }
+    events_.level = &level_;
 }
 
 TEST_F(LevelBoardTest, TileListsHoldObjectsStrictlyWithin28Pixels) {

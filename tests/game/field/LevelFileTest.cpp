@@ -11,47 +11,6 @@ namespace {
 
 class LevelFileTest : public FieldTest {
 protected:
-    // A 3 x 2 level of 56-pixel cells with every property set away from its default,
-    // two tiles and three objects.
-    void Build(PyxLevel& level) {
-        level.SetupGrid(3, 2, 56, 56, 10, 12);
-        PyxLevelProperties& p = level.Properties();
-        p.ReservedFlag = true;
-        p.SpawnFlags = 0x3F;
-        p.ReleaseInterval = 7;
-        p.ReservedInt2 = -2;
-        p.BallClass = "TestObject";
-        p.BallType = "ball";
-        p.BallsReleased = 4;
-        p.BallsAvailable = 9;
-        p.StartCol = 2;
-        p.StartRow = 1;
-        p.StartDirX = -1;
-        p.StartDirY = 0;
-        p.BallSpeed = 2.5f;
-        p.ReservedFloat1 = 1.25f;
-        p.ReservedFloat2 = -3.5f;
-        p.LevelTime = 120;
-        p.BallsToWin = 3;
-        p.CoinsNeeded = 20;
-        p.LevelName = "Crossing";
-        p.ExitMode = 1;
-        p.ReservedFloat3 = 0.75f;
-        p.ExitAtRandomTile = false;
-        p.CoinsOnBoard = 6;
-        PutTile(level, 0, "floor")->SetSoundLevels(0.5f, 0.25f);
-        PutTile(level, 5, "sink");
-        level.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);
-        level.AddObjectAt(140.0f, 84.0f, "TestObject", "award", true);
-        level.AddObjectAt(28.0f, 84.0f, "TestObject", "ball", true);
-    }
-
-    std::vector<std::uint8_t> Save(PyxLevel& level) {
-        QxBuffer out;
-        EXPECT_TRUE(level.SaveLevel(out));
-        return WrittenBytes(out);
-    }
-
     std::int32_t Load(PyxLevel& level, const std::vector<std::uint8_t>& bytes) {
         return level.LoadLevel(*BufferOf(bytes));
     }
@@ -87,9 +46,40 @@ protected:
 };
 
 TEST_F(LevelFileTest, SaveThenLoadGivesBackTheLevel) {
+    // A 3 x 2 level of 56-pixel cells with every property set away from its default,
+    // two tiles and three objects.
     PyxLevel saved;
-    Build(saved);
-    const std::vector<std::uint8_t> bytes = Save(saved);
+    saved.SetupGrid(3, 2, 56, 56, 10, 12);
+    PyxLevelProperties& p = saved.Properties();
+    p.ReservedFlag = true;
+    p.SpawnFlags = 0x3F;
+    p.ReleaseInterval = 7;
+    p.ReservedInt2 = -2;
+    p.BallClass = "TestObject";
+    p.BallType = "ball";
+    p.BallsReleased = 4;
+    p.BallsAvailable = 9;
+    p.StartCol = 2;
+    p.StartRow = 1;
+    p.StartDirX = -1;
+    p.StartDirY = 0;
+    p.BallSpeed = 2.5f;
+    p.ReservedFloat1 = 1.25f;
+    p.ReservedFloat2 = -3.5f;
+    p.LevelTime = 120;
+    p.BallsToWin = 3;
+    p.CoinsNeeded = 20;
+    p.LevelName = "Crossing";
+    p.ExitMode = 1;
+    p.ReservedFloat3 = 0.75f;
+    p.ExitAtRandomTile = false;
+    p.CoinsOnBoard = 6;
+    PutTile(saved, 0, "floor")->SetSoundLevels(0.5f, 0.25f);
+    PutTile(saved, 5, "sink");
+    saved.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);
+    saved.AddObjectAt(140.0f, 84.0f, "TestObject", "award", true);
+    saved.AddObjectAt(28.0f, 84.0f, "TestObject", "ball", true);
+    const std::vector<std::uint8_t> bytes = Saved(saved);
 
     PyxLevel loaded;
     events_.level = &loaded;
@@ -112,7 +102,7 @@ TEST_F(LevelFileTest, SaveThenLoadGivesBackTheLevel) {
     }
 
     // Writing what was read gives the same bytes.
-    EXPECT_EQ(Save(loaded), bytes);
+    EXPECT_EQ(Saved(loaded), bytes);
 }
 
 TEST_F(LevelFileTest, VersionOneHasOnlyTheGridAndKeepsEveryDefault) {

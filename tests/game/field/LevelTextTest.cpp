@@ -3,7 +3,7 @@
 // the line that is wrong.
 #include <gtest/gtest.h>
 
-#include <bit>
+#include <cmath>
 
 #include "game/field/FieldTestSupport.h"
 #include "game/field/PyxLevelText.h"
@@ -59,11 +59,6 @@ Object "Test Object" "odd\ttype" -5 300 Draw 1 -2
 
 class LevelTextTest : public FieldTest {
 protected:
-    std::vector<std::uint8_t> Save(PyxLevel& level) {
-        QxBuffer out;
-        EXPECT_TRUE(level.SaveLevel(out));
-        return WrittenBytes(out);
-    }
     std::string ReadError(const std::string& text) {
         PyxLevel level;
         std::string error;
@@ -92,7 +87,7 @@ TEST_F(LevelTextTest, CanonicalTextReadsAndWritesBackUnchanged) {
     EXPECT_EQ(PyxLevelText::Write(level), kCanonical);
 
     // Through the binary form and back to text.
-    const std::vector<std::uint8_t> bytes = Save(level);
+    const std::vector<std::uint8_t> bytes = Saved(level);
     PyxLevel loaded;
     loaded.SetKeepObjectsAsRecords(true);
     ASSERT_EQ(loaded.LoadLevel(*BufferOf(bytes)), 1) << loaded.ErrorText();
@@ -110,7 +105,7 @@ TEST_F(LevelTextTest, SavedLevelSurvivesTheTextByteForByte) {
     PutTile(level, 7, "trap")->SetSoundLevels(-0.0f, 1e30f);
     level.AddObjectAt(20.0f, 20.0f, "TestObject", "ball", true)->SetDrawPosition(3, 4);
     level.AddObjectAt(60.0f, 100.0f, "TestObject", "award", false);
-    const std::vector<std::uint8_t> bytes = Save(level);
+    const std::vector<std::uint8_t> bytes = Saved(level);
 
     PyxLevel loaded;
     ASSERT_EQ(loaded.LoadLevel(*BufferOf(bytes)), 1) << loaded.ErrorText();
@@ -118,7 +113,7 @@ TEST_F(LevelTextTest, SavedLevelSurvivesTheTextByteForByte) {
     PyxLevel again;
     std::string error;
     ASSERT_TRUE(PyxLevelText::Read(text, again, error)) << error << "\n" << text;
-    EXPECT_EQ(Save(again), bytes);
+    EXPECT_EQ(Saved(again), bytes);
     EXPECT_EQ(PyxLevelText::Write(again), text);
 }
 

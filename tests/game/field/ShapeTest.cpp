@@ -48,13 +48,4 @@ TEST(BlockShapeTest, IntersectionOnTheEdgesOfEachPair) {
     }
 }
 
-TEST(BlockShapeTest, SetCentreMovesAndKeepsTheSize) {
-    PyxBlockRect rect(0.0f, 0.0f, 40.0f, 20.0f);
-    rect.SetCentre(100.0f, 50.0f);
-    EXPECT_EQ(rect.Left(), 80.0f);
-    EXPECT_EQ(rect.Right(), 120.0f);
-    EXPECT_EQ(rect.Top(), 40.0f);
-    EXPECT_EQ(rect.Bottom(), 60.0f);
-}
-
 } // namespace

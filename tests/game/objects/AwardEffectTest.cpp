@@ -1,6 +1,5 @@
 // Awards and effects: collection through the rules, exploding awards, flying coins
 // and particle bursts.
-#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -38,16 +37,12 @@ protected:
         Define("class PyxParticleExplosion\ntype particleexplosion\nExplodeSound puff.wav\n");
         ClearScreen();
     }
-
-    PyxEntityAnimAward* Coin(const std::string& type = "coin") {
-        return Place<PyxEntityAnimAward>("PyxAnimAward", type, Centre(2), Centre(1));
-    }
 };
 
 // ---- awards ----------------------------------------------------------------------
 
 TEST_F(AwardEffectTest, ExplodingAwardWaitsThenLeavesSmokeAndFadesFast) {
-    PyxEntityAnimAward* coin = Coin();
+    auto* coin = Place<PyxEntityAnimAward>("PyxAnimAward", "coin", Centre(2), Centre(1));
     const std::size_t before = level_->Objects().size();
     coin->Explode(50);
     coin->Update(30);
@@ -112,17 +107,9 @@ TEST_F(AwardEffectTest, OneMaskServesEveryFrame) {
 
 // ---- bursts ----------------------------------------------------------------------
 
-class BurstTest : public AwardEffectTest {
-protected:
-    PyxEntityAnimSpriteBall* Ball() {
-        auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "redball", 100, 80);
-        ball->Update(0);
-        return ball;
-    }
-};
-
-TEST_F(BurstTest, ParticlesFlyFadeAndTheBurstEndsWhenAllAreGone) {
-    PyxEntityAnimSpriteBall* ball = Ball();
+TEST_F(AwardEffectTest, ParticlesFlyFadeAndTheBurstEndsWhenAllAreGone) {
+    auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "redball", 100, 80);
+    ball->Update(0);
     auto* burst =
         Place<PyxEntityParticleExplosion>("PyxParticleExplosion", "particleexplosion", 100, 80);
     ASSERT_TRUE(burst->Burst(ball));

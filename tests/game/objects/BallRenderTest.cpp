@@ -24,14 +24,6 @@ protected:
         }
         screen_.UnlockBackBuffer();
     }
-    std::uint16_t Pixel(int x, int y) {
-        QxSurfaceDesc desc;
-        EXPECT_TRUE(screen_.LockBackBuffer(&desc));
-        std::uint16_t value = 0;
-        std::memcpy(&value, desc.pixels + y * desc.pitch + 2 * x, 2);
-        screen_.UnlockBackBuffer();
-        return value;
-    }
     static std::uint16_t ImagePixel(const QxSurface& image, int x, int y) {
         return image.Row(y)[x];
     }
@@ -58,12 +50,8 @@ TEST_F(BallRenderTest, TheGlassBlendsTheScreenBehindItTowardsItsShade) {
     EXPECT_EQ(ImagePixel(image, 10, 10), Blended(80, 160, 240, 242, 79));
     EXPECT_EQ(ImagePixel(image, 0, 0), 0);   // outside the rim
     EXPECT_EQ(ImagePixel(image, 56, 28), 0); // the image's last column is never drawn
-}
 
-TEST_F(BallRenderTest, DrawingPutsTheRenderedImageOnTheScreenKeyed) {
-    Fill({0, 640, 0, 480}, Rgb(80, 160, 240));
-    auto* ball = Place<PyxEntityRenderedBall>("PyxRenderedBall", "glass", 128, 128);
-    ball->Update(0.0f);
+    // Drawn, the image goes onto the screen keyed.
     ball->Draw();
     EXPECT_EQ(Pixel(128, 128), Blended(80, 160, 240, 170, 115));
     EXPECT_EQ(Pixel(100, 100), Rgb(80, 160, 240)); // transparent corner
@@ -73,7 +61,7 @@ TEST_F(BallRenderTest, DrawingPutsTheRenderedImageOnTheScreenKeyed) {
 // ---- the other balls --------------------------------------------------------------
 
 TEST_F(BallRenderTest, AnimatedBallsDrawTheirFrameAndFadeWithTheirAlpha) {
-    AddList("gfx/two.ims", {Picture(20, 20, Rgb(248, 0, 0)), Picture(20, 20, Rgb(0, 248, 0))});
+    WriteFrames("gfx/two.ims", 20, 20, {QxColour(248, 0, 0), QxColour(0, 248, 0)});
     Define("class PyxAnimSpriteBall\ntype blinker\nImage gfx/two.ims\nFrameRate 4\nRadius 10\n");
     Fill({0, 640, 0, 480}, Rgb(0, 0, 0));
     auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "blinker", 100, 100);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 
 #include "game/objects/BallTestSupport.h"
@@ -23,7 +22,7 @@ protected:
         Define("class PyxAnimPost\ntype peg\nRadius 5\n");
         Define("class PyxAnimPost\ntype pin\nRadius 1\n");
         Define("class PyxAnimPost\ntype gear\nRadius 5\nGear 1\n");
-        AddList("gfx/block.ims", {Picture(20, 20, Rgb(200, 0, 0))});
+        WriteFrames("gfx/block.ims", 20, 20, {QxColour(200, 0, 0)});
         Define("class PyxAnimPost\ntype diagonal\nShape Rect\nNormX -1\nNormY -1\n"
                "Image gfx/block.ims\n");
         Define("class PyxAnimPost\ntype flat\nShape Rect\nImage gfx/block.ims\n");
@@ -37,7 +36,6 @@ protected:
         return Roll("PyxSpriteBall", type, x, y, dx, dy, speed);
     }
     Probe* Watch(float x, float y) { return Place<Probe>("Probe", "watch", x, y); }
-    static float Centre(int cell) { return float(cell * kCell + kCell / 2); }
 };
 
 // ---- sub-steps --------------------------------------------------------------------
@@ -95,8 +93,6 @@ struct ScanCase {
 class BallScanTest : public BallTest, public testing::WithParamInterface<ScanCase> {};
 
 TEST_P(BallScanTest, VisitsItsCellThenFourAheadInOrder) {
-    level_ = std::make_unique<PyxLevel>();
-    events_.level = level_.get();
     Board(7, 7);
     const ScanCase& scan = GetParam();
     PyxEntityBallBase* ball = Ball(Centre(3), Centre(3), scan.direction.x, scan.direction.y, 0.05f);
@@ -143,8 +139,6 @@ TEST_F(BallTest, PostsSendBallsBackTurnThemOrLetThemPass) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.post) + " " + std::to_string(c.dx) + "," + std::to_string(c.dy));
-        level_ = std::make_unique<PyxLevel>();
-        events_.level = level_.get();
         Board(6, 6);
         sound_.played.clear();
         PyxEntityBallBase* ball = Ball(Centre(2), Centre(2), c.dx, c.dy, 0.1f);
@@ -200,7 +194,7 @@ TEST_F(BallTest, AnAwardIsTouchedAndTheBallRollsOn) {
 
 // Its eyes follow the way it rolls: right, left, up, down.
 TEST_F(BallTest, ACharacterBallLooksWhereItRolls) {
-    AddList("gfx/face.ims", {Disc(20, Rgb(0, 0, 255))});
+    WriteImageList("gfx/face.ims", {Disc(20, Rgb(0, 0, 255))});
     Define("class PyxCharacterBall\ntype face\nImage gfx/face.ims\nRadius 10\n");
     const PyxVector ways[] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
     for (int i = 0; i < 4; ++i) {

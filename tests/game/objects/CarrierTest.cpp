@@ -1,7 +1,6 @@
 // The carrier claw, the exit and grab flights and the dissolve: flights reach their
 // targets, the claw hands the player's ball to the rules, particles come loose.
 #include <algorithm>
-#include <cmath>
 
 #include <gtest/gtest.h>
 

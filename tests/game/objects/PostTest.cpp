@@ -11,8 +11,8 @@ class PostTest : public BoardTest {
 protected:
     void SetUp() override {
         BoardTest::SetUp();
-        AddBitmap("gfx/up.bmp", Picture(40, 40, Rgb(0, 200, 0)));
-        AddBitmap("gfx/down.bmp", Picture(40, 40, Rgb(96, 96, 96)));
+        WriteBitmap("gfx/up.bmp", SolidImage(40, 40, QxColour(0, 200, 0)));
+        WriteBitmap("gfx/down.bmp", SolidImage(40, 40, QxColour(96, 96, 96)));
         Define("class sprite\ntype postup\nimage gfx/up.bmp\ntransparent 1\n");
         Define("class sprite\ntype postdown\nimage gfx/down.bmp\ntransparent 1\n");
         const std::string sprites = "UpImageEntType postup\nDownImageEntType postdown\n"
@@ -20,8 +20,8 @@ protected:
         Define("class PyxBasicPost\ntype gate\nUserChange 1\n" + sprites);
         Define("class PyxBasicPost\ntype fixed\nDefaultUp 1\n" + sprites);
         Define("class PyxBasicPost\ntype lowered\n" + sprites);
-        AddList("gfx/spin.ims", {Picture(30, 20, Rgb(255, 0, 0)), Picture(30, 20, Rgb(0, 255, 0)),
-                                 Picture(30, 20, Rgb(0, 0, 255))});
+        WriteFrames("gfx/spin.ims", 30, 20,
+                    {QxColour(255, 0, 0), QxColour(0, 255, 0), QxColour(0, 0, 255)});
         Define("class PyxAnimPost\ntype spinner\nImage gfx/spin.ims\nFrameRate 10\n"
                "Sound sfx/hum.wav\nGear 1\nRadius 12\nHeight 0.3\n");
         Define("class PyxSpriteBall\ntype plain\nRadius 10\n");
@@ -31,14 +31,9 @@ protected:
     PyxEntityBasicPost* Basic(const std::string& type, float x = 120, float y = 70) {
         return Place<PyxEntityBasicPost>("PyxBasicPost", type, x, y);
     }
-    void Mouse(int x, int y, bool held) {
-        g_mouseState.x = x;
-        g_mouseState.y = y;
-        g_mouseState.leftButton = held ? 1 : 0;
-    }
     const PyxEntityGameObjectType* BallType() {
         return static_cast<const PyxEntityGameObjectType*>(
-            registry_->FindType("PyxSpriteBall", "plain"));
+            Registry().FindType("PyxSpriteBall", "plain"));
     }
 };
 
@@ -60,7 +55,7 @@ TEST_F(PostTest, ABallRollsOverADownPostAndBouncesOffAnUpOne) {
 
 TEST_F(PostTest, HoverIsStrictlyInsideTheDrawnRectangleWidenedByTheMouseRadius) {
     auto* gate = Basic("gate"); // drawn 100 to 140, 50 to 90
-    Mouse(0, 0, false);
+    SetMouse(0, 0, false);
     gate->Update(0.0f);
     EXPECT_EQ(gate->DrawnRect(), (QxRect{100, 140, 50, 90}));
     EXPECT_EQ(gate->MouseRect(), (QxRect{95, 145, 45, 95}));
@@ -70,7 +65,7 @@ TEST_F(PostTest, HoverIsStrictlyInsideTheDrawnRectangleWidenedByTheMouseRadius) 
     } cases[] = {{95, 70, false},  {96, 70, true},  {144, 70, true}, {145, 70, false},
                  {120, 45, false}, {120, 46, true}, {120, 94, true}, {120, 95, false}};
     for (const auto& c : cases) {
-        Mouse(c.x, c.y, false);
+        SetMouse(c.x, c.y, false);
         gate->Update(0.0f);
         EXPECT_EQ(gate->IsHovered(), c.inside) << c.x << ", " << c.y;
     }
@@ -79,21 +74,21 @@ TEST_F(PostTest, HoverIsStrictlyInsideTheDrawnRectangleWidenedByTheMouseRadius) 
 TEST_F(PostTest, ThePlayerHoldsAPostUpWhileTheButtonIsDownOverIt) {
     auto* gate = Basic("gate");
     EXPECT_FALSE(gate->IsUp());
-    Mouse(120, 70, true);
+    SetMouse(120, 70, true);
     gate->Update(0.0f); // hover is learnt in this update; the post follows in the next
     EXPECT_FALSE(gate->IsUp());
     gate->Update(0.0f);
     EXPECT_TRUE(gate->IsUp());
     EXPECT_TRUE(gate->Blocks(BallType()));
 
-    Mouse(120, 70, false);
+    SetMouse(120, 70, false);
     gate->Update(0.0f);
     EXPECT_FALSE(gate->IsUp());
 
-    Mouse(120, 70, true);
+    SetMouse(120, 70, true);
     gate->Update(0.0f);
     EXPECT_TRUE(gate->IsUp());
-    Mouse(300, 300, true); // dragged off: down one update later
+    SetMouse(300, 300, true); // dragged off: down one update later
     gate->Update(0.0f);
     EXPECT_TRUE(gate->IsUp());
     gate->Update(0.0f);
@@ -122,11 +117,11 @@ TEST_F(PostTest, TheSharedLoopSoundsOnlyWhenTheRulesAskAndEasesToTheirLevel) {
         second->Update(10.0f);
     }
     EXPECT_FLOAT_EQ(type->LoopVolume(), 0.5f);
-    EXPECT_EQ(sound_.Playing("hum"), 1);
+    EXPECT_EQ(sound_.PlayingLoops("hum"), 1);
 
     events_.level = nullptr;
     level_.reset(); // the posts go: the loop ends
-    EXPECT_EQ(sound_.Playing("hum"), 0);
+    EXPECT_EQ(sound_.PlayingLoops("hum"), 0);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // The vortex: its tables, the arm and ring particles, the states and the hand-over of
 // its ball to the rules, and the colours it paints.
-#include <cmath>
 
 #include <gtest/gtest.h>
 

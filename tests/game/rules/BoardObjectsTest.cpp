@@ -2,7 +2,6 @@
 // through vortexes, the claw that lowers the player's ball, the special ball and power
 // awards.
 
-#include <algorithm>
 #include <cmath>
 
 #include <gtest/gtest.h>

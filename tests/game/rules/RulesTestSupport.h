@@ -13,7 +13,6 @@
 
 #include "app/GameSettings.h"
 #include "engine/gui/GuiFixture.h"
-#include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
 #include "game/field/PyxEntityTileBase.h"
@@ -23,65 +22,32 @@
 #include "game/rules/PyxGameplay.h"
 #include "game/rules/PyxGameplayOwner.h"
 #include "game/rules/PyxLevelList.h"
-#include "support/TestPrototype.h"
 
 namespace rulestest {
 
 // Records what the rules ask of the game object.
 class RecordingServices : public PyxGameServices {
 public:
-    struct SceneRequest {
-        std::string className;
-        std::string typeName;
-        std::int32_t transition = 0;
-    };
-
-    void RequestScene(const std::string& className, const std::string& typeName,
-                      std::int32_t transition) override {
-        scenes.push_back({className, typeName, transition});
+    void RequestScene(const std::string& className, const std::string&, std::int32_t) override {
+        scenes.push_back(className);
     }
     void RequestQuit() override { quit = true; }
     bool QuitRequested() override { return quit; }
     void SetFullScreenKeyAllowed(bool allowed) override { fullScreenKeyAllowed = allowed; }
     void HandOverHighScore(std::unique_ptr<QxHighScore> newEntry, const std::string& line1,
-                           const std::string& line2) override {
+                           const std::string&) override {
         entry = std::move(newEntry);
         first = line1;
-        second = line2;
         ++handOvers;
     }
 
-    std::vector<SceneRequest> scenes;
+    std::vector<std::string> scenes; // the classes asked for
     bool quit = false;
     bool fullScreenKeyAllowed = true;
     std::unique_ptr<QxHighScore> entry;
     std::string first;
-    std::string second;
     int handOvers = 0;
 };
-
-// A hint box: a dialog element that takes nothing.
-class TestHintBox : public QxEntity2DGUIElement, public QxDialogInterface {
-public:
-    explicit TestHintBox(QxEntity2DGUIElementType* type) : QxEntity2DGUIElement(type) {}
-    bool OnMouseUp(QxPoint, int) override { return true; }
-    bool OnPointerHook(QxPoint, int) override { return true; }
-    bool OnMouseDown(QxPoint, int) override { return true; }
-    bool OnIntegerHook(std::int32_t) override { return true; }
-    bool OnKey(int) override { return true; }
-    bool OnKeyUp(int) override { return false; }
-};
-
-class TestHintBoxType : public QxEntity2DGUIElementType {
-public:
-    explicit TestHintBoxType(QxDefinition* definition) : QxEntity2DGUIElementType(definition) {}
-    std::unique_ptr<QxEntityBase> CreateEntity() override {
-        return std::make_unique<TestHintBox>(this);
-    }
-};
-
-using TestHintBoxPrototype = testsupport::TestPrototype<TestHintBoxType>;
-inline const TestHintBoxPrototype kHintBoxPrototype;
 
 // The game scene as the rules see it: named elements put in by the test, the level
 // set, the cursor frames asked for and a script of jaw steps.
@@ -149,8 +115,6 @@ protected:
         g_gameSettings = GameSettings{};
         g_gameSettings.showHints = 0;
         g_lastHighscoreName = "Tester";
-        if (!Registry().FindPrototype("PyxHintBox"))
-            Registry().Register(&kHintBoxPrototype, "PyxHintBox");
         Define("class PyxBitmapTile\ntype floor\n");
         Define("class PyxSinkTile\ntype trap\nIsTrap 1\n");
         Define("class PyxSinkTile\ntype exit\n");
@@ -200,12 +164,7 @@ protected:
         p.CoinsNeeded = tiny.coinsNeeded;
         p.CoinsOnBoard = tiny.coinsOnBoard;
         p.ExitAtRandomTile = tiny.exitAtRandom;
-        WriteFile(name, "");
-        QxFile* file = Files().Open(name, 2 | 4);
-        ASSERT_NE(file, nullptr);
-        const bool saved = level.SaveLevel(*file);
-        Files().Close(file);
-        ASSERT_TRUE(saved);
+        WriteThrough(name, [&](QxFile& file) { return level.SaveLevel(file); });
     }
 
     // Writes every level and "levels.lst" listing them in order.
@@ -216,12 +175,16 @@ protected:
             WriteLevel(name, levels[i]);
             list.Entries().push_back({name, "Level " + std::to_string(i + 1), "", 0});
         }
-        WriteFile("levels.lst", "");
-        QxFile* file = Files().Open("levels.lst", 2 | 4);
-        ASSERT_NE(file, nullptr);
-        const bool written = list.Write(*file);
+        WriteThrough("levels.lst", [&](QxFile& file) { return list.Write(file); });
+    }
+
+    // Writes a data file through the file system's writer.
+    template <typename Write> void WriteThrough(const std::string& name, Write write) {
+        WriteFile(name, "");
+        QxFile* file = Files().Open(name, 2 | 4);
+        ASSERT_NE(file, nullptr) << name;
+        EXPECT_TRUE(write(*file)) << name;
         Files().Close(file);
-        ASSERT_TRUE(written);
     }
 
     // The rules of a new game on the stand-in scene, started (or not, if it failed).

@@ -1,5 +1,5 @@
 // The game screen over a small board: starting the rules, keys and clicks, pausing,
-// the quit question, the end of a game, the full-screen key and the jaws.
+// the quit question, the end of a game and the jaws.
 
 #include "app/GameTestSupport.h"
 #include "engine/gui/QxDialogInterface.h"
@@ -21,14 +21,7 @@ protected:
     void SetUp() override {
         GameFixture::SetUp();
         g_gameSettings.showHints = 0;
-        WriteMenuDataSet(DataFolder());
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", SmallWav());
-        g_pendingHighScore.reset();
-    }
-
-    void TearDown() override {
-        g_pendingHighScore.reset();
-        GameFixture::TearDown();
+        WriteMenus();
     }
 
     // Writes the level through the game's registry and a one-entry "levels.lst".
@@ -36,22 +29,12 @@ protected:
         PyxLevel level;
         std::string error;
         ASSERT_TRUE(PyxLevelText::Read(levelText, level, error)) << error;
-        std::FILE* handle = std::fopen((DataFolder() + "level1.lvl").c_str(), "wb");
-        ASSERT_NE(handle, nullptr);
-        {
-            QxFileLE file(handle);
-            ASSERT_TRUE(level.SaveLevel(file));
-        }
-        std::fclose(handle);
+        ASSERT_TRUE(WriteWith(DataFolder() + "level1.lvl",
+                              [&](QxFile& file) { return level.SaveLevel(file); }));
         PyxLevelList list;
         list.Entries().push_back({"level1.lvl", "One", "", 0});
-        handle = std::fopen((DataFolder() + "levels.lst").c_str(), "wb");
-        ASSERT_NE(handle, nullptr);
-        {
-            QxFileLE file(handle);
-            ASSERT_TRUE(list.Write(file));
-        }
-        std::fclose(handle);
+        ASSERT_TRUE(
+            WriteWith(DataFolder() + "levels.lst", [&](QxFile& file) { return list.Write(file); }));
     }
 
     // The main menu, then the game screen with its transition over.
@@ -95,8 +78,10 @@ TEST_F(GameSceneTest, APlayerStartsSteersPausesMutesAndEndsAGame) {
     PressKey('p');
     EXPECT_EQ(rules->State(), PyxGameState::Paused);
     EXPECT_TRUE(Scene()->IsPausedByKey());
+    EXPECT_TRUE(sound_->SoundsDisabled());
     PressKey('x');
     EXPECT_EQ(rules->State(), PyxGameState::Playing);
+    EXPECT_FALSE(sound_->SoundsDisabled());
     PressKey('P');
     ASSERT_EQ(rules->State(), PyxGameState::Paused);
     Click(QxPoint{100, 100});
@@ -158,13 +143,8 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     EXPECT_EQ(menu->DialogCount(), 0u);
     PyxLevelList list;
     list.Entries().push_back({"gone.lvl", "", "", 0});
-    std::FILE* handle = std::fopen((DataFolder() + "nowhere.lst").c_str(), "wb");
-    ASSERT_NE(handle, nullptr);
-    {
-        QxFileLE file(handle);
-        ASSERT_TRUE(list.Write(file));
-    }
-    std::fclose(handle);
+    ASSERT_TRUE(
+        WriteWith(DataFolder() + "nowhere.lst", [&](QxFile& file) { return list.Write(file); }));
     Click(ButtonCentre("StandardGame"));
     ASSERT_EQ(menu, game_->CurrentScene());
     ASSERT_EQ(menu->DialogCount(), 1u);
@@ -172,14 +152,6 @@ TEST_F(GameSceneTest, AGameThatCannotStartLeavesTheMenuSayingWhy) {
     ASSERT_NE(box, nullptr);
     EXPECT_NE(box->Text().find("level 1 (\"gone.lvl\") cannot be loaded."), std::string::npos);
     EXPECT_FALSE(game_->IsTransitionActive());
-}
-
-TEST_F(GameSceneTest, FullScreenKeyPausesTheGame) {
-    StartGame();
-    PressKey(QxKey::F7);
-    EXPECT_TRUE(screen_->IsFullScreen());
-    EXPECT_EQ(Scene()->Gameplay()->State(), PyxGameState::Paused);
-    EXPECT_FALSE(Scene()->IsPausedByKey());
 }
 
 TEST_F(GameSceneTest, JawsCloseOnceThenOpenAndHide) {

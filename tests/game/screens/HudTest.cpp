@@ -1,8 +1,6 @@
 // The game screen's HUD: coin stacks, the lives row with its flare, the clock's
 // states and bonus, the mascot's swing and moods, and the board element.
 
-#include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -10,7 +8,6 @@
 #include "engine/gui/QxEntity2DGUICounter.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/WidgetTestSupport.h"
-#include "game/field/FieldTestSupport.h"
 #include "game/rules/RulesTestSupport.h"
 #include "game/screens/PyxEntity2DGUIBoard.h"
 #include "game/screens/PyxEntity2DGUIClock.h"
@@ -88,13 +85,6 @@ protected:
         for (const auto& light : clock.Lights())
             on.push_back(light.on);
         return on;
-    }
-
-    // Makes the flare class of the lives row exist for the test.
-    void DefineFlare() {
-        if (!Registry().FindPrototype("PyxAnimExplosion"))
-            Registry().Register(&fieldtest::kObjectPrototype, "PyxAnimExplosion");
-        Define("class PyxAnimExplosion\ntype lensflare\nFlags 8\n");
     }
 };
 
@@ -192,13 +182,10 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
     auto left = Lives(1);
     left->SetBool(kPropLivesShown, 3);
     EXPECT_EQ(left->RowStartX(), 300);
-    std::int32_t value = 0;
-    EXPECT_TRUE(left->GetBool(kPropLivesJustify, value));
-    EXPECT_EQ(value, 1);
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
-    DefineFlare();
+    Define("class PyxAnimExplosion\ntype lensflare\n"); // the lives row's flare
     WriteGame({TinyLevel{}});
     auto lives = Lives(1);
     Scene().named["Lives"] = lives.get();
@@ -226,7 +213,7 @@ TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
 }
 
 TEST_F(HudTest, TrapWithTheLivesRowWaitsForTheFlareAndANewGameForgetsIt) {
-    DefineFlare();
+    Define("class PyxAnimExplosion\ntype lensflare\n"); // the lives row's flare
     TinyLevel level;
     level.traps = {1 * 6 + 3};
     WriteGame({level});

@@ -32,21 +32,18 @@ protected:
             text += "LINE " + std::to_string(i) + "\r\n";
         }
         WriteFile("help.txt", text);
-        ASSERT_NE(Define("class font\ntype letters\nimage letters.bmp\ntransparent 1\nchars \"" +
-                         chars + "\"\ncharwidth 8\ncharheight 10\nnolowercase 1\n"),
-                  nullptr);
-        ASSERT_NE(Define("class text\ntype line\nFontEnt font, letters\n"), nullptr);
-        ASSERT_NE(Define("class sprite\ntype up\nimage up.bmp\n"), nullptr);
-        ASSERT_NE(Define("class sprite\ntype down\nimage down.bmp\n"), nullptr);
-        ASSERT_NE(Define("class button\ntype up\nMainImageEnt sprite, up\n"), nullptr);
-        ASSERT_NE(Define("class button\ntype down\nMainImageEnt sprite, down\n"), nullptr);
-        ASSERT_NE(Define("class ListBox\ntype page\nTextEnt text, line\nListHeight 5\n"
-                         "ListWidth 20\nUpArrowEnt button, up\nDownArrowEnt button, down\n"),
-                  nullptr);
-        ASSERT_NE(Define("class PyxInstructions\ntype instructions\nListEnt ListBox, page\n"
-                         "ListEntPos 100, 100\nListFile help.txt\n"),
-                  nullptr);
-        ASSERT_NE(Define("class PyxInstructions\ntype bare\n"), nullptr);
+        Define("class font\ntype letters\nimage letters.bmp\ntransparent 1\nchars \"" + chars +
+               "\"\ncharwidth 8\ncharheight 10\nnolowercase 1\n");
+        Define("class text\ntype line\nFontEnt font, letters\n");
+        Define("class sprite\ntype up\nimage up.bmp\n");
+        Define("class sprite\ntype down\nimage down.bmp\n");
+        Define("class button\ntype up\nMainImageEnt sprite, up\n");
+        Define("class button\ntype down\nMainImageEnt sprite, down\n");
+        Define("class ListBox\ntype page\nTextEnt text, line\nListHeight 5\n"
+               "ListWidth 20\nUpArrowEnt button, up\nDownArrowEnt button, down\n");
+        Define("class PyxInstructions\ntype instructions\nListEnt ListBox, page\n"
+               "ListEntPos 100, 100\nListFile help.txt\n");
+        Define("class PyxInstructions\ntype bare\n");
     }
 
     std::unique_ptr<PyxEntityInstructionsScene> Scene(const std::string& type = "instructions") {

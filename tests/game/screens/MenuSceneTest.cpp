@@ -21,14 +21,7 @@ class MenuSceneTest : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
-        WriteMenuDataSet(DataFolder());
-        WriteFile(DataFolder() + "common/sounds/jazz_rond_8bit.wav", SmallWav());
-        g_pendingHighScore.reset();
-    }
-
-    void TearDown() override {
-        g_pendingHighScore.reset();
-        GameFixture::TearDown();
+        WriteMenus();
     }
 
     // Clicks the named button and runs on until the scene of the class is current and
