@@ -4,6 +4,7 @@
 // and opens the jaws between levels, and draws everything the way the game does; with
 // recorders for the game object's services.
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
+#include "engine/screen/QxPng.h"
 #include "game/objects/PyxEntityBigTeeth.h"
 #include "game/objects/QxTrajectoryLine.h"
 #include "game/rules/PyxGameServices.h"
@@ -164,6 +166,19 @@ protected:
     void Frames(int count, float ms = 16.0f) {
         for (int i = 0; i < count; ++i)
             Frame(ms);
+    }
+
+    // With RONDELIX_SHOTS naming a folder, the frames worth seeing are kept there: the
+    // README's screenshots come from them (scripts/screenshots).
+    void SaveShot(const std::string& name) {
+        const char* folder = std::getenv("RONDELIX_SHOTS");
+        QxSurfaceDesc desc{};
+        if (!folder || !Screen().LockBackBuffer(&desc))
+            return;
+        SavePng(std::string(folder) + "/" + name + ".png",
+                reinterpret_cast<const std::uint16_t*>(desc.pixels), desc.width, desc.height,
+                desc.pitch);
+        Screen().UnlockBackBuffer();
     }
 
     rulestest::RecordingServices services_; // of which these games need none

@@ -392,6 +392,7 @@ TEST_F(BoardGame, PauseFreezesTheBoardAndAKeyResumes) {
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Paused);
     const float x = ball->X(), y = ball->Y();
     Frames(50);
+    SaveShot("game-paused");
     EXPECT_EQ(ball->X(), x);
     EXPECT_EQ(ball->Y(), y);
     EXPECT_EQ(game_->TogglePause(), PyxGameState::Playing);
@@ -426,6 +427,7 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
         EXPECT_TRUE(risen.count(std::to_string(held) + "/" + std::to_string(needed))) << held;
     EXPECT_EQ(notice(), "Exit open!");
     Frames(10);
+    SaveShot("game-exit-open");
     while (game_->State() == PyxGameState::Playing && frames < 12000) {
         Play(10);
         frames += 10;
@@ -433,13 +435,17 @@ TEST_F(BoardGame, CollectingTheCoinsOpensTheExitAndTheJawsBringTheNextLevel) {
     ASSERT_EQ(game_->State(), PyxGameState::LevelWon) << "the exit was not reached";
     EXPECT_EQ(notice(), "Level complete");
     Frames(60);
+    SaveShot("game-level-won");
     // The coins and the clock's lights are cashed in, the jaws close, the next level
     // is laid out behind them and they open again.
     bool sawClosed = false, sawClosing = false;
     while (game_->LevelIndex() == 0 && frames < 20000) {
         Frame();
         ++frames;
-        sawClosed = sawClosed || scene_->jawPhase == 2;
+        if (scene_->jawPhase == 2 && !sawClosed) {
+            sawClosed = true;
+            SaveShot("game-jaws");
+        }
         if (scene_->jawPhase == 1 && !sawClosing) {
             sawClosing = true;
             EXPECT_EQ(notice(), "Level complete") << "when the jaws start closing";
@@ -483,6 +489,42 @@ TEST_F(BoardGame, ASteadyPlayerWinsEveryLevel) {
         EXPECT_TRUE(won) << "level " << level << " was not won";
     }
     std::printf("24 levels won by the steady player in %d frames of 16 ms\n", framesInAll);
+}
+
+// Pictures for the README: games in play half way to the exit. Each level is played as a game of
+// its own, so the side panel is told the level's number in the full set.
+TEST_F(BoardGame, PicturesOfGamesInPlay) {
+    if (!std::getenv("RONDELIX_SHOTS"))
+        GTEST_SKIP() << "set RONDELIX_SHOTS to a folder to make the pictures";
+    for (int level : {3, 9, 13, 19, 24}) {
+        SeedRandom(std::uint32_t(level));
+        ASSERT_TRUE(StartOn(level));
+        heldKey_ = pendingKey_ = 0;
+        QxEntity2DGUIElement* number = scene_->NamedElement("Level");
+        ASSERT_NE(number, nullptr);
+        number->SetString(kPropText, std::to_string(level));
+        // The last game's closing message is not this game's.
+        for (const char* line : {"DispText1", "DispText2"})
+            if (QxEntity2DGUIElement* text = scene_->NamedElement(line))
+                text->SetString(kPropText, "");
+        for (int frame = 0; frame < 1500 && game_->CoinsHeld() < game_->CoinsNeeded() / 2 + 1;
+             ++frame)
+            Play(1);
+        char name[32];
+        std::snprintf(name, sizeof name, "game-level%02d", level);
+        SaveShot(name);
+    }
+}
+
+TEST_F(BoardGame, PictureOfAGameLostInTraps) {
+    if (!std::getenv("RONDELIX_SHOTS"))
+        GTEST_SKIP() << "set RONDELIX_SHOTS to a folder to make the picture";
+    ASSERT_TRUE(StartOn(4));
+    for (int frames = 0; game_->State() != PyxGameState::GameEnding && frames < 20000; frames += 10)
+        Play(10, true);
+    ASSERT_EQ(game_->State(), PyxGameState::GameEnding);
+    Frames(200);
+    SaveShot("game-over");
 }
 
 } // namespace
