@@ -3,17 +3,17 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/files/FilesTestSupport.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileLE.h"
 
 namespace {
 
-using filestest::LogCapture;
-using filestest::ReadFileBytes;
-using filestest::TempFolder;
-using filestest::WriteFileBytes;
-using filestest::WriteFileText;
+using mediatest::LogCapture;
+using mediatest::ReadFileBytes;
+using mediatest::TempFolder;
+using mediatest::WriteFileBytes;
+using mediatest::WriteFileText;
 
 // A disk file over a stream, closed at the end of the test.
 class DiskFile {

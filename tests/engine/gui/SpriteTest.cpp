@@ -61,7 +61,7 @@ TEST_F(SpriteTest, DrawsItsImageAtThePositionPlusTheOffset) {
 
 TEST_F(SpriteTest, TransparentImagesKeepTheirBlackPixelsOut) {
     QxImage picture = SolidImage(2, 1, kGreen);
-    SetImagePixel(picture, 1, 0, QxColour(0, 0, 0));
+    widgettest::Put(picture, 1, 0, QxColour(0, 0, 0));
     WriteBitmap("holed.bmp", picture);
     auto keyed = MakeSprite("keyed", "image holed.bmp\ntransparent 1\n");
     auto solid = MakeSprite("solid", "image holed.bmp\n");

@@ -69,27 +69,6 @@ TEST(TextEditRules, MaximumLengthIgnoresFurtherCharacters) {
     EXPECT_EQ(text, "abc");
 }
 
-TEST(TextEditRules, ArrowsMoveBetweenWrappedLinesKeepingTheColumn) {
-    QxTextEditRules rules;
-    rules.wrapWidth = 10;
-    std::string text = "hello world again"; // lines start at 0, 6 and 12
-    size_t cursor = 14;                     // column 2 of "again"
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 8u);
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 2u);
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 2u);
-    cursor = 5; // column 5 of "hello "
-    rules.HandleKey(text, cursor, 257);
-    EXPECT_EQ(cursor, 11u);
-    rules.HandleKey(text, cursor, 257);
-    EXPECT_EQ(cursor, 17u); // "again" has 5 characters: at most its end
-    rules.wrapWidth = -1;
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 17u);
-}
-
 TEST(TextEditRules, WindowShowsThePartAroundTheCursor) {
     const std::string text = "abcdefghijklmnopqrst";
     auto w = QxTextEditRules::ShowWindow(text, 18, 10);

@@ -1,4 +1,4 @@
-// The surface table: halving, surfaces made from images of every depth, and the table
+// The surface table: surfaces made from images of every depth, and the table
 // and dirty list shared with the loading thread.
 
 #include <atomic>
@@ -21,28 +21,16 @@ protected:
     }
 };
 
-TEST_F(ScreenSurfaces, AHeldRecordOutlivesHalvingAndFreeing) {
-    std::vector<uint16_t> px(15);
-    for (int i = 0; i < 15; ++i) {
-        px[size_t(i)] = uint16_t(i);
-    }
-    const auto h = AddSurface(5, 3, px, 2, 2);
-    screen.GetSurface(h)->name = "Ball";
+TEST_F(ScreenSurfaces, AHeldRecordOutlivesFreeing) {
+    const std::vector<uint16_t> px{1, 2, 3, 4, 5, 6};
+    const auto h = AddSurface(3, 2, px);
     // A drawer that holds the record keeps the whole picture while another thread
-    // halves or frees the surface.
+    // frees the surface.
     const std::shared_ptr<const QxSurface> held = screen.GetSurface(h);
-    ASSERT_TRUE(screen.HalveSurface(h));
-    const std::shared_ptr<const QxSurface> half = screen.GetSurface(h);
-    ASSERT_NE(half, nullptr);
-    EXPECT_EQ(half->width, 2);
-    EXPECT_EQ(half->height, 1);
-    EXPECT_EQ(half->pixels, (std::vector<uint16_t>{0, 1}));
-    EXPECT_EQ(half->name, "");
-    EXPECT_EQ(half->originX, 0);
     ASSERT_TRUE(screen.FreeSurface(h));
-    EXPECT_EQ(held->width, 5);
+    EXPECT_EQ(screen.GetSurface(h), nullptr);
+    EXPECT_EQ(held->width, 3);
     EXPECT_EQ(held->pixels, px);
-    EXPECT_EQ(held->name, "Ball");
 }
 
 TEST_F(ScreenSurfaces, EightBitThroughThePalette) {
