@@ -135,25 +135,14 @@ TEST_F(ToggleTest, ThreeClicksComeBackToTheFirstState) {
 
 // ---- counters --------------------------------------------------------------------
 
-class CounterTest : public WidgetTest {
-protected:
-    void SetUp() override {
-        WidgetTest::SetUp();
-        WriteImageList("digits.img", DigitFrames(6, 8, false));
-    }
-
-    std::unique_ptr<QxEntity2DGUICounter> MakeCounter(const std::string& keys) {
-        static int serial = 0;
-        const std::string name = "counter" + std::to_string(++serial);
-        EXPECT_NE(Define("class Counter\ntype " + name + "\nimage digits.img\n" + keys), nullptr);
-        auto counter = CreateElement<QxEntity2DGUICounter>("Counter", name);
-        EXPECT_NE(counter, nullptr);
-        return counter;
-    }
-};
+using CounterTest = WidgetTest;
 
 TEST_F(CounterTest, DrawsEachDigitsFrameLeftToRightWithSpacing) {
-    auto counter = MakeCounter("numdigits 3\nSpacing 2\n");
+    WriteImageList("digits.img", DigitFrames(6, 8));
+    ASSERT_NE(Define("class Counter\ntype three\nimage digits.img\nnumdigits 3\nSpacing 2\n"),
+              nullptr);
+    auto counter = CreateElement<QxEntity2DGUICounter>("Counter", "three");
+    ASSERT_NE(counter, nullptr);
     counter->SetPosition(QxPoint{10, 10});
     counter->SetBool(kPropCounterValue, 408);
     counter->Update(16);
@@ -168,21 +157,13 @@ TEST_F(CounterTest, DrawsEachDigitsFrameLeftToRightWithSpacing) {
 
 // ---- progress bars ---------------------------------------------------------------
 
-class ProgressTest : public WidgetTest {
-protected:
-    std::unique_ptr<QxEntity2DGUIProgressBar> MakeBar(const std::string& name, int width,
-                                                      int height, const std::string& keys) {
-        WriteBitmap(name + ".bmp", Solid(width, height, kGreen));
-        EXPECT_NE(Define("class progressbar\ntype " + name + "\nimage " + name + ".bmp\n" + keys),
-                  nullptr);
-        auto bar = CreateElement<QxEntity2DGUIProgressBar>("progressbar", name);
-        EXPECT_NE(bar, nullptr);
-        return bar;
-    }
-};
+using ProgressTest = WidgetTest;
 
 TEST_F(ProgressTest, HorizontalBarDrawsItsLeftPart) {
-    auto bar = MakeBar("bar", 100, 10, "");
+    WriteBitmap("bar.bmp", Solid(100, 10, kGreen));
+    ASSERT_NE(Define("class progressbar\ntype bar\nimage bar.bmp\n"), nullptr);
+    auto bar = CreateElement<QxEntity2DGUIProgressBar>("progressbar", "bar");
+    ASSERT_NE(bar, nullptr);
     bar->SetPosition(QxPoint{10, 10});
     bar->Update(16);
     bar->Draw();
