@@ -51,20 +51,6 @@ TEST_F(FireTest, ColourRampsEndInWhite) {
     EXPECT_EQ(orange[200], QxColour(255, 200, 0));
     // The fade to white starts at 224 with one part white in 32.
     EXPECT_EQ(orange[224], QxColour((255 * 31 + 255) / 32, (224 * 31 + 255) / 32, 255 / 32));
-    const struct {
-        int scheme;
-        int heat;
-        QxColour colour;
-    } points[] = {{1, 100, QxColour(0, 100, 200)}, {1, 150, QxColour(0, 150, 255)},
-                  {2, 101, QxColour(50, 50, 101)}, {2, 200, QxColour(136, 136, 200)},
-                  {3, 100, QxColour(25, 100, 25)}, {3, 200, QxColour(104, 200, 104)},
-                  {4, 100, QxColour(200, 50, 50)}, {4, 200, QxColour(255, 136, 136)}};
-    for (const auto& p : points) {
-        EXPECT_EQ(Fire::BuildPalette(p.scheme)[p.heat], p.colour) << p.scheme << " " << p.heat;
-    }
-    auto fire = MakeFire("green", "Width 20\nHeight 10\nColorScheme 3\n");
-    ASSERT_NE(fire, nullptr);
-    EXPECT_EQ(fire->Palette(), Fire::BuildPalette(3));
 }
 
 TEST_F(FireTest, GravityStaysFixedWithoutGravTime) {

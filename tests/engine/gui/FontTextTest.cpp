@@ -92,8 +92,6 @@ TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
     std::string got;
     EXPECT_TRUE(text->GetString(kPropTextGet, got));
     EXPECT_EQ(got, "ZZ");
-    EXPECT_TRUE(text->SetBool(kPropTextReset, 0));
-    EXPECT_EQ(text->Text(), "AB1");
 }
 
 TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {

@@ -65,7 +65,7 @@ TEST(HighScoreTable, AFullTableTakesAnEqualTenthOrBetterAndPushesTheLastOut) {
     EXPECT_FALSE(table.Entry(9)->isNew) << "only the latest entry is new";
 }
 
-TEST(HighScoreTable, SavesEntriesAndTheirChecksum) {
+TEST(HighScoreTable, SavesEntriesAndTheirChecksumAndLoadsThemBack) {
     TempFolder folder;
     const fs::path file = folder.Path() / "Scores.rd";
     QxHighScoreTable table;
@@ -82,12 +82,8 @@ TEST(HighScoreTable, SavesEntriesAndTheirChecksum) {
     EXPECT_EQ(WordAt(bytes, 11), 2u);
     EXPECT_EQ(WordAt(bytes, 15), 105u);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-}
 
-TEST(HighScoreTable, LoadsWhatItSaved) {
-    TempFolder folder;
-    const fs::path file = folder.Path() / "Scores.rd";
-    QxHighScoreTable table;
+    // A full table, with a completed game on top, loads back as it was saved.
     FillTen(table);
     table.Insert(PyxHighScore("done", 5000, PyxHighScore::kCompletedLevel), true);
     ASSERT_TRUE(table.Save(file.string()));

@@ -40,7 +40,7 @@ TEST(WrapByCount, BreaksAfterSpacesAtBreaksAndInsideLongWords) {
     }
 }
 
-TEST(TextEditRules, TypingInsertsAtTheCursor) {
+TEST(TextEditRules, TypingInsertsAtTheCursorUpToTheMaximumLength) {
     QxTextEditRules rules;
     size_t cursor = 0;
     std::string text = Type(rules, "", cursor, "acd");
@@ -55,18 +55,9 @@ TEST(TextEditRules, TypingInsertsAtTheCursor) {
     rules.HandleKey(text, cursor, 258);
     rules.HandleKey(text, cursor, 258);
     EXPECT_EQ(cursor, 4u);
-}
 
-TEST(TextEditRules, MaximumLengthIgnoresFurtherCharacters) {
-    QxTextEditRules rules;
-    rules.maxLength = 3;
-    std::string text;
-    size_t cursor = 0;
-    text = Type(rules, text, cursor, "abcdef");
-    EXPECT_EQ(text, "abc");
-    size_t at = 3;
-    EXPECT_TRUE(rules.HandleKey(text, at, 'z'));
-    EXPECT_EQ(text, "abc");
+    rules.maxLength = 5;
+    EXPECT_EQ(Type(rules, text, cursor, "efg"), "abcde");
 }
 
 TEST(TextEditRules, WindowShowsThePartAroundTheCursor) {

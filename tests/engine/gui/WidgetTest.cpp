@@ -28,8 +28,11 @@ protected:
         WriteBitmap("main.bmp", Solid(40, 20, kBlue));
         WriteBitmap("down.bmp", Solid(40, 20, kRed));
         WriteBitmap("off.bmp", Solid(40, 20, kGrey));
-        // The highlight is a frame around a transparent middle.
-        WriteBitmap("high.bmp", FramedImage(40, 20, QxColour(0, 0, 0), kYellow));
+        // The highlight is a top edge over a transparent rest.
+        QxImage high = Solid(40, 20, QxColour(0, 0, 0));
+        for (int x = 0; x < 40; ++x)
+            Put(high, x, 0, kYellow);
+        WriteBitmap("high.bmp", high);
         ASSERT_NE(Define("class sprite\ntype btnmain\nimage main.bmp\n"), nullptr);
         ASSERT_NE(Define("class sprite\ntype btndown\nimage down.bmp\n"), nullptr);
         ASSERT_NE(Define("class sprite\ntype btnhigh\nimage high.bmp\ntransparent 1\n"), nullptr);

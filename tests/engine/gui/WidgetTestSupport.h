@@ -144,20 +144,6 @@ inline QxImage GlyphSheet(const std::string& chars, bool blocks, QxColour ink) {
     return sheet;
 }
 
-// A picture of one colour with a one-pixel frame of another.
-inline QxImage FramedImage(int width, int height, QxColour fill, QxColour frame) {
-    QxImage image = Solid(width, height, fill);
-    for (int x = 0; x < width; ++x) {
-        Put(image, x, 0, frame);
-        Put(image, x, height - 1, frame);
-    }
-    for (int y = 0; y < height; ++y) {
-        Put(image, 0, y, frame);
-        Put(image, width - 1, y, frame);
-    }
-    return image;
-}
-
 // The colour of digit d on the digit image lists.
 inline QxColour DigitColour(int digit) {
     return BlockColour(digit + 3);
