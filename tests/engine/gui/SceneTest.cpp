@@ -14,8 +14,6 @@ using namespace scenetest;
 
 namespace {
 
-const char* kProbes = "class Probe\ntype %s\n";
-
 class SceneTest : public GuiFixture {
 protected:
     void SetUp() override {
@@ -23,9 +21,7 @@ protected:
         g_journal = Journal{};
         RegisterStandIns(Registry());
         for (const char* name : {"a", "b", "c", "d", "e", "cursor"}) {
-            char text[64];
-            std::snprintf(text, sizeof(text), kProbes, name);
-            ASSERT_NE(Define(text), nullptr);
+            ASSERT_NE(Define(std::string("class Probe\ntype ") + name + "\n"), nullptr);
         }
         ASSERT_NE(Define("class Box\ntype box\n"), nullptr);
     }
