@@ -48,9 +48,6 @@ QxImage Picture(int w, int h, int bits, const char* name = "") {
     image.Create(w, h, bits);
     for (size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = static_cast<uint8_t>(i + 1);
-    for (size_t i = 0; i < image.palette.size(); ++i)
-        image.palette[i] = QxColour(static_cast<uint8_t>(8 * i), static_cast<uint8_t>(4 * i),
-                                    static_cast<uint8_t>(2 * i), 255);
     image.name = name;
     return image;
 }

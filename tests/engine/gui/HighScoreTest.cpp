@@ -16,11 +16,6 @@ using mediatest::ReadFileBytes;
 using mediatest::TempFolder;
 using mediatest::WriteFileBytes;
 
-uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
-    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-           uint32_t(bytes[offset + 3]) << 24;
-}
-
 // One entry as the file stores it; adds its share to the checksum.
 void PutEntry(Bytes& bytes, uint32_t& sum, const std::string& name, uint32_t score,
               uint32_t packed) {
@@ -74,13 +69,7 @@ TEST(HighScoreTable, SavesEntriesAndTheirChecksumAndLoadsThemBack) {
     table.Insert(entry, false);
     ASSERT_TRUE(table.Save(file.string()));
 
-    const std::vector<uint8_t> bytes = ReadFileBytes(file);
-    ASSERT_EQ(bytes.size(), 4u + 3u + 4u + 4u + 4u);
-    EXPECT_EQ(WordAt(bytes, 0), 3u);
-    EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 7), "abc");
-    EXPECT_EQ(WordAt(bytes, 7), 100u);
-    EXPECT_EQ(WordAt(bytes, 11), 2u);
-    EXPECT_EQ(WordAt(bytes, 15), 105u);
+    EXPECT_EQ(ReadFileBytes(file), Bytes().U32(3).Text("abc").U32(100).U32(2).U32(105).Get());
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
 
     // A full table, with a completed game on top, loads back as it was saved.
