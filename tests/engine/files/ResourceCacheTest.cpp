@@ -1,4 +1,4 @@
-// The resource cache: case-folded keys, variants, reference counts, release at zero,
+// The resource cache: case-folded keys, reference counts, release at zero,
 // surfaces lost and reloaded, sounds, failures and their log lines.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
-#include "engine/files/QxImageVariant.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
@@ -114,15 +113,6 @@ TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecordFreedAtZero) {
     EXPECT_FALSE(m_screen.IsSurfaceValid(surface));
     EXPECT_EQ(m_cache.ImageCount(), 0u);
     m_cache.ReleaseImage(key); // unknown now: ignored
-}
-
-TEST_F(ResourceCacheTest, AVariantIsItsOwnRecord) {
-    QxImageRecord* plain = m_cache.GetImage("gfx/ball.bmp", 0);
-    QxImageRecord* dithered = m_cache.GetImage("gfx/ball.bmp", kImageDither);
-    ASSERT_TRUE(plain && dithered);
-    EXPECT_NE(plain, dithered);
-    EXPECT_EQ(dithered->refCount, 1);
-    EXPECT_NE(plain->surface, dithered->surface);
 }
 
 TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecordWhileItsFileLasts) {
