@@ -79,7 +79,7 @@ TEST_F(FontTextTest, LeftRightAndCentreJustification) {
 
 // ---- the text element ------------------------------------------------------------
 
-TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
+TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     DefineText("label", "DefaultText AB1\n");
     auto text = MakeText("label");
     ASSERT_NE(text, nullptr);
@@ -87,11 +87,6 @@ TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
     text->Draw();
     EXPECT_TRUE(GlyphAt('A', 10, 10));
     EXPECT_TRUE(GlyphAt('1', 26, 10));
-
-    EXPECT_TRUE(text->SetString(kPropText, "ZZ"));
-    std::string got;
-    EXPECT_TRUE(text->GetString(kPropTextGet, got));
-    EXPECT_EQ(got, "ZZ");
 }
 
 TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {
