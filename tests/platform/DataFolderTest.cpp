@@ -26,15 +26,7 @@ protected:
     fs::path root_;
 };
 
-TEST_F(DataFolderSearch, AnArchiveInTheWorkingFolderWins) {
-    const fs::path work = Folder("work");
-    const fs::path bin = Folder("prefix/bin");
-    Touch(work / "Mod.qxa");
-    Touch(bin / "Rondelix.qxa");
-    EXPECT_EQ(platform::FindDataFolder(work, bin / "rondelix"), fs::path());
-}
-
-TEST_F(DataFolderSearch, BesideTheExecutableComesBeforeTheInstallPrefix) {
+TEST_F(DataFolderSearch, TheWorkingFolderThenBesideTheExecutableThenTheInstallPrefix) {
     const fs::path work = Folder("work");
     const fs::path bin = Folder("prefix/bin");
     const fs::path share = Folder("prefix/share/rondelix");
@@ -42,6 +34,8 @@ TEST_F(DataFolderSearch, BesideTheExecutableComesBeforeTheInstallPrefix) {
     EXPECT_EQ(platform::FindDataFolder(work, bin / "rondelix"), share);
     Touch(bin / "Rondelix.qxa");
     EXPECT_EQ(platform::FindDataFolder(work, bin / "rondelix"), bin);
+    Touch(work / "Mod.qxa"); // any archive in the working folder wins
+    EXPECT_EQ(platform::FindDataFolder(work, bin / "rondelix"), fs::path());
 }
 
 TEST_F(DataFolderSearch, OnlyArchiveFilesCount) {

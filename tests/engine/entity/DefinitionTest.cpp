@@ -109,16 +109,13 @@ TEST(DefinitionReaders, FloatsReadDecimalNumbersOnly) {
 
 TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
     QxDefinition definition("full 255, 128, 0, 64\nshort 1, 2, 3\nover 256, 0, 0, 0");
-    std::uint32_t colour = 0;
-    ASSERT_TRUE(definition.FindKey("full"));
-    EXPECT_TRUE(definition.ReadColor(colour));
-    EXPECT_EQ(colour, 0x40FF8000u);
-    ASSERT_TRUE(definition.FindKey("short"));
-    definition.ReadColor(colour);
-    EXPECT_EQ(colour, 0x00010203u);
-    ASSERT_TRUE(definition.FindKey("over"));
-    definition.ReadColor(colour);
-    EXPECT_EQ(colour, 0x01000000u);
+    for (const auto& [key, packed] :
+         {std::pair{"full", 0x40FF8000u}, {"short", 0x00010203u}, {"over", 0x01000000u}}) {
+        std::uint32_t colour = 0;
+        ASSERT_TRUE(definition.FindKey(key));
+        EXPECT_TRUE(definition.ReadColor(colour));
+        EXPECT_EQ(colour, packed) << key;
+    }
 }
 
 TEST(DefinitionReaders, CharAndIntTakesTheFirstPrintableCharacter) {

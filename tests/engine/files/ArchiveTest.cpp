@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "engine/files/FilesTestSupport.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxArchiveFolder.h"
 #include "engine/files/QxArchiveManager.h"
 #include "engine/files/QxArchiveWriter.h"
@@ -12,15 +12,16 @@
 
 namespace {
 
-using filestest::LogCapture;
-using filestest::MemoryFileManager;
-using filestest::ReadFileBytes;
-using filestest::TempFolder;
-using filestest::WriteFileBytes;
-using filestest::WriteFileText;
+using mediatest::LogCapture;
+using mediatest::MemoryFileManager;
+using mediatest::ReadAll;
+using mediatest::ReadFileBytes;
+using mediatest::TempFolder;
+using mediatest::WriteFileBytes;
+using mediatest::WriteFileText;
 
 // Archive bytes put together field by field, independently of the writer.
-struct RawArchive : filestest::Bytes {
+struct RawArchive : mediatest::Bytes {
     RawArchive& Header(uint32_t dataStart, uint32_t count) {
         Text("0AXQ").U8(1).U8(0).U8(0).U32(dataStart).U32(count);
         return *this;
@@ -44,13 +45,6 @@ RawArchive HandWritten() {
     a.Header(116, 3).Entry(kJazz, 116, 12).Entry(kScene, 128, 4).Entry(kLevels, 132, 0);
     a.Text(kJazzData).Text(kSceneData);
     return a;
-}
-
-std::string ReadAll(QxFile* file) {
-    std::string text(file->GetSize(), '\0');
-    if (!text.empty())
-        file->ReadBytes(static_cast<uint32_t>(text.size()), text.data());
-    return text;
 }
 
 struct MemoryArchive {

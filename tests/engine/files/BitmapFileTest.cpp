@@ -23,12 +23,7 @@ QxImage Pattern(int w, int h, int bits) {
 }
 
 std::vector<uint8_t> Written(const QxImage& image) {
-    QxBuffer buffer;
-    buffer.Allocate(0, 0);
-    EXPECT_TRUE(QxBitmapFile::Write(buffer, image));
-    std::vector<uint8_t> bytes = BytesOf(buffer);
-    bytes.resize(buffer.Tell()); // storage grows in steps; the file ends where writing did
-    return bytes;
+    return WrittenBy([&](QxBuffer& b) { return QxBitmapFile::Write(b, image); });
 }
 
 bool ReadBytes(const std::vector<uint8_t>& bytes, QxImage& image) {

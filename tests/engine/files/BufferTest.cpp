@@ -34,16 +34,6 @@ TEST(Buffer, EmptyBufferReadsSafely) {
     EXPECT_EQ(buffer.ReadBytes(1, nullptr), 0u);
 }
 
-TEST(Buffer, StringEndsAtStoredZeroButSkipsWholeLength) {
-    QxBuffer buffer;
-    buffer.WriteUInt32(5);
-    buffer.WriteBytes(5, "ab\0cd");
-    buffer.WriteUInt8(9);
-    buffer.Seek(QxFile::kSeekStart, 0);
-    EXPECT_EQ(buffer.ReadString(), "ab");
-    EXPECT_EQ(buffer.ReadUInt8(), 9);
-}
-
 TEST(Buffer, StringRunningPastTheEndIsEmptyAndDoesNotMove) {
     QxBuffer exact;
     exact.Allocate(7, 0);

@@ -3,17 +3,16 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/files/FilesTestSupport.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileLE.h"
 
 namespace {
 
-using filestest::LogCapture;
-using filestest::ReadFileBytes;
-using filestest::TempFolder;
-using filestest::WriteFileBytes;
-using filestest::WriteFileText;
+using mediatest::LogCapture;
+using mediatest::ReadFileBytes;
+using mediatest::TempFolder;
+using mediatest::WriteFileBytes;
 
 // A disk file over a stream, closed at the end of the test.
 class DiskFile {
@@ -66,15 +65,7 @@ TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
     EXPECT_EQ(file->GetStatus(), QxFile::kStatusGood);
 }
 
-TEST(FileLE, ReadPastTheEndGivesZeroAndFails) {
-    TempFolder folder;
-    WriteFileBytes(folder.Path() / "short.bin", {1, 2});
-    DiskFile file(folder.Path() / "short.bin", "rb");
-    EXPECT_EQ(file->ReadUInt32(), 0u);
-    EXPECT_EQ(file->GetStatus(), QxFile::kStatusFailed);
-}
-
-TEST(FileLE, StringLongerThanTheFileIsRefusedAndLogged) {
+TEST(FileLE, ReadsPastTheEndFailAndAStringLongerThanTheFileIsLogged) {
     LogCapture log;
     TempFolder folder;
     WriteFileBytes(folder.Path() / "bad.bin", {0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'});
@@ -83,6 +74,9 @@ TEST(FileLE, StringLongerThanTheFileIsRefusedAndLogged) {
     EXPECT_EQ(file->Tell(), 0u);
     EXPECT_EQ(log.Text(),
               "Error Loading String. Unable to Allocated Memory. (Len: 2147483647)\r\n");
+    EXPECT_EQ(file->ReadUInt32(), 0x7FFFFFFFu);
+    EXPECT_EQ(file->ReadUInt32(), 0u);
+    EXPECT_EQ(file->GetStatus(), QxFile::kStatusFailed);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "engine/files/FilesTestSupport.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxArchiveManager.h"
 #include "engine/files/QxArchiveWriter.h"
 #include "engine/files/QxBuffer.h"
@@ -13,16 +13,10 @@
 
 namespace {
 
-using filestest::TempFolder;
-using filestest::WriteFileBytes;
-using filestest::WriteFileText;
-
-std::string ReadAll(QxFile* file) {
-    std::string text(file->GetSize(), '\0');
-    if (!text.empty())
-        file->ReadBytes(static_cast<uint32_t>(text.size()), text.data());
-    return text;
-}
+using mediatest::ReadAll;
+using mediatest::TempFolder;
+using mediatest::WriteFileBytes;
+using mediatest::WriteFileText;
 
 void WriteArchive(const std::filesystem::path& path,
                   const std::vector<std::pair<std::string, std::string>>& entries) {

@@ -22,14 +22,8 @@ QxImage Frame(const std::string& name, int w, int h, int bits, uint8_t seed) {
     return image;
 }
 
-std::vector<uint8_t> Written(const std::vector<QxImage>& frames, uint32_t version = 2,
-                             const std::vector<QxColour>& fills = {}) {
-    QxBuffer buffer;
-    buffer.Allocate(0, 0);
-    EXPECT_TRUE(QxImageListFile::Write(buffer, frames, version, fills));
-    std::vector<uint8_t> bytes = BytesOf(buffer);
-    bytes.resize(buffer.Tell());
-    return bytes;
+std::vector<uint8_t> Written(const std::vector<QxImage>& frames, uint32_t version = 2) {
+    return WrittenBy([&](QxBuffer& b) { return QxImageListFile::Write(b, frames, version, {}); });
 }
 
 bool Read(const std::vector<uint8_t>& bytes, std::vector<QxImage>& frames) {
@@ -71,13 +65,9 @@ TEST(ImageListFile, FramesOfEveryDepthReadBackUnchanged) {
         EXPECT_EQ(read[i].pixels, frames[i].pixels);
         EXPECT_EQ(read[i].palette, frames[i].palette);
     }
-}
-
-TEST(ImageListFile, OlderVersionsReadBack) {
-    for (uint32_t version : {0u, 1u}) {
-        std::vector<QxImage> read;
-        ASSERT_TRUE(Read(Written({Frame("a", 2, 2, 8, 9)}, version), read));
-        EXPECT_EQ(read[0].pixels, Frame("a", 2, 2, 8, 9).pixels);
+    for (uint32_t version : {0u, 1u}) { // older versions: 8-bit frames only
+        ASSERT_TRUE(Read(Written({frames[0]}, version), read));
+        EXPECT_EQ(read[0].pixels, frames[0].pixels);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/files/FilesTestSupport.h"
+#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxLog.h"
 
 namespace {
@@ -34,7 +34,7 @@ TEST(Log, LongOutputIsCutInsideTheLine) {
 }
 
 TEST(Log, AppendsEachMessageToTheUserDataFolder) {
-    filestest::LogCapture log;
+    mediatest::LogCapture log;
     LogPrintf("Unable to open image: %s", "a.bmp");
     LogString("sound failed\n");
     LogString("");

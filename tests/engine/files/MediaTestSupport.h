@@ -51,6 +51,14 @@ inline void WriteFileBytes(const std::filesystem::path& path, const std::vector<
     WriteFileText(path, std::string(bytes.begin(), bytes.end()));
 }
 
+// The whole of a file, from where it stands.
+inline std::string ReadAll(QxFile* file) {
+    std::string text(file->GetSize(), '\0');
+    if (!text.empty())
+        file->ReadBytes(static_cast<uint32_t>(text.size()), text.data());
+    return text;
+}
+
 // Little-endian byte building.
 class Bytes {
 public:
@@ -96,6 +104,17 @@ inline std::unique_ptr<QxBuffer> BufferOf(const std::vector<uint8_t>& bytes) {
 inline std::vector<uint8_t> BytesOf(QxBuffer& buffer) {
     const uint8_t* data = buffer.GetData();
     return data ? std::vector<uint8_t>(data, data + buffer.GetSize()) : std::vector<uint8_t>{};
+}
+
+// The bytes `write` puts into a fresh buffer.
+template <typename Write> std::vector<uint8_t> WrittenBy(Write write) {
+    QxBuffer buffer;
+    buffer.Allocate(0, 0);
+    if (!write(buffer))
+        return {};
+    std::vector<uint8_t> bytes = BytesOf(buffer);
+    bytes.resize(buffer.Tell()); // storage grows in steps; the file ends where writing did
+    return bytes;
 }
 
 // Serves named byte blocks as buffers and counts what is open.

@@ -1,4 +1,4 @@
-// The resource cache: case-folded keys, variants, reference counts, release at zero,
+// The resource cache: case-folded keys, reference counts, release at zero,
 // surfaces lost and reloaded, sounds, failures and their log lines.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxImage.h"
 #include "engine/files/QxImageListFile.h"
-#include "engine/files/QxImageVariant.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
@@ -25,7 +24,6 @@ class TestScreen : public QxWin32Screen2D {
 public:
     bool CreateSurface(const QxImage& image, QxSurfaceHandle* handle, uint32_t flags) override {
         const int call = m_calls++;
-        lastFlags = flags;
         if (call == failAt)
             return false;
         if (call == throwAt)
@@ -34,7 +32,6 @@ public:
     }
     int failAt = -1;
     int throwAt = -1;
-    uint32_t lastFlags = 0;
 
 private:
     int m_calls = 0;
@@ -50,28 +47,16 @@ QxImage Picture(int w, int h, int bits, const char* name = "") {
     image.Create(w, h, bits);
     for (size_t i = 0; i < image.pixels.size(); ++i)
         image.pixels[i] = static_cast<uint8_t>(i + 1);
-    for (size_t i = 0; i < image.palette.size(); ++i)
-        image.palette[i] = QxColour(static_cast<uint8_t>(8 * i), static_cast<uint8_t>(4 * i),
-                                    static_cast<uint8_t>(2 * i), 255);
     image.name = name;
     return image;
 }
 
-template <typename Write> std::vector<uint8_t> FileOf(Write write) {
-    QxBuffer buffer;
-    buffer.Allocate(0, 0);
-    EXPECT_TRUE(write(buffer));
-    std::vector<uint8_t> bytes = BytesOf(buffer);
-    bytes.resize(buffer.Tell());
-    return bytes;
-}
-
 std::vector<uint8_t> BitmapFile(const QxImage& image) {
-    return FileOf([&](QxBuffer& b) { return QxBitmapFile::Write(b, image); });
+    return WrittenBy([&](QxBuffer& b) { return QxBitmapFile::Write(b, image); });
 }
 
 std::vector<uint8_t> ListFile(const std::vector<QxImage>& frames) {
-    return FileOf([&](QxBuffer& b) { return QxImageListFile::Write(b, frames); });
+    return WrittenBy([&](QxBuffer& b) { return QxImageListFile::Write(b, frames); });
 }
 
 class ResourceCacheTest : public testsupport::ServiceFixture {
@@ -101,8 +86,6 @@ protected:
         ServiceFixture::TearDown();
     }
 
-    const QxSurface* Surface(uint32_t handle) { return m_screen.GetSurface(handle).get(); }
-
     MemoryFileManager* m_files = nullptr;
     TestScreen m_screen;
     QxResourceCache& m_cache = Cache();
@@ -130,20 +113,6 @@ TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecordFreedAtZero) {
     EXPECT_FALSE(m_screen.IsSurfaceValid(surface));
     EXPECT_EQ(m_cache.ImageCount(), 0u);
     m_cache.ReleaseImage(key); // unknown now: ignored
-}
-
-TEST_F(ResourceCacheTest, AVariantIsItsOwnRecordWithItsOwnPixels) {
-    QxImageRecord* plain = m_cache.GetImage("gfx/ball.bmp", 0);
-    QxImageRecord* mirrored = m_cache.GetImage("gfx/ball.bmp", kImageMirror);
-    ASSERT_TRUE(plain && mirrored);
-    EXPECT_NE(plain, mirrored);
-    EXPECT_EQ(mirrored->refCount, 1);
-    const QxSurface* a = Surface(plain->surface);
-    const QxSurface* b = Surface(mirrored->surface);
-    ASSERT_TRUE(a && b);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 3; ++x)
-            EXPECT_EQ(a->Row(y)[x], b->Row(y)[2 - x]);
 }
 
 TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecordWhileItsFileLasts) {
@@ -194,10 +163,9 @@ TEST_F(ResourceCacheTest, AFailureThrownWhileLoadingIsCaughtAndLogged) {
     EXPECT_EQ(m_files->OpenCount(), 0u);
 }
 
-TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrameAndOnlyEightBitFramesTakeVariants) {
+TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrame) {
     QxImageListRecord* plain = m_cache.GetImageList("gfx/walk.ims", 0);
-    QxImageListRecord* turned = m_cache.GetImageList("gfx/walk.ims", kImageFlip | kImageMirror);
-    ASSERT_TRUE(plain && turned);
+    ASSERT_NE(plain, nullptr);
     ASSERT_EQ(plain->FrameCount(), 3u);
     EXPECT_EQ(plain->frames[1].name, "two");
     EXPECT_EQ(plain->frames[1].width, 1);
@@ -207,23 +175,6 @@ TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrameAndOnlyEightBitFrames
         EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
     EXPECT_EQ(m_cache.GetImageList("GFX/Walk.ims", 0), plain);
     EXPECT_EQ(plain->refCount, 2);
-    const QxSurface* a8 = Surface(plain->frames[0].surface);
-    const QxSurface* b8 = Surface(turned->frames[0].surface);
-    EXPECT_EQ(a8->Row(0)[0], b8->Row(1)[1]);
-    EXPECT_EQ(a8->Row(1)[0], b8->Row(0)[1]);
-    EXPECT_EQ(Surface(plain->frames[1].surface)->pixels,
-              Surface(turned->frames[1].surface)->pixels);
-}
-
-TEST_F(ResourceCacheTest, HalvedPalettesDarkenEightBitFrames) {
-    QxImage frame = Picture(1, 1, 8);
-    frame.pixels[0] = 5;
-    frame.palette[5] = QxColour(200, 100, 48, 255);
-    m_files->Add("gfx/dim.ims", ListFile({frame}));
-    QxImageListRecord* list = m_cache.GetImageList("gfx/dim.ims", kImageHalvePalette);
-    ASSERT_NE(list, nullptr);
-    // Red 100, green 50, blue 24 in five bits each.
-    EXPECT_EQ(Surface(list->frames[0].surface)->pixels[0], (12 << 10) | (6 << 5) | 3);
 }
 
 TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailedAndReleaseFreesTheRest) {

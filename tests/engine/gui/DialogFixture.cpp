@@ -1,10 +1,6 @@
 #include "engine/gui/DialogFixture.h"
 
-#include <cstring>
-#include <vector>
-
 #include "engine/gui/WidgetTestSupport.h"
-#include "engine/screen/QxPng.h"
 
 QxEntityInputBoxPrototype DialogFixture::s_inputBoxPrototype;
 QxEntityHighScoreScenePrototype DialogFixture::s_highScorePrototype;
@@ -20,77 +16,31 @@ const std::string& DialogFixture::FontChars() {
     return chars;
 }
 
-void DialogFixture::DrawText(QxImage& image, int x, int y, const std::string& text, QxColour ink) {
-    for (char character : text) {
-        const char upper = character >= 'a' && character <= 'z'
-                               ? static_cast<char>(character - 'a' + 'A')
-                               : character;
-        const auto glyph = widgettest::GlyphShapes().find(upper);
-        if (glyph != widgettest::GlyphShapes().end()) {
-            for (int row = 0; row < 7; ++row) {
-                for (int column = 0; column < 5; ++column) {
-                    const int px = x + column;
-                    const int py = y + row;
-                    if (glyph->second[static_cast<size_t>(row)][column] == '#' && px >= 0 &&
-                        py >= 0 && px < image.width && py < image.height) {
-                        SetImagePixel(image, px, py, ink);
-                    }
-                }
-            }
-        }
-        x += kCellWidth;
-    }
-}
-
-QxImage DialogFixture::ButtonImage(const std::string& label, QxColour face, QxColour edge) {
-    QxImage image = SolidImage(kButtonWidth, kButtonHeight, face);
-    const QxColour light(std::min(255, face.red + 60), std::min(255, face.green + 60),
-                         std::min(255, face.blue + 60));
-    for (int x = 0; x < kButtonWidth; ++x) {
-        SetImagePixel(image, x, 0, light);
-        SetImagePixel(image, x, kButtonHeight - 1, edge);
-    }
-    for (int y = 0; y < kButtonHeight; ++y) {
-        SetImagePixel(image, 0, y, light);
-        SetImagePixel(image, kButtonWidth - 1, y, edge);
-    }
-    const int width = static_cast<int>(label.size()) * kCellWidth - 1;
-    DrawText(image, (kButtonWidth - width) / 2, (kButtonHeight - 7) / 2, label, kInk);
-    return image;
-}
-
 void DialogFixture::WriteAssets() {
     const std::string& chars = FontChars();
     const int rows = (static_cast<int>(chars.size()) + kGlyphsPerRow - 1) / kGlyphsPerRow;
     QxImage sheet = SolidImage(kGlyphsPerRow * kCellWidth, rows * kCellHeight, QxColour(0, 0, 0));
     for (size_t i = 0; i < chars.size(); ++i) {
-        const int column = static_cast<int>(i) % kGlyphsPerRow;
-        const int row = static_cast<int>(i) / kGlyphsPerRow;
-        DrawText(sheet, column * kCellWidth, row * kCellHeight, std::string(1, chars[i]), kInk);
+        const auto glyph = widgettest::GlyphShapes().find(chars[i]);
+        const int left = static_cast<int>(i) % kGlyphsPerRow * kCellWidth;
+        const int top = static_cast<int>(i) / kGlyphsPerRow * kCellHeight;
+        for (int y = 0; y < 7 && glyph != widgettest::GlyphShapes().end(); ++y) {
+            for (int x = 0; x < 5; ++x) {
+                if (glyph->second[static_cast<size_t>(y)][x] == '#')
+                    widgettest::Put(sheet, left + x, top + y, kInk);
+            }
+        }
     }
     WriteBitmap("font.bmp", sheet);
 
-    const QxColour face(70, 86, 140);
-    const QxColour edge(20, 24, 48);
     for (const char* label : {"OK", "Yes", "No", "Cancel"}) {
-        WriteBitmap(std::string(label) + ".bmp", ButtonImage(label, face, edge));
+        WriteBitmap(std::string(label) + ".bmp",
+                    SolidImage(kButtonWidth, kButtonHeight, QxColour(70, 86, 140)));
         WriteBitmap(std::string(label) + "_hi.bmp",
-                    ButtonImage(label, QxColour(110, 130, 200), QxColour(255, 220, 90)));
+                    SolidImage(kButtonWidth, kButtonHeight, QxColour(110, 130, 200)));
     }
-    QxImage field = SolidImage(160, 14, QxColour(16, 20, 40));
-    for (int x = 0; x < 160; ++x) {
-        SetImagePixel(field, x, 0, edge);
-        SetImagePixel(field, x, 13, QxColour(150, 170, 230));
-    }
-    WriteBitmap("field.bmp", field);
-    QxImage arrow = SolidImage(8, 7, QxColour(0, 0, 0));
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x <= 3 - std::abs(3 - y); ++x) {
-            SetImagePixel(arrow, x * 2, y, QxColour(255, 220, 90));
-            SetImagePixel(arrow, x * 2 + 1, y, QxColour(255, 220, 90));
-        }
-    }
-    WriteBitmap("arrow.bmp", arrow);
+    WriteBitmap("field.bmp", SolidImage(160, 14, QxColour(16, 20, 40)));
+    WriteBitmap("arrow.bmp", SolidImage(8, 7, QxColour(255, 220, 90)));
 }
 
 void DialogFixture::DefineTypes() {
@@ -171,19 +121,4 @@ bool DialogFixture::ClickAt(QxEntity2DScene& scene, QxPoint point) {
     scene.OnMouseDown(point, 1);
     SetMouse(point.x, point.y, false);
     return scene.OnMouseUp(point, 1);
-}
-
-std::string DialogFixture::SaveZoomedPng(const std::string& name, const QxRect& area,
-                                         int factor) const {
-    const int width = area.Width() * factor;
-    const int height = area.Height() * factor;
-    std::vector<std::uint16_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
-                Pixel(area.left + x / factor, area.top + y / factor);
-        }
-    }
-    const std::string path = Root() + "/" + name;
-    return SavePng(path, pixels.data(), width, height, width * 2) ? path : std::string{};
 }

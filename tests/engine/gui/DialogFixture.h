@@ -1,7 +1,7 @@
 #pragma once
 // A GUI fixture with a small bitmap font, buttons and the dialog types the dialog and
 // high-score tests share. Everything is made by the test: a 5 x 7 glyph sheet, button
-// pictures with their labels drawn in that font, and the definitions.
+// pictures and the definitions.
 
 #include <array>
 #include <cstdint>
@@ -33,10 +33,6 @@ protected:
 
     // The glyph sheet's characters, in cell order.
     static const std::string& FontChars();
-    // Draws text into a 24-bit picture in the test font.
-    static void DrawText(QxImage& image, int x, int y, const std::string& text, QxColour ink);
-    // A raised button picture with a centred label.
-    static QxImage ButtonImage(const std::string& label, QxColour face, QxColour edge);
 
     // A scene of the plain "2DScene" class whose message and input boxes are the
     // test's.
@@ -44,8 +40,6 @@ protected:
 
     // Presses and releases the left button at a point, as the game object would.
     static bool ClickAt(QxEntity2DScene& scene, QxPoint point);
-    // Writes a part of the back buffer, enlarged, as a PNG file; answers the path.
-    std::string SaveZoomedPng(const std::string& name, const QxRect& area, int factor) const;
 
     static QxPoint Centre(const QxRect& rect) {
         return QxPoint{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};

@@ -1,8 +1,6 @@
-// Draws a message box into the headless screen, checks pixels of its vector frame and
-// writes PNG files to look at (their paths are printed).
+// Draws a message box into the headless screen and checks pixels of its vector frame.
 #include "engine/gui/DialogFixture.h"
 
-#include <cstdio>
 #include <string>
 
 #include "engine/gui/QxEntityMessageBox.h"
@@ -49,11 +47,6 @@ TEST_F(DialogRender, VectorFrameBevelTitleBarAndCloseBox) {
     EXPECT_EQ(Pixel(close.left, close.top), Rgb555(kHighlight));
     EXPECT_EQ(Pixel(Centre(close).x, Centre(close).y), Rgb555(kShadow));
     EXPECT_EQ(Pixel(close.left + 1, close.bottom - 2), Rgb555(kFace));
-
-    std::printf("%s\n", SaveScreenPng("messagebox.png").c_str());
-    std::printf("%s\n", SaveZoomedPng("messagebox-zoom.png",
-                                      QxRect{r.left - 4, r.right + 4, r.top - 4, r.bottom + 4}, 3)
-                            .c_str());
 }
 
 // A painted panel is copied as it is where its mask is opaque all round, and blended by

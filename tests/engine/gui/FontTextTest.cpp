@@ -77,21 +77,9 @@ TEST_F(FontTextTest, LeftRightAndCentreJustification) {
     EXPECT_EQ(Pixel(9, 60), 0);
 }
 
-TEST_F(FontTextTest, NoLowercaseDrawsAndMeasuresAsUppercase) {
-    ASSERT_NE(Define("class font\ntype upper\nimage blocks.bmp\ntransparent 1\nchars \"" +
-                     kBlockChars + "\"\ncharwidth 8\ncharheight 10\nnolowercase 1\n"),
-              nullptr);
-    auto font = CreateElement<QxEntity2DGUIFont>("font", "upper");
-    ASSERT_NE(font, nullptr);
-    font->DrawString("abc", QxPoint{0, 0}, kJustifyLeft, 255, nullptr);
-    EXPECT_TRUE(GlyphAt('A', 0, 0));
-    EXPECT_TRUE(GlyphAt('B', 8, 0));
-    EXPECT_TRUE(GlyphAt('C', 16, 0));
-}
-
 // ---- the text element ------------------------------------------------------------
 
-TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
+TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     DefineText("label", "DefaultText AB1\n");
     auto text = MakeText("label");
     ASSERT_NE(text, nullptr);
@@ -99,13 +87,6 @@ TEST_F(FontTextTest, TextDrawsItsDefaultTextAndTakesNewText) {
     text->Draw();
     EXPECT_TRUE(GlyphAt('A', 10, 10));
     EXPECT_TRUE(GlyphAt('1', 26, 10));
-
-    EXPECT_TRUE(text->SetString(kPropText, "ZZ"));
-    std::string got;
-    EXPECT_TRUE(text->GetString(kPropTextGet, got));
-    EXPECT_EQ(got, "ZZ");
-    EXPECT_TRUE(text->SetBool(kPropTextReset, 0));
-    EXPECT_EQ(text->Text(), "AB1");
 }
 
 TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {

@@ -55,9 +55,6 @@ protected:
     static QxImage SolidImage(int width, int height, QxColour colour) {
         return widgettest::Solid(width, height, colour);
     }
-    static void SetImagePixel(QxImage& image, int x, int y, QxColour colour) {
-        widgettest::Put(image, x, y, colour);
-    }
 
     // An 8-bit picture whose bytes are one value: an alpha mask.
     static QxImage AlphaMaskImage(int width, int height, std::uint8_t alpha) {

@@ -1,61 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "engine/files/MediaTestSupport.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxHighScoreTable.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path TestFolder(const std::string& name) {
-    const char* root = std::getenv("RONDELIX_TEST_TMP");
-    fs::path folder = root != nullptr ? fs::path(root) : fs::temp_directory_path();
-    folder /= "highscore_" + name;
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-void PutWord(std::vector<uint8_t>& bytes, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<uint8_t>(value >> shift));
-    }
-}
-
-uint32_t WordAt(const std::vector<uint8_t>& bytes, size_t offset) {
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = (value << 8) | bytes[offset + static_cast<size_t>(i)];
-    }
-    return value;
-}
+using mediatest::Bytes;
+using mediatest::ReadFileBytes;
+using mediatest::TempFolder;
+using mediatest::WriteFileBytes;
 
 // One entry as the file stores it; adds its share to the checksum.
-void PutEntry(std::vector<uint8_t>& bytes, uint32_t& sum, const std::string& name, uint32_t score,
+void PutEntry(Bytes& bytes, uint32_t& sum, const std::string& name, uint32_t score,
               uint32_t packed) {
-    PutWord(bytes, static_cast<uint32_t>(name.size()));
-    bytes.insert(bytes.end(), name.begin(), name.end());
-    PutWord(bytes, score);
-    PutWord(bytes, packed);
+    bytes.U32(static_cast<uint32_t>(name.size())).Text(name).U32(score).U32(packed);
     sum += static_cast<uint32_t>(name.size()) + score + packed;
 }
 
@@ -96,27 +60,19 @@ TEST(HighScoreTable, AFullTableTakesAnEqualTenthOrBetterAndPushesTheLastOut) {
     EXPECT_FALSE(table.Entry(9)->isNew) << "only the latest entry is new";
 }
 
-TEST(HighScoreTable, SavesEntriesAndTheirChecksum) {
-    const fs::path file = TestFolder("checksum") / "Scores.rd";
+TEST(HighScoreTable, SavesEntriesAndTheirChecksumAndLoadsThemBack) {
+    TempFolder folder;
+    const fs::path file = folder.Path() / "Scores.rd";
     QxHighScoreTable table;
     PyxHighScore entry("abc", 100, 2);
     entry.flag = 0; // packed word 2: the entry contributes 3 + 100 + 2
     table.Insert(entry, false);
     ASSERT_TRUE(table.Save(file.string()));
 
-    const std::vector<uint8_t> bytes = ReadBytes(file);
-    ASSERT_EQ(bytes.size(), 4u + 3u + 4u + 4u + 4u);
-    EXPECT_EQ(WordAt(bytes, 0), 3u);
-    EXPECT_EQ(std::string(bytes.begin() + 4, bytes.begin() + 7), "abc");
-    EXPECT_EQ(WordAt(bytes, 7), 100u);
-    EXPECT_EQ(WordAt(bytes, 11), 2u);
-    EXPECT_EQ(WordAt(bytes, 15), 105u);
+    EXPECT_EQ(ReadFileBytes(file), Bytes().U32(3).Text("abc").U32(100).U32(2).U32(105).Get());
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-}
 
-TEST(HighScoreTable, LoadsWhatItSaved) {
-    const fs::path file = TestFolder("roundtrip") / "Scores.rd";
-    QxHighScoreTable table;
+    // A full table, with a completed game on top, loads back as it was saved.
     FillTen(table);
     table.Insert(PyxHighScore("done", 5000, PyxHighScore::kCompletedLevel), true);
     ASSERT_TRUE(table.Save(file.string()));
@@ -133,25 +89,20 @@ TEST(HighScoreTable, LoadsWhatItSaved) {
     EXPECT_EQ(loaded.IndexOfNew(), -1);
 }
 
-TEST(HighScoreTable, MissingFileGivesAnEmptyTable) {
-    QxHighScoreTable table;
-    table.Insert(kPrototype, false);
-    EXPECT_FALSE(table.Load((TestFolder("missing") / "Scores.rd").string(), kPrototype));
-    EXPECT_EQ(table.Count(), 0);
-}
-
-TEST(HighScoreTable, DamagedFilesGiveAnEmptyTable) {
-    const fs::path folder = TestFolder("damaged");
-    std::vector<uint8_t> good;
+TEST(HighScoreTable, MissingOrDamagedFilesGiveAnEmptyTable) {
+    TempFolder folder;
+    Bytes good;
     uint32_t sum = 0;
     PutEntry(good, sum, "Ann", 300, 0x40000005);
     PutEntry(good, sum, "Bob", 200, 0x40000003);
-    std::vector<uint8_t> sound = good;
-    PutWord(sound, sum);
+    const std::vector<uint8_t> sound = Bytes(good).U32(sum).Get();
 
     QxHighScoreTable table;
-    const fs::path file = folder / "Scores.rd";
-    WriteBytes(file, sound);
+    const fs::path file = folder.Path() / "Scores.rd";
+    table.Insert(kPrototype, false);
+    EXPECT_FALSE(table.Load(file.string(), kPrototype)) << "missing";
+    EXPECT_EQ(table.Count(), 0);
+    WriteFileBytes(file, sound);
     ASSERT_TRUE(table.Load(file.string(), kPrototype));
     ASSERT_EQ(table.Count(), 2);
 
@@ -164,32 +115,22 @@ TEST(HighScoreTable, DamagedFilesGiveAnEmptyTable) {
     damaged.push_back(edited);
     damaged.push_back(std::vector<uint8_t>(sound.begin(), sound.end() - 1)); // cut short
     damaged.push_back(std::vector<uint8_t>(sound.begin(), sound.begin() + 9));
-    edited = sound; // bytes after the sum
-    PutWord(edited, 0);
-    damaged.push_back(edited);
-    damaged.push_back({});     // empty file
-    damaged.push_back({1, 2}); // shorter than a word
+    damaged.push_back(Bytes().Raw(sound).U32(0).Get()); // bytes after the sum
+    damaged.push_back({});                              // empty file
+    damaged.push_back({1, 2});                          // shorter than a word
+    // A name of 256 bytes with a sum that agrees: only the length gives the damage away.
+    Bytes longName;
+    sum = 0;
+    PutEntry(longName, sum, "Ann", 300, 0x40000005);
+    PutEntry(longName, sum, std::string(256, 'x'), 200, 0x40000003);
+    damaged.push_back(longName.U32(sum).Get());
 
     for (size_t i = 0; i < damaged.size(); ++i) {
-        WriteBytes(file, damaged[i]);
+        WriteFileBytes(file, damaged[i]);
         table.Insert(kPrototype, false);
         EXPECT_FALSE(table.Load(file.string(), kPrototype)) << "case " << i;
         EXPECT_EQ(table.Count(), 0) << "case " << i;
     }
-}
-
-TEST(HighScoreTable, NameOf256BytesMarksTheFileDamaged) {
-    const fs::path file = TestFolder("longname") / "Scores.rd";
-    std::vector<uint8_t> bytes;
-    uint32_t sum = 0;
-    PutEntry(bytes, sum, "Ann", 300, 0x40000005);
-    PutEntry(bytes, sum, std::string(256, 'x'), 200, 0x40000003);
-    PutWord(bytes, sum); // the sum agrees: only the length gives the damage away
-    WriteBytes(file, bytes);
-
-    QxHighScoreTable table;
-    EXPECT_FALSE(table.Load(file.string(), kPrototype));
-    EXPECT_EQ(table.Count(), 0);
 }
 
 namespace {
@@ -202,17 +143,17 @@ bool WriteHalfThenFail(std::FILE* stream, const uint8_t* data, size_t size) {
 } // namespace
 
 TEST(HighScoreTable, FailedSaveKeepsTheOldFile) {
-    const fs::path folder = TestFolder("atomic");
-    const fs::path file = folder / "Scores.rd";
+    TempFolder folder;
+    const fs::path file = folder.Path() / "Scores.rd";
     QxHighScoreTable table;
     FillTen(table);
     ASSERT_TRUE(table.Save(file.string()));
-    const std::vector<uint8_t> before = ReadBytes(file);
+    const std::vector<uint8_t> before = ReadFileBytes(file);
 
     QxHighScoreTable changed;
     changed.Insert(PyxHighScore("Zed", 7, 1), true);
     EXPECT_FALSE(changed.SaveWith(file.string(), &WriteHalfThenFail));
-    EXPECT_EQ(ReadBytes(file), before);
+    EXPECT_EQ(ReadFileBytes(file), before);
     EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
 
     // And a save that works replaces the file.

@@ -1,7 +1,6 @@
 // The 2D scene: element creation and draw order, dialogs and their input routing,
-// tooltips and the cursor.
+// and the cursor.
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,6 @@ using namespace scenetest;
 
 namespace {
 
-const char* kProbes = "class Probe\ntype %s\n";
-
 class SceneTest : public GuiFixture {
 protected:
     void SetUp() override {
@@ -24,11 +21,8 @@ protected:
         g_journal = Journal{};
         RegisterStandIns(Registry());
         for (const char* name : {"a", "b", "c", "d", "e", "cursor"}) {
-            char text[64];
-            std::snprintf(text, sizeof(text), kProbes, name);
-            ASSERT_NE(Define(text), nullptr);
+            ASSERT_NE(Define(std::string("class Probe\ntype ") + name + "\n"), nullptr);
         }
-        ASSERT_NE(Define("class TipText\ntype tip\n"), nullptr);
         ASSERT_NE(Define("class Box\ntype box\n"), nullptr);
     }
 
@@ -141,79 +135,6 @@ TEST_F(SceneTest, RefusingCloseCallbackKeepsTheDialogAndTheModalFlag) {
     EXPECT_EQ(g_journal.dialogsDestroyed, 0);
     scene->Update(16.0f);
     EXPECT_EQ(g_journal.dialogsDestroyed, 1);
-}
-
-// ---- tooltips --------------------------------------------------------------------------
-
-class TooltipTest : public SceneTest {
-protected:
-    void SetUp() override {
-        SceneTest::SetUp();
-        ASSERT_NE(Define("class Probe\ntype tipped\ntooltip Hello there\n"), nullptr);
-        ASSERT_NE(Define("class Probe\ntype other\ntooltip Other\ntooltippos 600, 475\n"
-                         "tooltiprelative 0\n"),
-                  nullptr);
-        scene = MakeScene("ToolTipTextEnt TipText, tip\nToolTipBGCol 64, 96, 180, 255\n"
-                          "NumGUIElements 2\n"
-                          "GUIElement1Ent Probe, tipped\nGUIElement1Pos 100, 100\n"
-                          "GUIElement2Ent Probe, other\nGUIElement2Pos 200, 100\n");
-        ASSERT_NE(scene, nullptr);
-        QxEntity2DGUIElement::SetTooltipScene(scene.get());
-        scene->Update(0.0f);
-    }
-
-    void Run(int frames, float ms = 16.0f) {
-        for (int i = 0; i < frames; ++i) {
-            scene->Update(ms);
-        }
-    }
-
-    std::unique_ptr<QxEntity2DScene> scene;
-};
-
-TEST_F(TooltipTest, ShowsOnlyAfterTheMouseRestedMoreThanHalfASecond) {
-    SetMouse(110, 110);
-    Run(5, 100.0f); // 500 ms: not more than the delay yet
-    EXPECT_EQ(scene->CurrentTooltip(), nullptr);
-    Run(1, 1.0f);
-    ASSERT_NE(scene->CurrentTooltip(), nullptr);
-    EXPECT_EQ(scene->CurrentTooltip()->text, "Hello there");
-    // Relative placement: mouse plus the default offset 12, 24; the text inside by 2.
-    EXPECT_EQ(scene->CurrentTooltip()->box, (QxRect{122, 122 + 88 + 4, 134, 134 + 10 + 4}));
-}
-
-TEST_F(TooltipTest, FadesInThenOutAndIsGone305MsAfterTheLastRefresh) {
-    SetMouse(110, 110);
-    Run(32, 16.0f); // 512 ms of hovering: the tooltip starts
-    ASSERT_NE(scene->CurrentTooltip(), nullptr);
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 16.0f);
-    Run(10, 16.0f);
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 176.0f);
-    Run(10, 16.0f);
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 255.0f);
-
-    g_journal = Journal{};
-    scene->Draw();
-    EXPECT_EQ(Draws().back(), "tip:Hello there@255");
-
-    SetMouse(5, 5);
-    Run(1, 100.0f); // life 289 - 100: the alpha follows the life now
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 189.0f);
-    Run(1, 100.0f);
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 89.0f);
-    Run(1, 89.0f); // 305 ms since the last refresh
-    ASSERT_NE(scene->CurrentTooltip(), nullptr);
-    EXPECT_FLOAT_EQ(scene->CurrentTooltip()->alpha, 0.0f);
-    Run(1, 1.0f);
-    EXPECT_EQ(scene->CurrentTooltip(), nullptr);
-}
-
-TEST_F(TooltipTest, AbsolutePlacementIsPushedInsideTheScreen) {
-    SetMouse(210, 110);
-    Run(40, 16.0f);
-    ASSERT_NE(scene->CurrentTooltip(), nullptr);
-    // "Other" is 40 x 10: at most 600 and 470 keep it on the screen.
-    EXPECT_EQ(scene->CurrentTooltip()->box, (QxRect{600, 644, 470, 484}));
 }
 
 // ---- cursor ----------------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #pragma once
-// Stand-in elements for the scene tests: "Probe" logs its updates and draws, "TipText"
-// measures 8 pixels per character and 10 high, "Box" is a 100 x 50 dialog.
+// Stand-in elements for the scene tests: "Probe" logs its updates and draws, "Box" is a
+// 100 x 50 dialog.
 
 #include <cstdint>
 #include <memory>
@@ -46,44 +46,6 @@ public:
 
 inline std::unique_ptr<QxEntityBase> ProbeType::CreateEntity() {
     return std::make_unique<Probe>(this);
-}
-
-class TipTextType : public QxEntity2DGUIElementType {
-public:
-    using QxEntity2DGUIElementType::QxEntity2DGUIElementType;
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
-};
-
-class TipText : public QxEntity2DGUIElement {
-public:
-    explicit TipText(TipTextType* type) : QxEntity2DGUIElement(type) {}
-    bool SetString(int id, const std::string& value) override {
-        if (id == 1282) {
-            text = value;
-            return true;
-        }
-        return QxEntity2DGUIElement::SetString(id, value);
-    }
-    bool GetBool(int id, std::int32_t& value) override {
-        if (id == 1286) {
-            value = static_cast<std::int32_t>(text.size()) * 8;
-            return true;
-        }
-        if (id == 1287) {
-            value = 10;
-            return true;
-        }
-        return QxEntity2DGUIElement::GetBool(id, value);
-    }
-    bool Draw() override {
-        g_journal.draws.push_back("tip:" + text + "@" + std::to_string(GetAlpha()));
-        return true;
-    }
-    std::string text;
-};
-
-inline std::unique_ptr<QxEntityBase> TipTextType::CreateEntity() {
-    return std::make_unique<TipText>(this);
 }
 
 class BoxType : public QxEntity2DGUIElementType {
@@ -135,10 +97,8 @@ template <typename Type> using Prototype = testsupport::TestPrototype<Type>;
 
 inline void RegisterStandIns(QxEntityRegistry& registry) {
     static const Prototype<ProbeType> probe;
-    static const Prototype<TipTextType> tip;
     static const Prototype<BoxType> box;
     registry.Register(&probe, "Probe");
-    registry.Register(&tip, "TipText");
     registry.Register(&box, "Box");
 }
 

@@ -40,7 +40,7 @@ TEST(WrapByCount, BreaksAfterSpacesAtBreaksAndInsideLongWords) {
     }
 }
 
-TEST(TextEditRules, TypingInsertsAtTheCursor) {
+TEST(TextEditRules, TypingInsertsAtTheCursorUpToTheMaximumLength) {
     QxTextEditRules rules;
     size_t cursor = 0;
     std::string text = Type(rules, "", cursor, "acd");
@@ -55,39 +55,9 @@ TEST(TextEditRules, TypingInsertsAtTheCursor) {
     rules.HandleKey(text, cursor, 258);
     rules.HandleKey(text, cursor, 258);
     EXPECT_EQ(cursor, 4u);
-}
 
-TEST(TextEditRules, MaximumLengthIgnoresFurtherCharacters) {
-    QxTextEditRules rules;
-    rules.maxLength = 3;
-    std::string text;
-    size_t cursor = 0;
-    text = Type(rules, text, cursor, "abcdef");
-    EXPECT_EQ(text, "abc");
-    size_t at = 3;
-    EXPECT_TRUE(rules.HandleKey(text, at, 'z'));
-    EXPECT_EQ(text, "abc");
-}
-
-TEST(TextEditRules, ArrowsMoveBetweenWrappedLinesKeepingTheColumn) {
-    QxTextEditRules rules;
-    rules.wrapWidth = 10;
-    std::string text = "hello world again"; // lines start at 0, 6 and 12
-    size_t cursor = 14;                     // column 2 of "again"
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 8u);
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 2u);
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 2u);
-    cursor = 5; // column 5 of "hello "
-    rules.HandleKey(text, cursor, 257);
-    EXPECT_EQ(cursor, 11u);
-    rules.HandleKey(text, cursor, 257);
-    EXPECT_EQ(cursor, 17u); // "again" has 5 characters: at most its end
-    rules.wrapWidth = -1;
-    rules.HandleKey(text, cursor, 256);
-    EXPECT_EQ(cursor, 17u);
+    rules.maxLength = 5;
+    EXPECT_EQ(Type(rules, text, cursor, "efg"), "abcde");
 }
 
 TEST(TextEditRules, WindowShowsThePartAroundTheCursor) {

@@ -144,28 +144,13 @@ inline QxImage GlyphSheet(const std::string& chars, bool blocks, QxColour ink) {
     return sheet;
 }
 
-// A picture of one colour with a one-pixel frame of another.
-inline QxImage FramedImage(int width, int height, QxColour fill, QxColour frame) {
-    QxImage image = Solid(width, height, fill);
-    for (int x = 0; x < width; ++x) {
-        Put(image, x, 0, frame);
-        Put(image, x, height - 1, frame);
-    }
-    for (int y = 0; y < height; ++y) {
-        Put(image, 0, y, frame);
-        Put(image, width - 1, y, frame);
-    }
-    return image;
-}
-
 // The colour of digit d on the digit image lists.
 inline QxColour DigitColour(int digit) {
     return BlockColour(digit + 3);
 }
 
-// Ten 15-bit frames, frame k a solid cell of DigitColour(k), or (legible) the digit's
-// shape in that colour.
-inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
+// Ten 15-bit frames, frame k a solid cell of DigitColour(k).
+inline std::vector<QxImage> DigitFrames(int width, int height) {
     std::vector<QxImage> frames;
     for (int d = 0; d < 10; ++d) {
         const QxColour c = DigitColour(d);
@@ -174,18 +159,9 @@ inline std::vector<QxImage> DigitFrames(int width, int height, bool legible) {
         QxImage frame;
         frame.Create(width, height, 15);
         frame.name = "digit" + std::to_string(d);
-        const auto& shape = GlyphShapes().at(static_cast<char>('0' + d));
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
-                bool ink = true;
-                if (legible) {
-                    const int gx = x * 5 / width;
-                    const int gy = y * 7 / height;
-                    ink = shape[static_cast<size_t>(gy)][gx] == '#';
-                }
-                if (ink) {
-                    std::memcpy(frame.Row(y) + 2 * x, &pixel, 2);
-                }
+                std::memcpy(frame.Row(y) + 2 * x, &pixel, 2);
             }
         }
         frames.push_back(std::move(frame));

@@ -25,17 +25,14 @@ TEST(ScreenFormula, ChosenPixels) {
         uint32_t got;
         uint32_t want;
     } cases[] = {
-        {"blend halfway down", Blend(f, 0x7FFF, 0x0000, 128), 0x3DEF},
         // (s - d) * a is negative: the arithmetic shift rounds down, so alpha 1 steps.
         {"blend alpha 1 down", Blend(f, 0x0000, 0x7FFF, 1), 0x7BDE},
         {"blend alpha 1 up", Blend(f, 0x7FFF, 0x0000, 1), 0x0000},
         {"blend alpha 0", Blend(f, 0x1234, 0x5678, 0), 0x5678},
         {"blend alpha 256", Blend(f, 0x1234, 0x5678, 256), 0x1234},
-        {"scale rounds with half mask", Scale(f, 0x7FFF, 255, 128, 0), 0x79E0},
         {"factor of alpha", FactorsOf(QxColour(255, 255, 255, 128)).r, 128},
         {"factor of green", FactorsOf(QxColour(200, 100, 50, 255)).g, 100},
         {"factor rounds down", FactorsOf(QxColour(200, 100, 51, 5)).b, 1},
-        {"saturating add", AddSat(f, 0x7C10, 0x4210), 0x7E1F},
         // Brighten: red 31 + 1 and blue 31 + 3 lose their carries.
         {"wrapping add", AddWrap(f, 0x7C1F, 0x0443), 0x0042},
     };

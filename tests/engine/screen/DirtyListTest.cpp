@@ -14,7 +14,7 @@ protected:
     const QxRect whole{0, kW, 0, kH};
 };
 
-TEST_F(ScreenDirty, RectanglesSharingAnEdgeMerge) {
+TEST_F(ScreenDirty, RectanglesSharingAnEdgeMergeIntoTheFirst) {
     ASSERT_TRUE(screen.MarkDirty(QxRect{0, 10, 0, 10}, false));
     ASSERT_TRUE(screen.MarkDirty(QxRect{10, 20, 0, 10}, false));
     EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 20, 0, 10}}));
@@ -24,12 +24,11 @@ TEST_F(ScreenDirty, RectanglesSharingAnEdgeMerge) {
     // A gap of one pixel keeps them apart.
     ASSERT_TRUE(screen.MarkDirty(QxRect{26, 30, 0, 5}, false));
     EXPECT_EQ(List().size(), 2u);
-}
 
-TEST_F(ScreenDirty, MergesIntoTheFirstTouchingRectangleOnly) {
+    // Touching both, a rectangle merges into the first only; the second stays as it is.
+    screen.ClearDirty();
     screen.MarkDirty(QxRect{0, 2, 0, 2}, false);
     screen.MarkDirty(QxRect{10, 12, 0, 2}, false);
-    // Touches both; the first grows, the second stays as it is.
     screen.MarkDirty(QxRect{2, 10, 0, 1}, false);
     EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 10, 0, 2}, QxRect{10, 12, 0, 2}}));
 }
@@ -43,7 +42,7 @@ TEST_F(ScreenDirty, EmptyInvertedAndOutsideRectanglesAreRefused) {
     EXPECT_EQ(List(), std::vector<QxRect>({QxRect{0, 5, 40, kH}}));
 }
 
-TEST_F(ScreenDirty, NinetyNinePlusOneBecomesTheWholeBackBuffer) {
+TEST_F(ScreenDirty, OneHundredRectanglesBecomeTheWholeBackBuffer) {
     for (int i = 0; i < 99; ++i) {
         const int x = (i % 20) * 3;
         const int y = (i / 20) * 3;
@@ -52,9 +51,9 @@ TEST_F(ScreenDirty, NinetyNinePlusOneBecomesTheWholeBackBuffer) {
     ASSERT_EQ(List().size(), 99u);
     ASSERT_TRUE(screen.MarkDirty(QxRect{62, 63, 46, 47}, false));
     EXPECT_EQ(List(), std::vector<QxRect>({whole}));
-}
 
-TEST_F(ScreenDirty, ListThatWouldReachOneHundredCollapses) {
+    // So does a list that would bring it to one hundred.
+    screen.ClearDirty();
     std::vector<QxRect> many;
     for (int i = 0; i < 60; ++i) {
         many.push_back(QxRect{(i % 20) * 3, (i % 20) * 3 + 1, (i / 20) * 3, (i / 20) * 3 + 1});

@@ -35,26 +35,11 @@ private:
     int* m_shows;
 };
 
-class ScreenPresent : public ::testing::Test {
+class ScreenPresent : public screentest::ScreenTest {
 protected:
-    ScreenPresent()
-        : screen(
-              [this](const platform::WindowOptions& o) -> std::unique_ptr<platform::ScreenWindow> {
-                  return std::make_unique<SpyWindow>(platform::CreateScreenWindow(o), &shows);
-              }) {}
-
-    bool Create(int w, int h) {
-        QxDisplayMode mode;
-        mode.width = w;
-        mode.height = h;
-        mode.format.bitsPerPixel = 16;
-        return screen.CreateScreen(&mode, "Rondelix");
-    }
-    uint16_t& Back(int x, int y) {
-        QxSurfaceDesc d;
-        EXPECT_TRUE(screen.LockBackBuffer(&d));
-        screen.UnlockBackBuffer();
-        return reinterpret_cast<uint16_t*>(d.pixels + y * d.pitch)[x];
+    void SetUp() override {} // each test makes a screen of its own size
+    std::unique_ptr<platform::ScreenWindow> MakeWindow(const platform::WindowOptions& o) override {
+        return std::make_unique<SpyWindow>(platform::CreateScreenWindow(o), &shows);
     }
     uint16_t Shown(int x, int y) const {
         return reinterpret_cast<const uint16_t*>(screen.PresentationPixels() +
@@ -67,7 +52,6 @@ protected:
     }
 
     int shows = 0;
-    QxWin32Screen2D screen;
 };
 
 TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
@@ -77,8 +61,8 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     EXPECT_FALSE(screen.Present()) << "not while a drawer holds the back buffer";
     screen.UnlockBackBuffer();
     ASSERT_TRUE(screen.Present());
-    Back(1, 1) = 0x1111;
-    Back(20, 10) = 0x2222;
+    Px(1, 1) = 0x1111;
+    Px(20, 10) = 0x2222;
     screen.MarkDirty(QxRect{0, 4, 0, 4}, false);
     const int before = shows;
     ASSERT_TRUE(screen.Present());
@@ -87,7 +71,7 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     EXPECT_EQ(Shown(20, 10), 0);
     EXPECT_TRUE(screen.GetDirtyList().empty());
     // The rest keeps the previous frame until it is marked.
-    Back(1, 1) = 0x3333;
+    Px(1, 1) = 0x3333;
     screen.MarkDirty(QxRect{20, 21, 10, 11}, false);
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(Shown(1, 1), 0x1111);
@@ -97,13 +81,13 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet);
     // Marked but drawn again exactly as it was: nothing new to show either.
-    Back(20, 10) = 0x2222;
+    Px(20, 10) = 0x2222;
     screen.MarkDirty(QxRect{16, 24, 8, 12}, false);
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet);
     EXPECT_TRUE(screen.GetDirtyList().empty());
     // One changed pixel in a large marked area is shown.
-    Back(17, 9) = 0x0421;
+    Px(17, 9) = 0x0421;
     screen.MarkDirty(QxRect{0, 32, 0, 16}, false);
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet + 1);
@@ -112,11 +96,11 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
 
 TEST_F(ScreenPresent, ClearScreenZeroesAndMarksEverything) {
     ASSERT_TRUE(Create(8, 8));
-    Back(3, 3) = 0x7FFF;
+    Px(3, 3) = 0x7FFF;
     screen.ClearDirty();
     screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
     ASSERT_TRUE(screen.ClearScreen());
-    EXPECT_EQ(Back(3, 3), 0);
+    EXPECT_EQ(Px(3, 3), 0);
     ASSERT_EQ(screen.GetDirtyList().size(), 1u);
     EXPECT_EQ(screen.GetDirtyList()[0], (QxRect{0, 8, 0, 8}));
 }
@@ -125,7 +109,7 @@ TEST_F(ScreenPresent, WindowTwiceTheSizeShowsTwoByTwoBlocks) {
     ASSERT_TRUE(Create(4, 3));
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 4; ++x) {
-            Back(x, y) = uint16_t(1 + x + 4 * y);
+            Px(x, y) = uint16_t(1 + x + 4 * y);
         }
     }
     screen.Window()->SetClientSize(8, 6);

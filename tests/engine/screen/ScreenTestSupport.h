@@ -80,7 +80,12 @@ protected:
         return AddSurface(w, h, std::vector<uint16_t>(size_t(w * h), v));
     }
 
-    QxWin32Screen2D screen;
+    // The window the screen shows its picture in; a test may wrap it to watch it.
+    virtual std::unique_ptr<platform::ScreenWindow> MakeWindow(const platform::WindowOptions& o) {
+        return platform::CreateScreenWindow(o);
+    }
+
+    QxWin32Screen2D screen{[this](const platform::WindowOptions& o) { return MakeWindow(o); }};
 };
 
 inline QxImage AlphaImage(int w, int h, const std::vector<uint8_t>& bytes) {

@@ -1,4 +1,4 @@
-// The surface table: halving, surfaces made from images of every depth, and the table
+// The surface table: surfaces made from images of every depth, and the table
 // and dirty list shared with the loading thread.
 
 #include <atomic>
@@ -21,49 +21,25 @@ protected:
     }
 };
 
-TEST_F(ScreenSurfaces, AHeldRecordOutlivesHalvingAndFreeing) {
-    std::vector<uint16_t> px(15);
-    for (int i = 0; i < 15; ++i) {
-        px[size_t(i)] = uint16_t(i);
-    }
-    const auto h = AddSurface(5, 3, px, 2, 2);
-    screen.GetSurface(h)->name = "Ball";
+TEST_F(ScreenSurfaces, AHeldRecordOutlivesFreeing) {
+    const std::vector<uint16_t> px{1, 2, 3, 4, 5, 6};
+    const auto h = AddSurface(3, 2, px);
     // A drawer that holds the record keeps the whole picture while another thread
-    // halves or frees the surface.
+    // frees the surface.
     const std::shared_ptr<const QxSurface> held = screen.GetSurface(h);
-    ASSERT_TRUE(screen.HalveSurface(h));
-    const std::shared_ptr<const QxSurface> half = screen.GetSurface(h);
-    ASSERT_NE(half, nullptr);
-    EXPECT_EQ(half->width, 2);
-    EXPECT_EQ(half->height, 1);
-    EXPECT_EQ(half->pixels, (std::vector<uint16_t>{0, 1}));
-    EXPECT_EQ(half->name, "");
-    EXPECT_EQ(half->originX, 0);
     ASSERT_TRUE(screen.FreeSurface(h));
-    EXPECT_EQ(held->width, 5);
+    EXPECT_EQ(screen.GetSurface(h), nullptr);
+    EXPECT_EQ(held->width, 3);
     EXPECT_EQ(held->pixels, px);
-    EXPECT_EQ(held->name, "Ball");
 }
 
-TEST_F(ScreenSurfaces, EightBitThroughThePalette) {
-    QxImage img;
-    img.Create(3, 1, 8);
-    img.palette[1] = QxColour(255, 0, 0);
-    img.palette[2] = QxColour(12, 200, 7);
-    img.pixels = {0, 1, 2};
-    const QxSurface* s = Make(img);
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->pixels, (std::vector<uint16_t>{0, Rgb(31, 0, 0), Rgb(1, 25, 0)}));
-    img.palette.clear();
-    EXPECT_EQ(Make(img), nullptr);
-}
-
-TEST_F(ScreenSurfaces, DeepPixelsBecomeFiveBitChannels) {
+TEST_F(ScreenSurfaces, PixelsOfEveryDepthBecomeFiveBitChannels) {
     const struct {
         int bits;
         std::vector<uint8_t> bytes;
         std::vector<uint16_t> want;
     } cases[] = {
+        {8, {0, 1, 2}, {0, Rgb(31, 0, 0), Rgb(1, 25, 0)}},
         {15, {0x34, 0x12, 0x34, 0x92, 0xFF, 0x7F}, {0x1234, 0x1234, 0x7FFF}},
         {16, {0x00, 0xF8, 0xE0, 0x07, 0x20, 0x00, 0x40, 0x00}, {0x7C00, 0x03E0, 0x0000, 0x0020}},
         {24, {0x10, 0x20, 0xF0, 0xFF, 0xFF, 0xFF}, {Rgb(30, 4, 2), 0x7FFF}},
@@ -74,6 +50,10 @@ TEST_F(ScreenSurfaces, DeepPixelsBecomeFiveBitChannels) {
         // Two rows of the same pixels, so that every row is converted.
         QxImage img;
         img.Create(int(c.want.size()), 2, c.bits);
+        if (img.HasPalette()) {
+            img.palette[1] = QxColour(255, 0, 0);
+            img.palette[2] = QxColour(12, 200, 7);
+        }
         img.pixels = c.bytes;
         img.pixels.insert(img.pixels.end(), c.bytes.begin(), c.bytes.end());
         const QxSurface* s = Make(img);
@@ -86,6 +66,9 @@ TEST_F(ScreenSurfaces, DeepPixelsBecomeFiveBitChannels) {
 
 TEST_F(ScreenSurfaces, BadImagesAreRefused) {
     QxImage img;
+    EXPECT_EQ(Make(img), nullptr);
+    img.Create(1, 1, 8);
+    img.palette.clear();
     EXPECT_EQ(Make(img), nullptr);
     img.Create(4, 4, 24);
     img.pixels.resize(10);

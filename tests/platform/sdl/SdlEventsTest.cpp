@@ -112,14 +112,12 @@ bool Same(const std::vector<QxInputEvent>& a, const std::vector<QxInputEvent>& b
     return true;
 }
 
-TEST(SdlKeyInput, TypedLatin1CharactersArriveSignExtended) {
+TEST(SdlKeyInput, TypedLatin1CharactersArriveSignExtendedAndBrokenUtf8TypesNothing) {
     // "é" (U+00E9) is the byte 0xE9, which the game reads as -23.
     EXPECT_TRUE(Same(InputOf({Text("a\xC3\xA9")}), {Down('a'), Down(-23)}));
     // Characters beyond Latin-1 have no byte and are dropped, the rest stay in order.
     EXPECT_TRUE(Same(InputOf({Text("x\xE2\x82\xAC\xF0\x9F\x99\x82y")}), {Down('x'), Down('y')}));
-}
-
-TEST(SdlKeyInput, BrokenOrOverlongUtf8TypesNothingUnsafe) {
+    // Broken or overlong UTF-8 types nothing unsafe.
     EXPECT_TRUE(InputOf({Text("\xC3")}).empty());         // cut short
     EXPECT_TRUE(InputOf({Text("\xC0\x8D")}).empty());     // an overlong carriage return
     EXPECT_TRUE(InputOf({Text("\xE0\x80\x9B")}).empty()); // an overlong escape

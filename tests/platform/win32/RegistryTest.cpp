@@ -107,37 +107,26 @@ TEST_F(RegistryTest, SettingsStartAtTheirDefaultsAndAreWrittenAsFourValues) {
     GameSettings settings;
     std::string name = "before";
     manager.OpenDefault();
-    std::uint32_t value = 0;
-    EXPECT_FALSE(manager.GetInt("Music On", value)); // first run: nothing stored yet
+    std::uint32_t stored = 0;
+    EXPECT_FALSE(manager.GetInt("Music On", stored)); // first run: nothing stored yet
 
     settings.musicOn = 0;
     name = "Grace";
     SaveSettings(settings, name, &manager);
 
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD type = 0, data = 0, size = sizeof(data);
-    EXPECT_EQ(
-        RegQueryValueExA(key, "Music On", nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
-        ERROR_SUCCESS);
-    EXPECT_EQ(type, DWORD(REG_DWORD));
-    EXPECT_EQ(data, 0u);
-    char text[64] = {};
-    size = sizeof(text);
-    EXPECT_EQ(RegQueryValueExA(key, "Last Highscore Name", nullptr, &type,
-                               reinterpret_cast<BYTE*>(text), &size),
-              ERROR_SUCCESS);
-    EXPECT_EQ(type, DWORD(REG_SZ));
-    EXPECT_STREQ(text, "Grace");
+    // The flags are stored as numbers, the name as a string.
+    RegistryKey key = Open();
+    std::uint32_t value = 7;
+    EXPECT_TRUE(platform::RegistryGetUInt32(key, "Music On", value));
+    EXPECT_EQ(value, 0u);
+    std::string text;
+    EXPECT_TRUE(platform::RegistryGetString(key, "Last Highscore Name", 64, text));
+    EXPECT_EQ(text, "Grace");
     for (const char* flag : {"Full Screen", "Show Hints"}) {
-        size = sizeof(data);
-        EXPECT_EQ(
-            RegQueryValueExA(key, flag, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size),
-            ERROR_SUCCESS)
-            << flag;
-        EXPECT_EQ(data, 1u) << flag;
+        EXPECT_TRUE(platform::RegistryGetUInt32(key, flag, value)) << flag;
+        EXPECT_EQ(value, 1u) << flag;
     }
-    RegCloseKey(key);
+    platform::RegistryCloseKey(key);
 
     GameSettings loaded;
     std::string loadedName;

@@ -87,24 +87,21 @@ TEST_F(Win32SoundTest, LoadedBuffersPlayThroughDuplicates) {
 
 TEST_F(Win32SoundTest, FormatsItCannotPlayAreRefused) {
     platform::SoundBuffer* buffer = nullptr;
-    platform::SoundFormat format = Pcm16Mono(22050);
-    format.formatTag = 3; // floating point
-    EXPECT_EQ(platform::CreateSoundBuffer(device_, format, kControls, 1024, &buffer),
-              SoundResult::InvalidParam);
-    format = Pcm16Mono(22050);
-    format.channels = 6;
-    EXPECT_EQ(platform::CreateSoundBuffer(device_, format, kControls, 1024, &buffer),
-              SoundResult::InvalidParam);
-    format = Pcm16Mono(22050);
-    format.bitsPerSample = 24;
-    EXPECT_EQ(platform::CreateSoundBuffer(device_, format, kControls, 1024, &buffer),
-              SoundResult::InvalidParam);
-    EXPECT_EQ(platform::CreateSoundBuffer(device_, Pcm16Mono(22050), kControls, 0, &buffer),
-              SoundResult::InvalidParam);
+    // Floating point, six channels, 24 bits, and no bytes at all.
+    for (int refused = 0; refused < 4; ++refused) {
+        platform::SoundFormat format = Pcm16Mono(22050);
+        format.formatTag = refused == 0 ? 3 : 1;
+        format.channels = refused == 1 ? 6 : 1;
+        format.bitsPerSample = refused == 2 ? 24 : 16;
+        EXPECT_EQ(platform::CreateSoundBuffer(device_, format, kControls, refused == 3 ? 0 : 1024,
+                                              &buffer),
+                  SoundResult::InvalidParam)
+            << refused;
+    }
     EXPECT_EQ(buffer, nullptr);
 
     // Sizes the header states wrongly are worked out from channels and bits.
-    format = Pcm16Mono(22050);
+    platform::SoundFormat format = Pcm16Mono(22050);
     format.blockAlign = 7;
     format.byteRate = 1;
     ASSERT_EQ(platform::CreateSoundBuffer(device_, format, kControls, 1024, &buffer),
