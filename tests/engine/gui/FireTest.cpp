@@ -226,25 +226,30 @@ TEST_F(FireTest, TinyAndWildFiresDoNotCrash) {
 }
 
 // Cooling sparks every other row: a spark doubles the heat of its point's four
-// neighbours, and the one above survives the pass, so doubled heat lies on even rows.
-TEST_F(FireTest, SparksDoubleTheHeatAboveAPointOfEveryOddRow) {
-    auto fire = MakeFire("sparks", "Width 64\nHeight 40\nNumParticles 0\nBurnFade 0\n"
-                                   "GravTime 0\nRandEffectChance 1000000000\n");
-    ASSERT_NE(fire, nullptr);
-    for (int y = 0; y < 40; ++y) {
-        std::fill_n(fire->HeatBuffer()->Row(y), 64, std::uint8_t{40});
-    }
-    ASSERT_TRUE(fire->Draw());
-    int sparks = 0;
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            if (Heat(*fire, x, y) == 80) {
-                EXPECT_EQ(y % 2, 0) << x << "," << y;
-                ++sparks;
+// neighbours, and the one the pass has already cooled into survives it, so doubled heat
+// lies on even rows whichever way the heat rises.
+TEST_F(FireTest, SparksDoubleTheHeatAroundAPointOfEveryOddRow) {
+    for (const bool inverted : {false, true}) {
+        auto fire = MakeFire(inverted ? "down" : "up",
+                             "Width 64\nHeight 40\nNumParticles 0\nBurnFade 0\nGravTime 0\n"
+                             "RandEffectChance 1000000000\n");
+        ASSERT_NE(fire, nullptr);
+        fire->m_gravityInverted = inverted;
+        for (int y = 0; y < 40; ++y) {
+            std::fill_n(fire->HeatBuffer()->Row(y), 64, std::uint8_t{40});
+        }
+        ASSERT_TRUE(fire->Draw());
+        int sparks = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                if (Heat(*fire, x, y) == 80) {
+                    EXPECT_EQ(y % 2, 0) << x << "," << y << (inverted ? " falling" : " rising");
+                    ++sparks;
+                }
             }
         }
+        EXPECT_GE(sparks, 10);
     }
-    EXPECT_GE(sparks, 10);
 }
 
 } // namespace
