@@ -1,6 +1,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,29 @@ TEST_F(SettingsTest, NumbersMustBeWholeUnsigned32BitDecimals) {
     EXPECT_EQ(record.musicOn, 0u);
     EXPECT_EQ(record.showHints, 0u);
     EXPECT_EQ(name, "7");
+}
+
+// A section below the program's key holds values of every kind; the machine-wide root
+// keeps its own.
+TEST_F(SettingsTest, ASectionHoldsValuesOfEveryKind) {
+    manager_.OpenDefault();
+    manager_.OpenSection("Window");
+    ASSERT_TRUE(manager_.SetFloat("Scale", 1.5f));
+    ASSERT_TRUE(manager_.SetBool("Maximised", true));
+    ASSERT_TRUE(manager_.SetSignedInt("Left", -20));
+    float scale = 0;
+    std::uint32_t value = 0;
+    EXPECT_TRUE(manager_.GetFloat("Scale", scale));
+    EXPECT_EQ(scale, 1.5f);
+    EXPECT_TRUE(manager_.GetInt("Maximised", value));
+    EXPECT_EQ(value, 1u);
+    EXPECT_TRUE(manager_.GetInt("Left", value));
+    EXPECT_EQ(std::int32_t(value), -20);
+    manager_.UseMachineRoot();
+    manager_.OpenDefault();
+    EXPECT_FALSE(manager_.GetInt("Full Screen", value))
+        << "the user's values are not the machine's";
+    manager_.UseUserRoot();
 }
 
 // ---- data folders ---------------------------------------------------------------------

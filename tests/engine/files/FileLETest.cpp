@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileLE.h"
 
 namespace {
+
+const QxBlock16 kBlock{{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
 
 using mediatest::LogCapture;
 using mediatest::ReadFileBytes;
@@ -46,10 +50,16 @@ TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
             out->WriteFloat(0.5f);
             EXPECT_EQ(out->WriteString(""), 4u);
             EXPECT_EQ(out->WriteString("Levels/level01.lvl"), 22u);
+            out->WriteDouble(-0.25);
         }
+        // A buffer holds no blocks; a file does.
+        EXPECT_EQ(buffer.WriteBlock16(kBlock), 0u);
+        file->WriteBlock16(kBlock);
     }
-    const std::vector<uint8_t> onDisk = ReadFileBytes(path);
-    EXPECT_EQ(onDisk, std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell()));
+    std::vector<uint8_t> onDisk = ReadFileBytes(path);
+    ASSERT_EQ(onDisk.size(), buffer.Tell() + 16u);
+    EXPECT_EQ(std::vector<uint8_t>(onDisk.begin(), onDisk.end() - 16),
+              std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell()));
 
     DiskFile file(path, "rb");
     EXPECT_EQ(file->GetSize(), onDisk.size());
@@ -62,7 +72,33 @@ TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
     EXPECT_EQ(file->ReadFloat(), 0.5f);
     EXPECT_EQ(file->ReadString(), "");
     EXPECT_EQ(file->ReadString(), "Levels/level01.lvl");
+    EXPECT_EQ(file->ReadDouble(), -0.25);
+    EXPECT_EQ(file->ReadBlock16(), kBlock);
     EXPECT_EQ(file->GetStatus(), QxFile::kStatusGood);
+
+    // A big-endian host's file turns the block's first eight bytes round, and only those.
+    std::FILE* handle = std::fopen(path.string().c_str(), "rb");
+    ASSERT_NE(handle, nullptr);
+    {
+        QxFileBE big(handle);
+        big.Seek(QxFile::kSeekEnd, -16);
+        QxBlock16 turned = kBlock;
+        std::reverse(turned.bytes, turned.bytes + 8);
+        EXPECT_EQ(big.ReadBlock16(), turned);
+    }
+    std::fclose(handle);
+}
+
+// Lines end at CR, LF or either pair; a blank line between them is a line of its own.
+TEST(FileLE, ReadLineTakesEveryLineEnding) {
+    TempFolder folder;
+    const std::string text = "one\r\ntwo\nthree\rfour\n\nlast";
+    WriteFileBytes(folder.Path() / "lines.txt", std::vector<uint8_t>(text.begin(), text.end()));
+    DiskFile file(folder.Path() / "lines.txt", "rb");
+    std::vector<std::string> lines;
+    while (!file->IsEOF())
+        lines.push_back(file->ReadLine());
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four", "", "last"}));
 }
 
 TEST(FileLE, ReadsPastTheEndFailAndAStringLongerThanTheFileIsLogged) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/gui/GuiFixture.h"
+#include "engine/gui/QxEntity2DGUIFPSText.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxEntity2DGUIMultiText.h"
 #include "engine/gui/QxEntity2DGUIText.h"
@@ -162,4 +163,21 @@ TEST_F(FontTextTest, MultiTextCutsAtLineBreakPairsAndDrawsTheTitleFirst) {
     std::string got;
     EXPECT_TRUE(multi->GetString(kPropTextGet, got));
     EXPECT_EQ(got, "X");
+}
+
+// The frame-rate text shows the smoothed rate through its default text's one count, and
+// nothing while the rate is hidden.
+TEST_F(FontTextTest, FrameRateTextCountsSmoothedFramesPerSecondWhileShown) {
+    EXPECT_EQ(QxEntity2DGUIFPSText::FormatCount("%-4d|%%|%d|%q", 62), "62  |%|%d|%q");
+    EXPECT_EQ(QxEntity2DGUIFPSText::FormatCount("%03i", 7), "007");
+    ASSERT_NE(Define("class FPSText\ntype fps\nFontEnt font, blocks\nDefaultText %d\n"), nullptr);
+    auto fps = CreateElement<QxEntity2DGUIFPSText>("FPSText", "fps");
+    ASSERT_NE(fps, nullptr);
+    QxEntity2DGUIFPSText::SetShowFrameRate(true);
+    for (int frame = 0; frame < 300; ++frame)
+        fps->Update(16.0f);
+    EXPECT_EQ(fps->Text(), "62");
+    QxEntity2DGUIFPSText::SetShowFrameRate(false);
+    fps->Update(16.0f);
+    EXPECT_EQ(fps->Text(), "");
 }

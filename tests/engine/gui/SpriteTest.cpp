@@ -2,14 +2,17 @@
 // lists written by the test.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/gui/GuiFixture.h"
 #include "engine/gui/QxEntity2DGUIAnimSprite.h"
+#include "engine/gui/QxEntity2DGUIScrollingSprite.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/WidgetTestSupport.h"
 
 namespace {
 
@@ -165,6 +168,30 @@ TEST_F(AnimSpriteTest, MaskListGivesEachFrameItsMask) {
     anim->Draw(); // frames past the list use its last mask
     EXPECT_EQ(Pixel(0, 0), red);
     EXPECT_EQ(anim->AnimType()->AlphaMask(3), anim->AnimType()->AlphaMask(1));
+}
+
+// A scrolling sprite repeats its image across its box and moves the pattern through it.
+TEST_F(SpriteTest, AScrollingSpriteTilesItsBoxAndWrapsTheImageAsItMoves) {
+    QxImage stripes = SolidImage(4, 2, kRed);
+    widgettest::Put(stripes, 0, 0, kBlue);
+    widgettest::Put(stripes, 0, 1, kBlue);
+    WriteBitmap("stripes.bmp", stripes);
+    ASSERT_NE(Define("class scrollingsprite\ntype band\nimage stripes.bmp\nBoxWidth 10\n"
+                     "BoxHeight 3\nHorizScrollSpeed 1000\n"),
+              nullptr);
+    auto band = CreateElement<QxEntity2DGUIScrollingSprite>("scrollingsprite", "band");
+    ASSERT_NE(band, nullptr);
+    band->SetPosition(QxPoint{20, 20});
+    band->Draw();
+    for (const auto& [x, y] : {std::pair{20, 20}, {24, 20}, {28, 22}})
+        EXPECT_EQ(Pixel(x, y), Rgb555(kBlue)) << x << "," << y;
+    EXPECT_EQ(Pixel(21, 21), Rgb555(kRed));
+    EXPECT_EQ(Pixel(30, 20), 0) << "the box ends";
+    EXPECT_EQ(Pixel(20, 23), 0);
+    band->Update(1.0f);
+    band->Draw();
+    EXPECT_EQ(Pixel(23, 20), Rgb555(kBlue)) << "one pixel on at 1000 a second";
+    EXPECT_EQ(Pixel(20, 20), Rgb555(kRed));
 }
 
 // ---- in a scene ------------------------------------------------------------------------

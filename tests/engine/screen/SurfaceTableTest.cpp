@@ -2,6 +2,7 @@
 // and dirty list shared with the loading thread.
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "engine/screen/ScreenTestSupport.h"
@@ -62,6 +63,25 @@ TEST_F(ScreenSurfaces, PixelsOfEveryDepthBecomeFiveBitChannels) {
         want.insert(want.end(), c.want.begin(), c.want.end());
         EXPECT_EQ(s->pixels, want);
     }
+}
+
+// Halving keeps the top-left quarter and forgets the name and origin; a locked surface
+// is left alone.
+TEST_F(ScreenSurfaces, HalvingKeepsTheTopLeftQuarterUnlessLocked) {
+    const auto h = AddSurface(4, 2, {1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_TRUE(screen.SetSurfaceOrigin(h, QxPoint{3, 4}));
+    QxSurfaceDesc desc{};
+    ASSERT_TRUE(screen.LockSurface(h, &desc));
+    EXPECT_FALSE(screen.HalveSurface(h));
+    ASSERT_TRUE(screen.UnlockSurface(h));
+    ASSERT_TRUE(screen.HalveSurface(h));
+    const auto halved = screen.GetSurface(h);
+    ASSERT_NE(halved, nullptr);
+    EXPECT_EQ(halved->pixels, (std::vector<uint16_t>{1, 2}));
+    EXPECT_EQ(halved->originX + halved->originY, 0);
+    std::string name = "old";
+    EXPECT_TRUE(screen.GetSurfaceName(h, &name));
+    EXPECT_EQ(name, "");
 }
 
 TEST_F(ScreenSurfaces, BadImagesAreRefused) {

@@ -60,6 +60,29 @@ protected:
     size_t m_baseBuffers = 0;
 };
 
+// Pan (with the stereo sides swapped on request) and rate reach the service; everything
+// playing fades out together or stops at once.
+TEST_F(SoundManagerTest, PanRateAndAllTogether) {
+    const uint32_t sound = Load();
+    const uint32_t a = Play(sound, true), b = Play(sound, true);
+    m_manager.SetInstancePan(a, -1.0f);
+    EXPECT_LT(StateOf(m_manager.InstanceBuffer(a)).pan, 0);
+    m_manager.SetSwapStereo(true);
+    m_manager.SetInstancePan(a, -1.0f);
+    EXPECT_GT(StateOf(m_manager.InstanceBuffer(a)).pan, 0);
+    EXPECT_EQ(m_manager.SetInstanceRate(b, 2.0f), 1);
+    EXPECT_EQ(StateOf(m_manager.InstanceBuffer(b)).frequency, 16000u);
+
+    EXPECT_EQ(m_manager.FadeOutAll(50.0f), 1);
+    for (int frame = 0; frame < 5; ++frame)
+        m_manager.UpdateSounds(16.0f);
+    EXPECT_EQ(m_manager.InstanceCount(), 0u);
+    Play(sound, true);
+    Play(sound);
+    EXPECT_EQ(m_manager.StopAll(), 1);
+    EXPECT_EQ(m_manager.InstanceCount(), 0u);
+}
+
 } // namespace
 
 TEST(SoundLevels, AttenuationFollowsTheLogarithmAndSilencesAtOneTenth) {
