@@ -129,6 +129,19 @@ TEST(DefinitionReaders, CharAndIntTakesTheFirstPrintableCharacter) {
     EXPECT_FALSE(definition.ReadCharAndInt(pair));
 }
 
+// A named value is looked up without case; an unknown name leaves the value alone.
+TEST(DefinitionReaders, EnumsReadNamesFromTheirTable) {
+    const QxEnumEntry table[] = {{"left", 0}, {"Centre", 2}, {"right", 1}};
+    QxDefinition definition("a CENTRE\nb middle\n");
+    std::int32_t value = 7;
+    ASSERT_TRUE(definition.FindKey("a"));
+    EXPECT_TRUE(definition.ReadEnum(value, table, 3));
+    EXPECT_EQ(value, 2);
+    ASSERT_TRUE(definition.FindKey("b"));
+    EXPECT_FALSE(definition.ReadEnum(value, table, 3));
+    EXPECT_EQ(value, 2);
+}
+
 TEST(DefinitionReaders, ReferencesByNameKeepOnlyLettersAndDigits) {
     QxDefinition definition("a PyxAnimAward, coin_silver\nb , x\nc a,b,c\nd a,\ne Pyx_Vortex,v-1");
     QxEntityRef ref{"old", "ref"};

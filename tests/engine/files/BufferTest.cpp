@@ -73,6 +73,26 @@ TEST(Buffer, SeekRules) {
     EXPECT_EQ(buffer.Tell(), 9u);
 }
 
+// Small and wide values round-trip; a buffer holds no 16-byte blocks, and clearing
+// zeroes what it holds.
+TEST(Buffer, NarrowAndWideValuesRoundTripAndBlocksAreNotKept) {
+    QxBuffer buffer;
+    buffer.WriteInt8(-2);
+    buffer.WriteInt16(-3000);
+    buffer.WriteDouble(1.0 / 3);
+    EXPECT_EQ(buffer.WriteBlock16(QxBlock16{}), 0u);
+    EXPECT_EQ(buffer.Tell(), 11u);
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.ReadInt8(), -2);
+    EXPECT_EQ(buffer.ReadInt16(), -3000);
+    EXPECT_EQ(buffer.ReadDouble(), 1.0 / 3);
+    EXPECT_EQ(buffer.ReadBlock16(), QxBlock16{});
+    EXPECT_EQ(buffer.Tell(), 11u);
+    buffer.Clear();
+    buffer.Seek(QxFile::kSeekStart, 0);
+    EXPECT_EQ(buffer.ReadInt8(), 0);
+}
+
 // Find looks only at what was written or read so far.
 TEST(Buffer, FindSearchesBeforeThePosition) {
     QxBuffer buffer;
