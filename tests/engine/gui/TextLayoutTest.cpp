@@ -15,6 +15,28 @@ std::string Type(QxTextEditRules& rules, std::string text, size_t& cursor, const
     return text;
 }
 
+// Up and down move between wrapped lines keeping the column, held to a shorter line's end;
+// unwrapped text has no lines to move between.
+TEST(TextEditRules, ArrowsMoveBetweenWrappedLinesKeepingTheColumn) {
+    QxTextEditRules rules;
+    rules.wrapWidth = 10;
+    std::string text = "hello world again"; // lines start at 0, 6 and 12
+    const struct {
+        size_t from;
+        int key;
+        size_t to;
+    } moves[] = {{14, 256, 8}, {8, 256, 2}, {2, 256, 2}, {5, 257, 11}, {11, 257, 17}};
+    for (const auto& move : moves) {
+        size_t cursor = move.from;
+        rules.HandleKey(text, cursor, move.key);
+        EXPECT_EQ(cursor, move.to) << move.from << " " << move.key;
+    }
+    rules.wrapWidth = -1;
+    size_t cursor = 17;
+    rules.HandleKey(text, cursor, 256);
+    EXPECT_EQ(cursor, 17u);
+}
+
 } // namespace
 
 TEST(WrapByCount, BreaksAfterSpacesAtBreaksAndInsideLongWords) {
