@@ -145,6 +145,30 @@ TEST_F(ListBoxTest, StepsAndPagesMoveTheSelectionAndTheView) {
     EXPECT_EQ(list->Selection(), 5);
 }
 
+// Items carry values; a value or a text selects its first item; clearing empties the list.
+TEST_F(ListBoxTest, ItemsAreFoundByValueOrTextAndClearedAway) {
+    auto list = MakeList("values", 4, 20);
+    ASSERT_NE(list, nullptr);
+    AddItems(*list, 5);
+    list->SetBool(kPropListSelection, 2);
+    list->SetBool(kPropListValue, 42);
+    list->SetBool(kPropListSelection, 0);
+    list->SetBool(kPropListFindValue, 42);
+    EXPECT_EQ(list->Selection(), 2);
+    std::string text;
+    EXPECT_TRUE(list->GetString(kPropListSelection, text));
+    EXPECT_EQ(text, "ITEM 2");
+    list->SetString(kPropListFindText, "ITEM 4");
+    EXPECT_EQ(list->Selection(), 4);
+    std::int32_t value = 2;
+    EXPECT_TRUE(list->GetBool(kPropListItemValue, value));
+    EXPECT_EQ(value, 42);
+    EXPECT_EQ(Get(*list, kPropListCount) + Get(*list, kPropListHeight), 5 + 4);
+    list->SetBool(kPropListClear, 1);
+    EXPECT_EQ(Get(*list, kPropListCount), 0);
+    EXPECT_FALSE(list->GetString(kPropListSelection, text));
+}
+
 TEST_F(ListBoxTest, DraggingTheThumbToTheTopShowsTheFirstItem) {
     auto list = MakeList("drag", 4, 20);
     ASSERT_NE(list, nullptr);
