@@ -60,4 +60,21 @@ TEST_F(ElementTest, VisibilityTiesAlphaAndDisabledTogether) {
     EXPECT_EQ(element->GetAlpha(), 255u);
 }
 
+// A pulse swings the alpha between 160 and 255 over its period, turning at either end;
+// a period of 0 stops it at full alpha.
+TEST_F(ElementTest, APulseSwingsTheAlphaBetweenItsBoundsUntilStopped) {
+    element->StartPulse(190.0f); // 1 alpha unit per ms
+    EXPECT_TRUE(element->IsPulsing());
+    Run(1, 10.0f);
+    EXPECT_EQ(element->GetAlpha(), 160u) << "from 0 up to the bottom at once";
+    element->SetPulse(200.0f, -1.0f);
+    Run(4, 10.0f);
+    EXPECT_EQ(element->GetAlpha(), 160u);
+    Run(1, 10.0f);
+    EXPECT_EQ(element->GetAlpha(), 170u) << "turned at the bottom";
+    element->StartPulse(0.0f);
+    EXPECT_FALSE(element->IsPulsing());
+    EXPECT_EQ(element->GetAlpha(), 255u);
+}
+
 } // namespace
