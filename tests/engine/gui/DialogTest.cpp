@@ -180,4 +180,22 @@ TEST_F(DialogTest, InputBoxShowsItsInstructionsAndTheEntry) {
     box->Part(QxEntityInputBoxType::kSlotInput)->GetString(kPropTextGet, entry);
     EXPECT_EQ(instructions, "Your name?");
     EXPECT_EQ(entry, "Ann");
+    // Typing goes into the entry; Enter closes the box with it.
+    scene_->OnKey('e');
+    EXPECT_EQ(box->Entry(), "Anne");
+    scene_->OnKey(kKeyEnter);
+    Settle();
+    EXPECT_EQ(g_closed.id, 3);
+    EXPECT_EQ(g_closed.answer, kAnswerInputOK);
+}
+
+// A timed box closes itself once its time is up.
+TEST_F(DialogTest, ATimedBoxClosesItselfWhenItsTimeIsUp) {
+    ASSERT_NE(scene_->ShowTimedMessageBox("Soon", 100, 9, kButtonOK, &RecordClose), nullptr);
+    scene_->Update(60.0f);
+    EXPECT_EQ(g_closed.calls, 0);
+    scene_->Update(60.0f);
+    Settle();
+    EXPECT_EQ(g_closed.id, 9);
+    EXPECT_EQ(scene_->DialogCount(), 0u);
 }
