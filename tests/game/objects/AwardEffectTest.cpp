@@ -70,6 +70,42 @@ TEST_F(AwardEffectTest, ExplodingAwardWaitsThenLeavesSmokeAndFadesFast) {
     EXPECT_EQ(coin->State(), PyxEntityAwardBase::kGone);
 }
 
+// An award that lives a while: it fades in, blocks balls only while it can be taken, is
+// taken only when the rules say so, and goes when its time is up or it has faded out.
+TEST_F(AwardEffectTest, AShortLivedAwardFadesInIsTakenOnlyWhenTheRulesAgreeAndExpires) {
+    Define("class PyxAnimAward\ntype brief\nImage coin.ims\nPickupSound ding.wav\nLifeSpan 100\n");
+    auto* coin = Place<PyxEntityAnimAward>("PyxAnimAward", "brief", Centre(2), Centre(2));
+    auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "redball", 10, 10);
+    const auto* ballType = static_cast<const PyxEntityGameObjectType*>(ball->Type());
+    coin->SetState(PyxEntityAwardBase::kFadingIn);
+    coin->SetAlpha(250);
+    EXPECT_TRUE(coin->Blocks(ballType));
+    coin->Update(10);
+    EXPECT_EQ(coin->State(), PyxEntityAwardBase::kShown);
+    EXPECT_EQ(coin->Alpha(), 255);
+
+    events_.collect = false;
+    EXPECT_FALSE(coin->Touched(ball));
+    EXPECT_FALSE(coin->HasFlags(kObjectRemoved));
+    EXPECT_TRUE(coin->PlayPickupSound());
+    EXPECT_EQ(Plays("ding.wav"), 1);
+    for (int i = 0; i < 10 && !coin->HasFlags(kObjectRemoved); ++i)
+        coin->Update(20);
+    EXPECT_TRUE(coin->HasFlags(kObjectRemoved)) << "its life span is over";
+
+    auto* other = Place<PyxEntityAnimAward>("PyxAnimAward", "brief", Centre(3), Centre(2));
+    other->SetState(PyxEntityAwardBase::kFadingOut);
+    EXPECT_FALSE(other->Blocks(ballType));
+    EXPECT_TRUE(other->Blocks(nullptr));
+    other->SetAlpha(5);
+    other->Update(1);
+    EXPECT_EQ(other->State(), PyxEntityAwardBase::kGone);
+    other->SetState(PyxEntityAwardBase::kShown);
+    events_.collect = true;
+    EXPECT_TRUE(other->Touched(ball));
+    EXPECT_EQ(other->State(), PyxEntityAwardBase::kGone);
+}
+
 // ---- effects ---------------------------------------------------------------------
 
 TEST_F(AwardEffectTest, FlyingCoinGrowsToFullSize) {
