@@ -46,34 +46,10 @@ protected:
 };
 
 TEST_F(LevelFileTest, SaveThenLoadGivesBackTheLevel) {
-    // A 3 x 2 level of 56-pixel cells with every property set away from its default,
-    // two tiles and three objects.
+    // A 3 x 2 level of 56-pixel cells, two tiles and three objects (every property away
+    // from its default goes through the binary form in the level text tests).
     PyxLevel saved;
     saved.SetupGrid(3, 2, 56, 56, 10, 12);
-    PyxLevelProperties& p = saved.Properties();
-    p.ReservedFlag = true;
-    p.SpawnFlags = 0x3F;
-    p.ReleaseInterval = 7;
-    p.ReservedInt2 = -2;
-    p.BallClass = "TestObject";
-    p.BallType = "ball";
-    p.BallsReleased = 4;
-    p.BallsAvailable = 9;
-    p.StartCol = 2;
-    p.StartRow = 1;
-    p.StartDirX = -1;
-    p.StartDirY = 0;
-    p.BallSpeed = 2.5f;
-    p.ReservedFloat1 = 1.25f;
-    p.ReservedFloat2 = -3.5f;
-    p.LevelTime = 120;
-    p.BallsToWin = 3;
-    p.CoinsNeeded = 20;
-    p.LevelName = "Crossing";
-    p.ExitMode = 1;
-    p.ReservedFloat3 = 0.75f;
-    p.ExitAtRandomTile = false;
-    p.CoinsOnBoard = 6;
     PutTile(saved, 0, "floor")->SetSoundLevels(0.5f, 0.25f);
     PutTile(saved, 5, "sink");
     saved.AddObjectAt(84.0f, 28.0f, "TestObject", "post", true);

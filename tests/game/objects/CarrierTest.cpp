@@ -141,6 +141,17 @@ TEST_F(CarrierTest, ExitKeepsItsSizeUntilThirtyPixelsOffThenShrinksAndEnds) {
     EXPECT_TRUE(exit->HasFlags(kObjectRemoved));
     EXPECT_GT(exit->X(), startX + 70.0f);
     EXPECT_EQ(Plays("whoosh.wav"), 1);
+
+    // A flight that starts where it ends is over at once; one without a target heads for
+    // the corner of the screen.
+    auto* still = Place<PyxEntityPlayerExit>("PyxPlayerExit", "playerexit", ball->X(), ball->Y());
+    still->SetUpTowards(ball, float(ball->DrawX() + 20), float(ball->DrawY() + 20));
+    still->Update(10);
+    EXPECT_TRUE(still->HasFlags(kObjectRemoved));
+    auto* lost = Place<PyxEntityPlayerExit>("PyxPlayerExit", "playerexit", ball->X(), ball->Y());
+    lost->SetUp(ball, nullptr);
+    EXPECT_EQ(lost->TargetX(), 0.0f);
+    EXPECT_EQ(lost->TargetY(), 0.0f);
 }
 
 TEST_F(CarrierTest, GrabChasesThePlayersBallWhereverItRolls) {
