@@ -151,6 +151,20 @@ TEST_F(LevelTextTest, BadTextIsRefusedWithItsLine) {
     EXPECT_EQ(ReadError(grid + "TileSound 0 0 1 1\n"), "line 7: no tile at column 0, row 0");
     EXPECT_EQ(ReadError(grid + "Object a b 1\n"),
               "line 7: Object takes a class, a type, x and y, and optionally Draw x y");
+    const std::string tile = grid + "Tile . TestTile floor\n";
+    EXPECT_EQ(ReadError(grid + "LevelTime 1 2\n"), "line 7: LevelTime takes one value");
+    EXPECT_EQ(ReadError("Columns two\n"), "line 1: bad number for Columns");
+    EXPECT_EQ(ReadError(grid + "Tile .\n"), "line 7: Tile takes a symbol, a class and a type");
+    EXPECT_EQ(ReadError(tile + "Tile . TestTile sink\n"), "line 8: tile symbol . is given twice");
+    EXPECT_EQ(ReadError(tile + "Grid\n..\nEnd\nGrid\n"), "line 11: Grid is given twice");
+    EXPECT_EQ(ReadError(tile + "Grid\n..\nEnd\nTileSound 0 0\n"),
+              "line 11: TileSound takes a column, a row and two values");
+    EXPECT_EQ(ReadError(tile + "Grid\n..\nEnd\nTileSound x 0 1 1\n"),
+              "line 11: bad cell for TileSound");
+    EXPECT_EQ(ReadError(tile + "Grid\n..\nEnd\nTileCorner 0 0 x 0\n"), "line 11: bad corner");
+    EXPECT_EQ(ReadError(tile + "Grid\n..\nEnd\nTileSound 0 0 x 1\n"), "line 11: bad sound levels");
+    EXPECT_EQ(ReadError(grid + "Object a b x 1\n"), "line 7: bad object position");
+    EXPECT_EQ(ReadError(grid + "Object a b 1 1 Draw x 1\n"), "line 7: bad drawing position");
     EXPECT_EQ(ReadError("Columns 0\nRows 1\nTileWidth 9\nTileHeight 9\nBorderX 0\nBorderY 0\n"),
               "grid out of range");
 }

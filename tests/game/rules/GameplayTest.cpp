@@ -166,6 +166,17 @@ TEST_F(GameplayTest, LevelWonCashesCoinsAndGoesOnToTheNextLevel) {
     EXPECT_TRUE(game->PlayerBall()->HasFlags(kObjectActive));
 }
 
+TEST_F(GameplayTest, ADamagedNextLevelEndsTheGameWithItsReason) {
+    WriteGame({TinyLevel{}, TinyLevel{}});
+    WriteFile("level2.lvl", "not a level");
+    auto game = StartGame();
+    game->SetState(PyxGameState::LevelWonWait);
+    game->SetStateTimer(0.0f);
+    ASSERT_TRUE(RunUntil(*game, [&] { return game->State() == PyxGameState::GameEnding; }));
+    EXPECT_NE(ReadLog().find("Level level2.lvl - not loaded: "), std::string::npos);
+    EXPECT_NE(ReadLog().find("Level 2 could not be started; the game ends."), std::string::npos);
+}
+
 TEST_F(GameplayTest, TheNextLevelLoadsBehindClosedJaws) {
     WriteGame({TinyLevel{}, TinyLevel{}});
     auto game = StartGame();
