@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/QxInputEvent.h"
 #include "engine/gui/GuiFixture.h"
 #include "engine/gui/QxEntity2DGUIFPSText.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -132,6 +133,57 @@ TEST_F(FontTextTest, EditingMovesTheCursorToTheEndAndTheCaretBlinks) {
     }
     EXPECT_EQ(shown, 8);
     EXPECT_EQ(hidden, 8);
+}
+
+// A PIN field: digits only, shown masked, clickable over its click width whatever its
+// justification; an address field takes at most four groups of up to three digits.
+TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {
+    DefineText("pin", "Password 1\nNumbersOnly 1\nClickWidth 40\nDefaultText 12\n");
+    DefineText("ip", "IPAddress 1\nWrapWidth 20\n");
+    ASSERT_NE(Define("class text\ntype bare\nWrapWidth 5\nDefaultText AB\n"), nullptr);
+    auto pin = MakeText("pin");
+    auto ip = MakeText("ip");
+    auto bare = MakeText("bare");
+    EXPECT_TRUE(bare->Draw()) << "without a font nothing is drawn";
+    pin->SetBool(kPropCursor, 2);
+    EXPECT_FALSE(pin->HandleKey('A'));
+    for (int key : {'3', int(QxKey::Left), 8, 1, int(QxKey::Right), 8, int(QxKey::Left), '4'}) {
+        EXPECT_TRUE(pin->HandleKey(key)) << key;
+    }
+    EXPECT_EQ(pin->Text(), "41");
+    pin->SetPosition(QxPoint{100, 10});
+    pin->Draw();
+    EXPECT_TRUE(GlyphAt('*', 100, 10));
+    EXPECT_TRUE(GlyphAt('*', 108, 10));
+    const struct {
+        int justify;
+        int inside;
+        int outside;
+    } clicks[] = {{kJustifyLeft, 139, 140}, {kJustifyRight, 61, 60}, {kJustifyCentre, 81, 80}};
+    for (const auto& c : clicks) {
+        pin->SetBool(kPropJustify, c.justify);
+        EXPECT_TRUE(pin->Click(QxPoint{c.inside, 15})) << c.justify;
+        EXPECT_FALSE(pin->Click(QxPoint{c.outside, 15})) << c.justify;
+    }
+    pin->SetBool(kPropTextReset, 1);
+    pin->SetBool(kPropMaxLength, 1);
+    EXPECT_TRUE(pin->HandleKey('5'));
+    EXPECT_EQ(pin->Text(), "1") << "cut to the maximum length, and kept there";
+    pin->SetBool(kPropTintRed, 8);
+    pin->SetBool(kPropTintBlue, 16);
+    pin->SetBool(kPropTintGreen, 24);
+    for (auto [id, want] : {std::pair{int(kPropTextAlpha), 255}, std::pair{int(kPropWindowSize), 0},
+                            std::pair{int(kPropTintRed), 8}, std::pair{int(kPropTintBlue), 16},
+                            std::pair{int(kPropTintGreen), 24}}) {
+        int32_t value = -1;
+        EXPECT_TRUE(pin->GetBool(id, value));
+        EXPECT_EQ(value, want) << id;
+    }
+
+    for (char key : std::string(".1234.5.6.7.x")) {
+        ip->HandleKey(key);
+    }
+    EXPECT_EQ(ip->Text(), "123.5.6.7");
 }
 
 // ---- MultiText ------------------------------------------------------------------------

@@ -109,6 +109,26 @@ TEST_F(SceneTest, ModalDialogTakesEveryEventAndStopsTheElements) {
     EXPECT_EQ(Draws(), (std::vector<std::string>{"a", "second", "first"}));
 }
 
+// Without a modal dialog every dialog is updated and offered each event in turn until one
+// takes it; a suspended scene draws nothing.
+TEST_F(SceneTest, DialogsWithoutAModalOneAreOfferedEventsInTurn) {
+    auto scene = MakeScene("");
+    scene->AddDialog(1, NewBox("first", false), nullptr, nullptr, false);
+    scene->AddDialog(2, NewBox("second", false), nullptr, nullptr, false);
+    EXPECT_EQ(scene->AddDialog(3, Create<QxEntity2DGUIElement>("Probe", "a"), nullptr, nullptr, false),
+              nullptr);
+    EXPECT_FALSE(scene->OnMouseDown(QxPoint{3, 0}, 1));
+    dynamic_cast<Box*>(scene->Dialog(1))->takes = true;
+    EXPECT_TRUE(scene->OnKeyUp(5));
+    EXPECT_EQ(g_journal.events, (std::vector<std::string>{"first:down:3", "second:down:3",
+                                                          "first:keyup:5", "second:keyup:5"}));
+    scene->Update(16.0f);
+    EXPECT_EQ(g_journal.updates, (std::vector<std::string>{"first", "second"}));
+    scene->SetSuspended(true);
+    scene->Draw();
+    EXPECT_TRUE(Draws().empty());
+}
+
 TEST_F(SceneTest, RefusingCloseCallbackKeepsTheDialogAndTheModalFlag) {
     auto scene = MakeScene("");
     static bool s_allow = false;
