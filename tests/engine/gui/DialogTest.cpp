@@ -199,6 +199,7 @@ TEST_F(DialogTest, InputBoxShowsItsInstructionsAndTheEntry) {
         g_closed.answer = -1;
         box = dynamic_cast<QxEntityInputBox*>(scene_->ShowInputBox("?", "", 8, 4, &RecordClose));
         scene_->Update(16.0f);
+        EXPECT_TRUE(scene_->OnKeyUp('a') && ClickAt(*scene_, Centre(box->GetRect())));
         EXPECT_TRUE(a.slot < 0 ? scene_->OnKey(kKeyEscape)
                                : ClickAt(*scene_, Centre(box->Part(a.slot)->GetRect())));
         EXPECT_EQ(g_closed.answer, a.answer) << a.slot;

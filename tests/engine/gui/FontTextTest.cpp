@@ -89,6 +89,15 @@ TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     text->Draw();
     EXPECT_TRUE(GlyphAt('A', 10, 10));
     EXPECT_TRUE(GlyphAt('1', 26, 10));
+
+    // Tinted, and again after the display lost its surfaces.
+    text->SetBool(kPropTintSwitch, 1);
+    text->SetBool(kPropTintRed, 255);
+    Screen().FreeAllSurfaces();
+    ClearScreen();
+    text->Draw();
+    EXPECT_NE(Pixel(10, 10), 0);
+    EXPECT_FALSE(GlyphAt('A', 10, 10));
 }
 
 TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {

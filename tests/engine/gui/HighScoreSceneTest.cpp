@@ -133,7 +133,7 @@ TEST_F(HighScoreSceneTest, EmptyNameIsStoredAsQFS) {
     scene_->Update(16.0f);
     scene_->OnKey(8); // the first key empties the entry; backspace leaves it empty
     EXPECT_EQ(NameContent()->Name(), "");
-    scene_->OnKey(kKeyEnter);
+    EXPECT_TRUE(ClickAt(*scene_, Centre(NameContent()->InputType()->OKButton()->GetRect())));
     EXPECT_EQ(g_highScoreTable.Entry(0)->name, "QFS");
     EXPECT_EQ(g_lastHighscoreName, "QFS");
 }
