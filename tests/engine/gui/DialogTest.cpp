@@ -225,11 +225,12 @@ TEST_F(DialogTest, TooltipsShowOnRestingMouseAndFadeAway) {
     ASSERT_NE(Define("class 2DGUIElement\ntype tipB\ntooltip SECOND\ntooltippos 630, 470\n"
                      "tooltiprelative 0\n"),
               nullptr);
-    ASSERT_NE(Define("class 2DScene\ntype tips\nToolTipTextEnt text, label\n"
-                     "ToolTipBGCol 248, 0, 0, 255\nInputBoxEnt text, label\nCursorMoveTimeOut 50\n"
-                     "CursorEnt sprite, arrow\nNumGUIElements 1\nGUIElement1Ent 2DGUIElement, tipA\n"
-                     "GUIElement1Pos 100, 100\n"),
-              nullptr);
+    ASSERT_NE(
+        Define("class 2DScene\ntype tips\nToolTipTextEnt text, message\n"
+               "ToolTipBGCol 248, 0, 0, 255\nInputBoxEnt text, label\nCursorMoveTimeOut 50\n"
+               "CursorEnt sprite, arrow\nNumGUIElements 1\nGUIElement1Ent 2DGUIElement, tipA\n"
+               "GUIElement1Pos 100, 100\n"),
+        nullptr);
     auto scene = Create<QxEntity2DScene>("2DScene", "tips", kKindScene);
     ASSERT_NE(scene, nullptr);
     scene->SceneType()->AddElement(QxEntityRef{"2DGUIElement", "tipB"}, QxPoint{600, 450}, 5000);

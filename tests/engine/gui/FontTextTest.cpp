@@ -90,14 +90,12 @@ TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     EXPECT_TRUE(GlyphAt('A', 10, 10));
     EXPECT_TRUE(GlyphAt('1', 26, 10));
 
-    // Tinted, and again after the display lost its surfaces.
-    text->SetBool(kPropTintSwitch, 1);
+    // Tinted red at full strength, only the glyph's red is left.
+    text->SetBool(kPropTintSwitch, 255);
     text->SetBool(kPropTintRed, 255);
-    Screen().FreeAllSurfaces();
     ClearScreen();
     text->Draw();
-    EXPECT_NE(Pixel(10, 10), 0);
-    EXPECT_FALSE(GlyphAt('A', 10, 10));
+    EXPECT_EQ(Pixel(10, 10), Rgb555(BlockColour(Glyph('A'))) & 0x7c00);
 }
 
 TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {
@@ -156,7 +154,8 @@ TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {
     EXPECT_TRUE(bare->Draw()) << "without a font nothing is drawn";
     pin->SetBool(kPropCursor, 2);
     EXPECT_FALSE(pin->HandleKey('A'));
-    for (int key : {'3', int(QxKey::Left), 8, 1, int(QxKey::Right), 8, int(QxKey::Left), '4'}) {
+    for (int key :
+         {int('3'), int(QxKey::Left), 8, 1, int(QxKey::Right), 8, int(QxKey::Left), int('4')}) {
         EXPECT_TRUE(pin->HandleKey(key)) << key;
     }
     EXPECT_EQ(pin->Text(), "41");

@@ -115,8 +115,9 @@ TEST_F(SceneTest, DialogsWithoutAModalOneAreOfferedEventsInTurn) {
     auto scene = MakeScene("");
     scene->AddDialog(1, NewBox("first", false), nullptr, nullptr, false);
     scene->AddDialog(2, NewBox("second", false), nullptr, nullptr, false);
-    EXPECT_EQ(scene->AddDialog(3, Create<QxEntity2DGUIElement>("Probe", "a"), nullptr, nullptr, false),
-              nullptr);
+    EXPECT_EQ(
+        scene->AddDialog(3, Create<QxEntity2DGUIElement>("Probe", "a"), nullptr, nullptr, false),
+        nullptr);
     EXPECT_FALSE(scene->OnMouseDown(QxPoint{3, 0}, 1));
     dynamic_cast<Box*>(scene->Dialog(1))->takes = true;
     EXPECT_TRUE(scene->OnKeyUp(5));

@@ -198,6 +198,7 @@ TEST_F(AnimSpriteTest, BackwardsPausedAndSingleMaskedAnimations) {
     WriteBitmap("clear.bmp", AlphaMaskImage(4, 4, 0));
     auto back = MakeAnim("back", "image walk.img\nFrameRate -10\nxoffset 3\n");
     auto masked = MakeAnim("clear", "image walk.img\nalphaimage clear.bmp\n");
+    back->Draw();
     back->Update(16.0f);
     back->SetInt(897, 0);
     back->Update(500.0f);
@@ -208,7 +209,6 @@ TEST_F(AnimSpriteTest, BackwardsPausedAndSingleMaskedAnimations) {
     masked->SetPosition(QxPoint{0, 10});
     masked->Draw();
     EXPECT_EQ(Pixel(0, 10), 0);
-    back->Draw();
     Screen().FreeAllSurfaces(); // a mode change: the draw reloads and tries again
     ClearScreen();
     back->Draw();

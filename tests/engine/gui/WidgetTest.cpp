@@ -190,7 +190,8 @@ TEST_F(ProgressTest, HalfFullBarsDrawTheirPartOfThePicture) {
     int n = 0;
     for (const auto& b : bars) {
         const std::string type = "bar" + std::to_string(++n);
-        ASSERT_NE(Define("class progressbar\ntype " + type + "\nimage bar.bmp\n" + b.keys), nullptr);
+        ASSERT_NE(Define("class progressbar\ntype " + type + "\nimage bar.bmp\n" + b.keys),
+                  nullptr);
         auto bar = CreateElement<QxEntity2DGUIProgressBar>("progressbar", type);
         bar->SetPosition(QxPoint{10, 10});
         float value = 0.0f;

@@ -182,6 +182,9 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
     auto left = Lives(1);
     left->SetBool(kPropLivesShown, 3);
     EXPECT_EQ(left->RowStartX(), 300);
+    std::int32_t shown = 0, justify = 0;
+    EXPECT_TRUE(left->GetBool(kPropLivesShown, shown) && left->GetBool(kPropLivesJustify, justify));
+    EXPECT_EQ(std::pair(shown, justify), std::pair(3, 1));
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {
