@@ -98,50 +98,6 @@ TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     EXPECT_EQ(Pixel(10, 10), Rgb555(BlockColour(Glyph('A'))) & 0x7c00);
 }
 
-TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {
-    DefineText("para", "WrapWidth 10\nDefaultText HELLO WORLD AGAIN\n");
-    auto text = MakeText("para");
-    ASSERT_EQ(text->Lines().size(), 3u);
-    EXPECT_EQ(text->Lines()[0], "HELLO ");
-    EXPECT_EQ(text->Lines()[2], "AGAIN");
-    int32_t value = 0;
-    EXPECT_TRUE(text->GetBool(kPropTextWidth, value));
-    EXPECT_EQ(value, 40); // trailing spaces do not count
-    EXPECT_TRUE(text->GetBool(kPropTextHeight, value));
-    EXPECT_EQ(value, (10 + 3) * 3 - 2);
-    text->SetPosition(QxPoint{0, 100});
-    text->Draw();
-    EXPECT_TRUE(GlyphAt('H', 0, 100));
-    EXPECT_TRUE(GlyphAt('W', 0, 112));
-    EXPECT_TRUE(GlyphAt('A', 0, 124));
-
-    // A new text is laid out again on the next update only.
-    text->SetString(kPropText, "AB");
-    EXPECT_EQ(text->Lines().size(), 3u);
-    text->Update(0);
-    ASSERT_EQ(text->Lines().size(), 1u);
-    EXPECT_TRUE(text->GetBool(kPropTextWidth, value));
-    EXPECT_EQ(value, 16);
-}
-
-TEST_F(FontTextTest, EditingMovesTheCursorToTheEndAndTheCaretBlinks) {
-    DefineText("entry", "DefaultText AB\n");
-    auto text = MakeText("entry");
-    EXPECT_FALSE(text->CaretShown());
-    text->SetBool(kPropCursor, 0);
-    text->SetBool(kPropEditing, 1);
-    EXPECT_EQ(text->Cursor(), 2u);
-    text->Update(0);
-    int shown = 0;
-    int hidden = 0;
-    for (int frame = 0; frame < 16; ++frame) { // two periods in steps of 50 ms
-        text->Update(50);
-        (text->CaretShown() ? shown : hidden) += 1;
-    }
-    EXPECT_EQ(shown, 8);
-    EXPECT_EQ(hidden, 8);
-}
-
 // A PIN field: digits only, shown masked, clickable over its click width whatever its
 // justification; an address field takes at most four groups of up to three digits.
 TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {

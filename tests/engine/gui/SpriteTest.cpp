@@ -163,20 +163,6 @@ protected:
     }
 };
 
-TEST_F(AnimSpriteTest, TenFramesPerSecondAdvanceEvery100MsAndWrap) {
-    auto anim = MakeAnim("walk", "image walk.img\nFrameRate 10\n");
-    std::vector<std::uint32_t> frames;
-    for (int i = 0; i < 26; ++i) {
-        anim->Update(16.0f);
-        frames.push_back(anim->Frame());
-    }
-    EXPECT_EQ(frames[5], 0u);  // 96 ms
-    EXPECT_EQ(frames[6], 1u);  // 112 ms
-    EXPECT_EQ(frames[12], 2u); // 208 ms
-    EXPECT_EQ(frames[23], 3u); // 384 ms
-    EXPECT_EQ(frames[25], 0u); // 416 ms: wrapped
-}
-
 TEST_F(AnimSpriteTest, MaskListGivesEachFrameItsMask) {
     WriteImageList("walkmask.img", {AlphaMaskImage(4, 4, 255), AlphaMaskImage(4, 4, 0)});
     auto anim = MakeAnim("masked", "image walk.img\nalphaimage walkmask.img\n");

@@ -60,29 +60,6 @@ protected:
 
 // ---- buttons ---------------------------------------------------------------------
 
-TEST_F(WidgetTest, HoverPressAndClickFollowTheMouse) {
-    auto button = MakeButton("ok", QxPoint{100, 100});
-    SetMouse(100, 110); // on the left edge: outside
-    button->Update(16);
-    EXPECT_FALSE(button->IsHovering());
-    SetMouse(101, 110);
-    button->Update(16);
-    EXPECT_TRUE(button->IsHovering());
-    SetMouse(120, 110, true);
-    button->Update(16);
-    EXPECT_TRUE(button->IsDown());
-    SetMouse(300, 300, true);
-    button->Update(16);
-    EXPECT_FALSE(button->IsHovering());
-    EXPECT_FALSE(button->IsDown());
-
-    // A click counts strictly inside an enabled button.
-    EXPECT_FALSE(button->Click(QxPoint{140, 110}));
-    EXPECT_TRUE(button->Click(QxPoint{139, 119}));
-    button->SetDisabled(true);
-    EXPECT_FALSE(button->Click(QxPoint{120, 110}));
-}
-
 TEST_F(WidgetTest, ButtonDrawsTheImageOfItsState) {
     auto button = MakeButton("ok", QxPoint{100, 100});
     button->Draw();
