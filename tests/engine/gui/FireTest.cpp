@@ -96,25 +96,6 @@ TEST_F(FireTest, ASteepTrailStaysInItsColumn) {
     }
 }
 
-TEST_F(FireTest, TransparentBlitLeavesColdPixels) {
-    const QxColour background(40, 120, 200);
-    ClearScreen();
-    Screen().FillRect(QxRect{0, 640, 0, 480}, background);
-    auto fire = MakeFire("glass", "Width 32\nHeight 16\nTransparent 1\n");
-    ASSERT_NE(fire, nullptr);
-    fire->SetPosition(QxPoint{100, 50});
-    // Row 0 lies outside the cooling rows, so these values reach the screen.
-    fire->HeatBuffer()->Row(0)[10] = 255;
-    fire->HeatBuffer()->Row(0)[12] = 128;
-    ASSERT_TRUE(fire->Draw());
-    EXPECT_EQ(Pixel(111, 50), Rgb555(background)) << "heat 0 leaves the background";
-    EXPECT_EQ(Pixel(131, 65), Rgb555(background));
-    EXPECT_EQ(Pixel(110, 50), Blend555(QxColour(255, 255, 255), background, 255));
-    EXPECT_EQ(Pixel(112, 50), Blend555(Fire::BuildPalette(0)[128], background, 128));
-    EXPECT_EQ(Pixel(99, 50), Rgb555(background)) << "nothing outside the fire";
-    EXPECT_EQ(Pixel(132, 50), Rgb555(background));
-}
-
 TEST_F(FireTest, TinyAndWildFiresDoNotCrash) {
     QxImage burn;
     burn.Create(64, 64, 8);
