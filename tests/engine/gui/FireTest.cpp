@@ -66,6 +66,7 @@ TEST_F(FireTest, WallsBounceParticlesBackWithTheirSpeedScaled) {
     EXPECT_EQ(p.x, 34.0f) << "reaching W - 5 puts it back at W - 6";
     EXPECT_EQ(p.vx, -1.0f);
     EXPECT_EQ(p.prevX, 33.0f);
+    EXPECT_EQ(fire->GravityY(), 0.0f) << "without GravTime the gravity stays as given";
 
     p.x = 6.0f;
     p.vx = -3.0f;

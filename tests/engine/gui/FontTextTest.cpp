@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/QxInputEvent.h"
 #include "engine/gui/GuiFixture.h"
@@ -108,6 +109,7 @@ TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {
     auto ip = MakeText("ip");
     auto bare = MakeText("bare");
     EXPECT_TRUE(bare->Draw()) << "without a font nothing is drawn";
+    EXPECT_EQ(bare->Lines(), std::vector<std::string>{"AB"}) << "nor wrapped";
     pin->SetBool(kPropCursor, 2);
     EXPECT_FALSE(pin->HandleKey('A'));
     for (int key :

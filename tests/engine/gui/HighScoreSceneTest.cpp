@@ -95,6 +95,7 @@ TEST_F(HighScoreSceneTest, TheNewEntryIsOnDiskAtOnceAndAgainWithItsName) {
     };
     FinishGame(750, 4);
     EXPECT_EQ(onDisk(3), "Ann 750");
+    EXPECT_EQ(scene_->NewIndex(), 3);
     scene_->Update(16.0f);
     Type("\xD6sa J\xFF");
     EXPECT_EQ(NameContent()->Name(), "\xD6sa J\xFF");

@@ -191,6 +191,7 @@ TEST_F(AnimSpriteTest, BackwardsPausedAndSingleMaskedAnimations) {
     std::int32_t frame = 0, width = 0, height = 0;
     EXPECT_TRUE(back->GetInt(774, frame) && back->GetInt(769, width) && back->GetInt(770, height));
     EXPECT_EQ((std::vector{frame, width, height}), (std::vector{3, 6, 2}));
+    EXPECT_EQ(back->Frame(), 3u);
     EXPECT_EQ(back->AnimType()->AlphaMask(0), nullptr);
     masked->SetPosition(QxPoint{0, 10});
     masked->Draw();

@@ -68,6 +68,7 @@ TEST_F(WidgetTest, ButtonDrawsTheImageOfItsState) {
 
     SetMouse(120, 110);
     button->Update(16);
+    EXPECT_TRUE(button->IsHovering());
     button->Draw();
     EXPECT_TRUE(Is(120, 110, kBlue));
     EXPECT_TRUE(Is(100, 100, kYellow)); // the highlight frame on top
