@@ -117,6 +117,7 @@ TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {
         EXPECT_TRUE(pin->HandleKey(key)) << key;
     }
     EXPECT_EQ(pin->Text(), "41");
+    EXPECT_EQ(pin->Cursor(), 1u);
     pin->SetPosition(QxPoint{100, 10});
     pin->Draw();
     EXPECT_TRUE(GlyphAt('*', 100, 10));

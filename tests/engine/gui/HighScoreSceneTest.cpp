@@ -97,6 +97,7 @@ TEST_F(HighScoreSceneTest, TheNewEntryIsOnDiskAtOnceAndAgainWithItsName) {
     EXPECT_EQ(onDisk(3), "Ann 750");
     EXPECT_EQ(scene_->NewIndex(), 3);
     scene_->Update(16.0f);
+    EXPECT_TRUE(NameContent()->InputType()->NameEntry()->IsEditing());
     Type("\xD6sa J\xFF");
     EXPECT_EQ(NameContent()->Name(), "\xD6sa J\xFF");
     scene_->OnKey(kKeyEnter);
