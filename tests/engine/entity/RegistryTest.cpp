@@ -52,6 +52,12 @@ TEST_F(RegistryTest, CreateRefusesMissingTypesAndOtherKinds) {
     std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", QxKindTag("GUIE"));
     ASSERT_NE(entity, nullptr);
     EXPECT_EQ(entity->Type(), registry_.FindType("element", "x"));
+    // A plain entity knows no named values or notices, and draws nothing.
+    float number = 0.0f;
+    EXPECT_FALSE(entity->SetBool(0, 1) || entity->SetInt(0, 1) || entity->SetString(0, "x") ||
+                 entity->SetFloat(0, 1.0f) || entity->GetFloat(0, number) ||
+                 entity->Notify(0, 0, 0) || entity->Type()->SetTypeInt(0, 1));
+    EXPECT_TRUE(entity->Draw());
 }
 
 TEST_F(RegistryTest, LoadTypesHonoursItsFlagsAndCountsEveryType) {

@@ -58,6 +58,7 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(Create(32, 16));
     QxSurfaceDesc d;
     ASSERT_TRUE(screen.LockBackBuffer(&d));
+    EXPECT_EQ(screen.BackBufferLockCount(), 1);
     EXPECT_FALSE(screen.Present()) << "not while a drawer holds the back buffer";
     screen.UnlockBackBuffer();
     ASSERT_TRUE(screen.Present());
@@ -92,6 +93,32 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet + 1);
     EXPECT_EQ(Client()[size_t(9 * 32 + 17)], 0x0421);
+}
+
+// Cursor, mouse, minimise and priority requests reach the window and the platform.
+TEST_F(ScreenPresent, RequestsReachTheWindowOfAFullScreenOfThirtyTwoBits) {
+    EXPECT_FALSE(screen.CreateScreen(nullptr, "none"));
+    QxDisplayMode mode;
+    mode.width = mode.height = 4;
+    mode.format.bitsPerPixel = 32;
+    mode.fullScreen = true;
+    ASSERT_TRUE(screen.CreateScreen(&mode, "deep"));
+    EXPECT_EQ(screen.PixelFormat(), QxPixelFormat::FromMasks(32, 0xFF0000, 0x00FF00, 0x0000FF));
+    EXPECT_EQ(screen.Window()->Owner(), &screen);
+    ASSERT_TRUE(screen.ShowMouseCursor(false) && screen.MinimizeScreen(true));
+    EXPECT_FALSE(screen.Window()->IsCursorVisible());
+    EXPECT_TRUE(screen.Window()->IsMinimised());
+    ASSERT_TRUE(screen.SetMousePosition(QxPoint{3, 2}));
+    QxPoint at;
+    ASSERT_TRUE(screen.GetMousePosition(&at));
+    EXPECT_EQ(at, (QxPoint{3, 2}));
+    ASSERT_TRUE(screen.SetHighPriority(true));
+    EXPECT_TRUE(platform::IsProcessHighPriority());
+    screen.SetHighPriority(false);
+
+    QxWin32Screen2D blind{[](const platform::WindowOptions&) { return nullptr; }};
+    EXPECT_FALSE(blind.CreateScreen(&mode, "no window"));
+    EXPECT_FALSE(blind.GetMousePosition(&at));
 }
 
 TEST_F(ScreenPresent, ClearScreenZeroesAndMarksEverything) {

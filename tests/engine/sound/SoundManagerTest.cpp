@@ -108,7 +108,9 @@ TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     EXPECT_EQ(hs::SoundDeviceCount(), devices);
     EXPECT_EQ(log.Text(),
               "InitSound - no sound device could be opened; the game runs without sound.\r\n");
+    EXPECT_EQ(manager.StopInstance(1) + manager.UpdateSounds(16.0f), 0);
     EXPECT_EQ(manager.InitSound(0), 1);
+    EXPECT_EQ(manager.InitSound(0), 0); // already open
 }
 
 TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLengthAndALoopPlaysOn) {
@@ -151,6 +153,7 @@ TEST_F(SoundManagerTest, PauseKeepsThePositionForResume) {
 TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
     const uint32_t instance = Play(Load());
     m_manager.SetMasterVolume(0.5f);
+    EXPECT_EQ(m_manager.MasterVolume(), 0.5f);
     m_manager.UpdateSounds(0.0f);
     EXPECT_EQ(VolumeOf(instance), -3010);
     m_manager.SetMasterVolume(1.0f);
@@ -209,6 +212,8 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     EXPECT_EQ(m_manager.ResumeInstance(instance), 0);
     EXPECT_EQ(m_manager.FadeInInstance(instance, 1.0f), 0);
     EXPECT_EQ(m_manager.FadeOutInstance(instance, 1.0f), 0);
+    EXPECT_EQ(m_manager.SetInstancePan(instance, 1.0f) + m_manager.SetInstanceRate(instance, 2.0f),
+              0);
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), -10000);
     m_manager.SetInstanceVolume(instance, 1.0f);
@@ -217,12 +222,18 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), 0);
 
-    // An instance that has ended is no fault to the caller.
+    // An instance that has ended is no fault to the caller; an unknown sound is.
     const uint32_t gone = instance + 100;
     EXPECT_EQ(m_manager.StopInstance(gone) + m_manager.PauseInstance(gone) +
                   m_manager.ResumeInstance(gone) + m_manager.FadeInInstance(gone, 1.0f) +
-                  m_manager.FadeOutInstance(gone, 1.0f),
-              5);
+                  m_manager.FadeOutInstance(gone, 1.0f) + m_manager.SetInstancePan(gone, 0.0f) +
+                  m_manager.SetInstanceRate(gone, 1.0f),
+              7);
+    float level = 0.0f;
+    EXPECT_FALSE(m_manager.GetInstanceVolume(gone, &level));
+    EXPECT_EQ(m_manager.PlaySound(sound + 9, &other, false) + m_manager.FreeSound(sound + 9) +
+                  m_manager.LoadSound(nullptr, &other),
+              0);
 }
 
 TEST_F(SoundManagerTest, FreeSoundEndsItsInstancesAndReleasesEveryBuffer) {
