@@ -77,13 +77,13 @@ TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
     EXPECT_EQ(file->GetStatus(), QxFile::kStatusGood);
 
     // A big-endian host's file turns the block's first eight bytes round, and only those.
+    QxBlock16 turned = kBlock;
+    std::reverse(turned.bytes, turned.bytes + 8);
     std::FILE* handle = std::fopen(path.string().c_str(), "rb");
     ASSERT_NE(handle, nullptr);
     {
         QxFileBE big(handle);
         big.Seek(QxFile::kSeekEnd, -16);
-        QxBlock16 turned = kBlock;
-        std::reverse(turned.bytes, turned.bytes + 8);
         EXPECT_EQ(big.ReadBlock16(), turned);
     }
     std::fclose(handle);

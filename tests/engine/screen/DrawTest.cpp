@@ -50,12 +50,12 @@ TEST_F(ScreenDraw, BrightenedColourMappedAndBlendedTiles) {
     ASSERT_TRUE(screen.DrawSurfaceBrightened(h, 0, 1, 0, 0, -1, -1, false, QxColour(8, 0, 0)));
     EXPECT_EQ(Px(12, 1), Rgb(1, 0, 0));
 
-    // The colour goes through the map wherever the picture lies, whatever it holds.
+    // The colour goes through the map wherever the picture is not transparent.
     const QxImage am = screentest::AlphaImage(16, 1, std::vector<uint8_t>(16, 255));
     ASSERT_TRUE(screen.DrawColourAlphaMapped(h, 0, 2, 0, 0, -1, -1, am, QxColour(0, 255, 0)));
-    EXPECT_EQ(Px(0, 2), Rgb(2, 30, 2));
-    EXPECT_EQ(Px(12, 2), Rgb(2, 30, 2));
-    EXPECT_EQ(Px(16, 2), Rgb(2, 2, 2));
+    EXPECT_EQ(Px(0, 2), Rgb(0, 30, 0));
+    EXPECT_EQ(Px(3, 2), Rgb(0, 30, 0));
+    EXPECT_EQ(Px(12, 2), Rgb(2, 2, 2));
     EXPECT_FALSE(screen.DrawColourAlphaMapped(h, 0, 2, 0, 0, -1, -1,
                                               screentest::AlphaImage(2, 1, {1, 1}), QxColour()));
 

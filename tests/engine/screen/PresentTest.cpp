@@ -1,6 +1,7 @@
 // The window screen over the headless binding: presentation of dirty rectangles,
 // clearing, and scaling to the window.
 
+#include "engine/screen/QxPng.h"
 #include "engine/screen/ScreenTestSupport.h"
 
 namespace {
@@ -148,6 +149,13 @@ TEST_F(ScreenPresent, WindowTwiceTheSizeShowsTwoByTwoBlocks) {
             ASSERT_EQ(c[size_t(y * 8 + x)], 1 + x / 2 + 4 * (y / 2)) << x << "," << y;
         }
     }
+}
+
+TEST(ScreenPng, PicturesNeitherLoadFromNorSaveToAMissingFolder) {
+    std::vector<uint16_t> px(4, 0x7FFF);
+    int w = 0, h = 0;
+    EXPECT_FALSE(LoadPng("/nonexistent-folder/none.png", &px, &w, &h));
+    EXPECT_FALSE(SavePng("/nonexistent-folder/out.png", px.data(), 2, 2, 4));
 }
 
 } // namespace
