@@ -87,21 +87,6 @@ TEST(Archive, LookupIgnoresCaseAndSlashKindAndTakesTheFirstOfTwoNames) {
     t.archive->Close(file);
 }
 
-TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
-    MemoryArchive m(HandWritten().Get());
-    std::vector<std::string> list;
-    EXPECT_EQ(m.archive->ListFiles("*.ent", "ignored/", true, list), 1);
-    EXPECT_EQ(list, (std::vector<std::string>{kScene, kLevels}));
-
-    list.clear();
-    m.archive->ListFiles("loadingscene.ENT", "", false, list);
-    EXPECT_EQ(list, std::vector<std::string>{kScene});
-
-    list.clear();
-    m.archive->ListFiles("*", "", false, list);
-    EXPECT_EQ(list.size(), 3u);
-}
-
 TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     LogCapture log;
     RawArchive a = HandWritten();

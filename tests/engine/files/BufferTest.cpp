@@ -37,15 +37,6 @@ TEST(Buffer, EmptyBufferReadsSafely) {
 }
 
 TEST(Buffer, StringRunningPastTheEndIsEmptyAndDoesNotMove) {
-    QxBuffer exact;
-    exact.Allocate(7, 0);
-    exact.WriteUInt32(100);
-    exact.WriteBytes(3, "abc");
-    ASSERT_EQ(exact.GetSize(), 7u);
-    exact.Seek(QxFile::kSeekStart, 0);
-    EXPECT_EQ(exact.ReadString(), "");
-    EXPECT_EQ(exact.Tell(), 0u);
-
     // Fewer than four bytes left: not even the length fits.
     QxBuffer tiny;
     tiny.Allocate(3, 'x');

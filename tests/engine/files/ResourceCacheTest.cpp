@@ -209,20 +209,6 @@ TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
     EXPECT_EQ(Log(), "Unable to Find Image gfx/walk.ims");
 }
 
-TEST_F(ResourceCacheTest, SoundsAreCountedByFoldedName) {
-    QxSoundRecord* sound = m_cache.GetSound("sfx/bounce.wav");
-    ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(m_cache.GetSound("SFX/Bounce.wav"), sound);
-    EXPECT_EQ(sound->refCount, 2);
-    EXPECT_EQ(m_sound.SoundCount(), 1u);
-    m_cache.ReleaseSound(sound->key);
-    EXPECT_EQ(m_sound.SoundCount(), 1u);
-    m_cache.ReleaseSound("SFX/BOUNCE.WAV");
-    EXPECT_EQ(m_sound.SoundCount(), 0u);
-    EXPECT_EQ(m_cache.SoundCount(), 0u);
-    EXPECT_EQ(m_files->OpenCount(), 0u);
-}
-
 TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {
     EXPECT_EQ(m_cache.GetSound("sfx/none.wav"), nullptr);
     EXPECT_EQ(Log(), "Unable to open sound: sfx/none.wav\n");

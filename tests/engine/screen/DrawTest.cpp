@@ -119,34 +119,6 @@ TEST_F(ScreenDraw, BlendedAlphaZeroFullAndAdditive) {
     EXPECT_EQ(Px(1, 0), 0x7FFF);
 }
 
-TEST_F(ScreenDraw, BlendedRowsWiderThanAChunkMatchPixelByPixel) {
-    std::vector<uint16_t> px(37 * 3);
-    for (size_t i = 0; i < px.size(); ++i) {
-        px[i] = uint16_t((i * 2654435761u) & 0x7FFF);
-    }
-    px[5] = px[40] = 0;
-    const auto h = AddSurface(37, 3, px);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            Px(x + 1, y + 1) = uint16_t((x * 977 + y * 131) & 0x7FFF);
-        }
-    }
-    std::vector<uint16_t> want;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            const uint16_t s = px[size_t(y * 37 + x)];
-            const uint16_t d = Px(x + 1, y + 1);
-            want.push_back(s == 0 ? d : qxblit::Blend(qxblit::Fmt555{}, s, d, 93));
-        }
-    }
-    ASSERT_TRUE(screen.DrawSurfaceBlended(h, 1, 1, 0, 0, -1, -1, 93, true));
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            ASSERT_EQ(Px(x + 1, y + 1), want[size_t(y * 37 + x)]) << x << "," << y;
-        }
-    }
-}
-
 TEST_F(ScreenDraw, TintedAndAdditive) {
     const auto h = AddSurface(2, 1, {0x7FFF, 0});
     ASSERT_TRUE(screen.DrawSurfaceTinted(h, 0, 0, 0, 0, -1, -1, true, QxColour(255, 128, 0)));

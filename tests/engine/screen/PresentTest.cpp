@@ -122,17 +122,6 @@ TEST_F(ScreenPresent, RequestsReachTheWindowOfAFullScreenOfThirtyTwoBits) {
     EXPECT_FALSE(blind.GetMousePosition(&at));
 }
 
-TEST_F(ScreenPresent, ClearScreenZeroesAndMarksEverything) {
-    ASSERT_TRUE(Create(8, 8));
-    Px(3, 3) = 0x7FFF;
-    screen.ClearDirty();
-    screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
-    ASSERT_TRUE(screen.ClearScreen());
-    EXPECT_EQ(Px(3, 3), 0);
-    ASSERT_EQ(screen.GetDirtyList().size(), 1u);
-    EXPECT_EQ(screen.GetDirtyList()[0], (QxRect{0, 8, 0, 8}));
-}
-
 TEST_F(ScreenPresent, WindowTwiceTheSizeShowsTwoByTwoBlocks) {
     ASSERT_TRUE(Create(4, 3));
     for (int y = 0; y < 3; ++y) {

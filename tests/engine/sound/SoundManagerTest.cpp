@@ -2,10 +2,7 @@
 // of an instance, disabled sound and service failures.
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "engine/files/MediaTestSupport.h"
-#include "engine/sound/QxSoundLevels.h"
 #include "platform/headless/HeadlessSound.h"
 #include "support/ServiceFixture.h"
 
@@ -85,19 +82,6 @@ TEST_F(SoundManagerTest, PanRateAndAllTogether) {
 
 } // namespace
 
-TEST(SoundLevels, AttenuationFollowsTheLogarithmAndSilencesAtOneTenth) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float volume;
-        int32_t attenuation;
-    } volumes[] = {{1.0f, 0},      {0.5f, -3010},   {0.25f, -6020}, {0.1f, -10000}, {0.05f, -10000},
-                   {0.0f, -10000}, {-3.0f, -10000}, {nan, -10000},  {2.0f, 0}};
-    for (const auto& v : volumes) {
-        SCOPED_TRACE(v.volume);
-        EXPECT_EQ(QxVolumeToAttenuation(v.volume), v.attenuation);
-    }
-}
-
 TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     const size_t devices = hs::SoundDeviceCount();
     LogCapture log;
@@ -133,21 +117,6 @@ TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLengthAndALoopPlaysOn) 
     EXPECT_EQ(m_manager.StopInstance(instance), 1); // gone: answered and ignored
     ASSERT_TRUE(m_manager.IsInstancePlaying(loop));
     EXPECT_EQ(StateOf(m_manager.InstanceBuffer(loop)).position, 400u);
-}
-
-TEST_F(SoundManagerTest, PauseKeepsThePositionForResume) {
-    const uint32_t instance = Play(Load());
-    m_manager.ResumeInstance(instance);
-    hs::AdvanceSound(30.0);
-    ASSERT_EQ(m_manager.PauseInstance(instance), 1);
-    EXPECT_FALSE(m_manager.IsInstancePlaying(instance));
-    m_manager.UpdateSounds(500.0f); // paused instances do not end
-    hs::AdvanceSound(500.0);
-    platform::SetSoundBufferPosition(m_manager.InstanceBuffer(instance), 0);
-    ASSERT_EQ(m_manager.ResumeInstance(instance), 1);
-    const hs::SoundBufferState state = StateOf(m_manager.InstanceBuffer(instance));
-    EXPECT_TRUE(state.playing);
-    EXPECT_EQ(state.position, 240u);
 }
 
 TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
@@ -187,19 +156,6 @@ TEST_F(SoundManagerTest, AFadeOutEndsTheInstanceAndAFadeInStopsAtFull) {
     m_manager.UpdateSounds(100.0f);
     EXPECT_FLOAT_EQ(LevelOf(in), 1.0f); // the fade stopped at full level
     EXPECT_EQ(VolumeOf(in), 0);
-}
-
-TEST_F(SoundManagerTest, FadesWithoutDurationActAtTheNextUpdate) {
-    const uint32_t in = Play(Load(), true);
-    const uint32_t out = Play(Load(), true);
-    m_manager.SetInstanceVolume(in, 0.2f);
-    m_manager.FadeInInstance(in, 0.0f);
-    m_manager.FadeOutInstance(out, 0.0f);
-    m_manager.UpdateSounds(0.0f); // no time yet: nothing moves, nothing breaks
-    EXPECT_EQ(m_manager.InstanceCount(), 2u);
-    m_manager.UpdateSounds(16.0f);
-    EXPECT_FLOAT_EQ(LevelOf(in), 1.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 1u);
 }
 
 TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {

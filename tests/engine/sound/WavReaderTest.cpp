@@ -60,22 +60,6 @@ Bytes Format(uint16_t channels, uint16_t blockAlign, uint32_t size = 16, uint32_
 
 } // namespace
 
-TEST_F(WavLoadTest, ReadsTheFormatAndStopsAtTheData) {
-    WavShape shape;
-    shape.channels = 2;
-    shape.bits = 16;
-    shape.rate = 22050;
-    shape.samples = Ramp(40);
-    auto file = BufferOf(MakeWav(shape));
-    QxWavInfo info;
-    ASSERT_TRUE(QxReadWavHeader(*file, info));
-    EXPECT_EQ(info.format.channels, 2);
-    EXPECT_EQ(info.format.sampleRate, 22050u);
-    EXPECT_EQ(info.format.bitsPerSample, 16);
-    EXPECT_EQ(info.dataSize, 40u);
-    EXPECT_EQ(file->Tell(), 44u);
-}
-
 TEST_F(WavLoadTest, UnusualButSoundFilesLoadTheirSamples) {
     WavShape shape;
     shape.samples = Ramp(10);
