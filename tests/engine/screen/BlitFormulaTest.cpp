@@ -1,5 +1,5 @@
-// The channel formulas on chosen pixels, and proof that the eight-pixel forms give
-// the same result as the literal ones for every input of every channel.
+// The channel formulas with masks read at run time, and proof that the eight-pixel forms
+// give the same result as the literal ones for every input of every channel.
 
 #include <functional>
 #include <vector>
@@ -16,6 +16,17 @@ constexpr Fmt555 f{};
 
 constexpr uint16_t Grey(int v) {
     return uint16_t((v << 10) | (v << 5) | v);
+}
+
+// Masks read at run time give what the fixed layout gives.
+TEST(ScreenFormula, RuntimeMasksMatchTheFixedLayout) {
+    const FmtAny any(QxPixelFormat::Rgb555());
+    for (uint32_t s = 0; s < 0x8000; s += 37) {
+        for (uint32_t d = 0; d < 0x8000; d += 1013) {
+            ASSERT_EQ(Blend(any, s, d, 77), Blend(f, s, d, 77));
+            ASSERT_EQ(Scale(any, s, 13, 200, 255), Scale(f, s, 13, 200, 255));
+        }
+    }
 }
 
 #if QX_BLIT_VECTOR
