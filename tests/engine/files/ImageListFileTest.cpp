@@ -1,5 +1,4 @@
-// "IMST" image lists: round trips through the writer, palettes and fill colours,
-// and damaged files refused with one log line.
+// "IMST" image lists: palettes and fill colours, and damaged files refused with one log line.
 #include <gtest/gtest.h>
 
 #include "engine/files/MediaTestSupport.h"

@@ -1,5 +1,5 @@
-// The window screen over the headless binding: presentation of dirty rectangles,
-// clearing, and scaling to the window.
+// The window screen over the headless binding: presentation of dirty rectangles, the
+// requests a screen passes to its window, and scaling to the window.
 
 #include "engine/screen/QxPng.h"
 #include "engine/screen/ScreenTestSupport.h"
