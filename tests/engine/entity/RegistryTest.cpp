@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/entity/EntityTestSupport.h"
+#include "engine/entity/QxRegistrationTable.h"
 
 namespace {
 
@@ -21,6 +22,10 @@ TEST_F(RegistryTest, UnknownClassAndDuplicatesAreLoggedAndRefused) {
     EXPECT_EQ(Log(), "QxInputBox - unknown class.\n"
                      " - unknown class.\n"
                      "element|b - already defined.\n");
+    // Classes are registered once, and only with a prototype.
+    EXPECT_FALSE(registry_.Register(nullptr, "class"));
+    EXPECT_TRUE(RegisterEntityClasses(registry_));
+    EXPECT_FALSE(RegisterEntityClasses(registry_));
 }
 
 TEST_F(RegistryTest, PrototypesThatBuildNothingOrThrowYieldNoType) {

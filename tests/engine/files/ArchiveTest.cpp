@@ -100,6 +100,8 @@ TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     QxBuffer stranger;
     EXPECT_EQ(m.archive->Close(&stranger), 0);
     EXPECT_EQ(log.Text(), "Not an archive: bogus.qxa\r\n");
+    QxArchiveManager absent(&m.source, "absent.qxa");
+    EXPECT_FALSE(absent.IsLoaded());
 }
 
 // ---- damaged directories ---------------------------------------------------------
@@ -220,6 +222,10 @@ TEST(ArchiveFolder, PackThenExtractGivesTheFolderBackByteForByte) {
     const auto target = folder.Path() / "target";
     ASSERT_TRUE(ExtractArchiveFolder(archivePath, target.string(), error)) << error;
     EXPECT_EQ(Tree(target), Tree(source));
+    // Names the archive cannot tell apart are not packed.
+    WriteFileText(source / "B.TXT", "upper");
+    EXPECT_FALSE(PackArchiveFolder(source.string(), archivePath, error));
+    EXPECT_NE(error.find("cannot store"), std::string::npos) << error;
 }
 
 TEST(ArchiveFolder, ExtractRefusesNamesLeavingTheFolder) {

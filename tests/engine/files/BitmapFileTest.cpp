@@ -96,6 +96,7 @@ TEST(BitmapFile, HandMadeFilesReadAsStored) {
 }
 
 TEST(BitmapFile, DamagedFilesGiveNoImageAndOneLine) {
+    EXPECT_TRUE(Written(QxImage{}).empty()); // nor is an empty image written
     const std::vector<uint8_t> good = Written(Pattern(4, 4, 8));
     auto damaged = [&](size_t at, uint32_t value) {
         std::vector<uint8_t> bytes = good;

@@ -91,6 +91,7 @@ TEST(ImageListFile, UnstoredPaletteEntriesTakeTheFillColourOfTheImagePosition) {
 }
 
 TEST(ImageListFile, DamagedFilesGiveNoFramesAndOneLine) {
+    EXPECT_TRUE(Written({QxImage{}}).empty()); // nor is an empty frame written
     const std::vector<uint8_t> good = Written({Frame("a", 2, 2, 8, 0), Frame("b", 2, 2, 16, 1)});
     auto at = [&](size_t offset, uint32_t value) {
         std::vector<uint8_t> bytes = good;
