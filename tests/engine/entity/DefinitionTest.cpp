@@ -119,7 +119,7 @@ TEST(DefinitionReaders, ColourPacksAlphaRedGreenBlue) {
 }
 
 TEST(DefinitionReaders, CharAndIntTakesTheFirstPrintableCharacter) {
-    QxDefinition definition("key \t\tX, 12\nblank \t\n");
+    QxDefinition definition("key \t\t\x01X, 12\nblank \t\n");
     QxCharAndInt pair;
     ASSERT_TRUE(definition.FindKey("key"));
     EXPECT_TRUE(definition.ReadCharAndInt(pair));
@@ -169,7 +169,16 @@ TEST(DefinitionText, ReadFromFileTakesTheWholeFileAndForgetsTheKey) {
     EXPECT_TRUE(definition.ReadFromFile(file));
     EXPECT_FALSE(definition.HasValue());
     EXPECT_EQ(definition.Text(), text);
+    // With no key found every reader fails.
     std::string value;
+    std::int32_t ints[1];
+    float floats[1];
+    std::uint32_t colour = 0;
+    QxCharAndInt pair;
+    QxEntityRef ref;
+    EXPECT_FALSE(definition.ReadString(value) || definition.ReadInts(ints) ||
+                 definition.ReadFloats(floats) || definition.ReadColor(colour) ||
+                 definition.ReadCharAndInt(pair) || definition.ReadEntityRef(ref));
     ASSERT_TRUE(definition.FindKey("type"));
     definition.ReadString(value);
     EXPECT_EQ(value, "coin");

@@ -5,18 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/entity/EntityTestSupport.h"
+#include "engine/entity/QxRegistrationTable.h"
 
 namespace {
 
 using namespace entitytest;
-
-TEST_F(RegistryTest, DefineTypeKeepsTheFirstOfTwoNames) {
-    QxEntityBaseType* type = Define("class element\ntype button1\ntype button2\ntext Hi\n");
-    ASSERT_NE(type, nullptr);
-    EXPECT_EQ(registry_.FindType("element", "button1"), type);
-    EXPECT_EQ(registry_.FindType("element", "button2"), nullptr);
-    EXPECT_EQ(registry_.FindType("Element", "button1"), nullptr);
-}
 
 TEST_F(RegistryTest, UnknownClassAndDuplicatesAreLoggedAndRefused) {
     EXPECT_EQ(Define("class QxInputBox\ntype inputbox\n"), nullptr);
@@ -29,6 +22,10 @@ TEST_F(RegistryTest, UnknownClassAndDuplicatesAreLoggedAndRefused) {
     EXPECT_EQ(Log(), "QxInputBox - unknown class.\n"
                      " - unknown class.\n"
                      "element|b - already defined.\n");
+    // Classes are registered once, and only with a prototype.
+    EXPECT_FALSE(registry_.Register(nullptr, "class"));
+    EXPECT_TRUE(RegisterEntityClasses(registry_));
+    EXPECT_FALSE(RegisterEntityClasses(registry_));
 }
 
 TEST_F(RegistryTest, PrototypesThatBuildNothingOrThrowYieldNoType) {
@@ -52,29 +49,12 @@ TEST_F(RegistryTest, CreateRefusesMissingTypesAndOtherKinds) {
     std::unique_ptr<QxEntityBase> entity = registry_.Create("element", "x", QxKindTag("GUIE"));
     ASSERT_NE(entity, nullptr);
     EXPECT_EQ(entity->Type(), registry_.FindType("element", "x"));
-}
-
-TEST_F(RegistryTest, LoadTypesHonoursItsFlagsAndCountsEveryType) {
-    QxEntityBaseType* element = Define("class element\ntype e\n");
-    QxEntityBaseType* dialog = Define("class dialog\ntype d\n");
-    QxEntityBaseType* scene = Define("class scene\ntype s\n");
-    QxLoadProgress progress;
-    registry_.SetProgress(&progress);
-
-    registry_.LoadTypes(false, QxEntityRegistry::kOnlyLoaded);
-    EXPECT_EQ(g_counters.loads, 0);
-    EXPECT_EQ(progress.done, 3u);
-
-    registry_.LoadTypes(false, QxEntityRegistry::kSkipScenes);
-    EXPECT_TRUE(element->IsLoaded());
-    EXPECT_FALSE(dialog->IsLoaded());
-    EXPECT_FALSE(scene->IsLoaded());
-
-    registry_.LoadTypes(true, QxEntityRegistry::kOnlyLoaded);
-    EXPECT_EQ(g_counters.loads, 2);
-    registry_.LoadTypes(false, 0);
-    EXPECT_TRUE(dialog->IsLoaded() && scene->IsLoaded());
-    EXPECT_EQ(progress.done, 12u);
+    // A plain entity knows no named values or notices, and draws nothing.
+    float number = 0.0f;
+    EXPECT_FALSE(entity->SetBool(0, 1) || entity->SetInt(0, 1) || entity->SetString(0, "x") ||
+                 entity->SetFloat(0, 1.0f) || entity->GetFloat(0, number) ||
+                 entity->Notify(0, 0, 0) || entity->Type()->SetTypeInt(0, 1));
+    EXPECT_TRUE(entity->Draw());
 }
 
 // A scene type's unload destroys elements of other types, so every type must still

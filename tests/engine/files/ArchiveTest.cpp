@@ -87,21 +87,6 @@ TEST(Archive, LookupIgnoresCaseAndSlashKindAndTakesTheFirstOfTwoNames) {
     t.archive->Close(file);
 }
 
-TEST(Archive, ListFilesMatchesTheSuffixInDirectoryOrder) {
-    MemoryArchive m(HandWritten().Get());
-    std::vector<std::string> list;
-    EXPECT_EQ(m.archive->ListFiles("*.ent", "ignored/", true, list), 1);
-    EXPECT_EQ(list, (std::vector<std::string>{kScene, kLevels}));
-
-    list.clear();
-    m.archive->ListFiles("loadingscene.ENT", "", false, list);
-    EXPECT_EQ(list, std::vector<std::string>{kScene});
-
-    list.clear();
-    m.archive->ListFiles("*", "", false, list);
-    EXPECT_EQ(list.size(), 3u);
-}
-
 TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     LogCapture log;
     RawArchive a = HandWritten();
@@ -115,6 +100,8 @@ TEST(Archive, WrongMagicIsIgnoredWithOneLogLine) {
     QxBuffer stranger;
     EXPECT_EQ(m.archive->Close(&stranger), 0);
     EXPECT_EQ(log.Text(), "Not an archive: bogus.qxa\r\n");
+    QxArchiveManager absent(&m.source, "absent.qxa");
+    EXPECT_FALSE(absent.IsLoaded());
 }
 
 // ---- damaged directories ---------------------------------------------------------
@@ -235,6 +222,10 @@ TEST(ArchiveFolder, PackThenExtractGivesTheFolderBackByteForByte) {
     const auto target = folder.Path() / "target";
     ASSERT_TRUE(ExtractArchiveFolder(archivePath, target.string(), error)) << error;
     EXPECT_EQ(Tree(target), Tree(source));
+    // Names the archive cannot tell apart are not packed.
+    WriteFileText(source / "B.TXT", "upper");
+    EXPECT_FALSE(PackArchiveFolder(source.string(), archivePath, error));
+    EXPECT_NE(error.find("cannot store"), std::string::npos) << error;
 }
 
 TEST(ArchiveFolder, ExtractRefusesNamesLeavingTheFolder) {

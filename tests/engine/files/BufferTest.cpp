@@ -32,18 +32,11 @@ TEST(Buffer, EmptyBufferReadsSafely) {
     uint8_t byte = 0;
     EXPECT_EQ(buffer.ReadBytes(1, &byte), QxBuffer::kShortRead);
     EXPECT_EQ(buffer.ReadBytes(1, nullptr), 0u);
+    EXPECT_EQ(buffer.Find("a"), -1);
+    EXPECT_EQ(buffer.WriteBytes(1, nullptr), QxBuffer::kShortRead);
 }
 
 TEST(Buffer, StringRunningPastTheEndIsEmptyAndDoesNotMove) {
-    QxBuffer exact;
-    exact.Allocate(7, 0);
-    exact.WriteUInt32(100);
-    exact.WriteBytes(3, "abc");
-    ASSERT_EQ(exact.GetSize(), 7u);
-    exact.Seek(QxFile::kSeekStart, 0);
-    EXPECT_EQ(exact.ReadString(), "");
-    EXPECT_EQ(exact.Tell(), 0u);
-
     // Fewer than four bytes left: not even the length fits.
     QxBuffer tiny;
     tiny.Allocate(3, 'x');
@@ -70,7 +63,12 @@ TEST(Buffer, SeekRules) {
     EXPECT_FALSE(buffer.Seek(QxFile::kSeekStart, -1));
     EXPECT_EQ(buffer.Tell(), 10u);
     EXPECT_TRUE(buffer.Seek(QxFile::kSeekStart, 9));
-    EXPECT_EQ(buffer.Tell(), 9u);
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekCurrent, -3));
+    EXPECT_EQ(buffer.Tell(), 6u);
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekCurrent, 4));
+    EXPECT_FALSE(buffer.Seek(QxFile::kSeekEnd, 11));
+    EXPECT_TRUE(buffer.Seek(QxFile::kSeekEnd, 10));
+    EXPECT_EQ(buffer.Tell(), 0u);
 }
 
 // Small and wide values round-trip; a buffer holds no 16-byte blocks, and clearing

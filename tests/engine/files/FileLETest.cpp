@@ -77,28 +77,36 @@ TEST(FileLE, ValuesMatchTheBufferLayoutByteForByte) {
     EXPECT_EQ(file->GetStatus(), QxFile::kStatusGood);
 
     // A big-endian host's file turns the block's first eight bytes round, and only those.
+    QxBlock16 turned = kBlock;
+    std::reverse(turned.bytes, turned.bytes + 8);
     std::FILE* handle = std::fopen(path.string().c_str(), "rb");
     ASSERT_NE(handle, nullptr);
     {
         QxFileBE big(handle);
         big.Seek(QxFile::kSeekEnd, -16);
-        QxBlock16 turned = kBlock;
-        std::reverse(turned.bytes, turned.bytes + 8);
         EXPECT_EQ(big.ReadBlock16(), turned);
     }
     std::fclose(handle);
+    {
+        DiskFile out(folder.Path() / "big.bin", "wb");
+        QxFileBE(out->GetHandle()).WriteBlock16(kBlock);
+    }
+    QxBlock16 written{};
+    const std::vector<uint8_t> big = ReadFileBytes(folder.Path() / "big.bin");
+    std::copy(big.begin(), big.end(), written.bytes);
+    EXPECT_EQ(written, turned);
 }
 
 // Lines end at CR, LF or either pair; a blank line between them is a line of its own.
 TEST(FileLE, ReadLineTakesEveryLineEnding) {
     TempFolder folder;
-    const std::string text = "one\r\ntwo\nthree\rfour\n\nlast";
+    const std::string text = "one\r\ntwo\nthree\r\rfour\n\nlast";
     WriteFileBytes(folder.Path() / "lines.txt", std::vector<uint8_t>(text.begin(), text.end()));
     DiskFile file(folder.Path() / "lines.txt", "rb");
     std::vector<std::string> lines;
     while (!file->IsEOF())
         lines.push_back(file->ReadLine());
-    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "four", "", "last"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three", "", "four", "", "last"}));
 }
 
 TEST(FileLE, ReadsPastTheEndFailAndAStringLongerThanTheFileIsLogged) {
@@ -113,6 +121,16 @@ TEST(FileLE, ReadsPastTheEndFailAndAStringLongerThanTheFileIsLogged) {
     EXPECT_EQ(file->ReadUInt32(), 0x7FFFFFFFu);
     EXPECT_EQ(file->ReadUInt32(), 0u);
     EXPECT_EQ(file->GetStatus(), QxFile::kStatusFailed);
+}
+
+// A file without a stream fails every call, and never leaves a read loop spinning.
+TEST(FileLE, WithoutAStreamEveryCallFails) {
+    QxFileLE none(nullptr);
+    EXPECT_EQ(none.ReadUInt32() + none.WriteUInt32(7) + none.GetSize(), 0u);
+    EXPECT_EQ(none.ReadString(), "");
+    EXPECT_FALSE(none.Seek(QxFile::kSeekStart, 0));
+    EXPECT_TRUE(none.IsEOF());
+    EXPECT_EQ(none.GetStatus(), QxFile::kStatusFailed);
 }
 
 } // namespace

@@ -59,7 +59,7 @@ TEST(FolderManager, OpensOnlyExistingFilesUnderItsRootWhateverTheirCase) {
     manager.Close(file);
 }
 
-TEST(FolderManager, RecursiveListingPutsSubfoldersFirst) {
+TEST(FolderManager, RecursiveListingPutsSubfoldersFirstAndFoldersAreListedApart) {
     TempFolder folder;
     WriteFileText(folder.Path() / "top.ent", "");
     WriteFileText(folder.Path() / "notes.txt", "");
@@ -79,6 +79,9 @@ TEST(FolderManager, RecursiveListingPutsSubfoldersFirst) {
         EXPECT_NE(file, nullptr) << name;
         manager.Close(file);
     }
+    std::vector<std::string> folders;
+    EXPECT_EQ(manager.ListFolders(folder.Root() + "SCENES", folders), 1);
+    EXPECT_EQ(folders, std::vector<std::string>{"deep"});
 }
 
 TEST(FileSystem, FoldersComeBeforeArchivesInListOrder) {

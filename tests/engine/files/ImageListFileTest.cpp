@@ -1,5 +1,4 @@
-// "IMST" image lists: round trips through the writer, palettes and fill colours,
-// and damaged files refused with one log line.
+// "IMST" image lists: palettes and fill colours, and damaged files refused with one log line.
 #include <gtest/gtest.h>
 
 #include "engine/files/MediaTestSupport.h"
@@ -51,26 +50,6 @@ void Record8(Bytes& b, const std::string& name, const std::vector<QxColour>& pal
 
 } // namespace
 
-TEST(ImageListFile, FramesOfEveryDepthReadBackUnchanged) {
-    const std::vector<QxImage> frames = {Frame("walk 1", 3, 2, 8, 1), Frame("walk 2", 5, 1, 15, 2),
-                                         Frame("", 2, 3, 16, 3)};
-    std::vector<QxImage> read;
-    ASSERT_TRUE(Read(Written(frames), read));
-    ASSERT_EQ(read.size(), frames.size());
-    for (size_t i = 0; i < frames.size(); ++i) {
-        EXPECT_EQ(read[i].name, frames[i].name);
-        EXPECT_EQ(read[i].bitsPerPixel, frames[i].bitsPerPixel);
-        EXPECT_EQ(read[i].width, frames[i].width);
-        EXPECT_EQ(read[i].height, frames[i].height);
-        EXPECT_EQ(read[i].pixels, frames[i].pixels);
-        EXPECT_EQ(read[i].palette, frames[i].palette);
-    }
-    for (uint32_t version : {0u, 1u}) { // older versions: 8-bit frames only
-        ASSERT_TRUE(Read(Written({frames[0]}, version), read));
-        EXPECT_EQ(read[0].pixels, frames[0].pixels);
-    }
-}
-
 TEST(ImageListFile, UnstoredPaletteEntriesTakeTheFillColourOfTheImagePosition) {
     // Version 0, one image, no stored colours: every entry is fill colour 0.
     Bytes one = ListHeader(0, 1, {QxColour(1, 2, 3, 4)});
@@ -112,6 +91,7 @@ TEST(ImageListFile, UnstoredPaletteEntriesTakeTheFillColourOfTheImagePosition) {
 }
 
 TEST(ImageListFile, DamagedFilesGiveNoFramesAndOneLine) {
+    EXPECT_TRUE(Written({QxImage{}}).empty()); // nor is an empty frame written
     const std::vector<uint8_t> good = Written({Frame("a", 2, 2, 8, 0), Frame("b", 2, 2, 16, 1)});
     auto at = [&](size_t offset, uint32_t value) {
         std::vector<uint8_t> bytes = good;

@@ -1,4 +1,4 @@
-// Image variants: the mirror, flip and halve transforms.
+// Image variants: the mirror, flip and halve transforms, and the cache keys they make.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -51,4 +51,11 @@ TEST(ImageVariant, HalvingTouchesEveryPaletteByteOfEightBitImagesOnly) {
     QxImage deep = Numbered(2, 1, 24);
     QxApplyImageVariant(deep, kImageHalvePalette);
     EXPECT_EQ(deep.pixels, Numbered(2, 1, 24).pixels);
+}
+
+// Every variant is cached apart; dithering sets image lists apart only.
+TEST(ImageVariant, CacheKeysNameEveryVariant) {
+    const std::uint32_t all = kImageMirror | kImageFlip | kImageHalvePalette | kImageDither;
+    EXPECT_EQ(QxImageCacheKey("gfx/a.bmp", all, true), "GFX/A.BMP_H_V_HB_D");
+    EXPECT_EQ(QxImageCacheKey("gfx/a.bmp", all, false), "GFX/A.BMP_H_V_HB");
 }

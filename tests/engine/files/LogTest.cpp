@@ -3,7 +3,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/files/MediaTestSupport.h"
 #include "engine/files/QxLog.h"
 
 namespace {
@@ -31,18 +30,6 @@ TEST(Log, LongOutputIsCutInsideTheLine) {
 
     EXPECT_EQ(Format(block.line, "%d apples", 3), 10u);
     EXPECT_STREQ(block.line, "3 apples\r\n");
-}
-
-TEST(Log, AppendsEachMessageToTheUserDataFolder) {
-    mediatest::LogCapture log;
-    LogPrintf("Unable to open image: %s", "a.bmp");
-    LogString("sound failed\n");
-    LogString("");
-    LogPrintf("%s", std::string(3000, 'y').c_str());
-    const std::string text = log.Text();
-    const std::string expected =
-        "Unable to open image: a.bmp\r\nsound failed\n" + std::string(2045, 'y') + "\r\n";
-    EXPECT_EQ(text, expected);
 }
 
 } // namespace

@@ -100,21 +100,14 @@ inline std::unique_ptr<QxBuffer> BufferOf(const std::vector<uint8_t>& bytes) {
     return buffer;
 }
 
-// The bytes a buffer holds.
-inline std::vector<uint8_t> BytesOf(QxBuffer& buffer) {
-    const uint8_t* data = buffer.GetData();
-    return data ? std::vector<uint8_t>(data, data + buffer.GetSize()) : std::vector<uint8_t>{};
-}
-
 // The bytes `write` puts into a fresh buffer.
 template <typename Write> std::vector<uint8_t> WrittenBy(Write write) {
     QxBuffer buffer;
     buffer.Allocate(0, 0);
     if (!write(buffer))
         return {};
-    std::vector<uint8_t> bytes = BytesOf(buffer);
-    bytes.resize(buffer.Tell()); // storage grows in steps; the file ends where writing did
-    return bytes;
+    // Storage grows in steps; the file ends where writing did.
+    return std::vector<uint8_t>(buffer.GetData(), buffer.GetData() + buffer.Tell());
 }
 
 // Serves named byte blocks as buffers and counts what is open.

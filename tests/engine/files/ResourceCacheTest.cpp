@@ -104,6 +104,7 @@ TEST_F(ResourceCacheTest, NamesDifferingInCaseShareOneRecordFreedAtZero) {
     EXPECT_EQ(first->height, 2);
     EXPECT_EQ(m_cache.ImageCount(), 1u);
     EXPECT_EQ(m_files->OpenCount(), 0u);
+    EXPECT_EQ(m_cache.DumpImageMap(), "***** Starting Image Map Dump\n2 - " + first->key + "\n");
     const uint32_t surface = first->surface;
     const std::string key = first->key;
     m_cache.ReleaseImage(key);
@@ -133,6 +134,7 @@ TEST_F(ResourceCacheTest, ALostSurfaceIsReloadedIntoTheSameRecordWhileItsFileLas
 
 TEST_F(ResourceCacheTest, MissingEmptyAndDamagedImagesAndListsGiveNoRecord) {
     EXPECT_EQ(m_cache.GetImage("", 0), nullptr);
+    EXPECT_EQ(m_cache.GetImageList("", 0), nullptr);
     EXPECT_EQ(Log(), "");
     EXPECT_EQ(m_cache.GetImage("gfx/none.bmp", 0), nullptr);
     std::vector<uint8_t> broken = BitmapFile(Picture(3, 2, 8));
@@ -174,11 +176,13 @@ TEST_F(ResourceCacheTest, AnImageListGetsOneSurfacePerFrame) {
     for (const QxImageListFrame& frame : plain->frames)
         EXPECT_TRUE(m_screen.IsSurfaceValid(frame.surface));
     EXPECT_EQ(m_cache.GetImageList("GFX/Walk.ims", 0), plain);
-    EXPECT_EQ(plain->refCount, 2);
+    EXPECT_EQ(m_cache.DumpListMap(), "***** Starting List Map Dump\n2 - " + plain->key + "\n");
 }
 
 TEST_F(ResourceCacheTest, ALaterFrameWithoutSurfaceIsMarkedFailedAndReleaseFreesTheRest) {
-    m_screen.failAt = 1;
+    m_screen.failAt = 0;
+    EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr); // not without its first frame
+    m_screen.failAt = 2;
     QxImageListRecord* list = m_cache.GetImageList("gfx/walk.ims", 0);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->FrameCount(), 3u);
@@ -203,20 +207,6 @@ TEST_F(ResourceCacheTest, ALostListIsReloadedFrameByFrame) {
     m_files->Remove("gfx/walk.ims");
     EXPECT_EQ(m_cache.GetImageList("gfx/walk.ims", 0), nullptr);
     EXPECT_EQ(Log(), "Unable to Find Image gfx/walk.ims");
-}
-
-TEST_F(ResourceCacheTest, SoundsAreCountedByFoldedName) {
-    QxSoundRecord* sound = m_cache.GetSound("sfx/bounce.wav");
-    ASSERT_NE(sound, nullptr);
-    EXPECT_EQ(m_cache.GetSound("SFX/Bounce.wav"), sound);
-    EXPECT_EQ(sound->refCount, 2);
-    EXPECT_EQ(m_sound.SoundCount(), 1u);
-    m_cache.ReleaseSound(sound->key);
-    EXPECT_EQ(m_sound.SoundCount(), 1u);
-    m_cache.ReleaseSound("SFX/BOUNCE.WAV");
-    EXPECT_EQ(m_sound.SoundCount(), 0u);
-    EXPECT_EQ(m_cache.SoundCount(), 0u);
-    EXPECT_EQ(m_files->OpenCount(), 0u);
 }
 
 TEST_F(ResourceCacheTest, SoundFailuresGiveNoRecord) {

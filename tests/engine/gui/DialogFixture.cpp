@@ -81,7 +81,7 @@ void DialogFixture::DefineTypes() {
     ASSERT_NE(Define("class QxInputBox\ntype inputbox\nFrameEnt QxVectorFrame, frame\n"
                      "Title Input\nInstructionsEnt text, label\nInputEnt text, entry\n"
                      "InputFrameEnt sprite, field\nOKButtonEnt button, OKbutton\n"
-                     "CancelButtonEnt button, Cancelbutton\n"),
+                     "CancelButtonEnt button, Cancelbutton\nTimeOut 5000\n"),
               nullptr);
     ASSERT_NE(Define("class QxHighScoreInputScene\ntype scoreinput\n"
                      "NameEntryEnt text, entry\nNameEntryEntPos 6, 4\n"

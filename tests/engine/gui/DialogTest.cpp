@@ -187,6 +187,24 @@ TEST_F(DialogTest, InputBoxShowsItsInstructionsAndTheEntry) {
     Settle();
     EXPECT_EQ(g_closed.id, 3);
     EXPECT_EQ(g_closed.answer, kAnswerInputOK);
+
+    // Its buttons answer as well, and Escape cancels.
+    const struct {
+        int slot;
+        int answer;
+    } answers[] = {{QxEntityInputBoxType::kSlotCancel, kAnswerCancel},
+                   {QxEntityInputBoxType::kSlotOK, kAnswerInputOK},
+                   {-1, kAnswerCancel}};
+    for (const auto& a : answers) {
+        g_closed.answer = -1;
+        box = dynamic_cast<QxEntityInputBox*>(scene_->ShowInputBox("?", "", 8, 4, &RecordClose));
+        scene_->Update(16.0f);
+        EXPECT_TRUE(scene_->OnKeyUp('a') && ClickAt(*scene_, Centre(box->GetRect())));
+        EXPECT_TRUE(a.slot < 0 ? scene_->OnKey(kKeyEscape)
+                               : ClickAt(*scene_, Centre(box->Part(a.slot)->GetRect())));
+        EXPECT_EQ(g_closed.answer, a.answer) << a.slot;
+        Settle();
+    }
 }
 
 // A timed box closes itself once its time is up.
@@ -198,4 +216,66 @@ TEST_F(DialogTest, ATimedBoxClosesItselfWhenItsTimeIsUp) {
     Settle();
     EXPECT_EQ(g_closed.id, 9);
     EXPECT_EQ(scene_->DialogCount(), 0u);
+}
+
+// A tooltip shows after the mouse rests on its element, follows a new text, is pushed
+// inside the screen, and fades out once the mouse leaves.
+TEST_F(DialogTest, TooltipsShowOnRestingMouseAndFadeAway) {
+    ASSERT_NE(Define("class 2DGUIElement\ntype tipA\ntooltip FIRST\ndither 1\n"), nullptr);
+    ASSERT_NE(Define("class 2DGUIElement\ntype tipB\ntooltip SECOND\ntooltippos 630, 470\n"
+                     "tooltiprelative 0\n"),
+              nullptr);
+    ASSERT_NE(
+        Define("class 2DScene\ntype tips\nToolTipTextEnt text, message\n"
+               "ToolTipBGCol 248, 0, 0, 255\nInputBoxEnt text, label\nCursorMoveTimeOut 50\n"
+               "CursorEnt sprite, arrow\nNumGUIElements 1\nGUIElement1Ent 2DGUIElement, tipA\n"
+               "GUIElement1Pos 100, 100\n"),
+        nullptr);
+    auto scene = Create<QxEntity2DScene>("2DScene", "tips", kKindScene);
+    ASSERT_NE(scene, nullptr);
+    scene->SceneType()->AddElement(QxEntityRef{"2DGUIElement", "tipB"}, QxPoint{600, 450}, 5000);
+    scene->Update(0.0f);
+    EXPECT_EQ(scene->ShowInputBox("?", "", 4, 1), nullptr) << "a text is no input box";
+    EXPECT_TRUE(scene->ShowCursor(false));
+    auto& records = scene->SceneType()->Elements();
+    QxEntity2DGUIElement* a = records.front().element.get();
+    QxEntity2DGUIElement* b = records.back().element.get();
+    a->SetSize(50, 20);
+    QxEntity2DGUIElement::SetTooltipScene(scene.get());
+    auto* text = dynamic_cast<QxEntity2DGUIText*>(scene->SceneType()->TooltipTextElement());
+    auto run = [&](int x, int y, int frames) {
+        SetMouse(x, y);
+        for (int i = 0; i < frames; ++i) {
+            scene->Update(50.0f);
+        }
+        ClearScreen();
+        scene->Draw();
+    };
+    run(110, 105, 10);
+    EXPECT_EQ(Pixel(122, 129), 0) << "not before 500 ms";
+    run(110, 105, 8);
+    EXPECT_EQ(text->Text(), "FIRST");
+    EXPECT_EQ(text->GetPosition(), (QxPoint{124, 131}));
+    const int red = Pixel(122, 129) >> 10;
+    EXPECT_TRUE(red > 0 && red < 31) << "the background is never opaque: " << red;
+
+    a->SetString(kPropTooltipText, "AGAIN");
+    std::string tip;
+    EXPECT_TRUE(b->GetString(kPropTooltipText, tip));
+    EXPECT_EQ(tip, "SECOND");
+    run(110, 105, 1);
+    EXPECT_EQ(text->Text(), "AGAIN");
+
+    // Another owner takes over; asked for at the corner, its box is pushed inside.
+    SetMouse(5, 5);
+    scene->ShowTooltip(b, 630, 470, "SECOND");
+    run(5, 5, 1);
+    EXPECT_EQ(text->Text(), "SECOND");
+    std::int32_t width = 0;
+    text->GetBool(kPropTextWidth, width);
+    EXPECT_EQ(text->GetPosition().x, 640 - width + 2);
+    EXPECT_NE(Pixel(638, 478), 0);
+    run(5, 5, 7);
+    EXPECT_EQ(Pixel(638, 478), 0) << "gone 305 ms after the last refresh";
+    QxEntity2DGUIElement::SetTooltipScene(nullptr);
 }

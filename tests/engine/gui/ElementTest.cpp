@@ -48,6 +48,14 @@ TEST_F(ElementTest, FadeInShowsAHiddenElementOnItsFirstStep) {
     Run(20, 16.0f);
     EXPECT_EQ(element->GetAlpha(), 255u);
     EXPECT_FLOAT_EQ(element->FadeRate(), 0.0f);
+
+    // Fades of no duration finish on the next update.
+    element->FadeOut(0.0f);
+    Run(1, 16.0f);
+    EXPECT_FALSE(element->IsVisible());
+    element->FadeIn(0.0f);
+    Run(1, 16.0f);
+    EXPECT_EQ(element->GetAlpha(), 255u);
 }
 
 TEST_F(ElementTest, VisibilityTiesAlphaAndDisabledTogether) {
@@ -72,6 +80,9 @@ TEST_F(ElementTest, APulseSwingsTheAlphaBetweenItsBoundsUntilStopped) {
     EXPECT_EQ(element->GetAlpha(), 160u);
     Run(1, 10.0f);
     EXPECT_EQ(element->GetAlpha(), 170u) << "turned at the bottom";
+    element->SetPulse(250.0f, 1.0f);
+    Run(2, 10.0f);
+    EXPECT_EQ(element->GetAlpha(), 245u) << "turned at the top";
     element->StartPulse(0.0f);
     EXPECT_FALSE(element->IsPulsing());
     EXPECT_EQ(element->GetAlpha(), 255u);

@@ -2,7 +2,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/QxInputEvent.h"
 #include "engine/gui/GuiFixture.h"
 #include "engine/gui/QxEntity2DGUIFPSText.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -88,50 +90,67 @@ TEST_F(FontTextTest, TextDrawsItsDefaultText) {
     text->Draw();
     EXPECT_TRUE(GlyphAt('A', 10, 10));
     EXPECT_TRUE(GlyphAt('1', 26, 10));
-}
 
-TEST_F(FontTextTest, WrappedTextIsLaidOutInUpdateAndDrawnLineByLine) {
-    DefineText("para", "WrapWidth 10\nDefaultText HELLO WORLD AGAIN\n");
-    auto text = MakeText("para");
-    ASSERT_EQ(text->Lines().size(), 3u);
-    EXPECT_EQ(text->Lines()[0], "HELLO ");
-    EXPECT_EQ(text->Lines()[2], "AGAIN");
-    int32_t value = 0;
-    EXPECT_TRUE(text->GetBool(kPropTextWidth, value));
-    EXPECT_EQ(value, 40); // trailing spaces do not count
-    EXPECT_TRUE(text->GetBool(kPropTextHeight, value));
-    EXPECT_EQ(value, (10 + 3) * 3 - 2);
-    text->SetPosition(QxPoint{0, 100});
+    // Tinted red at full strength, only the glyph's red is left.
+    text->SetBool(kPropTintSwitch, 255);
+    text->SetBool(kPropTintRed, 255);
+    ClearScreen();
     text->Draw();
-    EXPECT_TRUE(GlyphAt('H', 0, 100));
-    EXPECT_TRUE(GlyphAt('W', 0, 112));
-    EXPECT_TRUE(GlyphAt('A', 0, 124));
-
-    // A new text is laid out again on the next update only.
-    text->SetString(kPropText, "AB");
-    EXPECT_EQ(text->Lines().size(), 3u);
-    text->Update(0);
-    ASSERT_EQ(text->Lines().size(), 1u);
-    EXPECT_TRUE(text->GetBool(kPropTextWidth, value));
-    EXPECT_EQ(value, 16);
+    EXPECT_EQ(Pixel(10, 10), Rgb555(BlockColour(Glyph('A'))) & 0x7c00);
 }
 
-TEST_F(FontTextTest, EditingMovesTheCursorToTheEndAndTheCaretBlinks) {
-    DefineText("entry", "DefaultText AB\n");
-    auto text = MakeText("entry");
-    EXPECT_FALSE(text->CaretShown());
-    text->SetBool(kPropCursor, 0);
-    text->SetBool(kPropEditing, 1);
-    EXPECT_EQ(text->Cursor(), 2u);
-    text->Update(0);
-    int shown = 0;
-    int hidden = 0;
-    for (int frame = 0; frame < 16; ++frame) { // two periods in steps of 50 ms
-        text->Update(50);
-        (text->CaretShown() ? shown : hidden) += 1;
+// A PIN field: digits only, shown masked, clickable over its click width whatever its
+// justification; an address field takes at most four groups of up to three digits.
+TEST_F(FontTextTest, EntryFieldsFilterKeysMaskTheTextAndAnswerClicks) {
+    DefineText("pin", "Password 1\nNumbersOnly 1\nClickWidth 40\nDefaultText 12\n");
+    DefineText("ip", "IPAddress 1\nWrapWidth 20\n");
+    ASSERT_NE(Define("class text\ntype bare\nWrapWidth 5\nDefaultText AB\n"), nullptr);
+    auto pin = MakeText("pin");
+    auto ip = MakeText("ip");
+    auto bare = MakeText("bare");
+    EXPECT_TRUE(bare->Draw()) << "without a font nothing is drawn";
+    EXPECT_EQ(bare->Lines(), std::vector<std::string>{"AB"}) << "nor wrapped";
+    pin->SetBool(kPropCursor, 2);
+    EXPECT_FALSE(pin->HandleKey('A'));
+    for (int key :
+         {int('3'), int(QxKey::Left), 8, 1, int(QxKey::Right), 8, int(QxKey::Left), int('4')}) {
+        EXPECT_TRUE(pin->HandleKey(key)) << key;
     }
-    EXPECT_EQ(shown, 8);
-    EXPECT_EQ(hidden, 8);
+    EXPECT_EQ(pin->Text(), "41");
+    EXPECT_EQ(pin->Cursor(), 1u);
+    pin->SetPosition(QxPoint{100, 10});
+    pin->Draw();
+    EXPECT_TRUE(GlyphAt('*', 100, 10));
+    EXPECT_TRUE(GlyphAt('*', 108, 10));
+    const struct {
+        int justify;
+        int inside;
+        int outside;
+    } clicks[] = {{kJustifyLeft, 139, 140}, {kJustifyRight, 61, 60}, {kJustifyCentre, 81, 80}};
+    for (const auto& c : clicks) {
+        pin->SetBool(kPropJustify, c.justify);
+        EXPECT_TRUE(pin->Click(QxPoint{c.inside, 15})) << c.justify;
+        EXPECT_FALSE(pin->Click(QxPoint{c.outside, 15})) << c.justify;
+    }
+    pin->SetBool(kPropTextReset, 1);
+    pin->SetBool(kPropMaxLength, 1);
+    EXPECT_TRUE(pin->HandleKey('5'));
+    EXPECT_EQ(pin->Text(), "1") << "cut to the maximum length, and kept there";
+    pin->SetBool(kPropTintRed, 8);
+    pin->SetBool(kPropTintBlue, 16);
+    pin->SetBool(kPropTintGreen, 24);
+    for (auto [id, want] : {std::pair{int(kPropTextAlpha), 255}, std::pair{int(kPropWindowSize), 0},
+                            std::pair{int(kPropTintRed), 8}, std::pair{int(kPropTintBlue), 16},
+                            std::pair{int(kPropTintGreen), 24}}) {
+        int32_t value = -1;
+        EXPECT_TRUE(pin->GetBool(id, value));
+        EXPECT_EQ(value, want) << id;
+    }
+
+    for (char key : std::string(".1234.5.6.7.x")) {
+        ip->HandleKey(key);
+    }
+    EXPECT_EQ(ip->Text(), "123.5.6.7");
 }
 
 // ---- MultiText ------------------------------------------------------------------------

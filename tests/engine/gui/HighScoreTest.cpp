@@ -60,35 +60,6 @@ TEST(HighScoreTable, AFullTableTakesAnEqualTenthOrBetterAndPushesTheLastOut) {
     EXPECT_FALSE(table.Entry(9)->isNew) << "only the latest entry is new";
 }
 
-TEST(HighScoreTable, SavesEntriesAndTheirChecksumAndLoadsThemBack) {
-    TempFolder folder;
-    const fs::path file = folder.Path() / "Scores.rd";
-    QxHighScoreTable table;
-    PyxHighScore entry("abc", 100, 2);
-    entry.flag = 0; // packed word 2: the entry contributes 3 + 100 + 2
-    table.Insert(entry, false);
-    ASSERT_TRUE(table.Save(file.string()));
-
-    EXPECT_EQ(ReadFileBytes(file), Bytes().U32(3).Text("abc").U32(100).U32(2).U32(105).Get());
-    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-
-    // A full table, with a completed game on top, loads back as it was saved.
-    FillTen(table);
-    table.Insert(PyxHighScore("done", 5000, PyxHighScore::kCompletedLevel), true);
-    ASSERT_TRUE(table.Save(file.string()));
-
-    QxHighScoreTable loaded;
-    ASSERT_TRUE(loaded.Load(file.string(), kPrototype));
-    ASSERT_EQ(loaded.Count(), 10);
-    EXPECT_EQ(Names(loaded), Names(table));
-    const auto* first = dynamic_cast<const PyxHighScore*>(loaded.Entry(0));
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->score, 5000u);
-    EXPECT_EQ(first->level, 9999u);
-    EXPECT_EQ(first->flag, 1u);
-    EXPECT_EQ(loaded.IndexOfNew(), -1);
-}
-
 TEST(HighScoreTable, MissingOrDamagedFilesGiveAnEmptyTable) {
     TempFolder folder;
     Bytes good;

@@ -2,6 +2,7 @@
 // pages and the wheel, the scroll bar's thumb, and how it draws.
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,35 @@ TEST_F(ListBoxTest, ItemsAreFoundByValueOrTextAndClearedAway) {
     list->SetBool(kPropListClear, 1);
     EXPECT_EQ(Get(*list, kPropListCount), 0);
     EXPECT_FALSE(list->GetString(kPropListSelection, text));
+}
+
+// A wrapping list cuts long items into prefixed lines and keeps only the newest items
+// up to its maximum; rows past the last item are drawn empty.
+TEST_F(ListBoxTest, WrappedItemsArePrefixedAndTheOldestDropPastTheMaximum) {
+    auto huge = MakeList("huge", -1, 5000);
+    EXPECT_EQ(Get(*huge, kPropListWidth) + Get(*huge, kPropListHeight), 4096 + 0);
+    auto list = MakeList("wrap", 4, 10);
+    ASSERT_NE(list, nullptr);
+    list->SetBool(kPropListStepDown, 1);
+    EXPECT_EQ(list->Selection(), -1) << "nothing to step to";
+    list->SetBool(kPropListWrap, 1);
+    list->SetBool(kPropListMaxItems, 3);
+    list->SetString(kPropListPrefix, "> ");
+    list->SetString(kPropListAddItem, "AAA BBB CCC DDD EEE");
+    list->SetString(kPropListAddItem, "F");
+    ASSERT_EQ(Get(*list, kPropListCount), 3);
+    EXPECT_EQ(list->Items()[0].text, "> CCC DDD ");
+    EXPECT_EQ(list->Items()[2].text, "F");
+    EXPECT_EQ(Get(*list, kPropListValue) + Get(*list, kPropListFirstVisible), 0);
+    std::int32_t index = 7;
+    EXPECT_FALSE(list->GetBool(kPropListItemValue, index));
+    EXPECT_EQ((std::vector{list->TextAreaWidth(), list->TextAreaHeight(), list->LineSpacing()}),
+              (std::vector{80, 4 * kLine, kLine}));
+    list->SetBool(kPropListWrapInText, 1);
+    list->Update(16.0f);
+    std::string shown = "?";
+    ASSERT_TRUE(list->TextLine(3)->GetString(kPropTextGet, shown));
+    EXPECT_EQ(shown, "");
 }
 
 TEST_F(ListBoxTest, DraggingTheThumbToTheTopShowsTheFirstItem) {

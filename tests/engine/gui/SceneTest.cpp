@@ -65,24 +65,6 @@ TEST_F(SceneTest, DrawsByPriorityKeepingTheDefinitionOrderOfEqualPriorities) {
     EXPECT_TRUE(Draws().empty());
 }
 
-TEST_F(SceneTest, ClampsPrioritiesAndElementCountAndPlacesElements) {
-    std::string body = "NumGUIElements 70\n";
-    for (int n = 1; n <= 70; ++n) {
-        body += "GUIElement" + std::to_string(n) + "Ent Probe, a\n";
-    }
-    body += "GUIElement1Priority 5000\nGUIElement1Pos 30, 40\n";
-    auto scene = MakeScene(body);
-    ASSERT_NE(scene, nullptr);
-    auto& records = scene->SceneType()->Elements();
-    ASSERT_EQ(records.size(), 64u);
-    scene->Update(0.0f);
-    // The first record went to the end of the sorted list with the highest priority.
-    const auto& last = records.back();
-    EXPECT_EQ(last.priority, 999);
-    ASSERT_NE(last.element, nullptr);
-    EXPECT_EQ(last.element->GetPosition(), (QxPoint{30, 40}));
-}
-
 // ---- dialogs ---------------------------------------------------------------------------
 
 TEST_F(SceneTest, ModalDialogTakesEveryEventAndStopsTheElements) {
@@ -107,6 +89,27 @@ TEST_F(SceneTest, ModalDialogTakesEveryEventAndStopsTheElements) {
     scene->Draw();
     // Elements are still drawn; the first dialog is drawn last, on top.
     EXPECT_EQ(Draws(), (std::vector<std::string>{"a", "second", "first"}));
+}
+
+// Without a modal dialog every dialog is updated and offered each event in turn until one
+// takes it; a suspended scene draws nothing.
+TEST_F(SceneTest, DialogsWithoutAModalOneAreOfferedEventsInTurn) {
+    auto scene = MakeScene("");
+    scene->AddDialog(1, NewBox("first", false), nullptr, nullptr, false);
+    scene->AddDialog(2, NewBox("second", false), nullptr, nullptr, false);
+    EXPECT_EQ(
+        scene->AddDialog(3, Create<QxEntity2DGUIElement>("Probe", "a"), nullptr, nullptr, false),
+        nullptr);
+    EXPECT_FALSE(scene->OnMouseDown(QxPoint{3, 0}, 1));
+    dynamic_cast<Box*>(scene->Dialog(1))->takes = true;
+    EXPECT_TRUE(scene->OnKeyUp(5));
+    EXPECT_EQ(g_journal.events, (std::vector<std::string>{"first:down:3", "second:down:3",
+                                                          "first:keyup:5", "second:keyup:5"}));
+    scene->Update(16.0f);
+    EXPECT_EQ(g_journal.updates, (std::vector<std::string>{"first", "second"}));
+    scene->SetSuspended(true);
+    scene->Draw();
+    EXPECT_TRUE(Draws().empty());
 }
 
 TEST_F(SceneTest, RefusingCloseCallbackKeepsTheDialogAndTheModalFlag) {
@@ -138,18 +141,5 @@ TEST_F(SceneTest, RefusingCloseCallbackKeepsTheDialogAndTheModalFlag) {
 }
 
 // ---- cursor ----------------------------------------------------------------------------
-
-TEST_F(SceneTest, CursorFollowsTheMouseAndIsDrawnOnTop) {
-    auto scene = MakeScene("CursorEnt Probe, cursor\nNumGUIElements 1\nGUIElement1Ent Probe, a\n");
-    ASSERT_NE(scene, nullptr);
-    SetMouse(50, 60);
-    scene->Update(16.0f);
-    QxEntity2DGUIElement* cursor = scene->SceneType()->CursorElement();
-    ASSERT_NE(cursor, nullptr);
-    EXPECT_EQ(cursor->GetPosition(), (QxPoint{50, 60}));
-    g_journal = Journal{};
-    scene->Draw();
-    EXPECT_EQ(Draws(), (std::vector<std::string>{"a", "cursor"}));
-}
 
 } // namespace

@@ -121,6 +121,28 @@ TEST_F(SpriteTest, FailedDrawIsRetriedOnceAfterReloading) {
     EXPECT_EQ(Cache().ImageCount(), 1u);
 }
 
+// Drawn the other way, the sprite adds its colour to what is below; a click counts on
+// its picture's edges too. Hidden or without a picture it draws nothing.
+TEST_F(SpriteTest, AdditiveSpriteAddsItsColourAndTakesClicksOnItsPicture) {
+    auto sprite = MakeSprite("glow", "image red.bmp\n");
+    auto blank = MakeSprite("blank", "");
+    Screen().FillRect(QxRect{0, 10, 0, 10}, kBlue);
+    EXPECT_TRUE(sprite->SetInt(773, 1) && sprite->SetInt(772, 0) && blank->SetInt(772, 0));
+    std::int32_t alternate = 0;
+    EXPECT_TRUE(sprite->GetInt(773, alternate));
+    EXPECT_EQ(alternate, 1);
+    sprite->Draw();
+    blank->Draw();
+    EXPECT_EQ(Pixel(3, 2), Rgb555(QxColour(255, 0, 255)));
+    EXPECT_EQ(Pixel(4, 2), Rgb555(kBlue));
+    EXPECT_TRUE(sprite->Click(QxPoint{4, 3}));
+    EXPECT_FALSE(sprite->Click(QxPoint{5, 3}));
+    sprite->SetVisible(false);
+    ClearScreen();
+    sprite->Draw();
+    EXPECT_EQ(Pixel(0, 0), 0);
+}
+
 // ---- animated sprites ------------------------------------------------------------------
 
 class AnimSpriteTest : public SpriteTest {
@@ -141,20 +163,6 @@ protected:
     }
 };
 
-TEST_F(AnimSpriteTest, TenFramesPerSecondAdvanceEvery100MsAndWrap) {
-    auto anim = MakeAnim("walk", "image walk.img\nFrameRate 10\n");
-    std::vector<std::uint32_t> frames;
-    for (int i = 0; i < 26; ++i) {
-        anim->Update(16.0f);
-        frames.push_back(anim->Frame());
-    }
-    EXPECT_EQ(frames[5], 0u);  // 96 ms
-    EXPECT_EQ(frames[6], 1u);  // 112 ms
-    EXPECT_EQ(frames[12], 2u); // 208 ms
-    EXPECT_EQ(frames[23], 3u); // 384 ms
-    EXPECT_EQ(frames[25], 0u); // 416 ms: wrapped
-}
-
 TEST_F(AnimSpriteTest, MaskListGivesEachFrameItsMask) {
     WriteImageList("walkmask.img", {AlphaMaskImage(4, 4, 255), AlphaMaskImage(4, 4, 0)});
     auto anim = MakeAnim("masked", "image walk.img\nalphaimage walkmask.img\n");
@@ -168,6 +176,31 @@ TEST_F(AnimSpriteTest, MaskListGivesEachFrameItsMask) {
     anim->Draw(); // frames past the list use its last mask
     EXPECT_EQ(Pixel(0, 0), red);
     EXPECT_EQ(anim->AnimType()->AlphaMask(3), anim->AnimType()->AlphaMask(1));
+}
+
+// A negative rate plays backwards from the last frame; paused, the frame stays. A single
+// mask file masks every frame; a sprite without masks has none.
+TEST_F(AnimSpriteTest, BackwardsPausedAndSingleMaskedAnimations) {
+    WriteBitmap("clear.bmp", AlphaMaskImage(4, 4, 0));
+    auto back = MakeAnim("back", "image walk.img\nFrameRate -10\nxoffset 3\n");
+    auto masked = MakeAnim("clear", "image walk.img\nalphaimage clear.bmp\n");
+    back->Draw();
+    back->Update(16.0f);
+    back->SetInt(897, 0);
+    back->Update(500.0f);
+    std::int32_t frame = 0, width = 0, height = 0;
+    EXPECT_TRUE(back->GetInt(774, frame) && back->GetInt(769, width) && back->GetInt(770, height));
+    EXPECT_EQ((std::vector{frame, width, height}), (std::vector{3, 6, 2}));
+    EXPECT_EQ(back->Frame(), 3u);
+    EXPECT_EQ(back->AnimType()->AlphaMask(0), nullptr);
+    masked->SetPosition(QxPoint{0, 10});
+    masked->Draw();
+    EXPECT_EQ(Pixel(0, 10), 0);
+    Screen().FreeAllSurfaces(); // a mode change: the draw reloads and tries again
+    ClearScreen();
+    back->Draw();
+    EXPECT_EQ(Pixel(3, 0), Rgb555(kYellow));
+    EXPECT_EQ(Pixel(2, 0), 0);
 }
 
 // A scrolling sprite repeats its image across its box and moves the pattern through it.

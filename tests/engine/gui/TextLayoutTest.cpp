@@ -8,13 +8,6 @@
 
 namespace {
 
-std::string Type(QxTextEditRules& rules, std::string text, size_t& cursor, const char* keys) {
-    for (const char* k = keys; *k; ++k) {
-        rules.HandleKey(text, cursor, *k);
-    }
-    return text;
-}
-
 // Up and down move between wrapped lines keeping the column, held to a shorter line's end;
 // unwrapped text has no lines to move between.
 TEST(TextEditRules, ArrowsMoveBetweenWrappedLinesKeepingTheColumn) {
@@ -60,26 +53,6 @@ TEST(WrapByCount, BreaksAfterSpacesAtBreaksAndInsideLongWords) {
     for (const auto& c : cases) {
         EXPECT_EQ(QxFontMetrics::WrapByCount(c.text, c.limit, c.prefix), c.want) << c.text;
     }
-}
-
-TEST(TextEditRules, TypingInsertsAtTheCursorUpToTheMaximumLength) {
-    QxTextEditRules rules;
-    size_t cursor = 0;
-    std::string text = Type(rules, "", cursor, "acd");
-    EXPECT_EQ(text, "acd");
-    EXPECT_EQ(cursor, 3u);
-    rules.HandleKey(text, cursor, 259);
-    rules.HandleKey(text, cursor, 259);
-    EXPECT_TRUE(rules.HandleKey(text, cursor, 'b'));
-    EXPECT_EQ(text, "abcd");
-    EXPECT_EQ(cursor, 2u);
-    rules.HandleKey(text, cursor, 258);
-    rules.HandleKey(text, cursor, 258);
-    rules.HandleKey(text, cursor, 258);
-    EXPECT_EQ(cursor, 4u);
-
-    rules.maxLength = 5;
-    EXPECT_EQ(Type(rules, text, cursor, "efg"), "abcde");
 }
 
 TEST(TextEditRules, WindowShowsThePartAroundTheCursor) {

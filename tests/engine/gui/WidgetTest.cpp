@@ -60,29 +60,6 @@ protected:
 
 // ---- buttons ---------------------------------------------------------------------
 
-TEST_F(WidgetTest, HoverPressAndClickFollowTheMouse) {
-    auto button = MakeButton("ok", QxPoint{100, 100});
-    SetMouse(100, 110); // on the left edge: outside
-    button->Update(16);
-    EXPECT_FALSE(button->IsHovering());
-    SetMouse(101, 110);
-    button->Update(16);
-    EXPECT_TRUE(button->IsHovering());
-    SetMouse(120, 110, true);
-    button->Update(16);
-    EXPECT_TRUE(button->IsDown());
-    SetMouse(300, 300, true);
-    button->Update(16);
-    EXPECT_FALSE(button->IsHovering());
-    EXPECT_FALSE(button->IsDown());
-
-    // A click counts strictly inside an enabled button.
-    EXPECT_FALSE(button->Click(QxPoint{140, 110}));
-    EXPECT_TRUE(button->Click(QxPoint{139, 119}));
-    button->SetDisabled(true);
-    EXPECT_FALSE(button->Click(QxPoint{120, 110}));
-}
-
 TEST_F(WidgetTest, ButtonDrawsTheImageOfItsState) {
     auto button = MakeButton("ok", QxPoint{100, 100});
     button->Draw();
@@ -91,6 +68,7 @@ TEST_F(WidgetTest, ButtonDrawsTheImageOfItsState) {
 
     SetMouse(120, 110);
     button->Update(16);
+    EXPECT_TRUE(button->IsHovering());
     button->Draw();
     EXPECT_TRUE(Is(120, 110, kBlue));
     EXPECT_TRUE(Is(100, 100, kYellow)); // the highlight frame on top
@@ -100,6 +78,19 @@ TEST_F(WidgetTest, ButtonDrawsTheImageOfItsState) {
     button->Draw();
     EXPECT_TRUE(Is(120, 110, kRed));
     EXPECT_TRUE(Is(100, 100, kYellow));
+
+    // Held down from code, it shows pressed without the mouse.
+    SetMouse(300, 300);
+    button->Update(16);
+    std::int32_t forced = 0;
+    EXPECT_TRUE(button->SetInt(kPropForcedDown, 1) && button->GetInt(kPropForcedDown, forced));
+    EXPECT_EQ(forced, 1);
+    EXPECT_FALSE(button->GetInt(1, forced));
+    button->Draw();
+    EXPECT_TRUE(Is(100, 100, kRed));
+    button->SetDisabled(true);
+    button->Draw();
+    EXPECT_TRUE(Is(100, 100, kBlue)) << "disabled, without a picture of its own";
 }
 
 // ---- toggles ---------------------------------------------------------------------
@@ -133,6 +124,8 @@ TEST_F(ToggleTest, ThreeClicksComeBackToTheFirstState) {
         EXPECT_EQ(toggle_->State(), expected);
     }
     EXPECT_FALSE(toggle_->Click(QxPoint{10, 10}));
+    toggle_->SetDisabled(true);
+    EXPECT_FALSE(toggle_->Click(QxPoint{60, 60}));
     EXPECT_EQ(toggle_->State(), 0);
 }
 
@@ -162,15 +155,31 @@ TEST_F(CounterTest, DrawsEachDigitsFrameLeftToRightWithSpacing) {
 
 using ProgressTest = WidgetTest;
 
-TEST_F(ProgressTest, HorizontalBarDrawsItsLeftPart) {
+// Half full: the left part, the right part when reversed, the bottom part when upright.
+TEST_F(ProgressTest, HalfFullBarsDrawTheirPartOfThePicture) {
     WriteBitmap("bar.bmp", Solid(100, 10, kGreen));
-    ASSERT_NE(Define("class progressbar\ntype bar\nimage bar.bmp\n"), nullptr);
-    auto bar = CreateElement<QxEntity2DGUIProgressBar>("progressbar", "bar");
-    ASSERT_NE(bar, nullptr);
-    bar->SetPosition(QxPoint{10, 10});
-    bar->Update(16);
-    bar->Draw();
-    EXPECT_TRUE(Is(10, 10, kGreen));
-    EXPECT_TRUE(Is(84, 19, kGreen));
-    EXPECT_EQ(Pixel(85, 10), 0);
+    const struct {
+        const char* keys;
+        QxPoint filled;
+        QxPoint empty;
+    } bars[] = {{"", {59, 19}, {60, 10}},
+                {"reverse 1\n", {60, 10}, {59, 19}},
+                {"vertical 1\nreverse 1\n", {109, 15}, {10, 14}}};
+    int n = 0;
+    for (const auto& b : bars) {
+        const std::string type = "bar" + std::to_string(++n);
+        ASSERT_NE(Define("class progressbar\ntype " + type + "\nimage bar.bmp\n" + b.keys),
+                  nullptr);
+        auto bar = CreateElement<QxEntity2DGUIProgressBar>("progressbar", type);
+        bar->SetPosition(QxPoint{10, 10});
+        float value = 0.0f;
+        EXPECT_TRUE(bar->SetFloat(kPropProgressValue, 0.5f) &&
+                    bar->GetFloat(kPropProgressValue, value));
+        EXPECT_EQ(value, 0.5f);
+        bar->Update(16);
+        ClearScreen();
+        bar->Draw();
+        EXPECT_TRUE(Is(b.filled.x, b.filled.y, kGreen)) << b.keys;
+        EXPECT_EQ(Pixel(b.empty.x, b.empty.y), 0) << b.keys;
+    }
 }

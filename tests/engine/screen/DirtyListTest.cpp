@@ -68,13 +68,4 @@ TEST_F(ScreenDirty, OneHundredRectanglesBecomeTheWholeBackBuffer) {
     EXPECT_EQ(List(), std::vector<QxRect>({whole}));
 }
 
-TEST_F(ScreenDirty, ClearFlagZeroesTheMarkedPixels) {
-    FillBack(0x1234);
-    ASSERT_TRUE(screen.MarkDirty(QxRect{2, 4, 1, 3}, true));
-    EXPECT_EQ(Px(2, 1), 0);
-    EXPECT_EQ(Px(3, 2), 0);
-    EXPECT_EQ(Px(4, 2), 0x1234);
-    EXPECT_EQ(Px(2, 3), 0x1234);
-}
-
 } // namespace

@@ -27,6 +27,57 @@ TEST_F(ScreenDraw, KeyedCopySkipsZeroAndAppliesOrigin) {
     EXPECT_EQ(Px(12, 21), Rgb(2, 2, 2));
     ASSERT_TRUE(screen.DrawSurface(h, 11, 21, 0, 0, -1, -1, false));
     EXPECT_EQ(Px(11, 20), 0);
+    // A source start before the picture moves the drawing along; one past it draws nothing.
+    ASSERT_TRUE(screen.DrawSurface(h, 11, 31, -1, 0, 3, 1, false));
+    EXPECT_EQ(Px(10, 30), Rgb(2, 2, 2));
+    EXPECT_EQ(Px(11, 30), 0x7FFF);
+    const auto before = Snapshot();
+    EXPECT_TRUE(screen.DrawSurface(h, 0, 0, 3, 0, 1, 1, false));
+    EXPECT_TRUE(screen.DrawSurface(h, 0, 0, -5, 0, 3, 1, false));
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// Brightening adds the colour channel by channel and wraps past full; keyed, zeros stay out.
+TEST_F(ScreenDraw, BrightenedColourMappedAndBlendedTiles) {
+    std::vector<uint16_t> px(16, 0);
+    px[0] = Rgb(31, 1, 0);
+    px[3] = Rgb(2, 2, 2);
+    const auto h = AddSurface(16, 1, px);
+    ASSERT_TRUE(screen.DrawSurfaceBrightened(h, 0, 0, 0, 0, -1, -1, true, QxColour(8, 16, 255)));
+    EXPECT_EQ(Px(0, 0), Rgb(0, 3, 31));
+    EXPECT_EQ(Px(3, 0), Rgb(3, 4, 1));
+    EXPECT_EQ(Px(12, 0), Rgb(2, 2, 2));
+    ASSERT_TRUE(screen.DrawSurfaceBrightened(h, 0, 1, 0, 0, -1, -1, false, QxColour(8, 0, 0)));
+    EXPECT_EQ(Px(12, 1), Rgb(1, 0, 0));
+
+    // The colour goes through the map wherever the picture is not transparent.
+    const QxImage am = screentest::AlphaImage(16, 1, std::vector<uint8_t>(16, 255));
+    ASSERT_TRUE(screen.DrawColourAlphaMapped(h, 0, 2, 0, 0, -1, -1, am, QxColour(0, 255, 0)));
+    EXPECT_EQ(Px(0, 2), Rgb(0, 30, 0));
+    EXPECT_EQ(Px(3, 2), Rgb(0, 30, 0));
+    EXPECT_EQ(Px(12, 2), Rgb(2, 2, 2));
+    EXPECT_FALSE(screen.DrawColourAlphaMapped(h, 0, 2, 0, 0, -1, -1,
+                                              screentest::AlphaImage(2, 1, {1, 1}), QxColour()));
+
+    // Blended tiles: copies starting left of the buffer keep their places.
+    const auto pair = AddSurface(2, 1, {5, 6});
+    ASSERT_TRUE(screen.TileSurfaceBlended(pair, -3, 3, 7, 1, 65535, false));
+    EXPECT_EQ(Px(0, 3), 6);
+    EXPECT_EQ(Px(3, 3), 5);
+    EXPECT_EQ(Px(4, 3), Rgb(2, 2, 2));
+    const auto white = AddFilled(10, 1, 0x7FFF);
+    ASSERT_TRUE(screen.TileSurfaceBlended(white, 0, 4, 20, 1, 128, false));
+    for (int x = 0; x < 20; ++x) {
+        ASSERT_EQ(Px(x, 4), Rgb(16, 16, 16)) << x;
+    }
+    EXPECT_EQ(Px(20, 4), Rgb(2, 2, 2));
+
+    // A freed surface draws nothing in any of these ways.
+    ASSERT_TRUE(screen.FreeSurface(h));
+    EXPECT_FALSE(screen.DrawSurfaceBrightened(h, 0, 0, 0, 0, -1, -1, true, QxColour()));
+    EXPECT_FALSE(screen.DrawSurfaceAdditive(h, 0, 0, 0, 0, -1, -1, 128));
+    EXPECT_FALSE(screen.DrawColourAlphaMapped(h, 0, 0, 0, 0, -1, -1, am, QxColour()));
+    EXPECT_FALSE(screen.TileSurfaceBlended(h, 0, 0, 4, 4, 128, false));
 }
 
 TEST_F(ScreenDraw, ClipIsTheBoundingBoxOfDirtyOverlaps) {
@@ -42,6 +93,7 @@ TEST_F(ScreenDraw, ClipIsTheBoundingBoxOfDirtyOverlaps) {
     EXPECT_EQ(Px(1, 2), Rgb(2, 2, 2));
     EXPECT_EQ(Px(5, 10), Rgb(2, 2, 2));
     // With nothing dirty and manual tracking on, nothing is drawn.
+    EXPECT_TRUE(screen.IsManualDirty());
     screen.ClearDirty();
     const auto before = Snapshot();
     EXPECT_TRUE(screen.FillRect(QxRect{0, kW, 0, kH}, QxColour(255, 0, 0)));
@@ -65,34 +117,6 @@ TEST_F(ScreenDraw, BlendedAlphaZeroFullAndAdditive) {
     // red 31 -> 31, green 31 -> 15, blue 31 toward 16 -> 23
     EXPECT_EQ(Px(0, 0), Rgb(31, 15, 23));
     EXPECT_EQ(Px(1, 0), 0x7FFF);
-}
-
-TEST_F(ScreenDraw, BlendedRowsWiderThanAChunkMatchPixelByPixel) {
-    std::vector<uint16_t> px(37 * 3);
-    for (size_t i = 0; i < px.size(); ++i) {
-        px[i] = uint16_t((i * 2654435761u) & 0x7FFF);
-    }
-    px[5] = px[40] = 0;
-    const auto h = AddSurface(37, 3, px);
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            Px(x + 1, y + 1) = uint16_t((x * 977 + y * 131) & 0x7FFF);
-        }
-    }
-    std::vector<uint16_t> want;
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            const uint16_t s = px[size_t(y * 37 + x)];
-            const uint16_t d = Px(x + 1, y + 1);
-            want.push_back(s == 0 ? d : qxblit::Blend(qxblit::Fmt555{}, s, d, 93));
-        }
-    }
-    ASSERT_TRUE(screen.DrawSurfaceBlended(h, 1, 1, 0, 0, -1, -1, 93, true));
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 37; ++x) {
-            ASSERT_EQ(Px(x + 1, y + 1), want[size_t(y * 37 + x)]) << x << "," << y;
-        }
-    }
 }
 
 TEST_F(ScreenDraw, TintedAndAdditive) {
@@ -211,6 +235,12 @@ TEST_F(ScreenDraw, HorizontalAndVerticalLines) {
     EXPECT_EQ(Px(7, 2), Rgb(0, 31, 0));
     EXPECT_EQ(Px(7, 4), Rgb(0, 31, 0));
     EXPECT_EQ(Px(7, 5), Rgb(31, 0, 0));
+    // Lines wholly off the buffer, and a line of no length, draw nothing.
+    const auto before = Snapshot();
+    EXPECT_TRUE(screen.DrawHLine(-1, 0, 5, red));
+    EXPECT_TRUE(screen.DrawVLine(kW, 0, 5, red));
+    EXPECT_TRUE(screen.DrawLine(QxPoint{3, 3}, QxPoint{3, 3}, red));
+    EXPECT_EQ(Snapshot(), before);
     // Below alpha 255 lines blend.
     Px(20, 20) = 0;
     ASSERT_TRUE(screen.DrawVLine(20, 20, 20, QxColour(255, 255, 255, 128)));
@@ -278,6 +308,9 @@ TEST(ScreenDrawNoBuffer, EveryOperationFailsWithoutBackBuffer) {
     EXPECT_FALSE(screen.FillRect(QxRect{0, 1, 0, 1}, QxColour()));
     EXPECT_FALSE(screen.TintRect(0, 0, 1, 1, QxColour()));
     EXPECT_FALSE(screen.DrawImage16(img, 0, 0, 0, 0, -1, -1, false));
+    EXPECT_FALSE(screen.DrawHLine(0, 0, 1, QxColour()));
+    EXPECT_FALSE(screen.DrawVLine(0, 0, 1, QxColour()));
+    EXPECT_FALSE(screen.DrawLine(QxPoint{0, 0}, QxPoint{1, 1}, QxColour()));
     QxSurface s;
     s.Resize(1, 1);
     EXPECT_FALSE(screen.DrawSurface(s, 0, 0, 0, 0, -1, -1, false));

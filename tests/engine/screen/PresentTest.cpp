@@ -1,6 +1,7 @@
-// The window screen over the headless binding: presentation of dirty rectangles,
-// clearing, and scaling to the window.
+// The window screen over the headless binding: presentation of dirty rectangles, the
+// requests a screen passes to its window, and scaling to the window.
 
+#include "engine/screen/QxPng.h"
 #include "engine/screen/ScreenTestSupport.h"
 
 namespace {
@@ -58,6 +59,7 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(Create(32, 16));
     QxSurfaceDesc d;
     ASSERT_TRUE(screen.LockBackBuffer(&d));
+    EXPECT_EQ(screen.BackBufferLockCount(), 1);
     EXPECT_FALSE(screen.Present()) << "not while a drawer holds the back buffer";
     screen.UnlockBackBuffer();
     ASSERT_TRUE(screen.Present());
@@ -94,15 +96,30 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     EXPECT_EQ(Client()[size_t(9 * 32 + 17)], 0x0421);
 }
 
-TEST_F(ScreenPresent, ClearScreenZeroesAndMarksEverything) {
-    ASSERT_TRUE(Create(8, 8));
-    Px(3, 3) = 0x7FFF;
-    screen.ClearDirty();
-    screen.MarkDirty(QxRect{0, 1, 0, 1}, false);
-    ASSERT_TRUE(screen.ClearScreen());
-    EXPECT_EQ(Px(3, 3), 0);
-    ASSERT_EQ(screen.GetDirtyList().size(), 1u);
-    EXPECT_EQ(screen.GetDirtyList()[0], (QxRect{0, 8, 0, 8}));
+// Cursor, mouse, minimise and priority requests reach the window and the platform.
+TEST_F(ScreenPresent, RequestsReachTheWindowOfAFullScreenOfThirtyTwoBits) {
+    EXPECT_FALSE(screen.CreateScreen(nullptr, "none"));
+    QxDisplayMode mode;
+    mode.width = mode.height = 4;
+    mode.format.bitsPerPixel = 32;
+    mode.fullScreen = true;
+    ASSERT_TRUE(screen.CreateScreen(&mode, "deep"));
+    EXPECT_EQ(screen.PixelFormat(), QxPixelFormat::FromMasks(32, 0xFF0000, 0x00FF00, 0x0000FF));
+    EXPECT_EQ(screen.Window()->Owner(), &screen);
+    ASSERT_TRUE(screen.ShowMouseCursor(false) && screen.MinimizeScreen(true));
+    EXPECT_FALSE(screen.Window()->IsCursorVisible());
+    EXPECT_TRUE(screen.Window()->IsMinimised());
+    ASSERT_TRUE(screen.SetMousePosition(QxPoint{3, 2}));
+    QxPoint at;
+    ASSERT_TRUE(screen.GetMousePosition(&at));
+    EXPECT_EQ(at, (QxPoint{3, 2}));
+    ASSERT_TRUE(screen.SetHighPriority(true));
+    EXPECT_TRUE(platform::IsProcessHighPriority());
+    screen.SetHighPriority(false);
+
+    QxWin32Screen2D blind{[](const platform::WindowOptions&) { return nullptr; }};
+    EXPECT_FALSE(blind.CreateScreen(&mode, "no window"));
+    EXPECT_FALSE(blind.GetMousePosition(&at));
 }
 
 TEST_F(ScreenPresent, WindowTwiceTheSizeShowsTwoByTwoBlocks) {
@@ -121,6 +138,13 @@ TEST_F(ScreenPresent, WindowTwiceTheSizeShowsTwoByTwoBlocks) {
             ASSERT_EQ(c[size_t(y * 8 + x)], 1 + x / 2 + 4 * (y / 2)) << x << "," << y;
         }
     }
+}
+
+TEST(ScreenPng, PicturesNeitherLoadFromNorSaveToAMissingFolder) {
+    std::vector<uint16_t> px(4, 0x7FFF);
+    int w = 0, h = 0;
+    EXPECT_FALSE(LoadPng("/nonexistent-folder/none.png", &px, &w, &h));
+    EXPECT_FALSE(SavePng("/nonexistent-folder/out.png", px.data(), 2, 2, 4));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The surface table: surfaces made from images of every depth, and the table
 // and dirty list shared with the loading thread.
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -30,6 +31,10 @@ TEST_F(ScreenSurfaces, AHeldRecordOutlivesFreeing) {
     const std::shared_ptr<const QxSurface> held = screen.GetSurface(h);
     ASSERT_TRUE(screen.FreeSurface(h));
     EXPECT_EQ(screen.GetSurface(h), nullptr);
+    QxSurfaceDesc desc{};
+    std::string name;
+    EXPECT_FALSE(screen.SetSurfaceOrigin(h, QxPoint{1, 1}) || screen.GetSurfaceName(h, &name) ||
+                 screen.LockSurface(h, &desc) || screen.UnlockSurface(h));
     EXPECT_EQ(held->width, 3);
     EXPECT_EQ(held->pixels, px);
 }
@@ -65,6 +70,22 @@ TEST_F(ScreenSurfaces, PixelsOfEveryDepthBecomeFiveBitChannels) {
     }
 }
 
+// A dark grey between two steps of five bits: plain it rounds down everywhere, dithered
+// some pixels carry the lost bits up a step.
+TEST_F(ScreenSurfaces, DitheringSpreadsWhatFiveBitsLose) {
+    QxImage img;
+    img.Create(8, 4, 8);
+    img.palette[0] = QxColour(4, 4, 4);
+    const QxSurface* plain = Make(img);
+    const QxSurface* dithered = Make(img, QxScreen2D::kCreateDithered);
+    ASSERT_TRUE(plain && dithered);
+    EXPECT_EQ(plain->pixels, std::vector<uint16_t>(32, 0));
+    const auto steps = std::count(dithered->pixels.begin(), dithered->pixels.end(), Rgb(1, 1, 1));
+    EXPECT_EQ(steps + std::count(dithered->pixels.begin(), dithered->pixels.end(), 0), 32);
+    EXPECT_GT(steps, 4);
+    EXPECT_LT(steps, 28);
+}
+
 // Halving keeps the top-left quarter and forgets the name and origin; a locked surface
 // is left alone.
 TEST_F(ScreenSurfaces, HalvingKeepsTheTopLeftQuarterUnlessLocked) {
@@ -98,6 +119,8 @@ TEST_F(ScreenSurfaces, BadImagesAreRefused) {
     EXPECT_EQ(Make(img), nullptr);
     img.Create(1, 1, 24);
     EXPECT_FALSE(screen.CreateSurface(img, nullptr, 0));
+    QxSurfaceHandle h = 0;
+    EXPECT_FALSE(screen.AdoptSurface(nullptr, &h));
 }
 
 // The loading thread frees surfaces and marks what it places while the main thread draws

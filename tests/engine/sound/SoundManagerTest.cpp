@@ -2,10 +2,7 @@
 // of an instance, disabled sound and service failures.
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "engine/files/MediaTestSupport.h"
-#include "engine/sound/QxSoundLevels.h"
 #include "platform/headless/HeadlessSound.h"
 #include "support/ServiceFixture.h"
 
@@ -85,19 +82,6 @@ TEST_F(SoundManagerTest, PanRateAndAllTogether) {
 
 } // namespace
 
-TEST(SoundLevels, AttenuationFollowsTheLogarithmAndSilencesAtOneTenth) {
-    const float nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float volume;
-        int32_t attenuation;
-    } volumes[] = {{1.0f, 0},      {0.5f, -3010},   {0.25f, -6020}, {0.1f, -10000}, {0.05f, -10000},
-                   {0.0f, -10000}, {-3.0f, -10000}, {nan, -10000},  {2.0f, 0}};
-    for (const auto& v : volumes) {
-        SCOPED_TRACE(v.volume);
-        EXPECT_EQ(QxVolumeToAttenuation(v.volume), v.attenuation);
-    }
-}
-
 TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     const size_t devices = hs::SoundDeviceCount();
     LogCapture log;
@@ -108,7 +92,9 @@ TEST(SoundManagerBase, FailedDeviceLeavesTheManagerNotReady) {
     EXPECT_EQ(hs::SoundDeviceCount(), devices);
     EXPECT_EQ(log.Text(),
               "InitSound - no sound device could be opened; the game runs without sound.\r\n");
+    EXPECT_EQ(manager.StopInstance(1) + manager.UpdateSounds(16.0f), 0);
     EXPECT_EQ(manager.InitSound(0), 1);
+    EXPECT_EQ(manager.InitSound(0), 0); // already open
 }
 
 TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLengthAndALoopPlaysOn) {
@@ -133,24 +119,10 @@ TEST_F(SoundManagerTest, AnInstancePlayedOnceEndsAfterItsLengthAndALoopPlaysOn) 
     EXPECT_EQ(StateOf(m_manager.InstanceBuffer(loop)).position, 400u);
 }
 
-TEST_F(SoundManagerTest, PauseKeepsThePositionForResume) {
-    const uint32_t instance = Play(Load());
-    m_manager.ResumeInstance(instance);
-    hs::AdvanceSound(30.0);
-    ASSERT_EQ(m_manager.PauseInstance(instance), 1);
-    EXPECT_FALSE(m_manager.IsInstancePlaying(instance));
-    m_manager.UpdateSounds(500.0f); // paused instances do not end
-    hs::AdvanceSound(500.0);
-    platform::SetSoundBufferPosition(m_manager.InstanceBuffer(instance), 0);
-    ASSERT_EQ(m_manager.ResumeInstance(instance), 1);
-    const hs::SoundBufferState state = StateOf(m_manager.InstanceBuffer(instance));
-    EXPECT_TRUE(state.playing);
-    EXPECT_EQ(state.position, 240u);
-}
-
 TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
     const uint32_t instance = Play(Load());
     m_manager.SetMasterVolume(0.5f);
+    EXPECT_EQ(m_manager.MasterVolume(), 0.5f);
     m_manager.UpdateSounds(0.0f);
     EXPECT_EQ(VolumeOf(instance), -3010);
     m_manager.SetMasterVolume(1.0f);
@@ -186,19 +158,6 @@ TEST_F(SoundManagerTest, AFadeOutEndsTheInstanceAndAFadeInStopsAtFull) {
     EXPECT_EQ(VolumeOf(in), 0);
 }
 
-TEST_F(SoundManagerTest, FadesWithoutDurationActAtTheNextUpdate) {
-    const uint32_t in = Play(Load(), true);
-    const uint32_t out = Play(Load(), true);
-    m_manager.SetInstanceVolume(in, 0.2f);
-    m_manager.FadeInInstance(in, 0.0f);
-    m_manager.FadeOutInstance(out, 0.0f);
-    m_manager.UpdateSounds(0.0f); // no time yet: nothing moves, nothing breaks
-    EXPECT_EQ(m_manager.InstanceCount(), 2u);
-    m_manager.UpdateSounds(16.0f);
-    EXPECT_FLOAT_EQ(LevelOf(in), 1.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 1u);
-}
-
 TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     const uint32_t sound = Load();
     const uint32_t instance = Play(sound, true);
@@ -209,6 +168,8 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     EXPECT_EQ(m_manager.ResumeInstance(instance), 0);
     EXPECT_EQ(m_manager.FadeInInstance(instance, 1.0f), 0);
     EXPECT_EQ(m_manager.FadeOutInstance(instance, 1.0f), 0);
+    EXPECT_EQ(m_manager.SetInstancePan(instance, 1.0f) + m_manager.SetInstanceRate(instance, 2.0f),
+              0);
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), -10000);
     m_manager.SetInstanceVolume(instance, 1.0f);
@@ -217,12 +178,18 @@ TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     m_manager.UpdateSounds(16.0f);
     EXPECT_EQ(VolumeOf(instance), 0);
 
-    // An instance that has ended is no fault to the caller.
+    // An instance that has ended is no fault to the caller; an unknown sound is.
     const uint32_t gone = instance + 100;
     EXPECT_EQ(m_manager.StopInstance(gone) + m_manager.PauseInstance(gone) +
                   m_manager.ResumeInstance(gone) + m_manager.FadeInInstance(gone, 1.0f) +
-                  m_manager.FadeOutInstance(gone, 1.0f),
-              5);
+                  m_manager.FadeOutInstance(gone, 1.0f) + m_manager.SetInstancePan(gone, 0.0f) +
+                  m_manager.SetInstanceRate(gone, 1.0f),
+              7);
+    float level = 0.0f;
+    EXPECT_FALSE(m_manager.GetInstanceVolume(gone, &level));
+    EXPECT_EQ(m_manager.PlaySound(sound + 9, &other, false) + m_manager.FreeSound(sound + 9) +
+                  m_manager.LoadSound(nullptr, &other),
+              0);
 }
 
 TEST_F(SoundManagerTest, FreeSoundEndsItsInstancesAndReleasesEveryBuffer) {

@@ -154,19 +154,6 @@ TEST_F(HudTest, CoinsShowHeldCrossedAndDarkPlaces) {
     EXPECT_FALSE(places[1].lit);
 }
 
-// A mode switch loads every type again; the coin's sound is still held only once.
-TEST_F(HudTest, CoinSoundIsHeldOnceAcrossAModeSwitch) {
-    WriteFile("score.wav", widgettest::Wav(100));
-    QxEntityBaseType* type = Define("class Pyx2DGUICoins\ntype loud\nScoreSound score.wav\n");
-    ASSERT_NE(type, nullptr);
-    const std::size_t before = Cache().SoundCount();
-    type->Load(false);
-    type->Load(true);
-    EXPECT_EQ(Cache().SoundCount(), before + 1);
-    type->Unload();
-    EXPECT_EQ(Cache().SoundCount(), before);
-}
-
 // ---- lives ------------------------------------------------------------------------
 
 TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
@@ -182,6 +169,9 @@ TEST_F(HudTest, ThreeCentredLivesStartThirtyFourPixelsLeft) {
     auto left = Lives(1);
     left->SetBool(kPropLivesShown, 3);
     EXPECT_EQ(left->RowStartX(), 300);
+    std::int32_t shown = 0, justify = 0;
+    EXPECT_TRUE(left->GetBool(kPropLivesShown, shown) && left->GetBool(kPropLivesJustify, justify));
+    EXPECT_EQ(std::pair(shown, justify), std::pair(3, 1));
 }
 
 TEST_F(HudTest, TrapsFallingFastWhileFlaresBurnStillEndTheGameOnTheLastLife) {

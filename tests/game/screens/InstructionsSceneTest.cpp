@@ -62,28 +62,6 @@ protected:
     }
 };
 
-TEST_F(InstructionsSceneTest, ListReadsTheFileAndEveryVisitStartsAtTheTop) {
-    auto scene = Scene();
-    ASSERT_NE(scene, nullptr);
-    QxEntity2DGUIListBox* list = ListOf(*scene);
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->Items().size(), 30u);
-    EXPECT_EQ(list->Items()[29].text, "LINE 29");
-    EXPECT_EQ(list->Selection(), 0);
-
-    list->SetBool(kPropListSelection, 22);
-    scene->Update(16.0f);
-    ASSERT_EQ(list->FirstVisible(), 18);
-    scene.reset();
-    // The elements belong to the type and outlive the visit; the text is not read
-    // again, but the new visit shows its beginning.
-    scene = Scene();
-    EXPECT_EQ(ListOf(*scene), list);
-    EXPECT_EQ(list->Items().size(), 30u);
-    EXPECT_EQ(list->Selection(), 0);
-    EXPECT_EQ(list->FirstVisible(), 0);
-}
-
 // One visit steps with Up and Down, the next clicks the arrows and the lines, the last
 // pages and scrolls with the wheel.
 TEST_F(InstructionsSceneTest, KeysClicksPagesAndTheWheelMoveThroughTheList) {

@@ -145,19 +145,4 @@ TEST_F(VirtualPadTest, StickAndDpadSteerTheBallAndLetGoWhenCentredOrPulledOut) {
     EXPECT_EQ(ball->Direction(), (PyxVector{0.0f, 1.0f}));
 }
 
-TEST_F(VirtualPadTest, ButtonsTypeWhatEnterEscapeAndThePauseKeyType) {
-    // The characters the keyboard's Enter and Escape type.
-    Button(SDL_CONTROLLER_BUTTON_A, true);
-    EXPECT_EQ(Plain(Pump()), Plain({Down(13)}));
-    Button(SDL_CONTROLLER_BUTTON_B, true);
-    EXPECT_EQ(Plain(Pump()), Plain({Down(27)}));
-    Button(SDL_CONTROLLER_BUTTON_START, true);
-    EXPECT_EQ(Plain(Pump()), Plain({Down('p')}));
-    // Held buttons type once; releasing types nothing.
-    Button(SDL_CONTROLLER_BUTTON_X, true);
-    Button(SDL_CONTROLLER_BUTTON_A, false);
-    Button(SDL_CONTROLLER_BUTTON_B, false);
-    EXPECT_TRUE(Pump().empty());
-}
-
 } // namespace
