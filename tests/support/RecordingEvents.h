@@ -39,17 +39,13 @@ public:
     }
     float PostSoundLevel() override { return postLevel; }
     float SinkSoundLevel() override { return sinkLevel; }
-    bool TakeSinkSoundRequest() override { return false; }
     bool TakePostSoundRequest() override { return std::exchange(postRequest, false); }
     PyxEntityGameObject* PlayerBall() override { return player; }
-    void AddScore(std::int32_t) override {}
-    void SetMascotExpression(std::int32_t) override {}
     void SetReleaseCountdown(float ms) override {
         countdown = ms;
         ++countdownCalls;
     }
     void OnPlayerBallLanded() override { ++landed; }
-    std::int32_t GameMode() override { return 0; }
 
     // What the test sets.
     PyxLevel* level = nullptr;

@@ -169,9 +169,4 @@ inline std::vector<QxImage> DigitFrames(int width, int height) {
     return frames;
 }
 
-// A mono 8-bit PCM WAV of `samples` bytes; tests tell sounds apart by their length.
-inline std::string Wav(uint32_t samples) {
-    return testsupport::PcmWav(samples);
-}
-
 } // namespace widgettest

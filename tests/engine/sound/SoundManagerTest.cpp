@@ -136,28 +136,6 @@ TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
     EXPECT_EQ(m_manager.SetInstanceVolume(4242, 0.5f), 1); // unknown: ignored
 }
 
-TEST_F(SoundManagerTest, AFadeOutEndsTheInstanceAndAFadeInStopsAtFull) {
-    const uint32_t sound = Load();
-    const uint32_t out = Play(sound, true);
-    const uint32_t in = Play(sound, true);
-    m_manager.SetInstanceVolume(in, 0.0f); // the music pattern: silent start, then a fade in
-    ASSERT_EQ(m_manager.FadeOutInstance(out, 2.0f), 1);
-    ASSERT_EQ(m_manager.FadeInInstance(in, 9.0f), 1);
-    EXPECT_TRUE(m_manager.IsInstancePlaying(out)); // a fade starts the buffer
-    m_manager.UpdateSounds(1.0f);
-    EXPECT_EQ(VolumeOf(out), -3010);
-    m_manager.UpdateSounds(1.0f);
-    EXPECT_EQ(m_manager.InstanceCount(), 1u);
-    EXPECT_FALSE(m_manager.IsInstancePlaying(out));
-    m_manager.UpdateSounds(2.5f);
-    EXPECT_NEAR(LevelOf(in), 0.55f, 1e-6f);
-    EXPECT_EQ(VolumeOf(in), -2596);
-    m_manager.UpdateSounds(100.0f);
-    m_manager.UpdateSounds(100.0f);
-    EXPECT_FLOAT_EQ(LevelOf(in), 1.0f); // the fade stopped at full level
-    EXPECT_EQ(VolumeOf(in), 0);
-}
-
 TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {
     const uint32_t sound = Load();
     const uint32_t instance = Play(sound, true);

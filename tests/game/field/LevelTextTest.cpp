@@ -103,12 +103,15 @@ TEST_F(LevelTextTest, SavedLevelSurvivesTheTextByteForByte) {
     level.Properties().BallType = "\x01weird\x7F";
     Floor(level);
     PutTile(level, 7, "trap")->SetSoundLevels(-0.0f, 1e30f);
-    level.AddObjectAt(20.0f, 20.0f, "TestObject", "ball", true)->SetDrawPosition(3, 4);
     level.AddObjectAt(60.0f, 100.0f, "TestObject", "award", false);
+    level.AddObjectAt(20.0f, 20.0f, "TestObject", "ball", true)->SetDrawPosition(3, 4);
     const std::vector<std::uint8_t> bytes = Saved(level);
 
     PyxLevel loaded;
     ASSERT_EQ(loaded.LoadLevel(*BufferOf(bytes)), 1) << loaded.ErrorText();
+    ASSERT_EQ(loaded.Objects().size(), 2u);
+    EXPECT_EQ(loaded.Objects()[0].typeName, "ball") << "saved in height order";
+    EXPECT_EQ(loaded.Objects()[0].entity->Flags() & kObjectActiveBoth, kObjectActiveBoth);
     const std::string text = PyxLevelText::Write(loaded);
     PyxLevel again;
     std::string error;

@@ -1,5 +1,5 @@
-// Awards and effects: collection through the rules, exploding awards, flying coins
-// and particle bursts.
+// Awards and effects: exploding and short-lived awards, flying coins, one mask for
+// every frame.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,6 @@
 #include "game/objects/PyxEntityAnimAward.h"
 #include "game/objects/PyxEntityAnimExplosion.h"
 #include "game/objects/PyxEntityFlyingCoin.h"
-#include "game/objects/PyxEntityParticleExplosion.h"
 
 namespace objecttest {
 namespace {
@@ -34,7 +33,6 @@ protected:
                "ExplodeSound puff.wav\nLifeSpan 0.5\n");
         Define("class PyxFlyingCoin\ntype flyingcoin\nImage coin.ims\n");
         Define("class PyxAnimSpriteBall\ntype redball\nImage ball.ims\nRadius 2\n");
-        Define("class PyxParticleExplosion\ntype particleexplosion\nExplodeSound puff.wav\n");
         ClearScreen();
     }
 };
@@ -139,35 +137,6 @@ TEST_F(AwardEffectTest, OneMaskServesEveryFrame) {
     ASSERT_EQ(anim.FrameCount(), 4);
     ASSERT_NE(anim.Mask(0), nullptr);
     EXPECT_EQ(anim.Mask(3), anim.Mask(0));
-}
-
-// ---- bursts ----------------------------------------------------------------------
-
-TEST_F(AwardEffectTest, ParticlesFlyFadeAndTheBurstEndsWhenAllAreGone) {
-    auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "redball", 100, 80);
-    ball->Update(0);
-    auto* burst =
-        Place<PyxEntityParticleExplosion>("PyxParticleExplosion", "particleexplosion", 100, 80);
-    ASSERT_TRUE(burst->Burst(ball));
-    const PyxBurstParticle first = burst->Particles().front();
-    burst->Update(10);
-    ASSERT_FALSE(burst->Particles().empty());
-    const PyxBurstParticle& moved = burst->Particles().front();
-    EXPECT_EQ(moved.x, first.x + int(first.directionX * first.speed * 10));
-    EXPECT_EQ(moved.alpha, 255 - int(first.fade * 10));
-    EXPECT_EQ(Plays("puff.wav"), 1);
-
-    burst->Draw();
-    EXPECT_NE(Pixel(moved.x, moved.y), kBlack);
-
-    int updates = 1;
-    while (!burst->HasFlags(kObjectRemoved) && updates < 1000) {
-        burst->Update(10);
-        ++updates;
-    }
-    EXPECT_TRUE(burst->Particles().empty());
-    EXPECT_LE(updates, 52); // the slowest fade, 0.5 per millisecond
-    EXPECT_EQ(Plays("puff.wav"), 1);
 }
 
 } // namespace

@@ -39,7 +39,7 @@ protected:
 // ---- rendering --------------------------------------------------------------------
 
 TEST_F(BallRenderTest, TheGlassBlendsTheScreenBehindItTowardsItsShade) {
-    Fill({0, 640, 0, 480}, Rgb(80, 160, 240));
+    Fill({0, 640, 0, 480}, Rgb555(QxColour(80, 160, 240)));
     auto* ball = Place<PyxEntityRenderedBall>("PyxRenderedBall", "glass", 128, 128);
     ball->Update(0.0f);
     EXPECT_EQ(ball->DrawX(), 100);
@@ -54,7 +54,7 @@ TEST_F(BallRenderTest, TheGlassBlendsTheScreenBehindItTowardsItsShade) {
     // Drawn, the image goes onto the screen keyed.
     ball->Draw();
     EXPECT_EQ(Pixel(128, 128), Blended(80, 160, 240, 170, 115));
-    EXPECT_EQ(Pixel(100, 100), Rgb(80, 160, 240)); // transparent corner
+    EXPECT_EQ(Pixel(100, 100), Rgb555(QxColour(80, 160, 240))); // transparent corner
     EXPECT_EQ(ball->GetImage(), ball->RenderedType()->ImageHandle());
 }
 
@@ -63,17 +63,17 @@ TEST_F(BallRenderTest, TheGlassBlendsTheScreenBehindItTowardsItsShade) {
 TEST_F(BallRenderTest, AnimatedBallsDrawTheirFrameAndFadeWithTheirAlpha) {
     WriteFrames("gfx/two.ims", 20, 20, {QxColour(248, 0, 0), QxColour(0, 248, 0)});
     Define("class PyxAnimSpriteBall\ntype blinker\nImage gfx/two.ims\nFrameRate 4\nRadius 10\n");
-    Fill({0, 640, 0, 480}, Rgb(0, 0, 0));
+    Fill({0, 640, 0, 480}, Rgb555(QxColour(0, 0, 0)));
     auto* ball = Place<PyxEntityAnimSpriteBall>("PyxAnimSpriteBall", "blinker", 100, 100);
     ball->Update(0.0f);
     EXPECT_EQ(ball->DrawX(), 90);
     ball->Draw();
-    EXPECT_EQ(Pixel(100, 100), Rgb(248, 0, 0));
+    EXPECT_EQ(Pixel(100, 100), Rgb555(QxColour(248, 0, 0)));
     ball->Update(250.0f); // a quarter second at 4 frames a second
     EXPECT_EQ(ball->CurrentFrame(), 1);
     ball->SetAlpha(128);
     ball->Draw();
-    EXPECT_EQ(Pixel(100, 100), Rgb(120, 120, 0)); // half way from red to green
+    EXPECT_EQ(Pixel(100, 100), Rgb555(QxColour(120, 120, 0))); // half way from red to green
 }
 
 } // namespace

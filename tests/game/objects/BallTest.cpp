@@ -194,7 +194,7 @@ TEST_F(BallTest, AnAwardIsTouchedAndTheBallRollsOn) {
 
 // Its eyes follow the way it rolls: right, left, up, down.
 TEST_F(BallTest, ACharacterBallLooksWhereItRolls) {
-    WriteImageList("gfx/face.ims", {Disc(20, Rgb(0, 0, 255))});
+    WriteImageList("gfx/face.ims", {Disc(20, Rgb555(QxColour(0, 0, 255)))});
     Define("class PyxCharacterBall\ntype face\nImage gfx/face.ims\nRadius 10\n");
     const PyxVector ways[] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
     for (int i = 0; i < 4; ++i) {

@@ -27,55 +27,9 @@
 
 namespace balltest {
 
-// The sounds of the tests, each a WAV file of a length of its own, so that what was
-// played can be told by name.
-inline const char* const kSounds[] = {"roll", "wall", "gear", "ball", "turn", "coins", "hum"};
-inline std::string SoundWav(std::size_t i) {
-    return testsupport::PcmWav(std::uint32_t(100 + 2 * i));
-}
-
-class RecordingSound : public QxWin32SoundManager {
-public:
-    int LoadSound(QxFile* file, uint32_t* handle) override {
-        const std::uint32_t size = file->GetSize();
-        const int loaded = QxWin32SoundManager::LoadSound(file, handle);
-        for (std::size_t i = 0; i < std::size(kSounds); ++i)
-            if (loaded && SoundWav(i).size() == size)
-                names[*handle] = kSounds[i];
-        return loaded;
-    }
-    int PlaySound(uint32_t handle, uint32_t* instance, bool loop) override {
-        const int started = QxWin32SoundManager::PlaySound(handle, instance, loop);
-        if (started)
-            instances[*instance] = names[handle] + (loop ? " (loop)" : "");
-        return started;
-    }
-    int ResumeInstance(uint32_t instance) override {
-        if (instances.count(instance))
-            played.push_back(instances[instance]);
-        return QxWin32SoundManager::ResumeInstance(instance);
-    }
-    int SetInstanceVolume(uint32_t instance, float volume) override {
-        volumes.push_back(volume);
-        return QxWin32SoundManager::SetInstanceVolume(instance, volume);
-    }
-
-    std::string Last() const { return played.empty() ? std::string() : played.back(); }
-
-    // The instances of the looping sound playing now.
-    int PlayingLoops(const std::string& sound) {
-        int count = 0;
-        for (const auto& [id, name] : instances)
-            count += name == sound + " (loop)" && IsInstancePlaying(id) ? 1 : 0;
-        return count;
-    }
-
-    std::map<uint32_t, std::string> names;
-    std::map<uint32_t, std::string> instances;
-    // What started, in order: the sound's name, with " (loop)" for loops.
-    std::vector<std::string> played;
-    std::vector<float> volumes;
-};
+using objecttest::kSounds;
+using objecttest::RecordingSound;
+using objecttest::SoundWav;
 
 // A round picture: colour inside the circle that fills the square, 0 outside.
 inline QxImage Disc(int size, std::uint16_t colour) {
@@ -91,10 +45,6 @@ inline QxImage Disc(int size, std::uint16_t colour) {
         }
     }
     return image;
-}
-
-constexpr std::uint16_t Rgb(int r, int g, int b) {
-    return std::uint16_t(((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3));
 }
 
 // Never blocks; notes in `order` the order in which balls ask it.
@@ -130,8 +80,6 @@ protected:
     void SetUp() override {
         ObjectFixture::SetUp();
         screen_.SetManualDirty(false);
-        sound_.InitSound(8);
-        g_soundManager = &sound_;
         events_.bounceBalls = true;
         Registry().Register(&kProbePrototype, "Probe");
         Registry().Register(&kTilePrototype, "Tile");
@@ -156,15 +104,6 @@ protected:
         }
     }
 
-    // A new object of the class and type at (x, y), active and listed by the tile under
-    // it; the level keeps it.
-    template <typename T = PyxEntityGameObject>
-    T* Place(const std::string& className, const std::string& typeName, float x, float y) {
-        PyxEntityGameObject* object = level_->AddObjectAt(x, y, className, typeName, true);
-        EXPECT_NE(object, nullptr) << className << " " << typeName;
-        return dynamic_cast<T*>(object);
-    }
-
     // A rolling ball of the type at (x, y) heading (dx, dy) at speed (also its target).
     template <typename T = PyxEntityBallBase>
     T* Roll(const std::string& className, const std::string& typeName, float x, float y, float dx,
@@ -180,7 +119,7 @@ protected:
     }
 
     QxWin32Screen2D& screen_ = Screen();
-    RecordingSound sound_;
+    RecordingSound& sound_ = recorder_;
 };
 
 } // namespace balltest

@@ -1,12 +1,11 @@
-// The carrier claw, the exit and grab flights and the dissolve: flights reach their
-// targets, the claw hands the player's ball to the rules, particles come loose.
+// The carrier claw, the exit and grab flights: flights reach their targets, the claw
+// hands the player's ball to the rules.
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
 #include "game/objects/ObjectTestSupport.h"
 #include "game/objects/PyxEntityBallCarrier.h"
-#include "game/objects/PyxEntityBallDissolve.h"
 #include "game/objects/PyxEntityGrabPickup.h"
 #include "game/objects/PyxEntityPlayerExit.h"
 
@@ -14,7 +13,6 @@ namespace objecttest {
 namespace {
 
 const QxColour kRed(248, 0, 0);
-const QxColour kBlue(0, 0, 248);
 const QxColour kYellow(248, 248, 0);
 
 class CarrierTest : public ObjectFixture {
@@ -23,18 +21,14 @@ protected:
         ObjectFixture::SetUp();
         WriteFrames("claw.ims", 30, 20, {kYellow, kYellow, kYellow, kYellow});
         WriteFrames("ball.ims", 40, 40, {kRed});
-        WriteFrames("wide.ims", 50, 20, {kBlue});
         WriteSound("move.wav", 700);
         WriteSound("drop.wav", 710);
         WriteSound("whoosh.wav", 720);
-        WriteSound("crumble.wav", 730);
         Define("class PyxBallCarrier\ntype carrier\nImage claw.ims\nFrameRate 20\n"
                "MoveSound move.wav\nDropSound drop.wav\n");
         Define("class PyxAnimSpriteBall\ntype redball\nImage ball.ims\nRadius 20\n");
-        Define("class PyxAnimSpriteBall\ntype wideball\nImage wide.ims\nRadius 10\n");
         Define("class PyxPlayerExit\ntype playerexit\nSound whoosh.wav\n");
         Define("class PyxGrabPickup\ntype defaultgrab\nSound whoosh.wav\n");
-        Define("class PyxBallDissolve\ntype balldissolve\nSound crumble.wav\n");
         ClearScreen();
     }
 
@@ -182,40 +176,6 @@ TEST_F(CarrierTest, GrabChasesThePlayersBallWhereverItRolls) {
 }
 
 // ---- dissolve --------------------------------------------------------------------
-
-TEST_F(CarrierTest, ThousandPixelsComeLooseInThreeUpdates) {
-    PyxEntityAnimSpriteBall* ball = Ball(Centre(2), Centre(2), "wideball"); // 50 x 20
-    auto* dissolve =
-        Place<PyxEntityBallDissolve>("PyxBallDissolve", "balldissolve", ball->X(), ball->Y());
-    ASSERT_TRUE(dissolve->SetUp(ball, 7));
-    EXPECT_EQ(dissolve->Argument(), 7);
-    ASSERT_EQ(dissolve->Particles().size(), 1000u);
-    EXPECT_EQ(dissolve->Particles().front().colour, Rgb555(kBlue));
-    auto attached = [&] {
-        return std::count_if(dissolve->Particles().begin(), dissolve->Particles().end(),
-                             [](const auto& p) { return p.attached; });
-    };
-    const std::int32_t cx = ball->DrawX() + 25;
-    const auto first = dissolve->Particles().front();
-    dissolve->Update(16);
-    EXPECT_EQ(attached(), 600);
-    EXPECT_EQ(dissolve->Particles().front().x, first.x + cx);
-    EXPECT_EQ(dissolve->Particles().front().alpha, 255 - first.fade);
-    dissolve->Update(16);
-    EXPECT_EQ(attached(), 200);
-    dissolve->Update(16);
-    EXPECT_EQ(attached(), 0);
-    EXPECT_EQ(Plays("crumble.wav"), 1);
-
-    int updates = 3;
-    while (!dissolve->HasFlags(kObjectRemoved) && updates < 100) {
-        dissolve->Update(16);
-        ++updates;
-    }
-    EXPECT_TRUE(dissolve->Particles().empty());
-    EXPECT_LE(updates, 2 + 16); // the last ones let loose, at the slowest fade
-    EXPECT_EQ(Plays("crumble.wav"), 1);
-}
 
 } // namespace
 } // namespace objecttest

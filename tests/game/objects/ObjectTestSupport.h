@@ -24,14 +24,57 @@
 
 namespace objecttest {
 
-// Counts the sounds started, by sound handle.
-class RecordingSoundManager : public QxWin32SoundManager {
+// The sounds of the tests, each a WAV file of a length of its own, so that what was
+// played can be told by name.
+inline const char* const kSounds[] = {"roll", "wall", "gear", "ball", "turn", "coins", "hum"};
+inline std::string SoundWav(std::size_t i) {
+    return testsupport::PcmWav(std::uint32_t(100 + 2 * i));
+}
+
+// Counts the sounds started by handle, and names those of the WAV files above.
+class RecordingSound : public QxWin32SoundManager {
 public:
-    int PlaySound(std::uint32_t handle, std::uint32_t* instance, bool loop) override {
-        ++plays[handle];
-        return QxWin32SoundManager::PlaySound(handle, instance, loop);
+    int LoadSound(QxFile* file, uint32_t* handle) override {
+        const std::uint32_t size = file->GetSize();
+        const int loaded = QxWin32SoundManager::LoadSound(file, handle);
+        for (std::size_t i = 0; i < std::size(kSounds); ++i)
+            if (loaded && SoundWav(i).size() == size)
+                names[*handle] = kSounds[i];
+        return loaded;
     }
-    std::map<std::uint32_t, int> plays;
+    int PlaySound(uint32_t handle, uint32_t* instance, bool loop) override {
+        ++plays[handle];
+        const int started = QxWin32SoundManager::PlaySound(handle, instance, loop);
+        if (started)
+            instances[*instance] = names[handle] + (loop ? " (loop)" : "");
+        return started;
+    }
+    int ResumeInstance(uint32_t instance) override {
+        if (instances.count(instance))
+            played.push_back(instances[instance]);
+        return QxWin32SoundManager::ResumeInstance(instance);
+    }
+    int SetInstanceVolume(uint32_t instance, float volume) override {
+        volumes.push_back(volume);
+        return QxWin32SoundManager::SetInstanceVolume(instance, volume);
+    }
+
+    std::string Last() const { return played.empty() ? std::string() : played.back(); }
+
+    // The instances of the looping sound playing now.
+    int PlayingLoops(const std::string& sound) {
+        int count = 0;
+        for (const auto& [id, name] : instances)
+            count += name == sound + " (loop)" && IsInstancePlaying(id) ? 1 : 0;
+        return count;
+    }
+
+    std::map<uint32_t, int> plays; // by sound handle
+    std::map<uint32_t, std::string> names;
+    std::map<uint32_t, std::string> instances;
+    // What started, in order: the sound's name, with " (loop)" for loops.
+    std::vector<std::string> played;
+    std::vector<float> volumes;
 };
 
 using testsupport::RecordingEvents;
@@ -96,7 +139,7 @@ protected:
     }
 
     // Creates an object on the level at the board point; the level owns it.
-    template <typename T>
+    template <typename T = PyxEntityGameObject>
     T* Place(const std::string& className, const std::string& typeName, float x, float y) {
         PyxEntityGameObject* object = level_->AddObjectAt(x, y, className, typeName, true);
         T* cast = dynamic_cast<T*>(object);
@@ -109,7 +152,7 @@ protected:
 
     static constexpr std::uint16_t kBlack = 0;
 
-    RecordingSoundManager recorder_;
+    RecordingSound recorder_;
     std::unique_ptr<PyxLevel> level_;
     RecordingEvents events_;
 };

@@ -70,33 +70,6 @@ TEST_F(VortexTest, AbsurdSizesAreHeldToTheirLimits) {
               std::size_t(VortexType::kMaxArms * VortexType::kMaxArmLength));
 }
 
-TEST_F(VortexTest, RingCompletesAfterEightySevenUpdatesAndWaitsForTheRules) {
-    PyxEntityBallBase* ball = Ball();
-    Vortex* vortex = MakeVortex(ball);
-    EXPECT_EQ(vortex->State(), Vortex::kForming);
-    EXPECT_FLOAT_EQ(vortex->RingSize(), 5.0f);
-    vortex->Update(16);
-    EXPECT_EQ(vortex->RingParticles().size(), 5u);
-    EXPECT_FLOAT_EQ(vortex->RingSize(), 5.1f);
-
-    EXPECT_EQ(Form(*vortex) + 1, 87);
-    EXPECT_FLOAT_EQ(vortex->RingSize(), 28.0f);
-    const std::size_t ring = vortex->RingParticles().size();
-
-    // Formed: the ring stops growing, particles drain and none start; the ball waits.
-    int busy = Busy(*vortex);
-    for (int i = 0; i < 200; ++i) {
-        vortex->Update(16);
-        EXPECT_LE(Busy(*vortex), busy);
-        busy = Busy(*vortex);
-    }
-    EXPECT_EQ(busy, 0);
-    EXPECT_EQ(vortex->State(), Vortex::kFormed);
-    EXPECT_EQ(vortex->RingParticles().size(), ring);
-    EXPECT_FALSE(vortex->HasFlags(kObjectRemoved));
-    EXPECT_FALSE(ball->HasFlags(kObjectActive | kObjectInFrame));
-}
-
 // What a vortex draws while it forms stays inside the area it marks for redrawing, so
 // no particle is left behind on the board.
 TEST_F(VortexTest, EverythingDrawnLiesInsideTheRedrawnArea) {

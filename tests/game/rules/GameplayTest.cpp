@@ -47,28 +47,6 @@ protected:
     }
 };
 
-TEST_F(GameplayTest, StartNewGamePlacesThePlayerOnTheFirstLevel) {
-    WriteGame({TinyLevel{}, TinyLevel{}});
-    auto game = StartGame();
-    EXPECT_EQ(game->State(), PyxGameState::Playing);
-    EXPECT_EQ(game->LevelIndex(), 0);
-    EXPECT_EQ(game->Lives(), 3);
-    EXPECT_EQ(game->LevelList().Count(), 2);
-
-    PyxEntityBallBase* ball = Ball(game->PlayerBall());
-    ASSERT_NE(ball, nullptr);
-    EXPECT_EQ(ball->Type()->ClassName(), "PyxRenderedBall");
-    EXPECT_TRUE(ball->HasFlags(kObjectPlayer | kObjectActive));
-    EXPECT_EQ(ball->X(), 84.0f);
-    EXPECT_EQ(ball->Y(), 84.0f);
-
-    // The powered ball waits, hidden, at the same place.
-    ASSERT_NE(game->PoweredBall(), nullptr);
-    EXPECT_FALSE(game->PoweredBall()->HasFlags(kObjectInFrame | kObjectActive));
-
-    EXPECT_EQ(game->HudText(6), "Lives: 3");
-}
-
 TEST_F(GameplayTest, MissingLevelListOrLevelStartsNoGame) {
     auto noList = StartGame(false);
     EXPECT_NE(ReadLog().find("Level list levels.lst - file not found."), std::string::npos);
@@ -79,14 +57,6 @@ TEST_F(GameplayTest, MissingLevelListOrLevelStartsNoGame) {
     auto noLevel = StartGame(false);
     EXPECT_NE(ReadLog().find("Level level1.lvl - file not found."), std::string::npos);
     EXPECT_EQ(noLevel->Level(), nullptr);
-}
-
-TEST_F(GameplayTest, FewCoinsNeededStillArmsTheSpecialAtTen) {
-    TinyLevel level;
-    level.coinsNeeded = 5; // random(5 - 12) draws from nothing
-    WriteGame({level});
-    auto game = StartGame();
-    EXPECT_EQ(game->SpecialArmCount(), 10);
 }
 
 TEST_F(GameplayTest, ExitOpensAtCoinsNeededOnAFreeFloorCell) {
