@@ -1,9 +1,8 @@
-// The game object's start-up and shutdown: archives as further sources, the settings
-// and the high-score table read and written, and the main function's exit code.
+// The game object's start-up and shutdown: the settings and the high-score table read
+// and written, and the main function's exit code.
 
 #include "app/GameTestSupport.h"
 #include "app/QxMain.h"
-#include "engine/files/QxArchiveWriter.h"
 #include "engine/gui/PyxHighScore.h"
 #include "platform/MessagePump.h"
 
@@ -23,20 +22,6 @@ protected:
         return QxWin32SettingsManager("Quillfern Studio", "Rondelix");
     }
 };
-
-TEST_F(GameStartTest, ArchivesOfTheWorkingFolderComeAfterTheFolders) {
-    QxArchiveWriter writer;
-    const std::string text = "class sprite\ntype packed\n";
-    ASSERT_TRUE(writer.AddEntry("packed.ent", std::vector<std::uint8_t>(text.begin(), text.end())));
-    ASSERT_TRUE(
-        WriteWith(DataFolder() + "extra.qxa", [&](QxFile& file) { return writer.Write(file); }));
-
-    Start();
-    EXPECT_EQ(fileSystem_->GetManagerCount(), 3u);
-    WaitForLoader();
-    // The loading thread read the archive through a file system of its own.
-    EXPECT_NE(g_registry->FindType("sprite", "packed"), nullptr);
-}
 
 TEST_F(GameStartTest, SettingsOfAnEarlierRunChooseTheModeAndTheSound) {
     {

@@ -95,15 +95,6 @@ protected:
     QxInputQueue queue_;
 };
 
-TEST_F(MainLoopTest, FirstFrameSeesTheZeroTickThenTheMeasuredOne) {
-    RecordingGame game;
-    queue_.Push(QxInputEvent::Make(QxInputKind::Tick, 0));
-    headless::QueueIdleSteps({12000});
-    EXPECT_EQ(Run(game), 0);
-    ASSERT_EQ(game.frames.size(), 1u);
-    EXPECT_EQ(game.Ticks(0), (std::vector<std::uint32_t>{0, 120}));
-}
-
 TEST_F(MainLoopTest, TooEarlyPassRunsNoFrameAndKeepsTheTime) {
     RecordingGame game;
     game.stopAfter = 2;

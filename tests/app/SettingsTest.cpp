@@ -164,17 +164,4 @@ TEST_F(DataFolderTest, PathIsPlatformFolderMakerProductAndNameMadeWithItsParents
     EXPECT_EQ(manager_.CommonDataFolder(""), home_ + "/common-data/Quillfern Studio/Rondelix/");
 }
 
-TEST_F(DataFolderTest, UncreatableFolderStillYieldsItsPath) {
-    std::string blocker = home_ + "/file";
-    std::ofstream(blocker) << "x";
-    platform::headless::OverrideSpecialFolder(platform::SpecialFolder::UserApplicationData,
-                                              blocker);
-    std::string path = manager_.UserDataFolder("logs");
-    EXPECT_EQ(path, blocker + "/Quillfern Studio/Rondelix/logs/");
-    EXPECT_FALSE(fs::exists(path));
-    EXPECT_FALSE(CreateFolderWithParents(path));
-    EXPECT_TRUE(CreateFolderWithParents(home_ + "/a/b/c"));
-    EXPECT_FALSE(CreateFolderWithParents(""));
-}
-
 } // namespace

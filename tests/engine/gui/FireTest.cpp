@@ -122,4 +122,80 @@ TEST_F(FireTest, TinyAndWildFiresDoNotCrash) {
     }
 }
 
+TEST_F(FireTest, RandomEventsKickAgainstGravityAndBurstFromOnePoint) {
+    SeedRandom(3);
+    auto fire = MakeFire("events", "Width 320\nHeight 300\nNumParticles 64\nGravTime 0\n"
+                                   "Gravity 0.5\nKickStrength 0\nRandEffectChance 0\n");
+    ASSERT_NE(fire, nullptr);
+    int kicks = 0, wrongKicks = 0, bursts = 0;
+    for (int frame = 0; frame < 300; ++frame) {
+        auto& particles = fire->Particles();
+        for (std::size_t i = 0; i < particles.size(); ++i)
+            particles[i] = Fire::Particle{20.0f + 4.0f * static_cast<float>(i), 150.0f};
+        fire->m_followLeader = fire->m_followMouse = fire->m_steer = false;
+        fire->Update(16.0f);
+        if (fire->m_followLeader || fire->m_followMouse || fire->m_steer)
+            continue; // steered particles tell nothing
+        // A kick moves every particle straight up (against gravity), never down.
+        std::size_t up = 0, down = 0;
+        std::map<std::pair<float, float>, int> starts;
+        for (std::size_t i = 0; i < particles.size(); ++i) {
+            const Fire::Particle& p = particles[i];
+            const bool inPlace = p.x == 20.0f + 4.0f * static_cast<float>(i);
+            up += inPlace && p.y == 130.0f ? 1 : 0;
+            down += inPlace && p.y == 170.0f ? 1 : 0;
+            ++starts[{p.prevX, p.prevY}];
+        }
+        kicks += up == particles.size() ? 1 : 0;
+        wrongKicks += down == particles.size() ? 1 : 0;
+        for (const auto& [start, count] : starts)
+            bursts += count >= 21 ? 1 : 0;
+    }
+    EXPECT_GT(kicks, 0);
+    EXPECT_EQ(wrongKicks, 0);
+    EXPECT_GT(bursts, 0);
+}
+
+// Heat rising from the burn image loses a quarter of BurnFade per row, so the rows above
+// it show cooler colours than the image's own last row.
+TEST_F(FireTest, HeatRisingFromTheBurnImageCoolsRowByRow) {
+    QxImage burn;
+    burn.Create(40, 4, 8);
+    std::fill(burn.pixels.begin(), burn.pixels.end(), std::uint8_t{200});
+    WriteBitmap("burn.bmp", burn);
+    auto cooling = MakeFire("cooling", "Width 16\nHeight 30\nNumParticles 0\nBurnImage burn.bmp\n"
+                                       "BurnFade 40\nGravTime 0\n");
+    ASSERT_NE(cooling, nullptr);
+    ASSERT_TRUE(cooling->Draw());
+    EXPECT_EQ(Heat(*cooling, 8, 1), 200) << "rows 0 and 1 are never cooled into";
+    EXPECT_EQ(Heat(*cooling, 8, 2), 200 - 40 / 4);
+    EXPECT_EQ(Pixel(8, 2), Rgb555(Fire::BuildPalette(0)[190]));
+}
+
+// Cooling sparks every other row: a spark doubles the heat of its point's four
+// neighbours, and the one the pass has already cooled into survives it, so doubled heat
+// lies on even rows whichever way the heat rises.
+TEST_F(FireTest, SparksDoubleTheHeatAroundAPointOfEveryOddRow) {
+    for (const bool inverted : {false, true}) {
+        auto fire = MakeFire(inverted ? "down" : "up",
+                             "Width 64\nHeight 40\nNumParticles 0\nBurnFade 0\nGravTime 0\n"
+                             "RandEffectChance 1000000000\n");
+        ASSERT_NE(fire, nullptr);
+        fire->m_gravityInverted = inverted;
+        for (int y = 0; y < 40; ++y)
+            std::fill_n(fire->HeatBuffer()->Row(y), 64, std::uint8_t{40});
+        ASSERT_TRUE(fire->Draw());
+        int sparks = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                if (Heat(*fire, x, y) != 80)
+                    continue;
+                EXPECT_EQ(y % 2, 0) << x << "," << y << (inverted ? " falling" : " rising");
+                ++sparks;
+            }
+        }
+        EXPECT_GE(sparks, 10);
+    }
+}
+
 } // namespace

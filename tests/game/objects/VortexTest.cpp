@@ -96,35 +96,6 @@ TEST_F(VortexTest, EverythingDrawnLiesInsideTheRedrawnArea) {
     EXPECT_GT(drawn, 100);
 }
 
-TEST_F(VortexTest, FadingEndsOnceTheArmsHaveDrainedAndStartsTheBall) {
-    PyxEntityBallBase* ball = Ball();
-    Vortex* vortex = MakeVortex(ball, "many");
-    Form(*vortex);
-    ASSERT_GT(Busy(*vortex), 0);
-    vortex->HandOverBall();
-    int updates = 0;
-    while (!vortex->HasFlags(kObjectRemoved) && updates < 500) {
-        const std::int32_t alpha = vortex->Alpha();
-        vortex->Update(16);
-        ++updates;
-        EXPECT_EQ(vortex->Alpha(), std::max(0, alpha - 5));
-        if (!vortex->HasFlags(kObjectRemoved)) {
-            EXPECT_GT(Busy(*vortex), 0);
-        }
-    }
-    EXPECT_TRUE(vortex->HasFlags(kObjectRemoved));
-    EXPECT_EQ(Busy(*vortex), 0);
-    EXPECT_TRUE(ball->HasFlags(kObjectInFrame));
-    EXPECT_TRUE(ball->HasFlags(kObjectReleased));
-    EXPECT_TRUE(ball->IsRolling());
-    EXPECT_EQ(vortex->Target(), nullptr);
-
-    // Removed: nothing more happens.
-    const float ring = vortex->RingParticles().front().position;
-    vortex->Update(16);
-    EXPECT_FLOAT_EQ(vortex->RingParticles().front().position, ring);
-}
-
 TEST_F(VortexTest, BallDeletedByTheRulesIsForgotten) {
     PyxEntityBallBase* ball = Ball();
     Vortex* vortex = MakeVortex(ball, "ringonly");

@@ -74,16 +74,6 @@ TEST_F(ScoringTest, AHitCostsOneToFourCoinsButNeverMoreThanHeld) {
     }
 }
 
-TEST_F(ScoringTest, HitWithNoCoinsOnlyBouncesAndOtherBallsIgnoreEachOther) {
-    PyxEntityGameObject* enemy = Enemy(250.0f, 84.0f);
-    PyxEntityGameObject* other = Enemy(300.0f, 84.0f);
-    EXPECT_TRUE(game_->OnBallsTouch(player_, enemy));
-    EXPECT_EQ(game_->Hits(), 0);
-    game_->SetCoinsHeld(3);
-    EXPECT_TRUE(game_->OnBallsTouch(enemy, other));
-    EXPECT_EQ(game_->CoinsHeld(), 3);
-}
-
 TEST_F(ScoringTest, ThreeBallsEatenInOnePowerPeriodScoreTwoFourAndEightHundred) {
     game_->PowerUp();
     ASSERT_TRUE(game_->IsPowered());
