@@ -222,10 +222,12 @@ TEST(ArchiveFolder, PackThenExtractGivesTheFolderBackByteForByte) {
     const auto target = folder.Path() / "target";
     ASSERT_TRUE(ExtractArchiveFolder(archivePath, target.string(), error)) << error;
     EXPECT_EQ(Tree(target), Tree(source));
+#ifndef _WIN32 // a Windows folder cannot hold both names
     // Names the archive cannot tell apart are not packed.
     WriteFileText(source / "B.TXT", "upper");
     EXPECT_FALSE(PackArchiveFolder(source.string(), archivePath, error));
     EXPECT_NE(error.find("cannot store"), std::string::npos) << error;
+#endif
 }
 
 TEST(ArchiveFolder, ExtractRefusesNamesLeavingTheFolder) {
