@@ -21,7 +21,7 @@ void Log(const std::string& text) {
 // Opens name through the calling thread's file system, closing it on every path.
 QxScopedFile OpenResource(const std::string& name) {
     QxFileSystem* fileSystem = CurrentFileSystem();
-    QxFile* file = fileSystem ? fileSystem->Open(name, QxResourceCache::kOpenMode) : nullptr;
+    QxFile* file = fileSystem ? fileSystem->Open(name, QxFileManager::kModeReadBinary) : nullptr;
     return QxScopedFile(fileSystem, file);
 }
 

@@ -46,8 +46,6 @@ class QxResourceCache {
 public:
     // Surface handle of a list frame whose surface could not be made.
     static constexpr uint32_t kFailedSurface = 0xFFFFFFFFu;
-    // Open mode for resource files: read, binary.
-    static constexpr int32_t kOpenMode = 5;
 
     QxResourceCache() = default;
     QxResourceCache(const QxResourceCache&) = delete;

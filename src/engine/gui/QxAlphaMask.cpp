@@ -9,9 +9,6 @@
 
 namespace {
 
-// Read and binary.
-constexpr int32_t kOpenRead = 5;
-
 std::uint8_t Grey(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return static_cast<std::uint8_t>((red * 30u + green * 59u + blue * 11u) / 100u);
 }
@@ -54,7 +51,7 @@ std::unique_ptr<QxImage> QxAlphaMask::Load(const std::string& fileName) {
         return nullptr;
     }
     try {
-        QxScopedFile file(files, files->Open(fileName, kOpenRead));
+        QxScopedFile file(files, files->Open(fileName, QxFileManager::kModeReadBinary));
         if (!file) {
             return nullptr;
         }
@@ -82,7 +79,7 @@ std::vector<std::unique_ptr<QxImage>> QxAlphaMask::LoadList(const std::string& f
         return masks;
     }
     try {
-        QxScopedFile file(files, files->Open(fileName, kOpenRead));
+        QxScopedFile file(files, files->Open(fileName, QxFileManager::kModeReadBinary));
         if (!file) {
             return masks;
         }

@@ -17,9 +17,6 @@
 
 namespace {
 
-// Read and binary.
-constexpr std::int32_t kOpenRead = 5;
-
 void ReadInt(QxDefinition& definition, const char* key, std::int32_t& value) {
     if (definition.FindKey(key)) {
         definition.ReadInts(&value, 1);
@@ -242,7 +239,7 @@ void QxEntity2DGUIListBox::LoadFile(const std::string& name) {
     }
     const std::size_t width = static_cast<std::size_t>(ListType()->m_listWidth);
     try {
-        QxScopedFile file(files, files->Open(name, kOpenRead));
+        QxScopedFile file(files, files->Open(name, QxFileManager::kModeReadBinary));
         if (!file) {
             LogPrintf("ListBox - %s not found.", name.c_str());
             return;

@@ -16,8 +16,6 @@
 
 namespace {
 
-// Read and binary.
-constexpr std::int32_t kOpenRead = 5;
 constexpr float kPi = std::numbers::pi_v<float>;
 
 // Particles stay this far from the left and right sides, and kEdgeY from the top and
@@ -112,7 +110,7 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
     QxFileSystem* files = CurrentFileSystem();
     if (files && !m_burnImageName.empty()) {
         try {
-            QxScopedFile file(files, files->Open(m_burnImageName, kOpenRead));
+            QxScopedFile file(files, files->Open(m_burnImageName, QxFileManager::kModeReadBinary));
             if (file) {
                 auto image = std::make_unique<QxImage>();
                 if (QxBitmapFile::Read(*file.Get(), *image, m_burnImageName) &&

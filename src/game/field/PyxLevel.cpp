@@ -26,9 +26,6 @@ constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
 constexpr std::uint32_t kMinTileRecord = 4 + 4 + 3 * 4;
 constexpr std::uint32_t kMinObjectRecord = 4 + 4 + 4 * 4;
 
-constexpr std::int32_t kOpenWrite = 2;
-constexpr std::int32_t kOpenBinary = 4;
-
 // Reads one block: a length, then that many bytes into a zero-filled buffer. False
 // when the length or the bytes are not all there.
 bool ReadBlock(QxFile& stream, QxBuffer& block) {
@@ -139,7 +136,8 @@ std::int32_t PyxLevel::Fail(const std::string& error, bool recordError,
     QxFileSystem* fileSystem = CurrentFileSystem();
     if (!fileSystem)
         return 0;
-    QxScopedFile file(fileSystem, fileSystem->Open(kLoadErrorFile, kOpenWrite | kOpenBinary));
+    QxScopedFile file(fileSystem, fileSystem->Open(kLoadErrorFile, QxFileManager::kModeWrite |
+                                                                       QxFileManager::kModeBinary));
     if (!file)
         return 0;
     if (recordError) {

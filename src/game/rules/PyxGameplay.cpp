@@ -33,7 +33,6 @@ namespace {
 
 PyxGameplay* s_gameInProgress = nullptr;
 
-constexpr std::int32_t kOpenReadBinary = 1 | 4;
 constexpr std::uint32_t kKindGrab = QxKindTag("GRAB");
 constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
 constexpr std::uint32_t kKindCharacterBall = QxKindTag("CHBL");
@@ -188,7 +187,8 @@ bool PyxGameplay::LoadLevel(const std::string& fileName) {
     m_level.reset();
 
     QxFileSystem* files = CurrentFileSystem();
-    QxScopedFile file(files, files ? files->Open(fileName, kOpenReadBinary) : nullptr);
+    QxScopedFile file(files,
+                      files ? files->Open(fileName, QxFileManager::kModeReadBinary) : nullptr);
     if (!file) {
         LogPrintf("Level %s - file not found.", fileName.c_str());
         return false;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::int32_t kOpenReadBinary = 1 | 4;
-
 std::uint32_t BytesLeft(QxFile& file) {
     const std::uint32_t size = file.GetSize();
     const std::uint32_t here = file.Tell();
@@ -65,10 +63,10 @@ bool PyxLevelList::Load(const std::string& fileName) {
     // A listing names a match without the folder the pattern gave: a name with its
     // folder is opened as it stands when the listed name does not open.
     std::string name = names.empty() ? fileName : names.front();
-    QxFile* opened = name.empty() ? nullptr : files->Open(name, kOpenReadBinary);
+    QxFile* opened = name.empty() ? nullptr : files->Open(name, QxFileManager::kModeReadBinary);
     if (!opened && name != fileName && !fileName.empty()) {
         name = fileName;
-        opened = files->Open(name, kOpenReadBinary);
+        opened = files->Open(name, QxFileManager::kModeReadBinary);
     }
     QxScopedFile file(files, opened);
     if (!file) {
