@@ -7,6 +7,8 @@
 #include "engine/files/QxFileManager.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
+#include "engine/gui/QxEntity2DScene.h"
+#include "engine/gui/QxEntityDialogBox.h"
 
 namespace {
 
@@ -155,9 +157,9 @@ void QxEntityRegistry::LoadAll() {
 
 void QxEntityRegistry::LoadTypes(bool reload, std::uint32_t flags) {
     for (auto& [key, type] : m_types) {
-        const bool skip = ((flags & kOnlyLoaded) && !type->IsLoaded()) ||
-                          ((flags & kSkipScenes) &&
-                           (type->IsKind(QxKindTag("SCNE")) || type->IsKind(QxKindTag("DLGB"))));
+        const bool skip =
+            ((flags & kOnlyLoaded) && !type->IsLoaded()) ||
+            ((flags & kSkipScenes) && (type->IsKind(kKindScene) || type->IsKind(kKindDialogBox)));
         if (!skip) {
             try {
                 type->Load(reload);

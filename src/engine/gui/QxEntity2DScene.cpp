@@ -7,6 +7,8 @@
 #include "app/QxMouseState.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntityInputBox.h"
+#include "engine/gui/QxEntityMessageBox.h"
 #include "engine/screen/QxScreen2D.h"
 
 namespace {
@@ -28,9 +30,6 @@ constexpr std::int32_t kJustifyLeft = 1;
 // Dialogs are centred on a screen of this size.
 constexpr std::int32_t kCentreWidth = 640;
 constexpr std::int32_t kCentreHeight = 480;
-
-inline constexpr std::uint32_t kKindMessageBox = QxKindTag("MSGB");
-inline constexpr std::uint32_t kKindInputBox = QxKindTag("INPT");
 
 std::int32_t ClampPriority(std::int32_t priority) {
     return std::min(priority, kMaxElementPriority);

@@ -15,11 +15,10 @@
 #include "game/field/PyxBallMotion.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxHeightSort.h"
+#include "game/objects/PyxEntityBallBase.h"
+#include "game/objects/PyxEntityPickupBall.h"
 
 namespace {
-
-constexpr std::uint32_t kKindBall = QxKindTag("BALL");
-constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
 
 // The least a record can take in its block: two empty names and the record's own
 // integers. A count that needs more bytes than its block holds is damage.
@@ -735,7 +734,8 @@ void PyxLevel::SortObjects() {
 PyxEntityGameObject* PyxLevel::FindFirstBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
-        if (type && type->IsKind(kKindBall) && !type->IsKind(kKindPickupBall))
+        if (type && type->IsKind(PyxEntityBallBaseType::kKind) &&
+            !type->IsKind(PyxEntityPickupBallType::kKind))
             return record.entity.get();
     }
     return nullptr;
@@ -744,7 +744,7 @@ PyxEntityGameObject* PyxLevel::FindFirstBall() const {
 PyxEntityGameObject* PyxLevel::FindFirstPickupBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
-        if (type && type->IsKind(kKindPickupBall))
+        if (type && type->IsKind(PyxEntityPickupBallType::kKind))
             return record.entity.get();
     }
     return nullptr;

@@ -10,15 +10,11 @@
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxEntityAwardBase.h"
 #include "game/objects/PyxEntityCharacterBall.h"
+#include "game/objects/PyxEntityPickupBall.h"
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxGameEvents.h"
 
 namespace {
-
-constexpr std::uint32_t kKindAward = QxKindTag("PKUP");
-constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
-constexpr std::uint32_t kKindPost = QxKindTag("POST");
-constexpr std::uint32_t kKindCharacterBall = QxKindTag("CHBL");
 
 // Hint the rules show when the player's ball first hits a gear.
 constexpr std::int32_t kGearHint = 6;
@@ -290,7 +286,8 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
     PyxEntityBallBaseType* type = BallType();
     PyxGameEvents* events = GameEvents();
 
-    if (IsOfKind(other, kKindAward) && !IsOfKind(this, kKindPickupBall)) {
+    if (IsOfKind(other, PyxEntityAwardBaseType::kKind) &&
+        !IsOfKind(this, PyxEntityPickupBallType::kKind)) {
         // The award decides with the rules whether it is taken; the ball rolls on.
         if (auto* award = dynamic_cast<PyxEntityAwardBase*>(other))
             award->Touched(this);
@@ -305,7 +302,9 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
         return;
     }
 
-    auto* post = IsOfKind(other, kKindPost) ? dynamic_cast<PyxEntityPostBase*>(other) : nullptr;
+    auto* post = IsOfKind(other, PyxEntityPostBaseType::kKind)
+                     ? dynamic_cast<PyxEntityPostBase*>(other)
+                     : nullptr;
     if (post && post->IsGear()) {
         if (type)
             type->PlaySound(PyxEntityBallBaseType::kHitGearSound);
@@ -314,7 +313,7 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
     } else if (type) {
         type->PlaySound(PyxEntityBallBaseType::kHitWallSound);
     }
-    if (IsOfKind(this, kKindCharacterBall)) {
+    if (IsOfKind(this, PyxEntityCharacterBallType::kKind)) {
         if (auto* face = dynamic_cast<PyxEntityCharacterBall*>(this))
             face->SetExpression(kHitExpression, kHitExpressionMs);
     }

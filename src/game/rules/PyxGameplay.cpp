@@ -20,7 +20,10 @@
 #include "engine/sound/QxSoundManager.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
+#include "game/objects/PyxEntityCharacterBall.h"
 #include "game/objects/PyxEntityGameObject.h"
+#include "game/objects/PyxEntityGrabPickup.h"
+#include "game/objects/PyxEntityPickupBall.h"
 #include "game/rules/PyxBoardLink.h"
 #include "game/rules/PyxGameServices.h"
 #include "game/rules/PyxGameplayOwner.h"
@@ -32,10 +35,6 @@
 namespace {
 
 PyxGameplay* s_gameInProgress = nullptr;
-
-constexpr std::uint32_t kKindGrab = QxKindTag("GRAB");
-constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
-constexpr std::uint32_t kKindCharacterBall = QxKindTag("CHBL");
 
 constexpr const char* kPlayerBallClass = "PyxRenderedBall";
 constexpr const char* kPlayerBallType = "renderball";
@@ -502,7 +501,8 @@ void PyxGameplay::UpdatePlaying(float ms) {
         }
     }
     // The mascot follows the ball's pace unless something else set its mood.
-    if (hud.mascot && m_player && !PyxBoardLink::IsOfKind(m_player, kKindCharacterBall))
+    if (hud.mascot && m_player &&
+        !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind))
         hud.mascot->SetMood(
             PyxBoardLink::Speed(m_player) > kExcitedSpeed ? kMoodExcited : kMoodCalm, 0.0f);
 }
@@ -995,7 +995,8 @@ void PyxGameplay::LoseLife() {
     }
     if (m_level) {
         for (PyxLevelObjectRecord& record : m_level->Objects()) {
-            if (record.entity && PyxBoardLink::IsOfKind(record.entity.get(), kKindGrab))
+            if (record.entity &&
+                PyxBoardLink::IsOfKind(record.entity.get(), PyxEntityGrabPickupType::kKind))
                 record.entity->AddFlags(kObjectRemoved);
         }
     }
@@ -1056,7 +1057,8 @@ bool PyxGameplay::OnBallsTouch(PyxEntityGameObject* ball, PyxEntityGameObject* o
     if (!player || !touched)
         return true;
 
-    if (PyxBoardLink::IsOfKind(touched, kKindPickupBall) && PyxBoardLink::IsSpecialArmed(touched)) {
+    if (PyxBoardLink::IsOfKind(touched, PyxEntityPickupBallType::kKind) &&
+        PyxBoardLink::IsSpecialArmed(touched)) {
         if (m_level)
             PyxBoardLink::Grab(*m_level, touched);
         touched->ClearFlags(kObjectActiveBoth);
@@ -1122,7 +1124,7 @@ void PyxGameplay::CollectCoin(PyxEntityGameObject* award, PyxEntityGameObject* p
     if (m_level)
         PyxBoardLink::FloatingScore(*m_level, award->X(), award->Y(),
                                     Format("%d/%d", m_coinsHeld, CoinsNeeded()));
-    if (PyxBoardLink::IsOfKind(player, kKindCharacterBall))
+    if (PyxBoardLink::IsOfKind(player, PyxEntityCharacterBallType::kKind))
         PyxBoardLink::SetExpression(player, 0, kCoinFaceMs);
     UpdateTexts();
 }
