@@ -7,6 +7,7 @@
 #include "app/QxMouseState.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntityInputBox.h"
 #include "engine/gui/QxEntityMessageBox.h"
 #include "engine/screen/QxScreen2D.h"
@@ -19,13 +20,6 @@ constexpr float kTooltipLifeMs = 305.0f;
 constexpr float kTooltipOpaqueLife = 255.0f;
 // The tooltip background is never filled more opaque than this.
 constexpr float kTooltipMaxBackgroundAlpha = 224.0f;
-
-// Property ids of the text element that renders tooltips.
-constexpr int kTextJustify = 515;
-constexpr int kTextString = 1282;
-constexpr int kTextWidth = 1286;
-constexpr int kTextHeight = 1287;
-constexpr std::int32_t kJustifyLeft = 1;
 
 // Dialogs are centred on a screen of this size.
 constexpr std::int32_t kCentreWidth = 640;
@@ -667,13 +661,13 @@ void QxEntity2DScene::ShowTooltip(const QxEntity2DGUIElement* owner, std::int32_
 
 void QxEntity2DScene::LayOutTooltip(TooltipState& tooltip, std::int32_t x, std::int32_t y) {
     QxEntity2DGUIElement* text = SceneType()->TooltipTextElement();
-    text->SetString(kTextString, tooltip.text);
-    text->SetBool(kTextJustify, kJustifyLeft);
+    text->SetString(kPropText, tooltip.text);
+    text->SetBool(kPropJustify, kJustifyLeft);
     text->Update(0.0f);
     std::int32_t width = 0;
     std::int32_t height = 0;
-    text->GetBool(kTextWidth, width);
-    text->GetBool(kTextHeight, height);
+    text->GetBool(kPropTextWidth, width);
+    text->GetBool(kPropTextHeight, height);
 
     const std::int32_t screenWidth = g_screen ? g_screen->Width() : kCentreWidth;
     const std::int32_t screenHeight = g_screen ? g_screen->Height() : kCentreHeight;
