@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/QxGame.h"
+#include "app/QxScreenSize.h"
 #include "engine/screen/QxSurface.h"
 
 class QxEntity2DScene;
@@ -42,8 +43,6 @@ struct SceneTransition {
 
 class PyxGame : public QxGame {
 public:
-    static constexpr int kScreenWidth = 640;
-    static constexpr int kScreenHeight = 480;
     static constexpr float kTransitionMs = 1000.0f;
     static constexpr std::int32_t kTransitionBand = 50;
     static constexpr std::int32_t kTransitionSkippedFrames = 2;

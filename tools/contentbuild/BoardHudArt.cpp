@@ -9,6 +9,7 @@
 #include "BoardHudLayout.h"
 #include "BoardPaint.h"
 #include "ContentBuild.h"
+#include "app/QxScreenSize.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ void Caption(PaintCanvas& bar, const PaintFont& font, const std::string& text, f
 
 PaintCanvas SideBar() {
     using namespace hud;
-    PaintCanvas bar(640 * kBarScale, 480 * kBarScale);
+    PaintCanvas bar(kScreenWidth * kBarScale, kScreenHeight * kBarScale);
     // The table: deep teal under a soft light, darker towards the corners, with a fine
     // diagonal weave.
     bar.FillShape([](float, float) { return -1.0f; },

@@ -5,6 +5,8 @@
 #include <map>
 #include <memory>
 
+#include "app/QxScreenSize.h"
+
 namespace {
 
 using namespace palette;
@@ -107,8 +109,8 @@ void UiDrawText(PaintCanvas& canvas, const UiTextStyle& style, const std::string
 
 PaintCanvas UiBackdrop(uint32_t seed) {
     constexpr int kScale = 2;
-    const int w = 640 * kScale;
-    const int h = 480 * kScale;
+    const int w = kScreenWidth * kScale;
+    const int h = kScreenHeight * kScale;
     PaintCanvas canvas(w, h);
     const float s = float(kScale);
     // A pool of light in the upper middle over the deep teal.
@@ -120,8 +122,8 @@ PaintCanvas UiBackdrop(uint32_t seed) {
     // Soft discs of light, out of focus.
     PaintRandom random(seed);
     for (int i = 0; i < 16; ++i) {
-        const float cx = random.Range(0, 640) * s;
-        const float cy = random.Range(0, 480) * s;
+        const float cx = random.Range(0, kScreenWidth) * s;
+        const float cy = random.Range(0, kScreenHeight) * s;
         const float r = random.Range(18, 70) * s;
         const PaintColour c = (i % 3 == 0) ? kBrass : kSeaGlass;
         const float a = random.Range(0.03f, 0.08f);

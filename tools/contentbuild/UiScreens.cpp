@@ -11,6 +11,7 @@
 #include "ContentBuild.h"
 #include "ContentPaint.h"
 #include "UiArtKit.h"
+#include "app/QxScreenSize.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ const PaintCanvas& Logo() {
 // Screen-sized canvas at kUiScale for sharp text and lines, with the backdrop under.
 struct Screen {
     PaintCanvas backdrop = Backdrop();
-    PaintCanvas overlay{640 * kUiScale, 480 * kUiScale};
+    PaintCanvas overlay{kScreenWidth * kUiScale, (kScreenHeight * kUiScale)};
 
     void Panel(int x, int y, int w, int h, float radius) {
         const PaintCanvas panel = UiPanel(w, h, radius, true);

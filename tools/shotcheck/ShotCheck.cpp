@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QxScreenSize.h"
 #include "engine/screen/QxPng.h"
 #include "platform/Letterbox.h"
 
@@ -204,7 +205,7 @@ int main(int argc, char** argv) {
     const std::string referencePath = argv[2];
     std::string pngOut;
     double minimum = 0.9;
-    Region region{0, 0, 640, 480};
+    Region region{0, 0, kScreenWidth, kScreenHeight};
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         if (i + 1 >= argc)

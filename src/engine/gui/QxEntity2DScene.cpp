@@ -5,6 +5,7 @@
 
 #include "app/QxGlobals.h"
 #include "app/QxMouseState.h"
+#include "app/QxScreenSize.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIText.h"
@@ -20,10 +21,6 @@ constexpr float kTooltipLifeMs = 305.0f;
 constexpr float kTooltipOpaqueLife = 255.0f;
 // The tooltip background is never filled more opaque than this.
 constexpr float kTooltipMaxBackgroundAlpha = 224.0f;
-
-// Dialogs are centred on a screen of this size.
-constexpr std::int32_t kCentreWidth = 640;
-constexpr std::int32_t kCentreHeight = 480;
 
 std::int32_t ClampPriority(std::int32_t priority) {
     return std::min(priority, kMaxElementPriority);
@@ -578,7 +575,7 @@ QxEntity2DGUIElement* QxEntity2DScene::OpenCentred(std::unique_ptr<QxEntity2DGUI
     const std::int32_t width = rect.right - rect.left;
     const std::int32_t height = rect.bottom - rect.top;
     // Arithmetic shift: a box larger than the screen gets a negative position.
-    box->SetPosition(QxPoint{(kCentreWidth - width) >> 1, (kCentreHeight - height) >> 1});
+    box->SetPosition(QxPoint{(kScreenWidth - width) >> 1, (kScreenHeight - height) >> 1});
     return AddDialog(id, std::move(box), callback ? callback : &DefaultCloseCallback, target, true);
 }
 
@@ -669,8 +666,8 @@ void QxEntity2DScene::LayOutTooltip(TooltipState& tooltip, std::int32_t x, std::
     text->GetBool(kPropTextWidth, width);
     text->GetBool(kPropTextHeight, height);
 
-    const std::int32_t screenWidth = g_screen ? g_screen->Width() : kCentreWidth;
-    const std::int32_t screenHeight = g_screen ? g_screen->Height() : kCentreHeight;
+    const std::int32_t screenWidth = g_screen ? g_screen->Width() : kScreenWidth;
+    const std::int32_t screenHeight = g_screen ? g_screen->Height() : kScreenHeight;
     const std::int32_t left = ClampToRange(x, 0, screenWidth - width);
     const std::int32_t top = ClampToRange(y, 0, screenHeight - height);
     text->SetPosition(QxPoint{left + 2, top + 2});

@@ -5,18 +5,11 @@
 
 #include "app/QxGlobals.h"
 #include "app/QxMouseState.h"
+#include "app/QxScreenSize.h"
 #include "engine/gui/QxDialogParts.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxEntityDialogFrame.h"
 #include "engine/screen/QxScreen2D.h"
-
-namespace {
-
-// Dialogs are dragged within the program's fixed logical screen.
-constexpr std::int32_t kScreenWidth = 640;
-constexpr std::int32_t kScreenHeight = 480;
-
-} // namespace
 
 QxEntityDialogBoxType::QxEntityDialogBoxType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {

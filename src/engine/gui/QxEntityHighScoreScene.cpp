@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/GameSettings.h"
+#include "app/QxScreenSize.h"
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxDialogParts.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -18,9 +19,6 @@ std::string g_highScoreMessage1;
 std::string g_highScoreMessage2;
 
 namespace {
-
-constexpr std::int32_t kScreenWidth = 640;
-constexpr std::int32_t kScreenHeight = 480;
 
 // Where a hidden "Arrow" waits.
 constexpr QxPoint kArrowParked{-500, -500};

@@ -10,6 +10,7 @@
 #include "app/QxInputEvent.h"
 #include "app/QxMouseState.h"
 #include "app/QxRandom.h"
+#include "app/QxScreenSize.h"
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
@@ -60,9 +61,6 @@ constexpr const char* kExitOpenNotice = "Exit open!";
 constexpr const char* kLevelCompleteNotice = "Level complete";
 // "Level complete" stays until the jaws have closed over it.
 constexpr float kUntilNextLevelMs = 3600000.0f;
-// The back buffer hint boxes stay inside.
-constexpr std::int32_t kScreenWidth = 640;
-constexpr std::int32_t kScreenHeight = 480;
 
 // Moods and how long the rules show them.
 constexpr float kHurtMs = 1500.0f;

@@ -60,7 +60,7 @@ bool PyxEntitySettingsMenuScene::Update(float ms) {
         GoToScene(*this, "PyxMainMenu", "mainmenu");
     }
     if (g_screen != nullptr) {
-        g_screen->MarkDirty(QxRect{0, PyxGame::kScreenWidth, 0, PyxGame::kScreenHeight}, false);
+        g_screen->MarkDirty(QxRect{0, kScreenWidth, 0, kScreenHeight}, false);
     }
     return QxEntity2DScene::Update(ms);
 }

@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include "app/QxScreenSize.h"
 #include "platform/Letterbox.h"
 #include "platform/ScreenBinding.h"
 
@@ -52,8 +53,8 @@ private:
     SDL_Renderer* m_renderer; // null: the window's surface is drawn directly
     SDL_Texture* m_texture = nullptr;
     void* m_owner;
-    int m_pictureWidth = 640;
-    int m_pictureHeight = 480;
+    int m_pictureWidth = kScreenWidth;
+    int m_pictureHeight = kScreenHeight;
     bool m_cursorVisible = true;
     std::vector<uint16_t> m_picture; // the last picture shown, rows packed
     std::vector<uint32_t> m_colours; // 15-bit colour to surface pixel
