@@ -9,30 +9,30 @@
 
 class QxInputQueue {
 public:
-    void Push(QxInputEvent event) { events_.push_back(event); }
+    void Push(QxInputEvent event) { m_events.push_back(event); }
     // The oldest event; an empty queue answers an event of kind 0.
-    QxInputEvent Front() const { return events_.empty() ? QxInputEvent{} : events_.front(); }
+    QxInputEvent Front() const { return m_events.empty() ? QxInputEvent{} : m_events.front(); }
     // Drops the oldest event; nothing on an empty queue.
     void Pop() {
-        if (!events_.empty()) {
-            events_.pop_front();
+        if (!m_events.empty()) {
+            m_events.pop_front();
         }
     }
     // Takes the oldest event out; false when the queue is empty.
     bool Take(QxInputEvent& event) {
-        if (events_.empty()) {
+        if (m_events.empty()) {
             return false;
         }
-        event = events_.front();
-        events_.pop_front();
+        event = m_events.front();
+        m_events.pop_front();
         return true;
     }
-    std::size_t Size() const { return events_.size(); }
-    bool Empty() const { return events_.empty(); }
-    void Clear() { events_.clear(); }
+    std::size_t Size() const { return m_events.size(); }
+    bool Empty() const { return m_events.empty(); }
+    void Clear() { m_events.clear(); }
 
 private:
-    std::deque<QxInputEvent> events_;
+    std::deque<QxInputEvent> m_events;
 };
 
 extern QxInputQueue g_inputQueue;

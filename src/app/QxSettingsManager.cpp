@@ -1,16 +1,16 @@
 #include "app/QxSettingsManager.h"
 
 QxSettingsManager::QxSettingsManager(const std::string& makerName, const std::string& productName)
-    : makerName_(makerName), productName_(productName) {}
+    : m_makerName(makerName), m_productName(productName) {}
 
 QxSettingsManager::~QxSettingsManager() = default;
 
 void QxSettingsManager::OpenDefault() {
-    OpenKey(makerName_, productName_);
+    OpenKey(m_makerName, m_productName);
 }
 
 void QxSettingsManager::OpenSection(const std::string& name) {
-    OpenKey(makerName_, makerName_ + "\\" + name);
+    OpenKey(m_makerName, m_makerName + "\\" + name);
 }
 
 bool QxSettingsManager::SetBool(const std::string& name, bool value) {

@@ -46,15 +46,15 @@ public:
     virtual ~QxSettingsManager();
     virtual void SetRoot(platform::RegistryRoot root) = 0;
 
-    const std::string& MakerName() const { return makerName_; }
-    const std::string& ProductName() const { return productName_; }
-    bool IsOpen() const { return open_ != 0; }
+    const std::string& MakerName() const { return m_makerName; }
+    const std::string& ProductName() const { return m_productName; }
+    bool IsOpen() const { return m_open != 0; }
 
     // The longest string value GetString accepts, terminator included.
     static constexpr std::size_t kMaxStringBytes = 1024;
 
 protected:
-    std::uint8_t open_ = 0;
-    std::string makerName_;
-    std::string productName_;
+    std::uint8_t m_open = 0;
+    std::string m_makerName;
+    std::string m_productName;
 };

@@ -8,34 +8,34 @@
 
 QxTimer::QxTimer() {
     std::int64_t frequency = 0;
-    highResolution_ = platform::HighResolutionFrequency(frequency) && frequency > 0 ? 1 : 0;
-    frequency_ = highResolution_ ? frequency : 0;
-    started_ = 0;
+    m_highResolution = platform::HighResolutionFrequency(frequency) && frequency > 0 ? 1 : 0;
+    m_frequency = m_highResolution ? frequency : 0;
+    m_started = 0;
     Reset();
 }
 
 void QxTimer::Reset() {
-    startMilliseconds_ = platform::TickMilliseconds();
-    if (highResolution_) {
-        startCount_ = platform::HighResolutionCounter();
+    m_startMilliseconds = platform::TickMilliseconds();
+    if (m_highResolution) {
+        m_startCount = platform::HighResolutionCounter();
     }
-    started_ = 1;
+    m_started = 1;
 }
 
 double QxTimer::Elapsed() const {
-    if (!started_) {
+    if (!m_started) {
         return 0.0;
     }
     std::uint32_t now = platform::TickMilliseconds();
     // The wrapped reading keeps the long-standing one-millisecond shortfall.
     std::uint32_t ms =
-        now >= startMilliseconds_ ? now - startMilliseconds_ : now - startMilliseconds_ - 1u;
+        now >= m_startMilliseconds ? now - m_startMilliseconds : now - m_startMilliseconds - 1u;
     double secondsMs = static_cast<double>(ms) * 0.001;
-    if (!highResolution_) {
+    if (!m_highResolution) {
         return secondsMs;
     }
-    double secondsHr = static_cast<double>(platform::HighResolutionCounter() - startCount_) /
-                       static_cast<double>(frequency_);
+    double secondsHr = static_cast<double>(platform::HighResolutionCounter() - m_startCount) /
+                       static_cast<double>(m_frequency);
     return std::fabs(secondsHr - secondsMs) < 100.0 ? secondsHr : secondsMs;
 }
 

@@ -13,14 +13,14 @@ public:
     // Seconds since the last reset; 0 before the first.
     double Elapsed() const;
 
-    bool HighResolution() const { return highResolution_ != 0; }
+    bool HighResolution() const { return m_highResolution != 0; }
 
 private:
-    std::int64_t startCount_ = 0;
-    std::int64_t frequency_ = 0;
-    std::uint32_t startMilliseconds_ = 0;
-    std::uint8_t started_ = 0;
-    std::uint8_t highResolution_ = 0;
+    std::int64_t m_startCount = 0;
+    std::int64_t m_frequency = 0;
+    std::uint32_t m_startMilliseconds = 0;
+    std::uint8_t m_started = 0;
+    std::uint8_t m_highResolution = 0;
 };
 
 class QxInputQueue;

@@ -48,12 +48,12 @@ void QxWin32SettingsManager::OpenKey(const std::string& company, const std::stri
 }
 
 bool QxWin32SettingsManager::CloseKey() {
-    if (!open_) {
+    if (!m_open) {
         return false;
     }
     bool closed = platform::RegistryCloseKey(openKey_);
     openKey_ = platform::kNoRegistryKey;
-    open_ = 0;
+    m_open = 0;
     return closed;
 }
 
@@ -77,7 +77,7 @@ bool QxWin32SettingsManager::Open() {
         return false;
     }
     openKey_ = key;
-    open_ = 1;
+    m_open = 1;
     return true;
 }
 
@@ -155,7 +155,7 @@ std::string QxWin32SettingsManager::DataFolder(platform::SpecialFolder folder,
         if (!EndsWithSeparator(path)) {
             path += '/';
         }
-        path += makerName_ + "/" + productName_ + "/";
+        path += m_makerName + "/" + m_productName + "/";
     }
     path += name;
     if (path.empty()) {
