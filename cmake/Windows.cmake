@@ -17,39 +17,23 @@ endforeach()
 enable_language(RC)
 find_package(Threads REQUIRED)
 
+include(cmake/Targets.cmake)
+
 # ---- engine + game ------------------------------------------------------------------
 # PNG files go through the Windows imaging component instead of libpng, which Debian
 # does not ship for mingw.
-file(GLOB_RECURSE RONDELIX_CORE_SOURCES CONFIGURE_DEPENDS
-     src/app/*.cpp src/engine/*.cpp src/game/*.cpp)
 list(FILTER RONDELIX_CORE_SOURCES EXCLUDE REGEX "/src/engine/screen/QxPng\\.cpp$")
-list(APPEND RONDELIX_CORE_SOURCES src/platform/win32/png/Win32Png.cpp)
-add_library(rondelix_core STATIC ${RONDELIX_CORE_SOURCES})
-target_include_directories(rondelix_core PUBLIC src)
+rondelix_core(${RONDELIX_CORE_SOURCES} src/platform/win32/png/Win32Png.cpp)
 # Windows 7 and later: the API level of every call the program makes.
 target_compile_definitions(rondelix_core PUBLIC _WIN32_WINNT=0x0601 WINVER=0x0601
                                                 WIN32_LEAN_AND_MEAN NOMINMAX)
-target_link_libraries(rondelix_core PUBLIC Threads::Threads windowscodecs ole32)
-rondelix_warnings(rondelix_core)
+target_link_libraries(rondelix_core PUBLIC windowscodecs ole32)
 
 # ---- bindings -------------------------------------------------------------------------
-file(GLOB _shared CONFIGURE_DEPENDS src/platform/*.cpp)
-file(GLOB _headless CONFIGURE_DEPENDS src/platform/headless/*.cpp
-     src/platform/fileregistry/*.cpp)
-add_library(rondelix_platform_headless STATIC ${_shared} ${_headless})
-target_link_libraries(rondelix_platform_headless PUBLIC rondelix_core)
-rondelix_warnings(rondelix_platform_headless)
-
-file(GLOB _win32 CONFIGURE_DEPENDS src/platform/win32/*.cpp)
-add_library(rondelix_platform_win32 STATIC ${_shared} ${_win32})
-target_link_libraries(rondelix_platform_win32 PUBLIC rondelix_core user32 gdi32 winmm dsound
-                                                     dxguid shell32 advapi32 ole32)
-rondelix_warnings(rondelix_platform_win32)
-
-function(rondelix_link target binding)
-    target_link_libraries(${target} PRIVATE rondelix_platform_${binding} rondelix_core
-                                            rondelix_platform_${binding})
-endfunction()
+rondelix_binding(headless)
+rondelix_binding(win32)
+target_link_libraries(rondelix_platform_win32 PUBLIC user32 gdi32 winmm dsound dxguid shell32
+                                                     advapi32 ole32)
 
 # ---- the game -------------------------------------------------------------------------
 configure_file(src/platform/win32/entry/Rondelix.rc.in ${CMAKE_BINARY_DIR}/Rondelix.rc @ONLY)
@@ -76,23 +60,13 @@ if(RONDELIX_TESTS)
 
     # The runner tests start the native headless tool through a POSIX shell pipe; that
     # tool is a Linux developer program the Windows build does not make.
-    file(GLOB_RECURSE RONDELIX_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
-    list(FILTER RONDELIX_TEST_SOURCES EXCLUDE REGEX
-         "/tests/(platform/(win32|sdl)|runner)/")
-    add_executable(rondelix_tests ${RONDELIX_TEST_SOURCES})
-    rondelix_link(rondelix_tests headless)
-    target_link_libraries(rondelix_tests PRIVATE gtest gmock gtest_main)
-    target_include_directories(rondelix_tests PRIVATE tests)
-    rondelix_warnings(rondelix_tests)
+    list(FILTER RONDELIX_TEST_SOURCES EXCLUDE REGEX "/tests/runner/")
+    rondelix_test_program(rondelix_tests headless ${RONDELIX_TEST_SOURCES})
     add_dependencies(rondelix_tests content)
 
     # The Win32 binding itself: registry, folders, window, sound (needs a display).
     file(GLOB_RECURSE RONDELIX_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/win32/*.cpp)
-    add_executable(rondelix_win32_tests ${RONDELIX_WIN32_TEST_SOURCES})
-    rondelix_link(rondelix_win32_tests win32)
-    target_link_libraries(rondelix_win32_tests PRIVATE gtest gmock gtest_main)
-    target_include_directories(rondelix_win32_tests PRIVATE tests)
-    rondelix_warnings(rondelix_win32_tests)
+    rondelix_test_program(rondelix_win32_tests win32 ${RONDELIX_WIN32_TEST_SOURCES})
 
     # One test per program: wine starts in about a second, too slow to start it once
     # per case. The programs see the build's folders as drive Z:.

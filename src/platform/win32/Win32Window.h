@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/QxScreenSize.h"
 #include "platform/Letterbox.h"
 #include "platform/MessagePump.h"
 #include "platform/ScreenBinding.h"
@@ -47,8 +48,8 @@ private:
     HWND m_window;
     HDC m_dc; // the class keeps one context per window
     void* m_owner;
-    int m_pictureWidth = 640;
-    int m_pictureHeight = 480;
+    int m_pictureWidth = kScreenWidth;
+    int m_pictureHeight = kScreenHeight;
     LetterboxRect m_paintedBox; // where the last picture went; bars around it are black
     // The last picture shown, kept to paint the window again when it is uncovered: the
     // screen only sends pictures that changed.
