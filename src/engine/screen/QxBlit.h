@@ -208,9 +208,7 @@ template <class F> struct OpCopy {
     F f;
     uint16_t operator()(uint16_t s, uint16_t) const { return s; }
 #if QX_BLIT_VECTOR
-    VU operator()(VU s, VU) const {
-        return s;
-    }
+    VU operator()(VU s, VU) const { return s; }
 #endif
 };
 
@@ -233,9 +231,7 @@ template <class F> struct OpAddSat {
     F f;
     uint16_t operator()(uint16_t s, uint16_t d) const { return AddSat(f, s, d); }
 #if QX_BLIT_VECTOR
-    VU operator()(VU s, VU d) const {
-        return Pack(AddSatV(Unpack(s), Unpack(d)));
-    }
+    VU operator()(VU s, VU d) const { return Pack(AddSatV(Unpack(s), Unpack(d))); }
 #endif
 };
 
@@ -260,9 +256,7 @@ template <class F> struct OpBrighten {
     uint16_t colour; // packed
     uint16_t operator()(uint16_t s, uint16_t) const { return AddWrap(f, s, colour); }
 #if QX_BLIT_VECTOR
-    VU operator()(VU s, VU) const {
-        return Pack(AddWrapV(Unpack(s), Unpack(SplatU(colour))));
-    }
+    VU operator()(VU s, VU) const { return Pack(AddWrapV(Unpack(s), Unpack(SplatU(colour)))); }
 #endif
 };
 
@@ -290,9 +284,7 @@ template <class F> struct OpAlphaBlend {
     F f;
     uint16_t operator()(uint16_t s, uint16_t d, uint8_t p) const { return Blend(f, s, d, p); }
 #if QX_BLIT_VECTOR
-    VU operator()(VU s, VU d, VU p) const {
-        return Pack(BlendV(Unpack(s), Unpack(d), (VI)p));
-    }
+    VU operator()(VU s, VU d, VU p) const { return Pack(BlendV(Unpack(s), Unpack(d), (VI)p)); }
 #endif
 };
 
