@@ -17,7 +17,6 @@ constexpr std::uint32_t kKeyUp = 257;
 constexpr std::uint32_t kMouseMove = 512;
 constexpr std::uint32_t kLeftDown = 513;
 constexpr std::uint32_t kLeftUp = 514;
-constexpr std::uint32_t kActivateApp = 28;
 constexpr std::uint32_t kVirtualShift = 16;
 
 std::mutex g_lock; // the queue may be posted to from any thread (PostQuit)
@@ -153,15 +152,6 @@ void PostMouseMove(void* window, int x, int y) {
 
 void PostLeftButton(void* window, bool down) {
     PostWindowMessage(window, down ? kLeftDown : kLeftUp, 0, 0);
-}
-
-void PostActivation(void* window, bool active) {
-    PostWindowMessage(window, kActivateApp, active ? 1 : 0, 0);
-}
-
-std::size_t PendingWindowMessages() {
-    std::lock_guard lock(g_lock);
-    return g_messages.size();
 }
 
 void ClearWindowMessages() {
