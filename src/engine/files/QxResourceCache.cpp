@@ -25,13 +25,6 @@ QxScopedFile OpenResource(const std::string& name) {
     return QxScopedFile(fileSystem, file);
 }
 
-template <typename Map> std::string Dump(const char* title, const Map& records) {
-    std::string text = title;
-    for (const auto& [key, record] : records)
-        text += std::to_string(record->refCount) + " - " + key + "\n";
-    return text;
-}
-
 } // namespace
 
 QxImageRecord* QxResourceCache::GetImage(const std::string& name, uint32_t flags) {
@@ -221,16 +214,6 @@ void QxResourceCache::ReleaseSound(const std::string& key) {
     if (g_soundManager != nullptr)
         g_soundManager->FreeSound(it->second->sound);
     m_sounds.erase(it);
-}
-
-std::string QxResourceCache::DumpImageMap() const {
-    std::lock_guard guard(m_lock);
-    return Dump("***** Starting Image Map Dump\n", m_images);
-}
-
-std::string QxResourceCache::DumpListMap() const {
-    std::lock_guard guard(m_lock);
-    return Dump("***** Starting List Map Dump\n", m_lists);
 }
 
 size_t QxResourceCache::ImageCount() const {
