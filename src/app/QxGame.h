@@ -68,7 +68,6 @@ public:
     // The folder the loading thread reads from (its only folder source; default: the
     // current folder). Set before Init.
     void SetWorkingFolder(const std::string& folder) { m_workingFolder = folder; }
-    const std::string& WorkingFolder() const { return m_workingFolder; }
 
     std::int32_t CurrentTrack() const { return m_currentTrack; }
     const MusicTrack* FindTrack(std::uint32_t id) const;

@@ -49,9 +49,6 @@ struct QxKey {
         Home = 282,
         End = 283,
     };
-
-    // Key codes start at 256; anything below is a character (negative for bytes over 127).
-    static constexpr bool IsKeyCode(std::int32_t value) { return value >= Up; }
 };
 
 struct QxInputEvent {

@@ -12,12 +12,6 @@ public:
     void Push(QxInputEvent event) { m_events.push_back(event); }
     // The oldest event; an empty queue answers an event of kind 0.
     QxInputEvent Front() const { return m_events.empty() ? QxInputEvent{} : m_events.front(); }
-    // Drops the oldest event; nothing on an empty queue.
-    void Pop() {
-        if (!m_events.empty()) {
-            m_events.pop_front();
-        }
-    }
     // Takes the oldest event out; false when the queue is empty.
     bool Take(QxInputEvent& event) {
         if (m_events.empty()) {

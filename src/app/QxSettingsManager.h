@@ -46,10 +46,6 @@ public:
     virtual ~QxSettingsManager();
     virtual void SetRoot(platform::RegistryRoot root) = 0;
 
-    const std::string& MakerName() const { return m_makerName; }
-    const std::string& ProductName() const { return m_productName; }
-    bool IsOpen() const { return m_open != 0; }
-
     // The longest string value GetString accepts, terminator included.
     static constexpr std::size_t kMaxStringBytes = 1024;
 

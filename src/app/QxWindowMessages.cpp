@@ -1,29 +1,35 @@
 #include "app/QxWindowMessages.h"
 
+#include <utility>
+
+namespace {
+
+// The virtual keys with a key code of their own; F1 to F12 follow as a range.
+constexpr std::pair<std::uint32_t, std::int32_t> kKeyCodes[] = {
+    {QxVirtualKey::Up, QxKey::Up},           {QxVirtualKey::Down, QxKey::Down},
+    {QxVirtualKey::Right, QxKey::Right},     {QxVirtualKey::Left, QxKey::Left},
+    {QxVirtualKey::Control, QxKey::Control}, {QxVirtualKey::Shift, QxKey::Shift},
+    {QxVirtualKey::PageUp, QxKey::PageUp},   {QxVirtualKey::PageDown, QxKey::PageDown},
+    {QxVirtualKey::Home, QxKey::Home},       {QxVirtualKey::End, QxKey::End},
+};
+
+// The mouse button messages: each becomes one event that carries no value.
+constexpr std::pair<std::uint32_t, QxInputKind> kButtonEvents[] = {
+    {QxWindowMessage::LeftButtonDown, QxInputKind::LeftDown},
+    {QxWindowMessage::LeftButtonUp, QxInputKind::LeftUp},
+    {QxWindowMessage::RightButtonDown, QxInputKind::RightDown},
+    {QxWindowMessage::RightButtonUp, QxInputKind::RightUp},
+    {QxWindowMessage::MiddleButtonDown, QxInputKind::MiddleDown},
+    {QxWindowMessage::MiddleButtonUp, QxInputKind::MiddleUp},
+};
+
+} // namespace
+
 std::int32_t KeyCodeFromVirtualKey(std::uint32_t virtualKey) {
-    switch (virtualKey) {
-    case QxVirtualKey::Up:
-        return QxKey::Up;
-    case QxVirtualKey::Down:
-        return QxKey::Down;
-    case QxVirtualKey::Right:
-        return QxKey::Right;
-    case QxVirtualKey::Left:
-        return QxKey::Left;
-    case QxVirtualKey::Control:
-        return QxKey::Control;
-    case QxVirtualKey::Shift:
-        return QxKey::Shift;
-    case QxVirtualKey::PageUp:
-        return QxKey::PageUp;
-    case QxVirtualKey::PageDown:
-        return QxKey::PageDown;
-    case QxVirtualKey::Home:
-        return QxKey::Home;
-    case QxVirtualKey::End:
-        return QxKey::End;
-    default:
-        break;
+    for (const auto& [key, code] : kKeyCodes) {
+        if (virtualKey == key) {
+            return code;
+        }
     }
     if (virtualKey >= QxVirtualKey::F1 && virtualKey <= QxVirtualKey::F12) {
         return QxKey::F1 + static_cast<std::int32_t>(virtualKey - QxVirtualKey::F1);
@@ -65,6 +71,12 @@ bool TranslateInputMessage(QxInputQueue& queue, std::uint32_t message, std::uint
                            std::uint64_t secondParameter) {
     auto first = static_cast<std::uint32_t>(firstParameter);
     auto second = static_cast<std::uint32_t>(secondParameter);
+    for (const auto& [button, kind] : kButtonEvents) {
+        if (message == button) {
+            queue.Push(QxInputEvent::Make(kind));
+            return true;
+        }
+    }
     switch (message) {
     case QxWindowMessage::ActivateApp:
         QueueActivation(queue, first);
@@ -80,24 +92,6 @@ bool TranslateInputMessage(QxInputQueue& queue, std::uint32_t message, std::uint
         return true;
     case QxWindowMessage::MouseMove:
         QueueMouseMove(queue, second);
-        return true;
-    case QxWindowMessage::LeftButtonDown:
-        queue.Push(QxInputEvent::Make(QxInputKind::LeftDown));
-        return true;
-    case QxWindowMessage::LeftButtonUp:
-        queue.Push(QxInputEvent::Make(QxInputKind::LeftUp));
-        return true;
-    case QxWindowMessage::RightButtonDown:
-        queue.Push(QxInputEvent::Make(QxInputKind::RightDown));
-        return true;
-    case QxWindowMessage::RightButtonUp:
-        queue.Push(QxInputEvent::Make(QxInputKind::RightUp));
-        return true;
-    case QxWindowMessage::MiddleButtonDown:
-        queue.Push(QxInputEvent::Make(QxInputKind::MiddleDown));
-        return true;
-    case QxWindowMessage::MiddleButtonUp:
-        queue.Push(QxInputEvent::Make(QxInputKind::MiddleUp));
         return true;
     case QxWindowMessage::MouseWheel:
         QueueMouseWheel(queue, first);

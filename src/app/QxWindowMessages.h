@@ -6,42 +6,12 @@
 #include <cstdint>
 
 #include "app/QxInputQueue.h"
+#include "platform/MessagePump.h"
 
-// The virtual keys the key table knows.
-struct QxVirtualKey {
-    enum : std::uint32_t {
-        Shift = 16,
-        Control = 17,
-        PageUp = 33,
-        PageDown = 34,
-        End = 35,
-        Home = 36,
-        Left = 37,
-        Up = 38,
-        Right = 39,
-        Down = 40,
-        F1 = 112,
-        F12 = 123,
-    };
-};
-
-// The window messages the translation handles.
-struct QxWindowMessage {
-    enum : std::uint32_t {
-        ActivateApp = 28,
-        KeyDown = 256,
-        KeyUp = 257,
-        Char = 258,
-        MouseMove = 512,
-        LeftButtonDown = 513,
-        LeftButtonUp = 514,
-        RightButtonDown = 516,
-        RightButtonUp = 517,
-        MiddleButtonDown = 519,
-        MiddleButtonUp = 520,
-        MouseWheel = 522, // the turn in the high half of the first parameter
-    };
-};
+// The desktop's virtual keys the key table knows, and the window messages the
+// translation handles; the platform's message pump deals in the same numbers.
+using QxVirtualKey = platform::VirtualKey;
+using QxWindowMessage = platform::InputMessage;
 
 // The key code for a virtual key of the table, or 0 for every other key.
 std::int32_t KeyCodeFromVirtualKey(std::uint32_t virtualKey);

@@ -9,8 +9,6 @@
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kKeyDown = 256;
-constexpr std::uint32_t kKeyUp = 257;
 constexpr int kPress = 16384;
 constexpr int kKeep = 10000;
 // The held arrow's push against the strongest other one, in tenths: 7 keeps it up to
@@ -18,7 +16,8 @@ constexpr int kKeep = 10000;
 constexpr int kKeepTenths = 7;
 
 // Desktop virtual keys of up, down, left and right, in the order of GamepadKeys' flags.
-constexpr std::array<std::uint32_t, 4> kArrowKeys = {38, 40, 37, 39};
+constexpr std::array<std::uint32_t, 4> kArrowKeys = {VirtualKey::Up, VirtualKey::Down,
+                                                     VirtualKey::Left, VirtualKey::Right};
 constexpr std::array<StickArrow, 4> kArrows = {StickArrow::Up, StickArrow::Down, StickArrow::Left,
                                                StickArrow::Right};
 
@@ -54,11 +53,11 @@ std::vector<WindowMessage> GamepadKeys::Update(const GamepadState& now, void* wi
     // Releases go first, so swinging from one arrow to another reads as a new press.
     for (std::size_t i = 0; i < held.size(); ++i) {
         if (m_held[i] && !held[i])
-            out.push_back({window, kKeyUp, kArrowKeys[i], 0});
+            out.push_back({window, InputMessage::KeyUp, kArrowKeys[i], 0});
     }
     for (std::size_t i = 0; i < held.size(); ++i) {
         if (!m_held[i] && held[i])
-            out.push_back({window, kKeyDown, kArrowKeys[i], 0});
+            out.push_back({window, InputMessage::KeyDown, kArrowKeys[i], 0});
     }
     // Enter, Escape and "p" type characters, which arrive only as presses.
     const std::array<std::pair<bool, bool>, 3> buttons = {

@@ -27,6 +27,42 @@ constexpr std::uint32_t kMessageClose = 16; // the user closes the window
 constexpr std::uint32_t kMessageQuit = 18;  // ends the loop; first = exit code
 constexpr std::uint32_t kMessageChar = 258; // produced by translation
 
+// The input messages, as the desktop numbers them.
+struct InputMessage {
+    enum : std::uint32_t {
+        ActivateApp = 28,
+        KeyDown = 256,
+        KeyUp = 257,
+        Char = kMessageChar,
+        MouseMove = 512,
+        LeftButtonDown = 513,
+        LeftButtonUp = 514,
+        RightButtonDown = 516,
+        RightButtonUp = 517,
+        MiddleButtonDown = 519,
+        MiddleButtonUp = 520,
+        MouseWheel = 522, // the turn in the high half of the first parameter
+    };
+};
+
+// The desktop's virtual keys that the bindings and the key table name.
+struct VirtualKey {
+    enum : std::uint32_t {
+        Shift = 16,
+        Control = 17,
+        PageUp = 33,
+        PageDown = 34,
+        End = 35,
+        Home = 36,
+        Left = 37,
+        Up = 38,
+        Right = 39,
+        Down = 40,
+        F1 = 112,
+        F12 = 123,
+    };
+};
+
 // Answers true when it handled the message (the desktop answer 1, no default
 // processing); false lets the binding do its default processing.
 using WindowProcedure = bool (*)(void* window, std::uint32_t message, std::uint64_t first,

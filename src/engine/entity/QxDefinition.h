@@ -86,8 +86,6 @@ public:
     std::string_view Value() const;
     std::string_view Text() const { return {m_text.data(), m_length}; }
 
-    // How many inline blocks this definition lies within (0 for a file).
-    int Depth() const { return m_depth; }
     // The registry that inline definitions are defined through; when none is set the
     // program's registry is used.
     void SetRegistry(QxEntityRegistry* registry) { m_registry = registry; }

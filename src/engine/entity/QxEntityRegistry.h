@@ -67,7 +67,6 @@ public:
     // Where LoadAll and LoadTypes report; null (the default) reports nowhere.
     void SetProgress(QxLoadProgress* progress) { m_progress = progress; }
 
-    std::size_t PrototypeCount() const { return m_prototypes.size(); }
     std::size_t TypeCount() const { return m_types.size(); }
     std::uint32_t TypeCounter() const { return m_typeCounter; }
 

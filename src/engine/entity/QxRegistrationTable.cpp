@@ -5,8 +5,6 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxLog.h"
 
-// One include per registered class goes here, e.g.
-//     #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIAnimSprite.h"
 #include "engine/gui/QxEntity2DGUIButton.h"
 #include "engine/gui/QxEntity2DGUICounter.h"
@@ -72,8 +70,7 @@ template <typename Prototype> const QxEntityTypePrototype* Instance() {
 } // namespace
 
 const std::vector<QxRegistration>& RegistrationTable() {
-    // Every class has its place here, in registration order; a line is enabled when
-    // its class exists. Keep the order: it is the order in which names register.
+    // Keep the order: it is the order in which names register.
     static const std::vector<QxRegistration> table = {
         // clang-format off
         {"2DGUIElement", Instance<QxEntity2DGUIElementPrototype>()}, // 1

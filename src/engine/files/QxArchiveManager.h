@@ -46,7 +46,6 @@ public:
     // True when the directory did not fit the file; the entries before the damage
     // are served.
     bool IsDamaged() const { return m_damaged; }
-    const std::string& GetArchiveName() const { return m_archiveName; }
     size_t GetEntryCount() const { return m_directory.size(); }
     // The entry served for name, or null.
     const QxArchiveEntry* FindEntry(const std::string& name) const;

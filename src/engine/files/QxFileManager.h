@@ -35,8 +35,6 @@ public:
     virtual int32_t ListFolders(const std::string& path, std::vector<std::string>& list);
     virtual void SetRoot(const std::string& root) { m_root = root; }
 
-    const std::string& GetRoot() const { return m_root; }
-
 protected:
     std::string m_root;
 };

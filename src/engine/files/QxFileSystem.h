@@ -30,7 +30,6 @@ public:
 
     // Gives the manager its root and appends it; 0 for a null manager, else 1.
     int32_t AddManager(std::unique_ptr<QxFileManager> manager, const std::string& root);
-    size_t GetManagerCount() const { return m_managers.size(); }
 
 private:
     std::vector<std::unique_ptr<QxFileManager>> m_managers;

@@ -25,11 +25,41 @@ QxScopedFile OpenResource(const std::string& name) {
     return QxScopedFile(fileSystem, file);
 }
 
-template <typename Map> std::string Dump(const char* title, const Map& records) {
-    std::string text = title;
-    for (const auto& [key, record] : records)
-        text += std::to_string(record->refCount) + " - " + key + "\n";
-    return text;
+// The record cached under key with one more user: a cached record whose surfaces were
+// lost is loaded again, a missing one is made and loaded. Null when loading fails.
+// load(record, cached) fills the record from its file.
+template <typename Record, typename IsLoaded, typename Load>
+Record* Acquire(std::map<std::string, std::unique_ptr<Record>>& records, const std::string& key,
+                uint32_t flags, IsLoaded isLoaded, Load load) {
+    auto it = records.find(key);
+    if (it != records.end()) {
+        Record& record = *it->second;
+        if (!isLoaded(record) && !load(record, true))
+            return nullptr;
+        ++record.refCount;
+        return &record;
+    }
+    auto record = std::make_unique<Record>();
+    record->key = key;
+    record->flags = flags;
+    if (!load(*record, false))
+        return nullptr;
+    record->refCount = 1;
+    Record* result = record.get();
+    records.emplace(key, std::move(record));
+    return result;
+}
+
+// One user fewer for the record under key; the last one's leaving frees what the record
+// holds and drops it. Unknown keys are ignored.
+template <typename Record, typename Free>
+void Release(std::map<std::string, std::unique_ptr<Record>>& records, const std::string& key,
+             Free freeHeld) {
+    auto it = records.find(key);
+    if (it == records.end() || --it->second->refCount > 0)
+        return;
+    freeHeld(*it->second);
+    records.erase(it);
 }
 
 } // namespace
@@ -39,23 +69,10 @@ QxImageRecord* QxResourceCache::GetImage(const std::string& name, uint32_t flags
         return nullptr;
     const std::string key = QxImageCacheKey(name, flags, false);
     std::lock_guard guard(m_lock);
-    auto it = m_images.find(key);
-    if (it != m_images.end()) {
-        QxImageRecord& record = *it->second;
-        if (!g_screen->IsSurfaceValid(record.surface) && !LoadImageInto(record, name, true))
-            return nullptr;
-        ++record.refCount;
-        return &record;
-    }
-    auto record = std::make_unique<QxImageRecord>();
-    record->key = key;
-    record->flags = flags;
-    if (!LoadImageInto(*record, name, false))
-        return nullptr;
-    record->refCount = 1;
-    QxImageRecord* result = record.get();
-    m_images.emplace(key, std::move(record));
-    return result;
+    return Acquire(
+        m_images, key, flags,
+        [](const QxImageRecord& record) { return g_screen->IsSurfaceValid(record.surface); },
+        [&](QxImageRecord& record, bool cached) { return LoadImageInto(record, name, cached); });
 }
 
 bool QxResourceCache::LoadImageInto(QxImageRecord& record, const std::string& name, bool cached) {
@@ -87,26 +104,15 @@ QxImageListRecord* QxResourceCache::GetImageList(const std::string& name, uint32
         return nullptr;
     const std::string key = QxImageCacheKey(name, flags, true);
     std::lock_guard guard(m_lock);
-    auto it = m_lists.find(key);
-    if (it != m_lists.end()) {
-        QxImageListRecord& record = *it->second;
-        // Surfaces are lost all together, so the first frame speaks for the list.
-        const bool valid =
-            !record.frames.empty() && g_screen->IsSurfaceValid(record.frames[0].surface);
-        if (!valid && !LoadImageListInto(record, name, true))
-            return nullptr;
-        ++record.refCount;
-        return &record;
-    }
-    auto record = std::make_unique<QxImageListRecord>();
-    record->key = key;
-    record->flags = flags;
-    if (!LoadImageListInto(*record, name, false))
-        return nullptr;
-    record->refCount = 1;
-    QxImageListRecord* result = record.get();
-    m_lists.emplace(key, std::move(record));
-    return result;
+    return Acquire(
+        m_lists, key, flags,
+        [](const QxImageListRecord& record) {
+            // Surfaces are lost all together, so the first frame speaks for the list.
+            return !record.frames.empty() && g_screen->IsSurfaceValid(record.frames[0].surface);
+        },
+        [&](QxImageListRecord& record, bool cached) {
+            return LoadImageListInto(record, name, cached);
+        });
 }
 
 bool QxResourceCache::LoadImageListInto(QxImageListRecord& record, const std::string& name,
@@ -193,44 +199,28 @@ QxSoundRecord* QxResourceCache::GetSound(const std::string& name) {
 
 void QxResourceCache::ReleaseImage(const std::string& key) {
     std::lock_guard guard(m_lock);
-    auto it = m_images.find(key);
-    if (it == m_images.end() || --it->second->refCount > 0)
-        return;
-    if (g_screen != nullptr)
-        g_screen->FreeSurface(it->second->surface);
-    m_images.erase(it);
+    Release(m_images, key, [](const QxImageRecord& record) {
+        if (g_screen != nullptr)
+            g_screen->FreeSurface(record.surface);
+    });
 }
 
 void QxResourceCache::ReleaseImageList(const std::string& key) {
     std::lock_guard guard(m_lock);
-    auto it = m_lists.find(key);
-    if (it == m_lists.end() || --it->second->refCount > 0)
-        return;
-    if (g_screen != nullptr)
-        for (const QxImageListFrame& frame : it->second->frames)
-            if (frame.surface != kFailedSurface)
-                g_screen->FreeSurface(frame.surface);
-    m_lists.erase(it);
+    Release(m_lists, key, [](const QxImageListRecord& record) {
+        if (g_screen != nullptr)
+            for (const QxImageListFrame& frame : record.frames)
+                if (frame.surface != kFailedSurface)
+                    g_screen->FreeSurface(frame.surface);
+    });
 }
 
 void QxResourceCache::ReleaseSound(const std::string& key) {
     std::lock_guard guard(m_lock);
-    auto it = m_sounds.find(key);
-    if (it == m_sounds.end() || --it->second->refCount > 0)
-        return;
-    if (g_soundManager != nullptr)
-        g_soundManager->FreeSound(it->second->sound);
-    m_sounds.erase(it);
-}
-
-std::string QxResourceCache::DumpImageMap() const {
-    std::lock_guard guard(m_lock);
-    return Dump("***** Starting Image Map Dump\n", m_images);
-}
-
-std::string QxResourceCache::DumpListMap() const {
-    std::lock_guard guard(m_lock);
-    return Dump("***** Starting List Map Dump\n", m_lists);
+    Release(m_sounds, key, [](const QxSoundRecord& record) {
+        if (g_soundManager != nullptr)
+            g_soundManager->FreeSound(record.sound);
+    });
 }
 
 size_t QxResourceCache::ImageCount() const {

@@ -68,10 +68,6 @@ public:
     void ReleaseImageList(const std::string& key);
     void ReleaseSound(const std::string& key);
 
-    // The debug dumps: a title line, then "count - key" per record, in key order.
-    std::string DumpImageMap() const;
-    std::string DumpListMap() const;
-
     size_t ImageCount() const;
     size_t ImageListCount() const;
     size_t SoundCount() const;

@@ -70,7 +70,6 @@ public:
         return static_cast<QxEntity2DGUIAnimSpriteType*>(Type());
     }
     std::uint32_t Frame() const { return m_frame; }
-    float FramePosition() const { return m_framePosition; }
     bool IsPlaying() const { return m_playing != 0; }
     QxPoint DrawPosition() const;
 

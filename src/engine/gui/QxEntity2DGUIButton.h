@@ -94,11 +94,9 @@ public:
         return static_cast<QxEntity2DGUIButtonType*>(Type());
     }
     bool IsHovering() const { return m_hovering != 0; }
-    bool IsForcedDown() const { return m_forcedDown != 0; }
     // Whether the highlight shows: the focus when the button has been given one, else
     // the mouse over it.
     bool IsLit() const { return m_focusDriven ? m_focused != 0 : m_hovering != 0; }
-    const QxRect& HitRect() const { return m_hit; }
 
 private:
     // The images are shared by every button of the type, so each button puts them at

@@ -97,9 +97,6 @@ public:
         return static_cast<QxEntity2DGUIElementType*>(Type());
     }
 
-    float PulseValue() const { return m_pulseValue; }
-    float PulseRate() const { return m_pulseRate; }
-    float HoverTime() const { return m_hoverTime; }
     float FadeRate() const { return m_fadeRate; }
     // Tint bytes: blue, green, red and, in the alpha byte, the tint switch.
     QxColour Tint() const { return m_tint; }

@@ -31,10 +31,6 @@ void QxEntity2DGUIFPSText::SetShowFrameRate(bool show) {
     g_showFrameRate = show;
 }
 
-bool QxEntity2DGUIFPSText::ShowFrameRate() {
-    return g_showFrameRate;
-}
-
 std::string QxEntity2DGUIFPSText::FormatCount(const std::string& format, int32_t count) {
     std::string out;
     bool used = false;

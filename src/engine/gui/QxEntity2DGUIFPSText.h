@@ -22,11 +22,8 @@ public:
 
     bool Update(float ms) override;
 
-    float SmoothedFrameTime() const { return m_smoothedMs; }
-
     // The frame-rate display switch shared by every FPS text.
     static void SetShowFrameRate(bool show);
-    static bool ShowFrameRate();
 
     // The format with its first integer conversion (%d or %i, with optional flags
     // and a width of up to two digits) replaced by the number and "%%" by "%". Any

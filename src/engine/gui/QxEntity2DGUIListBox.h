@@ -97,7 +97,6 @@ public:
     std::int32_t Selection() const { return m_selection; }
     std::int32_t FirstVisible() const { return m_firstVisible; }
     bool ThumbPressed() const { return m_thumbPressed; }
-    bool IsScrollOnly() const { return m_scrollOnly; }
     // The thumb as it lies now.
     QxRect ThumbRect();
     // Width and height of the text area and of one line, in pixels.

@@ -85,12 +85,10 @@ public:
     // The colours of the ramp for a scheme (1 to 4, else the default).
     static std::array<QxColour, 256> BuildPalette(std::int32_t scheme);
 
-    const std::array<QxColour, 256>& Palette() const { return m_palette; }
     // Null when the fire has no area.
     const QxImage* HeatBuffer() const { return m_heat.get(); }
     QxImage* HeatBuffer() { return m_heat.get(); }
     std::vector<Particle>& Particles() { return m_particles; }
-    float GravityX() const { return m_gravityX; }
     float GravityY() const { return m_gravityY; }
 
     bool m_followLeader = false;

@@ -36,8 +36,6 @@ public:
         return static_cast<QxEntity2DGUIProgressBarType*>(Type());
     }
     float Value() const { return m_value; }
-    std::int32_t ShownWidth() const { return m_shownWidth; }
-    std::int32_t ShownHeight() const { return m_shownHeight; }
 
 protected:
     bool DrawImage() override;

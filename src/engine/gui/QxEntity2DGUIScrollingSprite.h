@@ -32,8 +32,6 @@ public:
     QxEntity2DGUIScrollingSpriteType* ScrollingType() const {
         return static_cast<QxEntity2DGUIScrollingSpriteType*>(Type());
     }
-    float ScrollX() const { return m_scrollX; }
-    float ScrollY() const { return m_scrollY; }
 
 protected:
     bool DrawImage() override;

@@ -51,9 +51,6 @@ public:
     bool Click(QxPoint point) override;
     bool Contains(QxPoint point) override;
 
-    QxEntity2DGUIToggleButtonType* ToggleType() const {
-        return static_cast<QxEntity2DGUIToggleButtonType*>(Type());
-    }
     std::int32_t State() const { return m_state; }
     std::int32_t StateCount() const { return static_cast<std::int32_t>(m_buttons.size()); }
     QxEntity2DGUIButton* CurrentButton() const;

@@ -176,11 +176,7 @@ public:
     QxEntity2DGUIElement* Dialog(std::size_t index) const;
     bool IsDialogOpen(const QxEntity2DGUIElement* dialog) const;
     bool IsModal() const { return m_modal != 0; }
-    bool IsSuspended() const { return m_suspended != 0; }
     void SetSuspended(bool suspended) { m_suspended = suspended ? 1 : 0; }
-    const TooltipState* CurrentTooltip() const { return m_currentTooltip.get(); }
-    const TooltipState* FadingTooltip() const { return m_fadingTooltip.get(); }
-    float CursorIdleTime() const { return m_cursorIdleTime; }
 
 protected:
     // True while the cursor time-out hides an unmoved cursor.

@@ -85,8 +85,6 @@ public:
     void StartDragging(QxPoint point);
     void StopDragging() { m_dragging = 0; }
     bool IsDragging() const { return m_dragging != 0; }
-    bool IsCountingDown() const { return m_countingDown != 0; }
-    float TimeLeft() const { return m_timeLeft; }
     // The plain title (without the count-down).
     const std::string& Title() const { return m_title; }
     // What the frame shows now.

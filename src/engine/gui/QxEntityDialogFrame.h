@@ -63,7 +63,6 @@ public:
     QxEntityDialogFrameType* FrameType() const {
         return static_cast<QxEntityDialogFrameType*>(Type());
     }
-    QxEntity2DGUIText* TitleText() const { return m_titleText.get(); }
 
 protected:
     QxEntityDialogBox* m_dialog = nullptr;

@@ -78,7 +78,6 @@ public:
 
     bool IsEnteringName() const { return m_enteringName; }
     int NewIndex() const { return m_newIndex; }
-    QxHighScore* NewEntry() const { return m_newEntry; }
 
     QxEntityHighScoreSceneType* HighScoreType() const {
         return static_cast<QxEntityHighScoreSceneType*>(Type());

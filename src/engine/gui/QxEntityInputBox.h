@@ -54,7 +54,6 @@ public:
     // The longest entry the field accepts.
     void SetLimit(std::int32_t characters) override;
 
-    const std::string& Instructions() const { return m_instructions; }
     const std::string& Entry() const { return m_entry; }
     std::int32_t Limit() const { return m_limit; }
     QxEntity2DGUIElement* Part(int slot) const;

@@ -196,13 +196,6 @@ void QxEntityMessageBox::SetButtons(std::uint32_t buttonSet) {
     SetSize(contentWidth + FrameWidthExtra(), contentHeight + FrameHeightExtra());
 }
 
-bool QxEntityMessageBox::IsButtonEnabled(int slot) const {
-    if (slot < QxEntityMessageBoxType::kSlotOK || slot > QxEntityMessageBoxType::kSlotCancel) {
-        return false;
-    }
-    return m_enabled[static_cast<size_t>(slot - 1)];
-}
-
 QxEntity2DGUIElement* QxEntityMessageBox::Part(int slot) const {
     if (slot == QxEntityMessageBoxType::kSlotText) {
         return m_textPart.get();

@@ -64,7 +64,6 @@ public:
     void SetButtons(std::uint32_t buttonSet) override;
 
     const std::string& Text() const { return m_text; }
-    bool IsButtonEnabled(int slot) const;
     // The part in a slot (text or a button), or null.
     QxEntity2DGUIElement* Part(int slot) const;
     QxExtent ButtonRow() const { return QxExtent{m_rowWidth, m_rowHeight}; }

@@ -42,11 +42,6 @@ public:
     // The window, or null before CreateScreen; its Owner() is this screen.
     platform::ScreenWindow* Window() const { return m_window.get(); }
 
-    // In windowed mode, size the window so that its client area is exactly the back
-    // buffer (on by default). Takes effect at the next CreateScreen.
-    void SetAdjustToClient(bool on) { m_adjustToClient = on; }
-    bool IsAdjustToClient() const { return m_adjustToClient; }
-
     const std::string& Title() const { return m_title; }
     bool IsCursorHidden() const { return m_cursorHidden; }
     int BackBufferLockCount() const { return m_lockCount; }
@@ -75,5 +70,6 @@ private:
     Bitmap m_present;
     int m_lockCount = 0;
     bool m_cursorHidden = false;
+    // In windowed mode the window is sized so that its client area is exactly the back buffer.
     bool m_adjustToClient = true;
 };

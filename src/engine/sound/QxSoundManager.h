@@ -46,8 +46,6 @@ public:
     virtual int Reserved25() { return 0; }
 
     bool SoundsDisabled() const { return m_soundsDisabled; }
-    bool SwapStereo() const { return m_swapStereo; }
-    bool SecondaryDisabled() const { return m_secondaryDisabled; }
     float MasterVolume() const { return m_masterVolume; }
 
 protected:

@@ -32,11 +32,25 @@ const char* LockErrorText(platform::SoundResult result) {
 
 } // namespace
 
-QxWin32SoundManager::~QxWin32SoundManager() {
+template <typename Action>
+int QxWin32SoundManager::WithInstance(uint32_t instance, bool needsSound, Action action) {
     std::lock_guard guard(m_lock);
+    if (!m_ready || (needsSound && m_soundsDisabled))
+        return 0;
+    Instance* found = FindInstance(instance);
+    // An unknown id has ended already: nothing is left to change, and that is no failure.
+    return found == nullptr ? 1 : action(*found);
+}
+
+void QxWin32SoundManager::ReleaseInstances() {
     for (auto& [id, instance] : m_instances)
         ReleaseInstance(instance);
     m_instances.clear();
+}
+
+QxWin32SoundManager::~QxWin32SoundManager() {
+    std::lock_guard guard(m_lock);
+    ReleaseInstances();
     for (auto& [handle, sound] : m_sounds)
         platform::ReleaseSoundBuffer(sound.buffer);
     m_sounds.clear();
@@ -158,42 +172,30 @@ int QxWin32SoundManager::PlaySound(uint32_t handle, uint32_t* instance, bool loo
 }
 
 int QxWin32SoundManager::SetInstanceVolume(uint32_t instance, float volume) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, false, [&](Instance& found) {
+        found.volume = std::isnan(volume) ? 0.1f : std::clamp(volume, 0.1f, 1.0f);
+        ApplyVolume(found);
         return 1;
-    found->volume = std::isnan(volume) ? 0.1f : std::clamp(volume, 0.1f, 1.0f);
-    ApplyVolume(*found);
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::SetInstancePan(uint32_t instance, float pan) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, true, [&](Instance& found) {
+        platform::SetSoundBufferPan(found.buffer, QxPanToServicePan(pan, m_swapStereo));
         return 1;
-    platform::SetSoundBufferPan(found->buffer, QxPanToServicePan(pan, m_swapStereo));
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::SetInstanceRate(uint32_t instance, float factor) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
-        return 1;
-    const double rate = static_cast<double>(found->baseRate) * factor;
-    // Out of range (or not a number) is for the service to refuse, not for a cast.
-    const double bounded = rate >= 0.0 ? std::min(rate, 4294967295.0) : 0.0;
-    return platform::SetSoundBufferFrequency(found->buffer, static_cast<uint32_t>(bounded)) ==
-                   platform::SoundResult::Ok
-               ? 1
-               : 0;
+    return WithInstance(instance, true, [&](Instance& found) {
+        const double rate = static_cast<double>(found.baseRate) * factor;
+        // Out of range (or not a number) is for the service to refuse, not for a cast.
+        const double bounded = rate >= 0.0 ? std::min(rate, 4294967295.0) : 0.0;
+        return platform::SetSoundBufferFrequency(found.buffer, static_cast<uint32_t>(bounded)) ==
+                       platform::SoundResult::Ok
+                   ? 1
+                   : 0;
+    });
 }
 
 int QxWin32SoundManager::StopInstance(uint32_t instance) {
@@ -210,58 +212,40 @@ int QxWin32SoundManager::StopInstance(uint32_t instance) {
 
 int QxWin32SoundManager::StopAll() {
     std::lock_guard guard(m_lock);
-    for (auto& [id, instance] : m_instances)
-        ReleaseInstance(instance);
-    m_instances.clear();
+    ReleaseInstances();
     return 1;
 }
 
 int QxWin32SoundManager::ResumeInstance(uint32_t instance) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, true, [&](Instance& found) {
+        platform::SetSoundBufferPosition(found.buffer, found.savedPosition);
+        platform::PlaySoundBuffer(found.buffer, found.looping);
+        found.paused = false;
         return 1;
-    platform::SetSoundBufferPosition(found->buffer, found->savedPosition);
-    platform::PlaySoundBuffer(found->buffer, found->looping);
-    found->paused = false;
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::PauseInstance(uint32_t instance) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, false, [&](Instance& found) {
+        platform::GetSoundBufferPosition(found.buffer, &found.savedPosition);
+        platform::StopSoundBuffer(found.buffer);
+        found.paused = true;
         return 1;
-    platform::GetSoundBufferPosition(found->buffer, &found->savedPosition);
-    platform::StopSoundBuffer(found->buffer);
-    found->paused = true;
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::FadeInInstance(uint32_t instance, float duration) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, true, [&](Instance& found) {
+        StartFade(found, 1.0f, duration);
         return 1;
-    StartFade(*found, 1.0f, duration);
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::FadeOutInstance(uint32_t instance, float duration) {
-    std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
-        return 0;
-    Instance* found = FindInstance(instance);
-    if (found == nullptr)
+    return WithInstance(instance, true, [&](Instance& found) {
+        StartFade(found, 0.0f, duration);
         return 1;
-    StartFade(*found, 0.0f, duration);
-    return 1;
+    });
 }
 
 int QxWin32SoundManager::FadeOutAll(float duration) {

@@ -64,6 +64,11 @@ private:
     using InstanceTable = std::map<uint32_t, Instance>;
 
     Instance* FindInstance(uint32_t instance);
+    // Under the lock: 0 when the manager cannot act (not ready, or sounds are off
+    // where needsSound), 1 for an unknown instance, else what action answers.
+    template <typename Action> int WithInstance(uint32_t instance, bool needsSound, Action action);
+    // Stops and frees every instance; the caller holds the lock.
+    void ReleaseInstances();
     float EffectiveVolume(const Instance& instance) const;
     void ApplyVolume(const Instance& instance) const;
     void StartFade(Instance& instance, float target, float duration);

@@ -31,7 +31,6 @@ public:
     void Hold(bool hold);
 
     float Volume() const { return m_volume; }
-    bool HasInstance() const { return m_hasInstance; }
     std::uint32_t Instance() const { return m_instance; }
     bool IsPlaying() const;
 

@@ -64,8 +64,6 @@ public:
 
     float Left() const { return m_left; }
     float Right() const { return m_right; }
-    float Top() const { return m_top; }
-    float Bottom() const { return m_bottom; }
 
     // The circle's bounding square against this rectangle, strictly.
     bool IntersectsCircle(const PyxBlockCircle& circle) const;

@@ -32,8 +32,6 @@ public:
 
     bool IsTrap() const { return m_isTrap == 1; }
     float FrameRate() const { return m_frameRate; }
-    const std::string& ImageName() const { return m_image; }
-    const std::string& SoundName() const { return m_soundName; }
     // Frames of the animation (0 until loaded).
     std::int32_t FrameCount() const;
     const QxImageListRecord* Images() const { return m_images; }
@@ -66,9 +64,6 @@ public:
     void AddObject(PyxEntityGameObject* object) override;
     // The type's shared loop.
     void HoldSounds(bool hold) override;
-
-    float FramePosition() const { return m_frame; }
-    void SetFramePosition(float frame) { m_frame = frame; }
 
     PyxEntitySinkTileType* SinkType() const { return static_cast<PyxEntitySinkTileType*>(Type()); }
 

@@ -67,8 +67,6 @@ public:
     std::int32_t Y() const { return m_y; }
     std::int32_t Left() const { return m_left; }
     std::int32_t Right() const { return m_right; }
-    std::int32_t Top() const { return m_top; }
-    std::int32_t Bottom() const { return m_bottom; }
     std::int32_t CellIndex() const { return m_cellIndex; }
     void SetCellIndex(std::int32_t index) { m_cellIndex = index; }
 

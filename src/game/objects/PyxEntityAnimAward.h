@@ -44,9 +44,6 @@ public:
     void GetSize(std::int32_t& width, std::int32_t& height) override;
     std::uint32_t GetImage() override;
 
-    float FramePosition() const { return m_framePosition; }
-    void SetFramePosition(float position) { m_framePosition = position; }
-
     PyxEntityAnimAwardType* AnimType() const {
         return static_cast<PyxEntityAnimAwardType*>(Type());
     }

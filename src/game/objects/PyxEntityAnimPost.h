@@ -59,9 +59,6 @@ public:
     // The type's shared loop.
     void HoldSounds(bool hold) override;
 
-    float FramePosition() const { return m_framePosition; }
-    void SetFramePosition(float position) { m_framePosition = position; }
-
     PyxEntityAnimPostType* AnimType() const { return static_cast<PyxEntityAnimPostType*>(Type()); }
 
 private:

@@ -40,8 +40,6 @@ public:
     // The surface of the frame shown.
     std::uint32_t GetImage() override;
 
-    float FramePosition() const { return m_framePosition; }
-    void SetFramePosition(float position) { m_framePosition = position; }
     std::int32_t CurrentFrame() const { return std::int32_t(m_framePosition); }
 
     PyxEntityAnimSpriteBallType* AnimType() const {

@@ -73,9 +73,6 @@ public:
 
     std::int32_t State() const { return m_state; }
     void SetState(std::int32_t state) { m_state = state; }
-    std::int32_t Age() const { return m_age; }
-    void SetAge(std::int32_t age) { m_age = age; }
-    float ExplosionDelay() const { return m_explosionDelay; }
     // Waits the delay in milliseconds, then bursts into smoke and fades away.
     void Explode(float delayMs);
 

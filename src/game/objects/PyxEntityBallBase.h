@@ -105,7 +105,6 @@ public:
     void SetSpeed(float speed) { m_speed = speed; }
     float TargetSpeed() const override { return m_targetSpeed; }
     void SetTargetSpeed(float speed) override { m_targetSpeed = speed; }
-    PyxVector PreviousDirection() const { return m_previousDirection; }
     bool IsRolling() const { return m_rolling != 0; }
 
     PyxEntityBallBaseType* BallType() const { return static_cast<PyxEntityBallBaseType*>(Type()); }

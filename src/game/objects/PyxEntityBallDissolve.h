@@ -70,7 +70,6 @@ public:
     void MarkForRedraw() override;
 
     const std::vector<Particle>& Particles() const { return m_particles; }
-    std::int32_t Argument() const { return m_argument; }
 
     PyxEntityBallDissolveType* DissolveType() const {
         return static_cast<PyxEntityBallDissolveType*>(Type());

@@ -22,7 +22,6 @@ public:
     bool Load(bool reload) override;
     bool Unload() override;
 
-    const QxEntityRef& ImageRef() const { return m_imageRef; }
     QxEntity2DGUIElement* Image() const { return m_image.get(); }
 
 private:

@@ -57,8 +57,6 @@ public:
     // Shows the expression for the duration in milliseconds.
     virtual void SetExpression(std::int32_t expression, float durationMs);
 
-    std::int32_t Expression() const { return m_expression; }
-    float ExpressionTimer() const { return m_expressionTimer; }
     // 1 right, 2 left, 3 up, 4 down.
     std::int32_t DirectionIndex() const { return m_directionIndex; }
     std::int32_t EyeFrame() const { return m_directionIndex + m_expression * kFramesPerExpression; }

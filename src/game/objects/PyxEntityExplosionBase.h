@@ -51,8 +51,6 @@ public:
 
     QxTrajectoryBase* Trajectory() const { return m_trajectory.get(); }
     float LifeSpan() const { return m_lifeSpan; }
-    void SetLifeSpan(float ms) { m_lifeSpan = ms; }
-    float Age() const { return m_age; }
 
     PyxEntityExplosionBaseType* EffectType() const {
         return static_cast<PyxEntityExplosionBaseType*>(Type());

@@ -22,7 +22,6 @@ public:
     PyxLockedScreen& operator=(const PyxLockedScreen&) = delete;
 
     bool Usable() const { return m_usable; }
-    const QxSurfaceDesc& Desc() const { return m_desc; }
     const QxPixelFormat& Format() const { return m_format; }
 
     // Blends the colour (a pixel of the buffer's format) into the pixel at (x, y) with

@@ -134,7 +134,6 @@ public:
     const QxRect& DrawnRect() const { return m_drawn; }
 
     std::uint32_t Flags() const { return m_flags; }
-    void SetFlags(std::uint32_t flags) { m_flags = flags; }
     void AddFlags(std::uint32_t flags) { m_flags |= flags; }
     void ClearFlags(std::uint32_t flags) { m_flags &= ~flags; }
     bool HasFlags(std::uint32_t flags) const { return (m_flags & flags) != 0; }

@@ -51,7 +51,6 @@ public:
     bool IsArmed() const { return m_state == kArmed; }
     float Scale() const { return m_scale; }
     void SetScale(float scale) { m_scale = scale; }
-    float Angle() const { return m_angle; }
     void SetAngle(float angle) { m_angle = angle; }
 
     PyxEntityPickupBallType* PickupType() const {

@@ -60,14 +60,11 @@ public:
     void GetSize(std::int32_t& width, std::int32_t& height) override;
     bool Blocks(const PyxEntityGameObjectType* type) override;
 
-    PyxEntityGameObject* Source() const { return m_source; }
     float TargetX() const { return m_targetX; }
     float TargetY() const { return m_targetY; }
     float FlightSpeed() const { return m_speed; }
     std::int32_t Width() const { return m_width; }
     std::int32_t Height() const { return m_height; }
-    std::int32_t FullWidth() const { return m_fullWidth; }
-    std::int32_t FullHeight() const { return m_fullHeight; }
 
 protected:
     // Where the flight goes now; the exit's target stays put.

@@ -27,8 +27,6 @@ public:
 
     float MouseRadius() const { return m_mouseRadius; }
     bool IsGear() const { return m_gear != 0; }
-    // PyxBlockShape::kCircle or PyxBlockShape::kRect.
-    std::int32_t ShapeKind() const { return m_shapeKind; }
     bool IsRect() const { return m_shapeKind == PyxBlockShape::kRect; }
     // The fixed normal of a rectangular post.
     PyxVector Normal() const { return m_normal; }

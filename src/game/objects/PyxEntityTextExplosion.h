@@ -19,7 +19,6 @@ public:
     bool Load(bool reload) override;
     bool Unload() override;
 
-    const std::string& FontTypeName() const { return m_fontType; }
     // The font, or null when the type names none the registry knows.
     QxEntity2DGUIFont* Font() const { return m_font.get(); }
 

@@ -129,9 +129,7 @@ public:
 
     std::int32_t State() const { return m_state; }
     void SetState(std::int32_t state) { m_state = state; }
-    float RingSize() const { return m_ringSize; }
     const std::vector<ArmParticle>& ArmParticles() const { return m_armParticles; }
-    const std::vector<RingParticle>& RingParticles() const { return m_ringParticles; }
 
     PyxEntityVortexType* VortexType() const { return static_cast<PyxEntityVortexType*>(Type()); }
 

@@ -43,7 +43,6 @@ private:
 // One looping instance, remembered while it plays.
 class PyxSoundLoop {
 public:
-    bool HasInstance() const { return m_active; }
     // True while the instance exists and the sound manager reports it playing.
     bool IsPlaying() const;
     // Starts the sound looping unless it already plays.

@@ -71,9 +71,6 @@ public:
     float Speed() const { return m_speed; }
     float Spacing() const { return m_spacing; }
     float Time() const { return m_time; }
-    std::size_t CurrentIndex() const { return m_index; }
-    bool Interpolates() const { return m_interpolate; }
-    bool Easing() const { return m_easing; }
     const std::vector<QxTrajectorySample>& Samples() const { return m_samples; }
     std::size_t SampleCount() const { return m_samples.size(); }
 

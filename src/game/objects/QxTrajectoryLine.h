@@ -16,9 +16,6 @@ public:
     // would need more than kMaxSamples samples.
     bool Build() override;
 
-    float EndX() const { return m_endX; }
-    float EndY() const { return m_endY; }
-
 protected:
     // The number of samples for a path length: one per whole spacing, plus one for a
     // part left over. 0 when it would exceed kMaxSamples (or the length is no number).

@@ -11,9 +11,6 @@ public:
     // One sample at the start point.
     bool Build() override;
 
-    float StartX() const { return m_startX; }
-    float StartY() const { return m_startY; }
-
 protected:
     float m_startX = 0.0f;
     float m_startY = 0.0f;

@@ -36,6 +36,12 @@ PyxEntityBallBase* AsBall(PyxEntityGameObject* object) {
     return dynamic_cast<PyxEntityBallBase*>(object);
 }
 
+// Runs one of a ball's own operations; other objects are left alone.
+void OnBall(PyxEntityGameObject* object, void (PyxEntityBallBase::*operation)()) {
+    if (PyxEntityBallBase* ball = AsBall(object))
+        (ball->*operation)();
+}
+
 // Sends an effect along a straight line at a speed (path units per second).
 void SendAlong(PyxEntityGameObject* effect, float x0, float y0, float x1, float y1, float speed) {
     auto* moving = dynamic_cast<PyxEntityExplosionBase*>(effect);
@@ -63,23 +69,19 @@ bool PyxBoardLink::IsBall(const PyxEntityGameObject* object) {
 // ---- balls ----------------------------------------------------------------------------
 
 void PyxBoardLink::Start(PyxEntityGameObject* ball) {
-    if (PyxEntityBallBase* b = AsBall(ball))
-        b->Start();
+    OnBall(ball, &PyxEntityBallBase::Start);
 }
 
 void PyxBoardLink::Stop(PyxEntityGameObject* ball) {
-    if (PyxEntityBallBase* b = AsBall(ball))
-        b->Stop();
+    OnBall(ball, &PyxEntityBallBase::Stop);
 }
 
 void PyxBoardLink::SpeedUp(PyxEntityGameObject* ball) {
-    if (PyxEntityBallBase* b = AsBall(ball))
-        b->SpeedUp();
+    OnBall(ball, &PyxEntityBallBase::SpeedUp);
 }
 
 void PyxBoardLink::SlowDown(PyxEntityGameObject* ball) {
-    if (PyxEntityBallBase* b = AsBall(ball))
-        b->SlowDown();
+    OnBall(ball, &PyxEntityBallBase::SlowDown);
 }
 
 PyxVector PyxBoardLink::Direction(const PyxEntityGameObject* ball) {
@@ -110,8 +112,7 @@ void PyxBoardLink::SetTargetSpeed(PyxEntityGameObject* ball, float speed) {
 }
 
 void PyxBoardLink::PlayLoseCoinsSound(PyxEntityGameObject* ball) {
-    if (PyxEntityBallBase* b = AsBall(ball))
-        b->PlayLoseCoinsSound();
+    OnBall(ball, &PyxEntityBallBase::PlayLoseCoinsSound);
 }
 
 void PyxBoardLink::TakePlace(PyxEntityGameObject* to, PyxEntityGameObject* from) {

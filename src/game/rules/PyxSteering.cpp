@@ -44,21 +44,6 @@ PyxSteerDirection PyxSteering::MouseDirectionFrom(std::int32_t ballDrawX, std::i
     return MouseDirection(float(dx), float(dy));
 }
 
-PyxVector PyxSteering::Vector(PyxSteerDirection direction) {
-    switch (direction) {
-    case kSteerUp:
-        return {0.0f, -1.0f};
-    case kSteerRight:
-        return {1.0f, 0.0f};
-    case kSteerDown:
-        return {0.0f, 1.0f};
-    case kSteerLeft:
-        return {-1.0f, 0.0f};
-    default:
-        return {0.0f, 0.0f};
-    }
-}
-
 PyxVector PyxHeldArrows::NewTurn(const PyxHeldArrows& previous) const {
     if (left && !previous.left)
         return {-1.0f, 0.0f};

@@ -29,8 +29,6 @@ struct PyxSteering {
     // The same from the ball's drawing corner and the mouse position on screen.
     static PyxSteerDirection MouseDirectionFrom(std::int32_t ballDrawX, std::int32_t ballDrawY,
                                                 std::int32_t mouseX, std::int32_t mouseY);
-    // The unit vector of a direction; (0, 0) for none.
-    static PyxVector Vector(PyxSteerDirection direction);
 };
 
 // The four arrow states of one frame (keys or the held mouse button), in the order

@@ -98,10 +98,6 @@ std::int32_t PyxEntity2DGUIMascotType::BodyFrames() const {
     return m_body ? std::int32_t(m_body->FrameCount()) : 0;
 }
 
-std::int32_t PyxEntity2DGUIMascotType::EyeFrames() const {
-    return m_eyes ? std::int32_t(m_eyes->FrameCount()) : 0;
-}
-
 std::unique_ptr<QxEntityBaseType>
 PyxEntity2DGUIMascotPrototype::CreateType(QxDefinition& definition) const {
     return std::make_unique<PyxEntity2DGUIMascotType>(&definition);

@@ -32,7 +32,6 @@ public:
     const QxImageListRecord* Body() const { return m_body; }
     const QxImageListRecord* Eyes() const { return m_eyes; }
     std::int32_t BodyFrames() const;
-    std::int32_t EyeFrames() const;
     const QxImage* BodyMask() const { return m_bodyMask.get(); }
     const QxImage* EyeMask() const { return m_eyeMask.get(); }
 
@@ -72,12 +71,8 @@ public:
     virtual void SetMood(std::int32_t mood, float durationMs);
     virtual std::int32_t GetMood() const { return m_mood; }
 
-    float MoodTimer() const { return m_moodTimer; }
-    std::int32_t LastingMood() const { return m_lastingMood; }
     std::int32_t EyeFrame() const { return m_eyeFrame; }
     QxPoint EyePosition() const { return m_eyePosition; }
-    float BodyPosition() const { return m_bodyPosition; }
-    std::int32_t BodyDirection() const { return m_bodyDirection; }
     std::int32_t BodyFrame() const;
 
     PyxEntity2DGUIMascotType* MascotType() const {

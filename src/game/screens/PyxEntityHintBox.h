@@ -42,7 +42,6 @@ public:
 
     QxEntity2DGUIButton* CloseButton() const { return m_closeButton.get(); }
     QxEntity2DGUIToggleButton* DontShowToggle() const { return m_dontShow.get(); }
-    QxEntity2DGUIElement* DontShowText() const { return m_dontShowText.get(); }
     // Where each part sits inside the content area.
     QxPoint CloseOffset() const { return m_closeOffset; }
     QxPoint DontShowOffset() const { return m_dontShowOffset; }

@@ -28,7 +28,6 @@ public:
     bool OnKey(int code) override;
 
     float ShownProgress() const { return m_shown; }
-    float FillSpeed() const { return m_speed; }
 
 private:
     // Goes to the main menu when the background load is done; false while it runs.

@@ -29,8 +29,6 @@ public:
     bool OnMouseUp(QxPoint mouse, int button) override;
     bool OnKey(int code) override;
 
-    bool IsModeChangePending() const { return m_modeChangePending != 0; }
-
 private:
     PyxEntitySettingsMenuSceneType* MenuType() const {
         return static_cast<PyxEntitySettingsMenuSceneType*>(Type());

@@ -252,6 +252,33 @@ RegKey* OpenedKey(RegistryKey handle, std::vector<RegKey>& keys) {
     return FindKey(keys, it->second);
 }
 
+// The named value of an open key, or null (lock held; keys receives the registry).
+RegValue* OpenedValue(RegistryKey handle, const std::string& name, std::vector<RegKey>& keys) {
+    RegKey* opened = OpenedKey(handle, keys);
+    return opened != nullptr ? FindValue(*opened, name) : nullptr;
+}
+
+// Gives the named value of an open key its new contents, adding it when missing, and
+// saves the registry.
+bool StoreValue(RegistryKey handle, const std::string& name, bool isString, std::uint32_t number,
+                const std::string& text) {
+    std::lock_guard lock(g_mutex);
+    std::vector<RegKey> keys;
+    RegKey* opened = OpenedKey(handle, keys);
+    if (opened == nullptr) {
+        return false;
+    }
+    RegValue* found = FindValue(*opened, name);
+    if (found == nullptr) {
+        opened->values.push_back(RegValue{name, isString, 0, {}});
+        found = &opened->values.back();
+    }
+    found->isString = isString;
+    found->number = number;
+    found->text = text;
+    return SaveRegistry(keys);
+}
+
 std::string RootName(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? "HKEY_LOCAL_MACHINE" : "HKEY_CURRENT_USER";
 }
@@ -299,8 +326,7 @@ bool RegistryCloseKey(RegistryKey key) {
 bool RegistryGetUInt32(RegistryKey key, const std::string& name, std::uint32_t& value) {
     std::lock_guard lock(g_mutex);
     std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    RegValue* found = opened != nullptr ? FindValue(*opened, name) : nullptr;
+    const RegValue* found = OpenedValue(key, name, keys);
     if (found == nullptr || found->isString) {
         return false;
     }
@@ -309,29 +335,14 @@ bool RegistryGetUInt32(RegistryKey key, const std::string& name, std::uint32_t& 
 }
 
 bool RegistrySetUInt32(RegistryKey key, const std::string& name, std::uint32_t value) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr) {
-        return false;
-    }
-    RegValue* found = FindValue(*opened, name);
-    if (found == nullptr) {
-        opened->values.push_back(RegValue{name, false, 0, {}});
-        found = &opened->values.back();
-    }
-    found->isString = false;
-    found->number = value;
-    found->text.clear();
-    return SaveRegistry(keys);
+    return StoreValue(key, name, false, value, {});
 }
 
 bool RegistryGetString(RegistryKey key, const std::string& name, std::size_t capacityBytes,
                        std::string& text) {
     std::lock_guard lock(g_mutex);
     std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    RegValue* found = opened != nullptr ? FindValue(*opened, name) : nullptr;
+    const RegValue* found = OpenedValue(key, name, keys);
     if (found == nullptr || !found->isString || found->text.size() + 1 > capacityBytes) {
         return false;
     }
@@ -340,21 +351,7 @@ bool RegistryGetString(RegistryKey key, const std::string& name, std::size_t cap
 }
 
 bool RegistrySetString(RegistryKey key, const std::string& name, const std::string& text) {
-    std::lock_guard lock(g_mutex);
-    std::vector<RegKey> keys;
-    RegKey* opened = OpenedKey(key, keys);
-    if (opened == nullptr) {
-        return false;
-    }
-    RegValue* found = FindValue(*opened, name);
-    if (found == nullptr) {
-        opened->values.push_back(RegValue{name, true, 0, {}});
-        found = &opened->values.back();
-    }
-    found->isString = true;
-    found->number = 0;
-    found->text = text;
-    return SaveRegistry(keys);
+    return StoreValue(key, name, true, 0, text);
 }
 
 namespace {

@@ -12,14 +12,6 @@
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kKeyDown = 256;
-constexpr std::uint32_t kKeyUp = 257;
-constexpr std::uint32_t kMouseMove = 512;
-constexpr std::uint32_t kLeftDown = 513;
-constexpr std::uint32_t kLeftUp = 514;
-constexpr std::uint32_t kActivateApp = 28;
-constexpr std::uint32_t kVirtualShift = 16;
-
 std::mutex g_lock; // the queue may be posted to from any thread (PostQuit)
 std::deque<WindowMessage> g_messages;
 WindowProcedure g_procedure = nullptr;
@@ -82,11 +74,11 @@ void TranslateAndDispatch(const WindowMessage& message) {
     {
         std::lock_guard lock(g_lock);
         procedure = g_procedure;
-        if (message.message == kKeyDown || message.message == kKeyUp) {
+        if (message.message == InputMessage::KeyDown || message.message == InputMessage::KeyUp) {
             const auto key = static_cast<std::uint32_t>(message.first);
-            if (key == kVirtualShift) {
-                g_shiftHeld = message.message == kKeyDown;
-            } else if (message.message == kKeyDown) {
+            if (key == VirtualKey::Shift) {
+                g_shiftHeld = message.message == InputMessage::KeyDown;
+            } else if (message.message == InputMessage::KeyDown) {
                 if (std::uint32_t c = CharacterOfKey(key, g_shiftHeld)) {
                     // The character is the next message, before anything posted later.
                     g_messages.push_front(WindowMessage{message.window, kMessageChar, c, 0});
@@ -134,11 +126,11 @@ void PostWindowMessage(void* window, std::uint32_t message, std::uint64_t first,
 }
 
 void PostKeyPress(void* window, std::uint32_t virtualKey) {
-    PostWindowMessage(window, kKeyDown, virtualKey, 0);
+    PostWindowMessage(window, InputMessage::KeyDown, virtualKey, 0);
 }
 
 void PostKeyRelease(void* window, std::uint32_t virtualKey) {
-    PostWindowMessage(window, kKeyUp, virtualKey, 0);
+    PostWindowMessage(window, InputMessage::KeyUp, virtualKey, 0);
 }
 
 void PostCharacter(void* window, std::uint32_t character) {
@@ -148,20 +140,12 @@ void PostCharacter(void* window, std::uint32_t character) {
 void PostMouseMove(void* window, int x, int y) {
     const auto word = static_cast<std::uint32_t>(static_cast<std::uint16_t>(x)) |
                       (static_cast<std::uint32_t>(static_cast<std::uint16_t>(y)) << 16);
-    PostWindowMessage(window, kMouseMove, 0, word);
+    PostWindowMessage(window, InputMessage::MouseMove, 0, word);
 }
 
 void PostLeftButton(void* window, bool down) {
-    PostWindowMessage(window, down ? kLeftDown : kLeftUp, 0, 0);
-}
-
-void PostActivation(void* window, bool active) {
-    PostWindowMessage(window, kActivateApp, active ? 1 : 0, 0);
-}
-
-std::size_t PendingWindowMessages() {
-    std::lock_guard lock(g_lock);
-    return g_messages.size();
+    PostWindowMessage(window, down ? InputMessage::LeftButtonDown : InputMessage::LeftButtonUp, 0,
+                      0);
 }
 
 void ClearWindowMessages() {

@@ -25,9 +25,7 @@ void PostKeyRelease(void* window, std::uint32_t virtualKey); // WM_KEYUP
 void PostCharacter(void* window, std::uint32_t character);   // WM_CHAR
 void PostMouseMove(void* window, int x, int y);              // WM_MOUSEMOVE
 void PostLeftButton(void* window, bool down);                // WM_LBUTTONDOWN / UP
-void PostActivation(void* window, bool active);              // WM_ACTIVATEAPP
 
-std::size_t PendingWindowMessages();
 // Drops every waiting message and the translation's shift state.
 void ClearWindowMessages();
 

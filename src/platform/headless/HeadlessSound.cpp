@@ -63,6 +63,41 @@ bool IsLive(ServiceState& s, const SoundBuffer* buffer) {
     return buffer != nullptr && s.buffers.count(const_cast<SoundBuffer*>(buffer)) != 0;
 }
 
+// Under the lock: InvalidCall unless the buffer is live and has every control bit asked
+// for, else what change answers.
+template <typename Change>
+SoundResult ChangeLiveBuffer(SoundBuffer* buffer, uint32_t controls, Change change) {
+    ServiceState& s = State();
+    std::lock_guard guard(s.lock);
+    if (!IsLive(s, buffer) || (buffer->flags & controls) != controls)
+        return SoundResult::InvalidCall;
+    return change(*buffer);
+}
+
+// A query: InvalidParam without somewhere to answer; else the answer is 0 unless the
+// buffer is live.
+template <typename T, typename Read>
+SoundResult QueryLiveBuffer(SoundBuffer* buffer, T* answer, Read read) {
+    if (answer == nullptr)
+        return SoundResult::InvalidParam;
+    *answer = 0;
+    return ChangeLiveBuffer(buffer, 0, [&](SoundBuffer& b) {
+        *answer = read(b);
+        return SoundResult::Ok;
+    });
+}
+
+// Sets a level the buffer was made to control when it lies in [lowest, highest].
+SoundResult SetLevel(SoundBuffer* buffer, uint32_t control, int32_t SoundBuffer::*level,
+                     int32_t value, int32_t lowest, int32_t highest) {
+    return ChangeLiveBuffer(buffer, control, [=](SoundBuffer& b) {
+        if (value < lowest || value > highest)
+            return SoundResult::InvalidParam;
+        b.*level = value;
+        return SoundResult::Ok;
+    });
+}
+
 uint32_t FrameCount(const SoundBuffer& b) {
     return static_cast<uint32_t>(b.data->size() / b.format.blockAlign);
 }
@@ -194,23 +229,19 @@ SoundResult UnlockSoundBuffer(SoundBuffer* buffer, void* data, uint32_t bytes) {
 }
 
 SoundResult PlaySoundBuffer(SoundBuffer* buffer, bool loop) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
-        return SoundResult::InvalidCall;
-    buffer->playing = true;
-    buffer->looping = loop;
-    return SoundResult::Ok;
+    return ChangeLiveBuffer(buffer, 0, [loop](SoundBuffer& b) {
+        b.playing = true;
+        b.looping = loop;
+        return SoundResult::Ok;
+    });
 }
 
 SoundResult StopSoundBuffer(SoundBuffer* buffer) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
-        return SoundResult::InvalidCall;
-    buffer->playing = false;
-    buffer->looping = false;
-    return SoundResult::Ok;
+    return ChangeLiveBuffer(buffer, 0, [](SoundBuffer& b) {
+        b.playing = false;
+        b.looping = false;
+        return SoundResult::Ok;
+    });
 }
 
 uint32_t GetSoundBufferStatus(SoundBuffer* buffer) {
@@ -222,73 +253,44 @@ uint32_t GetSoundBufferStatus(SoundBuffer* buffer) {
 }
 
 SoundResult GetSoundBufferPosition(SoundBuffer* buffer, uint32_t* position) {
-    if (position == nullptr)
-        return SoundResult::InvalidParam;
-    *position = 0;
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
-        return SoundResult::InvalidCall;
-    *position = static_cast<uint32_t>(buffer->frames) * buffer->format.blockAlign;
-    return SoundResult::Ok;
+    return QueryLiveBuffer(buffer, position, [](const SoundBuffer& b) {
+        return static_cast<uint32_t>(b.frames) * b.format.blockAlign;
+    });
 }
 
 SoundResult SetSoundBufferPosition(SoundBuffer* buffer, uint32_t position) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
-        return SoundResult::InvalidCall;
-    if (position > buffer->data->size())
-        return SoundResult::InvalidParam;
-    buffer->frames = static_cast<double>(position / buffer->format.blockAlign);
-    return SoundResult::Ok;
+    return ChangeLiveBuffer(buffer, 0, [position](SoundBuffer& b) {
+        if (position > b.data->size())
+            return SoundResult::InvalidParam;
+        b.frames = static_cast<double>(position / b.format.blockAlign);
+        return SoundResult::Ok;
+    });
 }
 
 SoundResult SetSoundBufferVolume(SoundBuffer* buffer, int32_t hundredthsOfDecibel) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || (buffer->flags & kSoundBufferControlVolume) == 0)
-        return SoundResult::InvalidCall;
-    if (hundredthsOfDecibel < kSoundVolumeSilent || hundredthsOfDecibel > kSoundVolumeFull)
-        return SoundResult::InvalidParam;
-    buffer->volume = hundredthsOfDecibel;
-    return SoundResult::Ok;
+    return SetLevel(buffer, kSoundBufferControlVolume, &SoundBuffer::volume, hundredthsOfDecibel,
+                    kSoundVolumeSilent, kSoundVolumeFull);
 }
 
 SoundResult SetSoundBufferPan(SoundBuffer* buffer, int32_t hundredthsOfDecibel) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || (buffer->flags & kSoundBufferControlPan) == 0)
-        return SoundResult::InvalidCall;
-    if (hundredthsOfDecibel < kSoundPanLeft || hundredthsOfDecibel > kSoundPanRight)
-        return SoundResult::InvalidParam;
-    buffer->pan = hundredthsOfDecibel;
-    return SoundResult::Ok;
+    return SetLevel(buffer, kSoundBufferControlPan, &SoundBuffer::pan, hundredthsOfDecibel,
+                    kSoundPanLeft, kSoundPanRight);
 }
 
 SoundResult GetSoundBufferFrequency(SoundBuffer* buffer, uint32_t* samplesPerSecond) {
-    if (samplesPerSecond == nullptr)
-        return SoundResult::InvalidParam;
-    *samplesPerSecond = 0;
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
-        return SoundResult::InvalidCall;
-    *samplesPerSecond = buffer->frequency;
-    return SoundResult::Ok;
+    return QueryLiveBuffer(buffer, samplesPerSecond,
+                           [](const SoundBuffer& b) { return b.frequency; });
 }
 
 SoundResult SetSoundBufferFrequency(SoundBuffer* buffer, uint32_t samplesPerSecond) {
-    ServiceState& s = State();
-    std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || (buffer->flags & kSoundBufferControlFrequency) == 0)
-        return SoundResult::InvalidCall;
-    if (samplesPerSecond == 0)
-        samplesPerSecond = buffer->format.sampleRate; // 0 restores the recorded rate
-    if (samplesPerSecond < kMinFrequency || samplesPerSecond > kMaxFrequency)
-        return SoundResult::InvalidParam;
-    buffer->frequency = samplesPerSecond;
-    return SoundResult::Ok;
+    return ChangeLiveBuffer(buffer, kSoundBufferControlFrequency, [=](SoundBuffer& b) {
+        // 0 restores the recorded rate.
+        const uint32_t rate = samplesPerSecond == 0 ? b.format.sampleRate : samplesPerSecond;
+        if (rate < kMinFrequency || rate > kMaxFrequency)
+            return SoundResult::InvalidParam;
+        b.frequency = rate;
+        return SoundResult::Ok;
+    });
 }
 
 namespace headless {

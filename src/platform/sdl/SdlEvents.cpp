@@ -10,11 +10,6 @@
 namespace platform::sdl {
 namespace {
 
-constexpr std::uint32_t kActivateApp = 28;
-constexpr std::uint32_t kKeyDown = 256;
-constexpr std::uint32_t kKeyUp = 257;
-constexpr std::uint32_t kMouseMove = 512;
-constexpr std::uint32_t kMouseWheel = 522;
 constexpr int kWheelNotch = 120; // the desktop's unit of a wheel turn
 
 void* OwnerOf(const SdlEventContext& context, Uint32 windowId) {
@@ -24,11 +19,11 @@ void* OwnerOf(const SdlEventContext& context, Uint32 windowId) {
 std::uint32_t MouseButtonMessage(Uint8 button, bool down) {
     switch (button) {
     case SDL_BUTTON_LEFT:
-        return down ? 513 : 514;
+        return down ? InputMessage::LeftButtonDown : InputMessage::LeftButtonUp;
     case SDL_BUTTON_RIGHT:
-        return down ? 516 : 517;
+        return down ? InputMessage::RightButtonDown : InputMessage::RightButtonUp;
     case SDL_BUTTON_MIDDLE:
-        return down ? 519 : 520;
+        return down ? InputMessage::MiddleButtonDown : InputMessage::MiddleButtonUp;
     default:
         return 0;
     }
@@ -152,10 +147,10 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
             push(owner, kMessageClose, 0, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            push(owner, kActivateApp, 1, 0);
+            push(owner, InputMessage::ActivateApp, 1, 0);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            push(owner, kActivateApp, 0, 0);
+            push(owner, InputMessage::ActivateApp, 0, 0);
             break;
         default:
             break;
@@ -167,7 +162,7 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
         void* owner = OwnerOf(context, event.key.windowID);
         const bool down = event.type == SDL_KEYDOWN;
         if (std::uint32_t vk = VirtualKeyOf(event.key.keysym.sym))
-            push(owner, down ? kKeyDown : kKeyUp, vk, 0);
+            push(owner, down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0);
         else if (std::uint32_t c = ControlCharacterOf(event.key.keysym.sym); c != 0 && down)
             push(owner, kMessageChar, c, 0);
         break;
@@ -182,7 +177,8 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
         int x = event.motion.x, y = event.motion.y;
         if (context.toPicture != nullptr)
             context.toPicture(event.motion.windowID, event.motion.x, event.motion.y, &x, &y);
-        push(OwnerOf(context, event.motion.windowID), kMouseMove, 0, PositionWord(x, y));
+        push(OwnerOf(context, event.motion.windowID), InputMessage::MouseMove, 0,
+             PositionWord(x, y));
         break;
     }
     case SDL_MOUSEBUTTONDOWN:
@@ -199,7 +195,7 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
             notches = -notches;
         const int turn = std::clamp(notches * kWheelNotch, -32768, 32767);
         if (turn != 0)
-            push(OwnerOf(context, event.wheel.windowID), kMouseWheel,
+            push(OwnerOf(context, event.wheel.windowID), InputMessage::MouseWheel,
                  std::uint64_t(std::uint16_t(std::int16_t(turn))) << 16, 0);
         break;
     }

@@ -36,7 +36,7 @@ bool WindowToPicture(Uint32 windowId, int x, int y, int* px, int* py) {
     sdl::SdlScreenWindow* window = sdl::FindWindow(windowId);
     if (window == nullptr)
         return false;
-    window->WindowToPicture(x, y, px, py);
+    window->ClientToPicturePosition(x, y, px, py);
     return true;
 }
 

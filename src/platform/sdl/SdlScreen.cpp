@@ -121,7 +121,7 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
 }
 
 SdlScreenWindow::SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner)
-    : m_window(window), m_renderer(renderer), m_owner(owner) {}
+    : LetterboxedWindow(owner), m_window(window), m_renderer(renderer) {}
 
 SdlScreenWindow::~SdlScreenWindow() {
     g_windows.erase(Id());
@@ -130,12 +130,6 @@ SdlScreenWindow::~SdlScreenWindow() {
     if (m_renderer != nullptr)
         SDL_DestroyRenderer(m_renderer);
     SDL_DestroyWindow(m_window);
-}
-
-LetterboxRect SdlScreenWindow::BoxInWindow() const {
-    int w = 0, h = 0;
-    SDL_GetWindowSize(m_window, &w, &h);
-    return FitPicture(w, h, m_pictureWidth, m_pictureHeight);
 }
 
 bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
@@ -276,13 +270,9 @@ void SdlScreenWindow::ShowCursor(bool show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-void SdlScreenWindow::WindowToPicture(int x, int y, int* px, int* py) const {
-    ClientToPicture(BoxInWindow(), m_pictureWidth, m_pictureHeight, x, y, px, py);
-}
-
 void SdlScreenWindow::SetMousePosition(int x, int y) {
     int wx = 0, wy = 0;
-    PictureToClient(BoxInWindow(), m_pictureWidth, m_pictureHeight, x, y, &wx, &wy);
+    PictureToClientPosition(x, y, &wx, &wy);
     SDL_WarpMouseInWindow(m_window, wx, wy);
 }
 
@@ -291,7 +281,7 @@ bool SdlScreenWindow::GetMousePosition(int* x, int* y) const {
         return false;
     int wx = 0, wy = 0;
     SDL_GetMouseState(&wx, &wy);
-    WindowToPicture(wx, wy, x, y);
+    ClientToPicturePosition(wx, wy, x, y);
     return true;
 }
 

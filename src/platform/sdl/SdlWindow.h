@@ -7,13 +7,11 @@
 
 #include <SDL.h>
 
-#include "app/QxScreenSize.h"
-#include "platform/Letterbox.h"
-#include "platform/ScreenBinding.h"
+#include "platform/LetterboxedWindow.h"
 
 namespace platform::sdl {
 
-class SdlScreenWindow final : public ScreenWindow {
+class SdlScreenWindow final : public LetterboxedWindow {
 public:
     // Null when SDL cannot make the window; the reason is in SDL_GetError().
     static std::unique_ptr<SdlScreenWindow> Create(const WindowOptions& options);
@@ -21,7 +19,6 @@ public:
 
     bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
     void ShowCursor(bool show) override;
-    bool IsCursorVisible() const override { return m_cursorVisible; }
     void SetMousePosition(int x, int y) override;
     bool GetMousePosition(int* x, int* y) const override;
     void Minimise(bool on) override;
@@ -30,18 +27,13 @@ public:
     int ClientHeight() const override;
     void SetClientSize(int width, int height) override;
     bool CaptureClient(std::vector<uint16_t>* pixels) const override;
-    void* Owner() const override { return m_owner; }
 
     Uint32 Id() const { return SDL_GetWindowID(m_window); }
-    // A position in window coordinates (as SDL's mouse events give them) in picture
-    // pixels.
-    void WindowToPicture(int x, int y, int* px, int* py) const;
     // Shows the last picture again, after the window was exposed or resized.
     void Redraw();
 
 private:
     SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner);
-    LetterboxRect BoxInWindow() const;
     // Without a renderer (the machine draws OpenGL in software, which costs more than
     // the picture itself) the picture is scaled straight into the window's surface,
     // only where it changed.
@@ -52,10 +44,6 @@ private:
     SDL_Window* m_window;
     SDL_Renderer* m_renderer; // null: the window's surface is drawn directly
     SDL_Texture* m_texture = nullptr;
-    void* m_owner;
-    int m_pictureWidth = kScreenWidth;
-    int m_pictureHeight = kScreenHeight;
-    bool m_cursorVisible = true;
     std::vector<uint16_t> m_picture; // the last picture shown, rows packed
     std::vector<uint32_t> m_colours; // 15-bit colour to surface pixel
     Uint32 m_coloursFormat = 0;

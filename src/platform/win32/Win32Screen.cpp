@@ -209,7 +209,7 @@ std::unique_ptr<Win32ScreenWindow> Win32ScreenWindow::Create(const WindowOptions
 }
 
 Win32ScreenWindow::Win32ScreenWindow(HWND window, void* owner)
-    : m_window(window), m_dc(nullptr), m_owner(owner) {}
+    : LetterboxedWindow(owner), m_window(window), m_dc(nullptr) {}
 
 Win32ScreenWindow::~Win32ScreenWindow() {
     // The cursor's visibility is a count for the whole thread: give back what was taken.
@@ -218,10 +218,6 @@ Win32ScreenWindow::~Win32ScreenWindow() {
     SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
     SoundWindowGone(m_window);
     DestroyWindow(m_window);
-}
-
-LetterboxRect Win32ScreenWindow::Box() const {
-    return FitPicture(ClientWidth(), ClientHeight(), m_pictureWidth, m_pictureHeight);
 }
 
 bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
@@ -274,13 +270,9 @@ void Win32ScreenWindow::ShowCursor(bool show) {
     ::ShowCursor(show ? TRUE : FALSE);
 }
 
-void Win32ScreenWindow::ClientToPicturePosition(int x, int y, int* px, int* py) const {
-    ClientToPicture(Box(), m_pictureWidth, m_pictureHeight, x, y, px, py);
-}
-
 void Win32ScreenWindow::SetMousePosition(int x, int y) {
     int cx = 0, cy = 0;
-    PictureToClient(Box(), m_pictureWidth, m_pictureHeight, x, y, &cx, &cy);
+    PictureToClientPosition(x, y, &cx, &cy);
     POINT point{cx, cy};
     ClientToScreen(m_window, &point);
     SetCursorPos(point.x, point.y);

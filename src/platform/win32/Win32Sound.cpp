@@ -75,6 +75,19 @@ bool MakeWaveFormat(const SoundFormat& format, WAVEFORMATEX& wave) {
     return true;
 }
 
+// Wraps the buffer the device made, or answers why it made none.
+SoundResult WrapMadeBuffer(HRESULT result, IDirectSoundBuffer* made, uint32_t bytes,
+                           SoundBuffer** buffer) {
+    if (FAILED(result))
+        return ResultOf(result) == SoundResult::Ok ? SoundResult::Failed : ResultOf(result);
+    *buffer = new (std::nothrow) SoundBuffer{made, bytes};
+    if (*buffer == nullptr) {
+        made->Release();
+        return SoundResult::OutOfMemory;
+    }
+    return SoundResult::Ok;
+}
+
 } // namespace
 
 SoundResult CreateSoundDevice(void* window, SoundDevice** device) {
@@ -143,14 +156,7 @@ SoundResult CreateSoundBuffer(SoundDevice* device, const SoundFormat& format, ui
     description.lpwfxFormat = &wave;
     IDirectSoundBuffer* made = nullptr;
     const HRESULT result = device->sound->CreateSoundBuffer(&description, &made, nullptr);
-    if (FAILED(result))
-        return ResultOf(result) == SoundResult::Ok ? SoundResult::Failed : ResultOf(result);
-    *buffer = new (std::nothrow) SoundBuffer{made, bytes};
-    if (*buffer == nullptr) {
-        made->Release();
-        return SoundResult::OutOfMemory;
-    }
-    return SoundResult::Ok;
+    return WrapMadeBuffer(result, made, bytes, buffer);
 }
 
 SoundResult DuplicateSoundBuffer(SoundDevice* device, SoundBuffer* original,
@@ -162,14 +168,7 @@ SoundResult DuplicateSoundBuffer(SoundDevice* device, SoundBuffer* original,
         return SoundResult::InvalidParam;
     IDirectSoundBuffer* made = nullptr;
     const HRESULT result = device->sound->DuplicateSoundBuffer(original->buffer, &made);
-    if (FAILED(result))
-        return ResultOf(result) == SoundResult::Ok ? SoundResult::Failed : ResultOf(result);
-    *duplicate = new (std::nothrow) SoundBuffer{made, original->bytes};
-    if (*duplicate == nullptr) {
-        made->Release();
-        return SoundResult::OutOfMemory;
-    }
-    return SoundResult::Ok;
+    return WrapMadeBuffer(result, made, original->bytes, duplicate);
 }
 
 void ReleaseSoundBuffer(SoundBuffer* buffer) {

@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/QxScreenSize.h"
-#include "platform/Letterbox.h"
+#include "platform/LetterboxedWindow.h"
 #include "platform/MessagePump.h"
-#include "platform/ScreenBinding.h"
 
 namespace platform::win32 {
 
-class Win32ScreenWindow final : public ScreenWindow {
+class Win32ScreenWindow final : public LetterboxedWindow {
 public:
     // Null when the window cannot be made; the reason is logged and shown.
     static std::unique_ptr<Win32ScreenWindow> Create(const WindowOptions& options);
@@ -23,7 +21,6 @@ public:
 
     bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
     void ShowCursor(bool show) override;
-    bool IsCursorVisible() const override { return m_cursorVisible; }
     void SetMousePosition(int x, int y) override;
     bool GetMousePosition(int* x, int* y) const override;
     void Minimise(bool on) override;
@@ -32,30 +29,22 @@ public:
     int ClientHeight() const override;
     void SetClientSize(int width, int height) override;
     bool CaptureClient(std::vector<uint16_t>* pixels) const override;
-    void* Owner() const override { return m_owner; }
 
     HWND Handle() const { return m_window; }
     // The window lost its contents: paints the last picture and its bars again.
     void Repaint();
-    // A client position in picture pixels.
-    void ClientToPicturePosition(int x, int y, int* px, int* py) const;
 
 private:
     Win32ScreenWindow(HWND window, void* owner);
-    LetterboxRect Box() const;
     bool Draw();
 
     HWND m_window;
-    HDC m_dc; // the class keeps one context per window
-    void* m_owner;
-    int m_pictureWidth = kScreenWidth;
-    int m_pictureHeight = kScreenHeight;
+    HDC m_dc;                   // the class keeps one context per window
     LetterboxRect m_paintedBox; // where the last picture went; bars around it are black
     // The last picture shown, kept to paint the window again when it is uncovered: the
     // screen only sends pictures that changed.
     std::vector<uint16_t> m_picture;
     int m_picturePitch = 0; // in bytes
-    bool m_cursorVisible = true;
 };
 
 // The window a handle belongs to, or null for windows this binding did not make.
