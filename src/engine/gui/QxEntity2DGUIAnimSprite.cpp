@@ -124,11 +124,6 @@ bool QxEntity2DGUIAnimSpriteType::ChangeImage(const std::string& name) {
     return true;
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIAnimSpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIAnimSpriteType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 QxEntity2DGUIAnimSprite::QxEntity2DGUIAnimSprite(QxEntity2DGUIAnimSpriteType* type)

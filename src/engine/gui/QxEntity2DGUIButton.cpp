@@ -116,11 +116,6 @@ bool QxEntity2DGUIButtonType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIButtonPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIButtonType>(&definition);
-}
-
 std::unique_ptr<QxEntity2DGUIButton> QxCreateButton(const QxEntityRef& reference) {
     std::unique_ptr<QxEntity2DGUIElement> element = QxCreateGUIElement(reference, kKindButton);
     if (auto* button = dynamic_cast<QxEntity2DGUIButton*>(element.get())) {

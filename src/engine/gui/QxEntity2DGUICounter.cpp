@@ -84,11 +84,6 @@ int32_t QxEntity2DGUICounterType::DigitHeight() const {
     return m_digits && !m_digits->frames.empty() ? m_digits->frames[0].height : 0;
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUICounterPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUICounterType>(&definition);
-}
-
 // ---- entity ----------------------------------------------------------------------
 
 QxEntity2DGUICounter::QxEntity2DGUICounter(QxEntity2DGUICounterType* type)

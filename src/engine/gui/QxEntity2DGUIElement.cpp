@@ -55,11 +55,6 @@ bool QxEntity2DGUIElementType::IsKind(std::uint32_t tag) const {
     return tag == kKindGUIElement || QxEntityBaseType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIElementPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIElementType>(&definition);
-}
-
 std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& reference,
                                                          std::uint32_t kind) {
     if (!g_registry || reference.className.empty() || reference.typeName.empty()) {

@@ -131,10 +131,7 @@ private:
     void UpdateTooltipHover(float ms);
 };
 
-class QxEntity2DGUIElementPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIElementPrototype = QxTypePrototype<QxEntity2DGUIElementType>;
 
 // Creates a GUI element from a reference through the registry, requiring the kind.
 // Null when the reference is empty, names no type, the type is of another kind, or

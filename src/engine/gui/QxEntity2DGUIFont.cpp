@@ -62,11 +62,6 @@ bool QxEntity2DGUIFontType::IsKind(uint32_t tag) const {
     return tag == kKindFont || QxEntity2DGUISpriteType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIFontPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIFontType>(&definition);
-}
-
 std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference) {
     std::unique_ptr<QxEntity2DGUIElement> element = QxCreateGUIElement(reference, kKindFont);
     if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(element.get())) {

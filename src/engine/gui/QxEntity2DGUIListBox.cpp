@@ -114,11 +114,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIListBoxType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIListBox>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIListBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIListBoxType>(&definition);
-}
-
 // ---- entity -------------------------------------------------------------------------
 
 QxEntity2DGUIListBox::QxEntity2DGUIListBox(QxEntity2DGUIListBoxType* type)

@@ -71,11 +71,6 @@ bool QxEntity2DGUIMultiTextType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIMultiTextPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIMultiTextType>(&definition);
-}
-
 // ---- entity ----------------------------------------------------------------------
 
 QxEntity2DGUIMultiText::QxEntity2DGUIMultiText(QxEntity2DGUIMultiTextType* type)

@@ -133,11 +133,6 @@ bool QxEntity2DGUIPFireType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIPFirePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIPFireType>(&definition);
-}
-
 // ---- entity -------------------------------------------------------------------------
 
 QxEntity2DGUIPFire::QxEntity2DGUIPFire(QxEntity2DGUIPFireType* type) : QxEntity2DGUIElement(type) {

@@ -32,11 +32,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIProgressBarType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIProgressBar>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIProgressBarPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIProgressBarType>(&definition);
-}
-
 QxEntity2DGUIProgressBar::QxEntity2DGUIProgressBar(QxEntity2DGUIProgressBarType* type)
     : QxEntity2DGUISprite(type) {}
 

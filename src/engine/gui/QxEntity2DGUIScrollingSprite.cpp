@@ -52,11 +52,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIScrollingSpriteType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIScrollingSprite>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIScrollingSpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIScrollingSpriteType>(&definition);
-}
-
 QxEntity2DGUIScrollingSprite::QxEntity2DGUIScrollingSprite(QxEntity2DGUIScrollingSpriteType* type)
     : QxEntity2DGUISprite(type) {}
 

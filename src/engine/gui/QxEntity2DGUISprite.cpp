@@ -91,11 +91,6 @@ bool QxEntity2DGUISpriteType::ChangeImage(const std::string& name) {
     return true;
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUISpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUISpriteType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 QxEntity2DGUISprite::QxEntity2DGUISprite(QxEntity2DGUISpriteType* type)

@@ -101,11 +101,6 @@ bool QxEntity2DGUITextType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUITextPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUITextType>(&definition);
-}
-
 // ---- entity ----------------------------------------------------------------------
 
 QxEntity2DGUIText::QxEntity2DGUIText(QxEntity2DGUITextType* type)

@@ -25,11 +25,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIToggleButtonType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIToggleButton>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIToggleButtonPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIToggleButtonType>(&definition);
-}
-
 // ---- entity ----------------------------------------------------------------------
 
 QxEntity2DGUIToggleButton::QxEntity2DGUIToggleButton(QxEntity2DGUIToggleButtonType* type)

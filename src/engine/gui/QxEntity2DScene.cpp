@@ -188,11 +188,6 @@ bool QxEntity2DSceneType::Unload() {
     return QxEntityBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DSceneType>(&definition);
-}
-
 // ---- scene ----------------------------------------------------------------------------
 
 QxEntity2DScene::QxEntity2DScene(QxEntity2DSceneType* type) : QxEntityBase(type) {}

@@ -234,8 +234,3 @@ void QxEntityDialogBox::StopCountDown() {
 bool QxEntityDialogBox::StrictlyInside(QxPoint point) const {
     return point.x > m_x && point.x < m_x + m_width && point.y > m_y && point.y < m_y + m_height;
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogBoxType>(&definition);
-}

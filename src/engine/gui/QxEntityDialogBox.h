@@ -118,7 +118,4 @@ protected:
     std::string m_title;
 };
 
-class QxEntityDialogBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityDialogBoxPrototype = QxTypePrototype<QxEntityDialogBoxType>;

@@ -112,8 +112,3 @@ QxRect QxEntityDialogFrame::TitleBar() const {
     const QxRect frame = GetRect();
     return QxRect{frame.left, frame.right, frame.top, frame.top + FrameType()->m_titleHeight};
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogFramePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogFrameType>(&definition);
-}

@@ -96,8 +96,3 @@ void QxEntityDialogScene::PlaceContent() {
         }
     }
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogSceneType>(&definition);
-}

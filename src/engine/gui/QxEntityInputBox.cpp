@@ -228,8 +228,3 @@ void QxEntityInputBox::Fit() {
     SetSize(std::max(DialogType()->m_width, width + FrameWidthExtra()),
             std::max(DialogType()->m_height, height + FrameHeightExtra()));
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityInputBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityInputBoxType>(&definition);
-}

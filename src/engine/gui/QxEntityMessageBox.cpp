@@ -249,8 +249,3 @@ QxExtent QxEntityMessageBox::MeasureText() {
     }
     return size;
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityMessageBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityMessageBoxType>(&definition);
-}

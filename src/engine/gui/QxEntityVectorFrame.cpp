@@ -334,8 +334,3 @@ QxRect QxEntityVectorFrame::CloseBox() const {
     const std::int32_t top = frame.top + 3;
     return QxRect{left, left + size, top, top + size};
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityVectorFramePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityVectorFrameType>(&definition);
-}

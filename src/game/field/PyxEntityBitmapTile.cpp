@@ -34,11 +34,6 @@ bool PyxEntityBitmapTileType::Unload() {
     return PyxEntityTileBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBitmapTilePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBitmapTileType>(&definition);
-}
-
 PyxEntityBitmapTile::PyxEntityBitmapTile(PyxEntityBitmapTileType* type) : PyxEntityTileBase(type) {}
 
 bool PyxEntityBitmapTile::Draw() {

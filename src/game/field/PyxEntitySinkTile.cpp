@@ -72,11 +72,6 @@ std::int32_t PyxEntitySinkTileType::FrameCount() const {
     return m_images ? std::int32_t(m_images->FrameCount()) : 0;
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntitySinkTilePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntitySinkTileType>(&definition);
-}
-
 PyxEntitySinkTile::PyxEntitySinkTile(PyxEntitySinkTileType* type) : PyxEntityTileBase(type) {}
 
 PyxEntitySinkTile::~PyxEntitySinkTile() {

@@ -32,11 +32,6 @@ bool PyxEntityAnimAwardType::Unload() {
     return PyxEntityAwardBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimAwardPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimAwardType>(&definition);
-}
-
 PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntityAwardBase(type) {}
 
 bool PyxEntityAnimAward::Update(float ms) {

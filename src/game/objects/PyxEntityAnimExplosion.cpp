@@ -40,11 +40,6 @@ bool PyxEntityAnimExplosionType::Unload() {
     return PyxEntityExplosionBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimExplosionType>(&definition);
-}
-
 PyxEntityAnimExplosion::PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 

@@ -55,11 +55,6 @@ void PyxEntityAnimPostType::StopLoop() {
     m_loop.Stop();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimPostPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimPostType>(&definition);
-}
-
 PyxEntityAnimPost::PyxEntityAnimPost(PyxEntityAnimPostType* type) : PyxEntityPostBase(type) {}
 
 PyxEntityAnimPost::~PyxEntityAnimPost() {

@@ -38,11 +38,6 @@ bool PyxEntityAnimSpriteBallType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimSpriteBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimSpriteBallType>(&definition);
-}
-
 PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)
     : PyxEntityBallBase(type) {}
 

@@ -52,11 +52,6 @@ bool PyxEntityAwardBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAwardBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAwardBaseType>(&definition);
-}
-
 std::int32_t PyxWholeMilliseconds(float ms) {
     return BoardPixel(ms);
 }

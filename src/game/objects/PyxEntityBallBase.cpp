@@ -95,11 +95,6 @@ bool PyxEntityBallBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallBaseType>(&definition);
-}
-
 // ---- ball -------------------------------------------------------------------------
 
 PyxEntityBallBase::PyxEntityBallBase(PyxEntityBallBaseType* type) : PyxEntityGameObject(type) {}

@@ -45,11 +45,6 @@ bool PyxEntityBallCarrierType::Unload() {
     return PyxEntityAnimExplosionType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallCarrierPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallCarrierType>(&definition);
-}
-
 PyxEntityBallCarrier::PyxEntityBallCarrier(PyxEntityBallCarrierType* type)
     : PyxEntityAnimExplosion(type) {
     // The claw stays shut while it carries; it opens when it drops.

@@ -46,11 +46,6 @@ bool PyxEntityBallDissolveType::Unload() {
     return PyxEntityGameObjectType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallDissolvePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallDissolveType>(&definition);
-}
-
 PyxEntityBallDissolve::PyxEntityBallDissolve(PyxEntityBallDissolveType* type)
     : PyxEntityGameObject(type) {}
 

@@ -55,11 +55,6 @@ bool PyxEntityBasicPostType::Unload() {
     return PyxEntityPostBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBasicPostPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBasicPostType>(&definition);
-}
-
 PyxEntityBasicPost::PyxEntityBasicPost(PyxEntityBasicPostType* type)
     : PyxEntityPostBase(type), m_up(type && type->DefaultUp()) {}
 

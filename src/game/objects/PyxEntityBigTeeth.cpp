@@ -33,11 +33,6 @@ bool PyxEntityBigTeethType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBigTeethPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBigTeethType>(&definition);
-}
-
 PyxEntityBigTeeth::PyxEntityBigTeeth(PyxEntityBigTeethType* type) : QxEntity2DGUIElement(type) {}
 
 void PyxEntityBigTeeth::SetTrajectory(std::unique_ptr<QxTrajectoryBase> trajectory) {

@@ -50,11 +50,6 @@ PyxEntityCharacterBallType::EyeOffset(std::int32_t directionIndex) const {
     return m_offsets[directionIndex];
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityCharacterBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityCharacterBallType>(&definition);
-}
-
 PyxEntityCharacterBall::PyxEntityCharacterBall(PyxEntityCharacterBallType* type)
     : PyxEntityAnimSpriteBall(type) {}
 

@@ -21,11 +21,6 @@ std::unique_ptr<QxEntityBase> PyxEntityExplosionBaseType::CreateEntity() {
     return std::make_unique<PyxEntityExplosionBase>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityExplosionBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityExplosionBaseType>(&definition);
-}
-
 PyxEntityExplosionBase::PyxEntityExplosionBase(PyxEntityExplosionBaseType* type)
     : PyxEntityGameObject(type), m_lifeSpan(type ? type->LifeSpan() : 0.0f) {}
 

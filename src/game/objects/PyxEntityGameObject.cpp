@@ -20,11 +20,6 @@ std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {
     return std::make_unique<PyxEntityGameObject>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityGameObjectPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityGameObjectType>(&definition);
-}
-
 PyxEntityGameObject::PyxEntityGameObject(PyxEntityGameObjectType* type) : QxEntityBase(type) {
     const float radius = type ? type->Radius() : 0.0f;
     m_shape = std::make_unique<PyxBlockCircle>(0.0f, 0.0f, radius);

@@ -37,11 +37,6 @@ bool PyxEntityParticleExplosionType::Unload() {
     return PyxEntityExplosionBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityParticleExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityParticleExplosionType>(&definition);
-}
-
 PyxEntityParticleExplosion::PyxEntityParticleExplosion(PyxEntityParticleExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 

@@ -47,11 +47,6 @@ bool PyxEntityPickupBallType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPickupBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPickupBallType>(&definition);
-}
-
 PyxEntityPickupBall::PyxEntityPickupBall(PyxEntityPickupBallType* type)
     : PyxEntityAnimSpriteBall(type) {}
 

@@ -41,11 +41,6 @@ bool PyxEntityPlayerExitType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPlayerExitPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPlayerExitType>(&definition);
-}
-
 PyxEntityPlayerExit::PyxEntityPlayerExit(PyxEntityPlayerExitType* type)
     : PyxEntityGameObject(type) {}
 

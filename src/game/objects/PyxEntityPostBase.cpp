@@ -46,11 +46,6 @@ bool PyxEntityPostBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPostBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPostBaseType>(&definition);
-}
-
 PyxEntityPostBase::PyxEntityPostBase(PyxEntityPostBaseType* type) : PyxEntityGameObject(type) {}
 
 PyxEntityPostBase::~PyxEntityPostBase() = default;

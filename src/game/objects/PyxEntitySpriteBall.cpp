@@ -32,11 +32,6 @@ bool PyxEntitySpriteBallType::Unload() {
     return PyxEntityBallBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntitySpriteBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntitySpriteBallType>(&definition);
-}
-
 PyxEntitySpriteBall::PyxEntitySpriteBall(PyxEntitySpriteBallType* type) : PyxEntityBallBase(type) {}
 
 bool PyxEntitySpriteBall::Draw() {

@@ -40,11 +40,6 @@ bool PyxEntityTextExplosionType::Unload() {
     return PyxEntityExplosionBaseType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityTextExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityTextExplosionType>(&definition);
-}
-
 PyxEntityTextExplosion::PyxEntityTextExplosion(PyxEntityTextExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 

@@ -115,11 +115,6 @@ bool PyxEntityVortexType::Load(bool reload) {
     return PyxEntityGameObjectType::Load(reload);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityVortexPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityVortexType>(&definition);
-}
-
 PyxEntityVortex::PyxEntityVortex(PyxEntityVortexType* type)
     : PyxEntityGameObject(type), m_armParticles(std::size_t(type ? type->NumberParticles() : 0)) {}
 

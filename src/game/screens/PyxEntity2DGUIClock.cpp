@@ -99,11 +99,6 @@ std::int32_t PyxEntity2DGUIClockType::DialFrames() const {
     return m_dial ? std::int32_t(m_dial->FrameCount()) : 0;
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUIClockPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUIClockType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 PyxEntity2DGUIClock::PyxEntity2DGUIClock(PyxEntity2DGUIClockType* type)

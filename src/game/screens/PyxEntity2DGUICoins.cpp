@@ -69,11 +69,6 @@ bool PyxEntity2DGUICoinsType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUICoinsPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUICoinsType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 PyxEntity2DGUICoins::PyxEntity2DGUICoins(PyxEntity2DGUICoinsType* type)

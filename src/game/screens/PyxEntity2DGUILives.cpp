@@ -45,11 +45,6 @@ bool PyxEntity2DGUILivesType::Unload() {
     return QxEntity2DGUIElementType::Unload();
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUILivesPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUILivesType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 PyxEntity2DGUILives::PyxEntity2DGUILives(PyxEntity2DGUILivesType* type)

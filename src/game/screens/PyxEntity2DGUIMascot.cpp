@@ -102,11 +102,6 @@ std::int32_t PyxEntity2DGUIMascotType::EyeFrames() const {
     return m_eyes ? std::int32_t(m_eyes->FrameCount()) : 0;
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUIMascotPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUIMascotType>(&definition);
-}
-
 // ---- entity ---------------------------------------------------------------------------
 
 PyxEntity2DGUIMascot::PyxEntity2DGUIMascot(PyxEntity2DGUIMascotType* type)

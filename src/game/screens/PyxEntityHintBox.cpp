@@ -158,8 +158,3 @@ void PyxEntityHintBox::CloseKeepingChoice() {
     g_gameSettings.showHints = dontShow != 0 ? 0 : 1;
     Close(kAnswerClosed);
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityHintBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityHintBoxType>(&definition);
-}

@@ -105,8 +105,3 @@ bool PyxEntityInstructionsScene::OnMouseWheel(QxPoint mouse, std::int32_t turn) 
     }
     return true;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityInstructionsScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityInstructionsSceneType>(&definition);
-}

@@ -253,8 +253,3 @@ std::int32_t PyxEntityStdGameScene::StepJaws() {
     }
     return kJawsNone;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityStdGameScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityStdGameSceneType>(&definition);
-}
