@@ -11,6 +11,8 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxFile.h"
 #include "engine/files/QxLog.h"
+#include "engine/screen/QxColour.h"
+#include "engine/screen/QxRect.h"
 
 namespace {
 
@@ -375,6 +377,51 @@ bool QxDefinition::ReadEntityRef(QxEntityRef& out) {
     if (ref.className.empty() || ref.typeName.empty())
         return false;
     out = std::move(ref);
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, std::string& field) {
+    return FindKey(key) && ReadString(field);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, std::int32_t& field) {
+    return FindKey(key) && ReadInts(&field, 1);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, float& field) {
+    return FindKey(key) && ReadFloats(&field, 1);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, bool& field) {
+    std::int32_t value = field ? 1 : 0;
+    if (!ReadKey(key, value))
+        return false;
+    field = value != 0;
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxEntityRef& field) {
+    if (!FindKey(key))
+        return false;
+    // A malformed reference leaves the field as it is but the key was there.
+    ReadEntityRef(field);
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxPoint& field) {
+    std::int32_t values[2] = {field.x, field.y};
+    if (!ReadKey(key, values))
+        return false;
+    field = QxPoint{values[0], values[1]};
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxColour& field) {
+    std::uint32_t argb = 0;
+    if (!FindKey(key) || !ReadColor(argb))
+        return false;
+    field = QxColour(std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb),
+                     std::uint8_t(argb >> 24));
     return true;
 }
 

@@ -32,29 +32,13 @@ QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definitio
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("xoffset")) {
-            def.ReadInts(&m_xOffset, 1);
-        }
-        if (def.FindKey("yoffset")) {
-            def.ReadInts(&m_yOffset, 1);
-        }
-        if (def.FindKey("AnimCycleTime")) {
-            def.ReadInts(&m_animCycleTime, 1);
-        }
-        if (def.FindKey("transparent")) {
-            std::int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
-        if (def.FindKey("alphaimage")) {
-            def.ReadString(m_alphaImage);
-        }
-        if (def.FindKey("FrameRate")) {
-            def.ReadFloats(&m_frameRate, 1);
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("xoffset", m_xOffset);
+        def.ReadKey("yoffset", m_yOffset);
+        def.ReadKey("AnimCycleTime", m_animCycleTime);
+        def.ReadKey("transparent", m_transparent);
+        def.ReadKey("alphaimage", m_alphaImage);
+        def.ReadKey("FrameRate", m_frameRate);
     }
     m_firstImage = m_image;
 }

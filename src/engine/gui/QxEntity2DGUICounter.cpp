@@ -20,23 +20,11 @@ QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("numdigits")) {
-            def.ReadInts(&m_numDigits, 1);
-        }
-        if (def.FindKey("transparent")) {
-            int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
-        if (def.FindKey("Spacing")) {
-            def.ReadInts(&m_spacing, 1);
-        }
-        if (def.FindKey("AlphaImage")) {
-            def.ReadString(m_alphaImage);
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("numdigits", m_numDigits);
+        def.ReadKey("transparent", m_transparent);
+        def.ReadKey("Spacing", m_spacing);
+        def.ReadKey("AlphaImage", m_alphaImage);
     }
     m_numDigits = std::clamp(m_numDigits, 0, kMaxDigits);
 }

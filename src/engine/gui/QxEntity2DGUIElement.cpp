@@ -26,25 +26,14 @@ QxEntity2DGUIElementType::QxEntity2DGUIElementType(QxDefinition* definition) {
     if (!definition) {
         return;
     }
-    if (definition->FindKey("tooltip")) {
-        definition->ReadString(m_tooltip);
-    }
-    if (definition->FindKey("tooltippos")) {
-        std::int32_t pos[2] = {m_tooltipOffsetX, m_tooltipOffsetY};
-        definition->ReadInts(pos, 2);
+    definition->ReadKey("tooltip", m_tooltip);
+    std::int32_t pos[2] = {m_tooltipOffsetX, m_tooltipOffsetY};
+    if (definition->ReadKey("tooltippos", pos)) {
         m_tooltipOffsetX = pos[0];
         m_tooltipOffsetY = pos[1];
     }
-    if (definition->FindKey("tooltiprelative")) {
-        std::int32_t value = m_tooltipRelative ? 1 : 0;
-        definition->ReadInts(&value, 1);
-        m_tooltipRelative = value != 0;
-    }
-    if (definition->FindKey("dither")) {
-        std::int32_t value = m_dither ? 1 : 0;
-        definition->ReadInts(&value, 1);
-        m_dither = value != 0;
-    }
+    definition->ReadKey("tooltiprelative", m_tooltipRelative);
+    definition->ReadKey("dither", m_dither);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIElementType::CreateEntity() {

@@ -19,23 +19,11 @@ QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("alphaimage")) {
-            def.ReadString(m_alphaImage);
-        }
-        if (def.FindKey("xoffset")) {
-            def.ReadInts(&m_xOffset, 1);
-        }
-        if (def.FindKey("yoffset")) {
-            def.ReadInts(&m_yOffset, 1);
-        }
-        if (def.FindKey("transparent")) {
-            std::int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("alphaimage", m_alphaImage);
+        def.ReadKey("xoffset", m_xOffset);
+        def.ReadKey("yoffset", m_yOffset);
+        def.ReadKey("transparent", m_transparent);
     }
     m_firstImage = m_image;
 }

@@ -5,8 +5,8 @@
 
 QxEntityDialogSceneType::QxEntityDialogSceneType(QxDefinition* definition)
     : QxEntityDialogBoxType(definition) {
-    if (definition != nullptr && definition->FindKey("SceneEnt")) {
-        definition->ReadEntityRef(m_sceneRef);
+    if (definition != nullptr) {
+        definition->ReadKey("SceneEnt", m_sceneRef);
     }
 }
 

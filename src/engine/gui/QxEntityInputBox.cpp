@@ -18,9 +18,7 @@ QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition)
         return;
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (definition->FindKey(kPartKeys[slot])) {
-            definition->ReadEntityRef(m_partRefs[static_cast<size_t>(slot)]);
-        }
+        definition->ReadKey(kPartKeys[slot], m_partRefs[static_cast<size_t>(slot)]);
     }
 }
 

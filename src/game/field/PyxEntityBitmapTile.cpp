@@ -9,8 +9,8 @@ constexpr const char* kSpriteClass = "sprite";
 
 PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
-    if (definition && definition->FindKey("ImageEntType"))
-        definition->ReadString(m_imageEntType);
+    if (definition)
+        definition->ReadKey("ImageEntType", m_imageEntType);
 }
 
 PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;

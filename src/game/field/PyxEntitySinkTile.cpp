@@ -12,14 +12,10 @@
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
     if (definition) {
-        if (definition->FindKey("Sound"))
-            definition->ReadString(m_soundName);
-        if (definition->FindKey("IsTrap"))
-            definition->ReadInts(&m_isTrap, 1);
-        if (definition->FindKey("Image"))
-            definition->ReadString(m_image);
-        if (definition->FindKey("FrameRate"))
-            definition->ReadFloats(&m_frameRate, 1);
+        definition->ReadKey("Sound", m_soundName);
+        definition->ReadKey("IsTrap", m_isTrap);
+        definition->ReadKey("Image", m_image);
+        definition->ReadKey("FrameRate", m_frameRate);
     }
     m_kindBits = kTileSink | (m_isTrap == 1 ? kTileTrap : 0);
 }

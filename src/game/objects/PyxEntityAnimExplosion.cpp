@@ -9,14 +9,11 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
+    definition->ReadKey("Image", m_animation.image);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
     std::string sound;
-    if (definition->FindKey("ExplodeSound") && definition->ReadString(sound))
+    if (definition->ReadKey("ExplodeSound", sound))
         m_explodeSound.SetName(sound);
 }
 

@@ -11,14 +11,11 @@ PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     if (!definition)
         return;
     std::string sound;
-    if (definition->FindKey("Sound") && definition->ReadString(sound))
+    if (definition->ReadKey("Sound", sound))
         m_sound.SetName(sound);
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
+    definition->ReadKey("Image", m_animation.image);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
 }
 
 PyxEntityAnimPostType::~PyxEntityAnimPostType() {

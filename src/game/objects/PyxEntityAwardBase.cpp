@@ -15,19 +15,13 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     if (!definition)
         return;
     std::string text;
-    if (definition->FindKey("PickupSound") && definition->ReadString(text))
+    if (definition->ReadKey("PickupSound", text))
         m_pickupSound.SetName(text);
-    if (definition->FindKey("Points"))
-        definition->ReadInts(&m_points, 1);
-    if (definition->FindKey("LifeSpan"))
-        definition->ReadInts(&m_lifeSpan, 1);
-    if (definition->FindKey("ExplodeClass"))
-        definition->ReadString(m_explodeClass);
-    if (definition->FindKey("ExplodeType"))
-        definition->ReadString(m_explodeType);
-    std::int32_t turnKiller = 0;
-    if (definition->FindKey("TurnKiller") && definition->ReadInts(&turnKiller, 1))
-        m_turnKiller = turnKiller != 0;
+    definition->ReadKey("Points", m_points);
+    definition->ReadKey("LifeSpan", m_lifeSpan);
+    definition->ReadKey("ExplodeClass", m_explodeClass);
+    definition->ReadKey("ExplodeType", m_explodeType);
+    definition->ReadKey("TurnKiller", m_turnKiller);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {

@@ -63,7 +63,7 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
         return;
     for (int i = 0; i < kSoundCount; ++i) {
         std::string name;
-        if (definition->FindKey(kSoundKeys[i]) && definition->ReadString(name))
+        if (definition->ReadKey(kSoundKeys[i], name))
             m_sounds[i].SetName(name);
     }
 }

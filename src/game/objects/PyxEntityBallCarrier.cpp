@@ -14,9 +14,9 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     if (!definition)
         return;
     std::string sound;
-    if (definition->FindKey("MoveSound") && definition->ReadString(sound))
+    if (definition->ReadKey("MoveSound", sound))
         m_moveSound.SetName(sound);
-    if (definition->FindKey("DropSound") && definition->ReadString(sound))
+    if (definition->ReadKey("DropSound", sound))
         m_dropSound.SetName(sound);
     if (!(FrameRate() > 0.0f))
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",

@@ -14,7 +14,7 @@ PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
     if (HeightUnset())
         SetHeight(kDefaultHeight);
     std::string sound;
-    if (definition && definition->FindKey("Sound") && definition->ReadString(sound))
+    if (definition && definition->ReadKey("Sound", sound))
         m_sound.SetName(sound);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 void ReadSpriteName(QxDefinition& definition, const char* key, PyxTypeSprite& sprite) {
     std::string name;
-    if (definition.FindKey(key) && definition.ReadString(name))
+    if (definition.ReadKey(key, name))
         sprite.SetTypeName(name);
 }
 
@@ -22,10 +22,8 @@ PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
     ReadSpriteName(*definition, "DownImageEntType", m_down);
     ReadSpriteName(*definition, "UpImageEntType", m_up);
     ReadSpriteName(*definition, "HighlightImageEntType", m_highlight);
-    if (definition->FindKey("DefaultUp"))
-        definition->ReadInts(&m_defaultUp, 1);
-    if (definition->FindKey("UserChange"))
-        definition->ReadInts(&m_userChange, 1);
+    definition->ReadKey("DefaultUp", m_defaultUp);
+    definition->ReadKey("UserChange", m_userChange);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBasicPostType::CreateEntity() {

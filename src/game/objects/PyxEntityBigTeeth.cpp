@@ -8,8 +8,8 @@
 
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (definition && definition->FindKey("ImageEnt"))
-        definition->ReadEntityRef(m_imageRef);
+    if (definition)
+        definition->ReadKey("ImageEnt", m_imageRef);
 }
 
 PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;

@@ -12,8 +12,8 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityGameObjectType::PyxEntityGameObjectType(QxDefinition* definition) {
-    if (definition && definition->FindKey("Height"))
-        definition->ReadFloats(&m_height, 1);
+    if (definition)
+        definition->ReadKey("Height", m_height);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {

@@ -14,8 +14,7 @@ PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* def
     if (!definition)
         return;
     std::string sound;
-    if ((definition->FindKey("ExplodeSound") || definition->FindKey("Sound")) &&
-        definition->ReadString(sound))
+    if (definition->ReadKey("ExplodeSound", sound) || definition->ReadKey("Sound", sound))
         m_sound.SetName(sound);
 }
 

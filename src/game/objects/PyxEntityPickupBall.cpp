@@ -20,10 +20,9 @@ PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
     : PyxEntityAnimSpriteBallType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Points"))
-        definition->ReadInts(&m_points, 1);
+    definition->ReadKey("Points", m_points);
     std::string name;
-    if (definition->FindKey("PickupSound") && definition->ReadString(name))
+    if (definition->ReadKey("PickupSound", name))
         m_pickupSound.SetName(name);
 }
 

@@ -9,10 +9,10 @@ PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     if (!definition)
         return;
     std::string name;
-    if (definition->FindKey("ImageEntType") && definition->ReadString(name))
+    if (definition->ReadKey("ImageEntType", name))
         m_sprite.SetTypeName(name);
     float radius = 0.0f;
-    if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+    if (definition->ReadKey("Radius", radius))
         SetRadius(radius);
 }
 

@@ -10,8 +10,8 @@
 
 PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
-    if (definition && definition->FindKey("FontEntType"))
-        definition->ReadString(m_fontType);
+    if (definition)
+        definition->ReadKey("FontEntType", m_fontType);
 }
 
 PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;

@@ -19,27 +19,20 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     if (!definition)
         return;
     QxDefinition& def = *definition;
-    if (def.FindKey("ClockImage"))
-        def.ReadString(m_clockImage);
-    if (def.FindKey("ClockImageAlpha"))
-        def.ReadString(m_clockImageAlpha);
-    if (def.FindKey("LightOnEnt"))
-        def.ReadEntityRef(m_lightOnRef);
-    if (def.FindKey("LightOffEnt"))
-        def.ReadEntityRef(m_lightOffRef);
-    if (def.FindKey("ScoreSound"))
-        def.ReadString(m_scoreSoundName);
+    def.ReadKey("ClockImage", m_clockImage);
+    def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
+    def.ReadKey("LightOnEnt", m_lightOnRef);
+    def.ReadKey("LightOffEnt", m_lightOffRef);
+    def.ReadKey("ScoreSound", m_scoreSoundName);
     std::int32_t lights = 0;
-    if (def.FindKey("NumberOfLights"))
-        def.ReadInts(&lights, 1);
+    def.ReadKey("NumberOfLights", lights);
     if (lights > kMaxLights) {
         LogPrintf("Clock %d lights - only %d are kept.", lights, kMaxLights);
         lights = kMaxLights;
     }
     for (std::int32_t n = 1; n <= lights; ++n) {
         std::int32_t position[2] = {0, 0};
-        if (def.FindKey("LightPos" + std::to_string(n)))
-            def.ReadInts(position);
+        def.ReadKey("LightPos" + std::to_string(n), position);
         m_lightPositions.push_back(LightPosition{position[0], position[1]});
     }
 }

@@ -16,12 +16,9 @@ PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("LifeEnt"))
-        definition->ReadEntityRef(m_lifeRef);
-    if (definition->FindKey("Spacing"))
-        definition->ReadInts(&m_spacing, 1);
-    if (definition->FindKey("Justify"))
-        definition->ReadInts(&m_justify, 1);
+    definition->ReadKey("LifeEnt", m_lifeRef);
+    definition->ReadKey("Spacing", m_spacing);
+    definition->ReadKey("Justify", m_justify);
 }
 
 PyxEntity2DGUILivesType::~PyxEntity2DGUILivesType() = default;

@@ -32,18 +32,12 @@ PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
     if (!definition)
         return;
     QxDefinition& def = *definition;
-    if (def.FindKey("MascotImage"))
-        def.ReadString(m_mascotImage);
-    if (def.FindKey("MascotImageAlpha"))
-        def.ReadString(m_mascotImageAlpha);
-    if (def.FindKey("Eyes"))
-        def.ReadString(m_eyesImage);
-    if (def.FindKey("EyeImageAlpha"))
-        def.ReadString(m_eyeImageAlpha);
-    if (def.FindKey("EyeOffset"))
-        def.ReadInts(m_eyeOffset);
-    if (def.FindKey("FrameRate"))
-        def.ReadFloats(&m_frameRate, 1);
+    def.ReadKey("MascotImage", m_mascotImage);
+    def.ReadKey("MascotImageAlpha", m_mascotImageAlpha);
+    def.ReadKey("Eyes", m_eyesImage);
+    def.ReadKey("EyeImageAlpha", m_eyeImageAlpha);
+    def.ReadKey("EyeOffset", m_eyeOffset);
+    def.ReadKey("FrameRate", m_frameRate);
 }
 
 PyxEntity2DGUIMascotType::~PyxEntity2DGUIMascotType() {

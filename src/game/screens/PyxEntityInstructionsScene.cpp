@@ -11,8 +11,8 @@ PyxEntityInstructionsSceneType::PyxEntityInstructionsSceneType(QxDefinition* def
     : QxEntity2DSceneType(definition) {
     m_ok = AddNamedElement("OK", definition);
     m_list = AddNamedElement("List", definition);
-    if (definition && definition->FindKey("ListFile")) {
-        definition->ReadString(m_listFile);
+    if (definition) {
+        definition->ReadKey("ListFile", m_listFile);
     }
 }
 
