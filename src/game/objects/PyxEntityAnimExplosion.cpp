@@ -12,9 +12,7 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
-    std::string sound;
-    if (definition->ReadKey("ExplodeSound", sound))
-        m_explodeSound.SetName(sound);
+    m_explodeSound.ReadName(*definition, "ExplodeSound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAnimExplosionType::CreateEntity() {

@@ -10,9 +10,7 @@ PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if (definition->ReadKey("Sound", sound))
-        m_sound.SetName(sound);
+    m_sound.ReadName(*definition, "Sound");
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);

@@ -14,9 +14,7 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
         SetHeight(kDefaultHeight);
     if (!definition)
         return;
-    std::string text;
-    if (definition->ReadKey("PickupSound", text))
-        m_pickupSound.SetName(text);
+    m_pickupSound.ReadName(*definition, "PickupSound");
     definition->ReadKey("Points", m_points);
     definition->ReadKey("LifeSpan", m_lifeSpan);
     definition->ReadKey("ExplodeClass", m_explodeClass);

@@ -62,9 +62,7 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     if (!definition)
         return;
     for (int i = 0; i < kSoundCount; ++i) {
-        std::string name;
-        if (definition->ReadKey(kSoundKeys[i], name))
-            m_sounds[i].SetName(name);
+        m_sounds[i].ReadName(*definition, kSoundKeys[i]);
     }
 }
 

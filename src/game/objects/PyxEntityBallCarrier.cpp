@@ -13,11 +13,8 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     : PyxEntityAnimExplosionType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if (definition->ReadKey("MoveSound", sound))
-        m_moveSound.SetName(sound);
-    if (definition->ReadKey("DropSound", sound))
-        m_dropSound.SetName(sound);
+    m_moveSound.ReadName(*definition, "MoveSound");
+    m_dropSound.ReadName(*definition, "DropSound");
     if (!(FrameRate() > 0.0f))
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));

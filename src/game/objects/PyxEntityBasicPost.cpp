@@ -5,23 +5,13 @@
 #include "app/QxMouseState.h"
 #include "engine/entity/QxDefinition.h"
 
-namespace {
-
-void ReadSpriteName(QxDefinition& definition, const char* key, PyxTypeSprite& sprite) {
-    std::string name;
-    if (definition.ReadKey(key, name))
-        sprite.SetTypeName(name);
-}
-
-} // namespace
-
 PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
     if (!definition)
         return;
-    ReadSpriteName(*definition, "DownImageEntType", m_down);
-    ReadSpriteName(*definition, "UpImageEntType", m_up);
-    ReadSpriteName(*definition, "HighlightImageEntType", m_highlight);
+    m_down.ReadTypeName(*definition, "DownImageEntType");
+    m_up.ReadTypeName(*definition, "UpImageEntType");
+    m_highlight.ReadTypeName(*definition, "HighlightImageEntType");
     definition->ReadKey("DefaultUp", m_defaultUp);
     definition->ReadKey("UserChange", m_userChange);
 }

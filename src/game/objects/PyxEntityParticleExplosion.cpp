@@ -13,9 +13,8 @@ PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* def
     : PyxEntityExplosionBaseType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if (definition->ReadKey("ExplodeSound", sound) || definition->ReadKey("Sound", sound))
-        m_sound.SetName(sound);
+    if (!m_sound.ReadName(*definition, "ExplodeSound"))
+        m_sound.ReadName(*definition, "Sound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {

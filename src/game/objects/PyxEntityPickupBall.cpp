@@ -21,9 +21,7 @@ PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
     if (!definition)
         return;
     definition->ReadKey("Points", m_points);
-    std::string name;
-    if (definition->ReadKey("PickupSound", name))
-        m_pickupSound.SetName(name);
+    m_pickupSound.ReadName(*definition, "PickupSound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityPickupBallType::CreateEntity() {

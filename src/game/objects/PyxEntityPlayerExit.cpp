@@ -14,9 +14,8 @@ PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
     if (HeightUnset())
         SetHeight(kDefaultHeight);
-    std::string sound;
-    if (definition && definition->ReadKey("Sound", sound))
-        m_sound.SetName(sound);
+    if (definition)
+        m_sound.ReadName(*definition, "Sound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {

@@ -8,9 +8,7 @@ PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     : PyxEntityBallBaseType(definition) {
     if (!definition)
         return;
-    std::string name;
-    if (definition->ReadKey("ImageEntType", name))
-        m_sprite.SetTypeName(name);
+    m_sprite.ReadTypeName(*definition, "ImageEntType");
     float radius = 0.0f;
     if (definition->ReadKey("Radius", radius))
         SetRadius(radius);

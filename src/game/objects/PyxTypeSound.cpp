@@ -1,8 +1,13 @@
 #include "game/objects/PyxTypeSound.h"
 
 #include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/sound/QxSoundManager.h"
+
+bool PyxTypeSound::ReadName(QxDefinition& definition, std::string_view key) {
+    return definition.ReadKey(key, m_name);
+}
 
 PyxTypeSound::~PyxTypeSound() {
     Release();
