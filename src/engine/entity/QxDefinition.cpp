@@ -140,6 +140,28 @@ template <typename Piece> void ForEachPiece(std::string_view value, int count, P
     }
 }
 
+// Follows the braces outside comments from `from`, counting in `depth`, to the "}" that
+// brings the depth down to `stop`; its position, or the text's length when there is none.
+std::uint32_t ScanToDepth(std::string_view text, std::uint32_t from, std::int64_t& depth,
+                          std::int64_t stop) {
+    bool comment = false;
+    for (std::uint32_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsLineEnd(c)) {
+            comment = false;
+        } else if (comment) {
+            continue;
+        } else if (c == '#') {
+            comment = true;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}' && --depth == stop) {
+            return i;
+        }
+    }
+    return std::uint32_t(text.size());
+}
+
 } // namespace
 
 bool QxDefinition::ReadFromFile(QxFile& file) {
@@ -455,23 +477,8 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
         return false;
     }
 
-    std::uint32_t close = open + 1;
     std::int64_t depth = 1;
-    comment = false;
-    for (; close < m_length; ++close) {
-        const char c = text[close];
-        if (IsLineEnd(c)) {
-            comment = false;
-        } else if (comment) {
-            continue;
-        } else if (c == '#') {
-            comment = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}' && --depth == 0) {
-            break;
-        }
-    }
+    const std::uint32_t close = ScanToDepth(Text(), open + 1, depth, 0);
     if (close >= m_length) {
         LogString((key + " - inline definition never closed.\n").c_str());
         return false;
@@ -498,20 +505,7 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
 
 const char* QxDefinition::CheckBlocks() const {
     std::int64_t depth = 0;
-    bool comment = false;
-    for (std::uint32_t i = 0; i < m_length; ++i) {
-        const char c = m_text[i];
-        if (IsLineEnd(c)) {
-            comment = false;
-        } else if (comment) {
-            continue;
-        } else if (c == '#') {
-            comment = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}' && --depth < 0) {
-            return "\"}\" without \"{\"";
-        }
-    }
+    if (ScanToDepth(Text(), 0, depth, -1) < m_length)
+        return "\"}\" without \"{\"";
     return depth > 0 ? "block never closed" : nullptr;
 }
