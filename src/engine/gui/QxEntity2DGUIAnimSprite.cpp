@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kImageDithered = 16;
-
 // True when the text after the name's last '.' is `extension` (compared without case).
 bool ExtensionIs(const std::string& name, const std::string& extension) {
     const std::size_t dot = name.rfind('.');
@@ -44,9 +42,7 @@ QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definitio
 }
 
 QxEntity2DGUIAnimSpriteType::~QxEntity2DGUIAnimSpriteType() {
-    if (m_imageList && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_imageList->key);
-    }
+    ReleaseCached(m_imageList);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIAnimSpriteType::CreateEntity() {
@@ -60,9 +56,7 @@ bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_imageList = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_imageList = CachedImageList(m_image);
     if (!m_alphaImage.empty()) {
         if (ExtensionIs(m_alphaImage, "img")) {
             m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
@@ -74,10 +68,7 @@ bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
 }
 
 bool QxEntity2DGUIAnimSpriteType::Unload() {
-    if (m_imageList && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_imageList->key);
-    }
-    m_imageList = nullptr;
+    ReleaseCached(m_imageList);
     m_alphaMasks.clear();
     return QxEntity2DGUIElementType::Unload();
 }

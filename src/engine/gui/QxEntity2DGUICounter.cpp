@@ -7,13 +7,6 @@
 #include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
-constexpr uint32_t kImageDithered = 16;
-
-} // namespace
-
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
@@ -30,9 +23,7 @@ QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
 }
 
 QxEntity2DGUICounterType::~QxEntity2DGUICounterType() {
-    if (m_digits && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_digits->key);
-    }
+    ReleaseCached(m_digits);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUICounterType::CreateEntity() {
@@ -46,9 +37,7 @@ bool QxEntity2DGUICounterType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_digits = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_digits = CachedImageList(m_image);
     if (!m_alphaImage.empty()) {
         m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
     }
@@ -56,10 +45,7 @@ bool QxEntity2DGUICounterType::Load(bool reload) {
 }
 
 bool QxEntity2DGUICounterType::Unload() {
-    if (m_digits && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_digits->key);
-    }
-    m_digits = nullptr;
+    ReleaseCached(m_digits);
     m_alphaMasks.clear();
     return QxEntity2DGUIElementType::Unload();
 }

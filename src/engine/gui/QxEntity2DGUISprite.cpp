@@ -6,13 +6,6 @@
 #include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
-constexpr std::uint32_t kImageDithered = 16;
-
-} // namespace
-
 // ---- type -----------------------------------------------------------------------------
 
 QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
@@ -31,9 +24,7 @@ QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
 QxEntity2DGUISpriteType::~QxEntity2DGUISpriteType() {
     // The registry unloads types before destroying them; this covers types that were
     // never registered.
-    if (m_loadedImage && g_resourceCache) {
-        g_resourceCache->ReleaseImage(m_loadedImage->key);
-    }
+    ReleaseCached(m_loadedImage);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUISpriteType::CreateEntity() {
@@ -47,9 +38,7 @@ bool QxEntity2DGUISpriteType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_loadedImage = g_resourceCache->GetImage(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_loadedImage = CachedImage(m_image);
     if (!m_alphaImage.empty()) {
         m_alphaMask = QxAlphaMask::Load(m_alphaImage);
     }
@@ -57,10 +46,7 @@ bool QxEntity2DGUISpriteType::Load(bool reload) {
 }
 
 bool QxEntity2DGUISpriteType::Unload() {
-    if (m_loadedImage && g_resourceCache) {
-        g_resourceCache->ReleaseImage(m_loadedImage->key);
-    }
-    m_loadedImage = nullptr;
+    ReleaseCached(m_loadedImage);
     m_alphaMask.reset();
     return QxEntity2DGUIElementType::Unload();
 }

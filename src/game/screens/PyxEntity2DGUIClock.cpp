@@ -70,13 +70,9 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
 }
 
 void PyxEntity2DGUIClockType::Release() {
-    if (g_resourceCache) {
-        if (m_dial)
-            g_resourceCache->ReleaseImageList(m_dial->key);
-        if (m_scoreSound)
-            g_resourceCache->ReleaseSound(m_scoreSound->key);
-    }
-    m_dial = nullptr;
+    ReleaseCached(m_dial);
+    if (m_scoreSound && g_resourceCache)
+        g_resourceCache->ReleaseSound(m_scoreSound->key);
     m_scoreSound = nullptr;
     m_dialMask.reset();
     m_lightOn.reset();

@@ -71,14 +71,8 @@ bool PyxEntity2DGUIMascotType::Load(bool reload) {
 }
 
 void PyxEntity2DGUIMascotType::Release() {
-    if (g_resourceCache) {
-        if (m_body)
-            g_resourceCache->ReleaseImageList(m_body->key);
-        if (m_eyes)
-            g_resourceCache->ReleaseImageList(m_eyes->key);
-    }
-    m_body = nullptr;
-    m_eyes = nullptr;
+    ReleaseCached(m_body);
+    ReleaseCached(m_eyes);
     m_bodyMask.reset();
     m_eyeMask.reset();
 }
