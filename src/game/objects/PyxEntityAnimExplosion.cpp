@@ -23,9 +23,7 @@ bool PyxEntityAnimExplosionType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
     m_animation.Load(reload);
-    if (reload)
-        m_explodeSound.Release();
-    m_explodeSound.Load();
+    m_explodeSound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
 }
 

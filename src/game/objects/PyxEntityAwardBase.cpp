@@ -29,9 +29,7 @@ std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
 bool PyxEntityAwardBaseType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_pickupSound.Release();
-    m_pickupSound.Load();
+    m_pickupSound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
 

@@ -24,9 +24,7 @@ std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
 bool PyxEntityBallDissolveType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     if (m_order.empty()) {
         std::vector<std::pair<std::int32_t, std::int32_t>> keyed(kPositions);
         for (std::int32_t i = 0; i < kPositions; ++i)

@@ -24,9 +24,7 @@ std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
 bool PyxEntityParticleExplosionType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
 }
 

@@ -25,9 +25,7 @@ std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
 bool PyxEntityPlayerExitType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
 

@@ -13,7 +13,9 @@ PyxTypeSound::~PyxTypeSound() {
     Release();
 }
 
-void PyxTypeSound::Load() {
+void PyxTypeSound::Load(bool reload) {
+    if (reload)
+        Release();
     if (m_record || m_name.empty() || !g_resourceCache)
         return;
     m_record = g_resourceCache->GetSound(m_name);

@@ -24,8 +24,9 @@ public:
     bool ReadName(QxDefinition& definition, std::string_view key);
 
     // Gets the sound from the resource cache unless it is held already or no name was
-    // given. A sound that cannot be had stays missing (the cache logs why).
-    void Load();
+    // given. A sound that cannot be had stays missing (the cache logs why). A reload
+    // gives the held sound back first.
+    void Load(bool reload = false);
     // Gives the sound back to the cache.
     void Release();
     bool IsLoaded() const { return m_record != nullptr; }
