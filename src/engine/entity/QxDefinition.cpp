@@ -11,6 +11,8 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxFile.h"
 #include "engine/files/QxLog.h"
+#include "engine/screen/QxColour.h"
+#include "engine/screen/QxRect.h"
 
 namespace {
 
@@ -136,6 +138,28 @@ template <typename Piece> void ForEachPiece(std::string_view value, int count, P
         piece(value.substr(p, length), index);
         p = q + 1;
     }
+}
+
+// Follows the braces outside comments from `from`, counting in `depth`, to the "}" that
+// brings the depth down to `stop`; its position, or the text's length when there is none.
+std::uint32_t ScanToDepth(std::string_view text, std::uint32_t from, std::int64_t& depth,
+                          std::int64_t stop) {
+    bool comment = false;
+    for (std::uint32_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsLineEnd(c)) {
+            comment = false;
+        } else if (comment) {
+            continue;
+        } else if (c == '#') {
+            comment = true;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}' && --depth == stop) {
+            return i;
+        }
+    }
+    return std::uint32_t(text.size());
 }
 
 } // namespace
@@ -378,6 +402,51 @@ bool QxDefinition::ReadEntityRef(QxEntityRef& out) {
     return true;
 }
 
+bool QxDefinition::ReadKey(std::string_view key, std::string& field) {
+    return FindKey(key) && ReadString(field);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, std::int32_t& field) {
+    return FindKey(key) && ReadInts(&field, 1);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, float& field) {
+    return FindKey(key) && ReadFloats(&field, 1);
+}
+
+bool QxDefinition::ReadKey(std::string_view key, bool& field) {
+    std::int32_t value = field ? 1 : 0;
+    if (!ReadKey(key, value))
+        return false;
+    field = value != 0;
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxEntityRef& field) {
+    if (!FindKey(key))
+        return false;
+    // A malformed reference leaves the field as it is but the key was there.
+    ReadEntityRef(field);
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxPoint& field) {
+    std::int32_t values[2] = {field.x, field.y};
+    if (!ReadKey(key, values))
+        return false;
+    field = QxPoint{values[0], values[1]};
+    return true;
+}
+
+bool QxDefinition::ReadKey(std::string_view key, QxColour& field) {
+    std::uint32_t argb = 0;
+    if (!FindKey(key) || !ReadColor(argb))
+        return false;
+    field = QxColour(std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb),
+                     std::uint8_t(argb >> 24));
+    return true;
+}
+
 // The block may open on the key line after the at sign or on a later line; only
 // blanks, line ends and comments may stand between. A "}" first, or any other text on
 // a later line, means this at sign has no block.
@@ -408,23 +477,8 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
         return false;
     }
 
-    std::uint32_t close = open + 1;
     std::int64_t depth = 1;
-    comment = false;
-    for (; close < m_length; ++close) {
-        const char c = text[close];
-        if (IsLineEnd(c)) {
-            comment = false;
-        } else if (comment) {
-            continue;
-        } else if (c == '#') {
-            comment = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}' && --depth == 0) {
-            break;
-        }
-    }
+    const std::uint32_t close = ScanToDepth(Text(), open + 1, depth, 0);
     if (close >= m_length) {
         LogString((key + " - inline definition never closed.\n").c_str());
         return false;
@@ -451,20 +505,7 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
 
 const char* QxDefinition::CheckBlocks() const {
     std::int64_t depth = 0;
-    bool comment = false;
-    for (std::uint32_t i = 0; i < m_length; ++i) {
-        const char c = m_text[i];
-        if (IsLineEnd(c)) {
-            comment = false;
-        } else if (comment) {
-            continue;
-        } else if (c == '#') {
-            comment = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}' && --depth < 0) {
-            return "\"}\" without \"{\"";
-        }
-    }
+    if (ScanToDepth(Text(), 0, depth, -1) < m_length)
+        return "\"}\" without \"{\"";
     return depth > 0 ? "block never closed" : nullptr;
 }

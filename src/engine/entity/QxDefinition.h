@@ -17,6 +17,8 @@
 
 class QxFile;
 class QxEntityRegistry;
+struct QxColour;
+struct QxPoint;
 
 // A class name and a type name that the registry can create an entity from.
 struct QxEntityRef {
@@ -80,6 +82,24 @@ public:
 
     template <std::size_t N> bool ReadInts(std::int32_t (&out)[N]) { return ReadInts(out, int(N)); }
     template <std::size_t N> bool ReadFloats(float (&out)[N]) { return ReadFloats(out, int(N)); }
+
+    // One key read into a field of its type, which is how type constructors take their
+    // keys: each answers whether the key is there and otherwise leaves the field as it
+    // is, as do numbers the value lacks. A flag is a number other than 0; a colour is
+    // read as ReadColor reads it.
+    bool ReadKey(std::string_view key, std::string& field);
+    bool ReadKey(std::string_view key, std::int32_t& field);
+    bool ReadKey(std::string_view key, float& field);
+    bool ReadKey(std::string_view key, bool& field);
+    bool ReadKey(std::string_view key, QxEntityRef& field);
+    bool ReadKey(std::string_view key, QxPoint& field);
+    bool ReadKey(std::string_view key, QxColour& field);
+    template <std::size_t N> bool ReadKey(std::string_view key, std::int32_t (&field)[N]) {
+        return FindKey(key) && ReadInts(field);
+    }
+    template <std::size_t N> bool ReadKey(std::string_view key, float (&field)[N]) {
+        return FindKey(key) && ReadFloats(field);
+    }
 
     bool HasValue() const { return m_current; }
     // The raw current value (empty when no key is current).

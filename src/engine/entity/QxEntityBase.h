@@ -115,3 +115,12 @@ public:
     // be made. Prototypes are stateless and shared between threads.
     virtual std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const = 0;
 };
+
+// Every class's prototype: each type is built from its definition alone, so one
+// template serves them all and each class names its own as an alias.
+template <typename Type> class QxTypePrototype final : public QxEntityTypePrototype {
+public:
+    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override {
+        return std::make_unique<Type>(&definition);
+    }
+};

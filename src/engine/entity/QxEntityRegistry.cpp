@@ -38,13 +38,12 @@ QxEntityBaseType* QxEntityRegistry::DefineType(QxDefinition& definition, bool an
     definition.SetRegistry(this);
 
     std::string className;
-    if (definition.FindKey("class"))
-        definition.ReadString(className);
+    definition.ReadKey("class", className);
     std::string typeName;
     if (anonymous)
         typeName = "Anon" + std::to_string(m_typeCounter);
-    else if (definition.FindKey("type"))
-        definition.ReadString(typeName);
+    else
+        definition.ReadKey("type", typeName);
 
     const QxEntityTypePrototype* prototype = FindPrototype(className);
     if (!prototype) {

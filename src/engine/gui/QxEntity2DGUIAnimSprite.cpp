@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::uint32_t kImageDithered = 16;
-
 // True when the text after the name's last '.' is `extension` (compared without case).
 bool ExtensionIs(const std::string& name, const std::string& extension) {
     const std::size_t dot = name.rfind('.');
@@ -32,37 +30,19 @@ QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definitio
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("xoffset")) {
-            def.ReadInts(&m_xOffset, 1);
-        }
-        if (def.FindKey("yoffset")) {
-            def.ReadInts(&m_yOffset, 1);
-        }
-        if (def.FindKey("AnimCycleTime")) {
-            def.ReadInts(&m_animCycleTime, 1);
-        }
-        if (def.FindKey("transparent")) {
-            std::int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
-        if (def.FindKey("alphaimage")) {
-            def.ReadString(m_alphaImage);
-        }
-        if (def.FindKey("FrameRate")) {
-            def.ReadFloats(&m_frameRate, 1);
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("xoffset", m_xOffset);
+        def.ReadKey("yoffset", m_yOffset);
+        def.ReadKey("AnimCycleTime", m_animCycleTime);
+        def.ReadKey("transparent", m_transparent);
+        def.ReadKey("alphaimage", m_alphaImage);
+        def.ReadKey("FrameRate", m_frameRate);
     }
     m_firstImage = m_image;
 }
 
 QxEntity2DGUIAnimSpriteType::~QxEntity2DGUIAnimSpriteType() {
-    if (m_imageList && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_imageList->key);
-    }
+    ReleaseCached(m_imageList);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIAnimSpriteType::CreateEntity() {
@@ -76,9 +56,7 @@ bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_imageList = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_imageList = CachedImageList(m_image);
     if (!m_alphaImage.empty()) {
         if (ExtensionIs(m_alphaImage, "img")) {
             m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
@@ -90,10 +68,7 @@ bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
 }
 
 bool QxEntity2DGUIAnimSpriteType::Unload() {
-    if (m_imageList && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_imageList->key);
-    }
-    m_imageList = nullptr;
+    ReleaseCached(m_imageList);
     m_alphaMasks.clear();
     return QxEntity2DGUIElementType::Unload();
 }
@@ -122,11 +97,6 @@ bool QxEntity2DGUIAnimSpriteType::ChangeImage(const std::string& name) {
         Load(true);
     }
     return true;
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIAnimSpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIAnimSpriteType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

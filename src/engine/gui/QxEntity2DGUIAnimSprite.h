@@ -81,7 +81,4 @@ private:
     std::uint8_t m_playing = 1;
 };
 
-class QxEntity2DGUIAnimSpritePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIAnimSpritePrototype = QxTypePrototype<QxEntity2DGUIAnimSpriteType>;

@@ -8,14 +8,6 @@
 
 namespace {
 
-void ReadFlag(QxDefinition& definition, const char* key, bool& flag) {
-    if (definition.FindKey(key)) {
-        int32_t value = flag ? 1 : 0;
-        definition.ReadInts(&value, 1);
-        flag = value != 0;
-    }
-}
-
 bool StrictlyInside(const QxRect& rect, QxPoint point) {
     return rect.left < point.x && point.x < rect.right && rect.top < point.y &&
            point.y < rect.bottom;
@@ -31,28 +23,14 @@ QxEntity2DGUIButtonType::QxEntity2DGUIButtonType(QxDefinition* definition)
         return;
     }
     QxDefinition& def = *definition;
-    if (def.FindKey("MainImageEnt")) {
-        def.ReadEntityRef(m_mainImageRef);
-    }
-    if (def.FindKey("DownImageEnt")) {
-        def.ReadEntityRef(m_downImageRef);
-    }
-    if (def.FindKey("HighlightImageEnt")) {
-        def.ReadEntityRef(m_highlightImageRef);
-    }
-    if (def.FindKey("DisabledImageEnt")) {
-        def.ReadEntityRef(m_disabledImageRef);
-    }
-    if (def.FindKey("ContentSound")) {
-        def.ReadString(m_contentSound);
-    }
-    if (def.FindKey("ClickSound")) {
-        def.ReadString(m_clickSound);
-    }
-    if (def.FindKey("DownSound")) {
-        def.ReadString(m_downSound);
-    }
-    ReadFlag(def, "HighlightAsFrame", m_highlightAsFrame);
+    def.ReadKey("MainImageEnt", m_mainImageRef);
+    def.ReadKey("DownImageEnt", m_downImageRef);
+    def.ReadKey("HighlightImageEnt", m_highlightImageRef);
+    def.ReadKey("DisabledImageEnt", m_disabledImageRef);
+    def.ReadKey("ContentSound", m_contentSound);
+    def.ReadKey("ClickSound", m_clickSound);
+    def.ReadKey("DownSound", m_downSound);
+    def.ReadKey("HighlightAsFrame", m_highlightAsFrame);
 }
 
 QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() {
@@ -114,11 +92,6 @@ bool QxEntity2DGUIButtonType::Unload() {
     m_highlightImage.reset();
     m_disabledImage.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIButtonPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIButtonType>(&definition);
 }
 
 std::unique_ptr<QxEntity2DGUIButton> QxCreateButton(const QxEntityRef& reference) {

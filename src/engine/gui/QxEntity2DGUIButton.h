@@ -116,10 +116,7 @@ private:
     std::uint8_t m_focused = 0;
 };
 
-class QxEntity2DGUIButtonPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIButtonPrototype = QxTypePrototype<QxEntity2DGUIButtonType>;
 
 // A button element from a reference (kind "BUTN"), or null.
 std::unique_ptr<QxEntity2DGUIButton> QxCreateButton(const QxEntityRef& reference);

@@ -7,44 +7,23 @@
 #include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
-constexpr uint32_t kImageDithered = 16;
-
-} // namespace
-
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("numdigits")) {
-            def.ReadInts(&m_numDigits, 1);
-        }
-        if (def.FindKey("transparent")) {
-            int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
-        if (def.FindKey("Spacing")) {
-            def.ReadInts(&m_spacing, 1);
-        }
-        if (def.FindKey("AlphaImage")) {
-            def.ReadString(m_alphaImage);
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("numdigits", m_numDigits);
+        def.ReadKey("transparent", m_transparent);
+        def.ReadKey("Spacing", m_spacing);
+        def.ReadKey("AlphaImage", m_alphaImage);
     }
     m_numDigits = std::clamp(m_numDigits, 0, kMaxDigits);
 }
 
 QxEntity2DGUICounterType::~QxEntity2DGUICounterType() {
-    if (m_digits && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_digits->key);
-    }
+    ReleaseCached(m_digits);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUICounterType::CreateEntity() {
@@ -58,9 +37,7 @@ bool QxEntity2DGUICounterType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_digits = g_resourceCache->GetImageList(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_digits = CachedImageList(m_image);
     if (!m_alphaImage.empty()) {
         m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
     }
@@ -68,10 +45,7 @@ bool QxEntity2DGUICounterType::Load(bool reload) {
 }
 
 bool QxEntity2DGUICounterType::Unload() {
-    if (m_digits && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(m_digits->key);
-    }
-    m_digits = nullptr;
+    ReleaseCached(m_digits);
     m_alphaMasks.clear();
     return QxEntity2DGUIElementType::Unload();
 }
@@ -82,11 +56,6 @@ int32_t QxEntity2DGUICounterType::DigitWidth() const {
 
 int32_t QxEntity2DGUICounterType::DigitHeight() const {
     return m_digits && !m_digits->frames.empty() ? m_digits->frames[0].height : 0;
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUICounterPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUICounterType>(&definition);
 }
 
 // ---- entity ----------------------------------------------------------------------

@@ -74,7 +74,4 @@ private:
     std::vector<std::uint8_t> m_digits;
 };
 
-class QxEntity2DGUICounterPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUICounterPrototype = QxTypePrototype<QxEntity2DGUICounterType>;

@@ -5,6 +5,7 @@
 #include "app/QxGlobals.h"
 #include "app/QxMouseState.h"
 #include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxResourceCache.h"
 #include "engine/gui/QxEntity2DScene.h"
 
 namespace {
@@ -18,6 +19,9 @@ constexpr double kMaxAlphaStep = 1024.0;
 
 QxEntity2DScene* g_tooltipScene = nullptr;
 
+// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
+constexpr std::uint32_t kImageDithered = 16;
+
 } // namespace
 
 // ---- type -----------------------------------------------------------------------------
@@ -26,25 +30,42 @@ QxEntity2DGUIElementType::QxEntity2DGUIElementType(QxDefinition* definition) {
     if (!definition) {
         return;
     }
-    if (definition->FindKey("tooltip")) {
-        definition->ReadString(m_tooltip);
-    }
-    if (definition->FindKey("tooltippos")) {
-        std::int32_t pos[2] = {m_tooltipOffsetX, m_tooltipOffsetY};
-        definition->ReadInts(pos, 2);
+    definition->ReadKey("tooltip", m_tooltip);
+    std::int32_t pos[2] = {m_tooltipOffsetX, m_tooltipOffsetY};
+    if (definition->ReadKey("tooltippos", pos)) {
         m_tooltipOffsetX = pos[0];
         m_tooltipOffsetY = pos[1];
     }
-    if (definition->FindKey("tooltiprelative")) {
-        std::int32_t value = m_tooltipRelative ? 1 : 0;
-        definition->ReadInts(&value, 1);
-        m_tooltipRelative = value != 0;
+    definition->ReadKey("tooltiprelative", m_tooltipRelative);
+    definition->ReadKey("dither", m_dither);
+}
+
+QxImageRecord* QxEntity2DGUIElementType::CachedImage(const std::string& name) const {
+    if (!g_resourceCache || name.empty()) {
+        return nullptr;
     }
-    if (definition->FindKey("dither")) {
-        std::int32_t value = m_dither ? 1 : 0;
-        definition->ReadInts(&value, 1);
-        m_dither = value != 0;
+    return g_resourceCache->GetImage(name, m_dither ? kImageDithered : 0);
+}
+
+QxImageListRecord* QxEntity2DGUIElementType::CachedImageList(const std::string& name) const {
+    if (!g_resourceCache || name.empty()) {
+        return nullptr;
     }
+    return g_resourceCache->GetImageList(name, m_dither ? kImageDithered : 0);
+}
+
+void QxEntity2DGUIElementType::ReleaseCached(QxImageRecord*& image) {
+    if (image && g_resourceCache) {
+        g_resourceCache->ReleaseImage(image->key);
+    }
+    image = nullptr;
+}
+
+void QxEntity2DGUIElementType::ReleaseCached(QxImageListRecord*& list) {
+    if (list && g_resourceCache) {
+        g_resourceCache->ReleaseImageList(list->key);
+    }
+    list = nullptr;
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIElementType::CreateEntity() {
@@ -53,11 +74,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIElementType::CreateEntity() {
 
 bool QxEntity2DGUIElementType::IsKind(std::uint32_t tag) const {
     return tag == kKindGUIElement || QxEntityBaseType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIElementPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIElementType>(&definition);
 }
 
 std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& reference,

@@ -17,6 +17,8 @@
 
 class QxEntity2DGUIFont;
 class QxEntity2DScene;
+struct QxImageListRecord;
+struct QxImageRecord;
 
 // Kind tag of every GUI element type.
 inline constexpr std::uint32_t kKindGUIElement = QxKindTag("GUIE");
@@ -38,6 +40,16 @@ public:
     std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
+protected:
+    // The named picture or picture list from the resource cache, dithered when the
+    // definition asks for it; null without a cache or a name.
+    QxImageRecord* CachedImage(const std::string& name) const;
+    QxImageListRecord* CachedImageList(const std::string& name) const;
+    // Gives a picture or picture list back to the cache and forgets it.
+    static void ReleaseCached(QxImageRecord*& image);
+    static void ReleaseCached(QxImageListRecord*& list);
+
+public:
     // Shared by every instance of the type: setting it through one element changes
     // it for all.
     std::string m_tooltip;
@@ -128,10 +140,7 @@ private:
     void UpdateTooltipHover(float ms);
 };
 
-class QxEntity2DGUIElementPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIElementPrototype = QxTypePrototype<QxEntity2DGUIElementType>;
 
 // Creates a GUI element from a reference through the registry, requiring the kind.
 // Null when the reference is empty, names no type, the type is of another kind, or

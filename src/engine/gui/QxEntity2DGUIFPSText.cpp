@@ -17,11 +17,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIFPSTextType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIFPSText>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIFPSTextPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIFPSTextType>(&definition);
-}
-
 QxEntity2DGUIFPSText::QxEntity2DGUIFPSText(QxEntity2DGUIFPSTextType* type)
     : QxEntity2DGUIText(type) {
     m_justify = kJustifyRight;

@@ -35,7 +35,4 @@ private:
     float m_smoothedMs = 0.0f;
 };
 
-class QxEntity2DGUIFPSTextPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIFPSTextPrototype = QxTypePrototype<QxEntity2DGUIFPSTextType>;

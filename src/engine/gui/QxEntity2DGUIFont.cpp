@@ -16,24 +16,12 @@ QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
     : QxEntity2DGUISpriteType(definition) {
     int32_t noLowercase = 0;
     if (definition) {
-        if (definition->FindKey("chars")) {
-            definition->ReadString(m_chars);
-        }
-        if (definition->FindKey("charwidth")) {
-            definition->ReadInts(&m_metrics.charWidth, 1);
-        }
-        if (definition->FindKey("charheight")) {
-            definition->ReadInts(&m_metrics.charHeight, 1);
-        }
-        if (definition->FindKey("nolowercase")) {
-            definition->ReadInts(&noLowercase, 1);
-        }
-        if (definition->FindKey("offsetx")) {
-            definition->ReadInts(&m_xOffset, 1);
-        }
-        if (definition->FindKey("offsety")) {
-            definition->ReadInts(&m_yOffset, 1);
-        }
+        definition->ReadKey("chars", m_chars);
+        definition->ReadKey("charwidth", m_metrics.charWidth);
+        definition->ReadKey("charheight", m_metrics.charHeight);
+        definition->ReadKey("nolowercase", noLowercase);
+        definition->ReadKey("offsetx", m_xOffset);
+        definition->ReadKey("offsety", m_yOffset);
     }
     m_metrics.noLowercase = noLowercase == 1;
     m_metrics.offsetX = m_xOffset;
@@ -43,9 +31,7 @@ QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
         return;
     }
     int32_t elements = 0;
-    if (definition->FindKey("numfontelements")) {
-        definition->ReadInts(&elements, 1);
-    }
+    definition->ReadKey("numfontelements", elements);
     elements = std::clamp(elements, 0, kMaxFontElements);
     for (int32_t n = 1; n <= elements; ++n) {
         if (definition->FindKey("FontWidth" + std::to_string(n))) {
@@ -60,11 +46,6 @@ std::unique_ptr<QxEntityBase> QxEntity2DGUIFontType::CreateEntity() {
 
 bool QxEntity2DGUIFontType::IsKind(uint32_t tag) const {
     return tag == kKindFont || QxEntity2DGUISpriteType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIFontPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIFontType>(&definition);
 }
 
 std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference) {

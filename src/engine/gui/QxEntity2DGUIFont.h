@@ -76,10 +76,7 @@ private:
                   const QxColour* tint);
 };
 
-class QxEntity2DGUIFontPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIFontPrototype = QxTypePrototype<QxEntity2DGUIFontType>;
 
 // A font element from a reference (kind "FONT"), or null.
 std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference);

@@ -17,38 +17,15 @@
 
 namespace {
 
-void ReadInt(QxDefinition& definition, const char* key, std::int32_t& value) {
-    if (definition.FindKey(key)) {
-        definition.ReadInts(&value, 1);
-    }
-}
-
-void ReadFlag(QxDefinition& definition, const char* key, bool& flag) {
-    std::int32_t value = flag ? 1 : 0;
-    if (definition.FindKey(key)) {
-        definition.ReadInts(&value, 1);
-        flag = value != 0;
-    }
-}
-
 std::uint8_t Byte(std::int32_t value) {
     return static_cast<std::uint8_t>(std::clamp(value, 0, 255));
 }
 
-// Red, green and blue, opaque.
-void ReadRgb(QxDefinition& definition, const char* key, QxColour& colour) {
-    if (definition.FindKey(key)) {
-        std::int32_t rgb[3] = {colour.red, colour.green, colour.blue};
-        definition.ReadInts(rgb);
-        colour = QxColour(Byte(rgb[0]), Byte(rgb[1]), Byte(rgb[2]));
-    }
-}
-
-// Red, green, blue and alpha.
-void ReadRgba(QxDefinition& definition, const char* key, QxColour& colour) {
-    if (definition.FindKey(key)) {
-        std::int32_t rgba[4] = {colour.red, colour.green, colour.blue, colour.alpha};
-        definition.ReadInts(rgba);
+// Red, green, blue and, where the key carries it, alpha (else opaque); numbers the
+// value lacks keep the colour's.
+void ReadRgb(QxDefinition& definition, const char* key, QxColour& colour, bool alpha = false) {
+    std::int32_t rgba[4] = {colour.red, colour.green, colour.blue, alpha ? colour.alpha : 255};
+    if (definition.FindKey(key) && definition.ReadInts(rgba, alpha ? 4 : 3)) {
         colour = QxColour(Byte(rgba[0]), Byte(rgba[1]), Byte(rgba[2]), Byte(rgba[3]));
     }
 }
@@ -81,25 +58,19 @@ QxEntity2DGUIListBoxType::QxEntity2DGUIListBoxType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    if (definition->FindKey("TextEnt")) {
-        definition->ReadEntityRef(m_textRef);
-    }
-    ReadInt(*definition, "ListHeight", m_listHeight);
-    ReadInt(*definition, "ListWidth", m_listWidth);
-    ReadInt(*definition, "LineHeight", m_lineHeight);
-    ReadFlag(*definition, "Wrap", m_wrap);
-    ReadFlag(*definition, "Outline", m_outline);
+    definition->ReadKey("TextEnt", m_textRef);
+    definition->ReadKey("ListHeight", m_listHeight);
+    definition->ReadKey("ListWidth", m_listWidth);
+    definition->ReadKey("LineHeight", m_lineHeight);
+    definition->ReadKey("Wrap", m_wrap);
+    definition->ReadKey("Outline", m_outline);
     ReadRgb(*definition, "BoxColor", m_boxColour);
     ReadRgb(*definition, "BoxLightColor", m_boxLightColour);
     ReadRgb(*definition, "BoxShadowColor", m_boxShadowColour);
     ReadRgb(*definition, "HighlightColor", m_highlightColour);
-    ReadRgba(*definition, "BackgroundColor", m_backgroundColour);
-    if (definition->FindKey("UpArrowEnt")) {
-        definition->ReadEntityRef(m_upArrowRef);
-    }
-    if (definition->FindKey("DownArrowEnt")) {
-        definition->ReadEntityRef(m_downArrowRef);
-    }
+    ReadRgb(*definition, "BackgroundColor", m_backgroundColour, true);
+    definition->ReadKey("UpArrowEnt", m_upArrowRef);
+    definition->ReadKey("DownArrowEnt", m_downArrowRef);
     if (m_listHeight < 0 || m_listHeight > kMaxListHeight) {
         LogPrintf("ListBox - ListHeight %d held to 0 to %d.", m_listHeight, kMaxListHeight);
         m_listHeight = std::clamp(m_listHeight, 0, kMaxListHeight);
@@ -112,11 +83,6 @@ QxEntity2DGUIListBoxType::QxEntity2DGUIListBoxType(QxDefinition* definition)
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIListBoxType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIListBox>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIListBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIListBoxType>(&definition);
 }
 
 // ---- entity -------------------------------------------------------------------------

@@ -154,7 +154,4 @@ private:
     std::string m_prefix;
 };
 
-class QxEntity2DGUIListBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIListBoxPrototype = QxTypePrototype<QxEntity2DGUIListBoxType>;

@@ -24,21 +24,11 @@ QxEntity2DGUIMultiTextType::QxEntity2DGUIMultiTextType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    if (definition->FindKey("TitleFontEnt")) {
-        definition->ReadEntityRef(m_titleFontRef);
-    }
-    if (definition->FindKey("MainFontEnt")) {
-        definition->ReadEntityRef(m_mainFontRef);
-    }
-    if (definition->FindKey("DefaultText")) {
-        definition->ReadString(m_defaultText);
-    }
-    if (definition->FindKey("DefaultJustify")) {
-        definition->ReadInts(&m_defaultJustify, 1);
-    }
-    if (definition->FindKey("WrapWidth")) {
-        definition->ReadInts(&m_wrapWidth, 1);
-    }
+    definition->ReadKey("TitleFontEnt", m_titleFontRef);
+    definition->ReadKey("MainFontEnt", m_mainFontRef);
+    definition->ReadKey("DefaultText", m_defaultText);
+    definition->ReadKey("DefaultJustify", m_defaultJustify);
+    definition->ReadKey("WrapWidth", m_wrapWidth);
 }
 
 QxEntity2DGUIMultiTextType::~QxEntity2DGUIMultiTextType() = default;
@@ -69,11 +59,6 @@ bool QxEntity2DGUIMultiTextType::Unload() {
     m_titleFont.reset();
     m_mainFont.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIMultiTextPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIMultiTextType>(&definition);
 }
 
 // ---- entity ----------------------------------------------------------------------

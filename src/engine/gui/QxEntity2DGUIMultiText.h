@@ -76,7 +76,4 @@ private:
     bool m_measured = false;
 };
 
-class QxEntity2DGUIMultiTextPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIMultiTextPrototype = QxTypePrototype<QxEntity2DGUIMultiTextType>;

@@ -23,18 +23,6 @@ constexpr float kPi = std::numbers::pi_v<float>;
 constexpr std::int32_t kEdgeX = 5;
 constexpr std::int32_t kEdgeY = 3;
 
-void ReadInt(QxDefinition& definition, const char* key, std::int32_t& value) {
-    if (definition.FindKey(key)) {
-        definition.ReadInts(&value, 1);
-    }
-}
-
-void ReadFloat(QxDefinition& definition, const char* key, float& value) {
-    if (definition.FindKey(key)) {
-        definition.ReadFloats(&value, 1);
-    }
-}
-
 std::int32_t Bounded(const char* key, std::int32_t value, std::int32_t most) {
     if (value < 0 || value > most) {
         const std::int32_t held = std::clamp(value, 0, most);
@@ -70,24 +58,20 @@ QxEntity2DGUIPFireType::QxEntity2DGUIPFireType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    ReadInt(*definition, "Width", m_width);
-    ReadInt(*definition, "Height", m_height);
-    ReadInt(*definition, "NumParticles", m_numParticles);
-    ReadInt(*definition, "FlameHalf", m_flameHalf);
-    ReadInt(*definition, "GravTime", m_gravTime);
-    ReadFloat(*definition, "Gravity", m_gravity);
-    ReadFloat(*definition, "KickStrength", m_kickStrength);
-    ReadFloat(*definition, "BounceEnergy", m_bounceEnergy);
-    ReadInt(*definition, "ColorScheme", m_colorScheme);
-    ReadInt(*definition, "RandEffectChance", m_randEffectChance);
-    ReadInt(*definition, "BurnFade", m_burnFade);
-    ReadInt(*definition, "BurnEdges", m_burnEdges);
-    if (definition->FindKey("BurnImage")) {
-        definition->ReadString(m_burnImageName);
-    }
-    std::int32_t transparent = 0;
-    ReadInt(*definition, "Transparent", transparent);
-    m_transparent = transparent != 0;
+    definition->ReadKey("Width", m_width);
+    definition->ReadKey("Height", m_height);
+    definition->ReadKey("NumParticles", m_numParticles);
+    definition->ReadKey("FlameHalf", m_flameHalf);
+    definition->ReadKey("GravTime", m_gravTime);
+    definition->ReadKey("Gravity", m_gravity);
+    definition->ReadKey("KickStrength", m_kickStrength);
+    definition->ReadKey("BounceEnergy", m_bounceEnergy);
+    definition->ReadKey("ColorScheme", m_colorScheme);
+    definition->ReadKey("RandEffectChance", m_randEffectChance);
+    definition->ReadKey("BurnFade", m_burnFade);
+    definition->ReadKey("BurnEdges", m_burnEdges);
+    definition->ReadKey("BurnImage", m_burnImageName);
+    definition->ReadKey("Transparent", m_transparent);
 
     m_width = Bounded("Width", m_width, kMaxSide);
     m_height = Bounded("Height", m_height, kMaxSide);
@@ -131,11 +115,6 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
 bool QxEntity2DGUIPFireType::Unload() {
     m_burnImage.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIPFirePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIPFireType>(&definition);
 }
 
 // ---- entity -------------------------------------------------------------------------

@@ -123,7 +123,4 @@ private:
     float m_swirl = 3.0f;
 };
 
-class QxEntity2DGUIPFirePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIPFirePrototype = QxTypePrototype<QxEntity2DGUIPFireType>;

@@ -8,33 +8,16 @@
 #include "engine/files/QxResourceCache.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-void ReadFlag(QxDefinition& definition, const char* key, bool& flag) {
-    if (definition.FindKey(key)) {
-        int32_t value = flag ? 1 : 0;
-        definition.ReadInts(&value, 1);
-        flag = value != 0;
-    }
-}
-
-} // namespace
-
 QxEntity2DGUIProgressBarType::QxEntity2DGUIProgressBarType(QxDefinition* definition)
     : QxEntity2DGUISpriteType(definition) {
     if (definition) {
-        ReadFlag(*definition, "vertical", m_vertical);
-        ReadFlag(*definition, "reverse", m_reverse);
+        definition->ReadKey("vertical", m_vertical);
+        definition->ReadKey("reverse", m_reverse);
     }
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIProgressBarType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIProgressBar>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIProgressBarPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIProgressBarType>(&definition);
 }
 
 QxEntity2DGUIProgressBar::QxEntity2DGUIProgressBar(QxEntity2DGUIProgressBarType* type)

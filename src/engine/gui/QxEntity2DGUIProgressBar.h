@@ -46,7 +46,4 @@ private:
     std::int32_t m_shownHeight = 0;
 };
 
-class QxEntity2DGUIProgressBarPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIProgressBarPrototype = QxTypePrototype<QxEntity2DGUIProgressBarType>;

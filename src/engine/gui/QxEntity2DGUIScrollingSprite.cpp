@@ -34,27 +34,14 @@ QxEntity2DGUIScrollingSpriteType::QxEntity2DGUIScrollingSpriteType(QxDefinition*
         return;
     }
     QxDefinition& def = *definition;
-    if (def.FindKey("BoxWidth")) {
-        def.ReadInts(&m_boxWidth, 1);
-    }
-    if (def.FindKey("BoxHeight")) {
-        def.ReadInts(&m_boxHeight, 1);
-    }
-    if (def.FindKey("HorizScrollSpeed")) {
-        def.ReadFloats(&m_horizontalSpeed, 1);
-    }
-    if (def.FindKey("VertScrollSpeed")) {
-        def.ReadFloats(&m_verticalSpeed, 1);
-    }
+    def.ReadKey("BoxWidth", m_boxWidth);
+    def.ReadKey("BoxHeight", m_boxHeight);
+    def.ReadKey("HorizScrollSpeed", m_horizontalSpeed);
+    def.ReadKey("VertScrollSpeed", m_verticalSpeed);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIScrollingSpriteType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIScrollingSprite>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIScrollingSpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIScrollingSpriteType>(&definition);
 }
 
 QxEntity2DGUIScrollingSprite::QxEntity2DGUIScrollingSprite(QxEntity2DGUIScrollingSpriteType* type)

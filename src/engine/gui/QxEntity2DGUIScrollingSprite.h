@@ -41,7 +41,4 @@ private:
     float m_scrollY = 0.0f;
 };
 
-class QxEntity2DGUIScrollingSpritePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIScrollingSpritePrototype = QxTypePrototype<QxEntity2DGUIScrollingSpriteType>;

@@ -6,36 +6,17 @@
 #include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
-constexpr std::uint32_t kImageDithered = 16;
-
-} // namespace
-
 // ---- type -----------------------------------------------------------------------------
 
 QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (definition) {
         QxDefinition& def = *definition;
-        if (def.FindKey("image")) {
-            def.ReadString(m_image);
-        }
-        if (def.FindKey("alphaimage")) {
-            def.ReadString(m_alphaImage);
-        }
-        if (def.FindKey("xoffset")) {
-            def.ReadInts(&m_xOffset, 1);
-        }
-        if (def.FindKey("yoffset")) {
-            def.ReadInts(&m_yOffset, 1);
-        }
-        if (def.FindKey("transparent")) {
-            std::int32_t value = 0;
-            def.ReadInts(&value, 1);
-            m_transparent = value != 0;
-        }
+        def.ReadKey("image", m_image);
+        def.ReadKey("alphaimage", m_alphaImage);
+        def.ReadKey("xoffset", m_xOffset);
+        def.ReadKey("yoffset", m_yOffset);
+        def.ReadKey("transparent", m_transparent);
     }
     m_firstImage = m_image;
 }
@@ -43,9 +24,7 @@ QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
 QxEntity2DGUISpriteType::~QxEntity2DGUISpriteType() {
     // The registry unloads types before destroying them; this covers types that were
     // never registered.
-    if (m_loadedImage && g_resourceCache) {
-        g_resourceCache->ReleaseImage(m_loadedImage->key);
-    }
+    ReleaseCached(m_loadedImage);
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUISpriteType::CreateEntity() {
@@ -59,9 +38,7 @@ bool QxEntity2DGUISpriteType::Load(bool reload) {
     if (IsLoaded()) {
         return true;
     }
-    if (g_resourceCache && !m_image.empty()) {
-        m_loadedImage = g_resourceCache->GetImage(m_image, m_dither ? kImageDithered : 0);
-    }
+    m_loadedImage = CachedImage(m_image);
     if (!m_alphaImage.empty()) {
         m_alphaMask = QxAlphaMask::Load(m_alphaImage);
     }
@@ -69,10 +46,7 @@ bool QxEntity2DGUISpriteType::Load(bool reload) {
 }
 
 bool QxEntity2DGUISpriteType::Unload() {
-    if (m_loadedImage && g_resourceCache) {
-        g_resourceCache->ReleaseImage(m_loadedImage->key);
-    }
-    m_loadedImage = nullptr;
+    ReleaseCached(m_loadedImage);
     m_alphaMask.reset();
     return QxEntity2DGUIElementType::Unload();
 }
@@ -89,11 +63,6 @@ bool QxEntity2DGUISpriteType::ChangeImage(const std::string& name) {
         Load(true);
     }
     return true;
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUISpritePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUISpriteType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

@@ -79,7 +79,4 @@ protected:
     std::uint8_t m_alternateDraw = 0;
 };
 
-class QxEntity2DGUISpritePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUISpritePrototype = QxTypePrototype<QxEntity2DGUISpriteType>;

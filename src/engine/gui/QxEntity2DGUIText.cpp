@@ -32,15 +32,6 @@ int32_t LineStart(QxEntity2DGUIFont& font, const std::string& line, int32_t x, i
     return x;
 }
 
-// An integer key read as a flag (non-zero = true); a missing key or number keeps it.
-void ReadFlag(QxDefinition& definition, const char* key, bool& flag) {
-    if (definition.FindKey(key)) {
-        int32_t value = flag ? 1 : 0;
-        definition.ReadInts(&value, 1);
-        flag = value != 0;
-    }
-}
-
 } // namespace
 
 // ---- type ------------------------------------------------------------------------
@@ -50,27 +41,15 @@ QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    if (definition->FindKey("FontEnt")) {
-        definition->ReadEntityRef(m_fontRef);
-    }
-    if (definition->FindKey("DefaultText")) {
-        definition->ReadString(m_defaultText);
-    }
-    if (definition->FindKey("ClickWidth")) {
-        definition->ReadInts(&m_clickWidth, 1);
-    }
-    if (definition->FindKey("WrapWidth")) {
-        definition->ReadInts(&m_wrapWidth, 1);
-    }
-    if (definition->FindKey("WindowSize")) {
-        definition->ReadInts(&m_windowSize, 1);
-    }
-    if (definition->FindKey("DefaultJustify")) {
-        definition->ReadInts(&m_defaultJustify, 1);
-    }
-    ReadFlag(*definition, "Password", m_password);
-    ReadFlag(*definition, "NumbersOnly", m_numbersOnly);
-    ReadFlag(*definition, "IPAddress", m_ipAddress);
+    definition->ReadKey("FontEnt", m_fontRef);
+    definition->ReadKey("DefaultText", m_defaultText);
+    definition->ReadKey("ClickWidth", m_clickWidth);
+    definition->ReadKey("WrapWidth", m_wrapWidth);
+    definition->ReadKey("WindowSize", m_windowSize);
+    definition->ReadKey("DefaultJustify", m_defaultJustify);
+    definition->ReadKey("Password", m_password);
+    definition->ReadKey("NumbersOnly", m_numbersOnly);
+    definition->ReadKey("IPAddress", m_ipAddress);
 }
 
 QxEntity2DGUITextType::~QxEntity2DGUITextType() = default;
@@ -99,11 +78,6 @@ bool QxEntity2DGUITextType::Load(bool reload) {
 bool QxEntity2DGUITextType::Unload() {
     m_font.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUITextPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUITextType>(&definition);
 }
 
 // ---- entity ----------------------------------------------------------------------

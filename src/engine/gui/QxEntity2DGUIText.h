@@ -121,7 +121,4 @@ protected:
     std::int32_t m_windowSize = 0;
 };
 
-class QxEntity2DGUITextPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUITextPrototype = QxTypePrototype<QxEntity2DGUITextType>;

@@ -10,24 +10,16 @@ QxEntity2DGUIToggleButtonType::QxEntity2DGUIToggleButtonType(QxDefinition* defin
     if (!definition) {
         return;
     }
-    if (definition->FindKey("NumStates")) {
-        definition->ReadInts(&m_numStates, 1);
-    }
+    definition->ReadKey("NumStates", m_numStates);
     m_numStates = std::clamp(m_numStates, 0, kMaxStates);
     for (int32_t n = 1; n <= m_numStates; ++n) {
-        if (definition->FindKey("Button" + std::to_string(n) + "Ent")) {
-            definition->ReadEntityRef(m_buttonRefs[static_cast<size_t>(n - 1)]);
-        }
+        definition->ReadKey("Button" + std::to_string(n) + "Ent",
+                            m_buttonRefs[static_cast<size_t>(n - 1)]);
     }
 }
 
 std::unique_ptr<QxEntityBase> QxEntity2DGUIToggleButtonType::CreateEntity() {
     return std::make_unique<QxEntity2DGUIToggleButton>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DGUIToggleButtonPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DGUIToggleButtonType>(&definition);
 }
 
 // ---- entity ----------------------------------------------------------------------

@@ -60,7 +60,4 @@ private:
     std::int32_t m_state = 0;
 };
 
-class QxEntity2DGUIToggleButtonPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DGUIToggleButtonPrototype = QxTypePrototype<QxEntity2DGUIToggleButtonType>;

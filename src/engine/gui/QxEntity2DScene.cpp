@@ -26,17 +26,6 @@ std::int32_t ClampPriority(std::int32_t priority) {
     return std::min(priority, kMaxElementPriority);
 }
 
-// Reads two integers into a point, leaving the point's values where they are missing.
-void ReadPoint(QxDefinition& definition, QxPoint& point) {
-    std::int32_t values[2] = {point.x, point.y};
-    definition.ReadInts(values, 2);
-    point = QxPoint{values[0], values[1]};
-}
-
-void ReadInt(QxDefinition& definition, std::int32_t& value) {
-    definition.ReadInts(&value, 1);
-}
-
 std::int32_t ClampToRange(std::int32_t value, std::int32_t low, std::int32_t high) {
     // A range that is empty (a text wider than the screen) pins the value to its low end.
     return std::max(low, std::min(value, high));
@@ -54,55 +43,26 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
         return;
     }
     QxDefinition& def = *definition;
-    if (def.FindKey("CursorEnt")) {
-        def.ReadEntityRef(m_cursor.reference);
-    }
-    if (def.FindKey("CursorEntPos")) {
-        ReadPoint(def, m_cursor.hotSpot);
-    }
-    if (def.FindKey("CursorMoveTimeOut")) {
-        ReadInt(def, m_cursorTimeOut);
-    }
-    if (def.FindKey("MessageBoxEnt")) {
-        def.ReadEntityRef(m_messageBoxRef);
-    }
-    if (def.FindKey("InputBoxEnt")) {
-        def.ReadEntityRef(m_inputBoxRef);
-    }
-    if (def.FindKey("ToolTipTextEnt")) {
-        def.ReadEntityRef(m_tooltipTextRef);
-    }
-    if (def.FindKey("ToolTipBGCol")) {
-        std::uint32_t argb = 0;
-        if (def.ReadColor(argb)) {
-            m_tooltipBackground = QxColour(
-                static_cast<std::uint8_t>(argb >> 16), static_cast<std::uint8_t>(argb >> 8),
-                static_cast<std::uint8_t>(argb), static_cast<std::uint8_t>(argb >> 24));
-        }
-    }
+    def.ReadKey("CursorEnt", m_cursor.reference);
+    def.ReadKey("CursorEntPos", m_cursor.hotSpot);
+    def.ReadKey("CursorMoveTimeOut", m_cursorTimeOut);
+    def.ReadKey("MessageBoxEnt", m_messageBoxRef);
+    def.ReadKey("InputBoxEnt", m_inputBoxRef);
+    def.ReadKey("ToolTipTextEnt", m_tooltipTextRef);
+    def.ReadKey("ToolTipBGCol", m_tooltipBackground);
     std::int32_t count = 0;
-    if (def.FindKey("NumGUIElements")) {
-        ReadInt(def, count);
-    }
+    def.ReadKey("NumGUIElements", count);
     count = std::clamp(count, 0, kMaxSceneElements);
     for (std::int32_t n = 1; n <= count; ++n) {
         const std::string name = "GUIElement" + std::to_string(n);
         ElementRecord record;
-        if (def.FindKey(name + "Ent")) {
-            def.ReadEntityRef(record.reference);
-        }
-        if (def.FindKey(name + "Pos")) {
-            ReadPoint(def, record.position);
-        }
-        if (def.FindKey(name + "Priority")) {
-            ReadInt(def, record.priority);
-        }
+        def.ReadKey(name + "Ent", record.reference);
+        def.ReadKey(name + "Pos", record.position);
+        def.ReadKey(name + "Priority", record.priority);
         record.priority = ClampPriority(record.priority);
         m_elements.push_back(std::move(record));
     }
-    if (def.FindKey("TransType")) {
-        ReadInt(def, m_transitionType);
-    }
+    def.ReadKey("TransType", m_transitionType);
 }
 
 QxEntity2DSceneType::~QxEntity2DSceneType() = default;
@@ -119,15 +79,9 @@ QxEntity2DSceneType::ElementRecord* QxEntity2DSceneType::AddNamedElement(const s
                                                                          QxDefinition* definition) {
     ElementRecord record;
     if (definition) {
-        if (definition->FindKey(name + "Ent")) {
-            definition->ReadEntityRef(record.reference);
-        }
-        if (definition->FindKey(name + "EntPos")) {
-            ReadPoint(*definition, record.position);
-        }
-        if (definition->FindKey(name + "EntPriority")) {
-            ReadInt(*definition, record.priority);
-        }
+        definition->ReadKey(name + "Ent", record.reference);
+        definition->ReadKey(name + "EntPos", record.position);
+        definition->ReadKey(name + "EntPriority", record.priority);
     }
     record.priority = ClampPriority(record.priority);
     m_elements.push_back(std::move(record));
@@ -186,11 +140,6 @@ bool QxEntity2DSceneType::Unload() {
     m_cursor.element.reset();
     m_tooltipText.reset();
     return QxEntityBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntity2DScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntity2DSceneType>(&definition);
 }
 
 // ---- scene ----------------------------------------------------------------------------

@@ -220,7 +220,4 @@ private:
     bool m_focusReady = false;
 };
 
-class QxEntity2DScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntity2DScenePrototype = QxTypePrototype<QxEntity2DSceneType>;

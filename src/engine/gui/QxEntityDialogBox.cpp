@@ -16,21 +16,11 @@ QxEntityDialogBoxType::QxEntityDialogBoxType(QxDefinition* definition)
     if (definition == nullptr) {
         return;
     }
-    if (definition->FindKey("FrameEnt")) {
-        definition->ReadEntityRef(m_frameRef);
-    }
-    if (definition->FindKey("Width")) {
-        definition->ReadInts(&m_width, 1);
-    }
-    if (definition->FindKey("Height")) {
-        definition->ReadInts(&m_height, 1);
-    }
-    if (definition->FindKey("Title")) {
-        definition->ReadString(m_title);
-    }
-    if (definition->FindKey("TimeOut")) {
-        definition->ReadInts(&m_timeOut, 1);
-    }
+    definition->ReadKey("FrameEnt", m_frameRef);
+    definition->ReadKey("Width", m_width);
+    definition->ReadKey("Height", m_height);
+    definition->ReadKey("Title", m_title);
+    definition->ReadKey("TimeOut", m_timeOut);
 }
 
 std::unique_ptr<QxEntityBase> QxEntityDialogBoxType::CreateEntity() {
@@ -233,9 +223,4 @@ void QxEntityDialogBox::StopCountDown() {
 
 bool QxEntityDialogBox::StrictlyInside(QxPoint point) const {
     return point.x > m_x && point.x < m_x + m_width && point.y > m_y && point.y < m_y + m_height;
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogBoxType>(&definition);
 }

@@ -116,7 +116,4 @@ protected:
     std::string m_title;
 };
 
-class QxEntityDialogBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityDialogBoxPrototype = QxTypePrototype<QxEntityDialogBoxType>;

@@ -9,21 +9,10 @@ QxEntityDialogFrameType::QxEntityDialogFrameType(QxDefinition* definition)
     if (definition == nullptr) {
         return;
     }
-    std::int32_t flag = 0;
-    if (definition->FindKey("HasTitle") && definition->ReadInts(&flag, 1)) {
-        m_hasTitle = flag != 0;
-    }
-    if (definition->FindKey("TitleHeight")) {
-        definition->ReadInts(&m_titleHeight, 1);
-    }
-    if (definition->FindKey("TitleOffset")) {
-        std::int32_t offset[2] = {m_titleOffset.x, m_titleOffset.y};
-        definition->ReadInts(offset);
-        m_titleOffset = QxPoint{offset[0], offset[1]};
-    }
-    if (definition->FindKey("TitleTextEnt")) {
-        definition->ReadEntityRef(m_titleTextRef);
-    }
+    definition->ReadKey("HasTitle", m_hasTitle);
+    definition->ReadKey("TitleHeight", m_titleHeight);
+    definition->ReadKey("TitleOffset", m_titleOffset);
+    definition->ReadKey("TitleTextEnt", m_titleTextRef);
 }
 
 std::unique_ptr<QxEntityBase> QxEntityDialogFrameType::CreateEntity() {
@@ -111,9 +100,4 @@ void QxEntityDialogFrame::SetTitle(const std::string& title) {
 QxRect QxEntityDialogFrame::TitleBar() const {
     const QxRect frame = GetRect();
     return QxRect{frame.left, frame.right, frame.top, frame.top + FrameType()->m_titleHeight};
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogFramePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogFrameType>(&definition);
 }

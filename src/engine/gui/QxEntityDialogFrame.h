@@ -70,7 +70,4 @@ protected:
     std::string m_title;
 };
 
-class QxEntityDialogFramePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityDialogFramePrototype = QxTypePrototype<QxEntityDialogFrameType>;

@@ -5,8 +5,8 @@
 
 QxEntityDialogSceneType::QxEntityDialogSceneType(QxDefinition* definition)
     : QxEntityDialogBoxType(definition) {
-    if (definition != nullptr && definition->FindKey("SceneEnt")) {
-        definition->ReadEntityRef(m_sceneRef);
+    if (definition != nullptr) {
+        definition->ReadKey("SceneEnt", m_sceneRef);
     }
 }
 
@@ -95,9 +95,4 @@ void QxEntityDialogScene::PlaceContent() {
                 QxPoint{origin.x + record.position.x, origin.y + record.position.y});
         }
     }
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityDialogScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityDialogSceneType>(&definition);
 }

@@ -58,7 +58,4 @@ private:
     std::unique_ptr<QxEntity2DScene> m_content;
 };
 
-class QxEntityDialogScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityDialogScenePrototype = QxTypePrototype<QxEntityDialogSceneType>;

@@ -73,8 +73,3 @@ void QxEntityHighScoreInputScene::CloseDialog() {
         m_dialog->Close(kAnswerDismissed);
     }
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityHighScoreInputScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityHighScoreInputSceneType>(&definition);
-}

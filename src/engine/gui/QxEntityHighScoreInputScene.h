@@ -61,7 +61,4 @@ private:
     QxEntityDialogBox* m_dialog = nullptr;
 };
 
-class QxEntityHighScoreInputScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityHighScoreInputScenePrototype = QxTypePrototype<QxEntityHighScoreInputSceneType>;

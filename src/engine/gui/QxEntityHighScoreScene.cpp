@@ -267,8 +267,3 @@ void QxEntityHighScoreScene::ShowTableRows(
         }
     }
 }
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityHighScoreScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityHighScoreSceneType>(&definition);
-}

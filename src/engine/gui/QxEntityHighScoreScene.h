@@ -98,7 +98,4 @@ private:
 
 // The engine's scene is not in the program's registration table (the game registers
 // its menu, which derives from it); this prototype serves tools and tests.
-class QxEntityHighScoreScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityHighScoreScenePrototype = QxTypePrototype<QxEntityHighScoreSceneType>;

@@ -18,9 +18,7 @@ QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition)
         return;
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (definition->FindKey(kPartKeys[slot])) {
-            definition->ReadEntityRef(m_partRefs[static_cast<size_t>(slot)]);
-        }
+        definition->ReadKey(kPartKeys[slot], m_partRefs[static_cast<size_t>(slot)]);
     }
 }
 
@@ -227,9 +225,4 @@ void QxEntityInputBox::Fit() {
     height += rowHeight;
     SetSize(std::max(DialogType()->m_width, width + FrameWidthExtra()),
             std::max(DialogType()->m_height, height + FrameHeightExtra()));
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityInputBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityInputBoxType>(&definition);
 }

@@ -73,7 +73,4 @@ private:
     std::int32_t m_limit = 256;
 };
 
-class QxEntityInputBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityInputBoxPrototype = QxTypePrototype<QxEntityInputBoxType>;

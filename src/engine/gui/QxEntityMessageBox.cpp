@@ -23,9 +23,7 @@ QxEntityMessageBoxType::QxEntityMessageBoxType(QxDefinition* definition)
         return;
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (definition->FindKey(kPartKeys[slot])) {
-            definition->ReadEntityRef(m_partRefs[static_cast<size_t>(slot)]);
-        }
+        definition->ReadKey(kPartKeys[slot], m_partRefs[static_cast<size_t>(slot)]);
     }
 }
 
@@ -241,9 +239,4 @@ QxExtent QxEntityMessageBox::MeasureText() {
                      QxValueProperty(m_textPart.get(), kPropCellAdvance);
     }
     return size;
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityMessageBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityMessageBoxType>(&definition);
 }

@@ -86,7 +86,4 @@ private:
     QxKeyboardFocus m_focus;
 };
 
-class QxEntityMessageBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityMessageBoxPrototype = QxTypePrototype<QxEntityMessageBoxType>;

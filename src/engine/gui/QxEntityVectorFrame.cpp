@@ -12,19 +12,6 @@
 
 namespace {
 
-// The colour form of definitions: alpha << 24 | red << 16 | green << 8 | blue.
-QxColour FromDefinition(std::uint32_t value) {
-    return QxColour(static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-                    static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 24));
-}
-
-void ReadColour(QxDefinition& definition, const char* key, QxColour& colour) {
-    std::uint32_t value = 0;
-    if (definition.FindKey(key) && definition.ReadColor(value)) {
-        colour = FromDefinition(value);
-    }
-}
-
 // a + (b - a) * weight / 256, per channel; alpha from a.
 QxColour Mix(const QxColour& a, const QxColour& b, int weight) {
     auto channel = [weight](int from, int to) {
@@ -137,18 +124,12 @@ QxEntityVectorFrameType::QxEntityVectorFrameType(QxDefinition* definition)
     if (definition == nullptr) {
         return;
     }
-    ReadColour(*definition, "Face", m_face);
-    ReadColour(*definition, "Highlight", m_highlight);
-    ReadColour(*definition, "Shadow", m_shadow);
-    std::int32_t flag = 0;
-    if (definition->FindKey("SysClose") && definition->ReadInts(&flag, 1)) {
-        m_sysClose = flag != 0;
-    }
-    if (definition->FindKey("PanelEnt")) {
-        definition->ReadEntityRef(m_panelRef);
-    }
-    if (definition->FindKey("PanelMargin")) {
-        definition->ReadInts(&m_panelMargin, 1);
+    definition->ReadKey("Face", m_face);
+    definition->ReadKey("Highlight", m_highlight);
+    definition->ReadKey("Shadow", m_shadow);
+    definition->ReadKey("SysClose", m_sysClose);
+    definition->ReadKey("PanelEnt", m_panelRef);
+    if (definition->ReadKey("PanelMargin", m_panelMargin)) {
         m_panelMargin = std::max(0, m_panelMargin);
     }
 }
@@ -333,9 +314,4 @@ QxRect QxEntityVectorFrame::CloseBox() const {
     const std::int32_t left = frame.right - (height + 1);
     const std::int32_t top = frame.top + 3;
     return QxRect{left, left + size, top, top + size};
-}
-
-std::unique_ptr<QxEntityBaseType>
-QxEntityVectorFramePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<QxEntityVectorFrameType>(&definition);
 }

@@ -72,7 +72,4 @@ private:
     mutable int m_solidInset = 0;
 };
 
-class QxEntityVectorFramePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using QxEntityVectorFramePrototype = QxTypePrototype<QxEntityVectorFrameType>;

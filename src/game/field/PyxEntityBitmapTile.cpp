@@ -9,8 +9,8 @@ constexpr const char* kSpriteClass = "sprite";
 
 PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
-    if (definition && definition->FindKey("ImageEntType"))
-        definition->ReadString(m_imageEntType);
+    if (definition)
+        definition->ReadKey("ImageEntType", m_imageEntType);
 }
 
 PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;
@@ -32,11 +32,6 @@ bool PyxEntityBitmapTileType::Load(bool reload) {
 bool PyxEntityBitmapTileType::Unload() {
     m_sprite.reset();
     return PyxEntityTileBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBitmapTilePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBitmapTileType>(&definition);
 }
 
 PyxEntityBitmapTile::PyxEntityBitmapTile(PyxEntityBitmapTileType* type) : PyxEntityTileBase(type) {}

@@ -44,7 +44,4 @@ public:
     }
 };
 
-class PyxEntityBitmapTilePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBitmapTilePrototype = QxTypePrototype<PyxEntityBitmapTileType>;

@@ -12,14 +12,10 @@
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
     if (definition) {
-        if (definition->FindKey("Sound"))
-            definition->ReadString(m_soundName);
-        if (definition->FindKey("IsTrap"))
-            definition->ReadInts(&m_isTrap, 1);
-        if (definition->FindKey("Image"))
-            definition->ReadString(m_image);
-        if (definition->FindKey("FrameRate"))
-            definition->ReadFloats(&m_frameRate, 1);
+        definition->ReadKey("Sound", m_soundName);
+        definition->ReadKey("IsTrap", m_isTrap);
+        definition->ReadKey("Image", m_image);
+        definition->ReadKey("FrameRate", m_frameRate);
     }
     m_kindBits = kTileSink | (m_isTrap == 1 ? kTileTrap : 0);
 }
@@ -70,11 +66,6 @@ void PyxEntitySinkTileType::ReloadImages() {
 
 std::int32_t PyxEntitySinkTileType::FrameCount() const {
     return m_images ? std::int32_t(m_images->FrameCount()) : 0;
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntitySinkTilePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntitySinkTileType>(&definition);
 }
 
 PyxEntitySinkTile::PyxEntitySinkTile(PyxEntitySinkTileType* type) : PyxEntityTileBase(type) {}

@@ -73,7 +73,4 @@ private:
     float m_frame = 0.0f;
 };
 
-class PyxEntitySinkTilePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntitySinkTilePrototype = QxTypePrototype<PyxEntitySinkTileType>;

@@ -17,11 +17,6 @@ std::unique_ptr<QxEntityBase> PyxEntityTileBaseType::CreateEntity() {
     return std::make_unique<PyxEntityTileBase>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityTileBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityTileBaseType>(&definition);
-}
-
 PyxEntityTileBase::PyxEntityTileBase(PyxEntityTileBaseType* type) : QxEntityBase(type) {}
 
 PyxEntityTileBase::~PyxEntityTileBase() = default;

@@ -109,7 +109,4 @@ private:
     PyxLevel* m_level = nullptr;
 };
 
-class PyxEntityTileBasePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityTileBasePrototype = QxTypePrototype<PyxEntityTileBaseType>;

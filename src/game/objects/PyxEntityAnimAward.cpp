@@ -8,12 +8,9 @@ PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
     : PyxEntityAwardBaseType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
+    definition->ReadKey("Image", m_animation.image);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAnimAwardType::CreateEntity() {
@@ -30,11 +27,6 @@ bool PyxEntityAnimAwardType::Load(bool reload) {
 bool PyxEntityAnimAwardType::Unload() {
     m_animation.Release();
     return PyxEntityAwardBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimAwardPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimAwardType>(&definition);
 }
 
 PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntityAwardBase(type) {}

@@ -52,7 +52,4 @@ private:
     void RunState(float ms);
 };
 
-class PyxEntityAnimAwardPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityAnimAwardPrototype = QxTypePrototype<PyxEntityAnimAwardType>;

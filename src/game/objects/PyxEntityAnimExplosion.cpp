@@ -9,15 +9,10 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
-    std::string sound;
-    if (definition->FindKey("ExplodeSound") && definition->ReadString(sound))
-        m_explodeSound.SetName(sound);
+    definition->ReadKey("Image", m_animation.image);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
+    m_explodeSound.ReadName(*definition, "ExplodeSound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAnimExplosionType::CreateEntity() {
@@ -28,9 +23,7 @@ bool PyxEntityAnimExplosionType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
     m_animation.Load(reload);
-    if (reload)
-        m_explodeSound.Release();
-    m_explodeSound.Load();
+    m_explodeSound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
 }
 
@@ -38,11 +31,6 @@ bool PyxEntityAnimExplosionType::Unload() {
     m_animation.Release();
     m_explodeSound.Release();
     return PyxEntityExplosionBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimExplosionType>(&definition);
 }
 
 PyxEntityAnimExplosion::PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type)

@@ -72,7 +72,4 @@ private:
     PyxSoundLoop m_loop;
 };
 
-class PyxEntityAnimExplosionPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityAnimExplosionPrototype = QxTypePrototype<PyxEntityAnimExplosionType>;

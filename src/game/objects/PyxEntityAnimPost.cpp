@@ -10,15 +10,10 @@ PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if (definition->FindKey("Sound") && definition->ReadString(sound))
-        m_sound.SetName(sound);
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
+    m_sound.ReadName(*definition, "Sound");
+    definition->ReadKey("Image", m_animation.image);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
 }
 
 PyxEntityAnimPostType::~PyxEntityAnimPostType() {
@@ -53,11 +48,6 @@ void PyxEntityAnimPostType::DriveLoop() {
 
 void PyxEntityAnimPostType::StopLoop() {
     m_loop.Stop();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimPostPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimPostType>(&definition);
 }
 
 PyxEntityAnimPost::PyxEntityAnimPost(PyxEntityAnimPostType* type) : PyxEntityPostBase(type) {}

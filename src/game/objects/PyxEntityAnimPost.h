@@ -65,7 +65,4 @@ private:
     float m_framePosition = 0.0f;
 };
 
-class PyxEntityAnimPostPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityAnimPostPrototype = QxTypePrototype<PyxEntityAnimPostType>;

@@ -7,15 +7,12 @@ PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definitio
     : PyxEntityBallBaseType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Image"))
-        definition->ReadString(m_animation.image);
+    definition->ReadKey("Image", m_animation.image);
     float radius = 0.0f;
-    if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+    if (definition->ReadKey("Radius", radius))
         SetRadius(radius);
-    if (definition->FindKey("FrameRate"))
-        definition->ReadFloats(&m_frameRate, 1);
-    if (definition->FindKey("AlphaImage"))
-        definition->ReadString(m_animation.alphaImage);
+    definition->ReadKey("FrameRate", m_frameRate);
+    definition->ReadKey("AlphaImage", m_animation.alphaImage);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAnimSpriteBallType::CreateEntity() {
@@ -36,11 +33,6 @@ bool PyxEntityAnimSpriteBallType::Unload() {
 
 bool PyxEntityAnimSpriteBallType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAnimSpriteBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAnimSpriteBallType>(&definition);
 }
 
 PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)

@@ -50,7 +50,4 @@ protected:
     float m_framePosition = 0.0f;
 };
 
-class PyxEntityAnimSpriteBallPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityAnimSpriteBallPrototype = QxTypePrototype<PyxEntityAnimSpriteBallType>;

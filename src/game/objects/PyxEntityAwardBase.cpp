@@ -14,20 +14,12 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
         SetHeight(kDefaultHeight);
     if (!definition)
         return;
-    std::string text;
-    if (definition->FindKey("PickupSound") && definition->ReadString(text))
-        m_pickupSound.SetName(text);
-    if (definition->FindKey("Points"))
-        definition->ReadInts(&m_points, 1);
-    if (definition->FindKey("LifeSpan"))
-        definition->ReadInts(&m_lifeSpan, 1);
-    if (definition->FindKey("ExplodeClass"))
-        definition->ReadString(m_explodeClass);
-    if (definition->FindKey("ExplodeType"))
-        definition->ReadString(m_explodeType);
-    std::int32_t turnKiller = 0;
-    if (definition->FindKey("TurnKiller") && definition->ReadInts(&turnKiller, 1))
-        m_turnKiller = turnKiller != 0;
+    m_pickupSound.ReadName(*definition, "PickupSound");
+    definition->ReadKey("Points", m_points);
+    definition->ReadKey("LifeSpan", m_lifeSpan);
+    definition->ReadKey("ExplodeClass", m_explodeClass);
+    definition->ReadKey("ExplodeType", m_explodeType);
+    definition->ReadKey("TurnKiller", m_turnKiller);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
@@ -37,9 +29,7 @@ std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
 bool PyxEntityAwardBaseType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_pickupSound.Release();
-    m_pickupSound.Load();
+    m_pickupSound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
 
@@ -50,11 +40,6 @@ bool PyxEntityAwardBaseType::Unload() {
 
 bool PyxEntityAwardBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityAwardBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityAwardBaseType>(&definition);
 }
 
 std::int32_t PyxWholeMilliseconds(float ms) {

@@ -98,10 +98,7 @@ protected:
     std::int32_t m_value = 0;
 };
 
-class PyxEntityAwardBasePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityAwardBasePrototype = QxTypePrototype<PyxEntityAwardBaseType>;
 
 // Whole milliseconds of a frame time, as the award's age counts them (0 for a time
 // that is not a number, and kept inside the int32 range).

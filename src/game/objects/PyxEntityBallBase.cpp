@@ -62,9 +62,7 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     if (!definition)
         return;
     for (int i = 0; i < kSoundCount; ++i) {
-        std::string name;
-        if (definition->FindKey(kSoundKeys[i]) && definition->ReadString(name))
-            m_sounds[i].SetName(name);
+        m_sounds[i].ReadName(*definition, kSoundKeys[i]);
     }
 }
 
@@ -93,11 +91,6 @@ bool PyxEntityBallBaseType::Unload() {
 
 bool PyxEntityBallBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallBaseType>(&definition);
 }
 
 // ---- ball -------------------------------------------------------------------------

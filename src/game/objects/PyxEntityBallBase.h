@@ -133,7 +133,4 @@ private:
     void Bounce(PyxEntityGameObject* other, PyxVector normal);
 };
 
-class PyxEntityBallBasePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBallBasePrototype = QxTypePrototype<PyxEntityBallBaseType>;

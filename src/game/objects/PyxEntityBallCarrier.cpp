@@ -13,11 +13,8 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     : PyxEntityAnimExplosionType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if (definition->FindKey("MoveSound") && definition->ReadString(sound))
-        m_moveSound.SetName(sound);
-    if (definition->FindKey("DropSound") && definition->ReadString(sound))
-        m_dropSound.SetName(sound);
+    m_moveSound.ReadName(*definition, "MoveSound");
+    m_dropSound.ReadName(*definition, "DropSound");
     if (!(FrameRate() > 0.0f))
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));
@@ -43,11 +40,6 @@ bool PyxEntityBallCarrierType::Unload() {
     m_moveSound.Release();
     m_dropSound.Release();
     return PyxEntityAnimExplosionType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallCarrierPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallCarrierType>(&definition);
 }
 
 PyxEntityBallCarrier::PyxEntityBallCarrier(PyxEntityBallCarrierType* type)

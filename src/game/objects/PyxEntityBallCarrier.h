@@ -96,7 +96,4 @@ private:
     bool m_dropPlayed = false;
 };
 
-class PyxEntityBallCarrierPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBallCarrierPrototype = QxTypePrototype<PyxEntityBallCarrierType>;

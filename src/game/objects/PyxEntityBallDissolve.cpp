@@ -13,9 +13,8 @@ PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
     if (HeightUnset())
         SetHeight(kDefaultHeight);
-    std::string sound;
-    if (definition && definition->FindKey("Sound") && definition->ReadString(sound))
-        m_sound.SetName(sound);
+    if (definition)
+        m_sound.ReadName(*definition, "Sound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
@@ -25,9 +24,7 @@ std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
 bool PyxEntityBallDissolveType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     if (m_order.empty()) {
         std::vector<std::pair<std::int32_t, std::int32_t>> keyed(kPositions);
         for (std::int32_t i = 0; i < kPositions; ++i)
@@ -44,11 +41,6 @@ bool PyxEntityBallDissolveType::Load(bool reload) {
 bool PyxEntityBallDissolveType::Unload() {
     m_sound.Release();
     return PyxEntityGameObjectType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBallDissolvePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBallDissolveType>(&definition);
 }
 
 PyxEntityBallDissolve::PyxEntityBallDissolve(PyxEntityBallDissolveType* type)

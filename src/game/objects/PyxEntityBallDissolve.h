@@ -88,7 +88,4 @@ private:
     bool m_soundPlayed = false;
 };
 
-class PyxEntityBallDissolvePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBallDissolvePrototype = QxTypePrototype<PyxEntityBallDissolveType>;

@@ -5,27 +5,15 @@
 #include "app/QxMouseState.h"
 #include "engine/entity/QxDefinition.h"
 
-namespace {
-
-void ReadSpriteName(QxDefinition& definition, const char* key, PyxTypeSprite& sprite) {
-    std::string name;
-    if (definition.FindKey(key) && definition.ReadString(name))
-        sprite.SetTypeName(name);
-}
-
-} // namespace
-
 PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
     if (!definition)
         return;
-    ReadSpriteName(*definition, "DownImageEntType", m_down);
-    ReadSpriteName(*definition, "UpImageEntType", m_up);
-    ReadSpriteName(*definition, "HighlightImageEntType", m_highlight);
-    if (definition->FindKey("DefaultUp"))
-        definition->ReadInts(&m_defaultUp, 1);
-    if (definition->FindKey("UserChange"))
-        definition->ReadInts(&m_userChange, 1);
+    m_down.ReadTypeName(*definition, "DownImageEntType");
+    m_up.ReadTypeName(*definition, "UpImageEntType");
+    m_highlight.ReadTypeName(*definition, "HighlightImageEntType");
+    definition->ReadKey("DefaultUp", m_defaultUp);
+    definition->ReadKey("UserChange", m_userChange);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBasicPostType::CreateEntity() {
@@ -53,11 +41,6 @@ bool PyxEntityBasicPostType::Unload() {
     m_up.Destroy();
     m_highlight.Destroy();
     return PyxEntityPostBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBasicPostPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBasicPostType>(&definition);
 }
 
 PyxEntityBasicPost::PyxEntityBasicPost(PyxEntityBasicPostType* type)

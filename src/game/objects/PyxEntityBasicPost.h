@@ -62,7 +62,4 @@ private:
     bool m_up = false;
 };
 
-class PyxEntityBasicPostPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBasicPostPrototype = QxTypePrototype<PyxEntityBasicPostType>;

@@ -8,8 +8,8 @@
 
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (definition && definition->FindKey("ImageEnt"))
-        definition->ReadEntityRef(m_imageRef);
+    if (definition)
+        definition->ReadKey("ImageEnt", m_imageRef);
 }
 
 PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;
@@ -31,11 +31,6 @@ bool PyxEntityBigTeethType::Load(bool reload) {
 bool PyxEntityBigTeethType::Unload() {
     m_image.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityBigTeethPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityBigTeethType>(&definition);
 }
 
 PyxEntityBigTeeth::PyxEntityBigTeeth(PyxEntityBigTeethType* type) : QxEntity2DGUIElement(type) {}

@@ -58,7 +58,4 @@ private:
     std::unique_ptr<QxTrajectoryBase> m_trajectory;
 };
 
-class PyxEntityBigTeethPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityBigTeethPrototype = QxTypePrototype<PyxEntityBigTeethType>;

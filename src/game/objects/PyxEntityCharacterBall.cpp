@@ -14,11 +14,10 @@ PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
     : PyxEntityAnimSpriteBallType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Eyes"))
-        definition->ReadString(m_eyes.image);
+    definition->ReadKey("Eyes", m_eyes.image);
     for (int i = 1; i < 5; ++i) {
         std::int32_t xy[2] = {0, 0};
-        if (definition->FindKey(kOffsetKeys[i]) && definition->ReadInts(xy, 2))
+        if (definition->ReadKey(kOffsetKeys[i], xy))
             m_offsets[i] = {xy[0], xy[1]};
     }
 }
@@ -48,11 +47,6 @@ PyxEntityCharacterBallType::EyeOffset(std::int32_t directionIndex) const {
     if (directionIndex < 1 || directionIndex > 4)
         return {};
     return m_offsets[directionIndex];
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityCharacterBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityCharacterBallType>(&definition);
 }
 
 PyxEntityCharacterBall::PyxEntityCharacterBall(PyxEntityCharacterBallType* type)

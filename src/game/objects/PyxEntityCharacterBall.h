@@ -71,7 +71,4 @@ private:
     float m_expressionTimer = 0.0f;
 };
 
-class PyxEntityCharacterBallPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityCharacterBallPrototype = QxTypePrototype<PyxEntityCharacterBallType>;

@@ -9,11 +9,6 @@ std::unique_ptr<QxEntityBase> PyxEntityCharacterExplosionType::CreateEntity() {
     return std::make_unique<PyxEntityCharacterExplosion>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityCharacterExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityCharacterExplosionType>(&definition);
-}
-
 PyxEntityCharacterExplosion::PyxEntityCharacterExplosion(PyxEntityCharacterExplosionType* type)
     : PyxEntityParticleExplosion(type) {}
 

@@ -22,7 +22,4 @@ protected:
     std::shared_ptr<const QxSurface> CaptureImage(PyxEntityGameObject* ball) override;
 };
 
-class PyxEntityCharacterExplosionPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityCharacterExplosionPrototype = QxTypePrototype<PyxEntityCharacterExplosionType>;

@@ -10,20 +10,13 @@ PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
     if (!definition)
         return;
     float seconds = 0.0f;
-    if (definition->FindKey("LifeSpan") && definition->ReadFloats(&seconds, 1))
+    if (definition->ReadKey("LifeSpan", seconds))
         m_lifeSpan = seconds * 1000.0f;
-    std::int32_t loop = 0;
-    if (definition->FindKey("Loop") && definition->ReadInts(&loop, 1))
-        m_loop = loop != 0;
+    definition->ReadKey("Loop", m_loop);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityExplosionBaseType::CreateEntity() {
     return std::make_unique<PyxEntityExplosionBase>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityExplosionBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityExplosionBaseType>(&definition);
 }
 
 PyxEntityExplosionBase::PyxEntityExplosionBase(PyxEntityExplosionBaseType* type)

@@ -64,7 +64,4 @@ protected:
     std::int32_t m_animationState = kPlaying;
 };
 
-class PyxEntityExplosionBasePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityExplosionBasePrototype = QxTypePrototype<PyxEntityExplosionBaseType>;

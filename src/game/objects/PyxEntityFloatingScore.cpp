@@ -7,11 +7,6 @@ std::unique_ptr<QxEntityBase> PyxEntityFloatingScoreType::CreateEntity() {
     return std::make_unique<PyxEntityFloatingScore>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityFloatingScorePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityFloatingScoreType>(&definition);
-}
-
 PyxEntityFloatingScore::PyxEntityFloatingScore(PyxEntityFloatingScoreType* type)
     : PyxEntityTextExplosion(type) {}
 

@@ -22,7 +22,4 @@ public:
     bool Update(float ms) override;
 };
 
-class PyxEntityFloatingScorePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityFloatingScorePrototype = QxTypePrototype<PyxEntityFloatingScoreType>;

@@ -13,11 +13,6 @@ std::unique_ptr<QxEntityBase> PyxEntityFlyingCoinType::CreateEntity() {
     return std::make_unique<PyxEntityFlyingCoin>(this);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityFlyingCoinPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityFlyingCoinType>(&definition);
-}
-
 PyxEntityFlyingCoin::PyxEntityFlyingCoin(PyxEntityFlyingCoinType* type)
     : PyxEntityAnimExplosion(type) {}
 

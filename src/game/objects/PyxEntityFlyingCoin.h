@@ -32,7 +32,4 @@ private:
     float m_scale = kStartScale;
 };
 
-class PyxEntityFlyingCoinPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityFlyingCoinPrototype = QxTypePrototype<PyxEntityFlyingCoinType>;

@@ -12,17 +12,12 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityGameObjectType::PyxEntityGameObjectType(QxDefinition* definition) {
-    if (definition && definition->FindKey("Height"))
-        definition->ReadFloats(&m_height, 1);
+    if (definition)
+        definition->ReadKey("Height", m_height);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {
     return std::make_unique<PyxEntityGameObject>(this);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityGameObjectPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityGameObjectType>(&definition);
 }
 
 PyxEntityGameObject::PyxEntityGameObject(PyxEntityGameObjectType* type) : QxEntityBase(type) {

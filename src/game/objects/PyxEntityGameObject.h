@@ -178,7 +178,4 @@ private:
     PyxLevel* m_level = nullptr;
 };
 
-class PyxEntityGameObjectPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityGameObjectPrototype = QxTypePrototype<PyxEntityGameObjectType>;

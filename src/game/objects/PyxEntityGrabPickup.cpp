@@ -14,11 +14,6 @@ bool PyxEntityGrabPickupType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityGrabPickupPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityGrabPickupType>(&definition);
-}
-
 PyxEntityGrabPickup::PyxEntityGrabPickup(PyxEntityGrabPickupType* type)
     : PyxEntityPlayerExit(type) {}
 

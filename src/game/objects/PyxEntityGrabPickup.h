@@ -38,7 +38,4 @@ protected:
     float Acceleration() const override { return kGrabAcceleration; }
 };
 
-class PyxEntityGrabPickupPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityGrabPickupPrototype = QxTypePrototype<PyxEntityGrabPickupType>;

@@ -13,10 +13,8 @@ PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* def
     : PyxEntityExplosionBaseType(definition) {
     if (!definition)
         return;
-    std::string sound;
-    if ((definition->FindKey("ExplodeSound") || definition->FindKey("Sound")) &&
-        definition->ReadString(sound))
-        m_sound.SetName(sound);
+    if (!m_sound.ReadName(*definition, "ExplodeSound"))
+        m_sound.ReadName(*definition, "Sound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
@@ -26,20 +24,13 @@ std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
 bool PyxEntityParticleExplosionType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
 }
 
 bool PyxEntityParticleExplosionType::Unload() {
     m_sound.Release();
     return PyxEntityExplosionBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityParticleExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityParticleExplosionType>(&definition);
 }
 
 PyxEntityParticleExplosion::PyxEntityParticleExplosion(PyxEntityParticleExplosionType* type)

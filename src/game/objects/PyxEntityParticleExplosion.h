@@ -72,7 +72,4 @@ private:
     bool m_started = false;
 };
 
-class PyxEntityParticleExplosionPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityParticleExplosionPrototype = QxTypePrototype<PyxEntityParticleExplosionType>;

@@ -20,11 +20,8 @@ PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
     : PyxEntityAnimSpriteBallType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("Points"))
-        definition->ReadInts(&m_points, 1);
-    std::string name;
-    if (definition->FindKey("PickupSound") && definition->ReadString(name))
-        m_pickupSound.SetName(name);
+    definition->ReadKey("Points", m_points);
+    m_pickupSound.ReadName(*definition, "PickupSound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityPickupBallType::CreateEntity() {
@@ -45,11 +42,6 @@ bool PyxEntityPickupBallType::Unload() {
 
 bool PyxEntityPickupBallType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPickupBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPickupBallType>(&definition);
 }
 
 PyxEntityPickupBall::PyxEntityPickupBall(PyxEntityPickupBallType* type)

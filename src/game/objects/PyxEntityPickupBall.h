@@ -66,7 +66,4 @@ private:
     float m_angle = 0.0f;
 };
 
-class PyxEntityPickupBallPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityPickupBallPrototype = QxTypePrototype<PyxEntityPickupBallType>;

@@ -14,9 +14,8 @@ PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
     if (HeightUnset())
         SetHeight(kDefaultHeight);
-    std::string sound;
-    if (definition && definition->FindKey("Sound") && definition->ReadString(sound))
-        m_sound.SetName(sound);
+    if (definition)
+        m_sound.ReadName(*definition, "Sound");
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
@@ -26,9 +25,7 @@ std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
 bool PyxEntityPlayerExitType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (reload)
-        m_sound.Release();
-    m_sound.Load();
+    m_sound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
 
@@ -39,11 +36,6 @@ bool PyxEntityPlayerExitType::Unload() {
 
 bool PyxEntityPlayerExitType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPlayerExitPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPlayerExitType>(&definition);
 }
 
 PyxEntityPlayerExit::PyxEntityPlayerExit(PyxEntityPlayerExitType* type)

@@ -89,7 +89,4 @@ private:
     bool m_soundPlayed = false;
 };
 
-class PyxEntityPlayerExitPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityPlayerExitPrototype = QxTypePrototype<PyxEntityPlayerExitType>;

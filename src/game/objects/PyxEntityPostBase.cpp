@@ -14,26 +14,21 @@ PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
     SetRadius(kUnsetRadius);
     if (!definition)
         return;
-    if (definition->FindKey("MouseRadius"))
-        definition->ReadFloats(&m_mouseRadius, 1);
-    if (definition->FindKey("Gear"))
-        definition->ReadInts(&m_gear, 1);
+    definition->ReadKey("MouseRadius", m_mouseRadius);
+    definition->ReadKey("Gear", m_gear);
     std::string shape;
-    if (definition->FindKey("Shape"))
-        definition->ReadString(shape);
+    definition->ReadKey("Shape", shape);
     if (shape == "Rect") {
         m_shapeKind = PyxBlockShape::kRect;
         float normal[2] = {0.0f, 0.0f};
-        if (definition->FindKey("NormX"))
-            definition->ReadFloats(&normal[0], 1);
-        if (definition->FindKey("NormY"))
-            definition->ReadFloats(&normal[1], 1);
+        definition->ReadKey("NormX", normal[0]);
+        definition->ReadKey("NormY", normal[1]);
         const float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1]);
         if (length > 0.0f && std::isfinite(length))
             m_normal = {normal[0] / length, normal[1] / length};
     } else {
         float radius = kUnsetRadius;
-        if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+        if (definition->ReadKey("Radius", radius))
             SetRadius(radius);
     }
 }
@@ -44,11 +39,6 @@ std::unique_ptr<QxEntityBase> PyxEntityPostBaseType::CreateEntity() {
 
 bool PyxEntityPostBaseType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityPostBasePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityPostBaseType>(&definition);
 }
 
 PyxEntityPostBase::PyxEntityPostBase(PyxEntityPostBaseType* type) : PyxEntityGameObject(type) {}

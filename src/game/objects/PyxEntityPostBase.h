@@ -65,7 +65,4 @@ protected:
     QxRect m_mouseRect;
 };
 
-class PyxEntityPostBasePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityPostBasePrototype = QxTypePrototype<PyxEntityPostBaseType>;

@@ -107,11 +107,6 @@ std::shared_ptr<QxSurface> PyxEntityRenderedBallType::Image() {
     return handle != 0 ? g_screen->GetSurface(handle) : nullptr;
 }
 
-std::unique_ptr<QxEntityBaseType>
-PyxEntityRenderedBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityRenderedBallType>(&definition);
-}
-
 // ---- rendering --------------------------------------------------------------------
 
 void PyxRenderLens(const std::vector<PyxLensEntry>& lens, const QxSurfaceDesc& screen,

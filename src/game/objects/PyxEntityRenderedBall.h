@@ -89,7 +89,4 @@ void PyxRenderLens(const std::vector<PyxLensEntry>& lens, const QxSurfaceDesc& s
                    const QxPixelFormat& format, std::int32_t left, std::int32_t top,
                    QxSurface& image);
 
-class PyxEntityRenderedBallPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityRenderedBallPrototype = QxTypePrototype<PyxEntityRenderedBallType>;

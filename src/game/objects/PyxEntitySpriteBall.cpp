@@ -8,11 +8,9 @@ PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     : PyxEntityBallBaseType(definition) {
     if (!definition)
         return;
-    std::string name;
-    if (definition->FindKey("ImageEntType") && definition->ReadString(name))
-        m_sprite.SetTypeName(name);
+    m_sprite.ReadTypeName(*definition, "ImageEntType");
     float radius = 0.0f;
-    if (definition->FindKey("Radius") && definition->ReadFloats(&radius, 1))
+    if (definition->ReadKey("Radius", radius))
         SetRadius(radius);
 }
 
@@ -30,11 +28,6 @@ bool PyxEntitySpriteBallType::Load(bool reload) {
 bool PyxEntitySpriteBallType::Unload() {
     m_sprite.Destroy();
     return PyxEntityBallBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntitySpriteBallPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntitySpriteBallType>(&definition);
 }
 
 PyxEntitySpriteBall::PyxEntitySpriteBall(PyxEntitySpriteBallType* type) : PyxEntityBallBase(type) {}

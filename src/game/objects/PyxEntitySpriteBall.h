@@ -36,7 +36,4 @@ public:
     }
 };
 
-class PyxEntitySpriteBallPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntitySpriteBallPrototype = QxTypePrototype<PyxEntitySpriteBallType>;

@@ -10,8 +10,8 @@
 
 PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
-    if (definition && definition->FindKey("FontEntType"))
-        definition->ReadString(m_fontType);
+    if (definition)
+        definition->ReadKey("FontEntType", m_fontType);
 }
 
 PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;
@@ -38,11 +38,6 @@ bool PyxEntityTextExplosionType::Load(bool reload) {
 bool PyxEntityTextExplosionType::Unload() {
     m_font.reset();
     return PyxEntityExplosionBaseType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityTextExplosionPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityTextExplosionType>(&definition);
 }
 
 PyxEntityTextExplosion::PyxEntityTextExplosion(PyxEntityTextExplosionType* type)

@@ -49,7 +49,4 @@ protected:
     std::string m_text;
 };
 
-class PyxEntityTextExplosionPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityTextExplosionPrototype = QxTypePrototype<PyxEntityTextExplosionType>;

@@ -30,16 +30,11 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
         SetHeight(kDefaultHeight);
     if (!definition)
         return;
-    if (definition->FindKey("NumberArms"))
-        definition->ReadInts(&m_numberArms, 1);
-    if (definition->FindKey("ArmLength"))
-        definition->ReadInts(&m_armLength, 1);
-    if (definition->FindKey("ArmSpacing"))
-        definition->ReadFloats(&m_armSpacing, 1);
-    if (definition->FindKey("NumberParticles"))
-        definition->ReadInts(&m_numberParticles, 1);
-    if (definition->FindKey("Speed"))
-        definition->ReadFloats(&m_speed, 1);
+    definition->ReadKey("NumberArms", m_numberArms);
+    definition->ReadKey("ArmLength", m_armLength);
+    definition->ReadKey("ArmSpacing", m_armSpacing);
+    definition->ReadKey("NumberParticles", m_numberParticles);
+    definition->ReadKey("Speed", m_speed);
     const std::int32_t arms = std::clamp(m_numberArms, 0, kMaxArms);
     const std::int32_t length = std::clamp(m_armLength, 0, kMaxArmLength);
     const std::int32_t particles = std::clamp(m_numberParticles, 0, kMaxParticles);
@@ -113,11 +108,6 @@ bool PyxEntityVortexType::Load(bool reload) {
             std::max({reach, std::int64_t(std::llabs(point.x)), std::int64_t(std::llabs(point.y))});
     m_reach = std::int32_t(std::min<std::int64_t>(reach + 2, kMaxReach));
     return PyxEntityGameObjectType::Load(reload);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityVortexPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityVortexType>(&definition);
 }
 
 PyxEntityVortex::PyxEntityVortex(PyxEntityVortexType* type)

@@ -148,7 +148,4 @@ private:
     std::int32_t m_state = kForming;
 };
 
-class PyxEntityVortexPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityVortexPrototype = QxTypePrototype<PyxEntityVortexType>;

@@ -1,14 +1,21 @@
 #include "game/objects/PyxTypeSound.h"
 
 #include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/sound/QxSoundManager.h"
+
+bool PyxTypeSound::ReadName(QxDefinition& definition, std::string_view key) {
+    return definition.ReadKey(key, m_name);
+}
 
 PyxTypeSound::~PyxTypeSound() {
     Release();
 }
 
-void PyxTypeSound::Load() {
+void PyxTypeSound::Load(bool reload) {
+    if (reload)
+        Release();
     if (m_record || m_name.empty() || !g_resourceCache)
         return;
     m_record = g_resourceCache->GetSound(m_name);

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+class QxDefinition;
 struct QxSoundRecord;
 
 class PyxTypeSound {
@@ -18,10 +20,13 @@ public:
     // The file the definition named; empty when it named none.
     const std::string& Name() const { return m_name; }
     void SetName(const std::string& name) { m_name = name; }
+    // Takes the name from the key when the definition has it; false when it has not.
+    bool ReadName(QxDefinition& definition, std::string_view key);
 
     // Gets the sound from the resource cache unless it is held already or no name was
-    // given. A sound that cannot be had stays missing (the cache logs why).
-    void Load();
+    // given. A sound that cannot be had stays missing (the cache logs why). A reload
+    // gives the held sound back first.
+    void Load(bool reload = false);
     // Gives the sound back to the cache.
     void Release();
     bool IsLoaded() const { return m_record != nullptr; }

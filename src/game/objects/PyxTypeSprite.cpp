@@ -1,9 +1,14 @@
 #include "game/objects/PyxTypeSprite.h"
 
 #include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/gui/QxEntity2DGUISprite.h"
+
+bool PyxTypeSprite::ReadTypeName(QxDefinition& definition, std::string_view key) {
+    return definition.ReadKey(key, m_typeName);
+}
 
 PyxTypeSprite::PyxTypeSprite() = default;
 PyxTypeSprite::~PyxTypeSprite() = default;

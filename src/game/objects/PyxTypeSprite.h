@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
+class QxDefinition;
 class QxEntity2DGUIElement;
 
 class PyxTypeSprite {
@@ -19,6 +21,8 @@ public:
     // The sprite type the definition named; empty when it named none.
     const std::string& TypeName() const { return m_typeName; }
     void SetTypeName(const std::string& name) { m_typeName = name; }
+    // Takes the type name from the key when the definition has it; false when it has not.
+    bool ReadTypeName(QxDefinition& definition, std::string_view key);
 
     // Creates the sprite once (and loads its type) unless no type was named or the
     // registry has no such sprite.

@@ -21,8 +21,3 @@ bool PyxEntity2DGUIBoard::Draw() {
         game->DrawBoard();
     return true;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUIBoardPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUIBoardType>(&definition);
-}

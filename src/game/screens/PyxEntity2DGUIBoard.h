@@ -24,7 +24,4 @@ public:
     bool Draw() override;
 };
 
-class PyxEntity2DGUIBoardPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntity2DGUIBoardPrototype = QxTypePrototype<PyxEntity2DGUIBoardType>;

@@ -19,27 +19,20 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     if (!definition)
         return;
     QxDefinition& def = *definition;
-    if (def.FindKey("ClockImage"))
-        def.ReadString(m_clockImage);
-    if (def.FindKey("ClockImageAlpha"))
-        def.ReadString(m_clockImageAlpha);
-    if (def.FindKey("LightOnEnt"))
-        def.ReadEntityRef(m_lightOnRef);
-    if (def.FindKey("LightOffEnt"))
-        def.ReadEntityRef(m_lightOffRef);
-    if (def.FindKey("ScoreSound"))
-        def.ReadString(m_scoreSoundName);
+    def.ReadKey("ClockImage", m_clockImage);
+    def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
+    def.ReadKey("LightOnEnt", m_lightOnRef);
+    def.ReadKey("LightOffEnt", m_lightOffRef);
+    def.ReadKey("ScoreSound", m_scoreSoundName);
     std::int32_t lights = 0;
-    if (def.FindKey("NumberOfLights"))
-        def.ReadInts(&lights, 1);
+    def.ReadKey("NumberOfLights", lights);
     if (lights > kMaxLights) {
         LogPrintf("Clock %d lights - only %d are kept.", lights, kMaxLights);
         lights = kMaxLights;
     }
     for (std::int32_t n = 1; n <= lights; ++n) {
         std::int32_t position[2] = {0, 0};
-        if (def.FindKey("LightPos" + std::to_string(n)))
-            def.ReadInts(position);
+        def.ReadKey("LightPos" + std::to_string(n), position);
         m_lightPositions.push_back(LightPosition{position[0], position[1]});
     }
 }
@@ -77,13 +70,9 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
 }
 
 void PyxEntity2DGUIClockType::Release() {
-    if (g_resourceCache) {
-        if (m_dial)
-            g_resourceCache->ReleaseImageList(m_dial->key);
-        if (m_scoreSound)
-            g_resourceCache->ReleaseSound(m_scoreSound->key);
-    }
-    m_dial = nullptr;
+    ReleaseCached(m_dial);
+    if (m_scoreSound && g_resourceCache)
+        g_resourceCache->ReleaseSound(m_scoreSound->key);
     m_scoreSound = nullptr;
     m_dialMask.reset();
     m_lightOn.reset();
@@ -97,11 +86,6 @@ bool PyxEntity2DGUIClockType::Unload() {
 
 std::int32_t PyxEntity2DGUIClockType::DialFrames() const {
     return m_dial ? std::int32_t(m_dial->FrameCount()) : 0;
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUIClockPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUIClockType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

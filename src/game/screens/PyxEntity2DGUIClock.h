@@ -139,7 +139,4 @@ private:
     std::int32_t m_state = kClockStopped;
 };
 
-class PyxEntity2DGUIClockPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntity2DGUIClockPrototype = QxTypePrototype<PyxEntity2DGUIClockType>;

@@ -17,20 +17,13 @@ PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
     if (!definition)
         return;
     QxDefinition& def = *definition;
-    if (def.FindKey("CoinEnt"))
-        def.ReadEntityRef(m_coinRef);
-    if (def.FindKey("CoinXEnt"))
-        def.ReadEntityRef(m_coinXRef);
-    if (def.FindKey("DarkCoinEnt"))
-        def.ReadEntityRef(m_darkCoinRef);
-    if (def.FindKey("Height"))
-        def.ReadInts(&m_height, 1);
-    if (def.FindKey("Width"))
-        def.ReadInts(&m_width, 1);
-    if (def.FindKey("StackSpace"))
-        def.ReadInts(&m_stackSpace, 1);
-    if (def.FindKey("ScoreSound"))
-        def.ReadString(m_scoreSoundName);
+    def.ReadKey("CoinEnt", m_coinRef);
+    def.ReadKey("CoinXEnt", m_coinXRef);
+    def.ReadKey("DarkCoinEnt", m_darkCoinRef);
+    def.ReadKey("Height", m_height);
+    def.ReadKey("Width", m_width);
+    def.ReadKey("StackSpace", m_stackSpace);
+    def.ReadKey("ScoreSound", m_scoreSoundName);
 }
 
 PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() {
@@ -67,11 +60,6 @@ bool PyxEntity2DGUICoinsType::Unload() {
     m_coinX.reset();
     m_darkCoin.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUICoinsPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUICoinsType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

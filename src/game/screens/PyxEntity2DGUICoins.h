@@ -85,7 +85,4 @@ private:
     std::vector<Place> m_places;
 };
 
-class PyxEntity2DGUICoinsPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntity2DGUICoinsPrototype = QxTypePrototype<PyxEntity2DGUICoinsType>;

@@ -16,12 +16,9 @@ PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
     if (!definition)
         return;
-    if (definition->FindKey("LifeEnt"))
-        definition->ReadEntityRef(m_lifeRef);
-    if (definition->FindKey("Spacing"))
-        definition->ReadInts(&m_spacing, 1);
-    if (definition->FindKey("Justify"))
-        definition->ReadInts(&m_justify, 1);
+    definition->ReadKey("LifeEnt", m_lifeRef);
+    definition->ReadKey("Spacing", m_spacing);
+    definition->ReadKey("Justify", m_justify);
 }
 
 PyxEntity2DGUILivesType::~PyxEntity2DGUILivesType() = default;
@@ -43,11 +40,6 @@ bool PyxEntity2DGUILivesType::Load(bool reload) {
 bool PyxEntity2DGUILivesType::Unload() {
     m_lifeImage.reset();
     return QxEntity2DGUIElementType::Unload();
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUILivesPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUILivesType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

@@ -92,7 +92,4 @@ private:
     PyxEntityGameObject* m_flare = nullptr;
 };
 
-class PyxEntity2DGUILivesPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntity2DGUILivesPrototype = QxTypePrototype<PyxEntity2DGUILivesType>;

@@ -32,18 +32,12 @@ PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
     if (!definition)
         return;
     QxDefinition& def = *definition;
-    if (def.FindKey("MascotImage"))
-        def.ReadString(m_mascotImage);
-    if (def.FindKey("MascotImageAlpha"))
-        def.ReadString(m_mascotImageAlpha);
-    if (def.FindKey("Eyes"))
-        def.ReadString(m_eyesImage);
-    if (def.FindKey("EyeImageAlpha"))
-        def.ReadString(m_eyeImageAlpha);
-    if (def.FindKey("EyeOffset"))
-        def.ReadInts(m_eyeOffset);
-    if (def.FindKey("FrameRate"))
-        def.ReadFloats(&m_frameRate, 1);
+    def.ReadKey("MascotImage", m_mascotImage);
+    def.ReadKey("MascotImageAlpha", m_mascotImageAlpha);
+    def.ReadKey("Eyes", m_eyesImage);
+    def.ReadKey("EyeImageAlpha", m_eyeImageAlpha);
+    def.ReadKey("EyeOffset", m_eyeOffset);
+    def.ReadKey("FrameRate", m_frameRate);
 }
 
 PyxEntity2DGUIMascotType::~PyxEntity2DGUIMascotType() {
@@ -77,14 +71,8 @@ bool PyxEntity2DGUIMascotType::Load(bool reload) {
 }
 
 void PyxEntity2DGUIMascotType::Release() {
-    if (g_resourceCache) {
-        if (m_body)
-            g_resourceCache->ReleaseImageList(m_body->key);
-        if (m_eyes)
-            g_resourceCache->ReleaseImageList(m_eyes->key);
-    }
-    m_body = nullptr;
-    m_eyes = nullptr;
+    ReleaseCached(m_body);
+    ReleaseCached(m_eyes);
     m_bodyMask.reset();
     m_eyeMask.reset();
 }
@@ -96,11 +84,6 @@ bool PyxEntity2DGUIMascotType::Unload() {
 
 std::int32_t PyxEntity2DGUIMascotType::BodyFrames() const {
     return m_body ? std::int32_t(m_body->FrameCount()) : 0;
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntity2DGUIMascotPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntity2DGUIMascotType>(&definition);
 }
 
 // ---- entity ---------------------------------------------------------------------------

@@ -89,7 +89,4 @@ private:
     std::int32_t m_bodyDirection = 1;
 };
 
-class PyxEntity2DGUIMascotPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntity2DGUIMascotPrototype = QxTypePrototype<PyxEntity2DGUIMascotType>;

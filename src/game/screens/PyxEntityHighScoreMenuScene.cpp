@@ -60,8 +60,3 @@ bool PyxEntityHighScoreMenuScene::OnKey(int code) {
     }
     return false;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityHighScoreMenuScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityHighScoreMenuSceneType>(&definition);
-}

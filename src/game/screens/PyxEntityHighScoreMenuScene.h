@@ -30,7 +30,4 @@ public:
     bool OnKey(int code) override;
 };
 
-class PyxEntityHighScoreMenuScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityHighScoreMenuScenePrototype = QxTypePrototype<PyxEntityHighScoreMenuSceneType>;

@@ -26,15 +26,9 @@ PyxEntityHintBoxType::PyxEntityHintBoxType(QxDefinition* definition)
     if (definition == nullptr) {
         return;
     }
-    if (definition->FindKey("CloseButtonEnt")) {
-        definition->ReadEntityRef(m_closeButtonRef);
-    }
-    if (definition->FindKey("DontShowButtonEnt")) {
-        definition->ReadEntityRef(m_dontShowButtonRef);
-    }
-    if (definition->FindKey("DontShowTextEnt")) {
-        definition->ReadEntityRef(m_dontShowTextRef);
-    }
+    definition->ReadKey("CloseButtonEnt", m_closeButtonRef);
+    definition->ReadKey("DontShowButtonEnt", m_dontShowButtonRef);
+    definition->ReadKey("DontShowTextEnt", m_dontShowTextRef);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityHintBoxType::CreateEntity() {
@@ -157,9 +151,4 @@ void PyxEntityHintBox::CloseKeepingChoice() {
     }
     g_gameSettings.showHints = dontShow != 0 ? 0 : 1;
     Close(kAnswerClosed);
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityHintBoxPrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityHintBoxType>(&definition);
 }

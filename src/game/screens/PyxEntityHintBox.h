@@ -64,7 +64,4 @@ private:
     QxKeyboardFocus m_focus;
 };
 
-class PyxEntityHintBoxPrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityHintBoxPrototype = QxTypePrototype<PyxEntityHintBoxType>;

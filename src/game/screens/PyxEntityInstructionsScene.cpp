@@ -11,8 +11,8 @@ PyxEntityInstructionsSceneType::PyxEntityInstructionsSceneType(QxDefinition* def
     : QxEntity2DSceneType(definition) {
     m_ok = AddNamedElement("OK", definition);
     m_list = AddNamedElement("List", definition);
-    if (definition && definition->FindKey("ListFile")) {
-        definition->ReadString(m_listFile);
+    if (definition) {
+        definition->ReadKey("ListFile", m_listFile);
     }
 }
 
@@ -104,9 +104,4 @@ bool PyxEntityInstructionsScene::OnMouseWheel(QxPoint mouse, std::int32_t turn) 
         list->SetBool(kPropListScroll, -notches * kLinesPerNotch);
     }
     return true;
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityInstructionsScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityInstructionsSceneType>(&definition);
 }

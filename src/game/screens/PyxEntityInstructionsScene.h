@@ -40,7 +40,4 @@ private:
     std::int32_t m_wheel = 0; // the part of a notch turned so far
 };
 
-class PyxEntityInstructionsScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityInstructionsScenePrototype = QxTypePrototype<PyxEntityInstructionsSceneType>;

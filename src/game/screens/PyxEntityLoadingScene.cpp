@@ -63,8 +63,3 @@ bool PyxEntityLoadingScene::OnMouseUp(QxPoint mouse, int button) {
 bool PyxEntityLoadingScene::OnKey(int code) {
     return QxEntity2DScene::OnKey(code) || SkipWhenLoaded();
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityLoadingScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityLoadingSceneType>(&definition);
-}

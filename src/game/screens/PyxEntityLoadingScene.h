@@ -41,7 +41,4 @@ private:
     float m_speed = kStartSpeed;
 };
 
-class PyxEntityLoadingScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityLoadingScenePrototype = QxTypePrototype<PyxEntityLoadingSceneType>;

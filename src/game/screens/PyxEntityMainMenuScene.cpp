@@ -79,8 +79,3 @@ bool PyxEntityMainMenuScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
     }
     return true;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityMainMenuScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityMainMenuSceneType>(&definition);
-}

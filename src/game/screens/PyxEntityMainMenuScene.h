@@ -44,7 +44,4 @@ private:
     }
 };
 
-class PyxEntityMainMenuScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityMainMenuScenePrototype = QxTypePrototype<PyxEntityMainMenuSceneType>;

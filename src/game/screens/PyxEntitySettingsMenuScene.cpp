@@ -113,8 +113,3 @@ bool PyxEntitySettingsMenuScene::OnKey(int code) {
     }
     return false;
 }
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntitySettingsMenuScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntitySettingsMenuSceneType>(&definition);
-}

@@ -39,7 +39,4 @@ private:
     std::uint8_t m_modeChangePending = 0;
 };
 
-class PyxEntitySettingsMenuScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntitySettingsMenuScenePrototype = QxTypePrototype<PyxEntitySettingsMenuSceneType>;

@@ -22,14 +22,6 @@ constexpr const char* kNamedElements[] = {"SideBar", "Score",     "Coins",     "
 constexpr const char* kSoundOffNotice = "Sound off";
 constexpr const char* kSoundOnNotice = "Sound on";
 
-void ReadPoint(QxDefinition& definition, const char* key, QxPoint& point) {
-    if (definition.FindKey(key)) {
-        std::int32_t values[2] = {point.x, point.y};
-        definition.ReadInts(values, 2);
-        point = QxPoint{values[0], values[1]};
-    }
-}
-
 } // namespace
 
 PyxEntityStdGameSceneType::PyxEntityStdGameSceneType(QxDefinition* definition)
@@ -40,14 +32,10 @@ PyxEntityStdGameSceneType::PyxEntityStdGameSceneType(QxDefinition* definition)
     if (definition == nullptr) {
         return;
     }
-    if (definition->FindKey("LevelSet")) {
-        definition->ReadString(m_levelSet);
-    }
-    ReadPoint(*definition, "JawsOpenPos", m_jawsOpen);
-    ReadPoint(*definition, "JawsClosedPos", m_jawsClosed);
-    if (definition->FindKey("JawsSpeed")) {
-        definition->ReadFloats(&m_jawsSpeed, 1);
-    }
+    definition->ReadKey("LevelSet", m_levelSet);
+    definition->ReadKey("JawsOpenPos", m_jawsOpen);
+    definition->ReadKey("JawsClosedPos", m_jawsClosed);
+    definition->ReadKey("JawsSpeed", m_jawsSpeed);
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityStdGameSceneType::CreateEntity() {
@@ -252,9 +240,4 @@ std::int32_t PyxEntityStdGameScene::StepJaws() {
         return kJawsNone;
     }
     return kJawsNone;
-}
-
-std::unique_ptr<QxEntityBaseType>
-PyxEntityStdGameScenePrototype::CreateType(QxDefinition& definition) const {
-    return std::make_unique<PyxEntityStdGameSceneType>(&definition);
 }

@@ -89,7 +89,4 @@ private:
     Jaws m_jaws = Jaws::Open;
 };
 
-class PyxEntityStdGameScenePrototype : public QxEntityTypePrototype {
-public:
-    std::unique_ptr<QxEntityBaseType> CreateType(QxDefinition& definition) const override;
-};
+using PyxEntityStdGameScenePrototype = QxTypePrototype<PyxEntityStdGameSceneType>;
