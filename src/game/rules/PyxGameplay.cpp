@@ -376,24 +376,34 @@ void PyxGameplay::FollowFreeze() {
 }
 
 std::int32_t PyxGameplay::Step(float ms) {
-    // 1. The board.
-    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner)
-        m_owner->SetCursorFrame(0);
-    GameServices().SetFullScreenKeyAllowed(m_state != PyxGameState::NextLevel);
+    PrepareFrame();
     if (m_state == PyxGameState::Paused) {
         UpdateTexts();
         return GameServices().QuitRequested() ? 1 : 0;
     }
+    UpdateBoard(ms);
+    if (GameServices().QuitRequested())
+        return 1;
+    EnterWonStates();
+    UpdateState(ms);
+    FinishFrame(ms);
+    return 0;
+}
+
+void PyxGameplay::PrepareFrame() {
+    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner)
+        m_owner->SetCursorFrame(0);
+    GameServices().SetFullScreenKeyAllowed(m_state != PyxGameState::NextLevel);
+}
+
+void PyxGameplay::UpdateBoard(float ms) {
     m_postRequest = true;
     m_sinkRequest = true;
     if (m_level && m_levelActive)
         m_level->Update(ms);
+}
 
-    // 2.
-    if (GameServices().QuitRequested())
-        return 1;
-
-    // 3.
+void PyxGameplay::EnterWonStates() {
     if (m_gameEnds && m_state == PyxGameState::LevelWonWait)
         m_state = PyxGameState::GameEnding;
     if (m_levelWon && m_state == PyxGameState::Playing) {
@@ -405,8 +415,9 @@ std::int32_t PyxGameplay::Step(float ms) {
         if (!m_gameEnds)
             ShowNotice(kLevelCompleteNotice, kUntilNextLevelMs);
     }
+}
 
-    // 4.
+void PyxGameplay::UpdateState(float ms) {
     switch (m_state) {
     case PyxGameState::Playing:
         UpdatePlaying(ms);
@@ -430,8 +441,9 @@ std::int32_t PyxGameplay::Step(float ms) {
     default:
         break;
     }
+}
 
-    // 5.
+void PyxGameplay::FinishFrame(float ms) {
     m_hintBlock -= ms;
     if (m_hintBlock < 0.0f)
         m_hintBlock = 0.0f;
@@ -446,30 +458,44 @@ std::int32_t PyxGameplay::Step(float ms) {
     if (m_level)
         m_level->DeleteRemovedObjects();
     UpdateTexts();
-    return 0;
 }
 
 void PyxGameplay::UpdatePlaying(float ms) {
-    // 1. Power.
+    CountDownPower(ms);
+    SteerFromMouse();
+    const bool button = g_mouseState.leftButton != 0;
+    ShowSteeringCursor(button);
+    TakeNewTurn(button);
+    ApplyTurnAndSpeed();
+    ReleaseBalls(ms);
+    WatchVortexes();
+    PlaceCoin();
+    OpenExitWhenEarned();
+    ArmSpecialWhenEarned();
+    const Hud hud = FindHud();
+    StartClockWhenOnBoard(hud);
+    FollowPlayerPace(hud);
+}
+
+void PyxGameplay::CountDownPower(float ms) {
     if (m_powered) {
         m_powerTimer -= ms;
         if (m_powerTimer <= 0.0f)
             PowerDown();
     }
+}
 
-    // 2. The mouse.
-    SteerFromMouse();
-    const bool button = g_mouseState.leftButton != 0;
-
-    // 3. The cursor.
+void PyxGameplay::ShowSteeringCursor(bool button) {
     if (m_hintBlock > 0.0f || m_mouseDirection == kSteerNone)
         m_cursorFrame = 0;
     else
         m_cursorFrame = button ? m_mouseDirection : m_mouseDirection + 4;
     if (m_owner)
         m_owner->SetCursorFrame(m_cursorFrame);
+}
 
-    // 4. Newly held directions become a turn.
+// Newly held directions, from the keys or the pressed mouse, become a turn.
+void PyxGameplay::TakeNewTurn(bool button) {
     PyxHeldArrows held = m_keys;
     if (button)
         held.Hold(m_mouseDirection);
@@ -477,19 +503,10 @@ void PyxGameplay::UpdatePlaying(float ms) {
     if (turn.x != 0.0f || turn.y != 0.0f)
         m_requestedTurn = turn;
     m_previousHeld = held;
+}
 
-    // 5 and 6.
-    ApplyTurnAndSpeed();
-
-    // 7 to 10.
-    ReleaseBalls(ms);
-    WatchVortexes();
-    PlaceCoin();
-    OpenExitWhenEarned();
-    ArmSpecialWhenEarned();
-
-    // The clock runs once the player is on the board and the hand has spun back.
-    const Hud hud = FindHud();
+// The clock runs once the player is on the board and the hand has spun back.
+void PyxGameplay::StartClockWhenOnBoard(const Hud& hud) {
     if (m_clockStartPending && m_player && m_player->HasFlags(kObjectActive)) {
         if (!hud.clock) {
             m_clockStartPending = false;
@@ -498,7 +515,10 @@ void PyxGameplay::UpdatePlaying(float ms) {
             m_clockStartPending = false;
         }
     }
-    // The mascot follows the ball's pace unless something else set its mood.
+}
+
+// The mascot follows the ball's pace unless something else set its mood.
+void PyxGameplay::FollowPlayerPace(const Hud& hud) {
     if (hud.mascot && m_player &&
         !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind))
         hud.mascot->SetMood(
