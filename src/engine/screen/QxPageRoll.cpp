@@ -31,42 +31,22 @@ void CopyColumn(const QxSurfaceDesc& to, std::int32_t toColumn, const QxSurfaceD
     }
 }
 
-void RollVertically(const QxSurfaceDesc& screen, const QxSurfaceDesc& oldFrame,
-                    const QxSurfaceDesc& newFrame, bool down, std::int32_t b, double f) {
-    const std::int32_t h = screen.height;
-    const std::int32_t p =
-        down ? static_cast<std::int32_t>(f * h) : h - static_cast<std::int32_t>(f * h);
-    const std::int32_t e = std::min(p + b, h);
-    const QxSurfaceDesc& above = down ? newFrame : oldFrame;
-    const QxSurfaceDesc& below = down ? oldFrame : newFrame;
-    for (std::int32_t y = 0; y < p; ++y) {
-        CopyRow(screen, y, above, y);
-    }
-    for (std::int32_t y = p; y < e; ++y) {
-        CopyRow(screen, y, newFrame, BandSource(p, y - p, b, h));
-    }
-    for (std::int32_t y = e; y < h; ++y) {
-        CopyRow(screen, y, below, y);
-    }
-}
+using CopyLine = void (*)(const QxSurfaceDesc&, std::int32_t, const QxSurfaceDesc&, std::int32_t);
 
-void RollSideways(const QxSurfaceDesc& screen, const QxSurfaceDesc& oldFrame,
-                  const QxSurfaceDesc& newFrame, bool fromRight, std::int32_t b, double f) {
-    const std::int32_t w = screen.width;
-    const std::int32_t q =
-        fromRight ? w - static_cast<std::int32_t>(f * w) : static_cast<std::int32_t>(f * w);
-    const std::int32_t e = std::min(q + b, w);
-    const QxSurfaceDesc& left = fromRight ? oldFrame : newFrame;
-    const QxSurfaceDesc& band = fromRight ? newFrame : oldFrame;
-    const QxSurfaceDesc& right = fromRight ? newFrame : oldFrame;
-    for (std::int32_t x = 0; x < q; ++x) {
-        CopyColumn(screen, x, left, x);
+// Lines (rows or columns, as the copy takes them) before the edge from one frame, the
+// band after it bunched from another, the rest from a third.
+void Roll(const QxSurfaceDesc& screen, CopyLine copy, std::int32_t lines, std::int32_t edge,
+          std::int32_t band, const QxSurfaceDesc& before, const QxSurfaceDesc& banded,
+          const QxSurfaceDesc& after) {
+    const std::int32_t e = std::min(edge + band, lines);
+    for (std::int32_t i = 0; i < edge; ++i) {
+        copy(screen, i, before, i);
     }
-    for (std::int32_t x = q; x < e; ++x) {
-        CopyColumn(screen, x, band, BandSource(q, x - q, b, w));
+    for (std::int32_t i = edge; i < e; ++i) {
+        copy(screen, i, banded, BandSource(edge, i - edge, band, lines));
     }
-    for (std::int32_t x = e; x < w; ++x) {
-        CopyColumn(screen, x, right, x);
+    for (std::int32_t i = e; i < lines; ++i) {
+        copy(screen, i, after, i);
     }
 }
 
@@ -82,10 +62,18 @@ bool QxDrawPageRoll(const QxSurfaceDesc& screen, const QxSurfaceDesc& oldFrame,
     if (screen.bytesPerPixel != 2 || !sameShape(oldFrame) || !sameShape(newFrame)) {
         return false;
     }
+    const std::int32_t h = screen.height;
+    const std::int32_t w = screen.width;
     if (kind == 0 || kind == 1) {
-        RollVertically(screen, oldFrame, newFrame, kind == 0, band, progress);
+        const bool down = kind == 0;
+        const std::int32_t p = static_cast<std::int32_t>(progress * h);
+        Roll(screen, CopyRow, h, down ? p : h - p, band, down ? newFrame : oldFrame, newFrame,
+             down ? oldFrame : newFrame);
     } else {
-        RollSideways(screen, oldFrame, newFrame, kind == 2, band, progress);
+        const bool fromRight = kind == 2;
+        const std::int32_t q = static_cast<std::int32_t>(progress * w);
+        Roll(screen, CopyColumn, w, fromRight ? w - q : q, band, fromRight ? oldFrame : newFrame,
+             fromRight ? newFrame : oldFrame, fromRight ? newFrame : oldFrame);
     }
     return true;
 }

@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -440,6 +441,24 @@ struct ParsedLevel {
     bool gridSeen = false;
 };
 
+// The numbers of tokens i and i + 1; false, with neither set, unless both are numbers.
+template <typename Number>
+bool ParsePair(const std::vector<Token>& tokens, std::size_t i, Number& first, Number& second) {
+    const auto parse = [](const std::string& text) {
+        if constexpr (std::is_same_v<Number, float>)
+            return ParseFloat(text);
+        else
+            return ParseInt<Number>(text);
+    };
+    const std::optional<Number> a = parse(tokens[i].text);
+    const std::optional<Number> b = parse(tokens[i + 1].text);
+    if (!a || !b)
+        return false;
+    first = *a;
+    second = *b;
+    return true;
+}
+
 // Sets the error to the message on the numbered line; always false.
 bool FailAt(int line, const std::string& message, std::string& error) {
     error = "line " + std::to_string(line) + ": " + message;
@@ -500,27 +519,12 @@ std::string ParseTileExtra(const std::vector<Token>& tokens, int line, ParsedLev
     if (tokens.size() != 5)
         return key + " takes a column, a row and two values";
     TileExtra extra{line, 0, 0, key == "TileCorner", 0, 0, 0.0f, 0.0f};
-    const auto col = ParseInt<std::int32_t>(tokens[1].text);
-    const auto row = ParseInt<std::int32_t>(tokens[2].text);
-    if (!col || !row)
+    if (!ParsePair(tokens, 1, extra.col, extra.row))
         return "bad cell for " + key;
-    extra.col = *col;
-    extra.row = *row;
-    if (extra.corner) {
-        const auto x = ParseInt<std::int32_t>(tokens[3].text);
-        const auto y = ParseInt<std::int32_t>(tokens[4].text);
-        if (!x || !y)
-            return "bad corner";
-        extra.x = *x;
-        extra.y = *y;
-    } else {
-        const auto posts = ParseFloat(tokens[3].text);
-        const auto sinks = ParseFloat(tokens[4].text);
-        if (!posts || !sinks)
-            return "bad sound levels";
-        extra.posts = *posts;
-        extra.sinks = *sinks;
-    }
+    if (extra.corner && !ParsePair(tokens, 3, extra.x, extra.y))
+        return "bad corner";
+    if (!extra.corner && !ParsePair(tokens, 3, extra.posts, extra.sinks))
+        return "bad sound levels";
     parsed.extras.push_back(extra);
     return std::string();
 }
@@ -529,20 +533,10 @@ std::string ParseObject(const std::vector<Token>& tokens, ParsedLevel& parsed) {
     if (tokens.size() != 5 && !(tokens.size() == 8 && tokens[5].text == "Draw"))
         return "Object takes a class, a type, x and y, and optionally Draw x y";
     ObjectLine object{tokens[1].text, tokens[2].text, 0, 0, 0, 0};
-    const auto x = ParseInt<std::int32_t>(tokens[3].text);
-    const auto y = ParseInt<std::int32_t>(tokens[4].text);
-    if (!x || !y)
+    if (!ParsePair(tokens, 3, object.x, object.y))
         return "bad object position";
-    object.x = *x;
-    object.y = *y;
-    if (tokens.size() == 8) {
-        const auto dx = ParseInt<std::int32_t>(tokens[6].text);
-        const auto dy = ParseInt<std::int32_t>(tokens[7].text);
-        if (!dx || !dy)
-            return "bad drawing position";
-        object.drawX = *dx;
-        object.drawY = *dy;
-    }
+    if (tokens.size() == 8 && !ParsePair(tokens, 6, object.drawX, object.drawY))
+        return "bad drawing position";
     parsed.objects.push_back(std::move(object));
     return std::string();
 }
