@@ -192,7 +192,6 @@ public:
     std::int32_t BorderY() const { return m_borderY; }
     const QxRect& InnerRect() const { return m_inner; }
     std::int32_t BallsSpawned() const { return m_ballsSpawned; }
-    const PyxLevelHeader& Header() const { return m_header; }
     const std::string& ErrorText() const { return m_errorText; }
 
     PyxLevelProperties& Properties() { return m_properties; }
