@@ -793,45 +793,28 @@ void PyxGameplay::OnKeyDown(std::int32_t code) {
         EndGameToHighScores();
     ClearRequestedTurn();
     ShowMessage("", "", 0.0f);
-    switch (code) {
-    case ' ':
-        m_spaceHeld = true;
-        break;
-    case QxKey::Up:
-        m_keys.up = true;
-        break;
-    case QxKey::Down:
-        m_keys.down = true;
-        break;
-    case QxKey::Right:
-        m_keys.right = true;
-        break;
-    case QxKey::Left:
-        m_keys.left = true;
-        break;
-    default:
-        break;
-    }
+    HoldArrow(code, true);
 }
 
 void PyxGameplay::OnKeyUp(std::int32_t code) {
     if (m_hintBlock > 0.0f || code < 32 || code > QxKey::Left)
         return;
+    HoldArrow(code, false);
+}
+
+void PyxGameplay::HoldArrow(std::int32_t code, bool held) {
     switch (code) {
-    case ' ':
-        m_spaceHeld = false;
-        break;
     case QxKey::Up:
-        m_keys.up = false;
+        m_keys.up = held;
         break;
     case QxKey::Down:
-        m_keys.down = false;
+        m_keys.down = held;
         break;
     case QxKey::Right:
-        m_keys.right = false;
+        m_keys.right = held;
         break;
     case QxKey::Left:
-        m_keys.left = false;
+        m_keys.left = held;
         break;
     default:
         break;

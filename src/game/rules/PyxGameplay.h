@@ -266,6 +266,8 @@ private:
     void CountDownPower(float ms);
     void ShowSteeringCursor(bool button);
     void TakeNewTurn(bool button);
+    // An arrow key held or let go; other keys change nothing.
+    void HoldArrow(std::int32_t code, bool held);
     void StartClockWhenOnBoard(const Hud& hud);
     void FollowPlayerPace(const Hud& hud);
     void UpdateLevelWon(float ms);
@@ -352,7 +354,6 @@ private:
 
     PyxHeldArrows m_keys;
     PyxHeldArrows m_previousHeld;
-    bool m_spaceHeld = false;
     PyxSteerDirection m_mouseDirection = kSteerNone;
     std::int32_t m_cursorFrame = 0;
     PyxVector m_requestedTurn{0.0f, 0.0f};
