@@ -70,6 +70,17 @@ constexpr float kExcitedMs = 1000.0f;
 constexpr float kCoinFaceMs = 1000.0f;
 constexpr float kExcitedSpeed = 0.224f;
 
+// Counts a shown time down; true in the frame it runs out, when it stops at 0.
+bool RunsOut(float& time, float ms) {
+    if (time <= 0.0f)
+        return false;
+    time -= ms;
+    if (time > 0.0f)
+        return false;
+    time = 0.0f;
+    return true;
+}
+
 constexpr const char* kCompletedText =
     "Congratulations you have completed the game!\r\n\r\nClick OK to proceed to the high scores.";
 constexpr const char* kGameOverText = "Game Over!\r\n\r\nClick OK to proceed to the high scores.";
@@ -752,13 +763,8 @@ void PyxGameplay::ForgetRemoved() {
 }
 
 void PyxGameplay::CountDownNotice(float ms) {
-    if (m_noticeTime <= 0.0f)
-        return;
-    m_noticeTime -= ms;
-    if (m_noticeTime <= 0.0f) {
-        m_noticeTime = 0.0f;
+    if (RunsOut(m_noticeTime, ms))
         m_noticeText.clear();
-    }
 }
 
 void PyxGameplay::ShowDeferredHint(float ms) {
@@ -772,11 +778,7 @@ void PyxGameplay::ShowDeferredHint(float ms) {
 }
 
 void PyxGameplay::CountDownMessage(float ms) {
-    if (m_messageTime <= 0.0f)
-        return;
-    m_messageTime -= ms;
-    if (m_messageTime <= 0.0f) {
-        m_messageTime = 0.0f;
+    if (RunsOut(m_messageTime, ms)) {
         m_messageTitle.clear();
         m_messageText.clear();
     }
