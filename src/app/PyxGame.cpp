@@ -1,10 +1,7 @@
 #include "app/PyxGame.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <exception>
-#include <numbers>
 
 #include "app/GameSettings.h"
 #include "app/QxGlobals.h"
@@ -22,6 +19,7 @@
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxEntityMessageBox.h"
 #include "engine/gui/QxHighScoreTable.h"
+#include "engine/screen/QxPageRoll.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "engine/sound/QxWin32SoundManager.h"
 #include "game/rules/PyxGameplay.h"
@@ -466,33 +464,6 @@ void PyxGame::ChangeScene() {
     }
 }
 
-namespace {
-
-// Line i of the band shows the line this far beyond the band's edge in its source.
-std::int32_t BandSource(std::int32_t edge, std::int32_t i, std::int32_t band, std::int32_t limit) {
-    const double angle = std::acos(1.0 - 2.0 * static_cast<double>(i) / static_cast<double>(band));
-    const auto s = edge + 2 * band -
-                   static_cast<std::int32_t>(angle / std::numbers::pi * static_cast<double>(band));
-    return std::min(s, limit - 1);
-}
-
-void CopyRow(const QxSurfaceDesc& to, std::int32_t toRow, const QxSurfaceDesc& from,
-             std::int32_t fromRow) {
-    std::memcpy(to.pixels + static_cast<std::ptrdiff_t>(toRow) * to.pitch,
-                from.pixels + static_cast<std::ptrdiff_t>(fromRow) * from.pitch,
-                static_cast<std::size_t>(to.width) * 2);
-}
-
-void CopyColumn(const QxSurfaceDesc& to, std::int32_t toColumn, const QxSurfaceDesc& from,
-                std::int32_t fromColumn) {
-    for (std::int32_t y = 0; y < to.height; ++y) {
-        std::memcpy(to.pixels + static_cast<std::ptrdiff_t>(y) * to.pitch + toColumn * 2,
-                    from.pixels + static_cast<std::ptrdiff_t>(y) * from.pitch + fromColumn * 2, 2);
-    }
-}
-
-} // namespace
-
 bool PyxGame::StepTransition(float frameMs) {
     SceneTransition& t = m_transition;
     if (!t.active || g_screen == nullptr) {
@@ -512,62 +483,11 @@ bool PyxGame::StepTransition(float frameMs) {
     if (!g_screen->LockBackBuffer(&screen)) {
         return false;
     }
-    const QxSurfaceDesc& oldFrame = t.oldFrame.desc;
-    const QxSurfaceDesc& newFrame = t.newFrame.desc;
     // The copies were taken from this back buffer; one of another shape (which the
     // full-screen key cannot make while a transition runs) is not rolled over.
-    auto sameShape = [&screen](const QxSurfaceDesc& frame) {
-        return frame.pixels != nullptr && frame.bytesPerPixel == 2 && frame.width == screen.width &&
-               frame.height == screen.height && frame.pitch == screen.pitch;
-    };
-    if (screen.bytesPerPixel != 2 || !sameShape(oldFrame) || !sameShape(newFrame)) {
-        g_screen->UnlockBackBuffer();
-        return false;
-    }
-
-    const std::int32_t h = screen.height;
-    const std::int32_t w = screen.width;
-    const std::int32_t b = t.band;
-    const double f = static_cast<double>(t.elapsed) / static_cast<double>(t.duration);
-    switch (t.kind) {
-    case 0:
-    case 1: {
-        const std::int32_t p =
-            t.kind == 0 ? static_cast<std::int32_t>(f * h) : h - static_cast<std::int32_t>(f * h);
-        const std::int32_t e = std::min(p + b, h);
-        const QxSurfaceDesc& above = t.kind == 0 ? newFrame : oldFrame;
-        const QxSurfaceDesc& below = t.kind == 0 ? oldFrame : newFrame;
-        for (std::int32_t y = 0; y < p; ++y) {
-            CopyRow(screen, y, above, y);
-        }
-        for (std::int32_t y = p; y < e; ++y) {
-            CopyRow(screen, y, newFrame, BandSource(p, y - p, b, h));
-        }
-        for (std::int32_t y = e; y < h; ++y) {
-            CopyRow(screen, y, below, y);
-        }
-        break;
-    }
-    default: {
-        const bool fromRight = t.kind == 2;
-        const std::int32_t q =
-            fromRight ? w - static_cast<std::int32_t>(f * w) : static_cast<std::int32_t>(f * w);
-        const std::int32_t e = std::min(q + b, w);
-        const QxSurfaceDesc& left = fromRight ? oldFrame : newFrame;
-        const QxSurfaceDesc& band = fromRight ? newFrame : oldFrame;
-        const QxSurfaceDesc& right = fromRight ? newFrame : oldFrame;
-        for (std::int32_t x = 0; x < q; ++x) {
-            CopyColumn(screen, x, left, x);
-        }
-        for (std::int32_t x = q; x < e; ++x) {
-            CopyColumn(screen, x, band, BandSource(q, x - q, b, w));
-        }
-        for (std::int32_t x = e; x < w; ++x) {
-            CopyColumn(screen, x, right, x);
-        }
-        break;
-    }
-    }
+    const bool drawn =
+        QxDrawPageRoll(screen, t.oldFrame.desc, t.newFrame.desc, t.kind, t.band,
+                       static_cast<double>(t.elapsed) / static_cast<double>(t.duration));
     g_screen->UnlockBackBuffer();
-    return true;
+    return drawn;
 }

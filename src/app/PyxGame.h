@@ -70,8 +70,6 @@ public:
     bool IsFullScreenKeyAllowed() const { return m_fullScreenKeyAllowed != 0; }
     void SetFullScreenKeyAllowed(bool allowed) { m_fullScreenKeyAllowed = allowed ? 1 : 0; }
     bool IsSceneChangePending() const { return m_sceneChangePending != 0; }
-    const std::string& RequestedClassName() const { return m_requestedClass; }
-    const std::string& RequestedTypeName() const { return m_requestedType; }
     const SceneTransition& Transition() const { return m_transition; }
     bool IsTransitionActive() const { return m_transition.active != 0; }
     float FrameTime() const { return m_frameTime; }

@@ -257,13 +257,26 @@ std::string PrepareOneLevelGame(const std::string& level, const std::string& fol
     return {};
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// Everything one run keeps between its options, the game's hooks and its report.
+struct Run {
     Options options;
-    if (const std::string problem = ParseOptions(argc, argv, options); !problem.empty()) {
-        return Usage(problem);
-    }
+    InputScript script;
+    Recording replay;
+    Recording recording;
+    bool replaying = false;
+    std::uint32_t seed = 1;
+    float frameMs = 10.0f;
+    std::uint64_t lastFrame = 0;
+    std::string levelFolder;
+    Report report;
+    std::string failure;
+};
+
+// Completes the parsed options: absolute paths, the input script, the replayed
+// recording's settings, the frame count, the home folder and the data folder as the
+// working folder. Empty when that worked, else what went wrong.
+std::string ResolveOptions(Run& run) {
+    Options& options = run.options;
     // Files named on the command line are where the caller meant, whatever the data
     // folder is.
     options.input = Absolute(options.input);
@@ -277,34 +290,33 @@ int main(int argc, char** argv) {
     }
 
     std::string error;
-    InputScript script;
-    if (!options.input.empty() && !script.Load(options.input, error)) {
-        return Usage(error);
+    if (!options.input.empty() && !run.script.Load(options.input, error)) {
+        return error;
     }
-    Recording replay;
-    if (!options.replay.empty()) {
-        if (!replay.Load(options.replay, error)) {
-            return Usage(error);
+    run.replaying = !options.replay.empty();
+    if (run.replaying) {
+        if (!run.replay.Load(options.replay, error)) {
+            return error;
         }
-        options.seed = options.seed.value_or(replay.seed);
-        options.frameMs = options.frameMs.value_or(replay.frameMs);
+        options.seed = options.seed.value_or(run.replay.seed);
+        options.frameMs = options.frameMs.value_or(run.replay.frameMs);
         if (options.level.empty()) {
-            options.level = replay.level;
+            options.level = run.replay.level;
         }
-        if (!options.frames && replay.frames > 0) {
-            options.frames = replay.frames;
+        if (!options.frames && run.replay.frames > 0) {
+            options.frames = run.replay.frames;
         }
     }
-    const std::uint32_t seed = options.seed.value_or(1);
-    const float frameMs = options.frameMs.value_or(10.0f);
-    std::uint64_t lastFrame = options.frames.value_or(0);
+    run.seed = options.seed.value_or(1);
+    run.frameMs = options.frameMs.value_or(10.0f);
+    run.lastFrame = options.frames.value_or(0);
     if (!options.frames) {
-        lastFrame = script.LastFrame();
+        run.lastFrame = run.script.LastFrame();
         if (!options.shots.empty()) {
-            lastFrame = std::max(lastFrame, options.shots.rbegin()->first);
+            run.lastFrame = std::max(run.lastFrame, options.shots.rbegin()->first);
         }
-        if (lastFrame == 0) {
-            lastFrame = kDefaultFrames;
+        if (run.lastFrame == 0) {
+            run.lastFrame = kDefaultFrames;
         }
     }
     options.home = options.home.empty() ? FreshHome() : Absolute(options.home);
@@ -312,112 +324,142 @@ int main(int argc, char** argv) {
         std::error_code ec;
         std::filesystem::current_path(options.data, ec);
         if (ec) {
-            return Usage("the data folder " + options.data + " cannot be entered");
+            return "the data folder " + options.data + " cannot be entered";
         }
     }
+    return {};
+}
 
-    headless::SetRoot(options.home);
+// The manual clock: every idle step of the message pump is one frame time.
+void StartClock(const Run& run) {
+    headless::SetRoot(run.options.home);
     headless::UseManualClock(true);
     headless::SetManualFrequency(1000000);
     headless::SetManualTick(0);
     headless::SetManualCounter(0);
     headless::ClearWindowMessages();
     headless::ClearIdleSteps();
-    headless::SetRepeatingIdleStep(static_cast<std::int64_t>(frameMs * 1000.0f));
+    headless::SetRepeatingIdleStep(static_cast<std::int64_t>(run.frameMs * 1000.0f));
+}
 
-    Recording recording;
-    recording.seed = seed;
-    recording.frameMs = frameMs;
-    recording.level = options.level;
-    const bool replaying = !options.replay.empty();
-    Report report;
-    std::string failure;
-
-    QxMainHooks hooks;
-    std::string levelFolder;
-    if (!options.level.empty()) {
-        levelFolder = options.home + "/one-level/";
-        std::error_code ec;
-        std::filesystem::remove_all(levelFolder, ec);
-        std::filesystem::create_directories(levelFolder, ec);
-        hooks.firstFolders.push_back(levelFolder);
+// Once the game is loaded: the one-level game, if asked for, and the script's first
+// frame.
+void AfterInit(Run& run) {
+    // Frames start once everything is loaded, so no two runs differ in how far the
+    // loading thread came by a given frame.
+    while (g_game != nullptr && g_game->IsBackgroundLoadStarted() &&
+           !g_game->IsBackgroundLoadDone()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    hooks.afterConstruction = [seed] { SeedRandom(seed); };
-    hooks.afterInit = [&] {
-        // Frames start once everything is loaded, so no two runs differ in how far the
-        // loading thread came by a given frame.
-        while (g_game != nullptr && g_game->IsBackgroundLoadStarted() &&
-               !g_game->IsBackgroundLoadDone()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        if (!options.level.empty() && g_game != nullptr && !g_game->IsQuitRequested()) {
-            failure = PrepareOneLevelGame(options.level, levelFolder);
-            if (failure.empty()) {
-                g_game->RequestScene("PyxStdGame", "stdgame", 0);
-            } else {
-                g_game->RequestQuit();
-            }
-        }
-        if (!replaying) {
-            PostScript(script, 1);
-        }
-    };
-    hooks.loop.beforeFrame = [&](std::uint64_t frame, QxInputQueue& queue) {
-        if (replaying) {
-            queue.Clear();
-            if (auto it = replay.events.find(frame); it != replay.events.end()) {
-                for (const QxInputEvent& event : it->second) {
-                    queue.Push(event);
-                }
-            }
-        }
-        if (!options.record.empty()) {
-            std::vector<QxInputEvent> events;
-            QxInputEvent event;
-            while (queue.Take(event)) {
-                events.push_back(event);
-            }
-            for (const QxInputEvent& kept : events) {
-                queue.Push(kept);
-            }
-            recording.events[frame] = std::move(events);
-        }
-    };
-    hooks.loop.afterFrame = [&](std::uint64_t frame) {
-        report.frames = frame;
-        // The headless sound service plays only as far as it is told.
-        if (PyxGame* game = ThePyxGame()) {
-            headless::AdvanceSound(game->FrameTime());
-        }
-        if (auto it = options.shots.find(frame); it != options.shots.end()) {
-            for (const std::string& file : it->second) {
-                if (Screen() == nullptr || !Screen()->SavePresentationPng(file)) {
-                    std::fprintf(stderr, "rondelix-headless: frame %llu could not be saved to %s\n",
-                                 static_cast<unsigned long long>(frame), file.c_str());
-                }
-            }
-        }
-        if (frame >= lastFrame) {
+    if (!run.options.level.empty() && g_game != nullptr && !g_game->IsQuitRequested()) {
+        run.failure = PrepareOneLevelGame(run.options.level, run.levelFolder);
+        if (run.failure.empty()) {
+            g_game->RequestScene("PyxStdGame", "stdgame", 0);
+        } else {
             g_game->RequestQuit();
-        } else if (!replaying) {
-            PostScript(script, frame + 1);
         }
-    };
-    hooks.beforeShutdown = [&](int) { Describe(report); };
+    }
+    if (!run.replaying) {
+        PostScript(run.script, 1);
+    }
+}
 
-    RondelixMain(hooks);
+// Before a frame: a replay puts the recorded input in place of the frame's own; a
+// recording keeps a copy of the frame's input.
+void BeforeFrame(Run& run, std::uint64_t frame, QxInputQueue& queue) {
+    if (run.replaying) {
+        queue.Clear();
+        if (auto it = run.replay.events.find(frame); it != run.replay.events.end()) {
+            for (const QxInputEvent& event : it->second) {
+                queue.Push(event);
+            }
+        }
+    }
+    if (!run.options.record.empty()) {
+        std::vector<QxInputEvent> events;
+        QxInputEvent event;
+        while (queue.Take(event)) {
+            events.push_back(event);
+        }
+        for (const QxInputEvent& kept : events) {
+            queue.Push(kept);
+        }
+        run.recording.events[frame] = std::move(events);
+    }
+}
+
+// After a frame: the sound catches up, the frame's pictures are saved, and the run
+// either ends or posts the next frame's script.
+void AfterFrame(Run& run, std::uint64_t frame) {
+    run.report.frames = frame;
+    // The headless sound service plays only as far as it is told.
+    if (PyxGame* game = ThePyxGame()) {
+        headless::AdvanceSound(game->FrameTime());
+    }
+    if (auto it = run.options.shots.find(frame); it != run.options.shots.end()) {
+        for (const std::string& file : it->second) {
+            if (Screen() == nullptr || !Screen()->SavePresentationPng(file)) {
+                std::fprintf(stderr, "rondelix-headless: frame %llu could not be saved to %s\n",
+                             static_cast<unsigned long long>(frame), file.c_str());
+            }
+        }
+    }
+    if (frame >= run.lastFrame) {
+        g_game->RequestQuit();
+    } else if (!run.replaying) {
+        PostScript(run.script, frame + 1);
+    }
+}
+
+QxMainHooks MakeHooks(Run& run) {
+    QxMainHooks hooks;
+    if (!run.options.level.empty()) {
+        run.levelFolder = run.options.home + "/one-level/";
+        std::error_code ec;
+        std::filesystem::remove_all(run.levelFolder, ec);
+        std::filesystem::create_directories(run.levelFolder, ec);
+        hooks.firstFolders.push_back(run.levelFolder);
+    }
+    hooks.afterConstruction = [seed = run.seed] { SeedRandom(seed); };
+    hooks.afterInit = [&run] { AfterInit(run); };
+    hooks.loop.beforeFrame = [&run](std::uint64_t frame, QxInputQueue& queue) {
+        BeforeFrame(run, frame, queue);
+    };
+    hooks.loop.afterFrame = [&run](std::uint64_t frame) { AfterFrame(run, frame); };
+    hooks.beforeShutdown = [&run](int) { Describe(run.report); };
+    return hooks;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Run run;
+    if (const std::string problem = ParseOptions(argc, argv, run.options); !problem.empty()) {
+        return Usage(problem);
+    }
+    if (const std::string problem = ResolveOptions(run); !problem.empty()) {
+        return Usage(problem);
+    }
+    StartClock(run);
+    run.recording.seed = run.seed;
+    run.recording.frameMs = run.frameMs;
+    run.recording.level = run.options.level;
+
+    RondelixMain(MakeHooks(run));
     headless::ClearWindowMessages();
     headless::ClearIdleSteps();
 
+    const Options& options = run.options;
+    const Report& report = run.report;
     if (!options.record.empty()) {
-        recording.frames = report.frames;
-        if (!recording.Save(options.record)) {
+        run.recording.frames = report.frames;
+        if (!run.recording.Save(options.record)) {
             std::fprintf(stderr, "rondelix-headless: the recording could not be written to %s\n",
                          options.record.c_str());
         }
     }
-    if (!failure.empty()) {
-        return Usage(failure);
+    if (!run.failure.empty()) {
+        return Usage(run.failure);
     }
     std::printf("scene=%s\nframes=%llu\nstate=%s\nlevel=%d\nscore=%d\nlives=%d\ncoins=%d\n",
                 report.scene.c_str(), static_cast<unsigned long long>(report.frames),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -128,6 +129,14 @@ PyxLevel::~PyxLevel() {
 
 // ---- loading ----------------------------------------------------------------------
 
+bool PyxLevel::GridInRange(std::int32_t columns, std::int32_t rows, std::int32_t tileWidth,
+                           std::int32_t tileHeight, std::int32_t borderX, std::int32_t borderY) {
+    return columns >= 1 && columns <= kMaxGridSide && rows >= 1 && rows <= kMaxGridSide &&
+           tileWidth >= 1 && tileWidth <= kMaxTileSize && tileHeight >= 1 &&
+           tileHeight <= kMaxTileSize && std::abs(borderX) <= kMaxBorder &&
+           std::abs(borderY) <= kMaxBorder;
+}
+
 std::int32_t PyxLevel::Fail(const std::string& error, bool recordError,
                             const std::string& className, const std::string& typeName) {
     m_errorText = error;
@@ -155,17 +164,12 @@ std::int32_t PyxLevel::LoadLevel(QxFile& stream) {
     if (!ReadBlock(stream, block))
         return Fail("Level header block is missing or runs past the end of the file", false, "",
                     "");
-    m_header.format = block.ReadInt32();
-    m_header.version = block.ReadInt32();
-    m_header.reserved = block.ReadInt32();
-    if (m_header.format != kFormat)
-        return Fail("Unknown level format " + std::to_string(m_header.format), false, "", "");
-    if (m_header.version < kOldestVersion || m_header.version > kVersion)
-        return Fail("Unknown level version " + std::to_string(m_header.version), false, "", "");
+    std::string error;
+    if (!ReadHeader(block, error))
+        return Fail(error, false, "", "");
 
     if (!ReadBlock(stream, block))
         return Fail("Level property block runs past the end of the file", false, "", "");
-    std::string error;
     if (!ReadProperties(block, error))
         return Fail(error, false, "", "");
 
@@ -177,6 +181,21 @@ std::int32_t PyxLevel::LoadLevel(QxFile& stream) {
     if (!ReadBlock(stream, block))
         return Fail("Level object block runs past the end of the file", false, "", "");
     return ReadObjects(block);
+}
+
+bool PyxLevel::ReadHeader(QxFile& block, std::string& error) {
+    m_header.format = block.ReadInt32();
+    m_header.version = block.ReadInt32();
+    m_header.reserved = block.ReadInt32();
+    if (m_header.format != kFormat) {
+        error = "Unknown level format " + std::to_string(m_header.format);
+        return false;
+    }
+    if (m_header.version < kOldestVersion || m_header.version > kVersion) {
+        error = "Unknown level version " + std::to_string(m_header.version);
+        return false;
+    }
+    return true;
 }
 
 bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
@@ -220,11 +239,7 @@ bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
         p.CoinsOnBoard = block.ReadInt32();
     }
 
-    const bool gridOk = columns >= 1 && columns <= kMaxGridSide && rows >= 1 &&
-                        rows <= kMaxGridSide && tileWidth >= 1 && tileWidth <= kMaxTileSize &&
-                        tileHeight >= 1 && tileHeight <= kMaxTileSize &&
-                        std::abs(borderX) <= kMaxBorder && std::abs(borderY) <= kMaxBorder;
-    if (!gridOk) {
+    if (!GridInRange(columns, rows, tileWidth, tileHeight, borderX, borderY)) {
         error = "Level grid out of range: " + std::to_string(columns) + " x " +
                 std::to_string(rows) + " cells of " + std::to_string(tileWidth) + " x " +
                 std::to_string(tileHeight) + " pixels, border " + std::to_string(borderX) + ", " +
@@ -327,92 +342,100 @@ std::unique_ptr<PyxEntityGameObject> PyxLevel::CreateObject(const std::string& c
 // ---- saving -----------------------------------------------------------------------
 
 bool PyxLevel::SaveLevel(QxFile& stream) {
-    bool ok = true;
-    const PyxLevelHeader header; // format 1, version 6, reserved 1
-
-    {
-        Patch length(stream);
-        BlockWriter w(stream);
-        w.Int32(header.format);
-        w.Int32(header.version);
-        w.Int32(header.reserved);
-        ok = length.Write(w.Written()) && w.Ok() && ok;
-    }
-    {
-        Patch length(stream);
-        BlockWriter w(stream);
-        const PyxLevelProperties& p = m_properties;
-        w.Int32(m_columns);
-        w.Int32(m_rows);
-        w.Int32(m_tileWidth);
-        w.Int32(m_tileHeight);
-        w.Int32(m_borderX);
-        w.Int32(m_borderY);
-        w.Bool(p.ReservedFlag);
-        w.UInt32(p.SpawnFlags);
-        w.Int32(p.ReleaseInterval);
-        w.Int32(p.ReservedInt2);
-        w.String(p.BallClass);
-        w.String(p.BallType);
-        w.Int32(p.BallsReleased);
-        w.Int32(p.BallsAvailable);
-        w.Int32(p.StartCol);
-        w.Int32(p.StartRow);
-        w.Int32(p.StartDirX);
-        w.Int32(p.StartDirY);
-        w.Int32(0); // the integer speed of files before version 5
-        w.Float(p.ReservedFloat1);
-        w.Float(p.ReservedFloat2);
-        w.Int32(p.LevelTime);
-        w.Int32(p.BallsToWin);
-        w.Int32(p.CoinsNeeded);
-        w.String(p.LevelName);
-        w.UInt32(p.ExitMode);
-        w.Float(p.ReservedFloat3);
-        w.Bool(p.ExitAtRandomTile);
-        w.Float(p.BallSpeed);
-        w.Int32(p.CoinsOnBoard);
-        ok = length.Write(w.Written()) && w.Ok() && ok;
-    }
-    {
-        Patch length(stream);
-        BlockWriter w(stream);
-        Patch count(stream);
-        w.Counted(4);
-        std::uint32_t tiles = 0;
-        for (const auto& tile : m_tiles) {
-            if (!tile)
-                continue;
-            w.String(tile->Type() ? tile->Type()->ClassName() : std::string());
-            w.String(tile->Type() ? tile->Type()->TypeName() : std::string());
-            w.Counted(tile->SaveToLevel(stream, &header));
-            ++tiles;
-        }
-        ok = count.Write(tiles) && ok;
-        ok = length.Write(w.Written()) && w.Ok() && ok;
-    }
-    {
-        Patch length(stream);
-        BlockWriter w(stream);
-        w.UInt32(std::uint32_t(m_objects.size()));
-        for (const PyxLevelObjectRecord& record : m_objects) {
-            w.String(record.className);
-            w.String(record.typeName);
-            if (record.entity) {
-                w.Counted(record.entity->SaveToLevel(stream));
-            } else {
-                // An object not created yet is written from its record.
-                w.Int32(record.drawX);
-                w.Int32(record.drawY);
-                w.Int32(BoardPixel(record.startX));
-                w.Int32(BoardPixel(record.startY));
-            }
-        }
-        ok = length.Write(w.Written()) && w.Ok() && ok;
-    }
+    // Every block is written even after one failed, as the file had it before.
+    bool ok = WriteHeader(stream);
+    ok = WriteProperties(stream) && ok;
+    ok = WriteTiles(stream) && ok;
+    ok = WriteObjects(stream) && ok;
     if (!ok)
         LogString("Level save failed: a write did not complete.\n");
     return ok;
+}
+
+bool PyxLevel::WriteHeader(QxFile& stream) const {
+    const PyxLevelHeader header; // format 1, version 6, reserved 1
+    Patch length(stream);
+    BlockWriter w(stream);
+    w.Int32(header.format);
+    w.Int32(header.version);
+    w.Int32(header.reserved);
+    return length.Write(w.Written()) && w.Ok();
+}
+
+bool PyxLevel::WriteProperties(QxFile& stream) const {
+    Patch length(stream);
+    BlockWriter w(stream);
+    const PyxLevelProperties& p = m_properties;
+    w.Int32(m_columns);
+    w.Int32(m_rows);
+    w.Int32(m_tileWidth);
+    w.Int32(m_tileHeight);
+    w.Int32(m_borderX);
+    w.Int32(m_borderY);
+    w.Bool(p.ReservedFlag);
+    w.UInt32(p.SpawnFlags);
+    w.Int32(p.ReleaseInterval);
+    w.Int32(p.ReservedInt2);
+    w.String(p.BallClass);
+    w.String(p.BallType);
+    w.Int32(p.BallsReleased);
+    w.Int32(p.BallsAvailable);
+    w.Int32(p.StartCol);
+    w.Int32(p.StartRow);
+    w.Int32(p.StartDirX);
+    w.Int32(p.StartDirY);
+    w.Int32(0); // the integer speed of files before version 5
+    w.Float(p.ReservedFloat1);
+    w.Float(p.ReservedFloat2);
+    w.Int32(p.LevelTime);
+    w.Int32(p.BallsToWin);
+    w.Int32(p.CoinsNeeded);
+    w.String(p.LevelName);
+    w.UInt32(p.ExitMode);
+    w.Float(p.ReservedFloat3);
+    w.Bool(p.ExitAtRandomTile);
+    w.Float(p.BallSpeed);
+    w.Int32(p.CoinsOnBoard);
+    return length.Write(w.Written()) && w.Ok();
+}
+
+bool PyxLevel::WriteTiles(QxFile& stream) const {
+    const PyxLevelHeader header;
+    Patch length(stream);
+    BlockWriter w(stream);
+    Patch count(stream);
+    w.Counted(4);
+    std::uint32_t tiles = 0;
+    for (const auto& tile : m_tiles) {
+        if (!tile)
+            continue;
+        w.String(tile->Type() ? tile->Type()->ClassName() : std::string());
+        w.String(tile->Type() ? tile->Type()->TypeName() : std::string());
+        w.Counted(tile->SaveToLevel(stream, &header));
+        ++tiles;
+    }
+    const bool counted = count.Write(tiles);
+    return length.Write(w.Written()) && w.Ok() && counted;
+}
+
+bool PyxLevel::WriteObjects(QxFile& stream) const {
+    Patch length(stream);
+    BlockWriter w(stream);
+    w.UInt32(std::uint32_t(m_objects.size()));
+    for (const PyxLevelObjectRecord& record : m_objects) {
+        w.String(record.className);
+        w.String(record.typeName);
+        if (record.entity) {
+            w.Counted(record.entity->SaveToLevel(stream));
+        } else {
+            // An object not created yet is written from its record.
+            w.Int32(record.drawX);
+            w.Int32(record.drawY);
+            w.Int32(BoardPixel(record.startX));
+            w.Int32(BoardPixel(record.startY));
+        }
+    }
+    return length.Write(w.Written()) && w.Ok();
 }
 
 // ---- grid -------------------------------------------------------------------------
@@ -436,7 +459,6 @@ void PyxLevel::SetupGrid(std::int32_t columns, std::int32_t rows, std::int32_t t
     const std::int32_t width = m_columns * m_tileWidth;
     const std::int32_t height = m_rows * m_tileHeight;
     m_inner = {0, width, 0, height};
-    m_outer = {-m_borderX, width + m_borderX, -m_borderY, height + m_borderY};
 }
 
 std::int32_t PyxLevel::TileIndexAt(float x, float y) const {

@@ -99,6 +99,10 @@ public:
     // The file that tells the player which record a failed load stopped at.
     static constexpr const char* kLoadErrorFile = "LoadError.txt";
 
+    // Whether a grid keeps the limits above: at least one cell of at least one pixel.
+    static bool GridInRange(std::int32_t columns, std::int32_t rows, std::int32_t tileWidth,
+                            std::int32_t tileHeight, std::int32_t borderX, std::int32_t borderY);
+
     PyxLevel();
     PyxLevel(const PyxLevel&) = delete;
     PyxLevel& operator=(const PyxLevel&) = delete;
@@ -179,7 +183,6 @@ public:
     PyxEntityTileBase* PlaceTile(const std::string& className, const std::string& typeName,
                                  std::int32_t x, std::int32_t y, std::int32_t cellIndex);
 
-    bool IsActive() const { return m_active; }
     std::int32_t Columns() const { return m_columns; }
     std::int32_t Rows() const { return m_rows; }
     std::int32_t CellCount() const { return m_cellCount; }
@@ -188,9 +191,7 @@ public:
     std::int32_t BorderX() const { return m_borderX; }
     std::int32_t BorderY() const { return m_borderY; }
     const QxRect& InnerRect() const { return m_inner; }
-    const QxRect& OuterRect() const { return m_outer; }
     std::int32_t BallsSpawned() const { return m_ballsSpawned; }
-    const PyxLevelHeader& Header() const { return m_header; }
     const std::string& ErrorText() const { return m_errorText; }
 
     PyxLevelProperties& Properties() { return m_properties; }
@@ -212,9 +213,15 @@ private:
                                                       const std::string& typeName);
     std::int32_t Fail(const std::string& error, bool recordError, const std::string& className,
                       const std::string& typeName);
+    // Each reads one block of a file; each Write writes the block its Read reads.
+    bool ReadHeader(QxFile& block, std::string& error);
     bool ReadProperties(QxFile& block, std::string& error);
     std::int32_t ReadTiles(QxFile& block);
     std::int32_t ReadObjects(QxFile& block);
+    bool WriteHeader(QxFile& stream) const;
+    bool WriteProperties(QxFile& stream) const;
+    bool WriteTiles(QxFile& stream) const;
+    bool WriteObjects(QxFile& stream) const;
     bool PositionAllowed(std::uint32_t spawnFlags, std::int32_t col, std::int32_t row) const;
     bool CellOccupied(const PyxEntityTileBase& tile, PyxEntityGameObject* candidate) const;
     void ForgetInTiles(PyxEntityGameObject* object);
@@ -230,7 +237,6 @@ private:
     std::int32_t m_borderX = 0;
     std::int32_t m_borderY = 0;
     QxRect m_inner;
-    QxRect m_outer;
     std::vector<std::unique_ptr<PyxEntityTileBase>> m_tiles;
     std::string m_errorText;
     PyxLevelHeader m_header;

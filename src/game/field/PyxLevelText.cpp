@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 #include <set>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -270,8 +271,11 @@ struct TileKind {
 
 // ---- Write --------------------------------------------------------------------------
 
-std::string PyxLevelText::Write(const PyxLevel& level) {
-    std::string out = "# Rondelix level\n";
+namespace {
+
+// The grid sizes and every property, one per line.
+std::string WriteSettings(const PyxLevel& level) {
+    std::string out;
     const std::int32_t grid[] = {level.Columns(),    level.Rows(),    level.TileWidth(),
                                  level.TileHeight(), level.BorderX(), level.BorderY()};
     for (std::size_t i = 0; i < std::size(grid); ++i)
@@ -283,64 +287,84 @@ std::string PyxLevelText::Write(const PyxLevel& level) {
         out += std::visit([&](auto member) { return ValueWriter{}(p.*member); }, property.field);
         out += "\n";
     }
+    return out;
+}
 
-    // Legend: one symbol per (class, type), in the order of first appearance.
+// One symbol per (class, type), in the order of first appearance.
+struct Legend {
     std::vector<std::pair<std::string, std::string>> kinds;
-    std::vector<std::int32_t> kindOfCell(std::size_t(level.CellCount()), -1);
+    std::vector<std::int32_t> kindOfCell; // -1 for a cell without a typed tile
+    std::vector<std::string> symbols;
+    bool wide = false; // more kinds than one-character symbols: "t1", "t2", ...
+};
+
+// The first letter of the type (as it is, then upper case) when it is free, else the
+// first free one of the pool.
+char ChooseSymbol(const std::string& typeName, const std::set<char>& used) {
+    const char first = typeName.empty() ? 0 : typeName[0];
+    const char upper = char(std::toupper(static_cast<unsigned char>(first)));
+    for (char candidate : {first, upper}) {
+        if (SymbolChar(candidate) && !used.count(candidate))
+            return candidate;
+    }
+    for (const char* pool = kSymbolPool; *pool; ++pool) {
+        if (!used.count(*pool))
+            return *pool;
+    }
+    return 0;
+}
+
+Legend MakeLegend(const PyxLevel& level) {
+    Legend legend;
+    legend.kindOfCell.assign(std::size_t(level.CellCount()), -1);
     for (std::int32_t i = 0; i < level.CellCount(); ++i) {
         const PyxEntityTileBase* tile = level.TileAt(i);
         if (!tile || !tile->Type())
             continue;
         const std::pair<std::string, std::string> kind{tile->Type()->ClassName(),
                                                        tile->Type()->TypeName()};
-        auto it = std::find(kinds.begin(), kinds.end(), kind);
-        if (it == kinds.end())
-            it = kinds.insert(kinds.end(), kind);
-        kindOfCell[std::size_t(i)] = std::int32_t(it - kinds.begin());
+        auto it = std::find(legend.kinds.begin(), legend.kinds.end(), kind);
+        if (it == legend.kinds.end())
+            it = legend.kinds.insert(legend.kinds.end(), kind);
+        legend.kindOfCell[std::size_t(i)] = std::int32_t(it - legend.kinds.begin());
     }
-    std::vector<std::string> symbols;
+    legend.wide = legend.kinds.size() > std::strlen(kSymbolPool);
     std::set<char> used;
-    const std::size_t poolSize = std::strlen(kSymbolPool);
-    if (kinds.size() <= poolSize) {
-        for (const auto& kind : kinds) {
-            char chosen = 0;
-            const char first = kind.second.empty() ? 0 : kind.second[0];
-            const char upper = char(std::toupper(static_cast<unsigned char>(first)));
-            for (char candidate : {first, upper}) {
-                if (!chosen && SymbolChar(candidate) && !used.count(candidate))
-                    chosen = candidate;
-            }
-            for (std::size_t k = 0; !chosen && k < poolSize; ++k) {
-                if (!used.count(kSymbolPool[k]))
-                    chosen = kSymbolPool[k];
-            }
-            used.insert(chosen);
-            symbols.emplace_back(1, chosen);
+    for (std::size_t k = 0; k < legend.kinds.size(); ++k) {
+        if (legend.wide) {
+            legend.symbols.push_back("t" + std::to_string(k + 1));
+            continue;
         }
-    } else {
-        for (std::size_t k = 0; k < kinds.size(); ++k)
-            symbols.push_back("t" + std::to_string(k + 1));
+        const char chosen = ChooseSymbol(legend.kinds[k].second, used);
+        used.insert(chosen);
+        legend.symbols.emplace_back(1, chosen);
     }
-    const bool wide = kinds.size() > poolSize;
+    return legend;
+}
 
-    out += "\n";
-    for (std::size_t k = 0; k < kinds.size(); ++k)
-        out +=
-            "Tile " + symbols[k] + " " + Name(kinds[k].first) + " " + Name(kinds[k].second) + "\n";
+// The legend's Tile lines and the Grid block.
+std::string WriteGrid(const PyxLevel& level, const Legend& legend) {
+    std::string out;
+    for (std::size_t k = 0; k < legend.kinds.size(); ++k)
+        out += "Tile " + legend.symbols[k] + " " + Name(legend.kinds[k].first) + " " +
+               Name(legend.kinds[k].second) + "\n";
     out += "Grid\n";
     for (std::int32_t row = 0; row < level.Rows(); ++row) {
         std::string line;
         for (std::int32_t col = 0; col < level.Columns(); ++col) {
-            const std::int32_t kind = kindOfCell[std::size_t(row * level.Columns() + col)];
-            const std::string symbol = kind < 0 ? std::string(1, kEmptyCell) : symbols[kind];
-            if (wide && col > 0)
+            const std::int32_t kind = legend.kindOfCell[std::size_t(row * level.Columns() + col)];
+            if (legend.wide && col > 0)
                 line += " ";
-            line += symbol;
+            line += kind < 0 ? std::string(1, kEmptyCell) : legend.symbols[std::size_t(kind)];
         }
         out += line + "\n";
     }
-    out += "End\n";
+    return out + "End\n";
+}
 
+// TileCorner for a tile off its cell's corner, TileSound for a tile with sound levels.
+std::string WriteTileExtras(const PyxLevel& level) {
+    std::string out;
     for (std::int32_t i = 0; i < level.CellCount(); ++i) {
         const PyxEntityTileBase* tile = level.TileAt(i);
         if (!tile)
@@ -358,7 +382,11 @@ std::string PyxLevelText::Write(const PyxLevel& level) {
                    FloatText(tile->PostSoundLevel()) + " " + FloatText(tile->SinkSoundLevel()) +
                    "\n";
     }
+    return out;
+}
 
+std::string WriteObjects(const PyxLevel& level) {
+    std::string out;
     if (!level.Objects().empty())
         out += "\n";
     for (const PyxLevelObjectRecord& record : level.Objects()) {
@@ -375,37 +403,151 @@ std::string PyxLevelText::Write(const PyxLevel& level) {
     return out;
 }
 
+} // namespace
+
+std::string PyxLevelText::Write(const PyxLevel& level) {
+    return "# Rondelix level\n" + WriteSettings(level) + "\n" +
+           WriteGrid(level, MakeLegend(level)) + WriteTileExtras(level) + WriteObjects(level);
+}
+
 // ---- Read ---------------------------------------------------------------------------
 
-bool PyxLevelText::Read(const std::string& text, PyxLevel& level, std::string& error) {
+namespace {
+
+// A tile's corner (TileCorner) or its sound levels (TileSound), applied once the tiles
+// exist.
+struct TileExtra {
+    int line;
+    std::int32_t col, row;
+    bool corner;
+    std::int32_t x, y;
+    float posts, sinks;
+};
+
+struct ObjectLine {
+    std::string className, typeName;
+    std::int32_t x, y, drawX, drawY;
+};
+
+// Everything the text says, before any of it is checked against the rest.
+struct ParsedLevel {
     std::optional<std::int32_t> grid[std::size(kGridNames)];
     PyxLevelProperties properties;
     std::set<std::string> seen;
     std::vector<std::pair<std::string, TileKind>> legend;
     std::vector<std::pair<int, std::vector<Token>>> rows;
-    struct TileExtra {
-        int line;
-        std::int32_t col, row;
-        bool corner;
-        std::int32_t x, y;
-        float posts, sinks;
-    };
     std::vector<TileExtra> extras;
-    struct ObjectLine {
-        std::string className, typeName;
-        std::int32_t x, y, drawX, drawY;
-    };
     std::vector<ObjectLine> objects;
     bool gridSeen = false;
-    bool inGrid = false;
+};
 
+// The numbers of tokens i and i + 1; false, with neither set, unless both are numbers.
+template <typename Number>
+bool ParsePair(const std::vector<Token>& tokens, std::size_t i, Number& first, Number& second) {
+    const auto parse = [](const std::string& text) {
+        if constexpr (std::is_same_v<Number, float>)
+            return ParseFloat(text);
+        else
+            return ParseInt<Number>(text);
+    };
+    const std::optional<Number> a = parse(tokens[i].text);
+    const std::optional<Number> b = parse(tokens[i + 1].text);
+    if (!a || !b)
+        return false;
+    first = *a;
+    second = *b;
+    return true;
+}
+
+// Sets the error to the message on the numbered line; always false.
+bool FailAt(int line, const std::string& message, std::string& error) {
+    error = "line " + std::to_string(line) + ": " + message;
+    return false;
+}
+
+// A grid size or a property. Empty when the key is neither; otherwise the message of a
+// bad line, or "" for a good one.
+std::optional<std::string> ParseSetting(const std::vector<Token>& tokens, ParsedLevel& parsed) {
+    const std::string& key = tokens[0].text;
+    bool handled = false;
+    for (std::size_t g = 0; g < std::size(kGridNames); ++g) {
+        if (key != kGridNames[g])
+            continue;
+        handled = true;
+        if (tokens.size() != 2)
+            return key + " takes one value";
+        parsed.grid[g] = ParseInt<std::int32_t>(tokens[1].text);
+        if (!parsed.grid[g])
+            return "bad number for " + key;
+    }
+    for (const Property& property : kProperties) {
+        if (key != property.name)
+            continue;
+        handled = true;
+        if (tokens.size() != 2)
+            return key + " takes one value";
+        const bool ok = std::visit(
+            [&](auto member) { return ValueReader{tokens[1].text}(parsed.properties.*member); },
+            property.field);
+        if (!ok)
+            return "bad value for " + key;
+    }
+    if (!handled)
+        return std::nullopt;
+    if (!parsed.seen.insert(key).second)
+        return key + " is given twice";
+    return std::string();
+}
+
+std::string ParseTile(const std::vector<Token>& tokens, ParsedLevel& parsed) {
+    if (tokens.size() != 4)
+        return "Tile takes a symbol, a class and a type";
+    const std::string& symbol = tokens[1].text;
+    const bool symbolOk = !symbol.empty() && std::all_of(symbol.begin(), symbol.end(), SymbolChar);
+    if (!symbolOk || tokens[1].quoted)
+        return "bad tile symbol";
+    for (const auto& entry : parsed.legend) {
+        if (entry.first == symbol)
+            return "tile symbol " + symbol + " is given twice";
+    }
+    parsed.legend.push_back({symbol, {tokens[2].text, tokens[3].text}});
+    return std::string();
+}
+
+std::string ParseTileExtra(const std::vector<Token>& tokens, int line, ParsedLevel& parsed) {
+    const std::string& key = tokens[0].text;
+    if (tokens.size() != 5)
+        return key + " takes a column, a row and two values";
+    TileExtra extra{line, 0, 0, key == "TileCorner", 0, 0, 0.0f, 0.0f};
+    if (!ParsePair(tokens, 1, extra.col, extra.row))
+        return "bad cell for " + key;
+    if (extra.corner && !ParsePair(tokens, 3, extra.x, extra.y))
+        return "bad corner";
+    if (!extra.corner && !ParsePair(tokens, 3, extra.posts, extra.sinks))
+        return "bad sound levels";
+    parsed.extras.push_back(extra);
+    return std::string();
+}
+
+std::string ParseObject(const std::vector<Token>& tokens, ParsedLevel& parsed) {
+    if (tokens.size() != 5 && !(tokens.size() == 8 && tokens[5].text == "Draw"))
+        return "Object takes a class, a type, x and y, and optionally Draw x y";
+    ObjectLine object{tokens[1].text, tokens[2].text, 0, 0, 0, 0};
+    if (!ParsePair(tokens, 3, object.x, object.y))
+        return "bad object position";
+    if (tokens.size() == 8 && !ParsePair(tokens, 6, object.drawX, object.drawY))
+        return "bad drawing position";
+    parsed.objects.push_back(std::move(object));
+    return std::string();
+}
+
+// Splits the text into lines and each line into what it gives, checking only what a
+// line can check on its own.
+bool Parse(const std::string& text, ParsedLevel& parsed, std::string& error) {
+    bool inGrid = false;
     int lineNumber = 0;
     std::size_t at = 0;
     std::vector<Token> tokens;
-    auto fail = [&](const std::string& message) {
-        error = "line " + std::to_string(lineNumber) + ": " + message;
-        return false;
-    };
     while (at <= text.size()) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         const std::string line = text.substr(at, end - at);
@@ -413,7 +555,7 @@ bool PyxLevelText::Read(const std::string& text, PyxLevel& level, std::string& e
         ++lineNumber;
         std::string tokenError;
         if (!Tokenize(line, tokens, tokenError))
-            return fail(tokenError);
+            return FailAt(lineNumber, tokenError, error);
         if (tokens.empty())
             continue;
         const std::string& key = tokens[0].text;
@@ -421,155 +563,93 @@ bool PyxLevelText::Read(const std::string& text, PyxLevel& level, std::string& e
             if (key == "End" && !tokens[0].quoted && tokens.size() == 1)
                 inGrid = false;
             else
-                rows.push_back({lineNumber, tokens});
+                parsed.rows.push_back({lineNumber, tokens});
             continue;
         }
-        auto numberArgs = [&](std::size_t count) { return tokens.size() == count + 1; };
-
-        bool handled = false;
-        for (std::size_t g = 0; g < std::size(kGridNames); ++g) {
-            if (key != kGridNames[g])
-                continue;
-            handled = true;
-            if (!numberArgs(1))
-                return fail(key + " takes one value");
-            grid[g] = ParseInt<std::int32_t>(tokens[1].text);
-            if (!grid[g])
-                return fail("bad number for " + key);
-        }
-        for (const Property& property : kProperties) {
-            if (key != property.name)
-                continue;
-            handled = true;
-            if (!numberArgs(1))
-                return fail(key + " takes one value");
-            const bool ok = std::visit(
-                [&](auto member) { return ValueReader{tokens[1].text}(properties.*member); },
-                property.field);
-            if (!ok)
-                return fail("bad value for " + key);
-        }
-        if (handled) {
-            if (!seen.insert(key).second)
-                return fail(key + " is given twice");
-            continue;
-        }
-        if (key == "Tile") {
-            if (!numberArgs(3))
-                return fail("Tile takes a symbol, a class and a type");
-            const std::string& symbol = tokens[1].text;
-            const bool symbolOk =
-                !symbol.empty() && std::all_of(symbol.begin(), symbol.end(), SymbolChar);
-            if (!symbolOk || tokens[1].quoted)
-                return fail("bad tile symbol");
-            for (const auto& entry : legend) {
-                if (entry.first == symbol)
-                    return fail("tile symbol " + symbol + " is given twice");
-            }
-            legend.push_back({symbol, {tokens[2].text, tokens[3].text}});
+        std::string message;
+        if (const std::optional<std::string> setting = ParseSetting(tokens, parsed)) {
+            message = *setting;
+        } else if (key == "Tile") {
+            message = ParseTile(tokens, parsed);
         } else if (key == "Grid") {
-            if (gridSeen)
-                return fail("Grid is given twice");
-            gridSeen = true;
+            if (parsed.gridSeen)
+                message = "Grid is given twice";
+            parsed.gridSeen = true;
             inGrid = true;
         } else if (key == "TileCorner" || key == "TileSound") {
-            if (!numberArgs(4))
-                return fail(key + " takes a column, a row and two values");
-            TileExtra extra{lineNumber, 0, 0, key == "TileCorner", 0, 0, 0.0f, 0.0f};
-            const auto col = ParseInt<std::int32_t>(tokens[1].text);
-            const auto row = ParseInt<std::int32_t>(tokens[2].text);
-            if (!col || !row)
-                return fail("bad cell for " + key);
-            extra.col = *col;
-            extra.row = *row;
-            if (extra.corner) {
-                const auto x = ParseInt<std::int32_t>(tokens[3].text);
-                const auto y = ParseInt<std::int32_t>(tokens[4].text);
-                if (!x || !y)
-                    return fail("bad corner");
-                extra.x = *x;
-                extra.y = *y;
-            } else {
-                const auto posts = ParseFloat(tokens[3].text);
-                const auto sinks = ParseFloat(tokens[4].text);
-                if (!posts || !sinks)
-                    return fail("bad sound levels");
-                extra.posts = *posts;
-                extra.sinks = *sinks;
-            }
-            extras.push_back(extra);
+            message = ParseTileExtra(tokens, lineNumber, parsed);
         } else if (key == "Object") {
-            if (!numberArgs(4) && !(tokens.size() == 8 && tokens[5].text == "Draw"))
-                return fail("Object takes a class, a type, x and y, and optionally Draw x y");
-            ObjectLine object{tokens[1].text, tokens[2].text, 0, 0, 0, 0};
-            const auto x = ParseInt<std::int32_t>(tokens[3].text);
-            const auto y = ParseInt<std::int32_t>(tokens[4].text);
-            if (!x || !y)
-                return fail("bad object position");
-            object.x = *x;
-            object.y = *y;
-            if (tokens.size() == 8) {
-                const auto dx = ParseInt<std::int32_t>(tokens[6].text);
-                const auto dy = ParseInt<std::int32_t>(tokens[7].text);
-                if (!dx || !dy)
-                    return fail("bad drawing position");
-                object.drawX = *dx;
-                object.drawY = *dy;
-            }
-            objects.push_back(std::move(object));
+            message = ParseObject(tokens, parsed);
         } else {
-            return fail("unknown key " + key);
+            message = "unknown key " + key;
         }
+        if (!message.empty())
+            return FailAt(lineNumber, message, error);
     }
     if (inGrid) {
         error = "Grid without its End";
         return false;
     }
+    return true;
+}
 
+// Every grid value is there and in range, and the grid has as many rows as it says.
+bool Check(const ParsedLevel& parsed, std::string& error) {
     for (std::size_t g = 0; g < std::size(kGridNames); ++g) {
-        if (!grid[g]) {
+        if (!parsed.grid[g]) {
             error = std::string(kGridNames[g]) + " is missing";
             return false;
         }
     }
-    const std::int32_t columns = *grid[0];
-    const std::int32_t rowCount = *grid[1];
-    const std::int32_t tileWidth = *grid[2];
-    const std::int32_t tileHeight = *grid[3];
-    const std::int32_t borderX = *grid[4];
-    const std::int32_t borderY = *grid[5];
-    if (columns < 1 || columns > PyxLevel::kMaxGridSide || rowCount < 1 ||
-        rowCount > PyxLevel::kMaxGridSide || tileWidth < 1 || tileWidth > PyxLevel::kMaxTileSize ||
-        tileHeight < 1 || tileHeight > PyxLevel::kMaxTileSize ||
-        std::abs(borderX) > PyxLevel::kMaxBorder || std::abs(borderY) > PyxLevel::kMaxBorder) {
+    if (!PyxLevel::GridInRange(*parsed.grid[0], *parsed.grid[1], *parsed.grid[2], *parsed.grid[3],
+                               *parsed.grid[4], *parsed.grid[5])) {
         error = "grid out of range";
         return false;
     }
-    if (!rows.empty() && std::int32_t(rows.size()) != rowCount) {
-        lineNumber = rows.front().first;
-        return fail("Grid has " + std::to_string(rows.size()) + " rows, not " +
-                    std::to_string(rowCount));
+    const std::int32_t rowCount = *parsed.grid[1];
+    if (!parsed.rows.empty() && std::int32_t(parsed.rows.size()) != rowCount)
+        return FailAt(parsed.rows.front().first,
+                      "Grid has " + std::to_string(parsed.rows.size()) + " rows, not " +
+                          std::to_string(rowCount),
+                      error);
+    return true;
+}
+
+// The symbols of one grid row: a word of one-character symbols, or one token per cell
+// when a symbol is longer or the row is spaced.
+std::vector<std::string> RowCells(const std::vector<Token>& rowTokens, bool wide) {
+    std::vector<std::string> cells;
+    if (!wide && rowTokens.size() == 1) {
+        for (char c : rowTokens[0].text)
+            cells.emplace_back(1, c);
+    } else {
+        for (const Token& token : rowTokens)
+            cells.push_back(token.text);
     }
+    return cells;
+}
 
-    level.SetupGrid(columns, rowCount, tileWidth, tileHeight, borderX, borderY);
-    level.Properties() = properties;
+// Makes the grid, its tiles and the object records of a checked text.
+bool Build(const ParsedLevel& parsed, PyxLevel& level, std::string& error) {
+    const std::int32_t columns = *parsed.grid[0];
+    const std::int32_t tileWidth = *parsed.grid[2];
+    const std::int32_t tileHeight = *parsed.grid[3];
+    const std::int32_t borderX = *parsed.grid[4];
+    const std::int32_t borderY = *parsed.grid[5];
+    level.SetupGrid(columns, *parsed.grid[1], tileWidth, tileHeight, borderX, borderY);
+    level.Properties() = parsed.properties;
 
+    const auto& legend = parsed.legend;
     const bool wide = std::any_of(legend.begin(), legend.end(),
                                   [](const auto& entry) { return entry.first.size() > 1; });
-    for (std::int32_t row = 0; row < std::int32_t(rows.size()); ++row) {
-        lineNumber = rows[std::size_t(row)].first;
-        std::vector<std::string> cells;
-        const std::vector<Token>& rowTokens = rows[std::size_t(row)].second;
-        if (!wide && rowTokens.size() == 1) {
-            for (char c : rowTokens[0].text)
-                cells.emplace_back(1, c);
-        } else {
-            for (const Token& token : rowTokens)
-                cells.push_back(token.text);
-        }
+    for (std::int32_t row = 0; row < std::int32_t(parsed.rows.size()); ++row) {
+        const int line = parsed.rows[std::size_t(row)].first;
+        const std::vector<std::string> cells = RowCells(parsed.rows[std::size_t(row)].second, wide);
         if (std::int32_t(cells.size()) != columns)
-            return fail("row has " + std::to_string(cells.size()) + " cells, not " +
-                        std::to_string(columns));
+            return FailAt(line,
+                          "row has " + std::to_string(cells.size()) + " cells, not " +
+                              std::to_string(columns),
+                          error);
         for (std::int32_t col = 0; col < columns; ++col) {
             const std::string& symbol = cells[std::size_t(col)];
             if (symbol == std::string(1, kEmptyCell))
@@ -577,29 +657,38 @@ bool PyxLevelText::Read(const std::string& text, PyxLevel& level, std::string& e
             const auto it = std::find_if(legend.begin(), legend.end(),
                                          [&](const auto& entry) { return entry.first == symbol; });
             if (it == legend.end())
-                return fail("unknown tile symbol " + symbol);
+                return FailAt(line, "unknown tile symbol " + symbol, error);
             const TileKind& kind = it->second;
             if (!level.PlaceTile(kind.className, kind.typeName, borderX + col * tileWidth,
                                  borderY + row * tileHeight, row * columns + col))
-                return fail("no tile class " + kind.className + " with type " + kind.typeName);
+                return FailAt(
+                    line, "no tile class " + kind.className + " with type " + kind.typeName, error);
         }
     }
-    for (const TileExtra& extra : extras) {
-        lineNumber = extra.line;
+    for (const TileExtra& extra : parsed.extras) {
         PyxEntityTileBase* tile = level.TileAtCell(extra.col, extra.row);
         if (!tile)
-            return fail("no tile at column " + std::to_string(extra.col) + ", row " +
-                        std::to_string(extra.row));
+            return FailAt(extra.line,
+                          "no tile at column " + std::to_string(extra.col) + ", row " +
+                              std::to_string(extra.row),
+                          error);
         if (extra.corner)
             tile->SetPosition(extra.x, extra.y);
         else
             tile->SetSoundLevels(extra.posts, extra.sinks);
     }
-    for (const ObjectLine& object : objects) {
+    for (const ObjectLine& object : parsed.objects) {
         level.AddObjectAt(float(object.x), float(object.y), object.className, object.typeName,
                           false);
         level.Objects().back().drawX = object.drawX;
         level.Objects().back().drawY = object.drawY;
     }
     return true;
+}
+
+} // namespace
+
+bool PyxLevelText::Read(const std::string& text, PyxLevel& level, std::string& error) {
+    ParsedLevel parsed;
+    return Parse(text, parsed, error) && Check(parsed, error) && Build(parsed, level, error);
 }

@@ -70,6 +70,17 @@ constexpr float kExcitedMs = 1000.0f;
 constexpr float kCoinFaceMs = 1000.0f;
 constexpr float kExcitedSpeed = 0.224f;
 
+// Counts a shown time down; true in the frame it runs out, when it stops at 0.
+bool RunsOut(float& time, float ms) {
+    if (time <= 0.0f)
+        return false;
+    time -= ms;
+    if (time > 0.0f)
+        return false;
+    time = 0.0f;
+    return true;
+}
+
 constexpr const char* kCompletedText =
     "Congratulations you have completed the game!\r\n\r\nClick OK to proceed to the high scores.";
 constexpr const char* kGameOverText = "Game Over!\r\n\r\nClick OK to proceed to the high scores.";
@@ -376,24 +387,34 @@ void PyxGameplay::FollowFreeze() {
 }
 
 std::int32_t PyxGameplay::Step(float ms) {
-    // 1. The board.
-    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner)
-        m_owner->SetCursorFrame(0);
-    GameServices().SetFullScreenKeyAllowed(m_state != PyxGameState::NextLevel);
+    PrepareFrame();
     if (m_state == PyxGameState::Paused) {
         UpdateTexts();
         return GameServices().QuitRequested() ? 1 : 0;
     }
+    UpdateBoard(ms);
+    if (GameServices().QuitRequested())
+        return 1;
+    EnterWonStates();
+    UpdateState(ms);
+    FinishFrame(ms);
+    return 0;
+}
+
+void PyxGameplay::PrepareFrame() {
+    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner)
+        m_owner->SetCursorFrame(0);
+    GameServices().SetFullScreenKeyAllowed(m_state != PyxGameState::NextLevel);
+}
+
+void PyxGameplay::UpdateBoard(float ms) {
     m_postRequest = true;
     m_sinkRequest = true;
     if (m_level && m_levelActive)
         m_level->Update(ms);
+}
 
-    // 2.
-    if (GameServices().QuitRequested())
-        return 1;
-
-    // 3.
+void PyxGameplay::EnterWonStates() {
     if (m_gameEnds && m_state == PyxGameState::LevelWonWait)
         m_state = PyxGameState::GameEnding;
     if (m_levelWon && m_state == PyxGameState::Playing) {
@@ -405,8 +426,9 @@ std::int32_t PyxGameplay::Step(float ms) {
         if (!m_gameEnds)
             ShowNotice(kLevelCompleteNotice, kUntilNextLevelMs);
     }
+}
 
-    // 4.
+void PyxGameplay::UpdateState(float ms) {
     switch (m_state) {
     case PyxGameState::Playing:
         UpdatePlaying(ms);
@@ -430,8 +452,9 @@ std::int32_t PyxGameplay::Step(float ms) {
     default:
         break;
     }
+}
 
-    // 5.
+void PyxGameplay::FinishFrame(float ms) {
     m_hintBlock -= ms;
     if (m_hintBlock < 0.0f)
         m_hintBlock = 0.0f;
@@ -446,30 +469,44 @@ std::int32_t PyxGameplay::Step(float ms) {
     if (m_level)
         m_level->DeleteRemovedObjects();
     UpdateTexts();
-    return 0;
 }
 
 void PyxGameplay::UpdatePlaying(float ms) {
-    // 1. Power.
+    CountDownPower(ms);
+    SteerFromMouse();
+    const bool button = g_mouseState.leftButton != 0;
+    ShowSteeringCursor(button);
+    TakeNewTurn(button);
+    ApplyTurnAndSpeed();
+    ReleaseBalls(ms);
+    WatchVortexes();
+    PlaceCoin();
+    OpenExitWhenEarned();
+    ArmSpecialWhenEarned();
+    const Hud hud = FindHud();
+    StartClockWhenOnBoard(hud);
+    FollowPlayerPace(hud);
+}
+
+void PyxGameplay::CountDownPower(float ms) {
     if (m_powered) {
         m_powerTimer -= ms;
         if (m_powerTimer <= 0.0f)
             PowerDown();
     }
+}
 
-    // 2. The mouse.
-    SteerFromMouse();
-    const bool button = g_mouseState.leftButton != 0;
-
-    // 3. The cursor.
+void PyxGameplay::ShowSteeringCursor(bool button) {
     if (m_hintBlock > 0.0f || m_mouseDirection == kSteerNone)
         m_cursorFrame = 0;
     else
         m_cursorFrame = button ? m_mouseDirection : m_mouseDirection + 4;
     if (m_owner)
         m_owner->SetCursorFrame(m_cursorFrame);
+}
 
-    // 4. Newly held directions become a turn.
+// Newly held directions, from the keys or the pressed mouse, become a turn.
+void PyxGameplay::TakeNewTurn(bool button) {
     PyxHeldArrows held = m_keys;
     if (button)
         held.Hold(m_mouseDirection);
@@ -477,19 +514,10 @@ void PyxGameplay::UpdatePlaying(float ms) {
     if (turn.x != 0.0f || turn.y != 0.0f)
         m_requestedTurn = turn;
     m_previousHeld = held;
+}
 
-    // 5 and 6.
-    ApplyTurnAndSpeed();
-
-    // 7 to 10.
-    ReleaseBalls(ms);
-    WatchVortexes();
-    PlaceCoin();
-    OpenExitWhenEarned();
-    ArmSpecialWhenEarned();
-
-    // The clock runs once the player is on the board and the hand has spun back.
-    const Hud hud = FindHud();
+// The clock runs once the player is on the board and the hand has spun back.
+void PyxGameplay::StartClockWhenOnBoard(const Hud& hud) {
     if (m_clockStartPending && m_player && m_player->HasFlags(kObjectActive)) {
         if (!hud.clock) {
             m_clockStartPending = false;
@@ -498,7 +526,10 @@ void PyxGameplay::UpdatePlaying(float ms) {
             m_clockStartPending = false;
         }
     }
-    // The mascot follows the ball's pace unless something else set its mood.
+}
+
+// The mascot follows the ball's pace unless something else set its mood.
+void PyxGameplay::FollowPlayerPace(const Hud& hud) {
     if (hud.mascot && m_player &&
         !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind))
         hud.mascot->SetMood(
@@ -732,13 +763,8 @@ void PyxGameplay::ForgetRemoved() {
 }
 
 void PyxGameplay::CountDownNotice(float ms) {
-    if (m_noticeTime <= 0.0f)
-        return;
-    m_noticeTime -= ms;
-    if (m_noticeTime <= 0.0f) {
-        m_noticeTime = 0.0f;
+    if (RunsOut(m_noticeTime, ms))
         m_noticeText.clear();
-    }
 }
 
 void PyxGameplay::ShowDeferredHint(float ms) {
@@ -752,11 +778,7 @@ void PyxGameplay::ShowDeferredHint(float ms) {
 }
 
 void PyxGameplay::CountDownMessage(float ms) {
-    if (m_messageTime <= 0.0f)
-        return;
-    m_messageTime -= ms;
-    if (m_messageTime <= 0.0f) {
-        m_messageTime = 0.0f;
+    if (RunsOut(m_messageTime, ms)) {
         m_messageTitle.clear();
         m_messageText.clear();
     }
@@ -773,45 +795,28 @@ void PyxGameplay::OnKeyDown(std::int32_t code) {
         EndGameToHighScores();
     ClearRequestedTurn();
     ShowMessage("", "", 0.0f);
-    switch (code) {
-    case ' ':
-        m_spaceHeld = true;
-        break;
-    case QxKey::Up:
-        m_keys.up = true;
-        break;
-    case QxKey::Down:
-        m_keys.down = true;
-        break;
-    case QxKey::Right:
-        m_keys.right = true;
-        break;
-    case QxKey::Left:
-        m_keys.left = true;
-        break;
-    default:
-        break;
-    }
+    HoldArrow(code, true);
 }
 
 void PyxGameplay::OnKeyUp(std::int32_t code) {
     if (m_hintBlock > 0.0f || code < 32 || code > QxKey::Left)
         return;
+    HoldArrow(code, false);
+}
+
+void PyxGameplay::HoldArrow(std::int32_t code, bool held) {
     switch (code) {
-    case ' ':
-        m_spaceHeld = false;
-        break;
     case QxKey::Up:
-        m_keys.up = false;
+        m_keys.up = held;
         break;
     case QxKey::Down:
-        m_keys.down = false;
+        m_keys.down = held;
         break;
     case QxKey::Right:
-        m_keys.right = false;
+        m_keys.right = held;
         break;
     case QxKey::Left:
-        m_keys.left = false;
+        m_keys.left = held;
         break;
     default:
         break;

@@ -173,7 +173,6 @@ public:
     void ShowScreenScore(std::int32_t x, std::int32_t y, const std::string& text);
 
     PyxGameState State() const { return m_state; }
-    PyxGameState StateBeforePause() const { return m_stateBeforePause; }
     PyxGameOutcome Outcome() const { return m_outcome; }
     std::int32_t Score() const { return m_score; }
     std::int32_t DisplayedScore() const { return m_displayedScore; }
@@ -192,7 +191,6 @@ public:
     float PowerTimer() const { return m_powerTimer; }
     std::int32_t EatenInARow() const { return m_eatenInARow; }
     float HintBlockTimer() const { return m_hintBlock; }
-    float StateTimer() const { return m_stateTimer; }
     float LevelClockTime() const { return m_levelClock; }
     std::int32_t ReleaseCountdown() const { return m_releaseCountdown; }
     bool GameEnds() const { return m_gameEnds; }
@@ -200,12 +198,10 @@ public:
     PyxSteerDirection MouseDirection() const { return m_mouseDirection; }
     std::int32_t CursorFrame() const { return m_cursorFrame; }
     const PyxHeldArrows& HeldKeys() const { return m_keys; }
-    bool SpaceHeld() const { return m_spaceHeld; }
     bool HintPending(std::int32_t n) const;
     const std::string& NoticeText() const { return m_noticeText; }
     const std::string& MessageTitle() const { return m_messageTitle; }
     const std::string& MessageText() const { return m_messageText; }
-    float MessageTime() const { return m_messageTime; }
     PyxEntityGameObject* NormalBall() const { return m_normalBall; }
     PyxEntityGameObject* PoweredBall() const { return m_poweredBall; }
     PyxEntityGameObject* SpecialObject() const { return m_special; }
@@ -213,7 +209,6 @@ public:
     bool IsSpecialArmed() const { return m_specialArmed; }
     std::int32_t StartCol() const { return m_startCol; }
     std::int32_t StartRow() const { return m_startRow; }
-    bool IsLevelActive() const { return m_levelActive; }
     QxEntity2DScene* Owner() const { return m_owner; }
     // The text of a HUD slot (2 time, 5 coins, 6 lives, 7 pause, 9 level, 10 notice).
     const std::string& HudText(std::int32_t slot) const;
@@ -257,7 +252,24 @@ private:
 
     // Frame steps.
     std::int32_t Step(float ms);
+    // The cursor and the full-screen key follow the state, paused or not.
+    void PrepareFrame();
+    // The board plays its frame; the tiles may ask for their ambient sounds again.
+    void UpdateBoard(float ms);
+    // A won level (or the last one) moves the state on to its ending.
+    void EnterWonStates();
+    void UpdateState(float ms);
+    // What runs in every unpaused state: timers, the rolling score, hints, removals and
+    // the HUD texts.
+    void FinishFrame(float ms);
     void UpdatePlaying(float ms);
+    void CountDownPower(float ms);
+    void ShowSteeringCursor(bool button);
+    void TakeNewTurn(bool button);
+    // An arrow key held or let go; other keys change nothing.
+    void HoldArrow(std::int32_t code, bool held);
+    void StartClockWhenOnBoard(const Hud& hud);
+    void FollowPlayerPace(const Hud& hud);
     void UpdateLevelWon(float ms);
     void UpdateNextLevel();
     void StartLevelBehindJaws();
@@ -342,7 +354,6 @@ private:
 
     PyxHeldArrows m_keys;
     PyxHeldArrows m_previousHeld;
-    bool m_spaceHeld = false;
     PyxSteerDirection m_mouseDirection = kSteerNone;
     std::int32_t m_cursorFrame = 0;
     PyxVector m_requestedTurn{0.0f, 0.0f};
