@@ -3,32 +3,14 @@
 #include <algorithm>
 
 #include "app/QxGlobals.h"
-#include "engine/files/QxResourceCache.h"
-#include "engine/sound/QxSoundManager.h"
-
-bool PyxAmbientLoop::IsPlaying() const {
-    return m_hasInstance && g_soundManager && g_soundManager->IsInstancePlaying(m_instance);
-}
 
 void PyxAmbientLoop::Drive(const QxSoundRecord* sound, float target) {
     if (!g_soundManager || !sound)
         return;
-    if (!IsPlaying()) {
-        // An instance that stopped on its own is let go before a new one starts.
-        if (m_hasInstance)
-            g_soundManager->StopInstance(m_instance);
-        m_hasInstance = false;
-        m_held = false;
-        std::uint32_t instance = 0;
-        if (g_soundManager->PlaySound(sound->sound, &instance, true) == 1) {
-            m_hasInstance = true;
-            m_instance = instance;
-            g_soundManager->SetInstanceVolume(m_instance, m_volume);
-            g_soundManager->ResumeInstance(m_instance);
-        }
-    } else if (m_volume != target) {
-        g_soundManager->SetInstanceVolume(m_instance, m_volume);
-    }
+    if (!m_loop.IsPlaying())
+        m_loop.Start(sound, m_volume);
+    else if (m_volume != target)
+        m_loop.SetVolume(m_volume);
     if (m_volume > target)
         m_volume = std::max(m_volume * 0.9f, kLowestVolume);
     else if (m_volume < target)
@@ -36,20 +18,14 @@ void PyxAmbientLoop::Drive(const QxSoundRecord* sound, float target) {
 }
 
 void PyxAmbientLoop::Stop() {
-    if (m_hasInstance && g_soundManager)
-        g_soundManager->StopInstance(m_instance);
-    m_hasInstance = false;
-    m_held = false;
-    m_instance = 0;
+    m_loop.Stop();
     m_volume = kStartVolume;
 }
 
 void PyxAmbientLoop::Hold(bool hold) {
-    if (!m_hasInstance || !g_soundManager || hold == m_held)
-        return;
-    m_held = hold;
-    if (hold)
-        g_soundManager->PauseInstance(m_instance);
-    else if (g_soundManager->ResumeInstance(m_instance) == 0)
-        Stop();
+    const bool hadInstance = m_loop.HasInstance();
+    m_loop.Hold(hold);
+    // Letting go was refused and the instance is gone: the next start is quiet again.
+    if (hadInstance && !m_loop.HasInstance())
+        m_volume = kStartVolume;
 }

@@ -5,7 +5,7 @@
 // request drives the loop, so the loop moves once per frame however many objects
 // share it.
 
-#include <cstdint>
+#include "game/objects/PyxTypeSound.h"
 
 struct QxSoundRecord;
 
@@ -31,12 +31,9 @@ public:
     void Hold(bool hold);
 
     float Volume() const { return m_volume; }
-    std::uint32_t Instance() const { return m_instance; }
-    bool IsPlaying() const;
+    bool IsPlaying() const { return m_loop.IsPlaying(); }
 
 private:
-    bool m_hasInstance = false;
-    bool m_held = false;
-    std::uint32_t m_instance = 0;
+    PyxSoundLoop m_loop;
     float m_volume = kStartVolume;
 };

@@ -36,30 +36,22 @@ bool PyxTypeSound::PlayOnce() const {
     return g_soundManager->ResumeInstance(instance) != 0;
 }
 
-bool PyxTypeSound::StartLoop(float volume, std::uint32_t& instance) const {
-    if (!m_record || !g_soundManager)
-        return false;
-    std::uint32_t made = 0;
-    if (g_soundManager->PlaySound(m_record->sound, &made, true) == 0)
-        return false;
-    g_soundManager->SetInstanceVolume(made, volume);
-    g_soundManager->ResumeInstance(made);
-    instance = made;
-    return true;
-}
-
 bool PyxSoundLoop::IsPlaying() const {
     return m_active && g_soundManager && g_soundManager->IsInstancePlaying(m_instance);
 }
 
-bool PyxSoundLoop::Start(const PyxTypeSound& sound, float volume) {
+bool PyxSoundLoop::Start(const QxSoundRecord* sound, float volume) {
     if (IsPlaying())
         return true;
     // An instance that ended on its own is gone from the manager; drop the old id.
     Stop();
-    std::uint32_t instance = 0;
-    if (!sound.StartLoop(volume, instance))
+    if (!sound || !g_soundManager)
         return false;
+    std::uint32_t instance = 0;
+    if (g_soundManager->PlaySound(sound->sound, &instance, true) == 0)
+        return false;
+    g_soundManager->SetInstanceVolume(instance, volume);
+    g_soundManager->ResumeInstance(instance);
     m_active = true;
     m_instance = instance;
     return true;

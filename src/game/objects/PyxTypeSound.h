@@ -36,9 +36,6 @@ public:
     // Starts one instance that plays to its end; false without the sound or when the
     // sound manager refused.
     bool PlayOnce() const;
-    // Starts a looping instance at the volume; false (instance untouched) without the
-    // sound or when the sound manager refused.
-    bool StartLoop(float volume, std::uint32_t& instance) const;
 
 private:
     std::string m_name;
@@ -50,8 +47,11 @@ class PyxSoundLoop {
 public:
     // True while the instance exists and the sound manager reports it playing.
     bool IsPlaying() const;
-    // Starts the sound looping unless it already plays.
-    bool Start(const PyxTypeSound& sound, float volume);
+    // Starts the sound looping unless it already plays; false without the sound or when
+    // the sound manager refused.
+    bool Start(const QxSoundRecord* sound, float volume);
+    bool Start(const PyxTypeSound& sound, float volume) { return Start(sound.Record(), volume); }
+    bool HasInstance() const { return m_active; }
     void SetVolume(float volume) const;
     // Stops the instance if there is one and forgets it.
     void Stop();
