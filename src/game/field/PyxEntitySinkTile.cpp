@@ -12,9 +12,9 @@
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
     if (definition) {
-        definition->ReadKey("Sound", m_soundName);
+        m_sound.ReadName(*definition, "Sound");
         definition->ReadKey("IsTrap", m_isTrap);
-        definition->ReadKey("Image", m_image);
+        definition->ReadKey("Image", m_animation.image);
         definition->ReadKey("FrameRate", m_frameRate);
     }
     m_kindBits = kTileSink | (m_isTrap == 1 ? kTileTrap : 0);
@@ -32,40 +32,20 @@ std::unique_ptr<QxEntityBase> PyxEntitySinkTileType::CreateEntity() {
 bool PyxEntitySinkTileType::Load(bool reload) {
     if (IsLoaded() && !reload)
         return true;
-    if (g_resourceCache) {
-        if (reload)
-            ReloadImages();
-        if (!m_images && !m_image.empty())
-            m_images = g_resourceCache->GetImageList(m_image, 0);
-        if (!m_sound && !m_soundName.empty())
-            m_sound = g_resourceCache->GetSound(m_soundName);
-    }
+    m_animation.Load(reload);
+    m_sound.Load();
     return PyxEntityTileBaseType::Load(reload);
 }
 
 bool PyxEntitySinkTileType::Unload() {
     m_loop.Stop();
-    if (g_resourceCache) {
-        if (m_images)
-            g_resourceCache->ReleaseImageList(m_images->key);
-        if (m_sound)
-            g_resourceCache->ReleaseSound(m_sound->key);
-    }
-    m_images = nullptr;
-    m_sound = nullptr;
+    m_animation.Release();
+    m_sound.Release();
     return PyxEntityTileBaseType::Unload();
 }
 
 void PyxEntitySinkTileType::ReloadImages() {
-    if (!g_resourceCache)
-        return;
-    if (m_images)
-        g_resourceCache->ReleaseImageList(m_images->key);
-    m_images = m_image.empty() ? nullptr : g_resourceCache->GetImageList(m_image, 0);
-}
-
-std::int32_t PyxEntitySinkTileType::FrameCount() const {
-    return m_images ? std::int32_t(m_images->FrameCount()) : 0;
+    m_animation.Load(true);
 }
 
 PyxEntitySinkTile::PyxEntitySinkTile(PyxEntitySinkTileType* type) : PyxEntityTileBase(type) {}
@@ -98,17 +78,16 @@ bool PyxEntitySinkTile::Update(float ms) {
 
 bool PyxEntitySinkTile::DrawFrame() {
     const PyxEntitySinkTileType* type = SinkType();
-    const QxImageListRecord* images = type ? type->Images() : nullptr;
-    if (!g_screen || !images || images->frames.empty())
+    const std::int32_t frames = type ? type->FrameCount() : 0;
+    if (!g_screen || frames <= 0)
         return false;
-    const std::size_t index = std::size_t(m_frame) % images->frames.size();
-    const QxImageListFrame& frame = images->frames[index];
-    return g_screen->DrawSurface(frame.surface, m_x, m_y, 0, 0, frame.width, frame.height, true);
+    const QxImageListFrame* frame = type->Animation().Frame(std::int32_t(m_frame) % frames);
+    return g_screen->DrawSurface(frame->surface, m_x, m_y, 0, 0, frame->width, frame->height, true);
 }
 
 bool PyxEntitySinkTile::Draw() {
     const PyxEntitySinkTileType* shown = SinkType();
-    if (!shown || !shown->Images())
+    if (!shown || !shown->Animation().IsLoaded())
         return true;
     if (DrawFrame())
         return true;

@@ -9,9 +9,8 @@
 
 #include "game/field/PyxAmbientLoop.h"
 #include "game/field/PyxEntityTileBase.h"
-
-struct QxImageListRecord;
-struct QxSoundRecord;
+#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxTypeSound.h"
 
 class PyxEntitySinkTileType : public PyxEntityTileBaseType {
 public:
@@ -33,18 +32,16 @@ public:
     bool IsTrap() const { return m_isTrap == 1; }
     float FrameRate() const { return m_frameRate; }
     // Frames of the animation (0 until loaded).
-    std::int32_t FrameCount() const;
-    const QxImageListRecord* Images() const { return m_images; }
-    const QxSoundRecord* Sound() const { return m_sound; }
+    std::int32_t FrameCount() const { return m_animation.FrameCount(); }
+    const PyxAnimImage& Animation() const { return m_animation; }
+    const QxSoundRecord* Sound() const { return m_sound.Record(); }
     PyxAmbientLoop& Loop() { return m_loop; }
 
 private:
-    std::string m_soundName;
+    PyxTypeSound m_sound;
     std::int32_t m_isTrap = 0;
-    std::string m_image;
+    PyxAnimImage m_animation;
     float m_frameRate = kDefaultFrameRate;
-    QxImageListRecord* m_images = nullptr;
-    QxSoundRecord* m_sound = nullptr;
     PyxAmbientLoop m_loop;
 };
 

@@ -29,6 +29,8 @@ public:
     void Load(bool reload);
     void Release();
 
+    // True while the image list is held (it may still have no frames).
+    bool IsLoaded() const { return m_list != nullptr; }
     std::int32_t FrameCount() const;
     // The frame, or null for an index outside the list.
     const QxImageListFrame* Frame(std::int32_t index) const;
