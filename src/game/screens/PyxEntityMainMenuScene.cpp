@@ -26,9 +26,7 @@ PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)
     : QxEntity2DScene(type) {
     // The elements exist once the type has loaded; a first visit loads it here.
     type->Load(false);
-    if (PyxGame* game = ThePyxGame()) {
-        game->SetFullScreenKeyAllowed(true);
-    }
+    AllowFullScreenKey(true);
     SetElementJustify(type->m_version, 2);
     SetElementText(type->m_version, kVersionText);
     // Enter plays, whatever the layout puts first.

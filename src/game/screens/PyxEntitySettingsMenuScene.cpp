@@ -26,12 +26,6 @@ void SetToggleState(const QxEntity2DSceneType::ElementRecord* record, std::uint3
     }
 }
 
-void AllowFullScreenKey(bool allowed) {
-    if (PyxGame* game = ThePyxGame()) {
-        game->SetFullScreenKeyAllowed(allowed);
-    }
-}
-
 } // namespace
 
 PyxEntitySettingsMenuSceneType::PyxEntitySettingsMenuSceneType(QxDefinition* definition)

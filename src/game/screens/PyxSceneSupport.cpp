@@ -1,5 +1,6 @@
 #include "game/screens/PyxSceneSupport.h"
 
+#include "app/PyxGame.h"
 #include "app/QxGame.h"
 #include "app/QxGlobals.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
@@ -29,6 +30,12 @@ void GoToScene(const std::string& className, const std::string& typeName, int tr
 void QuitGame() {
     if (g_game != nullptr) {
         g_game->RequestQuit();
+    }
+}
+
+void AllowFullScreenKey(bool allowed) {
+    if (PyxGame* game = ThePyxGame()) {
+        game->SetFullScreenKeyAllowed(allowed);
     }
 }
 

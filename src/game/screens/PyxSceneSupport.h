@@ -34,6 +34,9 @@ void GoToScene(const std::string& className, const std::string& typeName, int tr
 // Asks the game object to quit.
 void QuitGame();
 
+// Lets the full-screen key work, or not, while the scene is shown.
+void AllowFullScreenKey(bool allowed);
+
 // A Yes/No question (Yes the default button) with its own title, answered through the
 // scene's OnDialogClosed.
 void ShowQuestion(QxEntity2DScene& scene, const std::string& title, const std::string& question,
