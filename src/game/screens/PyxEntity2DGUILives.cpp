@@ -85,20 +85,20 @@ void PyxEntity2DGUILives::Restart(std::int32_t lives) {
     SetBool(kPropLivesShown, lives);
 }
 
-std::int32_t PyxEntity2DGUILives::LifeWidth() const {
-    std::int32_t width = 0;
+std::int32_t PyxEntity2DGUILives::LifeImageSize(int property) const {
+    std::int32_t size = 0;
     LivesType()->Load(false);
     if (QxEntity2DGUIElement* image = LivesType()->LifeImage())
-        image->GetInt(kPropImageWidth, width);
-    return width;
+        image->GetInt(property, size);
+    return size;
+}
+
+std::int32_t PyxEntity2DGUILives::LifeWidth() const {
+    return LifeImageSize(kPropImageWidth);
 }
 
 std::int32_t PyxEntity2DGUILives::LifeHeight() const {
-    std::int32_t height = 0;
-    LivesType()->Load(false);
-    if (QxEntity2DGUIElement* image = LivesType()->LifeImage())
-        image->GetInt(kPropImageHeight, height);
-    return height;
+    return LifeImageSize(kPropImageHeight);
 }
 
 std::int32_t PyxEntity2DGUILives::RowStartX() const {

@@ -81,6 +81,8 @@ public:
     }
 
 private:
+    // A size property of the life image (0 without it).
+    std::int32_t LifeImageSize(int property) const;
     std::int32_t LifeWidth() const;
     std::int32_t LifeHeight() const;
     void StartFlare(std::int32_t x, std::int32_t y);
