@@ -32,6 +32,14 @@ constexpr float kCoinFlight = 60.0f;
 constexpr float kCoinSpeed = 120.0f;
 constexpr float kPathSpacing = 1.0f;
 
+// An effect of the class and type where the source is, or null unless it is an Effect.
+template <class Effect>
+Effect* AddEffectAt(PyxLevel& level, const PyxEntityGameObject& source,
+                    const std::string& className, const std::string& typeName) {
+    return dynamic_cast<Effect*>(
+        PyxBoardLink::AddEffect(level, source.X(), source.Y(), className, typeName));
+}
+
 PyxEntityBallBase* AsBall(PyxEntityGameObject* object) {
     return dynamic_cast<PyxEntityBallBase*>(object);
 }
@@ -234,8 +242,8 @@ void PyxBoardLink::FlyingCoins(PyxLevel& level, PyxEntityGameObject* from, std::
 void PyxBoardLink::ParticleBurst(PyxLevel& level, PyxEntityGameObject* ball) {
     if (!ball)
         return;
-    if (auto* burst = dynamic_cast<PyxEntityParticleExplosion*>(
-            AddEffect(level, ball->X(), ball->Y(), kParticleClass, kParticleType)))
+    if (auto* burst =
+            AddEffectAt<PyxEntityParticleExplosion>(level, *ball, kParticleClass, kParticleType))
         burst->Burst(ball);
 }
 
@@ -249,8 +257,7 @@ void PyxBoardLink::CharacterBurst(PyxLevel& level, float x, float y, PyxEntityGa
 void PyxBoardLink::Grab(PyxLevel& level, PyxEntityGameObject* source) {
     if (!source)
         return;
-    if (auto* grab = dynamic_cast<PyxEntityGrabPickup*>(
-            AddEffect(level, source->X(), source->Y(), kGrabClass, kGrabType)))
+    if (auto* grab = AddEffectAt<PyxEntityGrabPickup>(level, *source, kGrabClass, kGrabType))
         grab->SetUp(source);
 }
 
@@ -258,16 +265,16 @@ void PyxBoardLink::PlayerExit(PyxLevel& level, PyxEntityGameObject* ball, std::i
                               std::int32_t targetY) {
     if (!ball)
         return;
-    if (auto* exit = dynamic_cast<PyxEntityPlayerExit*>(
-            AddEffect(level, ball->X(), ball->Y(), kPlayerExitClass, kPlayerExitType)))
+    if (auto* exit =
+            AddEffectAt<PyxEntityPlayerExit>(level, *ball, kPlayerExitClass, kPlayerExitType))
         exit->SetUpTowards(ball, float(targetX), float(targetY));
 }
 
 void PyxBoardLink::Dissolve(PyxLevel& level, PyxEntityGameObject* ball) {
     if (!ball)
         return;
-    if (auto* dissolve = dynamic_cast<PyxEntityBallDissolve*>(
-            AddEffect(level, ball->X(), ball->Y(), kDissolveClass, kDissolveType)))
+    if (auto* dissolve =
+            AddEffectAt<PyxEntityBallDissolve>(level, *ball, kDissolveClass, kDissolveType))
         dissolve->SetUp(ball);
 }
 
