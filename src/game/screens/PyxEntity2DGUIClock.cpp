@@ -23,7 +23,7 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
     def.ReadKey("LightOnEnt", m_lightOnRef);
     def.ReadKey("LightOffEnt", m_lightOffRef);
-    def.ReadKey("ScoreSound", m_scoreSoundName);
+    m_scoreSound.ReadName(def, "ScoreSound");
     std::int32_t lights = 0;
     def.ReadKey("NumberOfLights", lights);
     if (lights > kMaxLights) {
@@ -54,12 +54,9 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
         return true;
     if (reload)
         Release();
-    if (g_resourceCache) {
-        if (!m_dial && !m_clockImage.empty())
-            m_dial = g_resourceCache->GetImageList(m_clockImage, 0);
-        if (!m_scoreSound && !m_scoreSoundName.empty())
-            m_scoreSound = g_resourceCache->GetSound(m_scoreSoundName);
-    }
+    if (g_resourceCache && !m_dial && !m_clockImage.empty())
+        m_dial = g_resourceCache->GetImageList(m_clockImage, 0);
+    m_scoreSound.Load();
     if (!m_dialMask && !m_clockImageAlpha.empty())
         m_dialMask = QxAlphaMask::Load(m_clockImageAlpha);
     if (!m_lightOn)
@@ -71,9 +68,7 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
 
 void PyxEntity2DGUIClockType::Release() {
     ReleaseCached(m_dial);
-    if (m_scoreSound && g_resourceCache)
-        g_resourceCache->ReleaseSound(m_scoreSound->key);
-    m_scoreSound = nullptr;
+    m_scoreSound.Release();
     m_dialMask.reset();
     m_lightOn.reset();
     m_lightOff.reset();

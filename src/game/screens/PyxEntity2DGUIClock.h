@@ -12,6 +12,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "game/objects/PyxTypeSound.h"
 
 struct QxImageListRecord;
 struct QxSoundRecord;
@@ -51,13 +52,12 @@ public:
     const QxImage* DialMask() const { return m_dialMask.get(); }
     QxEntity2DGUIElement* LightOn() const { return m_lightOn.get(); }
     QxEntity2DGUIElement* LightOff() const { return m_lightOff.get(); }
-    const QxSoundRecord* ScoreSound() const { return m_scoreSound; }
+    const QxSoundRecord* ScoreSound() const { return m_scoreSound.Record(); }
 
     std::string m_clockImage;
     std::string m_clockImageAlpha;
     QxEntityRef m_lightOnRef;
     QxEntityRef m_lightOffRef;
-    std::string m_scoreSoundName;
     std::vector<LightPosition> m_lightPositions;
 
 private:
@@ -67,7 +67,7 @@ private:
     std::unique_ptr<QxImage> m_dialMask;
     std::unique_ptr<QxEntity2DGUIElement> m_lightOn;
     std::unique_ptr<QxEntity2DGUIElement> m_lightOff;
-    QxSoundRecord* m_scoreSound = nullptr;
+    PyxTypeSound m_scoreSound;
 };
 
 class PyxEntity2DGUIClock : public QxEntity2DGUIElement {

@@ -23,12 +23,10 @@ PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
     def.ReadKey("Height", m_height);
     def.ReadKey("Width", m_width);
     def.ReadKey("StackSpace", m_stackSpace);
-    def.ReadKey("ScoreSound", m_scoreSoundName);
+    m_scoreSound.ReadName(def, "ScoreSound");
 }
 
-PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() {
-    ReleaseSound();
-}
+PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() = default;
 
 std::unique_ptr<QxEntityBase> PyxEntity2DGUICoinsType::CreateEntity() {
     return std::make_unique<PyxEntity2DGUICoins>(this);
@@ -43,19 +41,12 @@ bool PyxEntity2DGUICoinsType::Load(bool reload) {
         m_coinX = QxCreateLoadedGUIElement(m_coinXRef, reload);
     if (!m_darkCoin)
         m_darkCoin = QxCreateLoadedGUIElement(m_darkCoinRef, reload);
-    if (!m_scoreSound && !m_scoreSoundName.empty() && g_resourceCache)
-        m_scoreSound = g_resourceCache->GetSound(m_scoreSoundName);
+    m_scoreSound.Load();
     return QxEntity2DGUIElementType::Load(reload);
 }
 
-void PyxEntity2DGUICoinsType::ReleaseSound() {
-    if (m_scoreSound && g_resourceCache)
-        g_resourceCache->ReleaseSound(m_scoreSound->key);
-    m_scoreSound = nullptr;
-}
-
 bool PyxEntity2DGUICoinsType::Unload() {
-    ReleaseSound();
+    m_scoreSound.Release();
     m_coin.reset();
     m_coinX.reset();
     m_darkCoin.reset();

@@ -11,6 +11,7 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "game/objects/PyxTypeSound.h"
 
 struct QxSoundRecord;
 
@@ -29,7 +30,7 @@ public:
     QxEntity2DGUIElement* CoinImage() const { return m_coin.get(); }
     QxEntity2DGUIElement* CrossedCoinImage() const { return m_coinX.get(); }
     QxEntity2DGUIElement* DarkCoinImage() const { return m_darkCoin.get(); }
-    const QxSoundRecord* ScoreSound() const { return m_scoreSound; }
+    const QxSoundRecord* ScoreSound() const { return m_scoreSound.Record(); }
 
     QxEntityRef m_coinRef;
     QxEntityRef m_coinXRef;
@@ -37,15 +38,12 @@ public:
     std::int32_t m_height = 0;
     std::int32_t m_width = 0;
     std::int32_t m_stackSpace = 0;
-    std::string m_scoreSoundName;
 
 private:
-    void ReleaseSound();
-
     std::unique_ptr<QxEntity2DGUIElement> m_coin;
     std::unique_ptr<QxEntity2DGUIElement> m_coinX;
     std::unique_ptr<QxEntity2DGUIElement> m_darkCoin;
-    QxSoundRecord* m_scoreSound = nullptr;
+    PyxTypeSound m_scoreSound;
 };
 
 class PyxEntity2DGUICoins : public QxEntity2DGUIElement {
