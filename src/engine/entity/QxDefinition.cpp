@@ -55,10 +55,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Leading blanks, an optional sign, digits up to the first other character; nothing
-// convertible gives 0. Numbers beyond the 32-bit range stop at its ends.
-std::int32_t ParseInt(std::string_view s) {
-    std::size_t i = 0;
+// Moves `i` past leading blanks and an optional sign; true when the sign was '-'.
+bool SkipBlanksAndSign(std::string_view s, std::size_t& i) {
     while (i < s.size() && IsBlank(s[i]))
         ++i;
     bool negative = false;
@@ -66,6 +64,14 @@ std::int32_t ParseInt(std::string_view s) {
         negative = s[i] == '-';
         ++i;
     }
+    return negative;
+}
+
+// Leading blanks, an optional sign, digits up to the first other character; nothing
+// convertible gives 0. Numbers beyond the 32-bit range stop at its ends.
+std::int32_t ParseInt(std::string_view s) {
+    std::size_t i = 0;
+    const bool negative = SkipBlanksAndSign(s, i);
     std::int64_t value = 0;
     constexpr std::int64_t kLimit = std::int64_t(INT32_MAX) + 1;
     for (; i < s.size() && IsDigit(s[i]); ++i) {
@@ -81,13 +87,7 @@ std::int32_t ParseInt(std::string_view s) {
 // its largest finite value.
 float ParseFloat(std::string_view s) {
     std::size_t i = 0;
-    while (i < s.size() && IsBlank(s[i]))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(s, i);
     const std::size_t start = i;
     std::size_t digits = 0;
     for (; i < s.size() && IsDigit(s[i]); ++i)

@@ -13,6 +13,33 @@ std::uint8_t Grey(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return static_cast<std::uint8_t>((red * 30u + green * 59u + blue * 11u) / 100u);
 }
 
+// Opens a mask file of the current file system and hands it to `read`. A missing file
+// gives false quietly; a damaged one that throws is logged.
+template <typename Read> bool ReadMaskFile(const std::string& fileName, Read read) {
+    QxFileSystem* files = CurrentFileSystem();
+    if (!files || fileName.empty()) {
+        return false;
+    }
+    try {
+        QxScopedFile file(files, files->Open(fileName, QxFileManager::kModeReadBinary));
+        return file && read(*file.Get());
+    } catch (const std::exception&) {
+        LogString(
+            ("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
+        return false;
+    }
+}
+
+// One decoded picture as a mask; a picture that gives none is logged.
+std::unique_ptr<QxImage> MaskOf(const QxImage& picture, const std::string& fileName) {
+    auto mask = std::make_unique<QxImage>();
+    if (!QxAlphaMask::FromPicture(picture, *mask)) {
+        LogString(("Unusable alpha mask: " + fileName + "\n").c_str());
+        return nullptr;
+    }
+    return mask;
+}
+
 } // namespace
 
 bool QxAlphaMask::FromPicture(const QxImage& picture, QxImage& mask) {
@@ -46,59 +73,35 @@ bool QxAlphaMask::FromPicture(const QxImage& picture, QxImage& mask) {
 }
 
 std::unique_ptr<QxImage> QxAlphaMask::Load(const std::string& fileName) {
-    QxFileSystem* files = CurrentFileSystem();
-    if (!files || fileName.empty()) {
-        return nullptr;
-    }
-    try {
-        QxScopedFile file(files, files->Open(fileName, QxFileManager::kModeReadBinary));
-        if (!file) {
-            return nullptr;
-        }
+    std::unique_ptr<QxImage> mask;
+    ReadMaskFile(fileName, [&](QxFile& file) {
         QxImage picture;
-        if (!QxBitmapFile::Read(*file.Get(), picture, fileName)) {
-            return nullptr;
+        if (QxBitmapFile::Read(file, picture, fileName)) {
+            mask = MaskOf(picture, fileName);
         }
-        auto mask = std::make_unique<QxImage>();
-        if (!FromPicture(picture, *mask)) {
-            LogString(("Unusable alpha mask: " + fileName + "\n").c_str());
-            return nullptr;
-        }
-        return mask;
-    } catch (const std::exception&) {
-        LogString(
-            ("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
-        return nullptr;
-    }
+        return mask != nullptr;
+    });
+    return mask;
 }
 
 std::vector<std::unique_ptr<QxImage>> QxAlphaMask::LoadList(const std::string& fileName) {
     std::vector<std::unique_ptr<QxImage>> masks;
-    QxFileSystem* files = CurrentFileSystem();
-    if (!files || fileName.empty()) {
-        return masks;
-    }
-    try {
-        QxScopedFile file(files, files->Open(fileName, QxFileManager::kModeReadBinary));
-        if (!file) {
-            return masks;
-        }
+    const bool read = ReadMaskFile(fileName, [&](QxFile& file) {
         std::vector<QxImage> frames;
-        if (!QxImageListFile::Read(*file.Get(), frames, fileName)) {
-            return masks;
+        if (!QxImageListFile::Read(file, frames, fileName)) {
+            return false;
         }
         for (const QxImage& frame : frames) {
-            auto mask = std::make_unique<QxImage>();
-            if (!FromPicture(frame, *mask)) {
-                LogString(("Unusable alpha mask: " + fileName + "\n").c_str());
-                masks.clear();
-                return masks;
+            auto mask = MaskOf(frame, fileName);
+            if (!mask) {
+                return false;
             }
             masks.push_back(std::move(mask));
         }
-    } catch (const std::exception&) {
-        LogString(
-            ("An exception occured attempting to load alpha mask: " + fileName + "\n").c_str());
+        return true;
+    });
+    // One unusable frame spoils the list.
+    if (!read) {
         masks.clear();
     }
     return masks;

@@ -86,17 +86,7 @@ const QxImage* QxEntity2DGUIAnimSpriteType::AlphaMask(std::uint32_t frame) const
 }
 
 bool QxEntity2DGUIAnimSpriteType::ChangeImage(const std::string& name) {
-    if (name == m_image) {
-        return false;
-    }
-    Unload();
-    m_image = name;
-    Load(false);
-    if (!m_imageList) {
-        m_image = m_firstImage;
-        Load(true);
-    }
-    return true;
+    return QxChangePicture(*this, name, &QxEntity2DGUIAnimSpriteType::ImageList);
 }
 
 // ---- entity ---------------------------------------------------------------------------

@@ -321,8 +321,8 @@ bool QxEntity2DGUIListBox::SetBool(int id, std::int32_t value) {
         Clear();
         return true;
     case kPropListValue:
-        if (m_selection >= 0 && m_selection < Count()) {
-            m_items[static_cast<std::size_t>(m_selection)].value = value;
+        if (QxListBoxItem* item = ItemAt(m_selection)) {
+            item->value = value;
         }
         return true;
     case kPropListStepUp:
@@ -336,12 +336,7 @@ bool QxEntity2DGUIListBox::SetBool(int id, std::int32_t value) {
         Invalidate();
         return true;
     case kPropListFindValue:
-        for (std::size_t i = 0; i < m_items.size(); ++i) {
-            if (m_items[i].value == value) {
-                Select(static_cast<std::int32_t>(i));
-                break;
-            }
-        }
+        SelectFirst([value](const QxListBoxItem& item) { return item.value == value; });
         return true;
     case kPropListWrap:
         ListType()->m_wrap = value != 0;
@@ -379,8 +374,8 @@ bool QxEntity2DGUIListBox::GetBool(int id, std::int32_t& value) {
         value = Count();
         return true;
     case kPropListValue:
-        if (m_selection >= 0 && m_selection < Count()) {
-            value = m_items[static_cast<std::size_t>(m_selection)].value;
+        if (const QxListBoxItem* item = ItemAt(m_selection)) {
+            value = item->value;
             return true;
         }
         return false;
@@ -391,8 +386,8 @@ bool QxEntity2DGUIListBox::GetBool(int id, std::int32_t& value) {
         value = ListType()->m_listHeight;
         return true;
     case kPropListItemValue:
-        if (value >= 0 && value < Count()) {
-            value = m_items[static_cast<std::size_t>(value)].value;
+        if (const QxListBoxItem* item = ItemAt(value)) {
+            value = item->value;
             return true;
         }
         return false;
@@ -410,12 +405,7 @@ bool QxEntity2DGUIListBox::SetString(int id, const std::string& text) {
         LoadFile(text);
         return true;
     case kPropListFindText:
-        for (std::size_t i = 0; i < m_items.size(); ++i) {
-            if (m_items[i].text == text) {
-                Select(static_cast<std::int32_t>(i));
-                break;
-            }
-        }
+        SelectFirst([&text](const QxListBoxItem& item) { return item.text == text; });
         return true;
     case kPropListPrefix:
         m_prefix = text;
@@ -428,8 +418,8 @@ bool QxEntity2DGUIListBox::SetString(int id, const std::string& text) {
 
 bool QxEntity2DGUIListBox::GetString(int id, std::string& text) {
     if (id == kPropListSelection) {
-        if (m_selection >= 0 && m_selection < Count()) {
-            text = m_items[static_cast<std::size_t>(m_selection)].text;
+        if (const QxListBoxItem* item = ItemAt(m_selection)) {
+            text = item->text;
             return true;
         }
         return false;
@@ -481,20 +471,15 @@ bool QxEntity2DGUIListBox::Update(float ms) {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         QxEntity2DGUIElement* text = m_lines[i].get();
         const std::int32_t index = m_firstVisible + static_cast<std::int32_t>(i);
-        if (index >= 0 && index < Count()) {
-            const QxListBoxItem& item = m_items[static_cast<std::size_t>(index)];
-            text->SetBool(kPropTintSwitch, item.colour.alpha);
-            text->SetBool(kPropTintRed, item.colour.red);
-            text->SetBool(kPropTintBlue, item.colour.blue);
-            text->SetBool(kPropTintGreen, item.colour.green);
-            text->SetString(kPropText, item.text);
-        } else {
-            text->SetBool(kPropTintSwitch, 0);
-            text->SetBool(kPropTintRed, 0);
-            text->SetBool(kPropTintBlue, 0);
-            text->SetBool(kPropTintGreen, 0);
-            text->SetString(kPropText, "");
-        }
+        // A line below the last item shows nothing, untinted.
+        static const QxListBoxItem kNoItem;
+        const QxListBoxItem* shown = ItemAt(index);
+        const QxListBoxItem& item = shown != nullptr ? *shown : kNoItem;
+        text->SetBool(kPropTintSwitch, item.colour.alpha);
+        text->SetBool(kPropTintRed, item.colour.red);
+        text->SetBool(kPropTintBlue, item.colour.blue);
+        text->SetBool(kPropTintGreen, item.colour.green);
+        text->SetString(kPropText, item.text);
         text->SetBool(kPropCursor, 0);
         text->SetBool(kPropWindowSize, m_wrapInText ? type->m_listWidth : 0);
         textHeight = TextLineHeight(text);

@@ -131,6 +131,19 @@ private:
     // Held to the last item; below 0 it is 0, and with no items there is none.
     std::int32_t Limit(std::int32_t index) const;
     std::int32_t Count() const { return static_cast<std::int32_t>(m_items.size()); }
+    // The item at `index`; null outside the list.
+    QxListBoxItem* ItemAt(std::int32_t index) {
+        return index >= 0 && index < Count() ? &m_items[static_cast<std::size_t>(index)] : nullptr;
+    }
+    // Selects the first item that `match` accepts; without one the selection stays.
+    template <typename Match> void SelectFirst(Match match) {
+        for (std::size_t i = 0; i < m_items.size(); ++i) {
+            if (match(m_items[i])) {
+                Select(static_cast<std::int32_t>(i));
+                return;
+            }
+        }
+    }
     void StepUp();
     void StepDown();
     void PageUp();

@@ -376,26 +376,22 @@ void QxEntity2DGUIPFire::MoveParticle(std::size_t index, std::size_t mask) {
     const float k = type->m_kickStrength;
     const auto w = static_cast<float>(type->m_width);
     const auto h = static_cast<float>(type->m_height);
-    if (p.x < kEdgeX) {
-        p.x = kEdgeX;
-        p.vx = std::fabs(p.vx) * e;
-        p.vy += RandomFloat(k);
-    }
-    if (p.x >= w - kEdgeX) {
-        p.x = w - kEdgeX - 1;
-        p.vx = -std::fabs(p.vx) * e;
-        p.vy += RandomFloat(k);
-    }
-    if (p.y < kEdgeY) {
-        p.y = kEdgeY;
-        p.vy = std::fabs(p.vy) * e;
-        p.vx += RandomFloat(k);
-    }
-    if (p.y >= h - kEdgeY) {
-        p.y = h - kEdgeY - 1;
-        p.vy = -std::fabs(p.vy) * e;
-        p.vx += RandomFloat(k);
-    }
+    // Past an edge along one axis: back inside, moving away with the bounce energy and
+    // kicked at random across the axis.
+    const auto bounce = [e, k](float& at, float& speed, float& across, float edge, float size) {
+        if (at < edge) {
+            at = edge;
+            speed = std::fabs(speed) * e;
+            across += RandomFloat(k);
+        }
+        if (at >= size - edge) {
+            at = size - edge - 1;
+            speed = -std::fabs(speed) * e;
+            across += RandomFloat(k);
+        }
+    };
+    bounce(p.x, p.vx, p.vy, kEdgeX, w);
+    bounce(p.y, p.vy, p.vx, kEdgeY, h);
 }
 
 // ---- drawing ------------------------------------------------------------------------

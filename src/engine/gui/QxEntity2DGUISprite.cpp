@@ -52,17 +52,7 @@ bool QxEntity2DGUISpriteType::Unload() {
 }
 
 bool QxEntity2DGUISpriteType::ChangeImage(const std::string& name) {
-    if (name == m_image) {
-        return false;
-    }
-    Unload();
-    m_image = name;
-    Load(false);
-    if (!m_loadedImage) {
-        m_image = m_firstImage;
-        Load(true);
-    }
-    return true;
+    return QxChangePicture(*this, name, &QxEntity2DGUISpriteType::Image);
 }
 
 // ---- entity ---------------------------------------------------------------------------

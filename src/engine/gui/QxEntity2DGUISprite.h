@@ -21,6 +21,23 @@ enum QxSpriteProperty : int {
     kPropAlternateDraw = 773 // integer set and get
 };
 
+// The ChangeImage steps of the sprite types, still and animated; `picture` is what the
+// type holds once loaded, null when the name gave nothing.
+template <typename Type, typename Picture>
+bool QxChangePicture(Type& type, const std::string& name, Picture (Type::*picture)() const) {
+    if (name == type.m_image) {
+        return false;
+    }
+    type.Unload();
+    type.m_image = name;
+    type.Load(false);
+    if (!(type.*picture)()) {
+        type.m_image = type.m_firstImage;
+        type.Load(true);
+    }
+    return true;
+}
+
 class QxEntity2DGUISpriteType : public QxEntity2DGUIElementType {
 public:
     explicit QxEntity2DGUISpriteType(QxDefinition* definition);

@@ -505,21 +505,21 @@ void QxEntity2DScene::CloseDialog(QxEntity2DGUIElement* dialog) {
     }
 }
 
-QxEntity2DGUIElement* QxEntity2DScene::CreateBox(const QxEntityRef& reference, std::uint32_t kind,
-                                                 std::unique_ptr<QxEntity2DGUIElement>& box,
-                                                 QxDialogInterface*& hooks) {
-    box = QxCreateGUIElement(reference, kind);
-    hooks = box ? dynamic_cast<QxDialogInterface*>(box.get()) : nullptr;
-    if (!hooks) {
-        box.reset();
+template <typename Fill>
+QxEntity2DGUIElement* QxEntity2DScene::OpenBox(QxEntityRef QxEntity2DSceneType::*reference,
+                                               std::uint32_t kind, std::int32_t id,
+                                               QxDialogCloseCallback callback,
+                                               QxEntity2DScene* target, Fill fill) {
+    QxEntity2DSceneType* type = SceneType();
+    if (!type) {
         return nullptr;
     }
-    return box.get();
-}
-
-QxEntity2DGUIElement* QxEntity2DScene::OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box,
-                                                   std::int32_t id, QxDialogCloseCallback callback,
-                                                   QxEntity2DScene* target) {
+    std::unique_ptr<QxEntity2DGUIElement> box = QxCreateGUIElement(type->*reference, kind);
+    QxDialogInterface* hooks = box ? dynamic_cast<QxDialogInterface*>(box.get()) : nullptr;
+    if (!hooks) {
+        return nullptr;
+    }
+    fill(*hooks);
     const QxRect rect = box->GetRect();
     const std::int32_t width = rect.right - rect.left;
     const std::int32_t height = rect.bottom - rect.top;
@@ -548,34 +548,26 @@ QxEntity2DGUIElement* QxEntity2DScene::OpenMessageBox(const std::string& text,
                                                       std::int32_t id, std::uint32_t buttons,
                                                       QxDialogCloseCallback callback,
                                                       QxEntity2DScene* target) {
-    QxEntity2DSceneType* type = SceneType();
-    std::unique_ptr<QxEntity2DGUIElement> box;
-    QxDialogInterface* hooks = nullptr;
-    if (!type || !CreateBox(type->m_messageBoxRef, kKindMessageBox, box, hooks)) {
-        return nullptr;
-    }
-    hooks->SetText(text);
-    hooks->SetButtons(buttons);
-    if (timeOutMs) {
-        hooks->SetTimeOut(*timeOutMs);
-    }
-    return OpenCentred(std::move(box), id, callback, target);
+    return OpenBox(&QxEntity2DSceneType::m_messageBoxRef, kKindMessageBox, id, callback, target,
+                   [&](QxDialogInterface& hooks) {
+                       hooks.SetText(text);
+                       hooks.SetButtons(buttons);
+                       if (timeOutMs) {
+                           hooks.SetTimeOut(*timeOutMs);
+                       }
+                   });
 }
 
 QxEntity2DGUIElement* QxEntity2DScene::ShowInputBox(const std::string& instructions,
                                                     const std::string& entry, std::int32_t limit,
                                                     std::int32_t id, QxDialogCloseCallback callback,
                                                     QxEntity2DScene* target) {
-    QxEntity2DSceneType* type = SceneType();
-    std::unique_ptr<QxEntity2DGUIElement> box;
-    QxDialogInterface* hooks = nullptr;
-    if (!type || !CreateBox(type->m_inputBoxRef, kKindInputBox, box, hooks)) {
-        return nullptr;
-    }
-    hooks->SetInstructions(instructions);
-    hooks->SetEntry(entry);
-    hooks->SetLimit(limit);
-    return OpenCentred(std::move(box), id, callback, target);
+    return OpenBox(&QxEntity2DSceneType::m_inputBoxRef, kKindInputBox, id, callback, target,
+                   [&](QxDialogInterface& hooks) {
+                       hooks.SetInstructions(instructions);
+                       hooks.SetEntry(entry);
+                       hooks.SetLimit(limit);
+                   });
 }
 
 // ---- tooltips -------------------------------------------------------------------------

@@ -193,15 +193,16 @@ private:
     };
 
     template <typename Call> bool RouteToDialogs(Call call);
-    QxEntity2DGUIElement* CreateBox(const QxEntityRef& reference, std::uint32_t kind,
-                                    std::unique_ptr<QxEntity2DGUIElement>& box,
-                                    QxDialogInterface*& hooks);
     // A null time-out leaves the box's own; any value is handed to it.
     QxEntity2DGUIElement* OpenMessageBox(const std::string& text, const std::int32_t* timeOutMs,
                                          std::int32_t id, std::uint32_t buttons,
                                          QxDialogCloseCallback callback, QxEntity2DScene* target);
-    QxEntity2DGUIElement* OpenCentred(std::unique_ptr<QxEntity2DGUIElement> box, std::int32_t id,
-                                      QxDialogCloseCallback callback, QxEntity2DScene* target);
+    // Creates the box the type names at `reference`, lets `fill` set it up through its
+    // dialog hooks and opens it centred; null when no box with hooks can be made.
+    template <typename Fill>
+    QxEntity2DGUIElement* OpenBox(QxEntityRef QxEntity2DSceneType::*reference, std::uint32_t kind,
+                                  std::int32_t id, QxDialogCloseCallback callback,
+                                  QxEntity2DScene* target, Fill fill);
     void LayOutTooltip(TooltipState& tooltip, std::int32_t x, std::int32_t y);
     void UpdateCursor(float ms);
     void UpdateTooltips(float ms);

@@ -6,6 +6,8 @@
 // Answers: 0 dismissed (Escape without Cancel, the close box), 1 OK, 2 Yes, 3 No (OK
 // of an input box), 4 Cancel, 99 the time-out ran out.
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -49,6 +51,19 @@ public:
     std::int32_t m_height = 64;
     std::string m_title;
     std::int32_t m_timeOut = 0; // ms; above 0 the box closes itself after this time
+
+protected:
+    // Reads the references of a dialog's parts, one key per slot.
+    template <std::size_t N>
+    static void ReadPartRefs(QxDefinition* definition, const char* const (&keys)[N],
+                             std::array<QxEntityRef, N>& refs) {
+        if (definition == nullptr) {
+            return;
+        }
+        for (std::size_t slot = 0; slot < N; ++slot) {
+            definition->ReadKey(keys[slot], refs[slot]);
+        }
+    }
 };
 
 class QxEntityDialogBox : public QxEntity2DGUIElement, public QxDialogInterface {

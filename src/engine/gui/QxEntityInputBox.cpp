@@ -14,12 +14,7 @@ constexpr const char* kPartKeys[QxEntityInputBoxType::kSlotCount] = {
 
 QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition)
     : QxEntityDialogBoxType(definition) {
-    if (definition == nullptr) {
-        return;
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        definition->ReadKey(kPartKeys[slot], m_partRefs[static_cast<size_t>(slot)]);
-    }
+    ReadPartRefs(definition, kPartKeys, m_partRefs);
 }
 
 std::unique_ptr<QxEntityBase> QxEntityInputBoxType::CreateEntity() {

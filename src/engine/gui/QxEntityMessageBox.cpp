@@ -19,12 +19,7 @@ constexpr int kPropCellAdvance = 513;
 
 QxEntityMessageBoxType::QxEntityMessageBoxType(QxDefinition* definition)
     : QxEntityDialogBoxType(definition) {
-    if (definition == nullptr) {
-        return;
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        definition->ReadKey(kPartKeys[slot], m_partRefs[static_cast<size_t>(slot)]);
-    }
+    ReadPartRefs(definition, kPartKeys, m_partRefs);
 }
 
 std::unique_ptr<QxEntityBase> QxEntityMessageBoxType::CreateEntity() {
