@@ -2,6 +2,7 @@
 // file below a root folder (see FileRegistry.h), data folders below the same root,
 // recorded web pages.
 
+#include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/headless/Headless.h"
 
@@ -72,15 +73,7 @@ void SleepMilliseconds(std::uint32_t milliseconds) {
 }
 
 bool StartThread(ThreadEntry entry, void* argument) {
-    if (entry == nullptr) {
-        return false;
-    }
-    try {
-        std::thread(entry, argument).detach();
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
+    return StartStdThread(entry, argument);
 }
 
 // ---- folders ------------------------------------------------------------------------------

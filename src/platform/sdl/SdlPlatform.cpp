@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 
 #include "platform/Platform.h"
+#include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/sdl/SdlFolders.h"
 
@@ -40,14 +41,7 @@ void SleepMilliseconds(std::uint32_t milliseconds) {
 }
 
 bool StartThread(ThreadEntry entry, void* argument) {
-    if (entry == nullptr)
-        return false;
-    try {
-        std::thread(entry, argument).detach();
-        return true;
-    } catch (const std::system_error&) {
-        return false;
-    }
+    return StartStdThread(entry, argument);
 }
 
 std::string FileRegistryPath() {
