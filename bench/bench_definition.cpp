@@ -71,8 +71,9 @@ const MenuDefinition& Menu() {
 }
 
 void ReadKey(QxDefinition& definition, const Key& key) {
-    if (!definition.FindKey(key.name))
+    if (!definition.FindKey(key.name)) {
         return;
+    }
     switch (key.form) {
     case Form::String: {
         std::string value;
@@ -119,8 +120,9 @@ void BM_Definition_ReadAllKeys(benchmark::State& state) {
     const MenuDefinition& menu = Menu();
     QxDefinition definition(menu.text);
     for (auto _ : state) {
-        for (const Key& key : menu.keys)
+        for (const Key& key : menu.keys) {
             ReadKey(definition, key);
+        }
     }
     state.SetItemsProcessed(state.iterations() * std::int64_t(menu.keys.size()));
     state.counters["keys"] = double(menu.keys.size());
@@ -131,8 +133,9 @@ BENCHMARK(BM_Definition_ReadAllKeys);
 // The worst single search: a key that is not there scans the whole text.
 void BM_Definition_FindMissingKey(benchmark::State& state) {
     QxDefinition definition(Menu().text);
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(definition.FindKey("NoSuchKey"));
+    }
     state.SetBytesProcessed(state.iterations() * std::int64_t(Menu().text.size()));
 }
 BENCHMARK(BM_Definition_FindMissingKey);
@@ -141,8 +144,9 @@ BENCHMARK(BM_Definition_FindMissingKey);
 void BM_Definition_ReadFromMemory(benchmark::State& state) {
     const std::string& text = Menu().text;
     QxDefinition definition;
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(definition.ReadFromMemory(text.data(), text.size()));
+    }
     state.SetBytesProcessed(state.iterations() * std::int64_t(text.size()));
 }
 BENCHMARK(BM_Definition_ReadFromMemory);

@@ -29,18 +29,20 @@ std::string EntryName(int i) {
 std::string CallerSpelling(const std::string& name) {
     std::string spelled = name;
     for (char& c : spelled) {
-        if (c == '/')
+        if (c == '/') {
             c = '\\';
-        else if (c >= 'a' && c <= 'z')
+        } else if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');
+        }
     }
     return spelled;
 }
 
 std::unique_ptr<QxBuffer> BuildArchive() {
     QxArchiveWriter writer;
-    for (int i = 0; i < kEntries; ++i)
+    for (int i = 0; i < kEntries; ++i) {
         writer.AddEntry(EntryName(i), std::vector<uint8_t>(256, static_cast<uint8_t>(i)));
+    }
     auto buffer = std::make_unique<QxBuffer>();
     writer.Write(*buffer);
     return buffer;
@@ -62,8 +64,9 @@ private:
 
 std::vector<std::string> LookupNames() {
     std::vector<std::string> names;
-    for (int i = 0; i < kEntries; i += 7)
+    for (int i = 0; i < kEntries; i += 7) {
         names.push_back(CallerSpelling(EntryName(i)));
+    }
     return names;
 }
 
@@ -82,8 +85,9 @@ void BM_ArchiveOpenFromMemory(benchmark::State& state) {
     std::unique_ptr<QxBuffer> archiveBytes = BuildArchive();
     MemorySource source(*archiveBytes);
     QxArchiveManager archive(&source, "bench.qxa");
-    if (archive.GetEntryCount() != kEntries)
+    if (archive.GetEntryCount() != kEntries) {
         state.SkipWithError("archive not built");
+    }
     RunOpens(state, archive);
 }
 BENCHMARK(BM_ArchiveOpenFromMemory);
@@ -99,8 +103,9 @@ void BM_ArchiveOpenFromDisk(benchmark::State& state) {
     {
         QxWin32FileManager folder;
         QxArchiveManager archive(&folder, path.string());
-        if (archive.GetEntryCount() != kEntries)
+        if (archive.GetEntryCount() != kEntries) {
             state.SkipWithError("archive not written");
+        }
         RunOpens(state, archive);
     }
     std::error_code ec;

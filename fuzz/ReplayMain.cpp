@@ -27,13 +27,15 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path p(argv[i]);
         if (std::filesystem::is_directory(p)) {
-            for (const auto& entry : std::filesystem::directory_iterator(p))
+            for (const auto& entry : std::filesystem::directory_iterator(p)) {
                 failures += ReplayFile(entry.path());
+            }
         } else {
             failures += ReplayFile(p);
         }
     }
-    if (argc < 2)
+    if (argc < 2) {
         LLVMFuzzerTestOneInput(nullptr, 0);
+    }
     return failures == 0 ? 0 : 1;
 }

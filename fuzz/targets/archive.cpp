@@ -22,31 +22,36 @@ public:
         m_asStream = asStream;
     }
     ~InputSource() override {
-        if (m_stream)
+        if (m_stream) {
             std::fclose(m_stream);
+        }
     }
     QxFile* Open(const std::string&, int32_t) override {
-        if (m_file)
+        if (m_file) {
             return nullptr;
+        }
 #if defined(__linux__)
         if (m_asStream && m_size > 0) {
             m_stream = fmemopen(const_cast<uint8_t*>(m_data), m_size, "rb");
-            if (!m_stream)
+            if (!m_stream) {
                 return nullptr;
+            }
             m_file = std::make_unique<QxFileLE>(m_stream);
             return m_file.get();
         }
 #endif
         auto buffer = std::make_unique<QxBuffer>();
         buffer->Allocate(static_cast<uint32_t>(m_size), 0);
-        if (m_size > 0)
+        if (m_size > 0) {
             std::memcpy(buffer->GetData(), m_data, m_size);
+        }
         m_file = std::move(buffer);
         return m_file.get();
     }
     int32_t Close(QxFile* file) override {
-        if (!file || file != m_file.get())
+        if (!file || file != m_file.get()) {
             return kNotMine;
+        }
         m_file.reset();
         if (m_stream) {
             std::fclose(m_stream);
@@ -74,29 +79,34 @@ void Exercise(const uint8_t* data, size_t size, bool asStream) {
     std::vector<std::string> names;
     archive.ListFiles("*", "", false, names);
     archive.ListFiles("*.ent", "", true, names);
-    if (names.size() > archive.GetEntryCount() * 2 + 2 && archive.GetEntryCount() == 0)
+    if (names.size() > archive.GetEntryCount() * 2 + 2 && archive.GetEntryCount() == 0) {
         std::abort(); // a listing may only name entries the directory holds
+    }
 
     for (const std::string& name : names) {
         QxFile* file = archive.Open(name, QxFileManager::kModeReadBinary);
-        if (!file)
+        if (!file) {
             continue;
-        if (file->GetSize() > size)
+        }
+        if (file->GetSize() > size) {
             std::abort(); // an entry can never be larger than its archive
+        }
         file->ReadUInt32();
         file->ReadString();
         archive.Close(file);
     }
     QxFile* missing = archive.Open("no/such\\ENTRY", 0);
-    if (missing)
+    if (missing) {
         archive.Close(missing);
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > (1u << 20))
+    if (size > (1u << 20)) {
         return 0;
+    }
     Exercise(data, size, false);
     Exercise(data, size, true);
     return 0;

@@ -20,26 +20,30 @@ struct Cursor {
     uint8_t Byte() { return at < size ? data[at++] : 0; }
     int32_t Int() {
         uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             v |= static_cast<uint32_t>(Byte()) << (8 * i);
+        }
         return static_cast<int32_t>(v);
     }
 };
 
 void Check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size > (1u << 16))
+    if (size > (1u << 16)) {
         return 0;
+    }
     QxBuffer buffer;
     buffer.Allocate(static_cast<uint32_t>(size), 0);
-    if (size > 0)
+    if (size > 0) {
         std::memcpy(buffer.GetData(), data, size);
+    }
 
     Cursor ops{data, size};
     uint8_t scratch[256];

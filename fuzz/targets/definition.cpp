@@ -18,8 +18,9 @@ const QxEnumEntry kModes[] = {{"left", 0}, {"centre", 1}, {"right", 2}};
 
 // Reads one key with every reader, as a type constructor might.
 void ReadEverything(QxDefinition& definition, std::string_view key) {
-    if (!definition.FindKey(key))
+    if (!definition.FindKey(key)) {
         return;
+    }
     std::string text;
     definition.ReadString(text);
     std::int32_t ints[4] = {};
@@ -44,11 +45,13 @@ public:
 class FuzzType : public QxEntityBaseType {
 public:
     explicit FuzzType(QxDefinition& definition) {
-        for (const char* key : {"text", "size", "colour", "char", "mode"})
+        for (const char* key : {"text", "size", "colour", "char", "mode"}) {
             ReadEverything(definition, key);
+        }
         for (const char* key : {"ref", "child"}) {
-            if (definition.FindKey(key))
+            if (definition.FindKey(key)) {
                 definition.ReadEntityRef(m_refs[key[0] == 'c']);
+            }
         }
     }
     std::unique_ptr<QxEntityBase> CreateEntity() override {
@@ -91,8 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = definition.Text();
     const std::size_t firstEnd = text.find_first_of(" \t\r\n");
     ReadEverything(definition, text.substr(0, std::min<std::size_t>(firstEnd, 300)));
-    for (const char* key : {"class", "type", "text", "size", "colour", "char", "mode", "ref"})
+    for (const char* key : {"class", "type", "text", "size", "colour", "char", "mode", "ref"}) {
         ReadEverything(definition, key);
+    }
 
     QxEntityRegistry registry;
     registry.Register(&kElement, "element");
@@ -102,8 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (named) {
         std::unique_ptr<QxEntityBase> entity =
             registry.Create(named->ClassName(), named->TypeName(), QxKindTag("GUIE"));
-        if (entity)
+        if (entity) {
             entity->Update(16.0f);
+        }
     }
     registry.LoadTypes(false, QxEntityRegistry::kSkipScenes);
     registry.Clear();

@@ -28,8 +28,9 @@ class FuzzObjectType : public PyxEntityGameObjectType {
 public:
     explicit FuzzObjectType(QxDefinition* definition) : PyxEntityGameObjectType(definition) {
         std::int32_t flags = 0;
-        if (definition && definition->FindKey("Kind") && definition->ReadInts(&flags, 1))
+        if (definition && definition->FindKey("Kind") && definition->ReadInts(&flags, 1)) {
             SetTypeFlags(std::uint32_t(flags));
+        }
         SetRadius(12.0f);
     }
 };
@@ -69,15 +70,17 @@ void Build(QxEntityRegistry& registry) {
 std::unique_ptr<QxBuffer> Buffer(const std::uint8_t* data, std::size_t size) {
     auto buffer = std::make_unique<QxBuffer>();
     buffer->Allocate(std::uint32_t(size), 0);
-    if (size > 0)
+    if (size > 0) {
         std::memcpy(buffer->GetData(), data, size);
+    }
     return buffer;
 }
 
 std::string Saved(PyxLevel& level) {
     QxBuffer out;
-    if (!level.SaveLevel(out))
+    if (!level.SaveLevel(out)) {
         std::abort();
+    }
     return std::string(reinterpret_cast<const char*>(out.GetData()), out.Tell());
 }
 
@@ -93,8 +96,9 @@ void Play(PyxLevel& level) {
         level.Update(16.0f);
         level.Draw();
     }
-    if (PyxEntityGameObject* ball = level.FindFirstBall())
+    if (PyxEntityGameObject* ball = level.FindFirstBall()) {
         level.TurnBallTo(ball, 0.0f, 1.0f, 16.0f);
+    }
     level.ActivateObjects(true);
     level.ReleaseObjects();
 }
@@ -112,10 +116,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string first = Saved(level);
             PyxLevel again;
             if (again.LoadLevel(*Buffer(reinterpret_cast<const std::uint8_t*>(first.data()),
-                                        first.size())) != 1)
+                                        first.size())) != 1) {
                 std::abort();
-            if (Saved(again) != first)
+            }
+            if (Saved(again) != first) {
                 std::abort();
+            }
             Play(level);
         }
     }
@@ -129,10 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             PyxLevel fromText;
             fromText.SetDefineMissingTypes(true);
             std::string error;
-            if (!PyxLevelText::Read(text, fromText, error))
+            if (!PyxLevelText::Read(text, fromText, error)) {
                 std::abort();
-            if (Saved(fromText) != bytes || PyxLevelText::Write(fromText) != text)
+            }
+            if (Saved(fromText) != bytes || PyxLevelText::Write(fromText) != text) {
                 std::abort();
+            }
         }
     }
     g_registry = nullptr;

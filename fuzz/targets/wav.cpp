@@ -13,12 +13,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         m->InitSound(0);
         return m;
     }();
-    if (size > 0x7FFFFFFF)
+    if (size > 0x7FFFFFFF) {
         return 0;
+    }
     QxBuffer file;
     file.Allocate(static_cast<uint32_t>(size), 0);
-    if (size != 0)
+    if (size != 0) {
         file.WriteBytes(static_cast<uint32_t>(size), data);
+    }
     file.Seek(QxFile::kSeekStart, 0);
     uint32_t sound = 0;
     if (manager->LoadSound(&file, &sound) == 1) {

@@ -17,8 +17,9 @@ unsigned char Fold(char c) {
 // Wildcard match as the desktop's enumeration does it: "*.*" matches every name, with
 // or without a dot.
 bool MatchesWildcard(const std::string& pattern, const std::string& name) {
-    if (pattern == "*.*" || pattern == "*")
+    if (pattern == "*.*" || pattern == "*") {
         return true;
+    }
     size_t p = 0, n = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
         if (p < pattern.size() && pattern[p] == '*') {
@@ -34,8 +35,9 @@ bool MatchesWildcard(const std::string& pattern, const std::string& name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*')
+    while (p < pattern.size() && pattern[p] == '*') {
         ++p;
+    }
     return p == pattern.size();
 }
 
@@ -46,13 +48,15 @@ bool ListFolder(const std::string& folder, const std::string& wildcard,
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
-    if (ec)
+    if (ec) {
         return false;
+    }
     std::vector<FolderEntry> found;
     for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        if (name == "." || name == ".." || !MatchesWildcard(wildcard, name))
+        if (name == "." || name == ".." || !MatchesWildcard(wildcard, name)) {
             continue;
+        }
         std::error_code typeError;
         const bool isFolder = it->is_directory(typeError) && !it->is_symlink(typeError);
         found.push_back({std::move(name), isFolder});

@@ -10,8 +10,9 @@ namespace platform {
 bool ListFolder(const std::string& folder, const std::string& wildcard,
                 std::vector<FolderEntry>& entries) {
     std::string pattern = folder;
-    if (!pattern.empty() && pattern.back() != '/' && pattern.back() != '\\')
+    if (!pattern.empty() && pattern.back() != '/' && pattern.back() != '\\') {
         pattern += '\\';
+    }
     pattern += wildcard.empty() ? std::string("*") : wildcard;
 
     WIN32_FIND_DATAA data;
@@ -24,8 +25,9 @@ bool ListFolder(const std::string& folder, const std::string& wildcard,
     std::vector<FolderEntry> found;
     do {
         const std::string name = data.cFileName;
-        if (name == "." || name == "..")
+        if (name == "." || name == "..") {
             continue;
+        }
         const DWORD attributes = data.dwFileAttributes;
         const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
                               (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;

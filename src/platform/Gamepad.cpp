@@ -32,12 +32,14 @@ StickArrow StickArrowOf(int x, int y, StickArrow held) {
     const std::array<int, 4> push = Pushes(x, y);
     std::size_t best = 0;
     for (std::size_t i = 1; i < push.size(); ++i) {
-        if (push[i] > push[best])
+        if (push[i] > push[best]) {
             best = i;
+        }
     }
     for (std::size_t i = 0; i < kArrows.size(); ++i) {
-        if (kArrows[i] == held && push[i] >= kKeep && push[i] * 10 >= push[best] * kKeepTenths)
+        if (kArrows[i] == held && push[i] >= kKeep && push[i] * 10 >= push[best] * kKeepTenths) {
             return held;
+        }
     }
     return push[best] >= kPress ? kArrows[best] : StickArrow::None;
 }
@@ -46,26 +48,30 @@ std::vector<WindowMessage> GamepadKeys::Update(const GamepadState& now, void* wi
     m_stick = StickArrowOf(now.stickX, now.stickY, m_stick);
     const std::array<bool, 4> pad = {now.up, now.down, now.left, now.right};
     std::array<bool, 4> held{};
-    for (std::size_t i = 0; i < held.size(); ++i)
+    for (std::size_t i = 0; i < held.size(); ++i) {
         held[i] = pad[i] || m_stick == kArrows[i];
+    }
 
     std::vector<WindowMessage> out;
     // Releases go first, so swinging from one arrow to another reads as a new press.
     for (std::size_t i = 0; i < held.size(); ++i) {
-        if (m_held[i] && !held[i])
+        if (m_held[i] && !held[i]) {
             out.push_back({window, InputMessage::KeyUp, kArrowKeys[i], 0});
+        }
     }
     for (std::size_t i = 0; i < held.size(); ++i) {
-        if (!m_held[i] && held[i])
+        if (!m_held[i] && held[i]) {
             out.push_back({window, InputMessage::KeyDown, kArrowKeys[i], 0});
+        }
     }
     // Enter, Escape and "p" type characters, which arrive only as presses.
     const std::array<std::pair<bool, bool>, 3> buttons = {
         {{m_previous.a, now.a}, {m_previous.b, now.b}, {m_previous.start, now.start}}};
     constexpr std::array<std::uint32_t, 3> kCharacters = {13, 27, 'p'};
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (!buttons[i].first && buttons[i].second)
+        if (!buttons[i].first && buttons[i].second) {
             out.push_back({window, kMessageChar, kCharacters[i], 0});
+        }
     }
     m_held = held;
     m_previous = now;

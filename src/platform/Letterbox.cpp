@@ -7,8 +7,9 @@ namespace platform {
 
 LetterboxRect FitPicture(int clientWidth, int clientHeight, int pictureWidth, int pictureHeight) {
     LetterboxRect box;
-    if (clientWidth <= 0 || clientHeight <= 0 || pictureWidth <= 0 || pictureHeight <= 0)
+    if (clientWidth <= 0 || clientHeight <= 0 || pictureWidth <= 0 || pictureHeight <= 0) {
         return box;
+    }
     // Compare clientWidth / clientHeight with pictureWidth / pictureHeight without
     // rounding: whichever side is relatively shorter decides the scale.
     const int64_t wide = int64_t(clientWidth) * pictureHeight;

@@ -11,8 +11,9 @@ namespace platform {
 
 // StartThread over std::thread: false for a null entry or when no thread can start.
 inline bool StartStdThread(ThreadEntry entry, void* argument) {
-    if (entry == nullptr)
+    if (entry == nullptr) {
         return false;
+    }
     try {
         std::thread(entry, argument).detach();
         return true;

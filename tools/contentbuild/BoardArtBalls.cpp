@@ -53,8 +53,9 @@ void BuildCharacter(ContentOut& out, const std::string& name, const PaintColour&
                     std::vector<PaintCanvas>& preview) {
     constexpr int kFrames = 8;
     std::vector<PaintCanvas> body;
-    for (int i = 0; i < kFrames; ++i)
+    for (int i = 0; i < kFrames; ++i) {
         body.push_back(BodyFrame(colour, float(i) / float(kFrames)));
+    }
     WriteSpriteList(out, "board/images/ball" + name, body);
 
     const PaintColour face = FaceColour(colour);
@@ -171,15 +172,17 @@ void BuildBalls(ContentOut& out) {
 
     constexpr int kSpikeFrames = 16;
     std::vector<PaintCanvas> spiked;
-    for (int i = 0; i < kSpikeFrames; ++i)
+    for (int i = 0; i < kSpikeFrames; ++i) {
         spiked.push_back(SpikedFrame(float(i) * 2.0f * kPi / 10.0f / float(kSpikeFrames)));
+    }
     WriteSpriteList(out, "board/images/spiked", spiked);
     preview.push_back(spiked[0]);
 
     constexpr int kBonusFrames = 16;
     std::vector<PaintCanvas> bonus;
-    for (int i = 0; i < kBonusFrames; ++i)
+    for (int i = 0; i < kBonusFrames; ++i) {
         bonus.push_back(BonusFrame(float(i) / float(kBonusFrames)));
+    }
     WriteSpriteList(out, "board/images/bonus", bonus);
     preview.push_back(bonus[0]);
     preview.push_back(bonus[5]);

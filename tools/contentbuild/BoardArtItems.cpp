@@ -44,13 +44,15 @@ PaintCanvas CoinFrame(float angle, int size, float radius) {
             col = Lighten(col, BoardSmooth(0.75f, 1.0f, light) * 0.5f);
             // A raised ring and a star in the middle.
             const float d = std::sqrt(u * u + v * v);
-            if (std::abs(d - 0.74f) < 0.06f)
+            if (std::abs(d - 0.74f) < 0.06f) {
                 col = Darken(col, 0.2f);
+            }
             const float a = std::atan2(v, u) + kPi / 2.0f;
             const float k = std::cos(std::fmod(a + 10.0f * kPi, 2.0f * kPi / 5.0f) - kPi / 5.0f);
             const float starR = 0.2f + 0.28f * BoardClamp((k - 0.81f) / 0.19f);
-            if (d < starR)
+            if (d < starR) {
                 col = Mix(col, Lighten(kSilver, 0.5f), 0.6f);
+            }
             return col;
         });
         big.Bevel(face, 1.2f * kS * squash + 0.2f, 0.6f, 0.5f);
@@ -113,8 +115,9 @@ PaintCanvas SmokeFrame(float t) {
     PaintCanvas big(size * kBoardScale, size * kBoardScale);
     const float c = size * kS / 2.0f;
     const float fade = std::pow(1.0f - t, 1.4f);
-    if (fade <= 0.01f)
+    if (fade <= 0.01f) {
         return Reduce(big);
+    }
     PaintRandom random(99);
     SphereLook look;
     look.specular = 0.05f;
@@ -143,8 +146,9 @@ PaintCanvas FlareFrame(float t) {
     PaintCanvas big(size * kBoardScale, size * kBoardScale);
     const float c = size * kS / 2.0f;
     const float power = std::pow(std::sin(kPi * t), 0.7f);
-    if (power <= 0.01f)
+    if (power <= 0.01f) {
         return Reduce(big);
+    }
     PaintSoftEllipse(big, c, c, (8.0f + 26.0f * t) * kS, (8.0f + 26.0f * t) * kS, 6.0f * kS,
                      palette::kGold.WithAlpha(0.35f * power));
     PaintCanvas ring(big.Width(), big.Height());
@@ -251,10 +255,11 @@ PaintCanvas CursorFrame(int frame) {
         const float c = 16.0f * u;
         const PaintSdf badge = SdfCircle(c, c, 10.5f * u);
         art.FillShape(SdfOffset(badge, 1.0f * u), FillSolid(palette::kNearBlack));
-        if (held)
+        if (held) {
             art.FillShape(badge, FillBrass(c, c, 10.5f * u, 1.1f));
-        else
+        } else {
             art.FillShape(badge, FillSolid(palette::kDeepTeal.WithAlpha(0.75f)));
+        }
         art.FillShape(SdfRing(badge, 0.7f * u), FillSolid(palette::kGold));
         const float dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
         const float ax = dx[direction], ay = dy[direction];
@@ -279,37 +284,43 @@ PaintCanvas CursorFrame(int frame) {
 void BuildItems(ContentOut& out) {
     constexpr int kCoinFrames = 12;
     std::vector<PaintCanvas> coin;
-    for (int i = 0; i < kCoinFrames; ++i)
+    for (int i = 0; i < kCoinFrames; ++i) {
         coin.push_back(CoinFrame(kPi * float(i) / float(kCoinFrames), 32, 12.0f));
+    }
     WriteSpriteList(out, "board/images/coin", coin);
 
     constexpr int kPowerFrames = 16;
     std::vector<PaintCanvas> power;
-    for (int i = 0; i < kPowerFrames; ++i)
+    for (int i = 0; i < kPowerFrames; ++i) {
         power.push_back(PowerFrame(float(i) / float(kPowerFrames)));
+    }
     WriteSpriteList(out, "board/images/power", power);
 
     constexpr int kSmokeFrames = 15;
     std::vector<PaintCanvas> smoke;
-    for (int i = 0; i < kSmokeFrames; ++i)
+    for (int i = 0; i < kSmokeFrames; ++i) {
         smoke.push_back(SmokeFrame(float(i) / float(kSmokeFrames - 1)));
+    }
     WriteSpriteList(out, "board/images/smoke", smoke);
 
     constexpr int kFlareFrames = 17;
     std::vector<PaintCanvas> flare;
-    for (int i = 0; i < kFlareFrames; ++i)
+    for (int i = 0; i < kFlareFrames; ++i) {
         flare.push_back(FlareFrame(float(i) / float(kFlareFrames - 1)));
+    }
     WriteSpriteList(out, "board/images/flare", flare);
 
     constexpr int kClawFrames = 10;
     std::vector<PaintCanvas> claw;
-    for (int i = 0; i < kClawFrames; ++i)
+    for (int i = 0; i < kClawFrames; ++i) {
         claw.push_back(ClawFrame(float(i) / float(kClawFrames - 1)));
+    }
     WriteSpriteList(out, "board/images/claw", claw);
 
     std::vector<PaintCanvas> cursor;
-    for (int i = 0; i < 9; ++i)
+    for (int i = 0; i < 9; ++i) {
         cursor.push_back(CursorFrame(i));
+    }
     WriteSpriteList(out, "board/images/cursor", cursor);
 
     BoardPreview(

@@ -108,8 +108,9 @@ PaintCanvas GearFrame(float angle) {
         const float a = std::atan2(dy, dx) - angle;
         // A tooth profile with sloping flanks: flat top, flat root.
         float f = std::fmod(a / (2.0f * kPi) * 10.0f, 1.0f);
-        if (f < 0.0f)
+        if (f < 0.0f) {
             f += 1.0f;
+        }
         const float tri = std::abs(f - 0.5f) * 2.0f; // 0 at the tooth's middle
         const float profile = root + (tip - root) * BoardClamp((0.72f - tri) / 0.22f);
         return (r - profile) * 0.8f;
@@ -158,8 +159,9 @@ PaintCanvas DeflectorFrame(float nx, float ny, float phase) {
             Mix(PaintColour::Rgb(150, 112, 60), PaintColour::Rgb(70, 50, 34), BoardClamp(d));
         const float along = ((x - c) * tx + (y - c) * ty) / kS;
         const float stripe = std::fmod(d * 15.0f + std::abs(along) * 0.45f + 100.0f, 4.0f);
-        if (stripe < 1.4f)
+        if (stripe < 1.4f) {
             col = Mix(col, palette::kGold, 0.35f * (1.0f - BoardClamp(d)));
+        }
         return col;
     });
     ramp.Bevel(wedge, 1.5f * kS, 0.35f, 0.4f);
@@ -202,8 +204,9 @@ void BuildPosts(ContentOut& out) {
     // Ten teeth and five holes repeat every fifth of a turn.
     constexpr int kGearFrames = 12;
     std::vector<PaintCanvas> gear;
-    for (int i = 0; i < kGearFrames; ++i)
+    for (int i = 0; i < kGearFrames; ++i) {
         gear.push_back(GearFrame(float(i) * 2.0f * kPi / 5.0f / float(kGearFrames)));
+    }
     WriteSpriteList(out, "board/images/gear", gear);
 
     constexpr int kGlintFrames = 16;

@@ -167,8 +167,9 @@ void WriteOpaque(ContentOut& out, const std::string& name, const PaintCanvas& ca
 void WriteOpaqueList(ContentOut& out, const std::string& name,
                      const std::vector<PaintCanvas>& frames) {
     std::vector<QxImage> images;
-    for (size_t i = 0; i < frames.size(); ++i)
+    for (size_t i = 0; i < frames.size(); ++i) {
         images.push_back(ToImage16(frames[i], name + std::to_string(i)));
+    }
     out.WriteImageList(name, images);
 }
 

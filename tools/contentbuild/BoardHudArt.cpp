@@ -177,8 +177,9 @@ PaintCanvas DialFrame(int step) {
     PaintCanvas sweep(big.Width(), big.Height());
     sweep.FillShape(SdfCircle(c, c, 26.0f * kS), [=](float x, float y) {
         float a = std::atan2(x - c, -(y - c));
-        if (a < 0)
+        if (a < 0) {
             a += 2.0f * kPi;
+        }
         return a <= angle + 1e-3f && step > 0 ? palette::kLeaf.WithAlpha(0.35f)
                                               : PaintColour{0, 0, 0, 0};
     });
@@ -316,9 +317,10 @@ PaintCanvas MascotFrame(float phase) {
         },
         look);
     // Rosy cheeks.
-    for (int side = -1; side <= 1; side += 2)
+    for (int side = -1; side <= 1; side += 2) {
         PaintSoftEllipse(big, cx + float(side) * 22.0f * kS, cy + 6.0f * kS, 5.0f * kS, 3.0f * kS,
                          2.0f * kS, palette::kEmber.WithAlpha(0.35f));
+    }
     // A small smile.
     big.FillShape(SdfIntersect(SdfRing(SdfCircle(cx, cy + 4.0f * kS, 8.0f * kS), 0.9f * kS),
                                [=](float, float y) { return cy + 8.0f * kS - y; }),
@@ -363,8 +365,9 @@ PaintCanvas Jaw() {
         PaintColour c =
             Mix(PaintColour::Rgb(16, 26, 34), PaintColour::Rgb(58, 70, 78), BoardClamp(y / plate));
         const float panel = std::fmod(x / k + 33.0f, 134.0f);
-        if (panel < 2.0f)
+        if (panel < 2.0f) {
             c = Darken(c, 0.35f);
+        }
         return c;
     });
     iron.Grain(3, 0.03f);
@@ -390,8 +393,9 @@ void BuildHud(ContentOut& out) {
 
     const PaintFont digits(PaintFontPath("DejaVuSans-Bold.ttf"), 23 * kBoardScale);
     std::vector<PaintCanvas> numbers;
-    for (char d = '0'; d <= '9'; ++d)
+    for (char d = '0'; d <= '9'; ++d) {
         numbers.push_back(Digit(digits, d));
+    }
     WriteSpriteList(out, "hud/images/digits", numbers);
 
     std::vector<QxImage> dial;
@@ -442,18 +446,23 @@ void BuildHud(ContentOut& out) {
 
     if (std::getenv("RONDELIX_ART_PREVIEW")) {
         PaintCanvas screen = bar;
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 7; ++i) {
             screen.Draw(i < 5 ? on : off, kLightX + i * (kLightSize + kLightGap), kLightY);
+        }
         screen.Draw(dialPictures[4], kDialX, kDialY);
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < 7; ++i) {
             screen.Draw(numbers[size_t((i * 3) % 10)], kScoreX + i * (kDigitWidth + kDigitGap),
                         kScoreY);
-        for (int i = 0; i < 3; ++i)
+        }
+        for (int i = 0; i < 3; ++i) {
             screen.Draw(life, kPanelCentre - 34 + i * 26, kLifeY);
-        for (int s = 0; s < 3; ++s)
-            for (int i = 0; i < 6; ++i)
+        }
+        for (int s = 0; s < 3; ++s) {
+            for (int i = 0; i < 6; ++i) {
                 screen.Draw(i < 4 ? coin : coinDark, 502 + s * 40,
                             kCoinsTop + kCoinsHeight - kCoinHeight - i * 6 + 2);
+            }
+        }
         screen.Draw(bodyPictures[3], kMascotX, kMascotY);
         screen.Draw(eyePictures[1 * 5 + 2], kMascotX + 24, kMascotY + 30);
         BoardPreview("hud", {screen}, palette::kNight, 1);

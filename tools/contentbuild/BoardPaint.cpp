@@ -55,8 +55,9 @@ void PaintSpheroid(PaintCanvas& canvas, float cx, float cy, float rx, float ry,
             const float v = (float(y) + 0.5f - cy) / ry;
             const float d = std::sqrt(u * u + v * v);
             const float coverage = BoardClamp(0.5f - (d - 1.0f) * radius);
-            if (coverage <= 0.0f)
+            if (coverage <= 0.0f) {
                 continue;
+            }
             const float du = d > 1.0f ? u / d : u;
             const float dv = d > 1.0f ? v / d : v;
             const float nz = std::sqrt(std::max(0.0f, 1.0f - du * du - dv * dv));
@@ -89,8 +90,9 @@ void PaintSoftEllipse(PaintCanvas& canvas, float cx, float cy, float rx, float r
             const float v = (float(y) + 0.5f - cy) / ry;
             const float d = (std::sqrt(u * u + v * v) - 1.0f) * rmin;
             const float a = 1.0f - BoardSmooth(-soft, soft, d);
-            if (a > 0.0f)
+            if (a > 0.0f) {
                 canvas.Blend(x, y, colour, a);
+            }
         }
     }
 }
@@ -107,8 +109,9 @@ void PaintLight(PaintCanvas& canvas, const PaintMask& mask, const PaintColour& c
     for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
             const float a = light.Alpha(x, y) * canvas.Alpha(x, y);
-            if (a > 0.0f)
+            if (a > 0.0f) {
                 canvas.Blend(x, y, colour, a);
+            }
         }
     }
 }
@@ -147,8 +150,9 @@ QxImage ToKeyed16(const PaintCanvas& canvas, const PaintColour& matte, const std
     for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
             const PaintColour c = canvas.Get(x, y);
-            if (c.a >= 0.5f)
+            if (c.a >= 0.5f) {
                 keyed.Blend(x, y, Mix(matte, c.WithAlpha(1.0f), c.a).WithAlpha(1.0f), 1.0f);
+            }
         }
     }
     return ToImage16(keyed, name);
@@ -161,8 +165,9 @@ PaintCanvas Reduce(const PaintCanvas& big) {
 void BoardPreview(const std::string& name, const std::vector<PaintCanvas>& pictures,
                   const PaintColour& background, int zoom) {
     const char* folder = std::getenv("RONDELIX_ART_PREVIEW");
-    if (!folder || pictures.empty())
+    if (!folder || pictures.empty()) {
         return;
+    }
     const int gap = 4;
     int width = gap;
     int height = 0;
@@ -177,9 +182,11 @@ void BoardPreview(const std::string& name, const std::vector<PaintCanvas>& pictu
         pixels[size_t(y) * size_t(width) + size_t(x)] =
             uint16_t(level(c.r) << 10 | level(c.g) << 5 | level(c.b));
     };
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             put(x, y, background);
+        }
+    }
     int left = gap;
     for (const PaintCanvas& p : pictures) {
         for (int y = 0; y < p.Height() * zoom; ++y) {

@@ -41,8 +41,9 @@ void AddNoise(SynthBuffer& b, uint32_t seed, float gain, float halfLife, float l
     const size_t start = Samples(at);
     for (size_t i = start; i < b.size(); ++i) {
         float x = low.Lowpass(random.Bipolar());
-        if (highpassHz > 0.0f)
+        if (highpassHz > 0.0f) {
             x = high.Highpass(x);
+        }
         b[i] += gain * x * SynthDecay(Time(i - start), 0.001f, halfLife);
     }
 }
@@ -67,8 +68,9 @@ void AddGlide(SynthBuffer& b, float fromHz, float toHz, float seconds, float gai
 void AddBell(SynthBuffer& b, float hz, float gain, float halfLife, float at = 0.0f) {
     const float ratios[] = {1.0f, 2.76f, 5.40f, 8.93f};
     const float gains[] = {1.0f, 0.5f, 0.25f, 0.12f};
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         AddPartial(b, hz * ratios[i], gain * gains[i], halfLife / (1.0f + float(i) * 0.7f), at);
+    }
 }
 
 void Finish(ContentOut& out, const std::string& name, SynthBuffer b, float peak = 0.5f) {
@@ -104,8 +106,9 @@ SynthBuffer Roll(uint32_t seed, float rumbleHz, float wobbleHz, float grit, floa
         const float wobble = 0.75f + 0.25f * SynthSine(double(wobbleHz) * t);
         float x = band.Process(random.Bipolar()) * wobble;
         // Fine grit of the cloth under the ball.
-        if (random.Unit() < 0.02f * grit)
+        if (random.Unit() < 0.02f * grit) {
             x += crackle.Lowpass(random.Bipolar()) * 2.0f * grit;
+        }
         b[i] = x;
     }
     return b;
@@ -145,8 +148,9 @@ void BuildBallSounds(ContentOut& out) {
     {
         SynthBuffer b = Buffer(0.45f);
         const float partials[] = {410.0f, 1130.0f, 1870.0f, 2650.0f, 3390.0f};
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             AddPartial(b, partials[i], 0.6f / float(i + 1) + 0.15f, 0.09f - 0.012f * float(i));
+        }
         AddNoise(b, 23, 0.8f, 0.01f, 6000.0f, 0.0f, 800.0f);
         AddPartial(b, 120.0f, 0.5f, 0.04f);
         Finish(out, "gear", b);
@@ -196,9 +200,10 @@ void BuildPickupSounds(ContentOut& out) {
         // Power: a rising buzzing arpeggio with a sweep.
         SynthBuffer b = Buffer(0.75f);
         const int notes[] = {60, 64, 67, 72, 76, 79};
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < 6; ++i) {
             AddGlide(b, float(SynthNoteHz(notes[i])), float(SynthNoteHz(notes[i] + 0.3)), 0.22f,
                      0.5f, 0.1f, 0.06f * float(i), true);
+        }
         AddGlide(b, 200.0f, 1600.0f, 0.5f, 0.3f, 0.3f);
         Finish(out, "power", SynthRoom(b, 0.2f, 0.6f));
     }
@@ -230,9 +235,10 @@ void BuildAmbientLoops(ContentOut& out) {
         for (size_t i = 0; i < b.size(); ++i) {
             const float t = Time(i);
             float x = 0.0f;
-            for (int k = 0; k < 4; ++k)
+            for (int k = 0; k < 4; ++k) {
                 x += SynthSine(double(hz[k]) * t) *
                      (0.6f + 0.4f * SynthSine(double(k + 1) * 0.5 * t));
+            }
             b[i] = x * 0.25f;
         }
         SynthNormalise(b, 0.22f);
@@ -257,8 +263,9 @@ void BuildAmbientLoops(ContentOut& out) {
             AddNoise(tick, 50 + uint32_t(i), 0.3f, 0.004f, 7000.0f, 0.0f, 1500.0f);
             SynthMixWrapped(b, tick, Samples(float(i) / 12.0f), 1.0f);
         }
-        for (size_t i = 0; i < b.size(); ++i)
+        for (size_t i = 0; i < b.size(); ++i) {
             b[i] += 0.12f * SynthTriangle(110.0 * Time(i));
+        }
         SynthNormalise(b, 0.2f);
         SynthWrite16(out, "board/sounds/gearloop.wav", b);
     }
@@ -279,9 +286,10 @@ void BuildEffectSounds(ContentOut& out) {
     {
         // A life going: a falling shimmer.
         SynthBuffer b = Buffer(0.9f);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             AddGlide(b, 1800.0f * (1.0f + 0.13f * float(i)), 300.0f, 0.8f, 0.3f, 0.3f,
                      0.02f * float(i));
+        }
         AddBell(b, float(SynthNoteHz(69)), 0.4f, 0.25f);
         Finish(out, "flare", SynthRoom(b, 0.25f, 0.7f));
     }
@@ -291,8 +299,9 @@ void BuildEffectSounds(ContentOut& out) {
         AddNoise(b, 62, 1.0f, 0.12f, 2500.0f);
         AddGlide(b, 420.0f, 40.0f, 0.9f, 0.8f, 0.25f, 0.0f, true);
         SynthRandom random(63);
-        for (int i = 0; i < 14; ++i)
+        for (int i = 0; i < 14; ++i) {
             AddPartial(b, 1500.0f + random.Unit() * 3000.0f, 0.2f, 0.02f, random.Unit() * 0.5f);
+        }
         Finish(out, "burst", b);
     }
     {

@@ -43,8 +43,9 @@ std::vector<uint8_t> WavBytes(const uint8_t* data, uint32_t bytes, uint32_t rate
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     PutU32(out, bytes);
     out.insert(out.end(), data, data + bytes);
-    if (bytes & 1)
+    if (bytes & 1) {
         out.push_back(0);
+    }
     return out;
 }
 
@@ -128,8 +129,9 @@ bool ContentOut::WriteWav16(const std::string& name, const std::vector<int16_t>&
                             uint32_t sampleRate, uint16_t channels) {
     std::vector<uint8_t> bytes;
     bytes.reserve(samples.size() * 2);
-    for (int16_t s : samples)
+    for (int16_t s : samples) {
         PutU16(bytes, uint16_t(s));
+    }
     return WriteFile(name,
                      WavBytes(bytes.data(), uint32_t(bytes.size()), sampleRate, channels, 16));
 }
@@ -164,13 +166,16 @@ int main(int argc, char** argv) {
     for (const Step& step : steps) {
         const size_t before = out.Errors().size();
         step.function(out);
-        if (out.Errors().size() != before)
+        if (out.Errors().size() != before) {
             std::fprintf(stderr, "contentbuild: step %s failed\n", step.name.c_str());
+        }
     }
-    for (const std::string& error : out.Errors())
+    for (const std::string& error : out.Errors()) {
         std::fprintf(stderr, "contentbuild: %s\n", error.c_str());
-    if (out.Failed())
+    }
+    if (out.Failed()) {
         return 1;
+    }
 
     fs::remove(archive, ec);
     std::string packError;

@@ -12,13 +12,15 @@ namespace fs = std::filesystem;
 static void CopySources(ContentOut& out) {
     const fs::path root = out.Sources() / "data";
     std::error_code ec;
-    if (!fs::is_directory(root, ec))
+    if (!fs::is_directory(root, ec)) {
         return;
+    }
     std::vector<fs::path> files;
     for (auto it = fs::recursive_directory_iterator(root, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_regular_file(ec))
+        if (it->is_regular_file(ec)) {
             files.push_back(it->path());
+        }
     }
     std::sort(files.begin(), files.end());
     for (const fs::path& path : files) {

@@ -26,8 +26,9 @@ namespace {
 
 bool ReadWhole(const fs::path& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
@@ -40,14 +41,16 @@ std::vector<uint8_t> BytesOf(QxBuffer& buffer) {
 // Every class and type the level names must be defined, or the game could not load it.
 void CheckNames(ContentOut& out, const std::string& source, const PyxLevel& level) {
     for (const PyxLevelObjectRecord& record : level.Objects()) {
-        if (!g_registry->FindType(record.className, record.typeName))
+        if (!g_registry->FindType(record.className, record.typeName)) {
             out.Fail(source + ": no definition of " + record.className + " - " + record.typeName);
+        }
     }
     const PyxLevelProperties& properties = level.Properties();
     if (!properties.BallClass.empty() &&
-        !g_registry->FindType(properties.BallClass, properties.BallType))
+        !g_registry->FindType(properties.BallClass, properties.BallType)) {
         out.Fail(source + ": no definition of the released ball " + properties.BallClass + " - " +
                  properties.BallType);
+    }
 }
 
 void BuildLevels(ContentOut& out) {

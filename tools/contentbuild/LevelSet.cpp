@@ -8,8 +8,9 @@ namespace {
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return "";
+    }
     const size_t last = text.find_last_not_of(" \t\r");
     return text.substr(first, last - first + 1);
 }
@@ -18,8 +19,9 @@ std::string Trim(const std::string& text) {
 void WriteBlock(QxFile& file, QxBuffer& block) {
     const uint32_t length = block.Tell();
     file.WriteUInt32(length);
-    if (length > 0)
+    if (length > 0) {
         file.WriteBytes(length, block.GetData());
+    }
 }
 
 } // namespace
@@ -36,8 +38,9 @@ bool ReadLevelSetSource(const std::filesystem::path& path, std::vector<LevelSetE
     while (std::getline(in, line)) {
         ++lineNumber;
         line = Trim(line);
-        if (line.empty() || line[0] == '#')
+        if (line.empty() || line[0] == '#') {
             continue;
+        }
         const size_t space = line.find_first_of(" \t");
         LevelSetEntry entry;
         entry.source = line.substr(0, space);

@@ -36,8 +36,9 @@ int Fail(const std::string& message) {
 
 bool ReadWhole(const std::string& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
@@ -51,13 +52,15 @@ bool WriteWhole(const std::string& path, const char* bytes, std::size_t size) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 && !(argc == 6 && std::string(argv[4]) == "--data"))
+    if (argc != 4 && !(argc == 6 && std::string(argv[4]) == "--data")) {
         return Usage();
+    }
     const std::string command = argv[1];
     const std::string from = argv[2];
     const std::string to = argv[3];
-    if (command != "compile" && command != "decompile")
+    if (command != "compile" && command != "decompile") {
         return Usage();
+    }
 
     QxEntityRegistry registry;
     RegisterEntityClasses(registry);
@@ -66,16 +69,18 @@ int main(int argc, char** argv) {
     const bool strict = argc == 6;
     if (strict) {
         std::string root = argv[5];
-        if (!root.empty() && root.back() != '/')
+        if (!root.empty() && root.back() != '/') {
             root += '/';
+        }
         fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), root);
         SetCurrentFileSystem(&fileSystem);
         registry.LoadAll();
     }
 
     std::string input;
-    if (!ReadWhole(from, input))
+    if (!ReadWhole(from, input)) {
         return Fail("cannot read " + from);
+    }
 
     PyxLevel level;
     level.SetDefineMissingTypes(!strict);
@@ -87,22 +92,25 @@ int main(int argc, char** argv) {
             status = Fail(from + ": " + error);
         } else {
             QxBuffer out;
-            if (!level.SaveLevel(out))
+            if (!level.SaveLevel(out)) {
                 status = Fail("cannot write the level");
-            else if (!WriteWhole(to, reinterpret_cast<const char*>(out.GetData()), out.Tell()))
+            } else if (!WriteWhole(to, reinterpret_cast<const char*>(out.GetData()), out.Tell())) {
                 status = Fail("cannot write " + to);
+            }
         }
     } else {
         QxBuffer in;
         in.Allocate(std::uint32_t(input.size()), 0);
-        if (!input.empty())
+        if (!input.empty()) {
             std::memcpy(in.GetData(), input.data(), input.size());
+        }
         if (level.LoadLevel(in) != 1) {
             status = Fail(from + ": " + level.ErrorText());
         } else {
             const std::string text = PyxLevelText::Write(level);
-            if (!WriteWhole(to, text.data(), text.size()))
+            if (!WriteWhole(to, text.data(), text.size())) {
                 status = Fail("cannot write " + to);
+            }
         }
     }
     SetCurrentFileSystem(nullptr);

@@ -17,15 +17,17 @@ int Usage() {
 }
 
 void Report(const std::string& message) {
-    if (!message.empty())
+    if (!message.empty()) {
         std::fprintf(stderr, "qxa: %s\n", message.c_str());
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    if (argc < 3) {
         return Usage();
+    }
     const std::string command = argv[1];
     const std::string archive = argv[2];
     std::string error;
@@ -38,9 +40,10 @@ int main(int argc, char** argv) {
     if (command == "list" && argc == 3) {
         std::vector<QxArchiveEntry> entries;
         const bool ok = ListArchive(archive, entries, error);
-        for (const QxArchiveEntry& entry : entries)
+        for (const QxArchiveEntry& entry : entries) {
             std::printf("%s\t%u\t%u\n", entry.name.c_str(), static_cast<unsigned>(entry.offset),
                         static_cast<unsigned>(entry.size));
+        }
         Report(error);
         return ok && error.empty() ? 0 : 1;
     }

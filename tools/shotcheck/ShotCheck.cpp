@@ -39,11 +39,13 @@ uint32_t Big32(const std::vector<uint8_t>& bytes, size_t at) {
 
 // Scales a masked field of a pixel to 0..255.
 uint32_t Channel(uint32_t pixel, uint32_t mask) {
-    if (mask == 0)
+    if (mask == 0) {
         return 0;
+    }
     int shift = 0;
-    while (((mask >> shift) & 1u) == 0)
+    while (((mask >> shift) & 1u) == 0) {
         ++shift;
+    }
     const uint32_t max = mask >> shift;
     return ((pixel & mask) >> shift) * 255u / max;
 }
@@ -126,8 +128,9 @@ bool ReadPicture(const std::string& path, Picture& out, std::string& error) {
 
 // The game's picture inside a shot of any size, at the reference's size.
 Picture PictureIn(const Picture& shot, int width, int height) {
-    if (shot.width == width && shot.height == height)
+    if (shot.width == width && shot.height == height) {
         return shot;
+    }
     const platform::LetterboxRect box =
         platform::FitPicture(shot.width, shot.height, width, height);
     Picture out;
@@ -162,8 +165,9 @@ void MeanOf(const Picture& picture, const Region& block, double mean[3]) {
         }
     }
     const double n = double(block.width) * double(block.height);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         mean[i] = sum[i] / n;
+    }
 }
 
 // Standard deviation of the brightness: near zero for a blank screen.
@@ -199,8 +203,9 @@ int Usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3)
+    if (argc < 3) {
         return Usage();
+    }
     const std::string shotPath = argv[1];
     const std::string referencePath = argv[2];
     std::string pngOut;
@@ -208,8 +213,9 @@ int main(int argc, char** argv) {
     Region region{0, 0, kScreenWidth, kScreenHeight};
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
-        if (i + 1 >= argc)
+        if (i + 1 >= argc) {
             return Usage();
+        }
         const std::string value = argv[++i];
         if (option == "--png") {
             pngOut = value;
@@ -217,8 +223,9 @@ int main(int argc, char** argv) {
             minimum = std::atof(value.c_str());
         } else if (option == "--region") {
             if (std::sscanf(value.c_str(), "%d,%d,%d,%d", &region.x, &region.y, &region.width,
-                            &region.height) != 4)
+                            &region.height) != 4) {
                 return Usage();
+            }
         } else {
             return Usage();
         }
@@ -234,8 +241,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Picture picture = PictureIn(shot, reference.width, reference.height);
-    if (!pngOut.empty())
+    if (!pngOut.empty()) {
         SaveAsPng(picture, pngOut);
+    }
     region.x = std::clamp(region.x, 0, reference.width - 1);
     region.y = std::clamp(region.y, 0, reference.height - 1);
     region.width = std::clamp(region.width, 1, reference.width - region.x);
@@ -252,8 +260,9 @@ int main(int argc, char** argv) {
             MeanOf(reference, block, b);
             ++blocks;
             if (std::abs(a[0] - b[0]) <= kTolerance && std::abs(a[1] - b[1]) <= kTolerance &&
-                std::abs(a[2] - b[2]) <= kTolerance)
+                std::abs(a[2] - b[2]) <= kTolerance) {
                 ++matching;
+            }
         }
     }
     const double share = blocks > 0 ? double(matching) / double(blocks) : 0.0;

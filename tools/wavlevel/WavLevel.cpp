@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
             dataSize = size == 0 || size > left ? left : size;
             break;
         }
-        if (size > bytes.size() - at - 8)
+        if (size > bytes.size() - at - 8) {
             break;
+        }
         at += 8 + size + (size & 1);
     }
     if (dataAt == 0 || bits != 16 || channels == 0 || rate == 0) {

@@ -46,19 +46,22 @@ char ToLower(char c) {
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
+    if (a.size() != b.size()) {
         return false;
+    }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (ToLower(a[i]) != ToLower(b[i]))
+        if (ToLower(a[i]) != ToLower(b[i])) {
             return false;
+        }
     }
     return true;
 }
 
 // Moves `i` past leading blanks and an optional sign; true when the sign was '-'.
 bool SkipBlanksAndSign(std::string_view s, std::size_t& i) {
-    while (i < s.size() && IsBlank(s[i]))
+    while (i < s.size() && IsBlank(s[i])) {
         ++i;
+    }
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         negative = s[i] == '-';
@@ -77,8 +80,9 @@ std::int32_t ParseInt(std::string_view s) {
     for (; i < s.size() && IsDigit(s[i]); ++i) {
         value = std::min<std::int64_t>(value * 10 + (s[i] - '0'), kLimit);
     }
-    if (negative)
+    if (negative) {
         return std::int32_t(-value);
+    }
     return std::int32_t(std::min<std::int64_t>(value, INT32_MAX));
 }
 
@@ -90,22 +94,27 @@ float ParseFloat(std::string_view s) {
     const bool negative = SkipBlanksAndSign(s, i);
     const std::size_t start = i;
     std::size_t digits = 0;
-    for (; i < s.size() && IsDigit(s[i]); ++i)
+    for (; i < s.size() && IsDigit(s[i]); ++i) {
         ++digits;
+    }
     if (i < s.size() && s[i] == '.') {
         ++i;
-        for (; i < s.size() && IsDigit(s[i]); ++i)
+        for (; i < s.size() && IsDigit(s[i]); ++i) {
             ++digits;
+        }
     }
-    if (digits == 0)
+    if (digits == 0) {
         return 0.0f;
+    }
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
             ++j;
+        }
         if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j]))
+            while (j < s.size() && IsDigit(s[j])) {
                 ++j;
+            }
             i = j;
         }
     }
@@ -132,8 +141,9 @@ template <typename Piece> void ForEachPiece(std::string_view value, int count, P
     std::size_t p = 0;
     for (int index = 0; index < count && p < value.size(); ++index) {
         std::size_t q = value.find(',', p + 1);
-        if (q == std::string_view::npos)
+        if (q == std::string_view::npos) {
             q = value.size();
+        }
         const std::size_t length = std::min(q - p, QxDefinition::kMaxNumberLength);
         piece(value.substr(p, length), index);
         p = q + 1;
@@ -193,15 +203,18 @@ void QxDefinition::ForgetKey() {
 
 bool QxDefinition::FindKey(std::string_view key) {
     ForgetKey();
-    if (m_length == 0 || key.empty())
+    if (m_length == 0 || key.empty()) {
         return false;
+    }
 
     char pattern[kMaxKeyLength + 1];
     std::size_t patternLength = std::min(key.size(), kMaxKeyLength);
-    for (std::size_t i = 0; i < patternLength; ++i)
+    for (std::size_t i = 0; i < patternLength; ++i) {
         pattern[i] = ToLower(key[i]);
-    if (pattern[patternLength - 1] != ' ')
+    }
+    if (pattern[patternLength - 1] != ' ') {
         pattern[patternLength++] = ' ';
+    }
 
     const char* text = m_text.data();
     std::int64_t depth = 0;
@@ -213,14 +226,17 @@ bool QxDefinition::FindKey(std::string_view key) {
         // Most of the text lies where no key can start (values, comments, blocks):
         // run to the next character that changes the state.
         if (comment) {
-            while (i < m_length && !IsLineEnd(text[i]))
+            while (i < m_length && !IsLineEnd(text[i])) {
                 ++i;
+            }
         } else if (depth > 0 || word == 2 || (word == 1 && matched == 0)) {
-            while (i < m_length && !IsStateChar(text[i]))
+            while (i < m_length && !IsStateChar(text[i])) {
                 ++i;
+            }
         }
-        if (i >= m_length)
+        if (i >= m_length) {
             break;
+        }
         const char c = text[i];
         if (IsLineEnd(c)) {
             comment = false;
@@ -228,8 +244,9 @@ bool QxDefinition::FindKey(std::string_view key) {
             matched = 0;
             continue;
         }
-        if (comment)
+        if (comment) {
             continue;
+        }
         if (c == '#') {
             comment = true;
             matched = 0;
@@ -237,25 +254,29 @@ bool QxDefinition::FindKey(std::string_view key) {
         }
         if (c == '{' || c == '}') {
             depth += c == '{' ? 1 : -1;
-            if (depth < 0)
+            if (depth < 0) {
                 return false;
+            }
             word = 0;
             matched = 0;
             continue;
         }
-        if (depth > 0)
+        if (depth > 0) {
             continue;
+        }
 
         const bool mayMatch = matched == 0 ? word == 0 : word == 1;
         if (mayMatch && ToLower(c) == pattern[matched]) {
             if (++matched == patternLength) {
                 m_keyPos = i + 1 - std::uint32_t(patternLength);
                 std::uint32_t v = i + 1;
-                while (v < m_length && (text[v] == ' ' || text[v] == '=' || text[v] == '\t'))
+                while (v < m_length && (text[v] == ' ' || text[v] == '=' || text[v] == '\t')) {
                     ++v;
+                }
                 std::uint32_t end = v;
-                while (end < m_length && !IsLineEnd(text[end]))
+                while (end < m_length && !IsLineEnd(text[end])) {
                     ++end;
+                }
                 m_valueStart = v;
                 m_lineEnd = end;
                 m_valueLength = end - v;
@@ -266,8 +287,9 @@ bool QxDefinition::FindKey(std::string_view key) {
             matched = 0;
         }
         if (IsWordChar(c)) {
-            if (word == 0)
+            if (word == 0) {
                 word = 1;
+            }
         } else if ((c == ' ' || c == '\t') && word == 1) {
             word = 2;
         }
@@ -276,24 +298,28 @@ bool QxDefinition::FindKey(std::string_view key) {
 }
 
 std::string_view QxDefinition::Value() const {
-    if (!m_current)
+    if (!m_current) {
         return {};
+    }
     return std::string_view(m_text.data() + m_valueStart, m_valueLength);
 }
 
 std::string_view QxDefinition::CurrentKeyName() const {
-    if (!m_current)
+    if (!m_current) {
         return {};
+    }
     std::uint32_t end = m_keyPos;
-    while (end < m_length && m_text[end] != ' ')
+    while (end < m_length && m_text[end] != ' ') {
         ++end;
+    }
     return std::string_view(m_text.data() + m_keyPos, end - m_keyPos);
 }
 
 bool QxDefinition::ReadString(std::string& out) {
     out.clear();
-    if (!m_current)
+    if (!m_current) {
         return false;
+    }
     const char* p = m_text.data() + m_valueStart;
     const char* end = p + m_valueLength;
     if (p < end && *p == '"') {
@@ -303,8 +329,9 @@ bool QxDefinition::ReadString(std::string& out) {
     out.reserve(std::size_t(end - p));
     for (; p < end; ++p) {
         const char c = *p;
-        if (c == '\t')
+        if (c == '\t') {
             continue;
+        }
         if (c == '\\' && p + 1 < end) {
             if (p[1] == '\\') {
                 out += '\\';
@@ -323,27 +350,32 @@ bool QxDefinition::ReadString(std::string& out) {
 }
 
 bool QxDefinition::ReadInts(std::int32_t* out, int count) {
-    if (!m_current)
+    if (!m_current) {
         return false;
-    if (out)
+    }
+    if (out) {
         ForEachPiece(Value(), count,
                      [out](std::string_view piece, int index) { out[index] = ParseInt(piece); });
+    }
     return true;
 }
 
 bool QxDefinition::ReadFloats(float* out, int count) {
-    if (!m_current)
+    if (!m_current) {
         return false;
-    if (out)
+    }
+    if (out) {
         ForEachPiece(Value(), count,
                      [out](std::string_view piece, int index) { out[index] = ParseFloat(piece); });
+    }
     return true;
 }
 
 bool QxDefinition::ReadColor(std::uint32_t& out) {
     std::int32_t rgba[4] = {0, 0, 0, 0};
-    if (!ReadInts(rgba))
+    if (!ReadInts(rgba)) {
         return false;
+    }
     // Unsigned arithmetic: a component outside 0..255 spills into its neighbour
     // instead of overflowing.
     out = (std::uint32_t(rgba[3]) << 24) + (std::uint32_t(rgba[0]) << 16) +
@@ -354,21 +386,25 @@ bool QxDefinition::ReadColor(std::uint32_t& out) {
 bool QxDefinition::ReadCharAndInt(QxCharAndInt& out) {
     const std::string_view value = Value();
     std::size_t i = 0;
-    while (i < value.size() && std::uint8_t(value[i]) <= 31)
+    while (i < value.size() && std::uint8_t(value[i]) <= 31) {
         ++i;
-    if (i == value.size())
+    }
+    if (i == value.size()) {
         return false;
+    }
     out.character = std::uint8_t(value[i]);
     const std::size_t comma = value.find(',', i + 1);
-    if (comma != std::string_view::npos)
+    if (comma != std::string_view::npos) {
         out.number = ParseInt(value.substr(comma + 1));
+    }
     return true;
 }
 
 bool QxDefinition::ReadEnum(std::int32_t& value, const QxEnumEntry* table, int count) {
     std::string text;
-    if (!ReadString(text) || !table)
+    if (!ReadString(text) || !table) {
         return false;
+    }
     for (int i = 0; i < count; ++i) {
         if (table[i].name && EqualsNoCase(text, table[i].name)) {
             value = table[i].value;
@@ -379,25 +415,29 @@ bool QxDefinition::ReadEnum(std::int32_t& value, const QxEnumEntry* table, int c
 }
 
 bool QxDefinition::ReadEntityRef(QxEntityRef& out) {
-    if (!m_current)
+    if (!m_current) {
         return false;
+    }
     const char* text = m_text.data();
     QxEntityRef ref;
     bool inType = false;
     for (std::uint32_t i = m_valueStart; i < m_lineEnd; ++i) {
         const char c = text[i];
-        if (c == '@' && !inType && ref.className.empty())
+        if (c == '@' && !inType && ref.className.empty()) {
             return ReadInlineRef(i, out);
+        }
         if (c == ',') {
-            if (inType || ref.className.empty())
+            if (inType || ref.className.empty()) {
                 return false;
+            }
             inType = true;
         } else if (IsNameChar(c)) {
             (inType ? ref.typeName : ref.className) += c;
         }
     }
-    if (ref.className.empty() || ref.typeName.empty())
+    if (ref.className.empty() || ref.typeName.empty()) {
         return false;
+    }
     out = std::move(ref);
     return true;
 }
@@ -416,15 +456,17 @@ bool QxDefinition::ReadKey(std::string_view key, float& field) {
 
 bool QxDefinition::ReadKey(std::string_view key, bool& field) {
     std::int32_t value = field ? 1 : 0;
-    if (!ReadKey(key, value))
+    if (!ReadKey(key, value)) {
         return false;
+    }
     field = value != 0;
     return true;
 }
 
 bool QxDefinition::ReadKey(std::string_view key, QxEntityRef& field) {
-    if (!FindKey(key))
+    if (!FindKey(key)) {
         return false;
+    }
     // A malformed reference leaves the field as it is but the key was there.
     ReadEntityRef(field);
     return true;
@@ -432,16 +474,18 @@ bool QxDefinition::ReadKey(std::string_view key, QxEntityRef& field) {
 
 bool QxDefinition::ReadKey(std::string_view key, QxPoint& field) {
     std::int32_t values[2] = {field.x, field.y};
-    if (!ReadKey(key, values))
+    if (!ReadKey(key, values)) {
         return false;
+    }
     field = QxPoint{values[0], values[1]};
     return true;
 }
 
 bool QxDefinition::ReadKey(std::string_view key, QxColour& field) {
     std::uint32_t argb = 0;
-    if (!FindKey(key) || !ReadColor(argb))
+    if (!FindKey(key) || !ReadColor(argb)) {
         return false;
+    }
     field = QxColour(std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb),
                      std::uint8_t(argb >> 24));
     return true;
@@ -496,8 +540,9 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
         QxDefinition inner(std::string_view(text + open + 1, close - open - 1));
         inner.m_depth = m_depth + 1;
         inner.m_registry = m_registry;
-        if (QxEntityBaseType* type = registry->DefineType(inner, true))
+        if (QxEntityBaseType* type = registry->DefineType(inner, true)) {
             ref = {type->ClassName(), type->TypeName()};
+        }
     }
     out = std::move(ref);
     return true;
@@ -505,7 +550,8 @@ bool QxDefinition::ReadInlineRef(std::uint32_t from, QxEntityRef& out) {
 
 const char* QxDefinition::CheckBlocks() const {
     std::int64_t depth = 0;
-    if (ScanToDepth(Text(), 0, depth, -1) < m_length)
+    if (ScanToDepth(Text(), 0, depth, -1) < m_length) {
         return "\"}\" without \"{\"";
+    }
     return depth > 0 ? "block never closed" : nullptr;
 }

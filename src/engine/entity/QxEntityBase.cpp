@@ -65,8 +65,9 @@ bool QxEntityBase::Notify(int, std::int32_t, std::int32_t) {
 }
 
 bool QxEntityBase::Update(float) {
-    if (m_type)
+    if (m_type) {
         m_type->Load(false);
+    }
     return true;
 }
 

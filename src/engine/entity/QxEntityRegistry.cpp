@@ -24,8 +24,9 @@ QxEntityRegistry::~QxEntityRegistry() {
 
 bool QxEntityRegistry::Register(const QxEntityTypePrototype* prototype,
                                 const std::string& className) {
-    if (!prototype || className.empty())
+    if (!prototype || className.empty()) {
         return false;
+    }
     return m_prototypes.try_emplace(className, prototype).second;
 }
 
@@ -40,10 +41,11 @@ QxEntityBaseType* QxEntityRegistry::DefineType(QxDefinition& definition, bool an
     std::string className;
     definition.ReadKey("class", className);
     std::string typeName;
-    if (anonymous)
+    if (anonymous) {
         typeName = "Anon" + std::to_string(m_typeCounter);
-    else
+    } else {
         definition.ReadKey("type", typeName);
+    }
 
     const QxEntityTypePrototype* prototype = FindPrototype(className);
     if (!prototype) {
@@ -66,8 +68,9 @@ QxEntityBaseType* QxEntityRegistry::DefineType(QxDefinition& definition, bool an
         LogLine(key + " - failed to build.\n");
         return nullptr;
     }
-    if (!type)
+    if (!type) {
         return nullptr;
+    }
 
     // Inline definitions inside this one were defined while it was being built and
     // took numbers of their own, so an anonymous type takes its number now.
@@ -96,43 +99,50 @@ std::unique_ptr<QxEntityBase> QxEntityRegistry::Create(const std::string& classN
                                                        const std::string& typeName,
                                                        std::uint32_t kind) {
     QxEntityBaseType* type = FindType(className, typeName);
-    if (!type || !type->IsKind(kind))
+    if (!type || !type->IsKind(kind)) {
         return nullptr;
+    }
     return type->CreateEntity();
 }
 
 std::unique_ptr<QxEntityBase> QxEntityRegistry::Create(const QxEntityRef& ref, std::uint32_t kind) {
-    if (ref.className.empty() || ref.typeName.empty())
+    if (ref.className.empty() || ref.typeName.empty()) {
         return nullptr;
+    }
     return Create(ref.className, ref.typeName, kind);
 }
 
 bool QxEntityRegistry::DefineFromFile(const std::string& fileName, bool& defined) {
     defined = false;
     QxFileSystem* fileSystem = CurrentFileSystem();
-    if (!fileSystem)
+    if (!fileSystem) {
         return false;
+    }
     QxDefinition definition;
     {
         QxScopedFile file(fileSystem, fileSystem->Open(fileName, QxFileManager::kModeReadBinary));
-        if (!file)
+        if (!file) {
             return false;
+        }
         definition.ReadFromFile(*file.Get());
     }
-    if (const char* fault = definition.CheckBlocks())
+    if (const char* fault = definition.CheckBlocks()) {
         LogLine(fileName + " - " + fault + ".\n");
+    }
     defined = DefineType(definition, false) != nullptr;
     return true;
 }
 
 bool QxEntityRegistry::LoadFile(const std::string& fileName) {
     QxFileSystem* fileSystem = CurrentFileSystem();
-    if (!fileSystem)
+    if (!fileSystem) {
         return false;
+    }
     std::vector<std::string> names;
     fileSystem->ListFiles(fileName, "", true, names);
-    if (names.empty())
+    if (names.empty()) {
         return false;
+    }
     bool defined = false;
     DefineFromFile(names.front(), defined);
     return defined;
@@ -141,16 +151,18 @@ bool QxEntityRegistry::LoadFile(const std::string& fileName) {
 void QxEntityRegistry::LoadAll() {
     QxFileSystem* fileSystem = CurrentFileSystem();
     std::vector<std::string> names;
-    if (fileSystem)
+    if (fileSystem) {
         fileSystem->ListFiles("*.ent", "", true, names);
+    }
     if (m_progress) {
         m_progress->total = std::uint32_t(2 * names.size());
         m_progress->done = 0;
     }
     for (const std::string& name : names) {
         bool defined = false;
-        if (DefineFromFile(name, defined) && m_progress)
+        if (DefineFromFile(name, defined) && m_progress) {
             ++m_progress->done;
+        }
     }
 }
 
@@ -168,8 +180,9 @@ void QxEntityRegistry::LoadTypes(bool reload, std::uint32_t flags) {
                 LogLine(key + " - failed to load.\n");
             }
         }
-        if (m_progress)
+        if (m_progress) {
             ++m_progress->done;
+        }
     }
 }
 

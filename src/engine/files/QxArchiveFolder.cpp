@@ -19,8 +19,9 @@ namespace {
 
 bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (!in) {
         return false;
+    }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
 }
@@ -30,17 +31,20 @@ bool ReadWholeFile(const fs::path& path, std::vector<uint8_t>& bytes) {
 bool RelativePathFor(const std::string& name, fs::path& relative) {
     std::string path = name;
     std::replace(path.begin(), path.end(), '\\', '/');
-    if (path.empty() || path.front() == '/')
+    if (path.empty() || path.front() == '/') {
         return false;
+    }
     relative.clear();
     size_t start = 0;
     while (start <= path.size()) {
         size_t end = path.find('/', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = path.size();
+        }
         const std::string part = path.substr(start, end - start);
-        if (part.empty() || part == "." || part == ".." || part.find(':') != std::string::npos)
+        if (part.empty() || part == "." || part == ".." || part.find(':') != std::string::npos) {
             return false;
+        }
         relative /= part;
         start = end + 1;
     }
@@ -48,8 +52,9 @@ bool RelativePathFor(const std::string& name, fs::path& relative) {
 }
 
 void AddMessage(std::string& error, const std::string& message) {
-    if (!error.empty())
+    if (!error.empty()) {
         error += "\n";
+    }
     error += message;
 }
 
@@ -68,12 +73,14 @@ bool PackArchiveFolder(const std::string& folder, const std::string& archivePath
         for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end;
              it.increment(ec)) {
             std::error_code typeError;
-            if (!it->is_regular_file(typeError))
+            if (!it->is_regular_file(typeError)) {
                 continue;
+            }
             // An archive written into the folder it packs must not pack itself.
             std::error_code sameError;
-            if (fs::equivalent(it->path(), fs::path(archivePath), sameError))
+            if (fs::equivalent(it->path(), fs::path(archivePath), sameError)) {
                 continue;
+            }
             files.emplace_back(it->path().lexically_relative(root).generic_string(), it->path());
         }
         if (ec) {
@@ -132,9 +139,10 @@ bool ListArchive(const std::string& archivePath, std::vector<QxArchiveEntry>& en
             error = "cannot read the directory of " + archivePath;
             return false;
         }
-        if (archive.IsDamaged())
+        if (archive.IsDamaged()) {
             error = archivePath + " is damaged: only the first " + std::to_string(entries.size()) +
                     " entries are readable";
+        }
         return true;
     } catch (const std::exception& e) {
         error = std::string("cannot list: ") + e.what();
@@ -178,8 +186,9 @@ bool ExtractArchiveFolder(const std::string& archivePath, const std::string& fol
                 continue;
             }
             std::vector<char> bytes(file->GetSize());
-            if (!bytes.empty())
+            if (!bytes.empty()) {
                 file->ReadBytes(static_cast<uint32_t>(bytes.size()), bytes.data());
+            }
             archive.Close(file);
 
             const fs::path target = fs::path(folder) / relative;

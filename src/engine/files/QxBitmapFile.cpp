@@ -33,14 +33,18 @@ bool QxBitmapFile::Read(QxFile& file, QxImage& image, const std::string& name) {
     image.Clear();
     image.name = name;
     const uint64_t size = file.GetSize();
-    if (size < 2 || !file.Seek(QxFile::kSeekStart, 0))
+    if (size < 2 || !file.Seek(QxFile::kSeekStart, 0)) {
         return false;
-    if (file.ReadUInt16() != kMagic)
+    }
+    if (file.ReadUInt16() != kMagic) {
         return false;
-    if (size < kPaletteOffset)
+    }
+    if (size < kPaletteOffset) {
         return Damaged(name, "header past the end of the file");
-    if (size > 0x7FFFFFFFu)
+    }
+    if (size > 0x7FFFFFFFu) {
         return Damaged(name, "file too large");
+    }
 
     file.Seek(QxFile::kSeekStart, 10);
     const uint64_t dataOffset = file.ReadUInt32();
@@ -51,31 +55,40 @@ bool QxBitmapFile::Read(QxFile& file, QxImage& image, const std::string& name) {
     const int bits = file.ReadUInt16();
     file.Seek(QxFile::kSeekStart, 46);
     uint64_t colours = file.ReadUInt32();
-    if (colours == 0)
+    if (colours == 0) {
         colours = 256;
+    }
 
-    if (width <= 0 || height == 0)
+    if (width <= 0 || height == 0) {
         return Damaged(name, "empty picture");
-    if (width + height > kMaxWidthPlusHeight)
+    }
+    if (width + height > kMaxWidthPlusHeight) {
         return Damaged(name, "picture too large");
-    if (bits > 32)
+    }
+    if (bits > 32) {
         return Damaged(name, "more than 32 bits per pixel");
-    if (bits != 8 && bits != 16 && bits != 24 && bits != 32)
+    }
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
         return Damaged(name, "unsupported bits per pixel");
-    if (bits == 8 && colours > 256)
+    }
+    if (bits == 8 && colours > 256) {
         return Damaged(name, "more than 256 palette colours");
-    if (bits == 8 && kPaletteOffset + 4 * colours > size)
+    }
+    if (bits == 8 && kPaletteOffset + 4 * colours > size) {
         return Damaged(name, "palette past the end of the file");
+    }
 
     // The last row's padding may be missing; its pixels may not.
     const int bytesPerPixel = QxImage::BytesPerPixelFor(bits);
     const uint64_t rowBytes = static_cast<uint64_t>(width) * bytesPerPixel;
     const uint64_t stride = RowStride(static_cast<uint64_t>(width), bytesPerPixel);
-    if (dataOffset >= size || dataOffset + stride * (height - 1) + rowBytes > size)
+    if (dataOffset >= size || dataOffset + stride * (height - 1) + rowBytes > size) {
         return Damaged(name, "pixel rows past the end of the file");
+    }
 
-    if (!image.Create(static_cast<int>(width), static_cast<int>(height), bits))
+    if (!image.Create(static_cast<int>(width), static_cast<int>(height), bits)) {
         return Damaged(name, "unsupported picture");
+    }
     if (bits == 8) {
         file.Seek(QxFile::kSeekStart, static_cast<int32_t>(kPaletteOffset));
         for (uint64_t i = 0; i < colours; ++i) {
@@ -100,15 +113,17 @@ bool QxBitmapFile::Read(QxFile& file, QxImage& image, const std::string& name) {
 bool QxBitmapFile::Write(QxFile& file, const QxImage& image) {
     const int bits = image.bitsPerPixel;
     if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || image.width <= 0 ||
-        image.height <= 0 || !image.HasPixels() || (bits == 8 && !image.HasPalette()))
+        image.height <= 0 || !image.HasPixels() || (bits == 8 && !image.HasPalette())) {
         return false;
+    }
     const uint64_t rowBytes = image.Pitch();
     const uint64_t stride = RowStride(static_cast<uint64_t>(image.width), image.BytesPerPixel());
     const uint32_t extra = bits == 8 ? 4 * QxImage::kPaletteSize : bits == 16 ? 12 : 0;
     const uint64_t dataOffset = kPaletteOffset + extra;
     const uint64_t dataBytes = stride * static_cast<uint64_t>(image.height);
-    if (dataOffset + dataBytes > 0x7FFFFFFFu)
+    if (dataOffset + dataBytes > 0x7FFFFFFFu) {
         return false;
+    }
 
     bool ok = true;
     auto put16 = [&](uint16_t v) { ok = ok && file.WriteUInt16(v) == 2; };
@@ -146,8 +161,9 @@ bool QxBitmapFile::Write(QxFile& file, const QxImage& image) {
     for (int y = image.height - 1; y >= 0 && ok; --y) {
         ok = file.WriteBytes(static_cast<uint32_t>(rowBytes), image.Row(y)) == rowBytes;
         const uint32_t pad = static_cast<uint32_t>(stride - rowBytes);
-        if (ok && pad != 0)
+        if (ok && pad != 0) {
             ok = file.WriteBytes(pad, padding) == pad;
+        }
     }
     return ok;
 }

@@ -10,8 +10,9 @@ bool QxBuffer::Fits(uint32_t width) const {
 }
 
 bool QxBuffer::ReadRaw(uint32_t width, uint8_t* out) {
-    if (!Fits(width) || !m_storage)
+    if (!Fits(width) || !m_storage) {
         return false;
+    }
     std::memcpy(out, m_storage.get() + m_position, width);
     m_position += width;
     return true;
@@ -39,11 +40,13 @@ QX_BUFFER_READ(ReadDouble, double, 3.0)
 std::string QxBuffer::ReadString() {
     // Neither the length nor the text is trusted: when either runs past the end the
     // read answers an empty string and leaves the position where it was.
-    if (!Fits(4) || !m_storage)
+    if (!Fits(4) || !m_storage) {
         return std::string();
+    }
     const uint32_t length = qxendian::Load<uint32_t>(m_storage.get() + m_position);
-    if (static_cast<uint64_t>(m_position) + 4 + length > m_size)
+    if (static_cast<uint64_t>(m_position) + 4 + length > m_size) {
         return std::string();
+    }
     const char* text = reinterpret_cast<const char*>(m_storage.get() + m_position + 4);
     m_position += 4 + length;
     const void* zero = std::memchr(text, 0, length);
@@ -56,24 +59,29 @@ QxBlock16 QxBuffer::ReadBlock16() {
 }
 
 uint32_t QxBuffer::ReadBytes(uint32_t count, void* destination) {
-    if (count == 0)
+    if (count == 0) {
         return 0;
-    if (!destination)
+    }
+    if (!destination) {
         return 0;
-    if (!ReadRaw(count, static_cast<uint8_t*>(destination)))
+    }
+    if (!ReadRaw(count, static_cast<uint8_t*>(destination))) {
         return kShortRead;
+    }
     return count;
 }
 
 bool QxBuffer::GrowToFit(uint64_t end) {
-    if (end <= m_size)
+    if (end <= m_size) {
         return true;
+    }
     // The same size as growing step by step, in one move.
     const uint64_t missing = end - m_size;
     const uint64_t steps = (missing + kGrowStep - 1) / kGrowStep;
     const uint64_t growth = steps * kGrowStep;
-    if (growth > UINT32_MAX)
+    if (growth > UINT32_MAX) {
         return false;
+    }
     return Grow(static_cast<uint32_t>(growth));
 }
 
@@ -107,8 +115,9 @@ QX_BUFFER_WRITE(WriteDouble, double)
 #undef QX_BUFFER_WRITE
 
 uint32_t QxBuffer::WriteString(const std::string& text) {
-    if (text.size() > UINT32_MAX)
+    if (text.size() > UINT32_MAX) {
         return 0;
+    }
     const uint32_t length = static_cast<uint32_t>(text.size());
     return WriteUInt32(length) + WriteBytes(length, text.data());
 }
@@ -118,12 +127,15 @@ uint32_t QxBuffer::WriteBlock16(const QxBlock16&) {
 }
 
 uint32_t QxBuffer::WriteBytes(uint32_t count, const void* source) {
-    if (count == 0)
+    if (count == 0) {
         return 0;
-    if (!GrowToFit(static_cast<uint64_t>(m_position) + count) || !m_storage)
+    }
+    if (!GrowToFit(static_cast<uint64_t>(m_position) + count) || !m_storage) {
         return 0;
-    if (!source)
+    }
+    if (!source) {
         return kShortRead;
+    }
     std::memcpy(m_storage.get() + m_position, source, count);
     m_position += count;
     return count;
@@ -134,19 +146,22 @@ bool QxBuffer::Seek(int32_t origin, int32_t offset) {
     switch (origin) {
     case kSeekCurrent:
         target = static_cast<int64_t>(m_position) + offset;
-        if (target < 0 || target >= m_size)
+        if (target < 0 || target >= m_size) {
             return false;
+        }
         break;
     case kSeekEnd:
         // Counted back from the end; never before the start nor past the end.
         target = static_cast<int64_t>(m_size) - offset;
-        if (target < 0 || target > m_size)
+        if (target < 0 || target > m_size) {
             return false;
+        }
         break;
     default:
         target = offset;
-        if (target < 0 || target >= m_size)
+        if (target < 0 || target >= m_size) {
             return false;
+        }
         break;
     }
     m_position = static_cast<uint32_t>(target);
@@ -170,34 +185,39 @@ bool QxBuffer::Allocate(uint32_t size, uint8_t fill) {
 }
 
 void QxBuffer::Clear() {
-    if (m_storage)
+    if (m_storage) {
         std::memset(m_storage.get(), 0, m_size);
+    }
 }
 
 bool QxBuffer::Grow(uint32_t n) {
     const uint64_t newSize = static_cast<uint64_t>(m_size) + n;
-    if (newSize > UINT32_MAX)
+    if (newSize > UINT32_MAX) {
         return false;
+    }
     std::unique_ptr<uint8_t[]> storage;
     try {
         storage = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(newSize));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    if (m_storage && m_size > 0)
+    if (m_storage && m_size > 0) {
         std::memcpy(storage.get(), m_storage.get(), m_size);
+    }
     m_storage = std::move(storage);
     m_size = static_cast<uint32_t>(newSize);
     return true;
 }
 
 int32_t QxBuffer::Find(const std::string& text) {
-    if (!m_storage)
+    if (!m_storage) {
         return -1;
+    }
     const uint64_t length = text.size();
     for (uint64_t i = 0; i < m_position && i + length < m_size; ++i) {
-        if (std::memcmp(m_storage.get() + i, text.data(), length) == 0)
+        if (std::memcmp(m_storage.get() + i, text.data(), length) == 0) {
             return static_cast<int32_t>(i);
+        }
     }
     return -1;
 }

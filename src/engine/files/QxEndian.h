@@ -9,8 +9,9 @@ namespace qxendian {
 template <typename T> inline T Load(const uint8_t* bytes) {
     static_assert(sizeof(T) <= 8);
     uint64_t v = 0;
-    for (size_t i = 0; i < sizeof(T); ++i)
+    for (size_t i = 0; i < sizeof(T); ++i) {
         v |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+    }
     if constexpr (sizeof(T) == 1) {
         return std::bit_cast<T>(static_cast<uint8_t>(v));
     } else if constexpr (sizeof(T) == 2) {
@@ -34,8 +35,9 @@ template <typename T> inline void Store(T value, uint8_t* bytes) {
     } else {
         v = std::bit_cast<uint64_t>(value);
     }
-    for (size_t i = 0; i < sizeof(T); ++i)
+    for (size_t i = 0; i < sizeof(T); ++i) {
         bytes[i] = static_cast<uint8_t>(v >> (8 * i));
+    }
 }
 
 } // namespace qxendian

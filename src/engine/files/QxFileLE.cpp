@@ -18,8 +18,9 @@ bool QxFileLE::ReadRaw(uint32_t width, uint8_t* out) {
     }
     // A short read at the end of the file leaves the value 0 and reports failure.
     const bool complete = std::fread(out, 1, width, m_handle) == width;
-    if (!complete)
+    if (!complete) {
         std::memset(out, 0, width);
+    }
     m_status = complete ? kStatusGood : kStatusFailed;
     return complete;
 }
@@ -49,16 +50,18 @@ std::string QxFileLE::ReadString() {
     }
     const long start = std::ftell(m_handle);
     const int32_t length = ReadInt32();
-    if (m_status != kStatusGood)
+    if (m_status != kStatusGood) {
         return std::string();
+    }
     // The stored length is not trusted: it must fit in the bytes left in the file,
     // so a damaged length never asks for more memory than the file holds.
     const long here = std::ftell(m_handle);
     const uint32_t size = GetSize();
     if (length < 0 || here < 0 || static_cast<uint64_t>(here) + length > size) {
         LogPrintf("Error Loading String. Unable to Allocated Memory. (Len: %d)", length);
-        if (start >= 0)
+        if (start >= 0) {
             std::fseek(m_handle, start, SEEK_SET);
+        }
         m_status = kStatusFailed;
         return std::string();
     }
@@ -79,8 +82,9 @@ uint32_t QxFileLE::ReadBytes(uint32_t count, void* destination) {
         m_status = kStatusFailed;
         return 0;
     }
-    if (count == 0 || !destination)
+    if (count == 0 || !destination) {
         return 0;
+    }
     const size_t read = std::fread(destination, 1, count, m_handle);
     m_status = read == count ? kStatusGood : kStatusFailed;
     return static_cast<uint32_t>(read);
@@ -132,8 +136,9 @@ uint32_t QxFileLE::WriteBytes(uint32_t count, const void* source) {
         m_status = kStatusFailed;
         return 0;
     }
-    if (count == 0 || !source)
+    if (count == 0 || !source) {
         return 0;
+    }
     return WriteRaw(count, static_cast<const uint8_t*>(source));
 }
 
@@ -152,12 +157,14 @@ uint32_t QxFileLE::GetSize() {
         return 0;
     }
     const long here = std::ftell(m_handle);
-    if (here < 0 || std::fseek(m_handle, 0, SEEK_END) != 0)
+    if (here < 0 || std::fseek(m_handle, 0, SEEK_END) != 0) {
         return 0;
+    }
     const long end = std::ftell(m_handle);
     std::fseek(m_handle, here, SEEK_SET);
-    if (end < 0)
+    if (end < 0) {
         return 0;
+    }
     // Compared as 64 bits: where long has 32 (Windows), UINT32_MAX as a long is -1.
     return static_cast<uint64_t>(end) > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(end);
 }
@@ -187,8 +194,9 @@ std::string QxFileLE::ReadLine() {
     bool sawLF = false;
     for (;;) {
         const uint8_t byte = ReadUInt8();
-        if (IsEOF())
+        if (IsEOF()) {
             break;
+        }
         if (byte == '\r') {
             if (sawCR) {
                 Seek(kSeekCurrent, -1);

@@ -47,8 +47,9 @@ public:
     QxScopedFile(const QxScopedFile&) = delete;
     QxScopedFile& operator=(const QxScopedFile&) = delete;
     ~QxScopedFile() {
-        if (m_file && m_fileSystem)
+        if (m_file && m_fileSystem) {
             m_fileSystem->Close(m_file);
+        }
     }
 
     QxFile* Get() const { return m_file; }

@@ -9,16 +9,21 @@
 
 std::string QxImageCacheKey(const std::string& name, uint32_t flags, bool imageList) {
     std::string key = name;
-    for (char& c : key)
+    for (char& c : key) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (flags & kImageMirror)
+    }
+    if (flags & kImageMirror) {
         key += "_H";
-    if (flags & kImageFlip)
+    }
+    if (flags & kImageFlip) {
         key += "_V";
-    if (flags & kImageHalvePalette)
+    }
+    if (flags & kImageHalvePalette) {
         key += "_HB";
-    if (imageList && (flags & kImageDither))
+    }
+    if (imageList && (flags & kImageDither)) {
         key += "_D";
+    }
     return key;
 }
 
@@ -38,8 +43,9 @@ void Mirror(QxImage& image) {
     const size_t bytes = static_cast<size_t>(image.BytesPerPixel());
     for (int y = 0; y < image.height; ++y) {
         uint8_t* row = image.Row(y);
-        for (int left = 0, right = image.width - 1; left < right; ++left, --right)
+        for (int left = 0, right = image.width - 1; left < right; ++left, --right) {
             std::swap_ranges(row + left * bytes, row + (left + 1) * bytes, row + right * bytes);
+        }
     }
 }
 
@@ -55,12 +61,16 @@ void HalvePalette(QxImage& image) {
 } // namespace
 
 void QxApplyImageVariant(QxImage& image, uint32_t flags) {
-    if (!image.HasPixels())
+    if (!image.HasPixels()) {
         return;
-    if (flags & kImageFlip)
+    }
+    if (flags & kImageFlip) {
         Flip(image);
-    if (flags & kImageMirror)
+    }
+    if (flags & kImageMirror) {
         Mirror(image);
-    if ((flags & kImageHalvePalette) && image.bitsPerPixel == 8)
+    }
+    if ((flags & kImageHalvePalette) && image.bitsPerPixel == 8) {
         HalvePalette(image);
+    }
 }

@@ -23,18 +23,22 @@ bool FirstTimeIn(const std::string& path, const char* text, size_t length) {
 
 // Dropped: no settings store yet, or a line that `once` keeps from repeating.
 Appended AppendToLog(const char* text, size_t length, bool once, std::string* logPath = nullptr) {
-    if (!g_settingsManager || !text)
+    if (!g_settingsManager || !text) {
         return Appended::Dropped;
+    }
     try {
         const std::string path = g_settingsManager->UserDataFolder("") + "log.txt";
-        if (logPath)
+        if (logPath) {
             *logPath = path;
-        if (once && !FirstTimeIn(path, text, length))
+        }
+        if (once && !FirstTimeIn(path, text, length)) {
             return Appended::Dropped;
+        }
         // Binary append: the line ends exactly as given, on every platform.
         std::FILE* file = std::fopen(path.c_str(), "ab");
-        if (!file)
+        if (!file) {
             return Appended::Failed;
+        }
         bool written = std::fwrite(text, 1, length, file) == length;
         written = std::fclose(file) == 0 && written;
         return written ? Appended::Written : Appended::Failed;
@@ -52,9 +56,10 @@ size_t FormatLogLine(char (&line)[kLogLineSize], const char* format, va_list arg
     constexpr size_t kTextRoom = kLogLineSize - 2;
     int written = format ? std::vsnprintf(line, kTextRoom, format, args) : 0;
     size_t length = 0;
-    if (written > 0)
+    if (written > 0) {
         length =
             static_cast<size_t>(written) < kTextRoom ? static_cast<size_t>(written) : kTextRoom - 1;
+    }
     line[length++] = '\r';
     line[length++] = '\n';
     line[length] = '\0';
@@ -86,19 +91,22 @@ void LogWarning(const char* format, ...) {
     const size_t length = FormatLogLine(line, format, args);
     va_end(args);
     std::string path;
-    if (AppendToLog(line, length, false, &path) != Appended::Failed)
+    if (AppendToLog(line, length, false, &path) != Appended::Failed) {
         return;
+    }
     // With the home folder read-only or full the log cannot say it either; standard
     // error is the last place left. Once: the first problem explains the rest.
     static std::atomic<bool> told{false};
-    if (told.exchange(true))
+    if (told.exchange(true)) {
         return;
+    }
     std::fprintf(stderr, "%.*s (the log %s cannot be written either)\n",
                  static_cast<int>(length - 2), line, path.c_str());
 }
 
 void LogString(const char* text) {
-    if (!text)
+    if (!text) {
         return;
+    }
     AppendToLog(text, std::char_traits<char>::length(text), false);
 }

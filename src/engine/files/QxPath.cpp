@@ -4,10 +4,12 @@ namespace {
 
 unsigned char FoldNameChar(char c) {
     unsigned char u = static_cast<unsigned char>(c);
-    if (u >= 'A' && u <= 'Z')
+    if (u >= 'A' && u <= 'Z') {
         return static_cast<unsigned char>(u - 'A' + 'a');
-    if (u == '\\')
+    }
+    if (u == '\\') {
         return '/';
+    }
     return u;
 }
 
@@ -34,21 +36,25 @@ int CompareFileNames(const std::string& a, const std::string& b) {
     for (size_t i = 0; i < common; ++i) {
         const unsigned char ca = FoldNameChar(a[i]);
         const unsigned char cb = FoldNameChar(b[i]);
-        if (ca != cb)
+        if (ca != cb) {
             return ca < cb ? -1 : 1;
+        }
     }
-    if (a.size() == b.size())
+    if (a.size() == b.size()) {
         return 0;
+    }
     return a.size() < b.size() ? -1 : 1;
 }
 
 bool FileNameEndsWith(const std::string& name, const std::string& suffix) {
-    if (suffix.size() > name.size())
+    if (suffix.size() > name.size()) {
         return false;
+    }
     const size_t start = name.size() - suffix.size();
     for (size_t i = 0; i < suffix.size(); ++i) {
-        if (FoldNameChar(name[start + i]) != FoldNameChar(suffix[i]))
+        if (FoldNameChar(name[start + i]) != FoldNameChar(suffix[i])) {
             return false;
+        }
     }
     return true;
 }

@@ -34,16 +34,18 @@ Record* Acquire(std::map<std::string, std::unique_ptr<Record>>& records, const s
     auto it = records.find(key);
     if (it != records.end()) {
         Record& record = *it->second;
-        if (!isLoaded(record) && !load(record, true))
+        if (!isLoaded(record) && !load(record, true)) {
             return nullptr;
+        }
         ++record.refCount;
         return &record;
     }
     auto record = std::make_unique<Record>();
     record->key = key;
     record->flags = flags;
-    if (!load(*record, false))
+    if (!load(*record, false)) {
         return nullptr;
+    }
     record->refCount = 1;
     Record* result = record.get();
     records.emplace(key, std::move(record));
@@ -56,8 +58,9 @@ template <typename Record, typename Free>
 void Release(std::map<std::string, std::unique_ptr<Record>>& records, const std::string& key,
              Free freeHeld) {
     auto it = records.find(key);
-    if (it == records.end() || --it->second->refCount > 0)
+    if (it == records.end() || --it->second->refCount > 0) {
         return;
+    }
     freeHeld(*it->second);
     records.erase(it);
 }
@@ -65,8 +68,9 @@ void Release(std::map<std::string, std::unique_ptr<Record>>& records, const std:
 } // namespace
 
 QxImageRecord* QxResourceCache::GetImage(const std::string& name, uint32_t flags) {
-    if (g_screen == nullptr || name.empty())
+    if (g_screen == nullptr || name.empty()) {
         return nullptr;
+    }
     const std::string key = QxImageCacheKey(name, flags, false);
     std::lock_guard guard(m_lock);
     return Acquire(
@@ -83,12 +87,14 @@ bool QxResourceCache::LoadImageInto(QxImageRecord& record, const std::string& na
             return false;
         }
         QxImage image;
-        if (!QxBitmapFile::Read(*file.Get(), image, name))
+        if (!QxBitmapFile::Read(*file.Get(), image, name)) {
             return false;
+        }
         QxApplyImageVariant(image, record.flags);
         uint32_t surface = 0;
-        if (!g_screen->CreateSurface(image, &surface, record.flags))
+        if (!g_screen->CreateSurface(image, &surface, record.flags)) {
             return false;
+        }
         record.surface = surface;
         record.width = image.width;
         record.height = image.height;
@@ -100,8 +106,9 @@ bool QxResourceCache::LoadImageInto(QxImageRecord& record, const std::string& na
 }
 
 QxImageListRecord* QxResourceCache::GetImageList(const std::string& name, uint32_t flags) {
-    if (g_screen == nullptr || name.empty())
+    if (g_screen == nullptr || name.empty()) {
         return nullptr;
+    }
     const std::string key = QxImageCacheKey(name, flags, true);
     std::lock_guard guard(m_lock);
     return Acquire(
@@ -126,13 +133,15 @@ bool QxResourceCache::LoadImageListInto(QxImageListRecord& record, const std::st
             return false;
         }
         std::vector<QxImage> images;
-        if (!QxImageListFile::Read(*file.Get(), images, name))
+        if (!QxImageListFile::Read(*file.Get(), images, name)) {
             return false;
+        }
         frames.reserve(images.size());
         for (QxImage& image : images) {
             // Only 8-bit frames take variants; 15 and 16-bit frames are used as stored.
-            if (image.bitsPerPixel == 8)
+            if (image.bitsPerPixel == 8) {
                 QxApplyImageVariant(image, record.flags);
+            }
             QxImageListFrame frame;
             frame.name = image.name;
             uint32_t surface = 0;
@@ -149,26 +158,32 @@ bool QxResourceCache::LoadImageListInto(QxImageListRecord& record, const std::st
             image = QxImage{}; // the picture is not needed once its surface exists
         }
     } catch (...) {
-        for (const QxImageListFrame& frame : frames)
-            if (frame.surface != kFailedSurface)
+        for (const QxImageListFrame& frame : frames) {
+            if (frame.surface != kFailedSurface) {
                 g_screen->FreeSurface(frame.surface);
+            }
+        }
         Log("An exception occured attempting to load image list: " + name + "\n");
         return false;
     }
     // A reload replaces the frames; any surface of the old set that survived goes.
-    for (const QxImageListFrame& old : record.frames)
-        if (old.surface != kFailedSurface && g_screen->IsSurfaceValid(old.surface))
+    for (const QxImageListFrame& old : record.frames) {
+        if (old.surface != kFailedSurface && g_screen->IsSurfaceValid(old.surface)) {
             g_screen->FreeSurface(old.surface);
+        }
+    }
     record.frames = std::move(frames);
     return true;
 }
 
 QxSoundRecord* QxResourceCache::GetSound(const std::string& name) {
-    if (g_soundManager == nullptr || name.empty())
+    if (g_soundManager == nullptr || name.empty()) {
         return nullptr;
+    }
     std::string key = name;
-    for (char& c : key)
+    for (char& c : key) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
     std::lock_guard guard(m_lock);
     auto it = m_sounds.find(key);
     if (it != m_sounds.end()) {
@@ -182,8 +197,9 @@ QxSoundRecord* QxResourceCache::GetSound(const std::string& name) {
             Log("Unable to open sound: " + name + "\n");
             return nullptr;
         }
-        if (g_soundManager->LoadSound(file.Get(), &sound) == 0)
+        if (g_soundManager->LoadSound(file.Get(), &sound) == 0) {
             return nullptr;
+        }
     } catch (...) {
         Log("Exception occured while opening sound: " + name + "\n");
         return nullptr;
@@ -200,26 +216,31 @@ QxSoundRecord* QxResourceCache::GetSound(const std::string& name) {
 void QxResourceCache::ReleaseImage(const std::string& key) {
     std::lock_guard guard(m_lock);
     Release(m_images, key, [](const QxImageRecord& record) {
-        if (g_screen != nullptr)
+        if (g_screen != nullptr) {
             g_screen->FreeSurface(record.surface);
+        }
     });
 }
 
 void QxResourceCache::ReleaseImageList(const std::string& key) {
     std::lock_guard guard(m_lock);
     Release(m_lists, key, [](const QxImageListRecord& record) {
-        if (g_screen != nullptr)
-            for (const QxImageListFrame& frame : record.frames)
-                if (frame.surface != kFailedSurface)
+        if (g_screen != nullptr) {
+            for (const QxImageListFrame& frame : record.frames) {
+                if (frame.surface != kFailedSurface) {
                     g_screen->FreeSurface(frame.surface);
+                }
+            }
+        }
     });
 }
 
 void QxResourceCache::ReleaseSound(const std::string& key) {
     std::lock_guard guard(m_lock);
     Release(m_sounds, key, [](const QxSoundRecord& record) {
-        if (g_soundManager != nullptr)
+        if (g_soundManager != nullptr) {
             g_soundManager->FreeSound(record.sound);
+        }
     });
 }
 

@@ -36,8 +36,9 @@ std::string FindCaseless(const fs::path& folder, const std::string& name) {
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
          !ec && it != end; it.increment(ec)) {
         const std::string candidate = it->path().filename().string();
-        if (SameName(candidate, name) && (best.empty() || candidate < best))
+        if (SameName(candidate, name) && (best.empty() || candidate < best)) {
             best = candidate;
+        }
     }
     return best;
 }
@@ -48,8 +49,9 @@ std::string FindCaseless(const fs::path& folder, const std::string& name) {
 fs::path ResolvePath(const std::string& name) {
     const std::string path = WithForwardSlashes(name);
     std::error_code ec;
-    if (path.empty() || fs::exists(fs::path(path), ec))
+    if (path.empty() || fs::exists(fs::path(path), ec)) {
         return fs::path(path);
+    }
 
     // The root stays as given: "/" here, a drive such as "C:/" or a share on Windows.
     fs::path result = fs::path(path).root_path();
@@ -57,12 +59,14 @@ fs::path ResolvePath(const std::string& name) {
     bool searching = true;
     while (start <= path.size()) {
         size_t end = path.find('/', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = path.size();
+        }
         const std::string part = path.substr(start, end - start);
         start = end + 1;
-        if (part.empty())
+        if (part.empty()) {
             continue;
+        }
         if (searching && part != "." && part != ".." &&
             !fs::exists(result.empty() ? fs::path(part) : result / part, ec)) {
             const std::string found = FindCaseless(result, part);
@@ -74,8 +78,9 @@ fs::path ResolvePath(const std::string& name) {
         }
         result = result.empty() ? fs::path(part) : result / part;
     }
-    if (!path.empty() && path.back() == '/')
+    if (!path.empty() && path.back() == '/') {
         result /= "";
+    }
     return result;
 }
 
@@ -95,45 +100,54 @@ std::vector<FolderEntry> Enumerate(const std::string& pattern) {
 
 const char* StreamMode(int32_t mode) {
     const bool binary = (mode & QxFileManager::kModeBinary) != 0;
-    if (mode & QxFileManager::kModeAppend)
+    if (mode & QxFileManager::kModeAppend) {
         return binary ? "a+b" : "a+";
+    }
     const bool read = (mode & QxFileManager::kModeRead) != 0;
     const bool write = (mode & QxFileManager::kModeWrite) != 0;
-    if (read && write)
+    if (read && write) {
         return binary ? "r+b" : "r+";
-    if (read)
+    }
+    if (read) {
         return binary ? "rb" : "r";
-    if (write)
+    }
+    if (write) {
         return binary ? "wb" : "w";
+    }
     return nullptr;
 }
 
 } // namespace
 
 QxWin32FileManager::~QxWin32FileManager() {
-    for (const auto& file : m_open)
+    for (const auto& file : m_open) {
         std::fclose(file->GetHandle());
+    }
 }
 
 QxFile* QxWin32FileManager::Open(const std::string& name, int32_t mode) {
     const char* streamMode = StreamMode(mode);
-    if (name.empty() || !streamMode)
+    if (name.empty() || !streamMode) {
         return nullptr;
+    }
     try {
         const fs::path path = ResolvePath(m_root + name);
         std::error_code ec;
         // A folder is not a file, even where the platform lets a stream open one.
-        if (fs::is_directory(path, ec))
+        if (fs::is_directory(path, ec)) {
             return nullptr;
+        }
         std::FILE* handle = std::fopen(path.string().c_str(), streamMode);
-        if (!handle)
+        if (!handle) {
             return nullptr;
+        }
         std::unique_ptr<QxFileLE> file;
         try {
-            if constexpr (std::endian::native == std::endian::big)
+            if constexpr (std::endian::native == std::endian::big) {
                 file = std::make_unique<QxFileBE>(handle);
-            else
+            } else {
                 file = std::make_unique<QxFileLE>(handle);
+            }
             m_open.push_back(std::move(file));
         } catch (...) {
             std::fclose(handle);
@@ -146,13 +160,15 @@ QxFile* QxWin32FileManager::Open(const std::string& name, int32_t mode) {
 }
 
 int32_t QxWin32FileManager::Close(QxFile* file) {
-    if (!file)
+    if (!file) {
         return kNotMine;
+    }
     auto it =
         std::find_if(m_open.begin(), m_open.end(),
                      [file](const std::unique_ptr<QxFileLE>& open) { return open.get() == file; });
-    if (it == m_open.end())
+    if (it == m_open.end()) {
         return kNotMine;
+    }
     std::fclose((*it)->GetHandle());
     m_open.erase(it);
     return kClosed;
@@ -174,20 +190,23 @@ void QxWin32FileManager::ListFilesAt(const std::string& pattern, const std::stri
         std::string folder, file;
         SplitPath(pattern, folder, file);
         for (const FolderEntry& entry : Enumerate(m_root + folder + "*.*")) {
-            if (entry.isFolder)
+            if (entry.isFolder) {
                 ListFilesAt(folder + entry.name + "\\" + file, prefix + entry.name + "\\", true,
                             depth + 1, list);
+            }
         }
     }
-    for (FolderEntry& entry : Enumerate(m_root + pattern))
+    for (FolderEntry& entry : Enumerate(m_root + pattern)) {
         list.push_back(prefix + entry.name);
+    }
 }
 
 int32_t QxWin32FileManager::ListFolders(const std::string& path, std::vector<std::string>& list) {
     try {
         for (FolderEntry& entry : Enumerate(path + "\\*.*")) {
-            if (entry.isFolder)
+            if (entry.isFolder) {
                 list.push_back(std::move(entry.name));
+            }
         }
     } catch (...) {
         // Keep what was found.

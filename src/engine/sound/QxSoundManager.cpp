@@ -13,8 +13,9 @@ void QxSoundManager::SetSwapStereo(bool on) {
 }
 
 void QxSoundManager::SetMasterVolume(float volume) {
-    if (std::isnan(volume))
+    if (std::isnan(volume)) {
         return;
+    }
     m_masterVolume = std::clamp(volume, 0.01f, 1.0f);
 }
 

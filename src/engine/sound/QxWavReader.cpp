@@ -39,44 +39,52 @@ bool QxReadWavHeader(QxFile& file, QxWavInfo& info) {
     info = QxWavInfo{};
     const uint32_t size = file.GetSize();
     uint64_t at = file.Tell();
-    if (at > size || size > 0x7FFFFFFFu)
+    if (at > size || size > 0x7FFFFFFFu) {
         return Fail("unreadable");
+    }
     // Every read below is checked against the bytes left first, so neither kind of
     // file is asked for bytes it does not hold.
     auto left = [&]() { return uint64_t{size} - at; };
 
-    if (left() < 12)
+    if (left() < 12) {
         return Fail("not a RIFF WAVE file");
+    }
     const uint32_t riff = file.ReadUInt32();
     const uint64_t riffSize = RoundUpToEven(file.ReadUInt32());
     const uint32_t wave = file.ReadUInt32();
     at += 12;
-    if (riff != kRiff || wave != kWave)
+    if (riff != kRiff || wave != kWave) {
         return Fail("not a RIFF WAVE file");
-    if (riffSize < 1)
+    }
+    if (riffSize < 1) {
         return Fail("empty RIFF frame");
+    }
 
     int64_t remaining = static_cast<int64_t>(riffSize);
     for (;;) {
-        if (left() < 8)
+        if (left() < 8) {
             return Fail("no data chunk");
+        }
         const uint32_t id = file.ReadUInt32();
         const uint32_t storedSize = file.ReadUInt32();
         const uint64_t chunkSize = RoundUpToEven(storedSize);
         at += 8;
         if (id == kData && chunkSize > 0) {
-            if (storedSize > left())
+            if (storedSize > left()) {
                 return Fail("data chunk larger than the file");
+            }
             // A writer may leave out the pad byte of odd-sized data at the very end.
             info.dataSize = static_cast<uint32_t>(chunkSize <= left() ? chunkSize : storedSize);
             break;
         }
         remaining -= static_cast<int64_t>(8 + chunkSize);
-        if (chunkSize > left())
+        if (chunkSize > left()) {
             return Fail("chunk runs past the end of the file");
+        }
         if (id == kFmt) {
-            if (storedSize < kFormatBytes)
+            if (storedSize < kFormatBytes) {
                 return Fail("format chunk shorter than 16 bytes");
+            }
             info.format.formatTag = file.ReadUInt16();
             info.format.channels = file.ReadUInt16();
             info.format.sampleRate = file.ReadUInt32();
@@ -88,19 +96,25 @@ bool QxReadWavHeader(QxFile& file, QxWavInfo& info) {
         at += chunkSize;
         // The position is set from the count of bytes consumed, never from the file's
         // own idea of it, so a skip that lands exactly on the end stays harmless.
-        if (at < size)
+        if (at < size) {
             file.Seek(QxFile::kSeekStart, static_cast<int32_t>(at));
-        if (remaining < 1)
+        }
+        if (remaining < 1) {
             return Fail("no data chunk");
+        }
     }
 
-    if (info.format.formatTag != kPcm)
+    if (info.format.formatTag != kPcm) {
         return Fail("not PCM data");
-    if (info.format.channels == 0)
+    }
+    if (info.format.channels == 0) {
         return Fail("zero channels");
-    if (info.format.blockAlign == 0)
+    }
+    if (info.format.blockAlign == 0) {
         return Fail("zero block alignment");
-    if (file.Tell() != at)
+    }
+    if (file.Tell() != at) {
         file.Seek(QxFile::kSeekStart, static_cast<int32_t>(at));
+    }
     return true;
 }

@@ -35,37 +35,43 @@ const char* LockErrorText(platform::SoundResult result) {
 template <typename Action>
 int QxWin32SoundManager::WithInstance(uint32_t instance, bool needsSound, Action action) {
     std::lock_guard guard(m_lock);
-    if (!m_ready || (needsSound && m_soundsDisabled))
+    if (!m_ready || (needsSound && m_soundsDisabled)) {
         return 0;
+    }
     Instance* found = FindInstance(instance);
     // An unknown id has ended already: nothing is left to change, and that is no failure.
     return found == nullptr ? 1 : action(*found);
 }
 
 void QxWin32SoundManager::ReleaseInstances() {
-    for (auto& [id, instance] : m_instances)
+    for (auto& [id, instance] : m_instances) {
         ReleaseInstance(instance);
+    }
     m_instances.clear();
 }
 
 QxWin32SoundManager::~QxWin32SoundManager() {
     std::lock_guard guard(m_lock);
     ReleaseInstances();
-    for (auto& [handle, sound] : m_sounds)
+    for (auto& [handle, sound] : m_sounds) {
         platform::ReleaseSoundBuffer(sound.buffer);
+    }
     m_sounds.clear();
-    if (m_device != nullptr)
+    if (m_device != nullptr) {
         platform::ReleaseSoundDevice(m_device);
+    }
 }
 
 int QxWin32SoundManager::InitSound(int /*option*/) {
     std::lock_guard guard(m_lock);
-    if (m_ready)
+    if (m_ready) {
         return 0;
+    }
     platform::SoundDevice* device = nullptr;
     if (platform::CreateSoundDevice(m_window, &device) != platform::SoundResult::Ok) {
-        if (device != nullptr)
+        if (device != nullptr) {
             platform::ReleaseSoundDevice(device);
+        }
         // The game goes on silent; the player should be able to find out why.
         LogPrintf("InitSound - no sound device could be opened; the game runs without sound.");
         return 0;
@@ -82,11 +88,13 @@ void QxWin32SoundManager::SetSoundWindow(void* window) {
 
 int QxWin32SoundManager::LoadSound(QxFile* file, uint32_t* handle) {
     std::lock_guard guard(m_lock);
-    if (!m_ready || file == nullptr || handle == nullptr)
+    if (!m_ready || file == nullptr || handle == nullptr) {
         return 0;
+    }
     QxWavInfo info;
-    if (!QxReadWavHeader(*file, info))
+    if (!QxReadWavHeader(*file, info)) {
         return 0;
+    }
 
     Sound sound;
     sound.format = info.format;
@@ -130,11 +138,13 @@ int QxWin32SoundManager::LoadSound(QxFile* file, uint32_t* handle) {
 
 int QxWin32SoundManager::FreeSound(uint32_t handle) {
     std::lock_guard guard(m_lock);
-    if (!m_ready)
+    if (!m_ready) {
         return 0;
+    }
     auto sound = m_sounds.find(handle);
-    if (sound == m_sounds.end())
+    if (sound == m_sounds.end()) {
         return 0;
+    }
     for (auto it = m_instances.begin(); it != m_instances.end();) {
         if (it->second.sound == handle) {
             ReleaseInstance(it->second);
@@ -150,15 +160,18 @@ int QxWin32SoundManager::FreeSound(uint32_t handle) {
 
 int QxWin32SoundManager::PlaySound(uint32_t handle, uint32_t* instance, bool loop) {
     std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled || instance == nullptr)
+    if (!m_ready || m_soundsDisabled || instance == nullptr) {
         return 0;
+    }
     auto sound = m_sounds.find(handle);
-    if (sound == m_sounds.end())
+    if (sound == m_sounds.end()) {
         return 0;
+    }
     Instance made;
     if (platform::DuplicateSoundBuffer(m_device, sound->second.buffer, &made.buffer) !=
-        platform::SoundResult::Ok)
+        platform::SoundResult::Ok) {
         return 0;
+    }
     made.sound = handle;
     made.looping = loop;
     made.paused = true;
@@ -200,11 +213,13 @@ int QxWin32SoundManager::SetInstanceRate(uint32_t instance, float factor) {
 
 int QxWin32SoundManager::StopInstance(uint32_t instance) {
     std::lock_guard guard(m_lock);
-    if (!m_ready)
+    if (!m_ready) {
         return 0;
+    }
     auto it = m_instances.find(instance);
-    if (it == m_instances.end())
+    if (it == m_instances.end()) {
         return 1;
+    }
     ReleaseInstance(it->second);
     m_instances.erase(it);
     return 1;
@@ -250,10 +265,12 @@ int QxWin32SoundManager::FadeOutInstance(uint32_t instance, float duration) {
 
 int QxWin32SoundManager::FadeOutAll(float duration) {
     std::lock_guard guard(m_lock);
-    if (!m_ready || m_soundsDisabled)
+    if (!m_ready || m_soundsDisabled) {
         return 0;
-    for (auto& [id, instance] : m_instances)
+    }
+    for (auto& [id, instance] : m_instances) {
         StartFade(instance, 0.0f, duration);
+    }
     return 1;
 }
 
@@ -266,10 +283,12 @@ bool QxWin32SoundManager::IsInstancePlaying(uint32_t instance) {
 
 int QxWin32SoundManager::UpdateSounds(float elapsed) {
     std::lock_guard guard(m_lock);
-    if (!m_ready)
+    if (!m_ready) {
         return 0;
-    if (!(elapsed >= 0.0f))
+    }
+    if (!(elapsed >= 0.0f)) {
         elapsed = 0.0f;
+    }
     for (auto it = m_instances.begin(); it != m_instances.end();) {
         Instance& instance = it->second;
         if (!instance.paused && !IsBufferPlaying(instance.buffer)) {
@@ -319,8 +338,9 @@ platform::SoundBuffer* QxWin32SoundManager::InstanceBuffer(uint32_t instance) co
 bool QxWin32SoundManager::GetInstanceVolume(uint32_t instance, float* volume) const {
     std::lock_guard guard(m_lock);
     auto it = m_instances.find(instance);
-    if (it == m_instances.end() || volume == nullptr)
+    if (it == m_instances.end() || volume == nullptr) {
         return false;
+    }
     *volume = it->second.volume;
     return true;
 }
@@ -353,8 +373,9 @@ void QxWin32SoundManager::StartFade(Instance& instance, float target, float dura
 }
 
 void QxWin32SoundManager::ReleaseInstance(Instance& instance) {
-    if (instance.buffer == nullptr)
+    if (instance.buffer == nullptr) {
         return;
+    }
     platform::StopSoundBuffer(instance.buffer);
     platform::ReleaseSoundBuffer(instance.buffer);
     instance.buffer = nullptr;

@@ -14,8 +14,9 @@ bool PyxBlockCircle::Intersects(const PyxBlockShape& other, float, float) const 
         const float reach = m_radius + circle.m_radius;
         return reach * reach > dx * dx + dy * dy;
     }
-    if (other.Kind() == kRect)
+    if (other.Kind() == kRect) {
         return static_cast<const PyxBlockRect&>(other).IntersectsCircle(*this);
+    }
     return false;
 }
 
@@ -32,8 +33,9 @@ bool PyxBlockRect::IntersectsCircle(const PyxBlockCircle& circle) const {
 }
 
 bool PyxBlockRect::Intersects(const PyxBlockShape& other, float, float) const {
-    if (other.Kind() == kCircle)
+    if (other.Kind() == kCircle) {
         return IntersectsCircle(static_cast<const PyxBlockCircle&>(other));
+    }
     if (other.Kind() == kRect) {
         // The overlap must have an area: a rectangle without width or height lies on
         // others without ever intersecting them.

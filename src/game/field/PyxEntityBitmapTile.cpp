@@ -9,8 +9,9 @@ constexpr const char* kSpriteClass = "sprite";
 
 PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
     : PyxEntityTileBaseType(definition) {
-    if (definition)
+    if (definition) {
         definition->ReadKey("ImageEntType", m_imageEntType);
+    }
 }
 
 PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;
@@ -20,12 +21,15 @@ std::unique_ptr<QxEntityBase> PyxEntityBitmapTileType::CreateEntity() {
 }
 
 bool PyxEntityBitmapTileType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (!m_sprite && !m_imageEntType.empty())
+    }
+    if (!m_sprite && !m_imageEntType.empty()) {
         m_sprite = QxCreateGUIElement({kSpriteClass, m_imageEntType});
-    if (m_sprite && m_sprite->Type())
+    }
+    if (m_sprite && m_sprite->Type()) {
         m_sprite->Type()->Load(reload);
+    }
     return PyxEntityTileBaseType::Load(reload);
 }
 
@@ -38,12 +42,14 @@ PyxEntityBitmapTile::PyxEntityBitmapTile(PyxEntityBitmapTileType* type) : PyxEnt
 
 bool PyxEntityBitmapTile::Draw() {
     PyxEntityBitmapTileType* type = BitmapType();
-    if (!type)
+    if (!type) {
         return true;
+    }
     type->Load(false);
     QxEntity2DGUIElement* sprite = type->Sprite();
-    if (!sprite)
+    if (!sprite) {
         return true;
+    }
     // The sprite is shared by every tile of the type: each tile puts it at its own
     // corner before drawing it.
     sprite->SetPosition({m_x, m_y});
@@ -53,7 +59,8 @@ bool PyxEntityBitmapTile::Draw() {
 void PyxEntityBitmapTile::SetPosition(std::int32_t x, std::int32_t y) {
     PyxEntityTileBase::SetPosition(x, y);
     if (PyxEntityBitmapTileType* type = BitmapType()) {
-        if (QxEntity2DGUIElement* sprite = type->Sprite())
+        if (QxEntity2DGUIElement* sprite = type->Sprite()) {
             sprite->SetPosition({x, y});
+        }
     }
 }

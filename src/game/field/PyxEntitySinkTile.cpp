@@ -21,8 +21,9 @@ PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
 }
 
 PyxEntitySinkTileType::~PyxEntitySinkTileType() {
-    if (IsLoaded())
+    if (IsLoaded()) {
         PyxEntitySinkTileType::Unload();
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntitySinkTileType::CreateEntity() {
@@ -30,8 +31,9 @@ std::unique_ptr<QxEntityBase> PyxEntitySinkTileType::CreateEntity() {
 }
 
 bool PyxEntitySinkTileType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_animation.Load(reload);
     m_sound.Load();
     return PyxEntityTileBaseType::Load(reload);
@@ -51,46 +53,53 @@ void PyxEntitySinkTileType::ReloadImages() {
 PyxEntitySinkTile::PyxEntitySinkTile(PyxEntitySinkTileType* type) : PyxEntityTileBase(type) {}
 
 PyxEntitySinkTile::~PyxEntitySinkTile() {
-    if (PyxEntitySinkTileType* type = SinkType())
+    if (PyxEntitySinkTileType* type = SinkType()) {
         type->Loop().Stop();
+    }
 }
 
 bool PyxEntitySinkTile::Update(float ms) {
     PyxEntityTileBase::Update(ms);
     PyxEntitySinkTileType* type = SinkType();
-    if (!type)
+    if (!type) {
         return true;
+    }
 
     const std::int32_t frames = type->FrameCount();
     if (frames > 0) {
         m_frame += type->FrameRate() * ms * 0.001f;
-        if (!std::isfinite(m_frame) || m_frame < 0.0f)
+        if (!std::isfinite(m_frame) || m_frame < 0.0f) {
             m_frame = 0.0f;
-        else if (m_frame >= float(frames))
+        } else if (m_frame >= float(frames)) {
             m_frame = float(std::fmod(std::floor(double(m_frame)), double(frames)));
+        }
     }
 
     PyxGameEvents* events = GameEvents();
-    if (events && events->TakeSinkSoundRequest())
+    if (events && events->TakeSinkSoundRequest()) {
         type->Loop().Drive(type->Sound(), events->SinkSoundLevel());
+    }
     return true;
 }
 
 bool PyxEntitySinkTile::DrawFrame() {
     const PyxEntitySinkTileType* type = SinkType();
     const std::int32_t frames = type ? type->FrameCount() : 0;
-    if (!g_screen || frames <= 0)
+    if (!g_screen || frames <= 0) {
         return false;
+    }
     const QxImageListFrame* frame = type->Animation().Frame(std::int32_t(m_frame) % frames);
     return g_screen->DrawSurface(frame->surface, m_x, m_y, 0, 0, frame->width, frame->height, true);
 }
 
 bool PyxEntitySinkTile::Draw() {
     const PyxEntitySinkTileType* shown = SinkType();
-    if (!shown || !shown->Animation().IsLoaded())
+    if (!shown || !shown->Animation().IsLoaded()) {
         return true;
-    if (DrawFrame())
+    }
+    if (DrawFrame()) {
         return true;
+    }
     // The surfaces may have gone with a change of display mode: take the images
     // again and try once more.
     if (PyxEntitySinkTileType* type = SinkType()) {
@@ -101,16 +110,19 @@ bool PyxEntitySinkTile::Draw() {
 }
 
 void PyxEntitySinkTile::AddObject(PyxEntityGameObject* object) {
-    if (!object)
+    if (!object) {
         return;
+    }
     object->SetCell(m_cellIndex);
     if (object->TypeFlags() & kTypeBall) {
-        if (PyxGameEvents* events = GameEvents())
+        if (PyxGameEvents* events = GameEvents()) {
             events->OnBallAtExitOrSink(object, this);
+        }
     }
 }
 
 void PyxEntitySinkTile::HoldSounds(bool hold) {
-    if (PyxEntitySinkTileType* type = SinkType())
+    if (PyxEntitySinkTileType* type = SinkType()) {
         type->Loop().Hold(hold);
+    }
 }

@@ -33,14 +33,16 @@ bool PyxEntityTileBase::Draw() {
 }
 
 void PyxEntityTileBase::AppendObject(PyxEntityGameObject* object) {
-    if (object)
+    if (object) {
         m_objects.push_back(object);
+    }
 }
 
 bool PyxEntityTileBase::RemoveObjectEntry(PyxEntityGameObject* object) {
     const auto it = std::find(m_objects.begin(), m_objects.end(), object);
-    if (it == m_objects.end())
+    if (it == m_objects.end()) {
         return false;
+    }
     m_objects.erase(it);
     return true;
 }
@@ -78,8 +80,9 @@ void PyxEntityTileBase::SetXY(std::int32_t x, std::int32_t y) {
 }
 
 void PyxEntityTileBase::AddObject(PyxEntityGameObject* object) {
-    if (!object)
+    if (!object) {
         return;
+    }
     object->SetCell(m_cellIndex);
     AppendObject(object);
 }
@@ -89,8 +92,9 @@ void PyxEntityTileBase::RemoveObject(PyxEntityGameObject* object) {
 }
 
 void PyxEntityTileBase::MarkForRedraw() {
-    if (g_screen)
+    if (g_screen) {
         g_screen->MarkDirty(QxRect{m_left, m_right, m_top, m_bottom}, false);
+    }
 }
 
 std::uint32_t PyxEntityTileBase::SaveToLevel(QxFile& file, const PyxLevelHeader* header) {

@@ -12,8 +12,9 @@
 #include "game/objects/PyxEntityGameObject.h"
 
 inline float SortHeight(const PyxEntityGameObject* object) {
-    if (!object)
+    if (!object) {
         return std::numeric_limits<float>::infinity();
+    }
     const float height = object->Height();
     return std::isnan(height) ? 0.0f : height;
 }

@@ -31,16 +31,20 @@ constexpr std::uint32_t kMinObjectRecord = 4 + 4 + 4 * 4;
 bool ReadBlock(QxFile& stream, QxBuffer& block) {
     const std::uint32_t size = stream.GetSize();
     const std::uint32_t here = stream.Tell();
-    if (here > size || size - here < 4)
+    if (here > size || size - here < 4) {
         return false;
+    }
     const std::uint32_t length = stream.ReadUInt32();
     const std::uint32_t start = stream.Tell();
-    if (start > size || length > size - start)
+    if (start > size || length > size - start) {
         return false;
-    if (!block.Allocate(length, 0))
+    }
+    if (!block.Allocate(length, 0)) {
         return false;
-    if (length > 0 && stream.ReadBytes(length, block.GetData()) != length)
+    }
+    if (length > 0 && stream.ReadBytes(length, block.GetData()) != length) {
         return false;
+    }
     return true;
 }
 
@@ -72,8 +76,9 @@ public:
 private:
     void Check(std::uint32_t written, std::uint64_t expected) {
         m_written += written;
-        if (written != expected)
+        if (written != expected) {
             m_ok = false;
+        }
     }
 
     QxFile& m_file;
@@ -91,8 +96,9 @@ public:
 
     bool Write(std::uint32_t value) {
         const std::uint32_t end = m_file.Tell();
-        if (!m_ok || !m_file.Seek(QxFile::kSeekStart, std::int32_t(m_at)))
+        if (!m_ok || !m_file.Seek(QxFile::kSeekStart, std::int32_t(m_at))) {
             return false;
+        }
         const bool written = m_file.WriteUInt32(value) == 4;
         // A memory file refuses a start-relative seek to its very end.
         const bool back = m_file.Seek(QxFile::kSeekStart, std::int32_t(end)) ||
@@ -108,8 +114,9 @@ private:
 
 // Names that can stand on one definition line.
 bool PlainName(const std::string& name) {
-    if (name.empty())
+    if (name.empty()) {
         return false;
+    }
     return std::none_of(name.begin(), name.end(), [](char c) {
         return c == '\r' || c == '\n' || c == '\0' || c == '#' || c == '{' || c == '}';
     });
@@ -142,12 +149,14 @@ std::int32_t PyxLevel::Fail(const std::string& error, bool recordError,
     m_errorText = error;
     LogPrintf("Level load failed: %s", error.c_str());
     QxFileSystem* fileSystem = CurrentFileSystem();
-    if (!fileSystem)
+    if (!fileSystem) {
         return 0;
+    }
     QxScopedFile file(fileSystem, fileSystem->Open(kLoadErrorFile, QxFileManager::kModeWrite |
                                                                        QxFileManager::kModeBinary));
-    if (!file)
+    if (!file) {
         return 0;
+    }
     if (recordError) {
         file->WriteString("Tile Entity in level is not registered - ");
         file->WriteString("Class = " + className + " - ");
@@ -161,25 +170,32 @@ std::int32_t PyxLevel::Fail(const std::string& error, bool recordError,
 
 std::int32_t PyxLevel::LoadLevel(QxFile& stream) {
     QxBuffer block;
-    if (!ReadBlock(stream, block))
+    if (!ReadBlock(stream, block)) {
         return Fail("Level header block is missing or runs past the end of the file", false, "",
                     "");
+    }
     std::string error;
-    if (!ReadHeader(block, error))
+    if (!ReadHeader(block, error)) {
         return Fail(error, false, "", "");
+    }
 
-    if (!ReadBlock(stream, block))
+    if (!ReadBlock(stream, block)) {
         return Fail("Level property block runs past the end of the file", false, "", "");
-    if (!ReadProperties(block, error))
+    }
+    if (!ReadProperties(block, error)) {
         return Fail(error, false, "", "");
+    }
 
-    if (!ReadBlock(stream, block))
+    if (!ReadBlock(stream, block)) {
         return Fail("Level tile block runs past the end of the file", false, "", "");
-    if (ReadTiles(block) != 1)
+    }
+    if (ReadTiles(block) != 1) {
         return 0;
+    }
 
-    if (!ReadBlock(stream, block))
+    if (!ReadBlock(stream, block)) {
         return Fail("Level object block runs past the end of the file", false, "", "");
+    }
     return ReadObjects(block);
 }
 
@@ -227,8 +243,9 @@ bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
         p.BallsToWin = block.ReadInt32();
         p.CoinsNeeded = block.ReadInt32();
     }
-    if (version >= 3)
+    if (version >= 3) {
         p.LevelName = block.ReadString();
+    }
     if (version >= 4) {
         p.ExitMode = block.ReadUInt32();
         p.ReservedFloat3 = block.ReadFloat();
@@ -252,26 +269,29 @@ bool PyxLevel::ReadProperties(QxFile& block, std::string& error) {
 
 std::int32_t PyxLevel::ReadTiles(QxFile& block) {
     const std::uint32_t count = block.ReadUInt32();
-    if (count > BytesLeft(block) / kMinTileRecord)
+    if (count > BytesLeft(block) / kMinTileRecord) {
         return Fail("Level tile count " + std::to_string(count) + " does not fit its block", false,
                     "", "");
+    }
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::string className = block.ReadString();
         const std::string typeName = block.ReadString();
         std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);
         auto* tile = dynamic_cast<PyxEntityTileBase*>(entity.get());
-        if (!tile)
+        if (!tile) {
             return Fail("Tile entity not found: " + className + " - " + typeName, true, className,
                         typeName);
+        }
         entity.release();
         std::unique_ptr<PyxEntityTileBase> owned(tile);
         owned->SetLevel(this);
         owned->LoadFromLevel(block, &m_header);
         const std::int32_t index = owned->CellIndex();
-        if (index < 0 || index >= m_cellCount)
+        if (index < 0 || index >= m_cellCount) {
             return Fail("Tile cell " + std::to_string(index) + " outside the grid: " + className +
                             " - " + typeName,
                         true, className, typeName);
+        }
         m_tiles[std::size_t(index)] = std::move(owned);
     }
     return 1;
@@ -279,9 +299,10 @@ std::int32_t PyxLevel::ReadTiles(QxFile& block) {
 
 std::int32_t PyxLevel::ReadObjects(QxFile& block) {
     const std::uint32_t count = block.ReadUInt32();
-    if (count > BytesLeft(block) / kMinObjectRecord)
+    if (count > BytesLeft(block) / kMinObjectRecord) {
         return Fail("Level object count " + std::to_string(count) + " does not fit its block",
                     false, "", "");
+    }
     m_objects.reserve(m_objects.size() + count);
     for (std::uint32_t i = 0; i < count; ++i) {
         PyxLevelObjectRecord record;
@@ -296,9 +317,10 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
             continue;
         }
         record.entity = CreateObject(record.className, record.typeName);
-        if (!record.entity)
+        if (!record.entity) {
             return Fail("Object entity not found: " + record.className + " - " + record.typeName,
                         true, record.className, record.typeName);
+        }
         record.entity->SetLevel(this);
         record.entity->LoadFromLevel(block, &m_header);
         record.entity->AddFlags(kObjectActiveBoth);
@@ -313,17 +335,21 @@ std::int32_t PyxLevel::ReadObjects(QxFile& block) {
 
 std::unique_ptr<QxEntityBase> PyxLevel::CreateEntity(const std::string& className,
                                                      const std::string& typeName) {
-    if (!g_registry)
+    if (!g_registry) {
         return nullptr;
+    }
     std::unique_ptr<QxEntityBase> entity = g_registry->Create(className, typeName, kKindAny);
-    if (entity || !m_defineMissingTypes || !PlainName(className) || !PlainName(typeName))
+    if (entity || !m_defineMissingTypes || !PlainName(className) || !PlainName(typeName)) {
         return entity;
-    if (!g_registry->FindPrototype(className) || g_registry->FindType(className, typeName))
+    }
+    if (!g_registry->FindPrototype(className) || g_registry->FindType(className, typeName)) {
         return nullptr;
+    }
     QxDefinition definition("class " + className + "\ntype " + typeName + "\n");
     definition.SetRegistry(g_registry);
-    if (!g_registry->DefineType(definition, false))
+    if (!g_registry->DefineType(definition, false)) {
         return nullptr;
+    }
     return g_registry->Create(className, typeName, kKindAny);
 }
 
@@ -331,8 +357,9 @@ std::unique_ptr<PyxEntityGameObject> PyxLevel::CreateObject(const std::string& c
                                                             const std::string& typeName) {
     std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);
     auto* object = dynamic_cast<PyxEntityGameObject*>(entity.get());
-    if (!object)
+    if (!object) {
         return nullptr;
+    }
     entity.release();
     std::unique_ptr<PyxEntityGameObject> owned(object);
     owned->SetLevel(this);
@@ -347,8 +374,9 @@ bool PyxLevel::SaveLevel(QxFile& stream) {
     ok = WriteProperties(stream) && ok;
     ok = WriteTiles(stream) && ok;
     ok = WriteObjects(stream) && ok;
-    if (!ok)
+    if (!ok) {
         LogString("Level save failed: a write did not complete.\n");
+    }
     return ok;
 }
 
@@ -407,8 +435,9 @@ bool PyxLevel::WriteTiles(QxFile& stream) const {
     w.Counted(4);
     std::uint32_t tiles = 0;
     for (const auto& tile : m_tiles) {
-        if (!tile)
+        if (!tile) {
             continue;
+        }
         w.String(tile->Type() ? tile->Type()->ClassName() : std::string());
         w.String(tile->Type() ? tile->Type()->TypeName() : std::string());
         w.Counted(tile->SaveToLevel(stream, &header));
@@ -462,34 +491,40 @@ void PyxLevel::SetupGrid(std::int32_t columns, std::int32_t rows, std::int32_t t
 }
 
 std::int32_t PyxLevel::TileIndexAt(float x, float y) const {
-    if (m_tileWidth == 0 || m_tileHeight == 0)
+    if (m_tileWidth == 0 || m_tileHeight == 0) {
         return -1;
+    }
     const double index =
         std::floor(double(y) / m_tileHeight) * m_columns + std::floor(double(x) / m_tileWidth);
     if (!(index >= double(std::numeric_limits<std::int32_t>::min()) &&
-          index <= double(std::numeric_limits<std::int32_t>::max())))
+          index <= double(std::numeric_limits<std::int32_t>::max()))) {
         return -1;
+    }
     return static_cast<std::int32_t>(index);
 }
 
 PyxEntityTileBase* PyxLevel::TileAt(std::int32_t index) const {
-    if (index < 0 || index >= m_cellCount || std::size_t(index) >= m_tiles.size())
+    if (index < 0 || index >= m_cellCount || std::size_t(index) >= m_tiles.size()) {
         return nullptr;
+    }
     return m_tiles[std::size_t(index)].get();
 }
 
 PyxEntityTileBase* PyxLevel::TileAtCell(std::int32_t col, std::int32_t row) const {
-    if (col < 0 || col >= m_columns || row < 0 || row >= m_rows)
+    if (col < 0 || col >= m_columns || row < 0 || row >= m_rows) {
         return nullptr;
+    }
     return TileAt(row * m_columns + col);
 }
 
 bool PyxLevel::SetTile(std::unique_ptr<PyxEntityTileBase> tile) {
-    if (!tile)
+    if (!tile) {
         return false;
+    }
     const std::int32_t index = tile->CellIndex();
-    if (index < 0 || index >= m_cellCount)
+    if (index < 0 || index >= m_cellCount) {
         return false;
+    }
     tile->SetLevel(this);
     m_tiles[std::size_t(index)] = std::move(tile);
     return true;
@@ -497,12 +532,14 @@ bool PyxLevel::SetTile(std::unique_ptr<PyxEntityTileBase> tile) {
 
 PyxEntityTileBase* PyxLevel::PlaceTile(const std::string& className, const std::string& typeName,
                                        std::int32_t x, std::int32_t y, std::int32_t cellIndex) {
-    if (cellIndex < 0 || cellIndex >= m_cellCount)
+    if (cellIndex < 0 || cellIndex >= m_cellCount) {
         return nullptr;
+    }
     std::unique_ptr<QxEntityBase> entity = CreateEntity(className, typeName);
     auto* tile = dynamic_cast<PyxEntityTileBase*>(entity.get());
-    if (!tile)
+    if (!tile) {
         return nullptr;
+    }
     entity.release();
     std::unique_ptr<PyxEntityTileBase> owned(tile);
     owned->SetLevel(this);
@@ -518,15 +555,18 @@ PyxEntityGameObject* PyxLevel::SpawnBall(std::uint32_t spawnFlags, std::int32_t 
                                          std::int32_t row, float dirX, float dirY, float speed,
                                          const std::string& className, const std::string& typeName,
                                          bool registerBall) {
-    if (!g_registry)
+    if (!g_registry) {
         return nullptr;
+    }
     const auto* type =
         dynamic_cast<const PyxEntityGameObjectType*>(g_registry->FindType(className, typeName));
-    if (!type || !type->HasTypeFlags(kTypeBall))
+    if (!type || !type->HasTypeFlags(kTypeBall)) {
         return nullptr;
+    }
     std::unique_ptr<PyxEntityGameObject> ball = CreateObject(className, typeName);
-    if (!ball)
+    if (!ball) {
         return nullptr;
+    }
     ball->Reset();
 
     auto* motion = dynamic_cast<PyxBallMotion*>(ball.get());
@@ -542,8 +582,9 @@ PyxEntityGameObject* PyxLevel::SpawnBall(std::uint32_t spawnFlags, std::int32_t 
     }
 
     if (spawnFlags & kSpawnAtFreeTile) {
-        if (!FindFreeTile(spawnFlags, kTileFloor, ball.get(), col, row))
+        if (!FindFreeTile(spawnFlags, kTileFloor, ball.get(), col, row)) {
             return nullptr;
+        }
     }
     ball->PlaceAtCell(col, row);
     ball->AddFlags(kObjectActiveBoth);
@@ -553,8 +594,9 @@ PyxEntityGameObject* PyxLevel::SpawnBall(std::uint32_t spawnFlags, std::int32_t 
         m_unlisted.push_back(std::move(ball));
         return raw;
     }
-    if (PyxEntityTileBase* tile = TileAt(TileIndexAt(raw->X(), raw->Y())))
+    if (PyxEntityTileBase* tile = TileAt(TileIndexAt(raw->X(), raw->Y()))) {
         tile->AddObject(raw);
+    }
     m_objects.push_back({std::move(ball), className, typeName, raw->X(), raw->Y()});
     ++m_ballsSpawned;
     SortObjects();
@@ -569,25 +611,29 @@ PyxEntityGameObject* PyxLevel::SpawnStartBall(bool registerBall) {
 
 bool PyxLevel::TurnBallTo(PyxEntityGameObject* ball, float dirX, float dirY, float tolerance) {
     auto* motion = dynamic_cast<PyxBallMotion*>(ball);
-    if (!motion || m_tileWidth == 0 || m_tileHeight == 0)
+    if (!motion || m_tileWidth == 0 || m_tileHeight == 0) {
         return false;
+    }
     const std::int32_t col = BoardPixel(ball->X()) / m_tileWidth;
     const std::int32_t row = BoardPixel(ball->Y()) / m_tileHeight;
     float x = ball->X();
     float y = ball->Y();
     if (dirX != 0.0f) {
         const float lane = float(row * m_tileHeight + m_tileHeight / 2);
-        if (!(std::fabs(y - lane) <= tolerance))
+        if (!(std::fabs(y - lane) <= tolerance)) {
             return false;
+        }
         y = lane;
     } else {
         const float lane = float(col * m_tileWidth + m_tileWidth / 2);
-        if (!(std::fabs(x - lane) <= tolerance))
+        if (!(std::fabs(x - lane) <= tolerance)) {
             return false;
+        }
         x = lane;
     }
-    if (x != ball->X() || y != ball->Y())
+    if (x != ball->X() || y != ball->Y()) {
         ball->SetPosition(x, y);
+    }
     motion->SetDirection({dirX, dirY});
     return true;
 }
@@ -605,15 +651,17 @@ PyxEntityGameObject* PyxLevel::AddObjectAt(float x, float y, const std::string& 
             object->AddFlags(kObjectActiveBoth);
             if (m_cellCount > 0) {
                 const std::int32_t index = std::clamp(TileIndexAt(x, y), 0, m_cellCount - 1);
-                if (PyxEntityTileBase* tile = TileAt(index))
+                if (PyxEntityTileBase* tile = TileAt(index)) {
                     tile->AddObject(object.get());
+                }
             }
         }
     }
     PyxEntityGameObject* raw = object.get();
     m_objects.push_back({std::move(object), className, typeName, x, y});
-    if (create)
+    if (create) {
         SortObjects();
+    }
     return raw;
 }
 
@@ -623,18 +671,19 @@ bool PyxLevel::PositionAllowed(std::uint32_t spawnFlags, std::int32_t col, std::
     const bool lastCol = col == m_columns - 1;
     const bool lastRow = row == m_rows - 1;
     std::uint32_t needs = kSpawnInterior;
-    if (firstCol && firstRow)
+    if (firstCol && firstRow) {
         needs = kSpawnFirstColumn | kSpawnFirstRow;
-    else if (firstCol)
+    } else if (firstCol) {
         needs = kSpawnFirstColumn;
-    else if (firstRow)
+    } else if (firstRow) {
         needs = kSpawnFirstRow;
-    else if (lastCol && lastRow)
+    } else if (lastCol && lastRow) {
         needs = kSpawnLastColumn | kSpawnLastRow;
-    else if (lastCol)
+    } else if (lastCol) {
         needs = kSpawnLastColumn;
-    else if (lastRow)
+    } else if (lastRow) {
         needs = kSpawnLastRow;
+    }
     return (spawnFlags & needs) != 0;
 }
 
@@ -646,40 +695,49 @@ bool PyxLevel::CellOccupied(const PyxEntityTileBase& tile, PyxEntityGameObject* 
                            });
     }
     const PyxBlockShape* shape = candidate->GetShape();
-    if (!shape)
+    if (!shape) {
         return false;
+    }
     for (PyxEntityGameObject* object : tile.Objects()) {
-        if (!object || object == candidate)
+        if (!object || object == candidate) {
             continue;
+        }
         const PyxBlockShape* other = object->GetShape();
-        if (other && object->Blocks(candidate->ObjectType()) && other->Intersects(*shape))
+        if (other && object->Blocks(candidate->ObjectType()) && other->Intersects(*shape)) {
             return true;
+        }
     }
     return false;
 }
 
 bool PyxLevel::FindFreeTile(std::uint32_t spawnFlags, std::uint32_t tileMask,
                             PyxEntityGameObject* candidate, std::int32_t& col, std::int32_t& row) {
-    if (m_columns < 1 || m_rows < 1 || m_cellCount == 0)
+    if (m_columns < 1 || m_rows < 1 || m_cellCount == 0) {
         return false;
+    }
     const PyxLevelProperties& p = m_properties;
     for (int attempt = 0; attempt < kFreeTileAttempts; ++attempt) {
         const std::int32_t c = random(m_columns);
         const std::int32_t r = random(m_rows);
         PyxEntityTileBase* tile = TileAtCell(c, r);
-        if (!tile || (tile->KindBits() & tileMask) == 0)
+        if (!tile || (tile->KindBits() & tileMask) == 0) {
             continue;
-        if (!PositionAllowed(spawnFlags, c, r))
+        }
+        if (!PositionAllowed(spawnFlags, c, r)) {
             continue;
-        if (p.ExitMode == 1 && !p.ExitAtRandomTile && c == p.StartCol && r == p.StartRow)
+        }
+        if (p.ExitMode == 1 && !p.ExitAtRandomTile && c == p.StartCol && r == p.StartRow) {
             continue;
+        }
         if (candidate) {
             candidate->PlaceAtCell(c, r);
-            if (PyxBlockShape* shape = candidate->GetShape())
+            if (PyxBlockShape* shape = candidate->GetShape()) {
                 shape->SetCentre(candidate->X(), candidate->Y());
+            }
         }
-        if (CellOccupied(*tile, candidate))
+        if (CellOccupied(*tile, candidate)) {
             continue;
+        }
         col = c;
         row = r;
         return true;
@@ -688,15 +746,18 @@ bool PyxLevel::FindFreeTile(std::uint32_t spawnFlags, std::uint32_t tileMask,
 }
 
 void PyxLevel::ActivateObjects(bool reset) {
-    if (reset)
+    if (reset) {
         ReleaseObjects();
-    if (m_active)
+    }
+    if (m_active) {
         return;
+    }
     for (PyxLevelObjectRecord& record : m_objects) {
         if (!record.entity) {
             record.entity = CreateObject(record.className, record.typeName);
-            if (!record.entity)
+            if (!record.entity) {
                 continue;
+            }
             // As a loaded object: it takes part in the frame.
             record.entity->AddFlags(kObjectActiveBoth);
         }
@@ -704,8 +765,9 @@ void PyxLevel::ActivateObjects(bool reset) {
         object->Reset();
         object->SetPosition(record.startX, record.startY);
         if (object->TypeFlags() & kTypeBall) {
-            if (PyxEntityTileBase* tile = TileAt(TileIndexAt(object->X(), object->Y())))
+            if (PyxEntityTileBase* tile = TileAt(TileIndexAt(object->X(), object->Y()))) {
                 tile->AddObject(object);
+            }
         }
     }
     SortObjects();
@@ -714,11 +776,13 @@ void PyxLevel::ActivateObjects(bool reset) {
 }
 
 void PyxLevel::ReleaseObjects() {
-    if (!m_active)
+    if (!m_active) {
         return;
+    }
     ClearTileLists();
-    for (PyxLevelObjectRecord& record : m_objects)
+    for (PyxLevelObjectRecord& record : m_objects) {
         record.entity.reset();
+    }
     m_active = false;
 }
 
@@ -727,19 +791,22 @@ void PyxLevel::RebuildTileLists() {
         for (std::int32_t col = 0; col < m_columns; ++col) {
             const std::int32_t index = row * m_columns + col;
             PyxEntityTileBase* tile = TileAt(index);
-            if (!tile)
+            if (!tile) {
                 continue;
+            }
             tile->ClearObjects();
             const PyxBlockRect area(float(col * m_tileWidth) - kTileListMargin,
                                     float(row * m_tileHeight) - kTileListMargin,
                                     float((col + 1) * m_tileWidth) + kTileListMargin,
                                     float((row + 1) * m_tileHeight) + kTileListMargin);
             for (PyxLevelObjectRecord& record : m_objects) {
-                if (!record.entity)
+                if (!record.entity) {
                     continue;
+                }
                 const PyxBlockCircle point(record.startX, record.startY, 0.0f);
-                if (!area.Intersects(point))
+                if (!area.Intersects(point)) {
                     continue;
+                }
                 record.entity->SetCell(index);
                 tile->AppendObject(record.entity.get());
             }
@@ -757,8 +824,9 @@ PyxEntityGameObject* PyxLevel::FindFirstBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
         if (type && type->IsKind(PyxEntityBallBaseType::kKind) &&
-            !type->IsKind(PyxEntityPickupBallType::kKind))
+            !type->IsKind(PyxEntityPickupBallType::kKind)) {
             return record.entity.get();
+        }
     }
     return nullptr;
 }
@@ -766,8 +834,9 @@ PyxEntityGameObject* PyxLevel::FindFirstBall() const {
 PyxEntityGameObject* PyxLevel::FindFirstPickupBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
-        if (type && type->IsKind(PyxEntityPickupBallType::kKind))
+        if (type && type->IsKind(PyxEntityPickupBallType::kKind)) {
             return record.entity.get();
+        }
     }
     return nullptr;
 }
@@ -776,38 +845,44 @@ PyxEntityGameObject* PyxLevel::FindFirstPickupBall() const {
 
 void PyxLevel::Update(float ms) {
     for (const auto& tile : m_tiles) {
-        if (tile)
+        if (tile) {
             tile->Update(ms);
+        }
     }
     // Objects may add objects while they update: walk a copy of the list.
     std::vector<PyxEntityGameObject*> objects;
     objects.reserve(m_objects.size());
     for (const PyxLevelObjectRecord& record : m_objects) {
-        if (record.entity)
+        if (record.entity) {
             objects.push_back(record.entity.get());
+        }
     }
     for (PyxEntityGameObject* object : objects) {
-        if (object->HasFlags(kObjectInFrame) && !object->HasFlags(kObjectRemoved))
+        if (object->HasFlags(kObjectInFrame) && !object->HasFlags(kObjectRemoved)) {
             object->Update(ms);
+        }
     }
 }
 
 void PyxLevel::Draw() {
     for (const auto& tile : m_tiles) {
-        if (tile)
+        if (tile) {
             tile->Draw();
+        }
     }
     for (const PyxLevelObjectRecord& record : m_objects) {
         PyxEntityGameObject* object = record.entity.get();
-        if (object && object->HasFlags(kObjectInFrame) && !object->HasFlags(kObjectRemoved))
+        if (object && object->HasFlags(kObjectInFrame) && !object->HasFlags(kObjectRemoved)) {
             object->Draw();
+        }
     }
 }
 
 void PyxLevel::DeleteRemovedObjects() {
     std::erase_if(m_objects, [this](PyxLevelObjectRecord& record) {
-        if (!record.entity || !record.entity->HasFlags(kObjectRemoved))
+        if (!record.entity || !record.entity->HasFlags(kObjectRemoved)) {
             return false;
+        }
         ForgetInTiles(record.entity.get());
         return true;
     });
@@ -815,25 +890,29 @@ void PyxLevel::DeleteRemovedObjects() {
 
 void PyxLevel::HoldSounds(bool hold) {
     for (const auto& tile : m_tiles) {
-        if (tile)
+        if (tile) {
             tile->HoldSounds(hold);
+        }
     }
     for (const PyxLevelObjectRecord& record : m_objects) {
-        if (record.entity)
+        if (record.entity) {
             record.entity->HoldSounds(hold);
+        }
     }
 }
 
 void PyxLevel::ForgetInTiles(PyxEntityGameObject* object) {
     for (const auto& tile : m_tiles) {
-        if (tile)
+        if (tile) {
             tile->ForgetObject(object);
+        }
     }
 }
 
 void PyxLevel::ClearTileLists() {
     for (const auto& tile : m_tiles) {
-        if (tile)
+        if (tile) {
             tile->ClearObjects();
+        }
     }
 }

@@ -73,11 +73,13 @@ bool SymbolChar(char c) {
 // ---- writing ------------------------------------------------------------------------
 
 bool PlainToken(const std::string& text) {
-    if (text.empty())
+    if (text.empty()) {
         return false;
+    }
     for (char c : text) {
-        if (!(c > ' ' && c < 0x7F) || c == '"' || c == '#')
+        if (!(c > ' ' && c < 0x7F) || c == '"' || c == '#') {
             return false;
+        }
     }
     return true;
 }
@@ -120,8 +122,9 @@ std::string FloatText(float value) {
     std::string text(buffer, result.ptr);
     const std::optional<float> back = ParseFloat(text);
     if (result.ec == std::errc() && back &&
-        std::bit_cast<std::uint32_t>(*back) == std::bit_cast<std::uint32_t>(value))
+        std::bit_cast<std::uint32_t>(*back) == std::bit_cast<std::uint32_t>(value)) {
         return text;
+    }
     std::snprintf(buffer, sizeof buffer, "bits:%08X", std::bit_cast<std::uint32_t>(value));
     return buffer;
 }
@@ -151,13 +154,15 @@ bool Tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
             ++i;
             continue;
         }
-        if (c == '#')
+        if (c == '#') {
             break;
+        }
         Token token;
         if (c != '"') {
             while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' &&
-                   line[i] != '#' && line[i] != '"')
+                   line[i] != '#' && line[i] != '"') {
                 token.text += line[i++];
+            }
             tokens.push_back(std::move(token));
             continue;
         }
@@ -174,8 +179,9 @@ bool Tokenize(const std::string& line, std::vector<Token>& tokens, std::string& 
                 token.text += d;
                 continue;
             }
-            if (i >= line.size())
+            if (i >= line.size()) {
                 break;
+            }
             const char e = line[i++];
             if (e == 'n') {
                 token.text += '\n';
@@ -218,23 +224,26 @@ template <typename Int> std::optional<Int> ParseInt(const std::string& text) {
     }
     Int value = 0;
     const auto result = std::from_chars(begin, end, value, base);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end)
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) {
         return std::nullopt;
+    }
     return value;
 }
 
 std::optional<float> ParseFloat(const std::string& text) {
     if (text.rfind("bits:", 0) == 0) {
         const std::optional<std::uint32_t> bits = ParseInt<std::uint32_t>("0x" + text.substr(5));
-        if (!bits)
+        if (!bits) {
             return std::nullopt;
+        }
         return std::bit_cast<float>(*bits);
     }
     float value = 0.0f;
     const char* end = text.data() + text.size();
     const auto result = std::from_chars(text.data(), end, value);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end)
+    if (text.empty() || result.ec != std::errc() || result.ptr != end) {
         return std::nullopt;
+    }
     return value;
 }
 
@@ -253,10 +262,12 @@ struct ValueReader {
         return parsed && (v = *parsed, true);
     }
     bool operator()(bool& v) const {
-        if (text == "1" || text == "true")
+        if (text == "1" || text == "true") {
             return v = true, true;
-        if (text == "0" || text == "false")
+        }
+        if (text == "0" || text == "false") {
             return v = false, true;
+        }
         return false;
     }
     bool operator()(std::string& v) const { return v = text, true; }
@@ -278,8 +289,9 @@ std::string WriteSettings(const PyxLevel& level) {
     std::string out;
     const std::int32_t grid[] = {level.Columns(),    level.Rows(),    level.TileWidth(),
                                  level.TileHeight(), level.BorderX(), level.BorderY()};
-    for (std::size_t i = 0; i < std::size(grid); ++i)
+    for (std::size_t i = 0; i < std::size(grid); ++i) {
         out += std::string(kGridNames[i]) + " " + std::to_string(grid[i]) + "\n";
+    }
     const PyxLevelProperties& p = level.Properties();
     for (const Property& property : kProperties) {
         out += property.name;
@@ -304,12 +316,14 @@ char ChooseSymbol(const std::string& typeName, const std::set<char>& used) {
     const char first = typeName.empty() ? 0 : typeName[0];
     const char upper = char(std::toupper(static_cast<unsigned char>(first)));
     for (char candidate : {first, upper}) {
-        if (SymbolChar(candidate) && !used.count(candidate))
+        if (SymbolChar(candidate) && !used.count(candidate)) {
             return candidate;
+        }
     }
     for (const char* pool = kSymbolPool; *pool; ++pool) {
-        if (!used.count(*pool))
+        if (!used.count(*pool)) {
             return *pool;
+        }
     }
     return 0;
 }
@@ -319,13 +333,15 @@ Legend MakeLegend(const PyxLevel& level) {
     legend.kindOfCell.assign(std::size_t(level.CellCount()), -1);
     for (std::int32_t i = 0; i < level.CellCount(); ++i) {
         const PyxEntityTileBase* tile = level.TileAt(i);
-        if (!tile || !tile->Type())
+        if (!tile || !tile->Type()) {
             continue;
+        }
         const std::pair<std::string, std::string> kind{tile->Type()->ClassName(),
                                                        tile->Type()->TypeName()};
         auto it = std::find(legend.kinds.begin(), legend.kinds.end(), kind);
-        if (it == legend.kinds.end())
+        if (it == legend.kinds.end()) {
             it = legend.kinds.insert(legend.kinds.end(), kind);
+        }
         legend.kindOfCell[std::size_t(i)] = std::int32_t(it - legend.kinds.begin());
     }
     legend.wide = legend.kinds.size() > std::strlen(kSymbolPool);
@@ -345,16 +361,18 @@ Legend MakeLegend(const PyxLevel& level) {
 // The legend's Tile lines and the Grid block.
 std::string WriteGrid(const PyxLevel& level, const Legend& legend) {
     std::string out;
-    for (std::size_t k = 0; k < legend.kinds.size(); ++k)
+    for (std::size_t k = 0; k < legend.kinds.size(); ++k) {
         out += "Tile " + legend.symbols[k] + " " + Name(legend.kinds[k].first) + " " +
                Name(legend.kinds[k].second) + "\n";
+    }
     out += "Grid\n";
     for (std::int32_t row = 0; row < level.Rows(); ++row) {
         std::string line;
         for (std::int32_t col = 0; col < level.Columns(); ++col) {
             const std::int32_t kind = legend.kindOfCell[std::size_t(row * level.Columns() + col)];
-            if (legend.wide && col > 0)
+            if (legend.wide && col > 0) {
                 line += " ";
+            }
             line += kind < 0 ? std::string(1, kEmptyCell) : legend.symbols[std::size_t(kind)];
         }
         out += line + "\n";
@@ -367,28 +385,32 @@ std::string WriteTileExtras(const PyxLevel& level) {
     std::string out;
     for (std::int32_t i = 0; i < level.CellCount(); ++i) {
         const PyxEntityTileBase* tile = level.TileAt(i);
-        if (!tile)
+        if (!tile) {
             continue;
+        }
         const std::int32_t col = i % level.Columns();
         const std::int32_t row = i / level.Columns();
         const std::int32_t x = level.BorderX() + col * level.TileWidth();
         const std::int32_t y = level.BorderY() + row * level.TileHeight();
-        if (tile->X() != x || tile->Y() != y)
+        if (tile->X() != x || tile->Y() != y) {
             out += "TileCorner " + std::to_string(col) + " " + std::to_string(row) + " " +
                    std::to_string(tile->X()) + " " + std::to_string(tile->Y()) + "\n";
+        }
         if (std::bit_cast<std::uint32_t>(tile->PostSoundLevel()) != 0 ||
-            std::bit_cast<std::uint32_t>(tile->SinkSoundLevel()) != 0)
+            std::bit_cast<std::uint32_t>(tile->SinkSoundLevel()) != 0) {
             out += "TileSound " + std::to_string(col) + " " + std::to_string(row) + " " +
                    FloatText(tile->PostSoundLevel()) + " " + FloatText(tile->SinkSoundLevel()) +
                    "\n";
+        }
     }
     return out;
 }
 
 std::string WriteObjects(const PyxLevel& level) {
     std::string out;
-    if (!level.Objects().empty())
+    if (!level.Objects().empty()) {
         out += "\n";
+    }
     for (const PyxLevelObjectRecord& record : level.Objects()) {
         const std::int32_t drawX = record.entity ? record.entity->DrawX() : record.drawX;
         const std::int32_t drawY = record.entity ? record.entity->DrawY() : record.drawY;
@@ -396,8 +418,9 @@ std::string WriteObjects(const PyxLevel& level) {
         const float y = record.entity ? record.entity->Y() : record.startY;
         out += "Object " + Name(record.className) + " " + Name(record.typeName) + " " +
                std::to_string(BoardPixel(x)) + " " + std::to_string(BoardPixel(y));
-        if (drawX != 0 || drawY != 0)
+        if (drawX != 0 || drawY != 0) {
             out += " Draw " + std::to_string(drawX) + " " + std::to_string(drawY);
+        }
         out += "\n";
     }
     return out;
@@ -445,15 +468,17 @@ struct ParsedLevel {
 template <typename Number>
 bool ParsePair(const std::vector<Token>& tokens, std::size_t i, Number& first, Number& second) {
     const auto parse = [](const std::string& text) {
-        if constexpr (std::is_same_v<Number, float>)
+        if constexpr (std::is_same_v<Number, float>) {
             return ParseFloat(text);
-        else
+        } else {
             return ParseInt<Number>(text);
+        }
     };
     const std::optional<Number> a = parse(tokens[i].text);
     const std::optional<Number> b = parse(tokens[i + 1].text);
-    if (!a || !b)
+    if (!a || !b) {
         return false;
+    }
     first = *a;
     second = *b;
     return true;
@@ -471,44 +496,55 @@ std::optional<std::string> ParseSetting(const std::vector<Token>& tokens, Parsed
     const std::string& key = tokens[0].text;
     bool handled = false;
     for (std::size_t g = 0; g < std::size(kGridNames); ++g) {
-        if (key != kGridNames[g])
+        if (key != kGridNames[g]) {
             continue;
+        }
         handled = true;
-        if (tokens.size() != 2)
+        if (tokens.size() != 2) {
             return key + " takes one value";
+        }
         parsed.grid[g] = ParseInt<std::int32_t>(tokens[1].text);
-        if (!parsed.grid[g])
+        if (!parsed.grid[g]) {
             return "bad number for " + key;
+        }
     }
     for (const Property& property : kProperties) {
-        if (key != property.name)
+        if (key != property.name) {
             continue;
+        }
         handled = true;
-        if (tokens.size() != 2)
+        if (tokens.size() != 2) {
             return key + " takes one value";
+        }
         const bool ok = std::visit(
             [&](auto member) { return ValueReader{tokens[1].text}(parsed.properties.*member); },
             property.field);
-        if (!ok)
+        if (!ok) {
             return "bad value for " + key;
+        }
     }
-    if (!handled)
+    if (!handled) {
         return std::nullopt;
-    if (!parsed.seen.insert(key).second)
+    }
+    if (!parsed.seen.insert(key).second) {
         return key + " is given twice";
+    }
     return std::string();
 }
 
 std::string ParseTile(const std::vector<Token>& tokens, ParsedLevel& parsed) {
-    if (tokens.size() != 4)
+    if (tokens.size() != 4) {
         return "Tile takes a symbol, a class and a type";
+    }
     const std::string& symbol = tokens[1].text;
     const bool symbolOk = !symbol.empty() && std::all_of(symbol.begin(), symbol.end(), SymbolChar);
-    if (!symbolOk || tokens[1].quoted)
+    if (!symbolOk || tokens[1].quoted) {
         return "bad tile symbol";
+    }
     for (const auto& entry : parsed.legend) {
-        if (entry.first == symbol)
+        if (entry.first == symbol) {
             return "tile symbol " + symbol + " is given twice";
+        }
     }
     parsed.legend.push_back({symbol, {tokens[2].text, tokens[3].text}});
     return std::string();
@@ -516,27 +552,34 @@ std::string ParseTile(const std::vector<Token>& tokens, ParsedLevel& parsed) {
 
 std::string ParseTileExtra(const std::vector<Token>& tokens, int line, ParsedLevel& parsed) {
     const std::string& key = tokens[0].text;
-    if (tokens.size() != 5)
+    if (tokens.size() != 5) {
         return key + " takes a column, a row and two values";
+    }
     TileExtra extra{line, 0, 0, key == "TileCorner", 0, 0, 0.0f, 0.0f};
-    if (!ParsePair(tokens, 1, extra.col, extra.row))
+    if (!ParsePair(tokens, 1, extra.col, extra.row)) {
         return "bad cell for " + key;
-    if (extra.corner && !ParsePair(tokens, 3, extra.x, extra.y))
+    }
+    if (extra.corner && !ParsePair(tokens, 3, extra.x, extra.y)) {
         return "bad corner";
-    if (!extra.corner && !ParsePair(tokens, 3, extra.posts, extra.sinks))
+    }
+    if (!extra.corner && !ParsePair(tokens, 3, extra.posts, extra.sinks)) {
         return "bad sound levels";
+    }
     parsed.extras.push_back(extra);
     return std::string();
 }
 
 std::string ParseObject(const std::vector<Token>& tokens, ParsedLevel& parsed) {
-    if (tokens.size() != 5 && !(tokens.size() == 8 && tokens[5].text == "Draw"))
+    if (tokens.size() != 5 && !(tokens.size() == 8 && tokens[5].text == "Draw")) {
         return "Object takes a class, a type, x and y, and optionally Draw x y";
+    }
     ObjectLine object{tokens[1].text, tokens[2].text, 0, 0, 0, 0};
-    if (!ParsePair(tokens, 3, object.x, object.y))
+    if (!ParsePair(tokens, 3, object.x, object.y)) {
         return "bad object position";
-    if (tokens.size() == 8 && !ParsePair(tokens, 6, object.drawX, object.drawY))
+    }
+    if (tokens.size() == 8 && !ParsePair(tokens, 6, object.drawX, object.drawY)) {
         return "bad drawing position";
+    }
     parsed.objects.push_back(std::move(object));
     return std::string();
 }
@@ -554,16 +597,19 @@ bool Parse(const std::string& text, ParsedLevel& parsed, std::string& error) {
         at = end + 1;
         ++lineNumber;
         std::string tokenError;
-        if (!Tokenize(line, tokens, tokenError))
+        if (!Tokenize(line, tokens, tokenError)) {
             return FailAt(lineNumber, tokenError, error);
-        if (tokens.empty())
+        }
+        if (tokens.empty()) {
             continue;
+        }
         const std::string& key = tokens[0].text;
         if (inGrid) {
-            if (key == "End" && !tokens[0].quoted && tokens.size() == 1)
+            if (key == "End" && !tokens[0].quoted && tokens.size() == 1) {
                 inGrid = false;
-            else
+            } else {
                 parsed.rows.push_back({lineNumber, tokens});
+            }
             continue;
         }
         std::string message;
@@ -572,8 +618,9 @@ bool Parse(const std::string& text, ParsedLevel& parsed, std::string& error) {
         } else if (key == "Tile") {
             message = ParseTile(tokens, parsed);
         } else if (key == "Grid") {
-            if (parsed.gridSeen)
+            if (parsed.gridSeen) {
                 message = "Grid is given twice";
+            }
             parsed.gridSeen = true;
             inGrid = true;
         } else if (key == "TileCorner" || key == "TileSound") {
@@ -583,8 +630,9 @@ bool Parse(const std::string& text, ParsedLevel& parsed, std::string& error) {
         } else {
             message = "unknown key " + key;
         }
-        if (!message.empty())
+        if (!message.empty()) {
             return FailAt(lineNumber, message, error);
+        }
     }
     if (inGrid) {
         error = "Grid without its End";
@@ -607,11 +655,12 @@ bool Check(const ParsedLevel& parsed, std::string& error) {
         return false;
     }
     const std::int32_t rowCount = *parsed.grid[1];
-    if (!parsed.rows.empty() && std::int32_t(parsed.rows.size()) != rowCount)
+    if (!parsed.rows.empty() && std::int32_t(parsed.rows.size()) != rowCount) {
         return FailAt(parsed.rows.front().first,
                       "Grid has " + std::to_string(parsed.rows.size()) + " rows, not " +
                           std::to_string(rowCount),
                       error);
+    }
     return true;
 }
 
@@ -620,11 +669,13 @@ bool Check(const ParsedLevel& parsed, std::string& error) {
 std::vector<std::string> RowCells(const std::vector<Token>& rowTokens, bool wide) {
     std::vector<std::string> cells;
     if (!wide && rowTokens.size() == 1) {
-        for (char c : rowTokens[0].text)
+        for (char c : rowTokens[0].text) {
             cells.emplace_back(1, c);
+        }
     } else {
-        for (const Token& token : rowTokens)
+        for (const Token& token : rowTokens) {
             cells.push_back(token.text);
+        }
     }
     return cells;
 }
@@ -645,37 +696,43 @@ bool Build(const ParsedLevel& parsed, PyxLevel& level, std::string& error) {
     for (std::int32_t row = 0; row < std::int32_t(parsed.rows.size()); ++row) {
         const int line = parsed.rows[std::size_t(row)].first;
         const std::vector<std::string> cells = RowCells(parsed.rows[std::size_t(row)].second, wide);
-        if (std::int32_t(cells.size()) != columns)
+        if (std::int32_t(cells.size()) != columns) {
             return FailAt(line,
                           "row has " + std::to_string(cells.size()) + " cells, not " +
                               std::to_string(columns),
                           error);
+        }
         for (std::int32_t col = 0; col < columns; ++col) {
             const std::string& symbol = cells[std::size_t(col)];
-            if (symbol == std::string(1, kEmptyCell))
+            if (symbol == std::string(1, kEmptyCell)) {
                 continue;
+            }
             const auto it = std::find_if(legend.begin(), legend.end(),
                                          [&](const auto& entry) { return entry.first == symbol; });
-            if (it == legend.end())
+            if (it == legend.end()) {
                 return FailAt(line, "unknown tile symbol " + symbol, error);
+            }
             const TileKind& kind = it->second;
             if (!level.PlaceTile(kind.className, kind.typeName, borderX + col * tileWidth,
-                                 borderY + row * tileHeight, row * columns + col))
+                                 borderY + row * tileHeight, row * columns + col)) {
                 return FailAt(
                     line, "no tile class " + kind.className + " with type " + kind.typeName, error);
+            }
         }
     }
     for (const TileExtra& extra : parsed.extras) {
         PyxEntityTileBase* tile = level.TileAtCell(extra.col, extra.row);
-        if (!tile)
+        if (!tile) {
             return FailAt(extra.line,
                           "no tile at column " + std::to_string(extra.col) + ", row " +
                               std::to_string(extra.row),
                           error);
-        if (extra.corner)
+        }
+        if (extra.corner) {
             tile->SetPosition(extra.x, extra.y);
-        else
+        } else {
             tile->SetSoundLevels(extra.posts, extra.sinks);
+        }
     }
     for (const ObjectLine& object : parsed.objects) {
         level.AddObjectAt(float(object.x), float(object.y), object.className, object.typeName,

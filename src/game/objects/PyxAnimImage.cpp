@@ -13,11 +13,13 @@ namespace {
 
 bool IsListFile(const std::string& name) {
     const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos)
+    if (dot == std::string::npos) {
         return false;
+    }
     std::string extension = name.substr(dot + 1);
-    for (char& c : extension)
+    for (char& c : extension) {
         c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
     return extension == "img";
 }
 
@@ -28,10 +30,12 @@ PyxAnimImage::~PyxAnimImage() {
 }
 
 void PyxAnimImage::Load(bool reload) {
-    if (reload)
+    if (reload) {
         Release();
-    if (!m_list && g_resourceCache && !image.empty())
+    }
+    if (!m_list && g_resourceCache && !image.empty()) {
         m_list = g_resourceCache->GetImageList(image, 0);
+    }
     if (m_masks.empty() && !alphaImage.empty()) {
         if (IsListFile(alphaImage)) {
             m_masks = QxAlphaMask::LoadList(alphaImage);
@@ -42,8 +46,9 @@ void PyxAnimImage::Load(bool reload) {
 }
 
 void PyxAnimImage::Release() {
-    if (m_list && g_resourceCache)
+    if (m_list && g_resourceCache) {
         g_resourceCache->ReleaseImageList(m_list->key);
+    }
     m_list = nullptr;
     m_masks.clear();
 }
@@ -53,14 +58,16 @@ std::int32_t PyxAnimImage::FrameCount() const {
 }
 
 const QxImageListFrame* PyxAnimImage::Frame(std::int32_t index) const {
-    if (!m_list || index < 0 || index >= std::int32_t(m_list->frames.size()))
+    if (!m_list || index < 0 || index >= std::int32_t(m_list->frames.size())) {
         return nullptr;
+    }
     return &m_list->frames[std::size_t(index)];
 }
 
 const QxImage* PyxAnimImage::Mask(std::int32_t index) const {
-    if (m_masks.empty() || index < 0)
+    if (m_masks.empty() || index < 0) {
         return nullptr;
+    }
     return m_masks[std::min(std::size_t(index), m_masks.size() - 1)].get();
 }
 
@@ -72,38 +79,45 @@ bool PyxAnimImage::SurfacesLost() const {
 bool PyxAnimImage::Draw(std::int32_t index, std::int32_t x, std::int32_t y,
                         std::int32_t alpha) const {
     const QxImageListFrame* frame = Frame(index);
-    if (!frame || !g_screen)
+    if (!frame || !g_screen) {
         return false;
+    }
     const QxImage* mask = Mask(index);
     const bool masked = mask && mask->width == frame->width && mask->height == frame->height;
     const std::int32_t a = std::clamp(alpha, 0, 255);
     if (masked) {
-        if (a < 255)
+        if (a < 255) {
             return g_screen->DrawSurfaceAlphaMappedFaded(frame->surface, x, y, 0, 0, frame->width,
                                                          frame->height, *mask, a);
+        }
         return g_screen->DrawSurfaceAlphaMapped(frame->surface, x, y, 0, 0, frame->width,
                                                 frame->height, *mask);
     }
-    if (a < 255)
+    if (a < 255) {
         return g_screen->DrawSurfaceBlended(frame->surface, x, y, 0, 0, frame->width, frame->height,
                                             std::uint32_t(a), true);
+    }
     return g_screen->DrawSurface(frame->surface, x, y, 0, 0, frame->width, frame->height, true);
 }
 
 float PyxAnimImage::Advance(float position, float frameRate, float ms, std::int32_t frameCount) {
-    if (frameCount <= 0)
+    if (frameCount <= 0) {
         return position;
+    }
     float next = position + frameRate * ms * 0.001f;
     const float count = float(frameCount);
-    if (!std::isfinite(next))
+    if (!std::isfinite(next)) {
         return 0.0f;
+    }
     if (next >= count || next < 0.0f) {
         next = std::fmod(next, count);
-        if (next < 0.0f)
+        if (next < 0.0f) {
             next += count;
+        }
         // fmod of a value just below a multiple can round back up to the count.
-        if (next >= count)
+        if (next >= count) {
             next = 0.0f;
+        }
     }
     return next;
 }

@@ -6,8 +6,9 @@
 
 PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
     : PyxEntityAwardBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
@@ -18,8 +19,9 @@ std::unique_ptr<QxEntityBase> PyxEntityAnimAwardType::CreateEntity() {
 }
 
 bool PyxEntityAnimAwardType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_animation.Load(reload);
     return PyxEntityAwardBaseType::Load(reload);
 }
@@ -66,9 +68,10 @@ void PyxEntityAnimAward::RunState(float ms) {
     case kWaitingToExplode:
         m_explosionDelay -= ms;
         if (!(m_explosionDelay > 0.0f)) {
-            if (PyxLevel* level = Level())
+            if (PyxLevel* level = Level()) {
                 level->AddObjectAt(m_x, m_y, PyxEntityAnimAwardType::kSmokeClass,
                                    PyxEntityAnimAwardType::kSmokeType, true);
+            }
             m_state = kExploding;
         }
         break;
@@ -85,12 +88,14 @@ void PyxEntityAnimAward::RunState(float ms) {
 }
 
 bool PyxEntityAnimAward::Draw() {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     PyxEntityAnimAwardType* type = AnimType();
     type->Load(false);
-    if (type->Animation().SurfacesLost())
+    if (type->Animation().SurfacesLost()) {
         type->Load(true);
+    }
     type->Animation().Draw(std::int32_t(m_framePosition), m_drawX, m_drawY, m_alpha);
     return true;
 }
@@ -98,8 +103,9 @@ bool PyxEntityAnimAward::Draw() {
 void PyxEntityAnimAward::GetSize(std::int32_t& width, std::int32_t& height) {
     const PyxAnimImage& animation = AnimType()->Animation();
     const QxImageListFrame* frame = animation.Frame(std::int32_t(m_framePosition));
-    if (!frame)
+    if (!frame) {
         frame = animation.Frame(0);
+    }
     width = frame ? frame->width : 0;
     height = frame ? frame->height : 0;
 }

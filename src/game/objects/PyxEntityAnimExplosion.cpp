@@ -7,8 +7,9 @@
 
 PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
@@ -20,8 +21,9 @@ std::unique_ptr<QxEntityBase> PyxEntityAnimExplosionType::CreateEntity() {
 }
 
 bool PyxEntityAnimExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_animation.Load(reload);
     m_explodeSound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
@@ -51,17 +53,19 @@ bool PyxEntityAnimExplosion::Update(float ms) {
 
     if (!m_started) {
         m_started = true;
-        if (type->Loop())
+        if (type->Loop()) {
             m_loop.Start(type->ExplodeSound(), 1.0f);
-        else
+        } else {
             type->ExplodeSound().PlayOnce();
+        }
     }
     if (m_animationState == kPlaying) {
         const std::int32_t count = type->Animation().FrameCount();
         if (count <= 0) {
             // Nothing to run through: a single pass is over at once.
-            if (!type->Loop())
+            if (!type->Loop()) {
                 m_animationState = kStopped;
+            }
         } else {
             m_frame += type->FrameRate() * ms * 0.001f;
             const float last = float(count - 1);
@@ -80,24 +84,28 @@ bool PyxEntityAnimExplosion::Update(float ms) {
 
 std::int32_t PyxEntityAnimExplosion::FrameIndex() const {
     const std::int32_t count = AnimType()->Animation().FrameCount();
-    if (count <= 0 || !(m_frame > 0.0f))
+    if (count <= 0 || !(m_frame > 0.0f)) {
         return 0;
-    if (!(m_frame < float(count)))
+    }
+    if (!(m_frame < float(count))) {
         return count - 1;
+    }
     return std::int32_t(m_frame);
 }
 
 bool PyxEntityAnimExplosion::DrawFrame(std::int32_t index, std::int32_t alpha) {
     PyxEntityAnimExplosionType* type = AnimType();
     type->Load(false);
-    if (type->Animation().SurfacesLost())
+    if (type->Animation().SurfacesLost()) {
         type->Load(true);
+    }
     return type->Animation().Draw(index, m_drawX, m_drawY, alpha);
 }
 
 bool PyxEntityAnimExplosion::Draw() {
-    if (HasFlags(kObjectRemoved | kObjectLeaving))
+    if (HasFlags(kObjectRemoved | kObjectLeaving)) {
         return true;
+    }
     DrawFrame(FrameIndex(), m_alpha);
     return true;
 }

@@ -8,8 +8,9 @@
 
 PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     m_sound.ReadName(*definition, "Sound");
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
@@ -25,8 +26,9 @@ std::unique_ptr<QxEntityBase> PyxEntityAnimPostType::CreateEntity() {
 }
 
 bool PyxEntityAnimPostType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_animation.Load(reload);
     m_sound.Load();
     return PyxEntityPostBaseType::Load(reload);
@@ -41,8 +43,9 @@ bool PyxEntityAnimPostType::Unload() {
 
 void PyxEntityAnimPostType::DriveLoop() {
     PyxGameEvents* events = GameEvents();
-    if (!events || !events->TakePostSoundRequest())
+    if (!events || !events->TakePostSoundRequest()) {
         return;
+    }
     m_loop.Drive(m_sound.Record(), events->PostSoundLevel());
 }
 
@@ -53,8 +56,9 @@ void PyxEntityAnimPostType::StopLoop() {
 PyxEntityAnimPost::PyxEntityAnimPost(PyxEntityAnimPostType* type) : PyxEntityPostBase(type) {}
 
 PyxEntityAnimPost::~PyxEntityAnimPost() {
-    if (AnimType()->IsLoopPlaying())
+    if (AnimType()->IsLoopPlaying()) {
         AnimType()->StopLoop();
+    }
 }
 
 bool PyxEntityAnimPost::Update(float ms) {
@@ -69,8 +73,9 @@ bool PyxEntityAnimPost::Update(float ms) {
 bool PyxEntityAnimPost::Draw() {
     PyxEntityAnimPostType* type = AnimType();
     type->Load(false);
-    if (type->Animation().SurfacesLost())
+    if (type->Animation().SurfacesLost()) {
         type->Load(true);
+    }
     type->Animation().Draw(std::int32_t(m_framePosition), m_drawX, m_drawY, m_alpha);
     return true;
 }

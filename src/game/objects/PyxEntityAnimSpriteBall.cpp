@@ -5,12 +5,14 @@
 
 PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definition)
     : PyxEntityBallBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("Image", m_animation.image);
     float radius = 0.0f;
-    if (definition->ReadKey("Radius", radius))
+    if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);
+    }
     definition->ReadKey("FrameRate", m_frameRate);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
 }
@@ -20,8 +22,9 @@ std::unique_ptr<QxEntityBase> PyxEntityAnimSpriteBallType::CreateEntity() {
 }
 
 bool PyxEntityAnimSpriteBallType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_animation.Load(reload);
     return PyxEntityBallBaseType::Load(reload);
 }
@@ -50,8 +53,9 @@ bool PyxEntityAnimSpriteBall::Draw() {
     PyxEntityAnimSpriteBallType* type = AnimType();
     type->Load(false);
     // Surfaces vanish when the display mode changes: get them again first.
-    if (type->Animation().SurfacesLost())
+    if (type->Animation().SurfacesLost()) {
         type->Load(true);
+    }
     type->Animation().Draw(CurrentFrame(), m_drawX, m_drawY, m_alpha);
     return true;
 }
@@ -59,8 +63,9 @@ bool PyxEntityAnimSpriteBall::Draw() {
 void PyxEntityAnimSpriteBall::GetSize(std::int32_t& width, std::int32_t& height) {
     const PyxAnimImage& animation = AnimType()->Animation();
     const QxImageListFrame* frame = animation.Frame(CurrentFrame());
-    if (!frame)
+    if (!frame) {
         frame = animation.Frame(0);
+    }
     width = frame ? frame->width : 0;
     height = frame ? frame->height : 0;
 }

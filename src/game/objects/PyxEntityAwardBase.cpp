@@ -10,10 +10,12 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
     SetTypeFlags(kTypeAward);
     SetRadius(kRadius);
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
-    if (!definition)
+    }
+    if (!definition) {
         return;
+    }
     m_pickupSound.ReadName(*definition, "PickupSound");
     definition->ReadKey("Points", m_points);
     definition->ReadKey("LifeSpan", m_lifeSpan);
@@ -27,8 +29,9 @@ std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
 }
 
 bool PyxEntityAwardBaseType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_pickupSound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
@@ -52,26 +55,31 @@ bool PyxEntityAwardBase::Update(float ms) {
     const std::int32_t lifeSpan = AwardType() ? AwardType()->LifeSpan() : 0;
     if (lifeSpan != 0) {
         AddAge(ms);
-        if (m_age > lifeSpan)
+        if (m_age > lifeSpan) {
             AddFlags(kObjectRemoved);
+        }
     }
     return PyxEntityGameObject::Update(ms);
 }
 
 bool PyxEntityAwardBase::Blocks(const PyxEntityGameObjectType* type) {
-    if (!type)
+    if (!type) {
         return true;
-    if (type->HasTypeFlags(kTypePost))
+    }
+    if (type->HasTypeFlags(kTypePost)) {
         return false;
-    if (type->HasTypeFlags(kTypeBall))
+    }
+    if (type->HasTypeFlags(kTypeBall)) {
         return m_state == kShown || m_state == kFadingIn;
+    }
     return true;
 }
 
 bool PyxEntityAwardBase::Touched(PyxEntityGameObject* ball) {
     PyxGameEvents* events = GameEvents();
-    if (!events || !events->OnAwardTaken(this, ball))
+    if (!events || !events->OnAwardTaken(this, ball)) {
         return false;
+    }
     AddFlags(kObjectRemoved);
     m_state = kGone;
     return true;
@@ -79,8 +87,9 @@ bool PyxEntityAwardBase::Touched(PyxEntityGameObject* ball) {
 
 bool PyxEntityAwardBase::PlayPickupSound() {
     PyxEntityAwardBaseType* type = AwardType();
-    if (!type)
+    if (!type) {
         return false;
+    }
     type->Load(false);
     return type->PickupSound().PlayOnce();
 }

@@ -31,22 +31,27 @@ bool IsOfKind(const PyxEntityGameObject* object, std::uint32_t kind) {
 
 // A reflected direction snapped back to an axis; (0, 0) when it points along neither.
 PyxVector SnapToAxis(PyxVector d) {
-    if (d.x > 0.5f)
+    if (d.x > 0.5f) {
         return {1.0f, 0.0f};
-    if (d.x < -0.5f)
+    }
+    if (d.x < -0.5f) {
         return {-1.0f, 0.0f};
-    if (d.y > 0.5f)
+    }
+    if (d.y > 0.5f) {
         return {0.0f, 1.0f};
-    if (d.y < -0.5f)
+    }
+    if (d.y < -0.5f) {
         return {0.0f, -1.0f};
+    }
     return {0.0f, 0.0f};
 }
 
 // Pixels to travel on one axis this update: never negative, never endless.
 float Travel(float component, float speed, float ms) {
     const float distance = std::fabs(component) * speed * ms;
-    if (!(distance > 0.0f))
+    if (!(distance > 0.0f)) {
         return 0.0f;
+    }
     return std::min(distance, PyxEntityBallBase::kMaxTravel);
 }
 
@@ -56,11 +61,13 @@ float Travel(float component, float speed, float ms) {
 
 PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
+    }
     SetTypeFlags(TypeFlags() | kTypeBall);
-    if (!definition)
+    if (!definition) {
         return;
+    }
     for (int i = 0; i < kSoundCount; ++i) {
         m_sounds[i].ReadName(*definition, kSoundKeys[i]);
     }
@@ -75,17 +82,20 @@ std::unique_ptr<QxEntityBase> PyxEntityBallBaseType::CreateEntity() {
 }
 
 bool PyxEntityBallBaseType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    for (PyxTypeSound& sound : m_sounds)
+    }
+    for (PyxTypeSound& sound : m_sounds) {
         sound.Load();
+    }
     return PyxEntityGameObjectType::Load(reload);
 }
 
 bool PyxEntityBallBaseType::Unload() {
     m_rollLoop.Stop();
-    for (PyxTypeSound& sound : m_sounds)
+    for (PyxTypeSound& sound : m_sounds) {
         sound.Release();
+    }
     return PyxEntityGameObjectType::Unload();
 }
 
@@ -109,17 +119,20 @@ bool PyxEntityBallBase::Update(float ms) {
 
     if (m_rolling) {
         const PyxTypeSound& roll = type->GetSound(PyxEntityBallBaseType::kRollSound);
-        if (roll.IsLoaded() && !type->RollLoop().IsPlaying())
+        if (roll.IsLoaded() && !type->RollLoop().IsPlaying()) {
             type->RollLoop().Start(roll, RollVolume());
+        }
     }
 
     if (m_direction != m_previousDirection && m_speed == kTopSpeed) {
-        if (std::fabs(RandomFloat(1.0f)) < 0.25f)
+        if (std::fabs(RandomFloat(1.0f)) < 0.25f) {
             type->PlaySound(PyxEntityBallBaseType::kTurnSound);
+        }
     }
 
-    while (remainingX > 0.0f || remainingY > 0.0f)
+    while (remainingX > 0.0f || remainingY > 0.0f) {
         MoveSubStep(remainingX, remainingY);
+    }
 
     m_previousDirection = m_direction;
     return PyxEntityGameObject::Update(ms);
@@ -129,17 +142,19 @@ void PyxEntityBallBase::EaseSpeed() {
     if (m_rolling) {
         if (m_targetSpeed > m_speed) {
             m_speed += kEaseStep;
-            if (m_targetSpeed > m_speed)
+            if (m_targetSpeed > m_speed) {
                 m_speed += kEaseStep;
-            else
+            } else {
                 m_speed = m_targetSpeed;
+            }
         }
     } else if (m_speed > 0.0f) {
         m_speed -= m_speed * kCoastLoss;
-        if (m_speed > 0.0f)
+        if (m_speed > 0.0f) {
             m_speed -= m_speed * kCoastLoss;
-        else
+        } else {
             m_speed = 0.0f;
+        }
     }
 }
 
@@ -152,43 +167,55 @@ void PyxEntityBallBase::MoveSubStep(float& remainingX, float& remainingY) {
     remainingY -= stepY;
 
     KeepInside();
-    if (PyxLevel* level = Level())
+    if (PyxLevel* level = Level()) {
         level->TurnBallTo(this, m_direction.x, m_direction.y, kSnapTolerance);
-    if (m_shape)
+    }
+    if (m_shape) {
         m_shape->SetCentre(m_x, m_y);
+    }
     FollowCell();
     ScanForCollisions();
 }
 
 void PyxEntityBallBase::KeepInside() {
     const PyxLevel* level = Level();
-    if (!level)
+    if (!level) {
         return;
+    }
     const QxRect& inner = level->InnerRect();
-    if (m_x >= float(inner.right))
+    if (m_x >= float(inner.right)) {
         m_x = float(inner.right - 1);
-    if (m_x < float(inner.left))
+    }
+    if (m_x < float(inner.left)) {
         m_x = float(inner.left);
-    if (m_y >= float(inner.bottom))
+    }
+    if (m_y >= float(inner.bottom)) {
         m_y = float(inner.bottom - 1);
-    if (m_y < float(inner.top))
+    }
+    if (m_y < float(inner.top)) {
         m_y = float(inner.top);
+    }
 }
 
 void PyxEntityBallBase::FollowCell() {
     PyxLevel* level = Level();
-    if (!level)
+    if (!level) {
         return;
+    }
     const std::int32_t index = level->TileIndexAt(m_x, m_y);
-    if (index == m_cell)
+    if (index == m_cell) {
         return;
-    if (PyxEntityTileBase* from = level->TileAt(m_cell))
+    }
+    if (PyxEntityTileBase* from = level->TileAt(m_cell)) {
         from->RemoveObject(this);
+    }
     PyxEntityTileBase* to = level->TileAt(index);
-    if (to)
+    if (to) {
         to->AddObject(this);
-    if (to && GameEvents())
+    }
+    if (to && GameEvents()) {
         GameEvents()->OnBallEnteredTile(this, to);
+    }
     m_cell = index;
 }
 
@@ -232,8 +259,9 @@ int PyxEntityBallBase::ScanCells(std::int32_t col, std::int32_t row, PyxVector d
 void PyxEntityBallBase::ScanForCollisions() {
     const PyxLevel* level = Level();
     if (!level || level->Columns() <= 0 || level->Rows() <= 0 || level->TileWidth() <= 0 ||
-        level->TileHeight() <= 0)
+        level->TileHeight() <= 0) {
         return;
+    }
     std::int32_t col = 0;
     std::int32_t row = 0;
     if (m_cell >= 0 && m_cell < level->CellCount()) {
@@ -249,29 +277,36 @@ void PyxEntityBallBase::ScanForCollisions() {
     std::vector<PyxEntityGameObject*> listed;
     for (int i = 0; i < count; ++i) {
         const PyxEntityTileBase* tile = level->TileAtCell(cols[i], rows[i]);
-        if (!tile)
+        if (!tile) {
             continue;
+        }
         // Responses may add objects to the lists (effects, grabs): walk a copy.
         listed.assign(tile->Objects().begin(), tile->Objects().end());
-        for (PyxEntityGameObject* other : listed)
+        for (PyxEntityGameObject* other : listed) {
             CollideWith(other);
+        }
     }
 }
 
 void PyxEntityBallBase::CollideWith(PyxEntityGameObject* other) {
-    if (!other || other == this)
+    if (!other || other == this) {
         return;
-    if (!other->Blocks(ObjectType()))
+    }
+    if (!other->Blocks(ObjectType())) {
         return;
-    if (other->HasFlags(kObjectRemoved | kObjectLeaving) || !other->HasFlags(kObjectActive))
+    }
+    if (other->HasFlags(kObjectRemoved | kObjectLeaving) || !other->HasFlags(kObjectActive)) {
         return;
+    }
     const PyxBlockShape* mine = GetShape();
     const PyxBlockShape* theirs = other->GetShape();
-    if (!mine || !theirs || !mine->Intersects(*theirs))
+    if (!mine || !theirs || !mine->Intersects(*theirs)) {
         return;
+    }
     const PyxVector normal = other->CollisionNormal(this);
-    if (!(m_direction.x * normal.x + m_direction.y * normal.y < 0.0f))
+    if (!(m_direction.x * normal.x + m_direction.y * normal.y < 0.0f)) {
         return;
+    }
     Bounce(other, normal);
 }
 
@@ -282,14 +317,16 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
     if (IsOfKind(other, PyxEntityAwardBaseType::kKind) &&
         !IsOfKind(this, PyxEntityPickupBallType::kKind)) {
         // The award decides with the rules whether it is taken; the ball rolls on.
-        if (auto* award = dynamic_cast<PyxEntityAwardBase*>(other))
+        if (auto* award = dynamic_cast<PyxEntityAwardBase*>(other)) {
             award->Touched(this);
+        }
         return;
     }
     if (IsOfKind(other, PyxEntityBallBaseType::kKind)) {
         if (events && events->OnBallsTouch(this, other)) {
-            if (type)
+            if (type) {
                 type->PlaySound(PyxEntityBallBaseType::kHitBallSound);
+            }
             m_direction = {-m_direction.x, -m_direction.y};
         }
         return;
@@ -299,16 +336,19 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
                      ? dynamic_cast<PyxEntityPostBase*>(other)
                      : nullptr;
     if (post && post->IsGear()) {
-        if (type)
+        if (type) {
             type->PlaySound(PyxEntityBallBaseType::kHitGearSound);
-        if (HasFlags(kObjectPlayer) && events)
+        }
+        if (HasFlags(kObjectPlayer) && events) {
             events->ShowHint(kGearHint);
+        }
     } else if (type) {
         type->PlaySound(PyxEntityBallBaseType::kHitWallSound);
     }
     if (IsOfKind(this, PyxEntityCharacterBallType::kKind)) {
-        if (auto* face = dynamic_cast<PyxEntityCharacterBall*>(this))
+        if (auto* face = dynamic_cast<PyxEntityCharacterBall*>(this)) {
             face->SetExpression(kHitExpression, kHitExpressionMs);
+        }
     }
 
     const PyxVector n{-normal.x, -normal.y};
@@ -330,15 +370,18 @@ void PyxEntityBallBase::CopyPlacement(std::uint32_t flags, PyxEntityGameObject* 
 
 void PyxEntityBallBase::Stop() {
     m_rolling = 0;
-    if (PyxEntityBallBaseType* type = BallType())
+    if (PyxEntityBallBaseType* type = BallType()) {
         type->RollLoop().Stop();
-    if (PyxGameEvents* events = GameEvents())
+    }
+    if (PyxGameEvents* events = GameEvents()) {
         events->SetAmbientLevels(0.0f, 0.0f);
+    }
 }
 
 void PyxEntityBallBase::HoldSounds(bool hold) {
-    if (PyxEntityBallBaseType* type = BallType())
+    if (PyxEntityBallBaseType* type = BallType()) {
         type->RollLoop().Hold(hold);
+    }
 }
 
 void PyxEntityBallBase::Start() {
@@ -346,22 +389,27 @@ void PyxEntityBallBase::Start() {
 }
 
 void PyxEntityBallBase::SpeedUp() {
-    if (m_speed < kTopSpeed)
+    if (m_speed < kTopSpeed) {
         m_speed = std::min(m_speed * 1.03f, kTopSpeed);
-    if (PyxEntityBallBaseType* type = BallType())
+    }
+    if (PyxEntityBallBaseType* type = BallType()) {
         type->RollLoop().SetVolume(RollVolume());
+    }
 }
 
 void PyxEntityBallBase::SlowDown() {
-    if (m_speed > kLowSpeed)
+    if (m_speed > kLowSpeed) {
         m_speed = std::max(m_speed * 0.98f, kLowSpeed);
-    if (PyxEntityBallBaseType* type = BallType())
+    }
+    if (PyxEntityBallBaseType* type = BallType()) {
         type->RollLoop().SetVolume(RollVolume());
+    }
 }
 
 float PyxEntityBallBase::RollVolume() const {
-    if (!(m_targetSpeed != 0.0f))
+    if (!(m_targetSpeed != 0.0f)) {
         return 0.0f;
+    }
     return m_speed / m_targetSpeed;
 }
 

@@ -11,13 +11,15 @@
 
 PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     : PyxEntityAnimExplosionType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     m_moveSound.ReadName(*definition, "MoveSound");
     m_dropSound.ReadName(*definition, "DropSound");
-    if (!(FrameRate() > 0.0f))
+    if (!(FrameRate() > 0.0f)) {
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBallCarrierType::CreateEntity() {
@@ -25,8 +27,9 @@ std::unique_ptr<QxEntityBase> PyxEntityBallCarrierType::CreateEntity() {
 }
 
 bool PyxEntityBallCarrierType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     if (reload) {
         m_moveSound.Release();
         m_dropSound.Release();
@@ -52,18 +55,21 @@ PyxEntityBallCarrier::~PyxEntityBallCarrier() = default;
 
 bool PyxEntityBallCarrier::SetCargo(const std::string& className, const std::string& typeName) {
     m_cargo.reset();
-    if (!g_registry)
+    if (!g_registry) {
         return false;
+    }
     m_cargo = g_registry->Create(className, typeName, kKindAny);
-    if (!m_cargo)
+    if (!m_cargo) {
         return false;
+    }
     if (auto* object = dynamic_cast<PyxEntityGameObject*>(m_cargo.get())) {
         object->ClearFlags(kObjectInFrame);
         object->AddFlags(kObjectActive);
     }
     if (m_cargo->Type()->IsKind(PyxEntityCharacterBallType::kKind)) {
-        if (auto* character = dynamic_cast<PyxEntityCharacterBall*>(m_cargo.get()))
+        if (auto* character = dynamic_cast<PyxEntityCharacterBall*>(m_cargo.get())) {
             character->SetExpression(kCargoExpression, kCargoExpressionMs);
+        }
     }
     HangCargo();
     return true;
@@ -74,8 +80,9 @@ bool PyxEntityBallCarrier::CarryTo(float x, float y) {
     const float clawX = x - PyxEntityBallCarrierType::kCargoOffsetX;
     std::unique_ptr<QxTrajectoryBase> way =
         MakeLineTrajectory(clawX, kOffBoardY, clawX, clawY, kSpacing, true);
-    if (!way)
+    if (!way) {
         return false;
+    }
     way->SetParameter(QxTrajectoryBase::kSpeed, kSpeed);
     way->SetEasing(true, kMaxSpeed, kAcceleration, kDeceleration);
     m_x = clawX;
@@ -94,16 +101,18 @@ bool PyxEntityBallCarrier::CarryTo(float x, float y) {
 
 void PyxEntityBallCarrier::HangCargo() {
     auto* object = dynamic_cast<PyxEntityGameObject*>(m_cargo.get());
-    if (!object)
+    if (!object) {
         return;
+    }
     object->SetPosition(m_x + PyxEntityBallCarrierType::kCargoOffsetX,
                         m_y + PyxEntityBallCarrierType::kCargoOffsetY);
     object->Update(0.0f);
 }
 
 bool PyxEntityBallCarrier::Update(float ms) {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     PyxEntityBallCarrierType* type = CarrierType();
     type->Load(false);
     PyxEntityAnimExplosion::Update(ms);
@@ -116,8 +125,9 @@ bool PyxEntityBallCarrier::Update(float ms) {
             m_movePlayed = true;
             type->MoveSound().PlayOnce();
         }
-        if (events)
+        if (events) {
             events->SetReleaseCountdown(kHeldCountdown);
+        }
         // Without a way to follow the claw has arrived.
         if (!m_trajectory || m_trajectory->Progress() >= 1.0f) {
             m_state = kDropping;
@@ -129,12 +139,14 @@ bool PyxEntityBallCarrier::Update(float ms) {
             m_dropPlayed = true;
             type->DropSound().PlayOnce();
         }
-        if (Frame() >= float(FrameCount() - 1) || !(type->FrameRate() > 0.0f))
+        if (Frame() >= float(FrameCount() - 1) || !(type->FrameRate() > 0.0f)) {
             Drop();
+        }
         break;
     case kLeaving:
-        if (!m_trajectory || m_trajectory->Progress() >= 1.0f)
+        if (!m_trajectory || m_trajectory->Progress() >= 1.0f) {
             AddFlags(kObjectRemoved);
+        }
         break;
     default:
         break;
@@ -146,16 +158,18 @@ void PyxEntityBallCarrier::Drop() {
     PyxGameEvents* events = GameEvents();
     if (PyxEntityGameObject* player = events ? events->PlayerBall() : nullptr) {
         player->AddFlags(kObjectActiveBoth);
-        if (auto* ball = dynamic_cast<PyxEntityBallBase*>(player))
+        if (auto* ball = dynamic_cast<PyxEntityBallBase*>(player)) {
             ball->Start();
+        }
     }
     if (events) {
         events->OnPlayerBallLanded();
         events->SetReleaseCountdown(0.0f);
     }
     Leave();
-    if (events)
+    if (events) {
         events->ShowHint(events->GameMode() == kHintMode ? kModeHint : kDefaultHint);
+    }
     m_state = kLeaving;
 }
 
@@ -170,10 +184,12 @@ void PyxEntityBallCarrier::Leave() {
 }
 
 bool PyxEntityBallCarrier::Draw() {
-    if (HasFlags(kObjectRemoved | kObjectLeaving))
+    if (HasFlags(kObjectRemoved | kObjectLeaving)) {
         return true;
-    if (m_state != kLeaving && m_cargo)
+    }
+    if (m_state != kLeaving && m_cargo) {
         m_cargo->Draw();
+    }
     DrawFrame(FrameIndex(), m_alpha);
     return true;
 }

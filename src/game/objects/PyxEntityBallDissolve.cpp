@@ -11,10 +11,12 @@
 
 PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
-    if (definition)
+    }
+    if (definition) {
         m_sound.ReadName(*definition, "Sound");
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
@@ -22,18 +24,21 @@ std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
 }
 
 bool PyxEntityBallDissolveType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_sound.Load(reload);
     if (m_order.empty()) {
         std::vector<std::pair<std::int32_t, std::int32_t>> keyed(kPositions);
-        for (std::int32_t i = 0; i < kPositions; ++i)
+        for (std::int32_t i = 0; i < kPositions; ++i) {
             keyed[std::size_t(i)] = {random(65535), i};
+        }
         std::stable_sort(keyed.begin(), keyed.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         m_order.reserve(kPositions);
-        for (const auto& entry : keyed)
+        for (const auto& entry : keyed) {
             m_order.push_back(entry.second);
+        }
     }
     return PyxEntityGameObjectType::Load(reload);
 }
@@ -54,17 +59,20 @@ bool PyxEntityBallDissolve::SetUp(PyxEntityGameObject* ball, std::int32_t argume
     type->Load(false);
     FollowBall();
     const std::shared_ptr<const QxSurface> image = PyxObjectImage(ball);
-    if (!image)
+    if (!image) {
         return false;
+    }
     const std::int32_t side = PyxEntityBallDissolveType::kSide;
     for (const std::int32_t position : type->Order()) {
         const std::int32_t column = position % side;
         const std::int32_t row = position / side;
-        if (column >= image->width || row >= image->height)
+        if (column >= image->width || row >= image->height) {
             continue;
+        }
         const std::uint16_t pixel = image->Row(row)[column];
-        if (pixel == 0)
+        if (pixel == 0) {
             continue;
+        }
         Particle particle;
         particle.colour = pixel;
         particle.x = column - image->width / 2;
@@ -76,10 +84,12 @@ bool PyxEntityBallDissolve::SetUp(PyxEntityGameObject* ball, std::int32_t argume
 }
 
 void PyxEntityBallDissolve::FollowBall() {
-    if (m_ball && !PyxObjectStillOnBoard(this, m_ball))
+    if (m_ball && !PyxObjectStillOnBoard(this, m_ball)) {
         m_ball = nullptr;
-    if (!m_ball)
+    }
+    if (!m_ball) {
         return;
+    }
     std::int32_t width = 0;
     std::int32_t height = 0;
     m_ball->GetSize(width, height);
@@ -88,8 +98,9 @@ void PyxEntityBallDissolve::FollowBall() {
 }
 
 bool PyxEntityBallDissolve::Update(float ms) {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     PyxEntityBallDissolveType* type = DissolveType();
     type->Load(false);
     if (!m_soundPlayed) {
@@ -100,33 +111,39 @@ bool PyxEntityBallDissolve::Update(float ms) {
     FollowBall();
     std::size_t released = 0;
     for (Particle& particle : m_particles) {
-        if (!particle.attached)
+        if (!particle.attached) {
             continue;
-        if (released == kReleasePerUpdate)
+        }
+        if (released == kReleasePerUpdate) {
             break;
+        }
         particle.x += m_centreX;
         particle.y += m_centreY;
         particle.attached = false;
         ++released;
     }
     std::erase_if(m_particles, [](Particle& particle) {
-        if (particle.attached)
+        if (particle.attached) {
             return false;
+        }
         particle.alpha -= particle.fade;
         return particle.alpha < 1;
     });
-    if (m_particles.empty())
+    if (m_particles.empty()) {
         AddFlags(kObjectRemoved);
+    }
     return PyxEntityGameObject::Update(ms);
 }
 
 bool PyxEntityBallDissolve::Draw() {
-    if (HasFlags(kObjectRemoved) || m_particles.empty())
+    if (HasFlags(kObjectRemoved) || m_particles.empty()) {
         return true;
+    }
     FollowBall();
     PyxLockedScreen screen;
-    if (!screen.Usable())
+    if (!screen.Usable()) {
         return true;
+    }
     for (const Particle& particle : m_particles) {
         const std::int32_t x = particle.attached ? particle.x + m_centreX : particle.x;
         const std::int32_t y = particle.attached ? particle.y + m_centreY : particle.y;
@@ -141,8 +158,9 @@ bool PyxEntityBallDissolve::Blocks(const PyxEntityGameObjectType*) {
 
 void PyxEntityBallDissolve::MarkForRedraw() {
     PyxEntityGameObject::MarkForRedraw();
-    if (!g_screen || m_particles.empty())
+    if (!g_screen || m_particles.empty()) {
         return;
+    }
     QxRect area;
     for (const Particle& particle : m_particles) {
         const std::int32_t x = particle.attached ? particle.x + m_centreX : particle.x;

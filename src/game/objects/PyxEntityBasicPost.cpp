@@ -7,8 +7,9 @@
 
 PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
     : PyxEntityPostBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     m_down.ReadTypeName(*definition, "DownImageEntType");
     m_up.ReadTypeName(*definition, "UpImageEntType");
     m_highlight.ReadTypeName(*definition, "HighlightImageEntType");
@@ -21,8 +22,9 @@ std::unique_ptr<QxEntityBase> PyxEntityBasicPostType::CreateEntity() {
 }
 
 bool PyxEntityBasicPostType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_down.Create();
     m_up.Create();
     m_highlight.Create();
@@ -30,8 +32,9 @@ bool PyxEntityBasicPostType::Load(bool reload) {
         std::int32_t width = 0;
         std::int32_t height = 0;
         m_up.Size(width, height);
-        if (width > 0)
+        if (width > 0) {
             SetRadius(float(width) / 2.0f);
+        }
     }
     return PyxEntityPostBaseType::Load(reload);
 }
@@ -66,8 +69,9 @@ bool PyxEntityBasicPost::Draw() {
     PyxEntityBasicPostType* type = BasicType();
     type->Load(false);
     (m_up ? type->UpSprite() : type->DownSprite()).DrawAt(m_drawX, m_drawY);
-    if (m_hover)
+    if (m_hover) {
         type->HighlightSprite().DrawAt(m_drawX, m_drawY);
+    }
     return true;
 }
 

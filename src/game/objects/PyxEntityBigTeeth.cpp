@@ -8,8 +8,9 @@
 
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (definition)
+    if (definition) {
         definition->ReadKey("ImageEnt", m_imageRef);
+    }
 }
 
 PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;
@@ -19,12 +20,15 @@ std::unique_ptr<QxEntityBase> PyxEntityBigTeethType::CreateEntity() {
 }
 
 bool PyxEntityBigTeethType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (!m_image)
+    }
+    if (!m_image) {
         m_image = QxCreateGUIElement(m_imageRef, kKindGUIElement);
-    if (m_image)
+    }
+    if (m_image) {
         m_image->Type()->Load(reload);
+    }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
@@ -43,8 +47,9 @@ void PyxEntityBigTeeth::SetTrajectory(std::unique_ptr<QxTrajectoryBase> trajecto
 bool PyxEntityBigTeeth::Update(float ms) {
     PyxEntityBigTeethType* type = TeethType();
     type->Load(false);
-    if (QxEntity2DGUIElement* image = type->Image())
+    if (QxEntity2DGUIElement* image = type->Image()) {
         image->Update(ms);
+    }
     if (m_trajectory) {
         Invalidate();
         m_trajectory->Update(ms);
@@ -60,8 +65,9 @@ bool PyxEntityBigTeeth::Update(float ms) {
 bool PyxEntityBigTeeth::Draw() {
     PyxEntityBigTeethType* type = TeethType();
     QxEntity2DGUIElement* image = type->Image();
-    if (!m_trajectory || !image)
+    if (!m_trajectory || !image) {
         return true;
+    }
     image->SetPosition({m_x, m_y});
     image->Draw();
 
@@ -82,8 +88,9 @@ bool PyxEntityBigTeeth::Draw() {
 
 void PyxEntityBigTeeth::Invalidate() {
     QxEntity2DGUIElement* image = TeethType()->Image();
-    if (!image)
+    if (!image) {
         return;
+    }
     image->SetPosition({m_x, m_y});
     image->Invalidate();
     image->SetPosition({m_x + kJawOffset, kMirrorSum - m_y});

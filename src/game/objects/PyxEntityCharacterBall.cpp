@@ -12,13 +12,15 @@ constexpr const char* kOffsetKeys[5] = {nullptr, "OffsetRight", "OffsetLeft", "O
 
 PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
     : PyxEntityAnimSpriteBallType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("Eyes", m_eyes.image);
     for (int i = 1; i < 5; ++i) {
         std::int32_t xy[2] = {0, 0};
-        if (definition->ReadKey(kOffsetKeys[i], xy))
+        if (definition->ReadKey(kOffsetKeys[i], xy)) {
             m_offsets[i] = {xy[0], xy[1]};
+        }
     }
 }
 
@@ -27,8 +29,9 @@ std::unique_ptr<QxEntityBase> PyxEntityCharacterBallType::CreateEntity() {
 }
 
 bool PyxEntityCharacterBallType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_eyes.Load(reload);
     return PyxEntityAnimSpriteBallType::Load(reload);
 }
@@ -44,8 +47,9 @@ bool PyxEntityCharacterBallType::IsKind(std::uint32_t tag) const {
 
 PyxEntityCharacterBallType::Offset
 PyxEntityCharacterBallType::EyeOffset(std::int32_t directionIndex) const {
-    if (directionIndex < 1 || directionIndex > 4)
+    if (directionIndex < 1 || directionIndex > 4) {
         return {};
+    }
     return m_offsets[directionIndex];
 }
 
@@ -54,22 +58,25 @@ PyxEntityCharacterBall::PyxEntityCharacterBall(PyxEntityCharacterBallType* type)
 
 bool PyxEntityCharacterBall::Update(float ms) {
     const bool result = PyxEntityAnimSpriteBall::Update(ms);
-    if (m_direction.x > 0.0f)
+    if (m_direction.x > 0.0f) {
         m_directionIndex = 1;
-    else if (m_direction.x < 0.0f)
+    } else if (m_direction.x < 0.0f) {
         m_directionIndex = 2;
-    else if (m_direction.y < 0.0f)
+    } else if (m_direction.y < 0.0f) {
         m_directionIndex = 3;
-    else if (m_direction.y > 0.0f)
+    } else if (m_direction.y > 0.0f) {
         m_directionIndex = 4;
+    }
 
-    if (m_expressionTimer > 0.0f)
+    if (m_expressionTimer > 0.0f) {
         m_expressionTimer -= ms;
-    else
+    } else {
         m_expression = m_speed > kExcitedSpeed ? kExcited : kCalm;
+    }
 
-    if (PyxGameEvents* events = GameEvents())
+    if (PyxGameEvents* events = GameEvents()) {
         events->SetMascotExpression(m_expression);
+    }
     return result;
 }
 

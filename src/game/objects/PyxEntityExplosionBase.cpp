@@ -5,13 +5,16 @@
 PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
     SetTypeFlags(kTypeEffect);
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
-    if (!definition)
+    }
+    if (!definition) {
         return;
+    }
     float seconds = 0.0f;
-    if (definition->ReadKey("LifeSpan", seconds))
+    if (definition->ReadKey("LifeSpan", seconds)) {
         m_lifeSpan = seconds * 1000.0f;
+    }
     definition->ReadKey("Loop", m_loop);
 }
 
@@ -31,8 +34,9 @@ bool PyxEntityExplosionBase::Update(float ms) {
     }
     if (m_lifeSpan > 0.0f) {
         m_age += ms;
-        if (m_age > m_lifeSpan)
+        if (m_age > m_lifeSpan) {
             AddFlags(kObjectRemoved);
+        }
     }
     return PyxEntityGameObject::Update(ms);
 }

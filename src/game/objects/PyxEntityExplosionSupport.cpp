@@ -8,8 +8,9 @@
 #include "game/objects/PyxEntityGameObject.h"
 
 PyxLockedScreen::PyxLockedScreen() {
-    if (!g_screen)
+    if (!g_screen) {
         return;
+    }
     m_locked = g_screen->LockBackBuffer(&m_desc);
     m_format = g_screen->PixelFormat();
     m_usable = m_locked && m_desc.bytesPerPixel == 2 && m_desc.pixels != nullptr &&
@@ -17,8 +18,9 @@ PyxLockedScreen::PyxLockedScreen() {
 }
 
 PyxLockedScreen::~PyxLockedScreen() {
-    if (m_locked && g_screen)
+    if (m_locked && g_screen) {
         g_screen->UnlockBackBuffer();
+    }
 }
 
 std::uint16_t PyxBlendPixel(const QxPixelFormat& format, std::uint16_t old, std::uint16_t colour,
@@ -34,16 +36,18 @@ std::uint16_t PyxBlendPixel(const QxPixelFormat& format, std::uint16_t old, std:
 }
 
 void PyxLockedScreen::Blend(std::int32_t x, std::int32_t y, std::uint16_t colour, std::int32_t a) {
-    if (!m_usable || x < 0 || y < 0 || x >= m_desc.width || y >= m_desc.height)
+    if (!m_usable || x < 0 || y < 0 || x >= m_desc.width || y >= m_desc.height) {
         return;
+    }
     auto* row = reinterpret_cast<std::uint16_t*>(m_desc.pixels + std::ptrdiff_t(y) * m_desc.pitch);
     row[x] = PyxBlendPixel(m_format, row[x], colour, a);
 }
 
 void PyxLockedScreen::BlendPlus(std::int32_t x, std::int32_t y, std::uint16_t colour,
                                 std::int32_t a) {
-    if (!m_usable || x <= 0 || y <= 0 || x >= m_desc.width - 1 || y >= m_desc.height - 1)
+    if (!m_usable || x <= 0 || y <= 0 || x >= m_desc.width - 1 || y >= m_desc.height - 1) {
         return;
+    }
     Blend(x, y, colour, a);
     Blend(x - 1, y, colour, a);
     Blend(x + 1, y, colour, a);
@@ -67,27 +71,33 @@ void PyxGrowRect(QxRect& rect, std::int32_t x, std::int32_t y) {
 }
 
 bool PyxObjectStillOnBoard(const PyxEntityGameObject* holder, const PyxEntityGameObject* object) {
-    if (!object)
+    if (!object) {
         return false;
+    }
     const PyxLevel* level = holder ? holder->Level() : nullptr;
-    if (!level)
+    if (!level) {
         return true;
+    }
     for (const PyxLevelObjectRecord& record : level->Objects()) {
-        if (record.entity.get() == object)
+        if (record.entity.get() == object) {
             return true;
+        }
     }
     return false;
 }
 
 std::shared_ptr<const QxSurface> PyxObjectImage(PyxEntityGameObject* object) {
-    if (!object || !g_screen)
+    if (!object || !g_screen) {
         return nullptr;
+    }
     const std::uint32_t handle = object->GetImage();
-    if (handle == PyxEntityGameObject::kNoImage)
+    if (handle == PyxEntityGameObject::kNoImage) {
         return nullptr;
+    }
     std::shared_ptr<const QxSurface> surface = g_screen->GetSurface(handle);
     if (!surface || surface->width <= 0 || surface->height <= 0 ||
-        surface->pixels.size() < std::size_t(surface->width) * std::size_t(surface->height))
+        surface->pixels.size() < std::size_t(surface->width) * std::size_t(surface->height)) {
         return nullptr;
+    }
     return surface;
 }

@@ -15,8 +15,9 @@ bool PyxEntityFloatingScore::Update(float ms) {
     PyxEntityTextExplosion::Update(ms);
     if (m_trajectory) {
         m_alpha = BoardPixel((1.0f - m_trajectory->Progress()) * 255.0f);
-        if (m_alpha < 1)
+        if (m_alpha < 1) {
             AddFlags(kObjectRemoved);
+        }
     }
     return true;
 }

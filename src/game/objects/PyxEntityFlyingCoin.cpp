@@ -18,20 +18,24 @@ PyxEntityFlyingCoin::PyxEntityFlyingCoin(PyxEntityFlyingCoinType* type)
 
 bool PyxEntityFlyingCoin::Update(float ms) {
     PyxEntityAnimExplosion::Update(ms);
-    if (m_scale < 1.0f)
+    if (m_scale < 1.0f) {
         m_scale = std::min(m_scale * kGrowth, 1.0f);
+    }
     return true;
 }
 
 bool PyxEntityFlyingCoin::Draw() {
-    if (HasFlags(kObjectRemoved | kObjectLeaving))
+    if (HasFlags(kObjectRemoved | kObjectLeaving)) {
         return true;
-    if (!(m_scale < 1.0f))
+    }
+    if (!(m_scale < 1.0f)) {
         return PyxEntityAnimExplosion::Draw();
+    }
     AnimType()->Load(false);
     const QxImageListFrame* frame = AnimType()->Animation().Frame(FrameIndex());
-    if (!frame || !g_screen || !(m_scale > 0.0f))
+    if (!frame || !g_screen || !(m_scale > 0.0f)) {
         return true;
+    }
     const std::int32_t width = std::max(1, std::int32_t(float(frame->width) * m_scale));
     const std::int32_t height = std::max(1, std::int32_t(float(frame->height) * m_scale));
     g_screen->DrawSurfaceScaled(frame->surface, m_drawX + (frame->width - width) / 2,

@@ -12,8 +12,9 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityGameObjectType::PyxEntityGameObjectType(QxDefinition* definition) {
-    if (definition)
+    if (definition) {
         definition->ReadKey("Height", m_height);
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {
@@ -23,8 +24,9 @@ std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {
 PyxEntityGameObject::PyxEntityGameObject(PyxEntityGameObjectType* type) : QxEntityBase(type) {
     const float radius = type ? type->Radius() : 0.0f;
     m_shape = std::make_unique<PyxBlockCircle>(0.0f, 0.0f, radius);
-    if (type)
+    if (type) {
         m_height = type->Height();
+    }
 }
 
 PyxEntityGameObject::~PyxEntityGameObject() = default;
@@ -41,8 +43,9 @@ bool PyxEntityGameObject::Update(float) {
 }
 
 void PyxEntityGameObject::FollowCentre() {
-    if (Type())
+    if (Type()) {
         Type()->Load(false);
+    }
     std::int32_t width = 0;
     std::int32_t height = 0;
     GetSize(width, height);
@@ -50,8 +53,9 @@ void PyxEntityGameObject::FollowCentre() {
         ComputeDrawPosition(width, height);
         m_drawn = {m_drawX, m_drawX + width, m_drawY, m_drawY + height};
     }
-    if (m_shape)
+    if (m_shape) {
         m_shape->SetCentre(m_x, m_y);
+    }
 }
 
 bool PyxEntityGameObject::Draw() {
@@ -63,14 +67,17 @@ bool PyxEntityGameObject::Reset() {
 }
 
 void PyxEntityGameObject::CopyPlacement(std::uint32_t flags, PyxEntityGameObject* other) {
-    if (!other)
+    if (!other) {
         return;
+    }
     if (flags & kCopyCell) {
         if (PyxLevel* level = Level()) {
-            if (PyxEntityTileBase* from = level->TileAt(m_cell))
+            if (PyxEntityTileBase* from = level->TileAt(m_cell)) {
                 from->RemoveObject(this);
-            if (PyxEntityTileBase* to = level->TileAt(other->Cell()))
+            }
+            if (PyxEntityTileBase* to = level->TileAt(other->Cell())) {
                 to->AddObject(this);
+            }
         }
     }
     if (flags & kCopyCentre) {
@@ -82,8 +89,9 @@ void PyxEntityGameObject::CopyPlacement(std::uint32_t flags, PyxEntityGameObject
 
 void PyxEntityGameObject::PlaceAtCell(std::int32_t col, std::int32_t row) {
     const PyxLevel* level = Level();
-    if (!level)
+    if (!level) {
         return;
+    }
     // A cell from a damaged level may lie far outside the grid: no wrap-around.
     const std::int64_t w = level->TileWidth();
     const std::int64_t h = level->TileHeight();
@@ -122,8 +130,9 @@ std::uint32_t PyxEntityGameObject::GetImage() {
 
 std::int32_t BoardPixel(float value) {
     constexpr float kLimit = 1.0e9f;
-    if (value != value)
+    if (value != value) {
         return 0;
+    }
     return static_cast<std::int32_t>(std::clamp(value, -kLimit, kLimit));
 }
 
@@ -144,8 +153,9 @@ bool PyxEntityGameObject::Blocks(const PyxEntityGameObjectType*) {
 }
 
 void PyxEntityGameObject::MarkForRedraw() {
-    if (g_screen)
+    if (g_screen) {
         g_screen->MarkDirty(m_drawn, false);
+    }
 }
 
 PyxBlockShape* PyxEntityGameObject::GetShape() {
@@ -153,13 +163,15 @@ PyxBlockShape* PyxEntityGameObject::GetShape() {
 }
 
 PyxVector PyxEntityGameObject::CollisionNormal(const PyxEntityGameObject* other) {
-    if (!other)
+    if (!other) {
         return {};
+    }
     const float dx = other->m_x - m_x;
     const float dy = other->m_y - m_y;
     const float length = std::sqrt(dx * dx + dy * dy);
-    if (!(length > 0.0f))
+    if (!(length > 0.0f)) {
         return {};
+    }
     return {dx / length, dy / length};
 }
 
@@ -188,8 +200,9 @@ std::uint32_t PyxEntityGameObject::TypeFlags() const {
 }
 
 void PyxEntityGameObject::SetShape(std::unique_ptr<PyxBlockShape> shape) {
-    if (shape)
+    if (shape) {
         m_shape = std::move(shape);
+    }
 }
 
 PyxLevel* PyxEntityGameObject::Level() const {

@@ -29,8 +29,9 @@ void PyxEntityGrabPickup::SetUp(PyxEntityGameObject* source) {
 
 void PyxEntityGrabPickup::UpdateTarget() {
     PyxEntityGameObject* player = GameEvents() ? GameEvents()->PlayerBall() : nullptr;
-    if (!player)
+    if (!player) {
         return;
+    }
     m_targetX = float(player->DrawX()) + kAimOffset;
     m_targetY = float(player->DrawY()) + kAimOffset;
 }

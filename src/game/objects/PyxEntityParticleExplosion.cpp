@@ -11,10 +11,12 @@
 
 PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
-    if (!m_sound.ReadName(*definition, "ExplodeSound"))
+    }
+    if (!m_sound.ReadName(*definition, "ExplodeSound")) {
         m_sound.ReadName(*definition, "Sound");
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
@@ -22,8 +24,9 @@ std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
 }
 
 bool PyxEntityParticleExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_sound.Load(reload);
     return PyxEntityExplosionBaseType::Load(reload);
 }
@@ -38,23 +41,27 @@ PyxEntityParticleExplosion::PyxEntityParticleExplosion(PyxEntityParticleExplosio
 
 std::shared_ptr<const QxSurface>
 PyxEntityParticleExplosion::CaptureImage(PyxEntityGameObject* ball) {
-    if (auto* rendered = dynamic_cast<PyxEntityRenderedBall*>(ball))
+    if (auto* rendered = dynamic_cast<PyxEntityRenderedBall*>(ball)) {
         rendered->RenderImage();
+    }
     return PyxObjectImage(ball);
 }
 
 bool PyxEntityParticleExplosion::Burst(PyxEntityGameObject* ball) {
     m_particles.clear();
     const std::shared_ptr<const QxSurface> image = CaptureImage(ball);
-    if (!image || image->pixels.size() < std::size_t(image->width) * std::size_t(image->height))
+    if (!image || image->pixels.size() < std::size_t(image->width) * std::size_t(image->height)) {
         return false;
+    }
     for (std::int32_t row = 0; row < image->height; ++row) {
         const std::uint16_t* pixels = image->Row(row);
         for (std::int32_t column = 0; column < image->width; ++column) {
-            if (pixels[column] == 0)
+            if (pixels[column] == 0) {
                 continue;
-            if (m_particles.size() >= kMaxParticles)
+            }
+            if (m_particles.size() >= kMaxParticles) {
                 return true;
+            }
             PyxBurstParticle particle;
             particle.colour = pixels[column];
             particle.x = ball->DrawX() + column;
@@ -87,28 +94,34 @@ bool PyxEntityParticleExplosion::Update(float ms) {
         return p.alpha < 1;
     });
     MarkForRedraw();
-    if (m_particles.empty())
+    if (m_particles.empty()) {
         AddFlags(kObjectRemoved);
+    }
     return true;
 }
 
 void PyxEntityParticleExplosion::MarkForRedraw() {
     PyxEntityExplosionBase::MarkForRedraw();
-    if (!g_screen || m_particles.empty())
+    if (!g_screen || m_particles.empty()) {
         return;
+    }
     QxRect area;
-    for (const PyxBurstParticle& p : m_particles)
+    for (const PyxBurstParticle& p : m_particles) {
         PyxGrowRect(area, p.x, p.y);
+    }
     g_screen->MarkDirty(area, false);
 }
 
 bool PyxEntityParticleExplosion::Draw() {
-    if (HasFlags(kObjectRemoved | kObjectLeaving) || m_particles.empty())
+    if (HasFlags(kObjectRemoved | kObjectLeaving) || m_particles.empty()) {
         return true;
+    }
     PyxLockedScreen screen;
-    if (!screen.Usable())
+    if (!screen.Usable()) {
         return true;
-    for (const PyxBurstParticle& p : m_particles)
+    }
+    for (const PyxBurstParticle& p : m_particles) {
         screen.Blend(p.x, p.y, p.colour, p.alpha);
+    }
     return true;
 }

@@ -18,8 +18,9 @@ constexpr float kScoreSpeed = 40.0f;
 
 PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
     : PyxEntityAnimSpriteBallType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("Points", m_points);
     m_pickupSound.ReadName(*definition, "PickupSound");
 }
@@ -29,8 +30,9 @@ std::unique_ptr<QxEntityBase> PyxEntityPickupBallType::CreateEntity() {
 }
 
 bool PyxEntityPickupBallType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_pickupSound.Load();
     return PyxEntityAnimSpriteBallType::Load(reload);
 }
@@ -48,12 +50,14 @@ PyxEntityPickupBall::PyxEntityPickupBall(PyxEntityPickupBallType* type)
     : PyxEntityAnimSpriteBall(type) {}
 
 bool PyxEntityPickupBall::OnBallContact(PyxEntityGameObject* other) {
-    if (!IsArmed() || !other || !other->HasFlags(kObjectPlayer))
+    if (!IsArmed() || !other || !other->HasFlags(kObjectPlayer)) {
         return false;
+    }
     PyxEntityPickupBallType* type = PickupType();
     type->Load(false);
-    if (PyxGameEvents* events = GameEvents())
+    if (PyxGameEvents* events = GameEvents()) {
         events->AddScore(type->Points());
+    }
     ShowPoints(type->Points());
     type->PickupSound().PlayOnce();
     return true;
@@ -61,12 +65,14 @@ bool PyxEntityPickupBall::OnBallContact(PyxEntityGameObject* other) {
 
 void PyxEntityPickupBall::ShowPoints(std::int32_t points) {
     PyxLevel* level = Level();
-    if (!level)
+    if (!level) {
         return;
+    }
     auto* score = dynamic_cast<PyxEntityFloatingScore*>(
         level->AddObjectAt(m_x, m_y, "PyxFloatingScore", kFloatingScoreType, true));
-    if (!score)
+    if (!score) {
         return;
+    }
     score->SetText(std::to_string(points));
     if (auto path = MakeLineTrajectory(m_x, m_y, m_x, m_y - kScoreRise, 1.0f, true)) {
         path->SetParameter(QxTrajectoryBase::kSpeed, kScoreSpeed);

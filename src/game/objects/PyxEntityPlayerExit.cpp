@@ -12,10 +12,12 @@
 
 PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
-    if (definition)
+    }
+    if (definition) {
         m_sound.ReadName(*definition, "Sound");
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
@@ -23,8 +25,9 @@ std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
 }
 
 bool PyxEntityPlayerExitType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_sound.Load(reload);
     return PyxEntityGameObjectType::Load(reload);
 }
@@ -44,8 +47,9 @@ PyxEntityPlayerExit::PyxEntityPlayerExit(PyxEntityPlayerExitType* type)
 void PyxEntityPlayerExit::Start(PyxEntityGameObject* source, float speed) {
     m_source = source;
     m_speed = speed;
-    if (!source)
+    if (!source) {
         return;
+    }
     std::int32_t width = 0;
     std::int32_t height = 0;
     source->GetSize(width, height);
@@ -80,14 +84,16 @@ void PyxEntityPlayerExit::SetUpTowards(PyxEntityGameObject* source, float target
 }
 
 PyxEntityGameObject* PyxEntityPlayerExit::LiveSource() {
-    if (m_source && !PyxObjectStillOnBoard(this, m_source))
+    if (m_source && !PyxObjectStillOnBoard(this, m_source)) {
         m_source = nullptr;
+    }
     return m_source;
 }
 
 bool PyxEntityPlayerExit::Update(float ms) {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     PyxEntityPlayerExitType* type = static_cast<PyxEntityPlayerExitType*>(Type());
     type->Load(false);
     if (!m_soundPlayed) {
@@ -97,8 +103,9 @@ bool PyxEntityPlayerExit::Update(float ms) {
     if (PyxEntityGameObject* source = LiveSource()) {
         source->Update(0.0f);
         const std::uint32_t image = source->GetImage();
-        if (image != kNoImage)
+        if (image != kNoImage) {
             m_image = image;
+        }
     }
     UpdateTarget();
 
@@ -125,8 +132,9 @@ bool PyxEntityPlayerExit::Update(float ms) {
 
     const float nx = m_x - m_targetX;
     const float ny = m_y - m_targetY;
-    if ((m_width < kSmallest && m_height < kSmallest) || std::sqrt(nx * nx + ny * ny) > distance)
+    if ((m_width < kSmallest && m_height < kSmallest) || std::sqrt(nx * nx + ny * ny) > distance) {
         AddFlags(kObjectRemoved);
+    }
     if (m_x != oldX || m_y != oldY) {
         m_drawX = BoardPixel(m_x) - m_width / 2;
         m_drawY = BoardPixel(m_y) - m_height / 2;
@@ -137,10 +145,12 @@ bool PyxEntityPlayerExit::Update(float ms) {
 }
 
 bool PyxEntityPlayerExit::Draw() {
-    if (HasFlags(kObjectRemoved) || !g_screen || m_image == kNoImage)
+    if (HasFlags(kObjectRemoved) || !g_screen || m_image == kNoImage) {
         return true;
-    if (m_width <= 0 || m_height <= 0 || m_fullWidth <= 0 || m_fullHeight <= 0)
+    }
+    if (m_width <= 0 || m_height <= 0 || m_fullWidth <= 0 || m_fullHeight <= 0) {
         return true;
+    }
     g_screen->DrawSurfaceScaled(m_image, m_drawX, m_drawY, m_width, m_height, 0, 0, m_fullWidth,
                                 m_fullHeight, true);
     return true;

@@ -8,12 +8,14 @@
 
 PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
+    }
     SetTypeFlags(TypeFlags() | kTypePost);
     SetRadius(kUnsetRadius);
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("MouseRadius", m_mouseRadius);
     definition->ReadKey("Gear", m_gear);
     std::string shape;
@@ -24,12 +26,14 @@ PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
         definition->ReadKey("NormX", normal[0]);
         definition->ReadKey("NormY", normal[1]);
         const float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1]);
-        if (length > 0.0f && std::isfinite(length))
+        if (length > 0.0f && std::isfinite(length)) {
             m_normal = {normal[0] / length, normal[1] / length};
+        }
     } else {
         float radius = kUnsetRadius;
-        if (definition->ReadKey("Radius", radius))
+        if (definition->ReadKey("Radius", radius)) {
             SetRadius(radius);
+        }
     }
 }
 
@@ -85,8 +89,9 @@ bool PyxEntityPostBase::Blocks(const PyxEntityGameObjectType* type) {
 }
 
 PyxVector PyxEntityPostBase::CollisionNormal(const PyxEntityGameObject* other) {
-    if (PostType()->IsRect())
+    if (PostType()->IsRect()) {
         return PostType()->Normal();
+    }
     return PyxEntityGameObject::CollisionNormal(other);
 }
 

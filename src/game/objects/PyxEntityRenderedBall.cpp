@@ -34,8 +34,9 @@ PyxEntityRenderedBallType::PyxEntityRenderedBallType(QxDefinition* definition)
 }
 
 PyxEntityRenderedBallType::~PyxEntityRenderedBallType() {
-    if (m_imageHandle != 0 && g_screen)
+    if (m_imageHandle != 0 && g_screen) {
         g_screen->FreeSurface(m_imageHandle);
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntityRenderedBallType::CreateEntity() {
@@ -64,15 +65,18 @@ PyxLensEntry PyxEntityRenderedBallType::MakeLensEntry(int i, int j, int tint) {
 }
 
 bool PyxEntityRenderedBallType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     for (int tint = 0; tint < kTints; ++tint) {
-        if (!m_lens[tint].empty())
+        if (!m_lens[tint].empty()) {
             continue;
+        }
         m_lens[tint].resize(std::size_t(kLensSize) * kLensSize);
         for (int j = 0; j < kLensSize; ++j) {
-            for (int i = 0; i < kLensSize; ++i)
+            for (int i = 0; i < kLensSize; ++i) {
                 m_lens[tint][std::size_t(j) * kLensSize + i] = MakeLensEntry(i, j, tint);
+            }
         }
     }
     ImageHandle();
@@ -80,8 +84,9 @@ bool PyxEntityRenderedBallType::Load(bool reload) {
 }
 
 bool PyxEntityRenderedBallType::Unload() {
-    if (m_imageHandle != 0 && g_screen)
+    if (m_imageHandle != 0 && g_screen) {
         g_screen->FreeSurface(m_imageHandle);
+    }
     m_imageHandle = 0;
     return PyxEntityBallBaseType::Unload();
 }
@@ -91,10 +96,12 @@ bool PyxEntityRenderedBallType::IsKind(std::uint32_t tag) const {
 }
 
 std::uint32_t PyxEntityRenderedBallType::ImageHandle() {
-    if (!g_screen)
+    if (!g_screen) {
         return 0;
-    if (m_imageHandle != 0 && g_screen->IsSurfaceValid(m_imageHandle))
+    }
+    if (m_imageHandle != 0 && g_screen->IsSurfaceValid(m_imageHandle)) {
         return m_imageHandle;
+    }
     auto surface = std::make_unique<QxSurface>();
     surface->Resize(kImageSize, kImageSize);
     QxSurfaceHandle handle = 0;
@@ -114,21 +121,25 @@ void PyxRenderLens(const std::vector<PyxLensEntry>& lens, const QxSurfaceDesc& s
                    QxSurface& image) {
     constexpr int kSize = PyxEntityRenderedBallType::kLensSize;
     std::fill(image.pixels.begin(), image.pixels.end(), std::uint16_t(0));
-    if (lens.size() < std::size_t(kSize) * kSize || image.width < kSize || image.height < kSize)
+    if (lens.size() < std::size_t(kSize) * kSize || image.width < kSize || image.height < kSize) {
         return;
+    }
     const bool readable = screen.pixels && screen.bytesPerPixel == 2;
     for (int j = 0; j < kSize; ++j) {
         const std::int64_t row = std::int64_t(top) + j;
-        if (row < 0)
+        if (row < 0) {
             continue;
+        }
         std::uint16_t* out = image.Row(j);
         for (int i = 0; i < kSize; ++i) {
             const std::int64_t col = std::int64_t(left) + i;
-            if (col < 0)
+            if (col < 0) {
                 continue;
+            }
             const PyxLensEntry& e = lens[std::size_t(j) * kSize + i];
-            if (e.alpha == 0)
+            if (e.alpha == 0) {
                 continue;
+            }
             const std::int64_t sx = col + e.dx;
             const std::int64_t sy = row + e.dy;
             int red = kOffScreenGrey;
@@ -158,24 +169,29 @@ PyxEntityRenderedBall::PyxEntityRenderedBall(PyxEntityRenderedBallType* type)
 bool PyxEntityRenderedBall::RenderImage() {
     PyxEntityRenderedBallType* type = RenderedType();
     type->Load(false);
-    if (!g_screen)
+    if (!g_screen) {
         return false;
+    }
     const std::shared_ptr<QxSurface> image = type->Image();
-    if (!image)
+    if (!image) {
         return false;
+    }
     QxSurfaceDesc desc;
-    if (!g_screen->LockBackBuffer(&desc))
+    if (!g_screen->LockBackBuffer(&desc)) {
         return false;
+    }
     const bool ok = desc.bytesPerPixel == 2;
-    if (ok)
+    if (ok) {
         PyxRenderLens(type->Lens(0), desc, g_screen->PixelFormat(), m_drawX, m_drawY, *image);
+    }
     g_screen->UnlockBackBuffer();
     return ok;
 }
 
 bool PyxEntityRenderedBall::Draw() {
-    if (!RenderImage())
+    if (!RenderImage()) {
         return true;
+    }
     const int size = PyxEntityRenderedBallType::kImageSize;
     g_screen->DrawSurface(RenderedType()->ImageHandle(), m_drawX, m_drawY, 0, 0, size, size, true);
     return true;

@@ -6,12 +6,14 @@
 
 PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     : PyxEntityBallBaseType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     m_sprite.ReadTypeName(*definition, "ImageEntType");
     float radius = 0.0f;
-    if (definition->ReadKey("Radius", radius))
+    if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);
+    }
 }
 
 std::unique_ptr<QxEntityBase> PyxEntitySpriteBallType::CreateEntity() {
@@ -19,8 +21,9 @@ std::unique_ptr<QxEntityBase> PyxEntitySpriteBallType::CreateEntity() {
 }
 
 bool PyxEntitySpriteBallType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     m_sprite.Create();
     return PyxEntityBallBaseType::Load(reload);
 }

@@ -10,8 +10,9 @@
 
 PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
     : PyxEntityExplosionBaseType(definition) {
-    if (definition)
+    if (definition) {
         definition->ReadKey("FontEntType", m_fontType);
+    }
 }
 
 PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;
@@ -21,8 +22,9 @@ std::unique_ptr<QxEntityBase> PyxEntityTextExplosionType::CreateEntity() {
 }
 
 bool PyxEntityTextExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
+    }
     if (!m_font && g_registry && !m_fontType.empty()) {
         std::unique_ptr<QxEntityBase> entity = g_registry->Create("font", m_fontType, kKindFont);
         if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(entity.get())) {
@@ -30,8 +32,9 @@ bool PyxEntityTextExplosionType::Load(bool reload) {
             m_font.reset(font);
         }
     }
-    if (m_font)
+    if (m_font) {
         m_font->Type()->Load(reload);
+    }
     return PyxEntityExplosionBaseType::Load(reload);
 }
 
@@ -44,13 +47,15 @@ PyxEntityTextExplosion::PyxEntityTextExplosion(PyxEntityTextExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 
 bool PyxEntityTextExplosion::Draw() {
-    if (HasFlags(kObjectRemoved | kObjectLeaving))
+    if (HasFlags(kObjectRemoved | kObjectLeaving)) {
         return true;
+    }
     PyxEntityTextExplosionType* type = TextType();
     type->Load(false);
-    if (QxEntity2DGUIFont* font = type->Font())
+    if (QxEntity2DGUIFont* font = type->Font()) {
         font->DrawString(m_text, {m_drawX, m_drawY}, kJustifyLeft,
                          std::uint32_t(std::clamp(m_alpha, 0, 255)), nullptr);
+    }
     return true;
 }
 

@@ -26,10 +26,12 @@ constexpr std::int32_t kMaxReach = 4096;
 
 PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
     : PyxEntityGameObjectType(definition) {
-    if (HeightUnset())
+    if (HeightUnset()) {
         SetHeight(kDefaultHeight);
-    if (!definition)
+    }
+    if (!definition) {
         return;
+    }
     definition->ReadKey("NumberArms", m_numberArms);
     definition->ReadKey("ArmLength", m_armLength);
     definition->ReadKey("ArmSpacing", m_armSpacing);
@@ -38,9 +40,10 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
     const std::int32_t arms = std::clamp(m_numberArms, 0, kMaxArms);
     const std::int32_t length = std::clamp(m_armLength, 0, kMaxArmLength);
     const std::int32_t particles = std::clamp(m_numberParticles, 0, kMaxParticles);
-    if (arms != m_numberArms || length != m_armLength || particles != m_numberParticles)
+    if (arms != m_numberArms || length != m_armLength || particles != m_numberParticles) {
         LogPrintf("PyxVortex: arms %d, arm length %d and particles %d held to %d, %d and %d.",
                   m_numberArms, m_armLength, m_numberParticles, arms, length, particles);
+    }
     m_numberArms = arms;
     m_armLength = length;
     m_numberParticles = particles;
@@ -59,8 +62,9 @@ std::unique_ptr<QxEntityBase> PyxEntityVortexType::CreateEntity() {
 std::vector<PyxEntityVortexType::ArmPoint>
 PyxEntityVortexType::BuildArmTable(std::int32_t arms, std::int32_t length, float spacing) {
     std::vector<ArmPoint> table;
-    if (arms <= 0 || length <= 0)
+    if (arms <= 0 || length <= 0) {
         return table;
+    }
     table.reserve(std::size_t(arms) * std::size_t(length));
     for (std::int32_t a = 0; a < arms; ++a) {
         float angle = float(a) * kTwoPi / float(arms);
@@ -96,16 +100,20 @@ std::vector<PyxEntityVortexType::Direction> PyxEntityVortexType::BuildCircleTabl
 }
 
 bool PyxEntityVortexType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (m_arms.empty())
+    }
+    if (m_arms.empty()) {
         m_arms = BuildArmTable(m_numberArms, m_armLength, m_armSpacing);
-    if (m_circle.empty())
+    }
+    if (m_circle.empty()) {
         m_circle = BuildCircleTable();
+    }
     std::int64_t reach = std::int64_t(kMaxRingRadius);
-    for (const ArmPoint& point : m_arms)
+    for (const ArmPoint& point : m_arms) {
         reach =
             std::max({reach, std::int64_t(std::llabs(point.x)), std::int64_t(std::llabs(point.y))});
+    }
     m_reach = std::int32_t(std::min<std::int64_t>(reach + 2, kMaxReach));
     return PyxEntityGameObjectType::Load(reload);
 }
@@ -115,33 +123,40 @@ PyxEntityVortex::PyxEntityVortex(PyxEntityVortexType* type)
 
 void PyxEntityVortex::SetTarget(PyxEntityGameObject* ball) {
     m_target = ball;
-    if (ball && ball->Type())
+    if (ball && ball->Type()) {
         ball->Type()->Load(false);
+    }
 }
 
 PyxEntityGameObject* PyxEntityVortex::LiveTarget() {
-    if (m_target && !PyxObjectStillOnBoard(this, m_target))
+    if (m_target && !PyxObjectStillOnBoard(this, m_target)) {
         m_target = nullptr;
+    }
     return m_target;
 }
 
 bool PyxEntityVortex::Update(float ms) {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     PyxEntityVortexType* type = VortexType();
     type->Load(false);
 
     bool finished = m_state == kFading;
-    if (MoveArmParticles())
+    if (MoveArmParticles()) {
         finished = false;
+    }
     GrowRing();
     MoveRingParticles();
-    if (m_state == kFading)
+    if (m_state == kFading) {
         m_alpha = std::max(0, m_alpha - kFadeStep);
-    if (finished)
+    }
+    if (finished) {
         Finish();
-    if (m_ringSize >= PyxEntityVortexType::kMaxRingRadius && m_state == kForming)
+    }
+    if (m_ringSize >= PyxEntityVortexType::kMaxRingRadius && m_state == kForming) {
         m_state = kFormed;
+    }
     return PyxEntityGameObject::Update(ms);
 }
 
@@ -166,18 +181,21 @@ bool PyxEntityVortex::MoveArmParticles() {
         } else {
             slot.speed = std::min(slot.speed * kArmAcceleration, kMaxArmSpeed);
             slot.distance -= slot.speed;
-            if (BoardPixel(slot.distance) < slot.arm * length)
+            if (BoardPixel(slot.distance) < slot.arm * length) {
                 slot.distance = 0.0f;
+            }
         }
-        if (slot.distance > 0.0f)
+        if (slot.distance > 0.0f) {
             busy = true;
+        }
     }
     return busy;
 }
 
 void PyxEntityVortex::GrowRing() {
-    if (!(m_ringSize < PyxEntityVortexType::kMaxRingRadius))
+    if (!(m_ringSize < PyxEntityVortexType::kMaxRingRadius)) {
         return;
+    }
     const float speed = VortexType()->Speed();
     const std::int32_t count = std::int32_t(m_ringSize);
     for (std::int32_t i = 0; i < count; ++i) {
@@ -191,31 +209,36 @@ void PyxEntityVortex::GrowRing() {
 }
 
 void PyxEntityVortex::MoveRingParticle(RingParticle& particle) {
-    if (particle.step < kMaxRingStep)
+    if (particle.step < kMaxRingStep) {
         particle.step *= kRingAcceleration;
+    }
     particle.position += particle.step;
-    if (particle.position >= float(PyxEntityVortexType::kRingPositions))
+    if (particle.position >= float(PyxEntityVortexType::kRingPositions)) {
         particle.position = 0.0f;
+    }
 }
 
 void PyxEntityVortex::MoveRingParticles() {
-    for (RingParticle& particle : m_ringParticles)
+    for (RingParticle& particle : m_ringParticles) {
         MoveRingParticle(particle);
+    }
 }
 
 void PyxEntityVortex::Finish() {
     AddFlags(kObjectRemoved);
     if (PyxEntityGameObject* ball = LiveTarget()) {
         ball->AddFlags(kObjectInFrame | kObjectReleased);
-        if (auto* rolling = dynamic_cast<PyxEntityBallBase*>(ball))
+        if (auto* rolling = dynamic_cast<PyxEntityBallBase*>(ball)) {
             rolling->Start();
+        }
     }
     m_target = nullptr;
 }
 
 bool PyxEntityVortex::HandOverBall() {
-    if (m_state != kFormed)
+    if (m_state != kFormed) {
         return false;
+    }
     if (PyxEntityGameObject* ball = LiveTarget()) {
         ball->AddFlags(kObjectActive);
         ball->Update(0.0f);
@@ -225,8 +248,9 @@ bool PyxEntityVortex::HandOverBall() {
 }
 
 bool PyxEntityVortex::Draw() {
-    if (HasFlags(kObjectRemoved))
+    if (HasFlags(kObjectRemoved)) {
         return true;
+    }
     const PyxEntityVortexType* type = VortexType();
 
     // The ring takes its colours from the ball's picture, rendered where the ball is.
@@ -235,24 +259,29 @@ bool PyxEntityVortex::Draw() {
         std::int32_t width = 0;
         std::int32_t height = 0;
         ball->GetSize(width, height);
-        if (width != 0 && height != 0)
+        if (width != 0 && height != 0) {
             ball->ComputeDrawPosition(width, height);
-        if (auto* rendered = dynamic_cast<PyxEntityRenderedBall*>(ball))
+        }
+        if (auto* rendered = dynamic_cast<PyxEntityRenderedBall*>(ball)) {
             rendered->RenderImage();
+        }
         image = PyxObjectImage(ball);
     }
 
     PyxLockedScreen screen;
-    if (!screen.Usable())
+    if (!screen.Usable()) {
         return true;
+    }
     const std::vector<PyxEntityVortexType::ArmPoint>& arms = type->ArmTable();
     const std::uint16_t white = screen.White();
     for (const ArmParticle& slot : m_armParticles) {
-        if (slot.distance <= 0.0f)
+        if (slot.distance <= 0.0f) {
             continue;
+        }
         const std::int32_t index = BoardPixel(slot.distance);
-        if (index < 0 || std::size_t(index) >= arms.size())
+        if (index < 0 || std::size_t(index) >= arms.size()) {
             continue;
+        }
         const PyxEntityVortexType::ArmPoint& point = arms[std::size_t(index)];
         screen.BlendPlus(m_drawX + point.x, m_drawY + point.y, white, point.alpha);
     }
@@ -260,16 +289,18 @@ bool PyxEntityVortex::Draw() {
     const std::vector<PyxEntityVortexType::Direction>& circle = type->CircleTable();
     for (const RingParticle& particle : m_ringParticles) {
         const std::int32_t index = BoardPixel(particle.position);
-        if (index < 0 || std::size_t(index) >= circle.size())
+        if (index < 0 || std::size_t(index) >= circle.size()) {
             continue;
+        }
         const std::int32_t dx = BoardPixel(particle.radius * circle[std::size_t(index)].x);
         const std::int32_t dy = BoardPixel(particle.radius * circle[std::size_t(index)].y);
         std::uint16_t colour = white;
         if (image) {
             const std::int32_t sx = dx + image->width / 2;
             const std::int32_t sy = dy + image->height / 2;
-            if (sx < 0 || sy < 0 || sx >= image->width || sy >= image->height)
+            if (sx < 0 || sy < 0 || sx >= image->width || sy >= image->height) {
                 continue;
+            }
             colour = image->Row(sy)[sx];
         }
         screen.BlendPlus(m_drawX + dx, m_drawY + dy, colour, m_alpha);
@@ -287,8 +318,9 @@ bool PyxEntityVortex::Blocks(const PyxEntityGameObjectType*) {
 }
 
 void PyxEntityVortex::MarkForRedraw() {
-    if (!g_screen)
+    if (!g_screen) {
         return;
+    }
     const std::int32_t reach = VortexType()->Reach();
     g_screen->MarkDirty(
         {m_drawX - reach, m_drawX + reach + 1, m_drawY - reach, m_drawY + reach + 1}, false);

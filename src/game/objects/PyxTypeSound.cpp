@@ -14,25 +14,30 @@ PyxTypeSound::~PyxTypeSound() {
 }
 
 void PyxTypeSound::Load(bool reload) {
-    if (reload)
+    if (reload) {
         Release();
-    if (m_record || m_name.empty() || !g_resourceCache)
+    }
+    if (m_record || m_name.empty() || !g_resourceCache) {
         return;
+    }
     m_record = g_resourceCache->GetSound(m_name);
 }
 
 void PyxTypeSound::Release() {
-    if (m_record && g_resourceCache)
+    if (m_record && g_resourceCache) {
         g_resourceCache->ReleaseSound(m_record->key);
+    }
     m_record = nullptr;
 }
 
 bool PyxTypeSound::PlayOnce() const {
-    if (!m_record || !g_soundManager)
+    if (!m_record || !g_soundManager) {
         return false;
+    }
     std::uint32_t instance = 0;
-    if (g_soundManager->PlaySound(m_record->sound, &instance, false) == 0)
+    if (g_soundManager->PlaySound(m_record->sound, &instance, false) == 0) {
         return false;
+    }
     return g_soundManager->ResumeInstance(instance) != 0;
 }
 
@@ -41,15 +46,18 @@ bool PyxSoundLoop::IsPlaying() const {
 }
 
 bool PyxSoundLoop::Start(const QxSoundRecord* sound, float volume) {
-    if (IsPlaying())
+    if (IsPlaying()) {
         return true;
+    }
     // An instance that ended on its own is gone from the manager; drop the old id.
     Stop();
-    if (!sound || !g_soundManager)
+    if (!sound || !g_soundManager) {
         return false;
+    }
     std::uint32_t instance = 0;
-    if (g_soundManager->PlaySound(sound->sound, &instance, true) == 0)
+    if (g_soundManager->PlaySound(sound->sound, &instance, true) == 0) {
         return false;
+    }
     g_soundManager->SetInstanceVolume(instance, volume);
     g_soundManager->ResumeInstance(instance);
     m_active = true;
@@ -58,24 +66,28 @@ bool PyxSoundLoop::Start(const QxSoundRecord* sound, float volume) {
 }
 
 void PyxSoundLoop::SetVolume(float volume) const {
-    if (m_active && g_soundManager)
+    if (m_active && g_soundManager) {
         g_soundManager->SetInstanceVolume(m_instance, volume);
+    }
 }
 
 void PyxSoundLoop::Stop() {
-    if (m_active && g_soundManager)
+    if (m_active && g_soundManager) {
         g_soundManager->StopInstance(m_instance);
+    }
     m_active = false;
     m_held = false;
     m_instance = 0;
 }
 
 void PyxSoundLoop::Hold(bool hold) {
-    if (!m_active || !g_soundManager || hold == m_held)
+    if (!m_active || !g_soundManager || hold == m_held) {
         return;
+    }
     m_held = hold;
-    if (hold)
+    if (hold) {
         g_soundManager->PauseInstance(m_instance);
-    else if (g_soundManager->ResumeInstance(m_instance) == 0)
+    } else if (g_soundManager->ResumeInstance(m_instance) == 0) {
         Stop();
+    }
 }

@@ -81,22 +81,26 @@ bool QxTrajectoryBase::Build() {
 }
 
 std::size_t QxTrajectoryBase::IndexFor(float time) const {
-    if (m_samples.empty() || !(time > 0.0f) || !(m_spacing > 0.0f))
+    if (m_samples.empty() || !(time > 0.0f) || !(m_spacing > 0.0f)) {
         return 0;
+    }
     const std::size_t last = m_samples.size() - 1;
     const float index = time / m_spacing;
-    if (!(index < static_cast<float>(last)))
+    if (!(index < static_cast<float>(last))) {
         return last;
+    }
     return static_cast<std::size_t>(index);
 }
 
 void QxTrajectoryBase::Update(float ms) {
-    if (m_speed == 0.0f || m_spacing == 0.0f || m_samples.empty())
+    if (m_speed == 0.0f || m_spacing == 0.0f || m_samples.empty()) {
         return;
+    }
     if (m_easing) {
         if (Progress() <= kEaseOutProgress) {
-            if (m_speed < m_maxSpeed)
+            if (m_speed < m_maxSpeed) {
                 m_speed = std::min(m_speed + m_acceleration, m_maxSpeed);
+            }
         } else {
             m_speed = std::max(kCrawlSpeed, m_speed - m_deceleration);
         }
@@ -104,13 +108,15 @@ void QxTrajectoryBase::Update(float ms) {
     m_time += ms * m_speed / 1000.0f;
     // The traveller never runs back past the start, and a wild frame time leaves it
     // somewhere on the path.
-    if (!(m_time >= 0.0f))
+    if (!(m_time >= 0.0f)) {
         m_time = 0.0f;
+    }
 
     const std::size_t last = m_samples.size() - 1;
     const float current = m_samples[m_index].t;
-    if (m_time - current >= m_spacing || m_time < current)
+    if (m_time - current >= m_spacing || m_time < current) {
         m_index = IndexFor(m_time);
+    }
     if (m_index >= last) {
         m_index = last;
         m_time = m_samples[last].t;
@@ -118,12 +124,14 @@ void QxTrajectoryBase::Update(float ms) {
 }
 
 float QxTrajectoryBase::Progress() const {
-    if (m_samples.empty())
+    if (m_samples.empty()) {
         return 1.0f;
+    }
     const float length = m_samples.back().t;
     // A path without length is travelled as soon as it starts.
-    if (!(length > 0.0f))
+    if (!(length > 0.0f)) {
         return 1.0f;
+    }
     return m_time / length;
 }
 
@@ -136,8 +144,9 @@ void QxTrajectoryBase::PointAt(std::size_t index, float time, float& x, float& y
     const QxTrajectorySample& here = m_samples[index];
     x = here.x;
     y = here.y;
-    if (!m_interpolate || index + 1 >= m_samples.size() || !(m_spacing > 0.0f))
+    if (!m_interpolate || index + 1 >= m_samples.size() || !(m_spacing > 0.0f)) {
         return;
+    }
     const QxTrajectorySample& next = m_samples[index + 1];
     const float fraction = std::clamp((time - here.t) / m_spacing, 0.0f, 1.0f);
     x = here.x + (next.x - here.x) * fraction;
@@ -155,6 +164,7 @@ void QxTrajectoryBase::PositionAt(float time, float& x, float& y) const {
 void QxTrajectoryBase::SetTime(float time) {
     m_time = time >= 0.0f ? time : 0.0f;
     m_index = IndexFor(m_time);
-    if (!m_samples.empty() && m_index == m_samples.size() - 1)
+    if (!m_samples.empty() && m_index == m_samples.size() - 1) {
         m_time = m_samples.back().t;
+    }
 }

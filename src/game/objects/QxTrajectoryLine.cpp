@@ -6,16 +6,18 @@
 #include "engine/files/QxLog.h"
 
 bool QxTrajectoryLine::SetPoint(std::int32_t id, float x, float y) {
-    if (id != kEndPoint)
+    if (id != kEndPoint) {
         return QxTrajectoryPoint::SetPoint(id, x, y);
+    }
     m_endX = x;
     m_endY = y;
     return true;
 }
 
 bool QxTrajectoryLine::GetPoint(std::int32_t id, float& x, float& y) const {
-    if (id != kEndPoint)
+    if (id != kEndPoint) {
         return QxTrajectoryPoint::GetPoint(id, x, y);
+    }
     x = m_endX;
     y = m_endY;
     return true;
@@ -36,21 +38,24 @@ bool QxTrajectoryLine::Build() {
     m_samples.clear();
     m_index = 0;
     m_time = 0.0f;
-    if (!(m_spacing > 0.0f))
+    if (!(m_spacing > 0.0f)) {
         return false;
+    }
     const float dx = m_endX - m_startX;
     const float dy = m_endY - m_startY;
     const float length = std::sqrt(dx * dx + dy * dy);
-    if (!std::isfinite(length) || !std::isfinite(m_startX) || !std::isfinite(m_startY))
+    if (!std::isfinite(length) || !std::isfinite(m_startX) || !std::isfinite(m_startY)) {
         return false;
+    }
     if (length == 0.0f) {
         // Start and end coincide: the path is the one point.
         m_samples.push_back({m_endX, m_endY, 0.0f});
         return true;
     }
     const std::size_t count = SampleCountFor(length);
-    if (count == 0)
+    if (count == 0) {
         return false;
+    }
 
     float stepX = dx / length * m_spacing;
     float stepY = dy / length * m_spacing;
@@ -79,7 +84,8 @@ std::unique_ptr<QxTrajectoryBase> MakeLineTrajectory(float x0, float y0, float x
     line->SetParameter(QxTrajectoryBase::kInterpolate, interpolate ? 1.0f : 0.0f);
     line->SetPoint(QxTrajectoryBase::kStartPoint, x0, y0);
     line->SetPoint(QxTrajectoryBase::kEndPoint, x1, y1);
-    if (!line->Build())
+    if (!line->Build()) {
         return nullptr;
+    }
     return line;
 }

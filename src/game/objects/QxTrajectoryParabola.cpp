@@ -14,23 +14,26 @@ constexpr std::size_t kMaxPieces = 1u << 16;
 } // namespace
 
 bool QxTrajectoryParabola::SetParameter(std::int32_t id, float value) {
-    if (id != kArcHeight)
+    if (id != kArcHeight) {
         return QxTrajectoryLine::SetParameter(id, value);
+    }
     m_arcHeight = value;
     m_arcHeightSet = true;
     return true;
 }
 
 bool QxTrajectoryParabola::GetParameter(std::int32_t id, float& value) const {
-    if (id != kArcHeight)
+    if (id != kArcHeight) {
         return QxTrajectoryLine::GetParameter(id, value);
+    }
     value = ArcHeight();
     return true;
 }
 
 float QxTrajectoryParabola::ArcHeight() const {
-    if (m_arcHeightSet)
+    if (m_arcHeightSet) {
         return m_arcHeight;
+    }
     const float dx = m_endX - m_startX;
     const float dy = m_endY - m_startY;
     return kDefaultArcShare * std::sqrt(dx * dx + dy * dy);
@@ -46,15 +49,17 @@ bool QxTrajectoryParabola::Build() {
     m_samples.clear();
     m_index = 0;
     m_time = 0.0f;
-    if (!(m_spacing > 0.0f))
+    if (!(m_spacing > 0.0f)) {
         return false;
+    }
     const float height = ArcHeight();
     const float dx = m_endX - m_startX;
     const float dy = m_endY - m_startY;
     const double chord = std::sqrt(double(dx) * dx + double(dy) * dy);
     if (!std::isfinite(chord) || !std::isfinite(height) || !std::isfinite(m_startX) ||
-        !std::isfinite(m_startY))
+        !std::isfinite(m_startY)) {
         return false;
+    }
 
     // Measure the curve along a fine polyline. Its length is at most the chord plus
     // twice the height.
@@ -82,15 +87,17 @@ bool QxTrajectoryParabola::Build() {
     }
     const float length = static_cast<float>(travelled);
     const std::size_t count = SampleCountFor(length);
-    if (count == 0)
+    if (count == 0) {
         return false;
+    }
 
     m_samples.reserve(count);
     std::size_t piece = 0;
     for (std::size_t i = 0; i < count; ++i) {
         const float t = std::min(static_cast<float>(i) * m_spacing, length);
-        while (piece + 1 < pieces && polyline[piece + 1].t < t)
+        while (piece + 1 < pieces && polyline[piece + 1].t < t) {
             ++piece;
+        }
         const QxTrajectorySample& a = polyline[piece];
         const QxTrajectorySample& b = polyline[piece + 1];
         const float span = b.t - a.t;

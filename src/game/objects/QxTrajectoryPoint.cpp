@@ -1,16 +1,18 @@
 #include "game/objects/QxTrajectoryPoint.h"
 
 bool QxTrajectoryPoint::SetPoint(std::int32_t id, float x, float y) {
-    if (id != kStartPoint)
+    if (id != kStartPoint) {
         return QxTrajectoryBase::SetPoint(id, x, y);
+    }
     m_startX = x;
     m_startY = y;
     return true;
 }
 
 bool QxTrajectoryPoint::GetPoint(std::int32_t id, float& x, float& y) const {
-    if (id != kStartPoint)
+    if (id != kStartPoint) {
         return QxTrajectoryBase::GetPoint(id, x, y);
+    }
     x = m_startX;
     y = m_startY;
     return true;

@@ -15,18 +15,21 @@ class GameObjectServices : public PyxGameServices {
 public:
     void RequestScene(const std::string& className, const std::string& typeName,
                       std::int32_t transition) override {
-        if (g_game)
+        if (g_game) {
             g_game->RequestScene(className, typeName, transition);
+        }
     }
     void RequestQuit() override {
         m_quit = true;
-        if (g_game)
+        if (g_game) {
             g_game->RequestQuit();
+        }
     }
     bool QuitRequested() override { return g_game ? g_game->IsQuitRequested() : m_quit; }
     void SetFullScreenKeyAllowed(bool allowed) override {
-        if (PyxGame* game = ThePyxGame())
+        if (PyxGame* game = ThePyxGame()) {
             game->SetFullScreenKeyAllowed(allowed);
+        }
     }
     void HandOverHighScore(std::unique_ptr<QxHighScore> entry, const std::string& first,
                            const std::string& second) override {

@@ -72,11 +72,13 @@ constexpr float kExcitedSpeed = 0.224f;
 
 // Counts a shown time down; true in the frame it runs out, when it stops at 0.
 bool RunsOut(float& time, float ms) {
-    if (time <= 0.0f)
+    if (time <= 0.0f) {
         return false;
+    }
     time -= ms;
-    if (time > 0.0f)
+    if (time > 0.0f) {
         return false;
+    }
     time = 0.0f;
     return true;
 }
@@ -125,10 +127,12 @@ PyxGameplay::PyxGameplay(QxEntity2DScene* owner) : m_owner(owner) {
 
 PyxGameplay::~PyxGameplay() {
     PyxGameplay::ReleaseAll();
-    if (GameInProgress() == this)
+    if (GameInProgress() == this) {
         SetGameInProgress(nullptr);
-    if (GameEvents() == this)
+    }
+    if (GameEvents() == this) {
         SetGameEvents(nullptr);
+    }
 }
 
 PyxGameplayOwner* PyxGameplay::OwnerLink() const {
@@ -138,8 +142,9 @@ PyxGameplayOwner* PyxGameplay::OwnerLink() const {
 PyxGameplay::Hud PyxGameplay::FindHud() const {
     Hud hud;
     PyxGameplayOwner* owner = OwnerLink();
-    if (!owner)
+    if (!owner) {
         return hud;
+    }
     hud.score = owner->NamedElement("Score");
     hud.time = owner->NamedElement("Time");
     hud.level = owner->NamedElement("Level");
@@ -154,11 +159,13 @@ PyxGameplay::Hud PyxGameplay::FindHud() const {
 }
 
 bool PyxGameplay::StartNewGame() {
-    if (!ActivateLevel(false))
+    if (!ActivateLevel(false)) {
         return false;
+    }
     std::string levelSet;
-    if (m_owner)
+    if (m_owner) {
         m_owner->GetString(kPropLevelSet, levelSet);
+    }
     LoadLevelList(levelSet);
 
     m_levelIndex = -1;
@@ -167,18 +174,21 @@ bool PyxGameplay::StartNewGame() {
     m_score = 0;
     m_displayedScore = 0;
     const Hud hud = FindHud();
-    if (hud.lives)
+    if (hud.lives) {
         hud.lives->Restart(m_lives);
-    if (hud.clock)
+    }
+    if (hud.clock) {
         hud.clock->ResetClock();
+    }
 
     if (!StartNextLevel()) {
         LogPrintf("Level set %s - no level could be started.", levelSet.c_str());
         return false;
     }
     UpdateTexts();
-    if (m_level)
+    if (m_level) {
         m_level->ActivateObjects(false);
+    }
     m_state = PyxGameState::Playing;
     GameServices().RequestScene("", "", -1);
     return true;
@@ -223,26 +233,31 @@ void PyxGameplay::DrawBoard() {
     // The scene's own boxes (the quit question) freeze play without the rules being
     // asked: the board is still drawn every frame.
     FollowFreeze();
-    if (m_level && m_levelActive)
+    if (m_level && m_levelActive) {
         m_level->Draw();
+    }
 }
 
 bool PyxGameplay::ActivateLevel(bool restart) {
-    if (restart)
+    if (restart) {
         DeactivateLevel();
+    }
     if (!m_levelActive) {
-        if (m_level)
+        if (m_level) {
             m_level->ActivateObjects(false);
+        }
         m_levelActive = true;
     }
     return true;
 }
 
 bool PyxGameplay::DeactivateLevel() {
-    if (!m_levelActive)
+    if (!m_levelActive) {
         return false;
-    if (m_level)
+    }
+    if (m_level) {
         m_level->ReleaseObjects();
+    }
     m_player = m_normalBall = m_poweredBall = m_special = nullptr;
     m_vortexes.clear();
     m_levelActive = false;
@@ -253,10 +268,12 @@ bool PyxGameplay::DeactivateLevel() {
 
 bool PyxGameplay::StartNextLevel() {
     ++m_levelIndex;
-    if (m_levelIndex < 0 || m_levelIndex >= m_levelList.Count())
+    if (m_levelIndex < 0 || m_levelIndex >= m_levelList.Count()) {
         return false;
-    if (!LoadLevel(m_levelList.Entries()[std::size_t(m_levelIndex)].fileName))
+    }
+    if (!LoadLevel(m_levelList.Entries()[std::size_t(m_levelIndex)].fileName)) {
         return false;
+    }
     // The objects the file lists exist from loading on; activating them puts them at
     // their start points and into the tile lists before the player is set up, so the
     // activation cannot undo what the player is given.
@@ -297,13 +314,15 @@ bool PyxGameplay::StartNextLevel() {
     m_deferredHints.clear();
 
     const Hud hud = FindHud();
-    if (hud.coins)
+    if (hud.coins) {
         hud.coins->SetCoinPlaces(properties.CoinsNeeded);
+    }
     StartLevelClock();
 
     UpdateTexts();
-    if (!m_updating)
+    if (!m_updating) {
         Update(0.0f);
+    }
     return true;
 }
 
@@ -358,8 +377,9 @@ void PyxGameplay::SetUpCarrier() {
 void PyxGameplay::StartLevelClock() {
     m_clockStartPending = true;
     const Hud hud = FindHud();
-    if (!hud.clock || !m_level)
+    if (!hud.clock || !m_level) {
         return;
+    }
     hud.clock->SetFramePeriod(PyxEntity2DGUIClock::PeriodForLevel(m_level->Properties().LevelTime));
     hud.clock->StartRewinding();
 }
@@ -373,15 +393,17 @@ std::int32_t PyxGameplay::Update(float ms) {
     const std::int32_t result = Step(ms);
     // A hint or box opened during the frame freezes play from now on.
     FollowFreeze();
-    if (outer)
+    if (outer) {
         m_updating = false;
+    }
     return result;
 }
 
 void PyxGameplay::FollowFreeze() {
     const bool frozen = m_owner && m_owner->IsModal();
-    if (frozen == m_soundsHeld || !m_level)
+    if (frozen == m_soundsHeld || !m_level) {
         return;
+    }
     m_soundsHeld = frozen;
     m_level->HoldSounds(frozen);
 }
@@ -393,8 +415,9 @@ std::int32_t PyxGameplay::Step(float ms) {
         return GameServices().QuitRequested() ? 1 : 0;
     }
     UpdateBoard(ms);
-    if (GameServices().QuitRequested())
+    if (GameServices().QuitRequested()) {
         return 1;
+    }
     EnterWonStates();
     UpdateState(ms);
     FinishFrame(ms);
@@ -402,29 +425,33 @@ std::int32_t PyxGameplay::Step(float ms) {
 }
 
 void PyxGameplay::PrepareFrame() {
-    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner)
+    if (m_level && m_levelActive && m_state == PyxGameState::Paused && m_owner) {
         m_owner->SetCursorFrame(0);
+    }
     GameServices().SetFullScreenKeyAllowed(m_state != PyxGameState::NextLevel);
 }
 
 void PyxGameplay::UpdateBoard(float ms) {
     m_postRequest = true;
     m_sinkRequest = true;
-    if (m_level && m_levelActive)
+    if (m_level && m_levelActive) {
         m_level->Update(ms);
+    }
 }
 
 void PyxGameplay::EnterWonStates() {
-    if (m_gameEnds && m_state == PyxGameState::LevelWonWait)
+    if (m_gameEnds && m_state == PyxGameState::LevelWonWait) {
         m_state = PyxGameState::GameEnding;
+    }
     if (m_levelWon && m_state == PyxGameState::Playing) {
         m_state = PyxGameState::LevelWon;
         m_hintBlock = kWonHintBlockMs;
         m_levelWon = false;
         m_stateTimer = 0.0f;
         // The last level's end says "GAME COMPLETED" instead.
-        if (!m_gameEnds)
+        if (!m_gameEnds) {
             ShowNotice(kLevelCompleteNotice, kUntilNextLevelMs);
+        }
     }
 }
 
@@ -456,18 +483,21 @@ void PyxGameplay::UpdateState(float ms) {
 
 void PyxGameplay::FinishFrame(float ms) {
     m_hintBlock -= ms;
-    if (m_hintBlock < 0.0f)
+    if (m_hintBlock < 0.0f) {
         m_hintBlock = 0.0f;
+    }
     m_displayedScore = RollScore(m_displayedScore, m_score);
     m_levelClock += ms;
-    if (m_level && m_levelClock >= float(m_level->Properties().LevelTime) * 1000.0f)
+    if (m_level && m_levelClock >= float(m_level->Properties().LevelTime) * 1000.0f) {
         m_levelClock = 0.0f;
+    }
     CountDownMessage(ms);
     CountDownNotice(ms);
     ShowDeferredHint(ms);
     ForgetRemoved();
-    if (m_level)
+    if (m_level) {
         m_level->DeleteRemovedObjects();
+    }
     UpdateTexts();
 }
 
@@ -491,28 +521,33 @@ void PyxGameplay::UpdatePlaying(float ms) {
 void PyxGameplay::CountDownPower(float ms) {
     if (m_powered) {
         m_powerTimer -= ms;
-        if (m_powerTimer <= 0.0f)
+        if (m_powerTimer <= 0.0f) {
             PowerDown();
+        }
     }
 }
 
 void PyxGameplay::ShowSteeringCursor(bool button) {
-    if (m_hintBlock > 0.0f || m_mouseDirection == kSteerNone)
+    if (m_hintBlock > 0.0f || m_mouseDirection == kSteerNone) {
         m_cursorFrame = 0;
-    else
+    } else {
         m_cursorFrame = button ? m_mouseDirection : m_mouseDirection + 4;
-    if (m_owner)
+    }
+    if (m_owner) {
         m_owner->SetCursorFrame(m_cursorFrame);
+    }
 }
 
 // Newly held directions, from the keys or the pressed mouse, become a turn.
 void PyxGameplay::TakeNewTurn(bool button) {
     PyxHeldArrows held = m_keys;
-    if (button)
+    if (button) {
         held.Hold(m_mouseDirection);
+    }
     const PyxVector turn = held.NewTurn(m_previousHeld);
-    if (turn.x != 0.0f || turn.y != 0.0f)
+    if (turn.x != 0.0f || turn.y != 0.0f) {
         m_requestedTurn = turn;
+    }
     m_previousHeld = held;
 }
 
@@ -531,39 +566,45 @@ void PyxGameplay::StartClockWhenOnBoard(const Hud& hud) {
 // The mascot follows the ball's pace unless something else set its mood.
 void PyxGameplay::FollowPlayerPace(const Hud& hud) {
     if (hud.mascot && m_player &&
-        !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind))
+        !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind)) {
         hud.mascot->SetMood(
             PyxBoardLink::Speed(m_player) > kExcitedSpeed ? kMoodExcited : kMoodCalm, 0.0f);
+    }
 }
 
 void PyxGameplay::SteerFromMouse() {
     m_mouseDirection = kSteerNone;
-    if (m_player)
+    if (m_player) {
         m_mouseDirection = PyxSteering::MouseDirectionFrom(m_player->DrawX(), m_player->DrawY(),
                                                            g_mouseState.x, g_mouseState.y);
+    }
 }
 
 void PyxGameplay::ApplyTurnAndSpeed() {
-    if (!m_player || !m_level)
+    if (!m_player || !m_level) {
         return;
+    }
     if ((m_requestedTurn.x != 0.0f || m_requestedTurn.y != 0.0f) &&
-        m_level->TurnBallTo(m_player, m_requestedTurn.x, m_requestedTurn.y, kTurnTolerance))
+        m_level->TurnBallTo(m_player, m_requestedTurn.x, m_requestedTurn.y, kTurnTolerance)) {
         ClearRequestedTurn();
+    }
 
     const PyxVector direction = PyxBoardLink::Direction(m_player);
     const bool along = (SameDirection(direction, 1.0f, 0.0f) && m_keys.right) ||
                        (SameDirection(direction, -1.0f, 0.0f) && m_keys.left) ||
                        (SameDirection(direction, 0.0f, 1.0f) && m_keys.down) ||
                        (SameDirection(direction, 0.0f, -1.0f) && m_keys.up);
-    if (along)
+    if (along) {
         PyxBoardLink::SpeedUp(m_player);
-    else
+    } else {
         PyxBoardLink::SlowDown(m_player);
+    }
 }
 
 void PyxGameplay::ReleaseBalls(float ms) {
-    if (!m_level)
+    if (!m_level) {
         return;
+    }
     if (m_releaseCountdown > 0) {
         m_releaseCountdown -= std::int32_t(ms);
         return;
@@ -589,18 +630,21 @@ void PyxGameplay::WatchVortexes() {
 }
 
 void PyxGameplay::PlaceCoin() {
-    if (!m_level || m_exitOpen || m_coinsPlaced >= m_level->Properties().CoinsOnBoard)
+    if (!m_level || m_exitOpen || m_coinsPlaced >= m_level->Properties().CoinsOnBoard) {
         return;
+    }
     std::int32_t col = 0;
     std::int32_t row = 0;
-    if (!m_level->FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row))
+    if (!m_level->FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row)) {
         return;
+    }
     PyxEntityGameObject* coin =
         PyxBoardLink::AddEffect(*m_level, float(col) * kCoinCell + kCoinCell / 2.0f,
                                 float(row) * kCoinCell + kCoinCell / 2.0f, PyxBoardLink::kCoinClass,
                                 PyxBoardLink::kCoinType);
-    if (!coin)
+    if (!coin) {
         return;
+    }
     PyxBoardLink::ArmCoin(coin);
     ++m_coinsPlaced;
 }
@@ -612,15 +656,18 @@ bool PyxGameplay::FindExitCell(std::int32_t& col, std::int32_t& row) {
         row = properties.StartRow;
         return true;
     }
-    if (m_level->FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row))
+    if (m_level->FindFreeTile(kSpawnAnyCell, kTileFloor, nullptr, col, row)) {
         return true;
+    }
     // A crowded board: try again on the next frames, then take the first free cell.
-    if (++m_exitSearchFrames < kExitSearchFrames)
+    if (++m_exitSearchFrames < kExitSearchFrames) {
         return false;
+    }
     for (std::int32_t index = 0; index < m_level->CellCount(); ++index) {
         PyxEntityTileBase* tile = m_level->TileAt(index);
-        if (!tile || (tile->KindBits() & kTileFloor) == 0)
+        if (!tile || (tile->KindBits() & kTileFloor) == 0) {
             continue;
+        }
         const auto& objects = tile->Objects();
         const bool taken = std::any_of(objects.begin(), objects.end(), [](PyxEntityGameObject* o) {
             return o && (o->TypeFlags() & (kTypeBall | kTypeAward)) != 0;
@@ -635,12 +682,14 @@ bool PyxGameplay::FindExitCell(std::int32_t& col, std::int32_t& row) {
 }
 
 void PyxGameplay::OpenExitWhenEarned() {
-    if (!m_level || m_exitOpen || m_coinsHeld < CoinsNeeded())
+    if (!m_level || m_exitOpen || m_coinsHeld < CoinsNeeded()) {
         return;
+    }
     std::int32_t col = 0;
     std::int32_t row = 0;
-    if (!FindExitCell(col, row))
+    if (!FindExitCell(col, row)) {
         return;
+    }
     m_exitOpen = true;
     ShowNotice(kExitOpenNotice);
     if (col < 0 || row < 0 || col >= m_level->Columns() || row >= m_level->Rows()) {
@@ -649,8 +698,9 @@ void PyxGameplay::OpenExitWhenEarned() {
     }
     const std::int32_t index = row * m_level->Columns() + col;
     std::vector<PyxEntityGameObject*> objects;
-    if (PyxEntityTileBase* old = m_level->TileAt(index))
+    if (PyxEntityTileBase* old = m_level->TileAt(index)) {
         objects = old->Objects();
+    }
     // Tiles stand where the board is drawn: their corners include the border.
     PyxEntityTileBase* exit =
         m_level->PlaceTile(kExitClass, kExitType, m_level->BorderX() + col * m_level->TileWidth(),
@@ -663,25 +713,29 @@ void PyxGameplay::OpenExitWhenEarned() {
     // has entered the exit.
     PyxBoardLink::ClearCell(*m_level, col, row);
     for (PyxEntityGameObject* object : objects) {
-        if (object && !object->HasFlags(kObjectRemoved))
+        if (object && !object->HasFlags(kObjectRemoved)) {
             exit->AddObject(object);
+        }
     }
 }
 
 void PyxGameplay::ArmSpecialWhenEarned() {
-    if (!m_special || m_specialArmed || m_coinsHeld < m_specialArmCount)
+    if (!m_special || m_specialArmed || m_coinsHeld < m_specialArmCount) {
         return;
+    }
     PyxBoardLink::ArmSpecial(m_special);
     m_specialArmed = true;
     ShowHint(kHintSpecialArmed);
 }
 
 void PyxGameplay::UpdateLevelWon(float ms) {
-    if (m_owner)
+    if (m_owner) {
         m_owner->SetCursorFrame(0);
+    }
     m_stateTimer -= ms;
-    if (m_stateTimer > 0.0f)
+    if (m_stateTimer > 0.0f) {
         return;
+    }
     if (m_coinsHeld > m_hits) {
         m_score += kCoinPoints;
         --m_coinsHeld;
@@ -707,19 +761,23 @@ void PyxGameplay::UpdateNextLevel() {
         StartLevelBehindJaws();
     } else if (step == PyxGameplayOwner::kJawsNone) {
         // Without jaws the next level starts at once.
-        if (!m_nextLevelLoaded)
+        if (!m_nextLevelLoaded) {
             StartLevelBehindJaws();
-        if (m_state == PyxGameState::NextLevel)
+        }
+        if (m_state == PyxGameState::NextLevel) {
             m_state = PyxGameState::Playing;
+        }
     }
 }
 
 void PyxGameplay::StartLevelBehindJaws() {
-    if (m_nextLevelLoaded)
+    if (m_nextLevelLoaded) {
         return;
+    }
     m_nextLevelLoaded = true;
-    if (StartNextLevel())
+    if (StartNextLevel()) {
         return;
+    }
     LogPrintf("Level %d could not be started; the game ends.", m_levelIndex + 1);
     m_state = PyxGameState::GameEnding;
     m_stateTimer = kEndingMs;
@@ -728,13 +786,15 @@ void PyxGameplay::StartLevelBehindJaws() {
 
 void PyxGameplay::UpdateGameEnding(float ms) {
     m_stateTimer -= ms;
-    if (m_stateTimer > 0.0f || m_endBoxShown)
+    if (m_stateTimer > 0.0f || m_endBoxShown) {
         return;
+    }
     m_endBoxShown = true;
     PrepareHighScore();
     // With no box to answer, the game goes on to the high scores directly.
-    if (!OpenEndOfGameBox())
+    if (!OpenEndOfGameBox()) {
         RequestHighScores();
+    }
 }
 
 bool PyxGameplay::OpenEndOfGameBox() {
@@ -747,31 +807,36 @@ void PyxGameplay::ForgetRemoved() {
         return object && object->HasFlags(kObjectRemoved);
     };
     std::erase_if(m_vortexes, removed);
-    if (removed(m_special))
+    if (removed(m_special)) {
         m_special = nullptr;
+    }
     if (removed(m_poweredBall)) {
-        if (m_player == m_poweredBall)
+        if (m_player == m_poweredBall) {
             m_player = m_normalBall;
+        }
         m_poweredBall = nullptr;
         m_powered = false;
     }
     if (removed(m_normalBall)) {
-        if (m_player == m_normalBall)
+        if (m_player == m_normalBall) {
             m_player = m_poweredBall;
+        }
         m_normalBall = nullptr;
     }
 }
 
 void PyxGameplay::CountDownNotice(float ms) {
-    if (RunsOut(m_noticeTime, ms))
+    if (RunsOut(m_noticeTime, ms)) {
         m_noticeText.clear();
+    }
 }
 
 void PyxGameplay::ShowDeferredHint(float ms) {
     m_hintGap = std::max(0.0f, m_hintGap - ms);
     const bool inPlay = m_state == PyxGameState::Playing || m_state == PyxGameState::LevelWon;
-    if (m_hintGap > 0.0f || m_deferredHints.empty() || !inPlay || HintBoxOpen())
+    if (m_hintGap > 0.0f || m_deferredHints.empty() || !inPlay || HintBoxOpen()) {
         return;
+    }
     const std::int32_t n = m_deferredHints.front();
     m_deferredHints.erase(m_deferredHints.begin());
     ShowHint(n);
@@ -787,20 +852,23 @@ void PyxGameplay::CountDownMessage(float ms) {
 // ---- input ----------------------------------------------------------------------------
 
 void PyxGameplay::OnKeyDown(std::int32_t code) {
-    if (m_hintBlock > 0.0f)
+    if (m_hintBlock > 0.0f) {
         return;
-    if (m_state == PyxGameState::LevelWon || m_state == PyxGameState::LevelWonWait)
+    }
+    if (m_state == PyxGameState::LevelWon || m_state == PyxGameState::LevelWonWait) {
         SkipCashingIn();
-    else if (m_state == PyxGameState::GameEnding)
+    } else if (m_state == PyxGameState::GameEnding) {
         EndGameToHighScores();
+    }
     ClearRequestedTurn();
     ShowMessage("", "", 0.0f);
     HoldArrow(code, true);
 }
 
 void PyxGameplay::OnKeyUp(std::int32_t code) {
-    if (m_hintBlock > 0.0f || code < 32 || code > QxKey::Left)
+    if (m_hintBlock > 0.0f || code < 32 || code > QxKey::Left) {
         return;
+    }
     HoldArrow(code, false);
 }
 
@@ -824,14 +892,17 @@ void PyxGameplay::HoldArrow(std::int32_t code, bool held) {
 }
 
 void PyxGameplay::OnClick() {
-    if (m_hintBlock > 0.0f)
+    if (m_hintBlock > 0.0f) {
         return;
-    if (m_messageTime < kMessageClickMs)
+    }
+    if (m_messageTime < kMessageClickMs) {
         ShowMessage("", "", 0.0f);
-    if (m_state == PyxGameState::LevelWon || m_state == PyxGameState::LevelWonWait)
+    }
+    if (m_state == PyxGameState::LevelWon || m_state == PyxGameState::LevelWonWait) {
         SkipCashingIn();
-    else if (m_state == PyxGameState::GameEnding)
+    } else if (m_state == PyxGameState::GameEnding) {
         EndGameToHighScores();
+    }
 }
 
 void PyxGameplay::SkipCashingIn() {
@@ -842,8 +913,9 @@ void PyxGameplay::SkipCashingIn() {
     }
     // The lights still on are paid too, whether or not their turn had come.
     PyxEntity2DGUIClock* clock = FindHud().clock;
-    if (clock && !clock->IsFinished())
+    if (clock && !clock->IsFinished()) {
         clock->CashAllLights();
+    }
     m_displayedScore = m_score - 5;
     if (m_gameEnds) {
         m_state = PyxGameState::GameEnding;
@@ -866,10 +938,11 @@ void PyxGameplay::RequestHighScores() {
 void PyxGameplay::PrepareHighScore() {
     const std::string score = std::to_string(m_score);
     std::string first;
-    if (m_outcome == PyxGameOutcome::GameOver)
+    if (m_outcome == PyxGameOutcome::GameOver) {
         first = "Congratulations! You scored " + score + " points!";
-    else if (m_outcome == PyxGameOutcome::Completed)
+    } else if (m_outcome == PyxGameOutcome::Completed) {
         first = "Congratulations! You've completed the game and scored " + score + " points!";
+    }
     const std::uint32_t level = m_outcome == PyxGameOutcome::Completed
                                     ? PyxHighScore::kCompletedLevel
                                     : std::uint32_t(std::max(0, m_levelIndex + 1));
@@ -883,26 +956,31 @@ PyxGameState PyxGameplay::TogglePause() {
     if (m_state == PyxGameState::Paused) {
         m_state = m_stateBeforePause;
         // The clock goes back to what it was doing (running, cashing in, rewinding).
-        if (clock)
+        if (clock) {
             clock->SetState(m_clockStateBeforePause >= 0 ? m_clockStateBeforePause : kClockRunning);
-        if (g_soundManager)
+        }
+        if (g_soundManager) {
             g_soundManager->EnableSounds(g_gameSettings.musicOn != 0);
+        }
     } else {
         m_stateBeforePause = m_state;
         m_state = PyxGameState::Paused;
         m_clockStateBeforePause = clock ? clock->State() : -1;
-        if (clock)
+        if (clock) {
             clock->SetState(kClockStopped);
-        if (g_soundManager)
+        }
+        if (g_soundManager) {
             g_soundManager->EnableSounds(false);
+        }
     }
     UpdateTexts();
     return m_state;
 }
 
 void PyxGameplay::PauseOnly() {
-    if (m_state != PyxGameState::Paused)
+    if (m_state != PyxGameState::Paused) {
         TogglePause();
+    }
 }
 
 // ---- what the board reports -----------------------------------------------------------
@@ -912,8 +990,9 @@ bool PyxGameplay::IsPlayer(const PyxEntityGameObject* object) const {
 }
 
 void PyxGameplay::OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBase* tile) {
-    if (!ball || !tile || !m_level)
+    if (!ball || !tile || !m_level) {
         return;
+    }
     const bool trap = (tile->KindBits() & kTileTrap) != 0;
     // The centre of the sink in board pixels: a tile's corner is where it is drawn,
     // border included.
@@ -922,12 +1001,15 @@ void PyxGameplay::OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBas
     if (IsPlayer(ball)) {
         // Only the ball in play counts: one the claw still holds, or one the game has
         // already taken off the board, has no business with sinks.
-        if (ball != m_player || !ball->HasFlags(kObjectActive) || m_state != PyxGameState::Playing)
+        if (ball != m_player || !ball->HasFlags(kObjectActive) ||
+            m_state != PyxGameState::Playing) {
             return;
-        if (trap)
+        }
+        if (trap) {
             PlayerInTrap(x, y);
-        else
+        } else {
             PlayerAtExit(ball);
+        }
         return;
     }
     ball->AddFlags(kObjectRemoved);
@@ -940,26 +1022,30 @@ void PyxGameplay::OnBallAtExitOrSink(PyxEntityGameObject* ball, PyxEntityTileBas
 
 void PyxGameplay::PlayerAtExit(PyxEntityGameObject* ball) {
     QxRect target{0, 0, 0, 0};
-    if (QxEntity2DGUIElement* score = FindHud().score)
+    if (QxEntity2DGUIElement* score = FindHud().score) {
         target = score->GetRect();
+    }
     PyxBoardLink::PlayerExit(*m_level, ball, (target.left + target.right) / 2,
                              (target.top + target.bottom) / 2);
     PyxBoardLink::Stop(ball);
     ball->ClearFlags(kObjectActiveBoth);
     m_levelWon = true;
-    if (PyxEntity2DGUIClock* clock = FindHud().clock)
+    if (PyxEntity2DGUIClock* clock = FindHud().clock) {
         clock->SetState(kClockStopped);
+    }
     m_clockStartPending = false;
-    if (m_levelIndex == m_levelList.Count() - 1)
+    if (m_levelIndex == m_levelList.Count() - 1) {
         GameCompleted();
+    }
 }
 
 void PyxGameplay::PlayerInTrap(float x, float y) {
     PyxBoardLink::CharacterBurst(*m_level, x, y, m_player);
     // Lives the row is still taking away (their flares burn) are gone already.
     if (m_lives - m_livesLeaving > 1) {
-        if (PyxEntity2DGUIClock* clock = FindHud().clock)
+        if (PyxEntity2DGUIClock* clock = FindHud().clock) {
             clock->SetState(kClockStopped);
+        }
         LoseLife();
         ShowHint(kHintLifeLost);
     } else {
@@ -968,8 +1054,9 @@ void PyxGameplay::PlayerInTrap(float x, float y) {
 }
 
 void PyxGameplay::LoseLife() {
-    if (m_powered)
+    if (m_powered) {
         PowerDown();
+    }
     PyxEntityGameObject* ball = m_normalBall ? m_normalBall : m_player;
     const Hud hud = FindHud();
     if (ball && m_level) {
@@ -977,8 +1064,9 @@ void PyxGameplay::LoseLife() {
         // The ball's own next update moves it into the start tile's list: it may be in
         // the middle of an update now, which would record the cell it came from.
         ball->ClearFlags(kObjectActiveBoth);
-        if (PyxEntityTileBase* old = m_level->TileAt(ball->Cell()))
+        if (PyxEntityTileBase* old = m_level->TileAt(ball->Cell())) {
             old->RemoveObject(ball);
+        }
         ball->PlaceAtCell(m_startCol, m_startRow);
         PyxBoardLink::SetDirection(ball, {1.0f, 0.0f});
         PyxBoardLink::SetSpeed(ball, kPlayerStartSpeed);
@@ -999,13 +1087,15 @@ void PyxGameplay::LoseLife() {
     if (m_level) {
         for (PyxLevelObjectRecord& record : m_level->Objects()) {
             if (record.entity &&
-                PyxBoardLink::IsOfKind(record.entity.get(), PyxEntityGrabPickupType::kKind))
+                PyxBoardLink::IsOfKind(record.entity.get(), PyxEntityGrabPickupType::kKind)) {
                 record.entity->AddFlags(kObjectRemoved);
+            }
         }
     }
     m_hits = 0;
-    if (hud.mascot)
+    if (hud.mascot) {
         hud.mascot->SetMood(kMoodSad, kSadMs);
+    }
     UpdateTexts();
 }
 
@@ -1033,8 +1123,9 @@ void PyxGameplay::GameOver() {
     } else {
         m_lives = std::max(0, m_lives - 1);
     }
-    if (hud.clock)
+    if (hud.clock) {
         hud.clock->SetState(kClockStopped);
+    }
     m_clockStartPending = false;
 }
 
@@ -1057,13 +1148,15 @@ bool PyxGameplay::OnBallsTouch(PyxEntityGameObject* ball, PyxEntityGameObject* o
         player = other;
         touched = ball;
     }
-    if (!player || !touched)
+    if (!player || !touched) {
         return true;
+    }
 
     if (PyxBoardLink::IsOfKind(touched, PyxEntityPickupBallType::kKind) &&
         PyxBoardLink::IsSpecialArmed(touched)) {
-        if (m_level)
+        if (m_level) {
             PyxBoardLink::Grab(*m_level, touched);
+        }
         touched->ClearFlags(kObjectActiveBoth);
         PyxBoardLink::TouchSpecial(touched, player);
         UpdateTexts();
@@ -1074,8 +1167,9 @@ bool PyxGameplay::OnBallsTouch(PyxEntityGameObject* ball, PyxEntityGameObject* o
         EatBall(touched);
         return false;
     }
-    if (!m_powered && m_coinsHeld > 0)
+    if (!m_powered && m_coinsHeld > 0) {
         LoseCoins(player);
+    }
     return true;
 }
 
@@ -1088,8 +1182,9 @@ void PyxGameplay::EatBall(PyxEntityGameObject* ball) {
         PyxBoardLink::ParticleBurst(*m_level, ball);
         PyxBoardLink::FloatingScore(*m_level, ball->X(), ball->Y(), Format("%d", points));
     }
-    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot)
+    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot) {
         mascot->SetMood(kMoodExcited, kExcitedMs);
+    }
 }
 
 void PyxGameplay::LoseCoins(PyxEntityGameObject* player) {
@@ -1097,19 +1192,23 @@ void PyxGameplay::LoseCoins(PyxEntityGameObject* player) {
     PyxBoardLink::PlayLoseCoinsSound(player);
     const std::int32_t lost = CoinsLostForHit(random(5), m_coinsHeld);
     m_coinsHeld -= lost;
-    if (m_level)
+    if (m_level) {
         PyxBoardLink::FlyingCoins(*m_level, player, lost);
-    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot)
+    }
+    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot) {
         mascot->SetMood(kMoodHurt, kHurtMs);
+    }
     UpdateTexts();
     ShowHint(kHintCoinsLost);
 }
 
 bool PyxGameplay::OnAwardTaken(PyxEntityGameObject* award, PyxEntityGameObject* taker) {
-    if (!award || !taker || taker != m_player)
+    if (!award || !taker || taker != m_player) {
         return false;
-    if (m_level)
+    }
+    if (m_level) {
         PyxBoardLink::Grab(*m_level, award);
+    }
     if (PyxBoardLink::IsPowerAward(award)) {
         PowerUp();
         ShowHint(kHintPoweredUp);
@@ -1124,11 +1223,13 @@ void PyxGameplay::CollectCoin(PyxEntityGameObject* award, PyxEntityGameObject* p
     ++m_coinsHeld;
     PyxBoardLink::PlayPickupSound(award);
     // The score moves only when the level is won: the coin shows how far the stack is.
-    if (m_level)
+    if (m_level) {
         PyxBoardLink::FloatingScore(*m_level, award->X(), award->Y(),
                                     Format("%d/%d", m_coinsHeld, CoinsNeeded()));
-    if (PyxBoardLink::IsOfKind(player, PyxEntityCharacterBallType::kKind))
+    }
+    if (PyxBoardLink::IsOfKind(player, PyxEntityCharacterBallType::kKind)) {
         PyxBoardLink::SetExpression(player, 0, kCoinFaceMs);
+    }
     UpdateTexts();
 }
 
@@ -1137,21 +1238,25 @@ void PyxGameplay::PowerUp() {
         m_powerTimer = kPowerMs;
         return;
     }
-    if (!m_normalBall || !m_poweredBall)
+    if (!m_normalBall || !m_poweredBall) {
         return;
+    }
     SwapPlayerBall(m_normalBall, m_poweredBall);
     m_powered = true;
     m_eatenInARow = 0;
     m_powerTimer = kPowerMs;
-    if (m_level)
+    if (m_level) {
         PyxBoardLink::Dissolve(*m_level, m_normalBall);
+    }
 }
 
 void PyxGameplay::PowerDown() {
-    if (!m_powered)
+    if (!m_powered) {
         return;
-    if (m_normalBall && m_poweredBall)
+    }
+    if (m_normalBall && m_poweredBall) {
         SwapPlayerBall(m_poweredBall, m_normalBall);
+    }
     m_powered = false;
     m_eatenInARow = 0;
     m_powerTimer = 0.0f;
@@ -1167,8 +1272,9 @@ void PyxGameplay::SwapPlayerBall(PyxEntityGameObject* from, PyxEntityGameObject*
 }
 
 void PyxGameplay::OnBallEnteredTile(PyxEntityGameObject* ball, PyxEntityTileBase* tile) {
-    if (!tile || !ball || ball != m_player)
+    if (!tile || !ball || ball != m_player) {
         return;
+    }
     SetAmbientLevels(tile->PostSoundLevel() * 0.4f + 0.6f, tile->SinkSoundLevel() * 0.4f + 0.6f);
 }
 
@@ -1190,8 +1296,9 @@ void PyxGameplay::AddScore(std::int32_t points) {
 }
 
 void PyxGameplay::SetMascotExpression(std::int32_t expression) {
-    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot)
+    if (PyxEntity2DGUIMascot* mascot = FindHud().mascot) {
         mascot->SetMood(expression, 0.0f);
+    }
 }
 
 void PyxGameplay::SetReleaseCountdown(float ms) {
@@ -1199,10 +1306,12 @@ void PyxGameplay::SetReleaseCountdown(float ms) {
 }
 
 void PyxGameplay::OnPlayerBallLanded() {
-    if (!m_player || !m_level)
+    if (!m_player || !m_level) {
         return;
-    if (PyxEntityTileBase* tile = m_level->TileAt(m_player->Cell()))
+    }
+    if (PyxEntityTileBase* tile = m_level->TileAt(m_player->Cell())) {
         OnBallEnteredTile(m_player, tile);
+    }
 }
 
 // ---- hints and messages ---------------------------------------------------------------
@@ -1231,19 +1340,22 @@ void PyxGameplay::PlaceOverBoard(QxEntity2DGUIElement& box) const {
 }
 
 void PyxGameplay::ShowHint(std::int32_t n) {
-    if (!HintPending(n) || !g_gameSettings.showHints || !m_owner || !g_registry)
+    if (!HintPending(n) || !g_gameSettings.showHints || !m_owner || !g_registry) {
         return;
+    }
     if (HintBoxOpen() || m_hintGap > 0.0f) {
-        if (std::find(m_deferredHints.begin(), m_deferredHints.end(), n) == m_deferredHints.end())
+        if (std::find(m_deferredHints.begin(), m_deferredHints.end(), n) == m_deferredHints.end()) {
             m_deferredHints.push_back(n);
+        }
         return;
     }
     m_hintBox = nullptr;
     std::unique_ptr<QxEntityBase> created =
         g_registry->Create(kHintBoxClass, kHintBoxType + std::to_string(n), kKindGUIElement);
     auto* element = dynamic_cast<QxEntity2DGUIElement*>(created.get());
-    if (!element)
+    if (!element) {
         return;
+    }
     created.release();
     PlaceOverBoard(*element);
     QxEntity2DGUIElement* box = m_owner->AddDialog(
@@ -1275,9 +1387,10 @@ void PyxGameplay::TakeLife() {
 }
 
 void PyxGameplay::ShowScreenScore(std::int32_t x, std::int32_t y, const std::string& text) {
-    if (m_level)
+    if (m_level) {
         PyxBoardLink::FloatingScore(*m_level, float(x - m_level->BorderX()),
                                     float(y - m_level->BorderY()), text);
+    }
 }
 
 // ---- the HUD --------------------------------------------------------------------------
@@ -1288,15 +1401,17 @@ std::int32_t PyxGameplay::CoinsNeeded() const {
 
 const std::string& PyxGameplay::HudText(std::int32_t slot) const {
     static const std::string none;
-    if (slot < 0 || slot >= std::int32_t(m_hudTexts.size()))
+    if (slot < 0 || slot >= std::int32_t(m_hudTexts.size())) {
         return none;
+    }
     return m_hudTexts[std::size_t(slot)];
 }
 
 void PyxGameplay::SetText(QxEntity2DGUIElement* element, std::string& shown,
                           const std::string& text, std::int32_t justify) {
-    if (!element || shown == text)
+    if (!element || shown == text) {
         return;
+    }
     shown = text;
     element->SetBool(kPropJustify, justify);
     element->SetString(kPropText, text);
@@ -1311,8 +1426,9 @@ void PyxGameplay::UpdateTexts() {
     m_hudTexts[kSlotNotice] = m_noticeText;
 
     const Hud hud = FindHud();
-    if (hud.score)
+    if (hud.score) {
         hud.score->SetBool(kPropCounterValue, m_displayedScore);
+    }
     SetText(hud.time, m_shownTexts[0], m_hudTexts[kSlotTime], kJustifyLeft);
     SetText(hud.level, m_shownTexts[1], m_hudTexts[kSlotLevel], kJustifyCentre);
     const std::string& title =
@@ -1329,15 +1445,17 @@ void PyxGameplay::UpdateTexts() {
             hud.notice->Invalidate();
         }
     }
-    if (hud.lives && !hud.lives->LoseLifeRequested() && !hud.lives->Flare())
+    if (hud.lives && !hud.lives->LoseLifeRequested() && !hud.lives->Flare()) {
         hud.lives->SetBool(kPropLivesShown, m_lives);
+    }
 }
 
 // ---- arithmetic -----------------------------------------------------------------------
 
 std::int32_t PyxGameplay::RollScore(std::int32_t displayed, std::int32_t score) {
-    if (displayed >= score)
+    if (displayed >= score) {
         return displayed;
+    }
     const std::int64_t gap = std::int64_t(score) - displayed;
     const std::int32_t step = gap > 600 ? 50 : gap > 300 ? 20 : 5;
     // A score that moved by less than a step still lands exactly.

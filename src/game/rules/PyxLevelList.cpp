@@ -17,21 +17,25 @@ std::uint32_t BytesLeft(QxFile& file) {
 
 // A length, then that many bytes into the buffer. False when they are not all there.
 bool ReadBlock(QxFile& file, QxBuffer& block) {
-    if (BytesLeft(file) < 4)
+    if (BytesLeft(file) < 4) {
         return false;
+    }
     const std::uint32_t length = file.ReadUInt32();
-    if (length > BytesLeft(file))
+    if (length > BytesLeft(file)) {
         return false;
-    if (!block.Allocate(length, 0))
+    }
+    if (!block.Allocate(length, 0)) {
         return false;
+    }
     return length == 0 || file.ReadBytes(length, block.GetData()) == length;
 }
 
 // Reads that tell whether the value was there: a memory file answers a filler value
 // for a short read without saying so.
 bool ReadWord(QxFile& file, std::uint32_t& value) {
-    if (BytesLeft(file) < 4)
+    if (BytesLeft(file) < 4) {
         return false;
+    }
     value = file.ReadUInt32();
     return true;
 }
@@ -88,13 +92,15 @@ bool PyxLevelList::Load(const std::string& fileName) {
 bool PyxLevelList::Read(QxFile& file) {
     m_lastResult = Result::NotAList;
     QxBuffer header;
-    if (!ReadBlock(file, header))
+    if (!ReadBlock(file, header)) {
         return false;
+    }
     std::uint32_t format = 0;
     std::uint32_t unused = 0;
     if (!ReadWord(header, format) || std::int32_t(format) != kFormat || !ReadWord(header, unused) ||
-        !ReadWord(header, unused))
+        !ReadWord(header, unused)) {
         return false;
+    }
 
     // From here on the file is a level list: what it holds before any damage is the
     // new list.
@@ -102,22 +108,26 @@ bool PyxLevelList::Read(QxFile& file) {
     m_declared = 0;
     m_lastResult = Result::Damaged;
     std::uint32_t count = 0;
-    if (!ReadWord(file, unused) || !ReadWord(file, count))
+    if (!ReadWord(file, unused) || !ReadWord(file, count)) {
         return false;
+    }
     m_declared = std::int32_t(count);
     // Nothing is reserved: the count may promise more than the file holds.
     for (std::int32_t i = 0; i < m_declared; ++i) {
         QxBuffer block;
-        if (!ReadBlock(file, block))
+        if (!ReadBlock(file, block)) {
             return false;
+        }
         PyxLevelEntry entry;
         if (!ReadText(block, entry.fileName) || !ReadText(block, entry.third) ||
-            !ReadText(block, entry.second) || !ReadWord(block, entry.value))
+            !ReadText(block, entry.second) || !ReadWord(block, entry.value)) {
             return false;
+        }
         m_entries.push_back(std::move(entry));
     }
-    if (m_declared < 0)
+    if (m_declared < 0) {
         return false;
+    }
     m_lastResult = Result::Whole;
     return true;
 }
@@ -128,22 +138,26 @@ bool PyxLevelList::Write(QxFile& file) const {
     header.WriteInt32(kFormat);
     header.WriteInt32(0);
     header.WriteInt32(0);
-    if (!WriteBlock(file, header))
+    if (!WriteBlock(file, header)) {
         return false;
-    if (file.WriteUInt32(0) != 4 || file.WriteInt32(Count()) != 4)
+    }
+    if (file.WriteUInt32(0) != 4 || file.WriteInt32(Count()) != 4) {
         return false;
+    }
     for (const PyxLevelEntry& entry : m_entries) {
         QxBuffer block;
         const std::uint64_t size =
             12 + entry.fileName.size() + entry.third.size() + entry.second.size() + 4;
-        if (size > 0xFFFFFFFFu || !block.Allocate(std::uint32_t(size), 0))
+        if (size > 0xFFFFFFFFu || !block.Allocate(std::uint32_t(size), 0)) {
             return false;
+        }
         block.WriteString(entry.fileName);
         block.WriteString(entry.third);
         block.WriteString(entry.second);
         block.WriteUInt32(entry.value);
-        if (!WriteBlock(file, block))
+        if (!WriteBlock(file, block)) {
             return false;
+        }
     }
     return true;
 }

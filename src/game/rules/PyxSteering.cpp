@@ -21,19 +21,25 @@ constexpr double kDownTo = 5.417787;
 
 PyxSteerDirection PyxSteering::MouseDirection(float dx, float dy) {
     const double distance = std::sqrt(double(dx) * dx + double(dy) * dy);
-    if (!(distance >= kMouseRadius))
+    if (!(distance >= kMouseRadius)) {
         return kSteerNone;
+    }
     double angle = std::atan2(double(dy), double(dx));
-    if (angle < 0.0)
+    if (angle < 0.0) {
         angle += kTwoPi;
-    if (angle > kRightAbove || angle < kRightBelow)
+    }
+    if (angle > kRightAbove || angle < kRightBelow) {
         return kSteerRight;
-    if (angle >= kUpFrom && angle <= kUpTo)
+    }
+    if (angle >= kUpFrom && angle <= kUpTo) {
         return kSteerUp;
-    if (angle >= kLeftFrom && angle <= kLeftTo)
+    }
+    if (angle >= kLeftFrom && angle <= kLeftTo) {
         return kSteerLeft;
-    if (angle >= kDownFrom && angle <= kDownTo)
+    }
+    if (angle >= kDownFrom && angle <= kDownTo) {
         return kSteerDown;
+    }
     return kSteerNone;
 }
 
@@ -45,14 +51,18 @@ PyxSteerDirection PyxSteering::MouseDirectionFrom(std::int32_t ballDrawX, std::i
 }
 
 PyxVector PyxHeldArrows::NewTurn(const PyxHeldArrows& previous) const {
-    if (left && !previous.left)
+    if (left && !previous.left) {
         return {-1.0f, 0.0f};
-    if (right && !previous.right)
+    }
+    if (right && !previous.right) {
         return {1.0f, 0.0f};
-    if (up && !previous.up)
+    }
+    if (up && !previous.up) {
         return {0.0f, -1.0f};
-    if (down && !previous.down)
+    }
+    if (down && !previous.down) {
         return {0.0f, 1.0f};
+    }
     return {0.0f, 0.0f};
 }
 

@@ -17,7 +17,8 @@ bool PyxEntity2DGUIBoard::Update(float /*ms*/) {
 }
 
 bool PyxEntity2DGUIBoard::Draw() {
-    if (PyxGameplay* game = GameInProgress())
+    if (PyxGameplay* game = GameInProgress()) {
         game->DrawBoard();
+    }
     return true;
 }

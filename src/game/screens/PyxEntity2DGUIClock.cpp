@@ -16,8 +16,9 @@
 
 PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     QxDefinition& def = *definition;
     def.ReadKey("ClockImage", m_clockImage);
     def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
@@ -50,19 +51,25 @@ bool PyxEntity2DGUIClockType::IsKind(std::uint32_t tag) const {
 }
 
 bool PyxEntity2DGUIClockType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (reload)
+    }
+    if (reload) {
         Release();
-    if (g_resourceCache && !m_dial && !m_clockImage.empty())
+    }
+    if (g_resourceCache && !m_dial && !m_clockImage.empty()) {
         m_dial = g_resourceCache->GetImageList(m_clockImage, 0);
+    }
     m_scoreSound.Load();
-    if (!m_dialMask && !m_clockImageAlpha.empty())
+    if (!m_dialMask && !m_clockImageAlpha.empty()) {
         m_dialMask = QxAlphaMask::Load(m_clockImageAlpha);
-    if (!m_lightOn)
+    }
+    if (!m_lightOn) {
         m_lightOn = QxCreateLoadedGUIElement(m_lightOnRef, reload);
-    if (!m_lightOff)
+    }
+    if (!m_lightOff) {
         m_lightOff = QxCreateLoadedGUIElement(m_lightOffRef, reload);
+    }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
@@ -87,8 +94,9 @@ std::int32_t PyxEntity2DGUIClockType::DialFrames() const {
 
 PyxEntity2DGUIClock::PyxEntity2DGUIClock(PyxEntity2DGUIClockType* type)
     : QxEntity2DGUIElement(type) {
-    for (const PyxEntity2DGUIClockType::LightPosition& position : type->m_lightPositions)
+    for (const PyxEntity2DGUIClockType::LightPosition& position : type->m_lightPositions) {
         m_lights.push_back(Light{position.x, position.y, true});
+    }
 }
 
 float PyxEntity2DGUIClock::PeriodForLevel(std::int32_t levelSeconds) {
@@ -103,8 +111,9 @@ std::int32_t PyxEntity2DGUIClock::LightsOn() const {
 void PyxEntity2DGUIClock::ResetClock() {
     PyxEntity2DGUIClockType* type = ClockType();
     type->Load(false);
-    for (Light& light : m_lights)
+    for (Light& light : m_lights) {
         light.on = true;
+    }
     m_frame = std::max(0, type->DialFrames() - 1);
     m_frameTimer = 0.0f;
     m_bonus = kFirstBonus;
@@ -134,8 +143,9 @@ void PyxEntity2DGUIClock::StartCashingIn() {
 
 void PyxEntity2DGUIClock::CashAllLights() {
     for (Light& light : m_lights) {
-        if (light.on)
+        if (light.on) {
             CashLight(light);
+        }
     }
     Invalidate();
 }
@@ -150,18 +160,21 @@ void PyxEntity2DGUIClock::CashLight(Light& light) {
         std::uint32_t instance = 0;
         g_soundManager->PlaySound(sound->sound, &instance, false);
     }
-    if (m_bonus <= std::numeric_limits<std::int32_t>::max() / 2)
+    if (m_bonus <= std::numeric_limits<std::int32_t>::max() / 2) {
         m_bonus *= 2;
+    }
 }
 
 bool PyxEntity2DGUIClock::PutOutLight(bool cashing) {
     for (Light& light : m_lights) {
-        if (!light.on)
+        if (!light.on) {
             continue;
-        if (cashing)
+        }
+        if (cashing) {
             CashLight(light);
-        else
+        } else {
             light.on = false;
+        }
         return true;
     }
     return false;
@@ -169,8 +182,9 @@ bool PyxEntity2DGUIClock::PutOutLight(bool cashing) {
 
 void PyxEntity2DGUIClock::Advance(std::int32_t frames, bool cashing) {
     m_frame = m_frame + 1 >= frames ? 0 : m_frame + 1;
-    if (m_frame != frames - 1)
+    if (m_frame != frames - 1) {
         return;
+    }
     PutOutLight(cashing);
     if (LightsOn() == 0) {
         m_state = kClockStopped;
@@ -180,8 +194,9 @@ void PyxEntity2DGUIClock::Advance(std::int32_t frames, bool cashing) {
 
 void PyxEntity2DGUIClock::Rewind(std::int32_t frames) {
     --m_frame;
-    if (m_frame >= 0)
+    if (m_frame >= 0) {
         return;
+    }
     m_frame = frames - 1;
     for (auto light = m_lights.rbegin(); light != m_lights.rend(); ++light) {
         if (!light->on) {
@@ -226,8 +241,9 @@ bool PyxEntity2DGUIClock::Update(float ms) {
 }
 
 bool PyxEntity2DGUIClock::Draw() {
-    if (!IsVisible() || !g_screen)
+    if (!IsVisible() || !g_screen) {
         return true;
+    }
     PyxEntity2DGUIClockType* type = ClockType();
     type->Load(false);
     if (const QxImageListRecord* dial = type->Dial(); dial && !dial->frames.empty()) {
@@ -236,20 +252,23 @@ bool PyxEntity2DGUIClock::Draw() {
         m_width = frame.width;
         m_height = frame.height;
         const QxImage* mask = type->DialMask();
-        if (mask && mask->width == frame.width && mask->height == frame.height)
+        if (mask && mask->width == frame.width && mask->height == frame.height) {
             g_screen->DrawSurfaceAlphaMapped(frame.surface, m_x, m_y, 0, 0, -1, -1, *mask);
-        else
+        } else {
             g_screen->DrawSurface(frame.surface, m_x, m_y, 0, 0, -1, -1, true);
+        }
     }
-    for (const Light& light : m_lights)
+    for (const Light& light : m_lights) {
         QxDrawElementAt(light.on ? type->LightOn() : type->LightOff(), m_x + light.x,
                         m_y + light.y);
+    }
     return true;
 }
 
 void PyxEntity2DGUIClock::Invalidate() {
-    if (!g_screen)
+    if (!g_screen) {
         return;
+    }
     PyxEntity2DGUIClockType* type = ClockType();
     QxRect area{m_x, m_x + m_width, m_y, m_y + m_height};
     std::int32_t w = 0;

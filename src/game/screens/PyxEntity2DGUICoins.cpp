@@ -14,8 +14,9 @@
 
 PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     QxDefinition& def = *definition;
     def.ReadKey("CoinEnt", m_coinRef);
     def.ReadKey("CoinXEnt", m_coinXRef);
@@ -33,14 +34,18 @@ std::unique_ptr<QxEntityBase> PyxEntity2DGUICoinsType::CreateEntity() {
 }
 
 bool PyxEntity2DGUICoinsType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (!m_coin)
+    }
+    if (!m_coin) {
         m_coin = QxCreateLoadedGUIElement(m_coinRef, reload);
-    if (!m_coinX)
+    }
+    if (!m_coinX) {
         m_coinX = QxCreateLoadedGUIElement(m_coinXRef, reload);
-    if (!m_darkCoin)
+    }
+    if (!m_darkCoin) {
         m_darkCoin = QxCreateLoadedGUIElement(m_darkCoinRef, reload);
+    }
     m_scoreSound.Load();
     return QxEntity2DGUIElementType::Load(reload);
 }
@@ -59,10 +64,12 @@ PyxEntity2DGUICoins::PyxEntity2DGUICoins(PyxEntity2DGUICoinsType* type)
     : QxEntity2DGUIElement(type) {}
 
 std::int32_t PyxEntity2DGUICoins::StackCount(std::int32_t count) {
-    if (count >= 15)
+    if (count >= 15) {
         return 3;
-    if (count < 8)
+    }
+    if (count < 8) {
         return 1;
+    }
     return 2;
 }
 
@@ -70,8 +77,9 @@ void PyxEntity2DGUICoins::SetCoinPlaces(std::int32_t count) {
     PyxEntity2DGUICoinsType* type = CoinsType();
     type->Load(false);
     QxEntity2DGUIElement* coin = type->CoinImage();
-    if (!coin)
+    if (!coin) {
         return;
+    }
     std::int32_t w = 0;
     std::int32_t h = 0;
     coin->GetInt(kPropImageWidth, w);
@@ -122,18 +130,21 @@ bool PyxEntity2DGUICoins::Draw() {
         const auto index = std::int32_t(i);
         if (index < held) {
             if (index < crossed) {
-                if (visible)
+                if (visible) {
                     QxDrawElementAt(type->CrossedCoinImage(), place.x, place.y);
-                if (game)
+                }
+                if (game) {
                     game->ShowHint(kHintCrossedCoins);
+                }
             } else if (visible) {
                 QxDrawElementAt(type->CoinImage(), place.x, place.y);
             }
             place.lit = true;
             continue;
         }
-        if (visible)
+        if (visible) {
             QxDrawElementAt(type->DarkCoinImage(), place.x, place.y);
+        }
         if (place.lit && cashing) {
             game->ShowScreenScore(place.x, place.y, kCashText);
             if (const QxSoundRecord* sound = type->ScoreSound(); sound && g_soundManager) {
@@ -147,12 +158,14 @@ bool PyxEntity2DGUICoins::Draw() {
 }
 
 void PyxEntity2DGUICoins::Invalidate() {
-    if (!g_screen)
+    if (!g_screen) {
         return;
+    }
     const PyxEntity2DGUICoinsType* type = CoinsType();
     // The stacks grow upwards from the bottom of the area: mark from the highest coin.
     std::int32_t top = m_y;
-    for (const Place& place : m_places)
+    for (const Place& place : m_places) {
         top = std::min(top, place.y);
+    }
     g_screen->MarkDirty(QxRect{m_x, m_x + type->m_width, top, m_y + type->m_height}, false);
 }

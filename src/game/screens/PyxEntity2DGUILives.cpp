@@ -14,8 +14,9 @@
 
 PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     definition->ReadKey("LifeEnt", m_lifeRef);
     definition->ReadKey("Spacing", m_spacing);
     definition->ReadKey("Justify", m_justify);
@@ -28,12 +29,15 @@ std::unique_ptr<QxEntityBase> PyxEntity2DGUILivesType::CreateEntity() {
 }
 
 bool PyxEntity2DGUILivesType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (!m_lifeImage)
+    }
+    if (!m_lifeImage) {
         m_lifeImage = QxCreateGUIElement(m_lifeRef);
-    if (m_lifeImage)
+    }
+    if (m_lifeImage) {
         m_lifeImage->Type()->Load(reload);
+    }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
@@ -88,8 +92,9 @@ void PyxEntity2DGUILives::Restart(std::int32_t lives) {
 std::int32_t PyxEntity2DGUILives::LifeImageSize(int property) const {
     std::int32_t size = 0;
     LivesType()->Load(false);
-    if (QxEntity2DGUIElement* image = LivesType()->LifeImage())
+    if (QxEntity2DGUIElement* image = LivesType()->LifeImage()) {
         image->GetInt(property, size);
+    }
     return size;
 }
 
@@ -118,8 +123,9 @@ bool PyxEntity2DGUILives::Update(float ms) {
         // A flare whose level went away ended with it.
         const bool held = PyxBoardLink::Holds(level, m_flare);
         if (!held || PyxBoardLink::EffectFinished(m_flare)) {
-            if (held)
+            if (held) {
                 m_flare->AddFlags(kObjectRemoved);
+            }
             m_flare = nullptr;
             LifeGone();
         }
@@ -129,8 +135,9 @@ bool PyxEntity2DGUILives::Update(float ms) {
 }
 
 void PyxEntity2DGUILives::LifeGone() {
-    if (PyxGameplay* game = GameInProgress())
+    if (PyxGameplay* game = GameInProgress()) {
         game->TakeLife();
+    }
     Invalidate();
     m_lives = std::max(0, m_lives - 1);
 }
@@ -152,10 +159,11 @@ bool PyxEntity2DGUILives::Draw() {
     }
     if (m_loseLife > 0 && !m_flare) {
         --m_loseLife;
-        if (m_lives > 0)
+        if (m_lives > 0) {
             StartFlare(last, m_y);
-        else
+        } else {
             LifeGone();
+        }
     }
     return true;
 }
@@ -163,17 +171,20 @@ bool PyxEntity2DGUILives::Draw() {
 void PyxEntity2DGUILives::StartFlare(std::int32_t x, std::int32_t y) {
     PyxGameplay* game = GameInProgress();
     PyxLevel* level = game ? game->Level() : nullptr;
-    if (level)
+    if (level) {
         m_flare = PyxBoardLink::AddEffect(*level, float(x + kFlareDX), float(y + kFlareDY),
                                           kFlareClass, kFlareType);
+    }
     // Without a flare to wait for, the life goes at once.
-    if (!m_flare)
+    if (!m_flare) {
         LifeGone();
+    }
 }
 
 void PyxEntity2DGUILives::Invalidate() {
-    if (!g_screen || m_lives <= 0)
+    if (!g_screen || m_lives <= 0) {
         return;
+    }
     const std::int32_t x = RowStartX();
     const std::int64_t width =
         std::int64_t(m_lives) * LifeWidth() + std::int64_t(m_lives - 1) * LivesType()->m_spacing;

@@ -13,14 +13,16 @@ namespace {
 // Draws a frame of a list at a point, through the mask when it fits the frame.
 void DrawFrame(const QxImageListRecord* list, std::int32_t index, const QxImage* mask,
                std::int32_t x, std::int32_t y) {
-    if (!list || list->frames.empty() || !g_screen)
+    if (!list || list->frames.empty() || !g_screen) {
         return;
+    }
     const QxImageListFrame& frame =
         list->frames[std::size_t(std::clamp(index, 0, std::int32_t(list->frames.size()) - 1))];
-    if (mask && mask->width == frame.width && mask->height == frame.height)
+    if (mask && mask->width == frame.width && mask->height == frame.height) {
         g_screen->DrawSurfaceAlphaMapped(frame.surface, x, y, 0, 0, -1, -1, *mask);
-    else
+    } else {
         g_screen->DrawSurface(frame.surface, x, y, 0, 0, -1, -1, true);
+    }
 }
 
 } // namespace
@@ -29,8 +31,9 @@ void DrawFrame(const QxImageListRecord* list, std::int32_t index, const QxImage*
 
 PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
     : QxEntity2DGUIElementType(definition) {
-    if (!definition)
+    if (!definition) {
         return;
+    }
     QxDefinition& def = *definition;
     def.ReadKey("MascotImage", m_mascotImage);
     def.ReadKey("MascotImageAlpha", m_mascotImageAlpha);
@@ -53,20 +56,26 @@ bool PyxEntity2DGUIMascotType::IsKind(std::uint32_t tag) const {
 }
 
 bool PyxEntity2DGUIMascotType::Load(bool reload) {
-    if (IsLoaded() && !reload)
+    if (IsLoaded() && !reload) {
         return true;
-    if (reload)
-        Release();
-    if (g_resourceCache) {
-        if (!m_body && !m_mascotImage.empty())
-            m_body = g_resourceCache->GetImageList(m_mascotImage, 0);
-        if (!m_eyes && !m_eyesImage.empty())
-            m_eyes = g_resourceCache->GetImageList(m_eyesImage, 0);
     }
-    if (!m_bodyMask && !m_mascotImageAlpha.empty())
+    if (reload) {
+        Release();
+    }
+    if (g_resourceCache) {
+        if (!m_body && !m_mascotImage.empty()) {
+            m_body = g_resourceCache->GetImageList(m_mascotImage, 0);
+        }
+        if (!m_eyes && !m_eyesImage.empty()) {
+            m_eyes = g_resourceCache->GetImageList(m_eyesImage, 0);
+        }
+    }
+    if (!m_bodyMask && !m_mascotImageAlpha.empty()) {
         m_bodyMask = QxAlphaMask::Load(m_mascotImageAlpha);
-    if (!m_eyeMask && !m_eyeImageAlpha.empty())
+    }
+    if (!m_eyeMask && !m_eyeImageAlpha.empty()) {
         m_eyeMask = QxAlphaMask::Load(m_eyeImageAlpha);
+    }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
@@ -98,14 +107,16 @@ void PyxEntity2DGUIMascot::SetMood(std::int32_t mood, float durationMs) {
         return;
     }
     m_lastingMood = mood;
-    if (m_moodTimer <= 0.0f)
+    if (m_moodTimer <= 0.0f) {
         m_mood = mood;
+    }
 }
 
 std::int32_t PyxEntity2DGUIMascot::BodyFrame() const {
     const std::int32_t frames = MascotType()->BodyFrames();
-    if (frames <= 0)
+    if (frames <= 0) {
         return 0;
+    }
     return std::clamp(std::int32_t(m_bodyPosition), 0, frames - 1);
 }
 
@@ -125,8 +136,9 @@ bool PyxEntity2DGUIMascot::Update(float ms) {
     const std::int32_t frames = type->BodyFrames();
     const std::int32_t before = BodyFrame();
     m_bodyPosition += float(m_bodyDirection) * ms * type->m_frameRate / 1000.0f;
-    if (!std::isfinite(m_bodyPosition))
+    if (!std::isfinite(m_bodyPosition)) {
         m_bodyPosition = 0.0f;
+    }
     if (frames > 0) {
         bool turn = false;
         if (m_bodyDirection > 0 && m_bodyPosition >= float(frames - 1)) {
@@ -140,19 +152,22 @@ bool PyxEntity2DGUIMascot::Update(float ms) {
             // Truncated towards zero, so a swing below the first frame turns on it.
             const double whole = std::trunc(double(m_bodyPosition));
             m_bodyPosition = float(std::fmod(whole, double(frames)));
-            if (m_bodyPosition < 0.0f)
+            if (m_bodyPosition < 0.0f) {
                 m_bodyPosition = 0.0f;
+            }
         }
     }
-    if (BodyFrame() != before)
+    if (BodyFrame() != before) {
         Invalidate();
+    }
     Invalidate();
     return QxEntity2DGUIElement::Update(ms);
 }
 
 bool PyxEntity2DGUIMascot::Draw() {
-    if (!IsVisible())
+    if (!IsVisible()) {
         return true;
+    }
     PyxEntity2DGUIMascotType* type = MascotType();
     type->Load(false);
     if (const QxImageListRecord* body = type->Body(); body && !body->frames.empty()) {
@@ -166,8 +181,9 @@ bool PyxEntity2DGUIMascot::Draw() {
 }
 
 void PyxEntity2DGUIMascot::Invalidate() {
-    if (!g_screen)
+    if (!g_screen) {
         return;
+    }
     g_screen->MarkDirty(QxRect{m_x, m_x + m_width, m_y, m_y + m_height}, false);
     std::int32_t w = 0;
     std::int32_t h = 0;

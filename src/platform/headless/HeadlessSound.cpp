@@ -51,11 +51,13 @@ ServiceState& State() {
 // Answers the injected failure for the call, if one is pending (lock held).
 bool TakeFailure(ServiceState& s, headless::SoundCall call, SoundResult* result) {
     auto it = s.failures.find(call);
-    if (it == s.failures.end() || it->second.second <= 0)
+    if (it == s.failures.end() || it->second.second <= 0) {
         return false;
+    }
     *result = it->second.first;
-    if (--it->second.second == 0)
+    if (--it->second.second == 0) {
         s.failures.erase(it);
+    }
     return true;
 }
 
@@ -69,8 +71,9 @@ template <typename Change>
 SoundResult ChangeLiveBuffer(SoundBuffer* buffer, uint32_t controls, Change change) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || (buffer->flags & controls) != controls)
+    if (!IsLive(s, buffer) || (buffer->flags & controls) != controls) {
         return SoundResult::InvalidCall;
+    }
     return change(*buffer);
 }
 
@@ -78,8 +81,9 @@ SoundResult ChangeLiveBuffer(SoundBuffer* buffer, uint32_t controls, Change chan
 // buffer is live.
 template <typename T, typename Read>
 SoundResult QueryLiveBuffer(SoundBuffer* buffer, T* answer, Read read) {
-    if (answer == nullptr)
+    if (answer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *answer = 0;
     return ChangeLiveBuffer(buffer, 0, [&](SoundBuffer& b) {
         *answer = read(b);
@@ -91,8 +95,9 @@ SoundResult QueryLiveBuffer(SoundBuffer* buffer, T* answer, Read read) {
 SoundResult SetLevel(SoundBuffer* buffer, uint32_t control, int32_t SoundBuffer::*level,
                      int32_t value, int32_t lowest, int32_t highest) {
     return ChangeLiveBuffer(buffer, control, [=](SoundBuffer& b) {
-        if (value < lowest || value > highest)
+        if (value < lowest || value > highest) {
             return SoundResult::InvalidParam;
+        }
         b.*level = value;
         return SoundResult::Ok;
     });
@@ -105,14 +110,16 @@ uint32_t FrameCount(const SoundBuffer& b) {
 } // namespace
 
 SoundResult CreateSoundDevice(void* window, SoundDevice** device) {
-    if (device == nullptr)
+    if (device == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *device = nullptr;
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
     SoundResult failure;
-    if (TakeFailure(s, headless::SoundCall::CreateDevice, &failure))
+    if (TakeFailure(s, headless::SoundCall::CreateDevice, &failure)) {
         return failure;
+    }
     auto* d = new SoundDevice;
     d->window = window;
     s.devices.insert(d);
@@ -123,28 +130,34 @@ SoundResult CreateSoundDevice(void* window, SoundDevice** device) {
 void ReleaseSoundDevice(SoundDevice* device) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (s.devices.erase(device) != 0)
+    if (s.devices.erase(device) != 0) {
         delete device;
+    }
 }
 
 SoundResult CreateSoundBuffer(SoundDevice* device, const SoundFormat& format, uint32_t flags,
                               uint32_t bytes, SoundBuffer** buffer) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *buffer = nullptr;
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (s.devices.count(device) == 0)
+    if (s.devices.count(device) == 0) {
         return SoundResult::InvalidCall;
+    }
     SoundResult failure;
     if ((flags & kSoundBufferStatic) != 0 &&
-        TakeFailure(s, headless::SoundCall::CreateStaticBuffer, &failure))
+        TakeFailure(s, headless::SoundCall::CreateStaticBuffer, &failure)) {
         return failure;
-    if (TakeFailure(s, headless::SoundCall::CreateBuffer, &failure))
+    }
+    if (TakeFailure(s, headless::SoundCall::CreateBuffer, &failure)) {
         return failure;
+    }
     if (format.formatTag != 1 || format.channels == 0 || format.blockAlign == 0 ||
-        format.sampleRate < kMinFrequency || format.sampleRate > kMaxFrequency || bytes == 0)
+        format.sampleRate < kMinFrequency || format.sampleRate > kMaxFrequency || bytes == 0) {
         return SoundResult::InvalidParam;
+    }
     auto b = std::make_unique<SoundBuffer>();
     try {
         b->data = std::make_shared<std::vector<uint8_t>>(bytes, uint8_t{0});
@@ -161,16 +174,19 @@ SoundResult CreateSoundBuffer(SoundDevice* device, const SoundFormat& format, ui
 
 SoundResult DuplicateSoundBuffer(SoundDevice* device, SoundBuffer* original,
                                  SoundBuffer** duplicate) {
-    if (duplicate == nullptr)
+    if (duplicate == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *duplicate = nullptr;
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (s.devices.count(device) == 0 || !IsLive(s, original))
+    if (s.devices.count(device) == 0 || !IsLive(s, original)) {
         return SoundResult::InvalidCall;
+    }
     SoundResult failure;
-    if (TakeFailure(s, headless::SoundCall::Duplicate, &failure))
+    if (TakeFailure(s, headless::SoundCall::Duplicate, &failure)) {
         return failure;
+    }
     auto* b = new SoundBuffer;
     b->format = original->format;
     b->flags = original->flags;
@@ -187,28 +203,34 @@ SoundResult DuplicateSoundBuffer(SoundDevice* device, SoundBuffer* original,
 void ReleaseSoundBuffer(SoundBuffer* buffer) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (s.buffers.erase(buffer) != 0)
+    if (s.buffers.erase(buffer) != 0) {
         delete buffer;
+    }
 }
 
 SoundResult LockSoundBuffer(SoundBuffer* buffer, uint32_t offset, uint32_t bytes, void** data,
                             uint32_t* lockedBytes) {
-    if (data == nullptr || lockedBytes == nullptr)
+    if (data == nullptr || lockedBytes == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *data = nullptr;
     *lockedBytes = 0;
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
+    if (!IsLive(s, buffer)) {
         return SoundResult::InvalidCall;
+    }
     SoundResult failure;
-    if (TakeFailure(s, headless::SoundCall::Lock, &failure))
+    if (TakeFailure(s, headless::SoundCall::Lock, &failure)) {
         return failure;
+    }
     const uint64_t size = buffer->data->size();
-    if (buffer->locked)
+    if (buffer->locked) {
         return SoundResult::InvalidCall;
-    if (bytes == 0 || uint64_t{offset} + bytes > size)
+    }
+    if (bytes == 0 || uint64_t{offset} + bytes > size) {
         return SoundResult::InvalidParam;
+    }
     buffer->locked = true;
     *data = buffer->data->data() + offset;
     *lockedBytes = bytes;
@@ -218,12 +240,14 @@ SoundResult LockSoundBuffer(SoundBuffer* buffer, uint32_t offset, uint32_t bytes
 SoundResult UnlockSoundBuffer(SoundBuffer* buffer, void* data, uint32_t bytes) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || !buffer->locked)
+    if (!IsLive(s, buffer) || !buffer->locked) {
         return SoundResult::InvalidCall;
+    }
     auto* begin = buffer->data->data();
     auto* at = static_cast<uint8_t*>(data);
-    if (at < begin || at + bytes > begin + buffer->data->size())
+    if (at < begin || at + bytes > begin + buffer->data->size()) {
         return SoundResult::InvalidParam;
+    }
     buffer->locked = false;
     return SoundResult::Ok;
 }
@@ -247,8 +271,9 @@ SoundResult StopSoundBuffer(SoundBuffer* buffer) {
 uint32_t GetSoundBufferStatus(SoundBuffer* buffer) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer) || !buffer->playing)
+    if (!IsLive(s, buffer) || !buffer->playing) {
         return 0;
+    }
     return kSoundStatusPlaying | (buffer->looping ? kSoundStatusLooping : 0);
 }
 
@@ -260,8 +285,9 @@ SoundResult GetSoundBufferPosition(SoundBuffer* buffer, uint32_t* position) {
 
 SoundResult SetSoundBufferPosition(SoundBuffer* buffer, uint32_t position) {
     return ChangeLiveBuffer(buffer, 0, [position](SoundBuffer& b) {
-        if (position > b.data->size())
+        if (position > b.data->size()) {
             return SoundResult::InvalidParam;
+        }
         b.frames = static_cast<double>(position / b.format.blockAlign);
         return SoundResult::Ok;
     });
@@ -286,8 +312,9 @@ SoundResult SetSoundBufferFrequency(SoundBuffer* buffer, uint32_t samplesPerSeco
     return ChangeLiveBuffer(buffer, kSoundBufferControlFrequency, [=](SoundBuffer& b) {
         // 0 restores the recorded rate.
         const uint32_t rate = samplesPerSecond == 0 ? b.format.sampleRate : samplesPerSecond;
-        if (rate < kMinFrequency || rate > kMaxFrequency)
+        if (rate < kMinFrequency || rate > kMaxFrequency) {
             return SoundResult::InvalidParam;
+        }
         b.frequency = rate;
         return SoundResult::Ok;
     });
@@ -296,12 +323,14 @@ SoundResult SetSoundBufferFrequency(SoundBuffer* buffer, uint32_t samplesPerSeco
 namespace headless {
 
 bool GetSoundBufferState(const SoundBuffer* buffer, SoundBufferState* state) {
-    if (state == nullptr)
+    if (state == nullptr) {
         return false;
+    }
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (!IsLive(s, buffer))
+    if (!IsLive(s, buffer)) {
         return false;
+    }
     state->format = buffer->format;
     state->flags = buffer->flags;
     state->size = static_cast<uint32_t>(buffer->data->size());
@@ -330,17 +359,20 @@ size_t SoundDeviceCount() {
 }
 
 void AdvanceSound(double milliseconds) {
-    if (!(milliseconds > 0.0))
+    if (!(milliseconds > 0.0)) {
         return;
+    }
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
     for (SoundBuffer* b : s.buffers) {
-        if (!b->playing)
+        if (!b->playing) {
             continue;
+        }
         const double total = FrameCount(*b);
         b->frames += b->frequency * milliseconds / 1000.0;
-        if (b->frames < total)
+        if (b->frames < total) {
             continue;
+        }
         if (b->looping && total > 0.0) {
             b->frames = std::fmod(b->frames, total);
         } else {
@@ -354,10 +386,11 @@ void AdvanceSound(double milliseconds) {
 void FailSoundCall(SoundCall call, SoundResult result, int times) {
     ServiceState& s = State();
     std::lock_guard guard(s.lock);
-    if (times > 0)
+    if (times > 0) {
         s.failures[call] = {result, times};
-    else
+    } else {
         s.failures.erase(call);
+    }
 }
 
 void ResetSoundFailures() {

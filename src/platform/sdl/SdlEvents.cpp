@@ -63,8 +63,9 @@ std::uint32_t VirtualKeyOf(SDL_Keycode key) {
     default:
         break;
     }
-    if (key >= SDLK_F1 && key <= SDLK_F12)
+    if (key >= SDLK_F1 && key <= SDLK_F12) {
         return 112 + std::uint32_t(key - SDLK_F1);
+    }
     return 0;
 }
 
@@ -86,8 +87,9 @@ std::uint32_t ControlCharacterOf(SDL_Keycode key) {
 
 std::vector<std::uint32_t> Latin1Characters(const char* utf8) {
     std::vector<std::uint32_t> characters;
-    if (utf8 == nullptr)
+    if (utf8 == nullptr) {
         return characters;
+    }
     const auto* p = reinterpret_cast<const unsigned char*>(utf8);
     while (*p != 0) {
         std::uint32_t code = 0;
@@ -118,8 +120,9 @@ std::vector<std::uint32_t> Latin1Characters(const char* utf8) {
         }
         // Overlong forms (such as C0 80 for a zero) would smuggle control characters in.
         const bool overlong = (extra == 1 && code < 0x80) || (extra == 2 && code < 0x800);
-        if (valid && !overlong && code >= 32 && code < 256 && code != 127)
+        if (valid && !overlong && code >= 32 && code < 256 && code != 127) {
             characters.push_back(code);
+        }
     }
     return characters;
 }
@@ -135,10 +138,11 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
         // Closing the window arrives as its own event (SDL is told not to turn it into a
         // quit); this one comes from the system, such as a terminal's interrupt, and
         // closes the window as the player would.
-        if (context.anyOwner != nullptr)
+        if (context.anyOwner != nullptr) {
             push(context.anyOwner, kMessageClose, 0, 0);
-        else
+        } else {
             push(nullptr, kMessageQuit, 0, 0);
+        }
         break;
     case SDL_WINDOWEVENT: {
         void* owner = OwnerOf(context, event.window.windowID);
@@ -161,22 +165,25 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
     case SDL_KEYUP: {
         void* owner = OwnerOf(context, event.key.windowID);
         const bool down = event.type == SDL_KEYDOWN;
-        if (std::uint32_t vk = VirtualKeyOf(event.key.keysym.sym))
+        if (std::uint32_t vk = VirtualKeyOf(event.key.keysym.sym)) {
             push(owner, down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0);
-        else if (std::uint32_t c = ControlCharacterOf(event.key.keysym.sym); c != 0 && down)
+        } else if (std::uint32_t c = ControlCharacterOf(event.key.keysym.sym); c != 0 && down) {
             push(owner, kMessageChar, c, 0);
+        }
         break;
     }
     case SDL_TEXTINPUT: {
         void* owner = OwnerOf(context, event.text.windowID);
-        for (std::uint32_t c : Latin1Characters(event.text.text))
+        for (std::uint32_t c : Latin1Characters(event.text.text)) {
             push(owner, kMessageChar, c, 0);
+        }
         break;
     }
     case SDL_MOUSEMOTION: {
         int x = event.motion.x, y = event.motion.y;
-        if (context.toPicture != nullptr)
+        if (context.toPicture != nullptr) {
             context.toPicture(event.motion.windowID, event.motion.x, event.motion.y, &x, &y);
+        }
         push(OwnerOf(context, event.motion.windowID), InputMessage::MouseMove, 0,
              PositionWord(x, y));
         break;
@@ -184,24 +191,28 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         if (std::uint32_t message =
-                MouseButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN))
+                MouseButtonMessage(event.button.button, event.type == SDL_MOUSEBUTTONDOWN)) {
             push(OwnerOf(context, event.button.windowID), message, 0, 0);
+        }
         break;
     case SDL_MOUSEWHEEL: {
         // Notches up (away from the player) are positive, as on the desktop; a
         // "flipped" wheel reports them the other way round.
         int notches = event.wheel.y;
-        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED)
+        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
             notches = -notches;
+        }
         const int turn = std::clamp(notches * kWheelNotch, -32768, 32767);
-        if (turn != 0)
+        if (turn != 0) {
             push(OwnerOf(context, event.wheel.windowID), InputMessage::MouseWheel,
                  std::uint64_t(std::uint16_t(std::int16_t(turn))) << 16, 0);
+        }
         break;
     }
     default:
-        if (context.quitEventType != 0 && event.type == context.quitEventType)
+        if (context.quitEventType != 0 && event.type == context.quitEventType) {
             push(nullptr, kMessageQuit, std::uint64_t(std::int64_t(event.user.code)), 0);
+        }
         break;
     }
     return out;

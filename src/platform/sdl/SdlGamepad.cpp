@@ -37,12 +37,14 @@ SdlGamepads::~SdlGamepads() {
 }
 
 bool SdlGamepads::Start() {
-    if (m_started)
+    if (m_started) {
         return true;
+    }
     if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) {
         static bool logged = false;
-        if (!logged)
+        if (!logged) {
             LogPrintf("Gamepads - none: %s", SDL_GetError());
+        }
         logged = true;
         return false;
     }
@@ -51,10 +53,12 @@ bool SdlGamepads::Start() {
 }
 
 void SdlGamepads::Stop() {
-    if (!m_started)
+    if (!m_started) {
         return;
-    for (auto& [id, pad] : m_pads)
+    }
+    for (auto& [id, pad] : m_pads) {
         SDL_GameControllerClose(pad.controller);
+    }
     m_pads.clear();
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
     m_started = false;
@@ -64,14 +68,16 @@ bool SdlGamepads::Convert(const SDL_Event& event, void* window, std::vector<Wind
     switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED: {
         SDL_GameController* controller = SDL_GameControllerOpen(event.cdevice.which);
-        if (controller == nullptr)
+        if (controller == nullptr) {
             return true;
+        }
         const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
         // An already open controller may be announced again; SDL counts the opens.
-        if (m_pads.count(id) != 0)
+        if (m_pads.count(id) != 0) {
             SDL_GameControllerClose(controller);
-        else
+        } else {
             m_pads[id].controller = controller;
+        }
         return true;
     }
     case SDL_CONTROLLERDEVICEREMOVED: {
@@ -89,8 +95,9 @@ bool SdlGamepads::Convert(const SDL_Event& event, void* window, std::vector<Wind
         const SDL_JoystickID id =
             event.type == SDL_CONTROLLERAXISMOTION ? event.caxis.which : event.cbutton.which;
         const auto it = m_pads.find(id);
-        if (it != m_pads.end())
+        if (it != m_pads.end()) {
             Append(out, it->second.keys.Update(Read(it->second.controller), window));
+        }
         return true;
     }
     default:

@@ -22,8 +22,9 @@ Uint32 g_quitEvent = 0;
 sdl::SdlGamepads g_gamepads;
 
 Uint32 QuitEventType() {
-    if (g_quitEvent == 0)
+    if (g_quitEvent == 0) {
         g_quitEvent = SDL_RegisterEvents(1);
+    }
     return g_quitEvent;
 }
 
@@ -34,8 +35,9 @@ void* OwnerOfWindow(Uint32 windowId) {
 
 bool WindowToPicture(Uint32 windowId, int x, int y, int* px, int* py) {
     sdl::SdlScreenWindow* window = sdl::FindWindow(windowId);
-    if (window == nullptr)
+    if (window == nullptr) {
         return false;
+    }
     window->ClientToPicturePosition(x, y, px, py);
     return true;
 }
@@ -43,8 +45,9 @@ bool WindowToPicture(Uint32 windowId, int x, int y, int* px, int* py) {
 void Convert(const SDL_Event& event) {
     if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                                           event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
-        if (sdl::SdlScreenWindow* window = sdl::FindWindow(event.window.windowID))
+        if (sdl::SdlScreenWindow* window = sdl::FindWindow(event.window.windowID)) {
             window->Redraw();
+        }
         return;
     }
     sdl::SdlEventContext context;
@@ -59,15 +62,17 @@ void Convert(const SDL_Event& event) {
         return;
     }
     context.quitEventType = QuitEventType();
-    for (const WindowMessage& message : sdl::ConvertEvent(event, context))
+    for (const WindowMessage& message : sdl::ConvertEvent(event, context)) {
         g_messages.push_back(message);
+    }
 }
 
 // Moves every waiting SDL event into the message queue.
 void Drain() {
     SDL_Event event;
-    while (g_messages.empty() && SDL_PollEvent(&event) != 0)
+    while (g_messages.empty() && SDL_PollEvent(&event) != 0) {
         Convert(event);
+    }
 }
 
 } // namespace
@@ -77,10 +82,11 @@ void SetWindowProcedure(WindowProcedure procedure) {
     g_procedure = procedure;
     QuitEventType();
     // The pads start once the program (and with it its log) is there.
-    if (procedure != nullptr)
+    if (procedure != nullptr) {
         g_gamepads.Start();
-    else
+    } else {
         g_gamepads.Stop();
+    }
 }
 
 bool PeekWindowMessage() {
@@ -103,8 +109,9 @@ bool GetWindowMessage(WindowMessage& message) {
 }
 
 void TranslateAndDispatch(const WindowMessage& message) {
-    if (g_procedure != nullptr)
+    if (g_procedure != nullptr) {
         g_procedure(message.window, message.message, message.first, message.second);
+    }
 }
 
 void PostQuit(int exitCode) {
@@ -115,8 +122,9 @@ void PostQuit(int exitCode) {
 }
 
 void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
-    if (!g_messages.empty())
+    if (!g_messages.empty()) {
         return;
+    }
     SDL_WaitEventTimeout(nullptr, int(milliseconds));
 }
 

@@ -60,13 +60,15 @@ std::string GetSpecialFolder(SpecialFolder, bool create) {
 }
 
 bool OpenWebPage(const std::string& url) {
-    if (url.empty())
+    if (url.empty()) {
         return false;
+    }
     const char* argv[] = {"xdg-open", url.c_str(), nullptr};
     pid_t child = 0;
     if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv),
-                     environ) != 0)
+                     environ) != 0) {
         return false;
+    }
     // xdg-open hands the page to the browser and returns; reap it off the main thread
     // so the game never waits for the browser.
     std::thread([child] {
@@ -81,11 +83,13 @@ namespace sdl {
 namespace {
 std::string FromEnvironment(const char* name, const char* fallbackBelowHome) {
     const char* value = std::getenv(name);
-    if (value != nullptr && value[0] == '/')
+    if (value != nullptr && value[0] == '/') {
         return value;
+    }
     const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
+    if (home == nullptr || home[0] == '\0') {
         return {};
+    }
     return std::string(home) + "/" + fallbackBelowHome;
 }
 } // namespace

@@ -24,23 +24,29 @@ std::string g_windowFailure;
 // picture on the processor every frame, which costs far more than the game itself.
 bool DrawsInSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0)
+    if (SDL_GetRendererInfo(renderer, &info) != 0) {
         return false;
-    if ((info.flags & SDL_RENDERER_SOFTWARE) != 0)
+    }
+    if ((info.flags & SDL_RENDERER_SOFTWARE) != 0) {
         return true;
-    if (info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0)
+    }
+    if (info.name == nullptr || std::strncmp(info.name, "opengl", 6) != 0) {
         return false;
+    }
     using GetString = const unsigned char* (*)(unsigned int);
     auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     const unsigned char* name = getString != nullptr ? getString(0x1F01) : nullptr; // GL_RENDERER
-    if (name == nullptr)
+    if (name == nullptr) {
         return false;
+    }
     std::string text(reinterpret_cast<const char*>(name));
-    for (char& c : text)
+    for (char& c : text) {
         c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
     for (const char* soft : {"llvmpipe", "softpipe", "software", "swrast"}) {
-        if (text.find(soft) != std::string::npos)
+        if (text.find(soft) != std::string::npos) {
             return true;
+        }
     }
     return false;
 }
@@ -67,8 +73,9 @@ SdlScreenWindow* AnyWindow() {
 }
 
 std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& options) {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return Fail("no display");
+    }
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     int x = SDL_WINDOWPOS_CENTERED, y = SDL_WINDOWPOS_CENTERED;
     int width = std::max(1, options.width), height = std::max(1, options.height);
@@ -86,16 +93,18 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
         }
     }
     SDL_Window* window = SDL_CreateWindow(options.title.c_str(), x, y, width, height, flags);
-    if (window == nullptr)
+    if (window == nullptr) {
         return Fail("no window");
+    }
     // No vertical sync by default: waiting for the display would stretch the game's
     // 10 ms frames to the display's 16.7 ms and add a frame of input lag, and the
     // desktop's compositor already shows whole pictures. Players on a desktop without
     // one can ask for it with SDL_RENDER_VSYNC=1. The software renderer is the fallback
     // for machines without a usable GPU driver.
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer == nullptr)
+    if (renderer == nullptr) {
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (renderer != nullptr && DrawsInSoftware(renderer) &&
         std::getenv("RONDELIX_RENDERER") == nullptr) {
         SDL_DestroyRenderer(renderer);
@@ -125,16 +134,19 @@ SdlScreenWindow::SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, voi
 
 SdlScreenWindow::~SdlScreenWindow() {
     g_windows.erase(Id());
-    if (m_texture != nullptr)
+    if (m_texture != nullptr) {
         SDL_DestroyTexture(m_texture);
-    if (m_renderer != nullptr)
+    }
+    if (m_renderer != nullptr) {
         SDL_DestroyRenderer(m_renderer);
+    }
     SDL_DestroyWindow(m_window);
 }
 
 bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
-    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2)
+    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
         return false;
+    }
     if (m_renderer == nullptr) {
         const bool resized = width != m_pictureWidth || height != m_pictureHeight ||
                              m_picture.size() != size_t(width) * size_t(height);
@@ -147,51 +159,61 @@ bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, i
             const auto* row = reinterpret_cast<const uint16_t*>(
                 reinterpret_cast<const char*>(pixels) + size_t(y) * size_t(pitch));
             uint16_t* kept = &m_picture[size_t(y) * size_t(width)];
-            if (!resized && std::memcmp(kept, row, size_t(width) * 2) == 0)
+            if (!resized && std::memcmp(kept, row, size_t(width) * 2) == 0) {
                 continue;
+            }
             int left = 0, right = width - 1;
-            while (left < right && kept[left] == row[left])
+            while (left < right && kept[left] == row[left]) {
                 ++left;
-            while (right > left && kept[right] == row[right])
+            }
+            while (right > left && kept[right] == row[right]) {
                 --right;
+            }
             changed.x = std::min(changed.x, left);
             changed.w = std::max(changed.w, right);
             changed.y = std::min(changed.y, y);
             changed.h = y;
             std::memcpy(kept, row, size_t(width) * 2);
         }
-        if (resized)
+        if (resized) {
             return ShowOnSurface(nullptr);
-        if (changed.h < 0)
+        }
+        if (changed.h < 0) {
             return true; // the same picture again
+        }
         const SDL_Rect box{changed.x, changed.y, changed.w - changed.x + 1,
                            changed.h - changed.y + 1};
         return ShowOnSurface(&box);
     }
     if (m_texture == nullptr || width != m_pictureWidth || height != m_pictureHeight) {
-        if (m_texture != nullptr)
+        if (m_texture != nullptr) {
             SDL_DestroyTexture(m_texture);
+        }
         m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB555,
                                       SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (m_texture == nullptr)
+        if (m_texture == nullptr) {
             return false;
+        }
         m_pictureWidth = width;
         m_pictureHeight = height;
     }
-    if (SDL_UpdateTexture(m_texture, nullptr, pixels, pitch) != 0)
+    if (SDL_UpdateTexture(m_texture, nullptr, pixels, pitch) != 0) {
         return false;
+    }
     Redraw();
     return true;
 }
 
 void SdlScreenWindow::Redraw() {
     if (m_renderer == nullptr) {
-        if (!m_picture.empty())
+        if (!m_picture.empty()) {
             ShowOnSurface(nullptr);
+        }
         return;
     }
-    if (m_texture == nullptr)
+    if (m_texture == nullptr) {
         return;
+    }
     int w = 0, h = 0;
     SDL_GetRendererOutputSize(m_renderer, &w, &h);
     const LetterboxRect box = FitPicture(w, h, m_pictureWidth, m_pictureHeight);
@@ -203,8 +225,9 @@ void SdlScreenWindow::Redraw() {
 }
 
 bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
-    if (surface->format->BytesPerPixel != 4)
+    if (surface->format->BytesPerPixel != 4) {
         return false;
+    }
     if (m_coloursFormat != surface->format->format || m_colours.empty()) {
         m_colours.resize(32768);
         for (uint32_t c = 0; c < 32768; ++c) {
@@ -219,14 +242,16 @@ bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
 
 bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
     SDL_Surface* surface = SDL_GetWindowSurface(m_window);
-    if (surface == nullptr || !PrepareSurface(surface))
+    if (surface == nullptr || !PrepareSurface(surface)) {
         return false;
+    }
     const bool newSize = surface->w != m_surfaceWidth || surface->h != m_surfaceHeight;
     m_surfaceWidth = surface->w;
     m_surfaceHeight = surface->h;
     const LetterboxRect box = FitPicture(surface->w, surface->h, m_pictureWidth, m_pictureHeight);
-    if (box.width <= 0 || box.height <= 0)
+    if (box.width <= 0 || box.height <= 0) {
         return false;
+    }
     if (changed == nullptr || newSize) {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
         changed = nullptr;
@@ -242,24 +267,29 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
     const int x1 = firstAt(part.x + part.w, box.width, m_pictureWidth);
     const int y0 = firstAt(part.y, box.height, m_pictureHeight);
     const int y1 = firstAt(part.y + part.h, box.height, m_pictureHeight);
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0)
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return false;
+    }
     std::vector<int> columns(size_t(std::max(0, x1 - x0)));
-    for (int x = x0; x < x1; ++x)
+    for (int x = x0; x < x1; ++x) {
         columns[size_t(x - x0)] = int(int64_t(x) * m_pictureWidth / box.width);
+    }
     for (int y = y0; y < y1; ++y) {
         const int sy = int(int64_t(y) * m_pictureHeight / box.height);
         const uint16_t* source = &m_picture[size_t(sy) * size_t(m_pictureWidth)];
         auto* target = reinterpret_cast<uint32_t*>(static_cast<char*>(surface->pixels) +
                                                    size_t(box.y + y) * size_t(surface->pitch)) +
                        box.x;
-        for (int x = x0; x < x1; ++x)
+        for (int x = x0; x < x1; ++x) {
             target[x] = m_colours[source[columns[size_t(x - x0)]] & 0x7FFF];
+        }
     }
-    if (SDL_MUSTLOCK(surface))
+    if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);
-    if (changed == nullptr)
+    }
+    if (changed == nullptr) {
         return SDL_UpdateWindowSurface(m_window) == 0;
+    }
     const SDL_Rect update{box.x + x0, box.y + y0, x1 - x0, y1 - y0};
     return update.w <= 0 || update.h <= 0 ||
            SDL_UpdateWindowSurfaceRects(m_window, &update, 1) == 0;
@@ -277,8 +307,9 @@ void SdlScreenWindow::SetMousePosition(int x, int y) {
 }
 
 bool SdlScreenWindow::GetMousePosition(int* x, int* y) const {
-    if (x == nullptr || y == nullptr)
+    if (x == nullptr || y == nullptr) {
         return false;
+    }
     int wx = 0, wy = 0;
     SDL_GetMouseState(&wx, &wy);
     ClientToPicturePosition(wx, wy, x, y);
@@ -286,10 +317,11 @@ bool SdlScreenWindow::GetMousePosition(int* x, int* y) const {
 }
 
 void SdlScreenWindow::Minimise(bool on) {
-    if (on)
+    if (on) {
         SDL_MinimizeWindow(m_window);
-    else
+    } else {
         SDL_RestoreWindow(m_window);
+    }
 }
 
 bool SdlScreenWindow::IsMinimised() const {
@@ -313,12 +345,14 @@ void SdlScreenWindow::SetClientSize(int width, int height) {
 }
 
 bool SdlScreenWindow::CaptureClient(std::vector<uint16_t>* pixels) const {
-    if (pixels == nullptr)
+    if (pixels == nullptr) {
         return false;
+    }
     if (m_renderer == nullptr) {
         SDL_Surface* surface = SDL_GetWindowSurface(m_window);
-        if (surface == nullptr || surface->format->BytesPerPixel != 4)
+        if (surface == nullptr || surface->format->BytesPerPixel != 4) {
             return false;
+        }
         pixels->resize(size_t(surface->w) * size_t(surface->h));
         for (int y = 0; y < surface->h; ++y) {
             const auto* row = reinterpret_cast<const uint32_t*>(
@@ -347,8 +381,9 @@ std::unique_ptr<ScreenWindow> CreateScreenWindow(const WindowOptions& options) {
 
 int DesktopBitsPerPixel() {
     SDL_DisplayMode mode;
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &mode) != 0)
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || SDL_GetDesktopDisplayMode(0, &mode) != 0) {
         return 32;
+    }
     return int(SDL_BITSPERPIXEL(mode.format));
 }
 

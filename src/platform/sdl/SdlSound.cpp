@@ -22,8 +22,9 @@ struct SharedSamples {
     std::vector<uint8_t> bytes;
     ALuint buffer = 0;
     ~SharedSamples() {
-        if (buffer != 0)
+        if (buffer != 0) {
             alDeleteBuffers(1, &buffer);
+        }
     }
 };
 
@@ -44,8 +45,9 @@ namespace {
 std::mutex g_lock;
 
 ALenum FormatOf(const SoundFormat& format) {
-    if (format.bitsPerSample == 8)
+    if (format.bitsPerSample == 8) {
         return format.channels == 2 ? AL_FORMAT_STEREO8 : AL_FORMAT_MONO8;
+    }
     return format.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
 }
 
@@ -55,8 +57,9 @@ bool Supported(const SoundFormat& format) {
 }
 
 float GainOf(int32_t hundredthsOfDecibel) {
-    if (hundredthsOfDecibel <= kSoundVolumeSilent)
+    if (hundredthsOfDecibel <= kSoundVolumeSilent) {
         return 0.0f;
+    }
     return std::pow(10.0f, float(std::min(hundredthsOfDecibel, 0)) / 2000.0f);
 }
 
@@ -71,8 +74,9 @@ void ApplyPan(ALuint source, int32_t pan) {
 
 SoundBuffer* NewVoice(const SoundFormat& format, std::shared_ptr<SharedSamples> samples) {
     auto* voice = new (std::nothrow) SoundBuffer;
-    if (voice == nullptr)
+    if (voice == nullptr) {
         return nullptr;
+    }
     alGetError();
     alGenSources(1, &voice->source);
     if (alGetError() != AL_NO_ERROR) {
@@ -90,17 +94,20 @@ SoundBuffer* NewVoice(const SoundFormat& format, std::shared_ptr<SharedSamples> 
 } // namespace
 
 SoundResult CreateSoundDevice(void*, SoundDevice** device) {
-    if (device == nullptr)
+    if (device == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *device = nullptr;
     std::lock_guard guard(g_lock);
     ALCdevice* al = alcOpenDevice(nullptr);
-    if (al == nullptr)
+    if (al == nullptr) {
         return SoundResult::Failed;
+    }
     ALCcontext* context = alcCreateContext(al, nullptr);
     if (context == nullptr || !alcMakeContextCurrent(context)) {
-        if (context != nullptr)
+        if (context != nullptr) {
             alcDestroyContext(context);
+        }
         alcCloseDevice(al);
         return SoundResult::Failed;
     }
@@ -109,8 +116,9 @@ SoundResult CreateSoundDevice(void*, SoundDevice** device) {
 }
 
 void ReleaseSoundDevice(SoundDevice* device) {
-    if (device == nullptr)
+    if (device == nullptr) {
         return;
+    }
     std::lock_guard guard(g_lock);
     alcMakeContextCurrent(nullptr);
     alcDestroyContext(device->context);
@@ -120,8 +128,9 @@ void ReleaseSoundDevice(SoundDevice* device) {
 
 SoundResult CreateSoundBuffer(SoundDevice* device, const SoundFormat& format, uint32_t,
                               uint32_t bytes, SoundBuffer** buffer) {
-    if (device == nullptr || buffer == nullptr || bytes == 0 || !Supported(format))
+    if (device == nullptr || buffer == nullptr || bytes == 0 || !Supported(format)) {
         return SoundResult::InvalidParam;
+    }
     *buffer = nullptr;
     std::lock_guard guard(g_lock);
     auto samples = std::make_shared<SharedSamples>();
@@ -144,16 +153,18 @@ SoundResult CreateSoundBuffer(SoundDevice* device, const SoundFormat& format, ui
 
 SoundResult DuplicateSoundBuffer(SoundDevice* device, SoundBuffer* original,
                                  SoundBuffer** duplicate) {
-    if (device == nullptr || original == nullptr || duplicate == nullptr)
+    if (device == nullptr || original == nullptr || duplicate == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     *duplicate = NewVoice(original->format, original->samples);
     return *duplicate != nullptr ? SoundResult::Ok : SoundResult::OutOfMemory;
 }
 
 void ReleaseSoundBuffer(SoundBuffer* buffer) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return;
+    }
     std::lock_guard guard(g_lock);
     alSourceStop(buffer->source);
     alSourcei(buffer->source, AL_BUFFER, 0);
@@ -163,19 +174,22 @@ void ReleaseSoundBuffer(SoundBuffer* buffer) {
 
 SoundResult LockSoundBuffer(SoundBuffer* buffer, uint32_t offset, uint32_t bytes, void** data,
                             uint32_t* lockedBytes) {
-    if (buffer == nullptr || data == nullptr || lockedBytes == nullptr)
+    if (buffer == nullptr || data == nullptr || lockedBytes == nullptr) {
         return SoundResult::InvalidParam;
+    }
     const auto size = uint32_t(buffer->samples->bytes.size());
-    if (offset >= size)
+    if (offset >= size) {
         return SoundResult::InvalidParam;
+    }
     *data = buffer->samples->bytes.data() + offset;
     *lockedBytes = std::min(bytes, size - offset);
     return SoundResult::Ok;
 }
 
 SoundResult UnlockSoundBuffer(SoundBuffer* buffer, void*, uint32_t) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     // OpenAL copies the samples; a buffer attached to a source cannot be refilled, so
     // detach it from this voice while it takes the new samples.
@@ -189,20 +203,23 @@ SoundResult UnlockSoundBuffer(SoundBuffer* buffer, void*, uint32_t) {
 }
 
 SoundResult PlaySoundBuffer(SoundBuffer* buffer, bool loop) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     alSourcei(buffer->source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
     ALint state = AL_STOPPED;
     alGetSourcei(buffer->source, AL_SOURCE_STATE, &state);
-    if (state != AL_PLAYING)
+    if (state != AL_PLAYING) {
         alSourcePlay(buffer->source);
+    }
     return SoundResult::Ok;
 }
 
 SoundResult StopSoundBuffer(SoundBuffer* buffer) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     // Stopping keeps the position, as a paused desktop buffer does.
     alSourcePause(buffer->source);
@@ -210,21 +227,24 @@ SoundResult StopSoundBuffer(SoundBuffer* buffer) {
 }
 
 uint32_t GetSoundBufferStatus(SoundBuffer* buffer) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return 0;
+    }
     std::lock_guard guard(g_lock);
     ALint state = AL_STOPPED;
     ALint looping = AL_FALSE;
     alGetSourcei(buffer->source, AL_SOURCE_STATE, &state);
     alGetSourcei(buffer->source, AL_LOOPING, &looping);
-    if (state != AL_PLAYING)
+    if (state != AL_PLAYING) {
         return 0;
+    }
     return kSoundStatusPlaying | (looping ? kSoundStatusLooping : 0);
 }
 
 SoundResult GetSoundBufferPosition(SoundBuffer* buffer, uint32_t* position) {
-    if (buffer == nullptr || position == nullptr)
+    if (buffer == nullptr || position == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     ALint offset = 0;
     alGetSourcei(buffer->source, AL_BYTE_OFFSET, &offset);
@@ -233,8 +253,9 @@ SoundResult GetSoundBufferPosition(SoundBuffer* buffer, uint32_t* position) {
 }
 
 SoundResult SetSoundBufferPosition(SoundBuffer* buffer, uint32_t position) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     const auto size = uint32_t(buffer->samples->bytes.size());
     ALint state = AL_STOPPED;
@@ -248,31 +269,35 @@ SoundResult SetSoundBufferPosition(SoundBuffer* buffer, uint32_t position) {
 }
 
 SoundResult SetSoundBufferVolume(SoundBuffer* buffer, int32_t hundredthsOfDecibel) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     alSourcef(buffer->source, AL_GAIN, GainOf(hundredthsOfDecibel));
     return SoundResult::Ok;
 }
 
 SoundResult SetSoundBufferPan(SoundBuffer* buffer, int32_t hundredthsOfDecibel) {
-    if (buffer == nullptr)
+    if (buffer == nullptr) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     ApplyPan(buffer->source, hundredthsOfDecibel);
     return SoundResult::Ok;
 }
 
 SoundResult GetSoundBufferFrequency(SoundBuffer* buffer, uint32_t* samplesPerSecond) {
-    if (buffer == nullptr || samplesPerSecond == nullptr)
+    if (buffer == nullptr || samplesPerSecond == nullptr) {
         return SoundResult::InvalidParam;
+    }
     *samplesPerSecond = buffer->frequency;
     return SoundResult::Ok;
 }
 
 SoundResult SetSoundBufferFrequency(SoundBuffer* buffer, uint32_t samplesPerSecond) {
-    if (buffer == nullptr || samplesPerSecond == 0)
+    if (buffer == nullptr || samplesPerSecond == 0) {
         return SoundResult::InvalidParam;
+    }
     std::lock_guard guard(g_lock);
     buffer->frequency = std::clamp<uint32_t>(samplesPerSecond, 100, 200000);
     alSourcef(buffer->source, AL_PITCH,

@@ -70,10 +70,12 @@ GetStateFunction LoadGetState() {
     // 1.4 comes with Windows 8 and later, 9.1.0 with Windows 7.
     for (const char* name : {"xinput1_4.dll", "xinput9_1_0.dll"}) {
         HMODULE module = LoadLibraryA(name);
-        if (module == nullptr)
+        if (module == nullptr) {
             continue;
-        if (FARPROC proc = GetProcAddress(module, "XInputGetState"))
+        }
+        if (FARPROC proc = GetProcAddress(module, "XInputGetState")) {
             return reinterpret_cast<GetStateFunction>(reinterpret_cast<void (*)()>(proc));
+        }
         FreeLibrary(module);
     }
     LogPrintf("Gamepads - none: XInput is missing");
@@ -98,38 +100,44 @@ GamepadState Read(const XInputGamepad& pad) {
 
 void PollGamepads() {
     const std::uint32_t now = TickMilliseconds();
-    if (g_pads.read && now - g_pads.lastRead < kReadPeriod)
+    if (g_pads.read && now - g_pads.lastRead < kReadPeriod) {
         return;
+    }
     // XInput reads a pad whichever program has the focus; only the game's window
     // takes it.
     const HWND active = GetActiveWindow();
-    if (active == nullptr || WindowOf(active) == nullptr)
+    if (active == nullptr || WindowOf(active) == nullptr) {
         return;
+    }
     g_pads.read = true;
     g_pads.lastRead = now;
     if (!g_pads.loaded) {
         g_pads.loaded = true;
         g_pads.getState = LoadGetState();
     }
-    if (g_pads.getState == nullptr)
+    if (g_pads.getState == nullptr) {
         return;
+    }
     for (DWORD user = 0; user < g_pads.slots.size(); ++user) {
         Slot& slot = g_pads.slots[user];
-        if (!slot.connected && slot.asked && now - slot.lastAsked < kEmptySlotPeriod)
+        if (!slot.connected && slot.asked && now - slot.lastAsked < kEmptySlotPeriod) {
             continue;
+        }
         slot.asked = true;
         slot.lastAsked = now;
         XInputState state{};
         const bool connected = g_pads.getState(user, &state) == ERROR_SUCCESS;
         std::vector<WindowMessage> messages;
-        if (connected)
+        if (connected) {
             messages = slot.keys.Update(Read(state.gamepad), nullptr);
-        else if (slot.connected)
+        } else if (slot.connected) {
             messages = slot.keys.Release(nullptr);
+        }
         slot.connected = connected;
         // Posted, they pass TranslateMessage and the window procedure as typed keys do.
-        for (const WindowMessage& message : messages)
+        for (const WindowMessage& message : messages) {
             PostMessageA(active, message.message, WPARAM(message.first), LPARAM(message.second));
+        }
     }
 }
 

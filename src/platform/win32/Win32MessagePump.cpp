@@ -63,16 +63,18 @@ void TranslateAndDispatch(const WindowMessage& message) {
         return;
     }
     // A message the program made itself goes straight to its procedure.
-    if (g_procedure != nullptr)
+    if (g_procedure != nullptr) {
         g_procedure(message.window, message.message, message.first, message.second);
+    }
 }
 
 void PostQuit(int exitCode) {
     const DWORD thread = g_mainThread;
-    if (thread == 0 || thread == GetCurrentThreadId())
+    if (thread == 0 || thread == GetCurrentThreadId()) {
         PostQuitMessage(exitCode);
-    else
+    } else {
         PostThreadMessageA(thread, WM_QUIT, WPARAM(exitCode), 0);
+    }
 }
 
 void WaitForMessageOrTimeout(std::uint32_t milliseconds) {

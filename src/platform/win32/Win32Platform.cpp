@@ -22,8 +22,9 @@ std::uint32_t TickMilliseconds() {
 
 bool HighResolutionFrequency(std::int64_t& countsPerSecond) {
     LARGE_INTEGER frequency;
-    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0)
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0) {
         return false;
+    }
     countsPerSecond = frequency.QuadPart;
     return true;
 }
@@ -53,11 +54,13 @@ DWORD WINAPI RunThread(LPVOID parameter) {
 } // namespace
 
 bool StartThread(ThreadEntry entry, void* argument) {
-    if (entry == nullptr)
+    if (entry == nullptr) {
         return false;
+    }
     auto* start = new (std::nothrow) ThreadStart{entry, argument};
-    if (start == nullptr)
+    if (start == nullptr) {
         return false;
+    }
     HANDLE thread = CreateThread(nullptr, 0, &RunThread, start, 0, nullptr);
     if (thread == nullptr) {
         delete start;
@@ -81,8 +84,9 @@ bool RegistryCreateKey(RegistryRoot root, const std::string& path, RegistryKey& 
     HKEY base = root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
     HKEY opened = nullptr;
     if (RegCreateKeyExA(base, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                        nullptr, &opened, nullptr) != ERROR_SUCCESS)
+                        nullptr, &opened, nullptr) != ERROR_SUCCESS) {
         return false;
+    }
     key = reinterpret_cast<RegistryKey>(opened);
     return true;
 }
@@ -92,15 +96,17 @@ bool RegistryCloseKey(RegistryKey key) {
 }
 
 bool RegistryGetUInt32(RegistryKey key, const std::string& name, std::uint32_t& value) {
-    if (key == kNoRegistryKey)
+    if (key == kNoRegistryKey) {
         return false;
+    }
     DWORD type = 0;
     DWORD read = 0;
     DWORD size = sizeof(read);
     if (RegQueryValueExA(KeyOf(key), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&read),
                          &size) != ERROR_SUCCESS ||
-        size != sizeof(read) || (type != REG_DWORD && type != REG_BINARY))
+        size != sizeof(read) || (type != REG_DWORD && type != REG_BINARY)) {
         return false;
+    }
     value = read;
     return true;
 }
@@ -114,46 +120,53 @@ bool RegistrySetUInt32(RegistryKey key, const std::string& name, std::uint32_t v
 
 bool RegistryGetString(RegistryKey key, const std::string& name, std::size_t capacityBytes,
                        std::string& text) {
-    if (key == kNoRegistryKey || capacityBytes == 0 || capacityBytes > 0x7FFFFFFF)
+    if (key == kNoRegistryKey || capacityBytes == 0 || capacityBytes > 0x7FFFFFFF) {
         return false;
+    }
     std::string buffer(capacityBytes, '\0');
     DWORD type = 0;
     DWORD size = DWORD(capacityBytes);
     // A value larger than the capacity answers ERROR_MORE_DATA and is refused.
     if (RegQueryValueExA(KeyOf(key), name.c_str(), nullptr, &type,
                          reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ) || size > capacityBytes)
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size > capacityBytes) {
         return false;
+    }
     buffer.resize(size);
     // Stored strings normally end in their terminator; one written without it is
     // taken as it is.
     const std::size_t end = buffer.find('\0');
-    if (end != std::string::npos)
+    if (end != std::string::npos) {
         buffer.resize(end);
+    }
     text = std::move(buffer);
     return true;
 }
 
 bool RegistrySetString(RegistryKey key, const std::string& name, const std::string& text) {
-    if (key == kNoRegistryKey || text.size() >= 0x7FFFFFFF)
+    if (key == kNoRegistryKey || text.size() >= 0x7FFFFFFF) {
         return false;
+    }
     return RegSetValueExA(KeyOf(key), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),
                           DWORD(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool RegistryListSubKeys(RegistryKey key, std::vector<std::string>& names) {
-    if (key == kNoRegistryKey)
+    if (key == kNoRegistryKey) {
         return false;
+    }
     for (DWORD index = 0;; ++index) {
         char name[256]; // key names are at most 255 characters
         DWORD length = sizeof(name);
         const LONG result =
             RegEnumKeyExA(KeyOf(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (result == ERROR_NO_MORE_ITEMS)
+        if (result == ERROR_NO_MORE_ITEMS) {
             return true;
-        if (result != ERROR_SUCCESS)
+        }
+        if (result != ERROR_SUCCESS) {
             return false;
+        }
         names.emplace_back(name, length);
     }
 }
@@ -167,19 +180,23 @@ bool RegistryDeleteSubKey(RegistryKey key, const std::string& name) {
 
 std::string GetSpecialFolder(SpecialFolder folder, bool create) {
     int id = folder == SpecialFolder::CommonApplicationData ? CSIDL_COMMON_APPDATA : CSIDL_APPDATA;
-    if (create)
+    if (create) {
         id |= CSIDL_FLAG_CREATE;
+    }
     char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)))
+    if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return {};
+    }
     return path;
 }
 
 CreateFolderResult CreateFolder(const std::string& path) {
-    if (path.empty())
+    if (path.empty()) {
         return CreateFolderResult::Failed;
-    if (CreateDirectoryA(path.c_str(), nullptr))
+    }
+    if (CreateDirectoryA(path.c_str(), nullptr)) {
         return CreateFolderResult::Created;
+    }
     switch (GetLastError()) {
     case ERROR_ALREADY_EXISTS: {
         // Only a folder counts; a file of that name does not hold anything.
@@ -201,8 +218,9 @@ bool OpenWebPage(const std::string& url) {
     // The address comes from a data file: only web pages go to the shell, never a
     // program or a document that it would start.
     const bool web = url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
-    if (!web)
+    if (!web) {
         return false;
+    }
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;

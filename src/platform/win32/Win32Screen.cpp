@@ -58,8 +58,9 @@ LPARAM PicturePosition(Win32ScreenWindow& window, LPARAM position) {
 LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first, LPARAM second) {
     Win32ScreenWindow* window = WindowOf(handle);
     const WindowProcedure procedure = CurrentWindowProcedure();
-    if (window == nullptr || procedure == nullptr)
+    if (window == nullptr || procedure == nullptr) {
         return DefWindowProcA(handle, message, first, second);
+    }
     void* owner = window->Owner();
     switch (message) {
     case WM_ERASEBKGND:
@@ -89,8 +90,9 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
         break;
     }
     // Closing may destroy the window: nothing here touches it afterwards.
-    if (procedure(owner, message, std::uint64_t(first), std::uint64_t(second)))
+    if (procedure(owner, message, std::uint64_t(first), std::uint64_t(second))) {
         return 1;
+    }
     return DefWindowProcA(handle, message, first, second);
 }
 
@@ -102,8 +104,9 @@ void ReportFailure(const char* step, DWORD code) {
         std::string("Rondelix cannot open its window: ") + step + " failed (" + why + ").";
     LogPrintf("%s", reason.c_str());
     g_creationFailed = true;
-    if (g_failureMessageBox)
+    if (g_failureMessageBox) {
         MessageBoxA(nullptr, reason.c_str(), "Rondelix", MB_OK | MB_ICONERROR | MB_TOPMOST);
+    }
 }
 
 } // namespace
@@ -130,14 +133,16 @@ std::string SystemErrorText(DWORD code) {
                                         nullptr, code, 0, text, sizeof(text), nullptr);
     std::string message(text, length);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.'))
+                                message.back() == ' ' || message.back() == '.')) {
         message.pop_back();
+    }
     return "code " + std::to_string(code) + (message.empty() ? "" : ": " + message);
 }
 
 Win32ScreenWindow* WindowOf(HWND handle) {
-    if (handle == nullptr)
+    if (handle == nullptr) {
         return nullptr;
+    }
     return reinterpret_cast<Win32ScreenWindow*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
 }
 
@@ -193,8 +198,9 @@ std::unique_ptr<Win32ScreenWindow> Win32ScreenWindow::Create(const WindowOptions
         ShowWindow(handle, SW_SHOW);
     } else {
         RECT outer{0, 0, width, height};
-        if (options.sizeIsClient)
+        if (options.sizeIsClient) {
             AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        }
         const int outerWidth = outer.right - outer.left;
         const int outerHeight = outer.bottom - outer.top;
         SetWindowPos(handle, nullptr, std::max(0, (desktopWidth - outerWidth) / 2),
@@ -213,8 +219,9 @@ Win32ScreenWindow::Win32ScreenWindow(HWND window, void* owner)
 
 Win32ScreenWindow::~Win32ScreenWindow() {
     // The cursor's visibility is a count for the whole thread: give back what was taken.
-    if (!m_cursorVisible)
+    if (!m_cursorVisible) {
         ::ShowCursor(TRUE);
+    }
     SetWindowLongPtrA(m_window, GWLP_USERDATA, 0);
     SoundWindowGone(m_window);
     DestroyWindow(m_window);
@@ -222,8 +229,9 @@ Win32ScreenWindow::~Win32ScreenWindow() {
 
 bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
     // A device-independent bitmap's rows start on 4-byte boundaries.
-    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2 || pitch % 4 != 0)
+    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2 || pitch % 4 != 0) {
         return false;
+    }
     m_pictureWidth = width;
     m_pictureHeight = height;
     m_picturePitch = pitch;
@@ -233,8 +241,9 @@ bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height,
 
 void Win32ScreenWindow::Repaint() {
     m_paintedBox = LetterboxRect{};
-    if (!m_picture.empty())
+    if (!m_picture.empty()) {
         Draw();
+    }
 }
 
 bool Win32ScreenWindow::Draw() {
@@ -242,8 +251,9 @@ bool Win32ScreenWindow::Draw() {
     const int clientHeight = ClientHeight();
     const LetterboxRect box =
         FitPicture(clientWidth, clientHeight, m_pictureWidth, m_pictureHeight);
-    if (box.width <= 0 || box.height <= 0)
+    if (box.width <= 0 || box.height <= 0) {
         return true; // minimised: nothing to show
+    }
     if (box.x != m_paintedBox.x || box.y != m_paintedBox.y || box.width != m_paintedBox.width ||
         box.height != m_paintedBox.height) {
         PatBlt(m_dc, 0, 0, clientWidth, box.y, BLACKNESS);
@@ -264,8 +274,9 @@ bool Win32ScreenWindow::Draw() {
 }
 
 void Win32ScreenWindow::ShowCursor(bool show) {
-    if (show == m_cursorVisible)
+    if (show == m_cursorVisible) {
         return; // the platform counts calls; one state, one call
+    }
     m_cursorVisible = show;
     ::ShowCursor(show ? TRUE : FALSE);
 }
@@ -279,11 +290,13 @@ void Win32ScreenWindow::SetMousePosition(int x, int y) {
 }
 
 bool Win32ScreenWindow::GetMousePosition(int* x, int* y) const {
-    if (x == nullptr || y == nullptr)
+    if (x == nullptr || y == nullptr) {
         return false;
+    }
     POINT point{};
-    if (!GetCursorPos(&point) || !ScreenToClient(m_window, &point))
+    if (!GetCursorPos(&point) || !ScreenToClient(m_window, &point)) {
         return false;
+    }
     ClientToPicturePosition(point.x, point.y, x, y);
     return true;
 }
@@ -317,19 +330,22 @@ void Win32ScreenWindow::SetClientSize(int width, int height) {
 }
 
 bool Win32ScreenWindow::CaptureClient(std::vector<uint16_t>* pixels) const {
-    if (pixels == nullptr)
+    if (pixels == nullptr) {
         return false;
+    }
     const int width = ClientWidth();
     const int height = ClientHeight();
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return false;
+    }
     const int rowPixels = (width + 1) & ~1; // rows of whole 4-byte units
     PictureInfo info = MakePictureInfo(rowPixels, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(m_dc, reinterpret_cast<const BITMAPINFO*>(&info),
                                       DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr)
+    if (bitmap == nullptr) {
         return false;
+    }
     HDC memory = CreateCompatibleDC(m_dc);
     HGDIOBJ old = SelectObject(memory, bitmap);
     const bool copied = BitBlt(memory, 0, 0, width, height, m_dc, 0, 0, SRCCOPY) != FALSE;
@@ -337,9 +353,10 @@ bool Win32ScreenWindow::CaptureClient(std::vector<uint16_t>* pixels) const {
     if (copied) {
         pixels->assign(size_t(width) * size_t(height), 0);
         const auto* source = static_cast<const uint16_t*>(bits);
-        for (int y = 0; y < height; ++y)
+        for (int y = 0; y < height; ++y) {
             std::copy_n(source + size_t(y) * size_t(rowPixels), width,
                         pixels->data() + size_t(y) * size_t(width));
+        }
     }
     SelectObject(memory, old);
     DeleteDC(memory);
@@ -355,8 +372,9 @@ std::unique_ptr<ScreenWindow> CreateScreenWindow(const WindowOptions& options) {
 
 int DesktopBitsPerPixel() {
     HDC desktop = GetDC(nullptr);
-    if (desktop == nullptr)
+    if (desktop == nullptr) {
         return 32;
+    }
     const int bits = GetDeviceCaps(desktop, BITSPIXEL) * GetDeviceCaps(desktop, PLANES);
     ReleaseDC(nullptr, desktop);
     return bits;

@@ -22,11 +22,13 @@ namespace {
 void FindData(const char* argv0) {
     std::error_code ec;
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec)
+    if (ec) {
         exe = fs::absolute(argv0, ec);
+    }
     const fs::path folder = platform::FindDataFolder(fs::current_path(ec), exe);
-    if (!folder.empty())
+    if (!folder.empty()) {
         fs::current_path(folder, ec);
+    }
 }
 
 } // namespace

@@ -22,13 +22,15 @@ namespace {
 void FindData() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    if (length == 0 || length >= MAX_PATH) {
         return;
+    }
     std::error_code ec;
     const std::filesystem::path folder = platform::FindDataFolder(
         std::filesystem::current_path(ec), std::filesystem::path(std::string(path, length)));
-    if (!folder.empty())
+    if (!folder.empty()) {
         std::filesystem::current_path(folder, ec);
+    }
 }
 
 } // namespace
@@ -43,8 +45,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::FrameLog frameLog(std::getenv("RONDELIX_FRAME_LOG"));
     frameLog.Attach(hooks);
     RondelixMain(hooks);
-    if (fineTimer)
+    if (fineTimer) {
         timeEndPeriod(1);
+    }
     // As on the desktop the game came from, a game that ran reports success; one that
     // never had a window reports failure.
     return platform::win32::WindowCreationFailed() ? 1 : 0;

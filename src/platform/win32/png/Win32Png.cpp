@@ -23,8 +23,9 @@ class ComScope {
 public:
     ComScope() : m_result(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
     ~ComScope() {
-        if (SUCCEEDED(m_result))
+        if (SUCCEEDED(m_result)) {
             CoUninitialize();
+        }
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -39,8 +40,9 @@ template <typename T> class Com {
 public:
     Com() = default;
     ~Com() {
-        if (m_pointer != nullptr)
+        if (m_pointer != nullptr) {
             m_pointer->Release();
+        }
     }
     Com(const Com&) = delete;
     Com& operator=(const Com&) = delete;
@@ -54,8 +56,9 @@ private:
 
 std::wstring Wide(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (length <= 0)
+    if (length <= 0) {
         return {};
+    }
     std::wstring wide(size_t(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
     wide.resize(size_t(length - 1));
@@ -108,8 +111,9 @@ bool SavePng(const std::string& path, const uint16_t* pixels, int width, int hei
               IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
               SUCCEEDED(frame->WritePixels(UINT(height), stride, UINT(bgr.size()), bgr.data())) &&
               SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    if (!ok)
+    if (!ok) {
         LogPrintf("Unable to write PNG: %s", path.c_str());
+    }
     return ok;
 }
 
