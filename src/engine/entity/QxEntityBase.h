@@ -104,6 +104,19 @@ private:
     QxEntityBaseType* m_type;
 };
 
+// Sits between a class's type and its base class's type and makes the entities, so that
+// no type writes that step out again. Type is the class deriving from it, whose pointer
+// the entity's constructor takes; Entity need only be declared where Type is, since the
+// body is instantiated where both are complete.
+template <typename Type, typename Entity, typename Base> class QxEntityTypeOf : public Base {
+public:
+    using Base::Base;
+
+    std::unique_ptr<QxEntityBase> CreateEntity() override {
+        return std::make_unique<Entity>(static_cast<Type*>(this));
+    }
+};
+
 class QxEntityTypePrototype {
 public:
     QxEntityTypePrototype() = default;

@@ -27,7 +27,7 @@ bool ExtensionIs(const std::string& name, const std::string& extension) {
 // ---- type -----------------------------------------------------------------------------
 
 QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -43,10 +43,6 @@ QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definitio
 
 QxEntity2DGUIAnimSpriteType::~QxEntity2DGUIAnimSpriteType() {
     ReleaseCached(m_imageList);
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIAnimSpriteType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIAnimSprite>(this);
 }
 
 bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {

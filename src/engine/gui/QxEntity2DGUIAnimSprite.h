@@ -18,12 +18,15 @@ enum QxAnimSpriteProperty : int {
     kPropAnimPlaying = 897, // integer set: playing (non-zero) or paused
 };
 
-class QxEntity2DGUIAnimSpriteType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIAnimSprite;
+
+class QxEntity2DGUIAnimSpriteType
+    : public QxEntityTypeOf<QxEntity2DGUIAnimSpriteType, QxEntity2DGUIAnimSprite,
+                            QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUIAnimSpriteType(QxDefinition* definition);
     ~QxEntity2DGUIAnimSpriteType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Gets the image list and the alpha masks: a list file (extension "img") gives one
     // mask per frame, any other file one mask for every frame.
     bool Load(bool reload) override;

@@ -18,7 +18,7 @@ bool StrictlyInside(const QxRect& rect, QxPoint point) {
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUIButtonType::QxEntity2DGUIButtonType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -35,10 +35,6 @@ QxEntity2DGUIButtonType::QxEntity2DGUIButtonType(QxDefinition* definition)
 
 QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() {
     ReleaseSounds();
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIButtonType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIButton>(this);
 }
 
 bool QxEntity2DGUIButtonType::IsKind(uint32_t tag) const {

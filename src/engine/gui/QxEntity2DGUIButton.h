@@ -28,12 +28,14 @@ enum QxGUIButtonProperty : int {
     kPropHoverSound = 2307,
 };
 
-class QxEntity2DGUIButtonType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIButton;
+
+class QxEntity2DGUIButtonType : public QxEntityTypeOf<QxEntity2DGUIButtonType, QxEntity2DGUIButton,
+                                                      QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUIButtonType(QxDefinition* definition);
     ~QxEntity2DGUIButtonType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
     // Creates the four image elements (shared by every button of the type) and gets
     // the sounds from the resource cache.

@@ -10,7 +10,7 @@
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -24,10 +24,6 @@ QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
 
 QxEntity2DGUICounterType::~QxEntity2DGUICounterType() {
     ReleaseCached(m_digits);
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUICounterType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUICounter>(this);
 }
 
 bool QxEntity2DGUICounterType::Load(bool reload) {

@@ -18,7 +18,11 @@ enum QxGUICounterProperty : int {
     kPropCounterValue = 2561,
 };
 
-class QxEntity2DGUICounterType : public QxEntity2DGUIElementType {
+class QxEntity2DGUICounter;
+
+class QxEntity2DGUICounterType
+    : public QxEntityTypeOf<QxEntity2DGUICounterType, QxEntity2DGUICounter,
+                            QxEntity2DGUIElementType> {
 public:
     // More digits than an unsigned 32-bit value has would only add zeros; the count
     // is kept within what the arithmetic holds.
@@ -27,7 +31,6 @@ public:
     explicit QxEntity2DGUICounterType(QxDefinition* definition);
     ~QxEntity2DGUICounterType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Gets the image list (frame k shows digit k) and the digits' alpha masks.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -68,10 +68,6 @@ void QxEntity2DGUIElementType::ReleaseCached(QxImageListRecord*& list) {
     list = nullptr;
 }
 
-std::unique_ptr<QxEntityBase> QxEntity2DGUIElementType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIElement>(this);
-}
-
 bool QxEntity2DGUIElementType::IsKind(std::uint32_t tag) const {
     return tag == kKindGUIElement || QxEntityBaseType::IsKind(tag);
 }

@@ -32,12 +32,14 @@ enum QxGUIElementProperty : int {
     kPropTintGreen = 5,
 };
 
-class QxEntity2DGUIElementType : public QxEntityBaseType {
+class QxEntity2DGUIElement;
+
+class QxEntity2DGUIElementType
+    : public QxEntityTypeOf<QxEntity2DGUIElementType, QxEntity2DGUIElement, QxEntityBaseType> {
 public:
     // Reads the element keys; a null definition keeps every default.
     explicit QxEntity2DGUIElementType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
 protected:

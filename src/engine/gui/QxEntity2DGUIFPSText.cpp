@@ -11,11 +11,7 @@ bool g_showFrameRate = false;
 } // namespace
 
 QxEntity2DGUIFPSTextType::QxEntity2DGUIFPSTextType(QxDefinition* definition)
-    : QxEntity2DGUITextType(definition) {}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIFPSTextType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIFPSText>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 QxEntity2DGUIFPSText::QxEntity2DGUIFPSText(QxEntity2DGUIFPSTextType* type)
     : QxEntity2DGUIText(type) {

@@ -9,11 +9,12 @@
 
 #include "engine/gui/QxEntity2DGUIText.h"
 
-class QxEntity2DGUIFPSTextType : public QxEntity2DGUITextType {
+class QxEntity2DGUIFPSText;
+
+class QxEntity2DGUIFPSTextType
+    : public QxEntityTypeOf<QxEntity2DGUIFPSTextType, QxEntity2DGUIFPSText, QxEntity2DGUITextType> {
 public:
     explicit QxEntity2DGUIFPSTextType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 };
 
 class QxEntity2DGUIFPSText : public QxEntity2DGUIText {

@@ -13,7 +13,7 @@
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
-    : QxEntity2DGUISpriteType(definition) {
+    : QxEntityTypeOf(definition) {
     int32_t noLowercase = 0;
     if (definition) {
         definition->ReadKey("chars", m_chars);
@@ -38,10 +38,6 @@ QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
             m_metrics.ApplyWidthEntry(std::string(definition->Value()));
         }
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIFontType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIFont>(this);
 }
 
 bool QxEntity2DGUIFontType::IsKind(uint32_t tag) const {

@@ -21,7 +21,10 @@ enum QxGUIFontProperty : int {
     kPropLineHeight = 514,  // charheight + offsety
 };
 
-class QxEntity2DGUIFontType : public QxEntity2DGUISpriteType {
+class QxEntity2DGUIFont;
+
+class QxEntity2DGUIFontType
+    : public QxEntityTypeOf<QxEntity2DGUIFontType, QxEntity2DGUIFont, QxEntity2DGUISpriteType> {
 public:
     // "FontWidth" entries beyond this many are not looked for: a definition cannot
     // make the reader search its text millions of times.
@@ -29,7 +32,6 @@ public:
 
     explicit QxEntity2DGUIFontType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     const QxFontMetrics& Metrics() const { return m_metrics; }

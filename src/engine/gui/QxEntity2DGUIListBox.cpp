@@ -54,7 +54,7 @@ QxColour WithAlpha(QxColour colour, std::uint32_t alpha) {
 // ---- type ---------------------------------------------------------------------------
 
 QxEntity2DGUIListBoxType::QxEntity2DGUIListBoxType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -79,10 +79,6 @@ QxEntity2DGUIListBoxType::QxEntity2DGUIListBoxType(QxDefinition* definition)
         LogPrintf("ListBox - ListWidth %d held to 0 to %d.", m_listWidth, kMaxListWidth);
         m_listWidth = std::clamp(m_listWidth, 0, kMaxListWidth);
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIListBoxType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIListBox>(this);
 }
 
 // ---- entity -------------------------------------------------------------------------

@@ -47,7 +47,11 @@ struct QxListBoxItem {
     QxColour colour{0, 0, 0, 0};
 };
 
-class QxEntity2DGUIListBoxType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIListBox;
+
+class QxEntity2DGUIListBoxType
+    : public QxEntityTypeOf<QxEntity2DGUIListBoxType, QxEntity2DGUIListBox,
+                            QxEntity2DGUIElementType> {
 public:
     // Lines and characters from a definition are held to these, so a definition cannot
     // ask for thousands of text elements.
@@ -55,8 +59,6 @@ public:
     static constexpr std::int32_t kMaxListWidth = 4096;
 
     explicit QxEntity2DGUIListBoxType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     QxEntityRef m_textRef;
     std::int32_t m_listHeight = 0;

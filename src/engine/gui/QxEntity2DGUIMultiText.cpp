@@ -20,7 +20,7 @@ int32_t ClampToInt(int64_t value) {
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUIMultiTextType::QxEntity2DGUIMultiTextType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -32,10 +32,6 @@ QxEntity2DGUIMultiTextType::QxEntity2DGUIMultiTextType(QxDefinition* definition)
 }
 
 QxEntity2DGUIMultiTextType::~QxEntity2DGUIMultiTextType() = default;
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIMultiTextType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIMultiText>(this);
-}
 
 bool QxEntity2DGUIMultiTextType::Load(bool reload) {
     if (IsLoaded() && !reload) {

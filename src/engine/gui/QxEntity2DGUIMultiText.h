@@ -14,12 +14,15 @@
 
 class QxEntity2DGUIFont;
 
-class QxEntity2DGUIMultiTextType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIMultiText;
+
+class QxEntity2DGUIMultiTextType
+    : public QxEntityTypeOf<QxEntity2DGUIMultiTextType, QxEntity2DGUIMultiText,
+                            QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUIMultiTextType(QxDefinition* definition);
     ~QxEntity2DGUIMultiTextType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates both font elements (kind "FONT").
     bool Load(bool reload) override;
     bool Unload() override;

@@ -54,7 +54,7 @@ float WrapAngle(float angle) {
 // ---- type ---------------------------------------------------------------------------
 
 QxEntity2DGUIPFireType::QxEntity2DGUIPFireType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -81,10 +81,6 @@ QxEntity2DGUIPFireType::QxEntity2DGUIPFireType(QxDefinition* definition)
 }
 
 QxEntity2DGUIPFireType::~QxEntity2DGUIPFireType() = default;
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIPFireType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIPFire>(this);
-}
 
 bool QxEntity2DGUIPFireType::Load(bool reload) {
     if (IsLoaded() && !reload) {

@@ -15,7 +15,10 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/screen/QxColour.h"
 
-class QxEntity2DGUIPFireType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIPFire;
+
+class QxEntity2DGUIPFireType
+    : public QxEntityTypeOf<QxEntity2DGUIPFireType, QxEntity2DGUIPFire, QxEntity2DGUIElementType> {
 public:
     // Sizes and counts from a definition are held to these, so a definition cannot
     // ask for more memory than a fire on a 640 x 480 screen could use.
@@ -25,7 +28,6 @@ public:
     explicit QxEntity2DGUIPFireType(QxDefinition* definition);
     ~QxEntity2DGUIPFireType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Reads the burn image; only an 8-bit picture is kept.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -9,15 +9,11 @@
 #include "engine/screen/QxScreen2D.h"
 
 QxEntity2DGUIProgressBarType::QxEntity2DGUIProgressBarType(QxDefinition* definition)
-    : QxEntity2DGUISpriteType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         definition->ReadKey("vertical", m_vertical);
         definition->ReadKey("reverse", m_reverse);
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIProgressBarType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIProgressBar>(this);
 }
 
 QxEntity2DGUIProgressBar::QxEntity2DGUIProgressBar(QxEntity2DGUIProgressBarType* type)

@@ -12,11 +12,13 @@ enum QxGUIProgressBarProperty : int {
     kPropProgressValue = 784,
 };
 
-class QxEntity2DGUIProgressBarType : public QxEntity2DGUISpriteType {
+class QxEntity2DGUIProgressBar;
+
+class QxEntity2DGUIProgressBarType
+    : public QxEntityTypeOf<QxEntity2DGUIProgressBarType, QxEntity2DGUIProgressBar,
+                            QxEntity2DGUISpriteType> {
 public:
     explicit QxEntity2DGUIProgressBarType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     bool m_vertical = false;
     bool m_reverse = false;

@@ -29,7 +29,7 @@ float Wrap(float offset, float step, std::int32_t size) {
 } // namespace
 
 QxEntity2DGUIScrollingSpriteType::QxEntity2DGUIScrollingSpriteType(QxDefinition* definition)
-    : QxEntity2DGUISpriteType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -38,10 +38,6 @@ QxEntity2DGUIScrollingSpriteType::QxEntity2DGUIScrollingSpriteType(QxDefinition*
     def.ReadKey("BoxHeight", m_boxHeight);
     def.ReadKey("HorizScrollSpeed", m_horizontalSpeed);
     def.ReadKey("VertScrollSpeed", m_verticalSpeed);
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIScrollingSpriteType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIScrollingSprite>(this);
 }
 
 QxEntity2DGUIScrollingSprite::QxEntity2DGUIScrollingSprite(QxEntity2DGUIScrollingSpriteType* type)

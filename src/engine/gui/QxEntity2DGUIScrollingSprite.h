@@ -7,11 +7,13 @@
 
 #include "engine/gui/QxEntity2DGUISprite.h"
 
-class QxEntity2DGUIScrollingSpriteType : public QxEntity2DGUISpriteType {
+class QxEntity2DGUIScrollingSprite;
+
+class QxEntity2DGUIScrollingSpriteType
+    : public QxEntityTypeOf<QxEntity2DGUIScrollingSpriteType, QxEntity2DGUIScrollingSprite,
+                            QxEntity2DGUISpriteType> {
 public:
     explicit QxEntity2DGUIScrollingSpriteType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // The visible window, pixels.
     std::int32_t m_boxWidth = 0;

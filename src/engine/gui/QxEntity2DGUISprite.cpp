@@ -9,7 +9,7 @@
 // ---- type -----------------------------------------------------------------------------
 
 QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -25,10 +25,6 @@ QxEntity2DGUISpriteType::~QxEntity2DGUISpriteType() {
     // The registry unloads types before destroying them; this covers types that were
     // never registered.
     ReleaseCached(m_loadedImage);
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUISpriteType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUISprite>(this);
 }
 
 bool QxEntity2DGUISpriteType::Load(bool reload) {

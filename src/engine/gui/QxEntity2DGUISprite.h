@@ -38,12 +38,14 @@ bool QxChangePicture(Type& type, const std::string& name, Picture (Type::*pictur
     return true;
 }
 
-class QxEntity2DGUISpriteType : public QxEntity2DGUIElementType {
+class QxEntity2DGUISprite;
+
+class QxEntity2DGUISpriteType : public QxEntityTypeOf<QxEntity2DGUISpriteType, QxEntity2DGUISprite,
+                                                      QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUISpriteType(QxDefinition* definition);
     ~QxEntity2DGUISpriteType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Gets the image (and its alpha mask). The type counts as loaded even when the
     // image is missing; only a reload tries again.
     bool Load(bool reload) override;

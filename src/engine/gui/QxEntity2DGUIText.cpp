@@ -37,7 +37,7 @@ int32_t LineStart(QxEntity2DGUIFont& font, const std::string& line, int32_t x, i
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -53,10 +53,6 @@ QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
 }
 
 QxEntity2DGUITextType::~QxEntity2DGUITextType() = default;
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUITextType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIText>(this);
-}
 
 bool QxEntity2DGUITextType::IsKind(uint32_t tag) const {
     return tag == kKindText || QxEntity2DGUIElementType::IsKind(tag);

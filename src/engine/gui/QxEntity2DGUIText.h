@@ -40,12 +40,14 @@ enum QxJustify : std::int32_t {
     kJustifyCentre = 3,
 };
 
-class QxEntity2DGUITextType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIText;
+
+class QxEntity2DGUITextType
+    : public QxEntityTypeOf<QxEntity2DGUITextType, QxEntity2DGUIText, QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUITextType(QxDefinition* definition);
     ~QxEntity2DGUITextType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
     // Creates the font element (kind "FONT"), shared by every text of the type.
     bool Load(bool reload) override;

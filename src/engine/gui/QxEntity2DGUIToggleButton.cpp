@@ -6,7 +6,7 @@
 // ---- type ------------------------------------------------------------------------
 
 QxEntity2DGUIToggleButtonType::QxEntity2DGUIToggleButtonType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -16,10 +16,6 @@ QxEntity2DGUIToggleButtonType::QxEntity2DGUIToggleButtonType(QxDefinition* defin
         definition->ReadKey("Button" + std::to_string(n) + "Ent",
                             m_buttonRefs[static_cast<size_t>(n - 1)]);
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntity2DGUIToggleButtonType::CreateEntity() {
-    return std::make_unique<QxEntity2DGUIToggleButton>(this);
 }
 
 // ---- entity ----------------------------------------------------------------------

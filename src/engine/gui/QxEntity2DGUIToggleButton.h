@@ -16,13 +16,15 @@ enum QxGUIToggleProperty : int {
     kPropToggleState = 1025,
 };
 
-class QxEntity2DGUIToggleButtonType : public QxEntity2DGUIElementType {
+class QxEntity2DGUIToggleButton;
+
+class QxEntity2DGUIToggleButtonType
+    : public QxEntityTypeOf<QxEntity2DGUIToggleButtonType, QxEntity2DGUIToggleButton,
+                            QxEntity2DGUIElementType> {
 public:
     static constexpr std::int32_t kMaxStates = 8;
 
     explicit QxEntity2DGUIToggleButtonType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     std::int32_t m_numStates = 0;
     std::array<QxEntityRef, kMaxStates> m_buttonRefs;

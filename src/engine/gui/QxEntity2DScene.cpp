@@ -67,10 +67,6 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
 
 QxEntity2DSceneType::~QxEntity2DSceneType() = default;
 
-std::unique_ptr<QxEntityBase> QxEntity2DSceneType::CreateEntity() {
-    return std::make_unique<QxEntity2DScene>(this);
-}
-
 bool QxEntity2DSceneType::IsKind(std::uint32_t tag) const {
     return tag == kKindScene || QxEntityBaseType::IsKind(tag);
 }

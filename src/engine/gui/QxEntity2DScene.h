@@ -38,7 +38,10 @@ inline constexpr std::int32_t kOverlayPriority = 500;
 // The cursor sits above every list element.
 inline constexpr std::int32_t kCursorPriority = 1000;
 
-class QxEntity2DSceneType : public QxEntityBaseType {
+class QxEntity2DScene;
+
+class QxEntity2DSceneType
+    : public QxEntityTypeOf<QxEntity2DSceneType, QxEntity2DScene, QxEntityBaseType> {
 public:
     struct ElementRecord {
         std::int32_t priority = 0;
@@ -57,7 +60,6 @@ public:
     explicit QxEntity2DSceneType(QxDefinition* definition);
     ~QxEntity2DSceneType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Sorts the list by priority (stable) and creates the elements, the cursor and the
     // tooltip text element. Runs once; later calls do nothing.
     bool Load(bool reload) override;

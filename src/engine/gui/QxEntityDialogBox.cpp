@@ -12,7 +12,7 @@
 #include "engine/screen/QxScreen2D.h"
 
 QxEntityDialogBoxType::QxEntityDialogBoxType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition == nullptr) {
         return;
     }
@@ -21,10 +21,6 @@ QxEntityDialogBoxType::QxEntityDialogBoxType(QxDefinition* definition)
     definition->ReadKey("Height", m_height);
     definition->ReadKey("Title", m_title);
     definition->ReadKey("TimeOut", m_timeOut);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityDialogBoxType::CreateEntity() {
-    return std::make_unique<QxEntityDialogBox>(this);
 }
 
 bool QxEntityDialogBoxType::IsKind(std::uint32_t tag) const {

@@ -39,11 +39,13 @@ struct QxExtent {
 inline constexpr int kKeyEnter = 13;
 inline constexpr int kKeyEscape = 27;
 
-class QxEntityDialogBoxType : public QxEntity2DGUIElementType {
+class QxEntityDialogBox;
+
+class QxEntityDialogBoxType
+    : public QxEntityTypeOf<QxEntityDialogBoxType, QxEntityDialogBox, QxEntity2DGUIElementType> {
 public:
     explicit QxEntityDialogBoxType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     QxEntityRef m_frameRef;

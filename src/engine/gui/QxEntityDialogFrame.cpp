@@ -5,7 +5,7 @@
 #include "engine/gui/QxEntityDialogBox.h"
 
 QxEntityDialogFrameType::QxEntityDialogFrameType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition == nullptr) {
         return;
     }
@@ -13,10 +13,6 @@ QxEntityDialogFrameType::QxEntityDialogFrameType(QxDefinition* definition)
     definition->ReadKey("TitleHeight", m_titleHeight);
     definition->ReadKey("TitleOffset", m_titleOffset);
     definition->ReadKey("TitleTextEnt", m_titleTextRef);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityDialogFrameType::CreateEntity() {
-    return std::make_unique<QxEntityDialogFrame>(this);
 }
 
 bool QxEntityDialogFrameType::IsKind(std::uint32_t tag) const {

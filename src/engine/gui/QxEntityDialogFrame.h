@@ -16,11 +16,13 @@ class QxEntityDialogBox;
 
 inline constexpr std::uint32_t kKindDialogFrame = QxKindTag("DFRM");
 
-class QxEntityDialogFrameType : public QxEntity2DGUIElementType {
+class QxEntityDialogFrame;
+
+class QxEntityDialogFrameType : public QxEntityTypeOf<QxEntityDialogFrameType, QxEntityDialogFrame,
+                                                      QxEntity2DGUIElementType> {
 public:
     explicit QxEntityDialogFrameType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     bool m_hasTitle = false;

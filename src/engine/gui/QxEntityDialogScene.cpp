@@ -4,14 +4,10 @@
 #include "engine/gui/QxEntity2DScene.h"
 
 QxEntityDialogSceneType::QxEntityDialogSceneType(QxDefinition* definition)
-    : QxEntityDialogBoxType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition != nullptr) {
         definition->ReadKey("SceneEnt", m_sceneRef);
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntityDialogSceneType::CreateEntity() {
-    return std::make_unique<QxEntityDialogScene>(this);
 }
 
 bool QxEntityDialogSceneType::IsKind(std::uint32_t tag) const {

@@ -20,11 +20,13 @@ public:
     virtual void AttachToDialog(QxEntityDialogBox* dialog) = 0;
 };
 
-class QxEntityDialogSceneType : public QxEntityDialogBoxType {
+class QxEntityDialogScene;
+
+class QxEntityDialogSceneType
+    : public QxEntityTypeOf<QxEntityDialogSceneType, QxEntityDialogScene, QxEntityDialogBoxType> {
 public:
     explicit QxEntityDialogSceneType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     QxEntityRef m_sceneRef;

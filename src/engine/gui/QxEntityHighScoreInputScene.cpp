@@ -4,13 +4,9 @@
 #include "engine/gui/QxEntityDialogBox.h"
 
 QxEntityHighScoreInputSceneType::QxEntityHighScoreInputSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     m_nameEntry = AddNamedElement("NameEntry", definition);
     m_okButton = AddNamedElement("OKButton", definition);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityHighScoreInputSceneType::CreateEntity() {
-    return std::make_unique<QxEntityHighScoreInputScene>(this);
 }
 
 bool QxEntityHighScoreInputSceneType::IsKind(std::uint32_t tag) const {

@@ -15,11 +15,14 @@ class QxEntityDialogBox;
 
 inline constexpr std::uint32_t kKindHighScoreInputScene = QxKindTag("HSIS");
 
-class QxEntityHighScoreInputSceneType : public QxEntity2DSceneType {
+class QxEntityHighScoreInputScene;
+
+class QxEntityHighScoreInputSceneType
+    : public QxEntityTypeOf<QxEntityHighScoreInputSceneType, QxEntityHighScoreInputScene,
+                            QxEntity2DSceneType> {
 public:
     explicit QxEntityHighScoreInputSceneType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     QxEntity2DGUIText* NameEntry() const;

@@ -67,7 +67,7 @@ std::string ClipToColumn(const std::string& name, QxEntity2DGUIElement* nameText
 } // namespace
 
 QxEntityHighScoreSceneType::QxEntityHighScoreSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     for (int row = 0; row < kRows; ++row) {
         const std::string number = std::to_string(row + 1);
         m_names[static_cast<size_t>(row)] = AddNamedElement("Name" + number, definition);
@@ -78,10 +78,6 @@ QxEntityHighScoreSceneType::QxEntityHighScoreSceneType(QxDefinition* definition)
     m_done = AddNamedElement("Done", definition);
     m_arrow = AddNamedElement("Arrow", definition);
     m_hourglass = AddNamedElement("Hourglass", definition);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityHighScoreSceneType::CreateEntity() {
-    return std::make_unique<QxEntityHighScoreScene>(this);
 }
 
 QxEntity2DGUIElement* QxEntityHighScoreSceneType::ElementOf(const ElementRecord* record) {

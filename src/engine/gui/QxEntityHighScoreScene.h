@@ -21,13 +21,15 @@ extern std::unique_ptr<QxHighScore> g_pendingHighScore;
 extern std::string g_highScoreMessage1;
 extern std::string g_highScoreMessage2;
 
-class QxEntityHighScoreSceneType : public QxEntity2DSceneType {
+class QxEntityHighScoreScene;
+
+class QxEntityHighScoreSceneType
+    : public QxEntityTypeOf<QxEntityHighScoreSceneType, QxEntityHighScoreScene,
+                            QxEntity2DSceneType> {
 public:
     static constexpr int kRows = 10;
 
     explicit QxEntityHighScoreSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // The named parts, once the type has loaded (null when missing).
     QxEntity2DGUIElement* NameElement(int row) const;

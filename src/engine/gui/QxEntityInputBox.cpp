@@ -12,13 +12,8 @@ constexpr const char* kPartKeys[QxEntityInputBoxType::kSlotCount] = {
 
 } // namespace
 
-QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition)
-    : QxEntityDialogBoxType(definition) {
+QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition) : QxEntityTypeOf(definition) {
     ReadPartRefs(definition, kPartKeys, m_partRefs);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityInputBoxType::CreateEntity() {
-    return std::make_unique<QxEntityInputBox>(this);
 }
 
 bool QxEntityInputBoxType::IsKind(std::uint32_t tag) const {

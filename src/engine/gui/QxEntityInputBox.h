@@ -14,7 +14,10 @@ class QxEntity2DGUIText;
 
 inline constexpr std::uint32_t kKindInputBox = QxKindTag("INPT");
 
-class QxEntityInputBoxType : public QxEntityDialogBoxType {
+class QxEntityInputBox;
+
+class QxEntityInputBoxType
+    : public QxEntityTypeOf<QxEntityInputBoxType, QxEntityInputBox, QxEntityDialogBoxType> {
 public:
     enum Slot {
         kSlotInstructions = 0,
@@ -27,7 +30,6 @@ public:
 
     explicit QxEntityInputBoxType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     std::array<QxEntityRef, kSlotCount> m_partRefs;

@@ -18,12 +18,8 @@ constexpr int kPropCellAdvance = 513;
 } // namespace
 
 QxEntityMessageBoxType::QxEntityMessageBoxType(QxDefinition* definition)
-    : QxEntityDialogBoxType(definition) {
+    : QxEntityTypeOf(definition) {
     ReadPartRefs(definition, kPartKeys, m_partRefs);
-}
-
-std::unique_ptr<QxEntityBase> QxEntityMessageBoxType::CreateEntity() {
-    return std::make_unique<QxEntityMessageBox>(this);
 }
 
 bool QxEntityMessageBoxType::IsKind(std::uint32_t tag) const {

@@ -27,7 +27,10 @@ enum QxMessageBoxButtons : std::uint32_t {
     kButtonCancel = 8,
 };
 
-class QxEntityMessageBoxType : public QxEntityDialogBoxType {
+class QxEntityMessageBox;
+
+class QxEntityMessageBoxType
+    : public QxEntityTypeOf<QxEntityMessageBoxType, QxEntityMessageBox, QxEntityDialogBoxType> {
 public:
     // Parts in slot order: the text, then OK, Yes, No and Cancel.
     enum Slot { kSlotText = 0, kSlotOK = 1, kSlotYes = 2, kSlotNo = 3, kSlotCancel = 4 };
@@ -35,7 +38,6 @@ public:
 
     explicit QxEntityMessageBoxType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     std::array<QxEntityRef, kSlotCount> m_partRefs;

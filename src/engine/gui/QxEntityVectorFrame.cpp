@@ -120,7 +120,7 @@ std::vector<PanelSpan> PanelSpans(int picture, int box) {
 } // namespace
 
 QxEntityVectorFrameType::QxEntityVectorFrameType(QxDefinition* definition)
-    : QxEntityDialogFrameType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition == nullptr) {
         return;
     }
@@ -132,10 +132,6 @@ QxEntityVectorFrameType::QxEntityVectorFrameType(QxDefinition* definition)
     if (definition->ReadKey("PanelMargin", m_panelMargin)) {
         m_panelMargin = std::max(0, m_panelMargin);
     }
-}
-
-std::unique_ptr<QxEntityBase> QxEntityVectorFrameType::CreateEntity() {
-    return std::make_unique<QxEntityVectorFrame>(this);
 }
 
 QxEntityVectorFrame::QxEntityVectorFrame(QxEntityVectorFrameType* type)

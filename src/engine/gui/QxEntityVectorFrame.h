@@ -18,11 +18,12 @@
 
 struct QxImage;
 
-class QxEntityVectorFrameType : public QxEntityDialogFrameType {
+class QxEntityVectorFrame;
+
+class QxEntityVectorFrameType
+    : public QxEntityTypeOf<QxEntityVectorFrameType, QxEntityVectorFrame, QxEntityDialogFrameType> {
 public:
     explicit QxEntityVectorFrameType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     QxColour m_face{96, 112, 160, 255};
     QxColour m_highlight{200, 212, 244, 255};

@@ -8,17 +8,13 @@ constexpr const char* kSpriteClass = "sprite";
 }
 
 PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
-    : PyxEntityTileBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         definition->ReadKey("ImageEntType", m_imageEntType);
     }
 }
 
 PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;
-
-std::unique_ptr<QxEntityBase> PyxEntityBitmapTileType::CreateEntity() {
-    return std::make_unique<PyxEntityBitmapTile>(this);
-}
 
 bool PyxEntityBitmapTileType::Load(bool reload) {
     if (IsLoaded() && !reload) {

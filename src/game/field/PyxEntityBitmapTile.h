@@ -9,13 +9,15 @@
 
 class QxEntity2DGUIElement;
 
-class PyxEntityBitmapTileType : public PyxEntityTileBaseType {
+class PyxEntityBitmapTile;
+
+class PyxEntityBitmapTileType
+    : public QxEntityTypeOf<PyxEntityBitmapTileType, PyxEntityBitmapTile, PyxEntityTileBaseType> {
 public:
     // Reads "ImageEntType".
     explicit PyxEntityBitmapTileType(QxDefinition* definition);
     ~PyxEntityBitmapTileType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Makes the sprite (once) and loads its type.
     bool Load(bool reload) override;
     // Lets the sprite go.

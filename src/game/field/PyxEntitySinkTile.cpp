@@ -10,7 +10,7 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
-    : PyxEntityTileBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
         definition->ReadKey("IsTrap", m_isTrap);
@@ -24,10 +24,6 @@ PyxEntitySinkTileType::~PyxEntitySinkTileType() {
     if (IsLoaded()) {
         PyxEntitySinkTileType::Unload();
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntitySinkTileType::CreateEntity() {
-    return std::make_unique<PyxEntitySinkTile>(this);
 }
 
 bool PyxEntitySinkTileType::Load(bool reload) {

@@ -12,7 +12,10 @@
 #include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntitySinkTileType : public PyxEntityTileBaseType {
+class PyxEntitySinkTile;
+
+class PyxEntitySinkTileType
+    : public QxEntityTypeOf<PyxEntitySinkTileType, PyxEntitySinkTile, PyxEntityTileBaseType> {
 public:
     static constexpr float kDefaultFrameRate = 30.0f;
 
@@ -20,7 +23,6 @@ public:
     explicit PyxEntitySinkTileType(QxDefinition* definition);
     ~PyxEntitySinkTileType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Takes the image list and the sound from the resource cache.
     bool Load(bool reload) override;
     // Gives them back and stops the shared loop.

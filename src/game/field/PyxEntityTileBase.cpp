@@ -13,10 +13,6 @@
 
 PyxEntityTileBaseType::PyxEntityTileBaseType(QxDefinition*) {}
 
-std::unique_ptr<QxEntityBase> PyxEntityTileBaseType::CreateEntity() {
-    return std::make_unique<PyxEntityTileBase>(this);
-}
-
 PyxEntityTileBase::PyxEntityTileBase(PyxEntityTileBaseType* type) : QxEntityBase(type) {}
 
 PyxEntityTileBase::~PyxEntityTileBase() = default;

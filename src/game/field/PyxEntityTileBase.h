@@ -19,11 +19,12 @@ inline constexpr std::uint32_t kTileFloor = 1;
 inline constexpr std::uint32_t kTileSink = 2;
 inline constexpr std::uint32_t kTileTrap = 4;
 
-class PyxEntityTileBaseType : public QxEntityBaseType {
+class PyxEntityTileBase;
+
+class PyxEntityTileBaseType
+    : public QxEntityTypeOf<PyxEntityTileBaseType, PyxEntityTileBase, QxEntityBaseType> {
 public:
     explicit PyxEntityTileBaseType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     std::uint32_t KindBits() const { return m_kindBits; }
 

@@ -5,17 +5,13 @@
 #include "game/field/PyxLevel.h"
 
 PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
-    : PyxEntityAwardBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityAnimAwardType::CreateEntity() {
-    return std::make_unique<PyxEntityAnimAward>(this);
 }
 
 bool PyxEntityAnimAwardType::Load(bool reload) {

@@ -7,7 +7,10 @@
 #include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxEntityAwardBase.h"
 
-class PyxEntityAnimAwardType : public PyxEntityAwardBaseType {
+class PyxEntityAnimAward;
+
+class PyxEntityAnimAwardType
+    : public QxEntityTypeOf<PyxEntityAnimAwardType, PyxEntityAnimAward, PyxEntityAwardBaseType> {
 public:
     static constexpr float kDefaultFrameRate = 30.0f;
     // Alpha gained or lost per update while fading, and lost while bursting.
@@ -20,7 +23,6 @@ public:
     // Reads the award keys, then "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimAwardType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
 

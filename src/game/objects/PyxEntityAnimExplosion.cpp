@@ -6,7 +6,7 @@
 #include "engine/files/QxResourceCache.h"
 
 PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
-    : PyxEntityExplosionBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -14,10 +14,6 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
     m_explodeSound.ReadName(*definition, "ExplodeSound");
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityAnimExplosionType::CreateEntity() {
-    return std::make_unique<PyxEntityAnimExplosion>(this);
 }
 
 bool PyxEntityAnimExplosionType::Load(bool reload) {

@@ -11,7 +11,11 @@
 #include "game/objects/PyxEntityExplosionBase.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityAnimExplosionType : public PyxEntityExplosionBaseType {
+class PyxEntityAnimExplosion;
+
+class PyxEntityAnimExplosionType
+    : public QxEntityTypeOf<PyxEntityAnimExplosionType, PyxEntityAnimExplosion,
+                            PyxEntityExplosionBaseType> {
 public:
     static constexpr float kDefaultFrameRate = 30.0f;
 
@@ -19,7 +23,6 @@ public:
     // "ExplodeSound".
     explicit PyxEntityAnimExplosionType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
 

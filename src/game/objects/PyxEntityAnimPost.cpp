@@ -7,7 +7,7 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
-    : PyxEntityPostBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -19,10 +19,6 @@ PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
 
 PyxEntityAnimPostType::~PyxEntityAnimPostType() {
     m_loop.Stop();
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityAnimPostType::CreateEntity() {
-    return std::make_unique<PyxEntityAnimPost>(this);
 }
 
 bool PyxEntityAnimPostType::Load(bool reload) {

@@ -11,7 +11,10 @@
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityAnimPostType : public PyxEntityPostBaseType {
+class PyxEntityAnimPost;
+
+class PyxEntityAnimPostType
+    : public QxEntityTypeOf<PyxEntityAnimPostType, PyxEntityAnimPost, PyxEntityPostBaseType> {
 public:
     static constexpr float kDefaultFrameRate = 30.0f;
 
@@ -19,7 +22,6 @@ public:
     explicit PyxEntityAnimPostType(QxDefinition* definition);
     ~PyxEntityAnimPostType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     // Stops the loop, then gives the images and the sound back.
     bool Unload() override;

@@ -4,7 +4,7 @@
 #include "engine/files/QxResourceCache.h"
 
 PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definition)
-    : PyxEntityBallBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -15,10 +15,6 @@ PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definitio
     }
     definition->ReadKey("FrameRate", m_frameRate);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityAnimSpriteBallType::CreateEntity() {
-    return std::make_unique<PyxEntityAnimSpriteBall>(this);
 }
 
 bool PyxEntityAnimSpriteBallType::Load(bool reload) {

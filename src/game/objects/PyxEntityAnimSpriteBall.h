@@ -7,7 +7,11 @@
 #include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxEntityBallBase.h"
 
-class PyxEntityAnimSpriteBallType : public PyxEntityBallBaseType {
+class PyxEntityAnimSpriteBall;
+
+class PyxEntityAnimSpriteBallType
+    : public QxEntityTypeOf<PyxEntityAnimSpriteBallType, PyxEntityAnimSpriteBall,
+                            PyxEntityBallBaseType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("ASBL");
     static constexpr float kDefaultFrameRate = 30.0f;
@@ -15,7 +19,6 @@ public:
     // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
     explicit PyxEntityAnimSpriteBallType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
     bool IsKind(std::uint32_t tag) const override;

@@ -7,7 +7,7 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     SetTypeFlags(kTypeAward);
     SetRadius(kRadius);
     if (HeightUnset()) {
@@ -22,10 +22,6 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     definition->ReadKey("ExplodeClass", m_explodeClass);
     definition->ReadKey("ExplodeType", m_explodeType);
     definition->ReadKey("TurnKiller", m_turnKiller);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityAwardBaseType::CreateEntity() {
-    return std::make_unique<PyxEntityAwardBase>(this);
 }
 
 bool PyxEntityAwardBaseType::Load(bool reload) {

@@ -11,7 +11,10 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityAwardBaseType : public PyxEntityGameObjectType {
+class PyxEntityAwardBase;
+
+class PyxEntityAwardBaseType
+    : public QxEntityTypeOf<PyxEntityAwardBaseType, PyxEntityAwardBase, PyxEntityGameObjectType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("PKUP");
     static constexpr float kRadius = 16.0f;
@@ -21,7 +24,6 @@ public:
     // "TurnKiller"; "Height" is 0.6 when not given.
     explicit PyxEntityAwardBaseType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Loads the pickup sound.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -60,7 +60,7 @@ float Travel(float component, float speed, float ms) {
 // ---- type -------------------------------------------------------------------------
 
 PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
@@ -75,10 +75,6 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
 
 PyxEntityBallBaseType::~PyxEntityBallBaseType() {
     m_rollLoop.Stop();
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityBallBaseType::CreateEntity() {
-    return std::make_unique<PyxEntityBallBase>(this);
 }
 
 bool PyxEntityBallBaseType::Load(bool reload) {

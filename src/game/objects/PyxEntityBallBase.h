@@ -16,7 +16,10 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityBallBaseType : public PyxEntityGameObjectType {
+class PyxEntityBallBase;
+
+class PyxEntityBallBaseType
+    : public QxEntityTypeOf<PyxEntityBallBaseType, PyxEntityBallBase, PyxEntityGameObjectType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("BALL");
     static constexpr float kDefaultHeight = 0.4f;
@@ -36,7 +39,6 @@ public:
     explicit PyxEntityBallBaseType(QxDefinition* definition);
     ~PyxEntityBallBaseType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Loads the sounds. Overrides call it.
     bool Load(bool reload) override;
     // Stops the rolling loop and gives the sounds back.

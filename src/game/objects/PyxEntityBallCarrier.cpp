@@ -10,7 +10,7 @@
 #include "game/objects/QxTrajectoryLine.h"
 
 PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
-    : PyxEntityAnimExplosionType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -20,10 +20,6 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityBallCarrierType::CreateEntity() {
-    return std::make_unique<PyxEntityBallCarrier>(this);
 }
 
 bool PyxEntityBallCarrierType::Load(bool reload) {

@@ -14,7 +14,11 @@
 #include "game/objects/PyxEntityAnimExplosion.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityBallCarrierType : public PyxEntityAnimExplosionType {
+class PyxEntityBallCarrier;
+
+class PyxEntityBallCarrierType
+    : public QxEntityTypeOf<PyxEntityBallCarrierType, PyxEntityBallCarrier,
+                            PyxEntityAnimExplosionType> {
 public:
     // The cargo hangs this far below the claw's centre.
     static constexpr float kCargoOffsetX = 0.0f;
@@ -23,7 +27,6 @@ public:
     // Reads the animated-effect keys, then "MoveSound" and "DropSound".
     explicit PyxEntityBallCarrierType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
 

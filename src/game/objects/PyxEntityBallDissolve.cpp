@@ -10,17 +10,13 @@
 #include "game/objects/PyxEntityExplosionSupport.h"
 
 PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityBallDissolveType::CreateEntity() {
-    return std::make_unique<PyxEntityBallDissolve>(this);
 }
 
 bool PyxEntityBallDissolveType::Load(bool reload) {

@@ -15,7 +15,11 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityBallDissolveType : public PyxEntityGameObjectType {
+class PyxEntityBallDissolve;
+
+class PyxEntityBallDissolveType
+    : public QxEntityTypeOf<PyxEntityBallDissolveType, PyxEntityBallDissolve,
+                            PyxEntityGameObjectType> {
 public:
     static constexpr float kDefaultHeight = 0.45f;
     // The shuffled order covers an image of this many pixels a side.
@@ -25,7 +29,6 @@ public:
     // Reads "Sound"; "Height" is 0.45 when not given.
     explicit PyxEntityBallDissolveType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Loads the sound and shuffles the order once.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -6,7 +6,7 @@
 #include "engine/entity/QxDefinition.h"
 
 PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
-    : PyxEntityPostBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -15,10 +15,6 @@ PyxEntityBasicPostType::PyxEntityBasicPostType(QxDefinition* definition)
     m_highlight.ReadTypeName(*definition, "HighlightImageEntType");
     definition->ReadKey("DefaultUp", m_defaultUp);
     definition->ReadKey("UserChange", m_userChange);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityBasicPostType::CreateEntity() {
-    return std::make_unique<PyxEntityBasicPost>(this);
 }
 
 bool PyxEntityBasicPostType::Load(bool reload) {

@@ -9,14 +9,16 @@
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxTypeSprite.h"
 
-class PyxEntityBasicPostType : public PyxEntityPostBaseType {
+class PyxEntityBasicPost;
+
+class PyxEntityBasicPostType
+    : public QxEntityTypeOf<PyxEntityBasicPostType, PyxEntityBasicPost, PyxEntityPostBaseType> {
 public:
     // Reads the post keys and "DownImageEntType", "UpImageEntType",
     // "HighlightImageEntType" (types of "sprite" entities), "DefaultUp" and
     // "UserChange".
     explicit PyxEntityBasicPostType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates the three sprites; a circle without a radius gets half the up sprite's
     // width.
     bool Load(bool reload) override;

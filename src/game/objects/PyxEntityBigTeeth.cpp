@@ -7,17 +7,13 @@
 #include "game/objects/PyxEntityGameObject.h"
 
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         definition->ReadKey("ImageEnt", m_imageRef);
     }
 }
 
 PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;
-
-std::unique_ptr<QxEntityBase> PyxEntityBigTeethType::CreateEntity() {
-    return std::make_unique<PyxEntityBigTeeth>(this);
-}
 
 bool PyxEntityBigTeethType::Load(bool reload) {
     if (IsLoaded() && !reload) {

@@ -11,13 +11,15 @@
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "game/objects/QxTrajectoryBase.h"
 
-class PyxEntityBigTeethType : public QxEntity2DGUIElementType {
+class PyxEntityBigTeeth;
+
+class PyxEntityBigTeethType
+    : public QxEntityTypeOf<PyxEntityBigTeethType, PyxEntityBigTeeth, QxEntity2DGUIElementType> {
 public:
     // Reads the element keys and "ImageEnt", the image to draw.
     explicit PyxEntityBigTeethType(QxDefinition* definition);
     ~PyxEntityBigTeethType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates the image element once.
     bool Load(bool reload) override;
     bool Unload() override;

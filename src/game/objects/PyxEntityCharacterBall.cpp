@@ -11,7 +11,7 @@ constexpr const char* kOffsetKeys[5] = {nullptr, "OffsetRight", "OffsetLeft", "O
 } // namespace
 
 PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
-    : PyxEntityAnimSpriteBallType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -22,10 +22,6 @@ PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
             m_offsets[i] = {xy[0], xy[1]};
         }
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityCharacterBallType::CreateEntity() {
-    return std::make_unique<PyxEntityCharacterBall>(this);
 }
 
 bool PyxEntityCharacterBallType::Load(bool reload) {

@@ -8,7 +8,11 @@
 
 #include "game/objects/PyxEntityAnimSpriteBall.h"
 
-class PyxEntityCharacterBallType : public PyxEntityAnimSpriteBallType {
+class PyxEntityCharacterBall;
+
+class PyxEntityCharacterBallType
+    : public QxEntityTypeOf<PyxEntityCharacterBallType, PyxEntityCharacterBall,
+                            PyxEntityAnimSpriteBallType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("CHBL");
 
@@ -23,7 +27,6 @@ public:
     // "OffsetDown", "OffsetLeft", "OffsetRight" (x, y each).
     explicit PyxEntityCharacterBallType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
     bool IsKind(std::uint32_t tag) const override;

@@ -3,11 +3,7 @@
 #include "game/objects/PyxEntityExplosionSupport.h"
 
 PyxEntityCharacterExplosionType::PyxEntityCharacterExplosionType(QxDefinition* definition)
-    : PyxEntityParticleExplosionType(definition) {}
-
-std::unique_ptr<QxEntityBase> PyxEntityCharacterExplosionType::CreateEntity() {
-    return std::make_unique<PyxEntityCharacterExplosion>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 PyxEntityCharacterExplosion::PyxEntityCharacterExplosion(PyxEntityCharacterExplosionType* type)
     : PyxEntityParticleExplosion(type) {}

@@ -6,11 +6,13 @@
 
 #include "game/objects/PyxEntityParticleExplosion.h"
 
-class PyxEntityCharacterExplosionType : public PyxEntityParticleExplosionType {
+class PyxEntityCharacterExplosion;
+
+class PyxEntityCharacterExplosionType
+    : public QxEntityTypeOf<PyxEntityCharacterExplosionType, PyxEntityCharacterExplosion,
+                            PyxEntityParticleExplosionType> {
 public:
     explicit PyxEntityCharacterExplosionType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 };
 
 class PyxEntityCharacterExplosion : public PyxEntityParticleExplosion {

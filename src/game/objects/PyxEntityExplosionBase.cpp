@@ -3,7 +3,7 @@
 #include "engine/entity/QxDefinition.h"
 
 PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     SetTypeFlags(kTypeEffect);
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
@@ -16,10 +16,6 @@ PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
         m_lifeSpan = seconds * 1000.0f;
     }
     definition->ReadKey("Loop", m_loop);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityExplosionBaseType::CreateEntity() {
-    return std::make_unique<PyxEntityExplosionBase>(this);
 }
 
 PyxEntityExplosionBase::PyxEntityExplosionBase(PyxEntityExplosionBaseType* type)

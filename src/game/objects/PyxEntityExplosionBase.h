@@ -11,15 +11,17 @@
 #include "game/objects/PyxEntityGameObject.h"
 #include "game/objects/QxTrajectoryBase.h"
 
-class PyxEntityExplosionBaseType : public PyxEntityGameObjectType {
+class PyxEntityExplosionBase;
+
+class PyxEntityExplosionBaseType
+    : public QxEntityTypeOf<PyxEntityExplosionBaseType, PyxEntityExplosionBase,
+                            PyxEntityGameObjectType> {
 public:
     static constexpr float kDefaultHeight = 0.8f;
 
     // Reads "LifeSpan" (seconds, kept in milliseconds) and "Loop"; "Height" is 0.8 when
     // not given.
     explicit PyxEntityExplosionBaseType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // Milliseconds an effect lives; 0 until something else removes it.
     float LifeSpan() const { return m_lifeSpan; }

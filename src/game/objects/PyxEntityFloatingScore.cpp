@@ -1,11 +1,7 @@
 #include "game/objects/PyxEntityFloatingScore.h"
 
 PyxEntityFloatingScoreType::PyxEntityFloatingScoreType(QxDefinition* definition)
-    : PyxEntityTextExplosionType(definition) {}
-
-std::unique_ptr<QxEntityBase> PyxEntityFloatingScoreType::CreateEntity() {
-    return std::make_unique<PyxEntityFloatingScore>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 PyxEntityFloatingScore::PyxEntityFloatingScore(PyxEntityFloatingScoreType* type)
     : PyxEntityTextExplosion(type) {}

@@ -6,11 +6,13 @@
 
 #include "game/objects/PyxEntityTextExplosion.h"
 
-class PyxEntityFloatingScoreType : public PyxEntityTextExplosionType {
+class PyxEntityFloatingScore;
+
+class PyxEntityFloatingScoreType
+    : public QxEntityTypeOf<PyxEntityFloatingScoreType, PyxEntityFloatingScore,
+                            PyxEntityTextExplosionType> {
 public:
     explicit PyxEntityFloatingScoreType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 };
 
 class PyxEntityFloatingScore : public PyxEntityTextExplosion {

@@ -7,11 +7,7 @@
 #include "engine/screen/QxScreen2D.h"
 
 PyxEntityFlyingCoinType::PyxEntityFlyingCoinType(QxDefinition* definition)
-    : PyxEntityAnimExplosionType(definition) {}
-
-std::unique_ptr<QxEntityBase> PyxEntityFlyingCoinType::CreateEntity() {
-    return std::make_unique<PyxEntityFlyingCoin>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 PyxEntityFlyingCoin::PyxEntityFlyingCoin(PyxEntityFlyingCoinType* type)
     : PyxEntityAnimExplosion(type) {}

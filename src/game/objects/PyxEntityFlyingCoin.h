@@ -6,11 +6,12 @@
 
 #include "game/objects/PyxEntityAnimExplosion.h"
 
-class PyxEntityFlyingCoinType : public PyxEntityAnimExplosionType {
+class PyxEntityFlyingCoin;
+
+class PyxEntityFlyingCoinType : public QxEntityTypeOf<PyxEntityFlyingCoinType, PyxEntityFlyingCoin,
+                                                      PyxEntityAnimExplosionType> {
 public:
     explicit PyxEntityFlyingCoinType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 };
 
 class PyxEntityFlyingCoin : public PyxEntityAnimExplosion {

@@ -17,10 +17,6 @@ PyxEntityGameObjectType::PyxEntityGameObjectType(QxDefinition* definition) {
     }
 }
 
-std::unique_ptr<QxEntityBase> PyxEntityGameObjectType::CreateEntity() {
-    return std::make_unique<PyxEntityGameObject>(this);
-}
-
 PyxEntityGameObject::PyxEntityGameObject(PyxEntityGameObjectType* type) : QxEntityBase(type) {
     const float radius = type ? type->Radius() : 0.0f;
     m_shape = std::make_unique<PyxBlockCircle>(0.0f, 0.0f, radius);

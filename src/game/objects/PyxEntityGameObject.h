@@ -43,15 +43,16 @@ inline constexpr std::uint32_t kCopyCentre = 0x4; // take the other's centre
 // that is not a number), so a wild position gives a wild but defined pixel.
 std::int32_t BoardPixel(float value);
 
-class PyxEntityGameObjectType : public QxEntityBaseType {
+class PyxEntityGameObject;
+
+class PyxEntityGameObjectType
+    : public QxEntityTypeOf<PyxEntityGameObjectType, PyxEntityGameObject, QxEntityBaseType> {
 public:
     // "Height" that a definition did not give.
     static constexpr float kUnsetHeight = -1.0f;
 
     // Reads "Height"; a null definition keeps every default.
     explicit PyxEntityGameObjectType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // Drawing order among board objects: lower heights are drawn first. Each class
     // gives its own default where the definition left it unset.

@@ -4,11 +4,7 @@
 #include "game/objects/PyxGameEvents.h"
 
 PyxEntityGrabPickupType::PyxEntityGrabPickupType(QxDefinition* definition)
-    : PyxEntityPlayerExitType(definition) {}
-
-std::unique_ptr<QxEntityBase> PyxEntityGrabPickupType::CreateEntity() {
-    return std::make_unique<PyxEntityGrabPickup>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 bool PyxEntityGrabPickupType::IsKind(std::uint32_t tag) const {
     return tag == kKind || PyxEntityGameObjectType::IsKind(tag);

@@ -7,13 +7,15 @@
 
 #include "game/objects/PyxEntityPlayerExit.h"
 
-class PyxEntityGrabPickupType : public PyxEntityPlayerExitType {
+class PyxEntityGrabPickup;
+
+class PyxEntityGrabPickupType
+    : public QxEntityTypeOf<PyxEntityGrabPickupType, PyxEntityGrabPickup, PyxEntityPlayerExitType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("GRAB");
 
     explicit PyxEntityGrabPickupType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // A grab is no exit: it answers its own tag, not the exit's.
     bool IsKind(std::uint32_t tag) const override;
 };

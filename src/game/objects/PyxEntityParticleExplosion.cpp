@@ -10,17 +10,13 @@
 #include "game/objects/PyxEntityRenderedBall.h"
 
 PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* definition)
-    : PyxEntityExplosionBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
     if (!m_sound.ReadName(*definition, "ExplodeSound")) {
         m_sound.ReadName(*definition, "Sound");
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityParticleExplosionType::CreateEntity() {
-    return std::make_unique<PyxEntityParticleExplosion>(this);
 }
 
 bool PyxEntityParticleExplosionType::Load(bool reload) {

@@ -25,12 +25,15 @@ struct PyxBurstParticle {
     std::uint16_t colour = 0; // in the back buffer's format
 };
 
-class PyxEntityParticleExplosionType : public PyxEntityExplosionBaseType {
+class PyxEntityParticleExplosion;
+
+class PyxEntityParticleExplosionType
+    : public QxEntityTypeOf<PyxEntityParticleExplosionType, PyxEntityParticleExplosion,
+                            PyxEntityExplosionBaseType> {
 public:
     // Reads the effect keys and its sound, "ExplodeSound" (or "Sound").
     explicit PyxEntityParticleExplosionType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
 

@@ -17,16 +17,12 @@ constexpr float kScoreSpeed = 40.0f;
 } // namespace
 
 PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
-    : PyxEntityAnimSpriteBallType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
     definition->ReadKey("Points", m_points);
     m_pickupSound.ReadName(*definition, "PickupSound");
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityPickupBallType::CreateEntity() {
-    return std::make_unique<PyxEntityPickupBall>(this);
 }
 
 bool PyxEntityPickupBallType::Load(bool reload) {

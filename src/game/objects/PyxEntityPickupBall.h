@@ -8,14 +8,16 @@
 #include "game/objects/PyxEntityAnimSpriteBall.h"
 #include "game/objects/PyxTypeSound.h"
 
-class PyxEntityPickupBallType : public PyxEntityAnimSpriteBallType {
+class PyxEntityPickupBall;
+
+class PyxEntityPickupBallType : public QxEntityTypeOf<PyxEntityPickupBallType, PyxEntityPickupBall,
+                                                      PyxEntityAnimSpriteBallType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("PKBL");
 
     // Reads the keys of the animated ball, "Points" and "PickupSound".
     explicit PyxEntityPickupBallType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
     // 'PKBL' and 'BALL', but not the animated ball's 'ASBL': it is drawn like one

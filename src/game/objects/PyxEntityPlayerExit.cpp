@@ -11,17 +11,13 @@
 #include "game/objects/PyxEntityExplosionSupport.h"
 
 PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityPlayerExitType::CreateEntity() {
-    return std::make_unique<PyxEntityPlayerExit>(this);
 }
 
 bool PyxEntityPlayerExitType::Load(bool reload) {

@@ -16,7 +16,10 @@
 
 class QxEntity2DGUIElement;
 
-class PyxEntityPlayerExitType : public PyxEntityGameObjectType {
+class PyxEntityPlayerExit;
+
+class PyxEntityPlayerExitType
+    : public QxEntityTypeOf<PyxEntityPlayerExitType, PyxEntityPlayerExit, PyxEntityGameObjectType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("PLXT");
     static constexpr float kDefaultHeight = 0.45f;
@@ -24,7 +27,6 @@ public:
     // Reads "Sound"; "Height" is 0.45 when not given.
     explicit PyxEntityPlayerExitType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
     bool IsKind(std::uint32_t tag) const override;

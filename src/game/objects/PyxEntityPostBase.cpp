@@ -7,7 +7,7 @@
 #include "engine/entity/QxDefinition.h"
 
 PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+    : QxEntityTypeOf(definition) {
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
@@ -35,10 +35,6 @@ PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
             SetRadius(radius);
         }
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityPostBaseType::CreateEntity() {
-    return std::make_unique<PyxEntityPostBase>(this);
 }
 
 bool PyxEntityPostBaseType::IsKind(std::uint32_t tag) const {

@@ -10,7 +10,10 @@
 
 #include "game/objects/PyxEntityGameObject.h"
 
-class PyxEntityPostBaseType : public PyxEntityGameObjectType {
+class PyxEntityPostBase;
+
+class PyxEntityPostBaseType
+    : public QxEntityTypeOf<PyxEntityPostBaseType, PyxEntityPostBase, PyxEntityGameObjectType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("POST");
     static constexpr float kDefaultHeight = 0.2f;
@@ -22,7 +25,6 @@ public:
     // "NormY" (rectangles only; made unit length unless zero).
     explicit PyxEntityPostBaseType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
 
     float MouseRadius() const { return m_mouseRadius; }

@@ -29,7 +29,7 @@ std::uint8_t Blend(int screen, int colour, int weight) {
 // ---- type -------------------------------------------------------------------------
 
 PyxEntityRenderedBallType::PyxEntityRenderedBallType(QxDefinition* definition)
-    : PyxEntityBallBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     SetRadius(kRadius);
 }
 
@@ -37,10 +37,6 @@ PyxEntityRenderedBallType::~PyxEntityRenderedBallType() {
     if (m_imageHandle != 0 && g_screen) {
         g_screen->FreeSurface(m_imageHandle);
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityRenderedBallType::CreateEntity() {
-    return std::make_unique<PyxEntityRenderedBall>(this);
 }
 
 PyxLensEntry PyxEntityRenderedBallType::MakeLensEntry(int i, int j, int tint) {

@@ -25,7 +25,11 @@ struct PyxLensEntry {
     std::uint8_t alpha = 0; // 0: outside the ball (transparent)
 };
 
-class PyxEntityRenderedBallType : public PyxEntityBallBaseType {
+class PyxEntityRenderedBall;
+
+class PyxEntityRenderedBallType
+    : public QxEntityTypeOf<PyxEntityRenderedBallType, PyxEntityRenderedBall,
+                            PyxEntityBallBaseType> {
 public:
     static constexpr std::uint32_t kKind = QxKindTag("RNBL");
     static constexpr float kRadius = 28.0f;
@@ -37,7 +41,6 @@ public:
     explicit PyxEntityRenderedBallType(QxDefinition* definition);
     ~PyxEntityRenderedBallType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Builds the lens tables and makes the image.
     bool Load(bool reload) override;
     bool Unload() override;

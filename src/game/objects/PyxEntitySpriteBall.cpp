@@ -5,7 +5,7 @@
 #include "engine/entity/QxDefinition.h"
 
 PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
-    : PyxEntityBallBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -14,10 +14,6 @@ PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntitySpriteBallType::CreateEntity() {
-    return std::make_unique<PyxEntitySpriteBall>(this);
 }
 
 bool PyxEntitySpriteBallType::Load(bool reload) {

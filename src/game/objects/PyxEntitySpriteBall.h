@@ -7,12 +7,14 @@
 #include "game/objects/PyxEntityBallBase.h"
 #include "game/objects/PyxTypeSprite.h"
 
-class PyxEntitySpriteBallType : public PyxEntityBallBaseType {
+class PyxEntitySpriteBall;
+
+class PyxEntitySpriteBallType
+    : public QxEntityTypeOf<PyxEntitySpriteBallType, PyxEntitySpriteBall, PyxEntityBallBaseType> {
 public:
     // Reads "ImageEntType" and "Radius" (the collision circle).
     explicit PyxEntitySpriteBallType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool Load(bool reload) override;
     bool Unload() override;
 

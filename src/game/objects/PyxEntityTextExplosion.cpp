@@ -9,17 +9,13 @@
 #include "engine/gui/QxEntity2DGUIText.h"
 
 PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
-    : PyxEntityExplosionBaseType(definition) {
+    : QxEntityTypeOf(definition) {
     if (definition) {
         definition->ReadKey("FontEntType", m_fontType);
     }
 }
 
 PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;
-
-std::unique_ptr<QxEntityBase> PyxEntityTextExplosionType::CreateEntity() {
-    return std::make_unique<PyxEntityTextExplosion>(this);
-}
 
 bool PyxEntityTextExplosionType::Load(bool reload) {
     if (IsLoaded() && !reload) {

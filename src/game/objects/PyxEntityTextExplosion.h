@@ -8,13 +8,16 @@
 
 class QxEntity2DGUIFont;
 
-class PyxEntityTextExplosionType : public PyxEntityExplosionBaseType {
+class PyxEntityTextExplosion;
+
+class PyxEntityTextExplosionType
+    : public QxEntityTypeOf<PyxEntityTextExplosionType, PyxEntityTextExplosion,
+                            PyxEntityExplosionBaseType> {
 public:
     // Reads the effect keys and "FontEntType", the type of the "font" to draw with.
     explicit PyxEntityTextExplosionType(QxDefinition* definition);
     ~PyxEntityTextExplosionType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates the font once.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -24,8 +24,7 @@ constexpr std::int32_t kMaxReach = 4096;
 
 } // namespace
 
-PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
-    : PyxEntityGameObjectType(definition) {
+PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition) : QxEntityTypeOf(definition) {
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
@@ -53,10 +52,6 @@ PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition)
         LogPrintf("PyxVortex: speed %g is no speed; 1 is used.", double(m_speed));
         m_speed = 1.0f;
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityVortexType::CreateEntity() {
-    return std::make_unique<PyxEntityVortex>(this);
 }
 
 std::vector<PyxEntityVortexType::ArmPoint>

@@ -14,7 +14,10 @@
 
 #include "game/objects/PyxEntityGameObject.h"
 
-class PyxEntityVortexType : public PyxEntityGameObjectType {
+class PyxEntityVortex;
+
+class PyxEntityVortexType
+    : public QxEntityTypeOf<PyxEntityVortexType, PyxEntityVortex, PyxEntityGameObjectType> {
 public:
     static constexpr float kDefaultHeight = 0.45f;
     static constexpr std::int32_t kRingPositions = 50;
@@ -43,7 +46,6 @@ public:
     // "Height" is 0.45 when not given.
     explicit PyxEntityVortexType(QxDefinition* definition);
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Builds the arm and circle tables once.
     bool Load(bool reload) override;
 

@@ -3,11 +3,7 @@
 #include "game/rules/PyxGameplay.h"
 
 PyxEntity2DGUIBoardType::PyxEntity2DGUIBoardType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {}
-
-std::unique_ptr<QxEntityBase> PyxEntity2DGUIBoardType::CreateEntity() {
-    return std::make_unique<PyxEntity2DGUIBoard>(this);
-}
+    : QxEntityTypeOf(definition) {}
 
 PyxEntity2DGUIBoard::PyxEntity2DGUIBoard(PyxEntity2DGUIBoardType* type)
     : QxEntity2DGUIElement(type) {}

@@ -7,11 +7,12 @@
 
 #include "engine/gui/QxEntity2DGUIElement.h"
 
-class PyxEntity2DGUIBoardType : public QxEntity2DGUIElementType {
+class PyxEntity2DGUIBoard;
+
+class PyxEntity2DGUIBoardType : public QxEntityTypeOf<PyxEntity2DGUIBoardType, PyxEntity2DGUIBoard,
+                                                      QxEntity2DGUIElementType> {
 public:
     explicit PyxEntity2DGUIBoardType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 };
 
 class PyxEntity2DGUIBoard : public QxEntity2DGUIElement {

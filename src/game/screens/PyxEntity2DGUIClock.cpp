@@ -15,7 +15,7 @@
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -40,10 +40,6 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
 
 PyxEntity2DGUIClockType::~PyxEntity2DGUIClockType() {
     Release();
-}
-
-std::unique_ptr<QxEntityBase> PyxEntity2DGUIClockType::CreateEntity() {
-    return std::make_unique<PyxEntity2DGUIClock>(this);
 }
 
 bool PyxEntity2DGUIClockType::IsKind(std::uint32_t tag) const {

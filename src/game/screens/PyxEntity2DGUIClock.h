@@ -26,7 +26,10 @@ enum PyxClockState : std::int32_t {
     kClockRewinding = 3,
 };
 
-class PyxEntity2DGUIClockType : public QxEntity2DGUIElementType {
+class PyxEntity2DGUIClock;
+
+class PyxEntity2DGUIClockType : public QxEntityTypeOf<PyxEntity2DGUIClockType, PyxEntity2DGUIClock,
+                                                      QxEntity2DGUIElementType> {
 public:
     // Lights a definition may declare.
     static constexpr std::int32_t kMaxLights = 64;
@@ -41,7 +44,6 @@ public:
     explicit PyxEntity2DGUIClockType(QxDefinition* definition);
     ~PyxEntity2DGUIClockType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
     // Takes the dial, its mask, the light images and the sound, once.
     bool Load(bool reload) override;

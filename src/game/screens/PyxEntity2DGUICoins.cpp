@@ -13,7 +13,7 @@
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -28,10 +28,6 @@ PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
 }
 
 PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() = default;
-
-std::unique_ptr<QxEntityBase> PyxEntity2DGUICoinsType::CreateEntity() {
-    return std::make_unique<PyxEntity2DGUICoins>(this);
-}
 
 bool PyxEntity2DGUICoinsType::Load(bool reload) {
     if (IsLoaded() && !reload) {

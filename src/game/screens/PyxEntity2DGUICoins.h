@@ -15,14 +15,16 @@
 
 struct QxSoundRecord;
 
-class PyxEntity2DGUICoinsType : public QxEntity2DGUIElementType {
+class PyxEntity2DGUICoins;
+
+class PyxEntity2DGUICoinsType : public QxEntityTypeOf<PyxEntity2DGUICoinsType, PyxEntity2DGUICoins,
+                                                      QxEntity2DGUIElementType> {
 public:
     // Reads "CoinEnt", "CoinXEnt", "DarkCoinEnt", "Height", "Width", "StackSpace" and
     // "ScoreSound".
     explicit PyxEntity2DGUICoinsType(QxDefinition* definition);
     ~PyxEntity2DGUICoinsType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates the three coin images and takes the sound, once.
     bool Load(bool reload) override;
     bool Unload() override;

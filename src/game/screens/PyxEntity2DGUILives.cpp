@@ -13,7 +13,7 @@
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -23,10 +23,6 @@ PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
 }
 
 PyxEntity2DGUILivesType::~PyxEntity2DGUILivesType() = default;
-
-std::unique_ptr<QxEntityBase> PyxEntity2DGUILivesType::CreateEntity() {
-    return std::make_unique<PyxEntity2DGUILives>(this);
-}
 
 bool PyxEntity2DGUILivesType::Load(bool reload) {
     if (IsLoaded() && !reload) {

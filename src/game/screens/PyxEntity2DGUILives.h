@@ -17,7 +17,10 @@ enum PyxGUILivesProperty : int {
     kPropLivesJustify = 2818,
 };
 
-class PyxEntity2DGUILivesType : public QxEntity2DGUIElementType {
+class PyxEntity2DGUILives;
+
+class PyxEntity2DGUILivesType : public QxEntityTypeOf<PyxEntity2DGUILivesType, PyxEntity2DGUILives,
+                                                      QxEntity2DGUIElementType> {
 public:
     // The justification that centres the row on the element's x.
     static constexpr std::int32_t kCentred = 2;
@@ -26,7 +29,6 @@ public:
     explicit PyxEntity2DGUILivesType(QxDefinition* definition);
     ~PyxEntity2DGUILivesType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     // Creates the life image, once.
     bool Load(bool reload) override;
     bool Unload() override;

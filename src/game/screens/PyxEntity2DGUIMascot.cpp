@@ -30,7 +30,7 @@ void DrawFrame(const QxImageListRecord* list, std::int32_t index, const QxImage*
 // ---- type -----------------------------------------------------------------------------
 
 PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
-    : QxEntity2DGUIElementType(definition) {
+    : QxEntityTypeOf(definition) {
     if (!definition) {
         return;
     }
@@ -45,10 +45,6 @@ PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
 
 PyxEntity2DGUIMascotType::~PyxEntity2DGUIMascotType() {
     Release();
-}
-
-std::unique_ptr<QxEntityBase> PyxEntity2DGUIMascotType::CreateEntity() {
-    return std::make_unique<PyxEntity2DGUIMascot>(this);
 }
 
 bool PyxEntity2DGUIMascotType::IsKind(std::uint32_t tag) const {

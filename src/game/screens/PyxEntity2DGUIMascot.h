@@ -15,7 +15,11 @@ struct QxImageListRecord;
 
 inline constexpr std::uint32_t kKindMascot = QxKindTag("MSCT");
 
-class PyxEntity2DGUIMascotType : public QxEntity2DGUIElementType {
+class PyxEntity2DGUIMascot;
+
+class PyxEntity2DGUIMascotType
+    : public QxEntityTypeOf<PyxEntity2DGUIMascotType, PyxEntity2DGUIMascot,
+                            QxEntity2DGUIElementType> {
 public:
     static constexpr float kDefaultFrameRate = 10.0f;
 
@@ -24,7 +28,6 @@ public:
     explicit PyxEntity2DGUIMascotType(QxDefinition* definition);
     ~PyxEntity2DGUIMascotType() override;
 
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
     bool IsKind(std::uint32_t tag) const override;
     bool Load(bool reload) override;
     bool Unload() override;

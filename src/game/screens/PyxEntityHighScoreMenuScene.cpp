@@ -6,15 +6,11 @@
 #include "game/screens/PyxSceneSupport.h"
 
 PyxEntityHighScoreMenuSceneType::PyxEntityHighScoreMenuSceneType(QxDefinition* definition)
-    : QxEntityHighScoreSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     for (int row = 0; row < kRows; ++row) {
         m_levels[static_cast<std::size_t>(row)] =
             AddNamedElement("Level" + std::to_string(row + 1), definition);
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityHighScoreMenuSceneType::CreateEntity() {
-    return std::make_unique<PyxEntityHighScoreMenuScene>(this);
 }
 
 std::array<QxEntity2DGUIElement*, PyxEntityHighScoreMenuSceneType::kRows>

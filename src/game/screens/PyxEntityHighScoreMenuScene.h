@@ -7,11 +7,13 @@
 
 #include "engine/gui/QxEntityHighScoreScene.h"
 
-class PyxEntityHighScoreMenuSceneType : public QxEntityHighScoreSceneType {
+class PyxEntityHighScoreMenuScene;
+
+class PyxEntityHighScoreMenuSceneType
+    : public QxEntityTypeOf<PyxEntityHighScoreMenuSceneType, PyxEntityHighScoreMenuScene,
+                            QxEntityHighScoreSceneType> {
 public:
     explicit PyxEntityHighScoreMenuSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // The level texts of the ten rows, once the type has loaded (null when missing).
     std::array<QxEntity2DGUIElement*, kRows> LevelElements() const;

@@ -21,18 +21,13 @@ void PartSize(QxEntity2DGUIElement* element, std::int32_t& width, std::int32_t& 
 
 } // namespace
 
-PyxEntityHintBoxType::PyxEntityHintBoxType(QxDefinition* definition)
-    : QxEntityDialogSceneType(definition) {
+PyxEntityHintBoxType::PyxEntityHintBoxType(QxDefinition* definition) : QxEntityTypeOf(definition) {
     if (definition == nullptr) {
         return;
     }
     definition->ReadKey("CloseButtonEnt", m_closeButtonRef);
     definition->ReadKey("DontShowButtonEnt", m_dontShowButtonRef);
     definition->ReadKey("DontShowTextEnt", m_dontShowTextRef);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityHintBoxType::CreateEntity() {
-    return std::make_unique<PyxEntityHintBox>(this);
 }
 
 PyxEntityHintBox::PyxEntityHintBox(PyxEntityHintBoxType* type) : QxEntityDialogScene(type) {

@@ -14,11 +14,12 @@
 class QxEntity2DGUIButton;
 class QxEntity2DGUIToggleButton;
 
-class PyxEntityHintBoxType : public QxEntityDialogSceneType {
+class PyxEntityHintBox;
+
+class PyxEntityHintBoxType
+    : public QxEntityTypeOf<PyxEntityHintBoxType, PyxEntityHintBox, QxEntityDialogSceneType> {
 public:
     explicit PyxEntityHintBoxType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     QxEntityRef m_closeButtonRef;
     QxEntityRef m_dontShowButtonRef;

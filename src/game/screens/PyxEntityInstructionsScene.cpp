@@ -8,16 +8,12 @@
 #include "game/screens/PyxSceneSupport.h"
 
 PyxEntityInstructionsSceneType::PyxEntityInstructionsSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     m_ok = AddNamedElement("OK", definition);
     m_list = AddNamedElement("List", definition);
     if (definition) {
         definition->ReadKey("ListFile", m_listFile);
     }
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityInstructionsSceneType::CreateEntity() {
-    return std::make_unique<PyxEntityInstructionsScene>(this);
 }
 
 PyxEntityInstructionsScene::PyxEntityInstructionsScene(PyxEntityInstructionsSceneType* type)

@@ -10,11 +10,13 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 
-class PyxEntityInstructionsSceneType : public QxEntity2DSceneType {
+class PyxEntityInstructionsScene;
+
+class PyxEntityInstructionsSceneType
+    : public QxEntityTypeOf<PyxEntityInstructionsSceneType, PyxEntityInstructionsScene,
+                            QxEntity2DSceneType> {
 public:
     explicit PyxEntityInstructionsSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     ElementRecord* m_ok = nullptr;
     ElementRecord* m_list = nullptr;

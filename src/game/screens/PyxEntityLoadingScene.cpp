@@ -9,12 +9,8 @@
 #include "game/screens/PyxSceneSupport.h"
 
 PyxEntityLoadingSceneType::PyxEntityLoadingSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     m_progressBar = AddNamedElement("ProgressBar", definition);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityLoadingSceneType::CreateEntity() {
-    return std::make_unique<PyxEntityLoadingScene>(this);
 }
 
 PyxEntityLoadingScene::PyxEntityLoadingScene(PyxEntityLoadingSceneType* type)

@@ -8,11 +8,12 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 
-class PyxEntityLoadingSceneType : public QxEntity2DSceneType {
+class PyxEntityLoadingScene;
+
+class PyxEntityLoadingSceneType
+    : public QxEntityTypeOf<PyxEntityLoadingSceneType, PyxEntityLoadingScene, QxEntity2DSceneType> {
 public:
     explicit PyxEntityLoadingSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     ElementRecord* m_progressBar = nullptr;
 };

@@ -8,7 +8,7 @@
 #include "platform/Platform.h"
 
 PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     m_quit = AddNamedElement("Quit", definition);
     m_webPage = AddNamedElement("WebPage", definition);
     m_settings = AddNamedElement("Settings", definition);
@@ -16,10 +16,6 @@ PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
     m_standardGame = AddNamedElement("StandardGame", definition);
     m_help = AddNamedElement("Help", definition);
     m_version = AddNamedElement("Ver", definition);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityMainMenuSceneType::CreateEntity() {
-    return std::make_unique<PyxEntityMainMenuScene>(this);
 }
 
 PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)

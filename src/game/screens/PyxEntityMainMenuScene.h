@@ -7,11 +7,13 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 
-class PyxEntityMainMenuSceneType : public QxEntity2DSceneType {
+class PyxEntityMainMenuScene;
+
+class PyxEntityMainMenuSceneType
+    : public QxEntityTypeOf<PyxEntityMainMenuSceneType, PyxEntityMainMenuScene,
+                            QxEntity2DSceneType> {
 public:
     explicit PyxEntityMainMenuSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     ElementRecord* m_quit = nullptr;
     ElementRecord* m_webPage = nullptr;

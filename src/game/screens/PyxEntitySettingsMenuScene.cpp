@@ -29,15 +29,11 @@ void SetToggleState(const QxEntity2DSceneType::ElementRecord* record, std::uint3
 } // namespace
 
 PyxEntitySettingsMenuSceneType::PyxEntitySettingsMenuSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     m_soundToggle = AddNamedElement("SoundToggle", definition);
     m_fullScreenToggle = AddNamedElement("FullScreenToggle", definition);
     m_hintToggle = AddNamedElement("HintToggle", definition);
     m_ok = AddNamedElement("OK", definition);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntitySettingsMenuSceneType::CreateEntity() {
-    return std::make_unique<PyxEntitySettingsMenuScene>(this);
 }
 
 PyxEntitySettingsMenuScene::PyxEntitySettingsMenuScene(PyxEntitySettingsMenuSceneType* type)

@@ -8,11 +8,13 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 
-class PyxEntitySettingsMenuSceneType : public QxEntity2DSceneType {
+class PyxEntitySettingsMenuScene;
+
+class PyxEntitySettingsMenuSceneType
+    : public QxEntityTypeOf<PyxEntitySettingsMenuSceneType, PyxEntitySettingsMenuScene,
+                            QxEntity2DSceneType> {
 public:
     explicit PyxEntitySettingsMenuSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     ElementRecord* m_soundToggle = nullptr;
     ElementRecord* m_fullScreenToggle = nullptr;

@@ -25,7 +25,7 @@ constexpr const char* kSoundOnNotice = "Sound on";
 } // namespace
 
 PyxEntityStdGameSceneType::PyxEntityStdGameSceneType(QxDefinition* definition)
-    : QxEntity2DSceneType(definition) {
+    : QxEntityTypeOf(definition) {
     for (const char* name : kNamedElements) {
         m_named[name] = AddNamedElement(name, definition);
     }
@@ -36,10 +36,6 @@ PyxEntityStdGameSceneType::PyxEntityStdGameSceneType(QxDefinition* definition)
     definition->ReadKey("JawsOpenPos", m_jawsOpen);
     definition->ReadKey("JawsClosedPos", m_jawsClosed);
     definition->ReadKey("JawsSpeed", m_jawsSpeed);
-}
-
-std::unique_ptr<QxEntityBase> PyxEntityStdGameSceneType::CreateEntity() {
-    return std::make_unique<PyxEntityStdGameScene>(this);
 }
 
 QxEntity2DGUIElement* PyxEntityStdGameSceneType::Named(const std::string& name) const {

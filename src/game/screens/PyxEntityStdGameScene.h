@@ -22,11 +22,12 @@
 class PyxGameplay;
 class PyxEntityBigTeeth;
 
-class PyxEntityStdGameSceneType : public QxEntity2DSceneType {
+class PyxEntityStdGameScene;
+
+class PyxEntityStdGameSceneType
+    : public QxEntityTypeOf<PyxEntityStdGameSceneType, PyxEntityStdGameScene, QxEntity2DSceneType> {
 public:
     explicit PyxEntityStdGameSceneType(QxDefinition* definition);
-
-    std::unique_ptr<QxEntityBase> CreateEntity() override;
 
     // The element of a named record, or null.
     QxEntity2DGUIElement* Named(const std::string& name) const;
