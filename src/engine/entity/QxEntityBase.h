@@ -5,12 +5,14 @@
 // An entity holds the state of one instance and points at its type.
 //
 // A class `Foo` comes as `Foo` (entity), `FooType` and `FooPrototype`. Subclass types
-// derive from their parent class's type and read their own keys in their constructor,
-// after the parent's constructor has read its keys from the same definition:
+// derive from their parent class's type through QxEntityTypeOf and read their own keys
+// in their constructor, after the parent's constructor has read its keys from the same
+// definition:
 //
-//     FooType::FooType(QxDefinition* definition) : ParentType(definition) {
-//         if (definition && definition->FindKey("Speed"))
-//             definition->ReadFloats(&m_speed, 1);
+//     class FooType : public QxEntityTypeOf<FooType, Foo, ParentType, kKindFoo> { ... };
+//     FooType::FooType(QxDefinition* definition) : QxEntityTypeOf(definition) {
+//         if (definition)
+//             definition->ReadKey("Speed", m_speed);
 //     }
 //
 // A type constructed without a definition keeps every default.
@@ -104,16 +106,21 @@ private:
     QxEntityBaseType* m_type;
 };
 
-// Sits between a class's type and its base class's type and makes the entities, so that
-// no type writes that step out again. Type is the class deriving from it, whose pointer
-// the entity's constructor takes; Entity need only be declared where Type is, since the
-// body is instantiated where both are complete.
-template <typename Type, typename Entity, typename Base> class QxEntityTypeOf : public Base {
+// Sits between a class's type and its base class's type, makes the entities and answers
+// the class's kind tag, so that no type writes those steps out again. Type is the class
+// deriving from it, whose pointer the entity's constructor takes; Entity need only be
+// declared where Type is, since the body is instantiated where both are complete. A
+// class with no tag of its own leaves Kind 0 and answers what its base answers.
+template <typename Type, typename Entity, typename Base, std::uint32_t Kind = 0>
+class QxEntityTypeOf : public Base {
 public:
     using Base::Base;
 
     std::unique_ptr<QxEntityBase> CreateEntity() override {
         return std::make_unique<Entity>(static_cast<Type*>(this));
+    }
+    bool IsKind(std::uint32_t tag) const override {
+        return (Kind != 0 && tag == Kind) || Base::IsKind(tag);
     }
 };
 

@@ -37,10 +37,6 @@ QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() {
     ReleaseSounds();
 }
 
-bool QxEntity2DGUIButtonType::IsKind(uint32_t tag) const {
-    return tag == kKindButton || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 bool QxEntity2DGUIButtonType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;

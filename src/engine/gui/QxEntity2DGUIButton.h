@@ -31,12 +31,11 @@ enum QxGUIButtonProperty : int {
 class QxEntity2DGUIButton;
 
 class QxEntity2DGUIButtonType : public QxEntityTypeOf<QxEntity2DGUIButtonType, QxEntity2DGUIButton,
-                                                      QxEntity2DGUIElementType> {
+                                                      QxEntity2DGUIElementType, kKindButton> {
 public:
     explicit QxEntity2DGUIButtonType(QxDefinition* definition);
     ~QxEntity2DGUIButtonType() override;
 
-    bool IsKind(std::uint32_t tag) const override;
     // Creates the four image elements (shared by every button of the type) and gets
     // the sounds from the resource cache.
     bool Load(bool reload) override;

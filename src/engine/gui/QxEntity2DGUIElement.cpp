@@ -68,10 +68,6 @@ void QxEntity2DGUIElementType::ReleaseCached(QxImageListRecord*& list) {
     list = nullptr;
 }
 
-bool QxEntity2DGUIElementType::IsKind(std::uint32_t tag) const {
-    return tag == kKindGUIElement || QxEntityBaseType::IsKind(tag);
-}
-
 std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& reference,
                                                          std::uint32_t kind) {
     if (!g_registry || reference.className.empty() || reference.typeName.empty()) {

@@ -35,12 +35,11 @@ enum QxGUIElementProperty : int {
 class QxEntity2DGUIElement;
 
 class QxEntity2DGUIElementType
-    : public QxEntityTypeOf<QxEntity2DGUIElementType, QxEntity2DGUIElement, QxEntityBaseType> {
+    : public QxEntityTypeOf<QxEntity2DGUIElementType, QxEntity2DGUIElement, QxEntityBaseType,
+                            kKindGUIElement> {
 public:
     // Reads the element keys; a null definition keeps every default.
     explicit QxEntity2DGUIElementType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
 protected:
     // The named picture or picture list from the resource cache, dithered when the

@@ -40,10 +40,6 @@ QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
     }
 }
 
-bool QxEntity2DGUIFontType::IsKind(uint32_t tag) const {
-    return tag == kKindFont || QxEntity2DGUISpriteType::IsKind(tag);
-}
-
 std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference) {
     std::unique_ptr<QxEntity2DGUIElement> element = QxCreateGUIElement(reference, kKindFont);
     if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(element.get())) {

@@ -23,16 +23,14 @@ enum QxGUIFontProperty : int {
 
 class QxEntity2DGUIFont;
 
-class QxEntity2DGUIFontType
-    : public QxEntityTypeOf<QxEntity2DGUIFontType, QxEntity2DGUIFont, QxEntity2DGUISpriteType> {
+class QxEntity2DGUIFontType : public QxEntityTypeOf<QxEntity2DGUIFontType, QxEntity2DGUIFont,
+                                                    QxEntity2DGUISpriteType, kKindFont> {
 public:
     // "FontWidth" entries beyond this many are not looked for: a definition cannot
     // make the reader search its text millions of times.
     static constexpr std::int32_t kMaxFontElements = 1024;
 
     explicit QxEntity2DGUIFontType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     const QxFontMetrics& Metrics() const { return m_metrics; }
 

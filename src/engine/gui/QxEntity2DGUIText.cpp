@@ -54,10 +54,6 @@ QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
 
 QxEntity2DGUITextType::~QxEntity2DGUITextType() = default;
 
-bool QxEntity2DGUITextType::IsKind(uint32_t tag) const {
-    return tag == kKindText || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 bool QxEntity2DGUITextType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;

@@ -42,13 +42,12 @@ enum QxJustify : std::int32_t {
 
 class QxEntity2DGUIText;
 
-class QxEntity2DGUITextType
-    : public QxEntityTypeOf<QxEntity2DGUITextType, QxEntity2DGUIText, QxEntity2DGUIElementType> {
+class QxEntity2DGUITextType : public QxEntityTypeOf<QxEntity2DGUITextType, QxEntity2DGUIText,
+                                                    QxEntity2DGUIElementType, kKindText> {
 public:
     explicit QxEntity2DGUITextType(QxDefinition* definition);
     ~QxEntity2DGUITextType() override;
 
-    bool IsKind(std::uint32_t tag) const override;
     // Creates the font element (kind "FONT"), shared by every text of the type.
     bool Load(bool reload) override;
     bool Unload() override;

@@ -67,10 +67,6 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
 
 QxEntity2DSceneType::~QxEntity2DSceneType() = default;
 
-bool QxEntity2DSceneType::IsKind(std::uint32_t tag) const {
-    return tag == kKindScene || QxEntityBaseType::IsKind(tag);
-}
-
 QxEntity2DSceneType::ElementRecord* QxEntity2DSceneType::AddNamedElement(const std::string& name,
                                                                          QxDefinition* definition) {
     ElementRecord record;

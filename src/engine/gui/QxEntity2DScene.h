@@ -41,7 +41,7 @@ inline constexpr std::int32_t kCursorPriority = 1000;
 class QxEntity2DScene;
 
 class QxEntity2DSceneType
-    : public QxEntityTypeOf<QxEntity2DSceneType, QxEntity2DScene, QxEntityBaseType> {
+    : public QxEntityTypeOf<QxEntity2DSceneType, QxEntity2DScene, QxEntityBaseType, kKindScene> {
 public:
     struct ElementRecord {
         std::int32_t priority = 0;
@@ -65,7 +65,6 @@ public:
     bool Load(bool reload) override;
     // Destroys every element the type created.
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     // For subclass types: reads name + "Ent", name + "EntPos" and name + "EntPriority"
     // and appends the record. The record lives as long as the type.

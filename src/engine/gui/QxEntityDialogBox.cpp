@@ -23,10 +23,6 @@ QxEntityDialogBoxType::QxEntityDialogBoxType(QxDefinition* definition)
     definition->ReadKey("TimeOut", m_timeOut);
 }
 
-bool QxEntityDialogBoxType::IsKind(std::uint32_t tag) const {
-    return tag == kKindDialogBox || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 QxEntityDialogBox::QxEntityDialogBox(QxEntityDialogBoxType* type)
     : QxEntity2DGUIElement(type), m_title(type->m_title) {
     m_frame = QxCreatePart<QxEntityDialogFrame>(type->m_frameRef, kKindDialogFrame);

@@ -41,12 +41,10 @@ inline constexpr int kKeyEscape = 27;
 
 class QxEntityDialogBox;
 
-class QxEntityDialogBoxType
-    : public QxEntityTypeOf<QxEntityDialogBoxType, QxEntityDialogBox, QxEntity2DGUIElementType> {
+class QxEntityDialogBoxType : public QxEntityTypeOf<QxEntityDialogBoxType, QxEntityDialogBox,
+                                                    QxEntity2DGUIElementType, kKindDialogBox> {
 public:
     explicit QxEntityDialogBoxType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     QxEntityRef m_frameRef;
     std::int32_t m_width = 64;

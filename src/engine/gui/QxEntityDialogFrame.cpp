@@ -15,10 +15,6 @@ QxEntityDialogFrameType::QxEntityDialogFrameType(QxDefinition* definition)
     definition->ReadKey("TitleTextEnt", m_titleTextRef);
 }
 
-bool QxEntityDialogFrameType::IsKind(std::uint32_t tag) const {
-    return tag == kKindDialogFrame || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 QxEntityDialogFrame::QxEntityDialogFrame(QxEntityDialogFrameType* type)
     : QxEntity2DGUIElement(type) {
     m_titleText = QxCreatePart<QxEntity2DGUIText>(type->m_titleTextRef, kKindText);

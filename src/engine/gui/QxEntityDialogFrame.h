@@ -19,11 +19,9 @@ inline constexpr std::uint32_t kKindDialogFrame = QxKindTag("DFRM");
 class QxEntityDialogFrame;
 
 class QxEntityDialogFrameType : public QxEntityTypeOf<QxEntityDialogFrameType, QxEntityDialogFrame,
-                                                      QxEntity2DGUIElementType> {
+                                                      QxEntity2DGUIElementType, kKindDialogFrame> {
 public:
     explicit QxEntityDialogFrameType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     bool m_hasTitle = false;
     std::int32_t m_titleHeight = 12;

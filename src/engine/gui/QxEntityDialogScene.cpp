@@ -10,10 +10,6 @@ QxEntityDialogSceneType::QxEntityDialogSceneType(QxDefinition* definition)
     }
 }
 
-bool QxEntityDialogSceneType::IsKind(std::uint32_t tag) const {
-    return tag == kKindDialogScene || QxEntityDialogBoxType::IsKind(tag);
-}
-
 // Each dialog gets a content scene of its own, so the content's state (a name being
 // typed, say) starts afresh every time the dialog opens.
 QxEntityDialogScene::QxEntityDialogScene(QxEntityDialogSceneType* type) : QxEntityDialogBox(type) {

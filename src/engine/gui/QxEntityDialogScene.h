@@ -22,12 +22,10 @@ public:
 
 class QxEntityDialogScene;
 
-class QxEntityDialogSceneType
-    : public QxEntityTypeOf<QxEntityDialogSceneType, QxEntityDialogScene, QxEntityDialogBoxType> {
+class QxEntityDialogSceneType : public QxEntityTypeOf<QxEntityDialogSceneType, QxEntityDialogScene,
+                                                      QxEntityDialogBoxType, kKindDialogScene> {
 public:
     explicit QxEntityDialogSceneType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     QxEntityRef m_sceneRef;
 };

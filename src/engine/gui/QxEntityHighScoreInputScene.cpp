@@ -9,10 +9,6 @@ QxEntityHighScoreInputSceneType::QxEntityHighScoreInputSceneType(QxDefinition* d
     m_okButton = AddNamedElement("OKButton", definition);
 }
 
-bool QxEntityHighScoreInputSceneType::IsKind(std::uint32_t tag) const {
-    return tag == kKindHighScoreInputScene || QxEntity2DSceneType::IsKind(tag);
-}
-
 QxEntity2DGUIText* QxEntityHighScoreInputSceneType::NameEntry() const {
     return m_nameEntry ? dynamic_cast<QxEntity2DGUIText*>(m_nameEntry->element.get()) : nullptr;
 }

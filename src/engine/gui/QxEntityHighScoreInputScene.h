@@ -19,11 +19,9 @@ class QxEntityHighScoreInputScene;
 
 class QxEntityHighScoreInputSceneType
     : public QxEntityTypeOf<QxEntityHighScoreInputSceneType, QxEntityHighScoreInputScene,
-                            QxEntity2DSceneType> {
+                            QxEntity2DSceneType, kKindHighScoreInputScene> {
 public:
     explicit QxEntityHighScoreInputSceneType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     QxEntity2DGUIText* NameEntry() const;
     QxEntity2DGUIElement* OKButton() const;

@@ -16,10 +16,6 @@ QxEntityInputBoxType::QxEntityInputBoxType(QxDefinition* definition) : QxEntityT
     ReadPartRefs(definition, kPartKeys, m_partRefs);
 }
 
-bool QxEntityInputBoxType::IsKind(std::uint32_t tag) const {
-    return tag == kKindInputBox || QxEntityDialogBoxType::IsKind(tag);
-}
-
 QxEntityInputBox::QxEntityInputBox(QxEntityInputBoxType* type) : QxEntityDialogBox(type) {
     auto instructions = QxCreatePart<QxEntity2DGUIText>(
         type->m_partRefs[QxEntityInputBoxType::kSlotInstructions], kKindText);

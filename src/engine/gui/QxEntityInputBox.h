@@ -16,8 +16,8 @@ inline constexpr std::uint32_t kKindInputBox = QxKindTag("INPT");
 
 class QxEntityInputBox;
 
-class QxEntityInputBoxType
-    : public QxEntityTypeOf<QxEntityInputBoxType, QxEntityInputBox, QxEntityDialogBoxType> {
+class QxEntityInputBoxType : public QxEntityTypeOf<QxEntityInputBoxType, QxEntityInputBox,
+                                                   QxEntityDialogBoxType, kKindInputBox> {
 public:
     enum Slot {
         kSlotInstructions = 0,
@@ -29,8 +29,6 @@ public:
     static constexpr int kSlotCount = 5;
 
     explicit QxEntityInputBoxType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     std::array<QxEntityRef, kSlotCount> m_partRefs;
 };

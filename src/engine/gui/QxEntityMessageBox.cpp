@@ -22,10 +22,6 @@ QxEntityMessageBoxType::QxEntityMessageBoxType(QxDefinition* definition)
     ReadPartRefs(definition, kPartKeys, m_partRefs);
 }
 
-bool QxEntityMessageBoxType::IsKind(std::uint32_t tag) const {
-    return tag == kKindMessageBox || QxEntityDialogBoxType::IsKind(tag);
-}
-
 QxEntityMessageBox::QxEntityMessageBox(QxEntityMessageBoxType* type) : QxEntityDialogBox(type) {
     m_textPart = QxCreatePart<QxEntity2DGUIText>(type->m_partRefs[0], kKindText);
     if (m_textPart) {

@@ -29,16 +29,14 @@ enum QxMessageBoxButtons : std::uint32_t {
 
 class QxEntityMessageBox;
 
-class QxEntityMessageBoxType
-    : public QxEntityTypeOf<QxEntityMessageBoxType, QxEntityMessageBox, QxEntityDialogBoxType> {
+class QxEntityMessageBoxType : public QxEntityTypeOf<QxEntityMessageBoxType, QxEntityMessageBox,
+                                                     QxEntityDialogBoxType, kKindMessageBox> {
 public:
     // Parts in slot order: the text, then OK, Yes, No and Cancel.
     enum Slot { kSlotText = 0, kSlotOK = 1, kSlotYes = 2, kSlotNo = 3, kSlotCancel = 4 };
     static constexpr int kSlotCount = 5;
 
     explicit QxEntityMessageBoxType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     std::array<QxEntityRef, kSlotCount> m_partRefs;
 };

@@ -823,8 +823,7 @@ void PyxLevel::SortObjects() {
 PyxEntityGameObject* PyxLevel::FindFirstBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
-        if (type && type->IsKind(PyxEntityBallBaseType::kKind) &&
-            !type->IsKind(PyxEntityPickupBallType::kKind)) {
+        if (type && type->IsKind(kKindBall) && !type->IsKind(kKindPickupBall)) {
             return record.entity.get();
         }
     }
@@ -834,7 +833,7 @@ PyxEntityGameObject* PyxLevel::FindFirstBall() const {
 PyxEntityGameObject* PyxLevel::FindFirstPickupBall() const {
     for (const PyxLevelObjectRecord& record : m_objects) {
         const QxEntityBaseType* type = record.entity ? record.entity->Type() : nullptr;
-        if (type && type->IsKind(PyxEntityPickupBallType::kKind)) {
+        if (type && type->IsKind(kKindPickupBall)) {
             return record.entity.get();
         }
     }

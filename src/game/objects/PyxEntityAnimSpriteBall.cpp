@@ -30,10 +30,6 @@ bool PyxEntityAnimSpriteBallType::Unload() {
     return PyxEntityBallBaseType::Unload();
 }
 
-bool PyxEntityAnimSpriteBallType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
-}
-
 PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)
     : PyxEntityBallBase(type) {}
 

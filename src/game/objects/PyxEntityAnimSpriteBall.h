@@ -9,11 +9,12 @@
 
 class PyxEntityAnimSpriteBall;
 
+inline constexpr std::uint32_t kKindAnimSpriteBall = QxKindTag("ASBL");
+
 class PyxEntityAnimSpriteBallType
     : public QxEntityTypeOf<PyxEntityAnimSpriteBallType, PyxEntityAnimSpriteBall,
-                            PyxEntityBallBaseType> {
+                            PyxEntityBallBaseType, kKindAnimSpriteBall> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("ASBL");
     static constexpr float kDefaultFrameRate = 30.0f;
 
     // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
@@ -21,7 +22,6 @@ public:
 
     bool Load(bool reload) override;
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     const PyxAnimImage& Animation() const { return m_animation; }
     float FrameRate() const { return m_frameRate; }

@@ -37,10 +37,6 @@ bool PyxEntityAwardBaseType::Unload() {
     return PyxEntityGameObjectType::Unload();
 }
 
-bool PyxEntityAwardBaseType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
 std::int32_t PyxWholeMilliseconds(float ms) {
     return BoardPixel(ms);
 }

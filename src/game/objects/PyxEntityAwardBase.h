@@ -13,10 +13,11 @@
 
 class PyxEntityAwardBase;
 
-class PyxEntityAwardBaseType
-    : public QxEntityTypeOf<PyxEntityAwardBaseType, PyxEntityAwardBase, PyxEntityGameObjectType> {
+inline constexpr std::uint32_t kKindAward = QxKindTag("PKUP");
+
+class PyxEntityAwardBaseType : public QxEntityTypeOf<PyxEntityAwardBaseType, PyxEntityAwardBase,
+                                                     PyxEntityGameObjectType, kKindAward> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("PKUP");
     static constexpr float kRadius = 16.0f;
     static constexpr float kDefaultHeight = 0.6f;
 
@@ -27,7 +28,6 @@ public:
     // Loads the pickup sound.
     bool Load(bool reload) override;
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     const PyxTypeSound& PickupSound() const { return m_pickupSound; }
     std::int32_t Points() const { return m_points; }

@@ -95,10 +95,6 @@ bool PyxEntityBallBaseType::Unload() {
     return PyxEntityGameObjectType::Unload();
 }
 
-bool PyxEntityBallBaseType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
 // ---- ball -------------------------------------------------------------------------
 
 PyxEntityBallBase::PyxEntityBallBase(PyxEntityBallBaseType* type) : PyxEntityGameObject(type) {}
@@ -310,15 +306,14 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
     PyxEntityBallBaseType* type = BallType();
     PyxGameEvents* events = GameEvents();
 
-    if (IsOfKind(other, PyxEntityAwardBaseType::kKind) &&
-        !IsOfKind(this, PyxEntityPickupBallType::kKind)) {
+    if (IsOfKind(other, kKindAward) && !IsOfKind(this, kKindPickupBall)) {
         // The award decides with the rules whether it is taken; the ball rolls on.
         if (auto* award = dynamic_cast<PyxEntityAwardBase*>(other)) {
             award->Touched(this);
         }
         return;
     }
-    if (IsOfKind(other, PyxEntityBallBaseType::kKind)) {
+    if (IsOfKind(other, kKindBall)) {
         if (events && events->OnBallsTouch(this, other)) {
             if (type) {
                 type->PlaySound(PyxEntityBallBaseType::kHitBallSound);
@@ -328,9 +323,7 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
         return;
     }
 
-    auto* post = IsOfKind(other, PyxEntityPostBaseType::kKind)
-                     ? dynamic_cast<PyxEntityPostBase*>(other)
-                     : nullptr;
+    auto* post = IsOfKind(other, kKindPost) ? dynamic_cast<PyxEntityPostBase*>(other) : nullptr;
     if (post && post->IsGear()) {
         if (type) {
             type->PlaySound(PyxEntityBallBaseType::kHitGearSound);
@@ -341,7 +334,7 @@ void PyxEntityBallBase::Bounce(PyxEntityGameObject* other, PyxVector normal) {
     } else if (type) {
         type->PlaySound(PyxEntityBallBaseType::kHitWallSound);
     }
-    if (IsOfKind(this, PyxEntityCharacterBallType::kKind)) {
+    if (IsOfKind(this, kKindCharacterBall)) {
         if (auto* face = dynamic_cast<PyxEntityCharacterBall*>(this)) {
             face->SetExpression(kHitExpression, kHitExpressionMs);
         }

@@ -18,10 +18,11 @@
 
 class PyxEntityBallBase;
 
-class PyxEntityBallBaseType
-    : public QxEntityTypeOf<PyxEntityBallBaseType, PyxEntityBallBase, PyxEntityGameObjectType> {
+inline constexpr std::uint32_t kKindBall = QxKindTag("BALL");
+
+class PyxEntityBallBaseType : public QxEntityTypeOf<PyxEntityBallBaseType, PyxEntityBallBase,
+                                                    PyxEntityGameObjectType, kKindBall> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("BALL");
     static constexpr float kDefaultHeight = 0.4f;
 
     // The sounds a ball type may name.
@@ -43,7 +44,6 @@ public:
     bool Load(bool reload) override;
     // Stops the rolling loop and gives the sounds back.
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     const PyxTypeSound& GetSound(Sound sound) const { return m_sounds[sound]; }
     // Plays the sound once; false when the type has none.

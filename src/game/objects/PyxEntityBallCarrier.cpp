@@ -62,7 +62,7 @@ bool PyxEntityBallCarrier::SetCargo(const std::string& className, const std::str
         object->ClearFlags(kObjectInFrame);
         object->AddFlags(kObjectActive);
     }
-    if (m_cargo->Type()->IsKind(PyxEntityCharacterBallType::kKind)) {
+    if (m_cargo->Type()->IsKind(kKindCharacterBall)) {
         if (auto* character = dynamic_cast<PyxEntityCharacterBall*>(m_cargo.get())) {
             character->SetExpression(kCargoExpression, kCargoExpressionMs);
         }

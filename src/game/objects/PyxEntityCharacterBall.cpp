@@ -37,10 +37,6 @@ bool PyxEntityCharacterBallType::Unload() {
     return PyxEntityAnimSpriteBallType::Unload();
 }
 
-bool PyxEntityCharacterBallType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityAnimSpriteBallType::IsKind(tag);
-}
-
 PyxEntityCharacterBallType::Offset
 PyxEntityCharacterBallType::EyeOffset(std::int32_t directionIndex) const {
     if (directionIndex < 1 || directionIndex > 4) {

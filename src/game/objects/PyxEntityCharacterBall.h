@@ -10,12 +10,12 @@
 
 class PyxEntityCharacterBall;
 
+inline constexpr std::uint32_t kKindCharacterBall = QxKindTag("CHBL");
+
 class PyxEntityCharacterBallType
     : public QxEntityTypeOf<PyxEntityCharacterBallType, PyxEntityCharacterBall,
-                            PyxEntityAnimSpriteBallType> {
+                            PyxEntityAnimSpriteBallType, kKindCharacterBall> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("CHBL");
-
     // Where the eyes sit, by the direction index of the face (1 right, 2 left, 3 up,
     // 4 down); index 0 is unused.
     struct Offset {
@@ -29,7 +29,6 @@ public:
 
     bool Load(bool reload) override;
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     const PyxAnimImage& Eyes() const { return m_eyes; }
     Offset EyeOffset(std::int32_t directionIndex) const;

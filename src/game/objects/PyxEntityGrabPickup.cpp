@@ -7,7 +7,7 @@ PyxEntityGrabPickupType::PyxEntityGrabPickupType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {}
 
 bool PyxEntityGrabPickupType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
+    return tag == kKindGrabPickup || PyxEntityGameObjectType::IsKind(tag);
 }
 
 PyxEntityGrabPickup::PyxEntityGrabPickup(PyxEntityGrabPickupType* type)

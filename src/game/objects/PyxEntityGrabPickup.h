@@ -9,11 +9,11 @@
 
 class PyxEntityGrabPickup;
 
+inline constexpr std::uint32_t kKindGrabPickup = QxKindTag("GRAB");
+
 class PyxEntityGrabPickupType
     : public QxEntityTypeOf<PyxEntityGrabPickupType, PyxEntityGrabPickup, PyxEntityPlayerExitType> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("GRAB");
-
     explicit PyxEntityGrabPickupType(QxDefinition* definition);
 
     // A grab is no exit: it answers its own tag, not the exit's.

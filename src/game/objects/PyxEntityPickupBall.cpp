@@ -39,7 +39,7 @@ bool PyxEntityPickupBallType::Unload() {
 }
 
 bool PyxEntityPickupBallType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
+    return tag == kKindPickupBall || PyxEntityBallBaseType::IsKind(tag);
 }
 
 PyxEntityPickupBall::PyxEntityPickupBall(PyxEntityPickupBallType* type)

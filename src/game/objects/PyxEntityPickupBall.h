@@ -10,11 +10,11 @@
 
 class PyxEntityPickupBall;
 
+inline constexpr std::uint32_t kKindPickupBall = QxKindTag("PKBL");
+
 class PyxEntityPickupBallType : public QxEntityTypeOf<PyxEntityPickupBallType, PyxEntityPickupBall,
                                                       PyxEntityAnimSpriteBallType> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("PKBL");
-
     // Reads the keys of the animated ball, "Points" and "PickupSound".
     explicit PyxEntityPickupBallType(QxDefinition* definition);
 

@@ -33,10 +33,6 @@ bool PyxEntityPlayerExitType::Unload() {
     return PyxEntityGameObjectType::Unload();
 }
 
-bool PyxEntityPlayerExitType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
 PyxEntityPlayerExit::PyxEntityPlayerExit(PyxEntityPlayerExitType* type)
     : PyxEntityGameObject(type) {}
 

@@ -18,10 +18,11 @@ class QxEntity2DGUIElement;
 
 class PyxEntityPlayerExit;
 
-class PyxEntityPlayerExitType
-    : public QxEntityTypeOf<PyxEntityPlayerExitType, PyxEntityPlayerExit, PyxEntityGameObjectType> {
+inline constexpr std::uint32_t kKindPlayerExit = QxKindTag("PLXT");
+
+class PyxEntityPlayerExitType : public QxEntityTypeOf<PyxEntityPlayerExitType, PyxEntityPlayerExit,
+                                                      PyxEntityGameObjectType, kKindPlayerExit> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("PLXT");
     static constexpr float kDefaultHeight = 0.45f;
 
     // Reads "Sound"; "Height" is 0.45 when not given.
@@ -29,7 +30,6 @@ public:
 
     bool Load(bool reload) override;
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     const PyxTypeSound& Sound() const { return m_sound; }
 

@@ -37,10 +37,6 @@ PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
     }
 }
 
-bool PyxEntityPostBaseType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityGameObjectType::IsKind(tag);
-}
-
 PyxEntityPostBase::PyxEntityPostBase(PyxEntityPostBaseType* type) : PyxEntityGameObject(type) {}
 
 PyxEntityPostBase::~PyxEntityPostBase() = default;

@@ -12,10 +12,11 @@
 
 class PyxEntityPostBase;
 
-class PyxEntityPostBaseType
-    : public QxEntityTypeOf<PyxEntityPostBaseType, PyxEntityPostBase, PyxEntityGameObjectType> {
+inline constexpr std::uint32_t kKindPost = QxKindTag("POST");
+
+class PyxEntityPostBaseType : public QxEntityTypeOf<PyxEntityPostBaseType, PyxEntityPostBase,
+                                                    PyxEntityGameObjectType, kKindPost> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("POST");
     static constexpr float kDefaultHeight = 0.2f;
     // "Radius" that a definition did not give.
     static constexpr float kUnsetRadius = -1.0f;
@@ -24,8 +25,6 @@ public:
     // "Rect"; anything else keeps the circle), "Radius" (circles only) and "NormX",
     // "NormY" (rectangles only; made unit length unless zero).
     explicit PyxEntityPostBaseType(QxDefinition* definition);
-
-    bool IsKind(std::uint32_t tag) const override;
 
     float MouseRadius() const { return m_mouseRadius; }
     bool IsGear() const { return m_gear != 0; }

@@ -87,10 +87,6 @@ bool PyxEntityRenderedBallType::Unload() {
     return PyxEntityBallBaseType::Unload();
 }
 
-bool PyxEntityRenderedBallType::IsKind(std::uint32_t tag) const {
-    return tag == kKind || PyxEntityBallBaseType::IsKind(tag);
-}
-
 std::uint32_t PyxEntityRenderedBallType::ImageHandle() {
     if (!g_screen) {
         return 0;

@@ -27,11 +27,12 @@ struct PyxLensEntry {
 
 class PyxEntityRenderedBall;
 
+inline constexpr std::uint32_t kKindRenderedBall = QxKindTag("RNBL");
+
 class PyxEntityRenderedBallType
-    : public QxEntityTypeOf<PyxEntityRenderedBallType, PyxEntityRenderedBall,
-                            PyxEntityBallBaseType> {
+    : public QxEntityTypeOf<PyxEntityRenderedBallType, PyxEntityRenderedBall, PyxEntityBallBaseType,
+                            kKindRenderedBall> {
 public:
-    static constexpr std::uint32_t kKind = QxKindTag("RNBL");
     static constexpr float kRadius = 28.0f;
     static constexpr int kLensSize = 56;  // entries per row and column
     static constexpr int kImageSize = 57; // pixels per row and column of the image
@@ -44,7 +45,6 @@ public:
     // Builds the lens tables and makes the image.
     bool Load(bool reload) override;
     bool Unload() override;
-    bool IsKind(std::uint32_t tag) const override;
 
     // The table of a tint (empty until the type loads); entry (i, j) at j * 56 + i.
     const std::vector<PyxLensEntry>& Lens(int tint) const { return m_lens[tint]; }

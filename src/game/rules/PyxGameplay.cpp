@@ -565,8 +565,7 @@ void PyxGameplay::StartClockWhenOnBoard(const Hud& hud) {
 
 // The mascot follows the ball's pace unless something else set its mood.
 void PyxGameplay::FollowPlayerPace(const Hud& hud) {
-    if (hud.mascot && m_player &&
-        !PyxBoardLink::IsOfKind(m_player, PyxEntityCharacterBallType::kKind)) {
+    if (hud.mascot && m_player && !PyxBoardLink::IsOfKind(m_player, kKindCharacterBall)) {
         hud.mascot->SetMood(
             PyxBoardLink::Speed(m_player) > kExcitedSpeed ? kMoodExcited : kMoodCalm, 0.0f);
     }
@@ -1086,8 +1085,7 @@ void PyxGameplay::LoseLife() {
     }
     if (m_level) {
         for (PyxLevelObjectRecord& record : m_level->Objects()) {
-            if (record.entity &&
-                PyxBoardLink::IsOfKind(record.entity.get(), PyxEntityGrabPickupType::kKind)) {
+            if (record.entity && PyxBoardLink::IsOfKind(record.entity.get(), kKindGrabPickup)) {
                 record.entity->AddFlags(kObjectRemoved);
             }
         }
@@ -1152,8 +1150,7 @@ bool PyxGameplay::OnBallsTouch(PyxEntityGameObject* ball, PyxEntityGameObject* o
         return true;
     }
 
-    if (PyxBoardLink::IsOfKind(touched, PyxEntityPickupBallType::kKind) &&
-        PyxBoardLink::IsSpecialArmed(touched)) {
+    if (PyxBoardLink::IsOfKind(touched, kKindPickupBall) && PyxBoardLink::IsSpecialArmed(touched)) {
         if (m_level) {
             PyxBoardLink::Grab(*m_level, touched);
         }
@@ -1227,7 +1224,7 @@ void PyxGameplay::CollectCoin(PyxEntityGameObject* award, PyxEntityGameObject* p
         PyxBoardLink::FloatingScore(*m_level, award->X(), award->Y(),
                                     Format("%d/%d", m_coinsHeld, CoinsNeeded()));
     }
-    if (PyxBoardLink::IsOfKind(player, PyxEntityCharacterBallType::kKind)) {
+    if (PyxBoardLink::IsOfKind(player, kKindCharacterBall)) {
         PyxBoardLink::SetExpression(player, 0, kCoinFaceMs);
     }
     UpdateTexts();

@@ -42,10 +42,6 @@ PyxEntity2DGUIClockType::~PyxEntity2DGUIClockType() {
     Release();
 }
 
-bool PyxEntity2DGUIClockType::IsKind(std::uint32_t tag) const {
-    return tag == kKindClock || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 bool PyxEntity2DGUIClockType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;

@@ -29,7 +29,7 @@ enum PyxClockState : std::int32_t {
 class PyxEntity2DGUIClock;
 
 class PyxEntity2DGUIClockType : public QxEntityTypeOf<PyxEntity2DGUIClockType, PyxEntity2DGUIClock,
-                                                      QxEntity2DGUIElementType> {
+                                                      QxEntity2DGUIElementType, kKindClock> {
 public:
     // Lights a definition may declare.
     static constexpr std::int32_t kMaxLights = 64;
@@ -44,7 +44,6 @@ public:
     explicit PyxEntity2DGUIClockType(QxDefinition* definition);
     ~PyxEntity2DGUIClockType() override;
 
-    bool IsKind(std::uint32_t tag) const override;
     // Takes the dial, its mask, the light images and the sound, once.
     bool Load(bool reload) override;
     bool Unload() override;

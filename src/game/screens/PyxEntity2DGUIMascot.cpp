@@ -47,10 +47,6 @@ PyxEntity2DGUIMascotType::~PyxEntity2DGUIMascotType() {
     Release();
 }
 
-bool PyxEntity2DGUIMascotType::IsKind(std::uint32_t tag) const {
-    return tag == kKindMascot || QxEntity2DGUIElementType::IsKind(tag);
-}
-
 bool PyxEntity2DGUIMascotType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;

@@ -19,7 +19,7 @@ class PyxEntity2DGUIMascot;
 
 class PyxEntity2DGUIMascotType
     : public QxEntityTypeOf<PyxEntity2DGUIMascotType, PyxEntity2DGUIMascot,
-                            QxEntity2DGUIElementType> {
+                            QxEntity2DGUIElementType, kKindMascot> {
 public:
     static constexpr float kDefaultFrameRate = 10.0f;
 
@@ -28,7 +28,6 @@ public:
     explicit PyxEntity2DGUIMascotType(QxDefinition* definition);
     ~PyxEntity2DGUIMascotType() override;
 
-    bool IsKind(std::uint32_t tag) const override;
     bool Load(bool reload) override;
     bool Unload() override;
 
