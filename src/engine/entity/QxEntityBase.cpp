@@ -15,14 +15,27 @@ bool QxEntityBaseType::SetTypeFloat(int, float) {
     return false;
 }
 
-bool QxEntityBaseType::Load(bool) {
+bool QxEntityBaseType::Load(bool reload) {
+    if (IsLoaded() && !reload) {
+        return true;
+    }
+    for (QxTypePart* part : m_parts) {
+        part->LoadPart(reload);
+    }
     m_loaded = 1;
     return true;
 }
 
 bool QxEntityBaseType::Unload() {
+    for (QxTypePart* part : m_parts) {
+        part->ReleasePart();
+    }
     m_loaded = 0;
     return true;
+}
+
+void QxEntityBaseType::AddParts(std::initializer_list<QxTypePart*> parts) {
+    m_parts.insert(m_parts.end(), parts.begin(), parts.end());
 }
 
 bool QxEntityBaseType::IsKind(std::uint32_t tag) const {

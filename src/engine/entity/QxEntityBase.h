@@ -18,8 +18,12 @@
 // A type constructed without a definition keeps every default.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "engine/entity/QxTypePart.h"
 
 class QxDefinition;
 class QxEntityBase;
@@ -53,9 +57,10 @@ public:
     // Loads the resources and shared sub-entities the definition named. Entities call
     // it every frame, so an override must return at once when already loaded unless
     // `reload` asks it to rebuild what depends on the display mode. Overrides call
-    // the base to keep the loaded flag.
+    // the base, which loads the parts and keeps the loaded flag.
     virtual bool Load(bool reload);
-    // Releases what Load made; overrides call the base to clear the loaded flag.
+    // Releases what Load made; overrides call the base, which gives the parts back and
+    // clears the loaded flag.
     virtual bool Unload();
     // True for the type's own tag, every tag its base type answers, and kKindAny.
     virtual bool IsKind(std::uint32_t tag) const;
@@ -67,10 +72,16 @@ public:
     // Set by the registry once the type was built.
     void SetNames(const std::string& className, const std::string& typeName);
 
+protected:
+    // Members the type loads and releases with itself, in this order; they must live as
+    // long as the type.
+    void AddParts(std::initializer_list<QxTypePart*> parts);
+
 private:
     std::string m_className;
     std::string m_typeName;
     std::uint8_t m_loaded = 0;
+    std::vector<QxTypePart*> m_parts;
 };
 
 class QxEntityBase {

@@ -11,6 +11,7 @@
 
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_animation, &m_sound});
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
         definition->ReadKey("IsTrap", m_isTrap);
@@ -26,19 +27,8 @@ PyxEntitySinkTileType::~PyxEntitySinkTileType() {
     }
 }
 
-bool PyxEntitySinkTileType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_animation.Load(reload);
-    m_sound.Load();
-    return PyxEntityTileBaseType::Load(reload);
-}
-
 bool PyxEntitySinkTileType::Unload() {
     m_loop.Stop();
-    m_animation.Release();
-    m_sound.Release();
     return PyxEntityTileBaseType::Unload();
 }
 

@@ -23,9 +23,7 @@ public:
     explicit PyxEntitySinkTileType(QxDefinition* definition);
     ~PyxEntitySinkTileType() override;
 
-    // Takes the image list and the sound from the resource cache.
-    bool Load(bool reload) override;
-    // Gives them back and stops the shared loop.
+    // Stops the shared loop; the base gives the parts back.
     bool Unload() override;
 
     // Gives the image list back and takes it again (after its surfaces were lost).

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/entity/QxTypePart.h"
 #include "engine/files/QxImage.h"
 
 struct QxImageListRecord;
 struct QxImageListFrame;
 
-class PyxAnimImage {
+class PyxAnimImage final : public QxTypePart {
 public:
     PyxAnimImage() = default;
     PyxAnimImage(const PyxAnimImage&) = delete;
@@ -28,6 +29,8 @@ public:
     // anew (the surfaces vanished with a change of display mode).
     void Load(bool reload);
     void Release();
+    void LoadPart(bool reload) override { Load(reload); }
+    void ReleasePart() override { Release(); }
 
     // True while the image list is held (it may still have no frames).
     bool IsLoaded() const { return m_list != nullptr; }

@@ -6,25 +6,13 @@
 
 PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_animation});
     if (!definition) {
         return;
     }
     definition->ReadKey("Image", m_animation.image);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
-}
-
-bool PyxEntityAnimAwardType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_animation.Load(reload);
-    return PyxEntityAwardBaseType::Load(reload);
-}
-
-bool PyxEntityAnimAwardType::Unload() {
-    m_animation.Release();
-    return PyxEntityAwardBaseType::Unload();
 }
 
 PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntityAwardBase(type) {}

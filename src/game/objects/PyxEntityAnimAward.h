@@ -23,9 +23,6 @@ public:
     // Reads the award keys, then "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimAwardType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxAnimImage& Animation() const { return m_animation; }
     float FrameRate() const { return m_frameRate; }
 

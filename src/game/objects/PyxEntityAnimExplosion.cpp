@@ -7,6 +7,7 @@
 
 PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_animation, &m_explodeSound});
     if (!definition) {
         return;
     }
@@ -14,21 +15,6 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
     definition->ReadKey("FrameRate", m_frameRate);
     m_explodeSound.ReadName(*definition, "ExplodeSound");
-}
-
-bool PyxEntityAnimExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_animation.Load(reload);
-    m_explodeSound.Load(reload);
-    return PyxEntityExplosionBaseType::Load(reload);
-}
-
-bool PyxEntityAnimExplosionType::Unload() {
-    m_animation.Release();
-    m_explodeSound.Release();
-    return PyxEntityExplosionBaseType::Unload();
 }
 
 PyxEntityAnimExplosion::PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type)

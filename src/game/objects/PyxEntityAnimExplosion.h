@@ -23,9 +23,6 @@ public:
     // "ExplodeSound".
     explicit PyxEntityAnimExplosionType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxAnimImage& Animation() const { return m_animation; }
     float FrameRate() const { return m_frameRate; }
     const PyxTypeSound& ExplodeSound() const { return m_explodeSound; }

@@ -8,6 +8,7 @@
 
 PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_animation, &m_sound});
     if (!definition) {
         return;
     }
@@ -21,19 +22,8 @@ PyxEntityAnimPostType::~PyxEntityAnimPostType() {
     m_loop.Stop();
 }
 
-bool PyxEntityAnimPostType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_animation.Load(reload);
-    m_sound.Load();
-    return PyxEntityPostBaseType::Load(reload);
-}
-
 bool PyxEntityAnimPostType::Unload() {
     StopLoop();
-    m_animation.Release();
-    m_sound.Release();
     return PyxEntityPostBaseType::Unload();
 }
 

@@ -22,7 +22,6 @@ public:
     explicit PyxEntityAnimPostType(QxDefinition* definition);
     ~PyxEntityAnimPostType() override;
 
-    bool Load(bool reload) override;
     // Stops the loop, then gives the images and the sound back.
     bool Unload() override;
 

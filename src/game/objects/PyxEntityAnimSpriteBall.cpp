@@ -5,6 +5,7 @@
 
 PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_animation});
     if (!definition) {
         return;
     }
@@ -15,19 +16,6 @@ PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definitio
     }
     definition->ReadKey("FrameRate", m_frameRate);
     definition->ReadKey("AlphaImage", m_animation.alphaImage);
-}
-
-bool PyxEntityAnimSpriteBallType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_animation.Load(reload);
-    return PyxEntityBallBaseType::Load(reload);
-}
-
-bool PyxEntityAnimSpriteBallType::Unload() {
-    m_animation.Release();
-    return PyxEntityBallBaseType::Unload();
 }
 
 PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)

@@ -20,9 +20,6 @@ public:
     // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
     explicit PyxEntityAnimSpriteBallType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxAnimImage& Animation() const { return m_animation; }
     float FrameRate() const { return m_frameRate; }
 

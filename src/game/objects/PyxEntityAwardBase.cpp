@@ -8,6 +8,7 @@
 
 PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_pickupSound});
     SetTypeFlags(kTypeAward);
     SetRadius(kRadius);
     if (HeightUnset()) {
@@ -22,19 +23,6 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     definition->ReadKey("ExplodeClass", m_explodeClass);
     definition->ReadKey("ExplodeType", m_explodeType);
     definition->ReadKey("TurnKiller", m_turnKiller);
-}
-
-bool PyxEntityAwardBaseType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_pickupSound.Load(reload);
-    return PyxEntityGameObjectType::Load(reload);
-}
-
-bool PyxEntityAwardBaseType::Unload() {
-    m_pickupSound.Release();
-    return PyxEntityGameObjectType::Unload();
 }
 
 std::int32_t PyxWholeMilliseconds(float ms) {

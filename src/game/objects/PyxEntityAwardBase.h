@@ -25,10 +25,6 @@ public:
     // "TurnKiller"; "Height" is 0.6 when not given.
     explicit PyxEntityAwardBaseType(QxDefinition* definition);
 
-    // Loads the pickup sound.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxTypeSound& PickupSound() const { return m_pickupSound; }
     std::int32_t Points() const { return m_points; }
     // Milliseconds an award lives; 0 for ever.

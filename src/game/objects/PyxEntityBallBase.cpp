@@ -61,6 +61,9 @@ float Travel(float component, float speed, float ms) {
 
 PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    for (PyxTypeSound& sound : m_sounds) {
+        AddParts({&sound});
+    }
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
@@ -77,21 +80,8 @@ PyxEntityBallBaseType::~PyxEntityBallBaseType() {
     m_rollLoop.Stop();
 }
 
-bool PyxEntityBallBaseType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    for (PyxTypeSound& sound : m_sounds) {
-        sound.Load();
-    }
-    return PyxEntityGameObjectType::Load(reload);
-}
-
 bool PyxEntityBallBaseType::Unload() {
     m_rollLoop.Stop();
-    for (PyxTypeSound& sound : m_sounds) {
-        sound.Release();
-    }
     return PyxEntityGameObjectType::Unload();
 }
 

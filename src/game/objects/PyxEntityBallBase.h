@@ -40,9 +40,7 @@ public:
     explicit PyxEntityBallBaseType(QxDefinition* definition);
     ~PyxEntityBallBaseType() override;
 
-    // Loads the sounds. Overrides call it.
-    bool Load(bool reload) override;
-    // Stops the rolling loop and gives the sounds back.
+    // Stops the rolling loop; the base gives the sounds back.
     bool Unload() override;
 
     const PyxTypeSound& GetSound(Sound sound) const { return m_sounds[sound]; }

@@ -11,6 +11,7 @@
 
 PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_moveSound, &m_dropSound});
     if (!definition) {
         return;
     }
@@ -20,25 +21,6 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
                   double(FrameRate()));
     }
-}
-
-bool PyxEntityBallCarrierType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (reload) {
-        m_moveSound.Release();
-        m_dropSound.Release();
-    }
-    m_moveSound.Load();
-    m_dropSound.Load();
-    return PyxEntityAnimExplosionType::Load(reload);
-}
-
-bool PyxEntityBallCarrierType::Unload() {
-    m_moveSound.Release();
-    m_dropSound.Release();
-    return PyxEntityAnimExplosionType::Unload();
 }
 
 PyxEntityBallCarrier::PyxEntityBallCarrier(PyxEntityBallCarrierType* type)

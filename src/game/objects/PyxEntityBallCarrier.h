@@ -27,9 +27,6 @@ public:
     // Reads the animated-effect keys, then "MoveSound" and "DropSound".
     explicit PyxEntityBallCarrierType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxTypeSound& MoveSound() const { return m_moveSound; }
     const PyxTypeSound& DropSound() const { return m_dropSound; }
 

@@ -11,6 +11,7 @@
 
 PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_sound});
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
@@ -23,7 +24,6 @@ bool PyxEntityBallDissolveType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;
     }
-    m_sound.Load(reload);
     if (m_order.empty()) {
         std::vector<std::pair<std::int32_t, std::int32_t>> keyed(kPositions);
         for (std::int32_t i = 0; i < kPositions; ++i) {
@@ -37,11 +37,6 @@ bool PyxEntityBallDissolveType::Load(bool reload) {
         }
     }
     return PyxEntityGameObjectType::Load(reload);
-}
-
-bool PyxEntityBallDissolveType::Unload() {
-    m_sound.Release();
-    return PyxEntityGameObjectType::Unload();
 }
 
 PyxEntityBallDissolve::PyxEntityBallDissolve(PyxEntityBallDissolveType* type)

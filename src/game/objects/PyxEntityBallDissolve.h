@@ -31,7 +31,6 @@ public:
 
     // Loads the sound and shuffles the order once.
     bool Load(bool reload) override;
-    bool Unload() override;
 
     const PyxTypeSound& Sound() const { return m_sound; }
     // The positions 0 to 2499 of a 50 x 50 image (column = index % 50) in random order;

@@ -12,6 +12,7 @@ constexpr const char* kOffsetKeys[5] = {nullptr, "OffsetRight", "OffsetLeft", "O
 
 PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_eyes});
     if (!definition) {
         return;
     }
@@ -22,19 +23,6 @@ PyxEntityCharacterBallType::PyxEntityCharacterBallType(QxDefinition* definition)
             m_offsets[i] = {xy[0], xy[1]};
         }
     }
-}
-
-bool PyxEntityCharacterBallType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_eyes.Load(reload);
-    return PyxEntityAnimSpriteBallType::Load(reload);
-}
-
-bool PyxEntityCharacterBallType::Unload() {
-    m_eyes.Release();
-    return PyxEntityAnimSpriteBallType::Unload();
 }
 
 PyxEntityCharacterBallType::Offset

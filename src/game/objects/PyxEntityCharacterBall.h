@@ -27,9 +27,6 @@ public:
     // "OffsetDown", "OffsetLeft", "OffsetRight" (x, y each).
     explicit PyxEntityCharacterBallType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxAnimImage& Eyes() const { return m_eyes; }
     Offset EyeOffset(std::int32_t directionIndex) const;
 

@@ -11,25 +11,13 @@
 
 PyxEntityParticleExplosionType::PyxEntityParticleExplosionType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_sound});
     if (!definition) {
         return;
     }
     if (!m_sound.ReadName(*definition, "ExplodeSound")) {
         m_sound.ReadName(*definition, "Sound");
     }
-}
-
-bool PyxEntityParticleExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_sound.Load(reload);
-    return PyxEntityExplosionBaseType::Load(reload);
-}
-
-bool PyxEntityParticleExplosionType::Unload() {
-    m_sound.Release();
-    return PyxEntityExplosionBaseType::Unload();
 }
 
 PyxEntityParticleExplosion::PyxEntityParticleExplosion(PyxEntityParticleExplosionType* type)

@@ -34,9 +34,6 @@ public:
     // Reads the effect keys and its sound, "ExplodeSound" (or "Sound").
     explicit PyxEntityParticleExplosionType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxTypeSound& Sound() const { return m_sound; }
 
 private:

@@ -18,24 +18,12 @@ constexpr float kScoreSpeed = 40.0f;
 
 PyxEntityPickupBallType::PyxEntityPickupBallType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_pickupSound});
     if (!definition) {
         return;
     }
     definition->ReadKey("Points", m_points);
     m_pickupSound.ReadName(*definition, "PickupSound");
-}
-
-bool PyxEntityPickupBallType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_pickupSound.Load();
-    return PyxEntityAnimSpriteBallType::Load(reload);
-}
-
-bool PyxEntityPickupBallType::Unload() {
-    m_pickupSound.Release();
-    return PyxEntityAnimSpriteBallType::Unload();
 }
 
 bool PyxEntityPickupBallType::IsKind(std::uint32_t tag) const {

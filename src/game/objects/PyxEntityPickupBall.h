@@ -18,8 +18,6 @@ public:
     // Reads the keys of the animated ball, "Points" and "PickupSound".
     explicit PyxEntityPickupBallType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
     // 'PKBL' and 'BALL', but not the animated ball's 'ASBL': it is drawn like one
     // without being one.
     bool IsKind(std::uint32_t tag) const override;

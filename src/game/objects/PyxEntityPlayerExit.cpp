@@ -12,25 +12,13 @@
 
 PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_sound});
     if (HeightUnset()) {
         SetHeight(kDefaultHeight);
     }
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
     }
-}
-
-bool PyxEntityPlayerExitType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_sound.Load(reload);
-    return PyxEntityGameObjectType::Load(reload);
-}
-
-bool PyxEntityPlayerExitType::Unload() {
-    m_sound.Release();
-    return PyxEntityGameObjectType::Unload();
 }
 
 PyxEntityPlayerExit::PyxEntityPlayerExit(PyxEntityPlayerExitType* type)

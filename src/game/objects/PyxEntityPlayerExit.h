@@ -28,9 +28,6 @@ public:
     // Reads "Sound"; "Height" is 0.45 when not given.
     explicit PyxEntityPlayerExitType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxTypeSound& Sound() const { return m_sound; }
 
 private:

@@ -6,6 +6,7 @@
 
 PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_sprite});
     if (!definition) {
         return;
     }
@@ -14,19 +15,6 @@ PyxEntitySpriteBallType::PyxEntitySpriteBallType(QxDefinition* definition)
     if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);
     }
-}
-
-bool PyxEntitySpriteBallType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    m_sprite.Create();
-    return PyxEntityBallBaseType::Load(reload);
-}
-
-bool PyxEntitySpriteBallType::Unload() {
-    m_sprite.Destroy();
-    return PyxEntityBallBaseType::Unload();
 }
 
 PyxEntitySpriteBall::PyxEntitySpriteBall(PyxEntitySpriteBallType* type) : PyxEntityBallBase(type) {}

@@ -15,9 +15,6 @@ public:
     // Reads "ImageEntType" and "Radius" (the collision circle).
     explicit PyxEntitySpriteBallType(QxDefinition* definition);
 
-    bool Load(bool reload) override;
-    bool Unload() override;
-
     const PyxTypeSprite& Sprite() const { return m_sprite; }
 
 private:

@@ -7,10 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/entity/QxTypePart.h"
+
 class QxDefinition;
 struct QxSoundRecord;
 
-class PyxTypeSound {
+class PyxTypeSound final : public QxTypePart {
 public:
     PyxTypeSound() = default;
     PyxTypeSound(const PyxTypeSound&) = delete;
@@ -29,6 +31,10 @@ public:
     void Load(bool reload = false);
     // Gives the sound back to the cache.
     void Release();
+    // A sound does not depend on the display mode: a reload keeps the one held, so a
+    // loop playing it plays on.
+    void LoadPart(bool) override { Load(); }
+    void ReleasePart() override { Release(); }
     bool IsLoaded() const { return m_record != nullptr; }
     // The cache's record of the sound, or null.
     const QxSoundRecord* Record() const { return m_record; }

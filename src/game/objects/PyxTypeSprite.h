@@ -8,10 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "engine/entity/QxTypePart.h"
+
 class QxDefinition;
 class QxEntity2DGUIElement;
 
-class PyxTypeSprite {
+class PyxTypeSprite final : public QxTypePart {
 public:
     PyxTypeSprite();
     PyxTypeSprite(const PyxTypeSprite&) = delete;
@@ -28,6 +30,8 @@ public:
     // registry has no such sprite.
     void Create();
     void Destroy();
+    void LoadPart(bool) override { Create(); }
+    void ReleasePart() override { Destroy(); }
     QxEntity2DGUIElement* Get() const { return m_sprite.get(); }
 
     // The size of the sprite's image; (0, 0) without one.
