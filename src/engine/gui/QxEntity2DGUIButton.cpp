@@ -19,14 +19,15 @@ bool StrictlyInside(const QxRect& rect, QxPoint point) {
 
 QxEntity2DGUIButtonType::QxEntity2DGUIButtonType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_mainImage, &m_downImage, &m_highlightImage, &m_disabledImage});
     if (!definition) {
         return;
     }
     QxDefinition& def = *definition;
-    def.ReadKey("MainImageEnt", m_mainImageRef);
-    def.ReadKey("DownImageEnt", m_downImageRef);
-    def.ReadKey("HighlightImageEnt", m_highlightImageRef);
-    def.ReadKey("DisabledImageEnt", m_disabledImageRef);
+    def.ReadKey("MainImageEnt", m_mainImage.reference);
+    def.ReadKey("DownImageEnt", m_downImage.reference);
+    def.ReadKey("HighlightImageEnt", m_highlightImage.reference);
+    def.ReadKey("DisabledImageEnt", m_disabledImage.reference);
     def.ReadKey("ContentSound", m_contentSound);
     def.ReadKey("ClickSound", m_clickSound);
     def.ReadKey("DownSound", m_downSound);
@@ -40,18 +41,6 @@ QxEntity2DGUIButtonType::~QxEntity2DGUIButtonType() {
 bool QxEntity2DGUIButtonType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;
-    }
-    if (!m_mainImage) {
-        m_mainImage = QxCreateLoadedGUIElement(m_mainImageRef, reload);
-    }
-    if (!m_downImage) {
-        m_downImage = QxCreateLoadedGUIElement(m_downImageRef, reload);
-    }
-    if (!m_highlightImage) {
-        m_highlightImage = QxCreateLoadedGUIElement(m_highlightImageRef, reload);
-    }
-    if (!m_disabledImage) {
-        m_disabledImage = QxCreateLoadedGUIElement(m_disabledImageRef, reload);
     }
     if (g_resourceCache) {
         const std::pair<const std::string*, QxSoundRecord**> sounds[] = {
@@ -79,10 +68,6 @@ void QxEntity2DGUIButtonType::ReleaseSounds() {
 
 bool QxEntity2DGUIButtonType::Unload() {
     ReleaseSounds();
-    m_mainImage.reset();
-    m_downImage.reset();
-    m_highlightImage.reset();
-    m_disabledImage.reset();
     return QxEntity2DGUIElementType::Unload();
 }
 

@@ -10,6 +10,7 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypeElement.h"
 #include "engine/screen/QxRect.h"
 
 struct QxSoundRecord;
@@ -36,23 +37,19 @@ public:
     explicit QxEntity2DGUIButtonType(QxDefinition* definition);
     ~QxEntity2DGUIButtonType() override;
 
-    // Creates the four image elements (shared by every button of the type) and gets
-    // the sounds from the resource cache.
+    // Gets the sounds from the resource cache (the four image elements, shared by every
+    // button of the type, are parts).
     bool Load(bool reload) override;
     bool Unload() override;
 
-    QxEntity2DGUIElement* MainImage() const { return m_mainImage.get(); }
-    QxEntity2DGUIElement* DownImage() const { return m_downImage.get(); }
-    QxEntity2DGUIElement* HighlightImage() const { return m_highlightImage.get(); }
-    QxEntity2DGUIElement* DisabledImage() const { return m_disabledImage.get(); }
+    QxEntity2DGUIElement* MainImage() const { return m_mainImage.Get(); }
+    QxEntity2DGUIElement* DownImage() const { return m_downImage.Get(); }
+    QxEntity2DGUIElement* HighlightImage() const { return m_highlightImage.Get(); }
+    QxEntity2DGUIElement* DisabledImage() const { return m_disabledImage.Get(); }
     const QxSoundRecord* ContentSound() const { return m_contentSoundRecord; }
     const QxSoundRecord* ClickSound() const { return m_clickSoundRecord; }
     const QxSoundRecord* DownSound() const { return m_downSoundRecord; }
 
-    QxEntityRef m_mainImageRef;
-    QxEntityRef m_downImageRef;
-    QxEntityRef m_highlightImageRef;
-    QxEntityRef m_disabledImageRef;
     std::string m_contentSound; // when the mouse enters
     std::string m_clickSound;
     std::string m_downSound; // when the button is pressed
@@ -63,10 +60,10 @@ public:
 private:
     void ReleaseSounds();
 
-    std::unique_ptr<QxEntity2DGUIElement> m_mainImage;
-    std::unique_ptr<QxEntity2DGUIElement> m_downImage;
-    std::unique_ptr<QxEntity2DGUIElement> m_highlightImage;
-    std::unique_ptr<QxEntity2DGUIElement> m_disabledImage;
+    QxTypeElement m_mainImage;
+    QxTypeElement m_downImage;
+    QxTypeElement m_highlightImage;
+    QxTypeElement m_disabledImage;
     QxSoundRecord* m_contentSoundRecord = nullptr;
     QxSoundRecord* m_clickSoundRecord = nullptr;
     QxSoundRecord* m_downSoundRecord = nullptr;

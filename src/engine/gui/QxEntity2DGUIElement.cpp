@@ -83,15 +83,6 @@ std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& refe
     return std::unique_ptr<QxEntity2DGUIElement>(element);
 }
 
-std::unique_ptr<QxEntity2DGUIElement> QxCreateLoadedGUIElement(const QxEntityRef& reference,
-                                                               bool reload) {
-    std::unique_ptr<QxEntity2DGUIElement> element = QxCreateGUIElement(reference);
-    if (element) {
-        element->Type()->Load(reload);
-    }
-    return element;
-}
-
 void QxDrawElementAt(QxEntity2DGUIElement* element, std::int32_t x, std::int32_t y) {
     if (!element) {
         return;

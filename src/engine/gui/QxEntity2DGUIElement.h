@@ -149,10 +149,5 @@ using QxEntity2DGUIElementPrototype = QxTypePrototype<QxEntity2DGUIElementType>;
 std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& reference,
                                                          std::uint32_t kind = kKindGUIElement);
 
-// The same with its type's pictures loaded (again, when reload is set): the images
-// that widgets draw as parts of themselves.
-std::unique_ptr<QxEntity2DGUIElement> QxCreateLoadedGUIElement(const QxEntityRef& reference,
-                                                               bool reload);
-
 // Moves an element to a point and draws it there; nothing for a missing element.
 void QxDrawElementAt(QxEntity2DGUIElement* element, std::int32_t x, std::int32_t y);

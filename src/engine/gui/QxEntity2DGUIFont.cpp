@@ -40,15 +40,6 @@ QxEntity2DGUIFontType::QxEntity2DGUIFontType(QxDefinition* definition)
     }
 }
 
-std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference) {
-    std::unique_ptr<QxEntity2DGUIElement> element = QxCreateGUIElement(reference, kKindFont);
-    if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(element.get())) {
-        element.release();
-        return std::unique_ptr<QxEntity2DGUIFont>(font);
-    }
-    return nullptr;
-}
-
 // ---- entity ----------------------------------------------------------------------
 
 QxEntity2DGUIFont::QxEntity2DGUIFont(QxEntity2DGUIFontType* type) : QxEntity2DGUISprite(type) {}

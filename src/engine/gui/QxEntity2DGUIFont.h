@@ -77,6 +77,3 @@ private:
 };
 
 using QxEntity2DGUIFontPrototype = QxTypePrototype<QxEntity2DGUIFontType>;
-
-// A font element from a reference (kind "FONT"), or null.
-std::unique_ptr<QxEntity2DGUIFont> QxCreateFont(const QxEntityRef& reference);

@@ -21,40 +21,15 @@ int32_t ClampToInt(int64_t value) {
 
 QxEntity2DGUIMultiTextType::QxEntity2DGUIMultiTextType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_titleFont, &m_mainFont});
     if (!definition) {
         return;
     }
-    definition->ReadKey("TitleFontEnt", m_titleFontRef);
-    definition->ReadKey("MainFontEnt", m_mainFontRef);
+    definition->ReadKey("TitleFontEnt", m_titleFont.reference);
+    definition->ReadKey("MainFontEnt", m_mainFont.reference);
     definition->ReadKey("DefaultText", m_defaultText);
     definition->ReadKey("DefaultJustify", m_defaultJustify);
     definition->ReadKey("WrapWidth", m_wrapWidth);
-}
-
-QxEntity2DGUIMultiTextType::~QxEntity2DGUIMultiTextType() = default;
-
-bool QxEntity2DGUIMultiTextType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_titleFont) {
-        m_titleFont = QxCreateFont(m_titleFontRef);
-    }
-    if (!m_mainFont) {
-        m_mainFont = QxCreateFont(m_mainFontRef);
-    }
-    for (QxEntity2DGUIFont* font : {m_titleFont.get(), m_mainFont.get()}) {
-        if (font) {
-            font->Type()->Load(reload);
-        }
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool QxEntity2DGUIMultiTextType::Unload() {
-    m_titleFont.reset();
-    m_mainFont.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 // ---- entity ----------------------------------------------------------------------

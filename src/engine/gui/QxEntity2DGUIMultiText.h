@@ -11,8 +11,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIText.h"
-
-class QxEntity2DGUIFont;
+#include "engine/gui/QxTypeElement.h"
 
 class QxEntity2DGUIMultiText;
 
@@ -21,24 +20,21 @@ class QxEntity2DGUIMultiTextType
                             QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUIMultiTextType(QxDefinition* definition);
-    ~QxEntity2DGUIMultiTextType() override;
 
-    // Creates both font elements (kind "FONT").
-    bool Load(bool reload) override;
-    bool Unload() override;
+    QxEntity2DGUIFont* TitleFont() const {
+        return static_cast<QxEntity2DGUIFont*>(m_titleFont.Get());
+    }
+    QxEntity2DGUIFont* MainFont() const {
+        return static_cast<QxEntity2DGUIFont*>(m_mainFont.Get());
+    }
 
-    QxEntity2DGUIFont* TitleFont() const { return m_titleFont.get(); }
-    QxEntity2DGUIFont* MainFont() const { return m_mainFont.get(); }
-
-    QxEntityRef m_titleFontRef;
-    QxEntityRef m_mainFontRef;
     std::string m_defaultText;
     std::int32_t m_defaultJustify = kJustifyCentre;
     std::int32_t m_wrapWidth = -1; // read and kept; the layout does not wrap
 
 private:
-    std::unique_ptr<QxEntity2DGUIFont> m_titleFont;
-    std::unique_ptr<QxEntity2DGUIFont> m_mainFont;
+    QxTypeElement m_titleFont{kKindFont};
+    QxTypeElement m_mainFont{kKindFont};
 };
 
 class QxEntity2DGUIMultiText : public QxEntity2DGUIElement {

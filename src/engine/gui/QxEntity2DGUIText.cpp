@@ -38,10 +38,11 @@ int32_t LineStart(QxEntity2DGUIFont& font, const std::string& line, int32_t x, i
 
 QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_font});
     if (!definition) {
         return;
     }
-    definition->ReadKey("FontEnt", m_fontRef);
+    definition->ReadKey("FontEnt", m_font.reference);
     definition->ReadKey("DefaultText", m_defaultText);
     definition->ReadKey("ClickWidth", m_clickWidth);
     definition->ReadKey("WrapWidth", m_wrapWidth);
@@ -50,26 +51,6 @@ QxEntity2DGUITextType::QxEntity2DGUITextType(QxDefinition* definition)
     definition->ReadKey("Password", m_password);
     definition->ReadKey("NumbersOnly", m_numbersOnly);
     definition->ReadKey("IPAddress", m_ipAddress);
-}
-
-QxEntity2DGUITextType::~QxEntity2DGUITextType() = default;
-
-bool QxEntity2DGUITextType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_font) {
-        m_font = QxCreateFont(m_fontRef);
-    }
-    if (m_font) {
-        m_font->Type()->Load(reload);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool QxEntity2DGUITextType::Unload() {
-    m_font.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 // ---- entity ----------------------------------------------------------------------

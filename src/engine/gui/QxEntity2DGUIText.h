@@ -12,9 +12,9 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntity2DGUIFont.h"
 #include "engine/gui/QxTextEditRules.h"
-
-class QxEntity2DGUIFont;
+#include "engine/gui/QxTypeElement.h"
 
 inline constexpr std::uint32_t kKindText = QxKindTag("TEXT");
 
@@ -46,15 +46,9 @@ class QxEntity2DGUITextType : public QxEntityTypeOf<QxEntity2DGUITextType, QxEnt
                                                     QxEntity2DGUIElementType, kKindText> {
 public:
     explicit QxEntity2DGUITextType(QxDefinition* definition);
-    ~QxEntity2DGUITextType() override;
 
-    // Creates the font element (kind "FONT"), shared by every text of the type.
-    bool Load(bool reload) override;
-    bool Unload() override;
+    QxEntity2DGUIFont* Font() const { return static_cast<QxEntity2DGUIFont*>(m_font.Get()); }
 
-    QxEntity2DGUIFont* Font() const { return m_font.get(); }
-
-    QxEntityRef m_fontRef;
     std::string m_defaultText;
     std::int32_t m_clickWidth = -1; // below 0: text length x cell advance
     std::int32_t m_wrapWidth = -1;  // 1 or more: characters per line
@@ -65,7 +59,7 @@ public:
     bool m_ipAddress = false;
 
 private:
-    std::unique_ptr<QxEntity2DGUIFont> m_font;
+    QxTypeElement m_font{kKindFont};
 };
 
 class QxEntity2DGUIText : public QxEntity2DGUIElement {

@@ -12,9 +12,6 @@ namespace {
 constexpr const char* kPartKeys[QxEntityMessageBoxType::kSlotCount] = {
     "TextEnt", "OKButtonEnt", "YesButtonEnt", "NoButtonEnt", "CancelButtonEnt"};
 
-// The cell advance of a text's font.
-constexpr int kPropCellAdvance = 513;
-
 } // namespace
 
 QxEntityMessageBoxType::QxEntityMessageBoxType(QxDefinition* definition)

@@ -9,29 +9,11 @@ constexpr const char* kSpriteClass = "sprite";
 
 PyxEntityBitmapTileType::PyxEntityBitmapTileType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_sprite});
+    m_sprite.reference.className = kSpriteClass;
     if (definition) {
-        definition->ReadKey("ImageEntType", m_imageEntType);
+        definition->ReadKey("ImageEntType", m_sprite.reference.typeName);
     }
-}
-
-PyxEntityBitmapTileType::~PyxEntityBitmapTileType() = default;
-
-bool PyxEntityBitmapTileType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_sprite && !m_imageEntType.empty()) {
-        m_sprite = QxCreateGUIElement({kSpriteClass, m_imageEntType});
-    }
-    if (m_sprite && m_sprite->Type()) {
-        m_sprite->Type()->Load(reload);
-    }
-    return PyxEntityTileBaseType::Load(reload);
-}
-
-bool PyxEntityBitmapTileType::Unload() {
-    m_sprite.reset();
-    return PyxEntityTileBaseType::Unload();
 }
 
 PyxEntityBitmapTile::PyxEntityBitmapTile(PyxEntityBitmapTileType* type) : PyxEntityTileBase(type) {}

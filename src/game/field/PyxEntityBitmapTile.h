@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/gui/QxTypeElement.h"
 #include "game/field/PyxEntityTileBase.h"
 
 class QxEntity2DGUIElement;
@@ -16,20 +17,13 @@ class PyxEntityBitmapTileType
 public:
     // Reads "ImageEntType".
     explicit PyxEntityBitmapTileType(QxDefinition* definition);
-    ~PyxEntityBitmapTileType() override;
 
-    // Makes the sprite (once) and loads its type.
-    bool Load(bool reload) override;
-    // Lets the sprite go.
-    bool Unload() override;
-
-    const std::string& ImageEntType() const { return m_imageEntType; }
+    const std::string& ImageEntType() const { return m_sprite.reference.typeName; }
     // The shared sprite, or null until loaded (or when its type is missing).
-    QxEntity2DGUIElement* Sprite() const { return m_sprite.get(); }
+    QxEntity2DGUIElement* Sprite() const { return m_sprite.Get(); }
 
 private:
-    std::string m_imageEntType;
-    std::unique_ptr<QxEntity2DGUIElement> m_sprite;
+    QxTypeElement m_sprite;
 };
 
 class PyxEntityBitmapTile : public PyxEntityTileBase {

@@ -8,29 +8,10 @@
 
 PyxEntityBigTeethType::PyxEntityBigTeethType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_image});
     if (definition) {
-        definition->ReadKey("ImageEnt", m_imageRef);
+        definition->ReadKey("ImageEnt", m_image.reference);
     }
-}
-
-PyxEntityBigTeethType::~PyxEntityBigTeethType() = default;
-
-bool PyxEntityBigTeethType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_image) {
-        m_image = QxCreateGUIElement(m_imageRef, kKindGUIElement);
-    }
-    if (m_image) {
-        m_image->Type()->Load(reload);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool PyxEntityBigTeethType::Unload() {
-    m_image.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 PyxEntityBigTeeth::PyxEntityBigTeeth(PyxEntityBigTeethType* type) : QxEntity2DGUIElement(type) {}

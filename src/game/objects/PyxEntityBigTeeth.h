@@ -9,6 +9,7 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypeElement.h"
 #include "game/objects/QxTrajectoryBase.h"
 
 class PyxEntityBigTeeth;
@@ -18,17 +19,11 @@ class PyxEntityBigTeethType
 public:
     // Reads the element keys and "ImageEnt", the image to draw.
     explicit PyxEntityBigTeethType(QxDefinition* definition);
-    ~PyxEntityBigTeethType() override;
 
-    // Creates the image element once.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    QxEntity2DGUIElement* Image() const { return m_image.get(); }
+    QxEntity2DGUIElement* Image() const { return m_image.Get(); }
 
 private:
-    QxEntityRef m_imageRef;
-    std::unique_ptr<QxEntity2DGUIElement> m_image;
+    QxTypeElement m_image;
 };
 
 class PyxEntityBigTeeth : public QxEntity2DGUIElement {

@@ -10,33 +10,11 @@
 
 PyxEntityTextExplosionType::PyxEntityTextExplosionType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_font});
+    m_font.reference.className = "font";
     if (definition) {
-        definition->ReadKey("FontEntType", m_fontType);
+        definition->ReadKey("FontEntType", m_font.reference.typeName);
     }
-}
-
-PyxEntityTextExplosionType::~PyxEntityTextExplosionType() = default;
-
-bool PyxEntityTextExplosionType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_font && g_registry && !m_fontType.empty()) {
-        std::unique_ptr<QxEntityBase> entity = g_registry->Create("font", m_fontType, kKindFont);
-        if (auto* font = dynamic_cast<QxEntity2DGUIFont*>(entity.get())) {
-            entity.release();
-            m_font.reset(font);
-        }
-    }
-    if (m_font) {
-        m_font->Type()->Load(reload);
-    }
-    return PyxEntityExplosionBaseType::Load(reload);
-}
-
-bool PyxEntityTextExplosionType::Unload() {
-    m_font.reset();
-    return PyxEntityExplosionBaseType::Unload();
 }
 
 PyxEntityTextExplosion::PyxEntityTextExplosion(PyxEntityTextExplosionType* type)

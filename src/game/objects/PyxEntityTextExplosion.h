@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "engine/gui/QxEntity2DGUIFont.h"
+#include "engine/gui/QxTypeElement.h"
 #include "game/objects/PyxEntityExplosionBase.h"
-
-class QxEntity2DGUIFont;
 
 class PyxEntityTextExplosion;
 
@@ -16,18 +16,12 @@ class PyxEntityTextExplosionType
 public:
     // Reads the effect keys and "FontEntType", the type of the "font" to draw with.
     explicit PyxEntityTextExplosionType(QxDefinition* definition);
-    ~PyxEntityTextExplosionType() override;
-
-    // Creates the font once.
-    bool Load(bool reload) override;
-    bool Unload() override;
 
     // The font, or null when the type names none the registry knows.
-    QxEntity2DGUIFont* Font() const { return m_font.get(); }
+    QxEntity2DGUIFont* Font() const { return static_cast<QxEntity2DGUIFont*>(m_font.Get()); }
 
 private:
-    std::string m_fontType;
-    std::unique_ptr<QxEntity2DGUIFont> m_font;
+    QxTypeElement m_font{kKindFont};
 };
 
 class PyxEntityTextExplosion : public PyxEntityExplosionBase {

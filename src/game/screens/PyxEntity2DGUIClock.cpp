@@ -16,14 +16,15 @@
 
 PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_lightOn, &m_lightOff, &m_scoreSound});
     if (!definition) {
         return;
     }
     QxDefinition& def = *definition;
     def.ReadKey("ClockImage", m_clockImage);
     def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
-    def.ReadKey("LightOnEnt", m_lightOnRef);
-    def.ReadKey("LightOffEnt", m_lightOffRef);
+    def.ReadKey("LightOnEnt", m_lightOn.reference);
+    def.ReadKey("LightOffEnt", m_lightOff.reference);
     m_scoreSound.ReadName(def, "ScoreSound");
     std::int32_t lights = 0;
     def.ReadKey("NumberOfLights", lights);
@@ -52,25 +53,15 @@ bool PyxEntity2DGUIClockType::Load(bool reload) {
     if (g_resourceCache && !m_dial && !m_clockImage.empty()) {
         m_dial = g_resourceCache->GetImageList(m_clockImage, 0);
     }
-    m_scoreSound.Load();
     if (!m_dialMask && !m_clockImageAlpha.empty()) {
         m_dialMask = QxAlphaMask::Load(m_clockImageAlpha);
-    }
-    if (!m_lightOn) {
-        m_lightOn = QxCreateLoadedGUIElement(m_lightOnRef, reload);
-    }
-    if (!m_lightOff) {
-        m_lightOff = QxCreateLoadedGUIElement(m_lightOffRef, reload);
     }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
 void PyxEntity2DGUIClockType::Release() {
     ReleaseCached(m_dial);
-    m_scoreSound.Release();
     m_dialMask.reset();
-    m_lightOn.reset();
-    m_lightOff.reset();
 }
 
 bool PyxEntity2DGUIClockType::Unload() {

@@ -12,6 +12,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypeElement.h"
 #include "game/objects/PyxTypeSound.h"
 
 struct QxImageListRecord;
@@ -51,14 +52,12 @@ public:
     const QxImageListRecord* Dial() const { return m_dial; }
     std::int32_t DialFrames() const;
     const QxImage* DialMask() const { return m_dialMask.get(); }
-    QxEntity2DGUIElement* LightOn() const { return m_lightOn.get(); }
-    QxEntity2DGUIElement* LightOff() const { return m_lightOff.get(); }
+    QxEntity2DGUIElement* LightOn() const { return m_lightOn.Get(); }
+    QxEntity2DGUIElement* LightOff() const { return m_lightOff.Get(); }
     const QxSoundRecord* ScoreSound() const { return m_scoreSound.Record(); }
 
     std::string m_clockImage;
     std::string m_clockImageAlpha;
-    QxEntityRef m_lightOnRef;
-    QxEntityRef m_lightOffRef;
     std::vector<LightPosition> m_lightPositions;
 
 private:
@@ -66,8 +65,8 @@ private:
 
     QxImageListRecord* m_dial = nullptr;
     std::unique_ptr<QxImage> m_dialMask;
-    std::unique_ptr<QxEntity2DGUIElement> m_lightOn;
-    std::unique_ptr<QxEntity2DGUIElement> m_lightOff;
+    QxTypeElement m_lightOn;
+    QxTypeElement m_lightOff;
     PyxTypeSound m_scoreSound;
 };
 

@@ -14,44 +14,18 @@
 
 PyxEntity2DGUICoinsType::PyxEntity2DGUICoinsType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_coin, &m_coinX, &m_darkCoin, &m_scoreSound});
     if (!definition) {
         return;
     }
     QxDefinition& def = *definition;
-    def.ReadKey("CoinEnt", m_coinRef);
-    def.ReadKey("CoinXEnt", m_coinXRef);
-    def.ReadKey("DarkCoinEnt", m_darkCoinRef);
+    def.ReadKey("CoinEnt", m_coin.reference);
+    def.ReadKey("CoinXEnt", m_coinX.reference);
+    def.ReadKey("DarkCoinEnt", m_darkCoin.reference);
     def.ReadKey("Height", m_height);
     def.ReadKey("Width", m_width);
     def.ReadKey("StackSpace", m_stackSpace);
     m_scoreSound.ReadName(def, "ScoreSound");
-}
-
-PyxEntity2DGUICoinsType::~PyxEntity2DGUICoinsType() = default;
-
-bool PyxEntity2DGUICoinsType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_coin) {
-        m_coin = QxCreateLoadedGUIElement(m_coinRef, reload);
-    }
-    if (!m_coinX) {
-        m_coinX = QxCreateLoadedGUIElement(m_coinXRef, reload);
-    }
-    if (!m_darkCoin) {
-        m_darkCoin = QxCreateLoadedGUIElement(m_darkCoinRef, reload);
-    }
-    m_scoreSound.Load();
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool PyxEntity2DGUICoinsType::Unload() {
-    m_scoreSound.Release();
-    m_coin.reset();
-    m_coinX.reset();
-    m_darkCoin.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 // ---- entity ---------------------------------------------------------------------------

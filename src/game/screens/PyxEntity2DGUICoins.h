@@ -11,6 +11,7 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypeElement.h"
 #include "game/objects/PyxTypeSound.h"
 
 struct QxSoundRecord;
@@ -23,28 +24,20 @@ public:
     // Reads "CoinEnt", "CoinXEnt", "DarkCoinEnt", "Height", "Width", "StackSpace" and
     // "ScoreSound".
     explicit PyxEntity2DGUICoinsType(QxDefinition* definition);
-    ~PyxEntity2DGUICoinsType() override;
 
-    // Creates the three coin images and takes the sound, once.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    QxEntity2DGUIElement* CoinImage() const { return m_coin.get(); }
-    QxEntity2DGUIElement* CrossedCoinImage() const { return m_coinX.get(); }
-    QxEntity2DGUIElement* DarkCoinImage() const { return m_darkCoin.get(); }
+    QxEntity2DGUIElement* CoinImage() const { return m_coin.Get(); }
+    QxEntity2DGUIElement* CrossedCoinImage() const { return m_coinX.Get(); }
+    QxEntity2DGUIElement* DarkCoinImage() const { return m_darkCoin.Get(); }
     const QxSoundRecord* ScoreSound() const { return m_scoreSound.Record(); }
 
-    QxEntityRef m_coinRef;
-    QxEntityRef m_coinXRef;
-    QxEntityRef m_darkCoinRef;
     std::int32_t m_height = 0;
     std::int32_t m_width = 0;
     std::int32_t m_stackSpace = 0;
 
 private:
-    std::unique_ptr<QxEntity2DGUIElement> m_coin;
-    std::unique_ptr<QxEntity2DGUIElement> m_coinX;
-    std::unique_ptr<QxEntity2DGUIElement> m_darkCoin;
+    QxTypeElement m_coin;
+    QxTypeElement m_coinX;
+    QxTypeElement m_darkCoin;
     PyxTypeSound m_scoreSound;
 };
 

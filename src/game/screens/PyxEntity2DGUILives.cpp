@@ -14,32 +14,13 @@
 
 PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_lifeImage});
     if (!definition) {
         return;
     }
-    definition->ReadKey("LifeEnt", m_lifeRef);
+    definition->ReadKey("LifeEnt", m_lifeImage.reference);
     definition->ReadKey("Spacing", m_spacing);
     definition->ReadKey("Justify", m_justify);
-}
-
-PyxEntity2DGUILivesType::~PyxEntity2DGUILivesType() = default;
-
-bool PyxEntity2DGUILivesType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (!m_lifeImage) {
-        m_lifeImage = QxCreateGUIElement(m_lifeRef);
-    }
-    if (m_lifeImage) {
-        m_lifeImage->Type()->Load(reload);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool PyxEntity2DGUILivesType::Unload() {
-    m_lifeImage.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 // ---- entity ---------------------------------------------------------------------------

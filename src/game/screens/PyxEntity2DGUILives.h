@@ -8,6 +8,7 @@
 
 #include "engine/entity/QxDefinition.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypeElement.h"
 
 class PyxEntityGameObject;
 
@@ -27,20 +28,14 @@ public:
 
     // Reads "LifeEnt", "Spacing" and "Justify".
     explicit PyxEntity2DGUILivesType(QxDefinition* definition);
-    ~PyxEntity2DGUILivesType() override;
 
-    // Creates the life image, once.
-    bool Load(bool reload) override;
-    bool Unload() override;
+    QxEntity2DGUIElement* LifeImage() const { return m_lifeImage.Get(); }
 
-    QxEntity2DGUIElement* LifeImage() const { return m_lifeImage.get(); }
-
-    QxEntityRef m_lifeRef;
     std::int32_t m_spacing = 0;
     std::int32_t m_justify = 1;
 
 private:
-    std::unique_ptr<QxEntity2DGUIElement> m_lifeImage;
+    QxTypeElement m_lifeImage;
 };
 
 class PyxEntity2DGUILives : public QxEntity2DGUIElement {
