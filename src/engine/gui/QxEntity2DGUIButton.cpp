@@ -85,8 +85,6 @@ std::unique_ptr<QxEntity2DGUIButton> QxCreateButton(const QxEntityRef& reference
 QxEntity2DGUIButton::QxEntity2DGUIButton(QxEntity2DGUIButtonType* type)
     : QxEntity2DGUIElement(type) {}
 
-QxEntity2DGUIButton::~QxEntity2DGUIButton() = default;
-
 void QxEntity2DGUIButton::PlaySound(const QxSoundRecord* sound) {
     if (!sound || !g_soundManager) {
         return;

@@ -72,7 +72,6 @@ private:
 class QxEntity2DGUIButton : public QxEntity2DGUIElement {
 public:
     explicit QxEntity2DGUIButton(QxEntity2DGUIButtonType* type);
-    ~QxEntity2DGUIButton() override;
 
     bool SetInt(int id, std::int32_t value) override;
     bool GetInt(int id, std::int32_t& value) override;

@@ -99,8 +99,6 @@ QxEntity2DGUIListBox::QxEntity2DGUIListBox(QxEntity2DGUIListBoxType* type)
     m_downArrow = QxCreateGUIElement(type->m_downArrowRef, kKindAny);
 }
 
-QxEntity2DGUIListBox::~QxEntity2DGUIListBox() = default;
-
 std::int32_t QxEntity2DGUIListBox::TextLineHeight(QxEntity2DGUIElement* text) const {
     return IntProperty(text, kPropLineHeight);
 }

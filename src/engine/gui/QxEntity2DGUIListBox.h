@@ -78,7 +78,6 @@ public:
 class QxEntity2DGUIListBox : public QxEntity2DGUIElement {
 public:
     explicit QxEntity2DGUIListBox(QxEntity2DGUIListBoxType* type);
-    ~QxEntity2DGUIListBox() override;
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;

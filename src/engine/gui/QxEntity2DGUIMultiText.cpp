@@ -39,8 +39,6 @@ QxEntity2DGUIMultiText::QxEntity2DGUIMultiText(QxEntity2DGUIMultiTextType* type)
     SetText(type->m_defaultText);
 }
 
-QxEntity2DGUIMultiText::~QxEntity2DGUIMultiText() = default;
-
 QxEntity2DGUIFont* QxEntity2DGUIMultiText::GetFont() {
     return MultiTextType()->MainFont();
 }

@@ -40,7 +40,6 @@ private:
 class QxEntity2DGUIMultiText : public QxEntity2DGUIElement {
 public:
     explicit QxEntity2DGUIMultiText(QxEntity2DGUIMultiTextType* type);
-    ~QxEntity2DGUIMultiText() override;
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;

@@ -80,8 +80,6 @@ QxEntity2DGUIPFireType::QxEntity2DGUIPFireType(QxDefinition* definition)
     m_flameHalf = std::clamp(m_flameHalf, 0, 8);
 }
 
-QxEntity2DGUIPFireType::~QxEntity2DGUIPFireType() = default;
-
 bool QxEntity2DGUIPFireType::Load(bool reload) {
     if (IsLoaded() && !reload) {
         return true;
@@ -139,8 +137,6 @@ QxEntity2DGUIPFire::QxEntity2DGUIPFire(QxEntity2DGUIPFireType* type) : QxEntity2
     random(2);
     m_palette = BuildPalette(type->m_colorScheme);
 }
-
-QxEntity2DGUIPFire::~QxEntity2DGUIPFire() = default;
 
 std::array<QxColour, 256> QxEntity2DGUIPFire::BuildPalette(std::int32_t scheme) {
     std::array<QxColour, 256> palette{};

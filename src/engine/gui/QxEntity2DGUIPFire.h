@@ -26,7 +26,6 @@ public:
     static constexpr std::int32_t kMaxParticles = 65536;
 
     explicit QxEntity2DGUIPFireType(QxDefinition* definition);
-    ~QxEntity2DGUIPFireType() override;
 
     // Reads the burn image; only an 8-bit picture is kept.
     bool Load(bool reload) override;
@@ -73,7 +72,6 @@ public:
     };
 
     explicit QxEntity2DGUIPFire(QxEntity2DGUIPFireType* type);
-    ~QxEntity2DGUIPFire() override;
 
     // Moves the particles; nothing for a frame time of 0 or less.
     bool Update(float ms) override;

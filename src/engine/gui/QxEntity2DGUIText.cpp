@@ -61,8 +61,6 @@ QxEntity2DGUIText::QxEntity2DGUIText(QxEntity2DGUITextType* type)
     m_alpha = 255;
 }
 
-QxEntity2DGUIText::~QxEntity2DGUIText() = default;
-
 QxEntity2DGUIFont* QxEntity2DGUIText::GetFont() {
     return TextType()->Font();
 }

@@ -65,7 +65,6 @@ private:
 class QxEntity2DGUIText : public QxEntity2DGUIElement {
 public:
     explicit QxEntity2DGUIText(QxEntity2DGUITextType* type);
-    ~QxEntity2DGUIText() override;
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;

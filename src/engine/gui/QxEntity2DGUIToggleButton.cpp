@@ -27,8 +27,6 @@ QxEntity2DGUIToggleButton::QxEntity2DGUIToggleButton(QxEntity2DGUIToggleButtonTy
     }
 }
 
-QxEntity2DGUIToggleButton::~QxEntity2DGUIToggleButton() = default;
-
 QxEntity2DGUIButton* QxEntity2DGUIToggleButton::CurrentButton() const {
     if (m_state < 0 || m_state >= StateCount()) {
         return nullptr;

@@ -35,7 +35,6 @@ public:
     // Creates one button per state (kind "BUTN"); a state whose button cannot be made
     // stays empty and draws nothing.
     explicit QxEntity2DGUIToggleButton(QxEntity2DGUIToggleButtonType* type);
-    ~QxEntity2DGUIToggleButton() override;
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;

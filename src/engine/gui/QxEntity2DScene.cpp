@@ -65,8 +65,6 @@ QxEntity2DSceneType::QxEntity2DSceneType(QxDefinition* definition) {
     def.ReadKey("TransType", m_transitionType);
 }
 
-QxEntity2DSceneType::~QxEntity2DSceneType() = default;
-
 QxEntity2DSceneType::ElementRecord* QxEntity2DSceneType::AddNamedElement(const std::string& name,
                                                                          QxDefinition* definition) {
     ElementRecord record;

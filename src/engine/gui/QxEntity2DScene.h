@@ -58,7 +58,6 @@ public:
 
     // Reads the scene keys; a null definition keeps every default.
     explicit QxEntity2DSceneType(QxDefinition* definition);
-    ~QxEntity2DSceneType() override;
 
     // Sorts the list by priority (stable) and creates the elements, the cursor and the
     // tooltip text element. Runs once; later calls do nothing.

@@ -36,8 +36,6 @@ QxEntityInputBox::QxEntityInputBox(QxEntityInputBoxType* type) : QxEntityDialogB
     Fit();
 }
 
-QxEntityInputBox::~QxEntityInputBox() = default;
-
 bool QxEntityInputBox::Update(float ms) {
     const bool result = QxEntityDialogBox::Update(ms);
     for (auto& part : m_parts) {

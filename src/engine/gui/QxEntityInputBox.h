@@ -40,7 +40,6 @@ public:
     static constexpr std::int32_t kEntryInset = 4;
 
     explicit QxEntityInputBox(QxEntityInputBoxType* type);
-    ~QxEntityInputBox() override;
 
     bool Update(float ms) override;
     bool Draw() override;

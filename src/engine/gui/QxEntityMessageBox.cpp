@@ -30,8 +30,6 @@ QxEntityMessageBox::QxEntityMessageBox(QxEntityMessageBoxType* type) : QxEntityD
     LayOut();
 }
 
-QxEntityMessageBox::~QxEntityMessageBox() = default;
-
 bool QxEntityMessageBox::Update(float ms) {
     const bool result = QxEntityDialogBox::Update(ms);
     m_focus.FollowMouse(QxPoint{g_mouseState.x, g_mouseState.y});

@@ -49,7 +49,6 @@ public:
     static constexpr std::int32_t kSideMargin = 12;
 
     explicit QxEntityMessageBox(QxEntityMessageBoxType* type);
-    ~QxEntityMessageBox() override;
 
     bool Update(float ms) override;
     bool Draw() override;

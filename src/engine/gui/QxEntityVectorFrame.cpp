@@ -139,8 +139,6 @@ QxEntityVectorFrame::QxEntityVectorFrame(QxEntityVectorFrameType* type)
     m_panel = QxCreatePart<QxEntity2DGUISprite>(type->m_panelRef, kKindGUIElement);
 }
 
-QxEntityVectorFrame::~QxEntityVectorFrame() = default;
-
 QxRect QxEntityVectorFrame::PanelRect() const {
     const QxRect box = GetRect();
     const std::int32_t margin = VectorType()->m_panelMargin;

@@ -36,7 +36,6 @@ public:
 class QxEntityVectorFrame : public QxEntityDialogFrame {
 public:
     explicit QxEntityVectorFrame(QxEntityVectorFrameType* type);
-    ~QxEntityVectorFrame() override;
 
     bool Draw() override;
     void Invalidate() override;

@@ -34,6 +34,8 @@ public:
 
     // True while the image list is held (it may still have no frames).
     bool IsLoaded() const { return m_list != nullptr; }
+    // The held list, or null.
+    const QxImageListRecord* List() const { return m_list; }
     std::int32_t FrameCount() const;
     // The frame, or null for an index outside the list.
     const QxImageListFrame* Frame(std::int32_t index) const;

@@ -89,8 +89,6 @@ bool PyxEntityBallBaseType::Unload() {
 
 PyxEntityBallBase::PyxEntityBallBase(PyxEntityBallBaseType* type) : PyxEntityGameObject(type) {}
 
-PyxEntityBallBase::~PyxEntityBallBase() = default;
-
 bool PyxEntityBallBase::Update(float ms) {
     PyxEntityBallBaseType* type = BallType();
     type->Load(false);

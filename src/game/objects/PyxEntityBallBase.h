@@ -74,7 +74,6 @@ public:
     static constexpr std::uint32_t kCopyMotion = 0x8;
 
     explicit PyxEntityBallBase(PyxEntityBallBaseType* type);
-    ~PyxEntityBallBase() override;
 
     // Eases the speed, keeps the rolling sound going, and moves the ball in sub-steps
     // of at most 3 pixels, keeping it on its lane and inside the board, moving it

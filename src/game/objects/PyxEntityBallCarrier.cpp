@@ -29,8 +29,6 @@ PyxEntityBallCarrier::PyxEntityBallCarrier(PyxEntityBallCarrierType* type)
     StopPlaying();
 }
 
-PyxEntityBallCarrier::~PyxEntityBallCarrier() = default;
-
 bool PyxEntityBallCarrier::SetCargo(const std::string& className, const std::string& typeName) {
     m_cargo.reset();
     if (!g_registry) {

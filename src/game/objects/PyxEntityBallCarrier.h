@@ -60,7 +60,6 @@ public:
     static constexpr std::int32_t kDefaultHint = 1;
 
     explicit PyxEntityBallCarrier(PyxEntityBallCarrierType* type);
-    ~PyxEntityBallCarrier() override;
 
     // Creates the entity that hangs from the claw (any kind): it takes part in
     // collisions' activity test but not in the frame. False when the registry has no

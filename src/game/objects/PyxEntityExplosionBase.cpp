@@ -21,8 +21,6 @@ PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
 PyxEntityExplosionBase::PyxEntityExplosionBase(PyxEntityExplosionBaseType* type)
     : PyxEntityGameObject(type), m_lifeSpan(type ? type->LifeSpan() : 0.0f) {}
 
-PyxEntityExplosionBase::~PyxEntityExplosionBase() = default;
-
 bool PyxEntityExplosionBase::Update(float ms) {
     if (m_trajectory) {
         m_trajectory->Update(ms);

@@ -40,7 +40,6 @@ public:
     };
 
     explicit PyxEntityExplosionBase(PyxEntityExplosionBaseType* type);
-    ~PyxEntityExplosionBase() override;
 
     // Follows the trajectory, ages the effect and removes it past its life span, then
     // the board-object update.

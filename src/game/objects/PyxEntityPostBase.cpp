@@ -39,8 +39,6 @@ PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
 
 PyxEntityPostBase::PyxEntityPostBase(PyxEntityPostBaseType* type) : PyxEntityGameObject(type) {}
 
-PyxEntityPostBase::~PyxEntityPostBase() = default;
-
 bool PyxEntityPostBase::Update(float ms) {
     PyxEntityGameObject::Update(ms);
     const std::int32_t margin = std::int32_t(PostType()->MouseRadius());

@@ -42,7 +42,6 @@ private:
 class PyxEntityPostBase : public PyxEntityGameObject {
 public:
     explicit PyxEntityPostBase(PyxEntityPostBaseType* type);
-    ~PyxEntityPostBase() override;
 
     // The board-object update, then the hover test against the mouse.
     bool Update(float ms) override;

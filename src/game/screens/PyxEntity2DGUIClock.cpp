@@ -16,13 +16,13 @@
 
 PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_lightOn, &m_lightOff, &m_scoreSound});
+    AddParts({&m_dial, &m_lightOn, &m_lightOff, &m_scoreSound});
     if (!definition) {
         return;
     }
     QxDefinition& def = *definition;
-    def.ReadKey("ClockImage", m_clockImage);
-    def.ReadKey("ClockImageAlpha", m_clockImageAlpha);
+    def.ReadKey("ClockImage", m_dial.image);
+    def.ReadKey("ClockImageAlpha", m_dial.alphaImage);
     def.ReadKey("LightOnEnt", m_lightOn.reference);
     def.ReadKey("LightOffEnt", m_lightOff.reference);
     m_scoreSound.ReadName(def, "ScoreSound");
@@ -37,40 +37,6 @@ PyxEntity2DGUIClockType::PyxEntity2DGUIClockType(QxDefinition* definition)
         def.ReadKey("LightPos" + std::to_string(n), position);
         m_lightPositions.push_back(LightPosition{position[0], position[1]});
     }
-}
-
-PyxEntity2DGUIClockType::~PyxEntity2DGUIClockType() {
-    Release();
-}
-
-bool PyxEntity2DGUIClockType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (reload) {
-        Release();
-    }
-    if (g_resourceCache && !m_dial && !m_clockImage.empty()) {
-        m_dial = g_resourceCache->GetImageList(m_clockImage, 0);
-    }
-    if (!m_dialMask && !m_clockImageAlpha.empty()) {
-        m_dialMask = QxAlphaMask::Load(m_clockImageAlpha);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-void PyxEntity2DGUIClockType::Release() {
-    ReleaseCached(m_dial);
-    m_dialMask.reset();
-}
-
-bool PyxEntity2DGUIClockType::Unload() {
-    Release();
-    return QxEntity2DGUIElementType::Unload();
-}
-
-std::int32_t PyxEntity2DGUIClockType::DialFrames() const {
-    return m_dial ? std::int32_t(m_dial->FrameCount()) : 0;
 }
 
 // ---- entity ---------------------------------------------------------------------------

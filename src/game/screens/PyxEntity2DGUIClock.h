@@ -13,6 +13,7 @@
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxTypeElement.h"
+#include "game/objects/PyxAnimImage.h"
 #include "game/objects/PyxTypeSound.h"
 
 struct QxImageListRecord;
@@ -43,28 +44,19 @@ public:
     // Reads "ClockImage", "ClockImageAlpha", "LightOnEnt", "LightOffEnt",
     // "ScoreSound", "NumberOfLights" and "LightPos1" onwards.
     explicit PyxEntity2DGUIClockType(QxDefinition* definition);
-    ~PyxEntity2DGUIClockType() override;
 
-    // Takes the dial, its mask, the light images and the sound, once.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    const QxImageListRecord* Dial() const { return m_dial; }
-    std::int32_t DialFrames() const;
-    const QxImage* DialMask() const { return m_dialMask.get(); }
+    const QxImageListRecord* Dial() const { return m_dial.List(); }
+    std::int32_t DialFrames() const { return m_dial.FrameCount(); }
+    // One mask serves every frame.
+    const QxImage* DialMask() const { return m_dial.Mask(0); }
     QxEntity2DGUIElement* LightOn() const { return m_lightOn.Get(); }
     QxEntity2DGUIElement* LightOff() const { return m_lightOff.Get(); }
     const QxSoundRecord* ScoreSound() const { return m_scoreSound.Record(); }
 
-    std::string m_clockImage;
-    std::string m_clockImageAlpha;
     std::vector<LightPosition> m_lightPositions;
 
 private:
-    void Release();
-
-    QxImageListRecord* m_dial = nullptr;
-    std::unique_ptr<QxImage> m_dialMask;
+    PyxAnimImage m_dial;
     QxTypeElement m_lightOn;
     QxTypeElement m_lightOff;
     PyxTypeSound m_scoreSound;

@@ -28,8 +28,6 @@ PyxEntity2DGUILivesType::PyxEntity2DGUILivesType(QxDefinition* definition)
 PyxEntity2DGUILives::PyxEntity2DGUILives(PyxEntity2DGUILivesType* type)
     : QxEntity2DGUIElement(type), m_justify(type->m_justify) {}
 
-PyxEntity2DGUILives::~PyxEntity2DGUILives() = default;
-
 bool PyxEntity2DGUILives::SetBool(int id, std::int32_t value) {
     switch (id) {
     case kPropLivesShown:

@@ -47,7 +47,6 @@ public:
     static constexpr std::int32_t kFlareDY = -7;
 
     explicit PyxEntity2DGUILives(PyxEntity2DGUILivesType* type);
-    ~PyxEntity2DGUILives() override;
 
     bool SetBool(int id, std::int32_t value) override;
     bool GetBool(int id, std::int32_t& value) override;

@@ -31,60 +31,17 @@ void DrawFrame(const QxImageListRecord* list, std::int32_t index, const QxImage*
 
 PyxEntity2DGUIMascotType::PyxEntity2DGUIMascotType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_body, &m_eyes});
     if (!definition) {
         return;
     }
     QxDefinition& def = *definition;
-    def.ReadKey("MascotImage", m_mascotImage);
-    def.ReadKey("MascotImageAlpha", m_mascotImageAlpha);
-    def.ReadKey("Eyes", m_eyesImage);
-    def.ReadKey("EyeImageAlpha", m_eyeImageAlpha);
+    def.ReadKey("MascotImage", m_body.image);
+    def.ReadKey("MascotImageAlpha", m_body.alphaImage);
+    def.ReadKey("Eyes", m_eyes.image);
+    def.ReadKey("EyeImageAlpha", m_eyes.alphaImage);
     def.ReadKey("EyeOffset", m_eyeOffset);
     def.ReadKey("FrameRate", m_frameRate);
-}
-
-PyxEntity2DGUIMascotType::~PyxEntity2DGUIMascotType() {
-    Release();
-}
-
-bool PyxEntity2DGUIMascotType::Load(bool reload) {
-    if (IsLoaded() && !reload) {
-        return true;
-    }
-    if (reload) {
-        Release();
-    }
-    if (g_resourceCache) {
-        if (!m_body && !m_mascotImage.empty()) {
-            m_body = g_resourceCache->GetImageList(m_mascotImage, 0);
-        }
-        if (!m_eyes && !m_eyesImage.empty()) {
-            m_eyes = g_resourceCache->GetImageList(m_eyesImage, 0);
-        }
-    }
-    if (!m_bodyMask && !m_mascotImageAlpha.empty()) {
-        m_bodyMask = QxAlphaMask::Load(m_mascotImageAlpha);
-    }
-    if (!m_eyeMask && !m_eyeImageAlpha.empty()) {
-        m_eyeMask = QxAlphaMask::Load(m_eyeImageAlpha);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-void PyxEntity2DGUIMascotType::Release() {
-    ReleaseCached(m_body);
-    ReleaseCached(m_eyes);
-    m_bodyMask.reset();
-    m_eyeMask.reset();
-}
-
-bool PyxEntity2DGUIMascotType::Unload() {
-    Release();
-    return QxEntity2DGUIElementType::Unload();
-}
-
-std::int32_t PyxEntity2DGUIMascotType::BodyFrames() const {
-    return m_body ? std::int32_t(m_body->FrameCount()) : 0;
 }
 
 // ---- entity ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "game/objects/PyxAnimImage.h"
 
 struct QxImageListRecord;
 
@@ -26,31 +27,20 @@ public:
     // Reads "MascotImage", "MascotImageAlpha", "Eyes", "EyeImageAlpha", "EyeOffset"
     // and "FrameRate".
     explicit PyxEntity2DGUIMascotType(QxDefinition* definition);
-    ~PyxEntity2DGUIMascotType() override;
 
-    bool Load(bool reload) override;
-    bool Unload() override;
+    const QxImageListRecord* Body() const { return m_body.List(); }
+    const QxImageListRecord* Eyes() const { return m_eyes.List(); }
+    std::int32_t BodyFrames() const { return m_body.FrameCount(); }
+    // One mask serves every frame.
+    const QxImage* BodyMask() const { return m_body.Mask(0); }
+    const QxImage* EyeMask() const { return m_eyes.Mask(0); }
 
-    const QxImageListRecord* Body() const { return m_body; }
-    const QxImageListRecord* Eyes() const { return m_eyes; }
-    std::int32_t BodyFrames() const;
-    const QxImage* BodyMask() const { return m_bodyMask.get(); }
-    const QxImage* EyeMask() const { return m_eyeMask.get(); }
-
-    std::string m_mascotImage;
-    std::string m_mascotImageAlpha;
-    std::string m_eyesImage;
-    std::string m_eyeImageAlpha;
     std::int32_t m_eyeOffset[2] = {0, 0};
     float m_frameRate = kDefaultFrameRate;
 
 private:
-    void Release();
-
-    QxImageListRecord* m_body = nullptr;
-    QxImageListRecord* m_eyes = nullptr;
-    std::unique_ptr<QxImage> m_bodyMask;
-    std::unique_ptr<QxImage> m_eyeMask;
+    PyxAnimImage m_body;
+    PyxAnimImage m_eyes;
 };
 
 class PyxEntity2DGUIMascot : public QxEntity2DGUIElement {

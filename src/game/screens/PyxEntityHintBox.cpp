@@ -40,8 +40,6 @@ PyxEntityHintBox::PyxEntityHintBox(PyxEntityHintBoxType* type) : QxEntityDialogS
     m_focus.FocusOn(m_closeButton.get());
 }
 
-PyxEntityHintBox::~PyxEntityHintBox() = default;
-
 void PyxEntityHintBox::LayOut() {
     QxEntityDialogScene::LayOut();
     const QxEntityDialogFrame* frame = Frame();

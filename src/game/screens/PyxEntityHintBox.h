@@ -33,7 +33,6 @@ public:
     static constexpr std::int32_t kAnswerEscaped = 0;
 
     explicit PyxEntityHintBox(PyxEntityHintBoxType* type);
-    ~PyxEntityHintBox() override;
 
     bool Update(float ms) override;
     bool Draw() override;
