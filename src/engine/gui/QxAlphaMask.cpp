@@ -1,5 +1,6 @@
 #include "engine/gui/QxAlphaMask.h"
 
+#include <cctype>
 #include <exception>
 
 #include "engine/files/QxBitmapFile.h"
@@ -103,6 +104,22 @@ std::vector<std::unique_ptr<QxImage>> QxAlphaMask::LoadList(const std::string& f
     // One unusable frame spoils the list.
     if (!read) {
         masks.clear();
+    }
+    return masks;
+}
+
+std::vector<std::unique_ptr<QxImage>> QxAlphaMask::LoadByName(const std::string& fileName) {
+    const std::size_t dot = fileName.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
+    for (char& c : extension) {
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (extension == "img") {
+        return LoadList(fileName);
+    }
+    std::vector<std::unique_ptr<QxImage>> masks;
+    if (auto mask = Load(fileName)) {
+        masks.push_back(std::move(mask));
     }
     return masks;
 }

@@ -21,6 +21,9 @@ public:
     static std::unique_ptr<QxImage> Load(const std::string& fileName);
     // One mask per frame of an image-list file; empty when it cannot be read.
     static std::vector<std::unique_ptr<QxImage>> LoadList(const std::string& fileName);
+    // By the name: an image-list file (extension "img", in any case) gives one mask per
+    // frame, any other file one mask that serves every frame.
+    static std::vector<std::unique_ptr<QxImage>> LoadByName(const std::string& fileName);
     // The grey levels of a decoded picture as a mask; false for a picture without
     // pixels or of a depth that carries no grey level (15 and 16 bits).
     static bool FromPicture(const QxImage& picture, QxImage& mask);

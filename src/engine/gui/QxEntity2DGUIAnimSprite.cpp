@@ -10,24 +10,11 @@
 #include "engine/gui/QxEntity2DGUISprite.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-// True when the text after the name's last '.' is `extension` (compared without case).
-bool ExtensionIs(const std::string& name, const std::string& extension) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || name.size() - dot - 1 != extension.size()) {
-        return false;
-    }
-    return std::equal(extension.begin(), extension.end(), name.begin() + dot + 1,
-                      [](char a, char b) { return std::tolower(a) == std::tolower(b); });
-}
-
-} // namespace
-
 // ---- type -----------------------------------------------------------------------------
 
 QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_picture});
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -41,44 +28,13 @@ QxEntity2DGUIAnimSpriteType::QxEntity2DGUIAnimSpriteType(QxDefinition* definitio
     m_firstImage = m_image;
 }
 
-QxEntity2DGUIAnimSpriteType::~QxEntity2DGUIAnimSpriteType() {
-    ReleaseCached(m_imageList);
-}
-
-bool QxEntity2DGUIAnimSpriteType::Load(bool reload) {
-    if (reload) {
-        Unload();
-    }
-    if (IsLoaded()) {
-        return true;
-    }
-    m_imageList = CachedImageList(m_image);
-    if (!m_alphaImage.empty()) {
-        if (ExtensionIs(m_alphaImage, "img")) {
-            m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
-        } else if (auto mask = QxAlphaMask::Load(m_alphaImage)) {
-            m_alphaMasks.push_back(std::move(mask));
-        }
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool QxEntity2DGUIAnimSpriteType::Unload() {
-    ReleaseCached(m_imageList);
-    m_alphaMasks.clear();
-    return QxEntity2DGUIElementType::Unload();
-}
-
 std::uint32_t QxEntity2DGUIAnimSpriteType::FrameCount() const {
-    return m_imageList ? static_cast<std::uint32_t>(m_imageList->frames.size()) : 0;
+    const QxImageListRecord* list = m_picture.List();
+    return list ? static_cast<std::uint32_t>(list->frames.size()) : 0;
 }
 
 const QxImage* QxEntity2DGUIAnimSpriteType::AlphaMask(std::uint32_t frame) const {
-    if (m_alphaMasks.empty()) {
-        return nullptr;
-    }
-    const std::size_t index = std::min<std::size_t>(frame, m_alphaMasks.size() - 1);
-    return m_alphaMasks[index].get();
+    return m_picture.Mask(frame);
 }
 
 bool QxEntity2DGUIAnimSpriteType::ChangeImage(const std::string& name) {

@@ -9,6 +9,7 @@
 
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypePicture.h"
 
 struct QxImageListRecord;
 
@@ -25,14 +26,10 @@ class QxEntity2DGUIAnimSpriteType
                             QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUIAnimSpriteType(QxDefinition* definition);
-    ~QxEntity2DGUIAnimSpriteType() override;
 
-    // Gets the image list and the alpha masks: a list file (extension "img") gives one
-    // mask per frame, any other file one mask for every frame.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    const QxImageListRecord* ImageList() const { return m_imageList; }
+    // The image list; of the alpha masks, a list file (extension "img") gives one mask
+    // per frame, any other file one mask for every frame.
+    const QxImageListRecord* ImageList() const { return m_picture.List(); }
     std::uint32_t FrameCount() const;
     // The mask of a frame (the last mask serves frames beyond the list), or null.
     const QxImage* AlphaMask(std::uint32_t frame) const;
@@ -52,8 +49,8 @@ public:
     std::string m_firstImage;
 
 private:
-    QxImageListRecord* m_imageList = nullptr;
-    std::vector<std::unique_ptr<QxImage>> m_alphaMasks;
+    QxTypePicture m_picture{*this, QxTypePicture::Shape::kList, QxTypePicture::MaskFile::kByName,
+                            m_image, m_alphaImage};
 };
 
 class QxEntity2DGUIAnimSprite : public QxEntity2DGUIElement {

@@ -11,6 +11,7 @@
 
 QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_picture});
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -22,36 +23,14 @@ QxEntity2DGUICounterType::QxEntity2DGUICounterType(QxDefinition* definition)
     m_numDigits = std::clamp(m_numDigits, 0, kMaxDigits);
 }
 
-QxEntity2DGUICounterType::~QxEntity2DGUICounterType() {
-    ReleaseCached(m_digits);
-}
-
-bool QxEntity2DGUICounterType::Load(bool reload) {
-    if (reload) {
-        Unload();
-    }
-    if (IsLoaded()) {
-        return true;
-    }
-    m_digits = CachedImageList(m_image);
-    if (!m_alphaImage.empty()) {
-        m_alphaMasks = QxAlphaMask::LoadList(m_alphaImage);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool QxEntity2DGUICounterType::Unload() {
-    ReleaseCached(m_digits);
-    m_alphaMasks.clear();
-    return QxEntity2DGUIElementType::Unload();
-}
-
 int32_t QxEntity2DGUICounterType::DigitWidth() const {
-    return m_digits && !m_digits->frames.empty() ? m_digits->frames[0].width : 0;
+    const QxImageListRecord* digits = m_picture.List();
+    return digits && !digits->frames.empty() ? digits->frames[0].width : 0;
 }
 
 int32_t QxEntity2DGUICounterType::DigitHeight() const {
-    return m_digits && !m_digits->frames.empty() ? m_digits->frames[0].height : 0;
+    const QxImageListRecord* digits = m_picture.List();
+    return digits && !digits->frames.empty() ? digits->frames[0].height : 0;
 }
 
 // ---- entity ----------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "engine/entity/QxDefinition.h"
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypePicture.h"
 
 struct QxImageListRecord;
 
@@ -29,14 +30,10 @@ public:
     static constexpr std::int32_t kMaxDigits = 19;
 
     explicit QxEntity2DGUICounterType(QxDefinition* definition);
-    ~QxEntity2DGUICounterType() override;
 
-    // Gets the image list (frame k shows digit k) and the digits' alpha masks.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    const QxImageListRecord* Digits() const { return m_digits; }
-    const std::vector<std::unique_ptr<QxImage>>& AlphaMasks() const { return m_alphaMasks; }
+    // The image list (frame k shows digit k) and the digits' alpha masks.
+    const QxImageListRecord* Digits() const { return m_picture.List(); }
+    const std::vector<std::unique_ptr<QxImage>>& AlphaMasks() const { return m_picture.Masks(); }
     // The size of one digit: the first frame's.
     std::int32_t DigitWidth() const;
     std::int32_t DigitHeight() const;
@@ -48,8 +45,8 @@ public:
     std::string m_alphaImage;
 
 private:
-    QxImageListRecord* m_digits = nullptr;
-    std::vector<std::unique_ptr<QxImage>> m_alphaMasks;
+    QxTypePicture m_picture{*this, QxTypePicture::Shape::kList, QxTypePicture::MaskFile::kList,
+                            m_image, m_alphaImage};
 };
 
 class QxEntity2DGUICounter : public QxEntity2DGUIElement {

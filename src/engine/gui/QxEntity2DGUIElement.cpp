@@ -19,9 +19,6 @@ constexpr double kMaxAlphaStep = 1024.0;
 
 QxEntity2DScene* g_tooltipScene = nullptr;
 
-// Resource cache flag asking for an error-diffused conversion of 8-bit pictures.
-constexpr std::uint32_t kImageDithered = 16;
-
 } // namespace
 
 // ---- type -----------------------------------------------------------------------------
@@ -38,34 +35,6 @@ QxEntity2DGUIElementType::QxEntity2DGUIElementType(QxDefinition* definition) {
     }
     definition->ReadKey("tooltiprelative", m_tooltipRelative);
     definition->ReadKey("dither", m_dither);
-}
-
-QxImageRecord* QxEntity2DGUIElementType::CachedImage(const std::string& name) const {
-    if (!g_resourceCache || name.empty()) {
-        return nullptr;
-    }
-    return g_resourceCache->GetImage(name, m_dither ? kImageDithered : 0);
-}
-
-QxImageListRecord* QxEntity2DGUIElementType::CachedImageList(const std::string& name) const {
-    if (!g_resourceCache || name.empty()) {
-        return nullptr;
-    }
-    return g_resourceCache->GetImageList(name, m_dither ? kImageDithered : 0);
-}
-
-void QxEntity2DGUIElementType::ReleaseCached(QxImageRecord*& image) {
-    if (image && g_resourceCache) {
-        g_resourceCache->ReleaseImage(image->key);
-    }
-    image = nullptr;
-}
-
-void QxEntity2DGUIElementType::ReleaseCached(QxImageListRecord*& list) {
-    if (list && g_resourceCache) {
-        g_resourceCache->ReleaseImageList(list->key);
-    }
-    list = nullptr;
 }
 
 std::unique_ptr<QxEntity2DGUIElement> QxCreateGUIElement(const QxEntityRef& reference,

@@ -41,16 +41,6 @@ public:
     // Reads the element keys; a null definition keeps every default.
     explicit QxEntity2DGUIElementType(QxDefinition* definition);
 
-protected:
-    // The named picture or picture list from the resource cache, dithered when the
-    // definition asks for it; null without a cache or a name.
-    QxImageRecord* CachedImage(const std::string& name) const;
-    QxImageListRecord* CachedImageList(const std::string& name) const;
-    // Gives a picture or picture list back to the cache and forgets it.
-    static void ReleaseCached(QxImageRecord*& image);
-    static void ReleaseCached(QxImageListRecord*& list);
-
-public:
     // Shared by every instance of the type: setting it through one element changes
     // it for all.
     std::string m_tooltip;

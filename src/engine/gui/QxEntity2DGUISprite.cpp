@@ -10,6 +10,7 @@
 
 QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_picture});
     if (definition) {
         QxDefinition& def = *definition;
         def.ReadKey("image", m_image);
@@ -19,32 +20,6 @@ QxEntity2DGUISpriteType::QxEntity2DGUISpriteType(QxDefinition* definition)
         def.ReadKey("transparent", m_transparent);
     }
     m_firstImage = m_image;
-}
-
-QxEntity2DGUISpriteType::~QxEntity2DGUISpriteType() {
-    // The registry unloads types before destroying them; this covers types that were
-    // never registered.
-    ReleaseCached(m_loadedImage);
-}
-
-bool QxEntity2DGUISpriteType::Load(bool reload) {
-    if (reload) {
-        Unload();
-    }
-    if (IsLoaded()) {
-        return true;
-    }
-    m_loadedImage = CachedImage(m_image);
-    if (!m_alphaImage.empty()) {
-        m_alphaMask = QxAlphaMask::Load(m_alphaImage);
-    }
-    return QxEntity2DGUIElementType::Load(reload);
-}
-
-bool QxEntity2DGUISpriteType::Unload() {
-    ReleaseCached(m_loadedImage);
-    m_alphaMask.reset();
-    return QxEntity2DGUIElementType::Unload();
 }
 
 bool QxEntity2DGUISpriteType::ChangeImage(const std::string& name) {

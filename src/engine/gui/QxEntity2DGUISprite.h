@@ -9,6 +9,7 @@
 
 #include "engine/files/QxImage.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxTypePicture.h"
 
 struct QxImageRecord;
 
@@ -44,16 +45,11 @@ class QxEntity2DGUISpriteType : public QxEntityTypeOf<QxEntity2DGUISpriteType, Q
                                                       QxEntity2DGUIElementType> {
 public:
     explicit QxEntity2DGUISpriteType(QxDefinition* definition);
-    ~QxEntity2DGUISpriteType() override;
 
-    // Gets the image (and its alpha mask). The type counts as loaded even when the
-    // image is missing; only a reload tries again.
-    bool Load(bool reload) override;
-    bool Unload() override;
-
-    // The loaded image, or null. Owned by the resource cache.
-    const QxImageRecord* Image() const { return m_loadedImage; }
-    const QxImage* AlphaMask() const { return m_alphaMask.get(); }
+    // The loaded image, or null. Owned by the resource cache. The type counts as loaded
+    // even when the image is missing; only a reload tries again.
+    const QxImageRecord* Image() const { return m_picture.Image(); }
+    const QxImage* AlphaMask() const { return m_picture.Mask(0); }
 
     // Switches every instance to another image. When the new name gives no image, the
     // name first read from the definition is put back. False when nothing changed.
@@ -68,8 +64,8 @@ public:
     std::string m_firstImage;
 
 private:
-    QxImageRecord* m_loadedImage = nullptr;
-    std::unique_ptr<QxImage> m_alphaMask;
+    QxTypePicture m_picture{*this, QxTypePicture::Shape::kImage, QxTypePicture::MaskFile::kOne,
+                            m_image, m_alphaImage};
 };
 
 class QxEntity2DGUISprite : public QxEntity2DGUIElement {

@@ -16,7 +16,7 @@ PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
         m_sound.ReadName(*definition, "Sound");
         definition->ReadKey("IsTrap", m_isTrap);
         definition->ReadKey("Image", m_animation.image);
-        definition->ReadKey("FrameRate", m_frameRate);
+        definition->ReadKey("FrameRate", m_animation.frameRate);
     }
     m_kindBits = kTileSink | (m_isTrap == 1 ? kTileTrap : 0);
 }
@@ -53,7 +53,7 @@ bool PyxEntitySinkTile::Update(float ms) {
 
     const std::int32_t frames = type->FrameCount();
     if (frames > 0) {
-        m_frame += type->FrameRate() * ms * 0.001f;
+        m_frame += type->Animation().frameRate * ms * 0.001f;
         if (!std::isfinite(m_frame) || m_frame < 0.0f) {
             m_frame = 0.0f;
         } else if (m_frame >= float(frames)) {

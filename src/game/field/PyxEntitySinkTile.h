@@ -17,8 +17,6 @@ class PyxEntitySinkTile;
 class PyxEntitySinkTileType
     : public QxEntityTypeOf<PyxEntitySinkTileType, PyxEntitySinkTile, PyxEntityTileBaseType> {
 public:
-    static constexpr float kDefaultFrameRate = 30.0f;
-
     // Reads "Sound", "IsTrap", "Image" and "FrameRate".
     explicit PyxEntitySinkTileType(QxDefinition* definition);
     ~PyxEntitySinkTileType() override;
@@ -30,7 +28,6 @@ public:
     void ReloadImages();
 
     bool IsTrap() const { return m_isTrap == 1; }
-    float FrameRate() const { return m_frameRate; }
     // Frames of the animation (0 until loaded).
     std::int32_t FrameCount() const { return m_animation.FrameCount(); }
     const PyxAnimImage& Animation() const { return m_animation; }
@@ -41,7 +38,6 @@ private:
     PyxTypeSound m_sound;
     std::int32_t m_isTrap = 0;
     PyxAnimImage m_animation;
-    float m_frameRate = kDefaultFrameRate;
     PyxAmbientLoop m_loop;
 };
 

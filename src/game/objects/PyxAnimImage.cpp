@@ -1,29 +1,19 @@
 #include "game/objects/PyxAnimImage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "app/QxGlobals.h"
+#include "engine/entity/QxDefinition.h"
 #include "engine/files/QxResourceCache.h"
 #include "engine/gui/QxAlphaMask.h"
 #include "engine/screen/QxScreen2D.h"
 
-namespace {
-
-bool IsListFile(const std::string& name) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = name.substr(dot + 1);
-    for (char& c : extension) {
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == "img";
+void PyxAnimImage::ReadKeys(QxDefinition& definition) {
+    definition.ReadKey("Image", image);
+    definition.ReadKey("AlphaImage", alphaImage);
+    definition.ReadKey("FrameRate", frameRate);
 }
-
-} // namespace
 
 PyxAnimImage::~PyxAnimImage() {
     Release();
@@ -37,11 +27,7 @@ void PyxAnimImage::Load(bool reload) {
         m_list = g_resourceCache->GetImageList(image, 0);
     }
     if (m_masks.empty() && !alphaImage.empty()) {
-        if (IsListFile(alphaImage)) {
-            m_masks = QxAlphaMask::LoadList(alphaImage);
-        } else if (auto mask = QxAlphaMask::Load(alphaImage)) {
-            m_masks.push_back(std::move(mask));
-        }
+        m_masks = QxAlphaMask::LoadByName(alphaImage);
     }
 }
 
@@ -100,7 +86,8 @@ bool PyxAnimImage::Draw(std::int32_t index, std::int32_t x, std::int32_t y,
     return g_screen->DrawSurface(frame->surface, x, y, 0, 0, frame->width, frame->height, true);
 }
 
-float PyxAnimImage::Advance(float position, float frameRate, float ms, std::int32_t frameCount) {
+float PyxAnimImage::Advance(float position, float ms) const {
+    const std::int32_t frameCount = FrameCount();
     if (frameCount <= 0) {
         return position;
     }

@@ -12,6 +12,7 @@
 #include "engine/entity/QxTypePart.h"
 #include "engine/files/QxImage.h"
 
+class QxDefinition;
 struct QxImageListRecord;
 struct QxImageListFrame;
 
@@ -22,8 +23,15 @@ public:
     PyxAnimImage& operator=(const PyxAnimImage&) = delete;
     ~PyxAnimImage();
 
-    std::string image;      // image-list file
-    std::string alphaImage; // optional alpha image or list of them
+    static constexpr float kDefaultFrameRate = 30.0f;
+
+    std::string image;                   // image-list file
+    std::string alphaImage;              // optional alpha image or list of them
+    float frameRate = kDefaultFrameRate; // frames per second
+
+    // Reads "Image", "AlphaImage" and "FrameRate"; a key the definition lacks keeps
+    // its value.
+    void ReadKeys(QxDefinition& definition);
 
     // Gets the list and the masks unless held; reload gives them back and gets them
     // anew (the surfaces vanished with a change of display mode).
@@ -47,13 +55,13 @@ public:
     // False when there is nothing to draw or the screen refused.
     bool Draw(std::int32_t index, std::int32_t x, std::int32_t y, std::int32_t alpha) const;
 
-    // The frame position after ms milliseconds at frameRate frames per second, wrapped
-    // to the frame count (floating remainder); unchanged without frames.
     // True when the list is held but its surfaces are gone (a change of display mode);
     // the holder then loads it again.
     bool SurfacesLost() const;
 
-    static float Advance(float position, float frameRate, float ms, std::int32_t frameCount);
+    // The frame position after ms milliseconds at the frame rate, wrapped to the frame
+    // count (floating remainder); unchanged without frames.
+    float Advance(float position, float ms) const;
 
 private:
     QxImageListRecord* m_list = nullptr;

@@ -10,9 +10,7 @@ PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    definition->ReadKey("Image", m_animation.image);
-    definition->ReadKey("AlphaImage", m_animation.alphaImage);
-    definition->ReadKey("FrameRate", m_frameRate);
+    m_animation.ReadKeys(*definition);
 }
 
 PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntityAwardBase(type) {}
@@ -20,8 +18,7 @@ PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntity
 bool PyxEntityAnimAward::Update(float ms) {
     PyxEntityAnimAwardType* type = AnimType();
     type->Load(false);
-    m_framePosition = PyxAnimImage::Advance(m_framePosition, type->FrameRate(), ms,
-                                            type->Animation().FrameCount());
+    m_framePosition = type->Animation().Advance(m_framePosition, ms);
     RunState(ms);
     return PyxEntityAwardBase::Update(ms);
 }

@@ -12,7 +12,6 @@ class PyxEntityAnimAward;
 class PyxEntityAnimAwardType
     : public QxEntityTypeOf<PyxEntityAnimAwardType, PyxEntityAnimAward, PyxEntityAwardBaseType> {
 public:
-    static constexpr float kDefaultFrameRate = 30.0f;
     // Alpha gained or lost per update while fading, and lost while bursting.
     static constexpr std::int32_t kFadeStep = 8;
     static constexpr std::int32_t kBurstFadeStep = 32;
@@ -24,11 +23,9 @@ public:
     explicit PyxEntityAnimAwardType(QxDefinition* definition);
 
     const PyxAnimImage& Animation() const { return m_animation; }
-    float FrameRate() const { return m_frameRate; }
 
 private:
     PyxAnimImage m_animation;
-    float m_frameRate = kDefaultFrameRate;
 };
 
 class PyxEntityAnimAward : public PyxEntityAwardBase {

@@ -11,9 +11,7 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     if (!definition) {
         return;
     }
-    definition->ReadKey("Image", m_animation.image);
-    definition->ReadKey("AlphaImage", m_animation.alphaImage);
-    definition->ReadKey("FrameRate", m_frameRate);
+    m_animation.ReadKeys(*definition);
     m_explodeSound.ReadName(*definition, "ExplodeSound");
 }
 
@@ -49,7 +47,7 @@ bool PyxEntityAnimExplosion::Update(float ms) {
                 m_animationState = kStopped;
             }
         } else {
-            m_frame += type->FrameRate() * ms * 0.001f;
+            m_frame += type->Animation().frameRate * ms * 0.001f;
             const float last = float(count - 1);
             if (m_frame >= last) {
                 if (type->Loop()) {

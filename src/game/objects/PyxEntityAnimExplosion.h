@@ -17,19 +17,15 @@ class PyxEntityAnimExplosionType
     : public QxEntityTypeOf<PyxEntityAnimExplosionType, PyxEntityAnimExplosion,
                             PyxEntityExplosionBaseType> {
 public:
-    static constexpr float kDefaultFrameRate = 30.0f;
-
     // Reads the effect keys, then "Image", "AlphaImage", "FrameRate" and
     // "ExplodeSound".
     explicit PyxEntityAnimExplosionType(QxDefinition* definition);
 
     const PyxAnimImage& Animation() const { return m_animation; }
-    float FrameRate() const { return m_frameRate; }
     const PyxTypeSound& ExplodeSound() const { return m_explodeSound; }
 
 private:
     PyxAnimImage m_animation;
-    float m_frameRate = kDefaultFrameRate;
     PyxTypeSound m_explodeSound;
 };
 

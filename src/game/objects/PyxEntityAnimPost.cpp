@@ -13,9 +13,7 @@ PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
         return;
     }
     m_sound.ReadName(*definition, "Sound");
-    definition->ReadKey("Image", m_animation.image);
-    definition->ReadKey("AlphaImage", m_animation.alphaImage);
-    definition->ReadKey("FrameRate", m_frameRate);
+    m_animation.ReadKeys(*definition);
 }
 
 PyxEntityAnimPostType::~PyxEntityAnimPostType() {
@@ -50,8 +48,7 @@ PyxEntityAnimPost::~PyxEntityAnimPost() {
 bool PyxEntityAnimPost::Update(float ms) {
     PyxEntityAnimPostType* type = AnimType();
     type->Load(false);
-    m_framePosition = PyxAnimImage::Advance(m_framePosition, type->FrameRate(), ms,
-                                            type->Animation().FrameCount());
+    m_framePosition = type->Animation().Advance(m_framePosition, ms);
     type->DriveLoop();
     return PyxEntityPostBase::Update(ms);
 }

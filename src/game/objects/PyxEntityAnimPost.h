@@ -16,8 +16,6 @@ class PyxEntityAnimPost;
 class PyxEntityAnimPostType
     : public QxEntityTypeOf<PyxEntityAnimPostType, PyxEntityAnimPost, PyxEntityPostBaseType> {
 public:
-    static constexpr float kDefaultFrameRate = 30.0f;
-
     // Reads the post keys and "Sound", "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimPostType(QxDefinition* definition);
     ~PyxEntityAnimPostType() override;
@@ -26,7 +24,6 @@ public:
     bool Unload() override;
 
     const PyxAnimImage& Animation() const { return m_animation; }
-    float FrameRate() const { return m_frameRate; }
 
     // When the rules asked for the posts' sound this frame: makes sure the loop plays,
     // sets its volume while it differs from the target, and eases the volume towards
@@ -42,7 +39,6 @@ private:
     PyxAnimImage m_animation;
     PyxTypeSound m_sound;
     PyxAmbientLoop m_loop;
-    float m_frameRate = kDefaultFrameRate;
 };
 
 class PyxEntityAnimPost : public PyxEntityPostBase {

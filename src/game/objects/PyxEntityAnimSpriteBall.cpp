@@ -9,13 +9,11 @@ PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definitio
     if (!definition) {
         return;
     }
-    definition->ReadKey("Image", m_animation.image);
+    m_animation.ReadKeys(*definition);
     float radius = 0.0f;
     if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);
     }
-    definition->ReadKey("FrameRate", m_frameRate);
-    definition->ReadKey("AlphaImage", m_animation.alphaImage);
 }
 
 PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* type)
@@ -24,8 +22,7 @@ PyxEntityAnimSpriteBall::PyxEntityAnimSpriteBall(PyxEntityAnimSpriteBallType* ty
 bool PyxEntityAnimSpriteBall::Update(float ms) {
     PyxEntityAnimSpriteBallType* type = AnimType();
     type->Load(false);
-    m_framePosition = PyxAnimImage::Advance(m_framePosition, type->FrameRate(), ms,
-                                            type->Animation().FrameCount());
+    m_framePosition = type->Animation().Advance(m_framePosition, ms);
     return PyxEntityBallBase::Update(ms);
 }
 

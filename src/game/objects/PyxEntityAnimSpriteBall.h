@@ -15,17 +15,13 @@ class PyxEntityAnimSpriteBallType
     : public QxEntityTypeOf<PyxEntityAnimSpriteBallType, PyxEntityAnimSpriteBall,
                             PyxEntityBallBaseType, kKindAnimSpriteBall> {
 public:
-    static constexpr float kDefaultFrameRate = 30.0f;
-
     // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
     explicit PyxEntityAnimSpriteBallType(QxDefinition* definition);
 
     const PyxAnimImage& Animation() const { return m_animation; }
-    float FrameRate() const { return m_frameRate; }
 
 private:
     PyxAnimImage m_animation;
-    float m_frameRate = kDefaultFrameRate;
 };
 
 class PyxEntityAnimSpriteBall : public PyxEntityBallBase {

@@ -17,9 +17,9 @@ PyxEntityBallCarrierType::PyxEntityBallCarrierType(QxDefinition* definition)
     }
     m_moveSound.ReadName(*definition, "MoveSound");
     m_dropSound.ReadName(*definition, "DropSound");
-    if (!(FrameRate() > 0.0f)) {
+    if (!(Animation().frameRate > 0.0f)) {
         LogPrintf("PyxBallCarrier: frame rate %g never opens the claw; it opens at once.",
-                  double(FrameRate()));
+                  double(Animation().frameRate));
     }
 }
 
@@ -115,7 +115,7 @@ bool PyxEntityBallCarrier::Update(float ms) {
             m_dropPlayed = true;
             type->DropSound().PlayOnce();
         }
-        if (Frame() >= float(FrameCount() - 1) || !(type->FrameRate() > 0.0f)) {
+        if (Frame() >= float(FrameCount() - 1) || !(type->Animation().frameRate > 0.0f)) {
             Drop();
         }
         break;
