@@ -4,15 +4,6 @@
 #include "engine/files/QxResourceCache.h"
 #include "game/field/PyxLevel.h"
 
-PyxEntityAnimAwardType::PyxEntityAnimAwardType(QxDefinition* definition)
-    : QxEntityTypeOf(definition) {
-    AddParts({&m_animation});
-    if (!definition) {
-        return;
-    }
-    m_animation.ReadKeys(*definition);
-}
-
 PyxEntityAnimAward::PyxEntityAnimAward(PyxEntityAnimAwardType* type) : PyxEntityAwardBase(type) {}
 
 bool PyxEntityAnimAward::Update(float ms) {

@@ -4,13 +4,13 @@
 
 #include <memory>
 
-#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxAnimatedType.h"
 #include "game/objects/PyxEntityAwardBase.h"
 
 class PyxEntityAnimAward;
 
-class PyxEntityAnimAwardType
-    : public QxEntityTypeOf<PyxEntityAnimAwardType, PyxEntityAnimAward, PyxEntityAwardBaseType> {
+class PyxEntityAnimAwardType : public QxEntityTypeOf<PyxEntityAnimAwardType, PyxEntityAnimAward,
+                                                     PyxAnimatedType<PyxEntityAwardBaseType>> {
 public:
     // Alpha gained or lost per update while fading, and lost while bursting.
     static constexpr std::int32_t kFadeStep = 8;
@@ -20,12 +20,7 @@ public:
     static constexpr const char* kSmokeType = "bigsmoke";
 
     // Reads the award keys, then "Image", "AlphaImage" and "FrameRate".
-    explicit PyxEntityAnimAwardType(QxDefinition* definition);
-
-    const PyxAnimImage& Animation() const { return m_animation; }
-
-private:
-    PyxAnimImage m_animation;
+    using QxEntityTypeOf::QxEntityTypeOf;
 };
 
 class PyxEntityAnimAward : public PyxEntityAwardBase {

@@ -7,11 +7,10 @@
 
 PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_animation, &m_explodeSound});
+    AddParts({&m_explodeSound});
     if (!definition) {
         return;
     }
-    m_animation.ReadKeys(*definition);
     m_explodeSound.ReadName(*definition, "ExplodeSound");
 }
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxAnimatedType.h"
 #include "game/objects/PyxEntityExplosionBase.h"
 #include "game/objects/PyxTypeSound.h"
 
@@ -15,17 +15,15 @@ class PyxEntityAnimExplosion;
 
 class PyxEntityAnimExplosionType
     : public QxEntityTypeOf<PyxEntityAnimExplosionType, PyxEntityAnimExplosion,
-                            PyxEntityExplosionBaseType> {
+                            PyxAnimatedType<PyxEntityExplosionBaseType>> {
 public:
     // Reads the effect keys, then "Image", "AlphaImage", "FrameRate" and
     // "ExplodeSound".
     explicit PyxEntityAnimExplosionType(QxDefinition* definition);
 
-    const PyxAnimImage& Animation() const { return m_animation; }
     const PyxTypeSound& ExplodeSound() const { return m_explodeSound; }
 
 private:
-    PyxAnimImage m_animation;
     PyxTypeSound m_explodeSound;
 };
 

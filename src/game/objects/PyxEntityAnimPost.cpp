@@ -8,12 +8,11 @@
 
 PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_animation, &m_sound});
+    AddParts({&m_sound});
     if (!definition) {
         return;
     }
     m_sound.ReadName(*definition, "Sound");
-    m_animation.ReadKeys(*definition);
 }
 
 PyxEntityAnimPostType::~PyxEntityAnimPostType() {

@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "game/field/PyxAmbientLoop.h"
-#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxAnimatedType.h"
 #include "game/objects/PyxEntityPostBase.h"
 #include "game/objects/PyxTypeSound.h"
 
 class PyxEntityAnimPost;
 
-class PyxEntityAnimPostType
-    : public QxEntityTypeOf<PyxEntityAnimPostType, PyxEntityAnimPost, PyxEntityPostBaseType> {
+class PyxEntityAnimPostType : public QxEntityTypeOf<PyxEntityAnimPostType, PyxEntityAnimPost,
+                                                    PyxAnimatedType<PyxEntityPostBaseType>> {
 public:
     // Reads the post keys and "Sound", "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimPostType(QxDefinition* definition);
@@ -22,8 +22,6 @@ public:
 
     // Stops the loop, then gives the images and the sound back.
     bool Unload() override;
-
-    const PyxAnimImage& Animation() const { return m_animation; }
 
     // When the rules asked for the posts' sound this frame: makes sure the loop plays,
     // sets its volume while it differs from the target, and eases the volume towards
@@ -36,7 +34,6 @@ public:
     float LoopVolume() const { return m_loop.Volume(); }
 
 private:
-    PyxAnimImage m_animation;
     PyxTypeSound m_sound;
     PyxAmbientLoop m_loop;
 };

@@ -5,11 +5,9 @@
 
 PyxEntityAnimSpriteBallType::PyxEntityAnimSpriteBallType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_animation});
     if (!definition) {
         return;
     }
-    m_animation.ReadKeys(*definition);
     float radius = 0.0f;
     if (definition->ReadKey("Radius", radius)) {
         SetRadius(radius);

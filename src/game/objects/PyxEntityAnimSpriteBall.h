@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "game/objects/PyxAnimImage.h"
+#include "game/objects/PyxAnimatedType.h"
 #include "game/objects/PyxEntityBallBase.h"
 
 class PyxEntityAnimSpriteBall;
@@ -13,15 +13,10 @@ inline constexpr std::uint32_t kKindAnimSpriteBall = QxKindTag("ASBL");
 
 class PyxEntityAnimSpriteBallType
     : public QxEntityTypeOf<PyxEntityAnimSpriteBallType, PyxEntityAnimSpriteBall,
-                            PyxEntityBallBaseType, kKindAnimSpriteBall> {
+                            PyxAnimatedType<PyxEntityBallBaseType>, kKindAnimSpriteBall> {
 public:
     // Reads "Image", "Radius", "FrameRate" and "AlphaImage".
     explicit PyxEntityAnimSpriteBallType(QxDefinition* definition);
-
-    const PyxAnimImage& Animation() const { return m_animation; }
-
-private:
-    PyxAnimImage m_animation;
 };
 
 class PyxEntityAnimSpriteBall : public PyxEntityBallBase {
