@@ -9,7 +9,7 @@
 
 struct QxSoundRecord;
 
-class PyxAmbientLoop {
+class PyxAmbientLoop final : public QxTypePart {
 public:
     static constexpr float kStartVolume = 0.1f;
     static constexpr float kLowestVolume = 0.01f;
@@ -29,6 +29,9 @@ public:
     // Holding pauses the loop where it is; letting go plays it on from there, or stops
     // it when the sound manager refuses (sounds off), so it starts afresh.
     void Hold(bool hold);
+    // As a type's part it stops when the type unloads.
+    void LoadPart(bool) override {}
+    void ReleasePart() override { Stop(); }
 
     float Volume() const { return m_volume; }
     bool IsPlaying() const { return m_loop.IsPlaying(); }

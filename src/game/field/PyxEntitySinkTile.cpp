@@ -11,7 +11,7 @@
 
 PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_animation, &m_sound});
+    AddParts({&m_loop, &m_animation, &m_sound});
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
         definition->ReadKey("IsTrap", m_isTrap);
@@ -19,17 +19,6 @@ PyxEntitySinkTileType::PyxEntitySinkTileType(QxDefinition* definition)
         definition->ReadKey("FrameRate", m_animation.frameRate);
     }
     m_kindBits = kTileSink | (m_isTrap == 1 ? kTileTrap : 0);
-}
-
-PyxEntitySinkTileType::~PyxEntitySinkTileType() {
-    if (IsLoaded()) {
-        PyxEntitySinkTileType::Unload();
-    }
-}
-
-bool PyxEntitySinkTileType::Unload() {
-    m_loop.Stop();
-    return PyxEntityTileBaseType::Unload();
 }
 
 void PyxEntitySinkTileType::ReloadImages() {

@@ -19,10 +19,6 @@ class PyxEntitySinkTileType
 public:
     // Reads "Sound", "IsTrap", "Image" and "FrameRate".
     explicit PyxEntitySinkTileType(QxDefinition* definition);
-    ~PyxEntitySinkTileType() override;
-
-    // Stops the shared loop; the base gives the parts back.
-    bool Unload() override;
 
     // Gives the image list back and takes it again (after its surfaces were lost).
     void ReloadImages();

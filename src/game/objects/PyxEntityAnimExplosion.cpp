@@ -17,10 +17,6 @@ PyxEntityAnimExplosionType::PyxEntityAnimExplosionType(QxDefinition* definition)
 PyxEntityAnimExplosion::PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type)
     : PyxEntityExplosionBase(type) {}
 
-PyxEntityAnimExplosion::~PyxEntityAnimExplosion() {
-    m_loop.Stop();
-}
-
 void PyxEntityAnimExplosion::HoldSounds(bool hold) {
     m_loop.Hold(hold);
 }

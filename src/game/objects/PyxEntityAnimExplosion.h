@@ -30,8 +30,6 @@ private:
 class PyxEntityAnimExplosion : public PyxEntityExplosionBase {
 public:
     explicit PyxEntityAnimExplosion(PyxEntityAnimExplosionType* type);
-    // A looping sound ends with the effect.
-    ~PyxEntityAnimExplosion() override;
 
     // The effect update, then the sound (first update only) and the frames.
     bool Update(float ms) override;

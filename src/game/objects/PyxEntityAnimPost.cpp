@@ -8,20 +8,11 @@
 
 PyxEntityAnimPostType::PyxEntityAnimPostType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    AddParts({&m_sound});
+    AddParts({&m_loop, &m_sound});
     if (!definition) {
         return;
     }
     m_sound.ReadName(*definition, "Sound");
-}
-
-PyxEntityAnimPostType::~PyxEntityAnimPostType() {
-    m_loop.Stop();
-}
-
-bool PyxEntityAnimPostType::Unload() {
-    StopLoop();
-    return PyxEntityPostBaseType::Unload();
 }
 
 void PyxEntityAnimPostType::DriveLoop() {

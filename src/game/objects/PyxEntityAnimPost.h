@@ -18,10 +18,6 @@ class PyxEntityAnimPostType : public QxEntityTypeOf<PyxEntityAnimPostType, PyxEn
 public:
     // Reads the post keys and "Sound", "Image", "AlphaImage" and "FrameRate".
     explicit PyxEntityAnimPostType(QxDefinition* definition);
-    ~PyxEntityAnimPostType() override;
-
-    // Stops the loop, then gives the images and the sound back.
-    bool Unload() override;
 
     // When the rules asked for the posts' sound this frame: makes sure the loop plays,
     // sets its volume while it differs from the target, and eases the volume towards

@@ -61,6 +61,7 @@ float Travel(float component, float speed, float ms) {
 
 PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
+    AddParts({&m_rollLoop});
     for (PyxTypeSound& sound : m_sounds) {
         AddParts({&sound});
     }
@@ -74,15 +75,6 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     for (int i = 0; i < kSoundCount; ++i) {
         m_sounds[i].ReadName(*definition, kSoundKeys[i]);
     }
-}
-
-PyxEntityBallBaseType::~PyxEntityBallBaseType() {
-    m_rollLoop.Stop();
-}
-
-bool PyxEntityBallBaseType::Unload() {
-    m_rollLoop.Stop();
-    return PyxEntityGameObjectType::Unload();
 }
 
 // ---- ball -------------------------------------------------------------------------

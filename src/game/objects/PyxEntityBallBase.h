@@ -38,10 +38,6 @@ public:
 
     // Reads "Height" (0.4 when not given) and the sound keys.
     explicit PyxEntityBallBaseType(QxDefinition* definition);
-    ~PyxEntityBallBaseType() override;
-
-    // Stops the rolling loop; the base gives the sounds back.
-    bool Unload() override;
 
     const PyxTypeSound& GetSound(Sound sound) const { return m_sounds[sound]; }
     // Plays the sound once; false when the type has none.

@@ -48,9 +48,15 @@ private:
     QxSoundRecord* m_record = nullptr;
 };
 
-// One looping instance, remembered while it plays.
-class PyxSoundLoop {
+// One looping instance, remembered while it plays. As a type's part it stops when the
+// type unloads; it stops as well when it goes.
+class PyxSoundLoop final : public QxTypePart {
 public:
+    PyxSoundLoop() = default;
+    PyxSoundLoop(const PyxSoundLoop&) = delete;
+    PyxSoundLoop& operator=(const PyxSoundLoop&) = delete;
+    ~PyxSoundLoop() { Stop(); }
+
     // True while the instance exists and the sound manager reports it playing.
     bool IsPlaying() const;
     // Starts the sound looping unless it already plays; false without the sound or when
@@ -64,6 +70,8 @@ public:
     // Holding pauses the instance where it is; letting go plays it on from there, or
     // forgets it when the sound manager refuses (sounds off), so it starts afresh.
     void Hold(bool hold);
+    void LoadPart(bool) override {}
+    void ReleasePart() override { Stop(); }
 
 private:
     bool m_active = false;
