@@ -160,15 +160,7 @@ void QxEntityInputBox::LayOut() {
     }
     y += frameHeight + kGap;
 
-    std::int32_t rowWidth = 0;
-    for (int slot : {QxEntityInputBoxType::kSlotOK, QxEntityInputBoxType::kSlotCancel}) {
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        QxPartSize(m_parts[static_cast<size_t>(slot)].get(), width, height);
-        rowWidth += width;
-    }
-    rowWidth += kGap;
-    std::int32_t x = origin.x + (contentWidth - rowWidth) / 2;
+    std::int32_t x = origin.x + (contentWidth - ButtonRowSize().width) / 2;
     for (int slot : {QxEntityInputBoxType::kSlotOK, QxEntityInputBoxType::kSlotCancel}) {
         auto& button = m_parts[static_cast<size_t>(slot)];
         if (!button) {
@@ -196,17 +188,21 @@ void QxEntityInputBox::Fit() {
     frameHeight = std::max(frameHeight, QxValueProperty(m_entryText, kPropTextHeight));
     width = std::max(width, frameWidth);
     height += frameHeight + kGap;
-    std::int32_t rowWidth = kGap;
-    std::int32_t rowHeight = 0;
-    for (int slot : {QxEntityInputBoxType::kSlotOK, QxEntityInputBoxType::kSlotCancel}) {
-        std::int32_t partWidth = 0;
-        std::int32_t partHeight = 0;
-        QxPartSize(m_parts[static_cast<size_t>(slot)].get(), partWidth, partHeight);
-        rowWidth += partWidth;
-        rowHeight = std::max(rowHeight, partHeight);
-    }
-    width = std::max(width, rowWidth);
-    height += rowHeight;
+    const QxExtent row = ButtonRowSize();
+    width = std::max(width, row.width);
+    height += row.height;
     SetSize(std::max(DialogType()->m_width, width + FrameWidthExtra()),
             std::max(DialogType()->m_height, height + FrameHeightExtra()));
+}
+
+QxExtent QxEntityInputBox::ButtonRowSize() const {
+    QxExtent row{kGap, 0};
+    for (int slot : {QxEntityInputBoxType::kSlotOK, QxEntityInputBoxType::kSlotCancel}) {
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        QxPartSize(m_parts[static_cast<size_t>(slot)].get(), width, height);
+        row.width += width;
+        row.height = std::max(row.height, height);
+    }
+    return row;
 }

@@ -63,6 +63,8 @@ protected:
 private:
     // Sizes the box around its parts (never below the type's size).
     void Fit();
+    // The OK and Cancel buttons side by side, the gap between them included.
+    QxExtent ButtonRowSize() const;
 
     std::array<std::unique_ptr<QxEntity2DGUIElement>, QxEntityInputBoxType::kSlotCount> m_parts;
     QxEntity2DGUIText* m_instructionsText = nullptr; // m_parts[0] as a text

@@ -11,9 +11,7 @@ PyxEntityAwardBaseType::PyxEntityAwardBaseType(QxDefinition* definition)
     AddParts({&m_pickupSound});
     SetTypeFlags(kTypeAward);
     SetRadius(kRadius);
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     if (!definition) {
         return;
     }

@@ -65,9 +65,7 @@ PyxEntityBallBaseType::PyxEntityBallBaseType(QxDefinition* definition)
     for (PyxTypeSound& sound : m_sounds) {
         AddParts({&sound});
     }
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     SetTypeFlags(TypeFlags() | kTypeBall);
     if (!definition) {
         return;

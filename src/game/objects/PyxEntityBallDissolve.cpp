@@ -12,9 +12,7 @@
 PyxEntityBallDissolveType::PyxEntityBallDissolveType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
     AddParts({&m_sound});
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
     }

@@ -5,9 +5,7 @@
 PyxEntityExplosionBaseType::PyxEntityExplosionBaseType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
     SetTypeFlags(kTypeEffect);
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     if (!definition) {
         return;
     }

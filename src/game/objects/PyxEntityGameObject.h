@@ -58,7 +58,12 @@ public:
     // gives its own default where the definition left it unset.
     float Height() const { return m_height; }
     void SetHeight(float height) { m_height = height; }
-    bool HeightUnset() const { return m_height == kUnsetHeight; }
+    // The class's own default, where the definition left "Height" unset.
+    void SetDefaultHeight(float height) {
+        if (m_height == kUnsetHeight) {
+            m_height = height;
+        }
+    }
     // Radius of the collision circle every object of the type starts with.
     float Radius() const { return m_radius; }
     void SetRadius(float radius) { m_radius = radius; }

@@ -13,9 +13,7 @@
 PyxEntityPlayerExitType::PyxEntityPlayerExitType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
     AddParts({&m_sound});
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     if (definition) {
         m_sound.ReadName(*definition, "Sound");
     }

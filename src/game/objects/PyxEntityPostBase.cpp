@@ -8,9 +8,7 @@
 
 PyxEntityPostBaseType::PyxEntityPostBaseType(QxDefinition* definition)
     : QxEntityTypeOf(definition) {
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     SetTypeFlags(TypeFlags() | kTypePost);
     SetRadius(kUnsetRadius);
     if (!definition) {

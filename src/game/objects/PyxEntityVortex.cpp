@@ -25,9 +25,7 @@ constexpr std::int32_t kMaxReach = 4096;
 } // namespace
 
 PyxEntityVortexType::PyxEntityVortexType(QxDefinition* definition) : QxEntityTypeOf(definition) {
-    if (HeightUnset()) {
-        SetHeight(kDefaultHeight);
-    }
+    SetDefaultHeight(kDefaultHeight);
     if (!definition) {
         return;
     }
