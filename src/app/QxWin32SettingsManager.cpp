@@ -1,6 +1,6 @@
 #include "app/QxWin32SettingsManager.h"
 
-#include <bit>
+#include "engine/files/QxPortable.h"
 
 namespace {
 
@@ -86,12 +86,12 @@ bool QxWin32SettingsManager::GetFloat(const std::string& name, float& value) {
     if (!GetInt(name, bits)) {
         return false;
     }
-    value = std::bit_cast<float>(bits);
+    value = qx::BitCast<float>(bits);
     return true;
 }
 
 bool QxWin32SettingsManager::SetFloat(const std::string& name, float value) {
-    return SetInt(name, std::bit_cast<std::uint32_t>(value));
+    return SetInt(name, qx::BitCast<std::uint32_t>(value));
 }
 
 bool QxWin32SettingsManager::GetInt(const std::string& name, std::uint32_t& value) {

@@ -11,6 +11,7 @@
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/files/QxFile.h"
 #include "engine/files/QxLog.h"
+#include "engine/files/QxPortable.h"
 #include "engine/screen/QxColour.h"
 #include "engine/screen/QxRect.h"
 
@@ -119,7 +120,7 @@ float ParseFloat(std::string_view s) {
         }
     }
     double value = 0.0;
-    const auto result = std::from_chars(s.data() + start, s.data() + i, value);
+    const auto result = qx::FloatFromChars(s.data() + start, s.data() + i, value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: the exponent's sign tells which.
         const std::string_view number = s.substr(start, i - start);

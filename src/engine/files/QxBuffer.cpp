@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/files/QxEndian.h"
+#include "engine/files/QxPortable.h"
 
 bool QxBuffer::Fits(uint32_t width) const {
     return static_cast<uint64_t>(m_position) + width <= m_size;
@@ -173,7 +174,7 @@ bool QxBuffer::Allocate(uint32_t size, uint8_t fill) {
     m_size = 0;
     m_position = 0;
     try {
-        m_storage = std::make_unique_for_overwrite<uint8_t[]>(size);
+        m_storage = qx::MakeUninitialisedBytes(size);
     } catch (const std::bad_alloc&) {
         m_status = kStatusFailed;
         return false;
@@ -197,7 +198,7 @@ bool QxBuffer::Grow(uint32_t n) {
     }
     std::unique_ptr<uint8_t[]> storage;
     try {
-        storage = std::make_unique_for_overwrite<uint8_t[]>(static_cast<size_t>(newSize));
+        storage = qx::MakeUninitialisedBytes(static_cast<size_t>(newSize));
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -1,7 +1,6 @@
 #include "game/field/PyxLevelText.h"
 
 #include <algorithm>
-#include <bit>
 #include <cctype>
 #include <charconv>
 #include <cstdint>
@@ -16,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/files/QxPortable.h"
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
 
@@ -118,14 +118,14 @@ std::optional<float> ParseFloat(const std::string& text);
 // there is none (a not-a-number).
 std::string FloatText(float value) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const auto result = qx::FloatToChars(buffer, buffer + sizeof buffer, value);
     std::string text(buffer, result.ptr);
     const std::optional<float> back = ParseFloat(text);
     if (result.ec == std::errc() && back &&
-        std::bit_cast<std::uint32_t>(*back) == std::bit_cast<std::uint32_t>(value)) {
+        qx::BitCast<std::uint32_t>(*back) == qx::BitCast<std::uint32_t>(value)) {
         return text;
     }
-    std::snprintf(buffer, sizeof buffer, "bits:%08X", std::bit_cast<std::uint32_t>(value));
+    std::snprintf(buffer, sizeof buffer, "bits:%08X", qx::BitCast<std::uint32_t>(value));
     return buffer;
 }
 
@@ -236,11 +236,11 @@ std::optional<float> ParseFloat(const std::string& text) {
         if (!bits) {
             return std::nullopt;
         }
-        return std::bit_cast<float>(*bits);
+        return qx::BitCast<float>(*bits);
     }
     float value = 0.0f;
     const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
+    const auto result = qx::FloatFromChars(text.data(), end, value);
     if (text.empty() || result.ec != std::errc() || result.ptr != end) {
         return std::nullopt;
     }
@@ -396,8 +396,8 @@ std::string WriteTileExtras(const PyxLevel& level) {
             out += "TileCorner " + std::to_string(col) + " " + std::to_string(row) + " " +
                    std::to_string(tile->X()) + " " + std::to_string(tile->Y()) + "\n";
         }
-        if (std::bit_cast<std::uint32_t>(tile->PostSoundLevel()) != 0 ||
-            std::bit_cast<std::uint32_t>(tile->SinkSoundLevel()) != 0) {
+        if (qx::BitCast<std::uint32_t>(tile->PostSoundLevel()) != 0 ||
+            qx::BitCast<std::uint32_t>(tile->SinkSoundLevel()) != 0) {
             out += "TileSound " + std::to_string(col) + " " + std::to_string(row) + " " +
                    FloatText(tile->PostSoundLevel()) + " " + FloatText(tile->SinkSoundLevel()) +
                    "\n";
