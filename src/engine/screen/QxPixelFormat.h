@@ -1,6 +1,12 @@
 #pragma once
 #include <cstdint>
 
+// A 5-bit channel of the back buffer as 8 bits, its top bits repeated below (31 gives
+// 255), so that keeping the top five bits gives the channel back.
+constexpr uint8_t QxWiden5(uint32_t channel) {
+    return static_cast<uint8_t>((channel << 3) | (channel >> 2));
+}
+
 // Layout of a pixel: for each channel its mask, width in bits, position of its
 // lowest bit and loss (how many low bits of an 8-bit component are dropped).
 struct QxPixelFormat {

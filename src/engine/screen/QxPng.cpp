@@ -3,14 +3,11 @@
 #include <png.h>
 
 #include "engine/files/QxLog.h"
+#include "engine/screen/QxPixelFormat.h"
 
 namespace {
 
 constexpr int kMaxSide = 16384;
-
-uint8_t Widen5(uint32_t v) {
-    return static_cast<uint8_t>((v << 3) | (v >> 2));
-}
 
 } // namespace
 
@@ -26,9 +23,9 @@ bool SavePng(const std::string& path, const uint16_t* pixels, int width, int hei
         uint8_t* out = rgb.data() + size_t(y) * size_t(width) * 3;
         for (int x = 0; x < width; ++x, out += 3) {
             const uint32_t p = row[x];
-            out[0] = Widen5((p >> 10) & 31);
-            out[1] = Widen5((p >> 5) & 31);
-            out[2] = Widen5(p & 31);
+            out[0] = QxWiden5((p >> 10) & 31);
+            out[1] = QxWiden5((p >> 5) & 31);
+            out[2] = QxWiden5(p & 31);
         }
     }
     png_image image{};

@@ -11,6 +11,7 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include "engine/files/QxLog.h"
+#include "engine/screen/QxPixelFormat.h"
 
 namespace platform {
 namespace sdl {
@@ -231,9 +232,8 @@ bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
     if (m_coloursFormat != surface->format->format || m_colours.empty()) {
         m_colours.resize(32768);
         for (uint32_t c = 0; c < 32768; ++c) {
-            const auto widen = [](uint32_t v) { return Uint8((v << 3) | (v >> 2)); };
-            m_colours[c] = SDL_MapRGB(surface->format, widen((c >> 10) & 31), widen((c >> 5) & 31),
-                                      widen(c & 31));
+            m_colours[c] = SDL_MapRGB(surface->format, QxWiden5((c >> 10) & 31),
+                                      QxWiden5((c >> 5) & 31), QxWiden5(c & 31));
         }
         m_coloursFormat = surface->format->format;
     }
