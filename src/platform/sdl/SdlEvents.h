@@ -30,10 +30,6 @@ std::uint32_t VirtualKeyOf(SDL_Keycode key);
 // every other key.
 std::uint32_t ControlCharacterOf(SDL_Keycode key);
 
-// UTF-8 text as Latin-1 character codes; characters beyond 255, control characters and
-// broken sequences are dropped.
-std::vector<std::uint32_t> Latin1Characters(const char* utf8);
-
 // The messages one event stands for, in order (none for events the game ignores).
 std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventContext& context);
 

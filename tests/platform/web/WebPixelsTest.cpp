@@ -14,7 +14,7 @@ TEST(WebPixels, ChannelsWidenAsOnTheDesktopAndRowsFollowThePitch) {
                                     0x001F, 0x4210, 0x0000};
     std::vector<std::uint8_t> rgba;
     platform::web::ToRgba(pixels, 2, 2, 6, rgba);
-    const std::vector<std::uint8_t> expected = {255, 0, 0, 255,   0, 255, 0,   255,
+    const std::vector<std::uint8_t> expected = {255, 0, 0,   255, 0,   255, 0,   255,
                                                 0,   0, 255, 255, 132, 132, 132, 255};
     EXPECT_EQ(rgba, expected);
     platform::web::ToRgba(pixels, 2, 2, 2, rgba); // a pitch narrower than a row

@@ -1,0 +1,46 @@
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "platform/web/WebEvents.h"
+
+namespace {
+
+using platform::InputMessage;
+using platform::WindowMessage;
+
+std::vector<std::uint64_t> Codes(const std::vector<WindowMessage>& messages,
+                                 std::uint32_t message) {
+    std::vector<std::uint64_t> codes;
+    for (const WindowMessage& m : messages) {
+        EXPECT_EQ(m.message, message);
+        codes.push_back(m.first);
+    }
+    return codes;
+}
+
+// The browser's keys reach the game as the desktop's: the game's keys press and release,
+// Enter and the like type their control character once, a typed character (but never a
+// key's name) arrives as Latin-1.
+TEST(WebKeys, GameKeysPressControlKeysAndCharactersType) {
+    int owner = 0;
+    EXPECT_EQ(
+        Codes(platform::web::KeyMessages(&owner, "ArrowLeft", 37, true), InputMessage::KeyDown),
+        std::vector<std::uint64_t>{37});
+    EXPECT_EQ(Codes(platform::web::KeyMessages(&owner, "F7", 118, false), InputMessage::KeyUp),
+              std::vector<std::uint64_t>{118});
+    EXPECT_EQ(Codes(platform::web::KeyMessages(&owner, "Enter", 13, true), InputMessage::Char),
+              std::vector<std::uint64_t>{13});
+    EXPECT_TRUE(platform::web::KeyMessages(&owner, "Enter", 13, false).empty());
+    EXPECT_EQ(Codes(platform::web::KeyMessages(&owner, "\xC3\xA9", 0, true), InputMessage::Char),
+              std::vector<std::uint64_t>{0xE9});
+    EXPECT_EQ(Codes(platform::web::KeyMessages(&owner, "s", 83, true), InputMessage::Char),
+              std::vector<std::uint64_t>{'s'});
+    EXPECT_TRUE(platform::web::KeyMessages(&owner, "Dead", 0, true).empty());
+    EXPECT_TRUE(
+        platform::web::KeyMessages(&owner, "\xE2\x82\xAC", 0, true).empty()); // the euro sign
+    EXPECT_EQ(platform::web::KeyMessages(&owner, "a", 65, true).front().window, &owner);
+}
+
+} // namespace
