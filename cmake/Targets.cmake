@@ -25,6 +25,15 @@ endfunction()
 # Files under <binding>/entry hold the process entry point and go only into the game.
 function(rondelix_binding name)
     file(GLOB _src CONFIGURE_DEPENDS src/platform/*.cpp src/platform/${name}/*.cpp)
+    # The Linux desktop and the browser both play sound through OpenAL.
+    if(name STREQUAL "sdl" OR name STREQUAL "web")
+        file(GLOB _openal CONFIGURE_DEPENDS src/platform/openal/*.cpp)
+        list(APPEND _src ${_openal})
+    endif()
+    # The browser keeps saved files by writing them out to its storage instead.
+    if(name STREQUAL "web")
+        list(FILTER _src EXCLUDE REGEX "/src/platform/FileFlushPosix\\.cpp$")
+    endif()
     if(NOT name STREQUAL "win32")
         file(GLOB _registry CONFIGURE_DEPENDS src/platform/fileregistry/*.cpp)
         list(APPEND _src ${_registry})

@@ -1,7 +1,9 @@
-# The browser build, with emscripten's toolchain (the "web" preset). For now it makes
-# the headless runner as WebAssembly for node, so the engine and the game can be checked
-# under wasm against the native runner. The web binding and its page come next.
-# Tools, tests, benchmarks and fuzzers stay native.
+# The browser build, with emscripten's toolchain (the "web" preset): the game and its
+# page in build/web/ (index.html, rondelix.js, its worker, the wasm and the preloaded
+# data), and the headless runner as WebAssembly for node, so the engine and the game
+# can be checked under wasm against the native runner. Tools, tests, benchmarks and
+# fuzzers stay native; the data archive comes from the native build
+# (RONDELIX_WEB_DATA, which scripts/web sets).
 
 find_package(Threads REQUIRED)
 
@@ -26,3 +28,31 @@ target_include_directories(rondelix-headless PRIVATE tools)
 target_link_options(rondelix-headless PRIVATE -sNODERAWFS=1 -sEXIT_RUNTIME=1)
 rondelix_link(rondelix-headless headless)
 rondelix_warnings(rondelix-headless)
+
+# ---- the game in the browser ----------------------------------------------------------
+set(RONDELIX_WEB_DATA "" CACHE FILEPATH "The data archive (Rondelix.qxa) the page preloads")
+if(NOT RONDELIX_WEB_DATA OR NOT EXISTS "${RONDELIX_WEB_DATA}")
+    message(STATUS "Web: no data archive given (RONDELIX_WEB_DATA); the page is not built")
+    return()
+endif()
+
+rondelix_binding(web)
+# Inline JavaScript (EM_ASM, EM_JS) names its arguments $0, $1, ...
+target_compile_options(rondelix_platform_web PRIVATE -Wno-dollar-in-identifier-extension)
+set(_page ${CMAKE_SOURCE_DIR}/src/platform/web/page)
+add_executable(rondelix src/platform/web/entry/Main.cpp)
+rondelix_link(rondelix web)
+rondelix_warnings(rondelix)
+target_compile_options(rondelix PRIVATE -Wno-dollar-in-identifier-extension)
+# The game runs on a thread of its own (PROXY_TO_PTHREAD), so its loop waits and sleeps
+# as on the desktop while the browser's thread handles the page; the data archive is
+# preloaded into /data, and the player's files live in IndexedDB through IDBFS.
+target_link_options(rondelix PRIVATE
+    -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -sINITIAL_MEMORY=134217728
+    -lopenal -lidbfs.js --pre-js ${_page}/storage.js
+    --preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa)
+set_target_properties(rondelix PROPERTIES
+    LINK_DEPENDS "${_page}/storage.js;${RONDELIX_WEB_DATA}")
+add_custom_command(TARGET rondelix POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_page}/index.html
+            $<TARGET_FILE_DIR:rondelix>/index.html)

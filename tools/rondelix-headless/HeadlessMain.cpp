@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -22,13 +24,10 @@
 #include "app/QxMain.h"
 #include "app/QxRandom.h"
 #include "engine/entity/QxEntityBase.h"
-#include "engine/entity/QxEntityRegistry.h"
-#include "engine/files/QxFileLE.h"
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/screen/QxWin32Screen2D.h"
 #include "game/rules/PyxGameplay.h"
-#include "game/rules/PyxLevelList.h"
-#include "game/screens/PyxEntityStdGameScene.h"
+#include "game/screens/PyxOneLevelGame.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessMessages.h"
 #include "platform/headless/HeadlessSound.h"
@@ -218,43 +217,19 @@ void Describe(Report& report) {
     }
 }
 
-// Makes the level file the only level of the game: a level list of one entry, under
-// the name the game screen's type asks for, in the folder searched first, and the
-// level beside it. Empty when that worked, else what went wrong.
+// The level file as the only level of the game. Empty when that worked, else what went
+// wrong.
 std::string PrepareOneLevelGame(const std::string& level, const std::string& folder) {
-    auto* type = g_registry != nullptr ? dynamic_cast<PyxEntityStdGameSceneType*>(
-                                             g_registry->FindType("PyxStdGame", "stdgame"))
-                                       : nullptr;
-    if (type == nullptr || type->m_levelSet.empty()) {
-        return "the data has no game screen (PyxStdGame, stdgame) naming a level set";
-    }
-    std::error_code ec;
-    const std::string name = std::filesystem::path(level).filename().string();
-    std::filesystem::copy_file(level, folder + name,
-                               std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
+    std::ifstream in(level, std::ios::binary);
+    if (!in.is_open()) {
         return "the level " + level + " cannot be read";
     }
-    PyxLevelList list;
-    list.Entries().push_back({name, name, "", 0});
-    // The list goes where the level set names it and, by its bare name, at the top.
-    std::string levelSet = type->m_levelSet;
-    std::replace(levelSet.begin(), levelSet.end(), '\\', '/');
-    for (const std::string& path :
-         {folder + levelSet, folder + std::filesystem::path(levelSet).filename().string()}) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
-        std::FILE* handle = std::fopen(path.c_str(), "wb");
-        if (handle == nullptr) {
-            return "the level list cannot be written to " + path;
-        }
-        QxFileLE file(handle);
-        const bool written = list.Write(file);
-        std::fclose(handle);
-        if (!written) {
-            return "the level list cannot be written to " + path;
-        }
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                          std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        return "the level " + level + " cannot be read";
     }
-    return {};
+    return PyxPrepareOneLevelGame(level, bytes, folder);
 }
 
 // Everything one run keeps between its options, the game's hooks and its report.

@@ -1,18 +1,19 @@
 // Browser binding: clocks and threads as on the desktop, the registry file and the data
 // folder under the storage mount (IndexedDB-backed files that survive a reload; see
-// WebStorage), and new pages in a new tab.
+// WebStorage), and new pages in a new tab. The game runs on a thread of its own, so
+// whatever needs the page itself is run on the browser's thread.
 
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <thread>
 
 #include <emscripten/emscripten.h>
 
 #include "platform/Platform.h"
 #include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
+#include "platform/web/WebRuntime.h"
 #include "platform/web/WebStorage.h"
 
 namespace platform {
@@ -34,9 +35,7 @@ std::int64_t HighResolutionCounter() {
 }
 
 void SleepMilliseconds(std::uint32_t milliseconds) {
-    // Only the loading thread sleeps; the page's own thread never waits (the browser
-    // calls it once per frame instead).
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    web::IdleSleep(milliseconds);
 }
 
 bool StartThread(ThreadEntry entry, void* argument) {
@@ -63,10 +62,10 @@ bool OpenWebPage(const std::string& url) {
     }
     // A new tab that cannot reach back into the game's page ("noopener" would hide
     // whether the tab opened at all).
-    return EM_ASM_INT(
+    return MAIN_THREAD_EM_ASM_INT(
                {
                    const opened = window.open(UTF8ToString($0), "_blank");
-                   if (opened == = null) {
+                   if (!opened) {
                        return 0;
                    }
                    opened.opener = null;

@@ -1,8 +1,8 @@
-// Sound service on OpenAL Soft. Each buffer keeps its samples in memory (written
-// through lock and unlock, as the engine expects) and hands them to an OpenAL buffer
-// on unlock; duplicates share that OpenAL buffer and play it through their own source.
-// Sounds are loaded on the loading thread while the main thread plays, so the calls
-// that touch OpenAL take one lock.
+// Sound service on OpenAL: OpenAL Soft on the desktop, Web Audio in the browser. Each
+// buffer keeps its samples in memory (written through lock and unlock, as the engine
+// expects) and hands them to an OpenAL buffer on unlock; duplicates share that OpenAL
+// buffer and play it through their own source. Sounds are loaded on the loading thread
+// while the main thread plays, so the calls that touch OpenAL take one lock.
 
 #include <AL/al.h>
 #include <AL/alc.h>

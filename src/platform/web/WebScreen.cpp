@@ -1,0 +1,169 @@
+// The game's window in the browser: the page's one canvas, 640 x 480, which the page's
+// style scales to the browser window at its 4:3 shape. The game's thread converts each
+// picture to the canvas's RGBA; the browser's thread puts the latest one on the canvas
+// once per display frame, so neither waits for the other. Full screen is the browser's
+// own, asked for when the game makes its window full screen (F7 or the setting).
+
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include <emscripten/emscripten.h>
+
+#include "app/QxScreenSize.h"
+#include "platform/LetterboxedWindow.h"
+#include "platform/web/WebPixels.h"
+#include "platform/web/WebRuntime.h"
+
+namespace platform {
+namespace {
+
+// The picture waiting for the canvas, shared by the two threads.
+struct PendingPicture {
+    std::mutex lock;
+    std::vector<std::uint8_t> rgba;
+    int width = 0;
+    int height = 0;
+    bool fresh = false;
+};
+PendingPicture g_pending;
+
+// Draws RGBA bytes on the page's canvas, resizing it to the picture when needed.
+EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height), {
+    const canvas = Module["canvas"];
+    if (!canvas) {
+        return;
+    }
+    if (canvas.width != width || canvas.height != height) {
+        canvas.width = width;
+        canvas.height = height;
+        Module.rondelixImage = null;
+    }
+    if (!Module.rondelixImage) {
+        Module.rondelixContext = canvas.getContext("2d", {alpha : false});
+        Module.rondelixImage = Module.rondelixContext.createImageData(width, height);
+    }
+    Module.rondelixImage.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
+    Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0);
+    if (Module.onFirstPicture) {
+        const first = Module.onFirstPicture;
+        Module.onFirstPicture = null;
+        first();
+    }
+});
+
+class WebScreenWindow final : public LetterboxedWindow {
+public:
+    explicit WebScreenWindow(const WindowOptions& options) : LetterboxedWindow(options.owner) {
+        web::SetWindowOwner(options.owner);
+        // The browser leaves full screen on its own (Escape); asking again or leaving
+        // when it is not full screen does nothing.
+        MAIN_THREAD_ASYNC_EM_ASM(
+            {
+                if (Module.setFullScreen) {
+                    Module.setFullScreen($0 != 0);
+                }
+            },
+            options.fullScreen ? 1 : 0);
+    }
+
+    ~WebScreenWindow() override {
+        if (web::WindowOwner() == Owner()) {
+            web::SetWindowOwner(nullptr);
+        }
+    }
+
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override {
+        if (pixels == nullptr || width <= 0 || height <= 0) {
+            return false;
+        }
+        m_pictureWidth = width;
+        m_pictureHeight = height;
+        m_picture.resize(std::size_t(width) * std::size_t(height));
+        for (int y = 0; y < height; ++y) {
+            std::memcpy(m_picture.data() + std::size_t(y) * std::size_t(width),
+                        reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitch,
+                        std::size_t(width) * 2);
+        }
+        std::lock_guard lock(g_pending.lock);
+        web::ToRgba(pixels, width, height, pitch, g_pending.rgba);
+        g_pending.width = width;
+        g_pending.height = height;
+        g_pending.fresh = true;
+        return true;
+    }
+
+    void ShowCursor(bool show) override {
+        m_cursorVisible = show;
+        MAIN_THREAD_ASYNC_EM_ASM(
+            {
+                if (Module["canvas"]) {
+                    Module["canvas"].style.cursor = $0 ? "default" : "none";
+                }
+            },
+            show ? 1 : 0);
+    }
+
+    // A page cannot move the player's mouse.
+    void SetMousePosition(int, int) override {}
+    bool GetMousePosition(int* x, int* y) const override {
+        web::LastMousePosition(x, y);
+        return true;
+    }
+    void Minimise(bool) override {}
+    bool IsMinimised() const override { return web::IsPageHidden(); }
+    // The canvas holds the picture pixel for pixel; the page's style does the scaling.
+    int ClientWidth() const override { return m_pictureWidth; }
+    int ClientHeight() const override { return m_pictureHeight; }
+    void SetClientSize(int, int) override {}
+
+    bool CaptureClient(std::vector<uint16_t>* pixels) const override {
+        if (pixels == nullptr) {
+            return false;
+        }
+        *pixels = m_picture;
+        pixels->resize(std::size_t(m_pictureWidth) * std::size_t(m_pictureHeight));
+        return true;
+    }
+
+private:
+    std::vector<uint16_t> m_picture; // the last picture shown, rows packed
+};
+
+} // namespace
+
+namespace web {
+
+void PresentLatestPicture() {
+    std::lock_guard lock(g_pending.lock);
+    if (!g_pending.fresh) {
+        return;
+    }
+    g_pending.fresh = false;
+    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height);
+}
+
+} // namespace web
+
+std::unique_ptr<ScreenWindow> CreateScreenWindow(const WindowOptions& options) {
+    return std::make_unique<WebScreenWindow>(options);
+}
+
+int DesktopBitsPerPixel() {
+    return 32;
+}
+
+namespace {
+bool g_highPriority = false;
+}
+
+// A page has no process priority; the wish is remembered, as on Linux.
+void SetProcessHighPriority(bool on) {
+    g_highPriority = on;
+}
+
+bool IsProcessHighPriority() {
+    return g_highPriority;
+}
+
+} // namespace platform
