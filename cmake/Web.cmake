@@ -49,7 +49,7 @@ target_compile_options(rondelix PRIVATE -Wno-dollar-in-identifier-extension)
 # preloaded into /data, and the player's files live in IndexedDB through IDBFS.
 target_link_options(rondelix PRIVATE
     -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -sINITIAL_MEMORY=134217728
-    -lopenal -lidbfs.js --pre-js ${_page}/storage.js
+    -lopenal -lidbfs.js -sEXPORTED_RUNTIME_METHODS=FS --pre-js ${_page}/storage.js
     --preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa)
 set_target_properties(rondelix PROPERTIES
     LINK_DEPENDS "${_page}/storage.js;${RONDELIX_WEB_DATA}")

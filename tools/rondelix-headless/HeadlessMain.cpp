@@ -24,9 +24,8 @@
 #include "app/QxMain.h"
 #include "app/QxRandom.h"
 #include "engine/entity/QxEntityBase.h"
-#include "engine/gui/QxEntity2DScene.h"
 #include "engine/screen/QxWin32Screen2D.h"
-#include "game/rules/PyxGameplay.h"
+#include "game/screens/PyxGameReport.h"
 #include "game/screens/PyxOneLevelGame.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/HeadlessMessages.h"
@@ -173,50 +172,6 @@ void PostScript(const InputScript& script, std::uint64_t frame) {
     }
 }
 
-struct Report {
-    std::string scene;
-    std::uint64_t frames = 0;
-    std::string state = "none";
-    std::int32_t level = 0;
-    std::int32_t score = 0;
-    std::int32_t lives = 0;
-    std::int32_t coins = 0;
-};
-
-const char* StateName(PyxGameState state) {
-    switch (state) {
-    case PyxGameState::Playing:
-        return "Playing";
-    case PyxGameState::Paused:
-        return "Paused";
-    case PyxGameState::LevelWon:
-        return "LevelWon";
-    case PyxGameState::LevelWonWait:
-        return "LevelWonWait";
-    case PyxGameState::NextLevel:
-        return "NextLevel";
-    case PyxGameState::GameEnding:
-        return "GameEnding";
-    default:
-        return "none";
-    }
-}
-
-void Describe(Report& report) {
-    if (PyxGame* game = ThePyxGame()) {
-        if (QxEntity2DScene* scene = game->CurrentScene()) {
-            report.scene = scene->Type()->ClassName();
-        }
-    }
-    if (const PyxGameplay* gameplay = GameInProgress()) {
-        report.state = StateName(gameplay->State());
-        report.level = gameplay->LevelIndex() + 1;
-        report.score = gameplay->Score();
-        report.lives = gameplay->Lives();
-        report.coins = gameplay->CoinsHeld();
-    }
-}
-
 // The level file as the only level of the game. Empty when that worked, else what went
 // wrong.
 std::string PrepareOneLevelGame(const std::string& level, const std::string& folder) {
@@ -243,7 +198,7 @@ struct Run {
     float frameMs = 10.0f;
     std::uint64_t lastFrame = 0;
     std::string levelFolder;
-    Report report;
+    PyxGameReport report;
     std::string failure;
 };
 
@@ -401,7 +356,7 @@ QxMainHooks MakeHooks(Run& run) {
         BeforeFrame(run, frame, queue);
     };
     hooks.loop.afterFrame = [&run](std::uint64_t frame) { AfterFrame(run, frame); };
-    hooks.beforeShutdown = [&run](int) { Describe(run.report); };
+    hooks.beforeShutdown = [&run](int) { PyxDescribeGame(run.report); };
     return hooks;
 }
 
@@ -425,7 +380,7 @@ int main(int argc, char** argv) {
     headless::ClearIdleSteps();
 
     const Options& options = run.options;
-    const Report& report = run.report;
+    const PyxGameReport& report = run.report;
     if (!options.record.empty()) {
         run.recording.frames = report.frames;
         if (!run.recording.Save(options.record)) {
@@ -436,8 +391,6 @@ int main(int argc, char** argv) {
     if (!run.failure.empty()) {
         return Usage(run.failure);
     }
-    std::printf("scene=%s\nframes=%llu\nstate=%s\nlevel=%d\nscore=%d\nlives=%d\ncoins=%d\n",
-                report.scene.c_str(), static_cast<unsigned long long>(report.frames),
-                report.state.c_str(), report.level, report.score, report.lives, report.coins);
+    std::fputs(PyxReportText(report).c_str(), stdout);
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "app/QxMain.h"
 #include "app/QxSettingsManager.h"
 #include "engine/files/QxLog.h"
+#include "game/screens/PyxGameReport.h"
 #include "game/screens/PyxOneLevelGame.h"
 #include "platform/web/WebStorage.h"
 
@@ -84,6 +85,30 @@ struct SettingsKeeper {
     }
 };
 
+// What the game shows, for the page's tests: the scene and the game in progress are
+// handed to the page when they change; the frame count is read by the page straight
+// from memory, so counting costs nothing.
+struct ReportKeeper {
+    PyxGameReport shown;
+    std::uint32_t frames = 0;
+
+    void Announce() {
+        MAIN_THREAD_EM_ASM({ Module.rondelixFrames = $0; }, &frames);
+    }
+
+    void AfterFrame(std::uint64_t frame) {
+        frames = static_cast<std::uint32_t>(frame);
+        PyxGameReport now;
+        PyxDescribeGame(now);
+        if (now == shown) {
+            return;
+        }
+        shown = now;
+        const std::string text = PyxReportText(now);
+        MAIN_THREAD_EM_ASM({ Module.rondelixReport = UTF8ToString($0); }, text.c_str());
+    }
+};
+
 // The last lines of the log, for the page to show when the game ends.
 std::string LogTail(const std::string& path, std::size_t lines) {
     std::ifstream in(path);
@@ -112,6 +137,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     SettingsKeeper keeper;
+    ReportKeeper report;
+    report.Announce();
     std::string logPath;
     QxMainHooks hooks;
     if (!level.empty()) {
@@ -131,7 +158,10 @@ int main(int argc, char** argv) {
             StartOneLevelGame(level);
         }
     };
-    hooks.loop.afterFrame = [&keeper](std::uint64_t) { keeper.AfterFrame(); };
+    hooks.loop.afterFrame = [&keeper, &report](std::uint64_t frame) {
+        keeper.AfterFrame();
+        report.AfterFrame(frame);
+    };
     hooks.beforeShutdown = [&logPath](int) {
         if (g_settingsManager != nullptr) {
             logPath = g_settingsManager->UserDataFolder("") + "log.txt";
