@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a build needs; quiet and quick when they are present.
-# Usage: scripts/deps.sh game|test|smoke|ci|windows|coverage|mutants|format
+# Usage: scripts/deps.sh game|test|smoke|ci|windows|web|coverage|mutants|format
 set -eu
 want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
 # What the desktop smoke test needs: an X server, input, window dumps.
@@ -17,6 +17,8 @@ case "${1:-game}" in
     # The cross compiler, GoogleTest's sources for the cross-built tests, and wine on
     # a virtual display to run them and the game.
     windows) want="$want $smoke g++-mingw-w64-x86-64-posix googletest wine wine64" ;;
+    # Debian's emscripten for the browser build (the data archive is made natively).
+    web) want="$want emscripten" ;;
 esac
 missing=""
 for p in $want; do

@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/usr/bin/env python3
 """Serves a folder on 127.0.0.1 with the headers the browser build needs.
 
 The game's threads share memory, which browsers give only to a page that is

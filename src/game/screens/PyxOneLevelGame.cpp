@@ -34,6 +34,8 @@ std::string PyxPrepareOneLevelGame(const std::string& name, const std::vector<st
     if (type == nullptr || type->m_levelSet.empty()) {
         return "the data has no game screen (PyxStdGame, stdgame) naming a level set";
     }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
     const std::string file = std::filesystem::path(name).filename().string();
     if (file.empty() || !WriteWhole(folder + file, level)) {
         return "the level " + name + " cannot be written to " + folder;
@@ -43,7 +45,6 @@ std::string PyxPrepareOneLevelGame(const std::string& name, const std::vector<st
     // The list goes where the level set names it and, by its bare name, at the top.
     std::string levelSet = type->m_levelSet;
     std::replace(levelSet.begin(), levelSet.end(), '\\', '/');
-    std::error_code ec;
     for (const std::string& path :
          {folder + levelSet, folder + std::filesystem::path(levelSet).filename().string()}) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);

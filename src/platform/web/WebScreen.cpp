@@ -28,6 +28,11 @@ struct PendingPicture {
 };
 PendingPicture g_pending;
 
+class WebScreenWindow;
+// The window made last: a full-screen switch makes the new window before the old one
+// goes, and both have the same owner. The game's thread only.
+WebScreenWindow* g_current = nullptr;
+
 // Draws RGBA bytes on the page's canvas, resizing it to the picture when needed.
 EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height), {
     const canvas = Module["canvas"];
@@ -55,6 +60,7 @@ EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height), 
 class WebScreenWindow final : public LetterboxedWindow {
 public:
     explicit WebScreenWindow(const WindowOptions& options) : LetterboxedWindow(options.owner) {
+        g_current = this;
         web::SetWindowOwner(options.owner);
         // The browser leaves full screen on its own (Escape); asking again or leaving
         // when it is not full screen does nothing.
@@ -68,7 +74,8 @@ public:
     }
 
     ~WebScreenWindow() override {
-        if (web::WindowOwner() == Owner()) {
+        if (g_current == this) {
+            g_current = nullptr;
             web::SetWindowOwner(nullptr);
         }
     }
