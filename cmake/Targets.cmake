@@ -5,12 +5,12 @@ file(GLOB_RECURSE RONDELIX_CORE_SOURCES CONFIGURE_DEPENDS
      src/app/*.cpp src/engine/*.cpp src/game/*.cpp)
 
 # Each desktop binding's own tests are built with that binding. The web binding's
-# browser-free parts (pixels, mouse mapping, event translation) are tested natively, so
-# the test program builds them too.
+# browser-free parts (pixels, mouse mapping, event translation, the pad layout) are tested
+# natively, so the test program builds them too.
 file(GLOB_RECURSE RONDELIX_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 list(FILTER RONDELIX_TEST_SOURCES EXCLUDE REGEX "/tests/platform/(sdl|win32)/")
-set(RONDELIX_WEB_PORTABLE_SOURCES src/platform/web/WebEvents.cpp src/platform/web/WebMouse.cpp
-                                   src/platform/web/WebPixels.cpp)
+set(RONDELIX_WEB_PORTABLE_SOURCES src/platform/web/WebEvents.cpp src/platform/web/WebGamepad.cpp
+                                   src/platform/web/WebMouse.cpp src/platform/web/WebPixels.cpp)
 list(APPEND RONDELIX_TEST_SOURCES ${RONDELIX_WEB_PORTABLE_SOURCES})
 
 # rondelix_core(SOURCES...): the engine and game, one library.

@@ -8,8 +8,8 @@
 
 // Makes the level the only level of the game: a level list of one entry, under the
 // name the game screen's type asks for, in folder (searched before the data; it ends
-// in a separator; it is made when missing), and the level's bytes beside it under name. Needs the registry's
-// definitions loaded. Empty when that worked, else what went wrong.
+// in a separator; it is made when missing), and the level's bytes beside it under name. Needs the
+// registry's definitions loaded. Empty when that worked, else what went wrong.
 std::string PyxPrepareOneLevelGame(const std::string& name, const std::vector<std::uint8_t>& level,
                                    const std::string& folder);
 

@@ -65,4 +65,23 @@ std::vector<WindowMessage> KeyMessages(void* owner, const char* key, std::uint32
     return messages;
 }
 
+KeyHandling HandleKey(void* owner, const KeyEvent& event) {
+    KeyHandling handling;
+    const std::uint32_t keyCode = event.keyCode;
+    if (keyCode == 116 || keyCode == 122 || keyCode == 123) { // F5, F11, F12
+        return handling;
+    }
+    if (event.shortcut) {
+        if (const std::uint32_t vk = VirtualKeyOf(keyCode); vk != 0) {
+            handling.messages.push_back(
+                {owner, event.down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0});
+        }
+        return handling;
+    }
+    handling.messages = KeyMessages(owner, event.key, keyCode, event.down);
+    // A release keeps what its press kept, though it may carry no message.
+    handling.keepFromBrowser = !KeyMessages(owner, event.key, keyCode, true).empty();
+    return handling;
+}
+
 } // namespace platform::web

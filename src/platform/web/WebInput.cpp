@@ -15,6 +15,7 @@
 #include "app/QxScreenSize.h"
 #include "platform/Gamepad.h"
 #include "platform/web/WebEvents.h"
+#include "platform/web/WebGamepad.h"
 #include "platform/web/WebMouse.h"
 #include "platform/web/WebRuntime.h"
 
@@ -33,7 +34,8 @@ bool g_running = false; // the browser's thread only
 // Where the canvas shows on the page now.
 EM_JS(void, web_canvas_rect, (double* rect), {
     const canvas = Module["canvas"];
-    const box = canvas ? canvas.getBoundingClientRect() : {left : 0, top : 0, width : 0, height : 0};
+    const box =
+        canvas ? canvas.getBoundingClientRect() : {left : 0, top : 0, width : 0, height : 0};
     HEAPF64[rect >> 3] = box.left;
     HEAPF64[(rect >> 3) + 1] = box.top;
     HEAPF64[(rect >> 3) + 2] = box.width;
@@ -47,25 +49,14 @@ void PostAll(const std::vector<WindowMessage>& messages) {
 }
 
 EM_BOOL OnKey(int eventType, const EmscriptenKeyboardEvent* event, void*) {
-    const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
-    const auto keyCode = static_cast<std::uint32_t>(event->keyCode);
-    // Reload, the browser's own full screen and its tools stay the browser's.
-    if (keyCode == 116 || keyCode == 122 || keyCode == 123) {
-        return EM_FALSE;
-    }
-    // With Control, Alt or Meta a key is a shortcut: the game sees the key itself (the
-    // desktop types no character for it) and the browser keeps its shortcut.
-    if (event->ctrlKey || event->altKey || event->metaKey) {
-        if (const std::uint32_t vk = VirtualKeyOf(keyCode); vk != 0) {
-            Post({WindowOwner(), down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0});
-        }
-        return EM_FALSE;
-    }
-    PostAll(KeyMessages(WindowOwner(), event->key, keyCode, down));
-    // The game's keys are its own: arrows do not scroll the page, Tab does not move
-    // the page's focus, Backspace does not go back.
-    const bool gameKey = !KeyMessages(nullptr, event->key, keyCode, true).empty();
-    return gameKey ? EM_TRUE : EM_FALSE;
+    KeyEvent key;
+    key.key = event->key;
+    key.keyCode = static_cast<std::uint32_t>(event->keyCode);
+    key.down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+    key.shortcut = event->ctrlKey || event->altKey || event->metaKey;
+    const KeyHandling handling = HandleKey(WindowOwner(), key);
+    PostAll(handling.messages);
+    return handling.keepFromBrowser ? EM_TRUE : EM_FALSE;
 }
 
 std::uint64_t PositionWord(int x, int y) {
@@ -135,23 +126,6 @@ EM_BOOL OnVisibility(int, const EmscriptenVisibilityChangeEvent* event, void*) {
     return EM_FALSE;
 }
 
-// The standard mapping's buttons: A 0, B 1, Start 9, the D-pad 12 to 15.
-GamepadState PadState(const EmscriptenGamepadEvent& pad) {
-    auto button = [&pad](int i) { return i < pad.numButtons && pad.digitalButton[i] != 0; };
-    auto axis = [&pad](int i) { return i < pad.numAxes ? int(pad.axis[i] * 32767.0) : 0; };
-    GamepadState state;
-    state.a = button(0);
-    state.b = button(1);
-    state.start = button(9);
-    state.up = button(12);
-    state.down = button(13);
-    state.left = button(14);
-    state.right = button(15);
-    state.stickX = axis(0);
-    state.stickY = axis(1);
-    return state;
-}
-
 void ReadGamepads() {
     if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) {
         return;
@@ -159,11 +133,14 @@ void ReadGamepads() {
     const int count = emscripten_get_num_gamepads();
     for (std::size_t i = 0; i < kPads; ++i) {
         EmscriptenGamepadEvent pad{};
-        const bool connected = int(i) < count &&
-                               emscripten_get_gamepad_status(int(i), &pad) == EMSCRIPTEN_RESULT_SUCCESS &&
-                               pad.connected != 0;
+        const bool connected =
+            int(i) < count &&
+            emscripten_get_gamepad_status(int(i), &pad) == EMSCRIPTEN_RESULT_SUCCESS &&
+            pad.connected != 0;
         if (connected) {
-            PostAll(g_pads[i].Update(PadState(pad), WindowOwner()));
+            PostAll(g_pads[i].Update(
+                StandardPadState(pad.digitalButton, pad.numButtons, pad.axis, pad.numAxes),
+                WindowOwner()));
         } else if (g_padConnected[i]) {
             PostAll(g_pads[i].Release(WindowOwner()));
         }

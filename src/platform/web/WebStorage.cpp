@@ -23,7 +23,7 @@ void RequestStorageSync() {
                         }) != 0;
     if (failed) {
         LogPrintfOnce("Storage - the browser did not keep the saved files; settings and scores "
-                  "last until the page closes.");
+                      "last until the page closes.");
     }
 }
 

@@ -43,4 +43,31 @@ TEST(WebKeys, GameKeysPressControlKeysAndCharactersType) {
     EXPECT_EQ(platform::web::KeyMessages(&owner, "a", 65, true).front().window, &owner);
 }
 
+// The page keeps the game's keys from the browser (arrows would scroll, Tab move the
+// focus, Space scroll) but leaves it reload, full screen, its tools and its shortcuts;
+// a shortcut types nothing into the game.
+TEST(WebKeys, ThePageKeepsTheGamesKeysAndLeavesTheBrowserItsOwn) {
+    using platform::web::HandleKey;
+    using platform::web::KeyEvent;
+    int owner = 0;
+    for (const KeyEvent& key :
+         {KeyEvent{"ArrowDown", 40, true, false}, KeyEvent{"Tab", 9, true, false},
+          KeyEvent{" ", 32, true, false}, KeyEvent{"F7", 118, true, false},
+          KeyEvent{"p", 80, false, false}}) {
+        EXPECT_TRUE(HandleKey(&owner, key).keepFromBrowser) << key.key;
+    }
+    for (const KeyEvent& key : {KeyEvent{"F5", 116, true, false}, KeyEvent{"F12", 123, true, false},
+                                KeyEvent{"Unidentified", 0, true, false}}) {
+        const auto handling = HandleKey(&owner, key);
+        EXPECT_FALSE(handling.keepFromBrowser) << key.key;
+        EXPECT_TRUE(handling.messages.empty()) << key.key;
+    }
+    const auto reload = HandleKey(&owner, KeyEvent{"r", 82, true, true});
+    EXPECT_FALSE(reload.keepFromBrowser);
+    EXPECT_TRUE(reload.messages.empty());
+    const auto arrow = HandleKey(&owner, KeyEvent{"ArrowLeft", 37, true, true});
+    EXPECT_FALSE(arrow.keepFromBrowser);
+    EXPECT_EQ(Codes(arrow.messages, InputMessage::KeyDown), std::vector<std::uint64_t>{37});
+}
+
 } // namespace
