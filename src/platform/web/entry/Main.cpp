@@ -91,6 +91,9 @@ struct SettingsKeeper {
 struct ReportKeeper {
     PyxGameReport shown;
     std::uint32_t frames = 0;
+    // A game that ends before it got past its loading screen could not start (its
+    // data is damaged or missing); one that did was ended by the player.
+    bool started = false;
 
     void Announce() {
         MAIN_THREAD_EM_ASM({ Module.rondelixFrames = $0; }, &frames);
@@ -104,6 +107,7 @@ struct ReportKeeper {
             return;
         }
         shown = now;
+        started = started || (!now.scene.empty() && now.scene != "PyxLoadingScene");
         const std::string text = PyxReportText(now);
         MAIN_THREAD_EM_ASM({ Module.rondelixReport = UTF8ToString($0); }, text.c_str());
     }
@@ -114,6 +118,9 @@ std::string LogTail(const std::string& path, std::size_t lines) {
     std::ifstream in(path);
     std::vector<std::string> all;
     for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
         all.push_back(line);
     }
     std::string tail;
@@ -173,9 +180,9 @@ int main(int argc, char** argv) {
     MAIN_THREAD_EM_ASM(
         {
             if (Module.onGameEnd) {
-                Module.onGameEnd($0, UTF8ToString($1));
+                Module.onGameEnd($0 != 0, UTF8ToString($1));
             }
         },
-        exitCode, tail.c_str());
+        report.started ? 1 : 0, tail.c_str());
     return exitCode;
 }
