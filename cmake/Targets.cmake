@@ -25,10 +25,11 @@ endfunction()
 # Files under <binding>/entry hold the process entry point and go only into the game.
 function(rondelix_binding name)
     file(GLOB _src CONFIGURE_DEPENDS src/platform/*.cpp src/platform/${name}/*.cpp)
-    # The Linux desktop and the browser both play sound through OpenAL.
+    # The Linux desktop and the browser both play sound through OpenAL and take their
+    # clocks and threads from the C++ library.
     if(name STREQUAL "sdl" OR name STREQUAL "web")
-        file(GLOB _openal CONFIGURE_DEPENDS src/platform/openal/*.cpp)
-        list(APPEND _src ${_openal})
+        file(GLOB _shared CONFIGURE_DEPENDS src/platform/openal/*.cpp src/platform/stdlib/*.cpp)
+        list(APPEND _src ${_shared})
     endif()
     # The browser keeps saved files by writing them out to its storage instead.
     if(name STREQUAL "web")

@@ -1,4 +1,4 @@
-// Desktop Linux binding: clocks and threads, the registry file and the data folders
+// Desktop Linux binding: sleeping, the registry file and the data folders
 // under the XDG base directories, and the browser through xdg-open.
 
 #include <chrono>
@@ -12,7 +12,6 @@
 #include <sys/wait.h>
 
 #include "platform/Platform.h"
-#include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/sdl/SdlFolders.h"
 
@@ -20,28 +19,8 @@ extern char** environ;
 
 namespace platform {
 
-std::uint32_t TickMilliseconds() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
-bool HighResolutionFrequency(std::int64_t& countsPerSecond) {
-    countsPerSecond = 1000000000;
-    return true;
-}
-
-std::int64_t HighResolutionCounter() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
-}
-
 void SleepMilliseconds(std::uint32_t milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
-bool StartThread(ThreadEntry entry, void* argument) {
-    return StartStdThread(entry, argument);
 }
 
 std::string FileRegistryPath() {

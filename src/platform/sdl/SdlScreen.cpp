@@ -387,17 +387,4 @@ int DesktopBitsPerPixel() {
     return int(SDL_BITSPERPIXEL(mode.format));
 }
 
-namespace {
-bool g_highPriority = false;
-}
-
-void SetProcessHighPriority(bool on) {
-    // Raising the priority needs privileges a player does not have; remember the wish.
-    g_highPriority = on;
-}
-
-bool IsProcessHighPriority() {
-    return g_highPriority;
-}
-
 } // namespace platform

@@ -1,9 +1,8 @@
-// Browser binding: clocks and threads as on the desktop, the registry file and the data
-// folder under the storage mount (IndexedDB-backed files that survive a reload; see
+// Browser binding: sleeping (a hidden page sleeps until it shows), the registry file and
+// the data folder under the storage mount (IndexedDB-backed files that survive a reload; see
 // WebStorage), and new pages in a new tab. The game runs on a thread of its own, so
 // whatever needs the page itself is run on the browser's thread.
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -11,35 +10,14 @@
 #include <emscripten/emscripten.h>
 
 #include "platform/Platform.h"
-#include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/web/WebRuntime.h"
 #include "platform/web/WebStorage.h"
 
 namespace platform {
 
-std::uint32_t TickMilliseconds() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
-
-bool HighResolutionFrequency(std::int64_t& countsPerSecond) {
-    countsPerSecond = 1000000000;
-    return true;
-}
-
-std::int64_t HighResolutionCounter() {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
-}
-
 void SleepMilliseconds(std::uint32_t milliseconds) {
     web::IdleSleep(milliseconds);
-}
-
-bool StartThread(ThreadEntry entry, void* argument) {
-    return StartStdThread(entry, argument);
 }
 
 std::string FileRegistryPath() {

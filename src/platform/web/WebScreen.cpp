@@ -160,17 +160,4 @@ int DesktopBitsPerPixel() {
     return 32;
 }
 
-namespace {
-bool g_highPriority = false;
-}
-
-// A page has no process priority; the wish is remembered, as on Linux.
-void SetProcessHighPriority(bool on) {
-    g_highPriority = on;
-}
-
-bool IsProcessHighPriority() {
-    return g_highPriority;
-}
-
 } // namespace platform
