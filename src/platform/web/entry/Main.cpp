@@ -3,11 +3,9 @@
 // this thread of its own, as on the desktop. "--level NAME" (the page's ?level=NAME)
 // makes a level of the data the whole game, for tests that must reach a game's end.
 
-#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <emscripten/emscripten.h>
@@ -38,12 +36,8 @@ std::string LevelPath(std::string name) {
     return name;
 }
 
+// Once the game's types are loaded (the loading screen shows meanwhile).
 void StartOneLevelGame(const std::string& name) {
-    // The game's types must be there before the game screen can be asked for.
-    while (g_game != nullptr && g_game->IsBackgroundLoadStarted() &&
-           !g_game->IsBackgroundLoadDone()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
     if (g_game == nullptr || g_game->IsQuitRequested()) {
         return;
     }
@@ -160,12 +154,11 @@ int main(int argc, char** argv) {
                       "last until it closes.");
         }
     };
-    hooks.afterInit = [&level] {
-        if (!level.empty()) {
+    hooks.loop.afterFrame = [&keeper, &report, &level](std::uint64_t frame) {
+        if (!level.empty() && g_game != nullptr && g_game->IsBackgroundLoadDone()) {
             StartOneLevelGame(level);
+            level.clear();
         }
-    };
-    hooks.loop.afterFrame = [&keeper, &report](std::uint64_t frame) {
         keeper.AfterFrame();
         report.AfterFrame(frame);
     };
