@@ -15,8 +15,8 @@ list(FILTER RONDELIX_CORE_SOURCES EXCLUDE REGEX "/src/engine/screen/QxPng\\.cpp$
 rondelix_core(${RONDELIX_CORE_SOURCES} src/platform/web/png/WebPng.cpp)
 # The loading thread is a real thread: shared memory and a small worker pool.
 target_compile_options(rondelix_core PUBLIC -pthread)
-# Memory may grow past the start (the game needs about 100 MB); growth with threads slows
-# JavaScript's reads of the game's memory a little, which the page can afford.
+# The game fits in the first 128 MB; memory may still grow (a larger data set), which
+# with threads slows JavaScript's reads of the game's memory a little.
 target_link_options(rondelix_core PUBLIC -pthread -sPTHREAD_POOL_SIZE=2
                                           -sALLOW_MEMORY_GROWTH=1 -Wno-pthreads-mem-growth)
 
