@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a build needs; quiet and quick when they are present.
-# Usage: scripts/deps.sh game|test|smoke|ci|windows|web|coverage|mutants|format
+# Usage: scripts/deps.sh game|test|smoke|ci|windows|web|web-check|coverage|mutants|format
 set -eu
 want="build-essential cmake ninja-build pkg-config libpng-dev libfreetype-dev fonts-dejavu-core libsdl2-dev libopenal-dev"
 # What the desktop smoke test needs: an X server, input, window dumps.
@@ -19,6 +19,8 @@ case "${1:-game}" in
     windows) want="$want $smoke g++-mingw-w64-x86-64-posix googletest wine wine64" ;;
     # Debian's emscripten for the browser build (the data archive is made natively).
     web) want="$want emscripten" ;;
+    # Headless Chromium driven through Debian's selenium, for the browser check.
+    web-check) want="$want emscripten chromium chromium-driver python3-selenium" ;;
 esac
 missing=""
 for p in $want; do

@@ -18,13 +18,14 @@
 namespace platform {
 namespace {
 
-// The picture waiting for the canvas, shared by the two threads.
+// The canvas's picture, shared by the two threads: the game's thread converts the rows
+// that changed, the browser's thread sends the rows not yet shown.
 struct PendingPicture {
     std::mutex lock;
     std::vector<std::uint8_t> rgba;
     int width = 0;
     int height = 0;
-    bool fresh = false;
+    web::RowRange unshown;
 };
 PendingPicture g_pending;
 
@@ -33,8 +34,10 @@ class WebScreenWindow;
 // goes, and both have the same owner. The game's thread only.
 WebScreenWindow* g_current = nullptr;
 
-// Draws RGBA bytes on the page's canvas, resizing it to the picture when needed.
-EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height), {
+// Draws rows [top, bottom) of an RGBA picture on the page's canvas, resizing the canvas
+// to the picture when needed.
+EM_JS(void, web_put_picture,
+      (const std::uint8_t* rgba, int width, int height, int top, int bottom), {
     const canvas = Module["canvas"];
     if (!canvas) {
         return;
@@ -48,8 +51,13 @@ EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height), 
         Module.rondelixContext = canvas.getContext("2d", {alpha : false});
         Module.rondelixImage = Module.rondelixContext.createImageData(width, height);
     }
-    Module.rondelixImage.data.set(HEAPU8.subarray(rgba, rgba + width * height * 4));
-    Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0);
+    const from = top * width * 4;
+    Module.rondelixImage.data.set(HEAPU8.subarray(rgba + from, rgba + bottom * width * 4), from);
+    Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0, 0, top, width, bottom - top);
+    // A measurement (scripts/measure-web) collects when pictures were shown.
+    if (Module.rondelixPresented) {
+        Module.rondelixPresented.push(performance.now());
+    }
     if (Module.onFirstPicture) {
         const first = Module.onFirstPicture;
         Module.onFirstPicture = null;
@@ -81,22 +89,34 @@ public:
     }
 
     bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override {
-        if (pixels == nullptr || width <= 0 || height <= 0) {
+        if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
             return false;
+        }
+        const std::size_t size = std::size_t(width) * std::size_t(height);
+        const bool resized =
+            width != m_pictureWidth || height != m_pictureHeight || m_picture.size() != size;
+        const web::RowRange rows = resized ? web::RowRange{0, height}
+                                           : web::ChangedRows(m_picture, pixels, width, height, pitch);
+        if (rows.Empty()) {
+            return true;
         }
         m_pictureWidth = width;
         m_pictureHeight = height;
-        m_picture.resize(std::size_t(width) * std::size_t(height));
-        for (int y = 0; y < height; ++y) {
+        m_picture.resize(size);
+        for (int y = rows.top; y < rows.bottom; ++y) {
             std::memcpy(m_picture.data() + std::size_t(y) * std::size_t(width),
                         reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitch,
                         std::size_t(width) * 2);
         }
         std::lock_guard lock(g_pending.lock);
-        web::ToRgba(pixels, width, height, pitch, g_pending.rgba);
-        g_pending.width = width;
-        g_pending.height = height;
-        g_pending.fresh = true;
+        if (g_pending.width != width || g_pending.height != height) {
+            g_pending.rgba.assign(size * 4, 0);
+            g_pending.width = width;
+            g_pending.height = height;
+            g_pending.unshown = {};
+        }
+        web::ToRgbaRows(pixels, width, pitch, rows, g_pending.rgba.data());
+        g_pending.unshown = g_pending.unshown.Union(rows);
         return true;
     }
 
@@ -143,11 +163,12 @@ namespace web {
 
 void PresentLatestPicture() {
     std::lock_guard lock(g_pending.lock);
-    if (!g_pending.fresh) {
+    if (g_pending.unshown.Empty()) {
         return;
     }
-    g_pending.fresh = false;
-    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height);
+    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height,
+                    g_pending.unshown.top, g_pending.unshown.bottom);
+    g_pending.unshown = {};
 }
 
 } // namespace web

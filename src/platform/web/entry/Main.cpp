@@ -103,8 +103,34 @@ struct ReportKeeper {
         shown = now;
         started = started || (!now.scene.empty() && now.scene != "PyxLoadingScene");
         const std::string text = PyxReportText(now);
-        MAIN_THREAD_EM_ASM({ Module.rondelixReport = UTF8ToString($0); }, text.c_str());
+        MAIN_THREAD_EM_ASM(
+            {
+                if (Module.setReport) {
+                    Module.setReport(UTF8ToString($0));
+                }
+            },
+            text.c_str());
     }
+};
+
+// When the last frames started, for the page's measurements (scripts/measure-web): the
+// page reads them from memory, slot frame % kCount, in milliseconds of this thread's
+// clock.
+struct FrameTimes {
+    static constexpr std::uint32_t kCount = 4096;
+    double at[kCount] = {};
+
+    void Announce() {
+        // No commas in the script: it is one macro argument.
+        MAIN_THREAD_EM_ASM(
+            {
+                Module.rondelixFrameTimes = {};
+                Module.rondelixFrameTimes.address = $0;
+                Module.rondelixFrameTimes.count = $1;
+            },
+            at, kCount);
+    }
+    void BeforeFrame(std::uint64_t frame) { at[frame % kCount] = emscripten_get_now(); }
 };
 
 // The last lines of the log, for the page to show when the game ends.
@@ -140,6 +166,8 @@ int main(int argc, char** argv) {
     SettingsKeeper keeper;
     ReportKeeper report;
     report.Announce();
+    static FrameTimes frameTimes; // 32 KB: not on the thread's stack
+    frameTimes.Announce();
     std::string logPath;
     QxMainHooks hooks;
     if (!level.empty()) {
@@ -153,6 +181,9 @@ int main(int argc, char** argv) {
             LogPrintf("Storage - the browser keeps no files for this page; settings and scores "
                       "last until it closes.");
         }
+    };
+    hooks.loop.beforeFrame = [](std::uint64_t frame, QxInputQueue&) {
+        frameTimes.BeforeFrame(frame);
     };
     hooks.loop.afterFrame = [&keeper, &report, &level](std::uint64_t frame) {
         if (!level.empty() && g_game != nullptr && g_game->IsBackgroundLoadDone()) {
