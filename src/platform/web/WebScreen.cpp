@@ -36,34 +36,36 @@ WebScreenWindow* g_current = nullptr;
 
 // Draws rows [top, bottom) of an RGBA picture on the page's canvas, resizing the canvas
 // to the picture when needed.
-EM_JS(void, web_put_picture,
-      (const std::uint8_t* rgba, int width, int height, int top, int bottom), {
-    const canvas = Module["canvas"];
-    if (!canvas) {
-        return;
-    }
-    if (canvas.width != width || canvas.height != height) {
-        canvas.width = width;
-        canvas.height = height;
-        Module.rondelixImage = null;
-    }
-    if (!Module.rondelixImage) {
-        Module.rondelixContext = canvas.getContext("2d", {alpha : false});
-        Module.rondelixImage = Module.rondelixContext.createImageData(width, height);
-    }
-    const from = top * width * 4;
-    Module.rondelixImage.data.set(HEAPU8.subarray(rgba + from, rgba + bottom * width * 4), from);
-    Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0, 0, top, width, bottom - top);
-    // A measurement (scripts/measure-web) collects when pictures were shown.
-    if (Module.rondelixPresented) {
-        Module.rondelixPresented.push(performance.now());
-    }
-    if (Module.onFirstPicture) {
-        const first = Module.onFirstPicture;
-        Module.onFirstPicture = null;
-        first();
-    }
-});
+EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height, int top, int bottom),
+      {
+          const canvas = Module["canvas"];
+          if (!canvas) {
+              return;
+          }
+          if (canvas.width != width || canvas.height != height) {
+              canvas.width = width;
+              canvas.height = height;
+              Module.rondelixImage = null;
+          }
+          if (!Module.rondelixImage) {
+              Module.rondelixContext = canvas.getContext("2d", {alpha : false});
+              Module.rondelixImage = Module.rondelixContext.createImageData(width, height);
+          }
+          const from = top * width * 4;
+          Module.rondelixImage.data.set(HEAPU8.subarray(rgba + from, rgba + bottom * width * 4),
+                                        from);
+          Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0, 0, top, width,
+                                              bottom - top);
+          // A measurement (scripts/measure-web) collects when pictures were shown.
+          if (Module.rondelixPresented) {
+              Module.rondelixPresented.push(performance.now());
+          }
+          if (Module.onFirstPicture) {
+              const first = Module.onFirstPicture;
+              Module.onFirstPicture = null;
+              first();
+          }
+      });
 
 class WebScreenWindow final : public LetterboxedWindow {
 public:
@@ -95,8 +97,9 @@ public:
         const std::size_t size = std::size_t(width) * std::size_t(height);
         const bool resized =
             width != m_pictureWidth || height != m_pictureHeight || m_picture.size() != size;
-        const web::RowRange rows = resized ? web::RowRange{0, height}
-                                           : web::ChangedRows(m_picture, pixels, width, height, pitch);
+        const web::RowRange rows = resized
+                                       ? web::RowRange{0, height}
+                                       : web::ChangedRows(m_picture, pixels, width, height, pitch);
         if (rows.Empty()) {
             return true;
         }
@@ -166,8 +169,8 @@ void PresentLatestPicture() {
     if (g_pending.unshown.Empty()) {
         return;
     }
-    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height,
-                    g_pending.unshown.top, g_pending.unshown.bottom);
+    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height, g_pending.unshown.top,
+                    g_pending.unshown.bottom);
     g_pending.unshown = {};
 }
 

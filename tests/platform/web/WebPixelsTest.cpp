@@ -38,10 +38,9 @@ TEST(WebPixels, OnlyTheChangedRowsAreFoundAndConverted) {
 
     std::vector<std::uint8_t> rgba(2 * 4 * 4, 7);
     platform::web::ToRgbaRows(after.data(), 2, 4, rows, rgba.data());
-    EXPECT_EQ(rgba[0], 7);   // row 0 untouched
-    EXPECT_EQ(rgba[8 + 3], 255);  // row 1 converted
-    EXPECT_EQ(rgba[24], 7);  // row 3 untouched
+    EXPECT_EQ(rgba[0], 7);       // row 0 untouched
+    EXPECT_EQ(rgba[8 + 3], 255); // row 1 converted
+    EXPECT_EQ(rgba[24], 7);      // row 3 untouched
 }
 
 } // namespace
-
