@@ -33,11 +33,16 @@ struct SoundDevice {
     ALCcontext* context = nullptr;
 };
 
+// What the buffer last told its source is kept here, so the engine's polling of every
+// playing sound each frame asks OpenAL once, not three times: in the browser each call
+// is a round trip to the page's thread.
 struct SoundBuffer {
     SoundFormat format;
     std::shared_ptr<SharedSamples> samples;
     ALuint source = 0;
     uint32_t frequency = 0;
+    bool looping = false;                    // as last played
+    int32_t volume = kSoundVolumeSilent - 1; // as last set; below silence: never set
 };
 
 namespace {
@@ -208,6 +213,7 @@ SoundResult PlaySoundBuffer(SoundBuffer* buffer, bool loop) {
     }
     std::lock_guard guard(g_lock);
     alSourcei(buffer->source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
+    buffer->looping = loop;
     ALint state = AL_STOPPED;
     alGetSourcei(buffer->source, AL_SOURCE_STATE, &state);
     if (state != AL_PLAYING) {
@@ -232,13 +238,11 @@ uint32_t GetSoundBufferStatus(SoundBuffer* buffer) {
     }
     std::lock_guard guard(g_lock);
     ALint state = AL_STOPPED;
-    ALint looping = AL_FALSE;
     alGetSourcei(buffer->source, AL_SOURCE_STATE, &state);
-    alGetSourcei(buffer->source, AL_LOOPING, &looping);
     if (state != AL_PLAYING) {
         return 0;
     }
-    return kSoundStatusPlaying | (looping ? kSoundStatusLooping : 0);
+    return kSoundStatusPlaying | (buffer->looping ? kSoundStatusLooping : 0);
 }
 
 SoundResult GetSoundBufferPosition(SoundBuffer* buffer, uint32_t* position) {
@@ -273,7 +277,10 @@ SoundResult SetSoundBufferVolume(SoundBuffer* buffer, int32_t hundredthsOfDecibe
         return SoundResult::InvalidParam;
     }
     std::lock_guard guard(g_lock);
-    alSourcef(buffer->source, AL_GAIN, GainOf(hundredthsOfDecibel));
+    if (buffer->volume != hundredthsOfDecibel) {
+        alSourcef(buffer->source, AL_GAIN, GainOf(hundredthsOfDecibel));
+        buffer->volume = hundredthsOfDecibel;
+    }
     return SoundResult::Ok;
 }
 

@@ -1,72 +1,48 @@
 #include "platform/web/WebPixels.h"
 
-#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 
 #include "engine/screen/QxPixelFormat.h"
 
 namespace platform::web {
-namespace {
 
-const std::uint16_t* Row(const std::uint16_t* pixels, int pitch, int y) {
-    return reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(pixels) +
-                                                  std::ptrdiff_t(y) * pitch);
-}
-
-} // namespace
-
-RowRange RowRange::Union(const RowRange& other) const {
-    if (Empty()) {
-        return other;
+std::uint32_t CopyChangedBands(const std::uint16_t* from, int width, int height, int pitch,
+                               std::vector<std::uint16_t>& to) {
+    if (from == nullptr || width <= 0 || height <= 0 || height > kMaxBands * kBandRows ||
+        pitch < width * 2 || to.size() != std::size_t(width) * std::size_t(height)) {
+        return 0;
     }
-    if (other.Empty()) {
-        return *this;
-    }
-    return {std::min(top, other.top), std::max(bottom, other.bottom)};
-}
-
-RowRange ChangedRows(const std::vector<std::uint16_t>& before, const std::uint16_t* after,
-                     int width, int height, int pitch) {
     const std::size_t rowBytes = std::size_t(width) * 2;
-    auto same = [&](int y) {
-        return std::memcmp(before.data() + std::size_t(y) * std::size_t(width),
-                           Row(after, pitch, y), rowBytes) == 0;
-    };
-    int top = 0;
-    while (top < height && same(top)) {
-        ++top;
-    }
-    int bottom = height;
-    while (bottom > top && same(bottom - 1)) {
-        --bottom;
-    }
-    return {top, bottom};
-}
-
-void ToRgbaRows(const std::uint16_t* pixels, int width, int pitch, RowRange rows,
-                std::uint8_t* out) {
-    std::uint8_t* to = out + std::size_t(rows.top) * std::size_t(width) * 4;
-    for (int y = rows.top; y < rows.bottom; ++y) {
-        const std::uint16_t* row = Row(pixels, pitch, y);
-        for (int x = 0; x < width; ++x, to += 4) {
-            const std::uint32_t p = row[x];
-            to[0] = QxWiden5((p >> 10) & 31);
-            to[1] = QxWiden5((p >> 5) & 31);
-            to[2] = QxWiden5(p & 31);
-            to[3] = 255;
+    std::uint32_t mask = 0;
+    for (int band = 0; band * kBandRows < height; ++band) {
+        const int top = band * kBandRows;
+        const int bottom = top + kBandRows < height ? top + kBandRows : height;
+        for (int y = top; y < bottom; ++y) {
+            const auto* row =
+                reinterpret_cast<const std::uint8_t*>(from) + std::ptrdiff_t(y) * pitch;
+            std::uint16_t* kept = to.data() + std::size_t(y) * std::size_t(width);
+            if (std::memcmp(kept, row, rowBytes) != 0) {
+                std::memcpy(kept, row, rowBytes);
+                mask |= 1u << band;
+            }
         }
     }
+    return mask;
 }
 
-void ToRgba(const std::uint16_t* pixels, int width, int height, int pitch,
-            std::vector<std::uint8_t>& out) {
-    if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
-        out.clear();
-        return;
-    }
-    out.resize(std::size_t(width) * std::size_t(height) * 4);
-    ToRgbaRows(pixels, width, pitch, {0, height}, out.data());
+const std::uint32_t* CanvasColours() {
+    static const std::array<std::uint32_t, 32768> table = [] {
+        std::array<std::uint32_t, 32768> colours{};
+        for (std::uint32_t p = 0; p < colours.size(); ++p) {
+            const std::uint8_t bytes[4] = {QxWiden5((p >> 10) & 31), QxWiden5((p >> 5) & 31),
+                                           QxWiden5(p & 31), 255};
+            std::memcpy(&colours[p], bytes, 4);
+        }
+        return colours;
+    }();
+    return table.data();
 }
 
 } // namespace platform::web

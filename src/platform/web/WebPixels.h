@@ -1,34 +1,27 @@
 #pragma once
-// The back buffer's RGB555 picture as the RGBA bytes a canvas takes (putImageData):
-// each channel widened to 8 bits, alpha opaque. Only the rows that changed since the
-// last picture are converted and sent to the canvas.
+// The back buffer's RGB555 picture on a canvas. The game's thread keeps a copy of the
+// picture and marks the bands of rows that changed; the page turns those rows into the
+// canvas's RGBA through a table of every colour (each channel widened to 8 bits as on
+// the desktop, alpha opaque) and sends only them, so a menu whose title burns sends the
+// title, not the screen.
 
 #include <cstdint>
 #include <vector>
 
 namespace platform::web {
 
-// Rows [top, bottom) of a picture; empty when top >= bottom.
-struct RowRange {
-    int top = 0;
-    int bottom = 0;
-    bool Empty() const { return top >= bottom; }
-    // The rows of both.
-    RowRange Union(const RowRange& other) const;
-};
+// Rows a band holds; bit b of a band mask stands for rows [16 b, 16 b + 16).
+constexpr int kBandRows = 16;
+constexpr int kMaxBands = 32;
 
-// The rows in which a picture (rows of pitch bytes) differs from the one before (rows
-// packed, the same size).
-RowRange ChangedRows(const std::vector<std::uint16_t>& before, const std::uint16_t* after,
-                     int width, int height, int pitch);
+// Copies the bands of `from` (rows of pitch bytes) that differ from `to` (rows packed,
+// width x height) into `to`, and answers their mask. Pictures of more than
+// kMaxBands * kBandRows rows are not taken (0).
+std::uint32_t CopyChangedBands(const std::uint16_t* from, int width, int height, int pitch,
+                               std::vector<std::uint16_t>& to);
 
-// Converts the rows into out, which holds the whole picture (width * 4 bytes a row).
-void ToRgbaRows(const std::uint16_t* pixels, int width, int pitch, RowRange rows,
-                std::uint8_t* out);
-
-// The whole picture; rows of pitch bytes in, width * 4 bytes a row out; out is resized
-// to fit, and emptied for a pitch narrower than a row.
-void ToRgba(const std::uint16_t* pixels, int width, int height, int pitch,
-            std::vector<std::uint8_t>& out);
+// The canvas's four bytes (red, green, blue, opaque alpha) of each RGB555 colour, as one
+// word in memory order; 32768 entries, indexed by the colour without its top bit.
+const std::uint32_t* CanvasColours();
 
 } // namespace platform::web

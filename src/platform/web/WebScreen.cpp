@@ -4,6 +4,7 @@
 // once per display frame, so neither waits for the other. Full screen is the browser's
 // own, asked for when the game makes its window full screen (F7 or the setting).
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <vector>
@@ -18,25 +19,27 @@
 namespace platform {
 namespace {
 
-// The canvas's picture, shared by the two threads: the game's thread converts the rows
-// that changed, the browser's thread sends the rows not yet shown.
-struct PendingPicture {
+// The picture, shared by the two threads: the game's thread copies the bands of rows
+// that changed, the browser's thread sends the bands not yet shown.
+struct SharedPicture {
     std::mutex lock;
-    std::vector<std::uint8_t> rgba;
+    std::vector<std::uint16_t> pixels; // rows packed
     int width = 0;
     int height = 0;
-    web::RowRange unshown;
+    std::uint32_t unshown = 0; // a bit a band (WebPixels)
 };
-PendingPicture g_pending;
+SharedPicture g_shared;
 
 class WebScreenWindow;
 // The window made last: a full-screen switch makes the new window before the old one
 // goes, and both have the same owner. The game's thread only.
 WebScreenWindow* g_current = nullptr;
 
-// Draws rows [top, bottom) of an RGBA picture on the page's canvas, resizing the canvas
-// to the picture when needed.
-EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height, int top, int bottom),
+// Draws the bands of the RGB555 picture named by mask on the page's canvas, through the
+// table of canvas colours, resizing the canvas to the picture when needed.
+EM_JS(void, web_put_bands,
+      (const std::uint16_t* pixels, int width, int height, std::uint32_t mask, int bandRows,
+       const std::uint32_t* colours),
       {
           const canvas = Module["canvas"];
           if (!canvas) {
@@ -50,12 +53,30 @@ EM_JS(void, web_put_picture, (const std::uint8_t* rgba, int width, int height, i
           if (!Module.rondelixImage) {
               Module.rondelixContext = canvas.getContext("2d", {alpha : false});
               Module.rondelixImage = Module.rondelixContext.createImageData(width, height);
+              Module.rondelixWords = new Uint32Array(Module.rondelixImage.data.buffer);
           }
-          const from = top * width * 4;
-          Module.rondelixImage.data.set(HEAPU8.subarray(rgba + from, rgba + bottom * width * 4),
-                                        from);
-          Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0, 0, top, width,
-                                              bottom - top);
+          const words = Module.rondelixWords;
+          const source = HEAPU16;
+          const table = HEAPU32;
+          const base = pixels >> 1;
+          const colourBase = colours >> 2;
+          for (let band = 0; band < 32; ++band) {
+              if ((mask & (1 << band)) == 0) {
+                  continue;
+              }
+              let last = band;
+              while (last + 1 < 32 && (mask & (1 << (last + 1))) != 0) {
+                  ++last;
+              }
+              const top = band * bandRows;
+              const bottom = Math.min(height, (last + 1) * bandRows);
+              for (let i = top * width, end = bottom * width; i < end; ++i) {
+                  words[i] = table[colourBase + (source[base + i] & 0x7FFF)];
+              }
+              Module.rondelixContext.putImageData(Module.rondelixImage, 0, 0, 0, top, width,
+                                                  bottom - top);
+              band = last;
+          }
           // A measurement (scripts/measure-web) collects when pictures were shown.
           if (Module.rondelixPresented) {
               Module.rondelixPresented.push(performance.now());
@@ -91,35 +112,43 @@ public:
     }
 
     bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override {
-        if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
+        if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2 ||
+            height > web::kMaxBands * web::kBandRows) {
             return false;
         }
+        // The comparison runs on the window's own copy, outside the lock, so the page's
+        // thread, which must not wait, finds the shared picture free nearly always.
+        std::uint32_t changed = 0;
         const std::size_t size = std::size_t(width) * std::size_t(height);
-        const bool resized =
-            width != m_pictureWidth || height != m_pictureHeight || m_picture.size() != size;
-        const web::RowRange rows = resized
-                                       ? web::RowRange{0, height}
-                                       : web::ChangedRows(m_picture, pixels, width, height, pitch);
-        if (rows.Empty()) {
+        if (width != m_pictureWidth || height != m_pictureHeight || m_picture.size() != size) {
+            m_pictureWidth = width;
+            m_pictureHeight = height;
+            m_picture.assign(size, 0);
+            web::CopyChangedBands(pixels, width, height, pitch, m_picture);
+            changed = height == web::kMaxBands * web::kBandRows
+                          ? ~0u
+                          : (1u << ((height + web::kBandRows - 1) / web::kBandRows)) - 1;
+        } else {
+            changed = web::CopyChangedBands(pixels, width, height, pitch, m_picture);
+        }
+        if (changed == 0) {
             return true;
         }
-        m_pictureWidth = width;
-        m_pictureHeight = height;
-        m_picture.resize(size);
-        for (int y = rows.top; y < rows.bottom; ++y) {
-            std::memcpy(m_picture.data() + std::size_t(y) * std::size_t(width),
-                        reinterpret_cast<const std::uint8_t*>(pixels) + std::ptrdiff_t(y) * pitch,
-                        std::size_t(width) * 2);
+        std::lock_guard lock(g_shared.lock);
+        if (g_shared.width != width || g_shared.height != height) {
+            g_shared.pixels.assign(size, 0);
+            g_shared.width = width;
+            g_shared.height = height;
         }
-        std::lock_guard lock(g_pending.lock);
-        if (g_pending.width != width || g_pending.height != height) {
-            g_pending.rgba.assign(size * 4, 0);
-            g_pending.width = width;
-            g_pending.height = height;
-            g_pending.unshown = {};
+        for (int band = 0; band < web::kMaxBands; ++band) {
+            if ((changed & (1u << band)) != 0) {
+                const std::size_t from = std::size_t(band) * web::kBandRows * std::size_t(width);
+                const std::size_t count =
+                    std::min(size, from + web::kBandRows * std::size_t(width)) - from;
+                std::memcpy(g_shared.pixels.data() + from, m_picture.data() + from, count * 2);
+            }
         }
-        web::ToRgbaRows(pixels, width, pitch, rows, g_pending.rgba.data());
-        g_pending.unshown = g_pending.unshown.Union(rows);
+        g_shared.unshown |= changed;
         return true;
     }
 
@@ -165,13 +194,15 @@ private:
 namespace web {
 
 void PresentLatestPicture() {
-    std::lock_guard lock(g_pending.lock);
-    if (g_pending.unshown.Empty()) {
+    // The browser's thread cannot sleep on a lock, only spin: when the game's thread is
+    // copying a picture, this display frame shows the one before.
+    std::unique_lock lock(g_shared.lock, std::try_to_lock);
+    if (!lock.owns_lock() || g_shared.unshown == 0) {
         return;
     }
-    web_put_picture(g_pending.rgba.data(), g_pending.width, g_pending.height, g_pending.unshown.top,
-                    g_pending.unshown.bottom);
-    g_pending.unshown = {};
+    web_put_bands(g_shared.pixels.data(), g_shared.width, g_shared.height, g_shared.unshown,
+                  kBandRows, CanvasColours());
+    g_shared.unshown = 0;
 }
 
 } // namespace web

@@ -1,4 +1,5 @@
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,39 +9,37 @@
 namespace {
 
 // The canvas shows what the desktop window shows: the same widening of each channel,
-// rows read at the buffer's pitch (which may be wider than the picture), alpha opaque.
-TEST(WebPixels, ChannelsWidenAsOnTheDesktopAndRowsFollowThePitch) {
-    const std::uint16_t pixels[] = {0x7C00, 0x03E0, 0xFFFF, // row 0, the last is padding
-                                    0x001F, 0x4210, 0x0000};
-    std::vector<std::uint8_t> rgba;
-    platform::web::ToRgba(pixels, 2, 2, 6, rgba);
-    const std::vector<std::uint8_t> expected = {255, 0, 0,   255, 0,   255, 0,   255,
-                                                0,   0, 255, 255, 132, 132, 132, 255};
-    EXPECT_EQ(rgba, expected);
-    platform::web::ToRgba(pixels, 2, 2, 2, rgba); // a pitch narrower than a row
-    EXPECT_TRUE(rgba.empty());
+// in the canvas's byte order, alpha opaque.
+TEST(WebPixels, ColoursWidenAsOnTheDesktopInTheCanvasByteOrder) {
+    auto bytes = [](std::uint16_t colour) {
+        std::vector<std::uint8_t> out(4);
+        std::memcpy(out.data(), &platform::web::CanvasColours()[colour & 0x7FFF], 4);
+        return out;
+    };
+    EXPECT_EQ(bytes(0x7C00), (std::vector<std::uint8_t>{255, 0, 0, 255}));
+    EXPECT_EQ(bytes(0x03E0), (std::vector<std::uint8_t>{0, 255, 0, 255}));
+    EXPECT_EQ(bytes(0x001F), (std::vector<std::uint8_t>{0, 0, 255, 255}));
+    EXPECT_EQ(bytes(0x4210), (std::vector<std::uint8_t>{132, 132, 132, 255}));
+    EXPECT_EQ(bytes(0x0000), (std::vector<std::uint8_t>{0, 0, 0, 255}));
 }
 
-// Only the rows between the first and the last that changed are sent again, and a
-// conversion of some rows leaves the others as they were.
-TEST(WebPixels, OnlyTheChangedRowsAreFoundAndConverted) {
-    using platform::web::RowRange;
-    const std::vector<std::uint16_t> before = {1, 1, 2, 2, 3, 3, 4, 4};
-    std::vector<std::uint16_t> after = before;
-    EXPECT_TRUE(platform::web::ChangedRows(before, after.data(), 2, 4, 4).Empty());
-    after[3] = 9; // row 1
-    after[4] = 9; // row 2
-    const RowRange rows = platform::web::ChangedRows(before, after.data(), 2, 4, 4);
-    EXPECT_EQ(rows.top, 1);
-    EXPECT_EQ(rows.bottom, 3);
-    EXPECT_EQ(rows.Union(RowRange{3, 4}).bottom, 4);
-    EXPECT_EQ(RowRange{}.Union(rows).top, 1);
-
-    std::vector<std::uint8_t> rgba(2 * 4 * 4, 7);
-    platform::web::ToRgbaRows(after.data(), 2, 4, rows, rgba.data());
-    EXPECT_EQ(rgba[0], 7);       // row 0 untouched
-    EXPECT_EQ(rgba[8 + 3], 255); // row 1 converted
-    EXPECT_EQ(rgba[24], 7);      // row 3 untouched
+// Only the bands of rows that changed are copied and marked, rows are read at the
+// buffer's pitch (wider than the picture here), and a picture that does not fit is
+// refused.
+TEST(WebPixels, OnlyTheBandsThatChangedAreCopiedAndMarked) {
+    const int width = 2, height = 40, pitch = 6; // three bands, the last of 8 rows
+    std::vector<std::uint16_t> source(std::size_t(height) * 3, 0);
+    std::vector<std::uint16_t> kept(std::size_t(width) * height, 0);
+    EXPECT_EQ(platform::web::CopyChangedBands(source.data(), width, height, pitch, kept), 0u);
+    source[17 * 3 + 1] = 5; // row 17: band 1
+    source[39 * 3] = 7;     // row 39: band 2
+    source[0 * 3 + 2] = 9;  // the padding of row 0 is no pixel
+    EXPECT_EQ(platform::web::CopyChangedBands(source.data(), width, height, pitch, kept), 0b110u);
+    EXPECT_EQ(kept[17 * 2 + 1], 5);
+    EXPECT_EQ(kept[39 * 2], 7);
+    EXPECT_EQ(platform::web::CopyChangedBands(source.data(), width, height, pitch, kept), 0u);
+    std::vector<std::uint16_t> tall(std::size_t(2) * 600, 0);
+    EXPECT_EQ(platform::web::CopyChangedBands(tall.data(), 2, 600, 4, tall), 0u);
 }
 
 } // namespace
