@@ -36,14 +36,14 @@ public:
     // What the editor lets the player set, with the limits it keeps them in.
     struct Settings {
         std::string name = "My Level";
-        std::int32_t levelTime = 60;     // seconds, 10 to 600
-        std::int32_t coinsNeeded = 5;    // 1 to 99
-        std::int32_t coinsOnBoard = 3;   // 1 to 20
-        std::int32_t roamingBalls = 0;   // released besides the player's, 0 to 20
+        std::int32_t levelTime = 60;         // seconds, 10 to 600
+        std::int32_t coinsNeeded = 5;        // 1 to 99
+        std::int32_t coinsOnBoard = 3;       // 1 to 20
+        std::int32_t roamingBalls = 0;       // released besides the player's, 0 to 20
         std::string ballType = "boardgreen"; // one of PyxReleasedBallTypes()
-        std::int32_t releaseInterval = 8; // seconds, 1 to 60
-        float ballSpeed = 1.5f;          // cells per second, 0.5 to 4.0 in steps of 0.1
-        bool exitAtRandomCell = true;    // else at the start cell
+        std::int32_t releaseInterval = 8;    // seconds, 1 to 60
+        float ballSpeed = 1.5f;              // cells per second, 0.5 to 4.0 in steps of 0.1
+        bool exitAtRandomCell = true;        // else at the start cell
 
         bool operator==(const Settings&) const = default;
     };
@@ -68,10 +68,11 @@ public:
     const PyxDraftCell& Cell(std::int32_t col, std::int32_t row) const;
 
     // Puts a palette part on a cell: a tile part replaces the tile (a trap also takes
-    // the object away), an object part stands on the cell (a cell without a tile gets
-    // plain floor under it), the start part moves the start there or, on the start
-    // cell, turns its direction a quarter clockwise. False, with nothing changed and
-    // no undo step, when the cell is outside the board or nothing would change.
+    // the object away), an object part stands on the cell (a cell without a tile, or
+    // with a trap, gets plain floor under it), the start part moves the start there
+    // or, on the start cell, turns its direction a quarter clockwise. False, with
+    // nothing changed and no undo step, when the cell is outside the board or nothing
+    // would change.
     bool Paint(std::int32_t col, std::int32_t row, PyxEditorPart part);
     // Takes the object off a cell, or its tile when it has no object. False when the
     // cell is already empty or outside the board.

@@ -12,12 +12,12 @@ class PyxLevel;
 // there is no settings manager to name the user's data folder.
 std::string PyxMyLevelsFolder();
 
-// The file name a level of that name is saved under: letters and digits kept
-// (lower-cased), every other run of characters one '-', at most 40 characters, then
-// ".lvl"; "level.lvl" for a name with no letter or digit.
+// The file name a level of that name is saved under: ASCII letters and digits kept
+// (lower-cased), every other run of characters one '-' (none at either end), at most
+// 40 characters, then ".lvl"; "level.lvl" for a name with no such letter or digit.
 std::string PyxLevelFileName(const std::string& levelName);
 
-// The ".lvl" files of the folder, sorted by name.
+// The names (without the folder) of the ".lvl" files of the folder, sorted.
 std::vector<std::string> PyxListLevelFiles(const std::string& folder);
 
 // Writes the level as a version-6 level file at path (temporary file, flush, rename).
