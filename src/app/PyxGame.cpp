@@ -255,6 +255,12 @@ void PyxGame::ConsumeEvents(QxInputQueue& queue) {
                 m_scene->OnMouseUp(mouse, 1);
             }
             break;
+        case QxInputKind::RightDown:
+        case QxInputKind::RightUp:
+            if (!m_transition.active && m_scene) {
+                m_scene->OnRightButton(mouse, event.kind == QxInputKind::RightDown);
+            }
+            break;
         case QxInputKind::MouseWheel:
             if (!m_transition.active && m_scene) {
                 m_scene->OnMouseWheel(mouse, event.WheelTurn());

@@ -106,7 +106,7 @@ protected:
 // 20 ms frames the loading bar is full after about 360 frames and each page roll
 // takes about 52 frames.
 constexpr int kMenuShown = 450;
-constexpr int kPlayY = 175, kSettingsY = 313;
+constexpr int kPlayY = 162, kSettingsY = 314;
 
 TEST_F(ContentRunnerTest, SettingsToggleAndEscapeKeepsTheOldValue) {
     // Open the settings, flip "Music and sound" off, leave with Escape.
@@ -175,10 +175,10 @@ TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
     // burns above the buttons and changes every frame: it is left out.
     std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n";
     int frame = kMenuShown + 5;
-    for (int y = 175; y <= 405; y += 46, frame += 3) {
+    for (int y = kPlayY; y <= 390; y += 38, frame += 3) {
         script += std::to_string(frame) + " move 320 " + std::to_string(y) + "\n";
     }
-    script += std::to_string(frame) + " move 320 175\n";
+    script += std::to_string(frame) + " move 320 " + std::to_string(kPlayY) + "\n";
     frame += 3;
     script += std::to_string(frame) + " move 600 300\n";
     Run(frame + 10, script,

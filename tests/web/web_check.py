@@ -22,10 +22,10 @@ import time
 import browser
 
 # Points of the 640 x 480 picture (content/data/ui/...), as the wine check clicks them.
-SETTINGS_BUTTON = (330, 313)
+SETTINGS_BUTTON = (330, 314)
 HINTS_SWITCH = (432, 280)
 SETTINGS_DONE = (320, 340)
-PLAY_BUTTON = (320, 178)
+PLAY_BUTTON = (320, 162)
 QUIT_GAME_YES = (260, 270)
 POINTER_AWAY = (560, 410)
 NAME = "webster"  # lower case: the runner types letters unshifted

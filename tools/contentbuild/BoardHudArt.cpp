@@ -6,35 +6,26 @@
 #include <vector>
 
 #include "BoardFace.h"
+#include "BoardHudArt.h"
 #include "BoardHudLayout.h"
 #include "BoardPaint.h"
 #include "ContentBuild.h"
 #include "app/QxScreenSize.h"
 
-namespace {
-
-constexpr float kPi = 3.14159265f;
-const PaintColour kWindow = PaintColour::Rgb(8, 26, 36);
-const PaintColour kMascotWindow = PaintColour::Rgb(18, 56, 68);
-
 // ---- the side bar ---------------------------------------------------------------------
 
-constexpr int kBarScale = 2;
-constexpr float kB = float(kBarScale);
-
-PaintSdf Box(float left, float top, float right, float bottom, float radius) {
+PaintSdf HudBox(float left, float top, float right, float bottom, float radius) {
     return SdfRoundRect(left * kB, top * kB, right * kB, bottom * kB, radius * kB);
 }
 
-// A sunken window: dark inside, its upper left wall in shadow, a thin lit lower edge.
-void Recess(PaintCanvas& bar, float left, float top, float right, float bottom, float radius,
-            const PaintColour& inside) {
-    const PaintSdf box = Box(left, top, right, bottom, radius);
+void HudRecess(PaintCanvas& bar, float left, float top, float right, float bottom, float radius,
+               const PaintColour& inside) {
+    const PaintSdf box = HudBox(left, top, right, bottom, radius);
     bar.FillShape(SdfOffset(box, 1.0f * kB), FillSolid(palette::kBrassShadow.WithAlpha(0.8f)));
     bar.FillShape(box, FillLinear(0, top * kB, 0, bottom * kB,
                                   {{0.0f, Darken(inside, 0.25f)}, {1.0f, inside}}));
     PaintCanvas shade(bar.Width(), bar.Height());
-    shade.FillShape(SdfSubtract(box, Box(left + 3, top + 4, right + 2, bottom + 2, radius)),
+    shade.FillShape(SdfSubtract(box, HudBox(left + 3, top + 4, right + 2, bottom + 2, radius)),
                     FillSolid(palette::kNearBlack));
     PaintMask m = shade.AlphaMask();
     m.Blur(3.0f * kB);
@@ -50,8 +41,8 @@ void Recess(PaintCanvas& bar, float left, float top, float right, float bottom, 
                   FillSolid(PaintColour::Rgb(120, 170, 170)), 0.0f);
 }
 
-void Caption(PaintCanvas& bar, const PaintFont& font, const std::string& text, float centreX,
-             float baseline, const PaintColour& colour) {
+void HudCaption(PaintCanvas& bar, const PaintFont& font, const std::string& text, float centreX,
+                float baseline, const PaintColour& colour) {
     PaintMask mask(bar.Width(), bar.Height());
     const int width = font.Measure(text);
     font.DrawText(mask, text, int(centreX * kB) - width / 2, int(baseline * kB));
@@ -61,7 +52,7 @@ void Caption(PaintCanvas& bar, const PaintFont& font, const std::string& text, f
     bar.Draw(ink, 0, 0);
 }
 
-PaintCanvas SideBar() {
+PaintCanvas HudTable() {
     using namespace hud;
     PaintCanvas bar(kScreenWidth * kBarScale, kScreenHeight * kBarScale);
     // The table: deep teal under a soft light, darker towards the corners, with a fine
@@ -78,20 +69,20 @@ PaintCanvas SideBar() {
     // The board's brass frame with its shadow.
     {
         PaintCanvas frame(bar.Width(), bar.Height());
-        const PaintSdf outer = Box(4, 4, 476, 476, 12);
-        const PaintSdf rail = SdfSubtract(outer, Box(14, 14, 466, 466, 4));
+        const PaintSdf outer = HudBox(4, 4, 476, 476, 12);
+        const PaintSdf rail = SdfSubtract(outer, HudBox(14, 14, 466, 466, 4));
         frame.FillShape(rail, FillBrass(240 * kB, 240 * kB, 300 * kB));
         frame.Bevel(rail, 4.0f * kB, 0.7f, 0.6f);
-        frame.FillShape(SdfRing(Box(9, 9, 471, 471, 8), 0.5f * kB),
+        frame.FillShape(SdfRing(HudBox(9, 9, 471, 471, 8), 0.5f * kB),
                         FillSolid(palette::kBrassShadow), 0.6f);
         frame.DropShadow(4.0f * kB, 5.0f * kB, 5.0f * kB, palette::kNearBlack.WithAlpha(0.6f));
         bar.Draw(frame, 0, 0);
-        bar.FillShape(Box(14, 14, 466, 466, 4), FillSolid(palette::kNearBlack));
+        bar.FillShape(HudBox(14, 14, 466, 466, 4), FillSolid(palette::kNearBlack));
     }
     // The side panel.
     {
         PaintCanvas panel(bar.Width(), bar.Height());
-        const PaintSdf body = Box(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, 12);
+        const PaintSdf body = HudBox(kPanelLeft, kPanelTop, kPanelRight, kPanelBottom, 12);
         panel.FillShape(
             body, FillLinear(0, kPanelTop * kB, 0, kPanelBottom * kB,
                              {{0.0f, Lighten(palette::kTeal, 0.08f)}, {1.0f, palette::kDeepTeal}}));
@@ -102,17 +93,30 @@ PaintCanvas SideBar() {
         panel.DropShadow(4.0f * kB, 5.0f * kB, 5.0f * kB, palette::kNearBlack.WithAlpha(0.6f));
         bar.Draw(panel, 0, 0);
     }
+    return bar;
+}
+
+namespace {
+
+constexpr float kPi = 3.14159265f;
+const PaintColour kWindow = PaintColour::Rgb(8, 26, 36);
+const PaintColour kMascotWindow = PaintColour::Rgb(18, 56, 68);
+
+PaintCanvas SideBar() {
+    using namespace hud;
+    PaintCanvas bar = HudTable();
     const PaintFont caption(PaintFontPath("DejaVuSans-Bold.ttf"), 11 * kBarScale);
     const PaintFont label(PaintFontPath("DejaVuSans-Bold.ttf"), 14 * kBarScale);
     // Level.
-    Recess(bar, 490, kLevelTop, 626, kLevelBottom, 6, palette::kDeepTeal);
-    Caption(bar, label, "LEVEL", 533, 36, palette::kCream);
-    Recess(bar, kLevelWindowLeft, kLevelTop + 3, kLevelWindowRight, kLevelBottom - 3, 5, kWindow);
+    HudRecess(bar, 490, kLevelTop, 626, kLevelBottom, 6, palette::kDeepTeal);
+    HudCaption(bar, label, "LEVEL", 533, 36, palette::kCream);
+    HudRecess(bar, kLevelWindowLeft, kLevelTop + 3, kLevelWindowRight, kLevelBottom - 3, 5,
+              kWindow);
     // Score.
-    Caption(bar, caption, "SCORE", kPanelCentre, kScoreCaption + 8, palette::kMuted);
-    Recess(bar, 488, kScoreTop, 628, kScoreBottom, 6, kWindow);
+    HudCaption(bar, caption, "SCORE", kPanelCentre, kScoreCaption + 8, palette::kMuted);
+    HudRecess(bar, 488, kScoreTop, 628, kScoreBottom, 6, kWindow);
     // Clock, with a socket for every light.
-    Recess(bar, 490, kClockTop, 626, kClockBottom, 8, Darken(palette::kDeepTeal, 0.2f));
+    HudRecess(bar, 490, kClockTop, 626, kClockBottom, 8, Darken(palette::kDeepTeal, 0.2f));
     for (int i = 0; i < kLights; ++i) {
         const float x = float(kLightX + i * (kLightSize + kLightGap)) + kLightSize / 2.0f;
         const float y = float(kLightY) + kLightSize / 2.0f;
@@ -121,14 +125,14 @@ PaintCanvas SideBar() {
         bar.FillShape(SdfCircle(x * kB, y * kB, 7.0f * kB), FillSolid(palette::kNearBlack));
     }
     // Coins.
-    Caption(bar, caption, "COINS", kPanelCentre, kCoinsCaption + 8, palette::kMuted);
-    Recess(bar, 488, kCoinsTop, 628, kCoinsBottom, 6, kWindow);
+    HudCaption(bar, caption, "COINS", kPanelCentre, kCoinsCaption + 8, palette::kMuted);
+    HudRecess(bar, 488, kCoinsTop, 628, kCoinsBottom, 6, kWindow);
     // Lives.
-    Caption(bar, caption, "LIVES", kPanelCentre, kLivesCaption + 8, palette::kMuted);
-    Recess(bar, 488, kLivesTop, 628, kLivesBottom, 6, kWindow);
+    HudCaption(bar, caption, "LIVES", kPanelCentre, kLivesCaption + 8, palette::kMuted);
+    HudRecess(bar, 488, kLivesTop, 628, kLivesBottom, 6, kWindow);
     // The mascot's window: a flat colour its keyed picture is matted against.
-    Recess(bar, 488, kMascotTop, 628, kMascotBottom, 10, kMascotWindow);
-    bar.FillShape(Box(491, kMascotTop + 3, 625, kMascotBottom - 3, 8), FillSolid(kMascotWindow));
+    HudRecess(bar, 488, kMascotTop, 628, kMascotBottom, 10, kMascotWindow);
+    bar.FillShape(HudBox(491, kMascotTop + 3, 625, kMascotBottom - 3, 8), FillSolid(kMascotWindow));
     return bar.Downsample(kBarScale);
 }
 

@@ -47,6 +47,12 @@ PaintCanvas UiCoinStack();
 PaintCanvas UiPanel(int width, int height, float radius, bool withShadow);
 
 enum class UiButtonState { Normal, Hover, Down, Disabled };
+// The main menu's column of buttons: faces kMenuButtonHeight high at x 200, from
+// kMenuButtonTop every kMenuButtonStep pixels (content/data/ui/menu/mainmenu.ent places
+// them there, less the faces' margin of 6).
+inline constexpr int kMenuButtons = 7;
+inline constexpr int kMenuButtonTop = 146, kMenuButtonHeight = 32, kMenuButtonStep = 38;
+
 struct UiButtonLook {
     int width = 240;
     int height = 38;

@@ -207,8 +207,8 @@ void BuildMenu(ContentOut& out) {
     Screen screen;
     WriteSprite(out, "ui/images/logo", Logo());
     out.WriteBitmap("ui/images/logo_burn.bmp", TitleBurnImage());
-    // The buttons' faces are 240 x 38 at x 200, from y 156 every 46 pixels.
-    screen.Panel(176, 142, 288, 6 * 46 + 20, 14);
+    screen.Panel(176, kMenuButtonTop - 14, 288,
+                 (kMenuButtons - 1) * kMenuButtonStep + kMenuButtonHeight + 28, 14);
     screen.Place(UiRollingBall(), -6, 318);
     screen.Place(UiCoinStack(), 514, 300);
     screen.Text(SmallStyle(11, kMuted), "\xA9 Quillfern Studio", 8, 470, 0);

@@ -9,6 +9,7 @@
 #include "ContentBuild.h"
 #include "ContentPaint.h"
 #include "UiArtKit.h"
+#include "game/editor/PyxEditorLayout.h"
 
 namespace {
 
@@ -37,29 +38,70 @@ std::string ButtonDefinition(const std::string& type, const std::string& base,
     return text;
 }
 
+// The sizes of button faces: the main menu's column, the boxes' small buttons, the
+// level editor's side panel; the rest (Back, OK) keep the first, larger face.
+enum class ButtonSize { Large, Menu, Small, Editor };
+
 struct ButtonEntry {
     const char* type;
     const char* file;
     const char* label;
-    bool small;
+    ButtonSize size;
     bool danger;
 };
 
 constexpr ButtonEntry kButtons[] = {
-    {"uibtnplay", "play", "Play", false, false},
-    {"uibtnhelp", "help", "How to Play", false, false},
-    {"uibtnscores", "scores", "High Scores", false, false},
-    {"uibtnsettings", "settings", "Settings", false, false},
-    {"uibtnweb", "web", "Website", false, false},
-    {"uibtnquit", "quit", "Quit", false, true},
-    {"uibtnback", "back", "Back to Menu", false, false},
-    {"uibtnok", "ok", "OK", false, false},
-    {"uibtnsmallok", "smallok", "OK", true, false},
-    {"uibtnsmallyes", "smallyes", "Yes", true, false},
-    {"uibtnsmallno", "smallno", "No", true, false},
-    {"uibtnsmallcancel", "smallcancel", "Cancel", true, false},
-    {"uibtnsmallgotit", "smallgotit", "Got it", true, false},
+    {"uibtnplay", "play", "Play", ButtonSize::Menu, false},
+    {"uibtnmake", "make", "Make Levels", ButtonSize::Menu, false},
+    {"uibtnhelp", "help", "How to Play", ButtonSize::Menu, false},
+    {"uibtnscores", "scores", "High Scores", ButtonSize::Menu, false},
+    {"uibtnsettings", "settings", "Settings", ButtonSize::Menu, false},
+    {"uibtnweb", "web", "Website", ButtonSize::Menu, false},
+    {"uibtnquit", "quit", "Quit", ButtonSize::Menu, true},
+    {"uibtnback", "back", "Back to Menu", ButtonSize::Large, false},
+    {"uibtnok", "ok", "OK", ButtonSize::Large, false},
+    {"uibtnsmallok", "smallok", "OK", ButtonSize::Small, false},
+    {"uibtnsmallyes", "smallyes", "Yes", ButtonSize::Small, false},
+    {"uibtnsmallno", "smallno", "No", ButtonSize::Small, false},
+    {"uibtnsmallcancel", "smallcancel", "Cancel", ButtonSize::Small, false},
+    {"uibtnsmallgotit", "smallgotit", "Got it", ButtonSize::Small, false},
+    {"uibtnedtry", "edtry", "Try It", ButtonSize::Editor, false},
+    {"uibtnedsave", "edsave", "Save", ButtonSize::Editor, false},
+    {"uibtnedopen", "edopen", "Open", ButtonSize::Editor, false},
+    {"uibtnednew", "ednew", "New", ButtonSize::Editor, false},
+    {"uibtnedundo", "edundo", "Undo", ButtonSize::Editor, false},
+    {"uibtnedredo", "edredo", "Redo", ButtonSize::Editor, false},
+    {"uibtnedcheck", "edcheck", "Check", ButtonSize::Editor, false},
+    {"uibtnedmenu", "edmenu", "Menu", ButtonSize::Editor, false},
 };
+
+UiButtonLook LookOf(ButtonSize size) {
+    UiButtonLook look;
+    switch (size) {
+    case ButtonSize::Large:
+        break;
+    case ButtonSize::Menu:
+        look.height = kMenuButtonHeight;
+        look.radius = 10;
+        look.labelSize = 15;
+        break;
+    case ButtonSize::Small:
+        look.width = 100;
+        look.height = 28;
+        look.radius = 9;
+        look.labelSize = 13;
+        look.margin = 5;
+        break;
+    case ButtonSize::Editor:
+        look.width = editor::kButtonWidth;
+        look.height = editor::kButtonHeight;
+        look.radius = 6;
+        look.labelSize = 11;
+        look.margin = editor::kButtonMargin;
+        break;
+    }
+    return look;
+}
 
 void WriteStates(ContentOut& out, const std::string& base,
                  const std::function<PaintCanvas(UiButtonState)>& paint) {
@@ -71,14 +113,7 @@ void WriteStates(ContentOut& out, const std::string& base,
 
 void BuildButtons(ContentOut& out) {
     for (const ButtonEntry& entry : kButtons) {
-        UiButtonLook look;
-        if (entry.small) {
-            look.width = 100;
-            look.height = 28;
-            look.radius = 9;
-            look.labelSize = 13;
-            look.margin = 5;
-        }
+        UiButtonLook look = LookOf(entry.size);
         look.danger = entry.danger;
         const std::string base = std::string("ui/images/btn_") + entry.file;
         WriteStates(out, base,

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 #include "app/QxWindowMessages.h"
@@ -135,12 +136,16 @@ bool InputScript::Parse(const std::string& text, std::string& error) {
                              (static_cast<std::uint32_t>(
                                   static_cast<std::uint16_t>(static_cast<std::int16_t>(b)))
                               << 16);
-        } else if (command == "down" || command == "up") {
+        } else if (command == "down" || command == "up" || command == "rdown" || command == "rup") {
             if (w.size() != 2) {
                 return fail(command + " takes nothing");
             }
-            message.message =
-                command == "down" ? QxWindowMessage::LeftButtonDown : QxWindowMessage::LeftButtonUp;
+            static const std::map<std::string, std::uint32_t> kButtons = {
+                {"down", QxWindowMessage::LeftButtonDown},
+                {"up", QxWindowMessage::LeftButtonUp},
+                {"rdown", QxWindowMessage::RightButtonDown},
+                {"rup", QxWindowMessage::RightButtonUp}};
+            message.message = kButtons.at(command);
         } else if (command == "key" || command == "keyup") {
             const std::uint32_t vk = w.size() == 3 ? VirtualKeyOf(w[2]) : 0;
             if (vk == 0) {

@@ -25,6 +25,7 @@
 #include "engine/gui/QxEntityHighScoreInputScene.h"
 #include "engine/gui/QxEntityMessageBox.h"
 #include "engine/gui/QxEntityVectorFrame.h"
+#include "game/editor/PyxEntityLevelEditorScene.h"
 #include "game/field/PyxEntityBitmapTile.h"
 #include "game/field/PyxEntitySinkTile.h"
 #include "game/objects/PyxEntityAnimAward.h"
@@ -126,6 +127,8 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"PyxSettingsMenu", Instance<PyxEntitySettingsMenuScenePrototype>()}, // 51
         {"PyxInstructions", Instance<PyxEntityInstructionsScenePrototype>()}, // 52
         {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
+        // Added later, after the first table, whose order stays as it was.
+        {"PyxLevelEditor", Instance<PyxEntityLevelEditorScenePrototype>()}, // 54
         // clang-format on
     };
     return table;

@@ -372,6 +372,10 @@ bool QxEntity2DScene::OnMouseWheel(QxPoint /*mouse*/, std::int32_t /*turn*/) {
     return m_modal != 0 && !m_dialogs.empty();
 }
 
+bool QxEntity2DScene::OnRightButton(QxPoint /*mouse*/, bool /*down*/) {
+    return m_modal != 0 && !m_dialogs.empty();
+}
+
 // ---- keyboard focus -------------------------------------------------------------------
 
 QxKeyboardFocus& QxEntity2DScene::KeyboardFocus() {

@@ -128,6 +128,10 @@ public:
     // The mouse wheel turned (120 a notch, positive up). The base takes it only while a
     // modal dialog is open, and does nothing with it.
     virtual bool OnMouseWheel(QxPoint mouse, std::int32_t turn);
+    // The right button went down or up. Only scenes that give it a meaning of their
+    // own take it (the left button's handlers never see it, so no right click can
+    // press a button); the base takes it while a modal dialog is open.
+    virtual bool OnRightButton(QxPoint mouse, bool down);
 
     // False when the scene has no cursor element.
     virtual bool SetCursorFrame(std::int32_t frame);

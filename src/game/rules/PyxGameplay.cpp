@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "app/GameSettings.h"
@@ -12,6 +13,7 @@
 #include "app/QxRandom.h"
 #include "app/QxScreenSize.h"
 #include "engine/entity/QxEntityRegistry.h"
+#include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/PyxHighScore.h"
@@ -47,6 +49,8 @@ constexpr const char* kHintBoxClass = "PyxHintBox";
 constexpr const char* kHintBoxType = "hint";
 constexpr const char* kHighScoreClass = "PyxHighScores";
 constexpr const char* kHighScoreType = "highscores";
+// The level list entry of a level being tried.
+constexpr const char* kTrialLevelName = "(level being tried)";
 
 // HUD text slots.
 constexpr std::int32_t kSlotTime = 2;
@@ -139,6 +143,11 @@ PyxGameplayOwner* PyxGameplay::OwnerLink() const {
     return dynamic_cast<PyxGameplayOwner*>(m_owner);
 }
 
+const std::vector<std::uint8_t>* PyxGameplay::Trial() const {
+    const PyxGameplayOwner* owner = OwnerLink();
+    return owner ? owner->TrialLevel() : nullptr;
+}
+
 PyxGameplay::Hud PyxGameplay::FindHud() const {
     Hud hud;
     PyxGameplayOwner* owner = OwnerLink();
@@ -166,7 +175,13 @@ bool PyxGameplay::StartNewGame() {
     if (m_owner) {
         m_owner->GetString(kPropLevelSet, levelSet);
     }
-    LoadLevelList(levelSet);
+    if (Trial() != nullptr) {
+        // One entry whose file name no file system holds: LoadLevel reads the bytes.
+        levelSet = kTrialLevelName;
+        m_levelList.Entries().assign(1, PyxLevelEntry{kTrialLevelName, kTrialLevelName, "", 0});
+    } else {
+        LoadLevelList(levelSet);
+    }
 
     m_levelIndex = -1;
     m_lives = kStartLives;
@@ -204,15 +219,26 @@ bool PyxGameplay::LoadLevel(const std::string& fileName) {
     m_vortexes.clear();
     m_level.reset();
 
-    QxFileSystem* files = CurrentFileSystem();
-    QxScopedFile file(files,
-                      files ? files->Open(fileName, QxFileManager::kModeReadBinary) : nullptr);
-    if (!file) {
-        LogPrintf("Level %s - file not found.", fileName.c_str());
-        return false;
-    }
     auto level = std::make_unique<PyxLevel>();
-    if (level->LoadLevel(*file.Get()) != 1) {
+    std::int32_t loaded = 0;
+    if (const std::vector<std::uint8_t>* trial = Trial()) {
+        QxBuffer bytes;
+        bytes.Allocate(static_cast<std::uint32_t>(trial->size()), 0);
+        if (!trial->empty()) {
+            std::memcpy(bytes.GetData(), trial->data(), trial->size());
+        }
+        loaded = level->LoadLevel(bytes);
+    } else {
+        QxFileSystem* files = CurrentFileSystem();
+        QxScopedFile file(files,
+                          files ? files->Open(fileName, QxFileManager::kModeReadBinary) : nullptr);
+        if (!file) {
+            LogPrintf("Level %s - file not found.", fileName.c_str());
+            return false;
+        }
+        loaded = level->LoadLevel(*file.Get());
+    }
+    if (loaded != 1) {
         LogPrintf("Level %s - not loaded: %s", fileName.c_str(), level->ErrorText().c_str());
         return false;
     }
@@ -930,11 +956,18 @@ void PyxGameplay::EndGameToHighScores() {
 }
 
 void PyxGameplay::RequestHighScores() {
+    if (Trial() != nullptr) {
+        OwnerLink()->TrialEnded();
+        return;
+    }
     const std::int32_t transition = m_owner ? m_owner->SceneType()->m_transitionType : -1;
     GameServices().RequestScene(kHighScoreClass, kHighScoreType, transition);
 }
 
 void PyxGameplay::PrepareHighScore() {
+    if (Trial() != nullptr) {
+        return;
+    }
     const std::string score = std::to_string(m_score);
     std::string first;
     if (m_outcome == PyxGameOutcome::GameOver) {

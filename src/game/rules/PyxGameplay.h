@@ -249,6 +249,8 @@ private:
 
     Hud FindHud() const;
     PyxGameplayOwner* OwnerLink() const;
+    // The owner's level being tried, or null in a game of the level set.
+    const std::vector<std::uint8_t>* Trial() const;
 
     // Frame steps.
     std::int32_t Step(float ms);

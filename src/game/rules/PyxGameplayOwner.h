@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class QxEntity2DGUIElement;
 
@@ -31,4 +32,11 @@ public:
     // kJawsClosed once (when they are shut, after which they open again), then
     // kJawsMoving until they are open, then kJawsNone.
     virtual std::int32_t StepJaws() = 0;
+
+    // A level played on its own in place of the level set (a level being tried in the
+    // editor): its file's bytes, or null for a game of the level set. Such a game keeps
+    // no high score: where the game would go on to the high scores, TrialEnded is
+    // called instead.
+    virtual const std::vector<std::uint8_t>* TrialLevel() const { return nullptr; }
+    virtual void TrialEnded() {}
 };

@@ -44,7 +44,7 @@ QxEntity2DGUIElement* PyxEntityStdGameSceneType::Named(const std::string& name) 
 }
 
 PyxEntityStdGameScene::PyxEntityStdGameScene(PyxEntityStdGameSceneType* type)
-    : QxEntity2DScene(type) {
+    : QxEntity2DScene(type), m_trial(PyxTakeTrialGame()) {
     type->Load(false);
     m_gameplay = std::make_unique<PyxGameplay>(this);
     if (!m_gameplay->StartNewGame()) {
@@ -133,7 +133,10 @@ bool PyxEntityStdGameScene::OnKey(int code) {
     if (QxEntity2DScene::OnKey(code)) {
         return true;
     }
-    if (code == kSceneKeyEscape) {
+    if (code == kSceneKeyEscape && m_trial) {
+        // Nothing is lost: the level is still in the editor as it was.
+        TrialEnded();
+    } else if (code == kSceneKeyEscape) {
         ShowQuestion(*this, kQuitTitle, kQuitQuestion, kQuitDialogId);
     } else if (code == 'P' || code == 'p') {
         m_pausedByKey = 1;
@@ -167,11 +170,27 @@ bool PyxEntityStdGameScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
         return true;
     }
     if (box->DialogId() == kQuitDialogId && box->Answer() == kAnswerYesButton) {
-        GoToScene(*this, "PyxMainMenu", "mainmenu");
+        if (m_trial) {
+            TrialEnded();
+        } else {
+            GoToScene(*this, "PyxMainMenu", "mainmenu");
+        }
+    } else if (box->DialogId() == kEndOfGameDialogId && m_trial) {
+        TrialEnded();
     } else if (box->DialogId() == kEndOfGameDialogId) {
         GoToScene(*this, "PyxHighScores", "highscores");
     }
     return true;
+}
+
+const std::vector<std::uint8_t>* PyxEntityStdGameScene::TrialLevel() const {
+    return m_trial ? &m_trial->level : nullptr;
+}
+
+void PyxEntityStdGameScene::TrialEnded() {
+    if (m_trial) {
+        GoToScene(*this, m_trial->returnClass, m_trial->returnType);
+    }
 }
 
 QxEntity2DGUIElement* PyxEntityStdGameScene::NamedElement(const std::string& name) {

@@ -10,6 +10,9 @@
 // about y = 40) and "JawsSpeed" (pixels per second, default 900). Two more named
 // elements: "Notice" (a text over the board that says what just happened) and
 // "SoundOff" (a sign shown while the sounds are off).
+//
+// A level being tried (PyxTrialGame) is played as a game of its own: Escape, the end
+// of the game and the quit question lead back to the scene that offered it.
 
 #include <cstdint>
 #include <map>
@@ -18,6 +21,7 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/rules/PyxGameplayOwner.h"
+#include "game/screens/PyxTrialGame.h"
 
 class PyxGameplay;
 class PyxEntityBigTeeth;
@@ -67,6 +71,8 @@ public:
 
     QxEntity2DGUIElement* NamedElement(const std::string& name) override;
     std::int32_t StepJaws() override;
+    const std::vector<std::uint8_t>* TrialLevel() const override;
+    void TrialEnded() override;
 
     PyxGameplay* Gameplay() const { return m_gameplay.get(); }
     bool IsPausedByKey() const { return m_pausedByKey != 0; }
@@ -85,6 +91,8 @@ private:
     // Sends the jaws from one point to the other.
     bool MoveJaws(QxPoint from, QxPoint to);
 
+    // Taken before the rules start, so they play it instead of the level set.
+    std::unique_ptr<PyxTrialGame> m_trial;
     std::unique_ptr<PyxGameplay> m_gameplay;
     std::uint8_t m_pausedByKey = 0;
     Jaws m_jaws = Jaws::Open;

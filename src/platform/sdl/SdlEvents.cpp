@@ -129,6 +129,12 @@ std::vector<WindowMessage> ConvertEvent(const SDL_Event& event, const SdlEventCo
             push(owner, down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0);
         } else if (std::uint32_t c = ControlCharacterOf(event.key.keysym.sym); c != 0 && down) {
             push(owner, kMessageChar, c, 0);
+        } else if (const SDL_Keycode key = event.key.keysym.sym;
+                   down && (event.key.keysym.mod & KMOD_CTRL) != 0 && key >= SDLK_a &&
+                   key <= SDLK_z) {
+            // Control and a letter types its control character, as on the desktop the
+            // game came from (Ctrl+Z is 26); SDL sends no text for it.
+            push(owner, kMessageChar, std::uint32_t(key - SDLK_a + 1), 0);
         }
         break;
     }

@@ -75,6 +75,13 @@ KeyHandling HandleKey(void* owner, const KeyEvent& event) {
         if (const std::uint32_t vk = VirtualKeyOf(keyCode); vk != 0) {
             handling.messages.push_back(
                 {owner, event.down ? InputMessage::KeyDown : InputMessage::KeyUp, vk, 0});
+        } else if (keyCode == 'Z' || keyCode == 'Y') {
+            // The editor's undo and redo: the control characters the desktop types. The
+            // page has nothing of its own to undo, so the browser does not miss them.
+            if (event.down) {
+                handling.messages.push_back({owner, kMessageChar, keyCode - 'A' + 1, 0});
+            }
+            handling.keepFromBrowser = true;
         }
         return handling;
     }

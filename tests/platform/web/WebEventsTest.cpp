@@ -65,6 +65,11 @@ TEST(WebKeys, ThePageKeepsTheGamesKeysAndLeavesTheBrowserItsOwn) {
     const auto reload = HandleKey(&owner, KeyEvent{"r", 82, true, true});
     EXPECT_FALSE(reload.keepFromBrowser);
     EXPECT_TRUE(reload.messages.empty());
+    // Ctrl+Z and Ctrl+Y are the editor's: they type the desktop's control characters.
+    const auto undo = HandleKey(&owner, KeyEvent{"z", 90, true, true});
+    EXPECT_TRUE(undo.keepFromBrowser);
+    EXPECT_EQ(Codes(undo.messages, platform::kMessageChar), std::vector<std::uint64_t>{26});
+    EXPECT_TRUE(HandleKey(&owner, KeyEvent{"y", 89, false, true}).messages.empty());
     const auto arrow = HandleKey(&owner, KeyEvent{"ArrowLeft", 37, true, true});
     EXPECT_FALSE(arrow.keepFromBrowser);
     EXPECT_EQ(Codes(arrow.messages, InputMessage::KeyDown), std::vector<std::uint64_t>{37});

