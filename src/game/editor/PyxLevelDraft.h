@@ -36,14 +36,14 @@ public:
     // What the editor lets the player set, with the limits it keeps them in.
     struct Settings {
         std::string name = "My Level";
-        std::int32_t levelTime = 60;     // seconds, 10 to 600
-        std::int32_t coinsNeeded = 5;    // 1 to 99
-        std::int32_t coinsOnBoard = 3;   // 1 to 20
-        std::int32_t roamingBalls = 0;   // released besides the player's, 0 to 20
+        std::int32_t levelTime = 60;         // seconds, 10 to 600
+        std::int32_t coinsNeeded = 5;        // 1 to 99
+        std::int32_t coinsOnBoard = 3;       // 1 to 20
+        std::int32_t roamingBalls = 0;       // released besides the player's, 0 to 20
         std::string ballType = "boardgreen"; // one of PyxReleasedBallTypes()
-        std::int32_t releaseInterval = 8; // seconds, 1 to 60
-        float ballSpeed = 1.5f;          // cells per second, 0.5 to 4.0 in steps of 0.1
-        bool exitAtRandomCell = true;    // else at the start cell
+        std::int32_t releaseInterval = 8;    // seconds, 1 to 60
+        float ballSpeed = 1.5f;              // cells per second, 0.5 to 4.0 in steps of 0.1
+        bool exitAtRandomCell = true;        // else at the start cell
 
         bool operator==(const Settings&) const = default;
     };
