@@ -1,6 +1,6 @@
-// The standard level set: the list names the levels in order, and the levels get
-// harder and together use every kind of board object. (That each level can be won is
-// played out in BoardGameTest.)
+// The standard level set: the list names the levels in order, the levels get harder
+// and together use every kind of board object, and each keeps the winnability rules
+// with no warning. (That each level can be won is played out in BoardGameTest.)
 #include <cstring>
 #include <set>
 #include <string>
@@ -10,6 +10,7 @@
 #include "game/field/PyxEntityTileBase.h"
 #include "game/field/PyxLevel.h"
 #include "game/objects/PyxGameEvents.h"
+#include "game/rules/PyxLevelCheck.h"
 #include "game/rules/PyxLevelList.h"
 
 namespace boardcontent {
@@ -95,6 +96,16 @@ TEST_F(LevelContentTest, TwentyFourLevelsInOrderGetHarderAndTogetherUseEveryBoar
     EXPECT_GE(intervals.size(), 4u);
     EXPECT_EQ(exits.size(), 2u) << "exits both at random and at the start cell";
     EXPECT_EQ(names.size(), list_.Entries().size()) << "level names repeat";
+}
+
+TEST_F(LevelContentTest, EveryLevelKeepsTheWinnabilityRulesWithoutAWarning) {
+    ASSERT_EQ(list_.Entries().size(), 24u);
+    for (const PyxLevelEntry& entry : list_.Entries()) {
+        SCOPED_TRACE(entry.fileName);
+        std::unique_ptr<PyxLevel> level = Load(entry.fileName);
+        for (const PyxLevelProblem& problem : PyxCheckLevel(*level))
+            ADD_FAILURE() << problem.text;
+    }
 }
 
 } // namespace
