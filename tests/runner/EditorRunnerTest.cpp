@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "content/ContentTestSupport.h"
+#include "engine/screen/QxPng.h"
 #include "runner/RunProgram.h"
 #include "support/TestFiles.h"
 
@@ -54,7 +55,6 @@ std::string EraseRow(int frame, int row) {
     return script + std::to_string(frame + 8) + " rup\n";
 }
 
-
 class EditorRunnerTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -76,9 +76,9 @@ protected:
     RunResult Run(int frames, const std::string& script, const std::vector<int>& shots = {}) {
         const std::string input = folder_ + "/input.txt";
         std::ofstream(input, std::ios::trunc) << script;
-        std::vector<std::string> arguments = {"--data",   data_,           "--home", Home(),
-                                              "--dt",     "20",            "--frames",
-                                              std::to_string(frames), "--input", input};
+        std::vector<std::string> arguments = {"--data",  data_, "--home",   Home(),
+                                              "--dt",    "20",  "--frames", std::to_string(frames),
+                                              "--input", input};
         for (const int frame : shots) {
             arguments.push_back("--shot");
             arguments.push_back(std::to_string(frame) + ":" + Shot(frame));
@@ -86,8 +86,24 @@ protected:
         return RunProgram(runner_, arguments);
     }
 
+    // The board's pixels in a shot; empty when it cannot be read.
+    std::vector<std::uint16_t> Board(int frame) const {
+        std::vector<std::uint16_t> pixels, board;
+        int width = 0, height = 0;
+        if (LoadPng(Shot(frame), &pixels, &width, &height) && width >= 464 && height >= 464) {
+            for (int y = 16; y < 464; ++y) {
+                board.insert(board.end(), pixels.begin() + y * width + 16,
+                             pixels.begin() + y * width + 464);
+            }
+        }
+        return board;
+    }
+
     std::string Home() const { return folder_ + "/home"; }
     std::string Levels() const { return Home() + "/user-data/Quillfern Studio/Rondelix/Levels/"; }
+    std::string Scores() const {
+        return Home() + "/common-data/Quillfern Studio/Rondelix/Scores.rd";
+    }
     std::string Shot(int frame) const { return folder_ + "/shot" + std::to_string(frame) + ".png"; }
 
     std::string runner_;
@@ -131,6 +147,23 @@ End
 Object PyxBallCarrier boardclaw 196 -200
 )";
 
+// The rails every level has just outside the board's edges.
+std::string Rails() {
+    std::string text;
+    for (const char* side : {"top", "bottom", "left", "right"}) {
+        for (int i = 0; i < 8; ++i) {
+            const int along = 28 + 56 * i;
+            const std::string edge = side[0] == 't' || side[0] == 'l' ? "-6" : "454";
+            const bool row = side[0] == 't' || side[0] == 'b';
+            text +=
+                std::string("Object PyxBasicPost boardrail") + side + " " +
+                (row ? std::to_string(along) + " " + edge : edge + " " + std::to_string(along)) +
+                "\n";
+        }
+    }
+    return text;
+}
+
 std::string LaneScript() {
     std::string script = OpenEditor();
     int frame = kEditorShown + 10;
@@ -140,12 +173,12 @@ std::string LaneScript() {
     }
     // A fixed post (the fifth slot) on the lane, undone, redone and undone again.
     const auto at = [&](int f) { return std::to_string(f) + " "; };
-    script += at(frame) + "move " + SlotPoint(4) + "\n" + at(frame) + "down\n" + at(frame + 1) +
-              "up\n";
+    script +=
+        at(frame) + "move " + SlotPoint(4) + "\n" + at(frame) + "down\n" + at(frame + 1) + "up\n";
     script += at(frame + 3) + "move " + CellPoint(0, 4) + "\n" + at(frame + 3) + "down\n" +
               at(frame + 4) + "up\n";
-    script += at(frame + 8) + "char 26\n" + at(frame + 12) + "char 25\n" + at(frame + 16) +
-              "char 26\n";
+    script +=
+        at(frame + 8) + "char 26\n" + at(frame + 12) + "char 25\n" + at(frame + 16) + "char 26\n";
     frame += 20;
     // Coins needed 5 -> 2, and the exit at the start cell (End steps down the rows).
     script += at(frame) + "key End\n";
@@ -176,37 +209,44 @@ TEST_F(EditorRunnerTest, ALevelBuiltByHandSavesAsTheCompilerMakesItAndIsWonWhenT
     const int postPainted = kLaneBuilt - 16 - 12 - 20 + 5;
     std::string script = LaneScript();
     script += std::to_string(kLaneBuilt) + " char S\n";
-    const RunResult saved = Run(kLaneBuilt + 10, script,
-                                {postPainted - 1, postPainted + 1, postPainted + 5,
-                                 postPainted + 9, postPainted + 13});
+    const RunResult saved =
+        Run(kLaneBuilt + 10, script,
+            {postPainted + 1, postPainted + 5, postPainted + 9, postPainted + 13});
     EXPECT_EQ(saved.values.at("scene"), "PyxLevelEditor") << saved.output;
     // Undo takes the post away, redo puts it back.
-    EXPECT_EQ(ReadText(Shot(postPainted - 1)), ReadText(Shot(postPainted + 5)));
-    EXPECT_EQ(ReadText(Shot(postPainted + 1)), ReadText(Shot(postPainted + 9)));
-    EXPECT_NE(ReadText(Shot(postPainted + 1)), ReadText(Shot(postPainted + 5)));
+    EXPECT_EQ(Board(postPainted + 5), Board(postPainted + 13));
+    EXPECT_EQ(Board(postPainted + 1), Board(postPainted + 9));
+    EXPECT_NE(Board(postPainted + 1), Board(postPainted + 5));
 
     const std::string expected = folder_ + "/lane.txt";
-    std::ofstream(expected, std::ios::binary) << kLaneText;
+    std::ofstream(expected, std::ios::binary) << kLaneText << Rails();
     const RunResult compiled = RunProgram(levelc_, {"compile", expected, folder_ + "/lane.lvl"});
     ASSERT_EQ(compiled.exitCode, 0) << compiled.output;
     const std::string file = ReadText(Levels() + "lane.lvl");
     ASSERT_FALSE(file.empty()) << "nothing saved in " << Levels();
     EXPECT_EQ(file, ReadText(folder_ + "/lane.lvl"));
 
-    // Tried with hints on: Enter answers the hints and the boxes; the game ends back in
-    // the editor, and the board is as it was (saving again writes the same bytes).
+    // Tried with hints on: Enter answers the hints, skips the counting of the bonus and
+    // closes the end of the game, which goes back to the editor with the board as it
+    // was (saving again writes the same bytes) and no high score kept.
     script = LaneScript() + std::to_string(kLaneBuilt) + " char T\n";
-    for (int frame = kLaneBuilt + 100; frame < kLaneBuilt + 3000; frame += 60) {
+    for (int frame = kLaneBuilt + 100; frame <= kLaneBuilt + 640; frame += 60) {
         script += std::to_string(frame) + " key Enter\n";
     }
-    const int back = kLaneBuilt + 3100;
+    const std::string scores = ReadText(Scores());
+    ASSERT_FALSE(scores.empty());
+    const RunResult won = Run(kLaneBuilt + 500, script);
+    EXPECT_EQ(won.values.at("scene"), "PyxStdGame");
+    EXPECT_EQ(won.values.at("state"), "LevelWon") << won.output;
+    EXPECT_GT(std::stoi(won.values.at("score")), 0);
+
+    const int back = kLaneBuilt + 700;
     script += std::to_string(back) + " char S\n";
     std::filesystem::remove(Levels() + "lane.lvl");
     const RunResult tried = Run(back + 10, script);
     EXPECT_EQ(tried.values.at("scene"), "PyxLevelEditor") << tried.output;
     EXPECT_EQ(ReadText(Levels() + "lane.lvl"), file);
-    EXPECT_NE(ReadText(Home() + "/user-data/Quillfern Studio/Rondelix/log.txt").find("won"),
-              std::string::npos);
+    EXPECT_EQ(ReadText(Scores()), scores) << "a level tried keeps no high score";
 }
 
 } // namespace

@@ -19,33 +19,32 @@ constexpr PyxEditorPartInfo Object(Part part, const char* label, const char* too
     return {part, label, tooltip, nullptr, nullptr, className, typeName, artClass, artType};
 }
 
-constexpr const char* kFloorTip = "Floor: balls roll on it, coins appear on it";
+constexpr const char* kFloorTip = "balls roll on it, coins appear on it";
 
 constexpr std::array kParts = {
     Tile(Part::Floor, "Floor (teal)", kFloorTip, "PyxBitmapTile", "floor"),
     Tile(Part::FloorB, "Floor (blue)", kFloorTip, "PyxBitmapTile", "floorb"),
     Tile(Part::FloorC, "Floor (plum)", kFloorTip, "PyxBitmapTile", "floorc"),
-    Tile(Part::Trap, "Trap", "A pit: swallows any ball; yours costs a life", "PyxSinkTile", "trap"),
-    Object(Part::Post, "Post", "Fixed post: balls bounce straight back", "PyxBasicPost",
-           "boardpost"),
-    Object(Part::Lift, "Lift pad", "Rises into a post while you hold the mouse", "PyxBasicPost",
+    Tile(Part::Trap, "Trap", "a pit that swallows balls; yours costs a life", "PyxSinkTile",
+         "trap"),
+    Object(Part::Post, "Post", "balls bounce straight back off it", "PyxBasicPost", "boardpost"),
+    Object(Part::Lift, "Lift pad", "rises into a post while you hold the mouse", "PyxBasicPost",
            "boardlift"),
-    Object(Part::Gear, "Gear", "Turning cog: throws balls back with a clank", "PyxAnimPost",
-           "boardgear"),
-    Object(Part::Deflector7, "Deflector NW", "Turns balls that meet its up-left face",
+    Object(Part::Gear, "Gear", "a turning cog that throws balls back", "PyxAnimPost", "boardgear"),
+    Object(Part::Deflector7, "Deflector NW", "turns balls that meet its up-left face",
            "PyxBasicPost", "boarddefl7", "PyxAnimExplosion", "boarddefl7art"),
-    Object(Part::Deflector9, "Deflector NE", "Turns balls that meet its up-right face",
+    Object(Part::Deflector9, "Deflector NE", "turns balls that meet its up-right face",
            "PyxBasicPost", "boarddefl9", "PyxAnimExplosion", "boarddefl9art"),
-    Object(Part::Deflector3, "Deflector SE", "Turns balls that meet its down-right face",
+    Object(Part::Deflector3, "Deflector SE", "turns balls that meet its down-right face",
            "PyxBasicPost", "boarddefl3", "PyxAnimExplosion", "boarddefl3art"),
-    Object(Part::Deflector1, "Deflector SW", "Turns balls that meet its down-left face",
+    Object(Part::Deflector1, "Deflector SW", "turns balls that meet its down-left face",
            "PyxBasicPost", "boarddefl1", "PyxAnimExplosion", "boarddefl1art"),
-    Object(Part::Power, "Power award", "For 5 seconds your ball eats the others", "PyxAnimAward",
+    Object(Part::Power, "Power award", "for 5 seconds your ball eats the others", "PyxAnimAward",
            "boardpower"),
     // The rules arm the orb only after more than 12 coins; below that it just sits there.
-    Object(Part::Bonus, "Bonus orb", "Bonus points; armed if over 12 coins needed", "PyxPickupBall",
+    Object(Part::Bonus, "Bonus orb", "bonus points; armed if over 12 coins needed", "PyxPickupBall",
            "boardbonus"),
-    PyxEditorPartInfo{Part::Start, "Start", "Your ball starts here; click again to turn"},
+    PyxEditorPartInfo{Part::Start, "Start", "your ball starts here; click again to turn"},
 };
 
 constexpr PyxEditorPartInfo kNone{};

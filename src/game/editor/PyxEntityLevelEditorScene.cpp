@@ -7,6 +7,7 @@
 #include "app/QxGlobals.h"
 #include "app/QxInputEvent.h"
 #include "app/QxMouseState.h"
+#include "app/QxScreenSize.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -45,7 +46,6 @@ const QxColour kSelectedRow{64, 150, 150, 90};
 
 constexpr QxRect kBoardRect{kBoardX, kBoardX + kBoardCells* kCellSize, kBoardY,
                             kBoardY + kBoardCells* kCellSize};
-constexpr QxRect kPanelRect{kPanelLeft - 4, kPanelRight + 4, kNameTop - 4, kButtonsTop - 4};
 
 QxRect CellRect(std::int32_t col, std::int32_t row) {
     return QxRect{kBoardX + col * kCellSize, kBoardX + (col + 1) * kCellSize,
@@ -77,12 +77,6 @@ bool CellAt(QxPoint point, std::int32_t& col, std::int32_t& row) {
     col = (point.x - kBoardX) / kCellSize;
     row = (point.y - kBoardY) / kCellSize;
     return true;
-}
-
-void Invalidate(const QxRect& rect) {
-    if (g_screen != nullptr) {
-        g_screen->MarkDirty(rect, false);
-    }
 }
 
 // A frame of the given thickness just inside the rectangle.
@@ -237,23 +231,22 @@ void PyxEntityLevelEditorScene::Rebuild() {
     if (!m_naming) {
         SetElementText(EditorType()->m_name, Draft().Current().settings.name);
     }
-    Redraw();
-}
-
-void PyxEntityLevelEditorScene::Redraw() {
-    Invalidate(kBoardRect);
-    Invalidate(kPanelRect);
 }
 
 void PyxEntityLevelEditorScene::ShowNotice(const std::string& text) {
     m_notice = text;
     m_noticeMs = kNoticeMs;
-    Invalidate(kBoardRect);
 }
 
 // ---- the frame ----------------------------------------------------------------------------
 
 bool PyxEntityLevelEditorScene::Update(float ms) {
+    // The whole screen is drawn again every frame: the board, its marks, the lists over
+    // it and the tooltips change in more ways than dirty areas follow without traces,
+    // and an editor has the processor to spare.
+    if (g_screen != nullptr) {
+        g_screen->MarkDirty(QxRect{0, kScreenWidth, 0, kScreenHeight}, false);
+    }
     const QxPoint mouse{g_mouseState.x, g_mouseState.y};
     if (!IsModal()) {
         // A mouse that has not moved leaves the cell where the keys put it.
@@ -279,11 +272,9 @@ bool PyxEntityLevelEditorScene::Update(float ms) {
         m_noticeMs -= ms;
         if (m_noticeMs <= 0.0f) {
             m_notice.clear();
-            Invalidate(kBoardRect);
         }
     }
-    if (m_naming) {
-        Invalidate(kPanelRect); // the caret blinks
+    if (m_naming) { // the caret blinks
     }
     PyxEntityLevelEditorSceneType* type = EditorType();
     if (QxEntity2DGUIElement* undo = NamedElement(type->m_undo)) {
@@ -300,8 +291,12 @@ void PyxEntityLevelEditorScene::ShowTooltips(QxPoint mouse) {
     const auto parts = PyxEditorParts();
     for (std::size_t i = 0; i < parts.size() && i < type->m_icons.size(); ++i) {
         if (Inside(SlotRect(i), mouse)) {
-            ShowTooltip(NamedElement(type->m_icons[i]), mouse.x, mouse.y + kTooltipDrop,
-                        std::string(parts[i].label) + ": " + parts[i].tooltip);
+            // To the pointer's left: the panel is at the screen's right edge.
+            const std::string tip = std::string(parts[i].label) + ": " + parts[i].tooltip;
+            const QxEntity2DGUIFont* font = type->ValueFont();
+            const auto width = static_cast<std::int32_t>(font ? font->TextWidth(tip, false) : 0);
+            ShowTooltip(NamedElement(type->m_icons[i]), mouse.x - width - kTooltipDrop,
+                        mouse.y + kTooltipDrop, tip);
             return;
         }
     }
@@ -468,11 +463,8 @@ void PyxEntityLevelEditorScene::MoveCursor(std::int32_t col, std::int32_t row) {
     if (col == type->m_cursorCol && row == type->m_cursorRow) {
         return;
     }
-    QxRect old = CellRect(type->m_cursorCol, type->m_cursorRow);
-    Invalidate(old);
     type->m_cursorCol = col;
     type->m_cursorRow = row;
-    Invalidate(CellRect(col, row));
 }
 
 void PyxEntityLevelEditorScene::PaintAt(std::int32_t col, std::int32_t row) {
@@ -501,7 +493,6 @@ void PyxEntityLevelEditorScene::SelectPartAt(std::size_t slot) {
     const auto parts = PyxEditorParts();
     if (slot < parts.size()) {
         EditorType()->m_part = parts[slot].part;
-        Invalidate(kPanelRect);
     }
 }
 
@@ -509,7 +500,6 @@ void PyxEntityLevelEditorScene::SelectRow(std::int32_t step) {
     const auto count = static_cast<std::int32_t>(PyxEditorRow::Count);
     const auto row = static_cast<std::int32_t>(EditorType()->m_row);
     EditorType()->m_row = static_cast<PyxEditorRow>(((row + step) % count + count) % count);
-    Invalidate(kPanelRect);
 }
 
 void PyxEntityLevelEditorScene::StepRow(PyxEditorRow row, std::int32_t step) {
@@ -518,7 +508,6 @@ void PyxEntityLevelEditorScene::StepRow(PyxEditorRow row, std::int32_t step) {
     if (Draft().SetSettings(next)) {
         Rebuild();
     } else {
-        Invalidate(kPanelRect);
     }
 }
 
@@ -550,7 +539,6 @@ void PyxEntityLevelEditorScene::StartNaming() {
     }
     m_naming = true;
     name->SetBool(kPropEditing, 1);
-    Invalidate(kPanelRect);
 }
 
 void PyxEntityLevelEditorScene::FinishNaming(bool keep) {
@@ -572,7 +560,6 @@ void PyxEntityLevelEditorScene::FinishNaming(bool keep) {
 
 void PyxEntityLevelEditorScene::ToggleProblems() {
     m_panel = m_panel == Panel::Problems ? Panel::None : Panel::Problems;
-    Invalidate(kBoardRect);
 }
 
 void PyxEntityLevelEditorScene::Try() {
@@ -636,7 +623,6 @@ void PyxEntityLevelEditorScene::ShowOpenList() {
         }
     }
     m_panel = Panel::Open;
-    Invalidate(kBoardRect);
 }
 
 void PyxEntityLevelEditorScene::OpenChosen() {
@@ -676,7 +662,6 @@ bool PyxEntityLevelEditorScene::HandleOpenListKey(int code) {
     default:
         return false;
     }
-    Invalidate(kBoardRect);
     return true;
 }
 
@@ -826,7 +811,6 @@ bool PyxEntityLevelEditorScene::OnKey(int code) {
                    name != nullptr &&
                    (code >= 256 || name->Text().size() < kNameLimit || code == kBackspace)) {
             name->HandleKey(code);
-            Invalidate(kPanelRect);
         }
         return true;
     }
@@ -906,7 +890,6 @@ bool PyxEntityLevelEditorScene::OnKey(int code) {
     case kSceneKeyEscape:
         if (m_panel != Panel::None) {
             m_panel = Panel::None;
-            Invalidate(kBoardRect);
         } else {
             GoToScene(*this, "PyxMainMenu", "mainmenu");
         }

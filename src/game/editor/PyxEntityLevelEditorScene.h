@@ -115,7 +115,6 @@ private:
     // After every change of the level: the board drawn anew, the check run again.
     void Rebuild();
     void ShowNotice(const std::string& text);
-    void Redraw();
     void MoveCursor(std::int32_t col, std::int32_t row);
     void PaintAt(std::int32_t col, std::int32_t row);
     void EraseAt(std::int32_t col, std::int32_t row);
