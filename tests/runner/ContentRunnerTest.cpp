@@ -149,9 +149,10 @@ TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
     // 52 frames): the settings (down three from Play) turn hints off, so that no hint
     // comes between the quit question and its answer; then Play, Escape and the default
     // answer (Yes).
-    const std::string walk = "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Enter\n"
-                             "120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
-                             "124 key Enter\n180 key Enter\n240 key Escape\n";
+    const std::string walk =
+        "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Down\n64 key Enter\n"
+        "120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
+        "124 key Enter\n180 key Enter\n240 key Escape\n";
     const RunResult game = Run(241, walk, {{59, "play.png"}, {62, "focus.png"}});
     EXPECT_EQ(game.values.at("scene"), "PyxStdGame");
     EXPECT_EQ(game.values.at("state"), "Playing");

@@ -74,6 +74,9 @@ protected:
     }
 
     RunResult Run(int frames, const std::string& script, const std::vector<int>& shots = {}) {
+        // Every run starts as a first start: nothing saved by an earlier run.
+        std::error_code ec;
+        std::filesystem::remove_all(Home(), ec);
         const std::string input = folder_ + "/input.txt";
         std::ofstream(input, std::ios::trunc) << script;
         std::vector<std::string> arguments = {"--data",  data_, "--home",   Home(),
@@ -86,12 +89,13 @@ protected:
         return RunProgram(runner_, arguments);
     }
 
-    // The board's pixels in a shot; empty when it cannot be read.
-    std::vector<std::uint16_t> Board(int frame) const {
+    // The pixels of the board's fifth row (the lane) in a shot; empty when it cannot
+    // be read.
+    std::vector<std::uint16_t> Lane(int frame) const {
         std::vector<std::uint16_t> pixels, board;
         int width = 0, height = 0;
         if (LoadPng(Shot(frame), &pixels, &width, &height) && width >= 464 && height >= 464) {
-            for (int y = 16; y < 464; ++y) {
+            for (int y = 240; y < 296; ++y) {
                 board.insert(board.end(), pixels.begin() + y * width + 16,
                              pixels.begin() + y * width + 464);
             }
@@ -101,6 +105,9 @@ protected:
 
     std::string Home() const { return folder_ + "/home"; }
     std::string Levels() const { return Home() + "/user-data/Quillfern Studio/Rondelix/Levels/"; }
+    std::string Log() const {
+        return ReadText(Home() + "/user-data/Quillfern Studio/Rondelix/log.txt");
+    }
     std::string Scores() const {
         return Home() + "/common-data/Quillfern Studio/Rondelix/Scores.rd";
     }
@@ -214,9 +221,9 @@ TEST_F(EditorRunnerTest, ALevelBuiltByHandSavesAsTheCompilerMakesItAndIsWonWhenT
             {postPainted + 1, postPainted + 5, postPainted + 9, postPainted + 13});
     EXPECT_EQ(saved.values.at("scene"), "PyxLevelEditor") << saved.output;
     // Undo takes the post away, redo puts it back.
-    EXPECT_EQ(Board(postPainted + 5), Board(postPainted + 13));
-    EXPECT_EQ(Board(postPainted + 1), Board(postPainted + 9));
-    EXPECT_NE(Board(postPainted + 1), Board(postPainted + 5));
+    EXPECT_EQ(Lane(postPainted + 5), Lane(postPainted + 13));
+    EXPECT_EQ(Lane(postPainted + 1), Lane(postPainted + 9));
+    EXPECT_NE(Lane(postPainted + 1), Lane(postPainted + 5));
 
     const std::string expected = folder_ + "/lane.txt";
     std::ofstream(expected, std::ios::binary) << kLaneText << Rails();
@@ -242,11 +249,59 @@ TEST_F(EditorRunnerTest, ALevelBuiltByHandSavesAsTheCompilerMakesItAndIsWonWhenT
 
     const int back = kLaneBuilt + 700;
     script += std::to_string(back) + " char S\n";
-    std::filesystem::remove(Levels() + "lane.lvl");
     const RunResult tried = Run(back + 10, script);
     EXPECT_EQ(tried.values.at("scene"), "PyxLevelEditor") << tried.output;
     EXPECT_EQ(ReadText(Levels() + "lane.lvl"), file);
     EXPECT_EQ(ReadText(Scores()), scores) << "a level tried keeps no high score";
+}
+
+// A board whose start cell is gone cannot be saved, but it can be tried (Escape comes
+// back). Undone, it saves; a new level under the same name replaces it only
+// when the question is answered Yes; Open brings the saved level back; Escape closes
+// the list first, then leaves for the menu.
+TEST_F(EditorRunnerTest, ABrokenLevelIsNotSavedAndASavedOneIsReplacedOnlyAfterAsking) {
+    const auto at = [](int frame, const std::string& command) {
+        return std::to_string(frame) + " " + command + "\n";
+    };
+    const int f = kEditorShown + 10;
+    std::string script = OpenEditor() + at(f, "move " + CellPoint(3, 4)) + at(f + 1, "char x") +
+                         at(f + 3, "char S") + at(f + 5, "char T") + at(f + 70, "key Escape");
+    RunResult run = Run(f + 60, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxStdGame") << run.output;
+    run = Run(f + 150, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxLevelEditor") << run.output;
+    EXPECT_NE(Log().find("not saved, the level cannot be won: The start"), std::string::npos)
+        << Log();
+    EXPECT_FALSE(std::filesystem::exists(Levels() + "my-level.lvl"));
+
+    script += at(f + 150, "char 26") + at(f + 152, "char S");
+    run = Run(f + 160, script);
+    const std::string first = ReadText(Levels() + "my-level.lvl");
+    ASSERT_FALSE(first.empty()) << Log();
+
+    // New (its button), a blue floor cell, then Save asks: Escape keeps the old file, Y
+    // replaces it.
+    script += at(f + 160, "move 593 406") + at(f + 160, "down") + at(f + 161, "up") +
+              at(f + 163, "char ]") + at(f + 164, "move " + CellPoint(1, 1)) + at(f + 164, "down") +
+              at(f + 165, "up") + at(f + 168, "char S") + at(f + 174, "key Escape");
+    run = Run(f + 180, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxLevelEditor");
+    EXPECT_EQ(ReadText(Levels() + "my-level.lvl"), first);
+    script += at(f + 180, "char S") + at(f + 186, "char Y");
+    run = Run(f + 190, script);
+    const std::string second = ReadText(Levels() + "my-level.lvl");
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(second.empty());
+
+    // Open lists it; Escape closes the list, Enter opens, a second Escape leaves.
+    script += at(f + 190, "char O") + at(f + 192, "key Escape") + at(f + 194, "char O") +
+              at(f + 196, "key Enter");
+    run = Run(f + 200, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxLevelEditor");
+    EXPECT_NE(Log().find("opened " + Levels() + "my-level.lvl"), std::string::npos) << Log();
+    script += at(f + 200, "key Escape");
+    run = Run(f + 270, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxMainMenu");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/QxInputEvent.h"
 #include "app/QxMouseState.h"
 #include "app/QxScreenSize.h"
+#include "engine/files/QxLog.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntity2DGUIFont.h"
@@ -578,6 +579,8 @@ void PyxEntityLevelEditorScene::Try() {
 
 void PyxEntityLevelEditorScene::Save() {
     if (!PyxLevelIsWinnable(m_problems)) {
+        LogPrintf("Level editor - not saved, the level cannot be won: %s",
+                  m_problems.front().text.c_str());
         m_panel = Panel::Problems;
         ShowNotice("Not saved: the level cannot be won yet.");
         return;
@@ -609,6 +612,7 @@ void PyxEntityLevelEditorScene::WriteLevel() {
         return;
     }
     EditorType()->m_savedPath = path;
+    LogPrintf("Level editor - saved %s", path.c_str());
     ShowNotice("Saved as Levels/" + std::filesystem::path(path).filename().string());
 }
 
@@ -633,9 +637,11 @@ void PyxEntityLevelEditorScene::OpenChosen() {
     PyxLevel level;
     std::string error;
     if (!PyxReadLevelFile(path, level, error) || !Draft().LoadFrom(level, error)) {
+        LogPrintf("Level editor - cannot open %s: %s", path.c_str(), error.c_str());
         ShowNotice("Cannot open " + m_openFiles[m_openIndex] + ": " + error);
         return;
     }
+    LogPrintf("Level editor - opened %s", path.c_str());
     EditorType()->m_savedPath = path;
     m_panel = Panel::None;
     Rebuild();
@@ -744,11 +750,11 @@ bool PyxEntityLevelEditorScene::PressButtonAt(QxPoint mouse) {
 }
 
 bool PyxEntityLevelEditorScene::OnRightButton(QxPoint mouse, bool down) {
-    if (QxEntity2DScene::OnRightButton(mouse, down)) {
-        return true;
-    }
+    // Ends a stroke whoever takes the release: a box may have opened meanwhile.
     if (!down) {
         m_erasing = false;
+    }
+    if (QxEntity2DScene::OnRightButton(mouse, down) || !down) {
         return true;
     }
     std::int32_t col = 0, row = 0;
