@@ -5,6 +5,7 @@
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "game/screens/PyxSceneSupport.h"
+#include "game/screens/PyxTrialGame.h"
 #include "platform/Platform.h"
 
 PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
@@ -28,6 +29,8 @@ PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)
     SetElementText(type->m_version, kVersionText);
     // Enter plays, whatever the layout puts first.
     FocusOn(NamedElement(type->m_standardGame));
+    // A level offered for trying that no game screen took is not played by "Play".
+    PyxTakeTrialGame();
     if (g_game != nullptr) {
         g_game->PlayMusic(PyxGame::kMusicTrack, 2000.0f);
     }
