@@ -110,6 +110,17 @@ std::size_t SlotOf(PyxEditorPart part) {
 
 constexpr QxRect kNamePlate{kPanelLeft, kPanelRight, kNameTop, kNameBottom};
 
+// The list of saved levels over the board: a line each from kListTop, as many as fit.
+constexpr QxRect kListBox{kBoardRect.left + 40, kBoardRect.right - 40, kBoardRect.top + 40,
+                          kBoardRect.bottom - 40};
+constexpr int kListTop = kListBox.top + 30, kListLine = 16;
+constexpr std::size_t kListShown = 19;
+
+// The first line listed keeps the chosen one in view.
+std::size_t FirstListed(std::size_t chosen) {
+    return chosen >= kListShown ? chosen - kListShown + 1 : 0;
+}
+
 } // namespace
 
 // ---- type -------------------------------------------------------------------------------
@@ -420,23 +431,21 @@ void PyxEntityLevelEditorScene::DrawProblems() {
 
 void PyxEntityLevelEditorScene::DrawOpenList() {
     QxEntity2DGUIFont* font = EditorType()->TextFont();
-    const QxRect box{kBoardRect.left + 40, kBoardRect.right - 40, kBoardRect.top + 40,
-                     kBoardRect.bottom - 40};
+    const QxRect& box = kListBox;
     if (g_screen != nullptr) {
         g_screen->TintRect(box.left, box.top, box.Width(), box.Height(), kShade);
     }
     Frame(box, 1, kHighlight);
     Text(font, "Open a level", box.left + 10, box.top + 8, 1, &kHighlight);
-    constexpr int kLine = 16;
-    constexpr std::size_t kShown = 19;
-    const std::size_t first = m_openIndex >= kShown ? m_openIndex - kShown + 1 : 0;
-    int y = box.top + 30;
+    const std::size_t first = FirstListed(m_openIndex);
+    int y = kListTop;
     if (m_openFiles.empty()) {
         Text(font, "No levels saved yet.", box.left + 10, y, 1);
     }
-    for (std::size_t i = first; i < m_openFiles.size() && i < first + kShown; ++i, y += kLine) {
+    for (std::size_t i = first; i < m_openFiles.size() && i < first + kListShown;
+         ++i, y += kListLine) {
         if (i == m_openIndex && g_screen != nullptr) {
-            g_screen->TintRect(box.left + 4, y - 2, box.Width() - 8, kLine, kSelectedRow);
+            g_screen->TintRect(box.left + 4, y - 2, box.Width() - 8, kListLine, kSelectedRow);
         }
         Text(font, m_openFiles[i], box.left + 10, y, 1);
     }
@@ -695,13 +704,11 @@ bool PyxEntityLevelEditorScene::OnMouseUp(QxPoint mouse, int button) {
         return true;
     }
     if (m_panel == Panel::Open) {
-        const QxRect box{kBoardRect.left + 40, kBoardRect.right - 40, kBoardRect.top + 70,
-                         kBoardRect.bottom - 40};
-        if (Inside(box, mouse)) {
-            const std::size_t first = m_openIndex >= 19 ? m_openIndex - 18 : 0;
+        if (Inside(kListBox, mouse)) {
             const std::size_t index =
-                first + static_cast<std::size_t>((mouse.y - box.top + 2) / 16);
-            if (index < m_openFiles.size()) {
+                FirstListed(m_openIndex) +
+                static_cast<std::size_t>(std::max(0, mouse.y - kListTop + 2) / kListLine);
+            if (mouse.y >= kListTop - 2 && index < m_openFiles.size()) {
                 m_openIndex = index;
                 OpenChosen();
             }
