@@ -44,6 +44,8 @@ const QxColour kWarningMark{240, 180, 60};
 const QxColour kShade{0, 0, 0, 150};
 const QxColour kValueTint{255, 220, 140};
 const QxColour kSelectedRow{64, 150, 150, 90};
+// The lists over the board are shaded to black, which a tint cannot lighten.
+const QxColour kChosenLine{24, 78, 92};
 
 constexpr QxRect kBoardRect{kBoardX, kBoardX + kBoardCells* kCellSize, kBoardY,
                             kBoardY + kBoardCells* kCellSize};
@@ -445,7 +447,8 @@ void PyxEntityLevelEditorScene::DrawOpenList() {
     for (std::size_t i = first; i < m_openFiles.size() && i < first + kListShown;
          ++i, y += kListLine) {
         if (i == m_openIndex && g_screen != nullptr) {
-            g_screen->TintRect(box.left + 4, y - 2, box.Width() - 8, kListLine, kSelectedRow);
+            g_screen->FillRect({box.left + 4, box.right - 4, y - 2, y - 2 + kListLine},
+                               kChosenLine);
         }
         Text(font, m_openFiles[i], box.left + 10, y, 1);
     }
