@@ -70,7 +70,8 @@ class Page:
         chain.key_up(key).perform()
 
     def click(self, x, y, button="left"):
-        """Clicks the picture pixel (x, y) wherever the page has scaled the canvas to."""
+        """Clicks the picture pixel (x, y) wherever the page has scaled the canvas to
+        (button "right", or "move" to only move the pointer there)."""
         box = self.js("var r = document.getElementById('canvas').getBoundingClientRect();"
                       "return [r.width, r.height];")
         dx = int(x * box[0] / 640 - box[0] / 2)
@@ -79,8 +80,14 @@ class Page:
         chain = ActionChains(self.driver).move_to_element_with_offset(canvas, dx, dy)
         if button == "right":
             chain.context_click().perform()
+        elif button == "move":
+            chain.perform()
         else:
             chain.pause(0.05).click().perform()
+
+    def chord(self, modifier, key):
+        """A key pressed while a modifier is held, such as Ctrl+Z."""
+        ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
     def canvas_png(self, path):
         data = self.js("return document.getElementById('canvas').toDataURL('image/png')"

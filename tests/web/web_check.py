@@ -26,6 +26,8 @@ SETTINGS_BUTTON = (330, 314)
 HINTS_SWITCH = (432, 280)
 SETTINGS_DONE = (320, 340)
 PLAY_BUTTON = (320, 162)
+MAKE_LEVELS_BUTTON = (320, 200)
+FIRST_CELL = (44, 44)
 QUIT_GAME_YES = (260, 270)
 POINTER_AWAY = (560, 410)
 NAME = "webster"  # lower case: the runner types letters unshifted
@@ -60,6 +62,14 @@ def references(args, refs):
     shots = {450: "menu", 530: "settings", 570: "settings-no-hints", 900: "game",
              960: "quit-game"}
     run_runner(args, refs, "menus", 970, shots)
+    # The level editor: a right click takes the first cell's floor off, Ctrl+Z (the
+    # control character 26) puts it back.
+    with open(os.path.join(refs, "editor.txt"), "w") as script:
+        script.write("1 move %d %d\n" % POINTER_AWAY + click(450, MAKE_LEVELS_BUTTON) +
+                     "453 move %d %d\n530 move %d %d\n531 rdown\n532 rup\n560 char 26\n" %
+                     (*POINTER_AWAY, *FIRST_CELL))
+    run_runner(args, refs, "editor", 580,
+               {520: "editor", 550: "editor-erased", 575: "editor-undone"})
     # The one-level game's end, with hints off as the browser has them by then.
     home = os.path.join(refs, "home-ending")
     os.makedirs(home, exist_ok=True)
@@ -114,15 +124,16 @@ class Check:
             if entry["level"] == "SEVERE":
                 raise Failure("%s: the console has an error: %s" % (where, entry["message"]))
 
-    def expect_screen(self, page, name, reference, seconds=30):
-        """Waits until the canvas shows the reference screen."""
+    def expect_screen(self, page, name, reference, seconds=30, region=None):
+        """Waits until the canvas shows the reference screen (or that part of it)."""
         self.step += 1
         shot = os.path.join(self.shots, "%02d-%s.png" % (self.step, name))
         end = time.time() + seconds
+        extra = ["--region", region] if region else []
         while True:
             page.canvas_png(shot)
             result = subprocess.run([self.args.shotcheck, shot,
-                                     os.path.join(self.refs, reference + ".png")],
+                                     os.path.join(self.refs, reference + ".png")] + extra,
                                     capture_output=True, text=True)
             if result.returncode == 0:
                 self.say("%s shows the %s screen" % (name, reference))
@@ -174,6 +185,7 @@ class Check:
             page.click(*QUIT_GAME_YES)
             page.click(*POINTER_AWAY)
             self.expect_screen(page, "menu-after-game", "menu")
+            self.editor(page)
 
             driver.get(self.url + "?level=" + ENDING_LEVEL)
             self.expect_state(page, "state", "GameEnding", 120)
@@ -205,6 +217,19 @@ class Check:
             self.hidden_tab(page)
         finally:
             driver.quit()
+
+    def editor(self, page):
+        """The page hands the editor the right button (no menu of the browser's) and
+        Ctrl+Z (no undo of the browser's)."""
+        page.click(*MAKE_LEVELS_BUTTON)
+        page.click(*POINTER_AWAY, button="move")
+        self.expect_screen(page, "editor", "editor", 30, "16,16,448,420")
+        page.click(*FIRST_CELL, button="right")
+        self.expect_screen(page, "editor-erased", "editor-erased", 10, "16,16,56,56")
+        page.chord(browser.Keys.CONTROL, "z")
+        self.expect_screen(page, "editor-undone", "editor-undone", 10, "16,16,56,56")
+        page.key("Escape")
+        self.expect_state(page, "scene", "PyxMainMenu")
 
     def wait_for_file(self, page, path, text, seconds=20):
         end = time.time() + seconds
