@@ -74,8 +74,9 @@ TEST_F(MenuWidgetsContentTest, InstructionsListReadsTheTextFromTheArchive) {
         EXPECT_EQ(item.text.find('\n'), std::string::npos);
         all += item.text + "\n";
     }
-    for (const char* topic : {"STEERING", "COINS", "THE EXIT", "THE CLOCK", "OTHER BALLS", "vortex",
-                              "POWER", "MAKING LEVELS", "HIGH SCORES", "KEYS", "F7", "Escape", "pause"}) {
+    for (const char* topic :
+         {"STEERING", "COINS", "THE EXIT", "THE CLOCK", "OTHER BALLS", "vortex", "POWER",
+          "MAKING LEVELS", "HIGH SCORES", "KEYS", "F7", "Escape", "pause"}) {
         EXPECT_NE(all.find(topic), std::string::npos) << topic;
     }
     // The last line of the text has its line end too, so it is shown.

@@ -233,11 +233,11 @@ TEST_F(EditorRunnerTest, ALevelBuiltByHandSavesAsTheCompilerMakesItAndIsWonWhenT
     ASSERT_FALSE(file.empty()) << "nothing saved in " << Levels();
     EXPECT_EQ(file, ReadText(folder_ + "/lane.lvl"));
     // ... and the level compiler reads it back to text that compiles to the same bytes.
-    ASSERT_EQ(RunProgram(levelc_, {"decompile", Levels() + "lane.lvl", folder_ + "/back.txt"})
-                  .exitCode,
-              0);
-    ASSERT_EQ(RunProgram(levelc_, {"compile", folder_ + "/back.txt", folder_ + "/back.lvl"}).exitCode,
-              0);
+    ASSERT_EQ(
+        RunProgram(levelc_, {"decompile", Levels() + "lane.lvl", folder_ + "/back.txt"}).exitCode,
+        0);
+    ASSERT_EQ(
+        RunProgram(levelc_, {"compile", folder_ + "/back.txt", folder_ + "/back.lvl"}).exitCode, 0);
     EXPECT_EQ(ReadText(folder_ + "/back.lvl"), file);
 
     // Tried with hints on: Enter answers the hints, skips the counting of the bonus and
