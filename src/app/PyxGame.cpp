@@ -11,7 +11,7 @@
 #include "app/QxSettingsManager.h"
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/entity/QxRegistrationTable.h"
-#include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxDataArchives.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
 #include "engine/gui/PyxHighScore.h"
@@ -100,11 +100,7 @@ int PyxGame::Init() {
 
     // Archives come after the two folders the main function added, so loose files win.
     if (QxFileSystem* fileSystem = CurrentFileSystem()) {
-        std::vector<std::string> archives;
-        fileSystem->ListFiles("*.qxa", "", false, archives);
-        for (const std::string& name : archives) {
-            fileSystem->AddManager(std::make_unique<QxArchiveManager>(fileSystem, name), "");
-        }
+        AddDataArchives(*fileSystem);
     }
 
     m_registry = std::make_unique<QxEntityRegistry>();

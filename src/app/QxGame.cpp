@@ -6,7 +6,7 @@
 
 #include "app/QxGlobals.h"
 #include "app/QxRandom.h"
-#include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxDataArchives.h"
 #include "engine/files/QxFileSystem.h"
 #include "engine/files/QxLog.h"
 #include "engine/files/QxResourceCache.h"
@@ -129,11 +129,7 @@ void QxGame::LoaderThread(void* argument) {
         // the main thread's.
         QxFileSystem fileSystem;
         fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), game->m_workingFolder);
-        std::vector<std::string> archives;
-        fileSystem.ListFiles("*.qxa", "", false, archives);
-        for (const std::string& name : archives) {
-            fileSystem.AddManager(std::make_unique<QxArchiveManager>(&fileSystem, name), "");
-        }
+        AddDataArchives(fileSystem);
         SetCurrentFileSystem(&fileSystem);
         game->m_backgroundLoadStarted = 1;
         try {

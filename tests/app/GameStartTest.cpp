@@ -3,6 +3,7 @@
 
 #include "app/GameTestSupport.h"
 #include "app/QxMain.h"
+#include "engine/files/QxArchiveWriter.h"
 #include "engine/gui/PyxHighScore.h"
 #include "platform/MessagePump.h"
 
@@ -69,6 +70,34 @@ TEST_F(GameStartTest, FirstStartMakesEverythingAndShutdownSavesTheScores) {
     std::uint32_t hints = 1;
     EXPECT_TRUE(settings.GetInt("Show Hints", hints));
     EXPECT_EQ(hints, 0u);
+}
+
+// A level set a player was given, dropped beside the game's data, is not data: its
+// definitions neither replace the game's nor add to them. Other archives stay data.
+TEST_F(GameStartTest, ASharedLevelSetInTheWorkingFolderIsNotReadAsData) {
+    const auto archive = [this](const std::string& name, bool asSet, const std::string& type) {
+        QxArchiveWriter writer;
+        const std::string text = "class PyxLoadingScene\ntype " + type + "\n";
+        ASSERT_TRUE(writer.AddEntry("scenes/extra.ent", {text.begin(), text.end()}));
+        ASSERT_TRUE(writer.AddEntry("scenes/" + type + ".ent", {text.begin(), text.end()}));
+        if (asSet) {
+            ASSERT_TRUE(writer.AddEntry("set.lst", {}));
+        }
+        ASSERT_TRUE(
+            WriteWith(DataFolder() + name, [&](QxFile& file) { return writer.Write(file); }));
+    };
+    // The set sorts first, so as data its "scenes/extra.ent" would be the one read.
+    archive("aset.qxa", true, "fromset");
+    archive("zdata.qxa", false, "fromdata");
+    Start();
+    WaitForLoader();
+    EXPECT_NE(g_registry->FindType("PyxLoadingScene", "fromdata"), nullptr);
+    EXPECT_EQ(g_registry->FindType("PyxLoadingScene", "fromset"), nullptr);
+    const std::string line =
+        "aset.qxa is a shared level set, not game data; it is not read as data.";
+    const std::string log = ReadLog();
+    ASSERT_NE(log.find(line), std::string::npos) << log;
+    EXPECT_EQ(log.find(line), log.rfind(line)) << "one line for both threads";
 }
 
 // The whole program over the data folder, ended by a quit message with code 3.

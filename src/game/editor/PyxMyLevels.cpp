@@ -36,7 +36,7 @@ bool WriteAll(std::FILE* stream, const std::uint8_t* data, std::size_t size) {
 
 bool Failed(const std::string& reason, const std::string& path, std::string& error) {
     error = reason;
-    LogPrintf("Level file %s: %s", path.c_str(), reason.c_str());
+    LogPrintf("%s: %s", path.c_str(), reason.c_str());
     return false;
 }
 
@@ -56,9 +56,9 @@ std::string PyxMyLevelsFolder() {
     return folder;
 }
 
-std::string PyxLevelFileName(const std::string& levelName) {
+std::string PyxSafeFileStem(const std::string& name, const std::string& fallback) {
     std::string stem;
-    for (const char c : levelName) {
+    for (const char c : name) {
         const char kept = FileNameChar(c);
         if (kept != '-' || (!stem.empty() && stem.back() != '-')) {
             stem += kept;
@@ -70,7 +70,11 @@ std::string PyxLevelFileName(const std::string& levelName) {
     while (!stem.empty() && stem.back() == '-') {
         stem.pop_back();
     }
-    return (stem.empty() ? std::string("level") : stem) + kExtension;
+    return stem.empty() ? fallback : stem;
+}
+
+std::string PyxLevelFileName(const std::string& levelName) {
+    return PyxSafeFileStem(levelName, "level") + kExtension;
 }
 
 std::vector<std::string> PyxListLevelFiles(const std::string& folder) {
@@ -88,19 +92,14 @@ std::vector<std::string> PyxListLevelFiles(const std::string& folder) {
     return names;
 }
 
-bool PyxWriteLevelFile(const std::string& path, PyxLevel& level, std::string& error) {
-    // The whole file is made in memory first, so a level that cannot be written
-    // touches nothing on disk.
-    QxBuffer bytes;
-    if (!level.SaveLevel(bytes)) {
-        return Failed("the level could not be written", path, error);
-    }
+bool PyxReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string& error) {
     const std::string temporary = path + ".tmp";
     std::FILE* stream = std::fopen(temporary.c_str(), "wb");
     if (!stream) {
         return Failed("cannot create " + temporary, path, error);
     }
-    bool written = WriteAll(stream, bytes.GetData(), bytes.Tell());
+    bool written = WriteAll(stream, bytes.data(), bytes.size());
     written = written && platform::FlushToDisk(stream);
     written = std::fclose(stream) == 0 && written;
     std::error_code renameError;
@@ -115,6 +114,43 @@ bool PyxWriteLevelFile(const std::string& path, PyxLevel& level, std::string& er
                       path, error);
     }
     return true;
+}
+
+bool PyxReadWholeFile(const std::string& path, std::size_t maxBytes,
+                      std::vector<std::uint8_t>& bytes, std::string& error) {
+    bytes.clear();
+    std::error_code typeError;
+    if (!std::filesystem::is_regular_file(path, typeError)) {
+        return Failed("there is no such file", path, error);
+    }
+    std::FILE* stream = std::fopen(path.c_str(), "rb");
+    if (!stream) {
+        return Failed("cannot open it", path, error);
+    }
+    // One byte more than allowed tells a file that is too large, whatever its size
+    // says (it may grow while it is read).
+    bytes.resize(maxBytes + 1);
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), stream);
+    const bool failed = std::ferror(stream) != 0;
+    std::fclose(stream);
+    bytes.resize(std::min(read, bytes.size()));
+    if (failed || read > maxBytes) {
+        bytes.clear();
+        return Failed(failed ? "cannot read it"
+                             : "it is larger than " + std::to_string(maxBytes) + " bytes",
+                      path, error);
+    }
+    return true;
+}
+
+bool PyxWriteLevelFile(const std::string& path, PyxLevel& level, std::string& error) {
+    // The whole file is made in memory first, so a level that cannot be written
+    // touches nothing on disk.
+    QxBuffer bytes;
+    if (!level.SaveLevel(bytes)) {
+        return Failed("the level could not be written", path, error);
+    }
+    return PyxReplaceFile(path, {bytes.GetData(), bytes.Tell()}, error);
 }
 
 bool PyxReadLevelFile(const std::string& path, PyxLevel& level, std::string& error) {

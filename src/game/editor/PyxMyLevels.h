@@ -3,6 +3,9 @@
 // folder. A save goes to a temporary file beside the level, onto the disk, and only
 // then takes the level's name, so a failed save never leaves half a level behind.
 
+#include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,9 +19,22 @@ std::string PyxMyLevelsFolder();
 // (lower-cased), every other run of characters one '-' (none at either end), at most
 // 40 characters, then ".lvl"; "level.lvl" for a name with no such letter or digit.
 std::string PyxLevelFileName(const std::string& levelName);
+// The same rule without the extension, and `fallback` for a name with nothing kept.
+std::string PyxSafeFileStem(const std::string& name, const std::string& fallback);
 
 // The names (without the folder) of the ".lvl" files of the folder, sorted.
 std::vector<std::string> PyxListLevelFiles(const std::string& folder);
+
+// Puts the bytes at path: a temporary file beside it, flushed to disk, then renamed
+// over it. False with the reason (and a log line) when that failed; an older file at
+// path is then left as it was and no temporary file stays behind.
+bool PyxReplaceFile(const std::string& path, std::span<const std::uint8_t> bytes,
+                    std::string& error);
+
+// Reads a whole file of at most maxBytes. False with the reason when it is missing,
+// unreadable, not a plain file or larger.
+bool PyxReadWholeFile(const std::string& path, std::size_t maxBytes,
+                      std::vector<std::uint8_t>& bytes, std::string& error);
 
 // Writes the level as a version-6 level file at path (temporary file, flush, rename).
 // False with the reason when it could not be written; an older file at path is then
