@@ -17,7 +17,7 @@
 #include "engine/entity/QxRegistrationTable.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileManager.h"
-#include "game/editor/PyxLevelCheck.h"
+#include "game/editor/PyxEditorLevelCheck.h"
 #include "game/editor/PyxLevelSets.h"
 #include "game/editor/PyxSharedSet.h"
 

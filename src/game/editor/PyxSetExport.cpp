@@ -8,7 +8,7 @@
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxDataArchives.h"
 #include "engine/files/QxLog.h"
-#include "game/editor/PyxLevelCheck.h"
+#include "game/editor/PyxEditorLevelCheck.h"
 #include "game/editor/PyxLevelSets.h"
 #include "game/editor/PyxMyLevels.h"
 

@@ -10,7 +10,7 @@
 #include "engine/files/QxDataArchives.h"
 #include "engine/files/QxLog.h"
 #include "engine/files/QxWin32FileManager.h"
-#include "game/editor/PyxLevelCheck.h"
+#include "game/editor/PyxEditorLevelCheck.h"
 #include "game/editor/PyxLevelSets.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "game/editor/PyxLevelCheck.h"
+#include "game/editor/PyxEditorLevelCheck.h"
 
 #include <cstring>
 
