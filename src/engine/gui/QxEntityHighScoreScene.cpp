@@ -17,6 +17,7 @@
 std::unique_ptr<QxHighScore> g_pendingHighScore;
 std::string g_highScoreMessage1;
 std::string g_highScoreMessage2;
+std::string g_pendingHighScoreTable;
 
 namespace {
 
@@ -128,14 +129,20 @@ QxEntityHighScoreScene::QxEntityHighScoreScene(QxEntityHighScoreSceneType* type)
         hourglass->SetVisible(false);
     }
 
+    if (!g_pendingHighScoreTable.empty()) {
+        // Read now, not kept: another program may have played the set since.
+        m_ownTable = std::make_unique<QxHighScoreTable>();
+        m_ownTable->Load(g_pendingHighScoreTable, PyxHighScore());
+        g_pendingHighScoreTable.clear();
+    }
     if (g_pendingHighScore) {
-        m_newEntry = g_highScoreTable.Insert(*g_pendingHighScore, true);
+        m_newEntry = Table().Insert(*g_pendingHighScore, true);
         if (m_newEntry != nullptr) {
-            m_newIndex = g_highScoreTable.IndexOfNew();
+            m_newIndex = Table().IndexOfNew();
             m_enteringName = true;
             m_needsNameDialog = true;
             // On disk at once: a program killed during the name entry keeps the score.
-            g_highScoreTable.SaveBack();
+            Table().SaveBack();
         }
     }
 }
@@ -200,7 +207,7 @@ void QxEntityHighScoreScene::FinishEntry() {
         }
         m_newEntry->isNew = false;
         g_lastHighscoreName = m_newEntry->name;
-        g_highScoreTable.SaveBack();
+        Table().SaveBack();
     }
     m_enteringName = false;
 }
@@ -239,7 +246,7 @@ void QxEntityHighScoreScene::ShowTableRows(
     if (arrow != nullptr) {
         arrow->SetPosition(kArrowParked);
     }
-    const auto rows = PyxHighScoreRows(g_highScoreTable);
+    const auto rows = PyxHighScoreRows(Table());
     for (int row = 0; row < QxEntityHighScoreSceneType::kRows; ++row) {
         const PyxHighScoreRow& line = rows[static_cast<size_t>(row)];
         QxEntity2DGUIElement* level =

@@ -12,14 +12,17 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 #include "engine/gui/QxHighScore.h"
+#include "engine/gui/QxHighScoreTable.h"
 
 class QxEntity2DGUIText;
 
 // Left by the game rules when a game ends: the entry to insert (owned; the next
-// high-score scene takes care of it) and two lines of congratulation.
+// high-score scene takes care of it), two lines of congratulation, and the file of the
+// table it goes into when that is not the program's own (a level set of the player's).
 extern std::unique_ptr<QxHighScore> g_pendingHighScore;
 extern std::string g_highScoreMessage1;
 extern std::string g_highScoreMessage2;
+extern std::string g_pendingHighScoreTable;
 
 class QxEntityHighScoreScene;
 
@@ -86,7 +89,10 @@ public:
     }
 
 protected:
-    // Fills the ten rows from the program's table: name and score texts (and the
+    // The table shown: the one the pending entry named, else the program's.
+    QxHighScoreTable& Table() { return m_ownTable ? *m_ownTable : g_highScoreTable; }
+
+    // Fills the ten rows from the table shown: name and score texts (and the
     // level texts a subclass passes), empty texts for rows without an entry, and
     // "Arrow" beside this visit's new entry (off screen when there is none).
     void ShowTableRows(const std::array<QxEntity2DGUIElement*, 10>* levelTexts = nullptr);
@@ -96,6 +102,7 @@ private:
     int m_newIndex = -1;
     QxHighScore* m_newEntry = nullptr; // lives in the table
     bool m_needsNameDialog = false;
+    std::unique_ptr<QxHighScoreTable> m_ownTable;
 };
 
 // The engine's scene is not in the program's registration table (the game registers

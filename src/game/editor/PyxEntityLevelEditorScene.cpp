@@ -16,8 +16,8 @@
 #include "engine/screen/QxScreen2D.h"
 #include "game/editor/PyxEditorLayout.h"
 #include "game/editor/PyxMyLevels.h"
+#include "game/screens/PyxOfferedGame.h"
 #include "game/screens/PyxSceneSupport.h"
-#include "game/screens/PyxTrialGame.h"
 
 namespace {
 
@@ -581,11 +581,11 @@ void PyxEntityLevelEditorScene::Try() {
         ShowNotice("This board cannot be played: its parts cannot be made.");
         return;
     }
-    auto trial = std::make_unique<PyxTrialGame>();
-    trial->level = std::move(bytes);
+    auto trial = std::make_unique<PyxOfferedGame>();
+    trial->game.levels.push_back(PyxOwnLevel{"(level being tried)", std::move(bytes)});
     trial->returnClass = "PyxLevelEditor";
     trial->returnType = "leveleditor";
-    PyxOfferTrialGame(std::move(trial));
+    PyxOfferGame(std::move(trial));
     GoToScene(*this, "PyxStdGame", "stdgame");
 }
 

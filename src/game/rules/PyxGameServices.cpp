@@ -32,8 +32,9 @@ public:
         }
     }
     void HandOverHighScore(std::unique_ptr<QxHighScore> entry, const std::string& first,
-                           const std::string& second) override {
+                           const std::string& second, const std::string& tableFile) override {
         g_pendingHighScore = std::move(entry);
+        g_pendingHighScoreTable = tableFile;
         g_highScoreMessage1 = first;
         g_highScoreMessage2 = second;
     }

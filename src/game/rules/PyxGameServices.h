@@ -24,9 +24,10 @@ public:
     virtual bool QuitRequested() = 0;
     // Whether the full-screen key may switch the display mode now.
     virtual void SetFullScreenKeyAllowed(bool allowed) = 0;
-    // The finished game's entry for the high-score menu, with the two lines it shows.
+    // The finished game's entry for the high-score menu, with the two lines it shows,
+    // and the table it goes into: a file of its own, or the game's table when empty.
     virtual void HandOverHighScore(std::unique_ptr<QxHighScore> entry, const std::string& first,
-                                   const std::string& second) = 0;
+                                   const std::string& second, const std::string& tableFile) = 0;
 };
 
 // The services in use: the one set by SetGameServices, else the link to the game

@@ -49,8 +49,8 @@ constexpr const char* kHintBoxClass = "PyxHintBox";
 constexpr const char* kHintBoxType = "hint";
 constexpr const char* kHighScoreClass = "PyxHighScores";
 constexpr const char* kHighScoreType = "highscores";
-// The level list entry of a level being tried.
-constexpr const char* kTrialLevelName = "(level being tried)";
+// The level list's name in the log for a game of the player's own levels.
+constexpr const char* kOwnLevelsName = "(own levels)";
 
 // HUD text slots.
 constexpr std::int32_t kSlotTime = 2;
@@ -143,9 +143,14 @@ PyxGameplayOwner* PyxGameplay::OwnerLink() const {
     return dynamic_cast<PyxGameplayOwner*>(m_owner);
 }
 
-const std::vector<std::uint8_t>* PyxGameplay::Trial() const {
+const PyxOwnGame* PyxGameplay::OwnGame() const {
     const PyxGameplayOwner* owner = OwnerLink();
-    return owner ? owner->TrialLevel() : nullptr;
+    return owner ? owner->OwnGame() : nullptr;
+}
+
+bool PyxGameplay::IsTrial() const {
+    const PyxOwnGame* own = OwnGame();
+    return own != nullptr && !own->KeepsScores();
 }
 
 PyxGameplay::Hud PyxGameplay::FindHud() const {
@@ -175,10 +180,13 @@ bool PyxGameplay::StartNewGame() {
     if (m_owner) {
         m_owner->GetString(kPropLevelSet, levelSet);
     }
-    if (Trial() != nullptr) {
-        // One entry whose file name no file system holds: LoadLevel reads the bytes.
-        levelSet = kTrialLevelName;
-        m_levelList.Entries().assign(1, PyxLevelEntry{kTrialLevelName, kTrialLevelName, "", 0});
+    if (const PyxOwnGame* own = OwnGame()) {
+        // The entries only name the levels for the log: LoadLevel reads the bytes.
+        levelSet = own->title.empty() ? kOwnLevelsName : own->title;
+        m_levelList.Clear();
+        for (const PyxOwnLevel& level : own->levels) {
+            m_levelList.Entries().push_back(PyxLevelEntry{level.fileName, level.fileName, "", 0});
+        }
     } else {
         LoadLevelList(levelSet);
     }
@@ -221,13 +229,18 @@ bool PyxGameplay::LoadLevel(const std::string& fileName) {
 
     auto level = std::make_unique<PyxLevel>();
     std::int32_t loaded = 0;
-    if (const std::vector<std::uint8_t>* trial = Trial()) {
+    const PyxOwnGame* own = OwnGame();
+    if (own != nullptr && m_levelIndex >= 0 && std::size_t(m_levelIndex) < own->levels.size()) {
+        const std::vector<std::uint8_t>& source = own->levels[std::size_t(m_levelIndex)].bytes;
         QxBuffer bytes;
-        bytes.Allocate(static_cast<std::uint32_t>(trial->size()), 0);
-        if (!trial->empty()) {
-            std::memcpy(bytes.GetData(), trial->data(), trial->size());
+        bytes.Allocate(static_cast<std::uint32_t>(source.size()), 0);
+        if (!source.empty()) {
+            std::memcpy(bytes.GetData(), source.data(), source.size());
         }
         loaded = level->LoadLevel(bytes);
+    } else if (own != nullptr) {
+        LogPrintf("Level %s - not among the levels played.", fileName.c_str());
+        return false;
     } else {
         QxFileSystem* files = CurrentFileSystem();
         QxScopedFile file(files,
@@ -956,7 +969,7 @@ void PyxGameplay::EndGameToHighScores() {
 }
 
 void PyxGameplay::RequestHighScores() {
-    if (Trial() != nullptr) {
+    if (IsTrial()) {
         OwnerLink()->TrialEnded();
         return;
     }
@@ -965,7 +978,7 @@ void PyxGameplay::RequestHighScores() {
 }
 
 void PyxGameplay::PrepareHighScore() {
-    if (Trial() != nullptr) {
+    if (IsTrial()) {
         return;
     }
     const std::string score = std::to_string(m_score);
@@ -980,7 +993,13 @@ void PyxGameplay::PrepareHighScore() {
                                     : std::uint32_t(std::max(0, m_levelIndex + 1));
     auto entry = std::make_unique<PyxHighScore>(g_lastHighscoreName,
                                                 std::uint32_t(std::max(0, m_score)), level);
-    GameServices().HandOverHighScore(std::move(entry), first, "");
+    const PyxOwnGame* own = OwnGame();
+    if (own != nullptr) {
+        GameServices().HandOverHighScore(std::move(entry), first,
+                                         "High scores of \"" + own->title + "\"", own->scoresFile);
+    } else {
+        GameServices().HandOverHighScore(std::move(entry), first, "", "");
+    }
 }
 
 PyxGameState PyxGameplay::TogglePause() {

@@ -23,6 +23,8 @@
 #include "game/rules/PyxLevelList.h"
 #include "game/rules/PyxSteering.h"
 
+struct PyxOwnGame;
+
 class QxEntity2DGUIElement;
 class QxEntity2DScene;
 class PyxEntity2DGUIClock;
@@ -250,7 +252,10 @@ private:
     Hud FindHud() const;
     PyxGameplayOwner* OwnerLink() const;
     // The owner's level being tried, or null in a game of the level set.
-    const std::vector<std::uint8_t>* Trial() const;
+    // The player's own levels played in place of the level set, or null.
+    const PyxOwnGame* OwnGame() const;
+    // Own levels that keep no high score: a level being tried.
+    bool IsTrial() const;
 
     // Frame steps.
     std::int32_t Step(float ms);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "game/rules/PyxOwnGame.h"
+
 class QxEntity2DGUIElement;
 
 // String property of the game scene: the level set its type names.
@@ -33,10 +35,9 @@ public:
     // kJawsMoving until they are open, then kJawsNone.
     virtual std::int32_t StepJaws() = 0;
 
-    // A level played on its own in place of the level set (a level being tried in the
-    // editor): its file's bytes, or null for a game of the level set. Such a game keeps
-    // no high score: where the game would go on to the high scores, TrialEnded is
-    // called instead.
-    virtual const std::vector<std::uint8_t>* TrialLevel() const { return nullptr; }
+    // The player's own levels played in place of the level set, or null for a game of
+    // the level set. When they keep no high score, TrialEnded is called where the game
+    // would go on to the high scores.
+    virtual const PyxOwnGame* OwnGame() const { return nullptr; }
     virtual void TrialEnded() {}
 };

@@ -4,8 +4,9 @@
 #include "app/QxGlobals.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
+#include "engine/gui/QxEntityHighScoreScene.h"
+#include "game/screens/PyxOfferedGame.h"
 #include "game/screens/PyxSceneSupport.h"
-#include "game/screens/PyxTrialGame.h"
 #include "platform/Platform.h"
 
 PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
@@ -29,8 +30,10 @@ PyxEntityMainMenuScene::PyxEntityMainMenuScene(PyxEntityMainMenuSceneType* type)
     SetElementText(type->m_version, kVersionText);
     // Enter plays, whatever the layout puts first.
     FocusOn(NamedElement(type->m_standardGame));
-    // A level offered for trying that no game screen took is not played by "Play".
-    PyxTakeTrialGame();
+    // Levels offered that no game screen took are not played by "Play", and a set's
+    // table that no high-score screen showed is not what "High Scores" shows.
+    PyxTakeOfferedGame();
+    g_pendingHighScoreTable.clear();
     if (g_game != nullptr) {
         g_game->PlayMusic(PyxGame::kMusicTrack, 2000.0f);
     }

@@ -44,7 +44,7 @@ QxEntity2DGUIElement* PyxEntityStdGameSceneType::Named(const std::string& name) 
 }
 
 PyxEntityStdGameScene::PyxEntityStdGameScene(PyxEntityStdGameSceneType* type)
-    : QxEntity2DScene(type), m_trial(PyxTakeTrialGame()) {
+    : QxEntity2DScene(type), m_offer(PyxTakeOfferedGame()) {
     type->Load(false);
     m_gameplay = std::make_unique<PyxGameplay>(this);
     if (!m_gameplay->StartNewGame()) {
@@ -133,7 +133,7 @@ bool PyxEntityStdGameScene::OnKey(int code) {
     if (QxEntity2DScene::OnKey(code)) {
         return true;
     }
-    if (code == kSceneKeyEscape && m_trial) {
+    if (code == kSceneKeyEscape && IsTrial()) {
         // Nothing is lost: the level is still in the editor as it was.
         TrialEnded();
     } else if (code == kSceneKeyEscape) {
@@ -170,12 +170,12 @@ bool PyxEntityStdGameScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
         return true;
     }
     if (box->DialogId() == kQuitDialogId && box->Answer() == kAnswerYesButton) {
-        if (m_trial) {
-            TrialEnded();
+        if (m_offer) {
+            GoToScene(*this, m_offer->returnClass, m_offer->returnType);
         } else {
             GoToScene(*this, "PyxMainMenu", "mainmenu");
         }
-    } else if (box->DialogId() == kEndOfGameDialogId && m_trial) {
+    } else if (box->DialogId() == kEndOfGameDialogId && IsTrial()) {
         TrialEnded();
     } else if (box->DialogId() == kEndOfGameDialogId) {
         GoToScene(*this, "PyxHighScores", "highscores");
@@ -183,13 +183,17 @@ bool PyxEntityStdGameScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
     return true;
 }
 
-const std::vector<std::uint8_t>* PyxEntityStdGameScene::TrialLevel() const {
-    return m_trial ? &m_trial->level : nullptr;
+const PyxOwnGame* PyxEntityStdGameScene::OwnGame() const {
+    return m_offer ? &m_offer->game : nullptr;
+}
+
+bool PyxEntityStdGameScene::IsTrial() const {
+    return m_offer && !m_offer->game.KeepsScores();
 }
 
 void PyxEntityStdGameScene::TrialEnded() {
-    if (m_trial) {
-        GoToScene(*this, m_trial->returnClass, m_trial->returnType);
+    if (m_offer) {
+        GoToScene(*this, m_offer->returnClass, m_offer->returnType);
     }
 }
 

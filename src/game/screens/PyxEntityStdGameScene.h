@@ -11,8 +11,10 @@
 // elements: "Notice" (a text over the board that says what just happened) and
 // "SoundOff" (a sign shown while the sounds are off).
 //
-// A level being tried (PyxTrialGame) is played as a game of its own: Escape, the end
-// of the game and the quit question lead back to the scene that offered it.
+// The player's own levels (PyxOfferedGame) are played in place of the level set. A
+// level being tried keeps no high score: Escape, the end of the game and the quit
+// question lead back to the scene that offered it. A set asks before it is left, goes
+// back to that scene when the player leaves it, and ends at its own high scores.
 
 #include <cstdint>
 #include <map>
@@ -21,7 +23,7 @@
 
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/rules/PyxGameplayOwner.h"
-#include "game/screens/PyxTrialGame.h"
+#include "game/screens/PyxOfferedGame.h"
 
 class PyxGameplay;
 class PyxEntityBigTeeth;
@@ -71,8 +73,10 @@ public:
 
     QxEntity2DGUIElement* NamedElement(const std::string& name) override;
     std::int32_t StepJaws() override;
-    const std::vector<std::uint8_t>* TrialLevel() const override;
+    const PyxOwnGame* OwnGame() const override;
     void TrialEnded() override;
+    // A level being tried: own levels that keep no high score.
+    bool IsTrial() const;
 
     PyxGameplay* Gameplay() const { return m_gameplay.get(); }
     bool IsPausedByKey() const { return m_pausedByKey != 0; }
@@ -92,7 +96,7 @@ private:
     bool MoveJaws(QxPoint from, QxPoint to);
 
     // Taken before the rules start, so they play it instead of the level set.
-    std::unique_ptr<PyxTrialGame> m_trial;
+    std::unique_ptr<PyxOfferedGame> m_offer;
     std::unique_ptr<PyxGameplay> m_gameplay;
     std::uint8_t m_pausedByKey = 0;
     Jaws m_jaws = Jaws::Open;

@@ -35,9 +35,11 @@ public:
     bool QuitRequested() override { return quit; }
     void SetFullScreenKeyAllowed(bool allowed) override { fullScreenKeyAllowed = allowed; }
     void HandOverHighScore(std::unique_ptr<QxHighScore> newEntry, const std::string& line1,
-                           const std::string&) override {
+                           const std::string& line2, const std::string& tableFile) override {
         entry = std::move(newEntry);
         first = line1;
+        second = line2;
+        table = tableFile;
         ++handOvers;
     }
 
@@ -46,6 +48,8 @@ public:
     bool fullScreenKeyAllowed = true;
     std::unique_ptr<QxHighScore> entry;
     std::string first;
+    std::string second;
+    std::string table;
     int handOvers = 0;
 };
 
