@@ -274,6 +274,22 @@ void BuildHelp(ContentOut& out) {
     WriteInstructions(out);
 }
 
+void BuildMyLevels(ContentOut& out) {
+    Screen screen;
+    screen.Text(HeadingStyle(32), "Play My Levels", 320, 50, 1);
+    // The scene draws its rows onto these (content/data/ui/mylevels/mylevels.ent).
+    screen.Panel(24, 70, 260, 340, 12);
+    screen.Panel(296, 70, 320, 340, 12);
+    UiTextStyle head;
+    head.face = "DejaVuSans-Bold.ttf";
+    head.size = 11;
+    head.top = kGold;
+    head.bottom = kBrass;
+    head.tracking = 1.0f;
+    screen.Text(head, "SETS", 36, 90, 0);
+    WriteOpaque(out, "ui/images/bg_mylevels", screen.Finish());
+}
+
 void BuildScores(ContentOut& out) {
     Screen screen;
     screen.Text(HeadingStyle(36), "High Scores", 320, 60, 1);
@@ -427,4 +443,5 @@ CONTENT_STEP(10, "ui-screens-menu", BuildMenu);
 CONTENT_STEP(10, "ui-screens-settings", BuildSettings);
 CONTENT_STEP(10, "ui-screens-help", BuildHelp);
 CONTENT_STEP(10, "ui-screens-scores", BuildScores);
+CONTENT_STEP(10, "ui-screens-mylevels", BuildMyLevels);
 CONTENT_STEP(10, "ui-boxes", BuildBoxes);

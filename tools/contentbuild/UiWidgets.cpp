@@ -60,6 +60,7 @@ constexpr ButtonEntry kButtons[] = {
     {"uibtnquit", "quit", "Quit", ButtonSize::Menu, true},
     {"uibtnback", "back", "Back to Menu", ButtonSize::Large, false},
     {"uibtnok", "ok", "OK", ButtonSize::Large, false},
+    {"uibtnplayset", "playset", "Play Set", ButtonSize::Large, false},
     {"uibtnsmallok", "smallok", "OK", ButtonSize::Small, false},
     {"uibtnsmallyes", "smallyes", "Yes", ButtonSize::Small, false},
     {"uibtnsmallno", "smallno", "No", ButtonSize::Small, false},

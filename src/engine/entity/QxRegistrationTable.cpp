@@ -57,6 +57,7 @@
 #include "game/screens/PyxEntityInstructionsScene.h"
 #include "game/screens/PyxEntityLoadingScene.h"
 #include "game/screens/PyxEntityMainMenuScene.h"
+#include "game/screens/PyxEntityPlayMyLevelsScene.h"
 #include "game/screens/PyxEntitySettingsMenuScene.h"
 #include "game/screens/PyxEntityStdGameScene.h"
 
@@ -129,6 +130,7 @@ const std::vector<QxRegistration>& RegistrationTable() {
         {"PyxHintBox", Instance<PyxEntityHintBoxPrototype>()}, // 53
         // Added later, after the first table, whose order stays as it was.
         {"PyxLevelEditor", Instance<PyxEntityLevelEditorScenePrototype>()}, // 54
+        {"PyxPlayMyLevels", Instance<PyxEntityPlayMyLevelsScenePrototype>()}, // 55
         // clang-format on
     };
     return table;

@@ -27,9 +27,13 @@ std::vector<std::uint8_t> Bytes(QxBuffer& buffer) {
 } // namespace
 
 bool PyxExportSet(const std::string& setName, const std::string& outPath, std::string& error) {
+    return PyxExportSet(PyxMyLevelsFolder(), setName, outPath, error);
+}
+
+bool PyxExportSet(const std::string& folder, const std::string& setName, const std::string& outPath,
+                  std::string& error) {
     const std::string set = PyxLevelSets::SafeName(setName);
     try {
-        const std::string folder = PyxMyLevelsFolder();
         if (folder.empty()) {
             return Fail(set, "there is no level folder", error);
         }

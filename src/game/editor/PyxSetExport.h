@@ -9,3 +9,6 @@
 // holds no level, or a level of it is missing or is not one the editor makes (a set
 // that could not be played where it is taken).
 bool PyxExportSet(const std::string& setName, const std::string& outPath, std::string& error);
+// The same for the set of a given level folder (ending in a separator).
+bool PyxExportSet(const std::string& folder, const std::string& setName, const std::string& outPath,
+                  std::string& error);

@@ -986,7 +986,9 @@ void PyxGameplay::PrepareHighScore() {
     if (m_outcome == PyxGameOutcome::GameOver) {
         first = "Congratulations! You scored " + score + " points!";
     } else if (m_outcome == PyxGameOutcome::Completed) {
-        first = "Congratulations! You've completed the game and scored " + score + " points!";
+        const char* what = OwnGame() != nullptr ? "set" : "game";
+        first = std::string("Congratulations! You've completed the ") + what + " and scored " +
+                score + " points!";
     }
     const std::uint32_t level = m_outcome == PyxGameOutcome::Completed
                                     ? PyxHighScore::kCompletedLevel
