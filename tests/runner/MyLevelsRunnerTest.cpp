@@ -110,8 +110,8 @@ protected:
         const std::string input = folder_ + "/input.txt";
         std::ofstream(input, std::ios::trunc) << script;
         return RunProgram(runner_, {"--data", folder_ + "/data", "--home", Home(player), "--dt",
-                                    "20", "--frames", std::to_string(kSetPlayed), "--input",
-                                    input, "--shot", std::to_string(shotFrame) + ":" + shot});
+                                    "20", "--frames", std::to_string(kSetPlayed), "--input", input,
+                                    "--shot", std::to_string(shotFrame) + ":" + shot});
     }
 
     static int Entries(const std::string& file, std::uint32_t& level) {
@@ -134,9 +134,9 @@ TEST_F(MyLevelsRunnerTest, ASetPlaysThroughIntoItsOwnTableAndPlaysAgainWhereItIs
     Compile(LaneText("Lane Two", 3), Levels(1) + "lane-two.lvl");
     const PyxLevelSets sets(Levels(1));
     std::string error;
-    ASSERT_TRUE(sets.Write("Two Lanes",
-                           {{"lane-one.lvl", "Lane One", "", 0}, {"lane-two.lvl", "Lane Two", "", 0}},
-                           error))
+    ASSERT_TRUE(sets.Write(
+        "Two Lanes", {{"lane-one.lvl", "Lane One", "", 0}, {"lane-two.lvl", "Lane Two", "", 0}},
+        error))
         << error;
 
     const std::string listShot = folder_ + "/sets.png";

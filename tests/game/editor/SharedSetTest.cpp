@@ -14,6 +14,7 @@
 #include "game/editor/PyxLevelDraft.h"
 #include "game/editor/PyxLevelSets.h"
 #include "game/editor/PyxMyLevels.h"
+#include "game/editor/PyxPlayableSets.h"
 #include "game/editor/PyxSetExport.h"
 #include "game/editor/PyxSharedSet.h"
 #include "support/ServiceFixture.h"
@@ -241,6 +242,54 @@ TEST_F(SharedSetTest, ADamagedListOrArchiveDamagesTheWholeSet) {
         EXPECT_TRUE(sets[i].levels.empty());
         EXPECT_NE(sets[i].damage.find(expected[i].second), std::string::npos) << sets[i].damage;
     }
+}
+
+// What "Play My Levels" lists: the player's sets first, each level judged as a shared
+// one's (a level file spoilt by hand is no safer), then the shared ones; a game of a
+// set holds its usable levels in order and keeps the set's own table.
+TEST_F(SharedSetTest, PlayableSetsKeepTheirUsableLevelsInOrderWithTheirOwnTable) {
+    const Bytes one = Level(Part::Post, "One");
+    const Bytes two = Level(Part::Gear, "Two");
+    ASSERT_TRUE(PyxReplaceFile(folder_ + "one.lvl", one, error_));
+    ASSERT_TRUE(PyxReplaceFile(folder_ + "two.lvl", two, error_));
+    ASSERT_TRUE(
+        PyxReplaceFile(folder_ + "vortex.lvl", Altered("PyxVortex", "vortex", false), error_));
+    const PyxLevelSets sets(folder_);
+    ASSERT_TRUE(sets.Write("mine",
+                           {{"two.lvl", "Two", "", 0},
+                            {"vortex.lvl", "Vortex", "", 0},
+                            {"one.lvl", "One", "", 0},
+                            {"gone.lvl", "Gone", "", 0}},
+                           error_));
+    ASSERT_TRUE(sets.Create("empty", error_));
+    ASSERT_TRUE(sets.Write("pair", {{"one.lvl", "One", "", 0}, {"two.lvl", "Two", "", 0}}, error_));
+    ASSERT_TRUE(PyxExportSet("pair", folder_ + "Theirs.qxa", error_)) << error_;
+    ASSERT_TRUE(sets.Delete("pair", error_));
+    testsupport::WriteText(folder_ + "broken.qxa", "not an archive");
+
+    const std::vector<PyxPlayableSet> found = PyxFindPlayableSets(folder_);
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].set.name, "empty");
+    EXPECT_FALSE(found[0].Playable());
+    const PyxPlayableSet& mine = found[1];
+    EXPECT_FALSE(mine.shared);
+    ASSERT_TRUE(mine.Playable()) << mine.set.damage;
+    ASSERT_EQ(mine.set.levels.size(), 4u);
+    EXPECT_NE(mine.set.levels[1].damage.find("PyxVortex"), std::string::npos);
+    EXPECT_NE(mine.set.levels[3].damage.find("gone.lvl"), std::string::npos);
+    const PyxOwnGame game = mine.Game();
+    ASSERT_EQ(game.levels.size(), 2u);
+    EXPECT_EQ(game.levels[0].bytes, two);
+    EXPECT_EQ(game.levels[1].bytes, one);
+    EXPECT_EQ(game.scoresFile, sets.ScoresPath("mine"));
+    EXPECT_TRUE(game.KeepsScores());
+
+    EXPECT_TRUE(found[2].shared);
+    EXPECT_EQ(found[2].set.name, "theirs");
+    EXPECT_EQ(found[2].UsableLevels(), 2u);
+    EXPECT_EQ(found[2].scoresFile, folder_ + "Theirs.qxa.rd");
+    EXPECT_TRUE(found[3].shared);
+    EXPECT_FALSE(found[3].Playable());
 }
 
 } // namespace
