@@ -10,6 +10,9 @@ if(TARGET content)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 endif()
 install(FILES packaging/linux/rondelix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The file type of shared level sets, which the desktop entry opens. The package's
+# triggers rebuild the desktop's databases; a plain install leaves that to the caller.
+install(FILES packaging/linux/rondelix.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(DIRECTORY content/data/licences/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/rondelix)
 
 set(CPACK_PACKAGE_NAME "rondelix")

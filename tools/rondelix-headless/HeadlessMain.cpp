@@ -1,6 +1,7 @@
 // rondelix-headless: runs the real game, frame by frame, on the headless binding with
 // a fixed frame time and a fixed seed, feeding it scripted input, saving what the
 // player would see after chosen frames, and recording or replaying a game's input.
+// Arguments that are not options are the game's own command line (a level set to open).
 // docs/headless-runner.md describes the options and the files.
 
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "app/QxRandom.h"
 #include "engine/entity/QxEntityBase.h"
 #include "engine/screen/QxWin32Screen2D.h"
+#include "game/editor/PyxSetImport.h"
 #include "game/screens/PyxGameReport.h"
 #include "game/screens/PyxOneLevelGame.h"
 #include "platform/headless/Headless.h"
@@ -48,6 +50,7 @@ struct Options {
     std::string record;
     std::string replay;
     std::string level;
+    std::vector<std::string> gameArguments;
 };
 
 int Usage(const std::string& problem) {
@@ -56,7 +59,8 @@ int Usage(const std::string& problem) {
     }
     std::fputs("usage: rondelix-headless [--data DIR] [--home DIR] [--seed N] [--dt MS]\n"
                "                         [--frames N] [--input FILE] [--shot FRAME:FILE.png]...\n"
-               "                         [--record FILE | --replay FILE] [--level FILE]\n",
+               "                         [--record FILE | --replay FILE] [--level FILE]\n"
+               "                         [SET.qxa]\n",
                stderr);
     return 2;
 }
@@ -77,6 +81,10 @@ bool ParseUnsigned(const std::string& text, std::uint64_t limit, std::uint64_t& 
 std::string ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option.rfind("--", 0) != 0) {
+            options.gameArguments.push_back(option);
+            continue;
+        }
         if (i + 1 >= argc) {
             return option + " needs a value";
         }
@@ -213,6 +221,9 @@ std::string ResolveOptions(Run& run) {
     options.record = Absolute(options.record);
     options.replay = Absolute(options.replay);
     options.level = Absolute(options.level);
+    for (std::string& argument : options.gameArguments) {
+        argument = Absolute(argument);
+    }
     for (auto& [frame, files] : options.shots) {
         for (std::string& file : files) {
             file = Absolute(file);
@@ -350,7 +361,10 @@ QxMainHooks MakeHooks(Run& run) {
         std::filesystem::create_directories(run.levelFolder, ec);
         hooks.firstFolders.push_back(run.levelFolder);
     }
-    hooks.afterConstruction = [seed = run.seed] { SeedRandom(seed); };
+    hooks.afterConstruction = [&run] {
+        SeedRandom(run.seed);
+        PyxOpenSetFromCommandLine(run.options.gameArguments);
+    };
     hooks.afterInit = [&run] { AfterInit(run); };
     hooks.loop.beforeFrame = [&run](std::uint64_t frame, QxInputQueue& queue) {
         BeforeFrame(run, frame, queue);

@@ -1,14 +1,18 @@
-// Desktop entry: finds the game's data, opens SDL and runs the program.
+// Desktop entry: finds the game's data, opens SDL and runs the program. A level set
+// named on the command line (the desktop's file association names it so) is taken into
+// the player's level folder.
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <SDL.h>
 
 #include "app/QxMain.h"
+#include "game/editor/PyxSetImport.h"
 #include "platform/DataFolder.h"
 #include "platform/FrameLog.h"
 #include "platform/sdl/SdlWindow.h"
@@ -31,9 +35,21 @@ void FindData(const char* argv0) {
     }
 }
 
+// Made absolute here: finding the data leaves the folder they were named from.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        std::error_code ec;
+        const fs::path absolute = fs::absolute(argv[i], ec);
+        arguments.push_back(ec ? std::string(argv[i]) : absolute.string());
+    }
+    return arguments;
+}
+
 } // namespace
 
-int main(int, char** argv) {
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = Arguments(argc, argv);
     FindData(argv[0]);
     // Video starts with the window, so that a missing display is reported by the game
     // (in its log) as well as here.
@@ -43,6 +59,7 @@ int main(int, char** argv) {
     }
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     QxMainHooks hooks;
+    hooks.afterConstruction = [&arguments] { PyxOpenSetFromCommandLine(arguments); };
     platform::FrameLog frameLog(std::getenv("RONDELIX_FRAME_LOG"));
     frameLog.Attach(hooks);
     const int exitCode = RondelixMain(hooks);
