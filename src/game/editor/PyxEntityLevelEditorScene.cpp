@@ -367,17 +367,23 @@ void PyxEntityLevelEditorScene::ShowTooltips(QxPoint mouse) {
             return;
         }
     }
+    // The tips of the windows over the board stay on the screen, however long.
+    const auto windowTip = [&](const std::string& tip) {
+        const QxEntity2DGUIFont* font = type->ValueFont();
+        const auto width = static_cast<std::int32_t>(font ? font->TextWidth(tip, false) : 0);
+        ShowTooltip(NamedElement(type->m_open),
+                    std::max(0, std::min(mouse.x, kScreenWidth - width - 16)),
+                    mouse.y + kTooltipDrop, tip);
+    };
     if (m_panel == Panel::Open && Inside(kSetsTag, mouse)) {
-        ShowTooltip(NamedElement(type->m_open), mouse.x, mouse.y + kTooltipDrop,
-                    "Make, fill, order and export your level sets (L)");
+        windowTip("Make, fill, order and export your level sets (L)");
         return;
     }
     if (m_panel == Panel::Sets) {
         const auto& actions = m_sets.Actions();
         for (std::size_t i = 0; i < actions.size(); ++i) {
             if (Inside(ActionRect(i, actions.size()), mouse)) {
-                ShowTooltip(NamedElement(type->m_open), mouse.x, mouse.y + kTooltipDrop,
-                            actions[i].tip);
+                windowTip(actions[i].tip);
                 return;
             }
         }
@@ -566,8 +572,10 @@ void PyxEntityLevelEditorScene::DrawSetPanel() {
         Frame(rect, 1, kHighlight);
         Text(small, actions[i].label, (rect.left + rect.right) / 2, rect.top + 3, 3);
     }
-    Text(small, "Arrows choose, Esc goes back", box.left + 10,
-         ActionRect(0, actions.size()).top - 18, 1, &kHighlight);
+    const bool naming = m_sets.CurrentView() == PyxEditorSetPanel::View::Naming;
+    Text(small,
+         naming ? "Type the name, Enter keeps it, Esc goes back" : "Arrows choose, Esc goes back",
+         box.left + 10, ActionRect(0, actions.size()).top - 18, 1, &kHighlight);
 }
 
 void PyxEntityLevelEditorScene::DrawNotice() {
