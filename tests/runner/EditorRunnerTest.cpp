@@ -11,8 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include "app/QxGlobals.h"
 #include "content/ContentTestSupport.h"
+#include "engine/entity/QxDefinition.h"
+#include "engine/entity/QxEntityRegistry.h"
+#include "engine/entity/QxRegistrationTable.h"
 #include "engine/screen/QxPng.h"
+#include "game/editor/PyxLevelSets.h"
+#include "game/editor/PyxSharedSet.h"
 #include "runner/RunProgram.h"
 #include "support/TestFiles.h"
 
@@ -309,6 +315,89 @@ TEST_F(EditorRunnerTest, ABrokenLevelIsNotSavedAndASavedOneIsReplacedOnlyAfterAs
     script += at(f + 200, "key Escape");
     run = Run(f + 270, script);
     EXPECT_EQ(run.values.at("scene"), "PyxMainMenu");
+}
+
+// Two levels saved, then a set made of them through the set window, with keys and
+// clicks: ordered, renamed and exported beside the level folder, where another player's
+// game reads it back whole. Escape closes the window a view at a time, then leaves.
+TEST_F(EditorRunnerTest, TwoSavedLevelsMakeASetThatIsOrderedRenamedAndExported) {
+    int f = kLaneBuilt;
+    std::string script = LaneScript();
+    const auto at = [&](int step, const std::string& command) {
+        f += step;
+        script += std::to_string(f) + " " + command + "\n";
+    };
+    at(0, "char S");
+    // A new level (its button) saved as it comes: "my-level.lvl".
+    at(4, "move 593 406");
+    at(0, "down");
+    at(1, "up");
+    at(3, "char S");
+    // Open, then the list's "Sets" tag; a set named by keys.
+    at(4, "char O");
+    at(2, "move 373 70");
+    at(0, "down");
+    at(1, "up");
+    at(2, "char N");
+    for (const char c : std::string("Two")) {
+        at(1, std::string("char ") + c);
+    }
+    at(1, "key Enter");
+    at(2, "key Enter");
+    // The level being edited, then the saved "lane.lvl", moved up by its button.
+    at(2, "char A");
+    at(2, "char L");
+    at(2, "key Enter");
+    at(2, "move 284 397");
+    at(0, "down");
+    at(1, "up");
+    at(2, "char R");
+    for (int i = 0; i < 3; ++i) {
+        at(1, "key Backspace");
+    }
+    for (const char c : std::string("Both")) {
+        at(1, std::string("char ") + c);
+    }
+    at(1, "key Enter");
+    at(2, "char E");
+    at(6, "key Escape");
+    at(2, "key Escape");
+    at(4, "key Escape");
+    const RunResult run = Run(f + 70, script);
+    EXPECT_EQ(run.values.at("scene"), "PyxMainMenu") << run.output;
+
+    const std::string levels = Levels();
+    EXPECT_FALSE(std::filesystem::exists(levels + "two.lst")) << "renamed";
+    QxEntityRegistry registry;
+    ASSERT_TRUE(RegisterEntityClasses(registry));
+    for (const char* text :
+         {"class PyxBitmapTile\ntype floor\n", "class PyxBitmapTile\ntype floorb\n",
+          "class PyxBitmapTile\ntype floorc\n", "class PyxSinkTile\ntype trap\nIsTrap 1\n",
+          "class PyxSinkTile\ntype exit\n"}) {
+        QxDefinition definition(text);
+        definition.SetRegistry(&registry);
+        ASSERT_TRUE(registry.DefineType(definition, false)) << text;
+    }
+    QxEntityRegistry* const before = g_registry;
+    g_registry = &registry;
+    std::vector<PyxLevelEntry> entries;
+    std::string error;
+    EXPECT_TRUE(PyxLevelSets(levels).Read("both", entries, error)) << error << Log();
+    const std::string archive = Home() + "/user-data/Quillfern Studio/Rondelix/Exported/both.qxa";
+    const PyxSharedSet shared = PyxReadSharedSet(archive);
+    g_registry = before;
+    ASSERT_EQ(entries.size(), 2u) << Log();
+    EXPECT_EQ(entries[0].fileName, "lane.lvl");
+    EXPECT_EQ(entries[1].fileName, "my-level.lvl");
+    EXPECT_TRUE(shared.Usable()) << shared.damage << Log();
+    ASSERT_EQ(shared.levels.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(shared.levels[i].fileName, entries[i].fileName);
+        EXPECT_TRUE(shared.levels[i].Usable()) << shared.levels[i].damage;
+    }
+    EXPECT_NE(Log().find("Level sets - exported set both to " + archive), std::string::npos)
+        << Log();
+    EXPECT_EQ(ReadText(Levels() + "lane.lvl").empty(), false) << "the levels stay";
 }
 
 } // namespace

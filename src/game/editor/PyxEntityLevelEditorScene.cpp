@@ -15,6 +15,7 @@
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/screen/QxScreen2D.h"
 #include "game/editor/PyxEditorLayout.h"
+#include "game/editor/PyxEditorLevelCheck.h"
 #include "game/editor/PyxMyLevels.h"
 #include "game/screens/PyxOfferedGame.h"
 #include "game/screens/PyxSceneSupport.h"
@@ -119,8 +120,60 @@ constexpr int kListTop = kListBox.top + 30, kListLine = 16;
 constexpr std::size_t kListShown = 19;
 
 // The first line listed keeps the chosen one in view.
-std::size_t FirstListed(std::size_t chosen) {
-    return chosen >= kListShown ? chosen - kListShown + 1 : 0;
+std::size_t FirstListed(std::size_t chosen, std::size_t shown = kListShown) {
+    return chosen >= shown ? chosen - shown + 1 : 0;
+}
+
+// The way from the Open list to the level sets, at its top right.
+constexpr QxRect kSetsTag{kListBox.right - 96, kListBox.right - 6, kListBox.top + 5,
+                          kListBox.top + 23};
+
+// The set window has the Open list's box, lower by a line of the notice, which tells how
+// each of its actions went; its buttons, four a row, stand at its foot.
+constexpr QxRect kSetBox{kListBox.left, kListBox.right, kListBox.top + 16, kListBox.bottom + 16};
+constexpr int kSetListTop = kSetBox.top + 30;
+constexpr int kActionColumns = 4, kActionWidth = 84, kActionStep = 88, kActionHeight = 18,
+              kActionRowStep = 22;
+constexpr std::size_t kSetLinesShown = 17;
+
+QxRect ActionRect(std::size_t index, std::size_t count) {
+    const int rows = static_cast<int>((count + kActionColumns - 1) / kActionColumns);
+    const int row = static_cast<int>(index) / kActionColumns;
+    const int col = static_cast<int>(index) % kActionColumns;
+    const int top = kSetBox.bottom - 8 - (rows - row) * kActionRowStep;
+    const int left = kSetBox.left + 10 + col * kActionStep;
+    return QxRect{left, left + kActionWidth, top, top + kActionHeight};
+}
+
+// The notice's text in lines that fit the width, broken after a space or a '/' (a
+// path is shown whole).
+std::vector<std::string> NoticeLines(const QxEntity2DGUIFont* font, const std::string& text,
+                                     int width) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::string word;
+    const auto fits = [&](const std::string& candidate) {
+        return font == nullptr || static_cast<int>(font->TextWidth(candidate, false)) <= width;
+    };
+    const auto flush = [&] {
+        if (!line.empty() && !fits(line + word)) {
+            lines.push_back(line);
+            line.clear();
+        }
+        line += word;
+        word.clear();
+    };
+    for (const char c : text) {
+        word.push_back(c);
+        if (c == ' ' || c == '/') {
+            flush();
+        }
+    }
+    flush();
+    if (!line.empty()) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 } // namespace
@@ -314,13 +367,34 @@ void PyxEntityLevelEditorScene::ShowTooltips(QxPoint mouse) {
             return;
         }
     }
+    // The tips of the windows over the board stay on the screen, however long.
+    const auto windowTip = [&](const std::string& tip) {
+        const QxEntity2DGUIFont* font = type->ValueFont();
+        const auto width = static_cast<std::int32_t>(font ? font->TextWidth(tip, false) : 0);
+        ShowTooltip(NamedElement(type->m_open),
+                    std::max(0, std::min(mouse.x, kScreenWidth - width - 16)),
+                    mouse.y + kTooltipDrop, tip);
+    };
+    if (m_panel == Panel::Open && Inside(kSetsTag, mouse)) {
+        windowTip("Make, fill, order and export your level sets (L)");
+        return;
+    }
+    if (m_panel == Panel::Sets) {
+        const auto& actions = m_sets.Actions();
+        for (std::size_t i = 0; i < actions.size(); ++i) {
+            if (Inside(ActionRect(i, actions.size()), mouse)) {
+                windowTip(actions[i].tip);
+                return;
+            }
+        }
+    }
     const struct {
         const QxEntity2DSceneType::ElementRecord* record;
         const char* text;
     } buttons[] = {
         {type->m_try, "Play this level now (T)"},
         {type->m_save, "Save it to your levels (S)"},
-        {type->m_open, "Open one of your levels (O)"},
+        {type->m_open, "Open one of your levels (O), or your level sets (L)"},
         {type->m_new, "Start a new level"},
         {type->m_undo, "Undo the last change (Ctrl+Z)"},
         {type->m_redo, "Redo what was undone (Ctrl+Y)"},
@@ -349,6 +423,8 @@ bool PyxEntityLevelEditorScene::DrawOverlay() {
         DrawProblems();
     } else if (m_panel == Panel::Open) {
         DrawOpenList();
+    } else if (m_panel == Panel::Sets) {
+        DrawSetPanel();
     }
     DrawNotice();
     return QxEntity2DScene::DrawOverlay();
@@ -453,18 +529,71 @@ void PyxEntityLevelEditorScene::DrawOpenList() {
         Text(font, m_openFiles[i], box.left + 10, y, 1);
     }
     Text(font, "Enter opens, Esc closes", box.left + 10, box.bottom - 20, 1, &kHighlight);
+    Frame(kSetsTag, 1, kHighlight);
+    Text(font, "Sets (L)", (kSetsTag.left + kSetsTag.right) / 2, kSetsTag.top + 2, 3);
+}
+
+void PyxEntityLevelEditorScene::DrawSetPanel() {
+    QxEntity2DGUIFont* font = EditorType()->TextFont();
+    const QxRect& box = kSetBox;
+    if (g_screen != nullptr) {
+        g_screen->TintRect(box.left, box.top, box.Width(), box.Height(), kShade);
+    }
+    Frame(box, 1, kHighlight);
+    Text(font, m_sets.Title(), box.left + 10, box.top + 8, 1, &kHighlight);
+    int y = kSetListTop;
+    if (m_sets.CurrentView() == PyxEditorSetPanel::View::Naming) {
+        Frame({box.left + 8, box.right - 8, y - 4, y + 16}, 1, kHighlight);
+        Text(font, m_sets.Typed() + "_", box.left + 14, y, 1);
+        Text(font, "Letters and digits are kept, the rest", box.left + 10, y + 30, 1);
+        Text(font, "becomes '-'.", box.left + 10, y + 46, 1);
+    } else {
+        const std::vector<std::string>& lines = m_sets.Lines();
+        if (lines.empty()) {
+            Text(font, m_sets.EmptyText(), box.left + 10, y, 1);
+        }
+        const std::size_t first = FirstListed(m_sets.Chosen(), kSetLinesShown);
+        for (std::size_t i = first; i < lines.size() && i < first + kSetLinesShown;
+             ++i, y += kListLine) {
+            if (i == m_sets.Chosen() && g_screen != nullptr) {
+                g_screen->FillRect({box.left + 4, box.right - 4, y - 2, y - 2 + kListLine},
+                                   kChosenLine);
+            }
+            Text(font, lines[i], box.left + 10, y, 1);
+        }
+    }
+    const auto& actions = m_sets.Actions();
+    QxEntity2DGUIFont* small = EditorType()->ValueFont();
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        const QxRect rect = ActionRect(i, actions.size());
+        if (g_screen != nullptr) {
+            g_screen->FillRect(rect, kChosenLine);
+        }
+        Frame(rect, 1, kHighlight);
+        Text(small, actions[i].label, (rect.left + rect.right) / 2, rect.top + 3, 3);
+    }
+    const bool naming = m_sets.CurrentView() == PyxEditorSetPanel::View::Naming;
+    Text(small,
+         naming ? "Type the name, Enter keeps it, Esc goes back" : "Arrows choose, Esc goes back",
+         box.left + 10, ActionRect(0, actions.size()).top - 18, 1, &kHighlight);
 }
 
 void PyxEntityLevelEditorScene::DrawNotice() {
     if (m_notice.empty()) {
         return;
     }
-    const QxRect band{kBoardRect.left, kBoardRect.right, kBoardRect.top + 8, kBoardRect.top + 30};
+    QxEntity2DGUIFont* font = EditorType()->TextFont();
+    const std::vector<std::string> lines = NoticeLines(font, m_notice, kBoardRect.Width() - 16);
+    const QxRect band{kBoardRect.left, kBoardRect.right, kBoardRect.top + 8,
+                      kBoardRect.top + 14 + 16 * static_cast<int>(lines.size())};
     if (g_screen != nullptr) {
         g_screen->TintRect(band.left, band.top, band.Width(), band.Height(), kShade);
     }
-    Text(EditorType()->TextFont(), m_notice, (band.left + band.right) / 2, band.top + 4, 3,
-         &kHighlight);
+    int y = band.top + 4;
+    for (const std::string& line : lines) {
+        Text(font, line, (band.left + band.right) / 2, y, 3, &kHighlight);
+        y += 16;
+    }
 }
 
 // ---- editing ------------------------------------------------------------------------------
@@ -674,11 +803,71 @@ bool PyxEntityLevelEditorScene::HandleOpenListKey(int code) {
     case ' ':
         OpenChosen();
         break;
+    case 'l':
+    case 'L':
+        ShowSets();
+        break;
     case kSceneKeyEscape:
         m_panel = Panel::None;
         break;
     default:
         return false;
+    }
+    return true;
+}
+
+void PyxEntityLevelEditorScene::ShowSets() {
+    m_sets.Open(PyxMyLevelsFolder(), PyxExportedSetsFolder());
+    m_panel = Panel::Sets;
+}
+
+PyxEditorSetPanel::Edited PyxEntityLevelEditorScene::EditedLevel() const {
+    PyxEditorSetPanel::Edited edited;
+    edited.savedPath = EditorType()->m_savedPath;
+    edited.name = Draft().Current().settings.name;
+    if (!edited.savedPath.empty()) {
+        // The file holds what a save of the board now would write, or it is behind.
+        std::vector<std::uint8_t> saved;
+        std::string error;
+        edited.unsavedChanges =
+            !PyxReadWholeFile(edited.savedPath, kPyxMaxLevelBytes, saved, error) ||
+            saved != Draft().LevelBytes();
+    }
+    return edited;
+}
+
+void PyxEntityLevelEditorScene::SetPanelReply(PyxEditorSetPanel::Reply reply) {
+    if (reply == PyxEditorSetPanel::Reply::AskDelete) {
+        ShowQuestion(*this, "Delete set",
+                     "Delete the set " + m_sets.TargetSet() + "? Its levels stay.",
+                     kDeleteSetDialogId);
+    }
+    if (std::string notice = m_sets.TakeNotice(); !notice.empty()) {
+        ShowNotice(notice);
+    }
+    if (!m_sets.IsOpen()) {
+        m_panel = Panel::None;
+    }
+}
+
+bool PyxEntityLevelEditorScene::SetPanelClick(QxPoint mouse) {
+    if (!Inside(kSetBox, mouse)) {
+        return false;
+    }
+    const PyxEditorSetPanel::Edited edited = EditedLevel();
+    const auto& actions = m_sets.Actions();
+    for (std::size_t i = 0; i < actions.size(); ++i) {
+        if (Inside(ActionRect(i, actions.size()), mouse)) {
+            SetPanelReply(m_sets.OnKey(actions[i].key, edited));
+            return true;
+        }
+    }
+    const std::size_t shown = std::min(m_sets.Lines().size(), kSetLinesShown);
+    if (mouse.y >= kSetListTop - 2 &&
+        mouse.y < kSetListTop - 2 + static_cast<int>(shown) * kListLine) {
+        const std::size_t line = FirstListed(m_sets.Chosen(), kSetLinesShown) +
+                                 static_cast<std::size_t>(mouse.y - kSetListTop + 2) / kListLine;
+        SetPanelReply(m_sets.OnLineClicked(line, edited));
     }
     return true;
 }
@@ -704,6 +893,13 @@ bool PyxEntityLevelEditorScene::OnMouseDown(QxPoint mouse, int button) {
 bool PyxEntityLevelEditorScene::OnMouseUp(QxPoint mouse, int button) {
     m_painting = false;
     if (QxEntity2DScene::OnMouseUp(mouse, button)) {
+        return true;
+    }
+    if (m_panel == Panel::Sets && SetPanelClick(mouse)) {
+        return true;
+    }
+    if (m_panel == Panel::Open && Inside(kSetsTag, mouse)) {
+        ShowSets();
         return true;
     }
     if (m_panel == Panel::Open) {
@@ -793,6 +989,10 @@ bool PyxEntityLevelEditorScene::OnMouseWheel(QxPoint mouse, std::int32_t turn) {
     if (m_panel == Panel::Open) {
         return HandleOpenListKey(notches > 0 ? QxKey::Up : QxKey::Down);
     }
+    if (m_panel == Panel::Sets) {
+        SetPanelReply(m_sets.OnKey(notches > 0 ? QxKey::Up : QxKey::Down, EditedLevel()));
+        return true;
+    }
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(PyxEditorRow::Count); ++i) {
         if (Inside(RowRect(i), mouse)) {
             StepRow(static_cast<PyxEditorRow>(i), notches);
@@ -831,6 +1031,16 @@ bool PyxEntityLevelEditorScene::OnKey(int code) {
         return true;
     }
     if (m_panel == Panel::Open && HandleOpenListKey(code)) {
+        return true;
+    }
+    if (m_panel == Panel::Sets) {
+        // The window takes every key while it is open, so that no key edits the board
+        // behind it unseen.
+        const PyxEditorSetPanel::Reply reply = m_sets.OnKey(code, EditedLevel());
+        if (reply == PyxEditorSetPanel::Reply::Ignored && (code == 's' || code == 'S')) {
+            Save(); // a level must be saved before it goes into a set
+        }
+        SetPanelReply(reply);
         return true;
     }
     const bool control = m_controlHeld;
@@ -899,6 +1109,10 @@ bool PyxEntityLevelEditorScene::OnKey(int code) {
     case 'O':
         ShowOpenList();
         return true;
+    case 'l':
+    case 'L':
+        ShowSets();
+        return true;
     case 'c':
     case 'C':
         ToggleProblems();
@@ -925,6 +1139,11 @@ bool PyxEntityLevelEditorScene::OnDialogClosed(QxEntity2DGUIElement* dialog) {
     if (box != nullptr && box->DialogId() == kReplaceDialogId &&
         box->Answer() == kAnswerYesButton) {
         WriteLevel();
+    }
+    if (box != nullptr && box->DialogId() == kDeleteSetDialogId &&
+        box->Answer() == kAnswerYesButton) {
+        m_sets.DeleteChosenSet();
+        SetPanelReply(PyxEditorSetPanel::Reply::Taken);
     }
     return true;
 }

@@ -8,8 +8,8 @@
 //
 //   arrows move the cell; Space paints, Backspace or X erases; [ and ] pick the part;
 //   Home and End pick a setting, - and + change it; N names the level; T tries it,
-//   S saves, O opens, C checks; Ctrl+Z and Ctrl+Y undo and redo; Tab and Enter reach
-//   the buttons; Escape closes what is open, else goes back to the main menu.
+//   S saves, O opens, C checks, L manages level sets; Ctrl+Z and Ctrl+Y undo and redo; Tab and
+//   Enter reach the buttons; Escape closes what is open, else goes back to the main menu.
 //
 // The level being built belongs to the scene's type, so it is still there after a try
 // or a visit to the menu, for as long as the program runs.
@@ -29,6 +29,7 @@
 #include "engine/gui/QxEntity2DScene.h"
 #include "game/editor/PyxEditorPalette.h"
 #include "game/editor/PyxEditorRows.h"
+#include "game/editor/PyxEditorSetPanel.h"
 #include "game/editor/PyxLevelDraft.h"
 #include "game/objects/PyxGameEvents.h"
 #include "game/rules/PyxLevelCheck.h"
@@ -82,6 +83,7 @@ private:
 class PyxEntityLevelEditorScene : public QxEntity2DScene, public PyxGameEvents {
 public:
     static constexpr std::int32_t kReplaceDialogId = 1;
+    static constexpr std::int32_t kDeleteSetDialogId = 2;
     static constexpr float kNoticeMs = 4000.0f;
 
     explicit PyxEntityLevelEditorScene(PyxEntityLevelEditorSceneType* type);
@@ -105,7 +107,7 @@ public:
     const std::string& Notice() const { return m_notice; }
 
 private:
-    enum class Panel { None, Problems, Open };
+    enum class Panel { None, Problems, Open, Sets };
 
     PyxEntityLevelEditorSceneType* EditorType() const {
         return static_cast<PyxEntityLevelEditorSceneType*>(Type());
@@ -134,6 +136,10 @@ private:
     void OpenChosen();
     void ToggleProblems();
     bool HandleOpenListKey(int code);
+    void ShowSets();
+    PyxEditorSetPanel::Edited EditedLevel() const;
+    void SetPanelReply(PyxEditorSetPanel::Reply reply);
+    bool SetPanelClick(QxPoint mouse);
     bool PressButtonAt(QxPoint mouse);
     void ShowTooltips(QxPoint mouse);
 
@@ -142,6 +148,7 @@ private:
     void DrawPanel();
     void DrawProblems();
     void DrawOpenList();
+    void DrawSetPanel();
     void DrawNotice();
 
     std::unique_ptr<PyxLevel> m_preview;
@@ -149,6 +156,7 @@ private:
     Panel m_panel = Panel::None;
     std::vector<std::string> m_openFiles;
     std::size_t m_openIndex = 0;
+    PyxEditorSetPanel m_sets;
     std::string m_notice;
     float m_noticeMs = 0.0f;
     bool m_painting = false;

@@ -42,18 +42,30 @@ bool Failed(const std::string& reason, const std::string& path, std::string& err
 
 } // namespace
 
-std::string PyxMyLevelsFolder() {
+namespace {
+
+std::string UserDataSubfolder(const char* name) {
     if (!g_settingsManager) {
         return {};
     }
-    const std::string folder = g_settingsManager->UserDataFolder("") + "Levels/";
+    const std::string folder = g_settingsManager->UserDataFolder("") + name;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        // Said here; the save that follows fails with a reason of its own.
-        LogPrintf("Level folder %s not made: %s", folder.c_str(), error.message().c_str());
+        // Said here; the write that follows fails with a reason of its own.
+        LogPrintf("Folder %s not made: %s", folder.c_str(), error.message().c_str());
     }
     return folder;
+}
+
+} // namespace
+
+std::string PyxMyLevelsFolder() {
+    return UserDataSubfolder("Levels/");
+}
+
+std::string PyxExportedSetsFolder() {
+    return UserDataSubfolder("Exported/");
 }
 
 std::string PyxSafeFileStem(const std::string& name, const std::string& fallback) {

@@ -14,6 +14,10 @@ class PyxLevel;
 // The player's level folder (made when missing), ending in a separator; empty when
 // there is no settings manager to name the user's data folder.
 std::string PyxMyLevelsFolder();
+// Where the player's exported sets go: "Exported/" beside "Levels/" (made when
+// missing), not inside it, where every archive is listed as a set shared with the
+// player. Ends in a separator; empty as PyxMyLevelsFolder.
+std::string PyxExportedSetsFolder();
 
 // The file name a level of that name is saved under: ASCII letters and digits kept
 // (lower-cased), every other run of characters one '-' (none at either end), at most
