@@ -106,7 +106,9 @@ protected:
 // 20 ms frames the loading bar is full after about 360 frames and each page roll
 // takes about 52 frames.
 constexpr int kMenuShown = 450;
-constexpr int kPlayY = 162, kSettingsY = 314;
+constexpr int kButtonStep = 38;
+constexpr int kPlayY = 162, kPlayMyLevelsY = kPlayY + kButtonStep;
+constexpr int kSettingsY = kPlayY + 5 * kButtonStep, kQuitY = kPlayY + 7 * kButtonStep;
 
 TEST_F(ContentRunnerTest, SettingsToggleAndEscapeKeepsTheOldValue) {
     // Open the settings, flip "Music and sound" off, leave with Escape.
@@ -146,12 +148,12 @@ TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
 
 TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
     // Keys alone, frames of 20 ms (a key skips the loading bar, a page roll takes about
-    // 52 frames): the settings (down three from Play) turn hints off, so that no hint
+    // 52 frames): the settings (down five from Play) turn hints off, so that no hint
     // comes between the quit question and its answer; then Play, Escape and the default
     // answer (Yes).
     const std::string walk =
-        "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Down\n64 key Enter\n"
-        "120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
+        "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Down\n64 key Down\n"
+        "65 key Enter\n120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
         "124 key Enter\n180 key Enter\n240 key Escape\n";
     const RunResult game = Run(241, walk, {{59, "play.png"}, {62, "focus.png"}});
     EXPECT_EQ(game.values.at("scene"), "PyxStdGame");
@@ -176,7 +178,7 @@ TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
     // burns above the buttons and changes every frame: it is left out.
     std::string script = std::to_string(kMenuShown - 10) + " move 600 300\n";
     int frame = kMenuShown + 5;
-    for (int y = kPlayY; y <= 390; y += 38, frame += 3) {
+    for (int y = kPlayY; y <= kQuitY; y += kButtonStep, frame += 3) {
         script += std::to_string(frame) + " move 320 " + std::to_string(y) + "\n";
     }
     script += std::to_string(frame) + " move 320 " + std::to_string(kPlayY) + "\n";
@@ -188,6 +190,21 @@ TEST_F(ContentRunnerTest, HoveringOverTheButtonsLeavesNoTrace) {
     ASSERT_FALSE(still.empty());
     EXPECT_NE(still, BelowTheTitle(folder_ + "/hover.png"));
     EXPECT_EQ(still, BelowTheTitle(folder_ + "/after.png"));
+}
+
+TEST_F(ContentRunnerTest, PlayMyLevelsIsTheSecondButtonForTheMouseAndTheKeys) {
+    // Without the sets screen in the data set the request is refused and logged, and
+    // the menu stays; with it, the screen comes up. Either way it is the one asked for.
+    const auto asked = [this](const RunResult& run) {
+        return run.values.at("scene") == "PyxPlayMyLevels" ||
+               (run.values.at("scene") == "PyxMainMenu" &&
+                Log().find("Scene PyxPlayMyLevels, mylevels") != std::string::npos);
+    };
+    const RunResult clicked = Run(kMenuShown + 70, Click(kMenuShown, 320, kPlayMyLevelsY));
+    EXPECT_TRUE(asked(clicked)) << clicked.values.at("scene") << "\n" << Log();
+    // The focus starts on Play; one step down is the player's levels.
+    const RunResult keyed = Run(130, "1 key Space\n60 key Down\n61 key Enter\n");
+    EXPECT_TRUE(asked(keyed)) << keyed.values.at("scene") << "\n" << Log();
 }
 
 TEST_F(ContentRunnerTest, TheTitleBurnsTheSameWayForTheSameSeed) {

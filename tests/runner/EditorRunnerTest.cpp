@@ -33,7 +33,7 @@ using testsupport::ReadText;
 // 52; "Make Levels" is the second button (content/data/ui/menu/mainmenu.ent).
 constexpr int kMenuShown = 450;
 constexpr int kEditorShown = kMenuShown + 60;
-constexpr int kMakeLevelsY = 200;
+constexpr int kMakeLevelsY = 238;
 
 // The middle of a board cell and of a palette slot on the screen
 // (src/game/editor/PyxEditorLayout.h).

@@ -112,7 +112,7 @@ def run(url, seconds):
         page.click(600, 300)  # the pointer away from the buttons
         report("main menu", *stretch(page, driver, seconds, False))
         # Hints off (the settings' third switch), so that no hint holds the game still.
-        for point in ((330, 314), (432, 280), (320, 340)):
+        for point in ((330, 352), (432, 280), (320, 340)):
             page.click(*point)
             time.sleep(1.5)
         driver.get(url.rstrip("/") + "/?level=level05")

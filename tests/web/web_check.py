@@ -22,11 +22,11 @@ import time
 import browser
 
 # Points of the 640 x 480 picture (content/data/ui/...), as the wine check clicks them.
-SETTINGS_BUTTON = (330, 314)
+SETTINGS_BUTTON = (330, 352)
 HINTS_SWITCH = (432, 280)
 SETTINGS_DONE = (320, 340)
 PLAY_BUTTON = (320, 162)
-MAKE_LEVELS_BUTTON = (320, 200)
+MAKE_LEVELS_BUTTON = (320, 238)
 FIRST_CELL = (44, 44)
 QUIT_GAME_YES = (260, 270)
 POINTER_AWAY = (560, 410)

@@ -50,7 +50,7 @@ enum class UiButtonState { Normal, Hover, Down, Disabled };
 // The main menu's column of buttons: faces kMenuButtonHeight high at x 200, from
 // kMenuButtonTop every kMenuButtonStep pixels (content/data/ui/menu/mainmenu.ent places
 // them there, less the faces' margin of 6).
-inline constexpr int kMenuButtons = 7;
+inline constexpr int kMenuButtons = 8;
 inline constexpr int kMenuButtonTop = 146, kMenuButtonHeight = 32, kMenuButtonStep = 38;
 
 struct UiButtonLook {

@@ -52,6 +52,7 @@ struct ButtonEntry {
 
 constexpr ButtonEntry kButtons[] = {
     {"uibtnplay", "play", "Play", ButtonSize::Menu, false},
+    {"uibtnmylevels", "mylevels", "Play My Levels", ButtonSize::Menu, false},
     {"uibtnmake", "make", "Make Levels", ButtonSize::Menu, false},
     {"uibtnhelp", "help", "How to Play", ButtonSize::Menu, false},
     {"uibtnscores", "scores", "High Scores", ButtonSize::Menu, false},

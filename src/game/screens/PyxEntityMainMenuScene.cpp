@@ -17,6 +17,7 @@ PyxEntityMainMenuSceneType::PyxEntityMainMenuSceneType(QxDefinition* definition)
     m_highScores = AddNamedElement("HighScores", definition);
     m_standardGame = AddNamedElement("StandardGame", definition);
     m_help = AddNamedElement("Help", definition);
+    m_playMyLevels = AddNamedElement("PlayMyLevels", definition);
     m_makeLevels = AddNamedElement("MakeLevels", definition);
     m_version = AddNamedElement("Ver", definition);
 }
@@ -54,6 +55,8 @@ bool PyxEntityMainMenuScene::OnMouseUp(QxPoint mouse, int button) {
         GoToScene(*this, "PyxInstructions", "instructions");
     } else if (ClickNamed(type->m_standardGame, mouse)) {
         GoToScene(*this, "PyxStdGame", "stdgame");
+    } else if (ClickNamed(type->m_playMyLevels, mouse)) {
+        GoToScene(*this, "PyxPlayMyLevels", "mylevels");
     } else if (ClickNamed(type->m_makeLevels, mouse)) {
         GoToScene(*this, "PyxLevelEditor", "leveleditor");
     } else if (ClickNamed(type->m_highScores, mouse)) {

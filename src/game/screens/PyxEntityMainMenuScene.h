@@ -1,6 +1,7 @@
 #pragma once
 // The main menu: buttons to quit, open the maker's home page, and go to the settings,
-// the instructions, a new game, the level editor and the high scores; Escape asks whether to quit.
+// the instructions, a new game, the player's own level sets, the level editor and the
+// high scores; Escape asks whether to quit.
 // The keyboard focus starts on the new game.
 
 #include <memory>
@@ -21,6 +22,7 @@ public:
     ElementRecord* m_highScores = nullptr;
     ElementRecord* m_standardGame = nullptr;
     ElementRecord* m_help = nullptr;
+    ElementRecord* m_playMyLevels = nullptr;
     ElementRecord* m_makeLevels = nullptr;
     ElementRecord* m_version = nullptr;
 };
