@@ -30,7 +30,7 @@ using runnertest::RunResult;
 using testsupport::ReadText;
 
 // With 20 ms frames the menu is up after about 450 frames and a page roll takes about
-// 52; "Make Levels" is the second button (content/data/ui/menu/mainmenu.ent).
+// 52; "Make Levels" is the third button (content/data/ui/menu/mainmenu.ent).
 constexpr int kMenuShown = 450;
 constexpr int kEditorShown = kMenuShown + 60;
 constexpr int kMakeLevelsY = 238;
