@@ -274,19 +274,24 @@ void BuildHelp(ContentOut& out) {
     WriteInstructions(out);
 }
 
+// The gold capitals over a table's columns or a list.
+UiTextStyle ColumnHeadStyle(float size) {
+    UiTextStyle head;
+    head.face = "DejaVuSans-Bold.ttf";
+    head.size = size;
+    head.top = kGold;
+    head.bottom = kBrass;
+    head.tracking = 1.0f;
+    return head;
+}
+
 void BuildMyLevels(ContentOut& out) {
     Screen screen;
     screen.Text(HeadingStyle(32), "Play My Levels", 320, 50, 1);
     // The scene draws its rows onto these (content/data/ui/mylevels/mylevels.ent).
     screen.Panel(24, 70, 260, 340, 12);
     screen.Panel(296, 70, 320, 340, 12);
-    UiTextStyle head;
-    head.face = "DejaVuSans-Bold.ttf";
-    head.size = 11;
-    head.top = kGold;
-    head.bottom = kBrass;
-    head.tracking = 1.0f;
-    screen.Text(head, "SETS", 36, 90, 0);
+    screen.Text(ColumnHeadStyle(11), "SETS", 36, 90, 0);
     WriteOpaque(out, "ui/images/bg_mylevels", screen.Finish());
 }
 
@@ -307,12 +312,7 @@ void BuildScores(ContentOut& out) {
         UiTextStyle rank = SmallStyle(11, kMuted);
         screen.Text(rank, std::to_string(row + 1) + ".", 84, top + 13, 2);
     }
-    UiTextStyle head;
-    head.face = "DejaVuSans-Bold.ttf";
-    head.size = 12;
-    head.top = kGold;
-    head.bottom = kBrass;
-    head.tracking = 1.0f;
+    const UiTextStyle head = ColumnHeadStyle(12);
     screen.Text(head, "NAME", 92, 218, 0);
     screen.Text(head, "LEVEL", 420, 218, 1);
     screen.Text(head, "SCORE", 590, 218, 2);
