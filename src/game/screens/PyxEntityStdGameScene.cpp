@@ -137,7 +137,7 @@ bool PyxEntityStdGameScene::OnKey(int code) {
         // Nothing is lost: the level is still in the editor as it was.
         TrialEnded();
     } else if (code == kSceneKeyEscape) {
-        ShowQuestion(*this, kQuitTitle, kQuitQuestion, kQuitDialogId);
+        ShowQuestion(*this, kQuitTitle, m_offer ? kQuitSetQuestion : kQuitQuestion, kQuitDialogId);
     } else if (code == 'P' || code == 'p') {
         m_pausedByKey = 1;
         m_gameplay->TogglePause();

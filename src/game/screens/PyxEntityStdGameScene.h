@@ -53,6 +53,9 @@ public:
     static constexpr const char* kQuitTitle = "Leave the game";
     static constexpr const char* kQuitQuestion =
         "End the game in progress and go back to the main menu?";
+    // A set of the player's own goes back to the list of sets.
+    static constexpr const char* kQuitSetQuestion =
+        "End the game in progress and go back to your level sets?";
     static constexpr std::int32_t kQuitDialogId = 1;
     static constexpr std::int32_t kEndOfGameDialogId = 2;
     static constexpr int kKeyF5 = 272;
