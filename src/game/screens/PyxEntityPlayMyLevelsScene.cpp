@@ -155,7 +155,7 @@ PyxEntityPlayMyLevelsScene::PyxEntityPlayMyLevelsScene(PyxEntityPlayMyLevelsScen
     const auto playable = std::find_if(m_sets.begin(), m_sets.end(),
                                        [](const PyxPlayableSet& set) { return set.Playable(); });
     m_chosen = playable == m_sets.end() ? 0 : std::size_t(playable - m_sets.begin());
-    LogPrintf("Play My Levels - %zu sets in %s", m_sets.size(), folder.c_str());
+    LogPrintf("Play My Levels - %u sets in %s", unsigned(m_sets.size()), folder.c_str());
     FocusOn(NamedElement(type->m_play));
 }
 
@@ -286,8 +286,8 @@ void PyxEntityPlayMyLevelsScene::PlayChosen() {
     offer->game = playable.Game();
     offer->returnClass = "PyxPlayMyLevels";
     offer->returnType = "mylevels";
-    LogPrintf("Play My Levels - playing %s (%zu levels)", playable.set.path.c_str(),
-              offer->game.levels.size());
+    LogPrintf("Play My Levels - playing %s (%u levels)", playable.set.path.c_str(),
+              unsigned(offer->game.levels.size()));
     PyxOfferGame(std::move(offer));
     GoToScene(*this, "PyxStdGame", "stdgame");
 }
