@@ -4,15 +4,27 @@
 // Pictures: a 56 x 56 sprite (a disc, transparent corners) and a full 640 x 480
 // surface (a busy pattern with about one pixel in eight transparent, in short runs).
 // The whole back buffer is dirty, so nothing is clipped away.
+//
+// The same blits also run over the pictures of the built data set (every bitmap and
+// every frame of every image list in the Rondelix.qxa beside this program, or in the
+// folder RONDELIX_DATA names), each drawn once per iteration at the top-left corner, so
+// that the comparison holds for the runs of transparency real sprites have.
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
+#include "engine/files/QxArchiveManager.h"
+#include "engine/files/QxBitmapFile.h"
 #include "engine/files/QxImage.h"
+#include "engine/files/QxImageListFile.h"
+#include "engine/files/QxWin32FileManager.h"
 #include "engine/screen/QxWin32Screen2D.h"
 
 #ifdef RONDELIX_BENCH_SDL2
@@ -101,6 +113,109 @@ struct Bench {
     static Bench& Get() {
         static Bench b;
         return b;
+    }
+};
+
+// Every picture of the data set as a surface of the bench's screen, with the alpha
+// image that belongs to it where there is one ("x.imst" frames take "x_a.img").
+struct DataSet {
+    struct Picture {
+        QxSurfaceHandle handle = 0;
+        const QxImage* alpha = nullptr;
+    };
+    std::vector<Picture> pictures;
+    std::vector<QxImage> alphas;
+    std::vector<std::shared_ptr<QxSurface>> surfaces;
+
+    static std::string ArchivePath() {
+        if (const char* folder = std::getenv("RONDELIX_DATA")) {
+            return (std::filesystem::path(folder) / "Rondelix.qxa").string();
+        }
+        std::error_code ec;
+        return (std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / "Rondelix.qxa")
+            .string();
+    }
+    static bool EndsWith(const std::string& s, const char* tail) {
+        const size_t n = std::strlen(tail);
+        return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
+    }
+
+    explicit DataSet(QxScreen2D& screen) {
+        QxWin32FileManager disk;
+        QxArchiveManager archive(&disk, ArchivePath());
+        std::vector<QxArchiveEntry> entries;
+        if (!archive.ReadDirectory(entries)) {
+            return;
+        }
+        // Alpha images first, so that pictures can point at them (the vector is not
+        // resized afterwards).
+        std::vector<std::pair<std::string, std::vector<QxImage>>> alphaLists;
+        for (const QxArchiveEntry& entry : entries) {
+            if (EndsWith(entry.name, "_a.img")) {
+                std::vector<QxImage> frames;
+                if (Read(archive, entry.name, frames)) {
+                    alphaLists.emplace_back(entry.name.substr(0, entry.name.size() - 6),
+                                            std::move(frames));
+                }
+            }
+        }
+        size_t alphaCount = 0;
+        for (const auto& list : alphaLists) {
+            alphaCount += list.second.size();
+        }
+        alphas.reserve(alphaCount);
+        for (const QxArchiveEntry& entry : entries) {
+            std::vector<QxImage> images(1);
+            const std::vector<QxImage>* alphaFrames = nullptr;
+            if (EndsWith(entry.name, ".bmp")) {
+                QxFile* file = archive.Open(entry.name, QxFileManager::kModeReadBinary);
+                const bool read =
+                    file != nullptr && QxBitmapFile::Read(*file, images[0], entry.name);
+                if (file != nullptr) {
+                    archive.Close(file);
+                }
+                if (!read) {
+                    continue;
+                }
+            } else if (EndsWith(entry.name, ".imst")) {
+                if (!Read(archive, entry.name, images)) {
+                    continue;
+                }
+                const std::string stem = entry.name.substr(0, entry.name.size() - 5);
+                for (const auto& list : alphaLists) {
+                    if (list.first == stem && list.second.size() == images.size()) {
+                        alphaFrames = &list.second;
+                    }
+                }
+            } else {
+                continue;
+            }
+            for (size_t i = 0; i < images.size(); ++i) {
+                Picture picture;
+                if (!screen.CreateSurface(images[i], &picture.handle, 0)) {
+                    continue;
+                }
+                if (alphaFrames != nullptr) {
+                    alphas.push_back((*alphaFrames)[i]);
+                    picture.alpha = &alphas.back();
+                }
+                surfaces.push_back(screen.GetSurface(picture.handle));
+                pictures.push_back(picture);
+            }
+        }
+    }
+    static bool Read(QxArchiveManager& archive, const std::string& name,
+                     std::vector<QxImage>& frames) {
+        QxFile* file = archive.Open(name, QxFileManager::kModeReadBinary);
+        const bool read = file != nullptr && QxImageListFile::Read(*file, frames, name);
+        if (file != nullptr) {
+            archive.Close(file);
+        }
+        return read && !frames.empty();
+    }
+    static DataSet& Get() {
+        static DataSet set(Bench::Get().screen);
+        return set;
     }
 };
 
@@ -228,6 +343,51 @@ void BM_Screen_Present_Full(benchmark::State& state) {
 }
 BENCHMARK(BM_Screen_Present_Full);
 
+// ---- the data set's pictures ---------------------------------------------------------
+
+// Each picture once per iteration, its top-left corner at the screen's.
+template <class Draw> void DataSetRun(benchmark::State& state, Draw&& draw) {
+    Bench& b = Bench::Get();
+    const DataSet& set = DataSet::Get();
+    if (set.pictures.empty()) {
+        state.SkipWithError("no data set: build it or set RONDELIX_DATA");
+        return;
+    }
+    for (auto _ : state) {
+        for (size_t i = 0; i < set.pictures.size(); ++i) {
+            const QxSurface& s = *set.surfaces[i];
+            draw(b.screen, set.pictures[i], s.originX, s.originY);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(set.pictures.size()));
+    state.counters["pictures"] = double(set.pictures.size());
+}
+
+void BM_Screen_DataSetKeyed(benchmark::State& state) {
+    DataSetRun(state, [](QxScreen2D& screen, const DataSet::Picture& p, int x, int y) {
+        screen.DrawSurface(p.handle, x, y, 0, 0, -1, -1, true);
+    });
+}
+BENCHMARK(BM_Screen_DataSetKeyed);
+
+void BM_Screen_DataSetBlendedKeyed(benchmark::State& state) {
+    DataSetRun(state, [](QxScreen2D& screen, const DataSet::Picture& p, int x, int y) {
+        screen.DrawSurfaceBlended(p.handle, x, y, 0, 0, -1, -1, 128, true);
+    });
+}
+BENCHMARK(BM_Screen_DataSetBlendedKeyed);
+
+// The balls and the other sprites drawn through their alpha images.
+void BM_Screen_DataSetAlphaMapped(benchmark::State& state) {
+    DataSetRun(state, [](QxScreen2D& screen, const DataSet::Picture& p, int x, int y) {
+        if (p.alpha != nullptr) {
+            screen.DrawSurfaceAlphaMapped(p.handle, x, y, 0, 0, -1, -1, *p.alpha);
+        }
+    });
+}
+BENCHMARK(BM_Screen_DataSetAlphaMapped);
+
 // ---- the floor ----------------------------------------------------------------------
 
 void BM_Memcpy_Frame(benchmark::State& state) {
@@ -276,6 +436,8 @@ void SdlBlit(benchmark::State& state, bool full, bool keyed, bool rle, int alpha
     SDL_Surface* src = full ? p.frame : p.sprite;
     SdlPictures::Mode(src, keyed, rle, alpha);
     SDL_Rect at{full ? 0 : 300 - kSprite / 2, full ? 0 : 200 - kSprite / 2, 0, 0};
+    SDL_Rect first = at;
+    SDL_BlitSurface(src, nullptr, p.dest, &first); // makes the run-length copy, untimed
     for (auto _ : state) {
         SDL_Rect r = at;
         SDL_BlitSurface(src, nullptr, p.dest, &r);
@@ -312,6 +474,61 @@ void BM_SDL_BlitAlphaMod_Full(benchmark::State& s) {
     SdlBlit(s, true, s.range(0) != 0, false, 128);
 }
 BENCHMARK(BM_SDL_BlitAlphaMod_Full)->ArgName("keyed")->Arg(1)->Arg(0);
+// The reference for the blended keyed blit: SDL's fastest form of it.
+void BM_SDL_BlitAlphaModRle_Sprite56(benchmark::State& s) {
+    SdlBlit(s, false, true, true, 128);
+}
+BENCHMARK(BM_SDL_BlitAlphaModRle_Sprite56);
+void BM_SDL_BlitAlphaModRle_Full(benchmark::State& s) {
+    SdlBlit(s, true, true, true, 128);
+}
+BENCHMARK(BM_SDL_BlitAlphaModRle_Full);
+
+// The data set's pictures, wrapped around the very pixels our screen draws.
+struct SdlDataSet {
+    std::vector<SDL_Surface*> pictures;
+    SdlDataSet() {
+        for (const auto& s : DataSet::Get().surfaces) {
+            pictures.push_back(SdlPictures::Wrap(s->pixels, s->width, s->height));
+        }
+    }
+    static SdlDataSet& Get() {
+        static SdlDataSet set;
+        return set;
+    }
+};
+
+void SdlDataSetBlit(benchmark::State& state, int alpha) {
+    SdlPictures& p = SdlPictures::Get();
+    SdlDataSet& set = SdlDataSet::Get();
+    if (set.pictures.empty()) {
+        state.SkipWithError("no data set: build it or set RONDELIX_DATA");
+        return;
+    }
+    // Setting the mode drops SDL's run-length copy; one blit outside the timing makes
+    // it again, as the surface would have it in a game.
+    for (SDL_Surface* s : set.pictures) {
+        SdlPictures::Mode(s, true, true, alpha);
+        SDL_Rect r{0, 0, 0, 0};
+        SDL_BlitSurface(s, nullptr, p.dest, &r);
+    }
+    for (auto _ : state) {
+        for (SDL_Surface* s : set.pictures) {
+            SDL_Rect r{0, 0, 0, 0};
+            SDL_BlitSurface(s, nullptr, p.dest, &r);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * int64_t(set.pictures.size()));
+}
+void BM_SDL_DataSetKeyedRle(benchmark::State& s) {
+    SdlDataSetBlit(s, 255);
+}
+BENCHMARK(BM_SDL_DataSetKeyedRle);
+void BM_SDL_DataSetAlphaModRle(benchmark::State& s) {
+    SdlDataSetBlit(s, 128);
+}
+BENCHMARK(BM_SDL_DataSetAlphaModRle);
 
 #endif
 
