@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 #include <numbers>
 
@@ -39,6 +40,17 @@ std::int32_t Pixel(float value) {
         return 0;
     }
     return static_cast<std::int32_t>(std::clamp(value, -1.0e6f, 1.0e6f));
+}
+
+// A 15-bit pixel's blue, green and red channels in the low ends of three 16-bit lanes.
+constexpr std::uint64_t kLanes555 = 0x0000'001F'001F'001Full;
+constexpr std::uint64_t Spread555(std::uint32_t pixel) {
+    return std::uint64_t{pixel & 0x1Fu} | (std::uint64_t{(pixel >> 5) & 0x1Fu} << 16) |
+           (std::uint64_t{(pixel >> 10) & 0x1Fu} << 32);
+}
+constexpr std::uint16_t Pack555(std::uint64_t lanes) {
+    return static_cast<std::uint16_t>((lanes & 0x1F) | ((lanes >> 11) & 0x3E0) |
+                                      ((lanes >> 22) & 0x7C00));
 }
 
 float WrapAngle(float angle) {
@@ -85,6 +97,7 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
         return true;
     }
     m_burnImage.reset();
+    m_burnSpans.clear();
     QxFileSystem* files = CurrentFileSystem();
     if (files && !m_burnImageName.empty()) {
         try {
@@ -94,6 +107,7 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
                 if (QxBitmapFile::Read(*file.Get(), *image, m_burnImageName) &&
                     image->bitsPerPixel == 8 && image->HasPixels()) {
                     m_burnImage = std::move(image);
+                    FindBurnSpans();
                 }
             } else {
                 LogPrintf("PFire - burn image %s not found.", m_burnImageName.c_str());
@@ -101,13 +115,34 @@ bool QxEntity2DGUIPFireType::Load(bool reload) {
         } catch (const std::exception&) {
             LogPrintf("PFire - burn image %s could not be read.", m_burnImageName.c_str());
             m_burnImage.reset();
+            m_burnSpans.clear();
         }
     }
     return QxEntity2DGUIElementType::Load(reload);
 }
 
+void QxEntity2DGUIPFireType::FindBurnSpans() {
+    m_burnSpans.clear();
+    for (std::int32_t y = 0; y < m_burnImage->height; ++y) {
+        const std::uint8_t* row = m_burnImage->Row(y);
+        std::int32_t x = 0;
+        while (x < m_burnImage->width) {
+            if (row[x] <= kBurnThreshold) {
+                ++x;
+                continue;
+            }
+            const std::int32_t left = x;
+            while (x < m_burnImage->width && row[x] > kBurnThreshold) {
+                ++x;
+            }
+            m_burnSpans.push_back(BurnSpan{y, left, x});
+        }
+    }
+}
+
 bool QxEntity2DGUIPFireType::Unload() {
     m_burnImage.reset();
+    m_burnSpans.clear();
     return QxEntity2DGUIElementType::Unload();
 }
 
@@ -413,21 +448,21 @@ bool QxEntity2DGUIPFire::Draw() {
 }
 
 void QxEntity2DGUIPFire::StampBurnImage() {
-    const QxImage* burn = FireType()->BurnImage();
+    const QxEntity2DGUIPFireType* type = FireType();
+    const QxImage* burn = type->BurnImage();
     if (!burn || burn->bitsPerPixel != 8) {
         return;
     }
     // Over the part both pictures share, each with its own row pitch.
-    const int w = std::min(burn->width, m_heat->width);
-    const int h = std::min(burn->height, m_heat->height);
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* in = burn->Row(y);
-        std::uint8_t* out = m_heat->Row(y);
-        for (int x = 0; x < w; ++x) {
-            if (in[x] > 10) {
-                out[x] = in[x];
-            }
+    const std::int32_t w = std::min(burn->width, m_heat->width);
+    const std::int32_t h = std::min(burn->height, m_heat->height);
+    for (const QxEntity2DGUIPFireType::BurnSpan& span : type->BurnSpans()) {
+        if (span.y >= h || span.left >= w) {
+            continue;
         }
+        const std::int32_t right = std::min(span.right, w);
+        std::copy(burn->Row(span.y) + span.left, burn->Row(span.y) + right,
+                  m_heat->Row(span.y) + span.left);
     }
 }
 
@@ -532,22 +567,36 @@ void QxEntity2DGUIPFire::CoolRow(std::int32_t from, std::int32_t to) {
     const std::int32_t fade = FireType()->m_burnFade;
     const std::uint8_t* in = m_heat->Row(from);
     std::uint8_t* out = m_heat->Row(to);
-    for (std::int32_t group = 4; group < w; group += 4) {
-        const std::int32_t end = std::min(group + 4, w);
-        bool hot = false;
-        for (std::int32_t x = group; x < end; ++x) {
-            hot = hot || in[x] != 0;
-        }
-        std::uint8_t& flag = m_columnFlags[static_cast<std::size_t>(group / 4)];
-        if (hot || flag != 0) {
-            for (std::int32_t x = group; x < end; ++x) {
-                // The pixel right of the last one lies outside the row: it is cold.
-                const std::int32_t right = x + 1 < w ? in[x + 1] : 0;
-                const std::int32_t sum = in[x - 1] + out[x] + right + in[x] - fade;
-                out[x] = static_cast<std::uint8_t>(std::clamp(sum >> 2, 0, 255));
+    const auto cool = [fade](std::int32_t sum) {
+        return static_cast<std::uint8_t>(std::clamp((sum - fade) >> 2, 0, 255));
+    };
+    // Runs of neighbouring groups that are worked are cooled in one stretch; each pixel
+    // depends on its own row's old value only, so the order does not matter.
+    std::int32_t group = 4;
+    while (group < w) {
+        const std::int32_t start = group;
+        for (; group < w; group += 4) {
+            const std::int32_t end = std::min(group + 4, w);
+            std::uint32_t four = 0;
+            std::memcpy(&four, in + group, static_cast<std::size_t>(end - group));
+            const bool hot = four != 0;
+            std::uint8_t& flag = m_columnFlags[static_cast<std::size_t>(group / 4)];
+            const bool worked = hot || flag != 0;
+            flag = hot ? 1 : 0;
+            if (!worked) {
+                break;
             }
         }
-        flag = hot ? 1 : 0;
+        // The pixel right of the last one lies outside the row: it is cold.
+        const std::int32_t stop = std::min(group, w);
+        const std::int32_t inner = stop == w ? stop - 1 : stop;
+        for (std::int32_t x = start; x < inner; ++x) {
+            out[x] = cool(in[x - 1] + out[x] + in[x + 1] + in[x]);
+        }
+        if (inner < stop) {
+            out[inner] = cool(in[inner - 1] + out[inner] + in[inner]);
+        }
+        group += 4; // past the group that stopped the run
     }
 }
 
@@ -587,11 +636,34 @@ bool QxEntity2DGUIPFire::Blit() {
         const std::int32_t y0 = std::max(0, -m_y);
         const std::int32_t x1 = std::min(m_heat->width, desc.width - m_x);
         const std::int32_t y1 = std::min(m_heat->height, desc.height - m_y);
+        const bool rgb555 =
+            masks[0] == 0x7C00 && masks[1] == 0x03E0 && masks[2] == 0x001F && transparent;
+        if (rgb555) {
+            // Each channel's share of the ramp's colour, weighed by its heat, in the
+            // lanes of Spread555.
+            for (std::size_t v = 0; v < m_weighedColours.size(); ++v) {
+                m_weighedColours[v] = Spread555(m_pixels[v]) * v;
+            }
+        }
         for (std::int32_t y = y0; y < y1; ++y) {
             const std::uint8_t* heat = m_heat->Row(y);
             auto* out = reinterpret_cast<std::uint16_t*>(
                             desc.pixels + static_cast<std::ptrdiff_t>(m_y + y) * desc.pitch) +
                         m_x;
+            if (rgb555) {
+                // The blend below for all three channels at once: d + (s - d) * v / 256,
+                // rounded down, is (d * (256 - v) + s * v) / 256, which never goes
+                // below 0 nor past 16 bits in a lane.
+                for (std::int32_t x = x0; x < x1; ++x) {
+                    const std::uint32_t v = heat[x];
+                    if (v != 0 && m_pixels[v] != 0) {
+                        const std::uint64_t sum =
+                            Spread555(out[x]) * (256 - v) + m_weighedColours[v];
+                        out[x] = Pack555((sum >> 8) & kLanes555);
+                    }
+                }
+                continue;
+            }
             for (std::int32_t x = x0; x < x1; ++x) {
                 const std::uint8_t v = heat[x];
                 const std::uint16_t c = m_pixels[v];

@@ -33,6 +33,17 @@ public:
 
     const QxImage* BurnImage() const { return m_burnImage.get(); }
 
+    // Burn image pixels above this are stamped into the heat every frame.
+    static constexpr std::uint8_t kBurnThreshold = 10;
+    // A run of such pixels in row y, from left up to right (exclusive): found once when
+    // the image loads rather than tested pixel by pixel in every frame.
+    struct BurnSpan {
+        std::int32_t y = 0;
+        std::int32_t left = 0;
+        std::int32_t right = 0;
+    };
+    const std::vector<BurnSpan>& BurnSpans() const { return m_burnSpans; }
+
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
     std::int32_t m_numParticles = 0;
@@ -49,7 +60,10 @@ public:
     bool m_transparent = false;
 
 private:
+    void FindBurnSpans();
+
     std::unique_ptr<QxImage> m_burnImage;
+    std::vector<BurnSpan> m_burnSpans;
 };
 
 class QxEntity2DGUIPFire : public QxEntity2DGUIElement {
@@ -114,6 +128,7 @@ private:
 
     std::array<QxColour, 256> m_palette{};
     std::array<std::uint16_t, 256> m_pixels{};
+    std::array<std::uint64_t, 256> m_weighedColours{}; // for the blended blit
     std::unique_ptr<QxImage> m_heat;
     std::vector<Particle> m_particles;
     std::vector<std::uint8_t> m_columnFlags;

@@ -3,6 +3,7 @@
 // input events on every platform. Window exposure and resizing are handled here, as
 // the desktop repaints a window without telling the program.
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -122,6 +123,9 @@ void PostQuit(int exitCode) {
 }
 
 void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
+    // A picture held back for the display's next period goes out when that begins,
+    // also when no frame follows to show a newer one.
+    milliseconds = std::min(milliseconds, sdl::ShowWaitingPictures());
     if (!g_messages.empty()) {
         return;
     }

@@ -73,6 +73,14 @@ SdlScreenWindow* AnyWindow() {
     return g_windows.empty() ? nullptr : g_windows.begin()->second;
 }
 
+std::uint32_t ShowWaitingPictures() {
+    std::uint32_t soonest = UINT32_MAX;
+    for (const auto& [id, window] : g_windows) {
+        soonest = std::min(soonest, window->ShowWaitingPicture());
+    }
+    return soonest;
+}
+
 std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& options) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return Fail("no display");
@@ -131,7 +139,11 @@ std::unique_ptr<SdlScreenWindow> SdlScreenWindow::Create(const WindowOptions& op
 }
 
 SdlScreenWindow::SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner)
-    : LetterboxedWindow(owner), m_window(window), m_renderer(renderer) {}
+    : LetterboxedWindow(owner), m_window(window), m_renderer(renderer) {
+    SDL_DisplayMode mode{};
+    const int hz = SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0;
+    m_gate.SetRate(hz, SDL_GetPerformanceFrequency());
+}
 
 SdlScreenWindow::~SdlScreenWindow() {
     g_windows.erase(Id());
@@ -177,14 +189,25 @@ bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, i
             std::memcpy(kept, row, size_t(width) * 2);
         }
         if (resized) {
+            m_waiting = SDL_Rect{0, 0, -1, -1};
+            m_gate.Shown(SDL_GetPerformanceCounter());
             return ShowOnSurface(nullptr);
         }
         if (changed.h < 0) {
             return true; // the same picture again
         }
-        const SDL_Rect box{changed.x, changed.y, changed.w - changed.x + 1,
-                           changed.h - changed.y + 1};
-        return ShowOnSurface(&box);
+        if (m_waiting.w < m_waiting.x) {
+            m_waiting = changed;
+        } else {
+            m_waiting.x = std::min(m_waiting.x, changed.x);
+            m_waiting.y = std::min(m_waiting.y, changed.y);
+            m_waiting.w = std::max(m_waiting.w, changed.w);
+            m_waiting.h = std::max(m_waiting.h, changed.h);
+        }
+        if (!m_gate.Offer(SDL_GetPerformanceCounter())) {
+            return true; // shown when the display's next period begins
+        }
+        return ShowChanged();
     }
     if (m_texture == nullptr || width != m_pictureWidth || height != m_pictureHeight) {
         if (m_texture != nullptr) {
@@ -205,9 +228,33 @@ bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, i
     return true;
 }
 
+bool SdlScreenWindow::ShowChanged() {
+    const SDL_Rect box{m_waiting.x, m_waiting.y, m_waiting.w - m_waiting.x + 1,
+                       m_waiting.h - m_waiting.y + 1};
+    m_waiting = SDL_Rect{0, 0, -1, -1};
+    return ShowOnSurface(&box);
+}
+
+std::uint32_t SdlScreenWindow::ShowWaitingPicture() {
+    const Uint64 now = SDL_GetPerformanceCounter();
+    if (m_gate.TakeDue(now)) {
+        ShowChanged();
+        return UINT32_MAX;
+    }
+    const std::uint64_t ticks = m_gate.UntilDue(now);
+    if (ticks == UINT64_MAX) {
+        return UINT32_MAX;
+    }
+    // Rounded up, so that the wait does not end just before the period does.
+    const std::uint64_t frequency = std::max<std::uint64_t>(1, SDL_GetPerformanceFrequency());
+    return std::uint32_t(std::min<std::uint64_t>((ticks * 1000 + frequency - 1) / frequency, 1000));
+}
+
 void SdlScreenWindow::Redraw() {
     if (m_renderer == nullptr) {
         if (!m_picture.empty()) {
+            m_waiting = SDL_Rect{0, 0, -1, -1};
+            m_gate.Shown(SDL_GetPerformanceCounter());
             ShowOnSurface(nullptr);
         }
         return;
@@ -270,19 +317,29 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return false;
     }
-    std::vector<int> columns(size_t(std::max(0, x1 - x0)));
+    m_columns.resize(size_t(std::max(0, x1 - x0)));
     for (int x = x0; x < x1; ++x) {
-        columns[size_t(x - x0)] = int(int64_t(x) * m_pictureWidth / box.width);
+        m_columns[size_t(x - x0)] = int(int64_t(x) * m_pictureWidth / box.width);
     }
+    int lastSource = -1;
+    const uint32_t* last = nullptr;
     for (int y = y0; y < y1; ++y) {
         const int sy = int(int64_t(y) * m_pictureHeight / box.height);
-        const uint16_t* source = &m_picture[size_t(sy) * size_t(m_pictureWidth)];
         auto* target = reinterpret_cast<uint32_t*>(static_cast<char*>(surface->pixels) +
                                                    size_t(box.y + y) * size_t(surface->pitch)) +
                        box.x;
-        for (int x = x0; x < x1; ++x) {
-            target[x] = m_colours[source[columns[size_t(x - x0)]] & 0x7FFF];
+        if (sy == lastSource) {
+            // Enlarged, a picture row covers two window rows now and then: the second
+            // is a copy of the first.
+            std::memcpy(target + x0, last + x0, size_t(x1 - x0) * 4);
+            continue;
         }
+        const uint16_t* source = &m_picture[size_t(sy) * size_t(m_pictureWidth)];
+        for (int x = x0; x < x1; ++x) {
+            target[x] = m_colours[source[m_columns[size_t(x - x0)]] & 0x7FFF];
+        }
+        lastSource = sy;
+        last = target;
     }
     if (SDL_MUSTLOCK(surface)) {
         SDL_UnlockSurface(surface);

@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include "platform/LetterboxedWindow.h"
+#include "platform/sdl/SdlRefreshGate.h"
 
 namespace platform::sdl {
 
@@ -31,6 +32,9 @@ public:
     Uint32 Id() const { return SDL_GetWindowID(m_window); }
     // Shows the last picture again, after the window was exposed or resized.
     void Redraw();
+    // Shows a picture that waited for the display's next period once that has come;
+    // answers the milliseconds until one that still waits is due (UINT32_MAX: none).
+    std::uint32_t ShowWaitingPicture();
 
 private:
     SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner);
@@ -39,6 +43,8 @@ private:
     // only where it changed.
     // changed: the part of the picture that changed; null redraws all, bars included.
     bool ShowOnSurface(const SDL_Rect* changed);
+    // Shows the part of the picture that changed since it was last shown.
+    bool ShowChanged();
     bool PrepareSurface(SDL_Surface* surface);
 
     SDL_Window* m_window;
@@ -46,6 +52,11 @@ private:
     SDL_Texture* m_texture = nullptr;
     std::vector<uint16_t> m_picture; // the last picture shown, rows packed
     std::vector<uint32_t> m_colours; // 15-bit colour to surface pixel
+    std::vector<int> m_columns;      // picture column of each window column scaled
+    RefreshGate m_gate;
+    // What changed in the picture since it was last shown: left, top, right, bottom
+    // (inclusive); right below left when nothing did.
+    SDL_Rect m_waiting{0, 0, -1, -1};
     Uint32 m_coloursFormat = 0;
     int m_surfaceWidth = 0, m_surfaceHeight = 0;
 };
@@ -54,6 +65,8 @@ private:
 SdlScreenWindow* FindWindow(Uint32 id);
 // Some window of the program, or null when it has none.
 SdlScreenWindow* AnyWindow();
+// ShowWaitingPicture for every window: the milliseconds until the next is due.
+std::uint32_t ShowWaitingPictures();
 // Why the last window could not be made; empty while every window could.
 std::string WindowFailure();
 

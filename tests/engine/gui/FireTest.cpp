@@ -199,3 +199,48 @@ TEST_F(FireTest, SparksDoubleTheHeatAroundAPointOfEveryOddRow) {
 }
 
 } // namespace
+
+// The burn image's hot runs are stamped over the part both pictures share, and a blended
+// fire mixes every heat with every background colour as the screen's blend does.
+TEST_F(FireTest, ABlendedFireMixesEveryHeatWithItsBackgroundAsTheScreenBlends) {
+    QxImage burn;
+    burn.Create(300, 6, 8); // wider than the fire, its last run cut at the fire's edge
+    for (int y = 0; y < burn.height; ++y)
+        for (int x = 0; x < burn.width; ++x)
+            burn.Row(y)[x] = static_cast<std::uint8_t>(x + 7 * y);
+    WriteBitmap("ramp.bmp", burn);
+    auto fire = MakeFire("blended", "Width 256\nHeight 24\nNumParticles 0\nBurnImage ramp.bmp\n"
+                                    "BurnFade 3\nGravTime 0\nTransparent 1\n"
+                                    "RandEffectChance 1000000000\n");
+    ASSERT_NE(fire, nullptr);
+    fire->SetPosition(QxPoint{30, 40});
+    QxSurfaceDesc desc{};
+    ASSERT_TRUE(Screen().LockBackBuffer(&desc));
+    for (int y = 0; y < desc.height; ++y) {
+        auto* row = reinterpret_cast<std::uint16_t*>(desc.pixels + std::ptrdiff_t(y) * desc.pitch);
+        for (int x = 0; x < desc.width; ++x)
+            row[x] = static_cast<std::uint16_t>((x * 37 + y * 1021) & 0x7FFF);
+    }
+    Screen().UnlockBackBuffer();
+    ASSERT_TRUE(fire->Draw());
+
+    const auto ramp = Fire::BuildPalette(0);
+    int blended = 0;
+    for (int y = 0; y < 24; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const std::uint8_t v = Heat(*fire, x, y);
+            if (y < 2) {
+                const int stamped = (x + 7 * y) & 255;
+                ASSERT_EQ(v, stamped > 10 ? stamped : 0) << x << "," << y;
+            }
+            const auto back =
+                static_cast<std::uint16_t>(((30 + x) * 37 + (40 + y) * 1021) & 0x7FFF);
+            const QxColour under((back >> 10) << 3, ((back >> 5) & 31) << 3, (back & 31) << 3);
+            const std::uint16_t want =
+                v == 0 || Rgb555(ramp[v]) == 0 ? back : Blend555(ramp[v], under, v);
+            ASSERT_EQ(Pixel(30 + x, 40 + y), want) << x << "," << y << " heat " << int(v);
+            blended += want != back;
+        }
+    }
+    EXPECT_GT(blended, 1000);
+}
