@@ -458,6 +458,111 @@ void RunInPlace(uint16_t* dst, ptrdiff_t dstPitch, int w, int h, const Op op) {
     }
 }
 
+// ---- runs of a keyed source ------------------------------------------------------------
+// A keyed picture drawn run by run (QxKeySpans): no pixel is tested, the transparent
+// gaps are never read, and a run of eight or more ends with one vector that overlaps
+// the one before it instead of a pixel-by-pixel tail. For operations that read the
+// destination the overlapping vector is worked out before the run is written, so the
+// pixels it shares with its neighbour get the same value twice.
+
+// Copies n >= 1 pixels. Fixed-size copies compile to plain moves.
+inline void CopyRun(uint16_t* d, const uint16_t* s, int n) {
+    if (n >= 8) {
+        const int last = n - 8;
+        for (int i = 0; i < last; i += 8) {
+            std::memcpy(d + i, s + i, 16);
+        }
+        std::memcpy(d + last, s + last, 16);
+    } else if (n >= 4) {
+        uint64_t a;
+        uint64_t b;
+        std::memcpy(&a, s, 8);
+        std::memcpy(&b, s + n - 4, 8);
+        std::memcpy(d, &a, 8);
+        std::memcpy(d + n - 4, &b, 8);
+    } else if (n >= 2) {
+        uint32_t a;
+        uint32_t b;
+        std::memcpy(&a, s, 4);
+        std::memcpy(&b, s + n - 2, 4);
+        std::memcpy(d, &a, 4);
+        std::memcpy(d + n - 2, &b, 4);
+    } else {
+        d[0] = s[0];
+    }
+}
+
+// d = op(s, d) over n >= 1 pixels that are all drawn.
+template <class F, class Op> inline void OpRun(uint16_t* d, const uint16_t* s, int n, const Op op) {
+    int i = 0;
+#if QX_BLIT_VECTOR
+    if constexpr (F::kVector) {
+        if (n >= kLanes) {
+            const int last = n - kLanes;
+            const VU ls = Load(s + last);
+            const VU tail = op(ls, Op::kReadsDest ? Load(d + last) : ls);
+            for (; i < last; i += kLanes) {
+                const VU vs = Load(s + i);
+                Store(d + i, op(vs, Op::kReadsDest ? Load(d + i) : vs));
+            }
+            Store(d + last, tail);
+            return;
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        d[i] = op(s[i], d[i]);
+    }
+}
+
+// d = op(s, d, p) over n >= 1 pixels that are all drawn, p the alpha bytes.
+template <class F, class Op>
+inline void AlphaRun(uint16_t* d, const uint16_t* s, const uint8_t* p, int n, const Op op) {
+    int i = 0;
+#if QX_BLIT_VECTOR
+    if constexpr (F::kVector) {
+        if (n >= kLanes) {
+            const int last = n - kLanes;
+            const VU tail = op(Load(s + last), Load(d + last), LoadAlpha(p + last));
+            for (; i < last; i += kLanes) {
+                Store(d + i, op(Load(s + i), Load(d + i), LoadAlpha(p + i)));
+            }
+            Store(d + last, tail);
+            return;
+        }
+    }
+#endif
+    for (; i < n; ++i) {
+        d[i] = op(s[i], d[i], p[i]);
+    }
+}
+
+// Calls run(j, row, x, n) for every run, or part of one, of source columns x0 to
+// x0 + w - 1 in h rows: destination row j shows source row firstRow + j * rowStep.
+// Only a clipped picture pays for cutting the runs.
+template <class Spans, class Run>
+void ForEachRun(const Spans& spans, int pictureWidth, int firstRow, int rowStep, int x0, int w,
+                int h, const Run& run) {
+    const int x1 = x0 + w;
+    if (x0 == 0 && x1 == pictureWidth) {
+        for (int j = 0, row = firstRow; j < h; ++j, row += rowStep) {
+            for (auto r = spans.RowBegin(row), e = spans.RowEnd(row); r != e; ++r) {
+                run(j, row, int(r->start), int(r->length));
+            }
+        }
+        return;
+    }
+    for (int j = 0, row = firstRow; j < h; ++j, row += rowStep) {
+        for (auto r = spans.RowBegin(row), e = spans.RowEnd(row); r != e; ++r) {
+            const int a = std::max(int(r->start), x0);
+            const int b = std::min(int(r->start) + int(r->length), x1);
+            if (a < b) {
+                run(j, row, a, b - a);
+            }
+        }
+    }
+}
+
 inline void CopyRows(uint16_t* dst, ptrdiff_t dstPitch, const uint16_t* src, ptrdiff_t srcPitch,
                      int w, int h) {
     const size_t bytes = static_cast<size_t>(w) * sizeof(uint16_t);
