@@ -249,10 +249,8 @@ bool QxScreen2D::CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, i
         if (!keyed) {
             CopyRows(b.dst, b.dstPitch, src, step * ptrdiff_t(pic.width), b.width, b.height);
         } else if (pic.spans != nullptr) {
-            ForEachRun(*pic.spans, pic.width, firstRow, step, b.srcX, b.width, b.height,
-                       [&](int j, int row, int rx, int n) {
-                           CopyRun(b.dst + j * b.dstPitch + (rx - b.srcX), pic.Row(row) + rx, n);
-                       });
+            CopyRuns(b.dst, b.dstPitch, pic.pixels, pic.width, *pic.spans, firstRow, step, b.srcX,
+                     b.width, b.height);
         } else {
             WithFormat(m_format, [&](auto f) {
                 using F = decltype(f);
