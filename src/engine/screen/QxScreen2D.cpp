@@ -132,6 +132,7 @@ bool QxScreen2D::AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandl
             static_cast<size_t>(surface->width) * static_cast<size_t>(surface->height)) {
         return false;
     }
+    surface->spans.Build(*surface);
     const QxSurfaceHandle issued = IssueHandle(std::move(surface));
     if (issued == kNoSurface) {
         return false;
@@ -140,10 +141,26 @@ bool QxScreen2D::AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandl
     return true;
 }
 
-std::shared_ptr<QxSurface> QxScreen2D::GetSurface(QxSurfaceHandle handle) {
+std::shared_ptr<const QxSurface> QxScreen2D::GetSurface(QxSurfaceHandle handle) {
     std::lock_guard lock(m_surfaceLock);
     const auto it = m_surfaces.find(handle);
     return it == m_surfaces.end() ? nullptr : it->second;
+}
+
+bool QxScreen2D::EditSurface(QxSurfaceHandle handle, const std::function<void(QxSurface&)>& edit) {
+    std::shared_ptr<QxSurface> s;
+    {
+        std::lock_guard lock(m_surfaceLock);
+        const auto it = m_surfaces.find(handle);
+        if (it == m_surfaces.end() || it->second->lockCount > 0) {
+            return false;
+        }
+        s = it->second;
+    }
+    s->spans.Clear();
+    edit(*s);
+    s->spans.Build(*s);
+    return true;
 }
 
 bool QxScreen2D::SetSurfaceOrigin(QxSurfaceHandle handle, const QxPoint& origin) {
@@ -190,6 +207,8 @@ bool QxScreen2D::LockSurface(QxSurfaceHandle handle, QxSurfaceDesc* desc) {
         return false;
     }
     QxSurface& s = *it->second;
+    // Locked pixels may change at any time: drawing goes pixel by pixel until the
+    // last unlock reads the runs again.
     ++s.lockCount;
     desc->bytesPerPixel = 2;
     desc->width = s.width;
@@ -205,7 +224,10 @@ bool QxScreen2D::UnlockSurface(QxSurfaceHandle handle) {
     if (it == m_surfaces.end()) {
         return false;
     }
-    it->second->lockCount = std::max(0, it->second->lockCount - 1);
+    QxSurface& s = *it->second;
+    if (s.lockCount > 0 && --s.lockCount == 0) {
+        s.spans.Build(s);
+    }
     return true;
 }
 
@@ -221,6 +243,7 @@ bool QxScreen2D::HalveSurface(QxSurfaceHandle handle) {
     for (int y = 0; y < half->height; ++y) {
         std::copy_n(old.Row(y), half->width, half->Row(y));
     }
+    half->spans.Build(*half);
     // Whoever still holds the old record keeps drawing the old picture.
     it->second = std::move(half);
     return true;
@@ -339,6 +362,7 @@ bool QxScreen2D::CreateSurface(const QxImage& image, QxSurfaceHandle* handle, ui
         return false;
     }
 
+    surface->spans.Build(*surface);
     const QxSurfaceHandle issued = IssueHandle(std::move(surface));
     if (issued == kNoSurface) {
         return false;

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -87,8 +88,14 @@ public:
     virtual bool CreateSurface(const QxImage& image, QxSurfaceHandle* handle, uint32_t flags);
     virtual bool AdoptSurface(std::unique_ptr<QxSurface> surface, QxSurfaceHandle* handle);
     // The record behind a handle, or null. The caller shares it: it stays whole while
-    // held, even when another thread frees or halves the surface meanwhile.
-    virtual std::shared_ptr<QxSurface> GetSurface(QxSurfaceHandle handle);
+    // held, even when another thread frees or halves the surface meanwhile. It is read
+    // only: pixels change through LockSurface/UnlockSurface or EditSurface, so that the
+    // key spans drawing keeps are made again.
+    virtual std::shared_ptr<const QxSurface> GetSurface(QxSurfaceHandle handle);
+    // Runs edit on the surface's record (not under the table's lock, so edit may call
+    // the screen), then remakes its key spans. False for an unknown handle or a locked
+    // surface. Drawing and editing a surface happen on the same thread.
+    bool EditSurface(QxSurfaceHandle handle, const std::function<void(QxSurface&)>& edit);
     virtual bool SetSurfaceOrigin(QxSurfaceHandle handle, const QxPoint& origin);
     virtual bool GetSurfaceName(QxSurfaceHandle handle, std::string* name);
     virtual bool FreeSurface(QxSurfaceHandle handle);
@@ -147,14 +154,27 @@ protected:
 private:
     class DrawScope;
     // A picture that drawing reads from: a surface, or the pixels of a 16-bit image.
+    // Spans are there when they fit the pixels.
     struct Picture {
         const uint16_t* pixels = nullptr;
         int width = 0;
         int height = 0;
         bool valid = false;
+        const QxKeySpans* spans = nullptr;
         const uint16_t* Row(int y) const { return pixels + ptrdiff_t(y) * width; }
     };
     static Picture PictureOf(const QxSurface& surface);
+    struct Blit;
+    // The set-up every surface drawing shares: lock the back buffer, place the source
+    // rectangle (at x, y less the origin for a surface) and clip it, then hand the
+    // placed rows to draw. False for a bad picture or no back buffer; true, without
+    // calling draw, when nothing is left to draw.
+    template <class Draw>
+    bool DrawPlaced(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
+                    const Draw& draw);
+    template <class Draw>
+    bool DrawPlaced(const QxSurface& s, int x, int y, int sx, int sy, int w, int h,
+                    const Draw& draw);
 
     bool CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
                      bool keyed, bool flipped);

@@ -156,13 +156,36 @@ QxScreen2D::Picture QxScreen2D::PictureOf(const QxSurface& s) {
     pic.height = s.height;
     pic.valid = s.width >= 0 && s.height >= 0 &&
                 s.pixels.size() >= static_cast<size_t>(s.width) * static_cast<size_t>(s.height);
+    if (pic.valid && s.spans.Fit(s)) {
+        pic.spans = &s.spans;
+    }
     return pic;
 }
 
-// ---- copies -----------------------------------------------------------------------------
+// The placed rows of one drawing: the clip's top-left pixel in the back buffer and the
+// source position it shows.
+struct QxScreen2D::Blit {
+    const Picture& pic;
+    uint16_t* dst;
+    ptrdiff_t dstPitch;
+    int width;  // of the clip
+    int height; // of the clip
+    int srcX;
+    int srcY;
+    int flippedRow; // source row of the clip's top row when drawn upside down
+    const uint16_t* Src() const { return pic.Row(srcY) + srcX; }
+};
 
-bool QxScreen2D::CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
-                             bool keyed, bool flipped) {
+// Which drawing calls mark the screen dirty: with manual dirty tracking off nobody
+// marks what changed, so DrawSurface, DrawSurfaceTinted, DrawSurfaceScaled,
+// DrawSurfaceBrightened and TintRect (the calls that code written for that mode draws
+// whole pictures and tints with) first mark the whole back buffer, and then draw in
+// full instead of into an empty clip. Every other call keeps to the dirty list in both
+// modes. Which calls mark is part of the screen's contract, so it is not gathered here
+// but stays in those five.
+template <class Draw>
+bool QxScreen2D::DrawPlaced(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
+                            const Draw& draw) {
     if (!pic.valid) {
         return false;
     }
@@ -175,25 +198,67 @@ bool QxScreen2D::CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, i
         return true;
     }
     const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    ptrdiff_t srcPitch = pic.width;
-    if (flipped) {
-        // Destination row i (from the top of the destination) shows source row
-        // srcTop + srcHeight - 1 - i.
-        const int i = c.top - p.dest.top;
-        src = pic.Row(p.srcTop + p.srcHeight - 1 - i) + p.SrcX();
-        srcPitch = -srcPitch;
-    }
-    uint16_t* dst = scope.At(c.left, c.top);
-    if (!keyed) {
-        CopyRows(dst, scope.Pitch(), src, srcPitch, c.Width(), c.Height());
-        return true;
-    }
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        RunSrcDst<true, F>(dst, scope.Pitch(), src, srcPitch, c.Width(), c.Height(), OpCopy<F>{f});
-    });
+    draw(Blit{pic, scope.At(c.left, c.top), scope.Pitch(), c.Width(), c.Height(), p.SrcX(),
+              p.SrcY(), p.srcTop + p.srcHeight - 1 - (c.top - p.dest.top)});
     return true;
+}
+
+template <class Draw>
+bool QxScreen2D::DrawPlaced(const QxSurface& s, int x, int y, int sx, int sy, int w, int h,
+                            const Draw& draw) {
+    return DrawPlaced(PictureOf(s), int64_t(x) - s.originX, int64_t(y) - s.originY, sx, sy, w, h,
+                      draw);
+}
+
+namespace {
+
+// dst = op(src, dst) over the placed rows where the source is not 0: run by run when
+// the picture has its spans, else chunk by chunk with a select.
+template <class F, class B, class Op> void Keyed(const B& b, const Op op) {
+    if (b.pic.spans != nullptr) {
+        ForEachRun(*b.pic.spans, b.pic.width, b.srcY, 1, b.srcX, b.width, b.height,
+                   [&](int j, int row, int x, int n) {
+                       OpRun<F>(b.dst + j * b.dstPitch + (x - b.srcX), b.pic.Row(row) + x, n, op);
+                   });
+    } else {
+        RunSrcDst<true, F>(b.dst, b.dstPitch, b.Src(), b.pic.width, b.width, b.height, op);
+    }
+}
+
+// Keyed when asked, else every pixel.
+template <class F, class B, class Op> void KeyedIf(bool keyed, const B& b, const Op op) {
+    if (keyed) {
+        Keyed<F>(b, op);
+    } else {
+        RunSrcDst<false, F>(b.dst, b.dstPitch, b.Src(), b.pic.width, b.width, b.height, op);
+    }
+}
+
+} // namespace
+
+// ---- copies -----------------------------------------------------------------------------
+
+bool QxScreen2D::CopyPicture(const Picture& pic, int64_t x, int64_t y, int sx, int sy, int w, int h,
+                             bool keyed, bool flipped) {
+    return DrawPlaced(pic, x, y, sx, sy, w, h, [&](const Blit& b) {
+        // Upside down, destination row i (from the top of the destination) shows source
+        // row srcTop + srcHeight - 1 - i.
+        const int firstRow = flipped ? b.flippedRow : b.srcY;
+        const int step = flipped ? -1 : 1;
+        const uint16_t* src = pic.Row(firstRow) + b.srcX;
+        if (!keyed) {
+            CopyRows(b.dst, b.dstPitch, src, step * ptrdiff_t(pic.width), b.width, b.height);
+        } else if (pic.spans != nullptr) {
+            CopyRuns(b.dst, b.dstPitch, pic.pixels, pic.width, *pic.spans, firstRow, step, b.srcX,
+                     b.width, b.height);
+        } else {
+            WithFormat(m_format, [&](auto f) {
+                using F = decltype(f);
+                RunSrcDst<true, F>(b.dst, b.dstPitch, src, step * ptrdiff_t(pic.width), b.width,
+                                   b.height, OpCopy<F>{f});
+            });
+        }
+    });
 }
 
 bool QxScreen2D::DrawSurface(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w, int h,
@@ -245,43 +310,26 @@ bool QxScreen2D::DrawSurfaceBlended(QxSurfaceHandle handle, int x, int y, int sx
 
 bool QxScreen2D::DrawSurfaceBlended(const QxSurface& s, int x, int y, int sx, int sy, int w, int h,
                                     uint32_t alpha, bool keyed) {
-    const Picture pic = PictureOf(s);
-    if (!pic.valid) {
-        return false;
-    }
     const bool additive = keyed && alpha == 65535;
     const int32_t a = static_cast<int32_t>(std::min<uint32_t>(alpha, 256));
     if (!additive && a == 256) {
         // d + (s - d) is s: a plain copy.
-        return CopyPicture(pic, int64_t(x) - s.originX, int64_t(y) - s.originY, sx, sy, w, h, keyed,
-                           false);
+        return CopyPicture(PictureOf(s), int64_t(x) - s.originX, int64_t(y) - s.originY, sx, sy, w,
+                           h, keyed, false);
     }
-    DrawScope scope(*this);
-    if (!scope.Ok()) {
-        return false;
-    }
-    DrawScope::Placement p;
-    if (!scope.Place(pic, int64_t(x) - s.originX, int64_t(y) - s.originY, sx, sy, w, h, p) ||
-        (!additive && a == 0)) {
-        return true;
-    }
-    const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    uint16_t* dst = scope.At(c.left, c.top);
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        if (additive) {
-            RunSrcDst<true, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                               OpAddSat<F>{f});
-        } else if (keyed) {
-            RunSrcDst<true, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                               OpBlend<F>{f, a});
-        } else {
-            RunSrcDst<false, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                                OpBlend<F>{f, a});
+    return DrawPlaced(s, x, y, sx, sy, w, h, [&](const Blit& b) {
+        if (!additive && a == 0) {
+            return;
         }
+        WithFormat(m_format, [&](auto f) {
+            using F = decltype(f);
+            if (additive) {
+                Keyed<F>(b, OpAddSat<F>{f});
+            } else {
+                KeyedIf<F>(keyed, b, OpBlend<F>{f, a});
+            }
+        });
     });
-    return true;
 }
 
 bool QxScreen2D::DrawSurfaceTinted(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
@@ -293,33 +341,13 @@ bool QxScreen2D::DrawSurfaceTinted(QxSurfaceHandle handle, int x, int y, int sx,
 bool QxScreen2D::DrawSurfaceTinted(const QxSurface& s, int x, int y, int sx, int sy, int w, int h,
                                    bool keyed, const QxColour& colour) {
     MarkWholeDirtyUnlessManual();
-    const Picture pic = PictureOf(s);
-    if (!pic.valid) {
-        return false;
-    }
-    DrawScope scope(*this);
-    if (!scope.Ok()) {
-        return false;
-    }
-    DrawScope::Placement p;
-    if (!scope.Place(pic, int64_t(x) - s.originX, int64_t(y) - s.originY, sx, sy, w, h, p)) {
-        return true;
-    }
-    const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    uint16_t* dst = scope.At(c.left, c.top);
     const TintFactors k = FactorsOf(colour);
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        if (keyed) {
-            RunSrcDst<true, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                               OpTint<F>{f, k});
-        } else {
-            RunSrcDst<false, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                                OpTint<F>{f, k});
-        }
+    return DrawPlaced(s, x, y, sx, sy, w, h, [&](const Blit& b) {
+        WithFormat(m_format, [&](auto f) {
+            using F = decltype(f);
+            KeyedIf<F>(keyed, b, OpTint<F>{f, k});
+        });
     });
-    return true;
 }
 
 bool QxScreen2D::DrawSurfaceBrightened(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
@@ -329,35 +357,15 @@ bool QxScreen2D::DrawSurfaceBrightened(QxSurfaceHandle handle, int x, int y, int
         return false;
     }
     MarkWholeDirtyUnlessManual();
-    const Picture pic = PictureOf(*s);
-    if (!pic.valid) {
-        return false;
-    }
-    DrawScope scope(*this);
-    if (!scope.Ok()) {
-        return false;
-    }
-    DrawScope::Placement p;
-    if (!scope.Place(pic, int64_t(x) - s->originX, int64_t(y) - s->originY, sx, sy, w, h, p)) {
-        return true;
-    }
-    const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    uint16_t* dst = scope.At(c.left, c.top);
     const TintFactors k = FactorsOf(colour);
     const auto packed = static_cast<uint16_t>(m_format.Pack(
         static_cast<uint8_t>(k.r), static_cast<uint8_t>(k.g), static_cast<uint8_t>(k.b)));
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        if (keyed) {
-            RunSrcDst<true, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                               OpBrighten<F>{f, packed});
-        } else {
-            RunSrcDst<false, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                                OpBrighten<F>{f, packed});
-        }
+    return DrawPlaced(*s, x, y, sx, sy, w, h, [&](const Blit& b) {
+        WithFormat(m_format, [&](auto f) {
+            using F = decltype(f);
+            KeyedIf<F>(keyed, b, OpBrighten<F>{f, packed});
+        });
     });
-    return true;
 }
 
 bool QxScreen2D::DrawSurfaceAdditive(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,
@@ -366,28 +374,13 @@ bool QxScreen2D::DrawSurfaceAdditive(QxSurfaceHandle handle, int x, int y, int s
     if (s == nullptr) {
         return false;
     }
-    const Picture pic = PictureOf(*s);
-    if (!pic.valid) {
-        return false;
-    }
-    DrawScope scope(*this);
-    if (!scope.Ok()) {
-        return false;
-    }
-    DrawScope::Placement p;
-    if (!scope.Place(pic, int64_t(x) - s->originX, int64_t(y) - s->originY, sx, sy, w, h, p)) {
-        return true;
-    }
-    const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    uint16_t* dst = scope.At(c.left, c.top);
     const int32_t a = std::clamp(alpha, 0, 256);
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        RunSrcDst<true, F>(dst, scope.Pitch(), src, pic.width, c.Width(), c.Height(),
-                           OpAdditive<F>{f, a});
+    return DrawPlaced(*s, x, y, sx, sy, w, h, [&](const Blit& b) {
+        WithFormat(m_format, [&](auto f) {
+            using F = decltype(f);
+            Keyed<F>(b, OpAdditive<F>{f, a});
+        });
     });
-    return true;
 }
 
 // ---- alpha images -------------------------------------------------------------------------
@@ -399,46 +392,46 @@ bool QxScreen2D::DrawAlphaMapped(QxSurfaceHandle handle, int x, int y, int sx, i
     if (s == nullptr) {
         return false;
     }
-    const Picture pic = PictureOf(*s);
-    if (!pic.valid || alphaImage.bitsPerPixel != 8 || alphaImage.width != s->width ||
+    if (alphaImage.bitsPerPixel != 8 || alphaImage.width != s->width ||
         alphaImage.height != s->height ||
         alphaImage.pixels.size() < size_t(s->width) * size_t(s->height)) {
         return false;
     }
-    DrawScope scope(*this);
-    if (!scope.Ok()) {
-        return false;
-    }
-    DrawScope::Placement p;
-    if (!scope.Place(pic, int64_t(x) - s->originX, int64_t(y) - s->originY, sx, sy, w, h, p)) {
-        return true;
-    }
-    const QxRect& c = p.clip;
-    const uint16_t* src = pic.Row(p.SrcY()) + p.SrcX();
-    const uint8_t* am = alphaImage.pixels.data() + size_t(p.SrcY()) * size_t(s->width) + p.SrcX();
-    uint16_t* dst = scope.At(c.left, c.top);
-    WithFormat(m_format, [&](auto f) {
-        using F = decltype(f);
-        auto run = [&](const auto& op) {
-            RunAlphaMapped<F>(dst, scope.Pitch(), src, pic.width, am, s->width, c.Width(),
-                              c.Height(), op);
-        };
-        switch (mode) {
-        case AlphaMode::Plain:
-            run(OpAlphaBlend<F>{f});
-            break;
-        case AlphaMode::Faded:
-            run(OpAlphaFaded<F>{f, std::clamp(alpha, 0, 256)});
-            break;
-        case AlphaMode::Tinted:
-            run(OpAlphaTinted<F>{f, FactorsOf(colour)});
-            break;
-        case AlphaMode::Colour:
-            run(OpColourAlpha<F>{f, PackColour(m_format, colour)});
-            break;
-        }
+    return DrawPlaced(*s, x, y, sx, sy, w, h, [&](const Blit& b) {
+        const uint8_t* alphas = alphaImage.pixels.data();
+        const ptrdiff_t pitch = s->width;
+        WithFormat(m_format, [&](auto f) {
+            using F = decltype(f);
+            auto run = [&](const auto& op) {
+                if (b.pic.spans != nullptr) {
+                    ForEachRun(*b.pic.spans, pitch, b.srcY, 1, b.srcX, b.width, b.height,
+                               [&](int j, int row, int rx, int n) {
+                                   AlphaRun<F>(b.dst + j * b.dstPitch + (rx - b.srcX),
+                                               b.pic.Row(row) + rx, alphas + row * pitch + rx, n,
+                                               op);
+                               });
+                } else {
+                    RunAlphaMapped<F>(b.dst, b.dstPitch, b.Src(), pitch,
+                                      alphas + b.srcY * pitch + b.srcX, pitch, b.width, b.height,
+                                      op);
+                }
+            };
+            switch (mode) {
+            case AlphaMode::Plain:
+                run(OpAlphaBlend<F>{f});
+                break;
+            case AlphaMode::Faded:
+                run(OpAlphaFaded<F>{f, std::clamp(alpha, 0, 256)});
+                break;
+            case AlphaMode::Tinted:
+                run(OpAlphaTinted<F>{f, FactorsOf(colour)});
+                break;
+            case AlphaMode::Colour:
+                run(OpColourAlpha<F>{f, PackColour(m_format, colour)});
+                break;
+            }
+        });
     });
-    return true;
 }
 
 bool QxScreen2D::DrawSurfaceAlphaMapped(QxSurfaceHandle handle, int x, int y, int sx, int sy, int w,

@@ -101,7 +101,7 @@ std::uint32_t PyxEntityRenderedBallType::ImageHandle() {
     return m_imageHandle;
 }
 
-std::shared_ptr<QxSurface> PyxEntityRenderedBallType::Image() {
+std::shared_ptr<const QxSurface> PyxEntityRenderedBallType::Image() {
     const std::uint32_t handle = ImageHandle();
     return handle != 0 ? g_screen->GetSurface(handle) : nullptr;
 }
@@ -164,18 +164,19 @@ bool PyxEntityRenderedBall::RenderImage() {
     if (!g_screen) {
         return false;
     }
-    const std::shared_ptr<QxSurface> image = type->Image();
-    if (!image) {
+    const std::uint32_t handle = type->ImageHandle();
+    if (handle == 0) {
         return false;
     }
     QxSurfaceDesc desc;
     if (!g_screen->LockBackBuffer(&desc)) {
         return false;
     }
-    const bool ok = desc.bytesPerPixel == 2;
-    if (ok) {
-        PyxRenderLens(type->Lens(0), desc, g_screen->PixelFormat(), m_drawX, m_drawY, *image);
-    }
+    // Through the screen, so that what it keeps about the image's transparent pixels is
+    // made again.
+    const bool ok = desc.bytesPerPixel == 2 && g_screen->EditSurface(handle, [&](QxSurface& image) {
+        PyxRenderLens(type->Lens(0), desc, g_screen->PixelFormat(), m_drawX, m_drawY, image);
+    });
     g_screen->UnlockBackBuffer();
     return ok;
 }

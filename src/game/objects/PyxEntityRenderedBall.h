@@ -55,8 +55,9 @@ public:
     // The screen surface the image lives in, made again when the screen lost it; 0
     // without a screen.
     std::uint32_t ImageHandle();
-    // The image's pixels, or null without a screen.
-    std::shared_ptr<QxSurface> Image();
+    // The image's pixels, or null without a screen. They change through the screen's
+    // EditSurface.
+    std::shared_ptr<const QxSurface> Image();
 
 private:
     std::vector<PyxLensEntry> m_lens[kTints];

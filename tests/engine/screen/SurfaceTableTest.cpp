@@ -14,7 +14,7 @@ using screentest::Rgb;
 
 class ScreenSurfaces : public screentest::ScreenTest {
 protected:
-    QxSurface* Make(const QxImage& image, uint32_t flags = 0) {
+    const QxSurface* Make(const QxImage& image, uint32_t flags = 0) {
         QxSurfaceHandle h = 0;
         if (!screen.CreateSurface(image, &h, flags)) {
             return nullptr;
