@@ -125,7 +125,7 @@ struct DataSet {
     };
     std::vector<Picture> pictures;
     std::vector<QxImage> alphas;
-    std::vector<std::shared_ptr<QxSurface>> surfaces;
+    std::vector<std::shared_ptr<const QxSurface>> surfaces;
 
     static std::string ArchivePath() {
         if (const char* folder = std::getenv("RONDELIX_DATA")) {
@@ -489,7 +489,9 @@ struct SdlDataSet {
     std::vector<SDL_Surface*> pictures;
     SdlDataSet() {
         for (const auto& s : DataSet::Get().surfaces) {
-            pictures.push_back(SdlPictures::Wrap(s->pixels, s->width, s->height));
+            // SDL only reads a source surface's pixels.
+            auto& pixels = const_cast<std::vector<uint16_t>&>(s->pixels);
+            pictures.push_back(SdlPictures::Wrap(pixels, s->width, s->height));
         }
     }
     static SdlDataSet& Get() {
