@@ -15,6 +15,12 @@
 #include "engine/files/QxLog.h"
 #include "engine/screen/QxScreen2D.h"
 
+#if defined(__GNUC__) || defined(__clang__)
+#define QX_FIRE_VECTOR 1
+#else
+#define QX_FIRE_VECTOR 0
+#endif
+
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
@@ -52,6 +58,88 @@ constexpr std::uint16_t Pack555(std::uint64_t lanes) {
     return static_cast<std::uint16_t>((lanes & 0x1F) | ((lanes >> 11) & 0x3E0) |
                                       ((lanes >> 22) & 0x7C00));
 }
+
+// Cools the groups of four from x (a group's start) to the end of the row, one pixel at
+// a time; the pixel right of the row's last one is cold.
+void CoolGroups(const std::uint8_t* in, std::uint8_t* out, std::uint32_t* flags, std::int32_t x,
+                std::int32_t w, std::int32_t fade) {
+    const auto cool = [fade](std::int32_t sum) {
+        return static_cast<std::uint8_t>(std::clamp((sum - fade) >> 2, 0, 255));
+    };
+    for (std::int32_t group = x; group < w; group += 4) {
+        const std::int32_t end = std::min(group + 4, w);
+        std::uint32_t four = 0;
+        std::memcpy(&four, in + group, static_cast<std::size_t>(end - group));
+        const bool hot = four != 0;
+        std::uint32_t& flag = flags[group / 4];
+        const bool worked = hot || flag != 0;
+        flag = hot ? ~std::uint32_t{0} : 0;
+        if (!worked) {
+            continue;
+        }
+        for (std::int32_t i = group; i < end; ++i) {
+            out[i] = cool(in[i - 1] + out[i] + in[i] + (i + 1 < w ? in[i + 1] : 0));
+        }
+    }
+}
+
+#if QX_FIRE_VECTOR
+typedef std::uint16_t VU __attribute__((vector_size(16)));
+typedef std::int16_t VS __attribute__((vector_size(16)));
+typedef std::uint32_t VW __attribute__((vector_size(16)));
+typedef std::uint8_t VB8 __attribute__((vector_size(8)));
+
+VU LoadU(const void* p) {
+    VU v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+VW LoadW(const void* p) {
+    VW v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+VU SplatU(std::uint16_t x) {
+    return VU{x, x, x, x, x, x, x, x};
+}
+VS SplatS(std::int16_t x) {
+    return VS{x, x, x, x, x, x, x, x};
+}
+bool IsZero(VW v) {
+    std::uint64_t halves[2];
+    std::memcpy(halves, &v, sizeof halves);
+    return (halves[0] | halves[1]) == 0;
+}
+
+// max(0, min((sum - fade) >> 2, 255)) in every lane.
+VS CoolLanes(VS sum, VS fade) {
+    VS v = (sum - fade) >> 2;
+    v &= ~(VS)(v < 0);
+    const VS over = (VS)(v > 255);
+    return (v & ~over) | (SplatS(255) & over);
+}
+
+// Eight pixels of the 5-5-5 blend: each channel d + (((c - d) * v) >> 8) with the
+// colour c of heat v, except where c is 0 (where v is 0 the sum leaves d anyway).
+void Blend555(std::uint16_t* out, const std::uint8_t* heat, const std::uint16_t* pixels) {
+    VB8 bytes;
+    std::memcpy(&bytes, heat, sizeof bytes);
+    const VS v = __builtin_convertvector(bytes, VS);
+    const VU c = {pixels[heat[0]], pixels[heat[1]], pixels[heat[2]], pixels[heat[3]],
+                  pixels[heat[4]], pixels[heat[5]], pixels[heat[6]], pixels[heat[7]]};
+    const VU d = LoadU(out);
+    const VS five = SplatS(31);
+    const auto blend = [&v, &five](VU s, VU b, int shift) {
+        const VS sc = (VS)(s >> shift) & five;
+        const VS dc = (VS)(b >> shift) & five;
+        return (VU)(dc + (((sc - dc) * v) >> 8)) << shift;
+    };
+    const VU mixed = blend(c, d, 10) | blend(c, d, 5) | blend(c, d, 0);
+    const VU keep = (VU)(c == 0);
+    const VU result = (d & keep) | (mixed & ~keep);
+    std::memcpy(out, &result, sizeof result);
+}
+#endif
 
 float WrapAngle(float angle) {
     if (!std::isfinite(angle)) {
@@ -157,7 +245,7 @@ QxEntity2DGUIPFire::QxEntity2DGUIPFire(QxEntity2DGUIPFireType* type) : QxEntity2
     if (heat->Create(w, h, 8)) {
         m_heat = std::move(heat);
     }
-    m_columnFlags.assign(static_cast<std::size_t>(std::max(w, 0)), 0);
+    m_columnFlags.assign(static_cast<std::size_t>(std::max(w, 0) / 4 + 4), 0);
 
     m_particles.resize(static_cast<std::size_t>(type->m_numParticles));
     for (Particle& p : m_particles) {
@@ -564,40 +652,44 @@ void QxEntity2DGUIPFire::Cool() {
 
 void QxEntity2DGUIPFire::CoolRow(std::int32_t from, std::int32_t to) {
     const std::int32_t w = m_heat->width;
-    const std::int32_t fade = FireType()->m_burnFade;
+    // Past these every sum of four bytes cools to 0 (or to 255) anyway; held here, each
+    // sum fits a 16-bit lane.
+    const std::int32_t fade = std::clamp(FireType()->m_burnFade, -1024, 1024);
     const std::uint8_t* in = m_heat->Row(from);
     std::uint8_t* out = m_heat->Row(to);
-    const auto cool = [fade](std::int32_t sum) {
-        return static_cast<std::uint8_t>(std::clamp((sum - fade) >> 2, 0, 255));
-    };
-    // Runs of neighbouring groups that are worked are cooled in one stretch; each pixel
-    // depends on its own row's old value only, so the order does not matter.
-    std::int32_t group = 4;
-    while (group < w) {
-        const std::int32_t start = group;
-        for (; group < w; group += 4) {
-            const std::int32_t end = std::min(group + 4, w);
-            std::uint32_t four = 0;
-            std::memcpy(&four, in + group, static_cast<std::size_t>(end - group));
-            const bool hot = four != 0;
-            std::uint8_t& flag = m_columnFlags[static_cast<std::size_t>(group / 4)];
-            const bool worked = hot || flag != 0;
-            flag = hot ? 1 : 0;
-            if (!worked) {
-                break;
-            }
+    std::uint32_t* flags = m_columnFlags.data();
+    std::int32_t x = 4;
+#if QX_FIRE_VECTOR
+    // Four groups at a time while the right neighbour of the last pixel lies in the row.
+    // Each pixel depends on its own row's old value only, so a whole stretch is cooled
+    // at once and the groups that are not worked keep their old pixels.
+    const VS fades = SplatS(static_cast<std::int16_t>(fade));
+    for (; x + 16 < w; x += 16) {
+        const VW mid = LoadW(in + x);
+        const VW hot = (VW)(mid != 0);
+        VW worked;
+        std::memcpy(&worked, flags + x / 4, sizeof worked);
+        worked |= hot;
+        if (IsZero(worked)) {
+            continue; // cold, and the flags stay clear
         }
-        // The pixel right of the last one lies outside the row: it is cold.
-        const std::int32_t stop = std::min(group, w);
-        const std::int32_t inner = stop == w ? stop - 1 : stop;
-        for (std::int32_t x = start; x < inner; ++x) {
-            out[x] = cool(in[x - 1] + out[x] + in[x + 1] + in[x]);
-        }
-        if (inner < stop) {
-            out[inner] = cool(in[inner - 1] + out[inner] + in[inner]);
-        }
-        group += 4; // past the group that stopped the run
+        std::memcpy(flags + x / 4, &hot, sizeof hot);
+        const VU left = LoadU(in + x - 1);
+        const VU right = LoadU(in + x + 1);
+        const VU old = LoadU(out + x);
+        const VU centre = (VU)mid;
+        // The even and the odd bytes of the stretch, each in its own 16-bit lanes.
+        const VU low = SplatU(0xFF);
+        const VS even = CoolLanes(
+            (VS)(left & low) + (VS)(old & low) + (VS)(right & low) + (VS)(centre & low), fades);
+        const VS odd = CoolLanes(
+            (VS)(left >> 8) + (VS)(old >> 8) + (VS)(right >> 8) + (VS)(centre >> 8), fades);
+        const VW cooled = (VW)((VU)even | ((VU)odd << 8));
+        const VW result = (cooled & worked) | ((VW)old & ~worked);
+        std::memcpy(out + x, &result, sizeof result);
     }
+#endif
+    CoolGroups(in, out, flags, x, w, fade);
 }
 
 void QxEntity2DGUIPFire::Spark(std::int32_t row) {
@@ -645,18 +737,38 @@ bool QxEntity2DGUIPFire::Blit() {
                 m_weighedColours[v] = Spread555(m_pixels[v]) * v;
             }
         }
+        const std::uint16_t* pixels = m_pixels.data();
         for (std::int32_t y = y0; y < y1; ++y) {
             const std::uint8_t* heat = m_heat->Row(y);
             auto* out = reinterpret_cast<std::uint16_t*>(
                             desc.pixels + static_cast<std::ptrdiff_t>(m_y + y) * desc.pitch) +
                         m_x;
+            if (!transparent) {
+                for (std::int32_t x = x0; x < x1; ++x) {
+                    out[x] = pixels[heat[x]];
+                }
+                continue;
+            }
             if (rgb555) {
+                std::int32_t x = x0;
+#if QX_FIRE_VECTOR
+                // Eight pixels at a time; a stretch without heat (most of a flame's
+                // surroundings) costs one test.
+                for (; x + 8 <= x1; x += 8) {
+                    std::uint64_t eight = 0;
+                    std::memcpy(&eight, heat + x, sizeof eight);
+                    if (eight == 0) {
+                        continue;
+                    }
+                    Blend555(out + x, heat + x, pixels);
+                }
+#endif
                 // The blend below for all three channels at once: d + (s - d) * v / 256,
                 // rounded down, is (d * (256 - v) + s * v) / 256, which never goes
                 // below 0 nor past 16 bits in a lane.
-                for (std::int32_t x = x0; x < x1; ++x) {
+                for (; x < x1; ++x) {
                     const std::uint32_t v = heat[x];
-                    if (v != 0 && m_pixels[v] != 0) {
+                    if (v != 0 && pixels[v] != 0) {
                         const std::uint64_t sum =
                             Spread555(out[x]) * (256 - v) + m_weighedColours[v];
                         out[x] = Pack555((sum >> 8) & kLanes555);
@@ -666,10 +778,8 @@ bool QxEntity2DGUIPFire::Blit() {
             }
             for (std::int32_t x = x0; x < x1; ++x) {
                 const std::uint8_t v = heat[x];
-                const std::uint16_t c = m_pixels[v];
-                if (!transparent) {
-                    out[x] = c;
-                } else if (c != 0 && v != 0) {
+                const std::uint16_t c = pixels[v];
+                if (c != 0 && v != 0) {
                     std::int32_t blended = 0;
                     for (std::int32_t mask : masks) {
                         const std::int32_t d = out[x] & mask;

@@ -131,7 +131,9 @@ private:
     std::array<std::uint64_t, 256> m_weighedColours{}; // for the blended blit
     std::unique_ptr<QxImage> m_heat;
     std::vector<Particle> m_particles;
-    std::vector<std::uint8_t> m_columnFlags;
+    // One word per group of four pixels (all ones while hot), so that the flags of four
+    // groups load as one vector.
+    std::vector<std::uint32_t> m_columnFlags;
     float m_gravityX = 0.0f;
     float m_gravityY = 0.0f;
     float m_gravityTimer = 0.0f;

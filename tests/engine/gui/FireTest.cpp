@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,24 @@ protected:
             fire->m_followLeader = fire->m_followMouse = fire->m_steer = false;
         }
         return fire;
+    }
+
+    // Fills the back buffer with a pattern of every kind of colour; answers its pixels.
+    std::vector<std::uint16_t> FillBackground(int seed) {
+        std::vector<std::uint16_t> pixels;
+        QxSurfaceDesc desc{};
+        if (!Screen().LockBackBuffer(&desc))
+            return pixels;
+        for (int y = 0; y < desc.height; ++y) {
+            auto* row =
+                reinterpret_cast<std::uint16_t*>(desc.pixels + std::ptrdiff_t(y) * desc.pitch);
+            for (int x = 0; x < desc.width; ++x) {
+                row[x] = static_cast<std::uint16_t>((x * 37 + y * 1021 + seed * 4099) & 0x7FFF);
+                pixels.push_back(row[x]);
+            }
+        }
+        Screen().UnlockBackBuffer();
+        return pixels;
     }
 
     static std::uint8_t Heat(const Fire& fire, int x, int y) {
@@ -195,6 +214,93 @@ TEST_F(FireTest, SparksDoubleTheHeatAroundAPointOfEveryOddRow) {
             }
         }
         EXPECT_GE(sparks, 10);
+    }
+}
+
+// Cooling pixel by pixel as the fire describes it, with its column flags and sparks.
+void CoolOnePixelAtATime(std::vector<std::uint8_t>& heat, std::vector<bool>& flags, int w, int h,
+                         int fade, bool inverted) {
+    auto at = [&](int x, int y) -> std::uint8_t& { return heat[std::size_t(y * w + x)]; };
+    auto row = [&](int y, int written) {
+        for (int group = 4; group < w; group += 4) {
+            const int end = std::min(group + 4, w);
+            bool hot = false;
+            for (int x = group; x < end; ++x)
+                hot = hot || at(x, y) != 0;
+            const bool worked = hot || flags[std::size_t(group / 4)];
+            flags[std::size_t(group / 4)] = hot;
+            for (int x = group; worked && x < end; ++x) {
+                const int right = x + 1 < w ? at(x + 1, y) : 0;
+                const int sum = at(x - 1, y) + at(x, written) + right + at(x, y) - fade;
+                at(x, written) = std::uint8_t(std::clamp(sum >> 2, 0, 255));
+            }
+        }
+        if ((y & 1) != 0 && y > 2 && y < h - 3) {
+            const int x = 5 + random(w - 10);
+            const int q = at(x, y);
+            if (q >= 33 && q < 128)
+                at(x - 1, y) = at(x + 1, y) = at(x, y - 1) = at(x, y + 1) =
+                    std::uint8_t(std::min(2 * q, 255));
+        }
+    };
+    for (int y = inverted ? h - 4 : 3; inverted ? y >= 2 : y <= h - 2; y += inverted ? -1 : 1)
+        row(y, inverted ? y + 1 : y - 1);
+}
+
+// Whole stretches are cooled and blended at once: over odd widths, a fire cut by the
+// screen's edges, cold and hot groups, both directions and fades that clamp either way,
+// every pixel is the one worked out pixel by pixel.
+TEST_F(FireTest, StretchesCoolAndBlendAsSinglePixelsDo) {
+    std::mt19937 noise(5);
+    const int sizes[][3] = {{37, 21, -3}, {53, 30, 600}, {150, 40, 110}}; // width, height, x
+    for (const auto& size : sizes) {
+        for (const int fade : {18, -700, 5000}) {
+            for (const bool inverted : {false, true}) {
+                const int w = size[0], h = size[1];
+                const std::string name = "cool" + std::to_string(w) + "_" + std::to_string(fade) +
+                                         (inverted ? "down" : "up");
+                auto fire =
+                    MakeFire(name, "Width " + std::to_string(w) + "\nHeight " + std::to_string(h) +
+                                       "\nBurnFade " + std::to_string(fade) + "\nTransparent 1\n");
+                ASSERT_NE(fire, nullptr) << name;
+                fire->m_gravityInverted = inverted;
+                fire->SetPosition(QxPoint{size[2], 50});
+                std::vector<std::uint8_t> want(std::size_t(w * h));
+                std::vector<bool> flags(static_cast<std::size_t>(w));
+                for (int frame = 0; frame < 3; ++frame) {
+                    // Runs of cold and hot pixels that start anywhere in a group.
+                    for (std::size_t i = 0; i < want.size();) {
+                        const bool cold = noise() % 2 == 0;
+                        for (std::size_t n = noise() % 24; n > 0 && i < want.size(); --n, ++i)
+                            want[i] = cold ? 0 : std::uint8_t(noise() % 256);
+                    }
+                    for (int y = 0; y < h; ++y)
+                        std::copy_n(&want[std::size_t(y * w)], w, fire->HeatBuffer()->Row(y));
+                    const std::vector<std::uint16_t> back = FillBackground(frame);
+                    SeedRandom(11);
+                    ASSERT_TRUE(fire->Draw());
+                    SeedRandom(11);
+                    CoolOnePixelAtATime(want, flags, w, h, fade, inverted);
+                    const auto ramp = Fire::BuildPalette(0);
+                    for (int y = 0; y < h; ++y) {
+                        for (int x = 0; x < w; ++x) {
+                            const std::uint8_t v = want[std::size_t(y * w + x)];
+                            ASSERT_EQ(Heat(*fire, x, y), v) << name << " " << x << "," << y;
+                            const int sx = size[2] + x, sy = 50 + y;
+                            if (sx < 0 || sx >= kScreenWidth)
+                                continue;
+                            const std::uint16_t under = back[std::size_t(sy * kScreenWidth + sx)];
+                            const QxColour colour((under >> 10) << 3, ((under >> 5) & 31) << 3,
+                                                  (under & 31) << 3);
+                            const std::uint16_t blended = v == 0 || Rgb555(ramp[v]) == 0
+                                                              ? under
+                                                              : Blend555(ramp[v], colour, v);
+                            ASSERT_EQ(Pixel(sx, sy), blended) << name << " " << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
     }
 }
 
