@@ -23,13 +23,26 @@ struct WindowOptions {
     void* owner = nullptr;
 };
 
+// A part of a picture: columns left to right, rows top to bottom (right and bottom
+// exclusive).
+struct PictureArea {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
 class ScreenWindow {
 public:
     virtual ~ScreenWindow() = default;
 
     // Shows a picture of RGB555 pixels (red 0x7C00, green 0x03E0, blue 0x001F; rows
-    // top-down, pitch in bytes) stretched over the whole client area.
-    virtual bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) = 0;
+    // top-down, pitch in bytes) stretched over the whole client area. `changed` holds
+    // every pixel that differs from the picture shown last; a window may copy only that,
+    // or take the whole picture, and takes the whole one the first time and whenever
+    // the size changes.
+    virtual bool ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                           const PictureArea& changed) = 0;
 
     // Sets the cursor's visibility over the window (a state, not a counter).
     virtual void ShowCursor(bool show) = 0;

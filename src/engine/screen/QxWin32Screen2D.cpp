@@ -105,7 +105,9 @@ bool QxWin32Screen2D::Present() {
         return false;
     }
     const auto dirty = GetDirtyList();
-    bool changed = false;
+    // The box around the rows that really changed: the window then copies and scales
+    // only that rather than finding the changes in the whole picture again.
+    platform::PictureArea changed{m_back.width, m_back.height, 0, 0};
     if (!dirty.empty() && !m_back.pixels.empty()) {
         const int bpp = m_back.bitsPerPixel / 8;
         const QxRect bounds{0, m_back.width, 0, m_back.height};
@@ -122,7 +124,10 @@ bool QxWin32Screen2D::Present() {
                 const auto* drawn = m_back.pixels.data() + row;
                 if (std::memcmp(shown, drawn, bytes) != 0) {
                     std::memcpy(shown, drawn, bytes);
-                    changed = true;
+                    changed.left = std::min(changed.left, c.left);
+                    changed.right = std::max(changed.right, c.right);
+                    changed.top = std::min(changed.top, y);
+                    changed.bottom = std::max(changed.bottom, y + 1);
                 }
             }
         }
@@ -130,9 +135,9 @@ bool QxWin32Screen2D::Present() {
         // copies leaves it as a stretch after each copy would. Screens often mark areas
         // they redraw unchanged (a cursor or button drawn again in place); showing the
         // same picture again would cost the scaling and upload for nothing.
-        if (changed && m_present.bitsPerPixel == 16) {
+        if (changed.left < changed.right && m_present.bitsPerPixel == 16) {
             m_window->ShowImage(reinterpret_cast<const uint16_t*>(m_present.pixels.data()),
-                                m_present.width, m_present.height, m_present.pitch);
+                                m_present.width, m_present.height, m_present.pitch, changed);
         }
     }
     ClearDirty();

@@ -20,7 +20,10 @@ public:
         m_client.assign(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), 0);
     }
 
-    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override {
+    // The whole picture every time, so that what tests capture never depends on the
+    // area they were told had changed.
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                   const PictureArea& /*changed*/) override {
         if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
             return false;
         }

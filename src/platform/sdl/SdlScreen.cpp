@@ -156,60 +156,59 @@ SdlScreenWindow::~SdlScreenWindow() {
     SDL_DestroyWindow(m_window);
 }
 
-bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
+bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                                const PictureArea& changed) {
     if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2) {
         return false;
     }
+    const bool resized = width != m_pictureWidth || height != m_pictureHeight ||
+                         (m_renderer == nullptr ? m_picture.size() != size_t(width) * size_t(height)
+                                                : m_texture == nullptr);
+    // The caller vouches that nothing outside `changed` differs from its last picture;
+    // a new size has nothing to compare with, so all of it is new.
+    SDL_Rect part{0, 0, width, height};
+    if (!resized) {
+        const int left = std::max(0, changed.left), top = std::max(0, changed.top);
+        const int right = std::min(width, changed.right), bottom = std::min(height, changed.bottom);
+        if (left >= right || top >= bottom) {
+            return true; // the same picture again
+        }
+        part = SDL_Rect{left, top, right - left, bottom - top};
+    }
+    const auto* first = reinterpret_cast<const uint16_t*>(reinterpret_cast<const char*>(pixels) +
+                                                          size_t(part.y) * size_t(pitch)) +
+                        part.x;
     if (m_renderer == nullptr) {
-        const bool resized = width != m_pictureWidth || height != m_pictureHeight ||
-                             m_picture.size() != size_t(width) * size_t(height);
         m_pictureWidth = width;
         m_pictureHeight = height;
         m_picture.resize(size_t(width) * size_t(height));
-        // The box around what changed since the last picture: only that is scaled.
-        SDL_Rect changed{width, height, -1, -1}; // x, y, right, bottom (inclusive)
-        for (int y = 0; y < height; ++y) {
-            const auto* row = reinterpret_cast<const uint16_t*>(
-                reinterpret_cast<const char*>(pixels) + size_t(y) * size_t(pitch));
-            uint16_t* kept = &m_picture[size_t(y) * size_t(width)];
-            if (!resized && std::memcmp(kept, row, size_t(width) * 2) == 0) {
-                continue;
-            }
-            int left = 0, right = width - 1;
-            while (left < right && kept[left] == row[left]) {
-                ++left;
-            }
-            while (right > left && kept[right] == row[right]) {
-                --right;
-            }
-            changed.x = std::min(changed.x, left);
-            changed.w = std::max(changed.w, right);
-            changed.y = std::min(changed.y, y);
-            changed.h = y;
-            std::memcpy(kept, row, size_t(width) * 2);
+        for (int y = 0; y < part.h; ++y) {
+            std::memcpy(&m_picture[size_t(part.y + y) * size_t(width) + size_t(part.x)],
+                        reinterpret_cast<const char*>(first) + size_t(y) * size_t(pitch),
+                        size_t(part.w) * 2);
         }
         if (resized) {
             m_waiting = SDL_Rect{0, 0, -1, -1};
             m_gate.Shown(SDL_GetPerformanceCounter());
             return ShowOnSurface(nullptr);
         }
-        if (changed.h < 0) {
-            return true; // the same picture again
-        }
+        // A picture held back leaves its changes waiting; the next one adds its own, so
+        // the window gets every pixel that differs from what it shows.
+        const int right = part.x + part.w - 1, bottom = part.y + part.h - 1;
         if (m_waiting.w < m_waiting.x) {
-            m_waiting = changed;
+            m_waiting = SDL_Rect{part.x, part.y, right, bottom};
         } else {
-            m_waiting.x = std::min(m_waiting.x, changed.x);
-            m_waiting.y = std::min(m_waiting.y, changed.y);
-            m_waiting.w = std::max(m_waiting.w, changed.w);
-            m_waiting.h = std::max(m_waiting.h, changed.h);
+            m_waiting.x = std::min(m_waiting.x, part.x);
+            m_waiting.y = std::min(m_waiting.y, part.y);
+            m_waiting.w = std::max(m_waiting.w, right);
+            m_waiting.h = std::max(m_waiting.h, bottom);
         }
         if (!m_gate.Offer(SDL_GetPerformanceCounter())) {
             return true; // shown when the display's next period begins
         }
         return ShowChanged();
     }
-    if (m_texture == nullptr || width != m_pictureWidth || height != m_pictureHeight) {
+    if (resized) {
         if (m_texture != nullptr) {
             SDL_DestroyTexture(m_texture);
         }
@@ -221,7 +220,7 @@ bool SdlScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, i
         m_pictureWidth = width;
         m_pictureHeight = height;
     }
-    if (SDL_UpdateTexture(m_texture, nullptr, pixels, pitch) != 0) {
+    if (SDL_UpdateTexture(m_texture, &part, first, pitch) != 0) {
         return false;
     }
     Redraw();

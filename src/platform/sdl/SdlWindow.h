@@ -18,7 +18,8 @@ public:
     static std::unique_ptr<SdlScreenWindow> Create(const WindowOptions& options);
     ~SdlScreenWindow() override;
 
-    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                   const PictureArea& changed) override;
     void ShowCursor(bool show) override;
     void SetMousePosition(int x, int y) override;
     bool GetMousePosition(int* x, int* y) const override;

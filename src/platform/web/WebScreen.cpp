@@ -111,7 +111,10 @@ public:
         }
     }
 
-    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override {
+    // The page takes bands of rows that changed, found by its own comparison, which
+    // also leaves the window's copy as the page will show it.
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                   const PictureArea& /*changed*/) override {
         if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2 ||
             height > web::kMaxBands * web::kBandRows) {
             return false;

@@ -227,7 +227,10 @@ Win32ScreenWindow::~Win32ScreenWindow() {
     DestroyWindow(m_window);
 }
 
-bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch) {
+// The whole picture is kept and stretched: GDI scales it in one call, and the copy of
+// a 640 x 480 picture costs little next to that.
+bool Win32ScreenWindow::ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                                  const PictureArea& /*changed*/) {
     // A device-independent bitmap's rows start on 4-byte boundaries.
     if (pixels == nullptr || width <= 0 || height <= 0 || pitch < width * 2 || pitch % 4 != 0) {
         return false;

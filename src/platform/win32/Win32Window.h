@@ -19,7 +19,8 @@ public:
     static std::unique_ptr<Win32ScreenWindow> Create(const WindowOptions& options);
     ~Win32ScreenWindow() override;
 
-    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch) override;
+    bool ShowImage(const uint16_t* pixels, int width, int height, int pitch,
+                   const PictureArea& changed) override;
     void ShowCursor(bool show) override;
     void SetMousePosition(int x, int y) override;
     bool GetMousePosition(int* x, int* y) const override;

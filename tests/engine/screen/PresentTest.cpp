@@ -11,11 +11,14 @@ using screentest::Rgb;
 // Passes everything on to a headless window and counts what reaches it.
 class SpyWindow : public platform::ScreenWindow {
 public:
-    SpyWindow(std::unique_ptr<platform::ScreenWindow> inner, int* shows)
-        : m_inner(std::move(inner)), m_shows(shows) {}
-    bool ShowImage(const uint16_t* p, int w, int h, int pitch) override {
+    SpyWindow(std::unique_ptr<platform::ScreenWindow> inner, int* shows,
+              platform::PictureArea* changed)
+        : m_inner(std::move(inner)), m_shows(shows), m_changed(changed) {}
+    bool ShowImage(const uint16_t* p, int w, int h, int pitch,
+                   const platform::PictureArea& changed) override {
         ++*m_shows;
-        return m_inner->ShowImage(p, w, h, pitch);
+        *m_changed = changed;
+        return m_inner->ShowImage(p, w, h, pitch, changed);
     }
     void ShowCursor(bool show) override { m_inner->ShowCursor(show); }
     bool IsCursorVisible() const override { return m_inner->IsCursorVisible(); }
@@ -34,13 +37,14 @@ public:
 private:
     std::unique_ptr<platform::ScreenWindow> m_inner;
     int* m_shows;
+    platform::PictureArea* m_changed;
 };
 
 class ScreenPresent : public screentest::ScreenTest {
 protected:
     void SetUp() override {} // each test makes a screen of its own size
     std::unique_ptr<platform::ScreenWindow> MakeWindow(const platform::WindowOptions& o) override {
-        return std::make_unique<SpyWindow>(platform::CreateScreenWindow(o), &shows);
+        return std::make_unique<SpyWindow>(platform::CreateScreenWindow(o), &shows, &changed);
     }
     uint16_t Shown(int x, int y) const {
         return reinterpret_cast<const uint16_t*>(screen.PresentationPixels() +
@@ -52,7 +56,17 @@ protected:
         return out;
     }
 
+    // The box of rows that changed, each as wide as the area marked, as the window
+    // was last told.
+    void ExpectChanged(int left, int top, int right, int bottom) const {
+        EXPECT_EQ(changed.left, left);
+        EXPECT_EQ(changed.top, top);
+        EXPECT_EQ(changed.right, right);
+        EXPECT_EQ(changed.bottom, bottom);
+    }
+
     int shows = 0;
+    platform::PictureArea changed;
 };
 
 TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
@@ -69,6 +83,7 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     const int before = shows;
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, before + 1);
+    ExpectChanged(0, 1, 4, 2);
     EXPECT_EQ(Shown(1, 1), 0x1111);
     EXPECT_EQ(Shown(20, 10), 0);
     EXPECT_TRUE(screen.GetDirtyList().empty());
@@ -78,6 +93,7 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(Shown(1, 1), 0x1111);
     EXPECT_EQ(Shown(20, 10), 0x2222);
+    ExpectChanged(20, 10, 21, 11);
     // Nothing dirty: the window is not touched.
     const int quiet = shows;
     ASSERT_TRUE(screen.Present());
@@ -93,7 +109,16 @@ TEST_F(ScreenPresent, PresentCopiesOnlyDirtyRectangles) {
     screen.MarkDirty(QxRect{0, 32, 0, 16}, false);
     ASSERT_TRUE(screen.Present());
     EXPECT_EQ(shows, quiet + 1);
+    ExpectChanged(0, 9, 32, 10);
     EXPECT_EQ(Client()[size_t(9 * 32 + 17)], 0x0421);
+    // Two areas, the lower marked first: the box spans the changed rows of both, and
+    // the rows marked between them that did not change are left out at either end.
+    Px(30, 14) = 0x0001;
+    Px(2, 3) = 0x0002;
+    screen.MarkDirty(QxRect{24, 32, 12, 16}, false);
+    screen.MarkDirty(QxRect{0, 8, 0, 6}, false);
+    ASSERT_TRUE(screen.Present());
+    ExpectChanged(0, 3, 32, 15);
 }
 
 // Cursor, mouse, minimise and priority requests reach the window and the platform.

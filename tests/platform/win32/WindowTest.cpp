@@ -97,7 +97,7 @@ TEST_F(Win32WindowTest, ClientAreaShowsThePictureUprightInItsOwnColours) {
     EXPECT_EQ(window_->ClientHeight(), 120);
     EXPECT_EQ(window_->Owner(), &owner_);
     const std::vector<uint16_t> picture = TestPicture(160, 120);
-    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2));
+    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2, {0, 0, 160, 120}));
     std::vector<uint16_t> shown;
     ASSERT_TRUE(window_->CaptureClient(&shown));
     ASSERT_EQ(shown.size(), picture.size());
@@ -106,7 +106,7 @@ TEST_F(Win32WindowTest, ClientAreaShowsThePictureUprightInItsOwnColours) {
 
 TEST_F(Win32WindowTest, AnUncoveredWindowShowsTheLastPictureAgain) {
     const std::vector<uint16_t> picture = TestPicture(160, 120);
-    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2));
+    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2, {0, 0, 160, 120}));
     // Something else painted over the window; the screen sends no new picture.
     HDC dc = GetDC(Handle());
     PatBlt(dc, 0, 0, 160, 120, WHITENESS);
@@ -125,7 +125,7 @@ TEST_F(Win32WindowTest, LargerWindowsShowWholePixelBlocksBetweenBlackBars) {
     ASSERT_EQ(window_->ClientWidth(), 640);
     ASSERT_EQ(window_->ClientHeight(), 240);
     const std::vector<uint16_t> picture = TestPicture(160, 120);
-    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2));
+    ASSERT_TRUE(window_->ShowImage(picture.data(), 160, 120, 160 * 2, {0, 0, 160, 120}));
     std::vector<uint16_t> shown;
     ASSERT_TRUE(window_->CaptureClient(&shown));
     ASSERT_EQ(shown.size(), size_t(640 * 240));
@@ -146,7 +146,7 @@ TEST_F(Win32WindowTest, LargerWindowsShowWholePixelBlocksBetweenBlackBars) {
 TEST_F(Win32WindowTest, MousePositionsArriveInPictureCoordinates) {
     window_->SetClientSize(640, 240); // the picture doubled at x 160 to 479
     const std::vector<uint16_t> picture = TestPicture(160, 120);
-    window_->ShowImage(picture.data(), 160, 120, 160 * 2);
+    window_->ShowImage(picture.data(), 160, 120, 160 * 2, {0, 0, 160, 120});
     Drain();
     g_received.clear();
     PostMessageA(Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(160 + 42, 18));
