@@ -8,6 +8,7 @@
 // by the program. Dispatching first translates the message as the desktop does: a key
 // press that types a character is followed by a WM_CHAR message of that character.
 
+#include <chrono>
 #include <cstdint>
 
 namespace platform {
@@ -86,7 +87,8 @@ void TranslateAndDispatch(const WindowMessage& message);
 void PostQuit(int exitCode);
 
 // Returns when a message arrives or after about the given time, whichever comes first;
-// the idle loop calls it instead of spinning while it waits for the next frame.
-void WaitForMessageOrTimeout(std::uint32_t milliseconds);
+// the idle loop calls it instead of spinning while it waits for the next frame. Where
+// the system's waits count in milliseconds, the time is rounded up to them.
+void WaitForMessageOrTimeout(std::chrono::microseconds timeout);
 
 } // namespace platform

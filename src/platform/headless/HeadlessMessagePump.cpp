@@ -2,6 +2,7 @@
 // runner fill, with the desktop's key translation and a wait that can drive the
 // manual clock.
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 
@@ -96,7 +97,7 @@ void PostQuit(int exitCode) {
                                 static_cast<std::uint64_t>(static_cast<std::int64_t>(exitCode)), 0);
 }
 
-void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
+void WaitForMessageOrTimeout(std::chrono::microseconds timeout) {
     std::int64_t step = 0;
     {
         std::lock_guard lock(g_lock);
@@ -113,7 +114,8 @@ void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
     if (step > 0) {
         headless::AdvanceManualClockMicroseconds(step);
     } else {
-        SleepMilliseconds(milliseconds > 0 ? milliseconds : 1);
+        const auto milliseconds = std::max<std::int64_t>(1, (timeout.count() + 999) / 1000);
+        SleepMilliseconds(static_cast<std::uint32_t>(std::min<std::int64_t>(milliseconds, 1000)));
     }
 }
 

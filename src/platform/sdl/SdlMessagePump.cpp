@@ -10,6 +10,7 @@
 #include <SDL.h>
 
 #include "platform/MessagePump.h"
+#include "platform/sdl/SdlDisplayWait.h"
 #include "platform/sdl/SdlEvents.h"
 #include "platform/sdl/SdlGamepad.h"
 #include "platform/sdl/SdlWindow.h"
@@ -21,6 +22,18 @@ std::deque<WindowMessage> g_messages; // main thread only
 WindowProcedure g_procedure = nullptr;
 Uint32 g_quitEvent = 0;
 sdl::SdlGamepads g_gamepads;
+// Asking SDL for news (a pump) reads the display connection, the joysticks and their
+// hot-plug monitors, a dozen system calls. The queue is pumped after every wait and,
+// in a loop that does not wait (the game behind, or paused in the background), at most
+// once in this time.
+constexpr Uint64 kPumpIntervalMicroseconds = 4000;
+bool g_waited = true;
+Uint64 g_lastPump = 0; // performance counter ticks
+
+Uint64 MicrosecondsSince(Uint64 ticks) {
+    const Uint64 frequency = std::max<Uint64>(1, SDL_GetPerformanceFrequency());
+    return (SDL_GetPerformanceCounter() - ticks) * 1000000 / frequency;
+}
 
 Uint32 QuitEventType() {
     if (g_quitEvent == 0) {
@@ -68,10 +81,16 @@ void Convert(const SDL_Event& event) {
     }
 }
 
-// Moves every waiting SDL event into the message queue.
+// Moves every waiting SDL event into the message queue, until one becomes a message.
 void Drain() {
+    if (g_waited || MicrosecondsSince(g_lastPump) >= kPumpIntervalMicroseconds) {
+        SDL_PumpEvents();
+        g_lastPump = SDL_GetPerformanceCounter();
+        g_waited = false;
+    }
     SDL_Event event;
-    while (g_messages.empty() && SDL_PollEvent(&event) != 0) {
+    while (g_messages.empty() &&
+           SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
         Convert(event);
     }
 }
@@ -102,6 +121,7 @@ bool GetWindowMessage(WindowMessage& message) {
             message = WindowMessage{nullptr, kMessageQuit, std::uint64_t(-1), 0};
             return false;
         }
+        g_lastPump = SDL_GetPerformanceCounter(); // SDL pumped to answer
         Convert(event);
     }
     message = g_messages.front();
@@ -122,14 +142,35 @@ void PostQuit(int exitCode) {
     SDL_PushEvent(&event);
 }
 
-void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
-    // A picture held back for the display's next period goes out when that begins,
-    // also when no frame follows to show a newer one.
-    milliseconds = std::min(milliseconds, sdl::ShowWaitingPictures());
-    if (!g_messages.empty()) {
+void WaitForMessageOrTimeout(std::chrono::microseconds timeout) {
+    g_waited = true;
+    if (!g_messages.empty() || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
         return;
     }
-    SDL_WaitEventTimeout(nullptr, int(milliseconds));
+    const Uint64 start = SDL_GetPerformanceCounter();
+    for (;;) {
+        // A picture held back for the display's next period goes out when that
+        // begins, also when no frame follows to show a newer one.
+        const std::chrono::microseconds picture = sdl::ShowWaitingPictures();
+        const auto left = timeout - std::chrono::microseconds(MicrosecondsSince(start));
+        if (left.count() <= 0) {
+            return;
+        }
+        const auto step = std::min(left, picture);
+        sdl::SdlScreenWindow* window = sdl::AnyWindow();
+        switch (sdl::WaitForDisplayInput(window != nullptr ? window->Handle() : nullptr, step)) {
+        case sdl::DisplayWait::Input:
+            return;
+        case sdl::DisplayWait::TimedOut:
+            break;
+        case sdl::DisplayWait::Unsupported:
+            // Whole milliseconds, rounded up so as not to wake before the time.
+            if (SDL_WaitEventTimeout(nullptr, int((step.count() + 999) / 1000)) != 0) {
+                return;
+            }
+            break;
+        }
+    }
 }
 
 } // namespace platform

@@ -73,8 +73,8 @@ SdlScreenWindow* AnyWindow() {
     return g_windows.empty() ? nullptr : g_windows.begin()->second;
 }
 
-std::uint32_t ShowWaitingPictures() {
-    std::uint32_t soonest = UINT32_MAX;
+std::chrono::microseconds ShowWaitingPictures() {
+    std::chrono::microseconds soonest = kNoPictureWaits;
     for (const auto& [id, window] : g_windows) {
         soonest = std::min(soonest, window->ShowWaitingPicture());
     }
@@ -234,19 +234,21 @@ bool SdlScreenWindow::ShowChanged() {
     return ShowOnSurface(&box);
 }
 
-std::uint32_t SdlScreenWindow::ShowWaitingPicture() {
+std::chrono::microseconds SdlScreenWindow::ShowWaitingPicture() {
     const Uint64 now = SDL_GetPerformanceCounter();
     if (m_gate.TakeDue(now)) {
         ShowChanged();
-        return UINT32_MAX;
+        return kNoPictureWaits;
     }
     const std::uint64_t ticks = m_gate.UntilDue(now);
     if (ticks == UINT64_MAX) {
-        return UINT32_MAX;
+        return kNoPictureWaits;
     }
     // Rounded up, so that the wait does not end just before the period does.
     const std::uint64_t frequency = std::max<std::uint64_t>(1, SDL_GetPerformanceFrequency());
-    return std::uint32_t(std::min<std::uint64_t>((ticks * 1000 + frequency - 1) / frequency, 1000));
+    const std::uint64_t micro = std::min<std::uint64_t>(
+        (ticks * 1000000 + frequency - 1) / frequency, std::uint64_t(kNoPictureWaits.count()));
+    return std::chrono::microseconds(micro);
 }
 
 void SdlScreenWindow::Redraw() {
@@ -316,10 +318,7 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
         return false;
     }
-    m_columns.resize(size_t(std::max(0, x1 - x0)));
-    for (int x = x0; x < x1; ++x) {
-        m_columns[size_t(x - x0)] = int(int64_t(x) * m_pictureWidth / box.width);
-    }
+    m_rows.Prepare(x0, x1, m_pictureWidth, box.width);
     int lastSource = -1;
     const uint32_t* last = nullptr;
     for (int y = y0; y < y1; ++y) {
@@ -333,10 +332,7 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
             std::memcpy(target + x0, last + x0, size_t(x1 - x0) * 4);
             continue;
         }
-        const uint16_t* source = &m_picture[size_t(sy) * size_t(m_pictureWidth)];
-        for (int x = x0; x < x1; ++x) {
-            target[x] = m_colours[source[m_columns[size_t(x - x0)]] & 0x7FFF];
-        }
+        m_rows.Scale(&m_picture[size_t(sy) * size_t(m_pictureWidth)], m_colours.data(), target);
         lastSource = sy;
         last = target;
     }

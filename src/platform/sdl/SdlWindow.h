@@ -2,6 +2,7 @@
 // The SDL2 window of the desktop binding, visible to the message pump so that it can
 // map mouse positions into the picture and address messages to the window's owner.
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,12 @@
 
 #include "platform/LetterboxedWindow.h"
 #include "platform/sdl/SdlRefreshGate.h"
+#include "platform/sdl/SdlRowScaler.h"
 
 namespace platform::sdl {
+
+// The answer of the waits below when no picture waits.
+inline constexpr std::chrono::microseconds kNoPictureWaits{1000000};
 
 class SdlScreenWindow final : public LetterboxedWindow {
 public:
@@ -34,8 +39,9 @@ public:
     // Shows the last picture again, after the window was exposed or resized.
     void Redraw();
     // Shows a picture that waited for the display's next period once that has come;
-    // answers the milliseconds until one that still waits is due (UINT32_MAX: none).
-    std::uint32_t ShowWaitingPicture();
+    // answers the time until one that still waits is due (kNoPictureWaits: none).
+    std::chrono::microseconds ShowWaitingPicture();
+    SDL_Window* Handle() const { return m_window; }
 
 private:
     SdlScreenWindow(SDL_Window* window, SDL_Renderer* renderer, void* owner);
@@ -53,7 +59,7 @@ private:
     SDL_Texture* m_texture = nullptr;
     std::vector<uint16_t> m_picture; // the last picture shown, rows packed
     std::vector<uint32_t> m_colours; // 15-bit colour to surface pixel
-    std::vector<int> m_columns;      // picture column of each window column scaled
+    RowScaler m_rows;                // the changed columns of a picture row, scaled
     RefreshGate m_gate;
     // What changed in the picture since it was last shown: left, top, right, bottom
     // (inclusive); right below left when nothing did.
@@ -66,8 +72,8 @@ private:
 SdlScreenWindow* FindWindow(Uint32 id);
 // Some window of the program, or null when it has none.
 SdlScreenWindow* AnyWindow();
-// ShowWaitingPicture for every window: the milliseconds until the next is due.
-std::uint32_t ShowWaitingPictures();
+// ShowWaitingPicture for every window: the time until the next is due.
+std::chrono::microseconds ShowWaitingPictures();
 // Why the last window could not be made; empty while every window could.
 std::string WindowFailure();
 

@@ -99,10 +99,9 @@ void PostQuit(int exitCode) {
     web::Post({nullptr, kMessageQuit, static_cast<std::uint64_t>(exitCode), 0});
 }
 
-void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
+void WaitForMessageOrTimeout(std::chrono::microseconds timeout) {
     std::unique_lock lock(g_lock);
-    g_arrived.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                       [] { return !g_messages.empty(); });
+    g_arrived.wait_for(lock, timeout, [] { return !g_messages.empty(); });
 }
 
 } // namespace platform

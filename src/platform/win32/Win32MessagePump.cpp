@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/win32/Win32Gamepad.h"
@@ -77,8 +78,9 @@ void PostQuit(int exitCode) {
     }
 }
 
-void WaitForMessageOrTimeout(std::uint32_t milliseconds) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+void WaitForMessageOrTimeout(std::chrono::microseconds timeout) {
+    const auto milliseconds = std::clamp<std::int64_t>((timeout.count() + 999) / 1000, 0, 1000);
+    MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(milliseconds), QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 } // namespace platform
