@@ -87,8 +87,9 @@ void TranslateAndDispatch(const WindowMessage& message);
 void PostQuit(int exitCode);
 
 // Returns when a message arrives or after about the given time, whichever comes first;
-// the idle loop calls it instead of spinning while it waits for the next frame. Where
-// the system's waits count in milliseconds, the time is rounded up to them.
+// the idle loop calls it instead of spinning while it waits for the next frame, which
+// is due when the time is up. Where the system's waits count in milliseconds, the time
+// is rounded up to them.
 void WaitForMessageOrTimeout(std::chrono::microseconds timeout);
 
 } // namespace platform

@@ -150,9 +150,10 @@ void WaitForMessageOrTimeout(std::chrono::microseconds timeout) {
     const Uint64 start = SDL_GetPerformanceCounter();
     for (;;) {
         // A picture held back for the display's next period goes out when that
-        // begins, also when no frame follows to show a newer one.
-        const std::chrono::microseconds picture = sdl::ShowWaitingPictures();
+        // begins, unless the caller's next frame, due when the time is up, shows a
+        // newer one just after.
         const auto left = timeout - std::chrono::microseconds(MicrosecondsSince(start));
+        const std::chrono::microseconds picture = sdl::ShowWaitingPictures(left);
         if (left.count() <= 0) {
             return;
         }

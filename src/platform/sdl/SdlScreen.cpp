@@ -73,10 +73,10 @@ SdlScreenWindow* AnyWindow() {
     return g_windows.empty() ? nullptr : g_windows.begin()->second;
 }
 
-std::chrono::microseconds ShowWaitingPictures() {
+std::chrono::microseconds ShowWaitingPictures(std::chrono::microseconds newer) {
     std::chrono::microseconds soonest = kNoPictureWaits;
     for (const auto& [id, window] : g_windows) {
-        soonest = std::min(soonest, window->ShowWaitingPicture());
+        soonest = std::min(soonest, window->ShowWaitingPicture(newer));
     }
     return soonest;
 }
@@ -234,21 +234,26 @@ bool SdlScreenWindow::ShowChanged() {
     return ShowOnSurface(&box);
 }
 
-std::chrono::microseconds SdlScreenWindow::ShowWaitingPicture() {
+std::chrono::microseconds SdlScreenWindow::ShowWaitingPicture(std::chrono::microseconds newer) {
     const Uint64 now = SDL_GetPerformanceCounter();
-    if (m_gate.TakeDue(now)) {
-        ShowChanged();
-        return kNoPictureWaits;
-    }
     const std::uint64_t ticks = m_gate.UntilDue(now);
     if (ticks == UINT64_MAX) {
         return kNoPictureWaits;
     }
     // Rounded up, so that the wait does not end just before the period does.
     const std::uint64_t frequency = std::max<std::uint64_t>(1, SDL_GetPerformanceFrequency());
-    const std::uint64_t micro = std::min<std::uint64_t>(
-        (ticks * 1000000 + frequency - 1) / frequency, std::uint64_t(kNoPictureWaits.count()));
-    return std::chrono::microseconds(micro);
+    const auto due = std::chrono::microseconds(std::min<std::uint64_t>(
+        (ticks * 1000000 + frequency - 1) / frequency, std::uint64_t(kNoPictureWaits.count())));
+    // The newer picture carries this one's changes too; showing both costs a picture
+    // and, just before a frame, makes that frame late.
+    if (newer - due <= kNewerPictureSoon) {
+        return kNoPictureWaits;
+    }
+    if (due.count() == 0 && m_gate.TakeDue(now)) {
+        ShowChanged();
+        return kNoPictureWaits;
+    }
+    return due;
 }
 
 void SdlScreenWindow::Redraw() {
@@ -284,6 +289,7 @@ bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
                                       QxWiden5((c >> 5) & 31), QxWiden5(c & 31));
         }
         m_coloursFormat = surface->format->format;
+        m_colours888 = RowScaler::Is888(m_colours, &m_colourTop);
     }
     return true;
 }
@@ -332,7 +338,8 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
             std::memcpy(target + x0, last + x0, size_t(x1 - x0) * 4);
             continue;
         }
-        m_rows.Scale(&m_picture[size_t(sy) * size_t(m_pictureWidth)], m_colours.data(), target);
+        m_rows.Scale(&m_picture[size_t(sy) * size_t(m_pictureWidth)],
+                     m_colours888 ? nullptr : m_colours.data(), m_colourTop, target);
         lastSource = sy;
         last = target;
     }

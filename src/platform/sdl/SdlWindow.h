@@ -16,6 +16,8 @@ namespace platform::sdl {
 
 // The answer of the waits below when no picture waits.
 inline constexpr std::chrono::microseconds kNoPictureWaits{1000000};
+// A picture due this little before a newer one is left for the newer one to show.
+inline constexpr std::chrono::microseconds kNewerPictureSoon{3000};
 
 class SdlScreenWindow final : public LetterboxedWindow {
 public:
@@ -38,9 +40,11 @@ public:
     Uint32 Id() const { return SDL_GetWindowID(m_window); }
     // Shows the last picture again, after the window was exposed or resized.
     void Redraw();
-    // Shows a picture that waited for the display's next period once that has come;
-    // answers the time until one that still waits is due (kNoPictureWaits: none).
-    std::chrono::microseconds ShowWaitingPicture();
+    // Shows a picture that waited for the display's next period once that has come,
+    // unless a newer picture follows within kNewerPictureSoon of that (newer: the time
+    // until it does); answers the time until one that still waits is due
+    // (kNoPictureWaits: none, or left for the newer one).
+    std::chrono::microseconds ShowWaitingPicture(std::chrono::microseconds newer);
     SDL_Window* Handle() const { return m_window; }
 
 private:
@@ -65,6 +69,8 @@ private:
     // (inclusive); right below left when nothing did.
     SDL_Rect m_waiting{0, 0, -1, -1};
     Uint32 m_coloursFormat = 0;
+    bool m_colours888 = false; // m_colours is Widen555To888 with m_colourTop above
+    std::uint32_t m_colourTop = 0;
     int m_surfaceWidth = 0, m_surfaceHeight = 0;
 };
 
@@ -73,7 +79,7 @@ SdlScreenWindow* FindWindow(Uint32 id);
 // Some window of the program, or null when it has none.
 SdlScreenWindow* AnyWindow();
 // ShowWaitingPicture for every window: the time until the next is due.
-std::chrono::microseconds ShowWaitingPictures();
+std::chrono::microseconds ShowWaitingPictures(std::chrono::microseconds newer);
 // Why the last window could not be made; empty while every window could.
 std::string WindowFailure();
 
