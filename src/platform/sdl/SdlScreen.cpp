@@ -289,7 +289,6 @@ bool SdlScreenWindow::PrepareSurface(SDL_Surface* surface) {
                                       QxWiden5((c >> 5) & 31), QxWiden5(c & 31));
         }
         m_coloursFormat = surface->format->format;
-        m_colours888 = RowScaler::Is888(m_colours, &m_colourTop);
     }
     return true;
 }
@@ -338,8 +337,7 @@ bool SdlScreenWindow::ShowOnSurface(const SDL_Rect* changed) {
             std::memcpy(target + x0, last + x0, size_t(x1 - x0) * 4);
             continue;
         }
-        m_rows.Scale(&m_picture[size_t(sy) * size_t(m_pictureWidth)],
-                     m_colours888 ? nullptr : m_colours.data(), m_colourTop, target);
+        m_rows.Scale(&m_picture[size_t(sy) * size_t(m_pictureWidth)], m_colours.data(), target);
         lastSource = sy;
         last = target;
     }

@@ -69,8 +69,6 @@ private:
     // (inclusive); right below left when nothing did.
     SDL_Rect m_waiting{0, 0, -1, -1};
     Uint32 m_coloursFormat = 0;
-    bool m_colours888 = false; // m_colours is Widen555To888 with m_colourTop above
-    std::uint32_t m_colourTop = 0;
     int m_surfaceWidth = 0, m_surfaceHeight = 0;
 };
 
