@@ -30,7 +30,8 @@ public:
             ++m_shares.back();
         }
         m_widest = 0;
-        bool even = m_columns.empty() || m_shares.size() == std::size_t(m_columns.back() - m_columns.front() + 1);
+        bool even = m_columns.empty() ||
+                    m_shares.size() == std::size_t(m_columns.back() - m_columns.front() + 1);
         for (const int share : m_shares) {
             m_widest = std::max(m_widest, share);
         }
@@ -42,7 +43,8 @@ public:
 
     // row: the picture row; colours: 15-bit colour to window pixel; target: the window
     // row, at the box's column 0.
-    void Scale(const std::uint16_t* row, const std::uint32_t* colours, std::uint32_t* target) const {
+    void Scale(const std::uint16_t* row, const std::uint32_t* colours,
+               std::uint32_t* target) const {
         if (m_columns.empty()) {
             return;
         }
@@ -70,7 +72,8 @@ public:
 
 private:
     template <int kWidest>
-    void Widen(const std::uint16_t* row, const std::uint32_t* colours, std::uint32_t* target) const {
+    void Widen(const std::uint16_t* row, const std::uint32_t* colours,
+               std::uint32_t* target) const {
         const std::uint16_t* source = row + m_columns.front();
         std::uint32_t* out = target + m_x0;
         const std::size_t last = m_shares.size() - 1;
@@ -90,8 +93,8 @@ private:
     }
 
     int m_x0 = 0;
-    std::vector<int> m_columns;          // picture column of each window column
-    std::vector<int> m_shares;           // window columns of each picture column, in order
+    std::vector<int> m_columns; // picture column of each window column
+    std::vector<int> m_shares;  // window columns of each picture column, in order
     int m_widest = 0;
     bool m_even = false; // shares of n and n + 1 only, n >= 1: the fast path applies
 };

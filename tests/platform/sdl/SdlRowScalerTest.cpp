@@ -24,8 +24,9 @@ TEST(SdlRowScalerTest, MatchesNearestPixelAndStaysInsideTheColumnsAskedFor) {
         }
         for (int boxWidth = std::max(1, pictureWidth / 4); boxWidth <= pictureWidth * 5;
              boxWidth += pictureWidth > 100 ? 37 : 1) {
-            for (const auto& [from, to] : {std::pair{0, boxWidth}, std::pair{boxWidth / 3, boxWidth / 2 + 1},
-                                          std::pair{boxWidth - 1, boxWidth}, std::pair{1, boxWidth - 1}}) {
+            for (const auto& [from, to] :
+                 {std::pair{0, boxWidth}, std::pair{boxWidth / 3, boxWidth / 2 + 1},
+                  std::pair{boxWidth - 1, boxWidth}, std::pair{1, boxWidth - 1}}) {
                 if (from >= to) {
                     continue;
                 }
@@ -36,7 +37,8 @@ TEST(SdlRowScalerTest, MatchesNearestPixelAndStaysInsideTheColumnsAskedFor) {
                 for (int x = -4; x < boxWidth + 4; ++x) {
                     const std::uint32_t want =
                         x >= from && x < to
-                            ? colours[row[std::size_t(std::int64_t(x) * pictureWidth / boxWidth)] & 0x7FFF]
+                            ? colours[row[std::size_t(std::int64_t(x) * pictureWidth / boxWidth)] &
+                                      0x7FFF]
                             : 0xDEADBEEF;
                     ASSERT_EQ(window[std::size_t(x + 4)], want)
                         << "picture " << pictureWidth << " box " << boxWidth << " columns " << from
