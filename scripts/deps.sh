@@ -8,7 +8,8 @@ smoke="xvfb xdotool x11-apps x11-utils"
 # The one clang-format release the sources are formatted with (scripts/format).
 format="clang-format-16"
 case "${1:-game}" in
-    test) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke" ;;
+    # appstream and lintian check the desktop's files and the Debian package.
+    test) want="$want libgtest-dev libgmock-dev libbenchmark-dev $smoke appstream lintian" ;;
     smoke) want="$want $smoke" ;;
     coverage) want="$want libgtest-dev libgmock-dev lcov" ;;
     mutants) want="$want libgtest-dev libgmock-dev lld" ;;

@@ -1,7 +1,7 @@
 // The program's icon: a brass-rimmed teal tile crossed by two lanes, with the ember
-// ball rolling where they meet. Written as "icon/rondelix.png" (256 x 256, for the
-// Linux desktop entry) and "icon/rondelix.ico" (16, 32, 48 and 256 pixels, for the
-// Windows executable's resource).
+// ball rolling where they meet. Written as "icon/rondelix.png" (256 x 256) and
+// "icon/rondelix-N.png" (48, 64 and 128) for the Linux desktop's hicolor theme, and as
+// "icon/rondelix.ico" (16, 32, 48 and 256 pixels) for the Windows executable's resource.
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +19,8 @@ using namespace palette;
 namespace {
 
 constexpr int kSizes[] = {16, 32, 48, 256};
+// Painted at each size rather than scaled down from 256, so the lanes stay sharp.
+constexpr int kThemeSizes[] = {48, 64, 128};
 constexpr int kPaintScale = 4;
 
 PaintCanvas PaintIcon(int size) {
@@ -124,6 +126,16 @@ void BuildIcon(ContentOut& out) {
             return;
         }
         if (size == 256 && !out.WriteFile("icon/rondelix.png", images.back())) {
+            return;
+        }
+    }
+    for (int size : kThemeSizes) {
+        const std::vector<uint8_t> png = EncodePng(Rgba(PaintIcon(size)), size, size);
+        if (png.empty()) {
+            out.Fail("icon: cannot encode the " + std::to_string(size) + "-pixel image");
+            return;
+        }
+        if (!out.WriteFile("icon/rondelix-" + std::to_string(size) + ".png", png)) {
             return;
         }
     }
