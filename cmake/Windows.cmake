@@ -36,9 +36,13 @@ target_link_libraries(rondelix_platform_win32 PUBLIC user32 gdi32 winmm dsound d
                                                      advapi32 ole32)
 
 # ---- the game -------------------------------------------------------------------------
+set(RONDELIX_MANIFEST ${CMAKE_BINARY_DIR}/Rondelix.manifest)
+configure_file(src/platform/win32/entry/Rondelix.manifest.in ${RONDELIX_MANIFEST} @ONLY)
 configure_file(src/platform/win32/entry/Rondelix.rc.in ${CMAKE_BINARY_DIR}/Rondelix.rc @ONLY)
 file(GLOB RONDELIX_ENTRY CONFIGURE_DEPENDS src/platform/win32/entry/*.cpp)
 add_executable(rondelix WIN32 ${RONDELIX_ENTRY} ${CMAKE_BINARY_DIR}/Rondelix.rc)
+set_source_files_properties(${CMAKE_BINARY_DIR}/Rondelix.rc PROPERTIES OBJECT_DEPENDS
+                                                                       ${RONDELIX_MANIFEST})
 set_target_properties(rondelix PROPERTIES OUTPUT_NAME Rondelix)
 rondelix_link(rondelix win32)
 rondelix_warnings(rondelix)

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "ReadOnlyFolder.h"
 #include "app/QxGlobals.h"
 #include "engine/entity/QxEntityRegistry.h"
 #include "engine/entity/QxRegistrationTable.h"
 #include "engine/files/QxBuffer.h"
 #include "engine/files/QxFileSystem.h"
-#include "engine/files/QxWin32FileManager.h"
 #include "game/field/PyxLevel.h"
 #include "game/field/PyxLevelText.h"
 
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         if (!root.empty() && root.back() != '/') {
             root += '/';
         }
-        fileSystem.AddManager(std::make_unique<QxWin32FileManager>(), root);
+        fileSystem.AddManager(std::make_unique<ReadOnlyFolder>(), root);
         SetCurrentFileSystem(&fileSystem);
         registry.LoadAll();
     }

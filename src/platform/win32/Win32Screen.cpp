@@ -1,6 +1,7 @@
 // Window and presentation on Win32: one overlapped (or, full screen, frameless)
 // window per screen, its own device context, and the picture stretched into the
-// largest 4:3 rectangle of the client area with black bars beside it.
+// largest 4:3 rectangle of the client area with black bars beside it. The program is
+// DPI-aware (its manifest says so): sizes here are the screen's own pixels.
 
 #include <algorithm>
 #include <atomic>
@@ -82,6 +83,15 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
         // The game sees positions on its 640 x 480 picture, wherever that sits.
         second = PicturePosition(*window, second);
         break;
+    case WM_DPICHANGED:
+        // Moved to a screen of another scale: the window takes the place Windows
+        // suggests for it there. Full screen, it keeps covering the screen it is on.
+        if ((GetWindowLongPtrA(handle, GWL_STYLE) & WS_POPUP) == 0 && second != 0) {
+            const RECT& place = *reinterpret_cast<const RECT*>(second);
+            SetWindowPos(handle, nullptr, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return 0;
     case WM_MOUSEWHEEL:
         // The turn is in the first parameter and goes to the game as it is; the second
         // holds a screen position, which the game does not use (it has the last move's).
@@ -94,6 +104,32 @@ LRESULT CALLBACK WindowMessageProcedure(HWND handle, UINT message, WPARAM first,
         return 1;
     }
     return DefWindowProcA(handle, message, first, second);
+}
+
+// How many screen pixels a side of a picture pixel gets in a new window: the screen's
+// scale in whole steps (a 200 % screen gives 2, 150 % still 1: uneven pixel sizes
+// would show as stripes), reduced until the window fits the desktop's work area.
+int WindowScale(int clientWidth, int clientHeight) {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) {
+        return 1;
+    }
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT work{};
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) {
+        return 1;
+    }
+    int scale = std::max(1, dpi / USER_DEFAULT_SCREEN_DPI);
+    for (; scale > 1; --scale) {
+        RECT outer{0, 0, clientWidth * scale, clientHeight * scale};
+        AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        if (outer.right - outer.left <= work.right - work.left &&
+            outer.bottom - outer.top <= work.bottom - work.top) {
+            break;
+        }
+    }
+    return scale;
 }
 
 void ReportFailure(const char* step, DWORD code) {
@@ -199,6 +235,8 @@ std::unique_ptr<Win32ScreenWindow> Win32ScreenWindow::Create(const WindowOptions
     } else {
         RECT outer{0, 0, width, height};
         if (options.sizeIsClient) {
+            const int scale = WindowScale(width, height);
+            outer = RECT{0, 0, width * scale, height * scale};
             AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
         }
         const int outerWidth = outer.right - outer.left;

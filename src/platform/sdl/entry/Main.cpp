@@ -2,6 +2,8 @@
 // named on the command line (the desktop's file association names it so) is taken into
 // the player's level folder.
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +37,31 @@ void FindData(const char* argv0) {
     }
 }
 
+// Without a sound device, OpenAL Soft and the ALSA library it loads each print their
+// failed attempts on standard error at every start, though the game carries on silent
+// and says so once in its log. Their own switches quieten them, set before OpenAL is
+// first used; a player who asks OpenAL Soft for its log (ALSOFT_LOGLEVEL) gets both.
+void IgnoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+void QuietSoundLibraries() {
+    if (std::getenv("ALSOFT_LOGLEVEL") != nullptr) {
+        return;
+    }
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // ALSA's handler is the library's own global: OpenAL Soft opens the same loaded
+    // copy, which therefore stays loaded. Without ALSA there is nothing to quieten.
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+    if (alsa == nullptr) {
+        return;
+    }
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    auto setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(&IgnoreAlsaMessage);
+    }
+}
+
 // Made absolute here: finding the data leaves the folder they were named from.
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
@@ -51,6 +78,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments = Arguments(argc, argv);
     FindData(argv[0]);
+    QuietSoundLibraries();
     // Video starts with the window, so that a missing display is reported by the game
     // (in its log) as well as here.
     if (SDL_Init(SDL_INIT_EVENTS) != 0) {
