@@ -5,6 +5,7 @@ include(GNUInstallDirs)
 install(TARGETS rondelix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET content)
     install(FILES ${RONDELIX_ARCHIVE} DESTINATION ${CMAKE_INSTALL_DATADIR}/rondelix)
+    install(FILES docs/manual/manual.html DESTINATION ${CMAKE_INSTALL_DATADIR}/rondelix)
     # The content builder paints the icon; the desktop entry names it by file name.
     install(FILES ${CMAKE_BINARY_DIR}/content-stage/icon/rondelix.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)

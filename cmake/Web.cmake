@@ -1,6 +1,6 @@
 # The browser build, with emscripten's toolchain (the "web" preset): the game and its
-# page in build/web/ (index.html, rondelix.js, its worker, the wasm and the preloaded
-# data), and the headless runner as WebAssembly for node, so the engine and the game
+# page in build/web/ (index.html, rondelix.js, its worker, the wasm, the preloaded
+# data and the manual, manual.html), and the headless runner as WebAssembly for node, so the engine and the game
 # can be checked under wasm against the native runner. Tools, tests, benchmarks and
 # fuzzers stay native; the data archive comes from the native build
 # (RONDELIX_WEB_DATA, which scripts/web sets).
@@ -42,6 +42,7 @@ rondelix_binding(web)
 # Inline JavaScript (EM_ASM, EM_JS) names its arguments $0, $1, ...
 target_compile_options(rondelix_platform_web PRIVATE -Wno-dollar-in-identifier-extension)
 set(_page ${CMAKE_SOURCE_DIR}/src/platform/web/page)
+set(_manual ${CMAKE_SOURCE_DIR}/docs/manual/manual.html)
 add_executable(rondelix src/platform/web/entry/Main.cpp)
 rondelix_link(rondelix web)
 rondelix_warnings(rondelix)
@@ -52,9 +53,15 @@ target_compile_options(rondelix PRIVATE -Wno-dollar-in-identifier-extension)
 target_link_options(rondelix PRIVATE
     -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -sINITIAL_MEMORY=134217728
     -lopenal -lidbfs.js -sEXPORTED_RUNTIME_METHODS=FS --pre-js ${_page}/storage.js
-    --preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa)
+    --preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa
+    --preload-file ${_manual}@/data/manual.html)
 set_target_properties(rondelix PROPERTIES
-    LINK_DEPENDS "${_page}/storage.js;${RONDELIX_WEB_DATA}")
+    LINK_DEPENDS "${_page}/storage.js;${RONDELIX_WEB_DATA};${_manual}")
+# The manual is served beside the page, where the Website button opens it; the copy in
+# the data tells the game that it is there, as the file beside the archive does on the
+# desktop.
 add_custom_command(TARGET rondelix POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_page}/index.html
-            $<TARGET_FILE_DIR:rondelix>/index.html)
+            $<TARGET_FILE_DIR:rondelix>/index.html
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_manual}
+            $<TARGET_FILE_DIR:rondelix>/manual.html)

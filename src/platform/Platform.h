@@ -5,6 +5,7 @@
 // (headless, sdl, win32) implements exactly these functions.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,10 @@ CreateFolderResult CreateFolder(const std::string& path);
 
 // ---- shell --------------------------------------------------------------------------
 
-// Opens the page in the user's web browser; false when that could not be started.
-bool OpenWebPage(const std::string& url);
+// Opens a page shipped with the game in the user's web browser. The page is an HTML file
+// on disk, named by an absolute path (in the browser, the file of that name served beside
+// the game's own page). False when the path is not such a file or no browser could be
+// started.
+bool OpenLocalPage(const std::filesystem::path& page);
 
 } // namespace platform

@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
 """The browser build in headless Chromium, played as a player plays it: the menus, the
-settings, a game steered, paused, resumed and left, a one-level game played to its end
-with a high score and a name, a reload that must keep the setting and the score; then
-the faults: storage refused, the data missing, the tab hidden. At each screen the
-canvas's own 640 x 480 pixels are compared with the headless runner's picture of the
-same screen (tools/shotcheck: 20 x 20 blocks, 90 % must match, so animated parts may
-differ). A console error or an uncaught exception fails the step it comes in. The
-pictures stay in the work folder, so a failed run can be looked at.
+settings, the manual the Website button opens in a new tab, a game steered, paused,
+resumed and left, a one-level game played to its end with a high score and a name, a
+reload that must keep the setting and the score; then the faults: storage refused, the
+data missing, the tab hidden. At each screen the canvas's own 640 x 480 pixels are
+compared with the headless runner's picture of the same screen (tools/shotcheck: 20 x 20
+blocks, 90 % must match, so animated parts may differ). A console error or an uncaught
+exception fails the step it comes in. The pictures stay in the work folder, so a failed
+run can be looked at.
 
 Usage: web_check.py --web build/web --runner RUNNER --shotcheck SHOTCHECK
                     --data Rondelix.qxa --work FOLDER"""
@@ -27,6 +28,7 @@ HINTS_SWITCH = (432, 280)
 SETTINGS_DONE = (320, 340)
 PLAY_BUTTON = (320, 162)
 MAKE_LEVELS_BUTTON = (320, 238)
+WEBSITE_BUTTON = (320, 390)
 FIRST_CELL = (44, 44)
 QUIT_GAME_YES = (260, 270)
 POINTER_AWAY = (560, 410)
@@ -170,6 +172,7 @@ class Check:
             self.expect_screen(page, "menu-again", "menu")
             if "U\tShow Hints\t0" not in page.registry():
                 raise Failure("the switched setting was not saved: " + page.registry())
+            self.manual(page)
 
             page.click(*PLAY_BUTTON)
             self.expect_screen(page, "game", "game", 60)
@@ -217,6 +220,28 @@ class Check:
             self.hidden_tab(page)
         finally:
             driver.quit()
+
+    def manual(self, page):
+        """The Website button opens the manual served beside the game in a new tab."""
+        game_tab = page.driver.current_window_handle
+        page.click(*WEBSITE_BUTTON)
+        end = time.time() + 10
+        while len(page.driver.window_handles) < 2:
+            if time.time() > end:
+                raise Failure("the Website button opened no tab")
+            time.sleep(0.1)
+        manual_tab = [tab for tab in page.driver.window_handles if tab != game_tab][0]
+        page.driver.switch_to.window(manual_tab)
+        page.wait("document.readyState == 'complete'", 10, "the manual")
+        url, title = page.driver.current_url, page.driver.title
+        if not url.endswith("/manual.html") or "manual" not in title:
+            raise Failure("the Website button opened %s (%s), not the manual" % (url, title))
+        self.step += 1
+        page.page_png(os.path.join(self.shots, "%02d-manual.png" % self.step))
+        page.driver.close()
+        page.driver.switch_to.window(game_tab)
+        self.say("the Website button opened the manual in a new tab")
+        self.expect_state(page, "scene", "PyxMainMenu")
 
     def editor(self, page):
         """The page hands the editor the right button (no menu of the browser's) and

@@ -1,7 +1,12 @@
 #include "game/screens/PyxEntityMainMenuScene.h"
 
+#include <filesystem>
+#include <string>
+#include <system_error>
+
 #include "app/PyxGame.h"
 #include "app/QxGlobals.h"
+#include "engine/files/QxLog.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIElement.h"
 #include "engine/gui/QxEntityHighScoreScene.h"
@@ -48,7 +53,7 @@ bool PyxEntityMainMenuScene::OnMouseUp(QxPoint mouse, int button) {
     if (ClickNamed(type->m_quit, mouse)) {
         QuitGame();
     } else if (ClickNamed(type->m_webPage, mouse)) {
-        platform::OpenWebPage(kHomePage);
+        OpenManual();
     } else if (ClickNamed(type->m_settings, mouse)) {
         GoToScene(*this, "PyxSettingsMenu", "settingsmenu");
     } else if (ClickNamed(type->m_help, mouse)) {
@@ -65,6 +70,21 @@ bool PyxEntityMainMenuScene::OnMouseUp(QxPoint mouse, int button) {
         return false;
     }
     return true;
+}
+
+void PyxEntityMainMenuScene::OpenManual() {
+    std::error_code ec;
+    const std::filesystem::path page = std::filesystem::absolute(kManualPage, ec);
+    if (ec || !std::filesystem::is_regular_file(page, ec)) {
+        // A copy of the game without its manual (a development tree, a hand-made folder).
+        LogPrintf("Website - the manual \"%s\" is not beside the game's data; nothing opened.",
+                  page.empty() ? kManualPage : page.string().c_str());
+        return;
+    }
+    if (!platform::OpenLocalPage(page)) {
+        LogPrintf("Website - no browser could be started for the manual \"%s\".",
+                  page.string().c_str());
+    }
 }
 
 bool PyxEntityMainMenuScene::OnKey(int code) {

@@ -1,7 +1,7 @@
 #pragma once
-// The main menu: buttons to quit, open the maker's home page, and go to the settings,
-// the instructions, a new game, the player's own level sets, the level editor and the
-// high scores; Escape asks whether to quit.
+// The main menu: buttons to quit, open the manual shipped beside the data ("Website"),
+// and go to the settings, the instructions, a new game, the player's own level sets, the
+// level editor and the high scores; Escape asks whether to quit.
 // The keyboard focus starts on the new game.
 
 #include <memory>
@@ -30,7 +30,9 @@ public:
 class PyxEntityMainMenuScene : public QxEntity2DScene {
 public:
     static constexpr const char* kVersionText = "Ver: 1.1.6";
-    static constexpr const char* kHomePage = "https://quillfern-studio.example/rondelix/";
+    // The manual's file, installed beside the data archive; the game's working folder is
+    // that folder.
+    static constexpr const char* kManualPage = "manual.html";
     // The question says what quitting here ends: the program.
     static constexpr const char* kQuitTitle = "Quit Rondelix";
     static constexpr const char* kQuitQuestion = "Close the program and return to the desktop?";
@@ -44,6 +46,8 @@ public:
     bool OnDialogClosed(QxEntity2DGUIElement* dialog) override;
 
 private:
+    void OpenManual();
+
     PyxEntityMainMenuSceneType* MenuType() const {
         return static_cast<PyxEntityMainMenuSceneType*>(Type());
     }

@@ -24,7 +24,7 @@ std::string RegistryFilePath();
 void OverrideSpecialFolder(SpecialFolder folder, const std::string& path);
 void ClearSpecialFolderOverrides();
 
-// Every page OpenWebPage was asked for, oldest first.
+// Every page OpenLocalPage opened, as its path, oldest first.
 std::vector<std::string> OpenedWebPages();
 void ClearOpenedWebPages();
 

@@ -1,7 +1,8 @@
 // Headless binding: real or manual clocks, std::thread, a registry kept in a text
 // file below a root folder (see FileRegistry.h), data folders below the same root,
-// recorded web pages.
+// the pages it was asked to open, recorded.
 
+#include "platform/LocalPage.h"
 #include "platform/StdThread.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/headless/Headless.h"
@@ -99,9 +100,12 @@ std::string GetSpecialFolder(SpecialFolder folder, bool create) {
 
 // ---- shell ----------------------------------------------------------------------------------
 
-bool OpenWebPage(const std::string& url) {
+bool OpenLocalPage(const std::filesystem::path& page) {
+    if (!IsLocalPage(page)) {
+        return false;
+    }
     std::lock_guard lock(g_mutex);
-    g_webPages.push_back(url);
+    g_webPages.push_back(page.string());
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include "platform/LocalPage.h"
 #include "platform/Platform.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/sdl/SdlFolders.h"
@@ -38,11 +39,13 @@ std::string GetSpecialFolder(SpecialFolder, bool create) {
     return path;
 }
 
-bool OpenWebPage(const std::string& url) {
-    if (url.empty()) {
+bool OpenLocalPage(const std::filesystem::path& page) {
+    if (!IsLocalPage(page)) {
         return false;
     }
-    const char* argv[] = {"xdg-open", url.c_str(), nullptr};
+    // Started directly, not through a shell, so no character of the path means anything
+    // but itself; the path is absolute, so xdg-open cannot take it for an option.
+    const char* argv[] = {"xdg-open", page.c_str(), nullptr};
     pid_t child = 0;
     if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv),
                      environ) != 0) {

@@ -1,6 +1,6 @@
 // Browser binding: sleeping (a hidden page sleeps until it shows), the registry file and
 // the data folder under the storage mount (IndexedDB-backed files that survive a reload; see
-// WebStorage), and new pages in a new tab. The game runs on a thread of its own, so
+// WebStorage), and the game's pages in a new tab. The game runs on a thread of its own, so
 // whatever needs the page itself is run on the browser's thread.
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include "platform/LocalPage.h"
 #include "platform/Platform.h"
 #include "platform/fileregistry/FileRegistry.h"
 #include "platform/web/WebRuntime.h"
@@ -34,12 +35,15 @@ std::string GetSpecialFolder(SpecialFolder, bool create) {
     return path;
 }
 
-bool OpenWebPage(const std::string& url) {
-    if (url.empty()) {
+bool OpenLocalPage(const std::filesystem::path& page) {
+    if (!IsLocalPage(page)) {
         return false;
     }
-    // A new tab that cannot reach back into the game's page ("noopener" would hide
+    // The build puts the game's pages in its data and serves them beside the game's own
+    // page, so the copy the game found is opened by its name, relative to the page. A
+    // new tab that cannot reach back into the game's page ("noopener" would hide
     // whether the tab opened at all).
+    const std::string name = page.filename().string();
     return MAIN_THREAD_EM_ASM_INT(
                {
                    const opened = window.open(UTF8ToString($0), "_blank");
@@ -49,7 +53,7 @@ bool OpenWebPage(const std::string& url) {
                    opened.opener = null;
                    return 1;
                },
-               url.c_str()) != 0;
+               name.c_str()) != 0;
 }
 
 } // namespace platform

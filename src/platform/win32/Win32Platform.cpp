@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 
+#include "platform/LocalPage.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -214,15 +215,13 @@ CreateFolderResult CreateFolder(const std::string& path) {
 
 // ---- shell --------------------------------------------------------------------------
 
-bool OpenWebPage(const std::string& url) {
-    // The address comes from a data file: only web pages go to the shell, never a
-    // program or a document that it would start.
-    const bool web = url.rfind("http://", 0) == 0 || url.rfind("https://", 0) == 0;
-    if (!web) {
+bool OpenLocalPage(const std::filesystem::path& page) {
+    if (!IsLocalPage(page)) {
         return false;
     }
+    // The wide path, so a folder name outside the code page still reaches the browser.
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", page.wstring().c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

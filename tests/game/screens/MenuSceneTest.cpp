@@ -55,7 +55,7 @@ protected:
 
 // The settings themselves, their storing by OK and their loss by Escape are played
 // on the real data set (ContentRunnerTest); here the bar, the version, the help, the
-// home page and the full-screen key's part in the settings.
+// manual and the full-screen key's part in the settings.
 TEST_F(MenuSceneTest, LoadingEndsInTheMainMenuWhoseButtonsLeadOnAndComeBack) {
     g_gameSettings.showHints = 0;
     Start();
@@ -94,11 +94,21 @@ TEST_F(MenuSceneTest, LoadingEndsInTheMainMenuWhoseButtonsLeadOnAndComeBack) {
     Click(ButtonCentre("OK"));
     EXPECT_TRUE(RunUntilScene("PyxMainMenu", 2));
     Settle();
-    Click(ButtonCentre("WebPage"));
-    const std::vector<std::string> pages = platform::headless::OpenedWebPages();
-    ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0], PyxEntityMainMenuScene::kHomePage);
-    EXPECT_EQ(SceneClass(), "PyxMainMenu");
+    {
+        // The game runs in its data folder; the manual is looked for there.
+        const std::filesystem::path before = std::filesystem::current_path();
+        std::filesystem::current_path(DataFolder());
+        Click(ButtonCentre("WebPage"));
+        EXPECT_TRUE(platform::headless::OpenedWebPages().empty());
+        EXPECT_NE(ReadLog().find("Website - the manual"), std::string::npos);
+        WriteFile(DataFolder() + "manual.html", "<!doctype html><title>Manual</title>\n");
+        Click(ButtonCentre("WebPage"));
+        const std::vector<std::string> pages = platform::headless::OpenedWebPages();
+        std::filesystem::current_path(before);
+        ASSERT_EQ(pages.size(), 1u);
+        EXPECT_TRUE(std::filesystem::equivalent(pages[0], DataFolder() + "manual.html"));
+        EXPECT_EQ(SceneClass(), "PyxMainMenu");
+    }
 
     ClickTo("Settings", "PyxSettingsMenu");
     EXPECT_FALSE(game_->IsFullScreenKeyAllowed());

@@ -105,12 +105,16 @@ TEST(Win32Folders, WildcardsMatchAsTheDesktopDoes) {
 
 namespace {
 
-TEST(Win32Shell, OnlyWebPagesGoToTheShell) {
+TEST(Win32Shell, OnlyTheGamesOwnPagesGoToTheShell) {
     // Anything else the shell would start as a program or open as a document.
-    EXPECT_FALSE(platform::OpenWebPage(""));
-    EXPECT_FALSE(platform::OpenWebPage("C:\\windows\\system32\\cmd.exe"));
-    EXPECT_FALSE(platform::OpenWebPage("file:///C:/windows/win.ini"));
-    EXPECT_FALSE(platform::OpenWebPage("ftp://quillfern-studio.example/"));
+    const fs::path root = FreshFolder();
+    const fs::path program = root / "page.exe";
+    std::ofstream(program) << "MZ";
+    EXPECT_FALSE(platform::OpenLocalPage(""));
+    EXPECT_FALSE(platform::OpenLocalPage("manual.html")); // relative
+    EXPECT_FALSE(platform::OpenLocalPage(root / "missing.html"));
+    EXPECT_FALSE(platform::OpenLocalPage(program));
+    EXPECT_FALSE(platform::OpenLocalPage("C:\\windows\\win.ini"));
 }
 
 } // namespace
