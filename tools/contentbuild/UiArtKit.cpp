@@ -11,12 +11,10 @@ namespace {
 
 using namespace palette;
 
-// Faces are opened once per face and size, and kept to the end of the process: closing
-// them from a static destructor crashed inside FreeType at exit, after the archive was
-// complete, which failed the build.
+// Faces are opened once per face and size.
 const PaintFont& FontAt(const std::string& face, int pixelSize) {
-    static auto* fonts = new std::map<std::pair<std::string, int>, std::unique_ptr<PaintFont>>();
-    auto& slot = (*fonts)[{face, pixelSize}];
+    static std::map<std::pair<std::string, int>, std::unique_ptr<PaintFont>> fonts;
+    auto& slot = fonts[{face, pixelSize}];
     if (!slot) {
         slot = std::make_unique<PaintFont>(PaintFontPath(face), pixelSize, false);
     }
