@@ -122,6 +122,7 @@ int PyxGame::Init() {
         g_soundManager->InitSound(8);
         g_soundManager->EnableSounds(g_gameSettings.musicOn != 0);
         g_soundManager->SetMasterVolume(1.0f);
+        ApplySoundVolumes(g_gameSettings);
     }
 
     m_scene = CreateScene(kLoadingSceneClass, kLoadingSceneType);

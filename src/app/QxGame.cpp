@@ -63,6 +63,7 @@ void QxGame::PlayMusic(std::uint32_t id, float fadeMs) {
         std::uint32_t voice = kNoVoice;
         if (g_soundManager->PlaySound(track.sound->sound, &voice, true) != 0) {
             track.voice = voice;
+            g_soundManager->SetInstanceGroup(voice, QxSoundGroup::Music);
             g_soundManager->SetInstanceVolume(voice, 0.0f);
         }
     }

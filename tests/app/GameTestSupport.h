@@ -77,12 +77,23 @@ inline bool WriteBitmap(const std::string& path, const QxImage& image) {
 // Where the data set puts the 40 x 20 buttons of each scene.
 inline const std::map<std::string, QxPoint>& ButtonPlaces() {
     static const std::map<std::string, QxPoint> places = {
-        {"Quit", {10, 10}},          {"WebPage", {60, 10}},
-        {"Settings", {110, 10}},     {"HighScores", {160, 10}},
-        {"StandardGame", {210, 10}}, {"Help", {260, 10}},
-        {"SoundToggle", {10, 100}},  {"FullScreenToggle", {60, 100}},
-        {"HintToggle", {110, 100}},  {"OK", {160, 100}},
+        {"Quit", {10, 10}},
+        {"WebPage", {60, 10}},
+        {"Settings", {110, 10}},
+        {"HighScores", {160, 10}},
+        {"StandardGame", {210, 10}},
+        {"Help", {260, 10}},
+        {"SoundToggle", {10, 100}},
+        {"FullScreenToggle", {60, 100}},
+        {"HintToggle", {110, 100}},
+        {"OK", {160, 100}},
         {"Done", {210, 100}},
+        {"MusicVolumeDown", {10, 150}},
+        {"MusicVolumeUp", {60, 150}},
+        {"EffectsVolumeDown", {110, 150}},
+        {"EffectsVolumeUp", {160, 150}},
+        {"MusicVolumeBar", {210, 150}},
+        {"EffectsVolumeBar", {260, 150}},
     };
     return places;
 }
@@ -134,6 +145,12 @@ inline void WriteMenuDataSet(const std::string& folder) {
     for (const char* name : {"SoundToggle", "FullScreenToggle", "HintToggle"}) {
         settings += NamedButton(name, "togglebutton, plain");
     }
+    for (const char* name :
+         {"MusicVolumeDown", "MusicVolumeUp", "EffectsVolumeDown", "EffectsVolumeUp"}) {
+        settings += NamedButton(name, "button, plain");
+    }
+    settings += NamedButton("MusicVolumeBar", "progressbar, bar");
+    settings += NamedButton("EffectsVolumeBar", "progressbar, bar");
     settings += NamedButton("OK", "button, plain");
     WriteFile(folder + "/scenes/settingsmenu.ent", settings);
 

@@ -113,6 +113,52 @@ TEST_F(SettingsTest, NumbersMustBeWholeUnsigned32BitDecimals) {
     EXPECT_EQ(name, "7");
 }
 
+// The two volumes: kept by the next run, full for settings written before they existed,
+// and full again, with a line in the log, when a player has spoilt one.
+TEST_F(SettingsTest, VolumesRoundTripAndOlderOrDamagedOnesReadAsFull) {
+    GameSettings record;
+    std::string name;
+    record.musicVolume = 30;
+    record.effectsVolume = 0;
+    SaveSettings(record, name, &manager_);
+    GameSettings read;
+    QxWin32SettingsManager next("Quillfern Studio", "Rondelix");
+    LoadSettings(read, name, &next);
+    EXPECT_EQ(read.musicVolume, 30u);
+    EXPECT_EQ(read.effectsVolume, 0u);
+
+    fs::create_directories(home_);
+    const std::string key = "K\tHKEY_CURRENT_USER\\Software\\Quillfern Studio\\Rondelix\n";
+    {
+        std::ofstream out(platform::headless::RegistryFilePath(), std::ios::binary);
+        out << key << "U\tFull Screen\t0\nU\tMusic On\t1\nU\tShow Hints\t1\n";
+    }
+    GameSettings older;
+    older.musicVolume = older.effectsVolume = 40; // what an earlier read may have left
+    LoadSettings(older, name, &manager_);
+    EXPECT_EQ(older.fullScreen, 0u);
+    EXPECT_EQ(older.musicVolume, 40u) << "a missing value leaves the field";
+    EXPECT_EQ(GameSettings{}.musicVolume, 100u);
+    EXPECT_EQ(GameSettings{}.effectsVolume, 100u);
+
+    {
+        std::ofstream out(platform::headless::RegistryFilePath(), std::ios::binary);
+        out << key << "U\tMusic Volume\t101\nS\tEffects Volume\tloud\n";
+    }
+    QxSettingsManager* previous = g_settingsManager;
+    g_settingsManager = &manager_; // the log lives in the user data folder
+    GameSettings damaged;
+    damaged.musicVolume = damaged.effectsVolume = 40;
+    LoadSettings(damaged, name, &manager_);
+    std::ifstream in(manager_.UserDataFolder("") + "log.txt", std::ios::binary);
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    g_settingsManager = previous;
+    EXPECT_EQ(damaged.musicVolume, 100u);
+    EXPECT_EQ(damaged.effectsVolume, 100u);
+    EXPECT_EQ(log, "Settings - \"Music Volume\" is 101, above 100; full volume is used.\r\n"
+                   "Settings - \"Effects Volume\" is not a number; full volume is used.\r\n");
+}
+
 // A section below the program's key holds values of every kind; the machine-wide root
 // keeps its own.
 TEST_F(SettingsTest, ASectionHoldsValuesOfEveryKind) {

@@ -135,6 +135,39 @@ TEST_F(ContentRunnerTest, SettingsToggleAndEscapeKeepsTheOldValue) {
     EXPECT_NE(Registry().find("Music On\t0"), std::string::npos) << Registry();
 }
 
+TEST_F(ContentRunnerTest, TheKeyboardSetsTheVolumesAndEscapeAtAnyStepKeepsThem) {
+    // Keys alone: the settings (down five from Play), then from the full-screen switch
+    // two down to the music's softer key, pressed twice (80), and two on to the
+    // effects' softer key, pressed once (90).
+    const std::string walk = "1 key Space\n60 key Down\n61 key Down\n62 key Down\n"
+                             "63 key Down\n64 key Down\n65 key Enter\n";
+    const std::vector<std::string> steps = {"120 key Down",  "121 key Down", "122 key Enter",
+                                            "123 key Enter", "124 key Down", "125 key Down",
+                                            "126 key Enter"};
+    std::string script = walk;
+    for (const std::string& step : steps) {
+        script += step + "\n";
+        const int next = std::stoi(step) + 1;
+        const RunResult left = Run(next + 60, script + std::to_string(next) + " key Escape\n");
+        EXPECT_EQ(left.values.at("scene"), "PyxMainMenu") << step;
+        EXPECT_NE(Registry().find("Music Volume\t100\n"), std::string::npos) << step;
+        EXPECT_NE(Registry().find("Effects Volume\t100\n"), std::string::npos) << step;
+    }
+    // The music's key has the focus from frame 121 on; only its bar moves after that.
+    const RunResult shown = Run(127, script, {{121, "before.png"}, {123, "after.png"}});
+    EXPECT_EQ(shown.values.at("scene"), "PyxSettingsMenu");
+    EXPECT_NE(ReadText(folder_ + "/before.png"), ReadText(folder_ + "/after.png"))
+        << "the bar did not change";
+
+    // On past the effects' louder key and the hint switch to OK.
+    script += "127 key Down\n128 key Down\n129 key Down\n130 key Enter\n";
+    const RunResult stored = Run(200, script);
+    EXPECT_EQ(stored.values.at("scene"), "PyxMainMenu");
+    EXPECT_NE(Registry().find("Music Volume\t80\n"), std::string::npos) << Registry();
+    EXPECT_NE(Registry().find("Effects Volume\t90\n"), std::string::npos) << Registry();
+    EXPECT_NE(Registry().find("Show Hints\t1\n"), std::string::npos) << Registry();
+}
+
 TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
     const std::string ask = std::to_string(kMenuShown) + " key Escape\n";
     const RunResult asked = Run(kMenuShown + 5, ask, {{kMenuShown + 5, "ask.png"}});
@@ -148,25 +181,28 @@ TEST_F(ContentRunnerTest, EscapeOnTheMenuAsksBeforeQuitting) {
 
 TEST_F(ContentRunnerTest, TheKeyboardPlaysAGameAndLeavesIt) {
     // Keys alone, frames of 20 ms (a key skips the loading bar, a page roll takes about
-    // 52 frames): the settings (down five from Play) turn hints off, so that no hint
+    // 52 frames): the settings (down five from Play) turn hints off (down six from the
+    // full-screen switch, past the sound switch and the volume keys), so that no hint
     // comes between the quit question and its answer; then Play, Escape and the default
     // answer (Yes).
-    const std::string walk =
-        "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Down\n64 key Down\n"
-        "65 key Enter\n120 key Down\n121 key Down\n122 key Enter\n123 key Down\n"
-        "124 key Enter\n180 key Enter\n240 key Escape\n";
-    const RunResult game = Run(241, walk, {{59, "play.png"}, {62, "focus.png"}});
+    std::string walk = "1 key Space\n60 key Down\n61 key Down\n62 key Down\n63 key Down\n"
+                       "64 key Down\n65 key Enter\n";
+    for (int frame = 120; frame < 126; ++frame) {
+        walk += std::to_string(frame) + " key Down\n";
+    }
+    walk += "126 key Enter\n127 key Down\n128 key Enter\n184 key Enter\n244 key Escape\n";
+    const RunResult game = Run(245, walk, {{59, "play.png"}, {62, "focus.png"}});
     EXPECT_EQ(game.values.at("scene"), "PyxStdGame");
     EXPECT_EQ(game.values.at("state"), "Playing");
     EXPECT_NE(Registry().find("Show Hints\t0"), std::string::npos) << Registry();
     // The focus is seen to move.
     EXPECT_NE(BelowTheTitle(folder_ + "/play.png"), BelowTheTitle(folder_ + "/focus.png"));
 
-    const RunResult left = Run(300, walk + "241 key Enter\n");
+    const RunResult left = Run(300, walk + "245 key Enter\n");
     EXPECT_EQ(left.values.at("scene"), "PyxMainMenu");
     EXPECT_EQ(left.values.at("state"), "none");
     // Escape answers No: the game goes on.
-    const RunResult stayed = Run(300, walk + "241 key Escape\n");
+    const RunResult stayed = Run(300, walk + "245 key Escape\n");
     EXPECT_EQ(stayed.values.at("scene"), "PyxStdGame");
     EXPECT_EQ(stayed.values.at("state"), "Playing");
 }

@@ -120,7 +120,8 @@ TEST_F(HeadlessRunnerTest, WithNothingWritableInTheHomeStandardErrorSaysSoOnce) 
     RunResult run = Run({"--data", data_, "--home", home, "--frames", "20"});
     ASSERT_EQ(run.exitCode, 0) << run.output;
     const std::string told = "Settings - could not be written: Full Screen, Music On, Last "
-                             "Highscore Name, Show Hints (the log " +
+                             "Highscore Name, Show Hints, Music Volume, Effects Volume (the "
+                             "log " +
                              log + " cannot be written either)\n";
     EXPECT_EQ(run.output.find("Settings"), run.output.find(told)) << run.output;
     EXPECT_EQ(run.output.rfind("Settings"), run.output.find(told)) << run.output;

@@ -53,6 +53,14 @@ enum class UiButtonState { Normal, Hover, Down, Disabled };
 inline constexpr int kMenuButtons = 8;
 inline constexpr int kMenuButtonTop = 146, kMenuButtonHeight = 32, kMenuButtonStep = 38;
 
+// The settings screen: kSettingsRows rows centred from kSettingsRowTop every
+// kSettingsRowStep pixels; a volume row has a level bar of the fill's size at
+// kVolumeBarX (content/data/ui/menu/settingsmenu.ent places the elements there).
+inline constexpr int kSettingsRows = 5, kSettingsRowTop = 120, kSettingsRowStep = 40;
+inline constexpr int kVolumeBarX = 358, kVolumeBarWidth = 80, kVolumeBarHeight = 8;
+// The rows that hold a volume (0-based).
+inline constexpr int kSettingsVolumeRows[] = {2, 3};
+
 struct UiButtonLook {
     int width = 240;
     int height = 38;

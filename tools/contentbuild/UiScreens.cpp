@@ -216,19 +216,36 @@ void BuildMenu(ContentOut& out) {
 }
 
 void BuildSettings(ContentOut& out) {
+    const float s = kUiScale;
     Screen screen;
-    screen.Text(HeadingStyle(34), "Settings", 320, 72, 1);
-    screen.Ornament(320, 88, 110);
-    screen.Panel(140, 104, 360, 290, 14);
-    // Row separators under the three rows (rows centred at 160, 220, 280).
-    for (int y : {190, 250}) {
+    screen.Text(HeadingStyle(34), "Settings", 320, 58, 1);
+    screen.Ornament(320, 70, 110);
+    screen.Panel(140, 84, 360, 310, 14);
+    // Row separators half way between the rows.
+    for (int row = 1; row < kSettingsRows; ++row) {
+        const int y = kSettingsRowTop + row * kSettingsRowStep - kSettingsRowStep / 2;
         PaintCanvas line(300 * kUiScale, 2 * kUiScale);
-        line.FillShape(SdfRoundRect(0, 0, 300.0f * kUiScale, 1.0f * kUiScale, 0.5f * kUiScale),
-                       FillLinear(0, 0, 300.0f * kUiScale, 0,
+        line.FillShape(SdfRoundRect(0, 0, 300.0f * s, 1.0f * s, 0.5f * s),
+                       FillLinear(0, 0, 300.0f * s, 0,
                                   {{0.0f, kBrass.WithAlpha(0.0f)},
                                    {0.5f, kBrass.WithAlpha(0.45f)},
                                    {1.0f, kBrass.WithAlpha(0.0f)}}));
         screen.overlay.Draw(line, 170 * kUiScale, y * kUiScale);
+    }
+    // The grooves the volume bars fill; an empty one still shows how far it could go.
+    for (int row : kSettingsVolumeRows) {
+        const float cy = float(kSettingsRowTop + row * kSettingsRowStep);
+        const float l = kVolumeBarX - 3.0f, r = kVolumeBarX + kVolumeBarWidth + 3.0f;
+        const float t = cy - kVolumeBarHeight / 2.0f - 3.0f,
+                    b = cy + kVolumeBarHeight / 2.0f + 3.0f;
+        screen.overlay.FillShape(
+            SdfRoundRect(l * s, t * s, r * s, b * s, 6 * s),
+            FillLinear(0, t * s, 0, b * s, {{0.0f, kBrassShadow}, {1.0f, Lighten(kBrass, 0.2f)}}));
+        screen.overlay.FillShape(
+            SdfRoundRect((l + 1.5f) * s, (t + 1.5f) * s, (r - 1.5f) * s, (b - 1.5f) * s, 4.5f * s),
+            FillLinear(
+                0, t * s, 0, b * s,
+                {{0.0f, PaintColour::Rgb(6, 22, 30)}, {1.0f, PaintColour::Rgb(18, 58, 70)}}));
     }
     screen.Text(SmallStyle(11, kMuted), "Esc leaves without changing anything", 320, 382, 1);
     WriteOpaque(out, "ui/images/bg_settings", screen.Finish());

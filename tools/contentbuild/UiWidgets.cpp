@@ -311,6 +311,79 @@ void BuildListArrows(ContentOut& out) {
     }
 }
 
+// ---- volume steppers --------------------------------------------------------------
+
+// The settings screen's volume keys: the list arrows' brass keys, a little larger, with
+// a minus or a plus. Sized for a mouse and read at a glance beside the level bar.
+constexpr int kStepKey = 24;
+
+PaintCanvas PaintStepKey(bool plus, UiButtonState state) {
+    const float s = kUiScale;
+    const int w = kStepKey;
+    PaintCanvas canvas(int(w * s), int(w * s));
+    const bool hover = state == UiButtonState::Hover;
+    const bool down = state == UiButtonState::Down;
+    const float l = 0.5f * s, t = 0.5f * s, r = (w - 0.5f) * s, b = (w - 0.5f) * s;
+    const PaintColour rim = hover ? Lighten(kGold, 0.3f) : kBrass;
+    canvas.FillShape(SdfRoundRect(l, t, r, b, 6 * s),
+                     FillLinear(l, t, r, b,
+                                {{0.0f, down ? kBrassShadow : Lighten(rim, 0.2f)},
+                                 {1.0f, down ? Lighten(rim, 0.1f) : kBrassShadow}}));
+    const float inset = 2.0f * s;
+    const PaintColour top = hover ? PaintColour::Rgb(40, 110, 124) : PaintColour::Rgb(24, 78, 92);
+    canvas.FillShape(
+        SdfRoundRect(l + inset, t + inset, r - inset, b - inset, 4.5f * s),
+        FillLinear(0, t, 0, b,
+                   {{0.0f, down ? Darken(top, 0.4f) : top}, {1.0f, PaintColour::Rgb(10, 34, 44)}}));
+    // The sign, pushed down a pixel while pressed.
+    const float cx = w * 0.5f * s;
+    const float cy = (w * 0.5f + (down ? 1.0f : 0.0f)) * s;
+    const float arm = 6.0f * s;
+    const float half = 1.4f * s;
+    PaintSdf sign = SdfRoundRect(cx - arm, cy - half, cx + arm, cy + half, 0.8f * s);
+    if (plus) {
+        sign = SdfUnion(sign, SdfRoundRect(cx - half, cy - arm, cx + half, cy + arm, 0.8f * s));
+    }
+    PaintCanvas mark(canvas.Width(), canvas.Height());
+    mark.FillShape(sign, FillLinear(0, cy - arm, 0, cy + arm,
+                                    {{0.0f, PaintColour::Rgb(255, 246, 214)},
+                                     {1.0f, hover ? Lighten(kGold, 0.2f) : kGold}}));
+    mark.DropShadow(0.5f * s, 0.5f * s, 0.5f * s, kNearBlack.WithAlpha(0.6f));
+    canvas.Draw(mark, 0, 0);
+    return UiReduce(canvas);
+}
+
+// The level bar's fill; the settings background paints the groove it sits in.
+PaintCanvas PaintVolumeFill() {
+    const float s = kUiScale;
+    const int w = kVolumeBarWidth, h = kVolumeBarHeight;
+    PaintCanvas canvas(int(w * s), int(h * s));
+    canvas.FillShape(SdfRoundRect(0, 0, w * s, h * s, 4 * s),
+                     FillLinear(0, 0, 0, h * s,
+                                {{0.0f, PaintColour::Rgb(255, 240, 180)},
+                                 {0.5f, kGold},
+                                 {1.0f, PaintColour::Rgb(190, 124, 40)}}));
+    canvas.FillShape(SdfRoundRect(2 * s, 1.2f * s, w * s - 2 * s, 3.2f * s, 1 * s),
+                     FillSolid(PaintColour{1, 1, 1, 0.25f}));
+    return UiReduce(canvas);
+}
+
+void BuildVolumeControls(ContentOut& out) {
+    for (const bool plus : {false, true}) {
+        const std::string name = plus ? "up" : "down";
+        const std::string base = "ui/images/volume_" + name;
+        WriteStates(out, base, [&](UiButtonState state) {
+            return PaintStepKey(plus,
+                                state == UiButtonState::Disabled ? UiButtonState::Normal : state);
+        });
+        out.WriteText(
+            "ui/buttons/uibtnvolume" + name + ".ent",
+            ButtonDefinition("uibtnvolume" + name, base,
+                             plus ? "the louder key of a volume" : "the softer key of a volume"));
+    }
+    WriteSprite(out, "ui/images/volume_fill", PaintVolumeFill());
+}
+
 // ---- cursor and icons -------------------------------------------------------------
 
 PaintCanvas PaintCursor() {
@@ -405,3 +478,4 @@ CONTENT_STEP(10, "ui-buttons", BuildButtons);
 CONTENT_STEP(10, "ui-toggles", BuildToggles);
 CONTENT_STEP(10, "ui-icons", BuildIcons);
 CONTENT_STEP(10, "ui-list-arrows", BuildListArrows);
+CONTENT_STEP(10, "ui-volume-controls", BuildVolumeControls);

@@ -35,3 +35,11 @@ int32_t QxPanToServicePan(float pan, bool swapStereo) {
     }
     return -HundredthsOfDecibel(((1.0 - p) + 0.1) * 0.909);
 }
+
+float QxVolumePercentToGain(std::uint32_t percent) {
+    if (percent == 0) {
+        return 0.0f;
+    }
+    const double points = std::min<std::uint32_t>(percent, 100);
+    return static_cast<float>(std::pow(10.0, (points - 100.0) / 250.0));
+}

@@ -22,3 +22,15 @@ void QxSoundManager::SetMasterVolume(float volume) {
 void QxSoundManager::EnableSecondary(bool on) {
     m_secondaryDisabled = !on;
 }
+
+void QxSoundManager::SetGroupVolume(QxSoundGroup group, float volume) {
+    if (std::isnan(volume)) {
+        return;
+    }
+    (group == QxSoundGroup::Music ? m_musicVolume : m_effectsVolume) =
+        std::clamp(volume, 0.0f, 1.0f);
+}
+
+float QxSoundManager::GroupVolume(QxSoundGroup group) const {
+    return group == QxSoundGroup::Music ? m_musicVolume : m_effectsVolume;
+}

@@ -6,6 +6,9 @@
 
 class QxFile;
 
+// The two mixes the player sets apart: the music, and every other sound.
+enum class QxSoundGroup : std::uint8_t { Effects, Music };
+
 class QxSoundManager {
 public:
     virtual ~QxSoundManager() = default;
@@ -45,12 +48,21 @@ public:
     virtual int Reserved24() { return 0; }
     virtual int Reserved25() { return 0; }
 
+    // The level of a whole group on top of each instance's own volume and the master
+    // volume: 0 (silent) to 1 (full), applied to what plays at once. New instances are
+    // effects until SetInstanceGroup says otherwise.
+    virtual void SetGroupVolume(QxSoundGroup group, float volume);
+    virtual int SetInstanceGroup(uint32_t instance, QxSoundGroup group) = 0;
+
     bool SoundsDisabled() const { return m_soundsDisabled; }
     float MasterVolume() const { return m_masterVolume; }
+    float GroupVolume(QxSoundGroup group) const;
 
 protected:
     bool m_soundsDisabled = false;
     bool m_swapStereo = false;
     bool m_secondaryDisabled = false;
     float m_masterVolume = 1.0f;
+    float m_effectsVolume = 1.0f;
+    float m_musicVolume = 1.0f;
 };

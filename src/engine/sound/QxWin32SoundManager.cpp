@@ -179,6 +179,8 @@ int QxWin32SoundManager::PlaySound(uint32_t handle, uint32_t* instance, bool loo
     made.volume = 1.0f;
     made.volumeStep = 0.0f;
     platform::GetSoundBufferFrequency(made.buffer, &made.baseRate);
+    // At its group's level from the first sample, not from the next frame's update.
+    ApplyVolume(made);
     *instance = m_nextInstance++;
     m_instances[*instance] = made;
     return 1;
@@ -187,6 +189,28 @@ int QxWin32SoundManager::PlaySound(uint32_t handle, uint32_t* instance, bool loo
 int QxWin32SoundManager::SetInstanceVolume(uint32_t instance, float volume) {
     return WithInstance(instance, false, [&](Instance& found) {
         found.volume = std::isnan(volume) ? 0.1f : std::clamp(volume, 0.1f, 1.0f);
+        ApplyVolume(found);
+        return 1;
+    });
+}
+
+void QxWin32SoundManager::SetGroupVolume(QxSoundGroup group, float volume) {
+    std::lock_guard guard(m_lock);
+    QxSoundManager::SetGroupVolume(group, volume);
+    // Heard at once, not a frame later: the player is moving a control and listening.
+    if (!m_ready) {
+        return;
+    }
+    for (const auto& [id, instance] : m_instances) {
+        if (instance.group == group) {
+            ApplyVolume(instance);
+        }
+    }
+}
+
+int QxWin32SoundManager::SetInstanceGroup(uint32_t instance, QxSoundGroup group) {
+    return WithInstance(instance, false, [&](Instance& found) {
+        found.group = group;
         ApplyVolume(found);
         return 1;
     });
@@ -351,7 +375,7 @@ QxWin32SoundManager::Instance* QxWin32SoundManager::FindInstance(uint32_t instan
 }
 
 float QxWin32SoundManager::EffectiveVolume(const Instance& instance) const {
-    return m_soundsDisabled ? 0.0f : instance.volume * m_masterVolume;
+    return m_soundsDisabled ? 0.0f : instance.volume * m_masterVolume * GroupVolume(instance.group);
 }
 
 void QxWin32SoundManager::ApplyVolume(const Instance& instance) const {

@@ -32,6 +32,8 @@ public:
     int FadeOutInstance(uint32_t instance, float duration) override;
     int FadeOutAll(float duration) override;
     bool IsInstancePlaying(uint32_t instance) override;
+    void SetGroupVolume(QxSoundGroup group, float volume) override;
+    int SetInstanceGroup(uint32_t instance, QxSoundGroup group) override;
     // The window the next InitSound binds the device to (null: the foreground window).
     virtual void SetSoundWindow(void* window);
 
@@ -60,6 +62,7 @@ private:
         bool looping = false;
         float volume = 1.0f;
         float volumeStep = 0.0f;
+        QxSoundGroup group = QxSoundGroup::Effects;
     };
     using InstanceTable = std::map<uint32_t, Instance>;
 

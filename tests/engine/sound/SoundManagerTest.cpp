@@ -2,7 +2,10 @@
 // of an instance, disabled sound and service failures.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/files/MediaTestSupport.h"
+#include "engine/sound/QxSoundLevels.h"
 #include "platform/headless/HeadlessSound.h"
 #include "support/ServiceFixture.h"
 
@@ -134,6 +137,33 @@ TEST_F(SoundManagerTest, MasterAndInstanceVolumesScaleTheAttenuation) {
     m_manager.SetInstanceVolume(instance, 5.0f);
     EXPECT_EQ(VolumeOf(instance), 0);
     EXPECT_EQ(m_manager.SetInstanceVolume(4242, 0.5f), 1); // unknown: ignored
+}
+
+// The player's two volumes: a group's level is heard at once by what plays in it and
+// by what starts later, and leaves the other group alone. Each point of a control is
+// 0.4 dB; 0 is silence.
+TEST_F(SoundManagerTest, GroupVolumesScaleTheirOwnInstancesAtOnce) {
+    const uint32_t sound = Load();
+    const uint32_t music = Play(sound, true);
+    const uint32_t effect = Play(sound);
+    ASSERT_EQ(m_manager.SetInstanceGroup(music, QxSoundGroup::Music), 1);
+    m_manager.SetGroupVolume(QxSoundGroup::Music, QxVolumePercentToGain(50));
+    EXPECT_NEAR(VolumeOf(music), -2000, 1);
+    EXPECT_EQ(VolumeOf(effect), 0);
+    m_manager.SetGroupVolume(QxSoundGroup::Effects, QxVolumePercentToGain(90));
+    EXPECT_NEAR(VolumeOf(effect), -400, 1);
+    EXPECT_NEAR(VolumeOf(Play(sound)), -400, 1) << "a new effect starts at its group's level";
+    m_manager.UpdateSounds(10.0f); // and keeps it
+    EXPECT_NEAR(VolumeOf(music), -2000, 1);
+    EXPECT_NEAR(VolumeOf(effect), -400, 1);
+
+    m_manager.SetGroupVolume(QxSoundGroup::Music, QxVolumePercentToGain(0));
+    EXPECT_EQ(VolumeOf(music), -10000);
+    m_manager.SetGroupVolume(QxSoundGroup::Music, QxVolumePercentToGain(250)); // as 100
+    EXPECT_EQ(VolumeOf(music), 0);
+    m_manager.SetGroupVolume(QxSoundGroup::Music, std::nanf(""));
+    EXPECT_EQ(m_manager.GroupVolume(QxSoundGroup::Music), 1.0f);
+    EXPECT_EQ(m_manager.SetInstanceGroup(4242, QxSoundGroup::Music), 1); // unknown: ignored
 }
 
 TEST_F(SoundManagerTest, DisabledSoundRefusesToPlayAndSilencesWhatPlays) {

@@ -5,6 +5,7 @@
 #include "engine/gui/PyxHighScore.h"
 #include "engine/gui/QxDialogInterface.h"
 #include "engine/gui/QxEntity2DGUIButton.h"
+#include "engine/gui/QxEntity2DGUIProgressBar.h"
 #include "engine/gui/QxEntity2DGUIText.h"
 #include "engine/gui/QxEntity2DGUIToggleButton.h"
 #include "engine/gui/QxEntityHighScoreScene.h"
@@ -12,6 +13,7 @@
 #include "game/screens/PyxEntityLoadingScene.h"
 #include "game/screens/PyxEntityMainMenuScene.h"
 #include "game/screens/PyxEntitySettingsMenuScene.h"
+#include "platform/headless/HeadlessSound.h"
 
 namespace {
 
@@ -130,6 +132,68 @@ TEST_F(MenuSceneTest, LoadingEndsInTheMainMenuWhoseButtonsLeadOnAndComeBack) {
     RunFrame();
     EXPECT_EQ(SceneClass(), "PyxMainMenu");
     EXPECT_TRUE(game_->IsFullScreenKeyAllowed());
+}
+
+// The volume keys change what the player hears at once, the music while it plays and
+// every effect that starts later; Escape gives the stored volumes back, OK keeps them.
+TEST_F(MenuSceneTest, VolumeKeysAreHeardAtOnceAndOnlyOKKeepsThem) {
+    g_gameSettings.musicVolume = 50;
+    StartAtMainMenu();
+    const QxGame::MusicTrack* track = game_->FindTrack(PyxGame::kMusicTrack);
+    ASSERT_NE(track, nullptr);
+    const std::uint32_t voice = track->voice;
+    ASSERT_NE(voice, QxGame::kNoVoice);
+    sound_->UpdateSounds(5000.0f); // the fade-in is over
+    auto heard = [this](std::uint32_t instance) {
+        platform::headless::SoundBufferState state;
+        EXPECT_TRUE(
+            platform::headless::GetSoundBufferState(sound_->InstanceBuffer(instance), &state));
+        return state.volume;
+    };
+    auto level = [this](const std::string& bar) {
+        float value = -1.0f;
+        if (QxEntity2DGUIElement* element = Named(bar)) {
+            element->GetFloat(kPropProgressValue, value);
+        }
+        return value;
+    };
+    EXPECT_NEAR(heard(voice), -2000, 1);
+
+    ClickTo("Settings", "PyxSettingsMenu");
+    EXPECT_FLOAT_EQ(level("MusicVolumeBar"), 0.5f);
+    EXPECT_FLOAT_EQ(level("EffectsVolumeBar"), 1.0f);
+    Click(ButtonCentre("MusicVolumeDown"));
+    EXPECT_NEAR(heard(voice), -2400, 1);
+    EXPECT_FLOAT_EQ(level("MusicVolumeBar"), 0.4f);
+    Click(ButtonCentre("EffectsVolumeDown"));
+    Click(ButtonCentre("EffectsVolumeDown"));
+    std::uint32_t effect = 0;
+    ASSERT_EQ(sound_->PlaySound(track->sound->sound, &effect, false), 1);
+    EXPECT_NEAR(heard(effect), -800, 1);
+    EXPECT_NEAR(heard(voice), -2400, 1);
+    EXPECT_EQ(g_gameSettings.musicVolume, 50u); // nothing stored before OK
+
+    PressKey(27);
+    EXPECT_NEAR(heard(voice), -2000, 1);
+    EXPECT_EQ(heard(effect), 0);
+    ASSERT_TRUE(RunUntilScene("PyxMainMenu", 10));
+    Settle();
+    EXPECT_EQ(g_gameSettings.effectsVolume, 100u);
+
+    ClickTo("Settings", "PyxSettingsMenu");
+    for (int press = 0; press < 7; ++press) { // two more than it takes
+        Click(ButtonCentre("MusicVolumeUp"));
+    }
+    EXPECT_EQ(heard(voice), 0);
+    for (int press = 0; press < 12; ++press) {
+        Click(ButtonCentre("EffectsVolumeDown"));
+    }
+    EXPECT_FLOAT_EQ(level("EffectsVolumeBar"), 0.0f);
+    EXPECT_EQ(heard(effect), -10000);
+    Click(ButtonCentre("OK"));
+    EXPECT_EQ(g_gameSettings.musicVolume, 100u);
+    EXPECT_EQ(g_gameSettings.effectsVolume, 0u);
+    EXPECT_TRUE(RunUntilScene("PyxMainMenu", 10));
 }
 
 TEST_F(MenuSceneTest, HighScoreMenuShowsTheTableAndMarksTheNewEntry) {
