@@ -53,8 +53,9 @@ target_compile_options(rondelix PRIVATE -Wno-dollar-in-identifier-extension)
 target_link_options(rondelix PRIVATE
     -sPROXY_TO_PTHREAD=1 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -sINITIAL_MEMORY=134217728
     -lopenal -lidbfs.js -sEXPORTED_RUNTIME_METHODS=FS --pre-js ${_page}/storage.js
-    --preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa
-    --preload-file ${_manual}@/data/manual.html)
+    # SHELL: keeps each pair whole; CMake drops a repeated option otherwise.
+    "SHELL:--preload-file ${RONDELIX_WEB_DATA}@/data/Rondelix.qxa"
+    "SHELL:--preload-file ${_manual}@/data/manual.html")
 set_target_properties(rondelix PROPERTIES
     LINK_DEPENDS "${_page}/storage.js;${RONDELIX_WEB_DATA};${_manual}")
 # The manual is served beside the page, where the Website button opens it; the copy in
